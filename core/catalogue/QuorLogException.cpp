@@ -1,0 +1,5 @@
+#include "QuorLogException.h"
+
+#include "Messages.h"
+
+QuorLogException::QuorLogException() : m_text(ORBAX_Utilities::get_message(1022)) {}

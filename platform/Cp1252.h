@@ -1,0 +1,67 @@
+#pragma once
+// Windows code page 1252: the single-byte character set of every borehole, configuration and LAS
+// file. Each of the 256 bytes maps to one character and back, so a file read and written again
+// keeps every byte (the five bytes the code page leaves undefined map to the C1 controls of the
+// same value).
+#include <cwchar>
+#include <locale>
+
+namespace ORBAX_Platform {
+
+// The character of a byte.
+wchar_t cp1252_to_unicode(unsigned char byte);
+// The byte of a character; false when the code page has none.
+bool unicode_to_cp1252(wchar_t ch, char& byte);
+
+// Character classification and case folding are Unicode's; widen and narrow are code page 1252.
+class cp1252_ctype : public std::ctype<wchar_t> {
+public:
+    explicit cp1252_ctype(std::size_t refs = 0);
+    ~cp1252_ctype() override;
+
+protected:
+    bool do_is(mask m, char_type c) const override;
+    const char_type* do_is(const char_type* lo, const char_type* hi, mask* vec) const override;
+    const char_type* do_scan_is(mask m, const char_type* lo, const char_type* hi) const override;
+    const char_type* do_scan_not(mask m, const char_type* lo, const char_type* hi) const override;
+    char_type do_toupper(char_type c) const override;
+    const char_type* do_toupper(char_type* lo, const char_type* hi) const override;
+    char_type do_tolower(char_type c) const override;
+    const char_type* do_tolower(char_type* lo, const char_type* hi) const override;
+    char_type do_widen(char c) const override;
+    const char* do_widen(const char* lo, const char* hi, char_type* to) const override;
+    char do_narrow(char_type c, char dfault) const override;
+    const char_type* do_narrow(const char_type* lo, const char_type* hi, char dfault, char* to) const override;
+
+private:
+    // Classification and case mapping come from a Unicode-aware facet of the C.UTF-8 locale when
+    // the system has it, and from the classic facet otherwise.
+    std::locale m_unicode;
+    const std::ctype<wchar_t>* m_base;
+};
+
+// Conversion between wide text and code page 1252 bytes for wide file streams and code conversions.
+class cp1252_codecvt : public std::codecvt<wchar_t, char, std::mbstate_t> {
+public:
+    explicit cp1252_codecvt(std::size_t refs = 0) : std::codecvt<wchar_t, char, std::mbstate_t>(refs) {}
+
+protected:
+    result do_out(state_type& state, const intern_type* from, const intern_type* from_end,
+                  const intern_type*& from_next, extern_type* to, extern_type* to_end,
+                  extern_type*& to_next) const override;
+    result do_in(state_type& state, const extern_type* from, const extern_type* from_end,
+                 const extern_type*& from_next, intern_type* to, intern_type* to_end,
+                 intern_type*& to_next) const override;
+    result do_unshift(state_type& state, extern_type* to, extern_type* to_end,
+                      extern_type*& to_next) const override;
+    int do_encoding() const noexcept override { return 1; }
+    bool do_always_noconv() const noexcept override { return false; }
+    int do_length(state_type& state, const extern_type* from, const extern_type* end,
+                  std::size_t max) const override;
+    int do_max_length() const noexcept override { return 1; }
+};
+
+// A copy of `base` whose wide character facet and code conversion are code page 1252.
+std::locale with_cp1252(const std::locale& base);
+
+} // namespace ORBAX_Platform

@@ -1,0 +1,27 @@
+#pragma once
+// Reading one line of text: a trailing carriage return is dropped, so files with CR LF line ends
+// read exactly like files with LF line ends.
+#include <istream>
+#include <string>
+
+namespace ORBAX_Platform {
+
+template <class CharT, class Traits, class Alloc>
+std::basic_istream<CharT, Traits>& read_line(std::basic_istream<CharT, Traits>& in,
+                                             std::basic_string<CharT, Traits, Alloc>& line)
+{
+    std::getline(in, line);
+    if (!line.empty() && line.back() == CharT('\r'))
+        line.pop_back();
+    return in;
+}
+
+// Drops one trailing carriage return from a line split off by other means.
+template <class String>
+void drop_carriage_return(String& line)
+{
+    if (!line.empty() && line.back() == typename String::value_type('\r'))
+        line.pop_back();
+}
+
+} // namespace ORBAX_Platform

@@ -1,0 +1,34 @@
+#pragma once
+// Replacing a file safely: the new content goes to a temporary file beside the target, is flushed
+// and checked, and only then renamed over the target. A failed save leaves the old file (and any
+// backup) as it was.
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace ORBAX_Platform {
+
+struct SafeSaveResult {
+    bool ok = true;
+    // What went wrong, in the system's words (empty on success).
+    std::string error;
+    // Which step failed: "backup" when the old file could not become its backup, "write" otherwise.
+    std::string step;
+};
+
+// Writes `bytes` to `target`. When `backupPath` is not empty and the target exists, an older backup is
+// removed and the existing target is moved to `backupPath` just before the new file is put in place.
+SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::string& bytes,
+                                const std::filesystem::path& backupPath = {});
+
+// The same, with the content produced by a writer into a binary stream on the temporary file. The
+// writer returns false to abandon the save (the target is then left alone).
+SafeSaveResult save_file_safely(const std::filesystem::path& target,
+                                const std::function<bool(std::ostream&)>& writer,
+                                const std::filesystem::path& backupPath = {});
+
+// The temporary name used beside a target.
+std::filesystem::path temporary_name_for(const std::filesystem::path& target);
+
+} // namespace ORBAX_Platform
