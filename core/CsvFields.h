@@ -1,0 +1,73 @@
+#pragma once
+// The field grammar of CSV borehole files, shared by the reader, the writer and the column count.
+// Text here is bytes (code page 1252); the borehole widens it.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ORBAX_Logging {
+
+struct CsvSyntax {
+    int quoting = 1;    // 0 none, 1 double quotation mark, 2 apostrophe
+    int quoteQuote = 0; // quote inside quotes: 0 doubled, 1 after the escape character, 2 as it is
+    char escape = '\\';
+
+    // The quote character of the quoting style, 0 when there is none.
+    char quoteChar() const { return quoting == 1 ? '"' : quoting == 2 ? '\'' : '\0'; }
+};
+
+// Splits a file's bytes into records of fields. A record ends at a line end outside quotes; a line
+// break inside a quoted field belongs to the field. A carriage return before a line end is dropped.
+class CsvRowReader {
+public:
+    // `maxFields` limits how many fields of a record are kept; the rest are read and dropped.
+    CsvRowReader(std::string_view bytes, const CsvSyntax& syntax, std::size_t maxFields = static_cast<std::size_t>(-1));
+
+    // Reads the next record. False at the end of the file or at an empty line, either of which ends
+    // the data; `fields` is then empty.
+    bool nextRow(std::vector<std::string>& fields);
+
+    // The line (from 1) on which the last record began.
+    std::size_t rowLine() const { return m_rowLine; }
+    // True when the last record ended inside a quoted field at the end of the file.
+    bool unterminated() const { return m_unterminated; }
+    // True when nothing is left to read.
+    bool atEnd() const { return m_pos >= m_bytes.size(); }
+
+private:
+    // True when a line ends at `pos` (a line feed, or a carriage return before a line feed or the end).
+    bool lineEndAt(std::size_t pos) const;
+    // Steps over the line end at `pos` and counts the line.
+    void skipLineEnd();
+    void readField(std::string& field);
+
+    std::string_view m_bytes;
+    CsvSyntax m_syntax;
+    char m_quote;
+    std::size_t m_maxFields;
+    std::size_t m_pos = 0;
+    std::size_t m_line = 1;
+    std::size_t m_rowLine = 0;
+    bool m_unterminated = false;
+    bool m_rowEnded = false;
+};
+
+// Appends one field as the writer puts it: quoted when it holds a comma, the quote character or a line
+// break (quoting styles 1 and 2), with quote characters inside escaped by the quote-in-quote mode.
+void appendCsvField(std::string& out, std::string_view text, const CsvSyntax& syntax);
+
+// True when a field written by appendCsvField reads back as the same text.
+bool csvFieldReadsBack(std::string_view text, const CsvSyntax& syntax);
+
+// The number of columns of a header line: commas outside double-quoted text (a doubled quotation mark
+// inside quotes stands for one), plus one. Used whatever the file's own quoting is.
+unsigned countCsvColumns(std::string_view line);
+
+// Numbers of a field as stream extraction reads them, without regard to the locale: leading blanks,
+// the longest number, trailing characters ignored. A field that does not begin with a number gives
+// not-a-number (real) or 100 (percentage).
+double csvReal(std::string_view field);
+int csvPercentage(std::string_view field);
+
+} // namespace ORBAX_Logging

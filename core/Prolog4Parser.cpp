@@ -1,0 +1,179 @@
+#include "Prolog4Parser.h"
+
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/util/OutOfMemoryException.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLString.hpp>
+#include <xercesc/util/XMLResourceIdentifier.hpp>
+
+#include "Paths.h"
+#include "XmlText.h"
+
+using namespace xercesc;
+
+namespace ORBAX_Logging {
+
+// Keeps the first fatal error. Errors and warnings are validation complaints (a Prolog 4 file has no
+// grammar, yet the reader validates "always") and are not problems of the file.
+class Prolog4Parser::FatalErrors : public ErrorHandler {
+public:
+    void warning(const SAXParseException&) override {}
+    void error(const SAXParseException&) override {}
+    void fatalError(const SAXParseException& e) override
+    {
+        if (m_failed)
+            return;
+        m_failed = true;
+        m_text = wide_from_xml(e.getMessage());
+        m_text += L" (line " + std::to_wstring(e.getLineNumber()) + L", column " +
+                  std::to_wstring(e.getColumnNumber()) + L")";
+    }
+    void resetErrors() override
+    {
+        m_failed = false;
+        m_text.clear();
+    }
+
+    bool failed() const { return m_failed; }
+    const std::wstring& text() const { return m_text; }
+
+private:
+    bool m_failed = false;
+    std::wstring m_text;
+};
+
+// A borehole file must not make the program fetch anything: every external DTD or entity resolves
+// to empty content.
+class Prolog4Parser::NoExternalEntities : public XMLEntityResolver {
+public:
+    InputSource* resolveEntity(XMLResourceIdentifier* id) override
+    {
+        static const XMLByte nothing[1] = {0};
+        const XMLCh* system = id ? id->getSystemId() : nullptr;
+        return new MemBufInputSource(nothing, 0, system ? system : u"");
+    }
+};
+
+Prolog4Parser::Prolog4Parser(bool validateAlways)
+    : m_errors(std::make_unique<FatalErrors>()), m_resolver(std::make_unique<NoExternalEntities>())
+{
+    if (validateAlways)
+        m_parser.setValidationScheme(XercesDOMParser::Val_Always);
+    m_parser.setErrorHandler(m_errors.get());
+    m_parser.setXMLEntityResolver(m_resolver.get());
+    m_parser.setDisableDefaultEntityResolution(true);
+    m_security.setEntityExpansionLimit(10000);
+    m_parser.setSecurityManager(&m_security);
+}
+
+Prolog4Parser::~Prolog4Parser()
+{
+    // The parser releases its documents itself; the handlers it points at go after it.
+    m_document = nullptr;
+}
+
+void Prolog4Parser::resetDocumentPool()
+{
+    m_document = nullptr;
+    m_parser.resetDocumentPool();
+}
+
+Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::wstring& error)
+{
+    resetDocumentPool();
+    error.clear();
+
+    std::string bytes;
+    std::string systemError;
+    if (!ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &systemError)) {
+        error = ORBAX_Platform::wide_from_utf8(systemError);
+        return Outcome::OpenFailed;
+    }
+
+    m_errors->resetErrors();
+    try {
+        XmlString systemId(fileName);
+        MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(), systemId.c_str());
+        m_parser.parse(source);
+    } catch (...) {
+        std::wstring text = current_xml_exception_text();
+        if (text.empty())
+            throw; // not the library's: the caller's own guards report it
+        error = text;
+        m_parser.resetDocumentPool();
+        return Outcome::Malformed;
+    }
+
+    if (m_errors->failed()) {
+        error = m_errors->text();
+        m_parser.resetDocumentPool();
+        return Outcome::Malformed;
+    }
+    DOMDocument* document = m_parser.getDocument();
+    if (!document || !document->getDocumentElement()) {
+        error = L"The file holds no XML document.";
+        m_parser.resetDocumentPool();
+        return Outcome::Malformed;
+    }
+    m_document = document;
+    return Outcome::Parsed;
+}
+
+std::vector<DOMElement*> elements_by_tag(const DOMNode* root, const wchar_t* tag)
+{
+    std::vector<DOMElement*> found;
+    if (!root)
+        return found;
+    XmlString name(tag);
+    const DOMNode* node = root->getFirstChild();
+    while (node) {
+        if (node->getNodeType() == DOMNode::ELEMENT_NODE &&
+            XMLString::equals(node->getNodeName(), name.c_str()))
+            found.push_back(const_cast<DOMElement*>(static_cast<const DOMElement*>(node)));
+        if (const DOMNode* child = node->getFirstChild()) {
+            node = child;
+            continue;
+        }
+        while (node && node != root && !node->getNextSibling())
+            node = node->getParentNode();
+        if (!node || node == root)
+            break;
+        node = node->getNextSibling();
+    }
+    return found;
+}
+
+std::wstring direct_text(const DOMNode* element)
+{
+    std::wstring text;
+    if (!element)
+        return text;
+    for (const DOMNode* child = element->getFirstChild(); child; child = child->getNextSibling()) {
+        if (child->getNodeType() == DOMNode::TEXT_NODE)
+            text += wide_from_xml(child->getNodeValue());
+    }
+    return text;
+}
+
+std::wstring current_xml_exception_text()
+{
+    try {
+        throw;
+    } catch (const SAXParseException& e) {
+        return wide_from_xml(e.getMessage()) + L" (line " + std::to_wstring(e.getLineNumber()) + L")";
+    } catch (const SAXException& e) {
+        return wide_from_xml(e.getMessage());
+    } catch (const XMLException& e) {
+        return wide_from_xml(e.getMessage());
+    } catch (const DOMException& e) {
+        std::wstring text = wide_from_xml(e.getMessage());
+        return text.empty() ? L"DOM error " + std::to_wstring(e.code) : text;
+    } catch (const OutOfMemoryException&) {
+        return L"The XML library ran out of memory.";
+    } catch (...) {
+        return std::wstring();
+    }
+}
+
+} // namespace ORBAX_Logging
