@@ -1,0 +1,68 @@
+#pragma once
+// The user's profile and the machine-wide values of the program, kept by QSettings under the
+// organisation "ORBAX" and the application "QUOR_Log 3.0" in the native format, without fallbacks.
+// A Settings object works on one section (group) of the user profile; an empty section is the top.
+//
+// Tests (and anyone else who must not touch the real profile) move the profile folders with
+// SetProfileFolders and the application-data and program folders with SetUserDataFolder and
+// SetProgramFolder before making any Settings object.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QSettings;
+
+namespace ORBAX_Platform {
+
+class Settings {
+public:
+    static const char* const Organisation; // "ORBAX"
+    static const char* const Application;  // "QUOR_Log 3.0"
+
+    explicit Settings(const std::wstring& section = std::wstring());
+    ~Settings();
+    Settings(const Settings&) = delete;
+    Settings& operator=(const Settings&) = delete;
+
+    const std::wstring& section() const { return m_section; }
+    bool contains(const std::wstring& key) const;
+
+    // Each read answers the default when the profile holds no value under the key, or one that does
+    // not parse as the kind asked for.
+    std::wstring readString(const std::wstring& key, const std::wstring& defaultValue) const;
+    int readInt(const std::wstring& key, int defaultValue) const;
+    // Binary values (window placement, custom colours); empty when absent.
+    std::vector<std::uint8_t> readBinary(const std::wstring& key) const;
+
+    void writeString(const std::wstring& key, const std::wstring& value);
+    void writeInt(const std::wstring& key, int value);
+    void writeBinary(const std::wstring& key, const std::vector<std::uint8_t>& value);
+    void remove(const std::wstring& key);
+
+    // Writes pending changes to disk; false when the profile could not be written.
+    bool sync();
+
+    // The machine-wide "ClientMode" value (system scope, same organisation and application): on
+    // only when it holds the number 1.
+    static bool ClientMode();
+
+    // Where the user and system profiles are kept; empty paths restore the system's defaults.
+    static void SetProfileFolders(const std::filesystem::path& userFolder, const std::filesystem::path& systemFolder);
+
+    // The per-user application-data folder: $XDG_CONFIG_HOME (default ~/.config) + "ORBAX/QUOR_Log 3.0",
+    // unless SetUserDataFolder has named another.
+    static std::filesystem::path UserDataFolder();
+    static void SetUserDataFolder(const std::filesystem::path& folder);
+
+    // The folder of the running program file, unless SetProgramFolder has named another.
+    static std::filesystem::path ProgramFolder();
+    static void SetProgramFolder(const std::filesystem::path& folder);
+
+private:
+    std::wstring m_section;
+    std::unique_ptr<QSettings> m_settings;
+};
+
+} // namespace ORBAX_Platform
