@@ -1,0 +1,258 @@
+#include "BitmapPattern.h"
+
+#include <cmath>
+#include <iomanip>
+#include <locale>
+
+#include <QImageReader>
+
+#include "ConfigText.h"
+#include "Messages.h"
+#include "Paths.h"
+
+using ORBAX_Platform::Graphics;
+
+namespace {
+
+constexpr double defaultDpi = 96.0;
+
+std::vector<std::wstring> SplitRows(const std::wstring& text)
+{
+    auto isSeparator = [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n'; };
+    std::vector<std::wstring> rows;
+    std::size_t position = 0;
+    while (true) {
+        std::size_t end = position;
+        while (end < text.size() && !isSeparator(text[end]))
+            ++end;
+        if (end == position)
+            break; // the first empty token ends the rows
+        rows.push_back(text.substr(position, end - position));
+        position = end;
+        while (position < text.size() && isSeparator(text[position]))
+            ++position;
+    }
+    return rows;
+}
+
+int DigitValue(wchar_t upper, bool hexadecimal)
+{
+    if (upper >= L'0' && upper <= L'9')
+        return upper - L'0';
+    if (hexadecimal && upper >= L'A' && upper <= L'F')
+        return upper - L'A' + 10;
+    return -1;
+}
+
+// Fills row `row` of `pixels` from the token; false when a character is not a digit of its form.
+bool ParseRow(const std::wstring& token, int row, int width, std::vector<std::uint32_t>& pixels)
+{
+    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
+    const bool hexadecimal = token.size() > 2 && token[0] == L'0' && facet.toupper(token[1]) == L'X';
+    const std::size_t first = hexadecimal ? 2 : 0;
+    int j = 1;
+    for (std::size_t k = token.size(); k > first; --k) {
+        const int d = DigitValue(facet.toupper(token[k - 1]), hexadecimal);
+        if (d < 0)
+            return false;
+        for (int bit = 0; bit < 4; ++bit, ++j) {
+            if (j > width)
+                continue;
+            pixels[static_cast<std::size_t>(row) * width + (width - j)] =
+                (d >> bit) & 1 ? BitmapPattern::White : BitmapPattern::Black;
+        }
+    }
+    return true;
+}
+
+double ResolutionOf(int dotsPerMeter)
+{
+    return dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : defaultDpi;
+}
+
+} // namespace
+
+BitmapPattern::BitmapPattern(const std::wstring& patternName) : name(patternName) {}
+
+void BitmapPattern::SetPixels(int pixelWidth, int pixelHeight, const std::vector<std::uint32_t>& values)
+{
+    kind = Mono;
+    if (pixelWidth <= 0 || pixelHeight <= 0) {
+        image = QImage();
+        return;
+    }
+    QImage created(pixelWidth, pixelHeight, QImage::Format_ARGB32);
+    for (int r = 0; r < pixelHeight; ++r) {
+        auto* line = reinterpret_cast<QRgb*>(created.scanLine(r));
+        for (int c = 0; c < pixelWidth; ++c) {
+            const std::size_t index = static_cast<std::size_t>(r) * pixelWidth + c;
+            line[c] = index < values.size() ? values[index] : Black;
+        }
+    }
+    image = created;
+}
+
+bool BitmapPattern::ParseMonoData(ConfigMessageList& errors, const std::wstring& text, BitmapPattern& pattern, int line)
+{
+    const std::vector<std::wstring> rows = SplitRows(text);
+    const int rowCount = static_cast<int>(rows.size());
+    const int rowWidth = pattern.width;
+    auto keepImageSize = [&pattern]() {
+        pattern.width = pattern.image.isNull() ? 0 : pattern.image.width();
+        pattern.height = pattern.image.isNull() ? 0 : pattern.image.height();
+    };
+
+    if (rowCount == 0 || rowWidth <= 0) {
+        errors.emplace_back(8, 3, ORBAX_Utilities::format_message1(1308, pattern.name));
+        keepImageSize();
+        return false;
+    }
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(rowWidth) * rowCount, Black);
+    for (int r = 0; r < rowCount; ++r) {
+        if (!ParseRow(rows[r], r, rowWidth, pixels)) {
+            errors.emplace_back(41, 3, ORBAX_Utilities::format_message2(1041, rows[r], std::to_wstring(line)));
+            keepImageSize();
+            return false;
+        }
+    }
+    pattern.SetPixels(rowWidth, rowCount, pixels);
+    pattern.width = rowWidth;
+    pattern.height = rowCount;
+    pattern.rowsText = text;
+    return true;
+}
+
+bool BitmapPattern::LoadImageFile(const std::wstring& path, BitmapPattern& pattern, std::wstring& errorText,
+                                  const std::filesystem::path& baseFolder)
+{
+    pattern.fileName = path;
+    pattern.kind = ImageFile;
+    std::filesystem::path file = ORBAX_Platform::path_from_wide(path);
+    if (file.is_relative() && !baseFolder.empty())
+        file = baseFolder / file;
+
+    QImageReader reader(QString::fromStdString(file.string()));
+    QImage loaded = reader.read();
+    if (loaded.isNull() || loaded.width() <= 0 || loaded.height() <= 0) {
+        pattern.image = QImage();
+        pattern.width = 0;
+        pattern.height = 0;
+        errorText = reader.errorString().toStdWString();
+        return false;
+    }
+    pattern.image = loaded.convertToFormat(QImage::Format_ARGB32);
+    pattern.width = pattern.image.width();
+    pattern.height = pattern.image.height();
+    errorText.clear();
+    return true;
+}
+
+double BitmapPattern::HorizontalResolution() const
+{
+    return ResolutionOf(image.dotsPerMeterX());
+}
+
+double BitmapPattern::VerticalResolution() const
+{
+    return ResolutionOf(image.dotsPerMeterY());
+}
+
+void BitmapPattern::Fill(const BitmapPattern& pattern, Graphics& graphics, const QRectF& rect, bool physical)
+{
+    if (pattern.width <= 0 || pattern.height <= 0 || pattern.image.isNull()) {
+        graphics.fillRect(rect, White);
+        return;
+    }
+    QPainter& painter = graphics.painter();
+    const QRectF deviceBounds(0, 0, painter.device()->width(), painter.device()->height());
+
+    if (physical) {
+        const double millimetres = static_cast<double>(25.4f);
+        const float perMmX = static_cast<float>(pattern.HorizontalResolution() / millimetres);
+        const float perMmY = static_cast<float>(pattern.VerticalResolution() / millimetres);
+        const double tileWidth = pattern.width / static_cast<double>(perMmX);
+        const double tileHeight = pattern.height / static_cast<double>(perMmY);
+        if (!(tileWidth > 0) || !(tileHeight > 0))
+            return;
+        // Tiles wholly outside the device are skipped; the others are drawn as they fall.
+        QRectF visible = rect;
+        bool invertible = false;
+        const QTransform toWorld = graphics.worldToDevice().inverted(&invertible);
+        if (invertible)
+            visible = toWorld.mapRect(deviceBounds);
+        for (double x = rect.x(); x < rect.x() + rect.width(); x += tileWidth) {
+            if (x + tileWidth < visible.left() || x > visible.right())
+                continue;
+            for (double y = rect.y(); y < rect.y() + rect.height(); y += tileHeight) {
+                if (y + tileHeight < visible.top() || y > visible.bottom())
+                    continue;
+                graphics.drawImage(pattern.image, QRectF(x, y, tileWidth, tileHeight));
+            }
+        }
+        return;
+    }
+
+    ORBAX_Platform::GraphicsState state(graphics);
+    const QTransform toDevice = graphics.worldToDevice();
+    const QPointF topLeft = toDevice.map(rect.topLeft());
+    const QPointF bottomRight = toDevice.map(rect.bottomRight());
+    const QRectF deviceRect = toDevice.mapRect(rect);
+    graphics.resetWorldTransform();
+    graphics.setPageUnit(ORBAX_Platform::PageUnit::Pixel);
+    graphics.setSmoothing(false);
+    graphics.intersectClip(deviceRect);
+
+    const double left = std::floor(topLeft.x() + 0.5);
+    const double top = std::floor(topLeft.y() + 0.5);
+    const double right = std::floor(bottomRight.x() + 0.5);
+    const double bottom = std::floor(bottomRight.y() + 0.5);
+    // Only tiles that can reach the clip are drawn, keeping their alignment to the top-left corner.
+    QRectF reach = painter.hasClipping() ? painter.clipBoundingRect() & deviceBounds : deviceBounds;
+    double firstX = left;
+    double firstY = top;
+    if (reach.left() > left)
+        firstX = left + std::floor((reach.left() - left) / pattern.width) * pattern.width;
+    if (reach.top() > top)
+        firstY = top + std::floor((reach.top() - top) / pattern.height) * pattern.height;
+    const double lastX = std::min(right, reach.right());
+    const double lastY = std::min(bottom, reach.bottom());
+    for (double x = firstX; x < lastX; x += pattern.width)
+        for (double y = firstY; y < lastY; y += pattern.height)
+            painter.drawImage(QPointF(x, y), pattern.image);
+}
+
+std::string BitmapPattern::MonoRowsText() const
+{
+    static const char hexDigits[] = "0123456789ABCDEF";
+    std::string out;
+    if (width <= 0 || height <= 0 || image.isNull())
+        return out;
+    const int digits = (width + 3) / 4;
+    for (int r = 0; r < height; ++r) {
+        out += "0x";
+        for (int k = digits - 1; k >= 0; --k) {
+            int value = 0;
+            for (int bit = 0; bit < 4; ++bit) {
+                const int column = width - 1 - 4 * k - bit;
+                if (column < 0)
+                    continue;
+                if (column < image.width() && r < image.height() && image.pixel(column, r) == White)
+                    value |= 1 << bit;
+            }
+            out += hexDigits[value];
+        }
+        out += ' ';
+    }
+    return out;
+}
+
+void BitmapPattern::Write(std::ostream& out) const
+{
+    const std::ios_base::fmtflags saved = out.flags();
+    out << std::left << std::setw(20) << ConfigText::QuoteIfNeeded(ConfigText::Narrow(name)) << std::right;
+    if (kind == Mono)
+        out << " mono " << std::setw(3) << width << " \"" << MonoRowsText() << "\"";
+    else
+        out << " rgb      \"" << ConfigText::Narrow(fileName) << "\"";
+    out.flags(saved);
+}

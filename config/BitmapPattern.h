@@ -1,0 +1,64 @@
+#pragma once
+// A named image that tiles a rectangle: a mono pattern whose rows of pixels are digits in the
+// configuration file, or an image-file pattern read from disk.
+#include <cstdint>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <QImage>
+#include <QRectF>
+
+#include "ConfigMessage.h"
+#include "Graphics.h"
+#include "HatchPattern.h"
+
+class BitmapPattern : public HatchPattern {
+public:
+    enum Kind { Mono = 0, ImageFile = 1 };
+
+    static constexpr std::uint32_t White = 0xFFFFFFFFu;
+    static constexpr std::uint32_t Black = 0xFF000000u;
+
+    explicit BitmapPattern(const std::wstring& patternName = std::wstring());
+
+    const std::wstring& GetName() const override { return name; }
+
+    // Replaces the image by a width x height ARGB image whose row r takes values
+    // r*width .. r*width+width-1, and makes the pattern mono. Width and height are left to the caller.
+    void SetPixels(int pixelWidth, int pixelHeight, const std::vector<std::uint32_t>& values);
+
+    // Parses mono rows into the pattern, whose width the caller has set. Problems are appended to
+    // `errors` with `line` as the line number. On failure the image and rows text stay as they were,
+    // and width and height go back to the image's own size, so that they always describe it.
+    static bool ParseMonoData(ConfigMessageList& errors, const std::wstring& text, BitmapPattern& pattern, int line);
+
+    // Makes the pattern an image-file pattern read from `path` (stored as given; a relative name is
+    // looked up under `baseFolder` when one is given). On failure `errorText` says why, and the
+    // pattern has no image and draws white.
+    static bool LoadImageFile(const std::wstring& path, BitmapPattern& pattern, std::wstring& errorText,
+                              const std::filesystem::path& baseFolder = {});
+
+    // Tiles the image over the rectangle (world units): one image pixel per device pixel, or the
+    // image at its physical size from its resolution when `physical` is true.
+    static void Fill(const BitmapPattern& pattern, ORBAX_Platform::Graphics& graphics, const QRectF& rect, bool physical);
+
+    // One record of the "Bitmaps" section, without its line end.
+    void Write(std::ostream& out) const;
+    // The mono rows as written: "0x" and upper-case hexadecimal digits per row, each followed by a
+    // blank; empty when there is no usable image.
+    std::string MonoRowsText() const;
+
+    // The image's resolution in dots per inch (96 when the image does not say).
+    double HorizontalResolution() const;
+    double VerticalResolution() const;
+
+    int kind = ImageFile;
+    std::wstring name;
+    QImage image;
+    std::wstring rowsText;
+    int width = 0;
+    int height = 0;
+    std::wstring fileName;
+};

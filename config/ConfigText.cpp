@@ -1,0 +1,79 @@
+#include "ConfigText.h"
+
+#include <locale>
+
+namespace ConfigText {
+
+namespace {
+
+bool IsClassicLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsClassicDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+bool IsPlainWord(const std::string& name)
+{
+    if (name.empty() || !(IsClassicLetter(name[0]) || name[0] == '_'))
+        return false;
+    for (char c : name)
+        if (!(IsClassicLetter(c) || IsClassicDigit(c) || c == '_'))
+            return false;
+    return true;
+}
+
+std::string QuoteIfNeeded(const std::string& name)
+{
+    if (IsPlainWord(name))
+        return name;
+    return "\"" + name + "\"";
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
+    std::string out(text.size(), '\0');
+    if (!text.empty())
+        facet.narrow(text.data(), text.data() + text.size(), '?', &out[0]);
+    return out;
+}
+
+std::wstring Widen(const std::string& text)
+{
+    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
+    std::wstring out(text.size(), L'\0');
+    if (!text.empty())
+        facet.widen(text.data(), text.data() + text.size(), &out[0]);
+    return out;
+}
+
+std::wstring UpperCase(const std::wstring& text)
+{
+    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
+    std::wstring out(text);
+    for (wchar_t& c : out)
+        c = facet.toupper(c);
+    return out;
+}
+
+std::string UpperCase(const std::string& text)
+{
+    const auto& facet = std::use_facet<std::ctype<char>>(std::locale());
+    std::string out(text);
+    for (char& c : out)
+        c = facet.toupper(c);
+    return out;
+}
+
+bool EqualNoCase(const std::wstring& a, const std::wstring& b)
+{
+    return a.size() == b.size() && UpperCase(a) == UpperCase(b);
+}
+
+} // namespace ConfigText

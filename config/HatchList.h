@@ -1,0 +1,81 @@
+#pragma once
+// Hatch lists say which pattern draws which rock type. Before drawing, each entry is resolved to the
+// id of its pattern in the table of its kind; drawing dispatches by kind and shows a placeholder when
+// the pattern does not exist.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <QRectF>
+
+#include "BitmapPattern.h"
+#include "DBaseList.h"
+#include "Graphics.h"
+#include "InbuiltPattern.h"
+#include "VectorPattern.h"
+
+using BitmapTable = ORBAX_Utilities::DBaseList<BitmapPattern>;
+using VectorTable = ORBAX_Utilities::DBaseList<VectorPattern>;
+using InbuiltTable = ORBAX_Utilities::DBaseList<InbuiltPattern>;
+
+class HatchListEntry {
+public:
+    enum Kind { Bitmap = 0, Isovector = 1, Anivector = 2, Inbuilt = 3 };
+
+    HatchListEntry() = default;
+    HatchListEntry(int entryKind, const std::wstring& pattern, const std::wstring& rock)
+        : kind(entryKind), patternName(pattern), rockType(rock)
+    {
+    }
+
+    // Finds the entry's pattern by name (ignoring case) in the table of its kind and stores its id;
+    // false, with id 0, when there is none. A bitmap entry whose id is still in the table keeps it
+    // unless `force` is set.
+    static bool Resolve(const BitmapTable& bitmaps, HatchListEntry& entry, const VectorTable& vectors,
+                        const InbuiltTable& inbuilts, bool force);
+
+    // Fills the rectangle with the entry's pattern. An unresolved entry, or one whose pattern is no
+    // longer in its table, draws the placeholder naming its kind and pattern.
+    static void Draw(const BitmapTable& bitmaps, const InbuiltTable& inbuilts, const HatchListEntry& entry,
+                     ORBAX_Platform::Graphics& graphics, const QRectF& rect, const QRectF& reference,
+                     const VectorTable& vectors, bool physical);
+
+    // True when the entry's rock type equals the name ignoring case.
+    static bool IsNamed(const HatchListEntry& entry, const std::wstring& name);
+
+    // "bitmap", "vector" or "inbuilt"; empty for any other kind.
+    static const char* KindWord(int kind);
+    // The kind word of the file, padded to ten characters: "Bitmap    ", "Isovector ", ...
+    static const char* FileKindWord(int kind);
+
+    // One entry as written in the "Definitions" section, without its line end.
+    void Write(std::ostream& out) const;
+
+    int kind = Bitmap;
+    std::wstring patternName;
+    std::wstring rockType;
+    int patternId = 0;
+};
+
+class HatchList : public ORBAX_Utilities::DBaseListMember {
+public:
+    explicit HatchList(const std::wstring& listName = std::wstring()) : name(listName) {}
+
+    const std::wstring& GetName() const { return name; }
+
+    // The first entry whose rock type equals the name ignoring case; null when none.
+    static const HatchListEntry* FindRockType(const HatchList& list, const std::wstring& rockType);
+
+    // The list as written in the "Definitions" section: its name, " {", one entry per line indented
+    // by `indent` more blanks than the list, and "}" on a line of its own (no final line end).
+    void Write(std::ostream& out, int indent = 0, int step = 3) const;
+
+    std::vector<HatchListEntry> entries;
+    std::wstring name;
+};
+
+using HatchListTable = ORBAX_Utilities::DBaseList<HatchList>;
+
+// The placeholder for a missing pattern: white, with "Unknown <kind> name "<name>"" in red, centred.
+void DrawUnknownPattern(const std::wstring& patternName, ORBAX_Platform::Graphics& graphics, const QRectF& rect,
+                        const std::wstring& kindWord);

@@ -1,0 +1,74 @@
+#include "TraceDefinition.h"
+
+#include <iomanip>
+#include <locale>
+
+#include <boost/regex.hpp>
+
+#include "ConfigText.h"
+#include "Messages.h"
+
+const char* const TraceColourNames[17] = {"BLACK",  "RED",     "GREEN",  "BLUE",   "YELLOW", "CYAN",
+                                          "MAGENTA", "ORANGE", "PURPLE", "DKRED",  "DKGREEN", "DKBLUE",
+                                          "OLIVE",  "TEAL",    "MAROON", "GREY",   "OFF"};
+
+std::wstring TraceColourDisplayName(int colourIndex)
+{
+    if (colourIndex < 0 || colourIndex >= TraceColourCount)
+        return {};
+    return ORBAX_Utilities::get_message_wide(300 + colourIndex);
+}
+
+bool TraceDefinition::SetName(const std::string& newName)
+{
+    name = newName;
+    pattern = 0;
+    if (name.empty())
+        return false;
+    try {
+        boost::regex compiled(name);
+        pattern = 1;
+        return true;
+    } catch (const boost::regex_error&) {
+        return false;
+    }
+}
+
+bool TraceDefinition::Matches(const std::string& curveName) const
+{
+    if (pattern == 1) {
+        try {
+            boost::regex compiled(name, boost::regex_constants::perl | boost::regex_constants::icase);
+            return boost::regex_match(curveName, compiled);
+        } catch (const std::exception&) {
+            // A pattern that does not compile (or one too complex to match) matches nothing.
+            return false;
+        }
+    }
+    return ConfigText::UpperCase(name) == ConfigText::UpperCase(curveName);
+}
+
+void TraceDefinition::Write(std::ostream& out) const
+{
+    const std::ios_base::fmtflags saved = out.flags();
+    out << std::left << std::setw(20) << ConfigText::QuoteIfNeeded(name);
+    if (pattern == 1)
+        out << " PATTERN";
+    if (visible) {
+        const int colour = colourIndex >= 0 && colourIndex < TraceColourCount ? colourIndex : TraceColourOff;
+        out << " " << std::right << std::setw(10) << minimum << " " << std::setw(10) << maximum << " "
+            << std::left << std::setw(16) << TraceColourNames[colour] << " " << std::right << std::setw(10)
+            << displayField << "  " << (ownRange ? "N" : "Y");
+    } else {
+        out << " INVISIBLE";
+    }
+    out.setf(saved);
+}
+
+const TraceDefinition* FindTraceDefinition(const TraceDefinitionList& definitions, const std::string& curveName)
+{
+    for (const TraceDefinition& definition : definitions)
+        if (definition.Matches(curveName))
+            return &definition;
+    return nullptr;
+}

@@ -1,0 +1,207 @@
+#include "VectorPattern.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
+
+using ORBAX_Platform::Graphics;
+
+namespace {
+
+const char* const StyleKeywords[] = {"solid", "dash", "dot", "dashdot", "dashdotdot"};
+
+void WriteColour(std::ostream& out, std::uint32_t argb)
+{
+    out << "(" << ((argb >> 16) & 0xFF) << ", " << ((argb >> 8) & 0xFF) << ", " << (argb & 0xFF) << ")";
+}
+
+void WritePoints(std::ostream& out, const std::vector<VectorPoint>& points)
+{
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (i > 0)
+            out << "; ";
+        out << points[i].x * 10.0 << ", " << points[i].y * 10.0;
+    }
+}
+
+// Radius, centre x and centre y of a circle, times 10, each in 8 characters.
+void WriteCircle(std::ostream& out, const std::vector<VectorPoint>& points)
+{
+    const VectorPoint radius = points.size() > 0 ? points[0] : VectorPoint{};
+    const VectorPoint centre = points.size() > 1 ? points[1] : VectorPoint{};
+    out << std::setw(8) << radius.x * 10.0 << " " << std::setw(8) << centre.x * 10.0 << " " << std::setw(8)
+        << centre.y * 10.0;
+}
+
+} // namespace
+
+std::uint32_t ArgbFromColorref(std::uint32_t colorref)
+{
+    const std::uint32_t red = colorref & 0xFF;
+    const std::uint32_t green = (colorref >> 8) & 0xFF;
+    const std::uint32_t blue = (colorref >> 16) & 0xFF;
+    return 0xFF000000u | (red << 16) | (green << 8) | blue;
+}
+
+bool operator==(const VectorPatternElement& a, const VectorPatternElement& b)
+{
+    if (a.type != b.type || a.penWidth != b.penWidth || a.lineStyle != b.lineStyle || a.colour != b.colour ||
+        a.dashes != b.dashes || a.points.size() != b.points.size())
+        return false;
+    for (std::size_t i = 0; i < a.points.size(); ++i)
+        if (a.points[i].x != b.points[i].x || a.points[i].y != b.points[i].y)
+            return false;
+    return true;
+}
+
+void VectorPatternElement::Write(std::ostream& out) const
+{
+    const std::ios_base::fmtflags saved = out.flags();
+    out << std::right;
+    switch (type) {
+    case Line:
+        out << "line    " << std::setw(8) << penWidth * 10.0 << "   ";
+        WriteColour(out, colour);
+        out << " ";
+        if (lineStyle >= 0 && lineStyle <= 4) {
+            out << StyleKeywords[lineStyle];
+        } else {
+            out << "(";
+            for (std::size_t i = 0; i < dashes.size(); ++i)
+                out << (i > 0 ? ", " : "") << dashes[i];
+            out << ")";
+        }
+        out << " {";
+        WritePoints(out, points);
+        out << "}";
+        break;
+    case Rect: {
+        out << "rect    ";
+        WriteColour(out, colour);
+        out << "         ";
+        const VectorPoint a = points.size() > 0 ? points[0] : VectorPoint{};
+        const VectorPoint b = points.size() > 1 ? points[1] : VectorPoint{};
+        out << a.x * 10.0 << " " << a.y * 10.0 << " " << b.x * 10.0 << " " << b.y * 10.0;
+        break;
+    }
+    case Circle:
+        out << "circle " << std::setw(8) << penWidth * 10.0 << "  ";
+        WriteColour(out, colour);
+        out << " ";
+        WriteCircle(out, points);
+        break;
+    case FillCircle:
+        out << "fillcircle ";
+        WriteColour(out, colour);
+        out << " ";
+        WriteCircle(out, points);
+        break;
+    case FillPoly:
+        out << "fillpoly ";
+        WriteColour(out, colour);
+        out << " { ";
+        WritePoints(out, points);
+        out << "}";
+        break;
+    default:
+        break;
+    }
+    out.flags(saved);
+}
+
+VectorPatternElement& VectorPattern::AppendElement(std::uint32_t colorref, double penWidth, int type, int lineStyle)
+{
+    VectorPatternElement element;
+    element.type = type;
+    element.penWidth = penWidth;
+    element.lineStyle = lineStyle;
+    element.colour = ArgbFromColorref(colorref);
+    elements.push_back(element);
+    return elements.back();
+}
+
+void VectorPattern::FillRect(const QRectF& rect, const VectorPattern& pattern, Graphics& graphics,
+                             const QRectF& reference, bool anisotropic)
+{
+    ORBAX_Platform::GraphicsState state(graphics);
+    graphics.intersectClip(rect);
+    graphics.fillRect(rect, pattern.colour);
+
+    const double W = pattern.width;
+    const double H = pattern.height;
+    if (pattern.elements.empty() || !(H > 0) || (!anisotropic && !(W > 0)))
+        return;
+
+    const double k = std::floor((reference.y() - rect.y()) / H);
+    double y = rect.y() + k * H;
+    if (!(y > rect.y()))
+        y = rect.y();
+    const double rowsEnd = std::min(rect.y() + rect.height(), reference.y() + reference.height()) + H;
+    for (; y < rowsEnd; y += H) {
+        if (anisotropic) {
+            DrawElements(graphics, rect.x(), y, pattern, QSizeF(rect.width(), H));
+        } else {
+            for (double x = rect.x(); x < rect.x() + rect.width(); x += W)
+                DrawElements(graphics, x, y, pattern, QSizeF(W, H));
+        }
+    }
+}
+
+void VectorPattern::DrawElements(Graphics& graphics, double x, double y, const VectorPattern& pattern,
+                                 const QSizeF& cellSize)
+{
+    if (!pattern.compiled)
+        return;
+    const double w = cellSize.width();
+    const double h = cellSize.height();
+    graphics.fillRect(QRectF(x, y, w, h), pattern.colour);
+    const double scaleX = pattern.width != 0 ? w / pattern.width : 0.0;
+    auto map = [&](const VectorPoint& p) { return QPointF(x + p.x * scaleX, y + h - p.y); };
+
+    for (const VectorPatternElement& element : pattern.elements) {
+        const QPen pen = ORBAX_Platform::MakePen(element.colour, element.penWidth, element.lineStyle, element.dashes);
+        switch (element.type) {
+        case VectorPatternElement::Line: {
+            std::vector<QPointF> mapped;
+            mapped.reserve(element.points.size());
+            for (const VectorPoint& p : element.points)
+                mapped.push_back(map(p));
+            graphics.drawLines(pen, mapped);
+            break;
+        }
+        case VectorPatternElement::Rect: {
+            if (element.points.size() < 2)
+                break;
+            const QPointF a = map(element.points[0]);
+            const QPointF b = map(element.points[1]);
+            graphics.fillRect(QRectF(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::fabs(a.x() - b.x()),
+                                     std::fabs(a.y() - b.y())),
+                              element.colour);
+            break;
+        }
+        case VectorPatternElement::Circle:
+        case VectorPatternElement::FillCircle: {
+            if (element.points.size() < 2)
+                break;
+            const double rx = element.points[0].x * scaleX;
+            const double ry = element.points[0].x;
+            const QPointF centre = map(element.points[1]);
+            const QRectF bounds(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry);
+            if (element.type == VectorPatternElement::Circle)
+                graphics.drawEllipse(pen, bounds);
+            else
+                graphics.fillEllipse(bounds, element.colour);
+            break;
+        }
+        case VectorPatternElement::FillPoly: {
+            std::vector<QPointF> mapped;
+            for (const VectorPoint& p : element.points)
+                mapped.push_back(map(p));
+            graphics.fillPolygon(mapped, element.colour);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}

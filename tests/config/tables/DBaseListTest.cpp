@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "BitmapPattern.h"
+#include "DBaseList.h"
+#include "HatchList.h"
+
+using ORBAX_Utilities::DBaseList;
+
+namespace {
+
+BitmapPattern Named(const std::wstring& name, int id = 0)
+{
+    BitmapPattern pattern(name);
+    pattern.id = id;
+    return pattern;
+}
+
+} // namespace
+
+TEST(DBaseList, HandsOutIdsInOrderAndReplacesByKnownId)
+{
+    DBaseList<BitmapPattern> table;
+    BitmapPattern first = Named(L"a");
+    EXPECT_EQ(table.Insert(first)->first, 1);
+    EXPECT_EQ(first.id, 0) << "the caller's record is not changed";
+    EXPECT_EQ(table.Insert(Named(L"b"))->second.id, 2);
+    EXPECT_EQ(table.Insert(Named(L"c"))->first, 3);
+
+    table.Insert(Named(L"b2", 2));
+    EXPECT_EQ(table.size(), 3u);
+    EXPECT_EQ(table.Get(2).name, L"b2");
+    EXPECT_EQ(table.LastId(), 3);
+
+    std::wstring order;
+    for (const auto& record : table)
+        order += record.second.name;
+    EXPECT_EQ(order, L"ab2c");
+}
+
+TEST(DBaseList, KnownIdRaisesTheCounterSoNoRecordIsReplacedLater)
+{
+    DBaseList<BitmapPattern> table;
+    table.Insert(Named(L"edited", 10));
+    EXPECT_EQ(table.LastId(), 10);
+    const int next = table.Insert(Named(L"new"))->first;
+    EXPECT_EQ(next, 11);
+    EXPECT_EQ(table.Get(10).name, L"edited");
+}
+
+TEST(DBaseList, ClearKeepsTheLastIdSoIdsAreNeverReused)
+{
+    DBaseList<BitmapPattern> table;
+    table.Insert(Named(L"a"));
+    table.Insert(Named(L"b"));
+    table.Clear();
+    EXPECT_TRUE(table.empty());
+    EXPECT_EQ(table.Insert(Named(L"a"))->first, 3);
+}
+
+TEST(DBaseList, GetOfMissingIdThrowsNamingTheRecordType)
+{
+    DBaseList<HatchList> table;
+    table.Insert(HatchList(L"Default"));
+    EXPECT_NO_THROW(table.Get(1));
+    try {
+        table.Get(2);
+        FAIL() << "no exception";
+    } catch (const std::runtime_error& e) {
+        const std::string text = e.what();
+        EXPECT_EQ(text.rfind("id not found in DBaseList for class ", 0), 0u) << text;
+        EXPECT_NE(text.find("HatchList"), std::string::npos) << text;
+    }
+}
+
+TEST(DBaseList, FindOrCreateComparesNamesExactly)
+{
+    DBaseList<BitmapPattern> table;
+    BitmapPattern& coal = table.FindOrCreate(std::wstring(L"Coal"));
+    EXPECT_EQ(coal.id, 1);
+    EXPECT_EQ(coal.kind, BitmapPattern::ImageFile);
+    coal.width = 8;
+    EXPECT_EQ(table.FindOrCreate(std::wstring(L"Coal")).width, 8) << "a repeated name finds the same record";
+    EXPECT_EQ(table.FindOrCreate(std::wstring(L"coal")).id, 2);
+    EXPECT_EQ(table.FindOrCreate(std::wstring(L"Coal ")).id, 3);
+    EXPECT_EQ(table.size(), 3u);
+
+    DBaseList<VectorPattern> vectors;
+    VectorPattern& sand = vectors.FindOrCreate(std::wstring(L"Sand"));
+    EXPECT_EQ(sand.colour, 0xFFFFFFFFu);
+    EXPECT_FALSE(sand.compiled);
+}
