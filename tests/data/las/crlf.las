@@ -1,0 +1,16 @@
+~VERSION INFORMATION
+ VERS.   2.0 : CWLS LOG ASCII STANDARD - VERSION 2.0
+ WRAP.   NO  : ONE LINE PER DEPTH STEP
+# comment with CR LF
+~Well
+ STRT.FT  100.0 : START DEPTH
+ STOP.FT  102.0 : STOP DEPTH
+ STEP.FT  1.0 : STEP
+ NULL.    -999.2500 : NULL VALUE
+~Curve
+ DEPTH.FT  : Measured depth
+ GAMMA_RAY_CORRECTED_LONG.GAPI  : Gamma ray corrected for borehole size {F}
+~Ascii
+100.0 45.5
+101.0 -999.2500
+102.0 0
