@@ -1,0 +1,85 @@
+#pragma once
+// The main window: menus, the docking toolbar, the status bar with its message pane and three
+// panes the view fills, and a queue of status messages shown in turn every 2000 ms while more than
+// one is queued.
+#include <functional>
+#include <list>
+#include <map>
+
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    using StatusPosition = std::list<QString>::iterator;
+
+    // Builds the menus, toolbar and status bar; the page-layout command only in developer mode.
+    explicit CMainFrame(bool developerMode, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Queues a message, shows it at once and makes it current; returns its position for later removal.
+    StatusPosition AddStatusMessage(const QString& text);
+    // Removes a queued message; the end position is ignored.
+    void RemoveStatusMessage(StatusPosition position);
+    // Replaces the text of a queued message; shown at once when it is the current one.
+    void SetStatusMessageText(StatusPosition position, const QString& text);
+    StatusPosition StatusEnd() { return m_messages.end(); }
+    std::size_t StatusMessageCount() const { return m_messages.size(); }
+    bool IsRotating() const { return m_timer.isActive(); }
+    QString StatusPaneText() const;
+
+    // A status pane by its indicator number (109, 110, 111); null for any other number.
+    QLabel* StatusPane(int id) const;
+
+    // The command with this number (menu item or toolbar button); null when the frame has none.
+    QAction* GetCommand(int id) const;
+    // Runs `handler` when the command is chosen, and `update` before its menu shows and while the
+    // toolbar is visible, to enable, tick or relabel it.
+    void SetCommandHandler(int id, std::function<void()> handler, std::function<void(QAction&)> update = {});
+    // Runs every update rule now.
+    void UpdateCommands();
+
+    // The files of the recent-file list, most recent first, as the File menu shows them.
+    void SetRecentFiles(const std::vector<std::wstring>& files);
+
+    // Rotation step (timer 101).
+    void OnTimer();
+
+signals:
+    void recentFileChosen(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createMenus(bool developerMode);
+    void createToolBar();
+    void createStatusBar();
+    QAction* addCommand(QMenu* menu, int id, const QString& text);
+    void showInPane(const QString& text);
+    void runCommand(int id);
+
+    std::list<QString> m_messages;
+    StatusPosition m_current;
+    QTimer m_timer;
+
+    QLabel* m_messagePane = nullptr;
+    std::map<int, QLabel*> m_panes;
+    QToolBar* m_toolBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentSeparator = nullptr;
+    std::vector<QAction*> m_recentActions;
+    std::map<int, QAction*> m_commands;
+    std::map<int, std::function<void()>> m_handlers;
+    std::map<int, std::function<void(QAction&)>> m_updates;
+    QTimer m_idleUpdate;
+    bool m_wasShown = false;
+};

@@ -1,0 +1,103 @@
+#pragma once
+// The desktop program's application object: made in main right after the QApplication, it owns the
+// configuration, the start-up settings and the main window for the whole run. InitInstance runs the
+// start-up, ExitInstance writes the settings back.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include "ErrorList.h"
+#include "QuorLogCommandLine.h"
+
+class CMainFrame;
+class CQuorDoc;
+class CQuorView;
+class QWidget;
+
+// The MIME type under which units travel through the clipboard.
+extern const char* const QuorBoreDataFormat; // "application/x-quorlog-bore-data"
+
+class CQuorApp {
+public:
+    CQuorApp();
+    virtual ~CQuorApp();
+    CQuorApp(const CQuorApp&) = delete;
+    CQuorApp& operator=(const CQuorApp&) = delete;
+
+    // The one application object of the run (null before it is made and after it is gone).
+    static CQuorApp* instance();
+
+    // Start-up with the program's arguments (without the program name); false ends the program.
+    virtual bool InitInstance(const std::vector<std::wstring>& arguments);
+    // Shutdown; writes the settings only after a start-up that completed. Returns the exit code.
+    virtual int ExitInstance();
+
+    // Writes the profile values of the application (always "SaveSettings", the rest only while it is on).
+    void SaveSettings();
+    // Opens the configuration file in the desktop's editor for it; `target` names the file that failed
+    // to load (empty: the per-user file, copied there from the program folder first when missing).
+    void EditConfigurationFile(const std::wstring& target = std::wstring());
+
+    // Finds and reads the configuration into the tables: fills the problem list and the path of the
+    // file read (empty when none was found).
+    virtual void LoadConfiguration(ErrorEntries& problems, std::wstring& configurationPath);
+
+    // Commands of the application.
+    void OnHelpTopics();
+    void OnReleaseNotes();
+    void OnGettingStartedGuide();
+
+    // The recent-file list (four files, most recent first), kept in the profile.
+    const std::vector<std::wstring>& GetRecentFiles() const { return m_recentFiles; }
+    void AddToRecentFileList(const std::wstring& path);
+
+    CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
+    CQuorDoc* GetDocument() const { return m_document.get(); }
+    CQuorView* GetView() const { return m_view; }
+
+    // Runs `action`, reporting any exception as the internal error (message 1022) with the file and
+    // line of the caller, so that no exception reaches the event loop.
+    static void RunGuarded(QWidget* parent, const char* file, int line, const std::function<void()>& action);
+    static void ReportInternalError(QWidget* parent, const char* file, int line);
+
+    // Start-up settings.
+    bool m_saveSettings = false;
+    bool m_developer = false;
+    std::wstring m_configurationPath;
+    bool m_csvAlwaysAsk = false;
+    bool m_prologAlwaysAsk = false;
+    bool m_saveBackups = true;
+    bool m_alwaysAskSchema = false;
+    std::wstring m_defaultSchema;
+    bool m_clientMode = false;
+    bool m_configurationChanged = false;
+    int m_currentHatchListId = 0;
+    int m_currentCorrelationSiteId = 0;
+    QString m_clipboardFormat;
+
+protected:
+    // Start-up step 7: shows the problems of the configuration load; false when start-up must end.
+    bool ReportConfigurationProblems(const ErrorEntries& problems, const std::wstring& configurationPath);
+    // Start-up step 12: the shell command of the command line; false ends start-up.
+    bool ProcessShellCommand(const CQuorLogCommandLine& commandLine);
+    // Start-up steps 9 to 11: the profile values of the application.
+    void ReadSettings();
+    // Start-up step 14.
+    void ShowWelcome();
+
+private:
+    void CreateMainWindow();
+    void OpenProgramFile(const wchar_t* name);
+
+    std::unique_ptr<CQuorDoc> m_document;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    CQuorView* m_view = nullptr; // owned by the frame
+    QByteArray m_windowPlacement;
+    std::vector<std::wstring> m_recentFiles;
+    bool m_started = false;
+};

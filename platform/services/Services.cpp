@@ -1,0 +1,185 @@
+#include "Services.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDialog>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
+
+#include "Messages.h"
+#include "Paths.h"
+
+namespace ORBAX_Platform {
+namespace {
+
+class QtMessageBoxes : public MessageBoxService {
+public:
+    MessageResult show(QWidget* parent, const std::wstring& text, const std::wstring& title, MessageButtons buttons,
+                       MessageIcon icon) override
+    {
+        QMessageBox box(parent);
+        box.setText(QString::fromStdWString(text));
+        box.setWindowTitle(QString::fromStdWString(title));
+        switch (icon) {
+        case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+        }
+        QMessageBox::StandardButtons standard;
+        switch (buttons) {
+        case MessageButtons::Ok: standard = QMessageBox::Ok; break;
+        case MessageButtons::OkCancel: standard = QMessageBox::Ok | QMessageBox::Cancel; break;
+        case MessageButtons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; break;
+        case MessageButtons::YesNoCancel: standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+        }
+        box.setStandardButtons(standard);
+        switch (box.exec()) {
+        case QMessageBox::Ok: return MessageResult::Ok;
+        case QMessageBox::Yes: return MessageResult::Yes;
+        case QMessageBox::No: return MessageResult::No;
+        default: return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
+        }
+    }
+};
+
+class QtFilePrompts : public FilePromptService {
+public:
+    bool openFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
+                      QString& selectedFilter, QString& chosen) override
+    {
+        chosen = QFileDialog::getOpenFileName(parent, caption, folder, filter, &selectedFilter);
+        return !chosen.isEmpty();
+    }
+    bool openFileNames(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
+                       QString& selectedFilter, QStringList& chosen) override
+    {
+        chosen = QFileDialog::getOpenFileNames(parent, caption, folder, filter, &selectedFilter);
+        return !chosen.isEmpty();
+    }
+    bool saveFileName(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter,
+                      QString& selectedFilter, QString& chosen) override
+    {
+        chosen = QFileDialog::getSaveFileName(parent, caption, suggested, filter, &selectedFilter);
+        return !chosen.isEmpty();
+    }
+    bool chooseFont(QWidget* parent, const QFont& initial, QFont& chosen) override
+    {
+        bool ok = false;
+        QFont font = QFontDialog::getFont(&ok, initial, parent);
+        if (ok)
+            chosen = font;
+        return ok;
+    }
+    bool chooseColour(QWidget* parent, const QColor& initial, QColor& chosen) override
+    {
+        QColor colour = QColorDialog::getColor(initial, parent);
+        if (!colour.isValid())
+            return false;
+        chosen = colour;
+        return true;
+    }
+};
+
+// Help pages are HTML files in the "help" folder beside the program, opened in the desktop's browser.
+// A context number names the page "context-<hex>.htm".
+class QtHelp : public HelpService {
+public:
+    bool showTopic(const std::wstring& topic) override { return openPage(QString::fromStdWString(topic)); }
+    bool showContext(unsigned context) override
+    {
+        return openPage(QStringLiteral("context-%1.htm").arg(context, 0, 16));
+    }
+    bool showContents() override { return openPage(QStringLiteral("index.htm")); }
+
+private:
+    static bool openPage(const QString& page)
+    {
+        QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/help"));
+        QString path = folder.filePath(page);
+        if (!QFileInfo::exists(path))
+            path = folder.filePath(QStringLiteral("index.htm"));
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+};
+
+class QtShell : public ShellService {
+public:
+    bool openFile(const std::wstring& path, std::wstring& errorText) override
+    {
+        std::error_code error;
+        if (!std::filesystem::exists(path_from_wide(path), error)) {
+            // The desktop's opener gives no reason of its own; a missing file is the common one.
+            errorText = ORBAX_Utilities::SystemErrorText(error ? error.value() : ENOENT);
+            return false;
+        }
+        if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdWString(path))))
+            return true;
+        errorText = L"No program is associated with this file";
+        return false;
+    }
+    bool openUrl(const QString& url) override { return QDesktopServices::openUrl(QUrl(url)); }
+};
+
+class QtClipboard : public ClipboardService {
+public:
+    void setText(const std::wstring& text) override { QGuiApplication::clipboard()->setText(QString::fromStdWString(text)); }
+    std::wstring text() const override { return QGuiApplication::clipboard()->text().toStdWString(); }
+    void setMimeData(QMimeData* data) override { QGuiApplication::clipboard()->setMimeData(data); }
+    const QMimeData* mimeData() const override { return QGuiApplication::clipboard()->mimeData(); }
+};
+
+class QtDialogs : public DialogService {
+public:
+    int run(QDialog& dialog) override { return dialog.exec(); }
+};
+
+QtMessageBoxes g_qtMessageBoxes;
+QtDialogs g_qtDialogs;
+QtFilePrompts g_qtFilePrompts;
+QtHelp g_qtHelp;
+QtShell g_qtShell;
+QtClipboard g_qtClipboard;
+
+MessageBoxService* g_messageBoxes = nullptr;
+FilePromptService* g_filePrompts = nullptr;
+HelpService* g_help = nullptr;
+ShellService* g_shell = nullptr;
+ClipboardService* g_clipboard = nullptr;
+DialogService* g_dialogs = nullptr;
+
+} // namespace
+
+MessageBoxService& messageBoxes() { return g_messageBoxes ? *g_messageBoxes : g_qtMessageBoxes; }
+FilePromptService& filePrompts() { return g_filePrompts ? *g_filePrompts : g_qtFilePrompts; }
+HelpService& help() { return g_help ? *g_help : g_qtHelp; }
+ShellService& shell() { return g_shell ? *g_shell : g_qtShell; }
+ClipboardService& clipboard() { return g_clipboard ? *g_clipboard : g_qtClipboard; }
+DialogService& dialogs() { return g_dialogs ? *g_dialogs : g_qtDialogs; }
+
+void setMessageBoxService(MessageBoxService* service) { g_messageBoxes = service; }
+void setFilePromptService(FilePromptService* service) { g_filePrompts = service; }
+void setHelpService(HelpService* service) { g_help = service; }
+void setShellService(ShellService* service) { g_shell = service; }
+void setClipboardService(ClipboardService* service) { g_clipboard = service; }
+void setDialogService(DialogService* service) { g_dialogs = service; }
+
+MessageResult showMessage(QWidget* parent, const std::wstring& text, MessageButtons buttons, MessageIcon icon)
+{
+    return messageBoxes().show(parent, text, ORBAX_Utilities::get_message_wide(57344), buttons, icon);
+}
+
+} // namespace ORBAX_Platform

@@ -1,0 +1,107 @@
+#pragma once
+// The desktop program never calls a modal window, the help viewer, the desktop's file opener or the
+// clipboard directly: it goes through these services. Each has one Qt implementation, installed by
+// default, and can be replaced (tests install recording versions).
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QWidget;
+class QDialog;
+class QMimeData;
+
+namespace ORBAX_Platform {
+
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class MessageResult { Ok, Cancel, Yes, No };
+
+class MessageBoxService {
+public:
+    virtual ~MessageBoxService() = default;
+    // Shows `text` under `title` with the buttons and icon; returns the button chosen (closing the box
+    // counts as Cancel, or No when there is no Cancel button).
+    virtual MessageResult show(QWidget* parent, const std::wstring& text, const std::wstring& title,
+                               MessageButtons buttons, MessageIcon icon) = 0;
+};
+
+class FilePromptService {
+public:
+    virtual ~FilePromptService() = default;
+    // Each returns false when the user cancels. `filter` holds the filters separated by ";;";
+    // `selectedFilter` is the filter shown first and receives the one chosen.
+    virtual bool openFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
+                              QString& selectedFilter, QString& chosen) = 0;
+    virtual bool openFileNames(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
+                               QString& selectedFilter, QStringList& chosen) = 0;
+    virtual bool saveFileName(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter,
+                              QString& selectedFilter, QString& chosen) = 0;
+    virtual bool chooseFont(QWidget* parent, const QFont& initial, QFont& chosen) = 0;
+    virtual bool chooseColour(QWidget* parent, const QColor& initial, QColor& chosen) = 0;
+};
+
+class HelpService {
+public:
+    virtual ~HelpService() = default;
+    // A topic page by its name (such as "hidd_newbitmap.htm").
+    virtual bool showTopic(const std::wstring& topic) = 0;
+    // A topic by its context number: 0x1000 + a problem code, or 0x20000 + a dialog number.
+    virtual bool showContext(unsigned context) = 0;
+    // The contents page (Help Topics).
+    virtual bool showContents() = 0;
+};
+
+class ShellService {
+public:
+    virtual ~ShellService() = default;
+    // Opens a local file with the program that the desktop associates with it; false with the
+    // reason in `errorText` when it cannot.
+    virtual bool openFile(const std::wstring& path, std::wstring& errorText) = 0;
+    // Opens a link (http, https, mailto...) in the desktop's handler.
+    virtual bool openUrl(const QString& url) = 0;
+};
+
+class ClipboardService {
+public:
+    virtual ~ClipboardService() = default;
+    virtual void setText(const std::wstring& text) = 0;
+    virtual std::wstring text() const = 0;
+    // Takes ownership of `data`.
+    virtual void setMimeData(QMimeData* data) = 0;
+    // Null when the clipboard holds nothing; owned by the clipboard.
+    virtual const QMimeData* mimeData() const = 0;
+};
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    // Runs a modal dialog to its end and returns its result (QDialog::Accepted or Rejected).
+    virtual int run(QDialog& dialog) = 0;
+};
+
+// The services in use. Until one is replaced the Qt implementation serves.
+MessageBoxService& messageBoxes();
+FilePromptService& filePrompts();
+HelpService& help();
+ShellService& shell();
+ClipboardService& clipboard();
+DialogService& dialogs();
+
+// Replaces a service for the rest of the run (null puts the Qt implementation back); the caller keeps
+// the replacement alive while it is installed.
+void setMessageBoxService(MessageBoxService* service);
+void setFilePromptService(FilePromptService* service);
+void setHelpService(HelpService* service);
+void setShellService(ShellService* service);
+void setClipboardService(ClipboardService* service);
+void setDialogService(DialogService* service);
+
+// Shorthand for the common boxes; the title is the application's, message 57344.
+MessageResult showMessage(QWidget* parent, const std::wstring& text, MessageButtons buttons = MessageButtons::Ok,
+                          MessageIcon icon = MessageIcon::Information);
+
+} // namespace ORBAX_Platform
