@@ -1,0 +1,221 @@
+// Writing boreholes as CSV: heading rows, row order of interbedded units, quoting, the backup rule,
+// and write-then-read round trips under every quoting style.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Borehole_CSV.h"
+#include "TestSupport.h"
+
+using namespace ORBAX_Logging;
+
+namespace {
+
+SchemaPtr fullSchema()
+{
+    auto schema = std::make_shared<SchemaDefinition>(
+        L"full", std::vector<FieldDefinition>{{ROCKTYPE, L"Rock"}, {PERCENTAGE, L"Pct"}, {SEAM, L"Seam, name"},
+                                              {SAMPLE, L"Sample"}, {STRING, L"Note"}, {THICKNESS, L"Thick"},
+                                              {BOTTOM, L"Base"}});
+    LoadMessages ignored;
+    schema->validate(ignored);
+    return schema;
+}
+
+CSVOptionsData optionsFor(SchemaPtr schema, std::int32_t quoting = 1, std::int32_t mode = 0,
+                          std::int32_t location = CSVOptionsData::IntervalAfter)
+{
+    CSVOptionsData options;
+    options.schema = std::move(schema);
+    options.precision = 3;
+    options.backup = false;
+    options.quotingStyle = quoting;
+    options.quoteQuoteStyle = mode;
+    options.escapeCharacter = '\\';
+    options.headingRows = 1;
+    options.intervalLocation = location;
+    options.intervalRockType = L"IN GENERAL";
+    return options;
+}
+
+// A borehole with awkward texts: commas, both quote characters, the escape character, a line
+// break, and characters above 0x7F.
+Borehole sampleBorehole(const SchemaPtr& schema)
+{
+    Borehole borehole(schema);
+    LithData sand(schema);
+    sand.rockType = std::wstring(L"SAND, \"fine\" caf\x00E9");
+    sand.values[4] = L"it's \\ a \"note\",\nover two lines";
+    Interval first(schema, sand);
+    first.bottom = 2.0;
+    first.thickness = 2.0;
+    first.seam = L"A,1";
+    first.sample = std::wstring(L"S\x20AC-01'");
+    borehole.push_back(first);
+
+    LithData coal(schema);
+    coal.rockType = L"COAL";
+    coal.percentage = 60;
+    coal.values[4] = L"'quoted'";
+    LithData shale(schema);
+    shale.rockType = L"SHALE";
+    shale.percentage = 40;
+    Interval mixed(schema, coal);
+    mixed.elements.push_back(shale);
+    mixed.composite.rockType = L"IN GENERAL";
+    mixed.bottom = 5.5;
+    mixed.thickness = 3.5;
+    mixed.seam = L"B";
+    borehole.push_back(mixed);
+    return borehole;
+}
+
+} // namespace
+
+TEST(CsvWrite, HeadingRowsAndRowOrder)
+{
+    QuorTest::TempDir dir;
+    const SchemaPtr schema = fullSchema();
+    Borehole borehole = sampleBorehole(schema);
+    const std::wstring file = (dir / "out.csv").wstring();
+    LoadMessages messages;
+
+    CSVOptionsData options = optionsFor(schema);
+    options.headingRows = 2;
+    Borehole_CSV::save(file, borehole, options, messages);
+    ASSERT_TRUE(messages.empty());
+    std::string text = QuorTest::read_file(dir / "out.csv");
+    EXPECT_EQ(text.rfind("Rock,Pct,\"Seam, name\",Sample,Note,Thick,Base\n,,,,,,\n", 0), 0u);
+    // The interval row comes last with location 1.
+    EXPECT_NE(text.find("COAL,60,B,,'quoted',3.500,5.500\nSHALE,40,B,,,3.500,5.500\nIN GENERAL,100,B,,,3.500,5.500\n"),
+              std::string::npos);
+    EXPECT_EQ(borehole.name, L"out");
+
+    options.headingRows = 0;
+    options.intervalLocation = CSVOptionsData::IntervalNone;
+    Borehole_CSV::save(file, borehole, options, messages);
+    text = QuorTest::read_file(dir / "out.csv");
+    EXPECT_EQ(text.rfind("\"SAND, ", 0), 0u);
+    EXPECT_EQ(text.find("IN GENERAL"), std::string::npos);
+
+    options.intervalLocation = CSVOptionsData::IntervalBefore;
+    Borehole_CSV::save(file, borehole, options, messages);
+    text = QuorTest::read_file(dir / "out.csv");
+    EXPECT_NE(text.find("\nIN GENERAL,100,B,,,3.500,5.500\nCOAL,60"), std::string::npos);
+}
+
+TEST(CsvWrite, QuotingStyles)
+{
+    QuorTest::TempDir dir;
+    const SchemaPtr schema = fullSchema();
+    Borehole borehole = sampleBorehole(schema);
+    const std::wstring file = (dir / "q.csv").wstring();
+    LoadMessages messages;
+
+    CSVOptionsData escaped = optionsFor(schema, 1, 1);
+    escaped.headingRows = 0;
+    Borehole_CSV::save(file, borehole, escaped, messages);
+    EXPECT_EQ(QuorTest::read_file(dir / "q.csv").rfind("\"SAND, \\\"fine\\\" caf\xE9\",100,\"A,1\"", 0), 0u);
+
+    CSVOptionsData single = optionsFor(schema, 2, 0);
+    single.headingRows = 0;
+    Borehole_CSV::save(file, borehole, single, messages);
+    const std::string text = QuorTest::read_file(dir / "q.csv");
+    EXPECT_EQ(text.rfind("'SAND, \"fine\" caf\xE9',100,'A,1','S\x80-01'''", 0), 0u);
+    EXPECT_TRUE(messages.empty());
+
+    // Without quotes a comma or a line break cannot be kept: the writer says so.
+    CSVOptionsData none = optionsFor(schema, 0, 0);
+    Borehole_CSV::save(file, borehole, none, messages);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages[0].kind, 4);
+    EXPECT_EQ(messages[0].severity, SeverityWarning);
+    EXPECT_NE(messages[0].text.find(L"Rock"), std::wstring::npos);
+}
+
+TEST(CsvWrite, RoundTripsUnderEveryQuotingStyle)
+{
+    QuorTest::TempDir dir;
+    const SchemaPtr schema = fullSchema();
+    Borehole original = sampleBorehole(schema);
+    const std::wstring file = (dir / "trip.csv").wstring();
+    for (int quoting = 1; quoting <= 2; ++quoting) {
+        for (int mode = 0; mode <= 1; ++mode) {
+            for (int location = 0; location <= 2; ++location) {
+                SCOPED_TRACE(testing::Message() << quoting << mode << location);
+                CSVOptionsData options = optionsFor(schema, quoting, mode, location);
+                LoadMessages messages;
+                Borehole_CSV::save(file, original, options, messages);
+                ASSERT_TRUE(messages.empty());
+                auto back = Borehole_CSV::load(file, options, messages);
+                ASSERT_TRUE(messages.empty()) << std::string(messages[0].text.begin(), messages[0].text.end());
+                ASSERT_EQ(back->size(), 2u);
+                const Interval& first = (*back)[0];
+                EXPECT_EQ(first.elements[0].rockType, original[0].elements[0].rockType);
+                EXPECT_EQ(first.elements[0].values[4], original[0].elements[0].values[4]);
+                EXPECT_EQ(first.seam, L"A,1");
+                EXPECT_EQ(first.sample, original[0].sample);
+                EXPECT_DOUBLE_EQ(first.bottom, 2.0);
+                const Interval& mixed = (*back)[1];
+                ASSERT_EQ(mixed.elements.size(), 2u);
+                EXPECT_EQ(mixed.elements[0].values[4], L"'quoted'");
+                EXPECT_EQ(mixed.elements[1].percentage, 40);
+                EXPECT_DOUBLE_EQ(mixed.bottom, 5.5);
+                EXPECT_DOUBLE_EQ(mixed.thickness, 3.5);
+            }
+        }
+    }
+}
+
+TEST(CsvWrite, BackupsAndFailures)
+{
+    QuorTest::TempDir dir;
+    const SchemaPtr schema = fullSchema();
+    Borehole borehole = sampleBorehole(schema);
+    const std::wstring file = (dir / "b.csv").wstring();
+    QuorTest::write_file(dir / "b.csv", "first version\n");
+    CSVOptionsData options = optionsFor(schema);
+    options.backup = true;
+    LoadMessages messages;
+    Borehole_CSV::save(file, borehole, options, messages);
+    EXPECT_EQ(QuorTest::read_file(dir / "b.csv.backup"), "first version\n");
+    const std::string second = QuorTest::read_file(dir / "b.csv");
+    Borehole_CSV::save(file, borehole, options, messages);
+    EXPECT_EQ(QuorTest::read_file(dir / "b.csv.backup"), second);
+    EXPECT_TRUE(messages.empty());
+
+    Borehole_CSV::save((dir / "no" / "such" / "x.csv").wstring(), borehole, options, messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, 5);
+    EXPECT_EQ(messages[0].severity, SeverityError);
+
+    messages.clear();
+    CSVOptionsData noSchema = optionsFor(nullptr);
+    Borehole_CSV::save(file, borehole, noSchema, messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, 6);
+    EXPECT_EQ(QuorTest::read_file(dir / "b.csv"), second);
+}
+
+TEST(CsvWrite, SampleFileRoundTrip)
+{
+    QuorTest::TempDir dir;
+    CSVOptionsData options = optionsFor(fullSchema());
+    options.schema = std::make_shared<SchemaDefinition>(
+        L"coal", std::vector<FieldDefinition>{{ROCKTYPE, L"Lithology"}, {PERCENTAGE, L"Percent"}, {SEAM, L"Seam"},
+                                              {SAMPLE, L"Sample"}, {STRING, L"Comment"}, {RECOVERED, L"Recovered"},
+                                              {THICKNESS, L"Thickness"}, {BOTTOM, L"Depth"}});
+    LoadMessages messages;
+    auto borehole = Borehole_CSV::load(QuorTest::data_file("csv/coal.csv").wstring(), options, messages);
+    ASSERT_TRUE(messages.empty());
+    ASSERT_EQ(borehole->size(), 3u);
+    EXPECT_EQ((*borehole)[2].elements[0].values[4], L"two\nlines");
+    EXPECT_DOUBLE_EQ((*borehole)[2].bottom, 6.25);
+
+    Borehole_CSV::save((dir / "coal.csv").wstring(), *borehole, options, messages);
+    ASSERT_TRUE(messages.empty());
+    auto again = Borehole_CSV::load((dir / "coal.csv").wstring(), options, messages);
+    ASSERT_EQ(again->size(), 3u);
+    EXPECT_EQ((*again)[1].elements[1].values[4], L"says \"soft\"");
+    EXPECT_EQ((*again)[2].elements[0].values[4], L"two\nlines");
+}

@@ -1,0 +1,19 @@
+<?xml version="1.0"?>
+<CProlog>
+  <CHeadings>
+    <m_HeadingItem><CItem><m_Heading>Rock</m_Heading></CItem></m_HeadingItem>
+    <m_HeadingItem><CItem><m_Heading>Percent</m_Heading></CItem></m_HeadingItem>
+    <m_HeadingItem><CItem><m_Heading>Seam</m_Heading></CItem></m_HeadingItem>
+    <m_HeadingItem><CItem><m_Heading>sample</m_Heading></CItem></m_HeadingItem>
+    <m_HeadingItem><CItem><m_Heading>Sample</m_Heading></CItem></m_HeadingItem>
+    <m_HeadingItem><CItem><m_Heading></m_Heading></CItem></m_HeadingItem>
+    <m_HeadingItem><CItem><m_Heading></m_Heading></CItem></m_HeadingItem>
+    <m_HeadingItem><CItem><m_Heading>Rec</m_Heading></CItem></m_HeadingItem>
+    <m_HeadingItem><CItem><m_Heading>Thick</m_Heading></CItem></m_HeadingItem>
+    <m_HeadingItem><CItem><m_Heading>Depth</m_Heading></CItem></m_HeadingItem>
+  </CHeadings>
+  <m_Data>
+    <CLithData><a>CLAY</a><b>abc</b><c>S</c><d>7</d><e>x</e><f>y</f><g>z</g><h/><i>1.5</i><j>1.5</j><extra>ignored</extra></CLithData>
+    <CLithData><a>SAND</a><b>100</b><c>S</c><d>8</d><e/><f/><g/><h>0.2</h><i>2.5</i><j/></CLithData>
+  </m_Data>
+</CProlog>
