@@ -139,6 +139,19 @@ void HatchList::Write(std::ostream& out, int indent, int step) const
     out << "\n" << outer << "}";
 }
 
+HatchList* GetHatchList(HatchListTable& table, int currentId)
+{
+    if (currentId == 0)
+        return nullptr;
+    auto found = table.find(currentId);
+    return found == table.end() ? nullptr : &found->second;
+}
+
+const HatchList* GetHatchList(const HatchListTable& table, int currentId)
+{
+    return GetHatchList(const_cast<HatchListTable&>(table), currentId);
+}
+
 void DrawUnknownPattern(const std::wstring& patternName, Graphics& graphics, const QRectF& rect,
                         const std::wstring& kindWord)
 {

@@ -76,6 +76,10 @@ public:
 
 using HatchListTable = ORBAX_Utilities::DBaseList<HatchList>;
 
+// The current hatch list looked up by its id; null when the id is 0 or not in the table.
+HatchList* GetHatchList(HatchListTable& table, int currentId);
+const HatchList* GetHatchList(const HatchListTable& table, int currentId);
+
 // The placeholder for a missing pattern: white, with "Unknown <kind> name "<name>"" in red, centred.
 void DrawUnknownPattern(const std::wstring& patternName, ORBAX_Platform::Graphics& graphics, const QRectF& rect,
                         const std::wstring& kindWord);
