@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "BoreholeDescription.h"
+#include "ModelTestSupport.h"
+#include "UnitRowWriter.h"
+
+using namespace ORBAX_Logging;
+
+namespace {
+
+struct Row {
+    std::vector<std::string> fields;
+    int separators = 0;
+};
+
+void collectField(void* context, const std::string& text, const OptionsData&)
+{
+    static_cast<Row*>(context)->fields.push_back(text);
+}
+
+void countSeparator(void* context, const OptionsData&) { ++static_cast<Row*>(context)->separators; }
+
+Row rowOf(const LithData& element, const Interval& unit, const OptionsData& options, bool intervalRow,
+          LoadMessages* messages = nullptr)
+{
+    Row row;
+    LoadMessages local;
+    writeUnitRow(element, messages ? *messages : local, unit, &row, options, collectField, countSeparator, intervalRow);
+    return row;
+}
+
+} // namespace
+
+TEST(Description, ColumnsOfElementLines)
+{
+    auto schema = ModelTest::fullSchema();
+    Borehole hole = ModelTest::column(schema, {2.5, 12.125});
+    hole[0].elements[0].rockType = L"SANDSTONE";
+    hole[0].seam = L"UPPER";
+    hole[1].setRockTypes(L"IN GENERAL", {60, 40}, {L"ABCDEFGHIJKLMNOPQRSTUVWXY", L"GR\u00C8S\u4E2D"});
+    hole[1].seam = L"VERYLONGSEAM";
+    hole.push_back(Interval(schema)); // a unit without elements prints nothing
+
+    std::ostringstream out;
+    out << hole;
+    const std::string expected = "Unit           Percentage  EndDist       RL     Seam\n"
+                                 "----------------------------------------------------\n"
+                                 "SANDSTONE            100%     2.50     2.50    UPPER\n"
+                                 "ABCDEFGHIJKLMNOPQRST  60%     9.62    12.12 VERYLONGSEAM\n"
+                                 "GR\xC8S?                 40%     9.62    12.12 VERYLONGSEAM\n";
+    EXPECT_EQ(out.str(), expected);
+
+    Borehole noSeam = ModelTest::column(schema, {1});
+    std::ostringstream plain;
+    plain << noSeam;
+    EXPECT_EQ(plain.str().substr(106), std::string(20, ' ') + " 100%     1.00     1.00" + std::string(9, ' ') + "\n");
+}
+
+TEST(UnitRows, FieldTextsByKind)
+{
+    auto schema = ModelTest::makeSchema(L"rows", {{TOP, L"From"},
+                                                  {BOTTOM, L"To"},
+                                                  {THICKNESS, L"Th"},
+                                                  {RECOVERED, L"Rec"},
+                                                  {PERCENTAGE, L"Pct"},
+                                                  {ROCKTYPE, L"Rock"},
+                                                  {SAMPLE, L"Sample"},
+                                                  {PLY, L"Ply"},
+                                                  {SEAM, L"Seam"},
+                                                  {STRING, L"Colour"},
+                                                  {99, L"Odd"}});
+    Interval unit(schema);
+    unit.elements.emplace_back(schema);
+    unit.bottom = 5;
+    unit.thickness = 1.5;
+    unit.sample = L"S1";
+    unit.ply = L"P";
+    unit.seam = L"Se\tam";
+    unit.elements[0].rockType = L"CLAY";
+    unit.elements[0].percentage = 60;
+    unit.elements[0].values[9] = L"red";
+    OptionsData options(schema, 3, false, L"IN GENERAL", 2);
+
+    Row row = rowOf(unit.elements[0], unit, options, false);
+    EXPECT_EQ(row.fields, (std::vector<std::string>{"3.500", "5.000", "1.500", "", "60", "CLAY", "S1", "P", "Seam", "red"}));
+    EXPECT_EQ(row.separators, 10); // the unknown field writes nothing but keeps its separators
+
+    unit.recovered = 0.25;
+    options.suppress100Percent = true;
+    unit.elements[0].percentage = 100;
+    row = rowOf(unit.elements[0], unit, options, false);
+    EXPECT_EQ(row.fields[3], "0.250");
+    EXPECT_EQ(row.fields[4], "");
+    unit.elements[0].percentage = 60;
+    EXPECT_EQ(rowOf(unit.elements[0], unit, options, false).fields[4], "60");
+
+    // The composite row: the interval rock type when it has none of its own, 100 unless suppressed.
+    EXPECT_EQ(rowOf(unit.composite, unit, options, true).fields[4], "");
+    EXPECT_EQ(rowOf(unit.composite, unit, options, true).fields[5], "IN GENERAL");
+    options.suppress100Percent = false;
+    unit.composite.rockType = L"MIXED";
+    unit.composite.percentage = 7;
+    EXPECT_EQ(rowOf(unit.composite, unit, options, true).fields[4], "100");
+    EXPECT_EQ(rowOf(unit.composite, unit, options, true).fields[5], "MIXED");
+}
+
+TEST(UnitRows, FreeFieldsByPositionOrByName)
+{
+    auto unitSchema = ModelTest::makeSchema(L"u", {{ROCKTYPE, L"Rock"}, {STRING, L"Colour"}, {STRING, L"Note"}});
+    auto fileSchema = ModelTest::makeSchema(L"f", {{STRING, L"NOTE"}, {ROCKTYPE, L"Rock"}, {STRING, L"Colour"},
+                                                   {STRING, L"Missing"}});
+    Interval unit(unitSchema);
+    unit.elements.emplace_back(unitSchema);
+    unit.elements[0].values = {L"", L"red", L"soft"};
+    OptionsData same(unitSchema, 2, false, L"IN GENERAL", 2);
+    EXPECT_EQ(rowOf(unit.elements[0], unit, same, false).fields, (std::vector<std::string>{"", "red", "soft"}));
+    OptionsData other(fileSchema, 2, false, L"IN GENERAL", 2);
+    EXPECT_EQ(rowOf(unit.elements[0], unit, other, false).fields, (std::vector<std::string>{"soft", "", "red", ""}));
+    OptionsData none;
+    EXPECT_TRUE(rowOf(unit.elements[0], unit, none, false).fields.empty());
+}
+
+TEST(UnitRows, UnsavableCharactersWarnOncePerField)
+{
+    auto schema = ModelTest::fullSchema();
+    Interval unit(schema);
+    unit.elements.emplace_back(schema);
+    unit.bottom = 2;
+    unit.thickness = 2;
+    unit.seam = L"\u4E2D\u4E2D\x01";
+    unit.sample = L"\u4E2D";
+    unit.elements[0].values[8] = L"\u4E2D"; // free fields are not checked
+    OptionsData options(schema, 1, false, L"IN GENERAL", 2);
+    LoadMessages messages;
+    Row row = rowOf(unit.elements[0], unit, options, false, &messages);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, L"The Sample field in the unit from 0.0 to 2.0 contains characters that cannot be "
+                                L"saved with this file format.");
+    EXPECT_NE(messages[1].text.find(L"The Seam field"), std::wstring::npos);
+    EXPECT_EQ(row.fields[6], "??"); // the control character is dropped
+    EXPECT_EQ(row.fields[5], "?");
+    EXPECT_EQ(row.fields[8], "?");
+}
+
+TEST(UnitRows, WideFieldTextForXml)
+{
+    auto schema = ModelTest::fullSchema();
+    Interval unit(schema);
+    unit.elements.emplace_back(schema);
+    unit.bottom = 4;
+    unit.thickness = 1;
+    unit.seam = L"\u4E2D";
+    unit.elements[0].rockType = L"COAL";
+    unit.elements[0].values[8] = L"black";
+    OptionsData options(schema, 2, false, L"IN GENERAL", 3, true);
+    std::wstring out;
+    unitFieldText(unit, unit.elements[0], out, options, false, 1);
+    EXPECT_EQ(out, L"100"); // no suppression here
+    unitFieldText(unit, unit.elements[0], out, options, true, 0);
+    EXPECT_EQ(out, L"IN GENERAL");
+    unitFieldText(unit, unit.elements[0], out, options, false, 6);
+    EXPECT_EQ(out, L"\u4E2D");
+    unitFieldText(unit, unit.elements[0], out, options, false, 8);
+    EXPECT_EQ(out, L"black");
+    unitFieldText(unit, unit.elements[0], out, options, false, 4);
+    EXPECT_EQ(out, L"");
+    out = L"kept";
+    unitFieldText(unit, unit.elements[0], out, options, false, 42);
+    EXPECT_EQ(out, L"kept");
+}
