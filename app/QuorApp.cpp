@@ -145,9 +145,10 @@ bool CQuorApp::ReportConfigurationProblems(const ErrorEntries& problems, const s
     std::wstring question = format_message(240, {configurationPath});
     if (ORBAX_Platform::showMessage(nullptr, question, ORBAX_Platform::MessageButtons::YesNo,
                                     ORBAX_Platform::MessageIcon::Error) == ORBAX_Platform::MessageResult::Yes) {
-        // Edit the file that failed: it is the one the next start reads.
-        bool perUser = configurationPath.empty() || samePath(configurationPath, userConfigurationFile());
-        EditConfigurationFile(perUser ? std::wstring() : configurationPath);
+        // Edit the file the next start reads: the command line's file when one was named, else the
+        // user's own copy (made from the program folder's file when missing).
+        bool explicitFile = !m_configurationPath.empty() && !samePath(configurationPath, userConfigurationFile());
+        EditConfigurationFile(explicitFile ? configurationPath : std::wstring());
     }
     return false;
 }
