@@ -1,0 +1,167 @@
+// Finding, loading and saving the configuration file, the built-in state and the check of bitmaps
+// and hatch lists.
+#include "Quor_Log_Config.h"
+
+#include <system_error>
+
+#include "ConfigSchemaSection.h"
+#include "Messages.h"
+#include "Paths.h"
+
+using namespace ORBAX_Config;
+
+const wchar_t* const QuorLogConfig::FileName = L"QuorLogConfig.txt";
+
+QuorLogConfig::QuorLogConfig(ConfigurationTables& tables) : m_tables(tables) {}
+
+namespace {
+
+// A file is there when its status can be read and it is not "not found".
+bool fileIsThere(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return !error && status.type() != std::filesystem::file_type::not_found;
+}
+
+} // namespace
+
+void QuorLogConfig::LoadConfiguration(ConfigMessageList& messages, std::wstring& loadedPath)
+{
+    // The built-in state comes first, so that a failed search still leaves a usable schema.
+    ResetConfiguration();
+
+    auto load = [&](const std::wstring& path) {
+        SetConfigurationDirectory(path, messages);
+        loadedPath = path;
+        configurationModified = false;
+    };
+
+    std::wstring checked;
+    if (!clientMode) {
+        if (!explicitPath.empty()) {
+            load(explicitPath);
+            return;
+        }
+        const std::filesystem::path user = userFolder / FileName;
+        if (fileIsThere(user)) {
+            load(ORBAX_Platform::wide_from_path(user));
+            return;
+        }
+        checked += ORBAX_Platform::wide_from_path(user) + L"\n";
+    }
+    const std::filesystem::path program = programFolder / FileName;
+    if (fileIsThere(program)) {
+        load(ORBAX_Platform::wide_from_path(program));
+        return;
+    }
+    checked += ORBAX_Platform::wide_from_path(program) + L"\n";
+    AddConfigMessage(messages, 30, 4, 1030, {FileName, checked});
+    loadedPath.clear();
+}
+
+void QuorLogConfig::SetConfigurationDirectory(const std::wstring& path, ConfigMessageList& messages)
+{
+    // Relative names (the file's own, and the image files of bitmaps) are taken from the program
+    // folder. They are resolved here rather than by changing the process's current folder, which
+    // other threads may rely on.
+    std::filesystem::path file = ORBAX_Platform::path_from_wide(path);
+    if (file.is_relative() && !programFolder.empty())
+        file = programFolder / file;
+    ReadConfiguration(ORBAX_Platform::wide_from_path(file), messages);
+}
+
+void QuorLogConfig::SaveConfiguration()
+{
+    ConfigMessageList messages;
+    SaveConfiguration(messages);
+}
+
+void QuorLogConfig::SaveConfiguration(ConfigMessageList& messages)
+{
+    std::error_code error;
+    std::filesystem::create_directories(userFolder, error);
+    if (error)
+        AddConfigMessage(messages, 42, 3, 1042, {ORBAX_Platform::wide_from_path(userFolder),
+                                                 ORBAX_Platform::wide_from_utf8(error.message())});
+    try {
+        WriteConfiguration(ORBAX_Platform::wide_from_path(UserConfigurationPath()), messages);
+    } catch (const std::exception& e) {
+        AddConfigMessage(messages, 43, 3, 1043, {std::wstring(), ORBAX_Platform::wide_from_utf8(e.what())});
+    }
+    if (!HasConfigFailure(messages))
+        configurationModified = false;
+    else if (showErrors)
+        showErrors(messages);
+}
+
+void QuorLogConfig::ResetConfiguration()
+{
+    // Emptied tables keep their last ids, so no id is handed out twice in a run. The inbuilt
+    // patterns and the current ids stay as they are.
+    m_tables.bitmaps.Clear();
+    m_tables.vectors.Clear();
+    m_tables.hatchLists.Clear();
+    m_tables.correlations.Clear();
+    m_tables.traceDefinitions.clear();
+    m_tables.schemas.clear();
+
+    using namespace ORBAX_Logging;
+    SchemaDefinition basic(L"Basic", {{ROCKTYPE, L"Rock type"},
+                                      {PERCENTAGE, L"Percentage"},
+                                      {BOTTOM, L"Depth"},
+                                      {SEAM, L"Seam"},
+                                      {PLY, L"Ply"},
+                                      {SAMPLE, L"Sample"},
+                                      {RECOVERED, L"Recovered"},
+                                      {THICKNESS, L"Thickness"}});
+    LoadMessages validation;
+    if (basic.validate(validation))
+        InsertSchemaDefinition(m_tables.schemas, basic, m_tables.schemas.end());
+    else if (showInternalError)
+        showInternalError(ORBAX_Utilities::format_message(1022, {L"Quor_Log_Config", L"84"}));
+}
+
+ConfigMessageList QuorLogConfig::ValidateHatchLists()
+{
+    ConfigMessageList messages;
+    for (const auto& item : m_tables.bitmaps) {
+        const BitmapPattern& pattern = item.second;
+        if (pattern.width != 0 && pattern.height != 0)
+            continue;
+        if (pattern.kind == BitmapPattern::ImageFile)
+            AddConfigMessage(messages, 8, 2, 1108, {pattern.name, pattern.fileName});
+        else
+            AddConfigMessage(messages, 8, 2, 1208, {pattern.name});
+    }
+    for (auto& item : m_tables.hatchLists) {
+        HatchList& list = item.second;
+        for (HatchListEntry& entry : list.entries) {
+            if (HatchListEntry::Resolve(m_tables.bitmaps, entry, m_tables.vectors, m_tables.inbuilts, true))
+                continue;
+            AddConfigMessage(messages, 6, 2, 1006,
+                             {list.name, WidenName(HatchListEntry::KindWord(entry.kind)), entry.rockType,
+                              entry.patternName, std::wstring()});
+        }
+    }
+    bool show = false;
+    for (const ConfigMessage& message : messages)
+        if (message.severity != 0 && message.code != 23)
+            show = true;
+    if (show && showErrors)
+        showErrors(messages);
+    if (configurationModified)
+        SaveConfiguration();
+    return messages;
+}
+
+void LoadCustomColours(std::uint32_t colours[16], const std::vector<std::uint8_t>& stored)
+{
+    for (int i = 0; i < 16; ++i)
+        colours[i] = 0xFFFFFF;
+    const std::size_t count = std::min<std::size_t>(16, stored.size() / 4);
+    for (std::size_t i = 0; i < count; ++i)
+        colours[i] = static_cast<std::uint32_t>(stored[i * 4]) | static_cast<std::uint32_t>(stored[i * 4 + 1]) << 8 |
+                     static_cast<std::uint32_t>(stored[i * 4 + 2]) << 16 |
+                     static_cast<std::uint32_t>(stored[i * 4 + 3]) << 24;
+}

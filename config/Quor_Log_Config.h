@@ -1,0 +1,106 @@
+#pragma once
+// The configuration file "QuorLogConfig.txt": where it is looked for, how it is read into the
+// configuration tables, checked, and written back to the per-user folder.
+//
+// Reading: the header line, then sections "Bitmaps", "Vectors", "Definitions", "Correlations",
+// "Traces" and "SchemaDefinitions" in any order and number; reading stops after the section in which
+// the first error occurred, keeping what was read. Writing: the tables in that order, to a temporary
+// file that replaces the old one only when it is complete; the file as it was before the first save
+// of a run is kept beside it with ".backup" appended.
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "BitmapPattern.h"
+#include "ConfigMessage.h"
+#include "CorrelationDefinition.h"
+#include "HatchList.h"
+#include "InbuiltPattern.h"
+#include "SchemaList.h"
+#include "TokenStream.h"
+#include "TraceDefinition.h"
+#include "VectorPattern.h"
+
+// The configuration's tables, owned by the application for the whole run.
+struct ConfigurationTables {
+    TraceDefinitionList traceDefinitions;
+    BitmapTable bitmaps;
+    VectorTable vectors;
+    InbuiltPatternList inbuilts;
+    HatchListTable hatchLists;
+    int currentHatchListId = 0;
+    int currentCorrelationSiteId = 0;
+    CorrelationTable correlations;
+    ORBAX_Logging::SchemaDefinitionList schemas;
+};
+
+class QuorLogConfig {
+public:
+    static const wchar_t* const FileName; // "QuorLogConfig.txt"
+
+    using ErrorListSink = std::function<void(const ConfigMessageList&)>;
+    using InternalErrorSink = std::function<void(const std::wstring&)>;
+
+    explicit QuorLogConfig(ConfigurationTables& tables);
+
+    ConfigurationTables& tables() { return m_tables; }
+
+    // Where the configuration is looked for. The explicit path comes from the command line; in
+    // client mode only the program folder is searched.
+    std::wstring explicitPath;
+    bool clientMode = false;
+    std::filesystem::path userFolder;    // per-user application-data folder
+    std::filesystem::path programFolder; // folder of the running program
+    // Set by the editors; cleared by a load and by a successful save.
+    bool configurationModified = false;
+    // Set once the file has been moved to its ".backup" name in this run.
+    bool backedUp = false;
+
+    // Shows a list of problems (the error-list dialog in the desktop program).
+    ErrorListSink showErrors;
+    // Shows an internal-error message box.
+    InternalErrorSink showInternalError;
+
+    // Resets the tables to the built-in state, then finds and reads the file. `loadedPath` receives
+    // the file read, or is emptied when none was found.
+    void LoadConfiguration(ConfigMessageList& messages, std::wstring& loadedPath);
+    // Reads one file, with relative image names taken from the program folder.
+    void SetConfigurationDirectory(const std::wstring& path, ConfigMessageList& messages);
+    void ReadConfiguration(const std::wstring& path, ConfigMessageList& messages);
+    // Reads configuration text already in memory (the file's bytes); `path` names it in messages.
+    void ReadConfigurationText(const std::string& text, const std::wstring& path, ConfigMessageList& messages);
+
+    // Writes the tables to the per-user folder; problems go to the error list when there is a failure.
+    void SaveConfiguration();
+    void SaveConfiguration(ConfigMessageList& messages);
+    void WriteConfiguration(const std::wstring& path, ConfigMessageList& messages);
+
+    // Checks bitmaps and hatch lists, shows what it finds, and saves when the configuration was
+    // modified. Returns the problems found.
+    ConfigMessageList ValidateHatchLists();
+
+    // The built-in state: empty tables (ids are not reused), the inbuilt patterns and the schema "Basic".
+    void ResetConfiguration();
+
+    std::filesystem::path GetUserConfigurationFolder() const { return userFolder; }
+    std::filesystem::path UserConfigurationPath() const { return userFolder / FileName; }
+
+    // Section readers, each called just after its section word.
+    void ReadBitmapsSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
+    void ReadVectorsSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
+    void ReadDefinitionsSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
+    void ReadCorrelationsSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
+    void ReadTracesSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
+    void ReadSchemaDefinitionsSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
+
+    // The header and every non-empty section, as the file holds them.
+    void WriteTables(std::ostream& out) const;
+
+private:
+
+    ConfigurationTables& m_tables;
+};
+
+// The 16 custom colours of the colour chooser: 0xFFFFFF each, then the profile's stored values in
+// order (COLORREF layout, four little-endian bytes each, at most 16).
+void LoadCustomColours(std::uint32_t colours[16], const std::vector<std::uint8_t>& stored);
