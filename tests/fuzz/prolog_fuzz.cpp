@@ -1,0 +1,67 @@
+// Feeds arbitrary bytes to the Prolog 2.1/3.0 reader (and what it reads to the writer): whatever the
+// file holds, the reader answers with a borehole and messages, never a crash, a hang or a leak.
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "Borehole_Prolog.h"
+#include "Messages.h"
+
+const ORBAX_Utilities::StringTable& ProgramStringTable();
+
+namespace {
+
+using namespace ORBAX_Logging;
+
+std::shared_ptr<const SchemaDefinition> schemaOf(std::size_t count)
+{
+    auto schema = std::make_shared<SchemaDefinition>();
+    schema->name = L"fuzz" + std::to_wstring(count);
+    const std::int32_t kinds[] = {ROCKTYPE, PERCENTAGE, TOP, BOTTOM, THICKNESS, SAMPLE, SEAM, PLY, RECOVERED, STRING, REAL, INTEGER};
+    for (std::size_t k = 0; k < count; ++k)
+        schema->fields.push_back({kinds[k % 12], L"F" + std::to_wstring(k)});
+    LoadMessages ignored;
+    schema->validate(ignored);
+    return schema;
+}
+
+struct Setup {
+    Setup() { ORBAX_Utilities::install_message_facets(ProgramStringTable()); }
+    std::string folder = "/tmp/prolog_fuzz_" + std::to_string(::getpid());
+    std::shared_ptr<const SchemaDefinition> twelve = schemaOf(12);
+    std::shared_ptr<const SchemaDefinition> twentyFive = schemaOf(25);
+    std::shared_ptr<const SchemaDefinition> three = schemaOf(3);
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static Setup setup;
+    const std::string input = setup.folder + ".pro";
+    {
+        std::ofstream out(input, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    // The first byte picks the nominated schema, so that every record length is met.
+    const std::uint8_t pick = size ? data[0] % 4 : 0;
+    PrologOptionsData options(pick == 0 ? setup.twelve : pick == 1 ? setup.three : pick == 2 ? setup.twentyFive : nullptr,
+                              2, true, L"IN GENERAL", 0, false, setup.twentyFive, setup.twelve);
+    options.keepGivenDepths = size > 1 && (data[1] & 1);
+    LoadMessages messages;
+    std::unique_ptr<Borehole> hole = Borehole_Prolog::load(std::wstring(input.begin(), input.end()), options, messages);
+    if (!hole)
+        __builtin_trap();
+    Borehole_Prolog::importSchema(std::wstring(input.begin(), input.end()), messages);
+    if (!hole->empty()) {
+        const std::string output = setup.folder + ".out";
+        Borehole_Prolog::save(std::wstring(output.begin(), output.end()), messages, *hole, options);
+        ::unlink(output.c_str());
+        ::unlink((output + ".backup").c_str());
+    }
+    ::unlink(input.c_str());
+    return 0;
+}
