@@ -3,12 +3,34 @@
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
+#include <sstream>
 
 using ORBAX_Platform::Graphics;
 
 namespace {
 
 const char* const StyleKeywords[] = {"solid", "dash", "dot", "dashdot", "dashdotdot"};
+
+// A number as the element reader takes it back: six significant digits in the stream's default
+// form, but never with an exponent, since a sign inside a number token ends the token.
+std::string NumberText(double value)
+{
+    std::ostringstream out;
+    const double magnitude = std::fabs(value);
+    if (std::isfinite(value) && value != 0 && (magnitude >= 1e6 || magnitude < 1e-4)) {
+        const int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+        out << std::fixed << std::setprecision(std::clamp(5 - exponent, 0, 30)) << value;
+        std::string text = out.str();
+        if (text.find('.') != std::string::npos) {
+            text.erase(text.find_last_not_of('0') + 1);
+            if (text.back() == '.')
+                text.pop_back();
+        }
+        return text;
+    }
+    out << value;
+    return out.str();
+}
 
 void WriteColour(std::ostream& out, std::uint32_t argb)
 {
@@ -20,7 +42,7 @@ void WritePoints(std::ostream& out, const std::vector<VectorPoint>& points)
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (i > 0)
             out << "; ";
-        out << points[i].x * 10.0 << ", " << points[i].y * 10.0;
+        out << NumberText(points[i].x * 10.0) << ", " << NumberText(points[i].y * 10.0);
     }
 }
 
@@ -29,8 +51,8 @@ void WriteCircle(std::ostream& out, const std::vector<VectorPoint>& points)
 {
     const VectorPoint radius = points.size() > 0 ? points[0] : VectorPoint{};
     const VectorPoint centre = points.size() > 1 ? points[1] : VectorPoint{};
-    out << std::setw(8) << radius.x * 10.0 << " " << std::setw(8) << centre.x * 10.0 << " " << std::setw(8)
-        << centre.y * 10.0;
+    out << std::setw(8) << NumberText(radius.x * 10.0) << " " << std::setw(8) << NumberText(centre.x * 10.0) << " "
+        << std::setw(8) << NumberText(centre.y * 10.0);
 }
 
 } // namespace
@@ -60,7 +82,7 @@ void VectorPatternElement::Write(std::ostream& out) const
     out << std::right;
     switch (type) {
     case Line:
-        out << "line    " << std::setw(8) << penWidth * 10.0 << "   ";
+        out << "line    " << std::setw(8) << NumberText(penWidth * 10.0) << "   ";
         WriteColour(out, colour);
         out << " ";
         if (lineStyle >= 0 && lineStyle <= 4) {
@@ -68,7 +90,7 @@ void VectorPatternElement::Write(std::ostream& out) const
         } else {
             out << "(";
             for (std::size_t i = 0; i < dashes.size(); ++i)
-                out << (i > 0 ? ", " : "") << dashes[i];
+                out << (i > 0 ? ", " : "") << NumberText(dashes[i]);
             out << ")";
         }
         out << " {";
@@ -81,7 +103,8 @@ void VectorPatternElement::Write(std::ostream& out) const
         out << "         ";
         const VectorPoint a = points.size() > 0 ? points[0] : VectorPoint{};
         const VectorPoint b = points.size() > 1 ? points[1] : VectorPoint{};
-        out << a.x * 10.0 << " " << a.y * 10.0 << " " << b.x * 10.0 << " " << b.y * 10.0;
+        out << NumberText(a.x * 10.0) << " " << NumberText(a.y * 10.0) << " " << NumberText(b.x * 10.0) << " "
+            << NumberText(b.y * 10.0);
         break;
     }
     case Circle:

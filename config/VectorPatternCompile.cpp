@@ -1,3 +1,4 @@
+#include <cmath>
 #include <sstream>
 
 #include "Messages.h"
@@ -40,7 +41,8 @@ bool ReadNumber(Stream& stream, double& value)
     if (stream.nextWordOrString(token) != TokenStream<wchar_t>::Number)
         return false;
     value = ORBAX_Platform::parse_double(token) / 10.0;
-    return true;
+    // A length too large to hold is no number the pattern could draw or write back.
+    return std::isfinite(static_cast<float>(value));
 }
 
 void ReadNumberOrThrow(Stream& stream, double& value)
@@ -75,7 +77,10 @@ int ReadLineStyle(Stream& stream, std::vector<float>& dashes)
                 return 5;
             if (kind != TokenStream<wchar_t>::Number)
                 throw StyleProblem(stream, styleText);
-            dashes.push_back(static_cast<float>(ORBAX_Platform::parse_double(token)));
+            const double dash = ORBAX_Platform::parse_double(token);
+            if (!std::isfinite(static_cast<float>(dash)))
+                throw StyleProblem(stream, styleText);
+            dashes.push_back(static_cast<float>(dash));
             const int separator = stream.nextWordOrString(token);
             styleText += token;
             if (separator != TokenStream<wchar_t>::End && token == L")")

@@ -139,6 +139,26 @@ TEST(VectorCompile, WrittenElementsCompileBackToTheSameElements)
         EXPECT_TRUE(again.elements[i] == original.elements[i]) << "element " << i;
 }
 
+TEST(VectorCompile, LargeAndSmallNumbersAreWrittenWithoutExponent)
+{
+    VectorPattern original = Compiled(L"rect (0, 0, 0) 12345678 0.0001 5 5\nline 0.00002 (0,0,0) (3000000, 1) {0,0}");
+    std::ostringstream text;
+    for (const VectorPatternElement& element : original.elements) {
+        element.Write(text);
+        text << "\n";
+    }
+    const std::string written = text.str();
+    EXPECT_EQ(written.find("e+"), std::string::npos) << written;
+    EXPECT_EQ(written.find("e-"), std::string::npos) << written;
+    VectorPattern again = Compiled(std::wstring(written.begin(), written.end()));
+    ASSERT_EQ(again.elements.size(), 2u);
+    EXPECT_NEAR(again.elements[0].points[0].x, original.elements[0].points[0].x, 10);
+    EXPECT_NEAR(again.elements[1].penWidth, 0.000002, 1e-9);
+    EXPECT_EQ(again.elements[1].dashes, (std::vector<float>{3000000, 1}));
+
+    EXPECT_EQ(Failure(L"rect (0, 0, 0) 1e999 1 2 3").code, 5) << "a length too large to hold";
+}
+
 TEST(VectorFill, IsotropicCellsDrawElementsUpFromTheCellBottom)
 {
     VectorPattern pattern = Compiled(L"line 2.5 (255, 0, 0) solid { 0, 0; 100, 50 }\n"
