@@ -207,10 +207,30 @@ void CQuorApp::ReadSettings()
     // The current correlation site and hatch list are named exactly as in the configuration; a name
     // it lacks leaves none current.
     m_currentCorrelationSiteId = 0;
+    std::wstring site = options.readString(L"CorrelationSite", std::wstring());
+    if (!site.empty())
+        for (const auto& [id, definition] : m_correlationDefinitions)
+            if (definition.GetName() == site) {
+                m_currentCorrelationSiteId = id;
+                break;
+            }
     m_currentHatchListId = 0;
+    std::wstring hatchList = options.readString(L"HatchList", std::wstring());
+    if (!hatchList.empty())
+        for (const auto& [id, list] : m_hatchLists)
+            if (list.GetName() == hatchList) {
+                m_currentHatchListId = id;
+                break;
+            }
 
-    m_csvAlwaysAsk = Settings(L"CSVOptions").readInt(L"AlwaysAsk", 1) != 0;
-    m_prologAlwaysAsk = Settings(L"PrologOptions").readInt(L"AlwaysAsk", 1) != 0;
+    CQuorSettings csv(L"CSVOptions", this);
+    m_csvAlwaysAsk = csv.ReadInt(L"AlwaysAsk", 1) != 0;
+    m_csvOptions.load(csv, m_schemaDefinitions);
+    CQuorSettings prolog(L"PrologOptions", this);
+    m_prologAlwaysAsk = prolog.ReadInt(L"AlwaysAsk", 1) != 0;
+    m_prologOptions.load(prolog, m_schemaDefinitions);
+    CQuorSettings prolog4(L"Prolog4Options", this);
+    m_prolog4Options.load(prolog4, m_schemaDefinitions);
 
     m_alwaysAskSchema = options.readInt(L"AlwaysAsk", 1) != 0;
     m_defaultSchema = options.readString(L"DefaultSchema", std::wstring());
@@ -273,6 +293,9 @@ int CQuorApp::ExitInstance()
     m_view = nullptr;
     m_document.reset();
     m_started = false;
+    m_hatchLists.Clear();
+    m_correlationDefinitions.Clear();
+    m_schemaDefinitions.clear();
     return 0;
 }
 
@@ -282,12 +305,22 @@ void CQuorApp::SaveSettings()
     options.writeInt(L"SaveSettings", m_saveSettings ? 1 : 0);
     if (m_saveSettings) {
         options.writeInt(L"SaveBackups", m_saveBackups ? 1 : 0);
-        options.writeString(L"CorrelationSite", std::wstring());
+        CorrelationDefinition* site = GetCorrelationSite();
+        options.writeString(L"CorrelationSite", site ? site->GetName() : std::wstring());
+        // With no current hatch list the stored name stays as it was.
+        if (HatchList* list = GetHatchList())
+            options.writeString(L"HatchList", list->GetName());
         options.writeInt(L"AlwaysAsk", m_alwaysAskSchema ? 1 : 0);
         options.writeString(L"DefaultSchema", m_defaultSchema);
 
-        Settings(L"CSVOptions").writeInt(L"AlwaysAsk", m_csvAlwaysAsk ? 1 : 0);
-        Settings(L"PrologOptions").writeInt(L"AlwaysAsk", m_prologAlwaysAsk ? 1 : 0);
+        CQuorSettings csv(L"CSVOptions", this);
+        csv.WriteInt(L"AlwaysAsk", m_csvAlwaysAsk ? 1 : 0);
+        m_csvOptions.save(csv, m_schemaDefinitions);
+        CQuorSettings prolog4(L"Prolog4Options", this);
+        m_prolog4Options.save(prolog4, m_schemaDefinitions);
+        CQuorSettings prolog(L"PrologOptions", this);
+        prolog.WriteInt(L"AlwaysAsk", m_prologAlwaysAsk ? 1 : 0);
+        m_prologOptions.save(prolog, m_schemaDefinitions);
 
         Settings recent(kRecentSection);
         for (std::size_t i = 0; i < kRecentFileCount; ++i) {
@@ -300,6 +333,56 @@ void CQuorApp::SaveSettings()
     }
     options.sync();
 }
+
+CorrelationDefinition* CQuorApp::GetCorrelationSite()
+{
+    if (m_currentCorrelationSiteId == 0)
+        return nullptr;
+    auto found = m_correlationDefinitions.find(m_currentCorrelationSiteId);
+    return found == m_correlationDefinitions.end() ? nullptr : &found->second;
+}
+
+HatchList* CQuorApp::GetHatchList()
+{
+    if (m_currentHatchListId == 0)
+        return nullptr;
+    auto found = m_hatchLists.find(m_currentHatchListId);
+    return found == m_hatchLists.end() ? nullptr : &found->second;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The profile adaptor
+
+CQuorApp::CQuorSettings::CQuorSettings(const std::wstring& section, CQuorApp* app) : m_settings(section), m_app(app) {}
+
+void CQuorApp::CQuorSettings::WriteString(const std::wstring& key, const std::wstring& value)
+{
+    m_settings.writeString(key, value);
+}
+
+void CQuorApp::CQuorSettings::WriteNarrowString(const std::wstring& key, const std::string& value)
+{
+    WriteString(key, ORBAX_Utilities::NarrowToWide(value, std::locale()));
+}
+
+void CQuorApp::CQuorSettings::WriteInt(const std::wstring& key, int value) { m_settings.writeInt(key, value); }
+
+std::wstring CQuorApp::CQuorSettings::ReadString(const std::wstring& key, const std::wstring& defaultValue)
+{
+    return m_settings.readString(key, defaultValue);
+}
+
+std::string CQuorApp::CQuorSettings::ReadNarrowString(const std::wstring& key, const std::string& defaultValue)
+{
+    std::wstring wide = ReadString(key, ORBAX_Utilities::NarrowToWide(defaultValue, std::locale()));
+    // Through the code page 1252 facet, character by character: a character it lacks becomes "?".
+    const auto& ctype = std::use_facet<std::ctype<wchar_t>>(std::locale());
+    std::string narrow(wide.size(), '\0');
+    ctype.narrow(wide.data(), wide.data() + wide.size(), '?', narrow.data());
+    return narrow;
+}
+
+int CQuorApp::CQuorSettings::ReadInt(const std::wstring& key, int defaultValue) { return m_settings.readInt(key, defaultValue); }
 
 void CQuorApp::AddToRecentFileList(const std::wstring& path)
 {

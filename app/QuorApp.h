@@ -11,8 +11,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "CorrelationDefinition.h"
 #include "ErrorList.h"
+#include "FormatProfiles.h"
+#include "HatchList.h"
 #include "QuorLogCommandLine.h"
+#include "SchemaList.h"
+#include "Settings.h"
 
 class CMainFrame;
 class CQuorDoc;
@@ -28,6 +33,22 @@ public:
     virtual ~CQuorApp();
     CQuorApp(const CQuorApp&) = delete;
     CQuorApp& operator=(const CQuorApp&) = delete;
+
+    // One section of the user profile, through which the format option records load and save.
+    class CQuorSettings : public ORBAX_Utilities::SettingsWriter, public ORBAX_Utilities::SettingsReader {
+    public:
+        CQuorSettings(const std::wstring& section, CQuorApp* app);
+        void WriteString(const std::wstring& key, const std::wstring& value) override;
+        void WriteNarrowString(const std::wstring& key, const std::string& value) override;
+        void WriteInt(const std::wstring& key, int value) override;
+        std::wstring ReadString(const std::wstring& key, const std::wstring& defaultValue) override;
+        std::string ReadNarrowString(const std::wstring& key, const std::string& defaultValue) override;
+        int ReadInt(const std::wstring& key, int defaultValue) override;
+
+    private:
+        ORBAX_Platform::Settings m_settings;
+        [[maybe_unused]] CQuorApp* m_app;
+    };
 
     // The one application object of the run (null before it is made and after it is gone).
     static CQuorApp* instance();
@@ -47,6 +68,10 @@ public:
     // file read (empty when none was found).
     virtual void LoadConfiguration(ErrorEntries& problems, std::wstring& configurationPath);
 
+    // The current correlation site and hatch list; null when there is none.
+    CorrelationDefinition* GetCorrelationSite();
+    HatchList* GetHatchList();
+
     // Commands of the application.
     void OnHelpTopics();
     void OnReleaseNotes();
@@ -65,12 +90,20 @@ public:
     static void RunGuarded(QWidget* parent, const char* file, int line, const std::function<void()>& action);
     static void ReportInternalError(QWidget* parent, const char* file, int line);
 
+    // The configuration tables.
+    HatchListTable m_hatchLists;
+    CorrelationTable m_correlationDefinitions;
+    ORBAX_Logging::SchemaDefinitionList m_schemaDefinitions;
+
     // Start-up settings.
     bool m_saveSettings = false;
     bool m_developer = false;
     std::wstring m_configurationPath;
+    CSVOptions m_csvOptions;
     bool m_csvAlwaysAsk = false;
+    PrologOptions m_prologOptions;
     bool m_prologAlwaysAsk = false;
+    Prolog4Options m_prolog4Options;
     bool m_saveBackups = true;
     bool m_alwaysAskSchema = false;
     std::wstring m_defaultSchema;

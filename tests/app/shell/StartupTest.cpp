@@ -165,6 +165,9 @@ public:
     ErrorEntries problems;
     void LoadConfiguration(ErrorEntries& out, std::wstring& path) override
     {
+        m_correlationDefinitions.Insert(CorrelationDefinition(L"Main"));
+        m_hatchLists.Insert(HatchList(L"Other"));
+        m_hatchLists.Insert(HatchList(L"Standard"));
         out = problems;
         path = L"/somewhere/QuorLogConfig.txt";
     }
@@ -231,6 +234,33 @@ TEST_F(StartupTest, SettingsWrittenAtExitAreReadBack)
     EXPECT_TRUE(again.m_prologAlwaysAsk);
     EXPECT_EQ(again.m_defaultSchema, L"Coal seams");
     EXPECT_EQ(again.GetRecentFiles(), std::vector<std::wstring>({L"/data/a.hole", L"/data/b.hole"}));
+    again.ExitInstance();
+}
+
+TEST_F(StartupTest, SiteAndHatchListAreFoundByExactName)
+{
+    Settings options(L"Options");
+    options.writeInt(L"ShowSplash", 0);
+    options.writeString(L"CorrelationSite", L"Main");
+    options.writeString(L"HatchList", L"standard");
+    options.sync();
+    {
+        ScriptedLoaderApp app;
+        ASSERT_TRUE(app.InitInstance({}));
+        ASSERT_NE(app.GetCorrelationSite(), nullptr);
+        EXPECT_EQ(app.GetCorrelationSite()->GetName(), L"Main");
+        EXPECT_EQ(app.GetHatchList(), nullptr) << "the name differs in case";
+        app.m_csvOptions.quotingStyle = 2;
+        app.m_prolog4Options.deduce = false;
+        app.ExitInstance();
+    }
+    // No current hatch list: the stored name is left alone. The format records round-trip.
+    EXPECT_EQ(Settings(L"Options").readString(L"HatchList", L""), L"standard");
+    EXPECT_EQ(Settings(L"Options").readString(L"CorrelationSite", L""), L"Main");
+    ScriptedLoaderApp again;
+    ASSERT_TRUE(again.InitInstance({}));
+    EXPECT_EQ(again.m_csvOptions.quotingStyle, 2);
+    EXPECT_FALSE(again.m_prolog4Options.deduce);
     again.ExitInstance();
 }
 
