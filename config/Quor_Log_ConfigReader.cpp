@@ -189,17 +189,17 @@ void QuorLogConfig::ReadVectorsSection(ConfigTokenStream& stream, ConfigMessageL
 
         double size[2] = {0, 0};
         for (double& value : size) {
-            std::string number;
             kind = stream.nextWordOrString(token);
             if (kind == ConfigTokenStream::End)
                 return;
-            if (!ReadNumberToken(stream, kind, token, number)) {
+            if (!ReadFiniteNumber(stream, kind, token, value)) {
                 FormatProblem(stream, messages);
                 return;
             }
-            value = ORBAX_Platform::parse_double(number) / 10.0;
+            value /= 10.0;
         }
-        if (!(size[0] > 0) || !(size[1] > 0)) {
+        // A size a float cannot hold is no size either.
+        if (!(size[0] > 0) || !(size[1] > 0) || size[0] > 1e30 || size[1] > 1e30) {
             AddConfigMessage(messages, 46, 3, 1046, {name, LineText(stream)});
             return;
         }

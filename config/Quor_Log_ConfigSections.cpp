@@ -1,4 +1,6 @@
 // Reading the sections of correlation sites, trace definitions and schemas.
+#include <algorithm>
+
 #include "ConfigSchemaSection.h"
 #include "Numbers.h"
 #include "Quor_Log_ConfigSyntax.h"
@@ -93,17 +95,18 @@ void QuorLogConfig::ReadTracesSection(ConfigTokenStream& stream, ConfigMessageLi
             continue;
         }
 
-        if (!ReadNumberToken(stream, kind, token, number)) {
+        double minimum = 0, maximum = 0;
+        if (!ReadFiniteNumber(stream, kind, token, minimum)) {
             FormatProblem(stream, messages);
             return;
         }
-        definition().minimum = ORBAX_Platform::parse_double(number);
+        definition().minimum = minimum;
         kind = stream.nextWordOrString(token);
-        if (!ReadNumberToken(stream, kind, token, number)) {
+        if (!ReadFiniteNumber(stream, kind, token, maximum)) {
             FormatProblem(stream, messages);
             return;
         }
-        definition().maximum = ORBAX_Platform::parse_double(number);
+        definition().maximum = maximum;
 
         kind = stream.nextWordOrString(token);
         if (kind != ConfigTokenStream::Word) {
@@ -121,7 +124,8 @@ void QuorLogConfig::ReadTracesSection(ConfigTokenStream& stream, ConfigMessageLi
 
         kind = stream.nextWordOrString(token);
         if (ReadNumberToken(stream, kind, token, number))
-            definition().displayField = static_cast<int>(ORBAX_Platform::parse_long(number));
+            definition().displayField = static_cast<int>(
+                std::max(-1000000L, std::min(1000000L, ORBAX_Platform::parse_long(number))));
         else
             FormatProblem(stream, messages);
 

@@ -76,6 +76,15 @@ bool ReadNumberToken(Stream& stream, int kind, const std::string& token, std::st
     return true;
 }
 
+bool ReadFiniteNumber(Stream& stream, int kind, const std::string& token, double& value)
+{
+    std::string number;
+    if (!ReadNumberToken(stream, kind, token, number))
+        return false;
+    value = ORBAX_Platform::parse_double(number);
+    return std::isfinite(value);
+}
+
 bool ReadRockTypes(Stream& stream, std::string& raw)
 {
     raw.clear();

@@ -25,6 +25,10 @@ std::string StripQuotes(const std::string& token);
 // the writers produce reads back. False when the token does not start a number.
 bool ReadNumberToken(Stream& stream, int kind, const std::string& token, std::string& number);
 
+// ReadNumberToken, converted; false also for a value that is not finite, which could not be written
+// back as a number.
+bool ReadFiniteNumber(Stream& stream, int kind, const std::string& token, double& value);
+
 // The rock-type text of a hatch-list entry after its "{": raw characters up to "}", which is
 // consumed; empty braces give an empty text. False when the input ends first.
 bool ReadRockTypes(Stream& stream, std::string& raw);
