@@ -1,5 +1,7 @@
 #include "ErrorList.h"
 
+#include "ConfigSchemaSection.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
@@ -34,26 +36,8 @@ void addErrorEntry(const std::wstring& text, ErrorEntries& entries, std::uint32_
 
 std::int16_t errorCodeFromLibraryKind(std::int32_t kind)
 {
-    switch (kind) {
-    case 0: return 0;
-    case 1: return 24;
-    case 2: return 25;
-    case 3: return 37;
-    case 4: return 29;
-    case 5: return 1;
-    case 6: return 39;
-    case 7: return 44;
-    case 8: return 38;
-    case 9: return 12;
-    case 10: return 13;
-    case 12: return 34;
-    case 13: return 36;
-    case 14: return 35;
-    case 15: return 49;
-    case 16: return 50;
-    case 17: return 51;
-    default: return 22; // the internal error
-    }
+    // One table serves the desktop program and the configuration's schema import.
+    return static_cast<std::int16_t>(ORBAX_Config::ConfigCodeOfLibraryKind(kind));
 }
 
 bool hasReportableErrors(const ErrorEntries& entries)
