@@ -8,7 +8,16 @@
 
 namespace ORBAX_Geophysics {
 
-LasLineSource::LasLineSource(std::size_t blockBytes) : m_buffer(blockBytes < 16 ? 16 : blockBytes) {}
+LasLineSource::LasLineSource(std::size_t blockBytes) : m_blockBytes(blockBytes < 16 ? 16 : blockBytes) {}
+
+void LasLineSource::grow()
+{
+    std::size_t capacity = m_capacity * 2;
+    std::unique_ptr<char[]> bigger(new char[capacity]);
+    std::memcpy(bigger.get(), m_buffer.get(), m_end);
+    m_buffer = std::move(bigger);
+    m_capacity = capacity;
+}
 
 bool LasLineSource::open(const std::filesystem::path& path, int& error)
 {
@@ -24,6 +33,13 @@ bool LasLineSource::open(const std::filesystem::path& path, int& error)
         error = EISDIR;
         return false;
     }
+    // Small files get a buffer of their own size, large ones a block.
+    std::uintmax_t size = std::filesystem::file_size(path, ec);
+    std::size_t capacity = m_blockBytes;
+    if (!ec && size + 1 < capacity)
+        capacity = size + 1 < 16 ? 16 : static_cast<std::size_t>(size + 1);
+    m_buffer.reset(new char[capacity]);
+    m_capacity = capacity;
     m_begin = m_end = 0;
     m_bufferOffset = 0;
     m_atEnd = false;
@@ -42,16 +58,16 @@ bool LasLineSource::refill()
     if (m_atEnd)
         return false;
     if (m_begin > 0) {
-        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+        std::memmove(m_buffer.get(), m_buffer.get() + m_begin, m_end - m_begin);
         m_bufferOffset += m_begin;
         m_end -= m_begin;
         m_begin = 0;
     }
-    if (m_end == m_buffer.size()) // one line fills the buffer: make room for the rest of it
-        m_buffer.resize(m_buffer.size() * 2);
+    if (m_end == m_capacity) // one line fills the buffer: make room for the rest of it
+        grow();
     std::size_t added = 0;
-    while (m_end < m_buffer.size()) {
-        m_in.read(m_buffer.data() + m_end, static_cast<std::streamsize>(m_buffer.size() - m_end));
+    while (m_end < m_capacity) {
+        m_in.read(m_buffer.get() + m_end, static_cast<std::streamsize>(m_capacity - m_end));
         std::size_t got = static_cast<std::size_t>(m_in.gcount());
         m_end += got;
         added += got;
@@ -66,7 +82,7 @@ bool LasLineSource::refill()
 bool LasLineSource::read_line(std::string_view& line)
 {
     for (;;) {
-        const char* start = m_buffer.data() + m_begin;
+        const char* start = m_buffer.get() + m_begin;
         std::size_t available = m_end - m_begin;
         const void* nl = available ? std::memchr(start, '\n', available) : nullptr;
         if (nl) {
@@ -79,7 +95,7 @@ bool LasLineSource::read_line(std::string_view& line)
             if (m_begin == m_end)
                 return false;
             // The last line of the file, without a line feed.
-            line = std::string_view(m_buffer.data() + m_begin, m_end - m_begin);
+            line = std::string_view(m_buffer.get() + m_begin, m_end - m_begin);
             m_begin = m_end;
             break;
         }
@@ -116,9 +132,9 @@ void LasLineSource::seek(std::uint64_t offset, std::int64_t lineNumber)
 std::string_view LasLineSource::peek_block()
 {
     for (;;) {
-        if (m_begin > 0 || m_end < m_buffer.size())
+        if (m_begin > 0 || m_end < m_capacity)
             refill();
-        const char* start = m_buffer.data() + m_begin;
+        const char* start = m_buffer.get() + m_begin;
         std::size_t available = m_end - m_begin;
         if (m_atEnd)
             return std::string_view(start, available);
@@ -127,8 +143,8 @@ std::string_view LasLineSource::peek_block()
             if (start[i - 1] == '\n')
                 return std::string_view(start, i);
         }
-        if (m_begin == 0 && m_end == m_buffer.size())
-            m_buffer.resize(m_buffer.size() * 2);
+        if (m_begin == 0 && m_end == m_capacity)
+            grow();
     }
 }
 

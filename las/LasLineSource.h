@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace ORBAX_Geophysics {
 
@@ -44,9 +44,13 @@ public:
 private:
     // Moves the unread bytes to the front of the buffer and reads more; false when nothing was added.
     bool refill();
+    // Doubles the buffer, keeping its bytes.
+    void grow();
 
     std::ifstream m_in;
-    std::vector<char> m_buffer;
+    std::size_t m_blockBytes;
+    std::unique_ptr<char[]> m_buffer; // left uninitialised: it is always filled before it is read
+    std::size_t m_capacity = 0;
     std::size_t m_begin = 0;         // first unread byte
     std::size_t m_end = 0;           // one past the last byte read into the buffer
     std::uint64_t m_bufferOffset = 0; // file offset of m_buffer[0]

@@ -16,15 +16,6 @@ const std::string kNullWell = kUp + " NULL. -999.25 : null\n";
 
 std::vector<double> samples(const Loaded& r, std::size_t curve) { return r.las->curves().at(curve).samples(); }
 
-::testing::AssertionResult all_nan(const std::vector<double>& values)
-{
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!std::isnan(values[i]))
-            return ::testing::AssertionFailure() << "sample " << i << " is " << values[i];
-    }
-    return ::testing::AssertionSuccess();
-}
-
 } // namespace
 
 TEST(LasDataSection, UnwrappedRowsAndTrailingEmptyLine)
@@ -221,8 +212,9 @@ TEST(LasDataSection, ManyCurvesKeepTheirDefinitions)
         EXPECT_EQ(c.value, "API" + std::to_string(i));
         EXPECT_EQ(c.description, "description of curve " + std::to_string(i));
         EXPECT_EQ(c.owner(), r.las.get());
-        if (i > 0)
+        if (i > 0) {
             EXPECT_EQ(c.samples(), (std::vector<double>{i * 10.0, i * 10.0 + 1}));
+        }
     }
 }
 
@@ -240,6 +232,21 @@ TEST(LasDataSection, CrLfFileWithCommentsReads)
     EXPECT_EQ(samples(r, 1)[0], 45.5);
     EXPECT_TRUE(std::isnan(samples(r, 1)[1]));
     EXPECT_EQ(samples(r, 1)[2], 0.0);
+}
+
+TEST(LasDataSection, WrappedVersion1SampleFile)
+{
+    Loaded r;
+    r.name = ORBAX_Platform::wide_from_path(QuorTest::data_file("las/wrapped.las"));
+    r.code = r.las->read(r.name, r.error);
+    ASSERT_EQ(r.code, 0) << r.error;
+    ASSERT_EQ(r.las->row_count(), 3);
+    // STOP below STRT: the last record is row 0.
+    EXPECT_EQ(samples(r, 0), (std::vector<double>{909.5, 909.75, 910.0}));
+    EXPECT_EQ(samples(r, 2), (std::vector<double>{2692.8137, 2712.6460, 2692.7075}));
+    EXPECT_EQ(samples(r, 1)[0], 123.45);
+    EXPECT_TRUE(std::isnan(samples(r, 1)[1]));
+    EXPECT_EQ(r.las->step(), -0.25);
 }
 
 TEST(LasDataSection, SecondReadStartsClean)
