@@ -1,6 +1,7 @@
 #include "LasDataCommon.h"
 
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <locale>
@@ -99,8 +100,11 @@ bool LasFileReader::parse_version_section()
         auto header = split_header_line(line);
         if (!header)
             continue;
-        if (header->mnemonic == "VERS")
-            m_versionMajor = static_cast<int>(ORBAX_Platform::parse_long(header->value));
+        if (header->mnemonic == "VERS") {
+            // atoi's reading, with a number beyond an int held at the int's limit.
+            long major = ORBAX_Platform::parse_long(header->value);
+            m_versionMajor = major > INT_MAX ? INT_MAX : major < INT_MIN ? INT_MIN : static_cast<int>(major);
+        }
         else if (header->mnemonic == "WRAP")
             m_wrapped = upper_case(header->value) == "YES";
         // DLM is recognised and has no effect: data values are always separated by white space.
