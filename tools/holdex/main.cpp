@@ -1,8 +1,19 @@
+#include <exception>
+#include <iostream>
+
 #include "HoldexCommands.h"
 #include "Messages.h"
+#include "XmlPlatformGuard.h"
 
 int main(int argc, char* argv[])
 {
-    ORBAX_Utilities::install_message_facets(ProgramStringTable());
-    return Holdex::run(argc, argv);
+    try {
+        // The XML library lives for the whole run: every Prolog 4 parser is made and gone inside it.
+        ORBAX_Logging::XmlPlatformGuard xmlPlatform;
+        ORBAX_Utilities::install_message_facets(ProgramStringTable());
+        return Holdex::run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "An exception occurred: " << e.what() << "\n";
+        return Holdex::ExitFailed;
+    }
 }

@@ -1,0 +1,141 @@
+#include "CommandSupport.h"
+
+#include <iostream>
+#include <stdexcept>
+
+#include "Borehole_CSV.h"
+#include "Borehole_Prolog.h"
+#include "Borehole_Prolog4.h"
+#include "Messages.h"
+#include "Paths.h"
+#include "ReducedConfigReader.h"
+#include "TextConversion.h"
+
+namespace Holdex {
+
+using ORBAX_Logging::LoadMessage;
+using ORBAX_Logging::LoadMessages;
+
+std::string narrow_text(const std::wstring& text)
+{
+    const ORBAX_Utilities::WideTrimmer trimmer;
+    return ORBAX_Utilities::narrow_string(text, trimmer);
+}
+
+ConfigurationResult read_configuration(const std::string& configFile, ORBAX_Logging::SchemaDefinitionList& schemas)
+{
+    ConfigMessageList problems;
+    try {
+        read_configuration_schemas(configFile, problems, schemas);
+    } catch (const std::exception& e) {
+        std::cerr << "An exception occurred: " << e.what() << "\n";
+        return ConfigurationResult::Exception;
+    }
+    if (!HasConfigFailure(problems))
+        return ConfigurationResult::Read;
+    std::cerr << "There were errors reading the configuration file " << configFile << "\n";
+    for (const ConfigMessage& problem : problems)
+        std::cerr << narrow_text(problem.text) << "\n";
+    return ConfigurationResult::Failed;
+}
+
+std::string severity_word(int severity)
+{
+    int id = 21004;
+    if (severity <= ORBAX_Logging::SeverityInfo)
+        id = 21001;
+    else if (severity == ORBAX_Logging::SeverityWarning)
+        id = 21002;
+    else if (severity == ORBAX_Logging::SeverityError)
+        id = 21003;
+    return ORBAX_Utilities::get_message(id);
+}
+
+bool has_reportable(const LoadMessages& messages)
+{
+    for (const LoadMessage& m : messages)
+        if (m.severity != 0 && m.kind != 0)
+            return true;
+    return false;
+}
+
+bool has_failure(const LoadMessages& messages) { return ORBAX_Logging::hasFailure(messages); }
+
+void write_message_lines(const LoadMessages& messages, const char* activity, const std::string& fileName)
+{
+    for (const LoadMessage& m : messages)
+        std::cerr << severity_word(m.severity) << ' ' << m.kind << " while " << activity << " \"" << fileName
+                  << "\": " << narrow_text(m.text) << "\n";
+}
+
+std::unique_ptr<ORBAX_Logging::OptionsData> options_record(const FileTypeOptions& options, int typeCode)
+{
+    switch (typeCode) {
+    case FileTypeProlog:
+    case FileTypeProlog3: return options.prolog_options();
+    case FileTypeProlog4: return options.prolog4_options();
+    case FileTypeCSV: return options.csv_options();
+    default: throw std::runtime_error(internal_error_text(__LINE__));
+    }
+}
+
+namespace {
+
+template <class Record>
+Record& recordOf(ORBAX_Logging::OptionsData& record)
+{
+    Record* typed = dynamic_cast<Record*>(&record);
+    if (!typed)
+        throw std::runtime_error("wrong file type");
+    return *typed;
+}
+
+template <class Record>
+const Record& recordOf(const ORBAX_Logging::OptionsData& record)
+{
+    const Record* typed = dynamic_cast<const Record*>(&record);
+    if (!typed)
+        throw std::runtime_error("wrong file type");
+    return *typed;
+}
+
+} // namespace
+
+std::unique_ptr<ORBAX_Logging::Borehole> read_borehole(int typeCode, const std::string& fileName,
+                                                       ORBAX_Logging::OptionsData& record, LoadMessages& messages)
+{
+    // File names on the command line are UTF-8, not text of the borehole's code page.
+    const std::wstring wideName = ORBAX_Platform::wide_from_utf8(fileName);
+    switch (typeCode) {
+    case FileTypeProlog:
+    case FileTypeProlog3:
+        return ORBAX_Logging::Borehole_Prolog::load(wideName, recordOf<ORBAX_Logging::PrologOptionsData>(record),
+                                                    messages);
+    case FileTypeProlog4:
+        return ORBAX_Logging::Borehole_Prolog4::load(wideName, recordOf<ORBAX_Logging::Prolog4OptionsData>(record),
+                                                     messages);
+    case FileTypeCSV:
+        return ORBAX_Logging::Borehole_CSV::load(wideName, recordOf<ORBAX_Logging::CSVOptionsData>(record), messages);
+    default: throw std::runtime_error(internal_error_text(__LINE__));
+    }
+}
+
+void write_borehole(int typeCode, const std::string& fileName, ORBAX_Logging::Borehole& borehole,
+                    const ORBAX_Logging::OptionsData& record, LoadMessages& messages)
+{
+    const std::wstring wideName = ORBAX_Platform::wide_from_utf8(fileName);
+    switch (typeCode) {
+    case FileTypeProlog:
+    case FileTypeProlog3: ORBAX_Logging::Borehole_Prolog::save(wideName, messages, borehole, record); break;
+    case FileTypeProlog4: ORBAX_Logging::Borehole_Prolog4::save(wideName, borehole, record, messages); break;
+    case FileTypeCSV:
+        ORBAX_Logging::Borehole_CSV::save(wideName, borehole, recordOf<ORBAX_Logging::CSVOptionsData>(record),
+                                          messages);
+        break;
+    default: throw std::runtime_error(internal_error_text(__LINE__));
+    }
+}
+
+std::string internal_error_text(int line) { return "Internal error at (Holdex, " + std::to_string(line); }
+
+} // namespace Holdex

@@ -1,0 +1,85 @@
+#include "ReducedConfigReader.h"
+
+#include <sstream>
+
+#include "ConfigSchemaSection.h"
+#include "Paths.h"
+
+namespace Holdex {
+
+using ORBAX_Config::AddConfigMessage;
+using ORBAX_Config::ConfigTokenStream;
+using ORBAX_Config::LineText;
+using ORBAX_Config::WidenName;
+
+namespace {
+
+// Line ends of either kind: a carriage return before a line feed (or at the very end) is dropped.
+std::string dropLineEndCarriageReturns(const std::string& bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] == '\n'))
+            continue;
+        out += bytes[i];
+    }
+    return out;
+}
+
+// Skips a section whose "{" has been read. Quotes are taken off a token before it is compared, so a
+// quoted brace counts like a plain one.
+void skipSection(ConfigTokenStream& stream)
+{
+    std::string token;
+    int depth = 1;
+    while (depth >= 1) {
+        if (stream.nextWordOrString(token) == ConfigTokenStream::End)
+            return;
+        if (token == "{")
+            ++depth;
+        else if (token == "}")
+            --depth;
+    }
+}
+
+} // namespace
+
+void read_configuration_schemas(const std::string& fileName, ConfigMessageList& problems,
+                                ORBAX_Logging::SchemaDefinitionList& schemas)
+{
+    // The name goes into texts that are narrowed again for the terminal: widening it through the
+    // same code page gives back the bytes as typed.
+    const std::wstring wideName = WidenName(fileName);
+    std::string bytes;
+    std::string error;
+    if (!ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_utf8(fileName), bytes, &error)) {
+        AddConfigMessage(problems, 1, 3, 1001, {wideName, WidenName(error)});
+        return;
+    }
+
+    std::stringbuf buffer(dropLineEndCarriageReturns(bytes));
+    ConfigTokenStream stream(&buffer);
+    std::string firstLine;
+    stream.readLine(firstLine);
+    if (!ORBAX_Config::CheckConfigurationHeader(firstLine, wideName, problems))
+        return;
+
+    std::string token;
+    while (stream.nextWordOrString(token) != ConfigTokenStream::End) {
+        if (stream.compare_nocase_cstr("schemadefinitions", token) == 0) {
+            ORBAX_Config::ReadSchemaDefinitionsSection(stream, problems, schemas);
+        } else {
+            std::string next;
+            const int kind = stream.nextWordOrString(next);
+            if (kind == ConfigTokenStream::End || next != "{")
+                AddConfigMessage(problems, 14, 3, 1014, {WidenName(token), LineText(stream)});
+            else
+                skipSection(stream);
+        }
+        if (HasConfigFailure(problems))
+            break;
+    }
+}
+
+} // namespace Holdex

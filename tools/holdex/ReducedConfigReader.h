@@ -1,0 +1,16 @@
+#pragma once
+// Holdex needs only the schemas of the configuration file: the header is checked as the desktop
+// program checks it, "SchemaDefinitions" is read and every other section is skipped unread.
+#include <string>
+
+#include "../../config/ConfigMessage.h"
+#include "SchemaList.h"
+
+namespace Holdex {
+
+// Fills `schemas` (in file order) and `problems` (every problem has severity 3 and ends the reading;
+// the schemas read before it stay). `fileName` is the name as typed (UTF-8). Throws nothing of its own.
+void read_configuration_schemas(const std::string& fileName, ConfigMessageList& problems,
+                                ORBAX_Logging::SchemaDefinitionList& schemas);
+
+} // namespace Holdex
