@@ -1,0 +1,706 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestSupport.h"
+
+namespace fs = std::filesystem;
+using QuorTest::read_file;
+using QuorTest::write_file;
+
+namespace {
+
+// Each test runs Holdex in a scratch folder that holds the sample configuration under its default
+// name, so "-c" is only needed where a test wants another one.
+class HoldexCommands : public ::testing::Test {
+protected:
+    void SetUp() override { copySample("QuorLogConfig.txt"); }
+
+    void copySample(const std::string& name) { write_file(dir / name, read_file(QuorTest::data_file("holdex/" + name))); }
+    QuorTest::RunResult holdex(const std::vector<std::string>& args)
+    {
+        return QuorTest::run_program(QuorTest::program_path("Holdex"), args, dir.path());
+    }
+    std::string file(const std::string& name) const { return read_file(dir / name); }
+    bool exists(const std::string& name) const { return fs::exists(dir / name); }
+
+    QuorTest::TempDir dir;
+};
+
+bool startsWith(const std::string& text, const std::string& head) { return text.rfind(head, 0) == 0; }
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// A Prolog 3.0 file for the six-field schema "Short" (rock type, percentage, bottom, thickness,
+// seam, note), one line per field.
+std::string prolog30(const std::vector<std::vector<std::string>>& records, const std::string& lineEnd = "\n")
+{
+    std::string text = "v3.0  entries=4" + lineEnd;
+    for (const auto& record : records)
+        for (const auto& field : record)
+            text += field + lineEnd;
+    return text;
+}
+
+// A Prolog 2.1 file for the 25-field schema "Prolog21": rock type, percentage, bottom, thickness,
+// seam, ply, sample and 18 free fields.
+std::string prolog21(const std::vector<std::vector<std::string>>& records)
+{
+    std::string text = "v2.1\n";
+    for (auto record : records) {
+        record.resize(25);
+        for (const auto& field : record)
+            text += field + "\n";
+    }
+    return text;
+}
+
+const std::string descriptionHead = "Unit           Percentage  EndDist       RL     Seam\n"
+                                    "----------------------------------------------------\n";
+// The description of the sample borehole, in every format.
+const std::string sampleDescription = descriptionHead +
+                                      "SAND                 100%     2.00     2.00       S1\n"
+                                      "CLAY                 100%     3.00     5.00       S1\n"
+                                      "SANDSTONE             60%     3.50     8.50       S2\n"
+                                      "SILTSTONE             40%     3.50     8.50       S2\n";
+
+const std::string exportUsage = "Usage: Holdex [global_options] export [export_options] filename\n"
+                                "where export_options are:\n";
+const std::string convertUsage = "Usage: Holdex [global_options] convert [in_options] infile [out_options]\n"
+                                 "  outfile\n"
+                                 "where in_options and out_options are:\n";
+const std::string repairUsage = "Usage: Holdex [global_options] repair [repair_options] filename\n"
+                                "where repair_options is:\n";
+
+// ---------------------------------------------------------------------------------------------
+// Help
+
+TEST_F(HoldexCommands, ExportHelpNeedsNoConfiguration)
+{
+    fs::remove(dir / "QuorLogConfig.txt");
+    for (auto args : {std::vector<std::string>{"-?", "export"}, std::vector<std::string>{"export", "--help", "x.pro"}}) {
+        auto r = holdex(args);
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_EQ(r.out, "Export a text description of a borehole\n");
+        ASSERT_TRUE(startsWith(r.err, exportUsage)) << r.err;
+        EXPECT_TRUE(contains(r.err, "-t [ --type ] arg (=prolog)")) << r.err;
+        EXPECT_TRUE(contains(r.err, "--suppress-percent")) << r.err;
+        EXPECT_FALSE(contains(r.err, "filename arg")) << r.err;
+    }
+}
+
+TEST_F(HoldexCommands, ConvertHelpIgnoresABrokenConfiguration)
+{
+    write_file(dir / "QuorLogConfig.txt", "not a configuration\n");
+    auto r = holdex({"convert", "-?"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "");
+    const std::string head = "Convert a borehole from one file format to another\n" + convertUsage;
+    ASSERT_TRUE(startsWith(r.err, head)) << r.err;
+    const std::string note = "\nNote that it is illegal to try and convert from another file type to a Prolog4\nfile.\n";
+    ASSERT_GT(r.err.size(), note.size());
+    EXPECT_EQ(r.err.substr(r.err.size() - note.size()), note);
+    // Both sides are listed: the input side's type help, then the output side's.
+    const auto in = r.err.find("either \"prolog\", \"prolog4\"");
+    const auto out = r.err.find("either \"prolog2\", \"prolog3\"");
+    ASSERT_NE(in, std::string::npos);
+    ASSERT_NE(out, std::string::npos);
+    EXPECT_LT(in, out);
+}
+
+TEST_F(HoldexCommands, RepairHelpReadsTheConfigurationFirst)
+{
+    auto r = holdex({"repair", "-?"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "");
+    ASSERT_TRUE(startsWith(r.err, "Remove depth and thickness inconsistencies from a borehole\n" + repairUsage)) << r.err;
+    EXPECT_TRUE(contains(r.err, "--thickness")) << r.err;
+    EXPECT_TRUE(contains(r.err, "Assume thickness is correct (as opposed")) << r.err;
+
+    write_file(dir / "QuorLogConfig.txt", "Quorlog Configuration v2\n");
+    r = holdex({"-?", "repair"});
+    EXPECT_EQ(r.exitCode, 254);
+    EXPECT_EQ(r.err, "There were errors reading the configuration file QuorLogConfig.txt\n"
+                     "Wrong version of configuration file for this version of QuorLog (Quorlog Configuration v2)\n");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Command-line and file-type option errors
+
+TEST_F(HoldexCommands, ExportCommandLineErrors)
+{
+    auto r = holdex({"export"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(startsWith(r.err, "Error parsing export command line: missing filename.\n" + exportUsage)) << r.err;
+
+    r = holdex({"export", "--bogus", "a.pro"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing export command line: unrecognised option '--bogus'.\n" + exportUsage))
+        << r.err;
+
+    // After the command word the configuration option belongs to the command, which does not know it.
+    r = holdex({"export", "-c", "other.txt", "a.pro"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing export command line: unrecognised option '-c'.\n")) << r.err;
+
+    r = holdex({"export", "a.pro", "b.pro"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing export command line: ")) << r.err;
+}
+
+TEST_F(HoldexCommands, FileTypeOptionErrorsKeepTheirOwnFullStop)
+{
+    const std::string prefix = "Error parsing export command line: ";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "option --schema must be specified if type is prolog."},
+        {{"-t", "csv"}, "option --schema must be specified if type is csv."},
+        {{"-t", "prolog4"}, "either option --schema or option --deduce must be specified if type is prolog4."},
+        {{"-t", "prolog4", "--deduce", "-s", "Short"}, "option deduce is not valid with option schema."},
+        {{"-t", "xml"}, "unknown file type \"xml\"."},
+        {{"-s", "Deep"}, "Unknown schema Deep."},
+        {{"-t", "csv", "-s", "Short", "--deduce"}, "option deduce is not valid for file type of csv."},
+        {{"-t", "prolog3", "-s", "Short", "--hrows", "2", "--quoting", "single"},
+         "options hrows and quoting are not valid for file type of prolog3."},
+        {{"-t", "csv", "-s", "Short", "--quoting", "fancy"}, "\"fancy\" is not a valid argument for option quoting.."},
+        {{"-t", "csv", "-s", "Short", "--quote-quote", "non"}, "non is not a valid argument to option quote-quote."},
+        {{"-t", "csv", "-s", "Short", "--interval-location", "top"},
+         "top is not a valid argument to option interval-location."},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"export"};
+        args.insert(args.end(), c.first.begin(), c.first.end());
+        args.push_back("hole.pro");
+        auto r = holdex(args);
+        EXPECT_EQ(r.exitCode, 255) << c.second;
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(startsWith(r.err, prefix + c.second + "\n" + exportUsage)) << r.err;
+    }
+
+    // A heading-row count that is no unsigned number is refused by the parse itself.
+    auto r = holdex({"export", "-t", "csv", "-s", "Short", "--hrows", "-1", "hole.csv"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, prefix + "the argument ('-1') for option '--hrows' is invalid.\n")) << r.err;
+
+    // The output side has no usable default type.
+    r = holdex({"convert", "-s", "Short", "in.pro", "-s", "Short", "out.pro"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing command line: \"prolog\" is not a valid file for output files..\n" +
+                                      convertUsage))
+        << r.err;
+}
+
+TEST_F(HoldexCommands, ConvertCommandLine)
+{
+    auto r = holdex({"convert"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing convert command line: Missing infile.\n" + convertUsage)) << r.err;
+
+    r = holdex({"convert", "-t", "csv", "in.csv"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing convert command line: Missing outfile.\n" + convertUsage)) << r.err;
+
+    // A free word after the output file is one file name too many.
+    r = holdex({"convert", "in.csv", "out.csv", "third"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing convert command line: ")) << r.err;
+
+    // An option the input side does not know is refused there.
+    r = holdex({"convert", "--thickness", "in.csv", "out.csv"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing convert command line: unrecognised option '--thickness'.\n")) << r.err;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Configuration problems
+
+TEST_F(HoldexCommands, ConfigurationProblems)
+{
+    const std::string head = "There were errors reading the configuration file ";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Some notes\n",
+         "QuorLogConfig.txt does not appear to be a configuration file (needs to start with Quorlog Configuration v3)\n"},
+        {"Quorlog Configuration v4\n",
+         "Wrong version of configuration file for this version of QuorLog (Quorlog Configuration v4)\n"},
+        {"Quorlog Configuration v3\nSchemaDefinitions {\n Short { ROCKTYPE R BOTTOM B }\n SHORT { ROCKTYPE R BOTTOM B }\n}\n",
+         "Duplicate SchemaDefinition name \"SHORT\" in configuration file on line 4.\n"},
+        {"Quorlog Configuration v3\nBitmaps { }\nColours ( 1, 2, 3 )\n",
+         "Unrecognised section \"Colours\" in configuration file on line 3\n"},
+    };
+    for (const auto& c : cases) {
+        write_file(dir / "QuorLogConfig.txt", c.first);
+        for (const char* command : {"export", "repair"}) {
+            auto r = holdex({command, "-s", "Short", "hole.pro"});
+            EXPECT_EQ(r.exitCode, 254) << c.first;
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err, head + "QuorLogConfig.txt\n" + c.second);
+        }
+        auto r = holdex({"convert", "-s", "Short", "hole.pro", "-t", "csv", "-s", "Short", "out.csv"});
+        EXPECT_EQ(r.exitCode, 254);
+        EXPECT_EQ(r.err, head + "QuorLogConfig.txt\n" + c.second);
+    }
+
+    // A schema without depths is only a warning, shown beside the error that stops the run.
+    write_file(dir / "QuorLogConfig.txt", "Quorlog Configuration v3\nSchemaDefinitions { Flat { ROCKTYPE R } }\nOops\n");
+    auto r = holdex({"export", "-s", "Flat", "hole.pro"});
+    EXPECT_EQ(r.exitCode, 254);
+    EXPECT_EQ(r.err, head + "QuorLogConfig.txt\n"
+                            "No unit depth or thickness specification in schema Flat.  This schema is unable to be used.\n"
+                            "Unrecognised section \"Oops\" in configuration file on line 4\n");
+
+    // Missing: the global option names the file, relative to the current folder.
+    r = holdex({"-c", "missing.txt", "export", "-s", "Short", "hole.pro"});
+    EXPECT_EQ(r.exitCode, 254);
+    EXPECT_EQ(r.err, head + "missing.txt\nUnable to open missing.txt\n(No such file or directory)\n");
+}
+
+TEST_F(HoldexCommands, ConfigurationFromTheGlobalOption)
+{
+    fs::create_directory(dir / "conf");
+    write_file(dir / "conf" / "own.txt", "Quorlog Configuration v3\nSchemaDefinitions { Mine {\n ROCKTYPE R\n"
+                                         " PERCENTAGE P\n BOTTOM B\n THICKNESS T\n SEAM S\n STRING N\n} }\n");
+    copySample("hole30.pro");
+    auto r = holdex({"-c", "conf/own.txt", "export", "-s", "mine", "hole30.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, sampleDescription);
+    // The default configuration does not have that schema.
+    r = holdex({"export", "-s", "mine", "hole30.pro"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing export command line: Unknown schema mine.\n")) << r.err;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Export
+
+TEST_F(HoldexCommands, ExportEachFormat)
+{
+    for (const char* name : {"hole30.pro", "hole.csv", "hole40.prolog"})
+        copySample(name);
+
+    auto r = holdex({"export", "-s", "Short", "hole30.pro"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, sampleDescription);
+
+    r = holdex({"export", "-t", "csv", "-s", "short", "hole.csv"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, sampleDescription);
+
+    r = holdex({"export", "-t", "prolog4", "--deduce", "hole40.prolog"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, descriptionHead + "SAND                 100%     2.00     2.00       S1\n"
+                                       "CLAY                 100%     3.00     5.00       S1\n");
+
+    write_file(dir / "hole21.pro", prolog21({{"SAND", "100", "1.5", "1.5", "A", "A1", "S-1"},
+                                             {"COAL", "100", "4", "2.5", "B", "B1", "S-2"}}));
+    r = holdex({"export", "-t", "prolog2", "-s", "Prolog21", "hole21.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, descriptionHead + "SAND                 100%     1.50     1.50        A\n"
+                                       "COAL                 100%     2.50     4.00        B\n");
+}
+
+TEST_F(HoldexCommands, ExportWarningsComeBeforeTheDescription)
+{
+    // Without interval rows, elements of one unit that disagree on depths are a warning.
+    write_file(dir / "banded.csv", "Lith,Pct,Depth,Thick,Seam,Note\n"
+                                   "SAND,60,2,2,S1,\n"
+                                   "SILT,40,2.5,2.5,S1,\n");
+    auto r = holdex({"export", "-t", "csv", "-s", "Short", "--interval-location", "none", "banded.csv"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "Warning 1 while reading \"banded.csv\": Depths or thicknesses for the interbedded unit from "
+                     "0.000 to 2.000 vary between elements.  Values read from the first element have been used.\n");
+    EXPECT_EQ(r.out, descriptionHead + "SAND                  60%     2.00     2.00       S1\n"
+                                       "SILT                  40%     2.00     2.00       S1\n");
+}
+
+TEST_F(HoldexCommands, ExportErrors)
+{
+    // Depths that disagree: every message is written and nothing is described.
+    write_file(dir / "bad.pro", prolog30({{"SAND", "100", "2", "2", "S1", ""}, {"CLAY", "100", "5", "2", "S1", ""}}));
+    auto r = holdex({"export", "-s", "Short", "bad.pro"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    ASSERT_TRUE(startsWith(r.err, "Error 1 while reading \"bad.pro\": ")) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+
+    r = holdex({"export", "-s", "Short", "absent.pro"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "Error 5 while reading \"absent.pro\": Unable to open absent.pro\n(No such file or directory)\n");
+
+    write_file(dir / "notes.pro", "x2.1\nSAND\n");
+    r = holdex({"export", "-s", "Short", "notes.pro"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "Error 10 while reading \"notes.pro\": notes.pro does not seem to be a prolog borehole file (bad first line)\n");
+
+    // A Prolog 2.1 file needs a schema of 25 fields.
+    write_file(dir / "hole21.pro", prolog21({{"SAND", "100", "1.5", "1.5"}}));
+    r = holdex({"export", "-s", "Short", "hole21.pro"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "Error 16 while reading \"hole21.pro\": Nominated schema has a different number of fields to the file.\n");
+}
+
+TEST_F(HoldexCommands, DamagedProlog4FilesAreReportedNotFatal)
+{
+    copySample("damaged.prolog");
+    write_file(dir / "empty.prolog", "");
+    write_file(dir / "text.prolog", "just text\n");
+    for (const char* name : {"damaged.prolog", "empty.prolog", "text.prolog", "absent.prolog"}) {
+        auto r = holdex({"export", "-t", "prolog4", "--deduce", name});
+        EXPECT_EQ(r.exitCode, 2) << name;
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(startsWith(r.err, std::string("Error ")) && contains(r.err, std::string(" while reading \"") + name + "\": "))
+            << r.err;
+
+        r = holdex({"convert", "-t", "prolog4", "--deduce", name, "-t", "csv", "-s", "Short", "out.csv"});
+        EXPECT_EQ(r.exitCode, 2) << name;
+        EXPECT_FALSE(exists("out.csv"));
+    }
+    auto r = holdex({"repair", "-t", "prolog4", "--deduce", "damaged.prolog"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(file("damaged.prolog"), read_file(QuorTest::data_file("holdex/damaged.prolog")));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Convert
+
+const std::string sampleProlog30 = "v3.0  entries=4\r\n"
+                                   "SAND\r\n100\r\n2.000\r\n2.000\r\nS1\r\nfine grained\r\n"
+                                   "CLAY\r\n100\r\n5.000\r\n3.000\r\nS1\r\nstiff, grey\r\n"
+                                   "SANDSTONE\r\n60\r\n8.500\r\n3.500\r\nS2\r\nbanded\r\n"
+                                   "SILTSTONE\r\n40\r\n8.500\r\n3.500\r\nS2\r\n\r\n"
+                                   "IN GENERAL\r\n100\r\n8.500\r\n3.500\r\nS2\r\nmixed\r\n";
+const std::string sampleCsv = "Lith,Pct,Depth,Thick,Seam,Note\n"
+                              "SAND,100,2.000,2.000,S1,fine grained\n"
+                              "CLAY,100,5.000,3.000,S1,\"stiff, grey\"\n"
+                              "SANDSTONE,60,8.500,3.500,S2,banded\n"
+                              "SILTSTONE,40,8.500,3.500,S2,\n"
+                              "IN GENERAL,100,8.500,3.500,S2,mixed\n";
+
+TEST_F(HoldexCommands, ConvertCsvToPrologAndBack)
+{
+    copySample("hole.csv");
+    auto r = holdex({"convert", "-t", "csv", "-s", "Short", "hole.csv", "-t", "prolog3", "-s", "Short", "out.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(file("out.pro"), sampleProlog30);
+    EXPECT_FALSE(exists("out.pro.backup"));
+
+    r = holdex({"convert", "-s", "Short", "out.pro", "-t", "csv", "-s", "Short", "back.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(file("back.csv"), sampleCsv);
+
+    r = holdex({"convert", "-t", "csv", "-s", "Short", "back.csv", "-t", "csv", "-s", "Short", "--quoting", "single",
+                "--interval-location=before", "--suppress-percent", "again.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(file("again.csv"), "Lith,Pct,Depth,Thick,Seam,Note\n"
+                                 "SAND,,2.000,2.000,S1,fine grained\n"
+                                 "CLAY,,5.000,3.000,S1,'stiff, grey'\n"
+                                 "IN GENERAL,,8.500,3.500,S2,mixed\n"
+                                 "SANDSTONE,60,8.500,3.500,S2,banded\n"
+                                 "SILTSTONE,40,8.500,3.500,S2,\n");
+    r = holdex({"export", "-t", "csv", "-s", "Short", "--quoting", "single", "--interval-location", "before",
+                "--suppress-percent", "again.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, sampleDescription);
+}
+
+TEST_F(HoldexCommands, ConvertPrologVersions)
+{
+    write_file(dir / "hole21.pro", prolog21({{"SAND", "100", "1.5", "1.5", "A", "A1", "S-1", "free"},
+                                             {"COAL", "100", "4", "2.5", "B", "B1", "S-2"}}));
+    auto r = holdex({"convert", "-t", "prolog2", "-s", "Prolog21", "hole21.pro", "-t", "prolog2", "-s", "Prolog21",
+                     "copy21.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string copy = file("copy21.pro");
+    EXPECT_TRUE(startsWith(copy, "v2.1\r\nSAND\r\n100\r\n1.500\r\n1.500\r\nA\r\nA1\r\nS-1\r\nfree\r\n")) << copy;
+    EXPECT_EQ(std::count(copy.begin(), copy.end(), '\n'), 1 + 2 * 25);
+
+    // The written version is the output side's, whatever the file read was.
+    r = holdex({"convert", "-s", "Prolog21", "hole21.pro", "-t", "prolog3", "-s", "Prolog21", "copy30.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(startsWith(file("copy30.pro"), "v3.0  entries=23\r\nSAND\r\n"));
+    r = holdex({"export", "-s", "Prolog21", "copy30.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, descriptionHead + "SAND                 100%     1.50     1.50        A\n"
+                                       "COAL                 100%     2.50     4.00        B\n");
+}
+
+TEST_F(HoldexCommands, ConvertKeepsABackupOfTheOldOutput)
+{
+    copySample("hole.csv");
+    write_file(dir / "out.csv", "old content\n");
+    write_file(dir / "out.csv.backup", "older content\n");
+    auto r = holdex({"convert", "-t", "csv", "-s", "Short", "hole.csv", "-t", "csv", "-s", "Short", "out.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(file("out.csv"), sampleCsv);
+    EXPECT_EQ(file("out.csv.backup"), "old content\n");
+}
+
+TEST_F(HoldexCommands, ConvertProlog4)
+{
+    copySample("hole40.prolog");
+    auto r = holdex({"convert", "-t", "prolog4", "--deduce", "hole40.prolog", "-t", "csv", "-s", "Short", "out.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(file("out.csv"), "Lith,Pct,Depth,Thick,Seam,Note\n"
+                               "SAND,100,2.000,2.000,S1,fine grained\n"
+                               "CLAY,100,5.000,3.000,S1,stiff\n");
+
+    r = holdex({"convert", "-t", "prolog4", "--deduce", "hole40.prolog", "-t", "prolog3", "-s", "Short", "out.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(startsWith(file("out.pro"), "v3.0  entries=4\r\nSAND\r\n100\r\n2.000\r\n2.000\r\nS1\r\n"));
+
+    // Prolog 4 to Prolog 4 writes the document back, without a backup.
+    r = holdex({"convert", "-t", "prolog4", "--deduce", "hole40.prolog", "-t", "prolog4", "--deduce", "copy.prolog"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_FALSE(exists("copy.prolog.backup"));
+    r = holdex({"export", "-t", "prolog4", "--deduce", "copy.prolog"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, descriptionHead + "SAND                 100%     2.00     2.00       S1\n"
+                                       "CLAY                 100%     3.00     5.00       S1\n");
+}
+
+TEST_F(HoldexCommands, ConvertToProlog4FromAnotherTypeIsRefused)
+{
+    copySample("hole30.pro");
+    copySample("hole.csv");
+    const std::string refusal = "Unable to convert or save boreholes from other filetypes to a Prolog v4.x file.\n";
+    auto r = holdex({"convert", "-s", "Short", "hole30.pro", "-t", "prolog4", "--deduce", "out.prolog"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "Error 15 while writing \"out.prolog\": " + refusal);
+    EXPECT_FALSE(exists("out.prolog"));
+
+    write_file(dir / "kept.prolog", "kept");
+    r = holdex({"convert", "-t", "csv", "-s", "Short", "hole.csv", "-t", "prolog4", "-s", "Short", "kept.prolog"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "Error 15 while writing \"kept.prolog\": " + refusal);
+    EXPECT_EQ(file("kept.prolog"), "kept");
+}
+
+TEST_F(HoldexCommands, ConvertSidesAndTheirOptions)
+{
+    // Read without interval rows, the banded unit has no composite row of its own: the written file
+    // names it with the output side's marker, given as one word or as two.
+    write_file(dir / "banded.csv", "Lith,Pct,Depth,Thick,Seam,Note\n"
+                                   "SAND,60,2,2,S1,\n"
+                                   "SILT,40,2,2,S1,\n");
+    const std::string expected = "Lith,Pct,Depth,Thick,Seam,Note\n"
+                                 "SAND,60,2.000,2.000,S1,\n"
+                                 "SILT,40,2.000,2.000,S1,\n"
+                                 "COMPOSITE,100,2.000,2.000,S1,\n";
+    auto r = holdex({"convert", "-t", "csv", "-s", "Short", "--interval-location", "none", "banded.csv", "--type=csv",
+                     "--schema=Short", "--interval-rocktype=COMPOSITE", "one.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(file("one.csv"), expected);
+    r = holdex({"convert", "-t", "csv", "-s", "Short", "--interval-location", "none", "banded.csv", "-t", "csv", "-s",
+                "Short", "--interval-rocktype", "COMPOSITE", "two.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(file("two.csv"), expected);
+
+    // The type option on both sides: the first steers the reader, the second the writer. Options after
+    // the output file are ignored.
+    copySample("hole.csv");
+    r = holdex({"convert", "-t", "csv", "-s", "Short", "hole.csv", "-t", "prolog3", "-s", "Short", "out.pro",
+                "--quoting", "none", "-t", "xml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(file("out.pro"), sampleProlog30);
+}
+
+TEST_F(HoldexCommands, ConvertFailures)
+{
+    write_file(dir / "bad.pro", prolog30({{"SAND", "100", "2", "2", "S1", ""}, {"CLAY", "100", "5", "2", "S1", ""}}));
+    auto r = holdex({"convert", "-s", "Short", "bad.pro", "-t", "csv", "-s", "Short", "out.csv"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(startsWith(r.err, "Error 1 while reading \"bad.pro\": ")) << r.err;
+    EXPECT_FALSE(exists("out.csv"));
+
+    // A folder that does not exist cannot take the output: an error, not a success.
+    copySample("hole.csv");
+    r = holdex({"convert", "-t", "csv", "-s", "Short", "hole.csv", "-t", "csv", "-s", "Short", "no/such/out.csv"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(startsWith(r.err, "Error ") && contains(r.err, " while writing \"no/such/out.csv\": ")) << r.err;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Repair
+
+TEST_F(HoldexCommands, RepairConsistentBoreholeIsWrittenBack)
+{
+    copySample("hole30.pro");
+    auto r = holdex({"repair", "-s", "Short", "hole30.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(file("hole30.pro"), sampleProlog30.substr(0, sampleProlog30.find("stiff, grey")) + "stiff\r\n" +
+                                      sampleProlog30.substr(sampleProlog30.find("SANDSTONE")));
+    EXPECT_EQ(file("hole30.pro.backup"), read_file(QuorTest::data_file("holdex/hole30.pro")));
+}
+
+TEST_F(HoldexCommands, RepairThicknessFromDepths)
+{
+    write_file(dir / "hole.pro", prolog30({{"SAND", "100", "2", "2", "S1", "a"},
+                                           {"CLAY", "100", "5", "2", "S1", "b"},
+                                           {"COAL", "100", "7", "2", "S2", "c"}}));
+    auto r = holdex({"repair", "-s", "Short", "hole.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "Thickness of unit from 2.000 to 5.000 changed from 2.000 to 3.000\n");
+    EXPECT_EQ(file("hole.pro"), prolog30({{"SAND", "100", "2.000", "2.000", "S1", "a"},
+                                          {"CLAY", "100", "5.000", "3.000", "S1", "b"},
+                                          {"COAL", "100", "7.000", "2.000", "S2", "c"}},
+                                         "\r\n"));
+    // Mended: a second run finds nothing to change and the file now reads.
+    r = holdex({"repair", "-s", "Short", "hole.pro"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(holdex({"export", "-s", "Short", "hole.pro"}).exitCode, 0);
+}
+
+TEST_F(HoldexCommands, RepairDepthsFromThickness)
+{
+    write_file(dir / "hole.pro", prolog30({{"SAND", "100", "2", "2", "S1", "a"},
+                                           {"CLAY", "100", "5", "2", "S1", "b"},
+                                           {"COAL", "100", "7", "2", "S2", "c"}}));
+    auto r = holdex({"repair", "--thickness", "-s", "Short", "hole.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Bottom depth of unit from 2.000 to 4.000 changed from 5.000\n"
+                     "Bottom depth of unit from 4.000 to 6.000 changed from 7.000\n");
+    EXPECT_EQ(file("hole.pro"), prolog30({{"SAND", "100", "2.000", "2.000", "S1", "a"},
+                                          {"CLAY", "100", "4.000", "2.000", "S1", "b"},
+                                          {"COAL", "100", "6.000", "2.000", "S2", "c"}},
+                                         "\r\n"));
+}
+
+TEST_F(HoldexCommands, RepairWalksFromTheSurfaceWithinTolerance)
+{
+    // The first unit is measured from depth 0; a difference of 0.001 is no inconsistency, one of
+    // 0.0011 is.
+    write_file(dir / "hole.pro", prolog30({{"SAND", "100", "3", "2", "S1", ""},
+                                           {"CLAY", "100", "5", "2.001", "S1", ""},
+                                           {"COAL", "100", "6.0011", "1", "S1", ""}}));
+    auto r = holdex({"repair", "-s", "Short", "hole.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Thickness of unit from 0.000 to 3.000 changed from 2.000 to 3.000\n"
+                     "Thickness of unit from 5.000 to 6.001 changed from 1.000 to 1.001\n");
+    EXPECT_EQ(file("hole.pro"), prolog30({{"SAND", "100", "3.000", "3.000", "S1", ""},
+                                          {"CLAY", "100", "5.000", "2.001", "S1", ""},
+                                          {"COAL", "100", "6.001", "1.001", "S1", ""}},
+                                         "\r\n"));
+}
+
+TEST_F(HoldexCommands, RepairKeepsTheVersionOfTheFile)
+{
+    // Read with the type word prolog (version 2.1 by default), written back as the 3.0 it was.
+    write_file(dir / "hole.pro", prolog30({{"SAND", "100", "2", "1", "S1", ""}}));
+    auto r = holdex({"repair", "-t", "prolog", "-s", "Short", "hole.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Thickness of unit from 0.000 to 2.000 changed from 1.000 to 2.000\n");
+    EXPECT_TRUE(startsWith(file("hole.pro"), "v3.0  entries=4\r\n"));
+
+    write_file(dir / "hole21.pro", prolog21({{"SAND", "100", "2", "1", "A", "A1", "S-1"}}));
+    r = holdex({"repair", "-t", "prolog3", "-s", "Prolog21", "hole21.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(startsWith(file("hole21.pro"), "v2.1\r\nSAND\r\n100\r\n2.000\r\n2.000\r\nA\r\nA1\r\nS-1\r\n"));
+}
+
+TEST_F(HoldexCommands, RepairStopsAfterAnUnknownBottom)
+{
+    // An interbedded unit closed by a full element has no depths: it and everything below it stay.
+    write_file(dir / "hole.pro", prolog30({{"SAND", "100", "2", "1", "S1", ""},
+                                           {"SHALE", "60", "4", "2", "S2", ""},
+                                           {"COAL", "100", "4", "2", "S2", ""},
+                                           {"CLAY", "100", "9", "1", "S3", ""}}));
+    auto r = holdex({"repair", "-s", "Short", "hole.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Thickness of unit from 0.000 to 2.000 changed from 1.000 to 2.000\n");
+    const std::string text = file("hole.pro");
+    EXPECT_TRUE(contains(text, "CLAY\r\n100\r\n9.000\r\n1.000\r\n")) << text;
+}
+
+TEST_F(HoldexCommands, RepairCsv)
+{
+    const std::string bad = "Lith,Pct,Depth,Thick,Seam,Note\n"
+                            "SAND,100,2,2,S1,\n"
+                            "SANDSTONE,60,,,S2,banded\n"
+                            "SILTSTONE,40,,,S2,\n"
+                            "IN GENERAL,100,6,3,S2,mixed\n"
+                            "CLAY,100,8,2,S3,\n";
+    write_file(dir / "hole.csv", bad);
+    auto r = holdex({"repair", "-t", "csv", "-s", "Short", "hole.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "Thickness of unit from 2.000 to 6.000 changed from 3.000 to 4.000\n");
+    EXPECT_EQ(file("hole.csv"), "Lith,Pct,Depth,Thick,Seam,Note\n"
+                                "SAND,100,2.000,2.000,S1,\n"
+                                "SANDSTONE,60,6.000,4.000,S2,banded\n"
+                                "SILTSTONE,40,6.000,4.000,S2,\n"
+                                "IN GENERAL,100,6.000,4.000,S2,mixed\n"
+                                "CLAY,100,8.000,2.000,S3,\n");
+    EXPECT_EQ(file("hole.csv.backup"), bad);
+
+    write_file(dir / "hole.csv", bad);
+    r = holdex({"repair", "--thickness", "-t", "csv", "-s", "Short", "hole.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Bottom depth of unit from 2.000 to 5.000 changed from 6.000\n"
+                     "Bottom depth of unit from 5.000 to 7.000 changed from 8.000\n");
+    EXPECT_EQ(file("hole.csv"), "Lith,Pct,Depth,Thick,Seam,Note\n"
+                                "SAND,100,2.000,2.000,S1,\n"
+                                "SANDSTONE,60,5.000,3.000,S2,banded\n"
+                                "SILTSTONE,40,5.000,3.000,S2,\n"
+                                "IN GENERAL,100,5.000,3.000,S2,mixed\n"
+                                "CLAY,100,7.000,2.000,S3,\n");
+}
+
+TEST_F(HoldexCommands, RepairLeavesTheFileAloneWhenTheReadFails)
+{
+    // A row without bottom or thickness cannot be placed: nothing may be written over the file.
+    const std::string unplaceable = "Lith,Pct,Depth,Thick,Seam,Note\nSAND,100,2,1,S1,\nCLAY,100,,,S1,\nCOAL,100,9,1,S2,\n";
+    write_file(dir / "hole.csv", unplaceable);
+    auto r = holdex({"repair", "-t", "csv", "-s", "Short", "hole.csv"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(startsWith(r.err, "Error 3 while reading \"hole.csv\": ")) << r.err;
+    EXPECT_FALSE(contains(r.err, "Error 1 ")) << r.err;
+    EXPECT_EQ(file("hole.csv"), unplaceable);
+    EXPECT_FALSE(exists("hole.csv.backup"));
+
+    write_file(dir / "notes.pro", "x2.1\nSAND\n");
+    r = holdex({"repair", "-s", "Short", "notes.pro"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "Error 10 while reading \"notes.pro\": notes.pro does not seem to be a prolog borehole file (bad first line)\n");
+    EXPECT_EQ(file("notes.pro"), "x2.1\nSAND\n");
+
+    // A file without units gives nothing to repair and is not rewritten.
+    write_file(dir / "empty.pro", "v3.0  entries=4\n");
+    r = holdex({"repair", "-s", "Short", "empty.pro"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "No units were read from \"empty.pro\"; the file has not been changed.\n");
+    EXPECT_FALSE(exists("empty.pro.backup"));
+
+    // Without a file name the reader is asked for "" and says it cannot open it.
+    r = holdex({"repair", "-s", "Short"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(startsWith(r.err, "Error 5 while reading \"\": Unable to open ")) << r.err;
+}
+
+TEST_F(HoldexCommands, RepairRefusesProlog4)
+{
+    copySample("hole40.prolog");
+    auto r = holdex({"repair", "-t", "prolog4", "--deduce", "hole40.prolog"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(startsWith(r.err, "An exception occurred: Internal error at (Holdex, ")) << r.err;
+    EXPECT_EQ(file("hole40.prolog"), read_file(QuorTest::data_file("holdex/hole40.prolog")));
+
+    r = holdex({"repair", "--bogus", "hole40.prolog"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing repair command line: unrecognised option '--bogus'.\n" + repairUsage))
+        << r.err;
+    r = holdex({"repair", "-t", "csv", "hole.csv"});
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing repair command line: option --schema must be specified if type is csv.\n"))
+        << r.err;
+}
+
+} // namespace
