@@ -1,7 +1,5 @@
 #include "ErrorList.h"
 
-#include "ConfigSchemaSection.h"
-
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
@@ -27,30 +25,20 @@ constexpr int kCancelledByUser = 23;
 
 void addErrorEntry(const std::wstring& text, ErrorEntries& entries, std::uint32_t status)
 {
-    ErrorEntry entry;
-    entry.code = static_cast<std::int16_t>(status & 0xFFFFu);
-    entry.level = static_cast<std::int16_t>((status >> 16) & 0xFFFFu);
-    entry.text = text;
-    entries.push_back(std::move(entry));
-}
-
-std::int16_t errorCodeFromLibraryKind(std::int32_t kind)
-{
-    // One table serves the desktop program and the configuration's schema import.
-    return static_cast<std::int16_t>(ORBAX_Config::ConfigCodeOfLibraryKind(kind));
+    entries.emplace_back(static_cast<std::uint16_t>(status & 0xFFFFu), static_cast<std::uint16_t>(status >> 16), text);
 }
 
 bool hasReportableErrors(const ErrorEntries& entries)
 {
     for (const ErrorEntry& entry : entries)
-        if (entry.level != 0 && entry.code != kCancelledByUser)
+        if (entry.severity != 0 && entry.code != kCancelledByUser)
             return true;
     return false;
 }
 
 std::wstring errorLine(const ErrorEntry& entry)
 {
-    return get_message_wide(166 + entry.level) + L": " + entry.text;
+    return get_message_wide(166 + entry.severity) + L": " + entry.text;
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -10,22 +10,21 @@
 #include <QListWidget>
 #include <QStyledItemDelegate>
 
+#include "ConfigSchemaSection.h"
+
 class QPushButton;
 
 // One problem: its code (the number of its message less 1000, also the help context offset), its
-// level (0 none, 1 info, 2 warning, 3 error, 4 fatal) and its text, shown unchanged.
-struct ErrorEntry {
-    std::int16_t code = 0;
-    std::int16_t level = 0;
-    std::wstring text;
-};
-
-using ErrorEntries = std::vector<ErrorEntry>;
+// level (`severity`: 0 none, 1 info, 2 warning, 3 error, 4 fatal) and its text, shown unchanged. The desktop
+// program's problems and the configuration's are the same record, so a configuration load or save
+// reports straight into the list.
+using ErrorEntry = ConfigMessage;
+using ErrorEntries = ConfigMessageList;
 
 // Appends an entry from a status word: the level in the high 16 bits, the code in the low 16 bits.
 void addErrorEntry(const std::wstring& text, ErrorEntries& entries, std::uint32_t status);
-// The error-list code of a borehole-library message kind.
-std::int16_t errorCodeFromLibraryKind(std::int32_t kind);
+// Appends one entry per borehole-library problem, its code given by the problem's kind.
+using ORBAX_Config::appendLibraryErrors;
 // True when an entry has a level other than 0 and a code other than 23 (cancelled by the user).
 bool hasReportableErrors(const ErrorEntries& entries);
 // "Warning: text", the severity word being message 166 + level.

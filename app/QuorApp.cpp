@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMainWindow>
 
+#include "ConfigSchemaSection.h"
 #include "FirstTimeSplash.h"
 #include "MainFrame.h"
 #include "Messages.h"
@@ -16,7 +17,6 @@
 #include "Services.h"
 #include "Settings.h"
 #include "StringTable.h"
-#include "TextConversion.h"
 
 using ORBAX_Platform::Settings;
 using ORBAX_Utilities::format_message;
@@ -28,17 +28,11 @@ namespace {
 
 CQuorApp* g_instance = nullptr;
 
-constexpr const wchar_t* kConfigurationFile = L"QuorLogConfig.txt";
 constexpr const wchar_t* kOptions = L"Options";
 constexpr const wchar_t* kRecentSection = L"Recent File List";
 constexpr std::size_t kRecentFileCount = 4;
 
 constexpr std::uint32_t status(int level, int code) { return (static_cast<std::uint32_t>(level) << 16) | static_cast<std::uint32_t>(code); }
-
-bool hasLevelAtLeast(const ErrorEntries& entries, int level)
-{
-    return std::any_of(entries.begin(), entries.end(), [level](const ErrorEntry& e) { return e.level >= level; });
-}
 
 bool hasCode(const ErrorEntries& entries, int code)
 {
@@ -48,11 +42,6 @@ bool hasCode(const ErrorEntries& entries, int code)
 std::wstring programFile(const wchar_t* name)
 {
     return ORBAX_Platform::wide_from_path(Settings::ProgramFolder() / ORBAX_Platform::path_from_wide(name));
-}
-
-std::wstring userConfigurationFile()
-{
-    return ORBAX_Platform::wide_from_path(Settings::UserDataFolder() / ORBAX_Platform::path_from_wide(kConfigurationFile));
 }
 
 bool samePath(const std::wstring& a, const std::wstring& b)
@@ -67,10 +56,24 @@ bool samePath(const std::wstring& a, const std::wstring& b)
 
 } // namespace
 
+CQuorApp::LocaleInstaller::LocaleInstaller() { ORBAX_Utilities::install_message_facets(ProgramStringTable()); }
+
+// The locale keeps the facets for whatever runs after the application object (tests make several).
+CQuorApp::LocaleInstaller::~LocaleInstaller() = default;
+
 CQuorApp::CQuorApp()
 {
     g_instance = this;
-    ORBAX_Utilities::install_message_facets(ProgramStringTable());
+    // The configuration reports through the program's windows; a test replaces the services
+    // behind them.
+    m_config.showErrors = [this](const ConfigMessageList& problems) {
+        CErrorList list(problems, m_mainFrame.get());
+        list.DoModal();
+    };
+    m_config.showInternalError = [this](const std::wstring& text) {
+        ORBAX_Platform::showMessage(m_mainFrame.get(), text, ORBAX_Platform::MessageButtons::Ok,
+                                    ORBAX_Platform::MessageIcon::Error);
+    };
 }
 
 CQuorApp::~CQuorApp()
@@ -93,7 +96,6 @@ bool CQuorApp::InitInstance(const std::vector<std::wstring>& arguments)
     CQuorLogCommandLine commandLine;
     commandLine.Parse(arguments);
     m_developer = commandLine.developer;
-    m_configurationPath = commandLine.configurationPath;
 
     Settings recent(kRecentSection);
     m_recentFiles.clear();
@@ -103,7 +105,7 @@ bool CQuorApp::InitInstance(const std::vector<std::wstring>& arguments)
             m_recentFiles.push_back(file);
     }
 
-    m_clientMode = Settings::ClientMode();
+    SetUpConfiguration(commandLine);
 
     ErrorEntries problems;
     std::wstring loadedPath;
@@ -134,69 +136,41 @@ bool CQuorApp::ReportConfigurationProblems(const ErrorEntries& problems, const s
         CErrorList list(problems, get_message_wide(219));
         list.DoModal();
     }
-    if (!hasLevelAtLeast(problems, 3))
+    if (!HasConfigFailure(problems))
         return true;
     // No file found, or one that cannot be opened: there is nothing to edit.
     if (hasCode(problems, 30) || hasCode(problems, 1))
         return false;
     // In client mode only the program folder's file is read, which the user is not meant to edit.
-    if (m_clientMode)
+    if (ClientMode())
         return false;
     std::wstring question = format_message(240, {configurationPath});
     if (ORBAX_Platform::showMessage(nullptr, question, ORBAX_Platform::MessageButtons::YesNo,
                                     ORBAX_Platform::MessageIcon::Error) == ORBAX_Platform::MessageResult::Yes) {
         // Edit the file the next start reads: the command line's file when one was named, else the
         // user's own copy (made from the program folder's file when missing).
-        bool explicitFile = !m_configurationPath.empty() && !samePath(configurationPath, userConfigurationFile());
-        EditConfigurationFile(explicitFile ? configurationPath : std::wstring());
+        EditConfigurationFile(m_config.explicitPath.empty() ? std::wstring() : configurationPath);
     }
     return false;
 }
 
+void CQuorApp::SetUpConfiguration(const CQuorLogCommandLine& commandLine)
+{
+    m_config.userFolder = Settings::UserDataFolder();
+    m_config.programFolder = Settings::ProgramFolder();
+    m_config.clientMode = Settings::ClientMode();
+    // A relative file is the program folder's, as the loader reads it; named in full, it is the
+    // file that messages show and that the editor opens.
+    m_config.explicitPath.clear();
+    if (!commandLine.configurationPath.empty())
+        m_config.explicitPath =
+            ORBAX_Platform::wide_from_path(m_config.ConfigurationFilePath(commandLine.configurationPath));
+}
+
 void CQuorApp::LoadConfiguration(ErrorEntries& problems, std::wstring& configurationPath)
 {
-    // The search order of the configuration file: the command line's file (not in client mode), the
-    // per-user file (not in client mode), the program folder's file.
-    configurationPath.clear();
-    std::wstring checked;
-    std::vector<std::wstring> candidates;
-    if (!m_clientMode) {
-        if (!m_configurationPath.empty()) {
-            candidates.push_back(m_configurationPath);
-        } else {
-            candidates.push_back(userConfigurationFile());
-        }
-    }
-    candidates.push_back(programFile(kConfigurationFile));
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
-        const std::wstring& candidate = candidates[i];
-        std::error_code error;
-        bool explicitPath = !m_clientMode && !m_configurationPath.empty() && i == 0;
-        if (!explicitPath && !std::filesystem::exists(ORBAX_Platform::path_from_wide(candidate), error)) {
-            checked += candidate + L"\n";
-            continue;
-        }
-        configurationPath = candidate;
-        std::string bytes;
-        std::string reason;
-        if (!ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(candidate), bytes, &reason)) {
-            addErrorEntry(format_message(1001, {candidate, ORBAX_Platform::wide_from_utf8(reason)}), problems, status(3, 1));
-            return;
-        }
-        const std::string header = "QUORLOG CONFIGURATION V";
-        std::string first = bytes.substr(0, bytes.find('\n'));
-        std::string upper = first;
-        std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        if (upper.compare(0, header.size(), header) != 0) {
-            addErrorEntry(format_message(1003, {candidate, L"Quorlog Configuration v3"}), problems, status(3, 3));
-        } else if (upper.size() <= header.size() || upper[header.size()] != '3') {
-            if (!first.empty() && first.back() == '\r')
-                first.pop_back();
-            addErrorEntry(format_message(1004, {ORBAX_Utilities::NarrowToWide(first, std::locale())}), problems, status(3, 4));
-        }
-        return;
-    }
-    addErrorEntry(format_message(1030, {kConfigurationFile, checked}), problems, status(4, 30));
+    // Client mode skips the command line's file and the per-user file: the loader knows.
+    m_config.LoadConfiguration(problems, configurationPath);
 }
 
 void CQuorApp::ReadSettings()
@@ -206,31 +180,31 @@ void CQuorApp::ReadSettings()
     m_saveBackups = options.readInt(L"SaveBackups", 1) != 0;
     // The current correlation site and hatch list are named exactly as in the configuration; a name
     // it lacks leaves none current.
-    m_currentCorrelationSiteId = 0;
+    m_tables.currentCorrelationSiteId = 0;
     std::wstring site = options.readString(L"CorrelationSite", std::wstring());
     if (!site.empty())
-        for (const auto& [id, definition] : m_correlationDefinitions)
+        for (const auto& [id, definition] : m_tables.correlations)
             if (definition.GetName() == site) {
-                m_currentCorrelationSiteId = id;
+                m_tables.currentCorrelationSiteId = id;
                 break;
             }
-    m_currentHatchListId = 0;
+    m_tables.currentHatchListId = 0;
     std::wstring hatchList = options.readString(L"HatchList", std::wstring());
     if (!hatchList.empty())
-        for (const auto& [id, list] : m_hatchLists)
+        for (const auto& [id, list] : m_tables.hatchLists)
             if (list.GetName() == hatchList) {
-                m_currentHatchListId = id;
+                m_tables.currentHatchListId = id;
                 break;
             }
 
     CQuorSettings csv(L"CSVOptions", this);
     m_csvAlwaysAsk = csv.ReadInt(L"AlwaysAsk", 1) != 0;
-    m_csvOptions.load(csv, m_schemaDefinitions);
+    m_csvOptions.load(csv, m_tables.schemas);
     CQuorSettings prolog(L"PrologOptions", this);
     m_prologAlwaysAsk = prolog.ReadInt(L"AlwaysAsk", 1) != 0;
-    m_prologOptions.load(prolog, m_schemaDefinitions);
+    m_prologOptions.load(prolog, m_tables.schemas);
     CQuorSettings prolog4(L"Prolog4Options", this);
-    m_prolog4Options.load(prolog4, m_schemaDefinitions);
+    m_prolog4Options.load(prolog4, m_tables.schemas);
 
     m_alwaysAskSchema = options.readInt(L"AlwaysAsk", 1) != 0;
     m_defaultSchema = options.readString(L"DefaultSchema", std::wstring());
@@ -293,9 +267,12 @@ int CQuorApp::ExitInstance()
     m_view = nullptr;
     m_document.reset();
     m_started = false;
-    m_hatchLists.Clear();
-    m_correlationDefinitions.Clear();
-    m_schemaDefinitions.clear();
+    m_tables.traceDefinitions.clear();
+    m_tables.hatchLists.Clear();
+    m_tables.bitmaps.Clear();
+    m_tables.vectors.Clear();
+    m_tables.correlations.Clear();
+    m_tables.schemas.clear();
     return 0;
 }
 
@@ -315,12 +292,12 @@ void CQuorApp::SaveSettings()
 
         CQuorSettings csv(L"CSVOptions", this);
         csv.WriteInt(L"AlwaysAsk", m_csvAlwaysAsk ? 1 : 0);
-        m_csvOptions.save(csv, m_schemaDefinitions);
+        m_csvOptions.save(csv, m_tables.schemas);
         CQuorSettings prolog4(L"Prolog4Options", this);
-        m_prolog4Options.save(prolog4, m_schemaDefinitions);
+        m_prolog4Options.save(prolog4, m_tables.schemas);
         CQuorSettings prolog(L"PrologOptions", this);
         prolog.WriteInt(L"AlwaysAsk", m_prologAlwaysAsk ? 1 : 0);
-        m_prologOptions.save(prolog, m_schemaDefinitions);
+        m_prologOptions.save(prolog, m_tables.schemas);
 
         Settings recent(kRecentSection);
         for (std::size_t i = 0; i < kRecentFileCount; ++i) {
@@ -336,19 +313,13 @@ void CQuorApp::SaveSettings()
 
 CorrelationDefinition* CQuorApp::GetCorrelationSite()
 {
-    if (m_currentCorrelationSiteId == 0)
+    if (m_tables.currentCorrelationSiteId == 0)
         return nullptr;
-    auto found = m_correlationDefinitions.find(m_currentCorrelationSiteId);
-    return found == m_correlationDefinitions.end() ? nullptr : &found->second;
+    auto found = m_tables.correlations.find(m_tables.currentCorrelationSiteId);
+    return found == m_tables.correlations.end() ? nullptr : &found->second;
 }
 
-HatchList* CQuorApp::GetHatchList()
-{
-    if (m_currentHatchListId == 0)
-        return nullptr;
-    auto found = m_hatchLists.find(m_currentHatchListId);
-    return found == m_hatchLists.end() ? nullptr : &found->second;
-}
+HatchList* CQuorApp::GetHatchList() { return ::GetHatchList(m_tables.hatchLists, m_tables.currentHatchListId); }
 
 // ---------------------------------------------------------------------------------------------------
 // The profile adaptor
@@ -362,7 +333,7 @@ void CQuorApp::CQuorSettings::WriteString(const std::wstring& key, const std::ws
 
 void CQuorApp::CQuorSettings::WriteNarrowString(const std::wstring& key, const std::string& value)
 {
-    WriteString(key, ORBAX_Utilities::NarrowToWide(value, std::locale()));
+    WriteString(key, ORBAX_Config::WidenName(value));
 }
 
 void CQuorApp::CQuorSettings::WriteInt(const std::wstring& key, int value) { m_settings.writeInt(key, value); }
@@ -374,12 +345,8 @@ std::wstring CQuorApp::CQuorSettings::ReadString(const std::wstring& key, const 
 
 std::string CQuorApp::CQuorSettings::ReadNarrowString(const std::wstring& key, const std::string& defaultValue)
 {
-    std::wstring wide = ReadString(key, ORBAX_Utilities::NarrowToWide(defaultValue, std::locale()));
     // Through the code page 1252 facet, character by character: a character it lacks becomes "?".
-    const auto& ctype = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    std::string narrow(wide.size(), '\0');
-    ctype.narrow(wide.data(), wide.data() + wide.size(), '?', narrow.data());
-    return narrow;
+    return ORBAX_Config::NarrowName(ReadString(key, ORBAX_Config::WidenName(defaultValue)));
 }
 
 int CQuorApp::CQuorSettings::ReadInt(const std::wstring& key, int defaultValue) { return m_settings.readInt(key, defaultValue); }
@@ -405,21 +372,21 @@ void CQuorApp::EditConfigurationFile(const std::wstring& target)
     try {
         std::wstring file = target;
         if (file.empty()) {
-            std::filesystem::path folder = Settings::UserDataFolder();
+            std::filesystem::path folder = m_config.GetUserConfigurationFolder();
             std::error_code error;
             std::filesystem::create_directories(folder, error);
             if (error)
                 addErrorEntry(format_message(1042, {ORBAX_Platform::wide_from_path(folder),
                                                     ORBAX_Platform::wide_from_utf8(error.message())}),
                               problems, status(3, 42));
-            file = userConfigurationFile();
-            std::filesystem::path user = ORBAX_Platform::path_from_wide(file);
+            std::filesystem::path user = m_config.UserConfigurationPath();
+            file = ORBAX_Platform::wide_from_path(user);
             if (!std::filesystem::exists(user, error)) {
-                std::wstring source = programFile(kConfigurationFile);
-                std::filesystem::copy_file(ORBAX_Platform::path_from_wide(source), user,
-                                           std::filesystem::copy_options::skip_existing, error);
+                std::filesystem::path source = m_config.programFolder / QuorLogConfig::FileName;
+                std::filesystem::copy_file(source, user, std::filesystem::copy_options::skip_existing, error);
                 if (error)
-                    addErrorEntry(format_message(1044, {source, file, ORBAX_Platform::wide_from_utf8(error.message())}),
+                    addErrorEntry(format_message(1044, {ORBAX_Platform::wide_from_path(source), file,
+                                                        ORBAX_Platform::wide_from_utf8(error.message())}),
                                   problems, status(3, 44));
             }
         }
@@ -427,10 +394,9 @@ void CQuorApp::EditConfigurationFile(const std::wstring& target)
         if (!ORBAX_Platform::shell().openFile(file, reason))
             addErrorEntry(format_message(1001, {file, reason}), problems, status(3, 1));
     } catch (const std::exception& e) {
-        addErrorEntry(format_message(1043, {std::wstring(), ORBAX_Utilities::NarrowToWide(e.what(), std::locale())}), problems,
-                      status(3, 43));
+        addErrorEntry(format_message(1043, {std::wstring(), ORBAX_Config::WidenName(e.what())}), problems, status(3, 43));
     }
-    if (hasLevelAtLeast(problems, 3)) {
+    if (HasConfigFailure(problems)) {
         CErrorList list(problems, m_mainFrame.get());
         list.DoModal();
     }

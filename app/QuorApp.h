@@ -11,12 +11,10 @@
 #include <QString>
 #include <QStringList>
 
-#include "CorrelationDefinition.h"
 #include "ErrorList.h"
 #include "FormatProfiles.h"
-#include "HatchList.h"
 #include "QuorLogCommandLine.h"
-#include "SchemaList.h"
+#include "Quor_Log_Config.h"
 #include "Settings.h"
 
 class CMainFrame;
@@ -28,6 +26,13 @@ class QWidget;
 extern const char* const QuorBoreDataFormat; // "application/x-quorlog-bore-data"
 
 class CQuorApp {
+    // Made first: the message facets and the code page 1252 text facets go into the global locale
+    // before any member widens or narrows text (the inbuilt patterns' names among them).
+    struct LocaleInstaller {
+        LocaleInstaller();
+        ~LocaleInstaller();
+    } m_locale;
+
 public:
     CQuorApp();
     virtual ~CQuorApp();
@@ -66,11 +71,24 @@ public:
 
     // Finds and reads the configuration into the tables: fills the problem list and the path of the
     // file read (empty when none was found).
-    virtual void LoadConfiguration(ErrorEntries& problems, std::wstring& configurationPath);
+    void LoadConfiguration(ErrorEntries& problems, std::wstring& configurationPath);
+    // Writes the tables to the per-user configuration file; a failure is shown in the error list.
+    void SaveConfiguration() { m_config.SaveConfiguration(); }
+    // Checks the bitmaps and hatch lists after an editor has changed them, shows the problems and
+    // saves a modified configuration.
+    void ValidateHatchLists() { m_config.ValidateHatchLists(); }
+    // The per-user folder of the configuration file.
+    std::filesystem::path GetUserConfigurationFolder() const { return m_config.GetUserConfigurationFolder(); }
 
     // The current correlation site and hatch list; null when there is none.
     CorrelationDefinition* GetCorrelationSite();
     HatchList* GetHatchList();
+
+    // The configuration's tables and the loader that fills and writes them.
+    ConfigurationTables& Tables() { return m_tables; }
+    QuorLogConfig& Configuration() { return m_config; }
+    // The machine-wide client mode: the configuration comes from the program folder only.
+    bool ClientMode() const { return m_config.clientMode; }
 
     // Commands of the application.
     void OnHelpTopics();
@@ -90,15 +108,14 @@ public:
     static void RunGuarded(QWidget* parent, const char* file, int line, const std::function<void()>& action);
     static void ReportInternalError(QWidget* parent, const char* file, int line);
 
-    // The configuration tables.
-    HatchListTable m_hatchLists;
-    CorrelationTable m_correlationDefinitions;
-    ORBAX_Logging::SchemaDefinitionList m_schemaDefinitions;
+    // The configuration: traces, patterns, hatch lists, correlation sites, schemas and the current
+    // hatch list and site ids.
+    ConfigurationTables m_tables;
+    QuorLogConfig m_config{m_tables};
 
     // Start-up settings.
     bool m_saveSettings = false;
     bool m_developer = false;
-    std::wstring m_configurationPath;
     CSVOptions m_csvOptions;
     bool m_csvAlwaysAsk = false;
     PrologOptions m_prologOptions;
@@ -107,10 +124,6 @@ public:
     bool m_saveBackups = true;
     bool m_alwaysAskSchema = false;
     std::wstring m_defaultSchema;
-    bool m_clientMode = false;
-    bool m_configurationChanged = false;
-    int m_currentHatchListId = 0;
-    int m_currentCorrelationSiteId = 0;
     QString m_clipboardFormat;
 
 protected:
@@ -124,6 +137,9 @@ protected:
     void ShowWelcome();
 
 private:
+    // Where the loader looks and how it reports: the profile's folders, client mode, the command
+    // line's file, and the error list and message box as its windows.
+    void SetUpConfiguration(const CQuorLogCommandLine& commandLine);
     void CreateMainWindow();
     void OpenProgramFile(const wchar_t* name);
 

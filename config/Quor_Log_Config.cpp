@@ -65,10 +65,15 @@ void QuorLogConfig::SetConfigurationDirectory(const std::wstring& path, ConfigMe
     // Relative names (the file's own, and the image files of bitmaps) are taken from the program
     // folder. They are resolved here rather than by changing the process's current folder, which
     // other threads may rely on.
+    ReadConfiguration(ORBAX_Platform::wide_from_path(ConfigurationFilePath(path)), messages);
+}
+
+std::filesystem::path QuorLogConfig::ConfigurationFilePath(const std::wstring& path) const
+{
     std::filesystem::path file = ORBAX_Platform::path_from_wide(path);
     if (file.is_relative() && !programFolder.empty())
         file = programFolder / file;
-    ReadConfiguration(ORBAX_Platform::wide_from_path(file), messages);
+    return file;
 }
 
 void QuorLogConfig::SaveConfiguration()

@@ -66,6 +66,8 @@ public:
     void LoadConfiguration(ConfigMessageList& messages, std::wstring& loadedPath);
     // Reads one file, with relative image names taken from the program folder.
     void SetConfigurationDirectory(const std::wstring& path, ConfigMessageList& messages);
+    // The file a configuration path names: a relative one is taken from the program folder.
+    std::filesystem::path ConfigurationFilePath(const std::wstring& path) const;
     void ReadConfiguration(const std::wstring& path, ConfigMessageList& messages);
     // Reads configuration text already in memory (the file's bytes); `path` names it in messages.
     void ReadConfigurationText(const std::string& text, const std::wstring& path, ConfigMessageList& messages);

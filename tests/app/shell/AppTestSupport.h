@@ -4,12 +4,17 @@
 // record instead of showing anything.
 #include <filesystem>
 #include <memory>
+#include <ostream>
 
 #include <QSettings>
+#include <QString>
 
 #include "FakeServices.h"
 #include "Settings.h"
 #include "TestSupport.h"
+
+// Readable failures for texts and lists of texts.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace AppTest {
 

@@ -33,9 +33,9 @@ TEST(ErrorEntries, StatusWordSplitsIntoLevelAndCode)
     addErrorEntry(L"y", entries, 0x10017);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].code, 5);
-    EXPECT_EQ(entries[0].level, 3);
+    EXPECT_EQ(entries[0].severity, 3);
     EXPECT_EQ(entries[1].code, 23);
-    EXPECT_EQ(entries[1].level, 1);
+    EXPECT_EQ(entries[1].severity, 1);
 }
 
 TEST(ErrorEntries, ReportableNeedsALevelAndACodeOtherThanCancelled)
@@ -49,15 +49,23 @@ TEST(ErrorEntries, ReportableNeedsALevelAndACodeOtherThanCancelled)
     EXPECT_TRUE(hasReportableErrors(entries));
 }
 
-TEST(ErrorEntries, LibraryKindsMapToCodes)
+TEST(ErrorEntries, LibraryProblemsKeepLevelAndTextAndTakeTheirKindsCode)
 {
-    EXPECT_EQ(errorCodeFromLibraryKind(5), 1);
-    EXPECT_EQ(errorCodeFromLibraryKind(13), 36);
-    EXPECT_EQ(errorCodeFromLibraryKind(14), 35);
-    EXPECT_EQ(errorCodeFromLibraryKind(17), 51);
-    EXPECT_EQ(errorCodeFromLibraryKind(11), 22);
-    EXPECT_EQ(errorCodeFromLibraryKind(18), 22);
-    EXPECT_EQ(errorCodeFromLibraryKind(-1), 22);
+    ORBAX_Logging::LoadMessages library;
+    ORBAX_Logging::addMessage(library, 5, 3, L"Unable to open x");
+    ORBAX_Logging::addMessage(library, 13, 2, L"schema");
+    ORBAX_Logging::addMessage(library, 11, 4, L"internal");
+    ORBAX_Logging::addMessage(library, 18, 1, L"new kind");
+    ErrorEntries entries;
+    addErrorEntry(L"before", entries, 0x20006);
+    appendLibraryErrors(library, entries);
+    ASSERT_EQ(entries.size(), 5u);
+    EXPECT_EQ(entries[1].word(), 0x30001u);
+    EXPECT_EQ(entries[1].text, L"Unable to open x");
+    EXPECT_EQ(entries[2].word(), 0x20024u);
+    EXPECT_EQ(entries[3].word(), 0x40016u);
+    EXPECT_EQ(entries[4].word(), 0x10016u);
+    EXPECT_EQ(errorLine(entries[1]), L"Error: Unable to open x");
 }
 
 TEST(ErrorListDialog, ShowsSeverityWordAndTextPerEntryWithItsCaption)
