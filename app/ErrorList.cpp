@@ -67,9 +67,16 @@ QSize CErrorListBox::MeasureItem(const QString& text, int width) const
     return QSize(measured.width() + 2 * m_inset, height);
 }
 
+int CErrorListBox::clientWidth() const
+{
+    // The viewport takes its size only once the list is laid out, which is after the dialog fills
+    // it; the frame's inner width less a vertical scroll bar is the width lines will be drawn at.
+    return std::max(1, contentsRect().width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+}
+
 void CErrorListBox::AddEntries(const ErrorEntries& entries)
 {
-    int width = (count() > 0 && m_extent > 0) ? m_extent : viewport()->width();
+    int width = (count() > 0 && m_extent > 0) ? m_extent : clientWidth();
     for (const ErrorEntry& entry : entries) {
         QString line = QString::fromStdWString(errorLine(entry));
         auto* item = new QListWidgetItem(line);

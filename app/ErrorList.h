@@ -49,6 +49,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    int clientWidth() const;
+
     int m_inset;
     int m_extent = 0;
     int m_lastWidth = -1;

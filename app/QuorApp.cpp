@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QScreen>
 
 #include "ConfigSchemaSection.h"
 #include "FirstTimeSplash.h"
@@ -119,9 +120,12 @@ bool CQuorApp::InitInstance(const std::vector<std::wstring>& arguments)
     if (!ProcessShellCommand(commandLine))
         return false;
 
-    if (m_windowPlacement.isEmpty() || !m_mainFrame->restoreGeometry(m_windowPlacement))
+    if (m_windowPlacement.isEmpty() || !m_mainFrame->restoreGeometry(m_windowPlacement)) {
+        // Where no window manager maximises it, the window still fills the screen.
+        if (QScreen* screen = m_mainFrame->screen())
+            m_mainFrame->setGeometry(screen->availableGeometry());
         m_mainFrame->showMaximized();
-    else
+    } else
         m_mainFrame->show();
     m_mainFrame->update();
 

@@ -163,6 +163,10 @@ TEST(ErrorListDialog, RowsAreBandedAndLongTextsWrap)
     QRect first = list->visualItemRect(list->item(0));
     QRect second = list->visualItemRect(list->item(1));
     EXPECT_GT(second.height(), 2 * first.height());
+    // ... measured at the width it is drawn at, not at the width of a list not yet laid out.
+    const QString secondLine = list->item(1)->text();
+    EXPECT_LE(second.height(), list->MeasureItem(secondLine, list->viewport()->width()).height() +
+                                   list->fontMetrics().height());
     EXPECT_LE(list->horizontalExtent(), std::max(list->viewport()->width(), list->MeasureItem("word", 1).width()));
     // Ampersands are text, not mnemonics.
     EXPECT_EQ(list->item(2)->text(), "Warning: tab\there & there");
