@@ -59,8 +59,9 @@ bool samePath(const std::wstring& a, const std::wstring& b)
 
 CQuorApp::LocaleInstaller::LocaleInstaller() { ORBAX_Utilities::install_message_facets(ProgramStringTable()); }
 
-// The locale keeps the facets for whatever runs after the application object (tests make several).
-CQuorApp::LocaleInstaller::~LocaleInstaller() = default;
+// Back to the locale from before rather than the classic one: whatever made the application object
+// (a test among others) keeps the facets it had installed itself.
+CQuorApp::LocaleInstaller::~LocaleInstaller() { std::locale::global(previous); }
 
 CQuorApp::CQuorApp()
 {
@@ -271,12 +272,7 @@ int CQuorApp::ExitInstance()
     m_view = nullptr;
     m_document.reset();
     m_started = false;
-    m_tables.traceDefinitions.clear();
-    m_tables.hatchLists.Clear();
-    m_tables.bitmaps.Clear();
-    m_tables.vectors.Clear();
-    m_tables.correlations.Clear();
-    m_tables.schemas.clear();
+    m_tables.Clear();
     return 0;
 }
 

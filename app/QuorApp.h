@@ -3,6 +3,7 @@
 // configuration, the start-up settings and the main window for the whole run. InitInstance runs the
 // start-up, ExitInstance writes the settings back.
 #include <functional>
+#include <locale>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,9 +29,11 @@ extern const char* const QuorBoreDataFormat; // "application/x-quorlog-bore-data
 class CQuorApp {
     // Made first: the message facets and the code page 1252 text facets go into the global locale
     // before any member widens or narrows text (the inbuilt patterns' names among them).
+    // Made last, the global locale goes back to what it was before.
     struct LocaleInstaller {
         LocaleInstaller();
         ~LocaleInstaller();
+        std::locale previous;
     } m_locale;
 
 public:

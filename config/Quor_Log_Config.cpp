@@ -102,14 +102,7 @@ void QuorLogConfig::SaveConfiguration(ConfigMessageList& messages)
 
 void QuorLogConfig::ResetConfiguration()
 {
-    // Emptied tables keep their last ids, so no id is handed out twice in a run. The inbuilt
-    // patterns and the current ids stay as they are.
-    m_tables.bitmaps.Clear();
-    m_tables.vectors.Clear();
-    m_tables.hatchLists.Clear();
-    m_tables.correlations.Clear();
-    m_tables.traceDefinitions.clear();
-    m_tables.schemas.clear();
+    m_tables.Clear();
 
     using namespace ORBAX_Logging;
     SchemaDefinition basic(L"Basic", {{ROCKTYPE, L"Rock type"},

@@ -32,6 +32,18 @@ struct ConfigurationTables {
     int currentCorrelationSiteId = 0;
     CorrelationTable correlations;
     ORBAX_Logging::SchemaDefinitionList schemas;
+
+    // Empties every table read from the file. Emptied tables keep their last ids, so no id is handed
+    // out twice in a run; the inbuilt patterns and the current ids stay as they are.
+    void Clear()
+    {
+        traceDefinitions.clear();
+        hatchLists.Clear();
+        bitmaps.Clear();
+        vectors.Clear();
+        correlations.Clear();
+        schemas.clear();
+    }
 };
 
 class QuorLogConfig {

@@ -1,6 +1,8 @@
 // Quor_Log: the desktop program.
 #include <clocale>
+#include <cstdio>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,26 +28,45 @@ public:
     }
 };
 
-} // namespace
-
-int main(int argc, char* argv[])
+int run(int argc, char* argv[])
 {
-    // First made, last destroyed: no XML parser may outlive the library.
-    ORBAX_Logging::XmlPlatformGuard xml;
     QuorApplication application(argc, argv);
     // QApplication has applied the user's locale to the C library; numbers are written with a point.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("QUOR_Log"));
 
+    // Made after the QApplication and gone before it, with every window it owns.
     CQuorApp app;
-    std::vector<std::wstring> arguments;
-    const QStringList all = QCoreApplication::arguments();
-    for (int i = 1; i < all.size(); ++i)
-        arguments.push_back(all[i].toStdWString());
+    try {
+        std::vector<std::wstring> arguments;
+        const QStringList all = QCoreApplication::arguments();
+        for (int i = 1; i < all.size(); ++i)
+            arguments.push_back(all[i].toStdWString());
 
-    int code = 0;
-    if (app.InitInstance(arguments))
-        code = application.exec();
-    int exitCode = app.ExitInstance();
-    return code != 0 ? code : exitCode;
+        int code = 0;
+        if (app.InitInstance(arguments))
+            code = application.exec();
+        int exitCode = app.ExitInstance();
+        return code != 0 ? code : exitCode;
+    } catch (...) {
+        CQuorApp::ReportInternalError(nullptr, __FILE__, __LINE__);
+        return 1;
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // First made, last destroyed: the XML library is up before anything may parse (the configuration,
+    // a borehole named on the command line) and stays up until the last parser is gone with the
+    // application object.
+    std::unique_ptr<ORBAX_Logging::XmlPlatformGuard> xml;
+    try {
+        xml = std::make_unique<ORBAX_Logging::XmlPlatformGuard>();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Quor_Log: %s\n", e.what());
+        return 1;
+    }
+    return run(argc, argv);
 }

@@ -6,6 +6,7 @@
 #include "AppTestSupport.h"
 #include "ErrorList.h"
 #include "MainFrame.h"
+#include "Messages.h"
 #include "QuorApp.h"
 #include "QuorView.h"
 
@@ -151,6 +152,17 @@ TEST_F(StartupTest, GoodConfigurationStartsTheMainWindow)
     EXPECT_EQ(sandbox.dialogs.shown, std::vector<QString>({"dlg316"}));
     EXPECT_EQ(Settings(L"Options").readInt(L"ShowSplash", 1), 0);
     app.ExitInstance();
+}
+
+TEST_F(StartupTest, ApplicationObjectPutsTheGlobalLocaleBack)
+{
+    const std::locale before;
+    {
+        CQuorApp app;
+        EXPECT_FALSE(std::locale() == before) << "its own message facets are installed";
+        EXPECT_EQ(ORBAX_Utilities::get_message_wide(169), L"Error");
+    }
+    EXPECT_TRUE(std::locale() == before);
 }
 
 TEST_F(StartupTest, MissingConfigurationEndsStartupWithoutTheQuestion)
