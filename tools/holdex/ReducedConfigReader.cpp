@@ -57,12 +57,17 @@ void read_configuration_schemas(const std::string& fileName, ConfigMessageList& 
         AddConfigMessage(problems, 1, 3, 1001, {wideName, WidenName(error)});
         return;
     }
+    read_configuration_schemas_text(bytes, wideName, problems, schemas);
+}
 
+void read_configuration_schemas_text(const std::string& bytes, const std::wstring& fileName,
+                                     ConfigMessageList& problems, ORBAX_Logging::SchemaDefinitionList& schemas)
+{
     std::stringbuf buffer(dropLineEndCarriageReturns(bytes));
     ConfigTokenStream stream(&buffer);
     std::string firstLine;
     stream.readLine(firstLine);
-    if (!ORBAX_Config::CheckConfigurationHeader(firstLine, wideName, problems))
+    if (!ORBAX_Config::CheckConfigurationHeader(firstLine, fileName, problems))
         return;
 
     std::string token;

@@ -12,5 +12,8 @@ namespace Holdex {
 // the schemas read before it stay). `fileName` is the name as typed (UTF-8). Throws nothing of its own.
 void read_configuration_schemas(const std::string& fileName, ConfigMessageList& problems,
                                 ORBAX_Logging::SchemaDefinitionList& schemas);
+// The same over the file's bytes; `fileName` only goes into the messages.
+void read_configuration_schemas_text(const std::string& bytes, const std::wstring& fileName,
+                                     ConfigMessageList& problems, ORBAX_Logging::SchemaDefinitionList& schemas);
 
 } // namespace Holdex
