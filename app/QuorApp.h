@@ -27,9 +27,9 @@ class QWidget;
 extern const char* const QuorBoreDataFormat; // "application/x-quorlog-bore-data"
 
 class CQuorApp {
-    // Made first: the message facets and the code page 1252 text facets go into the global locale
-    // before any member widens or narrows text (the inbuilt patterns' names among them).
-    // Made last, the global locale goes back to what it was before.
+    // Made first, so that the message facets and the code page 1252 text facets are in the global
+    // locale before any member widens or narrows text (the inbuilt patterns' names among them);
+    // destroyed last, putting back the global locale it found.
     struct LocaleInstaller {
         LocaleInstaller();
         ~LocaleInstaller();
@@ -130,13 +130,14 @@ public:
     QString m_clipboardFormat;
 
 protected:
-    // Start-up step 7: shows the problems of the configuration load; false when start-up must end.
+    // Shows the problems of the configuration load and offers to edit a broken file; false when
+    // start-up must end.
     bool ReportConfigurationProblems(const ErrorEntries& problems, const std::wstring& configurationPath);
-    // Start-up step 12: the shell command of the command line; false ends start-up.
+    // The command line's shell command (new borehole, open or print a file); false ends start-up.
     bool ProcessShellCommand(const CQuorLogCommandLine& commandLine);
-    // Start-up steps 9 to 11: the profile values of the application.
+    // The profile values of the application, the current site and hatch list and the format options.
     void ReadSettings();
-    // Start-up step 14.
+    // The welcome dialog, while the profile asks for it.
     void ShowWelcome();
 
 private:
