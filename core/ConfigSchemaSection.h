@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../config/ConfigMessage.h"
+#include "ConfigMessage.h"
 #include "LoadMessage.h"
 #include "SchemaList.h"
 #include "TokenStream.h"

@@ -23,16 +23,6 @@ void drop_leading_spaces_and_tabs(std::string& word)
         word.erase(0, first);
 }
 
-bool flush_to_disk(const std::filesystem::path& path)
-{
-    int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 } // namespace
 
 OutputStreamBuf::OutputStreamBuf() : std::basic_stringbuf<char>(std::ios::out) {}
@@ -185,7 +175,7 @@ bool OutputStream::close()
     errno = 0;
     bool closed = m_buffer.destination().close() != nullptr;
     int code = errno;
-    if (!closed || m_buffer.writeFailed() || !flush_to_disk(m_temporary)) {
+    if (!closed || m_buffer.writeFailed() || !ORBAX_Platform::sync_file(m_temporary)) {
         if (code == 0)
             code = EIO;
         m_error = std::generic_category().message(code);

@@ -14,7 +14,9 @@ namespace {
 
 std::string error_text(int code) { return std::generic_category().message(code); }
 
-bool flush_to_disk(const std::filesystem::path& path)
+} // namespace
+
+bool sync_file(const std::filesystem::path& path)
 {
     int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0)
@@ -23,8 +25,6 @@ bool flush_to_disk(const std::filesystem::path& path)
     ::close(fd);
     return ok;
 }
-
-} // namespace
 
 std::filesystem::path temporary_name_for(const std::filesystem::path& target)
 {
@@ -83,7 +83,7 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target,
         if (out.fail())
             return fail("write", errno);
     }
-    if (!flush_to_disk(tmp))
+    if (!sync_file(tmp))
         return fail("write", errno);
 
     std::error_code ec;

@@ -28,6 +28,9 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target,
                                 const std::function<bool(std::ostream&)>& writer,
                                 const std::filesystem::path& backupPath = {});
 
+// Forces a written file's content to the disk; false when the system refuses.
+bool sync_file(const std::filesystem::path& path);
+
 // The temporary name used beside a target.
 std::filesystem::path temporary_name_for(const std::filesystem::path& target);
 

@@ -3,7 +3,7 @@
 // program checks it, "SchemaDefinitions" is read and every other section is skipped unread.
 #include <string>
 
-#include "../../config/ConfigMessage.h"
+#include "ConfigMessage.h"
 #include "SchemaList.h"
 
 namespace Holdex {
