@@ -2,6 +2,7 @@
 // sections of bitmaps, vector patterns and hatch lists.
 #include <sstream>
 
+#include "LineReader.h"
 #include "ConfigSchemaSection.h"
 #include "Numbers.h"
 #include "Paths.h"
@@ -12,20 +13,6 @@ using namespace ORBAX_Config;
 using namespace QuorLogConfigSyntax;
 
 namespace {
-
-// Drops the carriage return of every CR LF pair (and of a CR at the very end), so that a file saved
-// by a Windows editor reads like its original, with every other byte kept.
-std::string dropLineEndCarriageReturns(const std::string& bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] == '\n'))
-            continue;
-        out += bytes[i];
-    }
-    return out;
-}
 
 // The vector element block as the pattern compiles it: leading white space up to and including the
 // last line feed before the first other character, and trailing blanks, tabs and line feeds, removed.
@@ -75,7 +62,7 @@ void QuorLogConfig::ReadConfiguration(const std::wstring& path, ConfigMessageLis
 void QuorLogConfig::ReadConfigurationText(const std::string& bytes, const std::wstring& path,
                                           ConfigMessageList& messages)
 {
-    std::stringbuf buffer(dropLineEndCarriageReturns(bytes));
+    std::stringbuf buffer(ORBAX_Platform::drop_line_end_carriage_returns(bytes));
     ConfigTokenStream stream(&buffer);
     std::string firstLine;
     stream.readLine(firstLine);

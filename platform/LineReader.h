@@ -24,4 +24,18 @@ void drop_carriage_return(String& line)
         line.pop_back();
 }
 
+// A whole text with the carriage return of every CR LF pair (and a CR at the very end) dropped, so
+// that text saved by a Windows editor reads like its original; every other byte is kept.
+inline std::string drop_line_end_carriage_returns(const std::string& bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] == '\n'))
+            continue;
+        out += bytes[i];
+    }
+    return out;
+}
+
 } // namespace ORBAX_Platform

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "ConfigSchemaSection.h"
+#include "LineReader.h"
 #include "Paths.h"
 
 namespace Holdex {
@@ -13,19 +14,6 @@ using ORBAX_Config::LineText;
 using ORBAX_Config::WidenName;
 
 namespace {
-
-// Line ends of either kind: a carriage return before a line feed (or at the very end) is dropped.
-std::string dropLineEndCarriageReturns(const std::string& bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] == '\n'))
-            continue;
-        out += bytes[i];
-    }
-    return out;
-}
 
 // Skips a section whose "{" has been read. Quotes are taken off a token before it is compared, so a
 // quoted brace counts like a plain one.
@@ -63,7 +51,7 @@ void read_configuration_schemas(const std::string& fileName, ConfigMessageList& 
 void read_configuration_schemas_text(const std::string& bytes, const std::wstring& fileName,
                                      ConfigMessageList& problems, ORBAX_Logging::SchemaDefinitionList& schemas)
 {
-    std::stringbuf buffer(dropLineEndCarriageReturns(bytes));
+    std::stringbuf buffer(ORBAX_Platform::drop_line_end_carriage_returns(bytes));
     ConfigTokenStream stream(&buffer);
     std::string firstLine;
     stream.readLine(firstLine);
