@@ -1,5 +1,7 @@
 #include "ConfigText.h"
 
+#include "ConfigSchemaSection.h"
+
 #include <locale>
 
 namespace ConfigText {
@@ -35,23 +37,10 @@ std::string QuoteIfNeeded(const std::string& name)
     return "\"" + name + "\"";
 }
 
-std::string Narrow(const std::wstring& text)
-{
-    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    std::string out(text.size(), '\0');
-    if (!text.empty())
-        facet.narrow(text.data(), text.data() + text.size(), '?', &out[0]);
-    return out;
-}
+// The configuration's names and the schema section share one conversion through the global locale.
+std::string Narrow(const std::wstring& text) { return ORBAX_Config::NarrowName(text); }
 
-std::wstring Widen(const std::string& text)
-{
-    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    std::wstring out(text.size(), L'\0');
-    if (!text.empty())
-        facet.widen(text.data(), text.data() + text.size(), &out[0]);
-    return out;
-}
+std::wstring Widen(const std::string& text) { return ORBAX_Config::WidenName(text); }
 
 std::wstring UpperCase(const std::wstring& text)
 {
