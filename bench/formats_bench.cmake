@@ -1,1 +1,1 @@
-quor_benchmark(formats_bench LIBS quor_core quor_test_support SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/formats_bench.cpp)
+quor_benchmark(formats_bench LIBS quor_core SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/formats_bench.cpp)
