@@ -34,7 +34,7 @@ std::ostream& operator<<(std::ostream& out, const Borehole& borehole)
                                    padLeft(ORBAX_Platform::format_fixed(unit.bottom, 2), 8) + " " +
                                    padLeft(narrowed(unit.seam, facet), 8);
         for (const LithData& element : unit.elements) {
-            std::string rock = narrowed(element.rockType.substr(0, 20), facet);
+            std::string rock = narrowed(element.rockType.str().substr(0, 20), facet);
             rock.resize(20, ' ');
             out << rock << ' ' << padLeft(std::to_string(element.percentage), 3) << "% " << depths << std::endl;
         }

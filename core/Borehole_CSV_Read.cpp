@@ -116,6 +116,7 @@ void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, L
             }
         }
 
+        std::vector<std::wstring> texts;
         bool newUnit = true;
         bool rockTypeTaken = false;
         int percentageSum = 0;
@@ -153,6 +154,8 @@ void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, L
             }
             LithData row(schema);
             RowValues v;
+            // The free fields' texts, given to the row in one go.
+            texts.assign(fields.size(), std::wstring());
             for (std::size_t k = 0; k < cells.size(); ++k) {
                 const std::string& cell = cells[k];
                 switch (fields[k].kind) {
@@ -161,19 +164,22 @@ void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, L
                 case RECOVERED: v.recovered = csvReal(cell); break;
                 case TOP: v.top = csvReal(cell); break;
                 case PERCENTAGE: row.percentage = csvPercentage(cell); break;
-                case ROCKTYPE:
-                    row.rockType = ORBAX_Utilities::widen_text(trimmer, cell);
-                    trimmer.trim(row.rockType);
+                case ROCKTYPE: {
+                    std::wstring rock = ORBAX_Utilities::widen_text(trimmer, cell);
+                    trimmer.trim(rock);
+                    row.rockType = rock;
                     break;
+                }
                 case SEAM: v.seam = ORBAX_Utilities::widen_text(trimmer, cell); break;
                 case PLY: v.ply = ORBAX_Utilities::widen_text(trimmer, cell); break;
                 case SAMPLE: v.sample = ORBAX_Utilities::widen_text(trimmer, cell); break;
                 case STRING:
                 case REAL:
-                case INTEGER: row.values[k] = ORBAX_Utilities::widen_text(trimmer, cell); break;
+                case INTEGER: texts[k] = ORBAX_Utilities::widen_text(trimmer, cell); break;
                 default: break;
                 }
             }
+            row.values.assign(texts);
 
             bool goOn = true;
             switch (options.intervalLocation) {
@@ -191,10 +197,10 @@ void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, L
                 } else {
                     Interval& unit = back();
                     if (!newUnit && unit.elements.size() == 1) {
-                        unit.composite = unit.elements.front();
+                        unit.compositeRow() = unit.elements.front();
                         unit.elements.clear();
                         if (!rockTypeTaken) {
-                            options.intervalRockType = unit.composite.rockType;
+                            options.intervalRockType = unit.composite->rockType.str();
                             rockTypeTaken = true;
                         }
                         newUnit = true;
@@ -216,9 +222,9 @@ void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, L
                     back().elements.push_back(row);
                 } else {
                     Interval& unit = back();
-                    unit.composite = row;
+                    unit.compositeRow() = row;
                     if (!rockTypeTaken) {
-                        options.intervalRockType = row.rockType;
+                        options.intervalRockType = row.rockType.str();
                         rockTypeTaken = true;
                     }
                     goOn = resolve(v);

@@ -90,12 +90,14 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
                 writeRow(unit, unit.elements.empty() ? blank : unit.elements.front(), false);
                 continue;
             }
+            LithData blank;
+            const LithData& composite = unit.compositeOr(blank);
             if (options.intervalLocation == CSVOptionsData::IntervalBefore)
-                writeRow(unit, unit.composite, true);
+                writeRow(unit, composite, true);
             for (const LithData& row : unit.elements)
                 writeRow(unit, row, false);
             if (options.intervalLocation == CSVOptionsData::IntervalAfter)
-                writeRow(unit, unit.composite, true);
+                writeRow(unit, composite, true);
         }
 
         const std::filesystem::path target = ORBAX_Platform::path_from_wide(fileName);

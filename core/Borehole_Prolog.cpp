@@ -244,17 +244,24 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
 
     double runningDepth = 0.0;
     bool unitOpen = false;
-    std::wstring wide;
-    auto widen = [&](std::string_view line) {
-        wide.resize(line.size());
+    auto widenInto = [&](std::string_view line, std::wstring& out) {
+        out.resize(line.size());
         if (!line.empty())
-            facet.widen(line.data(), line.data() + line.size(), wide.data());
-        return wide;
+            facet.widen(line.data(), line.data() + line.size(), out.data());
     };
+    // Reused from record to record: the free fields' texts (the other positions stay empty), the
+    // rock type and the unit-level values.
+    std::vector<std::wstring> texts(fieldCount);
+    std::wstring rock;
+    RecordValues record;
 
     for (;;) {
         LithData row(schema);
-        RecordValues record;
+        record.top = record.bottom = record.thickness = record.recovered = NaN;
+        record.seam.clear();
+        record.ply.clear();
+        record.sample.clear();
+        rock.clear();
         bool complete = true;
         for (std::size_t k = 0; k < fieldCount; ++k) {
             std::string_view line;
@@ -268,20 +275,25 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             case THICKNESS: record.thickness = ORBAX_Platform::parse_double(line); break;
             case RECOVERED: record.recovered = ORBAX_Platform::parse_double(line); break;
             case PERCENTAGE: row.percentage = toInt32(ORBAX_Platform::parse_long(line)); break;
-            case ROCKTYPE: row.rockType = trimmer.trimmed(widen(line)); break;
-            case SAMPLE: record.sample = widen(line); break;
-            case SEAM: record.seam = widen(line); break;
-            case PLY: record.ply = widen(line); break;
+            case ROCKTYPE:
+                widenInto(line, rock);
+                trimmer.trim(rock);
+                break;
+            case SAMPLE: widenInto(line, record.sample); break;
+            case SEAM: widenInto(line, record.seam); break;
+            case PLY: widenInto(line, record.ply); break;
             case STRING:
             case REAL:
-            case INTEGER: row.values[k] = widen(line); break;
+            case INTEGER: widenInto(line, texts[k]); break;
             default: break;
             }
         }
         if (!complete)
             break; // a record cut short by the end of the file is dropped
+        row.rockType = rock;
+        row.values.assign(texts);
 
-        const bool compositeRecord = row.rockType.compare(0, intervalText.size(), intervalText) == 0;
+        const bool compositeRecord = rock.compare(0, intervalText.size(), intervalText) == 0;
         if (!unitOpen) {
             emplace_back(schema);
             Interval& unit = back();
@@ -351,7 +363,8 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
             if (unit.elements.size() >= 2) {
                 for (const LithData& element : unit.elements)
                     writeUnitRow(element, messages, unit, &out, options, appendLine, noSeparator, false);
-                writeUnitRow(unit.composite, messages, unit, &out, options, appendLine, noSeparator, true);
+                LithData blank;
+                writeUnitRow(unit.compositeOr(blank), messages, unit, &out, options, appendLine, noSeparator, true);
             } else if (unit.elements.size() == 1) {
                 writeUnitRow(unit.elements[0], messages, unit, &out, options, appendLine, noSeparator, false);
             } else {

@@ -220,7 +220,7 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
             copyUnitValues(back());
         } else if (row.percentage == 100) {
             Interval& unit = back();
-            unit.composite = row;
+            unit.compositeRow() = row;
             copyUnitValues(unit);
             resolveAndReport(messages, options.precision, unit, runningDepth, top, bottom, thickness,
                              options.keepGivenDepths);
@@ -240,6 +240,8 @@ void Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, d
 {
     const std::vector<FieldDefinition>& fields = schema->fields;
     std::size_t k = 0;
+    // The free fields' texts, given to the row in one go.
+    std::vector<std::wstring> texts = row.values.toVector();
     auto real = [](const std::wstring& text) {
         double value = kNaN;
         return parseReal(text, value) ? value : kNaN;
@@ -266,13 +268,14 @@ void Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, d
         case STRING:
         case REAL:
         case INTEGER:
-            if (k < row.values.size())
-                row.values[k] = std::move(text);
+            if (k < texts.size())
+                texts[k] = std::move(text);
             break;
         default: break;
         }
         ++k;
     }
+    row.values.assign(texts);
 }
 
 } // namespace ORBAX_Logging

@@ -126,7 +126,8 @@ void Borehole_Prolog4::writeLithData(const OptionsData& options)
             dataElement->appendChild(element);
         }
         DOMElement* element = document->createElement(u"CLithData");
-        writeFields(element, unit, unit.composite, true, options);
+        LithData blank;
+        writeFields(element, unit, unit.compositeOr(blank), true, options);
         dataElement->appendChild(element);
     }
 }
@@ -165,7 +166,7 @@ void Borehole_Prolog4::writeFields(DOMElement* lithData, const Interval& unit, c
                 text = realText(decimals, unit.recovered);
             break;
         case PERCENTAGE: text = intervalRow ? std::wstring(L"100") : std::to_wstring(row.percentage); break;
-        case ROCKTYPE: text = intervalRow ? options.intervalRockType : row.rockType; break;
+        case ROCKTYPE: text = intervalRow ? options.intervalRockType : row.rockType.str(); break;
         case SEAM: text = unit.seam; break;
         case PLY: text = unit.ply; break;
         case SAMPLE: text = unit.sample; break;

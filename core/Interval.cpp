@@ -4,7 +4,7 @@
 
 namespace ORBAX_Logging {
 
-Interval::Interval(SchemaPtr unitSchema) : schema(std::move(unitSchema)), composite(schema) {}
+Interval::Interval(SchemaPtr unitSchema) : schema(std::move(unitSchema)) {}
 
 Interval::Interval(SchemaPtr unitSchema, const LithData& element) : Interval(std::move(unitSchema))
 {
@@ -24,8 +24,29 @@ Interval& Interval::operator=(const Interval& source)
     seam = source.seam;
     ply = source.ply;
     sample = source.sample;
-    composite = source.composite;
+    if (source.composite)
+        compositeRow() = *source.composite;
+    else if (composite) {
+        // The blank row the source stands for, assigned (not moved) so that the target keeps its schema.
+        const LithData blank(source.schema);
+        *composite = blank;
+    }
     return *this;
+}
+
+LithData& Interval::compositeRow()
+{
+    if (!composite)
+        composite = LithData(schema);
+    return *composite;
+}
+
+const LithData& Interval::compositeOr(LithData& blank) const
+{
+    if (composite)
+        return *composite;
+    blank = LithData(schema);
+    return blank;
 }
 
 std::int32_t Interval::percentageUpTo(int n) const
@@ -48,7 +69,7 @@ std::wstring Interval::elementsText() const
     for (std::size_t k = 0; k < elements.size(); ++k) {
         if (k)
             text += L" | ";
-        text += elements[k].rockType;
+        text += elements[k].rockType.str();
     }
     return text;
 }
@@ -66,8 +87,9 @@ void Interval::setRockTypes(const std::wstring& intervalRockType, const std::vec
         elements[k].rockType = rockTypes[k];
     }
     if (before == 1 && elements.size() > 1) {
-        composite.rockType = intervalRockType;
-        composite.percentage = 100;
+        LithData& row = compositeRow();
+        row.rockType = intervalRockType;
+        row.percentage = 100;
     }
 }
 

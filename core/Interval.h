@@ -1,7 +1,7 @@
 #pragma once
 // One unit of a borehole: its base depth, thickness and recovered length (NaN when absent), its seam,
 // ply and sample number, and one element row per rock type; an interbedded unit has several elements
-// and a composite (unit-level) row.
+// and a composite (unit-level) row, made only when the unit has one.
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -19,14 +19,15 @@ public:
     double thickness = std::numeric_limits<double>::quiet_NaN();
     double recovered = std::numeric_limits<double>::quiet_NaN();
     SchemaPtr schema;
-    std::wstring seam;
-    std::wstring ply;
-    std::wstring sample;
+    CompactText seam;
+    CompactText ply;
+    CompactText sample;
     // The unit-level row of an interbedded unit; meaningful only while there are two or more elements.
-    LithData composite;
+    // A unit without one reads as if it had a blank row for its schema (see compositeOr).
+    CompositeRow composite;
 
     Interval() = default;
-    // A blank unit: no elements, a new composite row, depths NaN.
+    // A blank unit: no elements, no composite row yet, depths NaN.
     explicit Interval(SchemaPtr unitSchema);
     // A unit of one element: a new row for the schema assigned from `element`.
     Interval(SchemaPtr unitSchema, const LithData& element);
@@ -34,10 +35,17 @@ public:
     Interval(const Interval&) = default;
     Interval(Interval&&) noexcept = default;
     // Copies the elements as they are and the unit values; the composite goes through the row
-    // assignment and the target keeps its own schema.
+    // assignment (made for the target's schema first when the target has none) and the target keeps
+    // its own schema.
     Interval& operator=(const Interval& source);
     // Moving relocates a unit whole, schema included (containers shift units this way).
     Interval& operator=(Interval&&) noexcept = default;
+
+    // The composite row, made (blank, for the unit's schema) when the unit has none yet.
+    LithData& compositeRow();
+    // The composite row to read: the unit's own, else `blank` made into a blank row for the unit's
+    // schema.
+    const LithData& compositeOr(LithData& blank) const;
 
     // The top depth: bottom minus thickness.
     double top() const { return bottom - thickness; }

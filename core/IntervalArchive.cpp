@@ -84,7 +84,7 @@ void save_element(oserial& archive, const LithData& element)
     save_schema_reference(archive, element.schema);
     archive.write(std::string("DataList"));
     archive.write(static_cast<unsigned int>(element.values.size()));
-    for (const auto& value : element.values)
+    for (const std::wstring& value : element.values.toVector())
         archive.write(value);
 }
 
@@ -93,7 +93,9 @@ LithData load_element(iserial& archive)
     LithData element;
     std::wstring tag;
     archive.read(tag);
-    archive.read(element.rockType);
+    std::wstring rockType;
+    archive.read(rockType);
+    element.rockType = rockType;
     int percentage = 0;
     archive.read(percentage);
     element.percentage = percentage;
@@ -104,11 +106,13 @@ LithData load_element(iserial& archive)
     archive.read(count);
     // The count is only a claim: values are added one by one as they are read, so a damaged
     // archive runs out of text (an exception) long before it could ask for much memory.
+    std::vector<std::wstring> values;
     for (unsigned int i = 0; i < count; ++i) {
         std::wstring value;
         archive.read(value);
-        element.values.push_back(std::move(value));
+        values.push_back(std::move(value));
     }
+    element.values.assign(values);
     return element;
 }
 
@@ -132,7 +136,8 @@ void IntervalArchive::save(oserial& archive, const Interval& unit)
     archive.write(unit.seam);
     archive.write(unit.ply);
     archive.write(unit.sample);
-    save_element(archive, unit.composite);
+    LithData blank;
+    save_element(archive, unit.compositeOr(blank));
 }
 
 Interval IntervalArchive::load(iserial& archive)
@@ -148,9 +153,13 @@ Interval IntervalArchive::load(iserial& archive)
     archive.read(unit.thickness);
     archive.read(unit.recovered);
     unit.schema = load_schema_reference(archive);
-    archive.read(unit.seam);
-    archive.read(unit.ply);
-    archive.read(unit.sample);
+    std::wstring text;
+    archive.read(text);
+    unit.seam = text;
+    archive.read(text);
+    unit.ply = text;
+    archive.read(text);
+    unit.sample = text;
     // Moved, not assigned: assignment would map the row into the unit's (still empty) composite.
     unit.composite = load_element(archive);
     return unit;
@@ -181,8 +190,10 @@ void IntervalArchive::pasteFields(const Interval& source, Interval& target, cons
     const std::size_t pairs = std::min(source.elements.size(), target.elements.size());
     for (std::size_t k = 0; k < pairs; ++k)
         pasteElementFields(source.elements[k], target.elements[k], selection);
-    if (source.elements.size() > 1 && target.elements.size() > 1)
-        pasteElementFields(source.composite, target.composite, selection);
+    if (source.elements.size() > 1 && target.elements.size() > 1) {
+        LithData blank;
+        pasteElementFields(source.compositeOr(blank), target.compositeRow(), selection);
+    }
 }
 
 void IntervalArchive::pasteElementFields(const LithData& source, LithData& target, const FieldSelection& selection)
@@ -200,7 +211,7 @@ void IntervalArchive::pasteElementFields(const LithData& source, LithData& targe
                 continue;
             if (target.values.size() < source.values.size())
                 target.values.resize(source.values.size());
-            target.values[i] = source.values[i];
+            target.values.set(i, source.values[i]);
         }
         return;
     }
@@ -214,7 +225,7 @@ void IntervalArchive::pasteElementFields(const LithData& source, LithData& targe
                 continue;
             if (target.values.size() <= k)
                 target.values.resize(targetFields.size());
-            target.values[k] = source.values[i];
+            target.values.set(k, source.values[i]);
         }
     }
 }

@@ -10,23 +10,24 @@ LithData::LithData(SchemaPtr rowSchema)
 namespace {
 
 // Values carried between two schemas by exact field name (letter case counts).
-void assignByName(std::vector<std::wstring>& target, const SchemaDefinition* targetSchema,
-                  const std::vector<std::wstring>& source, const SchemaDefinition* sourceSchema)
+void assignByName(ValueList& target, const SchemaDefinition* targetSchema, const ValueList& source,
+                  const SchemaDefinition* sourceSchema)
 {
     const std::size_t targetCount = targetSchema ? targetSchema->fields.size() : 0;
-    target.assign(targetCount, std::wstring());
-    if (!sourceSchema || !targetSchema)
-        return;
-    const auto& from = sourceSchema->fields;
-    const auto& to = targetSchema->fields;
-    for (std::size_t i = 0; i < source.size() && i < from.size(); ++i) {
-        for (std::size_t k = 0; k < to.size(); ++k) {
-            if (to[k].name == from[i].name) {
-                target[k] = source[i];
-                break;
+    std::vector<std::wstring> mapped(targetCount);
+    if (sourceSchema && targetSchema) {
+        const auto& from = sourceSchema->fields;
+        const auto& to = targetSchema->fields;
+        for (std::size_t i = 0; i < source.size() && i < from.size(); ++i) {
+            for (std::size_t k = 0; k < to.size(); ++k) {
+                if (to[k].name == from[i].name) {
+                    mapped[k] = source[i];
+                    break;
+                }
             }
         }
     }
+    target.assign(mapped);
 }
 
 } // namespace

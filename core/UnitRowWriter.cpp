@@ -166,7 +166,7 @@ void unitFieldText(const Interval& unit, const LithData& element, std::wstring& 
         out = intervalRow ? std::wstring(L"100") : std::to_wstring(element.percentage);
         break;
     case ROCKTYPE:
-        out = intervalRow ? options.intervalRockType : element.rockType;
+        out = intervalRow ? options.intervalRockType : element.rockType.str();
         break;
     case SAMPLE:
         out = unit.sample;

@@ -93,7 +93,7 @@ TEST(CsvRead, IntervalRowAfterItsElements)
     ASSERT_EQ(borehole->size(), 2u);
     const Interval& mixed = (*borehole)[0];
     ASSERT_EQ(mixed.elements.size(), 2u);
-    EXPECT_EQ(mixed.composite.rockType, L"OVERALL");
+    EXPECT_EQ(mixed.composite->rockType, L"OVERALL");
     EXPECT_DOUBLE_EQ(mixed.bottom, 3.0);
     EXPECT_EQ(options.intervalRockType, L"OVERALL");
 
@@ -117,7 +117,7 @@ TEST(CsvRead, IntervalRowBeforeItsElements)
     const Interval& mixed = (*borehole)[1];
     ASSERT_EQ(mixed.elements.size(), 2u);
     EXPECT_EQ(mixed.elements[0].rockType, L"COAL");
-    EXPECT_EQ(mixed.composite.rockType, L"GENERAL");
+    EXPECT_EQ(mixed.composite->rockType, L"GENERAL");
     EXPECT_DOUBLE_EQ(mixed.bottom, 4.0);
     EXPECT_EQ(options.intervalRockType, L"GENERAL");
 

@@ -45,7 +45,7 @@ Borehole sampleBorehole(const SchemaPtr& schema)
     Borehole borehole(schema);
     LithData sand(schema);
     sand.rockType = std::wstring(L"SAND, \"fine\" caf\x00E9");
-    sand.values[4] = L"it's \\ a \"note\",\nover two lines";
+    sand.values.set(4, L"it's \\ a \"note\",\nover two lines");
     Interval first(schema, sand);
     first.bottom = 2.0;
     first.thickness = 2.0;
@@ -56,13 +56,13 @@ Borehole sampleBorehole(const SchemaPtr& schema)
     LithData coal(schema);
     coal.rockType = L"COAL";
     coal.percentage = 60;
-    coal.values[4] = L"'quoted'";
+    coal.values.set(4, L"'quoted'");
     LithData shale(schema);
     shale.rockType = L"SHALE";
     shale.percentage = 40;
     Interval mixed(schema, coal);
     mixed.elements.push_back(shale);
-    mixed.composite.rockType = L"IN GENERAL";
+    mixed.compositeRow().rockType = L"IN GENERAL";
     mixed.bottom = 5.5;
     mixed.thickness = 3.5;
     mixed.seam = L"B";

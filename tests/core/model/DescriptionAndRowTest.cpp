@@ -81,7 +81,7 @@ TEST(UnitRows, FieldTextsByKind)
     unit.seam = L"Se\tam";
     unit.elements[0].rockType = L"CLAY";
     unit.elements[0].percentage = 60;
-    unit.elements[0].values[9] = L"red";
+    unit.elements[0].values.set(9, L"red");
     OptionsData options(schema, 3, false, L"IN GENERAL", 2);
 
     Row row = rowOf(unit.elements[0], unit, options, false);
@@ -98,13 +98,13 @@ TEST(UnitRows, FieldTextsByKind)
     EXPECT_EQ(rowOf(unit.elements[0], unit, options, false).fields[4], "60");
 
     // The composite row: the interval rock type when it has none of its own, 100 unless suppressed.
-    EXPECT_EQ(rowOf(unit.composite, unit, options, true).fields[4], "");
-    EXPECT_EQ(rowOf(unit.composite, unit, options, true).fields[5], "IN GENERAL");
+    EXPECT_EQ(rowOf(unit.compositeRow(), unit, options, true).fields[4], "");
+    EXPECT_EQ(rowOf(unit.compositeRow(), unit, options, true).fields[5], "IN GENERAL");
     options.suppress100Percent = false;
-    unit.composite.rockType = L"MIXED";
-    unit.composite.percentage = 7;
-    EXPECT_EQ(rowOf(unit.composite, unit, options, true).fields[4], "100");
-    EXPECT_EQ(rowOf(unit.composite, unit, options, true).fields[5], "MIXED");
+    unit.compositeRow().rockType = L"MIXED";
+    unit.compositeRow().percentage = 7;
+    EXPECT_EQ(rowOf(unit.compositeRow(), unit, options, true).fields[4], "100");
+    EXPECT_EQ(rowOf(unit.compositeRow(), unit, options, true).fields[5], "MIXED");
 }
 
 TEST(UnitRows, FreeFieldsByPositionOrByName)
@@ -114,7 +114,7 @@ TEST(UnitRows, FreeFieldsByPositionOrByName)
                                                    {STRING, L"Missing"}});
     Interval unit(unitSchema);
     unit.elements.emplace_back(unitSchema);
-    unit.elements[0].values = {L"", L"red", L"soft"};
+    unit.elements[0].values.assign({L"", L"red", L"soft"});
     OptionsData same(unitSchema, 2, false, L"IN GENERAL", 2);
     EXPECT_EQ(rowOf(unit.elements[0], unit, same, false).fields, (std::vector<std::string>{"", "red", "soft"}));
     OptionsData other(fileSchema, 2, false, L"IN GENERAL", 2);
@@ -132,7 +132,7 @@ TEST(UnitRows, UnsavableCharactersWarnOncePerField)
     unit.thickness = 2;
     unit.seam = L"\u4E2D\u4E2D\x01";
     unit.sample = L"\u4E2D";
-    unit.elements[0].values[8] = L"\u4E2D"; // free fields are not checked
+    unit.elements[0].values.set(8, L"\u4E2D"); // free fields are not checked
     OptionsData options(schema, 1, false, L"IN GENERAL", 2);
     LoadMessages messages;
     Row row = rowOf(unit.elements[0], unit, options, false, &messages);
@@ -154,7 +154,7 @@ TEST(UnitRows, WideFieldTextForXml)
     unit.thickness = 1;
     unit.seam = L"\u4E2D";
     unit.elements[0].rockType = L"COAL";
-    unit.elements[0].values[8] = L"black";
+    unit.elements[0].values.set(8, L"black");
     OptionsData options(schema, 2, false, L"IN GENERAL", 3, true);
     std::wstring out;
     unitFieldText(unit, unit.elements[0], out, options, false, 1);

@@ -60,8 +60,8 @@ TEST(PrologRead, Version30WithInterbeddedUnitAndCodePageText)
     EXPECT_EQ(hole[1].elements[0].rockType, L"GR\u00C8S");
     EXPECT_EQ(hole[1].elements[0].percentage, 60);
     EXPECT_EQ(hole[1].elements[1].values[9], L"black");
-    EXPECT_EQ(hole[1].composite.rockType, L"IN GENERAL stuff");
-    EXPECT_EQ(hole[1].composite.values[9], L"mixed");
+    EXPECT_EQ(hole[1].composite->rockType, L"IN GENERAL stuff");
+    EXPECT_EQ(hole[1].composite->values[9], L"mixed");
     EXPECT_EQ(hole[1].bottom, 3.25); // from the composite record
     EXPECT_EQ(hole[1].seam, L"\u00C9tage");
     EXPECT_EQ(hole[1].sample, L"S002");

@@ -54,7 +54,7 @@ TEST(PrologWrite, Version21RecordsAreTwentyFiveLines)
     for (double bottom : {1.0, 2.5, 4.0})
         hole.appendUnit(bottom);
     hole[1].elements[0].rockType = L"CLAY";
-    hole[1].elements[0].values[10] = L"note";
+    hole[1].elements[0].values.set(10, L"note");
     hole[1].sample = L"S9";
     auto opts = options(schema);
     opts.formatCode = 1;

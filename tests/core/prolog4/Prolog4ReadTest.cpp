@@ -75,7 +75,7 @@ TEST(Prolog4Read, VersionFourOneWithInterbeddedUnits)
     EXPECT_EQ(mixed.elements[0].rockType, L"COAL");
     EXPECT_EQ(mixed.elements[0].percentage, 60);
     EXPECT_EQ(mixed.elements[1].values[5], L"dark & soft");
-    EXPECT_EQ(mixed.composite.rockType, L"IN GENERAL");
+    EXPECT_EQ(mixed.composite->rockType, L"IN GENERAL");
     EXPECT_DOUBLE_EQ(mixed.bottom, 5.0);
     EXPECT_DOUBLE_EQ(mixed.thickness, 3.0);
     EXPECT_EQ(mixed.ply, L"B2");

@@ -40,10 +40,11 @@ void expectSameUnits(const Borehole& a, const Borehole& b)
         for (std::size_t e = 0; e < x.elements.size(); ++e) {
             EXPECT_EQ(x.elements[e].rockType, y.elements[e].rockType);
             EXPECT_EQ(x.elements[e].percentage, y.elements[e].percentage);
-            EXPECT_EQ(x.elements[e].values, y.elements[e].values);
+            EXPECT_EQ(x.elements[e].values.toVector(), y.elements[e].values.toVector());
         }
         if (x.elements.size() > 1) {
-            EXPECT_EQ(x.composite.rockType, y.composite.rockType);
+            LithData blankX, blankY;
+            EXPECT_EQ(x.compositeOr(blankX).rockType, y.compositeOr(blankY).rockType);
         }
     }
 }
@@ -87,8 +88,8 @@ TEST(Prolog4Write, ElementNamesAndCompositeRows)
     QuorTest::TempDir dir;
     auto borehole = readBack(QuorTest::data_file("prolog4/two_logs.prolog"));
     // A composite row without a rock type of its own is written as the interval row.
-    (*borehole)[1].composite.rockType.clear();
-    (*borehole)[1].composite.percentage = 0;
+    (*borehole)[1].compositeRow().rockType.clear();
+    (*borehole)[1].compositeRow().percentage = 0;
     OptionsData out;
     out.precision = 2;
     out.intervalRockType = L"OVERALL";
@@ -103,7 +104,7 @@ TEST(Prolog4Write, ElementNamesAndCompositeRows)
 
     auto again = readBack(dir / "names.prolog");
     ASSERT_EQ(again->size(), 3u);
-    EXPECT_EQ((*again)[1].composite.rockType, L"OVERALL");
+    EXPECT_EQ((*again)[1].composite->rockType, L"OVERALL");
     EXPECT_EQ((*again)[1].elements.size(), 2u);
 }
 
