@@ -46,6 +46,26 @@ TEST(PrologWrite, Version30RoundTripKeepsEveryByte)
     EXPECT_EQ(hole->name, L"out");
 }
 
+TEST(PrologWrite, EveryCodePageByteSurvivesInUnitAndFreeFields)
+{
+    std::string every;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            every += static_cast<char>(b);
+    QuorTest::TempDir dir;
+    const std::string original = lines(head("v3.0  entries=10") + record30("COAL", "100", "0.00", "1.00", "1.00", every,
+                                                                           "SEAM", every, "0.50", every, every, every));
+    QuorTest::write_file(dir / "in.pro", original);
+    auto opts = options(schema30());
+    LoadMessages messages;
+    auto hole = Borehole_Prolog::load((dir / "in.pro").wstring(), opts, messages);
+    ASSERT_TRUE(messages.empty());
+    ASSERT_EQ(hole->size(), 1u);
+    Borehole_Prolog::save((dir / "out.pro").wstring(), messages, *hole, opts);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(QuorTest::read_file(dir / "out.pro"), original);
+}
+
 TEST(PrologWrite, Version21RecordsAreTwentyFiveLines)
 {
     QuorTest::TempDir dir;
