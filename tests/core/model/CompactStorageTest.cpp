@@ -58,7 +58,8 @@ TEST(CompactText, EveryTextComesBackExactly)
         EXPECT_EQ(moved, L"other");
         moved = packed;
         EXPECT_EQ(moved.str(), text);
-        moved = moved; // self-assignment keeps the text
+        const CompactText& same = moved;
+        moved = same; // self-assignment keeps the text
         EXPECT_EQ(moved.str(), text);
     }
     // Texts that share a prefix, or whose characters differ only beyond one byte, are different.
