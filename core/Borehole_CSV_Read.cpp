@@ -42,17 +42,6 @@ struct RowValues {
     std::wstring sample;
 };
 
-// A failed read: an error, except that the repair read keeps its units despite depth
-// inconsistencies (kind 1), which it exists to mend.
-bool readFailed(const LoadMessages& messages, bool keepGivenDepths)
-{
-    for (const LoadMessage& m : messages) {
-        if (m.severity >= SeverityError && !(keepGivenDepths && m.kind == 1))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 Borehole_CSV::Borehole_CSV(SchemaPtr boreholeSchema) : Borehole(std::move(boreholeSchema)) {}
@@ -272,7 +261,7 @@ void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, L
             addMessage(messages, 3, SeverityWarning,
                        ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
 
-        if (readFailed(messages, keep)) {
+        if (hasReadFailure(messages, keep)) {
             std::vector<Interval>::clear();
             options.formatCode = FormatUnknown;
         } else {

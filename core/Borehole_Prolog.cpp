@@ -30,6 +30,7 @@ constexpr int writerLine = 422;
 constexpr std::size_t prolog21FieldCount = 25;
 
 // Message kinds of this format.
+constexpr int kindIncomplete = 3;
 constexpr int kindOpen = 5;
 constexpr int kindUnknownSchema = 6;
 constexpr int kindBackup = 7;
@@ -263,12 +264,14 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
         record.sample.clear();
         rock.clear();
         bool complete = true;
+        bool anyText = false;
         for (std::size_t k = 0; k < fieldCount; ++k) {
             std::string_view line;
             if (!lines.next(line)) {
                 complete = false;
                 break;
             }
+            anyText = anyText || line.find_first_not_of(" \t") != std::string_view::npos;
             switch (fields[k].kind) {
             case TOP: record.top = ORBAX_Platform::parse_double(line); break;
             case BOTTOM: record.bottom = ORBAX_Platform::parse_double(line); break;
@@ -288,8 +291,13 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             default: break;
             }
         }
-        if (!complete)
-            break; // a record cut short by the end of the file is dropped
+        if (!complete) {
+            // A record cut short by the end of the file is dropped; when it holds any text the file
+            // was probably cut short, and the user is told what was left out.
+            if (anyText)
+                addMessage(messages, kindIncomplete, SeverityWarning, ORBAX_Utilities::format_message1(11118, fileName));
+            break;
+        }
         row.rockType = rock;
         row.values.assign(texts);
 
@@ -319,10 +327,7 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
     }
 
     // The repair read keeps the units through the inconsistencies it exists to mend.
-    const bool failed = options.keepGivenDepths
-                            ? std::any_of(messages.begin(), messages.end(),
-                                          [](const LoadMessage& m) { return m.severity >= SeverityError && m.kind != 1; })
-                            : hasFailure(messages);
+    const bool failed = hasReadFailure(messages, options.keepGivenDepths);
     if (failed)
         std::vector<Interval>::clear();
     else

@@ -23,16 +23,6 @@ void addReadError(LoadMessages& messages, const std::wstring& detail)
     addError(messages, 10, ORBAX_Utilities::format_message1(11008, detail));
 }
 
-// The repair read keeps its units despite depth inconsistencies (kind 1); every other error fails.
-bool readFailed(const LoadMessages& messages, bool keepGivenDepths)
-{
-    for (const LoadMessage& m : messages) {
-        if (m.severity >= SeverityError && !(keepGivenDepths && m.kind == 1))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 Borehole_Prolog4::Borehole_Prolog4(SchemaPtr boreholeSchema)
@@ -48,7 +38,7 @@ std::unique_ptr<Borehole> Borehole_Prolog4::load(const std::wstring& fileName, P
     try {
         auto borehole = std::make_unique<Borehole_Prolog4>(options.schema);
         borehole->read(options, fileName, messages);
-        if (!readFailed(messages, options.keepGivenDepths))
+        if (!hasReadFailure(messages, options.keepGivenDepths))
             return borehole;
     } catch (const std::exception& e) {
         addReadError(messages, ORBAX_Utilities::NarrowToWide(e.what(), std::locale()));
@@ -136,7 +126,7 @@ void Borehole_Prolog4::read(Prolog4OptionsData& options, const std::wstring& fil
         readUnits(options, messages);
         emptyDataElement();
 
-        if (readFailed(messages, options.keepGivenDepths))
+        if (hasReadFailure(messages, options.keepGivenDepths))
             std::vector<Interval>::clear();
         else
             setNameFromPath(fileName);

@@ -21,4 +21,13 @@ bool hasFailure(const LoadMessages& list)
                        [](const LoadMessage& m) { return m.severity == SeverityError || m.severity == SeverityFatal; });
 }
 
+bool hasReadFailure(const LoadMessages& list, bool keepGivenDepths)
+{
+    for (const LoadMessage& m : list) {
+        if (m.severity >= SeverityError && !(keepGivenDepths && m.kind == 1))
+            return true;
+    }
+    return false;
+}
+
 } // namespace ORBAX_Logging

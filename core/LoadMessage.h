@@ -25,5 +25,8 @@ LoadMessage& addMessage(LoadMessages& list, std::int32_t kind, std::int16_t seve
 LoadMessage& addError(LoadMessages& list, std::int32_t kind, const std::wstring& text);
 // True when the list holds an error or a fatal problem: a read with such a list has failed.
 bool hasFailure(const LoadMessages& list);
+// The same for a reader: the read that keeps the given depths (for repair) keeps its units through
+// depth and thickness inconsistencies (kind 1), which it exists to mend.
+bool hasReadFailure(const LoadMessages& list, bool keepGivenDepths);
 
 } // namespace ORBAX_Logging

@@ -671,6 +671,17 @@ TEST_F(HoldexCommands, RepairLeavesTheFileAloneWhenTheReadFails)
     EXPECT_EQ(r.err, "Error 10 while reading \"notes.pro\": notes.pro does not seem to be a prolog borehole file (bad first line)\n");
     EXPECT_EQ(file("notes.pro"), "x2.1\nSAND\n");
 
+    // A file cut short inside its last record: writing back would drop that record.
+    const std::string cut = "v3.0  entries=4\nSAND\n100\n2.00\n1.00\nS1\nfine\nCLAY\n100\n";
+    write_file(dir / "cut.pro", cut);
+    r = holdex({"repair", "-t", "prolog3", "-s", "Short", "cut.pro"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(startsWith(r.err, "Warning 3 while reading \"cut.pro\": The last record of cut.pro is incomplete"))
+        << r.err;
+    EXPECT_EQ(file("cut.pro"), cut);
+    EXPECT_FALSE(exists("cut.pro.backup"));
+
     // A file without units gives nothing to repair and is not rewritten.
     write_file(dir / "empty.pro", "v3.0  entries=4\n");
     r = holdex({"repair", "-s", "Short", "empty.pro"});

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <stdexcept>
@@ -19,6 +20,8 @@ const double depthTolerance = 0.001;
 // Depth and thickness inconsistencies: what repair exists to mend, so they neither stop it nor are
 // reported as reading problems.
 const int inconsistencyKind = 1;
+// Units the reader could not load (an incomplete record or unit): writing back would drop them.
+const int unitsNotLoadedKind = 3;
 
 void print_repair_usage(const po::options_description& options)
 {
@@ -114,8 +117,12 @@ int repair_command(const WordList& words, bool help, const std::string& configFi
                 others.push_back(m);
         if (has_reportable(others))
             write_message_lines(others, "reading", fileName);
-        // Writing back what a failed read gave would replace the user's units with nothing.
-        if (has_failure(others))
+        // Writing back what a failed read gave would replace the user's units with nothing, and
+        // writing back a partial read would drop the units the reader left out.
+        const bool partial = std::any_of(others.begin(), others.end(), [](const ORBAX_Logging::LoadMessage& m) {
+            return m.kind == unitsNotLoadedKind;
+        });
+        if (has_failure(others) || partial)
             return ExitFailed;
         if (borehole->empty()) {
             std::cerr << "No units were read from \"" << fileName << "\"; the file has not been changed.\n";

@@ -199,16 +199,26 @@ TEST(PrologRead, RecordsThatCloseOrCutUnits)
 {
     auto opts = options(schema30());
     // 60 then a 100 percent record: the 100 closes the open unit without depths; the next record
-    // starts a unit of its own. A record cut short at the end is dropped without a message.
-    const std::string text = lines(head("v3.0 entries=10") + record30("A", "60", "", "1", "") +
-                                   record30("B", "100", "", "9", "") + record30("C", "100", "0", "2", "2") +
-                                   std::vector<std::string>{"D", "100", ""});
+    // starts a unit of its own. A record cut short at the end is dropped, and the user is warned
+    // that the file seems cut short.
+    const std::vector<std::string> units = record30("A", "60", "", "1", "") + record30("B", "100", "", "9", "") +
+                                           record30("C", "100", "0", "2", "2");
+    const std::string text = lines(head("v3.0 entries=10") + units + std::vector<std::string>{"D", "100", ""});
     Loaded l = loadText(text, opts);
-    EXPECT_TRUE(l.messages.empty());
+    ASSERT_EQ(l.messages.size(), 1u);
+    EXPECT_EQ(l.messages[0].kind, 3);
+    EXPECT_EQ(l.messages[0].severity, SeverityWarning);
+    EXPECT_NE(l.messages[0].text.find(L"hole.txt is incomplete (the file may have been cut short)"), std::wstring::npos)
+        << std::string(l.messages[0].text.begin(), l.messages[0].text.end());
     ASSERT_EQ(l.hole->size(), 2u);
     ASSERT_EQ((*l.hole)[0].elements.size(), 2u);
     EXPECT_TRUE(std::isnan((*l.hole)[0].bottom));
     EXPECT_EQ((*l.hole)[1].bottom, 2.0); // the running depth did not move
+
+    // Blank lines after the last record are no record at all.
+    Loaded blankTail = loadText(lines(head("v3.0 entries=10") + units + std::vector<std::string>{"", " "}), opts);
+    EXPECT_TRUE(blankTail.messages.empty());
+    EXPECT_EQ(blankTail.hole->size(), 2u);
 }
 
 TEST(PrologRead, DepthProblemsFailTheReadUnlessKeepingGivenDepths)
