@@ -45,6 +45,9 @@ int DigitValue(wchar_t upper, bool hexadecimal)
 }
 
 // Fills row `row` of `pixels` from the token; false when a character is not a digit of its form.
+// The largest width or height of a mono pattern, in pixels.
+constexpr int maxMonoSize = 4096;
+
 bool ParseRow(const std::wstring& token, int row, int width, std::vector<std::uint32_t>& pixels)
 {
     const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
@@ -104,6 +107,14 @@ bool BitmapPattern::ParseMonoData(ConfigMessageList& errors, const std::wstring&
 
     if (rowCount == 0 || rowWidth <= 0) {
         errors.emplace_back(8, 3, ORBAX_Utilities::format_message1(1308, pattern.name));
+        keepImageSize();
+        return false;
+    }
+    // A hatch tile is small; a width or row count beyond any tile comes from a damaged file and
+    // would only make an enormous image.
+    if (rowWidth > maxMonoSize || rowCount > maxMonoSize) {
+        errors.emplace_back(41, 3, ORBAX_Utilities::format_message2(1041, std::to_wstring(rowWidth > maxMonoSize ? rowWidth : rowCount),
+                                                                   std::to_wstring(line)));
         keepImageSize();
         return false;
     }

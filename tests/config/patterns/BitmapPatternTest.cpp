@@ -78,6 +78,19 @@ TEST(MonoRows, BadDigitsAndEmptyTextsAreReported)
     pattern.width = 0;
     EXPECT_FALSE(BitmapPattern::ParseMonoData(problems, L"0xFF", pattern, 3));
     EXPECT_EQ(problems.at(0).code, 8);
+
+    // A width no tile has (a damaged file) is refused before any image is made.
+    problems.clear();
+    pattern.width = 2000000000;
+    EXPECT_FALSE(BitmapPattern::ParseMonoData(problems, L"0xFF 0x81", pattern, 9));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].word(), 0x30029u);
+    EXPECT_EQ(problems[0].text, L"Unrecognised number \"2000000000\" on line 9");
+    EXPECT_EQ(pattern.width, pattern.image.isNull() ? 0 : pattern.image.width());
+    problems.clear();
+    pattern.width = 4096;
+    EXPECT_TRUE(BitmapPattern::ParseMonoData(problems, L"0xFF 0x81", pattern, 9));
+    EXPECT_EQ(pattern.image.width(), 4096);
 }
 
 TEST(MonoRows, FailedParseKeepsSizeAndImageInAgreement)
