@@ -89,12 +89,3 @@ void BM_WriteConfiguration(benchmark::State& state)
 
 BENCHMARK(BM_LoadConfiguration)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteConfiguration)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    ORBAX_Utilities::install_message_facets(ProgramStringTable());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

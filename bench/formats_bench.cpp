@@ -115,12 +115,3 @@ void BM_ReadProlog4_20k(benchmark::State& state)
 BENCHMARK(BM_ReadCsv100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteCsv100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadProlog4_20k)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    ORBAX_Utilities::install_message_facets(ProgramStringTable());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -18,10 +18,21 @@ namespace {
 constexpr int kCurves = 12;
 constexpr int kRows = 750000;
 
+// The generated file's folder, removed when the program ends.
+struct BenchFolder {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "quor_las_bench";
+    ~BenchFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+};
+
 std::filesystem::path bench_file()
 {
+    static BenchFolder folder;
     static const std::filesystem::path path = [] {
-        std::filesystem::path dir = std::filesystem::temp_directory_path() / "quor_las_bench";
+        const std::filesystem::path& dir = folder.dir;
         std::filesystem::create_directories(dir);
         std::filesystem::path file = dir / "large.las";
         std::ofstream out(file, std::ios::binary);
@@ -110,14 +121,3 @@ void BM_ReadLargeLas(benchmark::State& state)
 BENCHMARK(BM_ReadLargeLas)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    ORBAX_Utilities::install_message_facets(ProgramStringTable());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    std::filesystem::remove_all(std::filesystem::temp_directory_path() / "quor_las_bench", ec);
-    return 0;
-}

@@ -41,7 +41,6 @@ std::shared_ptr<const SchemaDefinition> benchSchema()
 struct Fixture {
     Fixture()
     {
-        ORBAX_Utilities::install_message_facets(ProgramStringTable());
         folder = std::filesystem::temp_directory_path() / ("prolog_bench_" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
         input = folder / "big.pro";
@@ -119,4 +118,3 @@ BENCHMARK(BM_WriteProlog30)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
-BENCHMARK_MAIN();
