@@ -406,11 +406,9 @@ int Borehole_Prolog::importSchema(const std::wstring& fileName, LoadMessages& me
             addError(messages, kindOpen, format_message(11001, {fileName, systemText(errno ? errno : ENOENT)}));
             return -1;
         }
+        // An empty file has no first line, so no "V" to begin it: it is not a Prolog file.
         std::string line;
-        if (!ORBAX_Platform::read_line(in, line)) {
-            addError(messages, kindReadError, format_message(11112, {fileName, systemText(ENODATA)}));
-            return -1;
-        }
+        ORBAX_Platform::read_line(in, line);
         const std::string upper = upperAscii(line);
         if (upper.empty() || upper[0] != 'V') {
             addError(messages, kindNotProlog, format_message(11113, {fileName}));

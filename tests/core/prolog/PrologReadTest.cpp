@@ -267,6 +267,9 @@ TEST(PrologImportSchema, FieldCountsOfFiles)
     EXPECT_EQ(messages[0].kind, 10);
     EXPECT_EQ(Borehole_Prolog::importSchema(L"/nonexistent/x.pro", messages), -1);
     EXPECT_EQ(messages.back().kind, 5);
+    QuorTest::write_file(dir / "empty.pro", "");
+    EXPECT_EQ(Borehole_Prolog::importSchema((dir / "empty.pro").wstring(), messages), -1);
+    EXPECT_EQ(messages.back().kind, 10);
 
     EXPECT_EQ(Borehole_Prolog::entriesCount("V3.0  ENTRIES=10"), 10);
     EXPECT_EQ(Borehole_Prolog::entriesCount("V3.0 ENTRIES 10"), -1);
