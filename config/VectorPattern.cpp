@@ -108,7 +108,7 @@ void VectorPatternElement::Write(std::ostream& out) const
         break;
     }
     case Circle:
-        out << "circle " << std::setw(8) << penWidth * 10.0 << "  ";
+        out << "circle " << std::setw(8) << NumberText(penWidth * 10.0) << "  ";
         WriteColour(out, colour);
         out << " ";
         WriteCircle(out, points);

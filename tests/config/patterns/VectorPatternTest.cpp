@@ -141,7 +141,8 @@ TEST(VectorCompile, WrittenElementsCompileBackToTheSameElements)
 
 TEST(VectorCompile, LargeAndSmallNumbersAreWrittenWithoutExponent)
 {
-    VectorPattern original = Compiled(L"rect (0, 0, 0) 12345678 0.0001 5 5\nline 0.00002 (0,0,0) (3000000, 1) {0,0}");
+    VectorPattern original = Compiled(L"rect (0, 0, 0) 12345678 0.0001 5 5\nline 0.00002 (0,0,0) (3000000, 1) {0,0}\n"
+                                      L"circle 20000000 (0, 0, 0) 1 2 3");
     std::ostringstream text;
     for (const VectorPatternElement& element : original.elements) {
         element.Write(text);
@@ -151,10 +152,11 @@ TEST(VectorCompile, LargeAndSmallNumbersAreWrittenWithoutExponent)
     EXPECT_EQ(written.find("e+"), std::string::npos) << written;
     EXPECT_EQ(written.find("e-"), std::string::npos) << written;
     VectorPattern again = Compiled(std::wstring(written.begin(), written.end()));
-    ASSERT_EQ(again.elements.size(), 2u);
+    ASSERT_EQ(again.elements.size(), 3u);
     EXPECT_NEAR(again.elements[0].points[0].x, original.elements[0].points[0].x, 10);
     EXPECT_NEAR(again.elements[1].penWidth, 0.000002, 1e-9);
     EXPECT_EQ(again.elements[1].dashes, (std::vector<float>{3000000, 1}));
+    EXPECT_DOUBLE_EQ(again.elements[2].penWidth, 2000000.0) << "a circle's pen width";
 
     EXPECT_EQ(Failure(L"rect (0, 0, 0) 1e999 1 2 3").code, 5) << "a length too large to hold";
 }
