@@ -160,6 +160,12 @@ void VectorPattern::FillRect(const QRectF& rect, const VectorPattern& pattern, G
     if (!(y > rect.y()))
         y = rect.y();
     const double rowsEnd = std::min(rect.y() + rect.height(), reference.y() + reference.height()) + H;
+    // Cells far smaller than anything drawn (a damaged file's sizes) would be counted in the millions
+    // or billions, or stop the loops advancing at all: such a pattern shows its background only.
+    const double rows = std::ceil((rowsEnd - y) / H);
+    const double columns = anisotropic ? 1.0 : std::ceil(rect.width() / W);
+    if (!(rows * columns <= MaxCellsPerFill))
+        return;
     for (; y < rowsEnd; y += H) {
         if (anisotropic) {
             DrawElements(graphics, rect.x(), y, pattern, QSizeF(rect.width(), H));

@@ -50,6 +50,9 @@ public:
     // keeps its previous source, so that what is drawn and written agree.
     static bool Compile(VectorPattern& pattern, const std::wstring& text, ConfigMessageList& problems, int firstLine);
 
+    // The most cells one fill draws; a pattern that would need more draws its background only.
+    static constexpr double MaxCellsPerFill = 1e6;
+
     // Fills `rect` with the background and the cells that can show within `reference`.
     static void FillRect(const QRectF& rect, const VectorPattern& pattern, ORBAX_Platform::Graphics& graphics,
                          const QRectF& reference, bool anisotropic);

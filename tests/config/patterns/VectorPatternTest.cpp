@@ -233,3 +233,21 @@ TEST(VectorFill, UncompiledPatternDrawsOnlyItsBackground)
     EXPECT_EQ(canvas.pixel(39, 39), 0xFFFFFF00u);
     EXPECT_EQ(canvas.pixel(41, 41), 0xFF808080u);
 }
+
+TEST(VectorFill, CellsTooSmallToCountDrawOnlyTheBackground)
+{
+    // Sizes a damaged file can give: millions of cells per millimetre, and far below the spacing of
+    // the coordinates at a deep unit's position, where adding a cell height no longer moves on.
+    VectorPattern pattern = Compiled(L"rect (0, 0, 0) 0 0 100 100", 1e-5f, 1e-9f);
+    QImage canvas = PaintTest::MakeCanvas(40, 40, 2);
+    QPainter painter(&canvas);
+    ORBAX_Platform::Graphics graphics(painter);
+    VectorPattern::FillRect(QRectF(0, 0, 20, 20), pattern, graphics, QRectF(0, 0, 20, 20), false);
+    QTransform deep;
+    deep.translate(0, -50000);
+    graphics.setWorldTransform(deep);
+    VectorPattern::FillRect(QRectF(0, 50000, 20, 20), pattern, graphics, QRectF(0, 50000, 20, 20), true);
+    painter.end();
+    EXPECT_EQ(canvas.pixel(5, 5), 0xFFFFFFFFu);
+    EXPECT_EQ(canvas.pixel(35, 35), 0xFFFFFFFFu);
+}
