@@ -185,17 +185,41 @@ void BitmapPattern::Fill(const BitmapPattern& pattern, Graphics& graphics, const
         const double tileHeight = pattern.height / static_cast<double>(perMmY);
         if (!(tileWidth > 0) || !(tileHeight > 0))
             return;
-        // Tiles wholly outside the device are skipped; the others are drawn as they fall.
+        // Tiles wholly outside the device are skipped; the others are drawn as they fall. The first
+        // and last visible tiles are found by their index, so that an image whose stated resolution
+        // makes its tiles minute costs no walk over the tiles that cannot show.
         QRectF visible = rect;
         bool invertible = false;
         const QTransform toWorld = graphics.worldToDevice().inverted(&invertible);
         if (invertible)
             visible = toWorld.mapRect(deviceBounds);
-        for (double x = rect.x(); x < rect.x() + rect.width(); x += tileWidth) {
-            if (x + tileWidth < visible.left() || x > visible.right())
+        auto firstIndex = [](double start, double tile, double visibleStart) {
+            return visibleStart > start ? std::max(0.0, std::floor((visibleStart - start) / tile) - 1) : 0.0;
+        };
+        const double firstColumn = firstIndex(rect.x(), tileWidth, visible.left());
+        const double firstRow = firstIndex(rect.y(), tileHeight, visible.top());
+        const double columns =
+            std::ceil((std::min(rect.x() + rect.width(), visible.right()) - rect.x()) / tileWidth) - firstColumn + 1;
+        const double rows =
+            std::ceil((std::min(rect.y() + rect.height(), visible.bottom()) - rect.y()) / tileHeight) - firstRow + 1;
+        if (columns <= 0 || rows <= 0)
+            return;
+        // Millions of tiles come only from a resolution no real image has: nothing of it could be seen.
+        if (!(columns * rows <= MaxTilesPerFill)) {
+            graphics.fillRect(rect, White);
+            return;
+        }
+        for (double i = firstColumn;; ++i) {
+            const double x = rect.x() + i * tileWidth;
+            if (!(x < rect.x() + rect.width()) || x > visible.right())
+                break;
+            if (x + tileWidth < visible.left())
                 continue;
-            for (double y = rect.y(); y < rect.y() + rect.height(); y += tileHeight) {
-                if (y + tileHeight < visible.top() || y > visible.bottom())
+            for (double j = firstRow;; ++j) {
+                const double y = rect.y() + j * tileHeight;
+                if (!(y < rect.y() + rect.height()) || y > visible.bottom())
+                    break;
+                if (y + tileHeight < visible.top())
                     continue;
                 graphics.drawImage(pattern.image, QRectF(x, y, tileWidth, tileHeight));
             }

@@ -40,6 +40,9 @@ public:
     static bool LoadImageFile(const std::wstring& path, BitmapPattern& pattern, std::wstring& errorText,
                               const std::filesystem::path& baseFolder = {});
 
+    // The most tiles one physical-size fill draws; beyond it the rectangle is filled white.
+    static constexpr double MaxTilesPerFill = 1e6;
+
     // Tiles the image over the rectangle (world units): one image pixel per device pixel, or the
     // image at its physical size from its resolution when `physical` is true.
     static void Fill(const BitmapPattern& pattern, ORBAX_Platform::Graphics& graphics, const QRectF& rect, bool physical);

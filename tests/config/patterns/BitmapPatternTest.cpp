@@ -220,4 +220,39 @@ TEST(BitmapFill, PhysicalModeSizesTilesFromTheResolution)
     EXPECT_EQ(canvas.pixel(128, 5), 0xFFFF0000u) << "third tile starts near 127 pixels";
     EXPECT_EQ(canvas.pixel(100, 5), W);
     EXPECT_EQ(canvas.pixel(170, 5), W) << "the last tile runs past the rectangle: no clip is set";
+
+    // A rectangle reaching far above and left of the device still covers what can be seen, with its
+    // tiles aligned to its own corner.
+    QImage tall = PaintTest::MakeCanvas(200, 20, 10);
+    QPainter tallPainter(&tall);
+    ORBAX_Platform::Graphics tallGraphics(tallPainter);
+    BitmapPattern::Fill(pattern, tallGraphics, QRectF(-63.5, -1000, 78.5, 1001), true);
+    tallPainter.end();
+    EXPECT_EQ(tall.pixel(1, 5), 0xFFFF0000u);
+    EXPECT_EQ(tall.pixel(1, 0), 0xFFFF0000u);
+    EXPECT_EQ(tall.pixel(30, 5), W);
+    EXPECT_EQ(tall.pixel(65, 9), 0xFFFF0000u);
+    EXPECT_EQ(tall.pixel(100, 5), W);
+    EXPECT_EQ(tall.pixel(100, 15), 0xFF808080u) << "below the rectangle";
+}
+
+TEST(BitmapFill, AnImpossibleResolutionFillsWhiteInsteadOfCountingMinuteTiles)
+{
+    PaintTest::EnsureGuiApplication();
+    BitmapPattern pattern(L"Dense");
+    QImage dense(8, 8, QImage::Format_ARGB32);
+    dense.fill(0xFFFF0000u);
+    dense.setDotsPerMeterX(2000000000); // an image file may state any resolution
+    dense.setDotsPerMeterY(2000000000);
+    pattern.image = dense;
+    pattern.width = 8;
+    pattern.height = 8;
+
+    QImage canvas = PaintTest::MakeCanvas(60, 60, 10);
+    QPainter painter(&canvas);
+    ORBAX_Platform::Graphics graphics(painter);
+    BitmapPattern::Fill(pattern, graphics, QRectF(0, 0, 5, 5), true);
+    painter.end();
+    EXPECT_EQ(canvas.pixel(25, 25), W);
+    EXPECT_EQ(canvas.pixel(55, 55), 0xFF808080u);
 }
