@@ -58,6 +58,8 @@ bool ParseRow(const std::wstring& token, int row, int width, std::vector<std::ui
         const int d = DigitValue(facet.toupper(token[k - 1]), hexadecimal);
         if (d < 0)
             return false;
+        if (j > width)
+            continue; // digits beyond the row are checked but place nothing (nor move the counter on)
         for (int bit = 0; bit < 4; ++bit, ++j) {
             if (j > width)
                 continue;
