@@ -4,7 +4,8 @@ void CQuorLogCommandLine::Parse(const std::vector<std::wstring>& arguments)
 {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
-        bool flag = argument.size() > 1 && argument[0] == L'-';
+        // A lone "-" is a flag with an empty name, not a file called "-".
+        bool flag = !argument.empty() && argument[0] == L'-';
         ParseParam(flag ? argument.substr(1) : argument, flag, i + 1 == arguments.size());
     }
 }
@@ -51,8 +52,9 @@ void CQuorLogCommandLine::ParseShellParam(const std::wstring& parameter, bool fl
         }
         return;
     }
-    if (!fileName.empty())
-        return; // the first file named is the one to open
+    // The first file named is the one to open; an empty argument names none.
+    if (!fileName.empty() || parameter.empty())
+        return;
     fileName = parameter;
     if (m_printToFollows)
         shellCommand = FilePrintTo;

@@ -44,6 +44,15 @@ TEST(CommandLine, FirstPlainArgumentIsTheFileToOpen)
     EXPECT_EQ(line.shellCommand, CQuorLogCommandLine::FileOpen);
     EXPECT_EQ(line.fileName, L"/home/u/left.hole");
     EXPECT_EQ(parse({}).shellCommand, CQuorLogCommandLine::FileNew);
+
+    // A lone "-" is an (unknown) flag and an empty argument names nothing: neither is a file, and
+    // the next plain argument is still taken.
+    CQuorLogCommandLine odd = parse({L"-", L""});
+    EXPECT_EQ(odd.shellCommand, CQuorLogCommandLine::FileNew);
+    EXPECT_TRUE(odd.fileName.empty());
+    CQuorLogCommandLine later = parse({L"", L"-", L"a.hole"});
+    EXPECT_EQ(later.shellCommand, CQuorLogCommandLine::FileOpen);
+    EXPECT_EQ(later.fileName, L"a.hole");
 }
 
 TEST(CommandLine, PrintVerbs)
