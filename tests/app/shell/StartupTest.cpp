@@ -541,6 +541,44 @@ TEST_F(StartupTest, SaveSettingsOffWritesOnlyItself)
     EXPECT_FALSE(after.contains(L"WindowPlacement"));
 }
 
+TEST_F(StartupTest, EditingTheConfigurationNeverOverwritesTheUsersCopy)
+{
+    writeProgramConfiguration(kGoodConfiguration);
+    writeUserConfiguration("the user's own\n");
+    CQuorApp app;
+    app.Configuration().userFolder = sandbox.userFolder();
+    app.Configuration().programFolder = sandbox.programFolder();
+    app.EditConfigurationFile();
+    const std::filesystem::path user = sandbox.userFolder() / "QuorLogConfig.txt";
+    EXPECT_EQ(QuorTest::read_file(user), "the user's own\n");
+    EXPECT_EQ(sandbox.shell.files, std::vector<std::wstring>({user.wstring()}));
+    EXPECT_TRUE(lists.empty());
+}
+
+TEST_F(StartupTest, EditingTheConfigurationListsEveryFailedStep)
+{
+    // A file where the user's folder should be: the folder cannot be made, the copy cannot be
+    // written, and the desktop cannot open what is not there.
+    QuorTest::write_file(sandbox.userFolder(), "in the way");
+    sandbox.shell.succeed = false;
+    CQuorApp app;
+    app.Configuration().userFolder = sandbox.userFolder();
+    app.Configuration().programFolder = sandbox.programFolder();
+    app.EditConfigurationFile();
+    ASSERT_EQ(lists.size(), 1u);
+    EXPECT_EQ(lists[0].caption, "Errors or warnings occurred");
+    ASSERT_EQ(lists[0].lines.size(), 3);
+    const QString folder = QString::fromStdWString(sandbox.userFolder().wstring());
+    const QString user = QString::fromStdWString((sandbox.userFolder() / "QuorLogConfig.txt").wstring());
+    const QString program = QString::fromStdWString((sandbox.programFolder() / "QuorLogConfig.txt").wstring());
+    EXPECT_TRUE(lists[0].lines[0].startsWith("Error: Error creating directory \"" + folder + "\".\n"));
+    EXPECT_TRUE(lists[0].lines[0].endsWith("."));
+    EXPECT_TRUE(lists[0].lines[1].startsWith("Error: Error copying file from " + program + " to " + user + "\n"));
+    EXPECT_TRUE(lists[0].lines[1].endsWith("."));
+    EXPECT_EQ(lists[0].lines[2], "Error: Unable to open " + user + "\n(No such file or directory)");
+    EXPECT_EQ(QuorTest::read_file(sandbox.userFolder()), "in the way");
+}
+
 TEST_F(StartupTest, ReleaseNotesFailureIsReported)
 {
     writeProgramConfiguration(kGoodConfiguration);
