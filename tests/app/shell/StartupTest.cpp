@@ -541,6 +541,20 @@ TEST_F(StartupTest, SaveSettingsOffWritesOnlyItself)
     EXPECT_FALSE(after.contains(L"WindowPlacement"));
 }
 
+TEST_F(StartupTest, WindowPlacementThatDoesNotRestoreIsIgnored)
+{
+    writeProgramConfiguration(kGoodConfiguration);
+    Settings options(L"Options");
+    options.writeInt(L"ShowSplash", 0);
+    options.writeBinary(L"WindowPlacement", std::vector<std::uint8_t>(44, 0xAB));
+    options.sync();
+    CQuorApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_TRUE(app.GetMainFrame()->isVisible());
+    EXPECT_TRUE(app.GetMainFrame()->isMaximized());
+    app.ExitInstance();
+}
+
 TEST_F(StartupTest, EditingTheConfigurationNeverOverwritesTheUsersCopy)
 {
     writeProgramConfiguration(kGoodConfiguration);
