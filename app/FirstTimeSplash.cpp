@@ -5,11 +5,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "Messages.h"
 #include "QuorApp.h"
+#include "QuorLogo.h"
 #include "Services.h"
 
 CFirstTimeSplash::CFirstTimeSplash(QWidget* parent) : QDialog(parent)
@@ -19,7 +19,7 @@ CFirstTimeSplash::CFirstTimeSplash(QWidget* parent) : QDialog(parent)
 
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("id1171"));
-    logo->setPixmap(style()->standardIcon(QStyle::SP_DesktopIcon).pixmap(48, 48));
+    logo->setPixmap(QuorLogoPixmap(QSize(64, 64)));
 
     std::wstring title = ORBAX_Utilities::get_message_wide(57344);
     auto* text = new QLabel(QString::fromStdWString(ORBAX_Utilities::substitute_arguments(
