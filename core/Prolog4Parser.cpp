@@ -55,6 +55,35 @@ public:
     }
 };
 
+namespace {
+
+// True when elements below `root` (itself level 1) reach deeper than `limit` levels. Walks the tree
+// without recursion.
+bool elementDepthAbove(const DOMNode* root, unsigned limit)
+{
+    unsigned depth = 2;
+    const DOMNode* node = root->getFirstChild();
+    while (node) {
+        if (node->getNodeType() == DOMNode::ELEMENT_NODE && depth > limit)
+            return true;
+        if (const DOMNode* child = node->getFirstChild()) {
+            node = child;
+            ++depth;
+            continue;
+        }
+        while (node != root && !node->getNextSibling()) {
+            node = node->getParentNode();
+            --depth;
+        }
+        if (node == root)
+            break;
+        node = node->getNextSibling();
+    }
+    return false;
+}
+
+} // namespace
+
 Prolog4Parser::Prolog4Parser(bool validateAlways)
     : m_errors(std::make_unique<FatalErrors>()), m_resolver(std::make_unique<NoExternalEntities>())
 {
@@ -115,6 +144,10 @@ Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::w
         error = L"The file holds no XML document.";
         m_parser.resetDocumentPool();
         return Outcome::Malformed;
+    }
+    if (elementDepthAbove(document->getDocumentElement(), kMaxDepth)) {
+        m_parser.resetDocumentPool();
+        return Outcome::TooDeep;
     }
     m_document = document;
     return Outcome::Parsed;

@@ -26,10 +26,15 @@ public:
     Prolog4Parser(const Prolog4Parser&) = delete;
     Prolog4Parser& operator=(const Prolog4Parser&) = delete;
 
-    enum class Outcome { Parsed, OpenFailed, Malformed };
+    enum class Outcome { Parsed, OpenFailed, Malformed, TooDeep };
+
+    // Elements nested deeper than this (the root being level 1) make a document TooDeep. Prolog 4
+    // files go about eight levels deep.
+    static constexpr unsigned kMaxDepth = 100;
 
     // Releases the document of an earlier parse, then parses the file. On success the document has a
-    // root element. `error` receives the system's text (OpenFailed) or the parser's (Malformed).
+    // root element. `error` receives the system's text (OpenFailed) or the parser's (Malformed); it
+    // is empty for TooDeep.
     Outcome parse(const std::wstring& fileName, std::wstring& error);
 
     // The document of the last successful parse, owned by the parser; null otherwise.

@@ -263,3 +263,44 @@ TEST(Prolog4Read, ImportTemplate)
     std::vector<unsigned> counts;
     EXPECT_THROW(Borehole_Prolog4::listTemplates(wide(dir / "bad.template"), names, counts), std::exception);
 }
+
+TEST(Prolog4Read, DocumentsNestedDeeperThanAnyPrologFileAreRefused)
+{
+    // Writing such a document back would recurse once per level and indent every line by its depth.
+    QuorTest::TempDir dir;
+    auto withChain = [](unsigned levels) {
+        std::string xml = "<D><m_Version>4.1</m_Version>" + std::string(kMinimalTemplate) +
+                          "<CDataLogs><CDataLog><m_Data><CLithData><a>SAND</a><b>100</b><c/><d>2</d></CLithData>"
+                          "</m_Data></CDataLog></CDataLogs>";
+        // The root is level 1: the chain's elements take levels 2 to levels + 1.
+        for (unsigned k = 0; k < levels; ++k)
+            xml += "<x>";
+        for (unsigned k = 0; k < levels; ++k)
+            xml += "</x>";
+        return xml + "</D>";
+    };
+    {
+        LoadMessages messages;
+        auto loaded = loadText(dir, withChain(Prolog4Parser::kMaxDepth - 1), deduced(), messages);
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(loaded->size(), 1u);
+    }
+    for (unsigned levels : {static_cast<unsigned>(Prolog4Parser::kMaxDepth), 100000u}) {
+        LoadMessages messages;
+        auto loaded = loadText(dir, withChain(levels), deduced(), messages);
+        EXPECT_TRUE(loaded->empty());
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].kind, 10);
+        EXPECT_EQ(messages[0].text, L"Error while reading Prolog 4 file: " + wide(dir / "doc.prolog") +
+                                        L" nests its elements more than 100 levels deep, which no Prolog 4 file does.");
+
+        SchemaDefinition schema(L"Mine", {});
+        LoadMessages imported;
+        Borehole_Prolog4::importTemplate(wide(dir / "doc.prolog"), schema, 0, imported);
+        EXPECT_TRUE(holds(imported, L"levels deep", 10));
+        EXPECT_TRUE(schema.fields.empty());
+        std::vector<std::wstring> names;
+        std::vector<unsigned> counts;
+        EXPECT_THROW(Borehole_Prolog4::listTemplates(wide(dir / "doc.prolog"), names, counts), std::exception);
+    }
+}
