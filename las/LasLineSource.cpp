@@ -33,6 +33,8 @@ bool LasLineSource::open(const std::filesystem::path& path, int& error)
         error = EISDIR;
         return false;
     }
+    // A pipe cannot go back to the start of the data for the second pass, so it is kept whole.
+    m_keepAll = !std::filesystem::is_regular_file(path, ec);
     // Small files get a buffer of their own size, large ones a block.
     std::uintmax_t size = std::filesystem::file_size(path, ec);
     std::size_t capacity = m_blockBytes;
@@ -57,7 +59,7 @@ bool LasLineSource::refill()
 {
     if (m_atEnd)
         return false;
-    if (m_begin > 0) {
+    if (m_begin > 0 && !m_keepAll) {
         std::memmove(m_buffer.get(), m_buffer.get() + m_begin, m_end - m_begin);
         m_bufferOffset += m_begin;
         m_end -= m_begin;

@@ -1,7 +1,8 @@
 #pragma once
 // Lines of a LAS file read through one large buffer. Header sections are read a line at a time; the
 // data section takes whole blocks of complete lines so that it can split them between threads, and
-// seeks back to read them a second time. The file is never held whole.
+// seeks back to read them a second time. A regular file is never held whole; a pipe or other stream
+// that cannot seek is, since its data must be read twice.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -55,6 +56,7 @@ private:
     std::size_t m_end = 0;           // one past the last byte read into the buffer
     std::uint64_t m_bufferOffset = 0; // file offset of m_buffer[0]
     bool m_atEnd = false;
+    bool m_keepAll = false;           // the input cannot seek: no byte read is ever dropped
     std::int64_t m_lineNumber = 0;
 };
 

@@ -1,7 +1,12 @@
 // The data section: rows, wrapping, nulls, direction and the depth index.
 #include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <limits>
+#include <thread>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -333,4 +338,39 @@ TEST(LasDataSection, ShortLineDeepInALargeFile)
     EXPECT_EQ(loaded.error, L"Format problem with LAS file " + loaded.name + L" in section (global) on line " +
                                 std::to_wstring(firstDataLine + shortAt + 1));
     EXPECT_EQ(loaded.las->row_count(), shortAt + 1);
+}
+
+// A pipe cannot seek back for the second pass over the data: a data section larger than the
+// reader's buffer, fed through a named pipe, still reads every value (not a table of NaN).
+TEST(LasDataSection, PipeLargerThanTheBufferReadsEveryValue)
+{
+    const int rows = 700000;
+    std::string text = header(" STRT.M 0 : s\n STOP.M 1 : s\n", {"DEPT", "A"}) + "~A\n";
+    for (int r = 0; r < rows; ++r)
+        text += std::to_string(r) + ".25 " + std::to_string(r % 1000) + "\n";
+    ASSERT_GT(text.size(), std::size_t(9) << 20);
+
+    Files files;
+    const std::filesystem::path pipe = files.dir() / "pipe.las";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::signal(SIGPIPE, SIG_IGN); // a reader that stopped early must not end the test program
+    std::thread writer([&] {
+        std::ofstream out(pipe, std::ios::binary);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    });
+    Las las;
+    std::wstring error;
+    const int code = las.read(ORBAX_Platform::wide_from_path(pipe), error);
+    writer.join();
+
+    ASSERT_EQ(code, 0) << std::string(error.begin(), error.end());
+    ASSERT_EQ(las.row_count(), rows);
+    const auto& c = las.curves();
+    for (int row = 0; row < rows; row += 4999) {
+        EXPECT_EQ(c[0].sample(row), row + 0.25) << row;
+        EXPECT_EQ(c[1].sample(row), row % 1000) << row;
+    }
+    EXPECT_EQ(c[0].maximum(), rows - 1 + 0.25);
+    EXPECT_EQ(c[1].maximum(), 999.0);
+    EXPECT_EQ(las.depth_index().size(), static_cast<std::size_t>(rows));
 }
