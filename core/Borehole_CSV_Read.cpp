@@ -97,12 +97,10 @@ void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, L
         CsvRowReader reader(bytes, syntaxOf(options), fields.size());
         std::vector<std::string> cells;
         bool unclosedQuote = false;
-        for (std::uint32_t h = 0; h < options.headingRows && !reader.atEnd(); ++h) {
-            reader.nextRow(cells);
-            if (reader.unterminated()) {
-                unclosedQuote = true;
+        // Heading rows are lines, skipped whatever they hold: a quote in a heading opens nothing.
+        for (std::uint32_t h = 0; h < options.headingRows; ++h) {
+            if (!reader.skipLine())
                 break;
-            }
         }
 
         std::vector<std::wstring> texts;

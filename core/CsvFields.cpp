@@ -34,6 +34,19 @@ void CsvRowReader::skipLineEnd()
     ++m_line;
 }
 
+bool CsvRowReader::skipLine()
+{
+    if (m_pos >= m_bytes.size())
+        return false;
+    while (m_pos < m_bytes.size() && !lineEndAt(m_pos))
+        ++m_pos;
+    if (m_pos < m_bytes.size())
+        skipLineEnd();
+    else
+        ++m_line;
+    return true;
+}
+
 bool CsvRowReader::nextRow(std::vector<std::string>& fields)
 {
     fields.clear();

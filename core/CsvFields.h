@@ -28,6 +28,10 @@ public:
     // the data; `fields` is then empty.
     bool nextRow(std::vector<std::string>& fields);
 
+    // Steps over one line as it stands, quotes or not (heading rows are skipped whatever they hold).
+    // False when nothing is left to read.
+    bool skipLine();
+
     // The line (from 1) on which the last record began.
     std::size_t rowLine() const { return m_rowLine; }
     // True when the last record ended inside a quoted field at the end of the file.

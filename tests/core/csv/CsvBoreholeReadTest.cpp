@@ -60,6 +60,15 @@ TEST(CsvRead, HeadingRowsAndUnits)
     auto skipped = readText("a\r\nb,c\r\nd\r\nSAND,100,4\r\n", three, messages);
     ASSERT_EQ(skipped->size(), 1u);
     EXPECT_EQ((*skipped)[0].elements[0].rockType, L"SAND");
+
+    // A heading that opens a quote does not reach into the data, and an empty heading line is a
+    // heading line like any other.
+    CSVOptionsData quoted = optionsFor(rockPercentBottom(), CSVOptionsData::IntervalAfter, 2);
+    LoadMessages quotedMessages;
+    auto afterQuote = readText("Rock,\"Pct,Base\n\nSAND,100,4\n\"CLAY\",100,6\n", quoted, quotedMessages);
+    EXPECT_TRUE(quotedMessages.empty());
+    ASSERT_EQ(afterQuote->size(), 2u);
+    EXPECT_EQ((*afterQuote)[1].elements[0].rockType, L"CLAY");
 }
 
 TEST(CsvRead, ValuesByKind)
