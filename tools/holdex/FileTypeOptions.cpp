@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "ConfigSchemaSection.h"
+#include "Paths.h"
 
 namespace po = boost::program_options;
 
@@ -30,6 +31,17 @@ const char* const defaultQuoteQuote = "two";
 const char* const defaultIntervalRockType = "IN GENERAL";
 
 const int recordPrecision = 3;
+
+// A name typed on the command line. The terminal gives UTF-8, while the names it must match (schemas
+// in the configuration, rock types in borehole files) are code page text widened character by
+// character; so valid UTF-8 is decoded as such, and anything else is taken as code page bytes.
+std::wstring widenArgument(const std::string& text)
+{
+    std::wstring wide = ORBAX_Platform::wide_from_utf8(text);
+    if (ORBAX_Platform::utf8_from_wide(wide) == text)
+        return wide;
+    return ORBAX_Config::WidenName(text);
+}
 
 bool stringDiffers(const po::variables_map& map, const char* name, const char* defaultValue)
 {
@@ -84,7 +96,7 @@ SchemaPtr namedSchema(const po::variables_map& map, const ORBAX_Logging::SchemaD
 {
     const std::string name = map[optionNames[Schema]].as<std::string>();
     try {
-        return find_schema(schemas, ORBAX_Config::WidenName(name));
+        return find_schema(schemas, widenArgument(name));
     } catch (const std::exception&) {
         throw std::runtime_error("Unknown schema " + name);
     }
@@ -140,7 +152,7 @@ std::unique_ptr<OptionsData> csvRecord(const po::variables_map& map, const ORBAX
     const unsigned headingRows =
         map.count(optionNames[HRows]) ? map[optionNames[HRows]].as<HeadingRowCount>().value : 1u;
     const std::wstring intervalRockType =
-        ORBAX_Config::WidenName(stringValue(map, optionNames[IntervalRockType], defaultIntervalRockType));
+        widenArgument(stringValue(map, optionNames[IntervalRockType], defaultIntervalRockType));
     const bool suppressPercent = map.count(optionNames[SuppressPercent]) > 0;
 
     return std::make_unique<CSVOptionsData>(schema, recordPrecision, true, intervalRockType, ORBAX_Logging::FormatCSV,

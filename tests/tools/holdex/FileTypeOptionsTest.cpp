@@ -17,7 +17,7 @@ class FileTypeOptionsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const wchar_t* name : {L"Short", L"Coal"}) {
+        for (const wchar_t* name : {L"Short", L"G\x00E9ologie", L"Coal"}) {
             auto schema = std::make_shared<SchemaDefinition>();
             schema->name = name;
             schemas.push_back(schema);
@@ -121,6 +121,22 @@ TEST_F(FileTypeOptionsTest, Prolog4SchemaOrDeduce)
     EXPECT_EQ(failure({"-t", "prolog4", "--deduce", "-s", "Short"}), "option deduce is not valid with option schema");
     EXPECT_EQ(failure({"-t", "prolog4"}), "either option --schema or option --deduce must be specified if type is prolog4");
     EXPECT_EQ(failure({"-t", "prolog4", "-s", "None"}), "Unknown schema None");
+}
+
+// The terminal gives UTF-8; the schema names and rock types it must match are code page text.
+// Bytes that are no UTF-8 are taken as code page characters.
+TEST_F(FileTypeOptionsTest, TypedNamesAreUtf8OrCodePageText)
+{
+    parse({"-s", "G\xC3\xA9ologie"});
+    EXPECT_EQ(options.prolog_options()->schema->name, L"G\x00E9ologie");
+    parse({"-s", "G\xE9ologie"});
+    EXPECT_EQ(options.prolog_options()->schema->name, L"G\x00E9ologie");
+    EXPECT_EQ(failure({"-s", "G\xC3\xA9o"}), "Unknown schema G\xC3\xA9o");
+
+    parse({"-t", "csv", "-s", "Short", "--interval-rocktype", "\xC3\x84LTER"});
+    EXPECT_EQ(options.csv_options()->intervalRockType, L"\x00C4LTER");
+    parse({"-t", "csv", "-s", "Short", "--interval-rocktype", "\xC4LTER"});
+    EXPECT_EQ(options.csv_options()->intervalRockType, L"\x00C4LTER");
 }
 
 TEST_F(FileTypeOptionsTest, CsvRecord)
