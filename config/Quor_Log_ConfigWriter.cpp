@@ -7,6 +7,7 @@
 #include "ConfigSchemaSection.h"
 #include "OutputStream.h"
 #include "Paths.h"
+#include "SafeFile.h"
 #include "Quor_Log_ConfigSyntax.h"
 #include "Quor_Log_Config.h"
 
@@ -130,12 +131,13 @@ void QuorLogConfig::WriteTables(std::ostream& out) const
 
 void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageList& messages)
 {
-    const std::filesystem::path target = ORBAX_Platform::path_from_wide(path);
-    const std::filesystem::path backup = ORBAX_Platform::path_from_wide(path + L".backup");
+    // Through a symbolic link the linked file is replaced and backed up, and the link stays.
+    const std::filesystem::path target = ORBAX_Platform::resolve_links(ORBAX_Platform::path_from_wide(path));
+    const std::filesystem::path backup = target.native() + ".backup";
     try {
         // The new content goes to a temporary file beside the target; the old file is moved to its
         // backup and replaced only once the new one is completely written.
-        ORBAX_Utilities::OutputStream out(path);
+        ORBAX_Utilities::OutputStream out(ORBAX_Platform::wide_from_path(target));
         if (!out.isOpen()) {
             AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Platform::wide_from_utf8(out.errorText())});
             return;

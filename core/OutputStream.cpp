@@ -136,7 +136,7 @@ OutputStream::OutputStream(const std::wstring& fileName)
     : std::basic_ostream<char>(nullptr), m_uncaught(std::uncaught_exceptions())
 {
     init(&m_buffer);
-    m_target = ORBAX_Platform::path_from_wide(fileName);
+    m_target = ORBAX_Platform::resolve_links(ORBAX_Platform::path_from_wide(fileName));
     m_temporary = ORBAX_Platform::temporary_name_for(m_target);
     errno = 0;
     if (m_target.empty() || !m_buffer.destination().open(m_temporary, std::ios::out | std::ios::trunc)) {

@@ -46,10 +46,29 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
         backupPath);
 }
 
-SafeSaveResult save_file_safely(const std::filesystem::path& target,
-                                const std::function<bool(std::ostream&)>& writer,
-                                const std::filesystem::path& backupPath)
+std::filesystem::path resolve_links(const std::filesystem::path& name)
 {
+    std::filesystem::path path = name;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(path, ec))
+            return path;
+        std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+        if (ec)
+            return path;
+        path = next.is_relative() ? path.parent_path() / next : next;
+    }
+    return path;
+}
+
+SafeSaveResult save_file_safely(const std::filesystem::path& givenTarget,
+                                const std::function<bool(std::ostream&)>& writer,
+                                const std::filesystem::path& givenBackup)
+{
+    const std::filesystem::path target = resolve_links(givenTarget);
+    std::filesystem::path backupPath = givenBackup;
+    if (target != givenTarget && !givenBackup.empty() && givenBackup == std::filesystem::path(givenTarget.native() + ".backup"))
+        backupPath = target.native() + ".backup";
     SafeSaveResult result;
     const std::filesystem::path tmp = temporary_name_for(target);
     auto fail = [&](const std::string& step, int code) {

@@ -17,7 +17,7 @@ struct SafeSaveResult {
     std::string step;
 };
 
-// Writes `bytes` to `target`. When `backupPath` is not empty and the target exists, an older backup is
+// Writes `bytes` to `target` (the file its links lead to). When `backupPath` is not empty and the target exists, an older backup is
 // removed and the existing target is moved to `backupPath` just before the new file is put in place.
 SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::string& bytes,
                                 const std::filesystem::path& backupPath = {});
@@ -27,6 +27,11 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
 SafeSaveResult save_file_safely(const std::filesystem::path& target,
                                 const std::function<bool(std::ostream&)>& writer,
                                 const std::filesystem::path& backupPath = {});
+
+// The file a name finally refers to, following symbolic links (also to a file not there yet). A save
+// through a link replaces the linked file, not the link, which would otherwise become a plain file
+// while the linked one stays old.
+std::filesystem::path resolve_links(const std::filesystem::path& name);
 
 // Forces a written file's content to the disk; false when the system refuses.
 bool sync_file(const std::filesystem::path& path);

@@ -205,3 +205,24 @@ TEST(SafeFile, ReplacesWithBackupAndLeavesOldFileOnFailure)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, "No such file or directory");
 }
+
+TEST(SafeFile, SavingThroughALinkReplacesTheLinkedFile)
+{
+    QuorTest::TempDir dir;
+    std::filesystem::create_directory(dir / "real");
+    QuorTest::write_file(dir / "real" / "bore.txt", "old");
+    std::filesystem::create_symlink("real/bore.txt", dir / "link.txt");
+    auto result = save_file_safely(dir / "link.txt", std::string("new"), dir / "link.txt.backup");
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(QuorTest::read_file(dir / "real" / "bore.txt"), "new");
+    EXPECT_EQ(QuorTest::read_file(dir / "real" / "bore.txt.backup"), "old");
+    EXPECT_FALSE(std::filesystem::exists(dir / "link.txt.backup"));
+
+    // A link to a file not there yet: the file is made where the link points.
+    std::filesystem::create_symlink("real/new.txt", dir / "fresh.txt");
+    result = save_file_safely(dir / "fresh.txt", std::string("first"));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "fresh.txt"));
+    EXPECT_EQ(QuorTest::read_file(dir / "real" / "new.txt"), "first");
+}

@@ -151,6 +151,26 @@ TEST_F(ConfigLocation, SaveGoesToTheUserFolderAndKeepsTheFirstBackupOfTheRun)
     EXPECT_EQ(files, 2);
 }
 
+TEST_F(ConfigLocation, SavingThroughALinkedFileKeepsTheLink)
+{
+    // A user who keeps the configuration elsewhere and links it into the folder keeps the link; the
+    // linked file gets the new content and its backup sits beside it.
+    std::filesystem::create_directories(config.userFolder);
+    const std::filesystem::path kept = dir / "kept" / "QuorLogConfig.txt";
+    std::filesystem::create_directories(kept.parent_path());
+    QuorTest::write_file(kept, Minimal);
+    std::filesystem::create_symlink(kept, userFile());
+    ConfigMessageList messages;
+    load(messages);
+    tables.bitmaps.Insert(monoBitmap(L"Second"));
+    config.SaveConfiguration(messages);
+    EXPECT_TRUE(messages.empty()) << describe(messages);
+    EXPECT_TRUE(std::filesystem::is_symlink(userFile()));
+    EXPECT_NE(QuorTest::read_file(kept).find("Second"), std::string::npos);
+    EXPECT_EQ(QuorTest::read_file(kept.string() + ".backup"), Minimal);
+    EXPECT_FALSE(std::filesystem::exists(userFile().string() + ".backup"));
+}
+
 TEST_F(ConfigLocation, AFailedSaveReportsItAndChangesNothing)
 {
     // The per-user folder cannot be made: its parent is a file.
