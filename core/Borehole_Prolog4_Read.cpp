@@ -68,9 +68,8 @@ void Borehole_Prolog4::read(Prolog4OptionsData& options, const std::wstring& fil
         case Prolog4Parser::Outcome::Malformed:
             addReadError(messages, ORBAX_Utilities::format_message2(11143, fileName, error));
             return;
-        case Prolog4Parser::Outcome::TooDeep:
-            addReadError(messages, ORBAX_Utilities::format_message2(11144, fileName,
-                                                                    std::to_wstring(Prolog4Parser::kMaxDepth)));
+        case Prolog4Parser::Outcome::Refused:
+            addReadError(messages, error);
             return;
         case Prolog4Parser::Outcome::Parsed:
             break;

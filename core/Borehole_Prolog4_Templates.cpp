@@ -52,9 +52,8 @@ bool parseTemplateFile(Prolog4Parser& parser, const std::wstring& fileName, std:
         openFailed = true;
         error = ORBAX_Utilities::format_message2(11001, fileName, text);
         return false;
-    case Prolog4Parser::Outcome::TooDeep:
-        error = ORBAX_Utilities::format_message1(
-            11008, ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(Prolog4Parser::kMaxDepth)));
+    case Prolog4Parser::Outcome::Refused:
+        error = ORBAX_Utilities::format_message1(11008, text);
         return false;
     default:
         error = ORBAX_Utilities::format_message1(11008, ORBAX_Utilities::format_message2(11143, fileName, text));

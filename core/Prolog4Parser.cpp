@@ -1,12 +1,17 @@
 #include "Prolog4Parser.h"
 
+#include <new>
+
 #include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/framework/MemoryManager.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/util/RuntimeException.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLString.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
+#include "Messages.h"
 #include "Paths.h"
 #include "XmlText.h"
 
@@ -41,6 +46,57 @@ public:
 private:
     bool m_failed = false;
     std::wstring m_text;
+};
+
+// Counts the bytes the parser and its document hold and refuses to go beyond a budget, so that a small
+// file whose entities or attribute defaults expand a million-fold ends as an error, not as the
+// machine's memory. The refusal is a fatal scanning error of the library's own kind, which ends the
+// scan and leaves the parser usable (an OutOfMemoryException would leave it marked as parsing). A
+// little reserve beyond the budget lets the scanner report the error.
+class Prolog4Parser::BudgetedMemory : public MemoryManager {
+public:
+    void setBudget(std::size_t budget)
+    {
+        m_budget = budget;
+        m_exceeded = false;
+    }
+    bool exceeded() const { return m_exceeded; }
+
+    MemoryManager* getExceptionMemoryManager() override { return XMLPlatformUtils::fgMemoryManager; }
+
+    void* allocate(XMLSize_t size) override
+    {
+        const std::size_t limit =
+            m_exceeded ? (m_budget > static_cast<std::size_t>(-1) - kReserve ? m_budget : m_budget + kReserve) : m_budget;
+        if (size > limit || m_used > limit - size) {
+            m_exceeded = true;
+            throw RuntimeException(__FILE__, __LINE__, XMLExcepts::Out_Of_Memory, XMLPlatformUtils::fgMemoryManager);
+        }
+        void* block = ::operator new(size + kHeader, std::nothrow);
+        if (!block)
+            throw OutOfMemoryException();
+        *static_cast<std::size_t*>(block) = size;
+        m_used += size;
+        return static_cast<char*>(block) + kHeader;
+    }
+
+    void deallocate(void* p) override
+    {
+        if (!p)
+            return;
+        void* block = static_cast<char*>(p) - kHeader;
+        m_used -= *static_cast<std::size_t*>(block);
+        ::operator delete(block);
+    }
+
+private:
+    // Keeps the blocks as aligned as operator new's.
+    static constexpr std::size_t kHeader = alignof(std::max_align_t);
+    static constexpr std::size_t kReserve = std::size_t(16) << 20;
+
+    std::size_t m_budget = kMemoryBase;
+    std::size_t m_used = 0;
+    bool m_exceeded = false;
 };
 
 // A borehole file must not make the program fetch anything: every external DTD or entity resolves
@@ -82,10 +138,19 @@ bool elementDepthAbove(const DOMNode* root, unsigned limit)
     return false;
 }
 
+// The memory a parse of a file of this size may take, in bytes.
+std::size_t memoryBudget(std::size_t fileSize)
+{
+    if (fileSize > (static_cast<std::size_t>(-1) - Prolog4Parser::kMemoryBase) / Prolog4Parser::kMemoryPerFileByte)
+        return static_cast<std::size_t>(-1);
+    return Prolog4Parser::kMemoryBase + fileSize * Prolog4Parser::kMemoryPerFileByte;
+}
+
 } // namespace
 
 Prolog4Parser::Prolog4Parser(bool validateAlways)
-    : m_errors(std::make_unique<FatalErrors>()), m_resolver(std::make_unique<NoExternalEntities>())
+    : m_memory(std::make_unique<BudgetedMemory>()), m_errors(std::make_unique<FatalErrors>()),
+      m_resolver(std::make_unique<NoExternalEntities>()), m_parser(nullptr, m_memory.get())
 {
     if (validateAlways)
         m_parser.setValidationScheme(XercesDOMParser::Val_Always);
@@ -121,6 +186,7 @@ Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::w
     }
 
     m_errors->resetErrors();
+    m_memory->setBudget(memoryBudget(bytes.size()));
     try {
         XmlString systemId(fileName);
         MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(), systemId.c_str());
@@ -129,11 +195,20 @@ Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::w
         std::wstring text = current_xml_exception_text();
         if (text.empty())
             throw; // not the library's: the caller's own guards report it
-        error = text;
         m_parser.resetDocumentPool();
+        if (m_memory->exceeded()) {
+            error = ORBAX_Utilities::format_message2(11145, fileName, std::to_wstring(memoryBudget(bytes.size()) >> 20));
+            return Outcome::Refused;
+        }
+        error = text;
         return Outcome::Malformed;
     }
 
+    if (m_memory->exceeded()) {
+        m_parser.resetDocumentPool();
+        error = ORBAX_Utilities::format_message2(11145, fileName, std::to_wstring(memoryBudget(bytes.size()) >> 20));
+        return Outcome::Refused;
+    }
     if (m_errors->failed()) {
         error = m_errors->text();
         m_parser.resetDocumentPool();
@@ -147,7 +222,8 @@ Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::w
     }
     if (elementDepthAbove(document->getDocumentElement(), kMaxDepth)) {
         m_parser.resetDocumentPool();
-        return Outcome::TooDeep;
+        error = ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
+        return Outcome::Refused;
     }
     m_document = document;
     return Outcome::Parsed;

@@ -2,7 +2,9 @@
 // The XML parser behind Prolog 4 files, made safe for files from outside: the file is read through
 // the UTF-8 path helpers and parsed from memory, a fatal parse error (missing, empty, non-XML or
 // truncated file) makes the parse fail instead of leaving a partial tree, validation complaints of a
-// file without a grammar stay silent, and external entities and DTDs are never fetched.
+// file without a grammar stay silent, external entities and DTDs are never fetched, and a document
+// that would expand beyond a memory budget or nests deeper than any Prolog 4 file is refused.
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,15 +28,19 @@ public:
     Prolog4Parser(const Prolog4Parser&) = delete;
     Prolog4Parser& operator=(const Prolog4Parser&) = delete;
 
-    enum class Outcome { Parsed, OpenFailed, Malformed, TooDeep };
+    enum class Outcome { Parsed, OpenFailed, Malformed, Refused };
 
-    // Elements nested deeper than this (the root being level 1) make a document TooDeep. Prolog 4
+    // Elements nested deeper than this (the root being level 1) make a document Refused. Prolog 4
     // files go about eight levels deep.
     static constexpr unsigned kMaxDepth = 100;
+    // The memory a parse may take: this much, plus kMemoryPerFileByte for each byte of the file. A
+    // document whose declared entities or attribute defaults would expand beyond it is Refused.
+    static constexpr std::size_t kMemoryBase = std::size_t(64) << 20;
+    static constexpr std::size_t kMemoryPerFileByte = 64;
 
     // Releases the document of an earlier parse, then parses the file. On success the document has a
-    // root element. `error` receives the system's text (OpenFailed) or the parser's (Malformed); it
-    // is empty for TooDeep.
+    // root element. `error` receives the system's text (OpenFailed), the parser's (Malformed) or the
+    // whole reason in the user's words (Refused).
     Outcome parse(const std::wstring& fileName, std::wstring& error);
 
     // The document of the last successful parse, owned by the parser; null otherwise.
@@ -44,8 +50,10 @@ public:
 private:
     class FatalErrors;
     class NoExternalEntities;
+    class BudgetedMemory;
 
     XmlPlatformGuard m_platform; // first member: the library outlives everything below
+    std::unique_ptr<BudgetedMemory> m_memory; // before the parser, which allocates through it
     std::unique_ptr<FatalErrors> m_errors;
     std::unique_ptr<NoExternalEntities> m_resolver;
     xercesc::SecurityManager m_security;

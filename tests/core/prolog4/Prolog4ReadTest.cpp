@@ -304,3 +304,66 @@ TEST(Prolog4Read, DocumentsNestedDeeperThanAnyPrologFileAreRefused)
         EXPECT_THROW(Borehole_Prolog4::listTemplates(wide(dir / "doc.prolog"), names, counts), std::exception);
     }
 }
+
+TEST(Prolog4Read, DeclarationsThatExpandBeyondMemoryAreRefused)
+{
+    QuorTest::TempDir dir;
+    const std::string body = std::string(kMinimalTemplate) +
+                             "<CDataLogs><CDataLog><m_Data><CLithData><a>SAND</a><b>100</b><c/><d>2</d></CLithData>"
+                             "</m_Data></CDataLog></CDataLogs><m_Project>&rock;</m_Project>";
+    {
+        // Small declarations are fine.
+        LoadMessages messages;
+        auto loaded = loadText(dir, "<!DOCTYPE D [<!ENTITY rock \"SAND\">]><D><m_Version>4.1</m_Version>" + body + "</D>",
+                               deduced(), messages);
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(loaded->size(), 1u);
+    }
+    // A file of about a hundred kilobytes that would expand to gigabytes: an entity used thousands of
+    // times, and an attribute default copied into thousands of elements.
+    const std::string big(100000, 'x');
+    std::string manyReferences, manyElements;
+    for (int k = 0; k < 9000; ++k)
+        manyReferences += "&big;";
+    for (int k = 0; k < 20000; ++k)
+        manyElements += "<n/>";
+    const std::vector<std::string> bombs = {
+        "<!DOCTYPE D [<!ENTITY rock \"SAND\"><!ENTITY big \"" + big + "\">]><D><m_Version>4.1</m_Version>" + body +
+            "<note>" + manyReferences + "</note></D>",
+        "<!DOCTYPE D [<!ENTITY rock \"SAND\"><!ATTLIST n a CDATA \"" + big + "\">]><D><m_Version>4.1</m_Version>" + body +
+            manyElements + "</D>",
+    };
+    for (const std::string& xml : bombs) {
+        LoadMessages messages;
+        auto loaded = loadText(dir, xml, deduced(), messages);
+        EXPECT_TRUE(loaded->empty());
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].kind, 10);
+        EXPECT_EQ(messages[0].text.rfind(L"Error while reading Prolog 4 file: " + wide(dir / "doc.prolog") +
+                                             L" would take more than ",
+                                         0),
+                  0u);
+        EXPECT_NE(messages[0].text.find(L" MB of memory to read: its declared entities or attribute defaults expand too far."),
+                  std::wstring::npos);
+
+        SchemaDefinition schema(L"Mine", {});
+        LoadMessages imported;
+        Borehole_Prolog4::importTemplate(wide(dir / "doc.prolog"), schema, 0, imported);
+        EXPECT_TRUE(holds(imported, L"MB of memory", 10));
+        EXPECT_TRUE(schema.fields.empty());
+    }
+
+    // A parser that refused a document reads the next one.
+    QuorTest::write_file(dir / "bomb.prolog", bombs[0]);
+    QuorTest::write_file(dir / "good.prolog", "<!DOCTYPE D [<!ENTITY rock \"SAND\">]><D><m_Version>4.1</m_Version>" +
+                                                  body + "</D>");
+    Borehole_Prolog4 borehole;
+    Prolog4OptionsData options = deduced();
+    LoadMessages first;
+    borehole.read(options, wide(dir / "bomb.prolog"), first);
+    EXPECT_TRUE(hasFailure(first));
+    LoadMessages second;
+    borehole.read(options, wide(dir / "good.prolog"), second);
+    EXPECT_TRUE(second.empty());
+    EXPECT_EQ(borehole.size(), 1u);
+}
