@@ -283,7 +283,13 @@ unsigned Borehole_CSV::importSchema(const std::wstring& fileName, LoadMessages& 
         return 0;
     }
     std::string line;
+    errno = 0;
     ORBAX_Platform::read_line(in, line);
+    if (in.bad()) {
+        // Opening succeeds here for a folder; reading it is what fails.
+        addError(messages, 5, ORBAX_Utilities::format_message2(11001, fileName, ORBAX_Utilities::SystemErrorText(errno ? errno : EIO)));
+        return 0;
+    }
     return countCsvColumns(line);
 }
 

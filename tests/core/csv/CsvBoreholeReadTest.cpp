@@ -229,4 +229,11 @@ TEST(CsvColumnCount, FirstLineOfAFile)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, 5);
     EXPECT_EQ(messages[0].severity, SeverityError);
+
+    // A folder opens but cannot be read.
+    messages.clear();
+    EXPECT_EQ(Borehole_CSV::importSchema(dir.path().wstring(), messages), 0u);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, 5);
+    EXPECT_EQ(messages[0].text, L"Unable to open " + dir.path().wstring() + L"\n(Is a directory)");
 }
