@@ -1,5 +1,6 @@
 #include "Borehole_Prolog4.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -175,6 +176,18 @@ void Borehole_Prolog4::emptyDataElement()
 void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages& messages)
 {
     const std::vector<DOMElement*> rows = elements_by_tag(dataElement, L"CLithData");
+    // Every row holds a value for every column of the schema. The depths are the last columns, so a
+    // genuine row carries an element per column and its file is larger than its cells; a file of
+    // near-empty rows under a template of thousands of headings would otherwise take its size times
+    // thousands in memory and time.
+    const std::size_t columns = std::max<std::size_t>(schema->fields.size(), 1);
+    const std::size_t fileSize = parser.fileSize();
+    const std::size_t maxCells = (std::size_t(16) << 20) + (fileSize > (std::size_t(1) << 56) ? fileSize : fileSize * 8);
+    if (rows.size() > maxCells / columns) {
+        addReadError(messages, ORBAX_Utilities::format_message2(11146, std::to_wstring(rows.size()),
+                                                                std::to_wstring(schema->fields.size())));
+        return;
+    }
     const bool hasSeam = schema->countOf(SEAM) > 0;
     const bool hasPly = schema->countOf(PLY) > 0;
     const bool hasSample = schema->countOf(SAMPLE) > 0;

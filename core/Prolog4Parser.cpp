@@ -185,6 +185,7 @@ Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::w
         return Outcome::OpenFailed;
     }
 
+    m_fileSize = bytes.size();
     m_errors->resetErrors();
     m_memory->setBudget(memoryBudget(bytes.size()));
     try {

@@ -45,6 +45,8 @@ public:
 
     // The document of the last successful parse, owned by the parser; null otherwise.
     xercesc::DOMDocument* document() const { return m_document; }
+    // The size in bytes of the file of the last parse.
+    std::size_t fileSize() const { return m_fileSize; }
     void resetDocumentPool();
 
 private:
@@ -59,6 +61,7 @@ private:
     xercesc::SecurityManager m_security;
     xercesc::XercesDOMParser m_parser;
     xercesc::DOMDocument* m_document = nullptr;
+    std::size_t m_fileSize = 0;
 };
 
 // Every descendant element of `root` with the tag name, in document order (the root itself is not

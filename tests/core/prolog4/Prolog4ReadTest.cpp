@@ -367,3 +367,24 @@ TEST(Prolog4Read, DeclarationsThatExpandBeyondMemoryAreRefused)
     EXPECT_TRUE(second.empty());
     EXPECT_EQ(borehole.size(), 1u);
 }
+
+TEST(Prolog4Read, NearEmptyRowsUnderThousandsOfColumnsAreRefused)
+{
+    // Each row would hold a value per column: ten thousand rows of twelve bytes under five thousand
+    // headings would take fifty million cells from a file of half a megabyte.
+    QuorTest::TempDir dir;
+    std::string xml = "<D><CHeadings>";
+    for (int k = 0; k < 5000; ++k)
+        xml += "<m_HeadingItem><CItem><m_Heading>h" + std::to_string(k) + "</m_Heading></CItem></m_HeadingItem>";
+    xml += "</CHeadings><m_Data>";
+    for (int k = 0; k < 10000; ++k)
+        xml += "<CLithData/>";
+    xml += "</m_Data></D>";
+    LoadMessages messages;
+    auto loaded = loadText(dir, xml, deduced(), messages);
+    EXPECT_TRUE(loaded->empty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, 10);
+    EXPECT_EQ(messages[0].text, L"Error while reading Prolog 4 file: Its data log holds 10000 rows of 5000 columns, far "
+                                L"more than the file can describe.");
+}
