@@ -5,36 +5,26 @@
 #include <sstream>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "Messages.h"
 #include "Quor_Log_Config.h"
 
 namespace {
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using FuzzSupport::check;
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static bool installed = [] {
-        ORBAX_Utilities::install_message_facets(ProgramStringTable());
-        return true;
-    }();
-    (void)installed;
+    FuzzSupport::install_facets_once();
     if (size == 0)
         return 0;
-    // The first byte chooses whether a valid header is put in front, so the sections get exercised.
-    std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+    std::string text = FuzzSupport::configuration_text(data, size);
     // Image files named by the input must not reach arbitrary files of the machine (devices, say).
     for (char& c : text)
         if (c == '/')
             c = '_';
-    if (data[0] & 1)
-        text = "Quorlog Configuration v3\n" + text;
 
     ConfigurationTables tables;
     QuorLogConfig config(tables);

@@ -5,33 +5,23 @@
 #include <iterator>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "Messages.h"
 #include "ReducedConfigReader.h"
 #include "SchemaList.h"
 
 namespace {
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using FuzzSupport::check;
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static bool installed = [] {
-        ORBAX_Utilities::install_message_facets(ProgramStringTable());
-        return true;
-    }();
-    (void)installed;
+    FuzzSupport::install_facets_once();
     if (size == 0)
         return 0;
-    // The first byte chooses whether a valid header is put in front, so the sections get exercised.
-    std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-    if (data[0] & 1)
-        text = "Quorlog Configuration v3\n" + text;
+    const std::string text = FuzzSupport::configuration_text(data, size);
 
     ConfigMessageList problems;
     ORBAX_Logging::SchemaDefinitionList schemas;

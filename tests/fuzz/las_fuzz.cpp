@@ -9,6 +9,7 @@
 
 #include "Curve.h"
 #include "LasData.h"
+#include "FuzzSupport.h"
 #include "Messages.h"
 #include "Paths.h"
 
@@ -20,11 +21,7 @@ std::string scratch_file()
     return name;
 }
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using FuzzSupport::check;
 
 } // namespace
 

@@ -7,16 +7,13 @@
 
 #include "BitmapPattern.h"
 #include "ConfigText.h"
+#include "FuzzSupport.h"
 #include "Messages.h"
 #include "VectorPattern.h"
 
 namespace {
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using FuzzSupport::check;
 
 void FuzzMono(int width, const std::wstring& text)
 {
@@ -58,11 +55,7 @@ void FuzzVector(const std::wstring& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static bool installed = [] {
-        ORBAX_Utilities::install_message_facets(ProgramStringTable());
-        return true;
-    }();
-    (void)installed;
+    FuzzSupport::install_facets_once();
     if (size == 0)
         return 0;
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
