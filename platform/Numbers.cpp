@@ -33,7 +33,6 @@ double parse_double(std::string_view text, std::size_t* consumed)
     std::size_t i = 0;
     while (i < text.size() && is_space(static_cast<unsigned char>(text[i])))
         ++i;
-    std::size_t start = i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -65,7 +64,6 @@ double parse_double(std::string_view text, std::size_t* consumed)
         }
         value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
     }
-    (void)start;
     if (consumed)
         *consumed = static_cast<std::size_t>(result.ptr - text.data());
     return negative ? -value : value;
