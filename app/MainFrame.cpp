@@ -1,4 +1,4 @@
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -15,18 +15,17 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
-#include "Messages.h"
-#include "Settings.h"
-#include "QuorApp.h"
-#include "StringTable.h"
+#include "app/QuorApp.h"
+#include "core/catalogue/Messages.h"
+#include "core/catalogue/StringTable.h"
+#include "platform/settings/Settings.h"
+#include "resources/CommandIds.h"
+
+using namespace QuorCommand;
 
 namespace {
 
 constexpr int kRotationPeriodMs = 2000;
-constexpr int kPrintLayout = 32971;
-constexpr int kContextHelp = 57669;
-constexpr int kExit = 57665;
-constexpr int kFirstRecentFile = 57616;
 constexpr int kRecentFileCount = 4;
 
 // The prompt of a command: its string-table entry, the status-bar text before "\n" and the tool tip
@@ -70,36 +69,97 @@ struct MenuItem {
 
 // The main menu (resource 128).
 const MenuItem kFileMenu[] = {
-    {57600, "&New Borehole\tCtrl+N"}, {57601, "&Open Borehole...\tCtrl+O"}, {57603, "&Save Borehole\tCtrl+S"},
-    {32915, "Save Borehole &As..."}, {0, nullptr}, {32908, "Open &Trace..."}, {32909, "Trace &Manager..."},
-    {32910, "&Close All Traces"}, {0, nullptr}, {57607, "&Print...\tCtrl+P"}, {32959, "Print Samp&le Labels..."},
-    {32873, "Page Set&up..."}, {kPrintLayout, "Print La&yout"},
+    {ID_FILE_NEW, "&New Borehole\tCtrl+N"},
+    {ID_FILE_OPEN, "&Open Borehole...\tCtrl+O"},
+    {ID_FILE_SAVE, "&Save Borehole\tCtrl+S"},
+    {ID_FILE_SAVE_AS, "Save Borehole &As..."},
+    {0, nullptr},
+    {ID_OPEN_TRACE, "Open &Trace..."},
+    {ID_TRACE_MANAGER, "Trace &Manager..."},
+    {ID_CLOSE_ALL_TRACES, "&Close All Traces"},
+    {0, nullptr},
+    {ID_FILE_PRINT, "&Print...\tCtrl+P"},
+    {ID_PRINT_SAMPLE_LABELS, "Print Samp&le Labels..."},
+    {ID_PAGE_SETUP, "Page Set&up..."},
+    {ID_PRINT_LAYOUT, "Print La&yout"},
 };
 const MenuItem kEditMenu[] = {
-    {57643, "&Undo\tCtrl+Z"}, {0, nullptr}, {57634, "&Copy\tCtrl+C"}, {57637, "&Paste\tCtrl+V"},
-    {32963, "Paste &Special...\tCtrl+T"}, {0, nullptr}, {32938, "Insert &Mode\tIns"},
-    {32918, "&Relabel Sample Numbers..."},
+    {ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
+    {0, nullptr},
+    {ID_EDIT_COPY, "&Copy\tCtrl+C"},
+    {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
+    {ID_EDIT_PASTE_SPECIAL, "Paste &Special...\tCtrl+T"},
+    {0, nullptr},
+    {ID_INSERT_MODE, "Insert &Mode\tIns"},
+    {ID_RELABEL_SAMPLE_NUMBERS, "&Relabel Sample Numbers..."},
 };
 const MenuItem kViewMenu[] = {
-    {32846, "&Scale..."}, {32797, "Sample &Numbers"}, {32845, "&Ruler"}, {32895, "Fine Scr&oll\tCtrl+F"},
-    {32844, "&Link Scrollbars"}, {32896, "Set &Display Top Depth..."}, {0, nullptr}, {32798, "&Filter Traces"},
-    {-1, "Set &Trace Field"}, {32867, "Column &1"}, {32868, "Column &2"}, {32869, "Column &3"}, {-2, nullptr},
-    {32897, "Sh&ift Trace..."}, {32898, "&Average Trace..."}, {0, nullptr}, {32941, "&Options..."},
+    {ID_SCALE, "&Scale..."},
+    {ID_SAMPLE_NUMBERS, "Sample &Numbers"},
+    {ID_RULER, "&Ruler"},
+    {ID_FINE_SCROLL, "Fine Scr&oll\tCtrl+F"},
+    {ID_LINK_SCROLLBARS, "&Link Scrollbars"},
+    {ID_SET_DISPLAY_TOP_DEPTH, "Set &Display Top Depth..."},
+    {0, nullptr},
+    {ID_FILTER_TRACES, "&Filter Traces"},
+    {-1, "Set &Trace Field"},
+    {ID_TRACE_COLUMN1, "Column &1"},
+    {ID_TRACE_COLUMN2, "Column &2"},
+    {ID_TRACE_COLUMN3, "Column &3"},
+    {-2, nullptr},
+    {ID_SHIFT_TRACE, "Sh&ift Trace..."},
+    {ID_AVERAGE_TRACE, "&Average Trace..."},
+    {0, nullptr},
+    {ID_OPTIONS, "&Options..."},
 };
 const MenuItem kModeMenu[] = {
-    {32839, "&Create Boundaries\tF2"}, {32840, "&Pick && Drag\tF3"}, {32842, "&Set Rock\tF4"},
-    {32791, "&Merge\tF5"}, {32792, "&Insert\tF6"}, {32841, "Set &Base Depth\tF7"}, {32889, "Correla&te\tF8"},
-    {32838, "&Delete\tF9"}, {0, nullptr}, {32831, "&Normal\tEsc"},
+    {ID_MODE_CREATE_BOUNDARIES, "&Create Boundaries\tF2"},
+    {ID_MODE_PICK_AND_DRAG, "&Pick && Drag\tF3"},
+    {ID_MODE_SET_ROCK, "&Set Rock\tF4"},
+    {ID_MODE_MERGE, "&Merge\tF5"},
+    {ID_MODE_INSERT, "&Insert\tF6"},
+    {ID_MODE_SET_BASE_DEPTH, "Set &Base Depth\tF7"},
+    {ID_MODE_CORRELATE, "Correla&te\tF8"},
+    {ID_MODE_DELETE, "&Delete\tF9"},
+    {0, nullptr},
+    {ID_MODE_NORMAL, "&Normal\tEsc"},
 };
 const MenuItem kHelpMenu[] = {
-    {32893, "&Help Topics"}, {32958, "Getting Started Guide"}, {32810, "&Release Notes"}, {0, nullptr},
-    {32890, "&About QUOR_Log..."},
+    {ID_HELP_TOPICS, "&Help Topics"},     {ID_GETTING_STARTED_GUIDE, "Getting Started Guide"},
+    {ID_RELEASE_NOTES, "&Release Notes"}, {0, nullptr},
+    {ID_APP_ABOUT, "&About QUOR_Log..."},
 };
 
 // Toolbar 128, 0 being a separator.
-const int kToolBar[] = {57600, 57601, 32908, 57603, 57607, 0,     32846, 32797, 32918, 32845, 32895, 32844, 32896, 0,
-                        32839, 32840, 32842, 32791, 32792, 32841, 32889, 32838, 32831, 0,     32798, 32897, 32898, 0,
-                        kContextHelp};
+const int kToolBar[] = {ID_FILE_NEW,
+                        ID_FILE_OPEN,
+                        ID_OPEN_TRACE,
+                        ID_FILE_SAVE,
+                        ID_FILE_PRINT,
+                        0,
+                        ID_SCALE,
+                        ID_SAMPLE_NUMBERS,
+                        ID_RELABEL_SAMPLE_NUMBERS,
+                        ID_RULER,
+                        ID_FINE_SCROLL,
+                        ID_LINK_SCROLLBARS,
+                        ID_SET_DISPLAY_TOP_DEPTH,
+                        0,
+                        ID_MODE_CREATE_BOUNDARIES,
+                        ID_MODE_PICK_AND_DRAG,
+                        ID_MODE_SET_ROCK,
+                        ID_MODE_MERGE,
+                        ID_MODE_INSERT,
+                        ID_MODE_SET_BASE_DEPTH,
+                        ID_MODE_CORRELATE,
+                        ID_MODE_DELETE,
+                        ID_MODE_NORMAL,
+                        0,
+                        ID_FILTER_TRACES,
+                        ID_SHIFT_TRACE,
+                        ID_AVERAGE_TRACE,
+                        0,
+                        ID_CONTEXT_HELP};
 
 } // namespace
 
@@ -117,10 +177,7 @@ CMainFrame::CMainFrame(bool developerMode, QWidget* parent) : QMainWindow(parent
     connect(&m_idleUpdate, &QTimer::timeout, this, &CMainFrame::UpdateCommands);
 }
 
-CMainFrame::~CMainFrame()
-{
-    m_timer.stop();
-}
+CMainFrame::~CMainFrame() { m_timer.stop(); }
 
 QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text)
 {
@@ -161,7 +218,7 @@ void CMainFrame::createMenus(bool developerMode)
                 target = menu->addMenu(QString::fromLatin1(item->text));
             } else if (item->id == -2) {
                 target = menu;
-            } else if (item->id != kPrintLayout || developerMode) {
+            } else if (item->id != ID_PRINT_LAYOUT || developerMode) {
                 addCommand(target, item->id, QString::fromLatin1(item->text));
             }
         }
@@ -172,17 +229,18 @@ void CMainFrame::createMenus(bool developerMode)
     m_recentSeparator = m_fileMenu->addSeparator();
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* action = new QAction(this);
-        action->setObjectName(QStringLiteral("id%1").arg(kFirstRecentFile + i));
+        action->setObjectName(QStringLiteral("id%1").arg(ID_FILE_MRU_FILE1 + i));
         action->setVisible(false);
-        connect(action, &QAction::triggered, this, [this, action] { emit recentFileChosen(action->data().toString()); });
+        connect(action, &QAction::triggered, this,
+                [this, action] { emit recentFileChosen(action->data().toString()); });
         m_fileMenu->addAction(action);
         m_recentActions.push_back(action);
     }
     m_recentSeparator->setVisible(false);
     m_fileMenu->addSeparator();
-    QAction* exit = addCommand(m_fileMenu, kExit, QStringLiteral("E&xit"));
+    QAction* exit = addCommand(m_fileMenu, ID_APP_EXIT, QStringLiteral("E&xit"));
     exit->setStatusTip(QStringLiteral("Quit the application"));
-    SetCommandHandler(kExit, [this] { close(); });
+    SetCommandHandler(ID_APP_EXIT, [this] { close(); });
 
     build("&Edit", std::begin(kEditMenu), std::end(kEditMenu));
     build("&View", std::begin(kViewMenu), std::end(kViewMenu));
@@ -200,8 +258,8 @@ void CMainFrame::createToolBar()
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 
     QAction* contextHelp = QWhatsThis::createAction(this);
-    contextHelp->setObjectName(QStringLiteral("id%1").arg(kContextHelp));
-    m_commands[kContextHelp] = contextHelp;
+    contextHelp->setObjectName(QStringLiteral("id%1").arg(ID_CONTEXT_HELP));
+    m_commands[ID_CONTEXT_HELP] = contextHelp;
 
     for (int id : kToolBar) {
         if (id == 0) {
@@ -213,9 +271,9 @@ void CMainFrame::createToolBar()
             continue;
         if (action->icon().isNull()) {
             switch (id) {
-            case 57600: action->setIcon(style()->standardIcon(QStyle::SP_FileIcon)); break;
-            case 57601: action->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon)); break;
-            case 57603: action->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton)); break;
+            case ID_FILE_NEW: action->setIcon(style()->standardIcon(QStyle::SP_FileIcon)); break;
+            case ID_FILE_OPEN: action->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon)); break;
+            case ID_FILE_SAVE: action->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton)); break;
             default: action->setIcon(letterIcon(action->toolTip(), action->text().remove(QLatin1Char('&')))); break;
             }
         }
@@ -381,11 +439,10 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     // "SaveSettings" as it is now: the options sheet may have changed it during the run.
     CQuorApp* app = CQuorApp::instance();
-    if (m_wasShown && app && app->m_saveSettings)
-    {
+    if (m_wasShown && app && app->m_saveSettings) {
         QByteArray geometry = saveGeometry();
-        ORBAX_Platform::Settings(L"Options").writeBinary(
-            L"WindowPlacement", std::vector<std::uint8_t>(geometry.begin(), geometry.end()));
+        ORBAX_Platform::Settings(L"Options")
+            .writeBinary(L"WindowPlacement", std::vector<std::uint8_t>(geometry.begin(), geometry.end()));
     }
     m_timer.stop();
     m_idleUpdate.stop();

@@ -1,4 +1,4 @@
-#include "QuorApp.h"
+#include "app/QuorApp.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -8,16 +8,17 @@
 #include <QMainWindow>
 #include <QScreen>
 
-#include "ConfigSchemaSection.h"
-#include "FirstTimeSplash.h"
-#include "MainFrame.h"
-#include "Messages.h"
-#include "Paths.h"
-#include "QuorDoc.h"
-#include "QuorView.h"
-#include "Services.h"
-#include "Settings.h"
-#include "StringTable.h"
+#include "app/MainFrame.h"
+#include "app/dialogs/FirstTimeSplash.h"
+#include "core/catalogue/Messages.h"
+#include "core/catalogue/StringTable.h"
+#include "core/configfile/ConfigSchemaSection.h"
+#include "docview/document/QuorDoc.h"
+#include "docview/view/QuorView.h"
+#include "platform/Paths.h"
+#include "platform/services/Services.h"
+#include "platform/settings/Settings.h"
+#include "resources/CommandIds.h"
 
 using ORBAX_Platform::Settings;
 using ORBAX_Utilities::format_message;
@@ -33,7 +34,10 @@ constexpr const wchar_t* kOptions = L"Options";
 constexpr const wchar_t* kRecentSection = L"Recent File List";
 constexpr std::size_t kRecentFileCount = 4;
 
-constexpr std::uint32_t status(int level, int code) { return (static_cast<std::uint32_t>(level) << 16) | static_cast<std::uint32_t>(code); }
+constexpr std::uint32_t status(int level, int code)
+{
+    return (static_cast<std::uint32_t>(level) << 16) | static_cast<std::uint32_t>(code);
+}
 
 bool hasCode(const ErrorEntries& entries, int code)
 {
@@ -66,6 +70,7 @@ CQuorApp::LocaleInstaller::~LocaleInstaller() { std::locale::global(previous); }
 CQuorApp::CQuorApp()
 {
     g_instance = this;
+    ORBAX_Platform::setMessageTitle(ORBAX_Utilities::get_message_wide(57344));
     // The configuration reports through the program's windows; a test replaces the services
     // behind them.
     m_config.showErrors = [this](const ConfigMessageList& problems) {
@@ -226,9 +231,9 @@ void CQuorApp::CreateMainWindow()
     m_mainFrame->SetRecentFiles(m_recentFiles);
 
     CMainFrame* frame = m_mainFrame.get();
-    frame->SetCommandHandler(32893, [this] { OnHelpTopics(); });
-    frame->SetCommandHandler(32810, [this] { OnReleaseNotes(); });
-    frame->SetCommandHandler(32958, [this] { OnGettingStartedGuide(); });
+    frame->SetCommandHandler(QuorCommand::ID_HELP_TOPICS, [this] { OnHelpTopics(); });
+    frame->SetCommandHandler(QuorCommand::ID_RELEASE_NOTES, [this] { OnReleaseNotes(); });
+    frame->SetCommandHandler(QuorCommand::ID_GETTING_STARTED_GUIDE, [this] { OnGettingStartedGuide(); });
 }
 
 bool CQuorApp::ProcessShellCommand(const CQuorLogCommandLine& commandLine)
@@ -349,7 +354,10 @@ std::string CQuorApp::CQuorSettings::ReadNarrowString(const std::wstring& key, c
     return ORBAX_Config::NarrowName(ReadString(key, ORBAX_Config::WidenName(defaultValue)));
 }
 
-int CQuorApp::CQuorSettings::ReadInt(const std::wstring& key, int defaultValue) { return m_settings.readInt(key, defaultValue); }
+int CQuorApp::CQuorSettings::ReadInt(const std::wstring& key, int defaultValue)
+{
+    return m_settings.readInt(key, defaultValue);
+}
 
 void CQuorApp::AddToRecentFileList(const std::wstring& path)
 {
@@ -394,7 +402,8 @@ void CQuorApp::EditConfigurationFile(const std::wstring& target)
         if (!ORBAX_Platform::shell().openFile(file, reason))
             addErrorEntry(format_message(1001, {file, reason}), problems, status(3, 1));
     } catch (const std::exception& e) {
-        addErrorEntry(format_message(1043, {std::wstring(), ORBAX_Config::WidenName(e.what())}), problems, status(3, 43));
+        addErrorEntry(format_message(1043, {std::wstring(), ORBAX_Config::WidenName(e.what())}), problems,
+                      status(3, 43));
     }
     if (HasConfigFailure(problems)) {
         CErrorList list(problems, m_mainFrame.get());

@@ -12,11 +12,11 @@
 #include <QString>
 #include <QStringList>
 
-#include "ErrorList.h"
-#include "FormatProfiles.h"
-#include "QuorLogCommandLine.h"
-#include "Quor_Log_Config.h"
-#include "Settings.h"
+#include "app/QuorLogCommandLine.h"
+#include "app/dialogs/ErrorList.h"
+#include "config/Quor_Log_Config.h"
+#include "core/options/FormatProfiles.h"
+#include "platform/settings/Settings.h"
 
 class CMainFrame;
 class CQuorDoc;

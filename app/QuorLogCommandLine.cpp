@@ -1,4 +1,4 @@
-#include "QuorLogCommandLine.h"
+#include "app/QuorLogCommandLine.h"
 
 void CQuorLogCommandLine::Parse(const std::vector<std::wstring>& arguments)
 {

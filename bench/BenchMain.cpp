@@ -2,7 +2,7 @@
 // programs have them, then the benchmarks.
 #include <benchmark/benchmark.h>
 
-#include "Messages.h"
+#include "core/catalogue/Messages.h"
 
 int main(int argc, char** argv)
 {

@@ -5,10 +5,10 @@
 #include <sstream>
 #include <string>
 
-#include "Messages.h"
-#include "Paths.h"
-#include "Quor_Log_Config.h"
-#include "TestSupport.h"
+#include "config/Quor_Log_Config.h"
+#include "core/catalogue/Messages.h"
+#include "platform/Paths.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -47,7 +47,8 @@ std::string largeConfiguration()
         out << "   CURVE" << i << "   -100 100 RED 1  Y\n";
     out << "}\n\nSchemaDefinitions {\n";
     for (int i = 0; i < 20; ++i)
-        out << "   Schema" << i << " { \n      ROCKTYPE \"Rock\"\n      BOTTOM \"Depth\"\n      STRING \"Note\"\n   }\n";
+        out << "   Schema" << i
+            << " { \n      ROCKTYPE \"Rock\"\n      BOTTOM \"Depth\"\n      STRING \"Note\"\n   }\n";
     out << "}\n";
     return out.str();
 }

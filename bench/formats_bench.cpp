@@ -5,11 +5,11 @@
 #include <fstream>
 #include <string>
 
-#include "Borehole_CSV.h"
-#include "Borehole_Prolog4.h"
-#include "Messages.h"
-#include "TestSupport.h"
-#include "XmlPlatformGuard.h"
+#include "core/catalogue/Messages.h"
+#include "core/csv/Borehole_CSV.h"
+#include "core/prolog4/Borehole_Prolog4.h"
+#include "core/prolog4/XmlPlatformGuard.h"
+#include "tests/support/TestSupport.h"
 
 using namespace ORBAX_Logging;
 
@@ -17,10 +17,14 @@ namespace {
 
 SchemaPtr csvSchema()
 {
-    static const SchemaPtr schema = std::make_shared<SchemaDefinition>(
-        L"bench", std::vector<FieldDefinition>{{ROCKTYPE, L"Rock"}, {PERCENTAGE, L"Pct"}, {SEAM, L"Seam"},
-                                               {SAMPLE, L"Sample"}, {STRING, L"Note"}, {THICKNESS, L"Thick"},
-                                               {BOTTOM, L"Base"}});
+    static const SchemaPtr schema =
+        std::make_shared<SchemaDefinition>(L"bench", std::vector<FieldDefinition>{{ROCKTYPE, L"Rock"},
+                                                                                  {PERCENTAGE, L"Pct"},
+                                                                                  {SEAM, L"Seam"},
+                                                                                  {SAMPLE, L"Sample"},
+                                                                                  {STRING, L"Note"},
+                                                                                  {THICKNESS, L"Thick"},
+                                                                                  {BOTTOM, L"Base"}});
     return schema;
 }
 

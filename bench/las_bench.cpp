@@ -8,10 +8,10 @@
 #include <fstream>
 #include <string>
 
-#include "Curve.h"
-#include "LasData.h"
-#include "Messages.h"
-#include "Paths.h"
+#include "core/catalogue/Messages.h"
+#include "las/Curve.h"
+#include "las/LasData.h"
+#include "platform/Paths.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "Borehole_Prolog.h"
-#include "Messages.h"
+#include "core/catalogue/Messages.h"
+#include "core/prolog/Borehole_Prolog.h"
 
 const ORBAX_Utilities::StringTable& ProgramStringTable();
 
@@ -22,17 +22,16 @@ constexpr int unitCount = 100000;
 
 std::shared_ptr<const SchemaDefinition> benchSchema()
 {
-    auto schema = std::make_shared<SchemaDefinition>(
-        L"bench10", std::vector<FieldDefinition>{{ROCKTYPE, L"Lithology"},
-                                                 {PERCENTAGE, L"Percent"},
-                                                 {BOTTOM, L"To"},
-                                                 {THICKNESS, L"Thick"},
-                                                 {SAMPLE, L"Sample"},
-                                                 {SEAM, L"Seam"},
-                                                 {PLY, L"Ply"},
-                                                 {STRING, L"Colour"},
-                                                 {REAL, L"Hardness"},
-                                                 {INTEGER, L"Code"}});
+    auto schema = std::make_shared<SchemaDefinition>(L"bench10", std::vector<FieldDefinition>{{ROCKTYPE, L"Lithology"},
+                                                                                              {PERCENTAGE, L"Percent"},
+                                                                                              {BOTTOM, L"To"},
+                                                                                              {THICKNESS, L"Thick"},
+                                                                                              {SAMPLE, L"Sample"},
+                                                                                              {SEAM, L"Seam"},
+                                                                                              {PLY, L"Ply"},
+                                                                                              {STRING, L"Colour"},
+                                                                                              {REAL, L"Hardness"},
+                                                                                              {INTEGER, L"Code"}});
     LoadMessages ignored;
     schema->validate(ignored);
     return schema;
@@ -117,4 +116,3 @@ void BM_WriteProlog30(benchmark::State& state)
 BENCHMARK(BM_WriteProlog30)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-

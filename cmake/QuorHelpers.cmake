@@ -1,18 +1,26 @@
-# quor_library(name DIR dir [PUBLIC_LIBS ...]): a static library of every .cpp directly in dir.
+# quor_library(name [DIRS dir...] [LIBS ...]): a static library of every .cpp directly in the given
+# folders (relative to the current one; default the current folder). Every include names its file from
+# the top of the tree ("core/model/Borehole.h"), so the one include root is the project's folder.
 function(quor_library name)
-  cmake_parse_arguments(ARG "" "DIR" "LIBS" ${ARGN})
-  if(NOT ARG_DIR)
-    set(ARG_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+  cmake_parse_arguments(ARG "" "" "DIRS;LIBS" ${ARGN})
+  if(NOT ARG_DIRS)
+    set(ARG_DIRS .)
   endif()
-  file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
-  file(GLOB headers CONFIGURE_DEPENDS ${ARG_DIR}/*.h)
+  set(sources "")
+  set(headers "")
+  foreach(dir ${ARG_DIRS})
+    file(GLOB found_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    file(GLOB found_headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.h)
+    list(APPEND sources ${found_sources})
+    list(APPEND headers ${found_headers})
+  endforeach()
   if(NOT sources)
     # A subsystem that has no code yet still gives a library to link against.
     set(sources ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
     file(CONFIGURE OUTPUT ${sources} CONTENT "// ${name} has no sources yet.\n")
   endif()
   add_library(${name} STATIC ${sources} ${headers})
-  target_include_directories(${name} PUBLIC ${ARG_DIR})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
@@ -34,7 +42,7 @@ function(quor_string_table target)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_strings.cpp)
   file(CONFIGURE OUTPUT ${out} CONTENT
 "// Generated: the string table of ${target}.
-#include \"StringTable.h\"
+#include \"core/catalogue/StringTable.h\"
 namespace {
 #define QUOR_MSG(id, text) {id, text},
 const ORBAX_Utilities::StringResource entries[] = {
@@ -60,7 +68,8 @@ function(quor_test name)
     set(ARG_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
   file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
-  add_executable(${name} ${sources})
+  # The leak checker of the sanitizer build is told about the font library's lifelong cache.
+  add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/support/LeakSuppressions.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} quor_test_support GTest::gtest GTest::gmock)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUOR_TEST_OUTPUT_DIRECTORY})
   if(ARG_STRINGS)

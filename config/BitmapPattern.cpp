@@ -1,4 +1,4 @@
-#include "BitmapPattern.h"
+#include "config/BitmapPattern.h"
 
 #include <cmath>
 #include <iomanip>
@@ -6,9 +6,9 @@
 
 #include <QImageReader>
 
-#include "ConfigText.h"
-#include "Messages.h"
-#include "Paths.h"
+#include "config/ConfigText.h"
+#include "core/catalogue/Messages.h"
+#include "platform/Paths.h"
 
 using ORBAX_Platform::Graphics;
 
@@ -70,10 +70,7 @@ bool ParseRow(const std::wstring& token, int row, int width, std::vector<std::ui
     return true;
 }
 
-double ResolutionOf(int dotsPerMeter)
-{
-    return dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : defaultDpi;
-}
+double ResolutionOf(int dotsPerMeter) { return dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : defaultDpi; }
 
 } // namespace
 
@@ -115,8 +112,10 @@ bool BitmapPattern::ParseMonoData(ConfigMessageList& errors, const std::wstring&
     // A hatch tile is small; a width or row count beyond any tile comes from a damaged file and
     // would only make an enormous image.
     if (rowWidth > maxMonoSize || rowCount > maxMonoSize) {
-        errors.emplace_back(41, 3, ORBAX_Utilities::format_message2(1041, std::to_wstring(rowWidth > maxMonoSize ? rowWidth : rowCount),
-                                                                   std::to_wstring(line)));
+        errors.emplace_back(
+            41, 3,
+            ORBAX_Utilities::format_message2(1041, std::to_wstring(rowWidth > maxMonoSize ? rowWidth : rowCount),
+                                             std::to_wstring(line)));
         keepImageSize();
         return false;
     }
@@ -160,15 +159,9 @@ bool BitmapPattern::LoadImageFile(const std::wstring& path, BitmapPattern& patte
     return true;
 }
 
-double BitmapPattern::HorizontalResolution() const
-{
-    return ResolutionOf(image.dotsPerMeterX());
-}
+double BitmapPattern::HorizontalResolution() const { return ResolutionOf(image.dotsPerMeterX()); }
 
-double BitmapPattern::VerticalResolution() const
-{
-    return ResolutionOf(image.dotsPerMeterY());
-}
+double BitmapPattern::VerticalResolution() const { return ResolutionOf(image.dotsPerMeterY()); }
 
 void BitmapPattern::Fill(const BitmapPattern& pattern, Graphics& graphics, const QRectF& rect, bool physical)
 {

@@ -10,9 +10,9 @@
 #include <QImage>
 #include <QRectF>
 
-#include "ConfigMessage.h"
-#include "Graphics.h"
-#include "HatchPattern.h"
+#include "config/HatchPattern.h"
+#include "core/configfile/ConfigMessage.h"
+#include "platform/qt/Graphics.h"
 
 class BitmapPattern : public HatchPattern {
 public:
@@ -45,7 +45,8 @@ public:
 
     // Tiles the image over the rectangle (world units): one image pixel per device pixel, or the
     // image at its physical size from its resolution when `physical` is true.
-    static void Fill(const BitmapPattern& pattern, ORBAX_Platform::Graphics& graphics, const QRectF& rect, bool physical);
+    static void Fill(const BitmapPattern& pattern, ORBAX_Platform::Graphics& graphics, const QRectF& rect,
+                     bool physical);
 
     // One record of the "Bitmaps" section, without its line end.
     void Write(std::ostream& out) const;

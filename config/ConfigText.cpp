@@ -1,6 +1,6 @@
-#include "ConfigText.h"
+#include "config/ConfigText.h"
 
-#include "ConfigSchemaSection.h"
+#include "core/configfile/ConfigSchemaSection.h"
 
 #include <locale>
 
@@ -8,15 +8,9 @@ namespace ConfigText {
 
 namespace {
 
-bool IsClassicLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+bool IsClassicLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-bool IsClassicDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsClassicDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 

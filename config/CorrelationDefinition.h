@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "DBaseList.h"
+#include "config/DBaseList.h"
 
 struct CorrelationSeam {
     CorrelationSeam() = default;

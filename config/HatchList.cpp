@@ -1,9 +1,9 @@
-#include "HatchList.h"
+#include "config/HatchList.h"
 
 #include <iomanip>
 
-#include "ConfigText.h"
-#include "Messages.h"
+#include "config/ConfigText.h"
+#include "core/catalogue/Messages.h"
 
 using ORBAX_Platform::Graphics;
 
@@ -32,14 +32,9 @@ bool HatchListEntry::Resolve(const BitmapTable& bitmaps, HatchListEntry& entry, 
         found = FindByName(bitmaps, entry.patternName);
         break;
     case Isovector:
-    case Anivector:
-        found = FindByName(vectors, entry.patternName);
-        break;
-    case Inbuilt:
-        found = FindByName(inbuilts, entry.patternName);
-        break;
-    default:
-        break;
+    case Anivector: found = FindByName(vectors, entry.patternName); break;
+    case Inbuilt: found = FindByName(inbuilts, entry.patternName); break;
+    default: break;
     }
     entry.patternId = found;
     return found != 0;
@@ -79,8 +74,7 @@ void HatchListEntry::Draw(const BitmapTable& bitmaps, const InbuiltTable& inbuil
             found->second.Draw(graphics, rect, reference, false);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -114,8 +108,8 @@ const char* HatchListEntry::FileKindWord(int kind)
 void HatchListEntry::Write(std::ostream& out) const
 {
     const std::ios_base::fmtflags saved = out.flags();
-    out << FileKindWord(kind) << std::left << std::setw(20) << ConfigText::QuoteIfNeeded(ConfigText::Narrow(patternName))
-        << " { " << ConfigText::Narrow(rockType) << " }";
+    out << FileKindWord(kind) << std::left << std::setw(20)
+        << ConfigText::QuoteIfNeeded(ConfigText::Narrow(patternName)) << " { " << ConfigText::Narrow(rockType) << " }";
     out.flags(saved);
 }
 

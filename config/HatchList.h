@@ -8,11 +8,11 @@
 
 #include <QRectF>
 
-#include "BitmapPattern.h"
-#include "DBaseList.h"
-#include "Graphics.h"
-#include "InbuiltPattern.h"
-#include "VectorPattern.h"
+#include "config/BitmapPattern.h"
+#include "config/DBaseList.h"
+#include "config/InbuiltPattern.h"
+#include "config/VectorPattern.h"
+#include "platform/qt/Graphics.h"
 
 using BitmapTable = ORBAX_Utilities::DBaseList<BitmapPattern>;
 using VectorTable = ORBAX_Utilities::DBaseList<VectorPattern>;

@@ -2,7 +2,7 @@
 // The base of the bitmap, vector and inbuilt patterns: a table record with a name.
 #include <string>
 
-#include "DBaseList.h"
+#include "config/DBaseList.h"
 
 class HatchPattern : public ORBAX_Utilities::DBaseListMember {
 public:

@@ -1,6 +1,6 @@
-#include "InbuiltPattern.h"
+#include "config/InbuiltPattern.h"
 
-#include "ConfigText.h"
+#include "config/ConfigText.h"
 
 using ORBAX_Platform::Graphics;
 

@@ -5,9 +5,9 @@
 
 #include <QRectF>
 
-#include "DBaseList.h"
-#include "Graphics.h"
-#include "HatchPattern.h"
+#include "config/DBaseList.h"
+#include "config/HatchPattern.h"
+#include "platform/qt/Graphics.h"
 
 // Draws into the rectangle; the reference rectangle and the flag are those the hatch drawing passes.
 using InbuiltDrawFunction = void (*)(ORBAX_Platform::Graphics& graphics, const QRectF& rect, const QRectF& reference,

@@ -1,12 +1,12 @@
 // Finding, loading and saving the configuration file, the built-in state and the check of bitmaps
 // and hatch lists.
-#include "Quor_Log_Config.h"
+#include "config/Quor_Log_Config.h"
 
 #include <system_error>
 
-#include "ConfigSchemaSection.h"
-#include "Messages.h"
-#include "Paths.h"
+#include "core/catalogue/Messages.h"
+#include "core/configfile/ConfigSchemaSection.h"
+#include "platform/Paths.h"
 
 using namespace ORBAX_Config;
 
@@ -87,8 +87,8 @@ void QuorLogConfig::SaveConfiguration(ConfigMessageList& messages)
     std::error_code error;
     std::filesystem::create_directories(userFolder, error);
     if (error)
-        AddConfigMessage(messages, 42, 3, 1042, {ORBAX_Platform::wide_from_path(userFolder),
-                                                 ORBAX_Platform::wide_from_utf8(error.message())});
+        AddConfigMessage(messages, 42, 3, 1042,
+                         {ORBAX_Platform::wide_from_path(userFolder), ORBAX_Platform::wide_from_utf8(error.message())});
     try {
         WriteConfiguration(ORBAX_Platform::wide_from_path(UserConfigurationPath()), messages);
     } catch (const std::exception& e) {

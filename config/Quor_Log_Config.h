@@ -11,15 +11,15 @@
 #include <functional>
 #include <string>
 
-#include "BitmapPattern.h"
-#include "ConfigMessage.h"
-#include "CorrelationDefinition.h"
-#include "HatchList.h"
-#include "InbuiltPattern.h"
-#include "SchemaList.h"
-#include "TokenStream.h"
-#include "TraceDefinition.h"
-#include "VectorPattern.h"
+#include "config/BitmapPattern.h"
+#include "config/CorrelationDefinition.h"
+#include "config/HatchList.h"
+#include "config/InbuiltPattern.h"
+#include "config/TraceDefinition.h"
+#include "config/VectorPattern.h"
+#include "core/configfile/ConfigMessage.h"
+#include "core/model/SchemaList.h"
+#include "core/streams/TokenStream.h"
 
 // The configuration's tables, owned by the application for the whole run.
 struct ConfigurationTables {
@@ -111,7 +111,6 @@ public:
     void WriteTables(std::ostream& out) const;
 
 private:
-
     ConfigurationTables& m_tables;
 };
 

@@ -2,12 +2,12 @@
 // sections of bitmaps, vector patterns and hatch lists.
 #include <sstream>
 
-#include "LineReader.h"
-#include "ConfigSchemaSection.h"
-#include "Numbers.h"
-#include "Paths.h"
-#include "Quor_Log_ConfigSyntax.h"
-#include "Quor_Log_Config.h"
+#include "config/Quor_Log_Config.h"
+#include "config/Quor_Log_ConfigSyntax.h"
+#include "core/configfile/ConfigSchemaSection.h"
+#include "platform/LineReader.h"
+#include "platform/Numbers.h"
+#include "platform/Paths.h"
 
 using namespace ORBAX_Config;
 using namespace QuorLogConfigSyntax;

@@ -1,10 +1,10 @@
 // Reading the sections of correlation sites, trace definitions and schemas.
 #include <algorithm>
 
-#include "ConfigSchemaSection.h"
-#include "Numbers.h"
-#include "Quor_Log_ConfigSyntax.h"
-#include "Quor_Log_Config.h"
+#include "config/Quor_Log_Config.h"
+#include "config/Quor_Log_ConfigSyntax.h"
+#include "core/configfile/ConfigSchemaSection.h"
+#include "platform/Numbers.h"
 
 using namespace ORBAX_Config;
 using namespace QuorLogConfigSyntax;
@@ -124,8 +124,8 @@ void QuorLogConfig::ReadTracesSection(ConfigTokenStream& stream, ConfigMessageLi
 
         kind = stream.nextWordOrString(token);
         if (ReadNumberToken(stream, kind, token, number))
-            definition().displayField = static_cast<int>(
-                std::max(-1000000L, std::min(1000000L, ORBAX_Platform::parse_long(number))));
+            definition().displayField =
+                static_cast<int>(std::max(-1000000L, std::min(1000000L, ORBAX_Platform::parse_long(number))));
         else
             FormatProblem(stream, messages);
 

@@ -1,11 +1,11 @@
-#include "Quor_Log_ConfigSyntax.h"
+#include "config/Quor_Log_ConfigSyntax.h"
 
 #include <cmath>
 #include <iomanip>
 #include <sstream>
 
-#include "ConfigSchemaSection.h"
-#include "Numbers.h"
+#include "core/configfile/ConfigSchemaSection.h"
+#include "platform/Numbers.h"
 
 namespace QuorLogConfigSyntax {
 

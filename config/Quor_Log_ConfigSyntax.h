@@ -2,8 +2,8 @@
 // Small rules shared by the configuration file's section readers and writers.
 #include <string>
 
-#include "ConfigMessage.h"
-#include "TokenStream.h"
+#include "core/configfile/ConfigMessage.h"
+#include "core/streams/TokenStream.h"
 
 namespace QuorLogConfigSyntax {
 

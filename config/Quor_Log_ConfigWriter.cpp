@@ -4,12 +4,12 @@
 #include <sstream>
 #include <system_error>
 
-#include "ConfigSchemaSection.h"
-#include "OutputStream.h"
-#include "Paths.h"
-#include "SafeFile.h"
-#include "Quor_Log_ConfigSyntax.h"
-#include "Quor_Log_Config.h"
+#include "config/Quor_Log_Config.h"
+#include "config/Quor_Log_ConfigSyntax.h"
+#include "core/configfile/ConfigSchemaSection.h"
+#include "core/streams/OutputStream.h"
+#include "platform/Paths.h"
+#include "platform/SafeFile.h"
 
 using namespace ORBAX_Config;
 using ORBAX_Utilities::indent;
@@ -34,9 +34,8 @@ void writeUnwrappedLine(std::ostream& out, const std::string& line)
     stream->flush();
     ORBAX_Utilities::OutputStreamBuf& buffer = stream->buffer();
     const int level = buffer.level() > 0 ? buffer.level() : 0;
-    std::string text = buffer.indentStep() > 0
-                           ? std::string(static_cast<std::size_t>(level * buffer.indentStep()), ' ')
-                           : std::string(static_cast<std::size_t>(level), '\t');
+    std::string text = buffer.indentStep() > 0 ? std::string(static_cast<std::size_t>(level * buffer.indentStep()), ' ')
+                                               : std::string(static_cast<std::size_t>(level), '\t');
     text += line;
     text += '\n';
     const auto written = buffer.destination().sputn(text.data(), static_cast<std::streamsize>(text.size()));
@@ -59,7 +58,8 @@ void writeVectorPattern(std::ostream& out, const VectorPattern& pattern)
     out << QuoteName(NarrowName(pattern.name)) << " (" << ((c >> 16) & 0xFF) << ", " << ((c >> 8) & 0xFF) << ", "
         << (c & 0xFF) << ") " << std::right << std::setw(8)
         << QuorLogConfigSyntax::FormatNumber(static_cast<double>(pattern.width) * 10) << " "
-        << QuorLogConfigSyntax::FormatNumber(static_cast<double>(pattern.height) * 10) << " {" << '\n' << indent;
+        << QuorLogConfigSyntax::FormatNumber(static_cast<double>(pattern.height) * 10) << " {" << '\n'
+        << indent;
     for (const VectorPatternElement& element : pattern.elements)
         writeUnwrappedLine(out, lineOf(element));
     out << outdent << "}";
@@ -118,7 +118,8 @@ void QuorLogConfig::WriteTables(std::ostream& out) const
         writeSection(out, "Definitions", m_tables.hatchLists,
                      [&](const auto& item) { writeHatchList(out, item.second); });
     if (!m_tables.correlations.empty())
-        writeSection(out, "Correlations", m_tables.correlations, [&](const auto& item) { writeSite(out, item.second); });
+        writeSection(out, "Correlations", m_tables.correlations,
+                     [&](const auto& item) { writeSite(out, item.second); });
     if (!m_tables.traceDefinitions.empty())
         writeSection(out, "Traces", m_tables.traceDefinitions, [&](const TraceDefinition& d) { d.Write(out); });
     if (!m_tables.schemas.empty()) {
@@ -156,9 +157,9 @@ void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageLi
             if (!error)
                 std::filesystem::rename(target, backup, error);
             if (error) {
-                AddConfigMessage(messages, 44, 3, 1044,
-                                 {path, ORBAX_Platform::wide_from_path(backup),
-                                  ORBAX_Platform::wide_from_utf8(error.message())});
+                AddConfigMessage(
+                    messages, 44, 3, 1044,
+                    {path, ORBAX_Platform::wide_from_path(backup), ORBAX_Platform::wide_from_utf8(error.message())});
             } else {
                 backedUp = true;
                 madeBackup = true;

@@ -1,16 +1,16 @@
-#include "TraceDefinition.h"
+#include "config/TraceDefinition.h"
 
 #include <iomanip>
 #include <locale>
 
 #include <boost/regex.hpp>
 
-#include "ConfigText.h"
-#include "Messages.h"
+#include "config/ConfigText.h"
+#include "core/catalogue/Messages.h"
 
-const char* const TraceColourNames[17] = {"BLACK",  "RED",     "GREEN",  "BLUE",   "YELLOW", "CYAN",
-                                          "MAGENTA", "ORANGE", "PURPLE", "DKRED",  "DKGREEN", "DKBLUE",
-                                          "OLIVE",  "TEAL",    "MAROON", "GREY",   "OFF"};
+const char* const TraceColourNames[17] = {"BLACK",   "RED",    "GREEN",  "BLUE",  "YELLOW",  "CYAN",
+                                          "MAGENTA", "ORANGE", "PURPLE", "DKRED", "DKGREEN", "DKBLUE",
+                                          "OLIVE",   "TEAL",   "MAROON", "GREY",  "OFF"};
 
 std::wstring TraceColourDisplayName(int colourIndex)
 {
@@ -56,9 +56,9 @@ void TraceDefinition::Write(std::ostream& out) const
         out << " PATTERN";
     if (visible) {
         const int colour = colourIndex >= 0 && colourIndex < TraceColourCount ? colourIndex : TraceColourOff;
-        out << " " << std::right << std::setw(10) << minimum << " " << std::setw(10) << maximum << " "
-            << std::left << std::setw(16) << TraceColourNames[colour] << " " << std::right << std::setw(10)
-            << displayField << "  " << (ownRange ? "N" : "Y");
+        out << " " << std::right << std::setw(10) << minimum << " " << std::setw(10) << maximum << " " << std::left
+            << std::setw(16) << TraceColourNames[colour] << " " << std::right << std::setw(10) << displayField << "  "
+            << (ownRange ? "N" : "Y");
     } else {
         out << " INVISIBLE";
     }

@@ -1,4 +1,4 @@
-#include "VectorPattern.h"
+#include "config/VectorPattern.h"
 
 #include <algorithm>
 #include <cmath>
@@ -126,8 +126,7 @@ void VectorPatternElement::Write(std::ostream& out) const
         WritePoints(out, points);
         out << "}";
         break;
-    default:
-        break;
+    default: break;
     }
     out.flags(saved);
 }
@@ -229,8 +228,7 @@ void VectorPattern::DrawElements(Graphics& graphics, double x, double y, const V
             graphics.fillPolygon(mapped, element.colour);
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
 }

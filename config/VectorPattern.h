@@ -11,9 +11,9 @@
 #include <QPointF>
 #include <QRectF>
 
-#include "ConfigMessage.h"
-#include "Graphics.h"
-#include "HatchPattern.h"
+#include "config/HatchPattern.h"
+#include "core/configfile/ConfigMessage.h"
+#include "platform/qt/Graphics.h"
 
 struct VectorPoint {
     float x = 0;

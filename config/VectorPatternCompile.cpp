@@ -1,10 +1,10 @@
 #include <cmath>
 #include <sstream>
 
-#include "Messages.h"
-#include "Numbers.h"
-#include "TokenStream.h"
-#include "VectorPattern.h"
+#include "config/VectorPattern.h"
+#include "core/catalogue/Messages.h"
+#include "core/streams/TokenStream.h"
+#include "platform/Numbers.h"
 
 namespace {
 
@@ -19,10 +19,7 @@ struct CompileError {
     std::wstring text;
 };
 
-std::wstring LineText(const Stream& stream)
-{
-    return std::to_wstring(stream.lineNumber());
-}
+std::wstring LineText(const Stream& stream) { return std::to_wstring(stream.lineNumber()); }
 
 CompileError FormatProblem(const Stream& stream)
 {
@@ -114,7 +111,8 @@ std::vector<VectorPoint> ParsePoints(const std::wstring& body)
         std::wstring yText;
         if (comma != std::wstring::npos) {
             const std::size_t nextComma = piece.find(L',', comma + 1);
-            yText = piece.substr(comma + 1, nextComma == std::wstring::npos ? std::wstring::npos : nextComma - comma - 1);
+            yText =
+                piece.substr(comma + 1, nextComma == std::wstring::npos ? std::wstring::npos : nextComma - comma - 1);
         }
         VectorPoint point;
         point.x = static_cast<float>(ORBAX_Platform::parse_double(xText) / 10.0);
@@ -199,15 +197,15 @@ void CompileElements(Stream& stream, VectorPattern& pattern)
             element.points = ParsePoints(body);
             break;
         }
-        default:
-            throw CompileError{5, ORBAX_Utilities::format_message2(1007, word, LineText(stream))};
+        default: throw CompileError{5, ORBAX_Utilities::format_message2(1007, word, LineText(stream))};
         }
     }
 }
 
 } // namespace
 
-bool VectorPattern::Compile(VectorPattern& pattern, const std::wstring& text, ConfigMessageList& problems, int firstLine)
+bool VectorPattern::Compile(VectorPattern& pattern, const std::wstring& text, ConfigMessageList& problems,
+                            int firstLine)
 {
     pattern.compiled = false;
     pattern.elements.clear();

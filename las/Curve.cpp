@@ -1,10 +1,10 @@
-#include "Curve.h"
+#include "las/Curve.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "LasDataCommon.h"
+#include "las/LasDataCommon.h"
 
 namespace ORBAX_Geophysics {
 namespace {

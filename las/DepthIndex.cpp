@@ -1,4 +1,4 @@
-#include "DepthIndex.h"
+#include "las/DepthIndex.h"
 
 #include <algorithm>
 #include <cmath>

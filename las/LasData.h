@@ -4,7 +4,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "LasDataCommon.h"
+#include "las/LasDataCommon.h"
 
 namespace ORBAX_Geophysics {
 

@@ -1,4 +1,4 @@
-#include "LasDataCommon.h"
+#include "las/LasDataCommon.h"
 
 #include <cerrno>
 #include <climits>
@@ -8,13 +8,13 @@
 #include <optional>
 #include <string_view>
 
-#include "LasDataSection.h"
-#include "LasException.h"
-#include "LasHeaderLine.h"
-#include "LasLineSource.h"
-#include "Messages.h"
-#include "Numbers.h"
-#include "Paths.h"
+#include "core/catalogue/Messages.h"
+#include "las/LasDataSection.h"
+#include "las/LasException.h"
+#include "las/LasHeaderLine.h"
+#include "las/LasLineSource.h"
+#include "platform/Numbers.h"
+#include "platform/Paths.h"
 
 namespace ORBAX_Geophysics {
 namespace {
@@ -104,8 +104,7 @@ bool LasFileReader::parse_version_section()
             // atoi's reading, with a number beyond an int held at the int's limit.
             long major = ORBAX_Platform::parse_long(header->value);
             m_versionMajor = major > INT_MAX ? INT_MAX : major < INT_MIN ? INT_MIN : static_cast<int>(major);
-        }
-        else if (header->mnemonic == "WRAP")
+        } else if (header->mnemonic == "WRAP")
             m_wrapped = upper_case(header->value) == "YES";
         // DLM is recognised and has no effect: data values are always separated by white space.
     }

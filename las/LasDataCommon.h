@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <string>
 
-#include "Curve.h"
-#include "DepthIndex.h"
-#include "LasBase.h"
+#include "las/Curve.h"
+#include "las/DepthIndex.h"
+#include "las/LasBase.h"
 
 namespace ORBAX_Geophysics {
 

@@ -1,4 +1,4 @@
-#include "LasDataSection.h"
+#include "las/LasDataSection.h"
 
 #include <array>
 #include <climits>
@@ -11,9 +11,9 @@
 #include <thread>
 #include <utility>
 
-#include "LasDataCommon.h"
-#include "LasLineSource.h"
-#include "LasNumber.h"
+#include "las/LasDataCommon.h"
+#include "las/LasLineSource.h"
+#include "las/LasNumber.h"
 
 namespace ORBAX_Geophysics {
 namespace {

@@ -22,8 +22,7 @@ class LasDataSectionReader {
 public:
     // The source stands just after the section's title line. `nullText` is the well section's NULL
     // value ("" when there was none).
-    LasDataSectionReader(LasDataCommon& las, LasLineSource& source, bool wrapped,
-                         const DataSectionTuning& tuning = {});
+    LasDataSectionReader(LasDataCommon& las, LasLineSource& source, bool wrapped, const DataSectionTuning& tuning = {});
 
     // Reads the section. Afterwards the source stands after its last row (the end of the file, or the
     // line after the short line that ended unwrapped data), with the line counter there.

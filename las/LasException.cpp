@@ -1,8 +1,8 @@
-#include "LasException.h"
+#include "las/LasException.h"
 
 #include <utility>
 
-#include "Messages.h"
+#include "core/catalogue/Messages.h"
 
 namespace ORBAX_Geophysics {
 

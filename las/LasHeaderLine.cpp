@@ -1,4 +1,4 @@
-#include "LasHeaderLine.h"
+#include "las/LasHeaderLine.h"
 
 namespace ORBAX_Geophysics {
 namespace {

@@ -1,10 +1,10 @@
-#include "LasLineSource.h"
+#include "las/LasLineSource.h"
 
 #include <cerrno>
 #include <cstring>
 #include <system_error>
 
-#include "Paths.h"
+#include "platform/Paths.h"
 
 namespace ORBAX_Geophysics {
 

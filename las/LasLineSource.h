@@ -52,11 +52,11 @@ private:
     std::size_t m_blockBytes;
     std::unique_ptr<char[]> m_buffer; // left uninitialised: it is always filled before it is read
     std::size_t m_capacity = 0;
-    std::size_t m_begin = 0;         // first unread byte
-    std::size_t m_end = 0;           // one past the last byte read into the buffer
+    std::size_t m_begin = 0;          // first unread byte
+    std::size_t m_end = 0;            // one past the last byte read into the buffer
     std::uint64_t m_bufferOffset = 0; // file offset of m_buffer[0]
     bool m_atEnd = false;
-    bool m_keepAll = false;           // the input cannot seek: no byte read is ever dropped
+    bool m_keepAll = false; // the input cannot seek: no byte read is ever dropped
     std::int64_t m_lineNumber = 0;
 };
 

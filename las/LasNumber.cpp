@@ -1,8 +1,8 @@
-#include "LasNumber.h"
+#include "las/LasNumber.h"
 
 #include <cstdint>
 
-#include "Numbers.h"
+#include "platform/Numbers.h"
 
 namespace ORBAX_Geophysics {
 namespace {

@@ -49,15 +49,12 @@ protected:
     result do_out(state_type& state, const intern_type* from, const intern_type* from_end,
                   const intern_type*& from_next, extern_type* to, extern_type* to_end,
                   extern_type*& to_next) const override;
-    result do_in(state_type& state, const extern_type* from, const extern_type* from_end,
-                 const extern_type*& from_next, intern_type* to, intern_type* to_end,
-                 intern_type*& to_next) const override;
-    result do_unshift(state_type& state, extern_type* to, extern_type* to_end,
-                      extern_type*& to_next) const override;
+    result do_in(state_type& state, const extern_type* from, const extern_type* from_end, const extern_type*& from_next,
+                 intern_type* to, intern_type* to_end, intern_type*& to_next) const override;
+    result do_unshift(state_type& state, extern_type* to, extern_type* to_end, extern_type*& to_next) const override;
     int do_encoding() const noexcept override { return 1; }
     bool do_always_noconv() const noexcept override { return false; }
-    int do_length(state_type& state, const extern_type* from, const extern_type* end,
-                  std::size_t max) const override;
+    int do_length(state_type& state, const extern_type* from, const extern_type* end, std::size_t max) const override;
     int do_max_length() const noexcept override { return 1; }
 };
 

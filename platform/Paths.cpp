@@ -1,4 +1,4 @@
-#include "Paths.h"
+#include "platform/Paths.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -85,20 +85,11 @@ std::wstring wide_from_utf8(const std::string& text)
     return out;
 }
 
-std::filesystem::path path_from_wide(const std::wstring& name)
-{
-    return std::filesystem::path(utf8_from_wide(name));
-}
+std::filesystem::path path_from_wide(const std::wstring& name) { return std::filesystem::path(utf8_from_wide(name)); }
 
-std::filesystem::path path_from_utf8(const std::string& name)
-{
-    return std::filesystem::path(name);
-}
+std::filesystem::path path_from_utf8(const std::string& name) { return std::filesystem::path(name); }
 
-std::wstring wide_from_path(const std::filesystem::path& path)
-{
-    return wide_from_utf8(path.native());
-}
+std::wstring wide_from_path(const std::filesystem::path& path) { return wide_from_utf8(path.native()); }
 
 bool open_input(std::ifstream& stream, const std::filesystem::path& path)
 {

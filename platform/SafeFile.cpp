@@ -1,4 +1,4 @@
-#include "SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include <atomic>
 #include <cerrno>
@@ -67,7 +67,8 @@ SafeSaveResult save_file_safely(const std::filesystem::path& givenTarget,
 {
     const std::filesystem::path target = resolve_links(givenTarget);
     std::filesystem::path backupPath = givenBackup;
-    if (target != givenTarget && !givenBackup.empty() && givenBackup == std::filesystem::path(givenTarget.native() + ".backup"))
+    if (target != givenTarget && !givenBackup.empty() &&
+        givenBackup == std::filesystem::path(givenTarget.native() + ".backup"))
         backupPath = target.native() + ".backup";
     SafeSaveResult result;
     const std::filesystem::path tmp = temporary_name_for(target);

@@ -17,15 +17,14 @@ struct SafeSaveResult {
     std::string step;
 };
 
-// Writes `bytes` to `target` (the file its links lead to). When `backupPath` is not empty and the target exists, an older backup is
-// removed and the existing target is moved to `backupPath` just before the new file is put in place.
+// Writes `bytes` to `target` (the file its links lead to). When `backupPath` is not empty and the target exists, an
+// older backup is removed and the existing target is moved to `backupPath` just before the new file is put in place.
 SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::string& bytes,
                                 const std::filesystem::path& backupPath = {});
 
 // The same, with the content produced by a writer into a binary stream on the temporary file. The
 // writer returns false to abandon the save (the target is then left alone).
-SafeSaveResult save_file_safely(const std::filesystem::path& target,
-                                const std::function<bool(std::ostream&)>& writer,
+SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& writer,
                                 const std::filesystem::path& backupPath = {});
 
 // The file a name finally refers to, following symbolic links (also to a file not there yet). A save

@@ -8,8 +8,8 @@
 
 #include <QApplication>
 
-#include "QuorApp.h"
-#include "XmlPlatformGuard.h"
+#include "app/QuorApp.h"
+#include "core/prolog4/XmlPlatformGuard.h"
 
 namespace {
 

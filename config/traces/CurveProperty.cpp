@@ -1,10 +1,10 @@
-#include "CurveProperty.h"
+#include "config/traces/CurveProperty.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "LasDataCommon.h"
+#include "las/LasDataCommon.h"
 
 namespace {
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
@@ -29,10 +29,7 @@ bool CurveProperty::ApplyTraceDefinition(const TraceDefinitionList& definitions)
     return true;
 }
 
-int CurveProperty::RowCount() const
-{
-    return owner() ? std::max(0, owner()->row_count()) : 0;
-}
+int CurveProperty::RowCount() const { return owner() ? std::max(0, owner()->row_count()) : 0; }
 
 void CurveProperty::ComputePoints()
 {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Curve.h"
-#include "TraceDefinition.h"
+#include "config/TraceDefinition.h"
+#include "las/Curve.h"
 
 // A drawing point of a trace: x along the value axis, y down the depth axis.
 struct PointF {

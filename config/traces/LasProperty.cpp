@@ -1,6 +1,6 @@
-#include "LasProperty.h"
+#include "config/traces/LasProperty.h"
 
-#include "ConfigText.h"
+#include "config/ConfigText.h"
 
 LasProperty::LasProperty(TraceDefinitionList traceDefinitions) : m_traceDefinitions(std::move(traceDefinitions)) {}
 

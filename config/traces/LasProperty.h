@@ -4,9 +4,9 @@
 // thread.
 #include <string>
 
-#include "CurveProperty.h"
-#include "LasData.h"
-#include "TraceDefinition.h"
+#include "config/TraceDefinition.h"
+#include "config/traces/CurveProperty.h"
+#include "las/LasData.h"
 
 class LasProperty : public ORBAX_Geophysics::LasData<CurveProperty> {
 public:

@@ -1,11 +1,11 @@
-#include "Messages.h"
+#include "core/catalogue/Messages.h"
 
 #include <climits>
 #include <cstring>
 #include <system_error>
 #include <type_traits>
 
-#include "Cp1252.h"
+#include "platform/Cp1252.h"
 
 namespace ORBAX_Utilities {
 
@@ -86,7 +86,7 @@ std::string narrow_all(const std::wstring& text)
 
 template <class CharT>
 typename win32_resource_messages<CharT>::catalog win32_resource_messages<CharT>::do_open(const std::string& name,
-                                                                                       const std::locale& loc) const
+                                                                                         const std::locale& loc) const
 {
     if (name == "system")
         return m_table->open(nullptr, loc);
@@ -148,10 +148,7 @@ std::basic_string<CharT> lookup(const char* catalogueName, int id, const std::ba
 
 } // namespace
 
-std::string get_message(int id)
-{
-    return lookup<char>("", id, "Message " + std::to_string(id) + " not found!", false);
-}
+std::string get_message(int id) { return lookup<char>("", id, "Message " + std::to_string(id) + " not found!", false); }
 
 std::wstring get_message_wide(int id)
 {

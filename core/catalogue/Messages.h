@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "StringTable.h"
+#include "core/catalogue/StringTable.h"
 
 namespace ORBAX_Utilities {
 

@@ -1,5 +1,5 @@
-#include "QuorLogException.h"
+#include "core/catalogue/QuorLogException.h"
 
-#include "Messages.h"
+#include "core/catalogue/Messages.h"
 
 QuorLogException::QuorLogException() : m_text(ORBAX_Utilities::get_message(1022)) {}

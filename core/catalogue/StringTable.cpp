@@ -1,4 +1,4 @@
-#include "StringTable.h"
+#include "core/catalogue/StringTable.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "TextConversion.h"
+#include "core/catalogue/TextConversion.h"
 
 #include <algorithm>
 #include <cwchar>

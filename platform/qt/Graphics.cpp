@@ -1,4 +1,4 @@
-#include "Graphics.h"
+#include "platform/qt/Graphics.h"
 
 #include <QFontDatabase>
 #include <QPaintDevice>
@@ -84,25 +84,13 @@ Graphics::Graphics(QPainter& painter) : m_painter(painter)
     apply();
 }
 
-double Graphics::pageScaleX() const
-{
-    return m_pageUnit == PageUnit::Millimetre ? m_dpiX / millimetresPerInch : 1.0;
-}
+double Graphics::pageScaleX() const { return m_pageUnit == PageUnit::Millimetre ? m_dpiX / millimetresPerInch : 1.0; }
 
-double Graphics::pageScaleY() const
-{
-    return m_pageUnit == PageUnit::Millimetre ? m_dpiY / millimetresPerInch : 1.0;
-}
+double Graphics::pageScaleY() const { return m_pageUnit == PageUnit::Millimetre ? m_dpiY / millimetresPerInch : 1.0; }
 
-QTransform Graphics::worldToDevice() const
-{
-    return m_world * QTransform::fromScale(pageScaleX(), pageScaleY());
-}
+QTransform Graphics::worldToDevice() const { return m_world * QTransform::fromScale(pageScaleX(), pageScaleY()); }
 
-void Graphics::apply()
-{
-    m_painter.setWorldTransform(worldToDevice());
-}
+void Graphics::apply() { m_painter.setWorldTransform(worldToDevice()); }
 
 void Graphics::setPageUnit(PageUnit unit)
 {
@@ -116,10 +104,7 @@ void Graphics::setWorldTransform(const QTransform& world)
     apply();
 }
 
-bool Graphics::smoothing() const
-{
-    return m_painter.testRenderHint(QPainter::Antialiasing);
-}
+bool Graphics::smoothing() const { return m_painter.testRenderHint(QPainter::Antialiasing); }
 
 void Graphics::setSmoothing(bool on)
 {
@@ -132,10 +117,7 @@ void Graphics::intersectClip(const QRectF& rect)
     m_painter.setClipRect(rect, m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
-void Graphics::fillRect(const QRectF& rect, Argb colour)
-{
-    m_painter.fillRect(rect, ColourFromArgb(colour));
-}
+void Graphics::fillRect(const QRectF& rect, Argb colour) { m_painter.fillRect(rect, ColourFromArgb(colour)); }
 
 void Graphics::drawLine(const QPen& pen, const QPointF& from, const QPointF& to)
 {
@@ -175,10 +157,7 @@ void Graphics::fillPolygon(const std::vector<QPointF>& points, Argb colour)
     m_painter.drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
 }
 
-void Graphics::drawImage(const QImage& image, const QRectF& target)
-{
-    m_painter.drawImage(target, image);
-}
+void Graphics::drawImage(const QImage& image, const QRectF& target) { m_painter.drawImage(target, image); }
 
 QFont Graphics::deviceFont(const QFont& font) const
 {

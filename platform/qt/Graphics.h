@@ -29,8 +29,7 @@ enum DashStyle { DashSolid = 0, DashDash = 1, DashDot = 2, DashDashDot = 3, Dash
 QPen MakePen(Argb colour, double width, int dashStyle = DashSolid, const std::vector<float>& dashes = {});
 
 // A font of the family in points; the generic sans-serif family when the family is not installed.
-QFont CreateNamedFont(const QString& family, double points, QFont::Style style = QFont::StyleNormal,
-                      bool bold = false);
+QFont CreateNamedFont(const QString& family, double points, QFont::Style style = QFont::StyleNormal, bool bold = false);
 
 class Graphics {
 public:

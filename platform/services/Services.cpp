@@ -1,4 +1,4 @@
-#include "Services.h"
+#include "platform/services/Services.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -7,9 +7,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -18,8 +18,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "Messages.h"
-#include "Paths.h"
+#include "platform/Paths.h"
 
 namespace ORBAX_Platform {
 namespace {
@@ -123,7 +122,7 @@ public:
         std::error_code error;
         if (!std::filesystem::exists(path_from_wide(path), error)) {
             // The desktop's opener gives no reason of its own; a missing file is the common one.
-            errorText = ORBAX_Utilities::SystemErrorText(error ? error.value() : ENOENT);
+            errorText = wide_from_utf8(std::generic_category().message(error ? error.value() : ENOENT));
             return false;
         }
         if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdWString(path))))
@@ -136,7 +135,10 @@ public:
 
 class QtClipboard : public ClipboardService {
 public:
-    void setText(const std::wstring& text) override { QGuiApplication::clipboard()->setText(QString::fromStdWString(text)); }
+    void setText(const std::wstring& text) override
+    {
+        QGuiApplication::clipboard()->setText(QString::fromStdWString(text));
+    }
     std::wstring text() const override { return QGuiApplication::clipboard()->text().toStdWString(); }
     void setMimeData(QMimeData* data) override { QGuiApplication::clipboard()->setMimeData(data); }
     const QMimeData* mimeData() const override { return QGuiApplication::clipboard()->mimeData(); }
@@ -177,9 +179,15 @@ void setShellService(ShellService* service) { g_shell = service; }
 void setClipboardService(ClipboardService* service) { g_clipboard = service; }
 void setDialogService(DialogService* service) { g_dialogs = service; }
 
+namespace {
+std::wstring g_messageTitle;
+}
+
+void setMessageTitle(const std::wstring& title) { g_messageTitle = title; }
+
 MessageResult showMessage(QWidget* parent, const std::wstring& text, MessageButtons buttons, MessageIcon icon)
 {
-    return messageBoxes().show(parent, text, ORBAX_Utilities::get_message_wide(57344), buttons, icon);
+    return messageBoxes().show(parent, text, g_messageTitle, buttons, icon);
 }
 
 } // namespace ORBAX_Platform

@@ -101,6 +101,8 @@ void setClipboardService(ClipboardService* service);
 void setDialogService(DialogService* service);
 
 // Shorthand for the common boxes; the title is the application's, message 57344.
+// The title of every message box: the program's title, set once at start-up.
+void setMessageTitle(const std::wstring& title);
 MessageResult showMessage(QWidget* parent, const std::wstring& text, MessageButtons buttons = MessageButtons::Ok,
                           MessageIcon icon = MessageIcon::Information);
 

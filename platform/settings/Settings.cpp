@@ -1,4 +1,4 @@
-#include "Settings.h"
+#include "platform/settings/Settings.h"
 
 #include <cstdlib>
 #include <mutex>
@@ -31,8 +31,9 @@ QString keyPath(const std::wstring& section, const std::wstring& key)
 
 std::unique_ptr<QSettings> openProfile(QSettings::Scope scope)
 {
-    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, scope, QString::fromLatin1(Settings::Organisation),
-                                                QString::fromLatin1(Settings::Application));
+    auto settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, scope, QString::fromLatin1(Settings::Organisation),
+                                    QString::fromLatin1(Settings::Application));
     settings->setFallbacksEnabled(false);
     return settings;
 }

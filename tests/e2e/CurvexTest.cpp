@@ -1,7 +1,7 @@
 // Curvex run as the real program: usage, argument errors, the summary table and the failure path.
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using QuorTest::run_program;
 
@@ -66,14 +66,13 @@ TEST(Curvex, CombineIsNotImplemented)
 TEST(Curvex, SummaryColumnsAndNumbers)
 {
     QuorTest::TempDir dir;
-    QuorTest::write_file(dir / "well.las",
-                         "~Version\n VERS. 2.0 : v\n WRAP. NO : w\n"
-                         "~Well\n STRT.M 1234.5 : start\n STOP.M 12.5 : stop\n NULL. -999.25 : null\n"
-                         "~Curve\n DEPT.M : Depth\n"
-                         " GR.GAPI : Gamma ray measured in the open hole before casing was run\n"
-                         " RESISTIVITY_DEEP.OHMM : Deep\n"
-                         " EMPTY.U : \n"
-                         "~A\n1234.5 0.000123 2 -999.25\n12.5 98765 -3.14159 -999.25\n");
+    QuorTest::write_file(dir / "well.las", "~Version\n VERS. 2.0 : v\n WRAP. NO : w\n"
+                                           "~Well\n STRT.M 1234.5 : start\n STOP.M 12.5 : stop\n NULL. -999.25 : null\n"
+                                           "~Curve\n DEPT.M : Depth\n"
+                                           " GR.GAPI : Gamma ray measured in the open hole before casing was run\n"
+                                           " RESISTIVITY_DEEP.OHMM : Deep\n"
+                                           " EMPTY.U : \n"
+                                           "~A\n1234.5 0.000123 2 -999.25\n12.5 98765 -3.14159 -999.25\n");
     auto r = run_program(QuorTest::program_path("Curvex"), {"Summarise", "well.las"}, dir.path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
@@ -112,7 +111,8 @@ TEST(Curvex, NonAsciiFileNameReachesTheFile)
 {
     QuorTest::TempDir dir;
     const std::string name = "Bohrung_\xC3\xA4\xC3\xB6.las";
-    QuorTest::write_file(dir / name, "~V\n VERS. 2.0 : v\n~W\n STRT.M 1 : s\n STOP.M 2 : s\n~C\n DEPT.M : d\n~A\n1\n2\n");
+    QuorTest::write_file(dir / name,
+                         "~V\n VERS. 2.0 : v\n~W\n STRT.M 1 : s\n STOP.M 2 : s\n~C\n DEPT.M : d\n~A\n1\n2\n");
     auto r = run_program(QuorTest::program_path("Curvex"), {"summarise", name}, dir.path());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("Summary for las file " + name + "\n", 0), 0u) << r.out;

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace fs = std::filesystem;
 using QuorTest::read_file;
@@ -16,7 +16,10 @@ class HoldexCommands : public ::testing::Test {
 protected:
     void SetUp() override { copySample("QuorLogConfig.txt"); }
 
-    void copySample(const std::string& name) { write_file(dir / name, read_file(QuorTest::data_file("holdex/" + name))); }
+    void copySample(const std::string& name)
+    {
+        write_file(dir / name, read_file(QuorTest::data_file("holdex/" + name)));
+    }
     QuorTest::RunResult holdex(const std::vector<std::string>& args)
     {
         return QuorTest::run_program(QuorTest::program_path("Holdex"), args, dir.path());
@@ -57,11 +60,10 @@ std::string prolog21(const std::vector<std::vector<std::string>>& records)
 const std::string descriptionHead = "Unit           Percentage  EndDist       RL     Seam\n"
                                     "----------------------------------------------------\n";
 // The description of the sample borehole, in every format.
-const std::string sampleDescription = descriptionHead +
-                                      "SAND                 100%     2.00     2.00       S1\n"
-                                      "CLAY                 100%     3.00     5.00       S1\n"
-                                      "SANDSTONE             60%     3.50     8.50       S2\n"
-                                      "SILTSTONE             40%     3.50     8.50       S2\n";
+const std::string sampleDescription = descriptionHead + "SAND                 100%     2.00     2.00       S1\n"
+                                                        "CLAY                 100%     3.00     5.00       S1\n"
+                                                        "SANDSTONE             60%     3.50     8.50       S2\n"
+                                                        "SILTSTONE             40%     3.50     8.50       S2\n";
 
 const std::string exportUsage = "Usage: Holdex [global_options] export [export_options] filename\n"
                                 "where export_options are:\n";
@@ -77,7 +79,8 @@ const std::string repairUsage = "Usage: Holdex [global_options] repair [repair_o
 TEST_F(HoldexCommands, ExportHelpNeedsNoConfiguration)
 {
     fs::remove(dir / "QuorLogConfig.txt");
-    for (auto args : {std::vector<std::string>{"-?", "export"}, std::vector<std::string>{"export", "--help", "x.pro"}}) {
+    for (auto args :
+         {std::vector<std::string>{"-?", "export"}, std::vector<std::string>{"export", "--help", "x.pro"}}) {
         auto r = holdex(args);
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_EQ(r.out, "Export a text description of a borehole\n");
@@ -96,7 +99,8 @@ TEST_F(HoldexCommands, ConvertHelpIgnoresABrokenConfiguration)
     EXPECT_EQ(r.out, "");
     const std::string head = "Convert a borehole from one file format to another\n" + convertUsage;
     ASSERT_TRUE(startsWith(r.err, head)) << r.err;
-    const std::string note = "\nNote that it is illegal to try and convert from another file type to a Prolog4\nfile.\n";
+    const std::string note =
+        "\nNote that it is illegal to try and convert from another file type to a Prolog4\nfile.\n";
     ASSERT_GT(r.err.size(), note.size());
     EXPECT_EQ(r.err.substr(r.err.size() - note.size()), note);
     // Both sides are listed: the input side's type help, then the output side's.
@@ -112,7 +116,8 @@ TEST_F(HoldexCommands, RepairHelpReadsTheConfigurationFirst)
     auto r = holdex({"repair", "-?"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "");
-    ASSERT_TRUE(startsWith(r.err, "Remove depth and thickness inconsistencies from a borehole\n" + repairUsage)) << r.err;
+    ASSERT_TRUE(startsWith(r.err, "Remove depth and thickness inconsistencies from a borehole\n" + repairUsage))
+        << r.err;
     EXPECT_TRUE(contains(r.err, "--thickness")) << r.err;
     EXPECT_TRUE(contains(r.err, "Assume thickness is correct (as opposed")) << r.err;
 
@@ -217,11 +222,12 @@ TEST_F(HoldexCommands, ConfigurationProblems)
 {
     const std::string head = "There were errors reading the configuration file ";
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"Some notes\n",
-         "QuorLogConfig.txt does not appear to be a configuration file (needs to start with Quorlog Configuration v3)\n"},
+        {"Some notes\n", "QuorLogConfig.txt does not appear to be a configuration file (needs to start with Quorlog "
+                         "Configuration v3)\n"},
         {"Quorlog Configuration v4\n",
          "Wrong version of configuration file for this version of QuorLog (Quorlog Configuration v4)\n"},
-        {"Quorlog Configuration v3\nSchemaDefinitions {\n Short { ROCKTYPE R BOTTOM B }\n SHORT { ROCKTYPE R BOTTOM B }\n}\n",
+        {"Quorlog Configuration v3\nSchemaDefinitions {\n Short { ROCKTYPE R BOTTOM B }\n SHORT { ROCKTYPE R BOTTOM B "
+         "}\n}\n",
          "Duplicate SchemaDefinition name \"SHORT\" in configuration file on line 4.\n"},
         {"Quorlog Configuration v3\nBitmaps { }\nColours ( 1, 2, 3 )\n",
          "Unrecognised section \"Colours\" in configuration file on line 3\n"},
@@ -240,12 +246,14 @@ TEST_F(HoldexCommands, ConfigurationProblems)
     }
 
     // A schema without depths is only a warning, shown beside the error that stops the run.
-    write_file(dir / "QuorLogConfig.txt", "Quorlog Configuration v3\nSchemaDefinitions { Flat { ROCKTYPE R } }\nOops\n");
+    write_file(dir / "QuorLogConfig.txt",
+               "Quorlog Configuration v3\nSchemaDefinitions { Flat { ROCKTYPE R } }\nOops\n");
     auto r = holdex({"export", "-s", "Flat", "hole.pro"});
     EXPECT_EQ(r.exitCode, 254);
-    EXPECT_EQ(r.err, head + "QuorLogConfig.txt\n"
-                            "No unit depth or thickness specification in schema Flat.  This schema is unable to be used.\n"
-                            "Unrecognised section \"Oops\" in configuration file on line 4\n");
+    EXPECT_EQ(r.err, head +
+                         "QuorLogConfig.txt\n"
+                         "No unit depth or thickness specification in schema Flat.  This schema is unable to be used.\n"
+                         "Unrecognised section \"Oops\" in configuration file on line 4\n");
 
     // Missing: the global option names the file, relative to the current folder.
     r = holdex({"-c", "missing.txt", "export", "-s", "Short", "hole.pro"});
@@ -331,13 +339,16 @@ TEST_F(HoldexCommands, ExportErrors)
     write_file(dir / "notes.pro", "x2.1\nSAND\n");
     r = holdex({"export", "-s", "Short", "notes.pro"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "Error 10 while reading \"notes.pro\": notes.pro does not seem to be a prolog borehole file (bad first line)\n");
+    EXPECT_EQ(r.err, "Error 10 while reading \"notes.pro\": notes.pro does not seem to be a prolog borehole file (bad "
+                     "first line)\n");
 
     // A Prolog 2.1 file needs a schema of 25 fields.
     write_file(dir / "hole21.pro", prolog21({{"SAND", "100", "1.5", "1.5"}}));
     r = holdex({"export", "-s", "Short", "hole21.pro"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "Error 16 while reading \"hole21.pro\": Nominated schema has a different number of fields to the file.\n");
+    EXPECT_EQ(
+        r.err,
+        "Error 16 while reading \"hole21.pro\": Nominated schema has a different number of fields to the file.\n");
 }
 
 TEST_F(HoldexCommands, DamagedProlog4FilesAreReportedNotFatal)
@@ -349,7 +360,8 @@ TEST_F(HoldexCommands, DamagedProlog4FilesAreReportedNotFatal)
         auto r = holdex({"export", "-t", "prolog4", "--deduce", name});
         EXPECT_EQ(r.exitCode, 2) << name;
         EXPECT_EQ(r.out, "");
-        EXPECT_TRUE(startsWith(r.err, std::string("Error ")) && contains(r.err, std::string(" while reading \"") + name + "\": "))
+        EXPECT_TRUE(startsWith(r.err, std::string("Error ")) &&
+                    contains(r.err, std::string(" while reading \"") + name + "\": "))
             << r.err;
 
         r = holdex({"convert", "-t", "prolog4", "--deduce", name, "-t", "csv", "-s", "Short", "out.csv"});
@@ -410,8 +422,8 @@ TEST_F(HoldexCommands, ConvertPrologVersions)
 {
     write_file(dir / "hole21.pro", prolog21({{"SAND", "100", "1.5", "1.5", "A", "A1", "S-1", "free"},
                                              {"COAL", "100", "4", "2.5", "B", "B1", "S-2"}}));
-    auto r = holdex({"convert", "-t", "prolog2", "-s", "Prolog21", "hole21.pro", "-t", "prolog2", "-s", "Prolog21",
-                     "copy21.pro"});
+    auto r = holdex(
+        {"convert", "-t", "prolog2", "-s", "Prolog21", "hole21.pro", "-t", "prolog2", "-s", "Prolog21", "copy21.pro"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     const std::string copy = file("copy21.pro");
     EXPECT_TRUE(startsWith(copy, "v2.1\r\nSAND\r\n100\r\n1.500\r\n1.500\r\nA\r\nA1\r\nS-1\r\nfree\r\n")) << copy;
@@ -655,7 +667,8 @@ TEST_F(HoldexCommands, RepairCsv)
 TEST_F(HoldexCommands, RepairLeavesTheFileAloneWhenTheReadFails)
 {
     // A row without bottom or thickness cannot be placed: nothing may be written over the file.
-    const std::string unplaceable = "Lith,Pct,Depth,Thick,Seam,Note\nSAND,100,2,1,S1,\nCLAY,100,,,S1,\nCOAL,100,9,1,S2,\n";
+    const std::string unplaceable =
+        "Lith,Pct,Depth,Thick,Seam,Note\nSAND,100,2,1,S1,\nCLAY,100,,,S1,\nCOAL,100,9,1,S2,\n";
     write_file(dir / "hole.csv", unplaceable);
     auto r = holdex({"repair", "-t", "csv", "-s", "Short", "hole.csv"});
     EXPECT_EQ(r.exitCode, 2);
@@ -668,7 +681,8 @@ TEST_F(HoldexCommands, RepairLeavesTheFileAloneWhenTheReadFails)
     write_file(dir / "notes.pro", "x2.1\nSAND\n");
     r = holdex({"repair", "-s", "Short", "notes.pro"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "Error 10 while reading \"notes.pro\": notes.pro does not seem to be a prolog borehole file (bad first line)\n");
+    EXPECT_EQ(r.err, "Error 10 while reading \"notes.pro\": notes.pro does not seem to be a prolog borehole file (bad "
+                     "first line)\n");
     EXPECT_EQ(file("notes.pro"), "x2.1\nSAND\n");
 
     // A file cut short inside its last record: writing back would drop that record.
@@ -710,7 +724,8 @@ TEST_F(HoldexCommands, RepairRefusesProlog4)
         << r.err;
     r = holdex({"repair", "-t", "csv", "hole.csv"});
     EXPECT_EQ(r.exitCode, 255);
-    EXPECT_TRUE(startsWith(r.err, "Error parsing repair command line: option --schema must be specified if type is csv.\n"))
+    EXPECT_TRUE(
+        startsWith(r.err, "Error parsing repair command line: option --schema must be specified if type is csv.\n"))
         << r.err;
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using QuorTest::run_program;
 
@@ -12,9 +12,8 @@ QuorTest::RunResult holdex(const std::vector<std::string>& args)
 }
 
 const char* const kUsageStart = "Usage: Holdex [global_options] command ...\nwhere global_options are:\n";
-const char* const kUsageEnd =
-    "and command is one of version, export, repair or convert.\n"
-    "(e.g. type \"Holdex -? command\" for information specific to each command)\n";
+const char* const kUsageEnd = "and command is one of version, export, repair or convert.\n"
+                              "(e.g. type \"Holdex -? command\" for information specific to each command)\n";
 
 bool is_usage(const std::string& text)
 {
@@ -22,7 +21,8 @@ bool is_usage(const std::string& text)
            text.compare(text.size() - std::string(kUsageEnd).size(), std::string::npos, kUsageEnd) == 0 &&
            text.find("-c [ --config-file ] arg (=QuorLogConfig.txt)") != std::string::npos &&
            text.find("specify the config file") != std::string::npos &&
-           text.find("-? [ --help ]") != std::string::npos && text.find("Display help for command") != std::string::npos &&
+           text.find("-? [ --help ]") != std::string::npos &&
+           text.find("Display help for command") != std::string::npos &&
            text.find("Placeholder") == std::string::npos && text.find("Command to execute") == std::string::npos;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "Messages.h"
+#include "core/catalogue/Messages.h"
 
 namespace FuzzSupport {
 

@@ -5,9 +5,9 @@
 #include <sstream>
 #include <string>
 
-#include "FuzzSupport.h"
-#include "Messages.h"
-#include "Quor_Log_Config.h"
+#include "config/Quor_Log_Config.h"
+#include "core/catalogue/Messages.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 namespace {
 

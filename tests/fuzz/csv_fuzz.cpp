@@ -6,9 +6,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "Borehole_CSV.h"
-#include "CsvFields.h"
-#include "Messages.h"
+#include "core/catalogue/Messages.h"
+#include "core/csv/Borehole_CSV.h"
+#include "core/csv/CsvFields.h"
 
 using namespace ORBAX_Logging;
 
@@ -28,10 +28,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out << bytes;
     }
-    static const SchemaPtr schema = std::make_shared<SchemaDefinition>(
-        L"fuzz", std::vector<FieldDefinition>{{ROCKTYPE, L"R"}, {PERCENTAGE, L"P"}, {SEAM, L"S"}, {PLY, L"Y"},
-                                              {SAMPLE, L"N"}, {STRING, L"C"}, {TOP, L"T"}, {RECOVERED, L"V"},
-                                              {THICKNESS, L"H"}, {BOTTOM, L"B"}});
+    static const SchemaPtr schema =
+        std::make_shared<SchemaDefinition>(L"fuzz", std::vector<FieldDefinition>{{ROCKTYPE, L"R"},
+                                                                                 {PERCENTAGE, L"P"},
+                                                                                 {SEAM, L"S"},
+                                                                                 {PLY, L"Y"},
+                                                                                 {SAMPLE, L"N"},
+                                                                                 {STRING, L"C"},
+                                                                                 {TOP, L"T"},
+                                                                                 {RECOVERED, L"V"},
+                                                                                 {THICKNESS, L"H"},
+                                                                                 {BOTTOM, L"B"}});
     CSVOptionsData options;
     options.schema = schema;
     options.quotingStyle = data[0] % 3;

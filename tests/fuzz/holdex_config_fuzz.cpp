@@ -5,10 +5,10 @@
 #include <iterator>
 #include <string>
 
-#include "FuzzSupport.h"
-#include "Messages.h"
-#include "ReducedConfigReader.h"
-#include "SchemaList.h"
+#include "core/catalogue/Messages.h"
+#include "core/model/SchemaList.h"
+#include "tests/fuzz/FuzzSupport.h"
+#include "tools/holdex/ReducedConfigReader.h"
 
 namespace {
 

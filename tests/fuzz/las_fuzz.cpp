@@ -7,11 +7,11 @@
 #include <string>
 #include <unistd.h>
 
-#include "Curve.h"
-#include "LasData.h"
-#include "FuzzSupport.h"
-#include "Messages.h"
-#include "Paths.h"
+#include "core/catalogue/Messages.h"
+#include "las/Curve.h"
+#include "las/LasData.h"
+#include "platform/Paths.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 namespace {
 

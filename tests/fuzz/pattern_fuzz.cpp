@@ -5,11 +5,11 @@
 #include <sstream>
 #include <string>
 
-#include "BitmapPattern.h"
-#include "ConfigText.h"
-#include "FuzzSupport.h"
-#include "Messages.h"
-#include "VectorPattern.h"
+#include "config/BitmapPattern.h"
+#include "config/ConfigText.h"
+#include "config/VectorPattern.h"
+#include "core/catalogue/Messages.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "Borehole_Prolog4.h"
-#include "Messages.h"
-#include "XmlPlatformGuard.h"
+#include "core/catalogue/Messages.h"
+#include "core/prolog4/Borehole_Prolog4.h"
+#include "core/prolog4/XmlPlatformGuard.h"
 
 using namespace ORBAX_Logging;
 

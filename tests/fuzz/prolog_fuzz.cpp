@@ -7,8 +7,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "Borehole_Prolog.h"
-#include "Messages.h"
+#include "core/catalogue/Messages.h"
+#include "core/prolog/Borehole_Prolog.h"
 
 const ORBAX_Utilities::StringTable& ProgramStringTable();
 
@@ -20,7 +20,8 @@ std::shared_ptr<const SchemaDefinition> schemaOf(std::size_t count)
 {
     auto schema = std::make_shared<SchemaDefinition>();
     schema->name = L"fuzz" + std::to_wstring(count);
-    const std::int32_t kinds[] = {ROCKTYPE, PERCENTAGE, TOP, BOTTOM, THICKNESS, SAMPLE, SEAM, PLY, RECOVERED, STRING, REAL, INTEGER};
+    const std::int32_t kinds[] = {ROCKTYPE, PERCENTAGE, TOP,       BOTTOM, THICKNESS, SAMPLE,
+                                  SEAM,     PLY,        RECOVERED, STRING, REAL,      INTEGER};
     for (std::size_t k = 0; k < count; ++k)
         schema->fields.push_back({kinds[k % 12], L"F" + std::to_wstring(k)});
     LoadMessages ignored;
@@ -48,7 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The first byte picks the nominated schema, so that every record length is met.
     const std::uint8_t pick = size ? data[0] % 4 : 0;
-    PrologOptionsData options(pick == 0 ? setup.twelve : pick == 1 ? setup.three : pick == 2 ? setup.twentyFive : nullptr,
+    PrologOptionsData options(pick == 0   ? setup.twelve
+                              : pick == 1 ? setup.three
+                              : pick == 2 ? setup.twentyFive
+                                          : nullptr,
                               2, true, L"IN GENERAL", 0, false, setup.twentyFive, setup.twelve);
     options.keepGivenDepths = size > 1 && (data[1] & 1);
     LoadMessages messages;

@@ -8,11 +8,11 @@
 #include <sstream>
 #include <string>
 
-#include "ArchiveStreams.h"
-#include "IntervalArchive.h"
-#include "Messages.h"
-#include "Paths.h"
-#include "ProcessIdentifier.h"
+#include "core/archive/ArchiveStreams.h"
+#include "core/archive/IntervalArchive.h"
+#include "core/archive/ProcessIdentifier.h"
+#include "core/catalogue/Messages.h"
+#include "platform/Paths.h"
 
 using namespace ORBAX_Logging;
 
@@ -27,9 +27,12 @@ struct Setup {
     Setup()
     {
         ORBAX_Utilities::install_message_facets(ProgramStringTable());
-        schema = std::make_shared<const SchemaDefinition>(
-            L"Fuzz", std::vector<FieldDefinition>{{BOTTOM, L"Bottom"}, {ROCKTYPE, L"Rock"}, {SEAM, L"Seam"},
-                                                  {PLY, L"Ply"}, {SAMPLE, L"Sample"}, {STRING, L"Colour"}});
+        schema = std::make_shared<const SchemaDefinition>(L"Fuzz", std::vector<FieldDefinition>{{BOTTOM, L"Bottom"},
+                                                                                                {ROCKTYPE, L"Rock"},
+                                                                                                {SEAM, L"Seam"},
+                                                                                                {PLY, L"Ply"},
+                                                                                                {SAMPLE, L"Sample"},
+                                                                                                {STRING, L"Colour"}});
         target = Interval(schema, LithData(schema));
         target.elements.push_back(LithData(schema));
         // A schema this run has written, so that lookups have something to find.

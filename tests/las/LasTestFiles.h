@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "Curve.h"
-#include "LasData.h"
-#include "Paths.h"
-#include "TestSupport.h"
+#include "las/Curve.h"
+#include "las/LasData.h"
+#include "platform/Paths.h"
+#include "tests/support/TestSupport.h"
 
 namespace LasTest {
 

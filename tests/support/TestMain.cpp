@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Messages.h"
+#include "core/catalogue/Messages.h"
 
 // Every test program runs with its message facets and the code page 1252 text facets installed, as
 // the programs do.

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -129,9 +129,18 @@ RunResult run_program(const std::filesystem::path& program, const std::vector<st
         pollfd fds[3];
         int n = 0;
         int outIndex = -1, errIndex = -1, inIndex = -1;
-        if (outOpen) { fds[n] = {outPipe[0], POLLIN, 0}; outIndex = n++; }
-        if (errOpen) { fds[n] = {errPipe[0], POLLIN, 0}; errIndex = n++; }
-        if (inFd >= 0) { fds[n] = {inFd, POLLOUT, 0}; inIndex = n++; }
+        if (outOpen) {
+            fds[n] = {outPipe[0], POLLIN, 0};
+            outIndex = n++;
+        }
+        if (errOpen) {
+            fds[n] = {errPipe[0], POLLIN, 0};
+            errIndex = n++;
+        }
+        if (inFd >= 0) {
+            fds[n] = {inFd, POLLOUT, 0};
+            inIndex = n++;
+        }
         if (::poll(fds, static_cast<nfds_t>(n), -1) < 0)
             break;
         if (inIndex >= 0 && (fds[inIndex].revents & (POLLOUT | POLLERR | POLLHUP))) {
@@ -145,13 +154,17 @@ RunResult run_program(const std::filesystem::path& program, const std::vector<st
         }
         if (outIndex >= 0 && (fds[outIndex].revents & (POLLIN | POLLHUP | POLLERR))) {
             ssize_t r = ::read(outPipe[0], buffer, sizeof buffer);
-            if (r > 0) result.out.append(buffer, static_cast<std::size_t>(r));
-            else outOpen = false;
+            if (r > 0)
+                result.out.append(buffer, static_cast<std::size_t>(r));
+            else
+                outOpen = false;
         }
         if (errIndex >= 0 && (fds[errIndex].revents & (POLLIN | POLLHUP | POLLERR))) {
             ssize_t r = ::read(errPipe[0], buffer, sizeof buffer);
-            if (r > 0) result.err.append(buffer, static_cast<std::size_t>(r));
-            else errOpen = false;
+            if (r > 0)
+                result.err.append(buffer, static_cast<std::size_t>(r));
+            else
+                errOpen = false;
         }
     }
     if (inFd >= 0)

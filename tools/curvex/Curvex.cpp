@@ -1,4 +1,4 @@
-#include "Curvex.h"
+#include "tools/curvex/Curvex.h"
 
 #include <exception>
 #include <iomanip>
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "Curve.h"
-#include "LasData.h"
-#include "Paths.h"
+#include "las/Curve.h"
+#include "las/LasData.h"
+#include "platform/Paths.h"
 
 namespace Curvex {
 namespace {
@@ -71,7 +71,8 @@ int summarise(const std::vector<std::string>& args)
         std::cout << std::left << std::setw(20) << "Stop depth:" << std::right << std::setw(10) << las.stop_depth()
                   << "\n";
         std::cout << std::left << std::setw(10) << "Name" << std::setw(40) << "Description" << std::setw(10)
-                  << "Minimum" << std::setw(10) << "Maximum" << "\n";
+                  << "Minimum" << std::setw(10) << "Maximum"
+                  << "\n";
         for (const ORBAX_Geophysics::Curve& curve : las.curves()) {
             std::cout << std::left << std::setw(10) << curve.mnemonic << std::setw(40) << curve.description
                       << std::setw(10) << curve.minimum() << std::setw(10) << curve.maximum() << "\n";

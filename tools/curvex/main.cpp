@@ -1,5 +1,5 @@
-#include "Curvex.h"
-#include "Messages.h"
+#include "core/catalogue/Messages.h"
+#include "tools/curvex/Curvex.h"
 
 int main(int argc, char* argv[])
 {

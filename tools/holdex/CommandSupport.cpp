@@ -1,15 +1,15 @@
-#include "CommandSupport.h"
+#include "tools/holdex/CommandSupport.h"
 
 #include <iostream>
 #include <stdexcept>
 
-#include "Borehole_CSV.h"
-#include "Borehole_Prolog.h"
-#include "Borehole_Prolog4.h"
-#include "Messages.h"
-#include "Paths.h"
-#include "ReducedConfigReader.h"
-#include "TextConversion.h"
+#include "core/catalogue/Messages.h"
+#include "core/catalogue/TextConversion.h"
+#include "core/csv/Borehole_CSV.h"
+#include "core/prolog/Borehole_Prolog.h"
+#include "core/prolog4/Borehole_Prolog4.h"
+#include "platform/Paths.h"
+#include "tools/holdex/ReducedConfigReader.h"
 
 namespace Holdex {
 

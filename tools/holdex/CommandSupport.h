@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "Borehole.h"
-#include "FileTypeOptions.h"
-#include "LoadMessage.h"
-#include "OptionsData.h"
-#include "SchemaList.h"
+#include "core/model/Borehole.h"
+#include "core/model/LoadMessage.h"
+#include "core/model/SchemaList.h"
+#include "core/options/OptionsData.h"
+#include "tools/holdex/FileTypeOptions.h"
 
 namespace Holdex {
 
@@ -30,7 +30,8 @@ bool has_reportable(const ORBAX_Logging::LoadMessages& messages);
 bool has_failure(const ORBAX_Logging::LoadMessages& messages);
 // One line per message on the standard error stream:
 // <Word> <kind> while reading "<file>": <text>   (`activity` is "reading" or "writing").
-void write_message_lines(const ORBAX_Logging::LoadMessages& messages, const char* activity, const std::string& fileName);
+void write_message_lines(const ORBAX_Logging::LoadMessages& messages, const char* activity,
+                         const std::string& fileName);
 
 // The record of a side's options for the type code, as the reader and writer take it. Throws
 // std::runtime_error for a code the commands do not know.

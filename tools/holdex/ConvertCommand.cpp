@@ -3,9 +3,9 @@
 
 #include <boost/program_options.hpp>
 
-#include "CommandSupport.h"
-#include "FileTypeOptions.h"
-#include "HoldexCommands.h"
+#include "tools/holdex/CommandSupport.h"
+#include "tools/holdex/FileTypeOptions.h"
+#include "tools/holdex/HoldexCommands.h"
 
 namespace po = boost::program_options;
 
@@ -28,8 +28,7 @@ WordList wordsOf(const std::vector<po::option>& entries, std::size_t first, std:
     return words;
 }
 
-void parseSide(const WordList& words, const po::options_description& group, const char* fileKey,
-               po::variables_map& map)
+void parseSide(const WordList& words, const po::options_description& group, const char* fileKey, po::variables_map& map)
 {
     po::options_description all;
     all.add(group);

@@ -3,10 +3,10 @@
 
 #include <boost/program_options.hpp>
 
-#include "BoreholeDescription.h"
-#include "CommandSupport.h"
-#include "FileTypeOptions.h"
-#include "HoldexCommands.h"
+#include "core/model/BoreholeDescription.h"
+#include "tools/holdex/CommandSupport.h"
+#include "tools/holdex/FileTypeOptions.h"
+#include "tools/holdex/HoldexCommands.h"
 
 namespace po = boost::program_options;
 

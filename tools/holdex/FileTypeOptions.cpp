@@ -1,11 +1,11 @@
-#include "FileTypeOptions.h"
+#include "tools/holdex/FileTypeOptions.h"
 
 #include <cstdint>
 #include <set>
 #include <stdexcept>
 
-#include "ConfigSchemaSection.h"
-#include "Paths.h"
+#include "core/configfile/ConfigSchemaSection.h"
+#include "platform/Paths.h"
 
 namespace po = boost::program_options;
 
@@ -20,9 +20,26 @@ using ORBAX_Logging::SchemaPtr;
 namespace {
 
 // The option names by the index used in the "not valid" message, which lists them in this order.
-enum OptionIndex { Type, Schema, HRows, IntervalLocation, Quoting, QuoteQuote, Deduce, IntervalRockType, SuppressPercent };
-const char* const optionNames[] = {"type",        "schema", "hrows",           "interval-location", "quoting",
-                                   "quote-quote", "deduce", "interval-rocktype", "suppress-percent"};
+enum OptionIndex {
+    Type,
+    Schema,
+    HRows,
+    IntervalLocation,
+    Quoting,
+    QuoteQuote,
+    Deduce,
+    IntervalRockType,
+    SuppressPercent
+};
+const char* const optionNames[] = {"type",
+                                   "schema",
+                                   "hrows",
+                                   "interval-location",
+                                   "quoting",
+                                   "quote-quote",
+                                   "deduce",
+                                   "interval-rocktype",
+                                   "suppress-percent"};
 
 const char* const defaultType = "prolog";
 const char* const defaultIntervalLocation = "after";
@@ -262,10 +279,10 @@ int FileTypeOptions::parse(const po::variables_map& map, const ORBAX_Logging::Sc
     case FileTypeProlog:
     case FileTypeProlog3: {
         SchemaPtr schema = requiredSchema(map, schemas, "prolog");
-        record = std::make_unique<PrologOptionsData>(
-            schema, recordPrecision, true, intervalRockType,
-            code == FileTypeProlog3 ? ORBAX_Logging::FormatProlog30 : ORBAX_Logging::FormatProlog21, false, SchemaPtr(),
-            SchemaPtr());
+        record = std::make_unique<PrologOptionsData>(schema, recordPrecision, true, intervalRockType,
+                                                     code == FileTypeProlog3 ? ORBAX_Logging::FormatProlog30
+                                                                             : ORBAX_Logging::FormatProlog21,
+                                                     false, SchemaPtr(), SchemaPtr());
         break;
     }
     case FileTypeProlog4:
@@ -276,15 +293,14 @@ int FileTypeOptions::parse(const po::variables_map& map, const ORBAX_Logging::Sc
                                                           ORBAX_Logging::FormatUnknown, false, true, 0);
         } else {
             if (!map.count(optionNames[Schema]))
-                throw std::runtime_error("either option --schema or option --deduce must be specified if type is prolog4");
-            record = std::make_unique<Prolog4OptionsData>(namedSchema(map, schemas), recordPrecision, true,
-                                                          intervalRockType, ORBAX_Logging::FormatProlog40, false,
-                                                          false, 0);
+                throw std::runtime_error(
+                    "either option --schema or option --deduce must be specified if type is prolog4");
+            record =
+                std::make_unique<Prolog4OptionsData>(namedSchema(map, schemas), recordPrecision, true, intervalRockType,
+                                                     ORBAX_Logging::FormatProlog40, false, false, 0);
         }
         break;
-    default:
-        record = csvRecord(map, schemas);
-        break;
+    default: record = csvRecord(map, schemas); break;
     }
 
     m_record = std::move(record);

@@ -8,8 +8,8 @@
 
 #include <boost/program_options.hpp>
 
-#include "OptionsData.h"
-#include "SchemaList.h"
+#include "core/model/SchemaList.h"
+#include "core/options/OptionsData.h"
 
 namespace Holdex {
 

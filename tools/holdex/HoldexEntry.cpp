@@ -2,7 +2,7 @@
 
 #include <boost/program_options.hpp>
 
-#include "HoldexCommands.h"
+#include "tools/holdex/HoldexCommands.h"
 
 namespace po = boost::program_options;
 
@@ -13,8 +13,7 @@ void write_usage(const po::options_description& visible)
 {
     std::cerr << "Usage: Holdex [global_options] command ...\n"
               << "where global_options are:\n"
-              << visible
-              << "and command is one of version, export, repair or convert.\n"
+              << visible << "and command is one of version, export, repair or convert.\n"
               << "(e.g. type \"Holdex -? command\" for information specific to each command)\n";
 }
 
@@ -23,12 +22,11 @@ void write_usage(const po::options_description& visible)
 int run(int argc, const char* const argv[])
 {
     po::options_description visible(80, 40);
-    visible.add_options()
-        ("config-file,c", po::value<std::string>()->default_value("QuorLogConfig.txt"), "specify the config file")
-        ("help,?", "Display help for command");
+    visible.add_options()("config-file,c", po::value<std::string>()->default_value("QuorLogConfig.txt"),
+                          "specify the config file")("help,?", "Display help for command");
     po::options_description hidden("Hidden options", 80, 40);
-    hidden.add_options()
-        ("command", po::value<std::string>(), "Command to execute, either \"version\"\"export\" or \"convert\"");
+    hidden.add_options()("command", po::value<std::string>(),
+                         "Command to execute, either \"version\"\"export\" or \"convert\"");
     po::options_description placeholder("Fake options", 80, 40);
     placeholder.add_options()("other", po::value<std::vector<std::string>>(), "Placeholder");
 

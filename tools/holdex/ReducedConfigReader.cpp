@@ -1,10 +1,10 @@
-#include "ReducedConfigReader.h"
+#include "tools/holdex/ReducedConfigReader.h"
 
 #include <sstream>
 
-#include "ConfigSchemaSection.h"
-#include "LineReader.h"
-#include "Paths.h"
+#include "core/configfile/ConfigSchemaSection.h"
+#include "platform/LineReader.h"
+#include "platform/Paths.h"
 
 namespace Holdex {
 

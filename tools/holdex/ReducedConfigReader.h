@@ -3,8 +3,8 @@
 // program checks it, "SchemaDefinitions" is read and every other section is skipped unread.
 #include <string>
 
-#include "ConfigMessage.h"
-#include "SchemaList.h"
+#include "core/configfile/ConfigMessage.h"
+#include "core/model/SchemaList.h"
 
 namespace Holdex {
 

@@ -5,11 +5,11 @@
 
 #include <boost/program_options.hpp>
 
-#include "CommandSupport.h"
-#include "DepthResolution.h"
-#include "FileTypeOptions.h"
-#include "HoldexCommands.h"
-#include "Numbers.h"
+#include "core/model/DepthResolution.h"
+#include "platform/Numbers.h"
+#include "tools/holdex/CommandSupport.h"
+#include "tools/holdex/FileTypeOptions.h"
+#include "tools/holdex/HoldexCommands.h"
 
 namespace po = boost::program_options;
 

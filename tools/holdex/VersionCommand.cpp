@@ -1,7 +1,7 @@
 #include <iomanip>
 #include <iostream>
 
-#include "HoldexCommands.h"
+#include "tools/holdex/HoldexCommands.h"
 
 namespace Holdex {
 namespace {

@@ -1,9 +1,9 @@
 #include <exception>
 #include <iostream>
 
-#include "HoldexCommands.h"
-#include "Messages.h"
-#include "XmlPlatformGuard.h"
+#include "core/catalogue/Messages.h"
+#include "core/prolog4/XmlPlatformGuard.h"
+#include "tools/holdex/HoldexCommands.h"
 
 int main(int argc, char* argv[])
 {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ConfigTestTables.h"
-#include "TestSupport.h"
+#include "tests/config/configfile/ConfigTestTables.h"
+#include "tests/support/TestSupport.h"
 
 using namespace ConfigTest;
 
@@ -64,8 +64,8 @@ TEST_F(ConfigFixture, SampleWithEverySectionLoadsWithoutProblems)
         rocks.push_back(entry.rockType);
         EXPECT_NE(entry.patternId, 0) << entry.patternName;
     }
-    EXPECT_EQ(rocks, (std::vector<std::wstring>{L"COAL", L"BRIGHT COAL", L"SANDSTONE", L"SHALE", L"LIMESTONE",
-                                                 L"MARL", L"NO CORE"}));
+    EXPECT_EQ(rocks, (std::vector<std::wstring>{L"COAL", L"BRIGHT COAL", L"SANDSTONE", L"SHALE", L"LIMESTONE", L"MARL",
+                                                L"NO CORE"}));
     EXPECT_EQ(standard.entries[3].kind, HatchListEntry::Isovector);
     EXPECT_EQ(standard.entries[4].kind, HatchListEntry::Anivector);
     EXPECT_EQ(standard.entries[6].kind, HatchListEntry::Inbuilt);
@@ -140,8 +140,9 @@ TEST_F(ConfigFixture, AwkwardNamesNumbersAndLongRockTypesSurviveARoundTrip)
     HatchList list(L"1");
     const std::wstring longRock = L"VERY FINE GRAINED CARBONACEOUS SANDSTONE WITH THIN COAL BANDS AND "
                                   L"SIDERITE NODULES, PARTLY WEATHERED";
-    list.entries.emplace_back(HatchListEntry::Bitmap, L"9 lives", L"VERY FINE GRAINED CARBONACEOUS SANDSTONE WITH "
-                                                                   L"THIN COAL BANDS AND SIDERITE NODULES");
+    list.entries.emplace_back(HatchListEntry::Bitmap, L"9 lives",
+                              L"VERY FINE GRAINED CARBONACEOUS SANDSTONE WITH "
+                              L"THIN COAL BANDS AND SIDERITE NODULES");
     list.entries.emplace_back(HatchListEntry::Bitmap, L"", L"");
     list.entries.emplace_back(HatchListEntry::Inbuilt, L"White", L"A(B)");
     tables.hatchLists.Insert(list);
@@ -171,8 +172,8 @@ TEST_F(ConfigFixture, AwkwardNamesNumbersAndLongRockTypesSurviveARoundTrip)
     hidden.ownRange = true;
     tables.traceDefinitions = {negative, tiny, hidden};
 
-    ORBAX_Logging::SchemaDefinition schema(L"1st schema", {{ORBAX_Logging::ROCKTYPE, L"Rock"},
-                                                           {ORBAX_Logging::BOTTOM, L"Depth (m)"}});
+    ORBAX_Logging::SchemaDefinition schema(L"1st schema",
+                                           {{ORBAX_Logging::ROCKTYPE, L"Rock"}, {ORBAX_Logging::BOTTOM, L"Depth (m)"}});
     ORBAX_Logging::LoadMessages ignored;
     schema.validate(ignored);
     ORBAX_Logging::InsertSchemaDefinition(tables.schemas, schema, tables.schemas.end());

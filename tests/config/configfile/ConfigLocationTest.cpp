@@ -2,7 +2,7 @@
 // how the previous file is kept.
 #include <gtest/gtest.h>
 
-#include "ConfigTestTables.h"
+#include "tests/config/configfile/ConfigTestTables.h"
 
 using namespace ConfigTest;
 
@@ -51,10 +51,9 @@ TEST_F(ConfigLocation, NoFileLeavesTheBuiltInStateAndListsThePathsTried)
     const auto& basic = *tables.schemas.front();
     EXPECT_EQ(basic.name, L"Basic");
     using namespace ORBAX_Logging;
-    const std::vector<FieldDefinition> fields = {{ROCKTYPE, L"Rock type"}, {PERCENTAGE, L"Percentage"},
-                                                 {BOTTOM, L"Depth"},       {SEAM, L"Seam"},
-                                                 {PLY, L"Ply"},            {SAMPLE, L"Sample"},
-                                                 {RECOVERED, L"Recovered"}, {THICKNESS, L"Thickness"}};
+    const std::vector<FieldDefinition> fields = {
+        {ROCKTYPE, L"Rock type"}, {PERCENTAGE, L"Percentage"}, {BOTTOM, L"Depth"},       {SEAM, L"Seam"}, {PLY, L"Ply"},
+        {SAMPLE, L"Sample"},      {RECOVERED, L"Recovered"},   {THICKNESS, L"Thickness"}};
     EXPECT_EQ(basic.fields, fields);
     EXPECT_TRUE(basic.has(SchemaDefinition::Valid));
     EXPECT_NE(basic.id, 0);
@@ -184,9 +183,8 @@ TEST_F(ConfigLocation, AFailedSaveReportsItAndChangesNothing)
     ASSERT_EQ(shown.size(), 1u);
     ASSERT_GE(shown[0].size(), 2u);
     EXPECT_EQ(shown[0][0].word(), 0x3002Au);
-    EXPECT_EQ(shown[0][0].text.rfind(L"Error creating directory \"" + ORBAX_Platform::wide_from_path(config.userFolder) +
-                                         L"\".\n",
-                                     0),
+    EXPECT_EQ(shown[0][0].text.rfind(
+                  L"Error creating directory \"" + ORBAX_Platform::wide_from_path(config.userFolder) + L"\".\n", 0),
               0u);
     EXPECT_EQ(shown[0][1].code, 1);
     EXPECT_TRUE(config.configurationModified);

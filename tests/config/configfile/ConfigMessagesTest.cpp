@@ -2,7 +2,7 @@
 // an error; and the same line numbers when the file has Windows line ends.
 #include <gtest/gtest.h>
 
-#include "ConfigTestTables.h"
+#include "tests/config/configfile/ConfigTestTables.h"
 
 using namespace ConfigTest;
 
@@ -41,7 +41,8 @@ protected:
 TEST_F(ConfigMessages, EachProblemHasItsCodeSeverityTextAndLine)
 {
     const std::vector<Case> cases = {
-        {"section word", "\nBitmap {\n}\n", 0x3000E, L"Unrecognised section \"Bitmap\" in configuration file on line 3"},
+        {"section word", "\nBitmap {\n}\n", 0x3000E,
+         L"Unrecognised section \"Bitmap\" in configuration file on line 3"},
         {"missing section brace", "Bitmaps\n  Coal mono 4 \"0x1\"\n", 0x30005,
          L"Format problem with configuration file on line 3"},
         {"bitmap kind", "Bitmaps {\n  Coal jpeg\n  Sand mono 4 \"0x1\" }", 0x30005,
@@ -61,10 +62,12 @@ TEST_F(ConfigMessages, EachProblemHasItsCodeSeverityTextAndLine)
          L"In the L hatch list, the bitmap name for the \"A\" rocktype element (Missing) does not exist in the list "
          L"of bitmaps (line 4)"},
         {"site name", "Correlations {\n  ( }", 0x3001B, L"Expected a name in the config file on line 3, got ( instead"},
-        {"ply name", "Correlations {\n  S { A { p ( } } }", 0x30005, L"Format problem with configuration file on line 3"},
+        {"ply name", "Correlations {\n  S { A { p ( } } }", 0x30005,
+         L"Format problem with configuration file on line 3"},
         {"trace colour", "Traces {\n  GR 0 100 PINK 1 Y\n}", 0x30009, L"Unrecognised colour PINK on line 3"},
         {"trace flag", "Traces {\n  GR 0 100 RED 1 Maybe\n}", 0x3000A, L"Unrecognised boolean flag Maybe on line 3"},
-        {"trace number", "Traces {\n  GR low 100 RED 1 Y\n}", 0x30005, L"Format problem with configuration file on line 3"},
+        {"trace number", "Traces {\n  GR low 100 RED 1 Y\n}", 0x30005,
+         L"Format problem with configuration file on line 3"},
         {"trace infinite", "Traces {\n  GR 1e999 100 RED 1 Y\n}", 0x30005,
          L"Format problem with configuration file on line 3"},
         {"vector infinite", "Vectors {\n  V (1, 2, 3) 1e999 10 { }\n}", 0x30005,
@@ -127,12 +130,11 @@ TEST_F(ConfigMessages, ReadingStopsAfterTheSectionOfTheFirstErrorButNotAfterWarn
 
 TEST_F(ConfigMessages, RepeatedRecordsMergeOrReplace)
 {
-    ConfigMessageList messages = read(Header +
-                                      "Bitmaps { B mono 4 \"0x1\" B mono 8 \"0xFF 0xFF\" b mono 4 \"0x2\" }\n"
-                                      "Correlations { S { A { p q } B C } }\n"
-                                      "Correlations { S { D } }\n"
-                                      "Definitions { L { Bitmap B { ONE , TWO  PARTS } } }\n"
-                                      "Definitions { L { Inbuilt black { THREE } } }\n");
+    ConfigMessageList messages = read(Header + "Bitmaps { B mono 4 \"0x1\" B mono 8 \"0xFF 0xFF\" b mono 4 \"0x2\" }\n"
+                                               "Correlations { S { A { p q } B C } }\n"
+                                               "Correlations { S { D } }\n"
+                                               "Definitions { L { Bitmap B { ONE , TWO  PARTS } } }\n"
+                                               "Definitions { L { Inbuilt black { THREE } } }\n");
     EXPECT_TRUE(messages.empty()) << describe(messages);
     ASSERT_EQ(tables.bitmaps.size(), 2u); // names compare exactly
     EXPECT_EQ(tables.bitmaps.begin()->second.width, 8);

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Paths.h"
-#include "Quor_Log_Config.h"
-#include "TestSupport.h"
+#include "config/Quor_Log_Config.h"
+#include "platform/Paths.h"
+#include "tests/support/TestSupport.h"
 
 namespace ConfigTest {
 

@@ -2,9 +2,9 @@
 
 #include <sstream>
 
-#include "../PaintSupport.h"
-#include "BitmapPattern.h"
-#include "TestSupport.h"
+#include "config/BitmapPattern.h"
+#include "tests/support/PaintSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <sstream>
 
-#include "../PaintSupport.h"
-#include "CorrelationDefinition.h"
-#include "HatchList.h"
+#include "config/CorrelationDefinition.h"
+#include "config/HatchList.h"
+#include "tests/support/PaintSupport.h"
 
 namespace {
 

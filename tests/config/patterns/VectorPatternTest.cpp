@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "../PaintSupport.h"
-#include "VectorPattern.h"
+#include "config/VectorPattern.h"
+#include "tests/support/PaintSupport.h"
 
 namespace {
 
@@ -11,7 +11,8 @@ VectorPattern Compiled(const std::wstring& text, float width = 10, float height 
 {
     VectorPattern pattern(L"Test", width, height);
     ConfigMessageList problems;
-    EXPECT_TRUE(VectorPattern::Compile(pattern, text, problems, 1)) << (problems.empty() ? L"" : problems[0].text).size();
+    EXPECT_TRUE(VectorPattern::Compile(pattern, text, problems, 1))
+        << (problems.empty() ? L"" : problems[0].text).size();
     EXPECT_TRUE(problems.empty());
     return pattern;
 }

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "BitmapPattern.h"
-#include "DBaseList.h"
-#include "HatchList.h"
+#include "config/BitmapPattern.h"
+#include "config/DBaseList.h"
+#include "config/HatchList.h"
 
 using ORBAX_Utilities::DBaseList;
 

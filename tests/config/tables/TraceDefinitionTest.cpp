@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "TraceDefinition.h"
+#include "config/TraceDefinition.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <sstream>
 #include <thread>
 
-#include "LasProperty.h"
-#include "Paths.h"
-#include "TestSupport.h"
+#include "config/traces/LasProperty.h"
+#include "platform/Paths.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -199,7 +199,7 @@ TEST_F(LasTraces, SmoothingWindowShrinksAtBothEnds)
     ASSERT_EQ(squared.read(Write(squares.str()), error), 0);
     CurveProperty sq = squared.curves().at(1);
     sq.smoothing = true;
-    sq.smoothingWindow = 3; // half window 1
+    sq.smoothingWindow = 3;                                  // half window 1
     std::vector<PointF> smoothed = sq.NewPoints(25.0f, 1.0); // x equals the value
     EXPECT_FLOAT_EQ(smoothed[2].X, (1 + 4 + 9) / 3.0f);
     EXPECT_FLOAT_EQ(smoothed[5].X, 25.0f);

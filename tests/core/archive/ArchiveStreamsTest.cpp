@@ -9,9 +9,9 @@
 
 #include <boost/archive/archive_exception.hpp>
 
-#include "ArchiveStreams.h"
-#include "ProcessIdentifier.h"
-#include "TestSupport.h"
+#include "core/archive/ArchiveStreams.h"
+#include "core/archive/ProcessIdentifier.h"
+#include "tests/support/TestSupport.h"
 
 using namespace ORBAX_Utilities;
 
@@ -83,8 +83,12 @@ TEST(ProcessIdentifier, StrictCheck)
 TEST(ArchiveStreams, OriginOfArchives)
 {
     std::wostringstream first, second;
-    { oserial_stream out(first); }
-    { oserial_stream out(second); }
+    {
+        oserial_stream out(first);
+    }
+    {
+        oserial_stream out(second);
+    }
     const std::string id = processUuidString();
     EXPECT_NE(first.str().find(std::wstring(id.begin(), id.end())), std::wstring::npos);
     for (const auto& text : {first.str(), second.str()}) {
@@ -226,10 +230,10 @@ TEST(ArchiveStreams, MalformedArchivesFailCleanly)
     std::wstring text = good.str();
     auto header_end = text.find(L"archive ") + 8;
 
-    for (std::wstring bad : {std::wstring(), std::wstring(L"garbage"), std::wstring(L"22 serialization::archivX 18"),
-                             std::wstring(L"22 serialization::archive 999 36 ") + std::wstring(36, L'0'),
-                             std::wstring(L"999999999999999999 serialization::archive"),
-                             text.substr(0, header_end - 3)}) {
+    for (std::wstring bad :
+         {std::wstring(), std::wstring(L"garbage"), std::wstring(L"22 serialization::archivX 18"),
+          std::wstring(L"22 serialization::archive 999 36 ") + std::wstring(36, L'0'),
+          std::wstring(L"999999999999999999 serialization::archive"), text.substr(0, header_end - 3)}) {
         std::wistringstream in(bad);
         EXPECT_THROW(iserial_stream archive(in), std::exception);
     }

@@ -8,9 +8,9 @@
 
 #include <boost/archive/archive_exception.hpp>
 
-#include "ArchiveStreams.h"
-#include "IntervalArchive.h"
-#include "ProcessIdentifier.h"
+#include "core/archive/ArchiveStreams.h"
+#include "core/archive/IntervalArchive.h"
+#include "core/archive/ProcessIdentifier.h"
 
 using namespace ORBAX_Logging;
 using ORBAX_Utilities::iserial_stream;
@@ -346,11 +346,9 @@ TEST(IntervalArchive, ElementPasteBetweenSchemas)
     EXPECT_EQ(shortTarget.values[6], L"");
 
     // Another schema: each selected value goes to every field of exactly the same name.
-    SchemaPtr other = make_schema(L"Other", {{STRING, L"Colour"},
-                                             {ROCKTYPE, L"Rock"},
-                                             {STRING, L"colour"},
-                                             {REAL, L"Hardness"},
-                                             {STRING, L"Colour"}});
+    SchemaPtr other = make_schema(
+        L"Other",
+        {{STRING, L"Colour"}, {ROCKTYPE, L"Rock"}, {STRING, L"colour"}, {REAL, L"Hardness"}, {STRING, L"Colour"}});
     LithData target(other);
     target.rockType = L"Clay";
     IntervalArchive::pasteElementFields(source, target, bits(8, {6}));

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
 #include <atomic>
 #include <cerrno>
+#include <gtest/gtest.h>
 #include <thread>
 
-#include "Messages.h"
-#include "QuorLogException.h"
+#include "core/catalogue/Messages.h"
+#include "core/catalogue/QuorLogException.h"
 
 using namespace ORBAX_Utilities;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TextConversion.h"
+#include "core/catalogue/TextConversion.h"
 
 using namespace ORBAX_Utilities;
 

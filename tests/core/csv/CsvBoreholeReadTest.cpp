@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "Borehole_CSV.h"
-#include "TestSupport.h"
+#include "core/csv/Borehole_CSV.h"
+#include "tests/support/TestSupport.h"
 
 using namespace ORBAX_Logging;
 
@@ -73,9 +73,14 @@ TEST(CsvRead, HeadingRowsAndUnits)
 
 TEST(CsvRead, ValuesByKind)
 {
-    CSVOptionsData options = optionsFor(schemaOf({{ROCKTYPE, L"Rock"}, {PERCENTAGE, L"Pct"}, {SEAM, L"Seam"},
-                                                  {PLY, L"Ply"}, {SAMPLE, L"Sample"}, {STRING, L"Note"},
-                                                  {RECOVERED, L"Rec"}, {THICKNESS, L"Thick"}}));
+    CSVOptionsData options = optionsFor(schemaOf({{ROCKTYPE, L"Rock"},
+                                                  {PERCENTAGE, L"Pct"},
+                                                  {SEAM, L"Seam"},
+                                                  {PLY, L"Ply"},
+                                                  {SAMPLE, L"Sample"},
+                                                  {STRING, L"Note"},
+                                                  {RECOVERED, L"Rec"},
+                                                  {THICKNESS, L"Thick"}}));
     LoadMessages messages;
     auto borehole = readText("h\n  caf\xE9 \t,,  S1 ,P, 007 ,\x80 note,0.5,2m\nSAND,100,,,,,,3\n", options, messages);
     ASSERT_TRUE(messages.empty());
@@ -83,7 +88,7 @@ TEST(CsvRead, ValuesByKind)
     const Interval& unit = (*borehole)[0];
     EXPECT_EQ(unit.elements[0].rockType, std::wstring(L"caf\x00E9")); // trimmed, widened as code page 1252
     EXPECT_EQ(unit.elements[0].percentage, 100);                      // empty percentage
-    EXPECT_EQ(unit.seam, L"  S1 ");                                    // not trimmed
+    EXPECT_EQ(unit.seam, L"  S1 ");                                   // not trimmed
     EXPECT_EQ(unit.ply, L"P");
     EXPECT_EQ(unit.sample, L" 007 ");
     EXPECT_EQ(unit.elements[0].values[5], std::wstring(L"\x20AC note"));
@@ -112,7 +117,8 @@ TEST(CsvRead, IntervalRowAfterItsElements)
     ASSERT_EQ(unclosed->size(), 2u);
     ASSERT_EQ(open.size(), 1u);
     EXPECT_EQ(open[0].severity, SeverityWarning);
-    EXPECT_EQ(open[0].text, L"The interbedded unit below 2.000 is not closed by its interval row.  Its depths are unknown.");
+    EXPECT_EQ(open[0].text,
+              L"The interbedded unit below 2.000 is not closed by its interval row.  Its depths are unknown.");
 }
 
 TEST(CsvRead, IntervalRowBeforeItsElements)
@@ -136,8 +142,8 @@ TEST(CsvRead, IntervalRowBeforeItsElements)
     auto refused = readText("h\nCOAL,60,\nGENERAL,100,4\n", again, orphan);
     EXPECT_TRUE(refused->empty());
     EXPECT_TRUE(hasFailure(orphan));
-    EXPECT_EQ(orphan.back().text,
-              L"The element row on line 2 does not follow an interval row.  Check the interval record location of the CSV options.");
+    EXPECT_EQ(orphan.back().text, L"The element row on line 2 does not follow an interval row.  Check the interval "
+                                  L"record location of the CSV options.");
     EXPECT_EQ(again.formatCode, 0);
 }
 
@@ -191,7 +197,8 @@ TEST(CsvRead, FailuresLeaveNoUnits)
         auto borehole = readText("h\nSAND,100,1\n\"CLAY,100,2\nSILT,100,3\n", options, messages);
         EXPECT_TRUE(borehole->empty());
         ASSERT_TRUE(hasFailure(messages));
-        EXPECT_EQ(messages.back().text, L"The quoted field that begins on line 3 is not closed before the end of the file.");
+        EXPECT_EQ(messages.back().text,
+                  L"The quoted field that begins on line 3 is not closed before the end of the file.");
     }
 }
 

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "Borehole_CSV.h"
-#include "TestSupport.h"
+#include "core/csv/Borehole_CSV.h"
+#include "tests/support/TestSupport.h"
 
 using namespace ORBAX_Logging;
 
@@ -13,10 +13,13 @@ namespace {
 
 SchemaPtr fullSchema()
 {
-    auto schema = std::make_shared<SchemaDefinition>(
-        L"full", std::vector<FieldDefinition>{{ROCKTYPE, L"Rock"}, {PERCENTAGE, L"Pct"}, {SEAM, L"Seam, name"},
-                                              {SAMPLE, L"Sample"}, {STRING, L"Note"}, {THICKNESS, L"Thick"},
-                                              {BOTTOM, L"Base"}});
+    auto schema = std::make_shared<SchemaDefinition>(L"full", std::vector<FieldDefinition>{{ROCKTYPE, L"Rock"},
+                                                                                           {PERCENTAGE, L"Pct"},
+                                                                                           {SEAM, L"Seam, name"},
+                                                                                           {SAMPLE, L"Sample"},
+                                                                                           {STRING, L"Note"},
+                                                                                           {THICKNESS, L"Thick"},
+                                                                                           {BOTTOM, L"Base"}});
     LoadMessages ignored;
     schema->validate(ignored);
     return schema;
@@ -201,10 +204,14 @@ TEST(CsvWrite, SampleFileRoundTrip)
 {
     QuorTest::TempDir dir;
     CSVOptionsData options = optionsFor(fullSchema());
-    options.schema = std::make_shared<SchemaDefinition>(
-        L"coal", std::vector<FieldDefinition>{{ROCKTYPE, L"Lithology"}, {PERCENTAGE, L"Percent"}, {SEAM, L"Seam"},
-                                              {SAMPLE, L"Sample"}, {STRING, L"Comment"}, {RECOVERED, L"Recovered"},
-                                              {THICKNESS, L"Thickness"}, {BOTTOM, L"Depth"}});
+    options.schema = std::make_shared<SchemaDefinition>(L"coal", std::vector<FieldDefinition>{{ROCKTYPE, L"Lithology"},
+                                                                                              {PERCENTAGE, L"Percent"},
+                                                                                              {SEAM, L"Seam"},
+                                                                                              {SAMPLE, L"Sample"},
+                                                                                              {STRING, L"Comment"},
+                                                                                              {RECOVERED, L"Recovered"},
+                                                                                              {THICKNESS, L"Thickness"},
+                                                                                              {BOTTOM, L"Depth"}});
     LoadMessages messages;
     auto borehole = Borehole_CSV::load(QuorTest::data_file("csv/coal.csv").wstring(), options, messages);
     ASSERT_TRUE(messages.empty());

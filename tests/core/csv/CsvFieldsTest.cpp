@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CsvFields.h"
+#include "core/csv/CsvFields.h"
 
 using namespace ORBAX_Logging;
 
@@ -146,8 +146,25 @@ TEST(CsvWriterFields, QuotesOnlyWhenNeeded)
 TEST(CsvWriterFields, EveryFieldReadsBack)
 {
     const std::vector<std::string> texts = {
-        "", "plain", "a,b", "\"", "\"\"", "'", "x\"", "\"x", "a\\", "\\\"", "a\\\\b", "line\nbreak",
-        "crlf\r\nbreak", ",", "\n", "end,", "caf\xE9 \x80\xFF", "  blanks  ", "'a','b'",
+        "",
+        "plain",
+        "a,b",
+        "\"",
+        "\"\"",
+        "'",
+        "x\"",
+        "\"x",
+        "a\\",
+        "\\\"",
+        "a\\\\b",
+        "line\nbreak",
+        "crlf\r\nbreak",
+        ",",
+        "\n",
+        "end,",
+        "caf\xE9 \x80\xFF",
+        "  blanks  ",
+        "'a','b'",
     };
     for (int quoting = 1; quoting <= 2; ++quoting) {
         for (int mode = 0; mode <= 2; ++mode) {

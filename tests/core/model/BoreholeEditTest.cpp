@@ -4,9 +4,9 @@
 #include <functional>
 #include <limits>
 
-#include "Borehole.h"
-#include "Exception.h"
-#include "ModelTestSupport.h"
+#include "core/model/Borehole.h"
+#include "core/model/Exception.h"
+#include "tests/core/model/ModelTestSupport.h"
 
 using namespace ORBAX_Logging;
 using ModelTest::column;

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "CompactText.h"
-#include "Interval.h"
-#include "LithData.h"
-#include "ModelTestSupport.h"
-#include "ValueList.h"
+#include "core/model/CompactText.h"
+#include "core/model/Interval.h"
+#include "core/model/LithData.h"
+#include "core/model/ValueList.h"
+#include "tests/core/model/ModelTestSupport.h"
 
 using namespace ORBAX_Logging;
 using ModelTest::makeSchema;
@@ -66,7 +66,8 @@ TEST(CompactText, EveryTextComesBackExactly)
     EXPECT_NE(CompactText(L"ab"), std::wstring(L"abc"));
     EXPECT_NE(CompactText(L"abc"), std::wstring(L"ab"));
     EXPECT_NE(CompactText(L"\x20AC"), std::wstring(L"\x20AD"));
-    EXPECT_NE(CompactText(std::wstring(1, static_cast<wchar_t>(0x200000))), std::wstring(1, static_cast<wchar_t>(0x200001)));
+    EXPECT_NE(CompactText(std::wstring(1, static_cast<wchar_t>(0x200000))),
+              std::wstring(1, static_cast<wchar_t>(0x200001)));
     CompactText cleared(std::wstring(40, L'z'));
     cleared.clear();
     EXPECT_TRUE(cleared.empty());
@@ -141,8 +142,8 @@ TEST(ValueList, ValuesReadSetAndResize)
 TEST(ElementRows, PackedValuesMapByNameBetweenSchemas)
 {
     auto a = makeSchema(L"a", {{ROCKTYPE, L"Rock"}, {STRING, L"Colour"}, {STRING, L"Note"}});
-    auto b = makeSchema(L"b", {{STRING, L"Note"}, {STRING, L"Extra"}, {ROCKTYPE, L"Rock"}, {STRING, L"Colour"},
-                               {REAL, L"Hard"}});
+    auto b = makeSchema(
+        L"b", {{STRING, L"Note"}, {STRING, L"Extra"}, {ROCKTYPE, L"Rock"}, {STRING, L"Colour"}, {REAL, L"Hard"}});
     LithData source(a);
     source.rockType = L"GR\x00C8S \x4E2D";
     source.values.assign({L"", L"rouge \x2013 fonc\x00E9", L""});
@@ -153,8 +154,7 @@ TEST(ElementRows, PackedValuesMapByNameBetweenSchemas)
     wider = source;
     EXPECT_EQ(wider.schema, b);
     EXPECT_EQ(wider.rockType, L"GR\x00C8S \x4E2D");
-    EXPECT_EQ(wider.values.toVector(),
-              (std::vector<std::wstring>{L"", L"", L"", L"rouge \x2013 fonc\x00E9", L""}));
+    EXPECT_EQ(wider.values.toVector(), (std::vector<std::wstring>{L"", L"", L"", L"rouge \x2013 fonc\x00E9", L""}));
 
     // And back into the smaller schema.
     wider.values.set(0, L"\x1F600 note");

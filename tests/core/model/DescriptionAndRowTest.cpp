@@ -3,9 +3,9 @@
 #include <cmath>
 #include <sstream>
 
-#include "BoreholeDescription.h"
-#include "ModelTestSupport.h"
-#include "UnitRowWriter.h"
+#include "core/model/BoreholeDescription.h"
+#include "core/model/UnitRowWriter.h"
+#include "tests/core/model/ModelTestSupport.h"
 
 using namespace ORBAX_Logging;
 
@@ -85,7 +85,8 @@ TEST(UnitRows, FieldTextsByKind)
     OptionsData options(schema, 3, false, L"IN GENERAL", 2);
 
     Row row = rowOf(unit.elements[0], unit, options, false);
-    EXPECT_EQ(row.fields, (std::vector<std::string>{"3.500", "5.000", "1.500", "", "60", "CLAY", "S1", "P", "Seam", "red"}));
+    EXPECT_EQ(row.fields,
+              (std::vector<std::string>{"3.500", "5.000", "1.500", "", "60", "CLAY", "S1", "P", "Seam", "red"}));
     EXPECT_EQ(row.separators, 10); // the unknown field writes nothing but keeps its separators
 
     unit.recovered = 0.25;
@@ -110,8 +111,8 @@ TEST(UnitRows, FieldTextsByKind)
 TEST(UnitRows, FreeFieldsByPositionOrByName)
 {
     auto unitSchema = ModelTest::makeSchema(L"u", {{ROCKTYPE, L"Rock"}, {STRING, L"Colour"}, {STRING, L"Note"}});
-    auto fileSchema = ModelTest::makeSchema(L"f", {{STRING, L"NOTE"}, {ROCKTYPE, L"Rock"}, {STRING, L"Colour"},
-                                                   {STRING, L"Missing"}});
+    auto fileSchema = ModelTest::makeSchema(
+        L"f", {{STRING, L"NOTE"}, {ROCKTYPE, L"Rock"}, {STRING, L"Colour"}, {STRING, L"Missing"}});
     Interval unit(unitSchema);
     unit.elements.emplace_back(unitSchema);
     unit.elements[0].values.assign({L"", L"red", L"soft"});

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Borehole.h"
-#include "SchemaDefinition.h"
+#include "core/model/Borehole.h"
+#include "core/model/SchemaDefinition.h"
 
 namespace ModelTest {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "DepthResolution.h"
-#include "ModelTestSupport.h"
+#include "core/model/DepthResolution.h"
+#include "tests/core/model/ModelTestSupport.h"
 
 using namespace ORBAX_Logging;
 
@@ -89,8 +89,9 @@ TEST(DepthResolution, EveryInconsistencyWithItsMessage)
     r = resolve(2, 2, 5, 2);
     EXPECT_EQ(r.code, 4);
     EXPECT_EQ(r.thickness, 3.0);
-    EXPECT_EQ(r.messages[0].text,
-              L"Depth or thickness specification incomplete for the unit with top 2.000, bottom 5.000 and thickness 2.000");
+    EXPECT_EQ(
+        r.messages[0].text,
+        L"Depth or thickness specification incomplete for the unit with top 2.000, bottom 5.000 and thickness 2.000");
     EXPECT_EQ(r.messages[0].kind, 1);
     r = resolve(2, 2.5, 5, 3);
     EXPECT_EQ(r.code, 4);

@@ -2,9 +2,9 @@
 
 #include <sstream>
 
-#include "Borehole.h"
-#include "ModelTestSupport.h"
-#include "ValueText.h"
+#include "core/model/Borehole.h"
+#include "core/model/ValueText.h"
+#include "tests/core/model/ModelTestSupport.h"
 
 using namespace ORBAX_Logging;
 
@@ -62,7 +62,8 @@ TEST(SampleNumbers, PatternOverARange)
     std::wstring prefix, suffix;
     std::int32_t first = -1, width = -1;
     bool prefixDiffers = false, suffixDiffers = false, widthDiffers = false;
-    ASSERT_TRUE(hole.sampleNumberPattern(0, 3, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
+    ASSERT_TRUE(
+        hole.sampleNumberPattern(0, 3, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
     EXPECT_EQ(prefix, L"X");
     EXPECT_EQ(first, 1);
     EXPECT_EQ(width, 0);
@@ -71,20 +72,25 @@ TEST(SampleNumbers, PatternOverARange)
     EXPECT_FALSE(widthDiffers);
 
     prefixDiffers = false;
-    ASSERT_TRUE(hole.sampleNumberPattern(-1, -1, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
+    ASSERT_TRUE(
+        hole.sampleNumberPattern(-1, -1, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
     EXPECT_TRUE(suffixDiffers);
     EXPECT_EQ(width, 2); // the first padded width met
 
     Borehole widths = withSamples({L"S01", L"S001"});
     widthDiffers = false;
-    EXPECT_TRUE(widths.sampleNumberPattern(0, -1, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
+    EXPECT_TRUE(
+        widths.sampleNumberPattern(0, -1, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
     EXPECT_TRUE(widthDiffers);
 
     Borehole digitless = withSamples({L"S1", L"none", L"S2"});
-    EXPECT_FALSE(digitless.sampleNumberPattern(0, -1, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
-    EXPECT_FALSE(hole.sampleNumberPattern(3, 9, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
+    EXPECT_FALSE(
+        digitless.sampleNumberPattern(0, -1, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
+    EXPECT_FALSE(
+        hole.sampleNumberPattern(3, 9, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
     Borehole none = withSamples({L"", L""});
-    EXPECT_FALSE(none.sampleNumberPattern(0, -1, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
+    EXPECT_FALSE(
+        none.sampleNumberPattern(0, -1, prefix, suffix, first, width, prefixDiffers, suffixDiffers, widthDiffers));
 }
 
 TEST(SampleNumbers, RangeAndNext)

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "Exception.h"
-#include "Interval.h"
-#include "LithData.h"
-#include "ModelTestSupport.h"
-#include "SchemaDefinition.h"
+#include "core/model/Exception.h"
+#include "core/model/Interval.h"
+#include "core/model/LithData.h"
+#include "core/model/SchemaDefinition.h"
+#include "tests/core/model/ModelTestSupport.h"
 
 using namespace ORBAX_Logging;
 using ModelTest::makeSchema;
@@ -37,8 +37,18 @@ TEST(SchemaValidation, UsableSchemasAndFlags)
     EXPECT_TRUE(v.messages.empty());
     EXPECT_EQ(v.flags, 0x10u | 0x20u | 0x40u);
 
-    v = validated({{ROCKTYPE, L"r"}, {TOP, L"t"}, {BOTTOM, L"b"}, {THICKNESS, L"h"}, {SAMPLE, L"s"},
-                   {SEAM, L"se"}, {PLY, L"p"}, {RECOVERED, L"rec"}, {PERCENTAGE, L"pc"}, {STRING, L"a"}, {STRING, L"a"}, {REAL, L""}});
+    v = validated({{ROCKTYPE, L"r"},
+                   {TOP, L"t"},
+                   {BOTTOM, L"b"},
+                   {THICKNESS, L"h"},
+                   {SAMPLE, L"s"},
+                   {SEAM, L"se"},
+                   {PLY, L"p"},
+                   {RECOVERED, L"rec"},
+                   {PERCENTAGE, L"pc"},
+                   {STRING, L"a"},
+                   {STRING, L"a"},
+                   {REAL, L""}});
     EXPECT_TRUE(v.ok);
     EXPECT_EQ(v.flags, 0x7Fu);
 
@@ -59,15 +69,29 @@ TEST(SchemaValidation, UsableSchemasAndFlags)
 
 TEST(SchemaValidation, ProblemsInOrderWithTheirKinds)
 {
-    auto v = validated({{BOTTOM, L"a"}, {BOTTOM, L"b"}, {TOP, L"c"}, {TOP, L"d"}, {THICKNESS, L"e"},
-                        {THICKNESS, L"f"}, {SAMPLE, L"g"}, {SAMPLE, L"h"}, {SEAM, L"i"}, {SEAM, L"j"},
-                        {PLY, L"k"}, {PLY, L"l"}, {PERCENTAGE, L"m"}, {PERCENTAGE, L"n"}, {ROCKTYPE, L"o"},
-                        {ROCKTYPE, L"p"}, {RECOVERED, L"q"}, {RECOVERED, L"r"}},
+    auto v = validated({{BOTTOM, L"a"},
+                        {BOTTOM, L"b"},
+                        {TOP, L"c"},
+                        {TOP, L"d"},
+                        {THICKNESS, L"e"},
+                        {THICKNESS, L"f"},
+                        {SAMPLE, L"g"},
+                        {SAMPLE, L"h"},
+                        {SEAM, L"i"},
+                        {SEAM, L"j"},
+                        {PLY, L"k"},
+                        {PLY, L"l"},
+                        {PERCENTAGE, L"m"},
+                        {PERCENTAGE, L"n"},
+                        {ROCKTYPE, L"o"},
+                        {ROCKTYPE, L"p"},
+                        {RECOVERED, L"q"},
+                        {RECOVERED, L"r"}},
                        L"Mine");
     EXPECT_FALSE(v.ok);
     ASSERT_EQ(v.messages.size(), 9u);
-    const wchar_t* order[] = {L"TOP", L"BOTTOM", L"THICKNESS", L"SAMPLE", L"SEAM",
-                              L"PLY", L"PERCENTAGE", L"ROCKTYPE", L"RECOVERED"};
+    const wchar_t* order[] = {L"TOP", L"BOTTOM",     L"THICKNESS", L"SAMPLE",   L"SEAM",
+                              L"PLY", L"PERCENTAGE", L"ROCKTYPE",  L"RECOVERED"};
     for (std::size_t k = 0; k < 9; ++k) {
         EXPECT_EQ(v.messages[k].text, std::wstring(L"Too many ") + order[k] +
                                           L" fields in schema Mine.  This schema is unable to be used.");
@@ -78,7 +102,8 @@ TEST(SchemaValidation, ProblemsInOrderWithTheirKinds)
 
     v = validated({{STRING, L"x"}, {REAL, L"y"}}, L"Free");
     ASSERT_EQ(v.messages.size(), 2u);
-    EXPECT_EQ(v.messages[0].text, L"No unit depth or thickness specification in schema Free.  This schema is unable to be used.");
+    EXPECT_EQ(v.messages[0].text,
+              L"No unit depth or thickness specification in schema Free.  This schema is unable to be used.");
     EXPECT_EQ(v.messages[0].kind, 14);
     EXPECT_EQ(v.messages[1].text, L"Schema Free is missing a ROCKTYPE field.  The schema is unable to be used.");
     EXPECT_EQ(v.messages[1].kind, 13);
@@ -98,8 +123,12 @@ TEST(SchemaValidation, ProblemsInOrderWithTheirKinds)
 
 TEST(SchemaFields, FindFieldIgnoresCaseAndFieldTextByKind)
 {
-    auto schema = makeSchema(L"s", {{ROCKTYPE, L"Rock"}, {PERCENTAGE, L"Pct"}, {BOTTOM, L"Depth"},
-                                    {STRING, L"Colour"}, {TOP, L"Top"}, {SEAM, L"\u00C9tage"}});
+    auto schema = makeSchema(L"s", {{ROCKTYPE, L"Rock"},
+                                    {PERCENTAGE, L"Pct"},
+                                    {BOTTOM, L"Depth"},
+                                    {STRING, L"Colour"},
+                                    {TOP, L"Top"},
+                                    {SEAM, L"\u00C9tage"}});
     EXPECT_EQ(findField(schema->fields, L"DEPTH"), 2);
     EXPECT_EQ(findField(schema->fields, L"colour"), 3);
     EXPECT_EQ(findField(schema->fields, L"\u00E9TAGE"), 5);

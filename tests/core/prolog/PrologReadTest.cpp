@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "Borehole_Prolog.h"
-#include "PrologTestSupport.h"
-#include "TestSupport.h"
+#include "core/prolog/Borehole_Prolog.h"
+#include "tests/core/prolog/PrologTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using namespace ORBAX_Logging;
 using namespace PrologTest;
@@ -81,7 +81,8 @@ TEST(PrologRead, Version30WithInterbeddedUnitAndCodePageText)
 
 TEST(PrologRead, LineEndsAndTrimming)
 {
-    const auto body = record30("  CLAY \t", "100", "0", "1.5", "1.5") + record30("SILT", "100", "1.5", "3", "1.5", "", "", "", "", "", "", "9");
+    const auto body = record30("  CLAY \t", "100", "0", "1.5", "1.5") +
+                      record30("SILT", "100", "1.5", "3", "1.5", "", "", "", "", "", "", "9");
     auto opts = options(schema30());
     Loaded lf = loadText(lines(head("V3.0 ENTRIES = 10") + body, "\n"), opts);
     Loaded crlf = loadText(lines(head("v3.0 entries=10") + body, "\r\n"), opts);
@@ -176,7 +177,8 @@ TEST(PrologRead, BadFilesGiveMessagesAndNoUnits)
     auto opts = options(schema30());
     Loaded bad = loadText(lines({"x2.1", "SAND"}), opts, "bad.pro");
     ASSERT_EQ(bad.messages.size(), 1u);
-    EXPECT_NE(bad.messages[0].text.find(L"does not seem to be a prolog borehole file (bad first line)"), std::wstring::npos);
+    EXPECT_NE(bad.messages[0].text.find(L"does not seem to be a prolog borehole file (bad first line)"),
+              std::wstring::npos);
     EXPECT_EQ(bad.messages[0].kind, 10);
     EXPECT_TRUE(bad.hole->empty());
     EXPECT_EQ(bad.hole->name, L"<unnamed>");
@@ -201,8 +203,8 @@ TEST(PrologRead, RecordsThatCloseOrCutUnits)
     // 60 then a 100 percent record: the 100 closes the open unit without depths; the next record
     // starts a unit of its own. A record cut short at the end is dropped, and the user is warned
     // that the file seems cut short.
-    const std::vector<std::string> units = record30("A", "60", "", "1", "") + record30("B", "100", "", "9", "") +
-                                           record30("C", "100", "0", "2", "2");
+    const std::vector<std::string> units =
+        record30("A", "60", "", "1", "") + record30("B", "100", "", "9", "") + record30("C", "100", "0", "2", "2");
     const std::string text = lines(head("v3.0 entries=10") + units + std::vector<std::string>{"D", "100", ""});
     Loaded l = loadText(text, opts);
     ASSERT_EQ(l.messages.size(), 1u);
@@ -228,8 +230,9 @@ TEST(PrologRead, DepthProblemsFailTheReadUnlessKeepingGivenDepths)
     auto opts = options(schema30());
     Loaded strict = loadText(text, opts);
     ASSERT_EQ(strict.messages.size(), 1u);
-    EXPECT_EQ(strict.messages[0].text,
-              L"Depth or thickness specification incomplete for the unit with top 2.00, bottom 5.00 and thickness 2.00");
+    EXPECT_EQ(
+        strict.messages[0].text,
+        L"Depth or thickness specification incomplete for the unit with top 2.00, bottom 5.00 and thickness 2.00");
     EXPECT_TRUE(strict.hole->empty());
 
     opts.keepGivenDepths = true;
@@ -241,8 +244,8 @@ TEST(PrologRead, DepthProblemsFailTheReadUnlessKeepingGivenDepths)
     EXPECT_EQ((*kept.hole)[2].thickness, 1.0);
 
     // An incomplete unit still fails the repair read.
-    const std::string incomplete = lines(head("v3.0 entries=10") + record30("A", "100", "0", "2", "2") +
-                                         record30("B", "100", "3", "nan", "nan"));
+    const std::string incomplete =
+        lines(head("v3.0 entries=10") + record30("A", "100", "0", "2", "2") + record30("B", "100", "3", "nan", "nan"));
     Loaded stopped = loadText(incomplete, opts);
     ASSERT_EQ(stopped.messages.size(), 1u);
     EXPECT_EQ(stopped.messages[0].kind, 3);

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "OptionsData.h"
-#include "SchemaDefinition.h"
+#include "core/model/SchemaDefinition.h"
+#include "core/options/OptionsData.h"
 
 namespace PrologTest {
 
 inline std::shared_ptr<ORBAX_Logging::SchemaDefinition> schemaOf(const std::wstring& name,
-                                                                  std::vector<ORBAX_Logging::FieldDefinition> fields)
+                                                                 std::vector<ORBAX_Logging::FieldDefinition> fields)
 {
     auto schema = std::make_shared<ORBAX_Logging::SchemaDefinition>(name, std::move(fields));
     ORBAX_Logging::LoadMessages ignored;

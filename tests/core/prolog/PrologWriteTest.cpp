@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "Borehole_Prolog.h"
-#include "PrologTestSupport.h"
-#include "TestSupport.h"
+#include "core/prolog/Borehole_Prolog.h"
+#include "tests/core/prolog/PrologTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using namespace ORBAX_Logging;
 using namespace PrologTest;
@@ -19,12 +19,13 @@ std::size_t countLines(const std::string& text)
 // A canonical version 3.0 file: every value as the writer prints it with 2 decimals.
 std::string canonical30()
 {
-    return lines(head("v3.0  entries=10") +
-                 record30("SANDSTONE", "100", "0.00", "2.00", "2.00", "S001", "Upper", "U1", "1.50", "grey", "2.5", "7") +
-                 record30("GR\xC8S \x80", "60", "2.00", "3.25", "1.25", "S002", "\xC9tage", "L", "0.80", "buff") +
-                 record30("COAL", "40", "2.00", "3.25", "1.25", "S002", "\xC9tage", "L", "0.80", "black") +
-                 record30("IN GENERAL", "100", "2.00", "3.25", "1.25", "S002", "\xC9tage", "L", "0.80", "mixed") +
-                 record30("SHALE", "100", "3.25", "5.00", "1.75", "", "", "", "0.00"));
+    return lines(
+        head("v3.0  entries=10") +
+        record30("SANDSTONE", "100", "0.00", "2.00", "2.00", "S001", "Upper", "U1", "1.50", "grey", "2.5", "7") +
+        record30("GR\xC8S \x80", "60", "2.00", "3.25", "1.25", "S002", "\xC9tage", "L", "0.80", "buff") +
+        record30("COAL", "40", "2.00", "3.25", "1.25", "S002", "\xC9tage", "L", "0.80", "black") +
+        record30("IN GENERAL", "100", "2.00", "3.25", "1.25", "S002", "\xC9tage", "L", "0.80", "mixed") +
+        record30("SHALE", "100", "3.25", "5.00", "1.75", "", "", "", "0.00"));
 }
 
 } // namespace
@@ -188,9 +189,8 @@ TEST(PrologWrite, BackupsAndFailedSaves)
     Borehole_Prolog::save(blocked.wstring(), messages, hole, opts);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, 7);
-    EXPECT_EQ(messages[0].text.rfind(L"Error copying file from " + blocked.wstring() + L" to " + blocked.wstring() +
-                                         L".backup\n",
-                                     0),
+    EXPECT_EQ(messages[0].text.rfind(
+                  L"Error copying file from " + blocked.wstring() + L" to " + blocked.wstring() + L".backup\n", 0),
               0u);
     EXPECT_EQ(QuorTest::read_file(blocked), "precious");
 

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "Borehole_Prolog4.h"
-#include "TestSupport.h"
+#include "core/prolog4/Borehole_Prolog4.h"
+#include "tests/support/TestSupport.h"
 
 using namespace ORBAX_Logging;
 
@@ -37,13 +37,12 @@ std::unique_ptr<Borehole> loadText(const QuorTest::TempDir& dir, const std::stri
     return Borehole_Prolog4::load(wide(dir / "doc.prolog"), options, messages);
 }
 
-const char* const kMinimalTemplate =
-    "<CHTemplates><CHTemplate><m_Name>T</m_Name><CHeadings>"
-    "<m_HeadingItem><CItem><m_Heading>Rock</m_Heading></CItem></m_HeadingItem>"
-    "<m_HeadingItem><CItem><m_Heading>Pct</m_Heading></CItem></m_HeadingItem>"
-    "<m_HeadingItem><CItem><m_Heading>Seam</m_Heading></CItem></m_HeadingItem>"
-    "<m_HeadingItem><CItem><m_Heading>Base</m_Heading></CItem></m_HeadingItem>"
-    "</CHeadings></CHTemplate></CHTemplates>";
+const char* const kMinimalTemplate = "<CHTemplates><CHTemplate><m_Name>T</m_Name><CHeadings>"
+                                     "<m_HeadingItem><CItem><m_Heading>Rock</m_Heading></CItem></m_HeadingItem>"
+                                     "<m_HeadingItem><CItem><m_Heading>Pct</m_Heading></CItem></m_HeadingItem>"
+                                     "<m_HeadingItem><CItem><m_Heading>Seam</m_Heading></CItem></m_HeadingItem>"
+                                     "<m_HeadingItem><CItem><m_Heading>Base</m_Heading></CItem></m_HeadingItem>"
+                                     "</CHeadings></CHTemplate></CHTemplates>";
 
 } // namespace
 
@@ -92,8 +91,8 @@ TEST(Prolog4Read, TemplatesBecomeSchemas)
     LoadMessages messages;
     auto loaded = Borehole_Prolog4::load(wide(QuorTest::data_file("prolog4/two_logs.prolog")), options, messages);
     ASSERT_TRUE(loaded->schema);
-    const std::vector<std::int32_t> kinds = {ROCKTYPE, PERCENTAGE, SEAM, PLY, SAMPLE, STRING, STRING,
-                                             RECOVERED, THICKNESS, BOTTOM};
+    const std::vector<std::int32_t> kinds = {ROCKTYPE, PERCENTAGE, SEAM,      PLY,       SAMPLE,
+                                             STRING,   STRING,     RECOVERED, THICKNESS, BOTTOM};
     ASSERT_EQ(loaded->schema->fields.size(), kinds.size());
     for (std::size_t k = 0; k < kinds.size(); ++k)
         EXPECT_EQ(loaded->schema->fields[k].kind, kinds[k]) << k;
@@ -156,7 +155,8 @@ TEST(Prolog4Read, RefusedDocumentsGiveAnEmptyPlainBorehole)
     const std::vector<Case> cases = {
         {"<D><m_Version>4.0</m_Version>" + std::string(kMinimalTemplate) + logs + "</D>",
          L"Error while reading Prolog 4 file: File version is not 4.0 or 4.1.", 10},
-        {"<D><CHeadings/><m_Data/><m_Data/></D>", L"Error while reading Prolog 4 file: File contains a section with no data.", 10},
+        {"<D><CHeadings/><m_Data/><m_Data/></D>",
+         L"Error while reading Prolog 4 file: File contains a section with no data.", 10},
         {"<D><m_Version>4.1</m_Version>" + std::string(kMinimalTemplate) + "</D>",
          L"Error while reading Prolog 4 file: File contains a section with no data.", 10},
         {"<D><m_Version>4.1</m_Version>" + logs + "</D>", L"File contains no templates.", 10},
@@ -166,7 +166,8 @@ TEST(Prolog4Read, RefusedDocumentsGiveAnEmptyPlainBorehole)
          L"File contains a template with no headings.", 10},
         {"", L"Error while reading Prolog 4 file:", 10},
         {"this is not XML", L"Error while reading Prolog 4 file:", 10},
-        {"<D><m_Version>4.1</m_Version>" + std::string(kMinimalTemplate) + "<CDataLogs><CDataLog><m_Data><CLithData><a>X",
+        {"<D><m_Version>4.1</m_Version>" + std::string(kMinimalTemplate) +
+             "<CDataLogs><CDataLog><m_Data><CLithData><a>X",
          L"is not a complete XML document", 10},
     };
     for (const Case& c : cases) {
@@ -229,7 +230,8 @@ TEST(Prolog4Read, AnUnclosedInterbeddedUnitIsReported)
     EXPECT_TRUE(std::isnan((*loaded)[1].bottom));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].severity, SeverityWarning);
-    EXPECT_EQ(messages[0].text, L"The interbedded unit below 2.00 is not closed by its interval row.  Its depths are unknown.");
+    EXPECT_EQ(messages[0].text,
+              L"The interbedded unit below 2.00 is not closed by its interval row.  Its depths are unknown.");
 }
 
 TEST(Prolog4Read, ImportTemplate)
@@ -314,8 +316,9 @@ TEST(Prolog4Read, DeclarationsThatExpandBeyondMemoryAreRefused)
     {
         // Small declarations are fine.
         LoadMessages messages;
-        auto loaded = loadText(dir, "<!DOCTYPE D [<!ENTITY rock \"SAND\">]><D><m_Version>4.1</m_Version>" + body + "</D>",
-                               deduced(), messages);
+        auto loaded =
+            loadText(dir, "<!DOCTYPE D [<!ENTITY rock \"SAND\">]><D><m_Version>4.1</m_Version>" + body + "</D>",
+                     deduced(), messages);
         EXPECT_TRUE(messages.empty());
         EXPECT_EQ(loaded->size(), 1u);
     }
@@ -330,8 +333,8 @@ TEST(Prolog4Read, DeclarationsThatExpandBeyondMemoryAreRefused)
     const std::vector<std::string> bombs = {
         "<!DOCTYPE D [<!ENTITY rock \"SAND\"><!ENTITY big \"" + big + "\">]><D><m_Version>4.1</m_Version>" + body +
             "<note>" + manyReferences + "</note></D>",
-        "<!DOCTYPE D [<!ENTITY rock \"SAND\"><!ATTLIST n a CDATA \"" + big + "\">]><D><m_Version>4.1</m_Version>" + body +
-            manyElements + "</D>",
+        "<!DOCTYPE D [<!ENTITY rock \"SAND\"><!ATTLIST n a CDATA \"" + big + "\">]><D><m_Version>4.1</m_Version>" +
+            body + manyElements + "</D>",
     };
     for (const std::string& xml : bombs) {
         LoadMessages messages;
@@ -339,11 +342,11 @@ TEST(Prolog4Read, DeclarationsThatExpandBeyondMemoryAreRefused)
         EXPECT_TRUE(loaded->empty());
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].kind, 10);
-        EXPECT_EQ(messages[0].text.rfind(L"Error while reading Prolog 4 file: " + wide(dir / "doc.prolog") +
-                                             L" would take more than ",
-                                         0),
+        EXPECT_EQ(messages[0].text.rfind(
+                      L"Error while reading Prolog 4 file: " + wide(dir / "doc.prolog") + L" would take more than ", 0),
                   0u);
-        EXPECT_NE(messages[0].text.find(L" MB of memory to read: its declared entities or attribute defaults expand too far."),
+        EXPECT_NE(messages[0].text.find(
+                      L" MB of memory to read: its declared entities or attribute defaults expand too far."),
                   std::wstring::npos);
 
         SchemaDefinition schema(L"Mine", {});
@@ -355,8 +358,8 @@ TEST(Prolog4Read, DeclarationsThatExpandBeyondMemoryAreRefused)
 
     // A parser that refused a document reads the next one.
     QuorTest::write_file(dir / "bomb.prolog", bombs[0]);
-    QuorTest::write_file(dir / "good.prolog", "<!DOCTYPE D [<!ENTITY rock \"SAND\">]><D><m_Version>4.1</m_Version>" +
-                                                  body + "</D>");
+    QuorTest::write_file(dir / "good.prolog",
+                         "<!DOCTYPE D [<!ENTITY rock \"SAND\">]><D><m_Version>4.1</m_Version>" + body + "</D>");
     Borehole_Prolog4 borehole;
     Prolog4OptionsData options = deduced();
     LoadMessages first;
@@ -385,6 +388,7 @@ TEST(Prolog4Read, NearEmptyRowsUnderThousandsOfColumnsAreRefused)
     EXPECT_TRUE(loaded->empty());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, 10);
-    EXPECT_EQ(messages[0].text, L"Error while reading Prolog 4 file: Its data log holds 10000 rows of 5000 columns, far "
-                                L"more than the file can describe.");
+    EXPECT_EQ(messages[0].text,
+              L"Error while reading Prolog 4 file: Its data log holds 10000 rows of 5000 columns, far "
+              L"more than the file can describe.");
 }

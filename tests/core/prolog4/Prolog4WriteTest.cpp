@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "Borehole_CSV.h"
-#include "Borehole_Prolog4.h"
-#include "TestSupport.h"
+#include "core/csv/Borehole_CSV.h"
+#include "core/prolog4/Borehole_Prolog4.h"
+#include "tests/support/TestSupport.h"
 
 using namespace ORBAX_Logging;
 

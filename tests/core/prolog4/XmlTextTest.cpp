@@ -1,7 +1,7 @@
 // The bridge between the XML library's UTF-16 text and 32-bit wide strings.
 #include <gtest/gtest.h>
 
-#include "XmlText.h"
+#include "core/prolog4/XmlText.h"
 
 using namespace ORBAX_Logging;
 
@@ -19,7 +19,8 @@ TEST(XmlText, RoundTripsEveryPlane)
 TEST(XmlText, DamagedTextBecomesReplacementCharacters)
 {
     const XMLCh loneHigh[] = {u'a', 0xD800, u'b', 0};
-    EXPECT_EQ(wide_from_xml(loneHigh), std::wstring(L"a\xFFFD" L"b"));
+    EXPECT_EQ(wide_from_xml(loneHigh), std::wstring(L"a\xFFFD"
+                                                    L"b"));
     const XMLCh loneLow[] = {0xDC00, 0};
     EXPECT_EQ(wide_from_xml(loneLow), std::wstring(L"\xFFFD"));
     const XMLCh highAtEnd[] = {u'x', 0xDBFF, 0};

@@ -4,9 +4,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "OutputStream.h"
-#include "Paths.h"
-#include "TestSupport.h"
+#include "core/streams/OutputStream.h"
+#include "platform/Paths.h"
+#include "tests/support/TestSupport.h"
 
 using namespace ORBAX_Utilities;
 
@@ -53,8 +53,12 @@ TEST(OutputStream, IndentsBlocksAndEmptyLines)
     EXPECT_EQ(written([](OutputStream& o) { o << "Bitmaps {\n" << std::flush; }, 1), "   Bitmaps {\n");
 
     std::string text = written([](OutputStream& o) {
-        o << "Definitions {" << std::endl << indent << "first\n\n" << indent << "inner\n" << outdent
-          << "last\n" << outdent << "}\n" << std::flush;
+        o << "Definitions {" << std::endl
+          << indent << "first\n\n"
+          << indent << "inner\n"
+          << outdent << "last\n"
+          << outdent << "}\n"
+          << std::flush;
     });
     // An empty line still gets the indentation.
     EXPECT_EQ(text, "Definitions {\n   first\n   \n      inner\n   last\n}\n");
@@ -85,27 +89,38 @@ TEST(OutputStream, BreaksLongLinesAtBlanks)
     EXPECT_EQ(written([&](OutputStream& o) { o << line << '\n' << std::flush; }, 1), expected1);
 
     // The width test: column + pending word (with its blank) at 80 breaks, at 79 does not.
-    EXPECT_EQ(written([](OutputStream& o) { o << repeat('x', 69) << " " << repeat('y', 10) << " z\n" << std::flush; }),
+    EXPECT_EQ(written([](OutputStream& o) { o << repeat('x', 69) << " " << repeat('y', 10) << " z\n"
+                                              << std::flush; }),
               repeat('x', 69) + "\n   " + repeat('y', 10) + " z\n");
-    EXPECT_EQ(written([](OutputStream& o) { o << repeat('x', 68) << " " << repeat('y', 10) << " z\n" << std::flush; }),
+    EXPECT_EQ(written([](OutputStream& o) { o << repeat('x', 68) << " " << repeat('y', 10) << " z\n"
+                                              << std::flush; }),
               repeat('x', 68) + " " + repeat('y', 10) + " z\n");
 
     // The last word before a newline is never moved; a long word goes to a line of its own.
-    EXPECT_EQ(written([](OutputStream& o) { o << repeat('x', 75) << " " << repeat('y', 20) << "\n" << std::flush; }),
+    EXPECT_EQ(written([](OutputStream& o) { o << repeat('x', 75) << " " << repeat('y', 20) << "\n"
+                                              << std::flush; }),
               repeat('x', 75) + " " + repeat('y', 20) + "\n");
-    EXPECT_EQ(written([](OutputStream& o) { o << "a " << repeat('w', 100) << " b\n" << std::flush; }),
+    EXPECT_EQ(written([](OutputStream& o) { o << "a " << repeat('w', 100) << " b\n"
+                                              << std::flush; }),
               "a\n   " + repeat('w', 100) + " b\n");
 }
 
 TEST(OutputStream, NeverBreaksInsideQuotes)
 {
     std::string quoted = "\"one two three four five six\"";
-    std::string text = written([&](OutputStream& o) { o << repeat('x', 60) << " " << quoted << " end\n" << std::flush; });
+    std::string text =
+        written([&](OutputStream& o) { o << repeat('x', 60) << " " << quoted << " end\n"
+                                         << std::flush; });
     EXPECT_EQ(text, repeat('x', 60) + "\n   " + quoted + " end\n");
 
     // An unbalanced quote keeps the rest unbreakable, across newlines, until the next quote.
     std::string words = ten_words();
-    text = written([&](OutputStream& o) { o << "name \"open\n" << words << "\n" << "close\" " << words << "\n" << std::flush; });
+    text = written([&](OutputStream& o) {
+        o << "name \"open\n"
+          << words << "\n"
+          << "close\" " << words << "\n"
+          << std::flush;
+    });
     std::istringstream lines(text);
     std::string l1, l2, l3, l4;
     std::getline(lines, l1);

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "TokenStream.h"
+#include "core/streams/TokenStream.h"
 
 using ORBAX_Utilities::TokenStream;
 
@@ -31,8 +31,7 @@ using WideTokens = std::vector<std::pair<int, std::wstring>>;
 
 TEST(TokenStream, TokenKinds)
 {
-    EXPECT_EQ(all_tokens<char>("abc_1 2.5x \"a b\" {"),
-              (Tokens{{1, "abc_1"}, {2, "2.5x"}, {3, "\"a b\""}, {4, "{"}}));
+    EXPECT_EQ(all_tokens<char>("abc_1 2.5x \"a b\" {"), (Tokens{{1, "abc_1"}, {2, "2.5x"}, {3, "\"a b\""}, {4, "{"}}));
     EXPECT_EQ(all_tokens<char>("_x9 .5 a.b 12abc 1.2.3"),
               (Tokens{{1, "_x9"}, {2, ".5"}, {1, "a"}, {2, ".b"}, {2, "12abc"}, {2, "1.2.3"}}));
     // Punctuation is one character per token, even when repeated.
@@ -248,10 +247,22 @@ TEST(TokenStream, CaseInsensitiveComparison)
 
 TEST(TokenStream, WideStreamAndKeywords)
 {
-    EXPECT_EQ(all_tokens<wchar_t>(L"line 5 (255, 0, 0) solid { 1,2 } \u00E9"),
-              (WideTokens{{1, L"line"}, {2, L"5"}, {4, L"("}, {2, L"255"}, {4, L","}, {2, L"0"}, {4, L","},
-                          {2, L"0"}, {4, L")"}, {1, L"solid"}, {4, L"{"}, {2, L"1"}, {4, L","}, {2, L"2"},
-                          {4, L"}"}, {4, L"\u00E9"}}));
+    EXPECT_EQ(all_tokens<wchar_t>(L"line 5 (255, 0, 0) solid { 1,2 } \u00E9"), (WideTokens{{1, L"line"},
+                                                                                           {2, L"5"},
+                                                                                           {4, L"("},
+                                                                                           {2, L"255"},
+                                                                                           {4, L","},
+                                                                                           {2, L"0"},
+                                                                                           {4, L","},
+                                                                                           {2, L"0"},
+                                                                                           {4, L")"},
+                                                                                           {1, L"solid"},
+                                                                                           {4, L"{"},
+                                                                                           {2, L"1"},
+                                                                                           {4, L","},
+                                                                                           {2, L"2"},
+                                                                                           {4, L"}"},
+                                                                                           {4, L"\u00E9"}}));
 
     std::wstringbuf buffer(L"dashdot\n (1, 2, 3)");
     TokenStreamPlus<wchar_t> in(&buffer);

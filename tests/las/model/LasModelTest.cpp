@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../LasTestFiles.h"
-#include "DepthIndex.h"
-#include "LasException.h"
+#include "las/DepthIndex.h"
+#include "las/LasException.h"
+#include "tests/las/LasTestFiles.h"
 
 using namespace LasTest;
 using ORBAX_Geophysics::Curve;

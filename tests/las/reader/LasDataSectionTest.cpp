@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../LasTestFiles.h"
+#include "tests/las/LasTestFiles.h"
 
 using namespace LasTest;
 
@@ -81,8 +81,8 @@ TEST(LasDataSection, WrappedRecordsRunOverLines)
 TEST(LasDataSection, DescendingDepthsFillFromTheLastRow)
 {
     Files files;
-    Loaded r = files.load(header(" STRT.M 1010 : s\n STOP.M 1000 : s\n", {"DEPT", "V"}) +
-                          "~A\n1010 1\n1005 2\n1000 3\n");
+    Loaded r =
+        files.load(header(" STRT.M 1010 : s\n STOP.M 1000 : s\n", {"DEPT", "V"}) + "~A\n1010 1\n1005 2\n1000 3\n");
     ASSERT_EQ(r.code, 0) << r.error;
     EXPECT_EQ(samples(r, 0), (std::vector<double>{1000, 1005, 1010}));
     EXPECT_EQ(samples(r, 1), (std::vector<double>{3, 2, 1}));
@@ -126,7 +126,8 @@ TEST(LasDataSection, NullValues)
     EXPECT_EQ(r.las->null_text(), "-999.25");
 
     // Without a NULL item no number is a null: zero readings and a surface depth of 0 are data.
-    Loaded none = files.load(header(" STRT.M 0 : s\n STOP.M 2 : s\n", {"DEPT", "V"}) + "~A\n0 0.0005\n1 0\n2 -0.0001\n");
+    Loaded none =
+        files.load(header(" STRT.M 0 : s\n STOP.M 2 : s\n", {"DEPT", "V"}) + "~A\n0 0.0005\n1 0\n2 -0.0001\n");
     ASSERT_EQ(none.code, 0) << none.error;
     EXPECT_EQ(samples(none, 0), (std::vector<double>{0, 1, 2}));
     EXPECT_EQ(samples(none, 1), (std::vector<double>{0.0005, 0, -0.0001}));
@@ -259,13 +260,13 @@ TEST(LasDataSection, SecondReadStartsClean)
     Files files;
     auto las = std::make_unique<Las>();
     std::wstring error;
-    std::wstring first = files.write(header(kNullWell + " STEP.M 5 : s\n", {"DEPT", "V", "W"}) +
-                                     "~A\n1000 1 2\n1005 3 4\n1010 5 6\n", "first.las");
+    std::wstring first = files.write(
+        header(kNullWell + " STEP.M 5 : s\n", {"DEPT", "V", "W"}) + "~A\n1000 1 2\n1005 3 4\n1010 5 6\n", "first.las");
     ASSERT_EQ(las->read(first, error), 0) << error;
     EXPECT_EQ(las->depth_index().size(), 3u);
 
-    std::wstring second = files.write("~V\n VERS. 2.0 : v\n~W\n~C\n DEPT.M : d\n X.U : x\n~A\n7 -999.25\n8\n",
-                                      "second.las");
+    std::wstring second =
+        files.write("~V\n VERS. 2.0 : v\n~W\n~C\n DEPT.M : d\n X.U : x\n~A\n7 -999.25\n8\n", "second.las");
     ASSERT_EQ(las->read(second, error), 0) << error;
     EXPECT_EQ(las->file_name(), second);
     EXPECT_EQ(las->row_count(), 2);

@@ -1,7 +1,7 @@
 // Result codes, messages and line numbers of the file-level reader.
 #include <gtest/gtest.h>
 
-#include "../LasTestFiles.h"
+#include "tests/las/LasTestFiles.h"
 
 using namespace LasTest;
 
@@ -45,13 +45,11 @@ TEST(LasReaderResult, NothingButCommentsGivesCode2WithTheLineCount)
     Files files;
     Loaded empty = files.load("");
     EXPECT_EQ(empty.code, 2);
-    EXPECT_EQ(empty.error,
-              L"Unexpected end of file encountered when reading " + empty.name + L" around line 0");
+    EXPECT_EQ(empty.error, L"Unexpected end of file encountered when reading " + empty.name + L" around line 0");
 
     Loaded comments = files.load("# one\n   # two\r\n#three");
     EXPECT_EQ(comments.code, 2);
-    EXPECT_EQ(comments.error,
-              L"Unexpected end of file encountered when reading " + comments.name + L" around line 3");
+    EXPECT_EQ(comments.error, L"Unexpected end of file encountered when reading " + comments.name + L" around line 3");
 }
 
 TEST(LasReaderResult, FirstLineMustBeATitle)
@@ -183,7 +181,8 @@ TEST(LasReaderResult, WholeWordTitlesFromVersion3)
 {
     Files files;
     const std::string v3 = "~Version\n VERS. 3.0 : v\n";
-    Loaded ok = files.load(v3 + "~Well\n" + kWell + "~Parameter\n X.U 1 : x\n~Curve\n DEPT.M : d\n~Ascii | DEPT\n1\n2\n");
+    Loaded ok =
+        files.load(v3 + "~Well\n" + kWell + "~Parameter\n X.U 1 : x\n~Curve\n DEPT.M : d\n~Ascii | DEPT\n1\n2\n");
     EXPECT_EQ(ok.code, 0) << ok.error;
     EXPECT_EQ(ok.las->row_count(), 2);
 

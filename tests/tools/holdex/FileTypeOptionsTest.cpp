@@ -3,7 +3,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "FileTypeOptions.h"
+#include "tools/holdex/FileTypeOptions.h"
 
 namespace po = boost::program_options;
 using Holdex::FileTypeOptions;
@@ -119,7 +119,8 @@ TEST_F(FileTypeOptionsTest, Prolog4SchemaOrDeduce)
     EXPECT_EQ(named->formatCode, ORBAX_Logging::FormatProlog40);
 
     EXPECT_EQ(failure({"-t", "prolog4", "--deduce", "-s", "Short"}), "option deduce is not valid with option schema");
-    EXPECT_EQ(failure({"-t", "prolog4"}), "either option --schema or option --deduce must be specified if type is prolog4");
+    EXPECT_EQ(failure({"-t", "prolog4"}),
+              "either option --schema or option --deduce must be specified if type is prolog4");
     EXPECT_EQ(failure({"-t", "prolog4", "-s", "None"}), "Unknown schema None");
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ConfigSchemaSection.h"
-#include "ReducedConfigReader.h"
-#include "TestSupport.h"
+#include "core/configfile/ConfigSchemaSection.h"
+#include "tests/support/TestSupport.h"
+#include "tools/holdex/ReducedConfigReader.h"
 
 using ORBAX_Logging::SchemaDefinitionList;
 
@@ -45,7 +45,8 @@ TEST(ReducedConfigReader, MissingFile)
 
 TEST(ReducedConfigReader, Header)
 {
-    auto upper = readText("QUORLOG CONFIGURATION V3 written by hand\nSchemaDefinitions { A { ROCKTYPE R BOTTOM B } }\n");
+    auto upper =
+        readText("QUORLOG CONFIGURATION V3 written by hand\nSchemaDefinitions { A { ROCKTYPE R BOTTOM B } }\n");
     EXPECT_TRUE(upper.problems.empty());
     EXPECT_EQ(upper.names(), std::vector<std::wstring>{L"A"});
 
@@ -74,19 +75,20 @@ TEST(ReducedConfigReader, Header)
 
 TEST(ReducedConfigReader, OtherSectionsAreSkippedWhole)
 {
-    auto result = readText(header +
-                           "Bitmaps {\n"
-                           "   Sand mono 8 \"0xFF 0xF7\" whatever = ( 1, 2 ) {\n"
-                           "   Nested { deeper { } } }\n"
-                           "   SchemaDefinitions { NotASchema { ROCKTYPE R BOTTOM B } }\n"
-                           "}\n"
-                           "Traces { \"GR\" 0 150 Green 1 Y }\n"
-                           "schemadefinitions {\n"
-                           "   Short { ROCKTYPE \"Lith\" BOTTOM \"Depth\" }\n"
-                           "   \"Long name\" { ROCKTYPE R PERCENTAGE P THICKNESS T }\n"
-                           "}\n"
-                           "Vectors { }\n");
-    EXPECT_TRUE(result.problems.empty()) << (result.problems.empty() ? "" : std::string(result.problems[0].text.begin(), result.problems[0].text.end()));
+    auto result = readText(header + "Bitmaps {\n"
+                                    "   Sand mono 8 \"0xFF 0xF7\" whatever = ( 1, 2 ) {\n"
+                                    "   Nested { deeper { } } }\n"
+                                    "   SchemaDefinitions { NotASchema { ROCKTYPE R BOTTOM B } }\n"
+                                    "}\n"
+                                    "Traces { \"GR\" 0 150 Green 1 Y }\n"
+                                    "schemadefinitions {\n"
+                                    "   Short { ROCKTYPE \"Lith\" BOTTOM \"Depth\" }\n"
+                                    "   \"Long name\" { ROCKTYPE R PERCENTAGE P THICKNESS T }\n"
+                                    "}\n"
+                                    "Vectors { }\n");
+    EXPECT_TRUE(result.problems.empty()) << (result.problems.empty() ? ""
+                                                                     : std::string(result.problems[0].text.begin(),
+                                                                                   result.problems[0].text.end()));
     EXPECT_EQ(result.names(), (std::vector<std::wstring>{L"Short", L"Long name"}));
     ASSERT_EQ(result.schemas.front()->fields.size(), 2u);
     EXPECT_EQ(result.schemas.front()->fields[1].name, L"Depth");
@@ -118,13 +120,12 @@ TEST(ReducedConfigReader, UnrecognisedSectionEndsReading)
 
 TEST(ReducedConfigReader, DuplicateSchemaEndsReading)
 {
-    auto result = readText(header +
-                           "SchemaDefinitions {\n"
-                           "  Coal { ROCKTYPE R BOTTOM B }\n"
-                           "  COAL { ROCKTYPE R BOTTOM B THICKNESS T }\n"
-                           "  After { ROCKTYPE R BOTTOM B }\n"
-                           "}\n"
-                           "SchemaDefinitions { Later { ROCKTYPE R BOTTOM B } }\n");
+    auto result = readText(header + "SchemaDefinitions {\n"
+                                    "  Coal { ROCKTYPE R BOTTOM B }\n"
+                                    "  COAL { ROCKTYPE R BOTTOM B THICKNESS T }\n"
+                                    "  After { ROCKTYPE R BOTTOM B }\n"
+                                    "}\n"
+                                    "SchemaDefinitions { Later { ROCKTYPE R BOTTOM B } }\n");
     ASSERT_EQ(result.problems.size(), 1u);
     EXPECT_EQ(result.problems[0].word(), 0x30030u);
     EXPECT_EQ(result.problems[0].text, L"Duplicate SchemaDefinition name \"COAL\" in configuration file on line 4.");

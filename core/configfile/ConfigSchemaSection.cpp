@@ -1,0 +1,193 @@
+#include "core/configfile/ConfigSchemaSection.h"
+
+#include <locale>
+
+#include "core/catalogue/Messages.h"
+#include "core/streams/OutputStream.h"
+
+namespace ORBAX_Config {
+
+using ORBAX_Logging::SchemaDefinition;
+using ORBAX_Utilities::format_message;
+
+const char* const ConfigurationHeader = "Quorlog Configuration v";
+
+void AddConfigMessage(ConfigMessageList& messages, std::uint16_t code, std::uint16_t severity, int messageId,
+                      const std::vector<std::wstring>& args)
+{
+    messages.emplace_back(code, severity, format_message(messageId, args));
+}
+
+std::wstring LineText(const ConfigTokenStream& stream) { return std::to_wstring(stream.lineNumber()); }
+
+std::wstring WidenName(const std::string& text)
+{
+    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
+    std::wstring out(text.size(), L'\0');
+    if (!text.empty())
+        facet.widen(text.data(), text.data() + text.size(), &out[0]);
+    return out;
+}
+
+std::string NarrowName(const std::wstring& text)
+{
+    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
+    std::string out(text.size(), '\0');
+    if (!text.empty())
+        facet.narrow(text.data(), text.data() + text.size(), '?', &out[0]);
+    return out;
+}
+
+bool CheckConfigurationHeader(const std::string& firstLine, const std::wstring& fileName, ConfigMessageList& messages)
+{
+    const std::string header(ConfigurationHeader);
+    const auto& facet = std::use_facet<std::ctype<char>>(std::locale());
+    bool matches = firstLine.size() >= header.size();
+    for (std::size_t i = 0; matches && i < header.size(); ++i)
+        matches = facet.toupper(firstLine[i]) == facet.toupper(header[i]);
+    if (!matches) {
+        AddConfigMessage(messages, 3, 3, 1003, {fileName, WidenName(header + ConfigurationVersion)});
+        return false;
+    }
+    if (firstLine.size() <= header.size() || firstLine[header.size()] != ConfigurationVersion) {
+        AddConfigMessage(messages, 4, 3, 1004, {WidenName(firstLine)});
+        return false;
+    }
+    return true;
+}
+
+std::uint16_t ConfigCodeOfLibraryKind(std::int32_t kind)
+{
+    switch (kind) {
+    case 0: return 0;
+    case 1: return 24;
+    case 2: return 25;
+    case 3: return 37;
+    case 4: return 29;
+    case 5: return 1;
+    case 6: return 39;
+    case 7: return 44;
+    case 8: return 38;
+    case 9: return 12;
+    case 10: return 13;
+    case 12: return 34;
+    case 13: return 36;
+    case 14: return 35;
+    case 15: return 49;
+    case 16: return 50;
+    case 17: return 51;
+    default: return 22;
+    }
+}
+
+void appendLibraryErrors(const ORBAX_Logging::LoadMessages& library, ConfigMessageList& messages)
+{
+    for (const ORBAX_Logging::LoadMessage& message : library)
+        messages.emplace_back(ConfigCodeOfLibraryKind(message.kind), static_cast<std::uint16_t>(message.severity),
+                              message.text);
+}
+
+namespace {
+
+bool isBrace(int kind, const std::string& token, char brace)
+{
+    return kind == ConfigTokenStream::Other && token.size() == 1 && token[0] == brace;
+}
+
+bool isName(int kind) { return kind == ConfigTokenStream::Word || kind == ConfigTokenStream::QuotedString; }
+
+void formatProblem(ConfigTokenStream& stream, ConfigMessageList& messages)
+{
+    AddConfigMessage(messages, 5, 3, 1005, {LineText(stream)});
+}
+
+} // namespace
+
+void ReadSchemaDefinitionsSection(ConfigTokenStream& stream, ConfigMessageList& messages,
+                                  ORBAX_Logging::SchemaDefinitionList& schemas)
+{
+    std::string token;
+    int kind = stream.nextWordOrString(token);
+    if (!isBrace(kind, token, '{')) {
+        formatProblem(stream, messages);
+        return;
+    }
+    for (;;) {
+        kind = stream.nextWordOrString(token);
+        if (kind == ConfigTokenStream::End || isBrace(kind, token, '}'))
+            return;
+        if (!isName(kind))
+            formatProblem(stream, messages); // the token still names the schema
+        SchemaDefinition schema;
+        schema.name = WidenName(token);
+
+        kind = stream.nextWordOrString(token);
+        if (kind == ConfigTokenStream::End)
+            return;
+        if (!isBrace(kind, token, '{')) {
+            formatProblem(stream, messages);
+            return;
+        }
+
+        bool closed = false;
+        for (;;) {
+            kind = stream.nextWordOrString(token);
+            if (kind == ConfigTokenStream::End)
+                break;
+            if (isBrace(kind, token, '}')) {
+                closed = true;
+                break;
+            }
+            if (kind != ConfigTokenStream::Word)
+                formatProblem(stream, messages);
+            const std::int32_t fieldKind = ORBAX_Logging::fieldKindFromKeyword(WidenName(token));
+            if (fieldKind < 0)
+                AddConfigMessage(messages, 26, 3, 1026, {WidenName(token), LineText(stream)});
+
+            std::string fieldName;
+            kind = stream.nextWordOrString(fieldName);
+            if (kind == ConfigTokenStream::End)
+                break;
+            if (!isName(kind)) {
+                AddConfigMessage(messages, 27, 3, 1027, {LineText(stream), WidenName(fieldName)});
+                if (isBrace(kind, fieldName, '}')) {
+                    closed = true;
+                    break;
+                }
+            }
+            // A field of no known kind is left out: it could be neither used nor written back.
+            if (fieldKind >= 0)
+                schema.fields.emplace_back(fieldKind, WidenName(fieldName));
+        }
+        if (!closed)
+            return; // the input ended inside the record
+
+        ORBAX_Logging::LoadMessages validation;
+        schema.validate(validation);
+        appendLibraryErrors(validation, messages);
+        if (!ORBAX_Logging::InsertSchemaDefinition(schemas, schema, schemas.end()).second) {
+            AddConfigMessage(messages, 48, 3, 1048, {L"SchemaDefinition", schema.name, LineText(stream)});
+            return;
+        }
+    }
+}
+
+std::string QuoteName(const std::string& name)
+{
+    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    bool plain = !name.empty() && letter(name[0]);
+    for (std::size_t i = 1; plain && i < name.size(); ++i)
+        plain = letter(name[i]) || digit(name[i]);
+    return plain ? name : "\"" + name + "\"";
+}
+
+void WriteSchemaDefinition(std::ostream& out, const SchemaDefinition& schema)
+{
+    out << QuoteName(NarrowName(schema.name)) << " { " << '\n' << ORBAX_Utilities::indent;
+    for (const ORBAX_Logging::FieldDefinition& field : schema.fields)
+        out << NarrowName(ORBAX_Logging::fieldKindKeyword(field.kind)) << " \"" << NarrowName(field.name) << "\"\n";
+    out << ORBAX_Utilities::outdent << "}";
+}
+
+} // namespace ORBAX_Config

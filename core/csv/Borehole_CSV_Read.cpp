@@ -1,0 +1,301 @@
+#include "core/csv/Borehole_CSV.h"
+
+#include <cerrno>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <vector>
+
+#include "core/catalogue/Messages.h"
+#include "core/csv/CsvFields.h"
+#include "core/model/DepthResolution.h"
+#include "core/model/InternalError.h"
+#include "core/model/ValueText.h"
+#include "platform/LineReader.h"
+#include "platform/Paths.h"
+
+namespace ORBAX_Logging {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Line numbers of the internal-error messages of this reader.
+constexpr int kReadLine = 160;
+constexpr int kLoadLine = 40;
+
+CsvSyntax syntaxOf(const CSVOptionsData& options)
+{
+    CsvSyntax syntax;
+    syntax.quoting = options.quotingStyle;
+    syntax.quoteQuote = options.quoteQuoteStyle;
+    syntax.escape = options.escapeCharacter;
+    return syntax;
+}
+
+// What one data row gives besides its element row.
+struct RowValues {
+    double top = kNaN;
+    double bottom = kNaN;
+    double thickness = kNaN;
+    double recovered = kNaN;
+    std::wstring seam;
+    std::wstring ply;
+    std::wstring sample;
+};
+
+} // namespace
+
+Borehole_CSV::Borehole_CSV(SchemaPtr boreholeSchema) : Borehole(std::move(boreholeSchema)) {}
+
+Borehole_CSV::~Borehole_CSV() = default;
+
+std::unique_ptr<Borehole> Borehole_CSV::load(const std::wstring& fileName, CSVOptionsData& options,
+                                             LoadMessages& messages)
+{
+    try {
+        auto borehole = std::make_unique<Borehole_CSV>(options.schema);
+        borehole->read(fileName, options, messages);
+        return borehole;
+    } catch (const std::exception& e) {
+        addError(messages, 10,
+                 ORBAX_Utilities::format_message1(11015, ORBAX_Utilities::NarrowToWide(e.what(), std::locale())));
+    } catch (...) {
+        addInternalError(messages, "Borehole_CSV", kLoadLine);
+    }
+    options.formatCode = FormatUnknown;
+    try {
+        return std::make_unique<Borehole>(options.schema);
+    } catch (...) {
+        return std::unique_ptr<Borehole>(); // out of memory even for an empty borehole
+    }
+}
+
+void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, LoadMessages& messages)
+{
+    std::size_t line = 0;
+    try {
+        std::string bytes;
+        std::string systemError;
+        if (!ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &systemError)) {
+            addError(messages, 5,
+                     ORBAX_Utilities::format_message2(11001, fileName, ORBAX_Platform::wide_from_utf8(systemError)));
+            options.formatCode = FormatUnknown;
+            return;
+        }
+        clear();
+        if (!options.schema) {
+            addError(messages, 6, ORBAX_Utilities::format_message1(11002, std::wstring()));
+            options.formatCode = FormatUnknown;
+            return;
+        }
+        schema = std::make_shared<SchemaDefinition>(*options.schema);
+        const std::vector<FieldDefinition>& fields = schema->fields;
+        const bool hasSeam = schema->countOf(SEAM) > 0;
+        const bool hasPly = schema->countOf(PLY) > 0;
+        const bool hasSample = schema->countOf(SAMPLE) > 0;
+        const bool hasRecovered = schema->countOf(RECOVERED) > 0;
+        const bool keep = options.keepGivenDepths;
+
+        CsvRowReader reader(bytes, syntaxOf(options), fields.size());
+        std::vector<std::string> cells;
+        bool unclosedQuote = false;
+        // Heading rows are lines, skipped whatever they hold: a quote in a heading opens nothing.
+        for (std::uint32_t h = 0; h < options.headingRows; ++h) {
+            if (!reader.skipLine())
+                break;
+        }
+
+        std::vector<std::wstring> texts;
+        bool newUnit = true;
+        bool rockTypeTaken = false;
+        int percentageSum = 0;
+        double runningDepth = 0.0;
+
+        auto copyUnitValues = [&](Interval& unit, const RowValues& v) {
+            if (hasSeam && hasPly) {
+                unit.seam = v.seam;
+                unit.ply = v.ply;
+            } else if (hasSeam) {
+                unit.seam = v.seam;
+                unit.ply.clear();
+            }
+            if (hasSample)
+                unit.sample = v.sample;
+            if (hasRecovered)
+                unit.recovered = v.recovered;
+        };
+        // False when the unit cannot be placed: it is removed and no further row is read.
+        auto resolve = [&](const RowValues& v) {
+            int code =
+                resolveAndReport(messages, options.precision, back(), runningDepth, v.top, v.bottom, v.thickness, keep);
+            if (code >= OnlyTopGiven) {
+                pop_back();
+                return false;
+            }
+            return true;
+        };
+
+        while (!unclosedQuote && reader.nextRow(cells)) {
+            line = reader.rowLine();
+            if (reader.unterminated()) {
+                unclosedQuote = true;
+                break;
+            }
+            LithData row(schema);
+            RowValues v;
+            // The free fields' texts, given to the row in one go.
+            texts.assign(fields.size(), std::wstring());
+            for (std::size_t k = 0; k < cells.size(); ++k) {
+                const std::string& cell = cells[k];
+                switch (fields[k].kind) {
+                case BOTTOM: v.bottom = csvReal(cell); break;
+                case THICKNESS: v.thickness = csvReal(cell); break;
+                case RECOVERED: v.recovered = csvReal(cell); break;
+                case TOP: v.top = csvReal(cell); break;
+                case PERCENTAGE: row.percentage = csvPercentage(cell); break;
+                case ROCKTYPE: {
+                    std::wstring rock = ORBAX_Utilities::widen_text(trimmer, cell);
+                    trimmer.trim(rock);
+                    row.rockType = rock;
+                    break;
+                }
+                case SEAM: v.seam = ORBAX_Utilities::widen_text(trimmer, cell); break;
+                case PLY: v.ply = ORBAX_Utilities::widen_text(trimmer, cell); break;
+                case SAMPLE: v.sample = ORBAX_Utilities::widen_text(trimmer, cell); break;
+                case STRING:
+                case REAL:
+                case INTEGER: texts[k] = ORBAX_Utilities::widen_text(trimmer, cell); break;
+                default: break;
+                }
+            }
+            row.values.assign(texts);
+
+            bool goOn = true;
+            switch (options.intervalLocation) {
+            case CSVOptionsData::IntervalBefore:
+                if (row.percentage == 100) {
+                    emplace_back(schema, row);
+                    goOn = resolve(v);
+                    if (goOn)
+                        copyUnitValues(back(), v);
+                    newUnit = false;
+                } else if (empty()) {
+                    // An element row with no interval row before it has no unit to join.
+                    addError(messages, 10, ORBAX_Utilities::format_message1(11141, std::to_wstring(line)));
+                    goOn = false;
+                } else {
+                    Interval& unit = back();
+                    if (!newUnit && unit.elements.size() == 1) {
+                        unit.compositeRow() = unit.elements.front();
+                        unit.elements.clear();
+                        if (!rockTypeTaken) {
+                            options.intervalRockType = unit.composite->rockType.str();
+                            rockTypeTaken = true;
+                        }
+                        newUnit = true;
+                    }
+                    unit.elements.push_back(row);
+                }
+                break;
+            case CSVOptionsData::IntervalAfter:
+                if (newUnit) {
+                    emplace_back(schema, row);
+                    if (row.percentage == 100) {
+                        goOn = resolve(v);
+                        if (goOn)
+                            copyUnitValues(back(), v);
+                    } else {
+                        newUnit = false;
+                    }
+                } else if (row.percentage != 100) {
+                    back().elements.push_back(row);
+                } else {
+                    Interval& unit = back();
+                    unit.compositeRow() = row;
+                    if (!rockTypeTaken) {
+                        options.intervalRockType = row.rockType.str();
+                        rockTypeTaken = true;
+                    }
+                    goOn = resolve(v);
+                    if (goOn)
+                        copyUnitValues(back(), v);
+                    newUnit = true;
+                }
+                break;
+            default: // no interval rows: elements are grouped by their percentages
+                if (row.percentage == 100 || newUnit) {
+                    emplace_back(schema, row);
+                    goOn = resolve(v);
+                    if (goOn)
+                        copyUnitValues(back(), v);
+                    if (row.percentage == 100) {
+                        newUnit = true;
+                    } else {
+                        newUnit = false;
+                        percentageSum = row.percentage;
+                    }
+                } else {
+                    Interval& unit = back();
+                    unit.elements.push_back(row);
+                    const double unitTop = unit.bottom - unit.thickness;
+                    bool differs = (!std::isnan(v.thickness) && std::fabs(v.thickness - unit.thickness) > 1e-05) ||
+                                   (!std::isnan(v.bottom) && std::fabs(v.bottom - unit.bottom) > 1e-05) ||
+                                   (!std::isnan(v.top) && std::fabs(v.top - unitTop) > 1e-4);
+                    if (differs)
+                        addMessage(messages, 1, SeverityWarning,
+                                   ORBAX_Utilities::format_message2(11003, realText(options.precision, unitTop),
+                                                                    realText(options.precision, unit.bottom)));
+                    percentageSum += row.percentage;
+                    if (percentageSum > 99)
+                        newUnit = true;
+                }
+                break;
+            }
+            if (!goOn)
+                break;
+        }
+
+        if (unclosedQuote)
+            addError(messages, 9, ORBAX_Utilities::format_message1(11140, std::to_wstring(reader.rowLine())));
+        else if (options.intervalLocation == CSVOptionsData::IntervalAfter && !newUnit && !empty())
+            addMessage(messages, 3, SeverityWarning,
+                       ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
+
+        if (hasReadFailure(messages, keep)) {
+            std::vector<Interval>::clear();
+            options.formatCode = FormatUnknown;
+        } else {
+            setNameFromPath(fileName);
+            options.formatCode = FormatCSV;
+        }
+    } catch (const std::exception& e) {
+        // A read cut short is a failed read: no partial column is handed on.
+        addInternalError(messages, "Borehole_CSV", kReadLine, e.what());
+        std::vector<Interval>::clear();
+        options.formatCode = FormatUnknown;
+    }
+}
+
+unsigned Borehole_CSV::importSchema(const std::wstring& fileName, LoadMessages& messages)
+{
+    std::ifstream in;
+    errno = 0;
+    if (!ORBAX_Platform::open_input(in, ORBAX_Platform::path_from_wide(fileName))) {
+        addError(messages, 5,
+                 ORBAX_Utilities::format_message2(11001, fileName,
+                                                  ORBAX_Utilities::SystemErrorText(errno ? errno : ENOENT)));
+        return 0;
+    }
+    std::string line;
+    errno = 0;
+    ORBAX_Platform::read_line(in, line);
+    if (in.bad()) {
+        // Opening succeeds here for a folder; reading it is what fails.
+        addError(
+            messages, 5,
+            ORBAX_Utilities::format_message2(11001, fileName, ORBAX_Utilities::SystemErrorText(errno ? errno : EIO)));
+        return 0;
+    }
+    return countCsvColumns(line);
+}
+
+} // namespace ORBAX_Logging

@@ -1,0 +1,127 @@
+#include "core/csv/Borehole_CSV.h"
+
+#include "core/catalogue/Messages.h"
+#include "core/csv/CsvFields.h"
+#include "core/model/InternalError.h"
+#include "core/model/UnitRowWriter.h"
+#include "core/model/ValueText.h"
+#include "platform/Paths.h"
+#include "platform/SafeFile.h"
+
+namespace ORBAX_Logging {
+namespace {
+
+constexpr int kSaveLine = 300;
+
+// What the row writer's callbacks need: the text built so far and which column is being written.
+struct CsvWriteContext {
+    std::string* out = nullptr;
+    CsvSyntax syntax;
+    LoadMessages* messages = nullptr;
+    const Interval* unit = nullptr;
+    const SchemaDefinition* schema = nullptr;
+    std::size_t column = 0;
+};
+
+void writeSeparator(void* context, const OptionsData&)
+{
+    auto* c = static_cast<CsvWriteContext*>(context);
+    *c->out += ',';
+    ++c->column;
+}
+
+void writeField(void* context, const std::string& text, const OptionsData& options)
+{
+    auto* c = static_cast<CsvWriteContext*>(context);
+    appendCsvField(*c->out, text, c->syntax);
+    if (!csvFieldReadsBack(text, c->syntax)) {
+        // Without quotes (or without escaping) a comma or a line break would move the columns.
+        const std::wstring name =
+            c->column < c->schema->fields.size() ? c->schema->fields[c->column].name : std::wstring();
+        addMessage(*c->messages, 4, SeverityWarning,
+                   ORBAX_Utilities::format_message(11111, {name, realText(options.precision, c->unit->top()),
+                                                           realText(options.precision, c->unit->bottom)}));
+    }
+}
+
+} // namespace
+
+void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const CSVOptionsData& options,
+                        LoadMessages& messages)
+{
+    try {
+        if (!options.schema) {
+            addError(messages, 6, ORBAX_Utilities::format_message1(11002, std::wstring()));
+            return;
+        }
+        std::string bytes;
+        CsvWriteContext context;
+        context.out = &bytes;
+        context.syntax.quoting = options.quotingStyle;
+        context.syntax.quoteQuote = options.quoteQuoteStyle;
+        context.syntax.escape = options.escapeCharacter;
+        context.messages = &messages;
+        context.schema = options.schema.get();
+
+        const std::vector<FieldDefinition>& fields = options.schema->fields;
+        if (options.headingRows >= 1) {
+            for (std::size_t k = 0; k < fields.size(); ++k) {
+                if (k)
+                    bytes += ',';
+                appendCsvField(bytes, ORBAX_Utilities::narrow_string(fields[k].name, borehole.trimmer), context.syntax);
+            }
+            bytes += '\n';
+            for (std::uint32_t h = 1; h < options.headingRows; ++h) {
+                if (fields.size() > 1)
+                    bytes.append(fields.size() - 1, ',');
+                bytes += '\n';
+            }
+        }
+
+        auto writeRow = [&](const Interval& unit, const LithData& row, bool intervalRow) {
+            context.unit = &unit;
+            context.column = 0;
+            writeUnitRow(row, messages, unit, &context, options, writeField, writeSeparator, intervalRow);
+            bytes += '\n';
+        };
+        for (const Interval& unit : borehole) {
+            if (unit.elements.size() < 2) {
+                // A unit without elements still keeps its depths: it gets a blank row.
+                const LithData blank(unit.schema ? unit.schema : borehole.schema);
+                writeRow(unit, unit.elements.empty() ? blank : unit.elements.front(), false);
+                continue;
+            }
+            LithData blank;
+            const LithData& composite = unit.compositeOr(blank);
+            if (options.intervalLocation == CSVOptionsData::IntervalBefore)
+                writeRow(unit, composite, true);
+            for (const LithData& row : unit.elements)
+                writeRow(unit, row, false);
+            if (options.intervalLocation == CSVOptionsData::IntervalAfter)
+                writeRow(unit, composite, true);
+        }
+
+        const std::filesystem::path target = ORBAX_Platform::path_from_wide(fileName);
+        std::filesystem::path backup;
+        if (options.backup) {
+            backup = target;
+            backup += ".backup";
+        }
+        const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(target, bytes, backup);
+        if (!result.ok) {
+            const std::wstring error = ORBAX_Platform::wide_from_utf8(result.error);
+            if (result.step == "backup")
+                addError(messages, 7, ORBAX_Utilities::format_message(11004, {fileName, fileName + L".backup", error}));
+            else
+                addError(messages, 5, ORBAX_Utilities::format_message2(11001, fileName, error));
+            return;
+        }
+        borehole.setNameFromPath(fileName);
+    } catch (const std::exception& e) {
+        addInternalError(messages, "Borehole_CSV", kSaveLine, e.what());
+    } catch (...) {
+        addInternalError(messages, "Borehole_CSV", kSaveLine);
+    }
+}
+
+} // namespace ORBAX_Logging

@@ -1,0 +1,264 @@
+#include "core/csv/CsvFields.h"
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+#include "platform/Numbers.h"
+
+namespace ORBAX_Logging {
+
+CsvRowReader::CsvRowReader(std::string_view bytes, const CsvSyntax& syntax, std::size_t maxFields)
+    : m_bytes(bytes), m_syntax(syntax), m_quote(syntax.quoteChar()), m_maxFields(maxFields)
+{
+    // An escape character equal to the quote character is the doubling rule.
+    if (m_syntax.quoteQuote == 1 && m_syntax.escape == m_quote)
+        m_syntax.quoteQuote = 0;
+}
+
+bool CsvRowReader::lineEndAt(std::size_t pos) const
+{
+    if (pos >= m_bytes.size())
+        return false;
+    if (m_bytes[pos] == '\n')
+        return true;
+    return m_bytes[pos] == '\r' && (pos + 1 == m_bytes.size() || m_bytes[pos + 1] == '\n');
+}
+
+void CsvRowReader::skipLineEnd()
+{
+    if (m_bytes[m_pos] == '\r')
+        ++m_pos;
+    if (m_pos < m_bytes.size() && m_bytes[m_pos] == '\n')
+        ++m_pos;
+    ++m_line;
+}
+
+bool CsvRowReader::skipLine()
+{
+    if (m_pos >= m_bytes.size())
+        return false;
+    while (m_pos < m_bytes.size() && !lineEndAt(m_pos))
+        ++m_pos;
+    if (m_pos < m_bytes.size())
+        skipLineEnd();
+    else
+        ++m_line;
+    return true;
+}
+
+bool CsvRowReader::nextRow(std::vector<std::string>& fields)
+{
+    fields.clear();
+    m_unterminated = false;
+    if (m_pos >= m_bytes.size() || lineEndAt(m_pos)) {
+        // An empty line ends the data; step over it so a caller skipping heading rows moves on.
+        if (m_pos < m_bytes.size()) {
+            m_rowLine = m_line;
+            skipLineEnd();
+        }
+        return false;
+    }
+    m_rowLine = m_line;
+    m_rowEnded = false;
+    std::string scratch;
+    while (!m_rowEnded) {
+        if (fields.size() < m_maxFields) {
+            fields.emplace_back();
+            readField(fields.back());
+        } else {
+            scratch.clear();
+            readField(scratch);
+        }
+    }
+    return true;
+}
+
+void CsvRowReader::readField(std::string& field)
+{
+    const std::size_t n = m_bytes.size();
+    bool inQuotes = false;
+    if (m_quote && m_pos < n && m_bytes[m_pos] == m_quote) {
+        inQuotes = true;
+        ++m_pos;
+    }
+    const char q = m_quote;
+    const char e = m_syntax.escape;
+    while (true) {
+        if (m_pos >= n) {
+            if (inQuotes)
+                m_unterminated = true;
+            m_rowEnded = true;
+            return;
+        }
+        const char c = m_bytes[m_pos];
+        if (!inQuotes) {
+            if (lineEndAt(m_pos)) {
+                skipLineEnd();
+                m_rowEnded = true;
+                return;
+            }
+            ++m_pos;
+            if (c == ',')
+                return;
+            field += c;
+            continue;
+        }
+        if (c == '\n')
+            ++m_line;
+        switch (m_syntax.quoteQuote) {
+        case 1:
+            if (c == e) {
+                if (m_pos + 1 >= n || lineEndAt(m_pos + 1)) {
+                    inQuotes = false; // an escape character closing the line ends the quotes
+                    ++m_pos;
+                } else if (m_bytes[m_pos + 1] == q || m_bytes[m_pos + 1] == e) {
+                    field += m_bytes[m_pos + 1];
+                    m_pos += 2;
+                } else {
+                    field += c;
+                    ++m_pos;
+                }
+            } else if (c == q) {
+                inQuotes = false;
+                ++m_pos;
+            } else {
+                field += c;
+                ++m_pos;
+            }
+            break;
+        case 2:
+            // No escaping: a quote character ends the quotes only where the field ends.
+            if (c == q && (m_pos + 1 >= n || m_bytes[m_pos + 1] == ',' || lineEndAt(m_pos + 1)))
+                inQuotes = false;
+            else
+                field += c;
+            ++m_pos;
+            break;
+        default:
+            if (c == q) {
+                if (m_pos + 1 < n && m_bytes[m_pos + 1] == q) {
+                    field += q;
+                    m_pos += 2;
+                } else {
+                    inQuotes = false;
+                    ++m_pos;
+                }
+            } else {
+                field += c;
+                ++m_pos;
+            }
+            break;
+        }
+    }
+}
+
+namespace {
+
+bool needsQuotes(std::string_view text, char q)
+{
+    for (char c : text) {
+        if (c == ',' || c == q || c == '\n' || c == '\r')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void appendCsvField(std::string& out, std::string_view text, const CsvSyntax& syntax)
+{
+    const char q = syntax.quoteChar();
+    if (!q || !needsQuotes(text, q)) {
+        out.append(text);
+        return;
+    }
+    int mode = syntax.quoteQuote;
+    if (mode == 1 && syntax.escape == q)
+        mode = 0;
+    out += q;
+    for (char c : text) {
+        if (c == q) {
+            if (mode == 0)
+                out += q;
+            else if (mode == 1)
+                out += syntax.escape;
+        } else if (mode == 1 && c == syntax.escape) {
+            // The reader turns a doubled escape character into one.
+            out += c;
+        }
+        out += c;
+    }
+    out += q;
+}
+
+bool csvFieldReadsBack(std::string_view text, const CsvSyntax& syntax)
+{
+    const char q = syntax.quoteChar();
+    if (!q) {
+        for (char c : text) {
+            if (c == ',' || c == '\n' || c == '\r')
+                return false;
+        }
+        return true;
+    }
+    if (syntax.quoteQuote == 2 && needsQuotes(text, q)) {
+        // Without escaping, a quote character before a comma or a line end would close the field.
+        for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+            if (text[i] == q && (text[i + 1] == ',' || text[i + 1] == '\n' ||
+                                 (text[i + 1] == '\r' && (i + 2 == text.size() || text[i + 2] == '\n'))))
+                return false;
+        }
+    }
+    return true;
+}
+
+unsigned countCsvColumns(std::string_view line)
+{
+    unsigned commas = 0;
+    bool inQuotes = false;
+    bool fieldStart = true;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (inQuotes) {
+            if (c == '"') {
+                if (i + 1 < line.size() && line[i + 1] == '"')
+                    ++i;
+                else
+                    inQuotes = false;
+            }
+            continue;
+        }
+        if (fieldStart && c == '"') {
+            inQuotes = true;
+            fieldStart = false;
+            continue;
+        }
+        fieldStart = false;
+        if (c == ',') {
+            ++commas;
+            fieldStart = true;
+        }
+    }
+    return commas + 1;
+}
+
+double csvReal(std::string_view field)
+{
+    std::size_t used = 0;
+    double value = ORBAX_Platform::parse_double(field, &used);
+    if (used == 0 || !std::isfinite(value))
+        return std::numeric_limits<double>::quiet_NaN();
+    return value;
+}
+
+int csvPercentage(std::string_view field)
+{
+    std::size_t used = 0;
+    long value = ORBAX_Platform::parse_long(field, &used);
+    if (used == 0 || value < INT_MIN || value > INT_MAX)
+        return 100;
+    return static_cast<int>(value);
+}
+
+} // namespace ORBAX_Logging

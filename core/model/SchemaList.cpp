@@ -1,0 +1,105 @@
+#include "core/model/SchemaList.h"
+
+#include <algorithm>
+#include <atomic>
+#include <locale>
+#include <stdexcept>
+
+#include "core/catalogue/TextConversion.h"
+
+namespace ORBAX_Logging {
+
+namespace {
+
+// Ids are handed out process-wide, so a schema never gets an id that another schema had before.
+std::atomic<std::int32_t> g_lastSchemaId{0};
+
+std::int32_t nextSchemaId(const SchemaDefinitionList& list)
+{
+    std::int32_t highest = 0;
+    for (const SchemaPtr& existing : list)
+        if (existing && existing->id > highest)
+            highest = existing->id;
+    std::int32_t last = g_lastSchemaId.load();
+    std::int32_t next;
+    do {
+        next = std::max(last, highest) + 1;
+    } while (!g_lastSchemaId.compare_exchange_weak(last, next));
+    return next;
+}
+
+void raiseLastId(std::int32_t id)
+{
+    std::int32_t last = g_lastSchemaId.load();
+    while (id > last && !g_lastSchemaId.compare_exchange_weak(last, id)) {
+    }
+}
+
+std::wstring upper(const std::wstring& text)
+{
+    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
+    std::wstring out(text);
+    for (wchar_t& c : out)
+        c = facet.toupper(c);
+    return out;
+}
+
+} // namespace
+
+bool schemaNamesEqual(const std::wstring& a, const std::wstring& b)
+{
+    return a.size() == b.size() && upper(a) == upper(b);
+}
+
+std::pair<SchemaDefinitionList::iterator, bool> InsertSchemaDefinition(SchemaDefinitionList& list,
+                                                                       const SchemaDefinition& schema,
+                                                                       SchemaDefinitionList::iterator position)
+{
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if (!*it)
+            continue;
+        if (schemaNamesEqual((*it)->name, schema.name) || (schema.id != 0 && (*it)->id == schema.id))
+            return {it, false};
+    }
+    auto copy = std::make_shared<SchemaDefinition>(schema);
+    if (copy->id == 0)
+        copy->id = nextSchemaId(list);
+    else
+        raiseLastId(copy->id);
+    return {list.insert(position, std::move(copy)), true};
+}
+
+SchemaPtr lookupSchemaById(const SchemaDefinitionList& list, std::int32_t id)
+{
+    for (const SchemaPtr& schema : list)
+        if (schema && schema->id == id)
+            return schema;
+    return nullptr;
+}
+
+SchemaPtr lookupSchemaByName(const SchemaDefinitionList& list, const std::wstring& name)
+{
+    for (const SchemaPtr& schema : list)
+        if (schema && schemaNamesEqual(schema->name, name))
+            return schema;
+    return nullptr;
+}
+
+SchemaPtr findSchemaById(const SchemaDefinitionList& list, std::int32_t id)
+{
+    SchemaPtr found = lookupSchemaById(list, id);
+    if (!found)
+        throw std::runtime_error("Item " + std::to_string(id) + " not found");
+    return found;
+}
+
+SchemaPtr findSchemaByName(const SchemaDefinitionList& list, const std::wstring& name)
+{
+    SchemaPtr found = lookupSchemaByName(list, name);
+    if (!found)
+        throw std::runtime_error("Item " + ORBAX_Utilities::narrow_string(name, ORBAX_Utilities::WideTrimmer()) +
+                                 " not found");
+    return found;
+}
+
+} // namespace ORBAX_Logging

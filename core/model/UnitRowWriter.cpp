@@ -1,0 +1,166 @@
+#include "core/model/UnitRowWriter.h"
+
+#include <cmath>
+#include <locale>
+
+#include "core/catalogue/Messages.h"
+#include "core/model/SchemaDefinition.h"
+#include "core/model/ValueText.h"
+
+namespace ORBAX_Logging {
+
+bool isPrintableByte(unsigned char byte)
+{
+    if (byte < 0x20 || byte == 0x7F)
+        return false;
+    switch (byte) {
+    case 0x81:
+    case 0x8D:
+    case 0x8F:
+    case 0x90:
+    case 0x9D: return false;
+    default: return true;
+    }
+}
+
+namespace {
+
+// Narrows through the code page; `lost` tells whether a character had no single-byte form.
+std::string narrowed(const std::wstring& text, const std::ctype<wchar_t>& facet, bool* lost = nullptr)
+{
+    std::string out(text.size(), '\0');
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        char c = facet.narrow(text[k], '\0');
+        if (c == '\0' && text[k] != L'\0') {
+            c = '?';
+            if (lost)
+                *lost = true;
+        }
+        out[k] = c;
+    }
+    return out;
+}
+
+std::string printableOnly(std::string text)
+{
+    std::size_t kept = 0;
+    for (char c : text)
+        if (isPrintableByte(static_cast<unsigned char>(c)))
+            text[kept++] = c;
+    text.resize(kept);
+    return text;
+}
+
+std::string number(const OptionsData& options, double x)
+{
+    std::string out;
+    realText(out, options.precision, x);
+    return out;
+}
+
+} // namespace
+
+void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, void* formatContext,
+                  const OptionsData& options, FieldWriter writeField, SeparatorWriter writeSeparator, bool intervalRow)
+{
+    if (!options.schema)
+        return;
+    const SchemaDefinition& schema = *options.schema;
+    const std::locale global;
+    const auto& facet = std::use_facet<std::ctype<wchar_t>>(global);
+    const bool sameSchema = options.schema.get() == unit.schema.get();
+
+    for (std::size_t k = 0; k < schema.fields.size(); ++k) {
+        if (k > 0)
+            writeSeparator(formatContext, options);
+        const FieldDefinition& field = schema.fields[k];
+        bool lost = false;
+        bool checked = false;
+        std::string text;
+        switch (field.kind) {
+        case BOTTOM: text = number(options, unit.bottom); break;
+        case TOP: text = number(options, unit.bottom - unit.thickness); break;
+        case THICKNESS: text = number(options, unit.thickness); break;
+        case RECOVERED:
+            if (!std::isnan(unit.recovered))
+                text = number(options, unit.recovered);
+            break;
+        case PERCENTAGE:
+            if (intervalRow)
+                text = options.suppress100Percent ? std::string() : std::string("100");
+            else if (!(options.suppress100Percent && element.percentage == 100))
+                text = std::to_string(element.percentage);
+            break;
+        case ROCKTYPE:
+            if (intervalRow && element.rockType.empty()) {
+                text = narrowed(options.intervalRockType, facet);
+            } else {
+                text = printableOnly(narrowed(element.rockType, facet, &lost));
+                checked = true;
+            }
+            break;
+        case SAMPLE:
+            text = narrowed(unit.sample, facet, &lost);
+            checked = true;
+            break;
+        case PLY:
+            text = narrowed(unit.ply, facet, &lost);
+            checked = true;
+            break;
+        case SEAM:
+            text = printableOnly(narrowed(unit.seam, facet, &lost));
+            checked = true;
+            break;
+        case STRING:
+        case REAL:
+        case INTEGER: {
+            std::wstring value;
+            if (sameSchema) {
+                if (k < element.values.size())
+                    value = element.values[k];
+            } else {
+                fieldText(value, element, field.name);
+            }
+            text = narrowed(value, facet);
+            break;
+        }
+        default:
+            // A field of a kind this library does not know writes nothing; its separators stand.
+            continue;
+        }
+        if (checked && lost) {
+            addMessage(messages, 4, SeverityWarning,
+                       ORBAX_Utilities::format_message(
+                           11111, {field.name, realText(options.precision, unit.bottom - unit.thickness),
+                                   realText(options.precision, unit.bottom)}));
+        }
+        writeField(formatContext, text, options);
+    }
+}
+
+void unitFieldText(const Interval& unit, const LithData& element, std::wstring& out, const OptionsData& options,
+                   bool intervalRow, int fieldIndex)
+{
+    if (!element.schema || fieldIndex < 0 || static_cast<std::size_t>(fieldIndex) >= element.schema->fields.size())
+        return;
+    const FieldDefinition& field = element.schema->fields[static_cast<std::size_t>(fieldIndex)];
+    switch (field.kind) {
+    case BOTTOM: out = realText(options.precision, unit.bottom); break;
+    case TOP: out = realText(options.precision, unit.bottom - unit.thickness); break;
+    case THICKNESS: out = realText(options.precision, unit.thickness); break;
+    case RECOVERED:
+        out = std::isnan(unit.recovered) ? std::wstring() : realText(options.precision, unit.recovered);
+        break;
+    case PERCENTAGE: out = intervalRow ? std::wstring(L"100") : std::to_wstring(element.percentage); break;
+    case ROCKTYPE: out = intervalRow ? options.intervalRockType : element.rockType.str(); break;
+    case SAMPLE: out = unit.sample; break;
+    case PLY: out = unit.ply; break;
+    case SEAM: out = unit.seam; break;
+    case STRING:
+    case REAL:
+    case INTEGER: fieldText(out, element, field.name); break;
+    default: break;
+    }
+}
+
+} // namespace ORBAX_Logging

@@ -1,0 +1,428 @@
+#include "core/prolog/Borehole_Prolog.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string_view>
+#include <system_error>
+
+#include "core/catalogue/Messages.h"
+#include "core/model/DepthResolution.h"
+#include "core/model/InternalError.h"
+#include "core/model/UnitRowWriter.h"
+#include "platform/LineReader.h"
+#include "platform/Numbers.h"
+#include "platform/Paths.h"
+#include "platform/SafeFile.h"
+
+namespace ORBAX_Logging {
+namespace {
+
+// Where the internal-error messages of this format say they come from.
+const char* const sourceName = "Borehole_Prolog";
+constexpr int readerLine = 294;
+constexpr int badFormatLine = 403;
+constexpr int writerLine = 422;
+
+constexpr std::size_t prolog21FieldCount = 25;
+
+// Message kinds of this format.
+constexpr int kindIncomplete = 3;
+constexpr int kindOpen = 5;
+constexpr int kindUnknownSchema = 6;
+constexpr int kindBackup = 7;
+constexpr int kindDefaultSchema = 8;
+constexpr int kindReadError = 9;
+constexpr int kindNotProlog = 10;
+constexpr int kindFieldCount = 16;
+
+const double NaN = std::numeric_limits<double>::quiet_NaN();
+
+std::wstring systemText(int code) { return ORBAX_Platform::wide_from_utf8(std::generic_category().message(code)); }
+
+// Lines of a file held in memory; a line ends at a line feed, and a carriage return before it is
+// dropped. A last line without a line feed still counts.
+class LineCursor {
+public:
+    explicit LineCursor(const std::string& bytes) : m_bytes(bytes) {}
+
+    bool next(std::string_view& line)
+    {
+        if (m_pos >= m_bytes.size())
+            return false;
+        const std::size_t newline = m_bytes.find('\n', m_pos);
+        const std::size_t end = newline == std::string::npos ? m_bytes.size() : newline;
+        line = std::string_view(m_bytes.data() + m_pos, end - m_pos);
+        m_pos = newline == std::string::npos ? m_bytes.size() : newline + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return true;
+    }
+
+    std::size_t remainingLines() const
+    {
+        return static_cast<std::size_t>(
+                   std::count(m_bytes.begin() + static_cast<std::ptrdiff_t>(m_pos), m_bytes.end(), '\n')) +
+               1;
+    }
+
+private:
+    const std::string& m_bytes;
+    std::size_t m_pos = 0;
+};
+
+std::string upperAscii(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::int32_t toInt32(long value) { return static_cast<std::int32_t>(std::clamp<long>(value, INT32_MIN, INT32_MAX)); }
+
+// The values of one record that belong to the unit rather than to the element row.
+struct RecordValues {
+    double top = NaN;
+    double bottom = NaN;
+    double thickness = NaN;
+    double recovered = NaN;
+    std::wstring seam;
+    std::wstring ply;
+    std::wstring sample;
+};
+
+struct SchemaShape {
+    bool seam = false;
+    bool ply = false;
+    bool sample = false;
+    bool recovered = false;
+};
+
+void setUnitValues(Interval& unit, const RecordValues& record, const SchemaShape& shape)
+{
+    if (shape.seam) {
+        unit.seam = record.seam;
+        unit.ply = shape.ply ? record.ply : std::wstring();
+    }
+    if (shape.sample)
+        unit.sample = record.sample;
+    if (shape.recovered)
+        unit.recovered = record.recovered;
+}
+
+void appendLine(void* context, const std::string& text, const OptionsData&)
+{
+    std::string& out = *static_cast<std::string*>(context);
+    out += text;
+    out += "\r\n";
+}
+
+void noSeparator(void*, const OptionsData&) {}
+
+} // namespace
+
+Borehole_Prolog::~Borehole_Prolog() = default;
+
+int Borehole_Prolog::entriesCount(const std::string& upperLine)
+{
+    const std::size_t at = upperLine.find("ENTRIES");
+    if (at == std::string::npos)
+        return -1;
+    std::size_t p = at + 7;
+    while (p < upperLine.size() && isBlank(upperLine[p]))
+        ++p;
+    if (p >= upperLine.size() || upperLine[p] != '=')
+        return -1;
+    ++p;
+    while (p < upperLine.size() && isBlank(upperLine[p]))
+        ++p;
+    if (p >= upperLine.size())
+        return -1;
+    return toInt32(ORBAX_Platform::parse_long(std::string_view(upperLine).substr(p)));
+}
+
+std::unique_ptr<Borehole> Borehole_Prolog::load(const std::wstring& fileName, PrologOptionsData& options,
+                                                LoadMessages& messages)
+{
+    messages.clear();
+    try {
+        auto borehole = std::make_unique<Borehole_Prolog>(options.schema);
+        std::string bytes;
+        std::string error;
+        if (!ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &error)) {
+            addError(messages, kindOpen,
+                     ORBAX_Utilities::format_message(11001, {fileName, ORBAX_Platform::wide_from_utf8(error)}));
+            return borehole;
+        }
+        try {
+            borehole->read(bytes, fileName, options, messages);
+        } catch (const std::exception& e) {
+            // A read that broke off is a failed read: it keeps no units.
+            borehole->std::vector<Interval>::clear();
+            addInternalError(messages, sourceName, readerLine, e.what());
+        }
+        return borehole;
+    } catch (const std::exception& e) {
+        // Not even an empty borehole of this format could be made; the caller still gets one, and
+        // the message says that the read failed.
+        addInternalError(messages, sourceName, readerLine, e.what());
+        return std::make_unique<Borehole>(options.schema);
+    }
+}
+
+void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileName, PrologOptionsData& options,
+                           LoadMessages& messages)
+{
+    using ORBAX_Utilities::format_message;
+    clear();
+    LineCursor lines(bytes);
+    std::string_view first;
+    if (!lines.next(first)) {
+        addError(messages, kindReadError, format_message(11112, {fileName, systemText(ENODATA)}));
+        return;
+    }
+    if (first.empty() || (first[0] != 'v' && first[0] != 'V')) {
+        addError(messages, kindNotProlog, format_message(11113, {fileName}));
+        return;
+    }
+    const bool version30 = first.find("3.") != std::string_view::npos;
+    options.formatCode = version30 ? FormatProlog30 : FormatProlog21;
+
+    // Choose the schema: the nominated one when it has as many fields as the file's records, else the
+    // configuration's default for the version.
+    schema.reset();
+    const SchemaPtr nominated = options.schema;
+    long long wanted = static_cast<long long>(prolog21FieldCount);
+    SchemaPtr fallback = options.prolog21Schema;
+    const wchar_t* fallbackName = L"prolog21";
+    if (version30) {
+        const int entries = entriesCount(upperAscii(first));
+        wanted = entries > 0 ? static_cast<long long>(entries) + 2 : -1;
+        fallback = options.prolog30Schema;
+        fallbackName = L"prolog3";
+    }
+    SchemaPtr chosen;
+    bool switched = false;
+    if (nominated && wanted > 0 && static_cast<long long>(nominated->fields.size()) == wanted) {
+        chosen = nominated;
+    } else if (fallback) {
+        chosen = fallback;
+        switched = static_cast<bool>(nominated);
+    }
+    // A schema that does not give the file's record length would read every record misaligned.
+    if (chosen && (chosen->fields.empty() || (wanted > 0 && static_cast<long long>(chosen->fields.size()) != wanted)))
+        chosen.reset();
+    if (!chosen) {
+        if (nominated || fallback)
+            addError(messages, kindFieldCount, ORBAX_Utilities::get_message_wide(11007));
+        else
+            addError(messages, kindUnknownSchema, format_message(11002, {fallbackName}));
+        return;
+    }
+    schema = std::make_shared<const SchemaDefinition>(*chosen);
+    if (switched)
+        addMessage(messages, kindDefaultSchema, SeverityWarning,
+                   format_message(11116, {nominated->name, chosen->name}));
+    options.schema = chosen;
+
+    const std::vector<FieldDefinition>& fields = schema->fields;
+    const std::size_t fieldCount = fields.size();
+    SchemaShape shape;
+    shape.seam = schema->countOf(SEAM) > 0;
+    shape.ply = shape.seam && schema->countOf(PLY) > 0;
+    shape.sample = schema->countOf(SAMPLE) > 0;
+    shape.recovered = schema->countOf(RECOVERED) > 0;
+    const std::wstring& intervalText = options.intervalRockType;
+    const auto& facet = trimmer.ctype();
+    reserve(lines.remainingLines() / fieldCount + 1);
+
+    double runningDepth = 0.0;
+    bool unitOpen = false;
+    auto widenInto = [&](std::string_view line, std::wstring& out) {
+        out.resize(line.size());
+        if (!line.empty())
+            facet.widen(line.data(), line.data() + line.size(), out.data());
+    };
+    // Reused from record to record: the free fields' texts (the other positions stay empty), the
+    // rock type and the unit-level values.
+    std::vector<std::wstring> texts(fieldCount);
+    std::wstring rock;
+    RecordValues record;
+
+    for (;;) {
+        LithData row(schema);
+        record.top = record.bottom = record.thickness = record.recovered = NaN;
+        record.seam.clear();
+        record.ply.clear();
+        record.sample.clear();
+        rock.clear();
+        bool complete = true;
+        bool anyText = false;
+        for (std::size_t k = 0; k < fieldCount; ++k) {
+            std::string_view line;
+            if (!lines.next(line)) {
+                complete = false;
+                break;
+            }
+            anyText = anyText || line.find_first_not_of(" \t") != std::string_view::npos;
+            switch (fields[k].kind) {
+            case TOP: record.top = ORBAX_Platform::parse_double(line); break;
+            case BOTTOM: record.bottom = ORBAX_Platform::parse_double(line); break;
+            case THICKNESS: record.thickness = ORBAX_Platform::parse_double(line); break;
+            case RECOVERED: record.recovered = ORBAX_Platform::parse_double(line); break;
+            case PERCENTAGE: row.percentage = toInt32(ORBAX_Platform::parse_long(line)); break;
+            case ROCKTYPE:
+                widenInto(line, rock);
+                trimmer.trim(rock);
+                break;
+            case SAMPLE: widenInto(line, record.sample); break;
+            case SEAM: widenInto(line, record.seam); break;
+            case PLY: widenInto(line, record.ply); break;
+            case STRING:
+            case REAL:
+            case INTEGER: widenInto(line, texts[k]); break;
+            default: break;
+            }
+        }
+        if (!complete) {
+            // A record cut short by the end of the file is dropped; when it holds any text the file
+            // was probably cut short, and the user is told what was left out.
+            if (anyText)
+                addMessage(messages, kindIncomplete, SeverityWarning,
+                           ORBAX_Utilities::format_message1(11118, fileName));
+            break;
+        }
+        row.rockType = rock;
+        row.values.assign(texts);
+
+        const bool compositeRecord = rock.compare(0, intervalText.size(), intervalText) == 0;
+        if (!unitOpen) {
+            emplace_back(schema);
+            Interval& unit = back();
+            const std::int32_t percentage = row.percentage;
+            unit.elements.push_back(std::move(row));
+            if (percentage == 100)
+                resolveAndReport(messages, options.precision, unit, runningDepth, record.top, record.bottom,
+                                 record.thickness, options.keepGivenDepths);
+            setUnitValues(unit, record, shape);
+            unitOpen = percentage != 100;
+        } else if (!compositeRecord) {
+            Interval& unit = back();
+            unitOpen = row.percentage != 100;
+            unit.elements.push_back(std::move(row));
+        } else {
+            Interval& unit = back();
+            unit.composite = std::move(row);
+            setUnitValues(unit, record, shape);
+            resolveAndReport(messages, options.precision, unit, runningDepth, record.top, record.bottom,
+                             record.thickness, options.keepGivenDepths);
+            unitOpen = false;
+        }
+    }
+
+    // The repair read keeps the units through the inconsistencies it exists to mend.
+    const bool failed = hasReadFailure(messages, options.keepGivenDepths);
+    if (failed)
+        std::vector<Interval>::clear();
+    else
+        setNameFromPath(fileName);
+}
+
+void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages, Borehole& borehole,
+                           const OptionsData& options)
+{
+    using ORBAX_Utilities::format_message;
+    try {
+        if (options.formatCode != FormatProlog21 && options.formatCode != FormatProlog30) {
+            addInternalError(messages, sourceName, badFormatLine);
+            return;
+        }
+        if (!options.schema) {
+            addError(messages, kindUnknownSchema,
+                     format_message(11002, {options.formatCode == FormatProlog21 ? L"prolog21" : L"prolog3"}));
+            return;
+        }
+        const std::size_t fieldCount = options.schema->fields.size();
+        // Refuse what the reader could not read back: version 2.1 records are always 25 lines, and a
+        // version 3.0 header must announce at least one entry.
+        if ((options.formatCode == FormatProlog21 && fieldCount != prolog21FieldCount) ||
+            (options.formatCode == FormatProlog30 && fieldCount < 3)) {
+            addError(messages, kindFieldCount, ORBAX_Utilities::get_message_wide(11007));
+            return;
+        }
+
+        std::string out;
+        out.reserve(64 + borehole.size() * fieldCount * 10);
+        if (options.formatCode == FormatProlog21)
+            out += "v2.1\r\n";
+        else
+            out += "v3.0  entries=" + std::to_string(fieldCount - 2) + "\r\n";
+        const LithData blankRow(options.schema);
+        for (const Interval& unit : borehole) {
+            if (unit.elements.size() >= 2) {
+                for (const LithData& element : unit.elements)
+                    writeUnitRow(element, messages, unit, &out, options, appendLine, noSeparator, false);
+                LithData blank;
+                writeUnitRow(unit.compositeOr(blank), messages, unit, &out, options, appendLine, noSeparator, true);
+            } else if (unit.elements.size() == 1) {
+                writeUnitRow(unit.elements[0], messages, unit, &out, options, appendLine, noSeparator, false);
+            } else {
+                // A unit without elements still takes its record, so that the units after it stay aligned.
+                writeUnitRow(blankRow, messages, unit, &out, options, appendLine, noSeparator, false);
+            }
+        }
+
+        const std::wstring backupName = fileName + L".backup";
+        const auto result = ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), out,
+                                                             options.backup ? ORBAX_Platform::path_from_wide(backupName)
+                                                                            : std::filesystem::path());
+        if (!result.ok) {
+            const std::wstring reason = ORBAX_Platform::wide_from_utf8(result.error);
+            if (result.step == "backup")
+                addError(messages, kindBackup, format_message(11004, {fileName, backupName, reason}));
+            else
+                addError(messages, kindOpen, format_message(11001, {fileName, reason}));
+            return;
+        }
+        borehole.setNameFromPath(fileName);
+    } catch (const std::exception& e) {
+        addInternalError(messages, sourceName, writerLine, e.what());
+    }
+}
+
+int Borehole_Prolog::importSchema(const std::wstring& fileName, LoadMessages& messages)
+{
+    using ORBAX_Utilities::format_message;
+    try {
+        std::ifstream in;
+        errno = 0;
+        if (!ORBAX_Platform::open_input(in, ORBAX_Platform::path_from_wide(fileName))) {
+            addError(messages, kindOpen, format_message(11001, {fileName, systemText(errno ? errno : ENOENT)}));
+            return -1;
+        }
+        // An empty file has no first line, so no "V" to begin it: it is not a Prolog file.
+        std::string line;
+        ORBAX_Platform::read_line(in, line);
+        const std::string upper = upperAscii(line);
+        if (upper.empty() || upper[0] != 'V') {
+            addError(messages, kindNotProlog, format_message(11113, {fileName}));
+            return -1;
+        }
+        if (upper.find("3.") == std::string::npos)
+            return static_cast<int>(prolog21FieldCount);
+        const int entries = entriesCount(upper);
+        return entries > INT_MAX - 2 ? INT_MAX : entries + 2;
+    } catch (const std::exception& e) {
+        addInternalError(messages, sourceName, readerLine, e.what());
+        return -1;
+    }
+}
+
+} // namespace ORBAX_Logging

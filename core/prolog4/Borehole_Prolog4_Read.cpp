@@ -1,0 +1,282 @@
+#include "core/prolog4/Borehole_Prolog4.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "core/catalogue/Messages.h"
+#include "core/model/DepthResolution.h"
+#include "core/model/Exception.h"
+#include "core/model/InternalError.h"
+#include "core/model/ValueText.h"
+#include "core/prolog4/XmlText.h"
+
+using namespace xercesc;
+
+namespace ORBAX_Logging {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+void addReadError(LoadMessages& messages, const std::wstring& detail)
+{
+    addError(messages, 10, ORBAX_Utilities::format_message1(11008, detail));
+}
+
+} // namespace
+
+Borehole_Prolog4::Borehole_Prolog4(SchemaPtr boreholeSchema) : Borehole(std::move(boreholeSchema)), parser(true) {}
+
+Borehole_Prolog4::~Borehole_Prolog4() = default;
+
+std::unique_ptr<Borehole> Borehole_Prolog4::load(const std::wstring& fileName, Prolog4OptionsData& options,
+                                                 LoadMessages& messages)
+{
+    try {
+        auto borehole = std::make_unique<Borehole_Prolog4>(options.schema);
+        borehole->read(options, fileName, messages);
+        if (!hasReadFailure(messages, options.keepGivenDepths))
+            return borehole;
+    } catch (const std::exception& e) {
+        addReadError(messages, ORBAX_Utilities::NarrowToWide(e.what(), std::locale()));
+    } catch (...) {
+        std::wstring text = current_xml_exception_text();
+        addReadError(messages, text.empty() ? L"unknown error" : text);
+    }
+    try {
+        return std::make_unique<Borehole>(options.schema);
+    } catch (...) {
+        return std::unique_ptr<Borehole>();
+    }
+}
+
+void Borehole_Prolog4::read(Prolog4OptionsData& options, const std::wstring& fileName, LoadMessages& messages)
+{
+    try {
+        Borehole::clear();
+        dataElement = nullptr;
+        version = 0;
+
+        std::wstring error;
+        switch (parser.parse(fileName, error)) {
+        case Prolog4Parser::Outcome::OpenFailed:
+            addError(messages, 5, ORBAX_Utilities::format_message2(11001, fileName, error));
+            return;
+        case Prolog4Parser::Outcome::Malformed:
+            addReadError(messages, ORBAX_Utilities::format_message2(11143, fileName, error));
+            return;
+        case Prolog4Parser::Outcome::Refused: addReadError(messages, error); return;
+        case Prolog4Parser::Outcome::Parsed: break;
+        }
+        const DOMElement* root = parser.document()->getDocumentElement();
+
+        try {
+            version = checkVersion(root);
+        } catch (const std::exception&) {
+            addError(messages, 10, prolog4ErrorText(11009));
+            return;
+        }
+        options.formatCode = version;
+
+        std::vector<std::shared_ptr<SchemaDefinition>> schemas;
+        std::vector<std::wstring> names;
+        readTemplates(root, messages, schemas, names);
+        if (hasFailure(messages))
+            return;
+
+        const std::uint32_t index = options.dataLogIndex;
+        if (index >= schemas.size()) {
+            addError(messages, 17, ORBAX_Utilities::format_message1(11016, fileName));
+            return;
+        }
+        if (options.deduce) {
+            schema = std::make_shared<SchemaDefinition>(*schemas[index]);
+        } else {
+            if (!options.schema) {
+                addError(messages, 6, ORBAX_Utilities::format_message1(11002, std::wstring()));
+                return;
+            }
+            schema = std::make_shared<SchemaDefinition>(*options.schema);
+            if (options.schema->fields.size() != schemas[index]->fields.size())
+                addError(messages, 16, ORBAX_Utilities::get_message_wide(11007));
+        }
+
+        if (version == 3) {
+            std::vector<DOMElement*> data = elements_by_tag(root, L"m_Data");
+            if (data.size() == 1)
+                dataElement = data.front();
+        } else {
+            std::vector<DOMElement*> logs = findDataLog(root);
+            if (logs.size() <= index) {
+                addError(messages, 10, prolog4ErrorText(11013));
+                return;
+            }
+            std::vector<DOMElement*> data = elements_by_tag(logs[index], L"m_Data");
+            if (data.size() == 1)
+                dataElement = data.front();
+        }
+        if (!dataElement) {
+            addError(messages, 10, prolog4ErrorText(11013));
+            return;
+        }
+
+        readUnits(options, messages);
+        emptyDataElement();
+
+        if (hasReadFailure(messages, options.keepGivenDepths))
+            std::vector<Interval>::clear();
+        else
+            setNameFromPath(fileName);
+    } catch (const std::exception& e) {
+        addReadError(messages, ORBAX_Utilities::NarrowToWide(e.what(), std::locale()));
+        std::vector<Interval>::clear();
+    } catch (...) {
+        // The XML library's exceptions are not standard ones; they end the read the same way.
+        std::wstring text = current_xml_exception_text();
+        addReadError(messages, text.empty() ? L"unknown error" : text);
+        std::vector<Interval>::clear();
+    }
+}
+
+int Borehole_Prolog4::checkVersion(const DOMElement* root)
+{
+    const ORBAX_Utilities::WideTrimmer trimmer;
+    std::vector<DOMElement*> versions = elements_by_tag(root, L"m_Version");
+    if (versions.size() != 1)
+        return 3;
+    if (trimmer.trimmed(direct_text(versions.front())) == L"4.1")
+        return 4;
+    throw Exception(5);
+}
+
+std::vector<DOMElement*> Borehole_Prolog4::findDataLog(const DOMElement* root)
+{
+    std::vector<DOMElement*> logs = elements_by_tag(root, L"CDataLogs");
+    if (logs.size() != 1)
+        throw std::runtime_error(ORBAX_Utilities::get_message(11013));
+    return elements_by_tag(logs.front(), L"CDataLog");
+}
+
+void Borehole_Prolog4::emptyDataElement()
+{
+    if (!dataElement)
+        return;
+    // The removed nodes stay in the document's pool until the next read or the end of the borehole.
+    while (DOMNode* last = dataElement->getLastChild())
+        dataElement->removeChild(last);
+}
+
+void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages& messages)
+{
+    const std::vector<DOMElement*> rows = elements_by_tag(dataElement, L"CLithData");
+    // Every row holds a value for every column of the schema. The depths are the last columns, so a
+    // genuine row carries an element per column and its file is larger than its cells; a file of
+    // near-empty rows under a template of thousands of headings would otherwise take its size times
+    // thousands in memory and time.
+    const std::size_t columns = std::max<std::size_t>(schema->fields.size(), 1);
+    const std::size_t fileSize = parser.fileSize();
+    const std::size_t maxCells =
+        (std::size_t(16) << 20) + (fileSize > (std::size_t(1) << 56) ? fileSize : fileSize * 8);
+    if (rows.size() > maxCells / columns) {
+        addReadError(messages, ORBAX_Utilities::format_message2(11146, std::to_wstring(rows.size()),
+                                                                std::to_wstring(schema->fields.size())));
+        return;
+    }
+    const bool hasSeam = schema->countOf(SEAM) > 0;
+    const bool hasPly = schema->countOf(PLY) > 0;
+    const bool hasSample = schema->countOf(SAMPLE) > 0;
+    const bool hasRecovered = schema->countOf(RECOVERED) > 0;
+
+    bool newUnit = true;
+    double runningDepth = 0.0;
+    reserve(rows.size());
+    for (const DOMElement* element : rows) {
+        LithData row(schema);
+        double top = kNaN, bottom = kNaN, thickness = kNaN, recovered = kNaN;
+        std::wstring seam, ply, sample;
+        readLithData(element, row, top, bottom, thickness, recovered, seam, ply, sample);
+
+        auto copyUnitValues = [&](Interval& unit) {
+            if (hasSeam && hasPly) {
+                unit.seam = seam;
+                unit.ply = ply;
+            } else if (hasSeam) {
+                unit.seam = seam;
+                unit.ply.clear();
+            }
+            if (hasSample)
+                unit.sample = sample;
+            if (hasRecovered)
+                unit.recovered = recovered;
+        };
+
+        if (newUnit) {
+            emplace_back(schema, row);
+            if (row.percentage == 100)
+                resolveAndReport(messages, options.precision, back(), runningDepth, top, bottom, thickness,
+                                 options.keepGivenDepths);
+            else
+                newUnit = false; // an interbedded unit has begun
+            copyUnitValues(back());
+        } else if (row.percentage == 100) {
+            Interval& unit = back();
+            unit.compositeRow() = row;
+            copyUnitValues(unit);
+            resolveAndReport(messages, options.precision, unit, runningDepth, top, bottom, thickness,
+                             options.keepGivenDepths);
+            newUnit = true;
+        } else {
+            back().elements.push_back(row);
+        }
+    }
+    if (!newUnit)
+        addMessage(messages, 3, SeverityWarning,
+                   ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
+}
+
+void Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, double& top, double& bottom,
+                                    double& thickness, double& recovered, std::wstring& seam, std::wstring& ply,
+                                    std::wstring& sample) const
+{
+    const std::vector<FieldDefinition>& fields = schema->fields;
+    std::size_t k = 0;
+    // The free fields' texts, given to the row in one go.
+    std::vector<std::wstring> texts = row.values.toVector();
+    auto real = [](const std::wstring& text) {
+        double value = kNaN;
+        return parseReal(text, value) ? value : kNaN;
+    };
+    for (const DOMNode* child = lithData->getFirstChild(); child && k < fields.size();
+         child = child->getNextSibling()) {
+        if (child->getNodeType() != DOMNode::ELEMENT_NODE)
+            continue;
+        std::wstring text = trimmer.trimmed(direct_text(child));
+        switch (fields[k].kind) {
+        case BOTTOM: bottom = real(text); break;
+        case THICKNESS: thickness = real(text); break;
+        case RECOVERED: recovered = real(text); break;
+        case TOP: top = real(text); break;
+        case PERCENTAGE: {
+            std::int32_t percentage = 100;
+            row.percentage = parseInteger(text, percentage) ? percentage : 100;
+            break;
+        }
+        case ROCKTYPE: row.rockType = std::move(text); break;
+        case SEAM: seam = std::move(text); break;
+        case PLY: ply = std::move(text); break;
+        case SAMPLE: sample = std::move(text); break;
+        case STRING:
+        case REAL:
+        case INTEGER:
+            if (k < texts.size())
+                texts[k] = std::move(text);
+            break;
+        default: break;
+        }
+        ++k;
+    }
+    row.values.assign(texts);
+}
+
+} // namespace ORBAX_Logging

@@ -1,0 +1,290 @@
+#include "core/prolog4/Prolog4Parser.h"
+
+#include <new>
+
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/framework/MemoryManager.hpp>
+#include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/util/OutOfMemoryException.hpp>
+#include <xercesc/util/RuntimeException.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLResourceIdentifier.hpp>
+#include <xercesc/util/XMLString.hpp>
+
+#include "core/catalogue/Messages.h"
+#include "core/prolog4/XmlText.h"
+#include "platform/Paths.h"
+
+using namespace xercesc;
+
+namespace ORBAX_Logging {
+
+// Keeps the first fatal error. Errors and warnings are validation complaints (a Prolog 4 file has no
+// grammar, yet the reader validates "always") and are not problems of the file.
+class Prolog4Parser::FatalErrors : public ErrorHandler {
+public:
+    void warning(const SAXParseException&) override {}
+    void error(const SAXParseException&) override {}
+    void fatalError(const SAXParseException& e) override
+    {
+        if (m_failed)
+            return;
+        m_failed = true;
+        m_text = wide_from_xml(e.getMessage());
+        m_text += L" (line " + std::to_wstring(e.getLineNumber()) + L", column " +
+                  std::to_wstring(e.getColumnNumber()) + L")";
+    }
+    void resetErrors() override
+    {
+        m_failed = false;
+        m_text.clear();
+    }
+
+    bool failed() const { return m_failed; }
+    const std::wstring& text() const { return m_text; }
+
+private:
+    bool m_failed = false;
+    std::wstring m_text;
+};
+
+// Counts the bytes the parser and its document hold and refuses to go beyond a budget, so that a small
+// file whose entities or attribute defaults expand a million-fold ends as an error, not as the
+// machine's memory. The refusal is a fatal scanning error of the library's own kind, which ends the
+// scan and leaves the parser usable (an OutOfMemoryException would leave it marked as parsing). A
+// little reserve beyond the budget lets the scanner report the error.
+class Prolog4Parser::BudgetedMemory : public MemoryManager {
+public:
+    void setBudget(std::size_t budget)
+    {
+        m_budget = budget;
+        m_exceeded = false;
+    }
+    bool exceeded() const { return m_exceeded; }
+
+    MemoryManager* getExceptionMemoryManager() override { return XMLPlatformUtils::fgMemoryManager; }
+
+    void* allocate(XMLSize_t size) override
+    {
+        const std::size_t limit =
+            m_exceeded ? (m_budget > static_cast<std::size_t>(-1) - kReserve ? m_budget : m_budget + kReserve)
+                       : m_budget;
+        if (size > limit || m_used > limit - size) {
+            m_exceeded = true;
+            throw RuntimeException(__FILE__, __LINE__, XMLExcepts::Out_Of_Memory, XMLPlatformUtils::fgMemoryManager);
+        }
+        void* block = ::operator new(size + kHeader, std::nothrow);
+        if (!block)
+            throw OutOfMemoryException();
+        *static_cast<std::size_t*>(block) = size;
+        m_used += size;
+        return static_cast<char*>(block) + kHeader;
+    }
+
+    void deallocate(void* p) override
+    {
+        if (!p)
+            return;
+        void* block = static_cast<char*>(p) - kHeader;
+        m_used -= *static_cast<std::size_t*>(block);
+        ::operator delete(block);
+    }
+
+private:
+    // Keeps the blocks as aligned as operator new's.
+    static constexpr std::size_t kHeader = alignof(std::max_align_t);
+    static constexpr std::size_t kReserve = std::size_t(16) << 20;
+
+    std::size_t m_budget = kMemoryBase;
+    std::size_t m_used = 0;
+    bool m_exceeded = false;
+};
+
+// A borehole file must not make the program fetch anything: every external DTD or entity resolves
+// to empty content.
+class Prolog4Parser::NoExternalEntities : public XMLEntityResolver {
+public:
+    InputSource* resolveEntity(XMLResourceIdentifier* id) override
+    {
+        static const XMLByte nothing[1] = {0};
+        const XMLCh* system = id ? id->getSystemId() : nullptr;
+        return new MemBufInputSource(nothing, 0, system ? system : u"");
+    }
+};
+
+namespace {
+
+// True when elements below `root` (itself level 1) reach deeper than `limit` levels. Walks the tree
+// without recursion.
+bool elementDepthAbove(const DOMNode* root, unsigned limit)
+{
+    unsigned depth = 2;
+    const DOMNode* node = root->getFirstChild();
+    while (node) {
+        if (node->getNodeType() == DOMNode::ELEMENT_NODE && depth > limit)
+            return true;
+        if (const DOMNode* child = node->getFirstChild()) {
+            node = child;
+            ++depth;
+            continue;
+        }
+        while (node != root && !node->getNextSibling()) {
+            node = node->getParentNode();
+            --depth;
+        }
+        if (node == root)
+            break;
+        node = node->getNextSibling();
+    }
+    return false;
+}
+
+// The memory a parse of a file of this size may take, in bytes.
+std::size_t memoryBudget(std::size_t fileSize)
+{
+    if (fileSize > (static_cast<std::size_t>(-1) - Prolog4Parser::kMemoryBase) / Prolog4Parser::kMemoryPerFileByte)
+        return static_cast<std::size_t>(-1);
+    return Prolog4Parser::kMemoryBase + fileSize * Prolog4Parser::kMemoryPerFileByte;
+}
+
+} // namespace
+
+Prolog4Parser::Prolog4Parser(bool validateAlways)
+    : m_memory(std::make_unique<BudgetedMemory>()), m_errors(std::make_unique<FatalErrors>()),
+      m_resolver(std::make_unique<NoExternalEntities>()), m_parser(nullptr, m_memory.get())
+{
+    if (validateAlways)
+        m_parser.setValidationScheme(XercesDOMParser::Val_Always);
+    m_parser.setErrorHandler(m_errors.get());
+    m_parser.setXMLEntityResolver(m_resolver.get());
+    m_parser.setDisableDefaultEntityResolution(true);
+    m_security.setEntityExpansionLimit(10000);
+    m_parser.setSecurityManager(&m_security);
+}
+
+Prolog4Parser::~Prolog4Parser()
+{
+    // The parser releases its documents itself; the handlers it points at go after it.
+    m_document = nullptr;
+}
+
+void Prolog4Parser::resetDocumentPool()
+{
+    m_document = nullptr;
+    m_parser.resetDocumentPool();
+}
+
+Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::wstring& error)
+{
+    resetDocumentPool();
+    error.clear();
+
+    std::string bytes;
+    std::string systemError;
+    if (!ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &systemError)) {
+        error = ORBAX_Platform::wide_from_utf8(systemError);
+        return Outcome::OpenFailed;
+    }
+
+    m_fileSize = bytes.size();
+    m_errors->resetErrors();
+    m_memory->setBudget(memoryBudget(bytes.size()));
+    try {
+        XmlString systemId(fileName);
+        MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(), systemId.c_str());
+        m_parser.parse(source);
+    } catch (...) {
+        std::wstring text = current_xml_exception_text();
+        if (text.empty())
+            throw; // not the library's: the caller's own guards report it
+        m_parser.resetDocumentPool();
+        if (m_memory->exceeded()) {
+            error =
+                ORBAX_Utilities::format_message2(11145, fileName, std::to_wstring(memoryBudget(bytes.size()) >> 20));
+            return Outcome::Refused;
+        }
+        error = text;
+        return Outcome::Malformed;
+    }
+
+    if (m_memory->exceeded()) {
+        m_parser.resetDocumentPool();
+        error = ORBAX_Utilities::format_message2(11145, fileName, std::to_wstring(memoryBudget(bytes.size()) >> 20));
+        return Outcome::Refused;
+    }
+    if (m_errors->failed()) {
+        error = m_errors->text();
+        m_parser.resetDocumentPool();
+        return Outcome::Malformed;
+    }
+    DOMDocument* document = m_parser.getDocument();
+    if (!document || !document->getDocumentElement()) {
+        error = L"The file holds no XML document.";
+        m_parser.resetDocumentPool();
+        return Outcome::Malformed;
+    }
+    if (elementDepthAbove(document->getDocumentElement(), kMaxDepth)) {
+        m_parser.resetDocumentPool();
+        error = ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
+        return Outcome::Refused;
+    }
+    m_document = document;
+    return Outcome::Parsed;
+}
+
+std::vector<DOMElement*> elements_by_tag(const DOMNode* root, const wchar_t* tag)
+{
+    std::vector<DOMElement*> found;
+    if (!root)
+        return found;
+    XmlString name(tag);
+    const DOMNode* node = root->getFirstChild();
+    while (node) {
+        if (node->getNodeType() == DOMNode::ELEMENT_NODE && XMLString::equals(node->getNodeName(), name.c_str()))
+            found.push_back(const_cast<DOMElement*>(static_cast<const DOMElement*>(node)));
+        if (const DOMNode* child = node->getFirstChild()) {
+            node = child;
+            continue;
+        }
+        while (node && node != root && !node->getNextSibling())
+            node = node->getParentNode();
+        if (!node || node == root)
+            break;
+        node = node->getNextSibling();
+    }
+    return found;
+}
+
+std::wstring direct_text(const DOMNode* element)
+{
+    std::wstring text;
+    if (!element)
+        return text;
+    for (const DOMNode* child = element->getFirstChild(); child; child = child->getNextSibling()) {
+        if (child->getNodeType() == DOMNode::TEXT_NODE)
+            text += wide_from_xml(child->getNodeValue());
+    }
+    return text;
+}
+
+std::wstring current_xml_exception_text()
+{
+    try {
+        throw;
+    } catch (const SAXParseException& e) {
+        return wide_from_xml(e.getMessage()) + L" (line " + std::to_wstring(e.getLineNumber()) + L")";
+    } catch (const SAXException& e) {
+        return wide_from_xml(e.getMessage());
+    } catch (const XMLException& e) {
+        return wide_from_xml(e.getMessage());
+    } catch (const DOMException& e) {
+        std::wstring text = wide_from_xml(e.getMessage());
+        return text.empty() ? L"DOM error " + std::to_wstring(e.code) : text;
+    } catch (const OutOfMemoryException&) {
+        return L"The XML library ran out of memory.";
+    } catch (...) {
+        return std::wstring();
+    }
+}
+
+} // namespace ORBAX_Logging

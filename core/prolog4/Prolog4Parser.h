@@ -1,0 +1,79 @@
+#pragma once
+// The XML parser behind Prolog 4 files, made safe for files from outside: the file is read through
+// the UTF-8 path helpers and parsed from memory, a fatal parse error (missing, empty, non-XML or
+// truncated file) makes the parse fail instead of leaving a partial tree, validation complaints of a
+// file without a grammar stay silent, external entities and DTDs are never fetched, and a document
+// that would expand beyond a memory budget or nests deeper than any Prolog 4 file is refused.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <xercesc/dom/DOM.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/sax/ErrorHandler.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLEntityResolver.hpp>
+
+#include "core/prolog4/XmlPlatformGuard.h"
+
+namespace ORBAX_Logging {
+
+class Prolog4Parser {
+public:
+    // `validateAlways` sets the validation scheme to "always" (the borehole reader); otherwise the
+    // library's default scheme is kept (the template listing and import).
+    explicit Prolog4Parser(bool validateAlways);
+    ~Prolog4Parser();
+    Prolog4Parser(const Prolog4Parser&) = delete;
+    Prolog4Parser& operator=(const Prolog4Parser&) = delete;
+
+    enum class Outcome { Parsed, OpenFailed, Malformed, Refused };
+
+    // Elements nested deeper than this (the root being level 1) make a document Refused. Prolog 4
+    // files go about eight levels deep.
+    static constexpr unsigned kMaxDepth = 100;
+    // The memory a parse may take: this much, plus kMemoryPerFileByte for each byte of the file. A
+    // document whose declared entities or attribute defaults would expand beyond it is Refused.
+    static constexpr std::size_t kMemoryBase = std::size_t(64) << 20;
+    static constexpr std::size_t kMemoryPerFileByte = 64;
+
+    // Releases the document of an earlier parse, then parses the file. On success the document has a
+    // root element. `error` receives the system's text (OpenFailed), the parser's (Malformed) or the
+    // whole reason in the user's words (Refused).
+    Outcome parse(const std::wstring& fileName, std::wstring& error);
+
+    // The document of the last successful parse, owned by the parser; null otherwise.
+    xercesc::DOMDocument* document() const { return m_document; }
+    // The size in bytes of the file of the last parse.
+    std::size_t fileSize() const { return m_fileSize; }
+    void resetDocumentPool();
+
+private:
+    class FatalErrors;
+    class NoExternalEntities;
+    class BudgetedMemory;
+
+    XmlPlatformGuard m_platform;              // first member: the library outlives everything below
+    std::unique_ptr<BudgetedMemory> m_memory; // before the parser, which allocates through it
+    std::unique_ptr<FatalErrors> m_errors;
+    std::unique_ptr<NoExternalEntities> m_resolver;
+    xercesc::SecurityManager m_security;
+    xercesc::XercesDOMParser m_parser;
+    xercesc::DOMDocument* m_document = nullptr;
+    std::size_t m_fileSize = 0;
+};
+
+// Every descendant element of `root` with the tag name, in document order (the root itself is not
+// included). Walks the tree without recursion, so deep nesting cannot exhaust the stack.
+std::vector<xercesc::DOMElement*> elements_by_tag(const xercesc::DOMNode* root, const wchar_t* tag);
+
+// The concatenated text of the element's direct text children; CDATA sections and the text of
+// nested elements do not count.
+std::wstring direct_text(const xercesc::DOMNode* element);
+
+// The text of an exception of the XML library that is being handled (call inside a catch block);
+// empty when the current exception is none of the library's.
+std::wstring current_xml_exception_text();
+
+} // namespace ORBAX_Logging

@@ -1,0 +1,221 @@
+#include "core/streams/OutputStream.h"
+
+#include <cerrno>
+#include <exception>
+#include <locale>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/Paths.h"
+#include "platform/SafeFile.h"
+
+namespace ORBAX_Utilities {
+namespace {
+
+void drop_leading_spaces_and_tabs(std::string& word)
+{
+    std::string::size_type first = word.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        word.clear();
+    else if (first > 0)
+        word.erase(0, first);
+}
+
+} // namespace
+
+OutputStreamBuf::OutputStreamBuf() : std::basic_stringbuf<char>(std::ios::out) {}
+
+OutputStreamBuf::~OutputStreamBuf() = default;
+
+void OutputStreamBuf::writeIndentation(std::string& out, int level)
+{
+    for (int i = 0; i < level; ++i) {
+        if (m_step == 0) {
+            out += '\t';
+            m_column += 1;
+        } else {
+            out.append(static_cast<std::string::size_type>(m_step > 0 ? m_step : 0), ' ');
+            m_column += m_step > 0 ? m_step : 0;
+        }
+    }
+    m_atLineStart = false;
+}
+
+void OutputStreamBuf::writeWord(std::string& out, std::string& word, bool dropLeading)
+{
+    if (dropLeading)
+        drop_leading_spaces_and_tabs(word);
+    out += word;
+    m_column += static_cast<int>(word.size());
+    word.clear();
+}
+
+int OutputStreamBuf::sync()
+{
+    const std::string text = str();
+    str(std::string());
+    const std::ctype<char>& ct = std::use_facet<std::ctype<char>>(std::locale());
+    const auto blankMask = std::ctype_base::space | std::ctype_base::blank;
+
+    std::string out;
+    out.reserve(text.size() + text.size() / 8 + 16);
+    std::string word;
+    for (char c : text) {
+        if (c == '\n') {
+            if (m_atLineStart) {
+                drop_leading_spaces_and_tabs(word);
+                writeIndentation(out, m_level);
+            }
+            out += word;
+            out += '\n';
+            word.clear();
+            m_column = 0;
+            m_atLineStart = true;
+            m_midWord = false;
+        } else if (m_inQuotes) {
+            word += c;
+            if (c == '"')
+                m_inQuotes = false;
+        } else if (ct.is(blankMask, c)) {
+            // The word just ended decides whether it still fits on this line; the width test is made
+            // against the column before the word, so a line may end one word past the width.
+            // A batch that begins in the middle of a word (the previous flush ended inside it) must
+            // not break before the rest of that word: that would split a name or a quoted string.
+            bool continuation = m_midWord;
+            m_midWord = false;
+            bool dropLeading = false;
+            if (!continuation && m_column + static_cast<int>(word.size()) >= m_lineWidth) {
+                dropLeading = true;
+                if (m_atLineStart) {
+                    writeIndentation(out, m_level);
+                } else {
+                    out += '\n';
+                    m_column = 0;
+                    writeIndentation(out, m_level + 1);
+                }
+            } else if (m_atLineStart) {
+                dropLeading = true;
+                writeIndentation(out, m_level);
+            }
+            writeWord(out, word, dropLeading);
+            word += c;
+        } else {
+            word += c;
+            if (c == '"')
+                m_inQuotes = true;
+        }
+    }
+    if (!word.empty()) {
+        bool dropLeading = m_atLineStart;
+        if (m_atLineStart) {
+            drop_leading_spaces_and_tabs(word);
+            writeIndentation(out, m_level);
+        }
+        writeWord(out, word, dropLeading);
+        m_midWord = !text.empty() && !ct.is(blankMask, text.back());
+    }
+
+    if (!out.empty() && m_destination.is_open()) {
+        auto written = m_destination.sputn(out.data(), static_cast<std::streamsize>(out.size()));
+        if (written != static_cast<std::streamsize>(out.size())) {
+            m_writeFailed = true;
+            return -1;
+        }
+    }
+    if (!m_destination.is_open())
+        return out.empty() ? 0 : -1;
+    int result = m_destination.pubsync();
+    if (result != 0)
+        m_writeFailed = true;
+    return result;
+}
+
+OutputStream::OutputStream(const std::wstring& fileName)
+    : std::basic_ostream<char>(nullptr), m_uncaught(std::uncaught_exceptions())
+{
+    init(&m_buffer);
+    m_target = ORBAX_Platform::resolve_links(ORBAX_Platform::path_from_wide(fileName));
+    m_temporary = ORBAX_Platform::temporary_name_for(m_target);
+    errno = 0;
+    if (m_target.empty() || !m_buffer.destination().open(m_temporary, std::ios::out | std::ios::trunc)) {
+        int code = errno ? errno : ENOENT;
+        m_error = std::generic_category().message(code);
+        setstate(std::ios::failbit);
+        errno = code;
+        return;
+    }
+    m_open = true;
+}
+
+OutputStream::~OutputStream()
+{
+    if (!m_open)
+        return;
+    if (std::uncaught_exceptions() > m_uncaught)
+        discard();
+    else
+        close();
+}
+
+void OutputStream::discard()
+{
+    m_buffer.destination().close();
+    std::error_code ignored;
+    std::filesystem::remove(m_temporary, ignored);
+    m_open = false;
+}
+
+bool OutputStream::close()
+{
+    if (!m_open)
+        return m_error.empty();
+    m_open = false;
+    errno = 0;
+    bool closed = m_buffer.destination().close() != nullptr;
+    int code = errno;
+    if (!closed || m_buffer.writeFailed() || !ORBAX_Platform::sync_file(m_temporary)) {
+        if (code == 0)
+            code = EIO;
+        m_error = std::generic_category().message(code);
+        std::error_code ignored;
+        std::filesystem::remove(m_temporary, ignored);
+        setstate(std::ios::badbit);
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(m_temporary, m_target, ec);
+    if (ec) {
+        m_error = ec.message();
+        std::error_code ignored;
+        std::filesystem::remove(m_temporary, ignored);
+        setstate(std::ios::badbit);
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+std::ostream& change_level(std::ostream& stream, int delta)
+{
+    auto* out = dynamic_cast<OutputStream*>(&stream);
+    if (out == nullptr)
+        return stream;
+    try {
+        stream.flush();
+    } catch (...) {
+        return stream;
+    }
+    out->buffer().setLevel(out->buffer().level() + delta);
+    return stream;
+}
+
+} // namespace
+
+std::ostream& indent(std::ostream& stream) { return change_level(stream, 1); }
+
+std::ostream& outdent(std::ostream& stream) { return change_level(stream, -1); }
+
+} // namespace ORBAX_Utilities

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/MainFrame.h"
+#include "tests/support/AppTestSupport.h"
+
+namespace {
+
+bool menuHolds(const QMenu* menu, int id)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == QStringLiteral("id%1").arg(id))
+            return true;
+        if (action->menu() && menuHolds(action->menu(), id))
+            return true;
+    }
+    return false;
+}
+
+bool menuBarHolds(CMainFrame& frame, int id)
+{
+    for (QAction* action : frame.menuBar()->actions())
+        if (action->menu() && menuHolds(action->menu(), id))
+            return true;
+    return false;
+}
+
+TEST(StatusMessages, OneMessageShowsWithoutRotation)
+{
+    CMainFrame frame(false);
+    frame.AddStatusMessage("Opening 1 trace file(s)");
+    EXPECT_EQ(frame.StatusPaneText(), "Opening 1 trace file(s)");
+    EXPECT_FALSE(frame.IsRotating());
+}
+
+TEST(StatusMessages, TwoMessagesAlternateOnEachTick)
+{
+    CMainFrame frame(false);
+    frame.AddStatusMessage("a");
+    frame.AddStatusMessage("b");
+    EXPECT_EQ(frame.StatusPaneText(), "b");
+    EXPECT_TRUE(frame.IsRotating());
+    frame.OnTimer();
+    EXPECT_EQ(frame.StatusPaneText(), "a");
+    frame.OnTimer();
+    EXPECT_EQ(frame.StatusPaneText(), "b");
+}
+
+TEST(StatusMessages, RemovingTheCurrentShowsTheNextAtOnce)
+{
+    CMainFrame frame(false);
+    auto a = frame.AddStatusMessage("a");
+    frame.AddStatusMessage("b");
+    auto c = frame.AddStatusMessage("c");
+    frame.RemoveStatusMessage(c); // current and last: wraps to the first
+    EXPECT_EQ(frame.StatusPaneText(), "a");
+    frame.RemoveStatusMessage(a);
+    EXPECT_EQ(frame.StatusPaneText(), "b");
+    EXPECT_EQ(frame.StatusMessageCount(), 1u);
+}
+
+TEST(StatusMessages, RemovingAnotherMessageWaitsForTheTick)
+{
+    CMainFrame frame(false);
+    auto a = frame.AddStatusMessage("a");
+    frame.AddStatusMessage("b");
+    frame.AddStatusMessage("c");
+    frame.RemoveStatusMessage(a);
+    EXPECT_EQ(frame.StatusPaneText(), "c");
+    frame.OnTimer();
+    EXPECT_EQ(frame.StatusPaneText(), "b");
+    frame.RemoveStatusMessage(frame.StatusEnd()); // ignored
+    EXPECT_EQ(frame.StatusMessageCount(), 2u);
+}
+
+TEST(StatusMessages, TextChangeShowsOnlyForTheCurrent)
+{
+    CMainFrame frame(false);
+    auto a = frame.AddStatusMessage("a");
+    auto b = frame.AddStatusMessage("b");
+    frame.SetStatusMessageText(a, "a2");
+    EXPECT_EQ(frame.StatusPaneText(), "b");
+    frame.SetStatusMessageText(b, "b2");
+    EXPECT_EQ(frame.StatusPaneText(), "b2");
+    frame.OnTimer();
+    EXPECT_EQ(frame.StatusPaneText(), "a2");
+}
+
+TEST(StatusMessages, EmptyingTheQueueWhileRotatingIsSafe)
+{
+    CMainFrame frame(false);
+    auto a = frame.AddStatusMessage("a");
+    auto b = frame.AddStatusMessage("b");
+    frame.RemoveStatusMessage(b);
+    frame.RemoveStatusMessage(a);
+    EXPECT_EQ(frame.StatusPaneText(), "");
+    EXPECT_TRUE(frame.IsRotating()) << "removal leaves the timer to the next tick";
+    frame.OnTimer(); // must not step from a freed position
+    EXPECT_FALSE(frame.IsRotating());
+    EXPECT_EQ(frame.StatusPaneText(), "");
+    frame.AddStatusMessage("again");
+    EXPECT_EQ(frame.StatusPaneText(), "again");
+    frame.OnTimer();
+    EXPECT_EQ(frame.StatusPaneText(), "again");
+}
+
+TEST(MainFrame, PrintLayoutOnlyInDeveloperMode)
+{
+    CMainFrame normal(false);
+    EXPECT_FALSE(menuBarHolds(normal, 32971));
+    CMainFrame developer(true);
+    EXPECT_TRUE(menuBarHolds(developer, 32971));
+    EXPECT_TRUE(menuBarHolds(developer, 57601));
+}
+
+TEST(MainFrame, StatusPanesToolbarAndPrompts)
+{
+    CMainFrame frame(false);
+    for (int id : {109, 110, 111})
+        ASSERT_NE(frame.StatusPane(id), nullptr) << id;
+    EXPECT_EQ(frame.StatusPane(112), nullptr);
+    QAction* open = frame.GetCommand(57601);
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->statusTip(), "Open an existing borehole");
+    EXPECT_EQ(open->toolTip(), "Open Borehole");
+    QToolBar* toolBar = frame.findChild<QToolBar*>();
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_TRUE(toolBar->actions().contains(open));
+    EXPECT_EQ(toolBar->allowedAreas(), Qt::AllToolBarAreas);
+}
+
+TEST(MainFrame, CommandsRunThroughTheGuardAndTheirUpdateRules)
+{
+    AppTest::Sandbox sandbox;
+    CMainFrame frame(false);
+    QAction* ruler = frame.GetCommand(32845);
+    ASSERT_NE(ruler, nullptr);
+    EXPECT_FALSE(ruler->isEnabled()) << "no handler bound yet";
+    bool ticked = true;
+    frame.SetCommandHandler(
+        32845, [] { throw std::runtime_error("boom"); },
+        [&ticked](QAction& action) {
+            action.setCheckable(true);
+            action.setChecked(ticked);
+        });
+    frame.UpdateCommands();
+    EXPECT_TRUE(ruler->isChecked());
+    ruler->trigger();
+    ASSERT_EQ(sandbox.boxes.shown.size(), 1u);
+    EXPECT_NE(sandbox.boxes.shown[0].text.find(L"An internal error occurred."), std::wstring::npos);
+    EXPECT_NE(sandbox.boxes.shown[0].text.find(L"File: MainFrame.cpp, Line "), std::wstring::npos);
+    EXPECT_EQ(sandbox.boxes.shown[0].title, L"QUOR_Log 3.3");
+}
+
+} // namespace

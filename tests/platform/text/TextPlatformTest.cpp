@@ -1,0 +1,236 @@
+#include <climits>
+#include <clocale>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <sstream>
+
+#include "core/catalogue/TextConversion.h"
+#include "platform/Cp1252.h"
+#include "platform/LineReader.h"
+#include "platform/Numbers.h"
+#include "platform/Paths.h"
+#include "platform/SafeFile.h"
+#include "tests/support/TestSupport.h"
+
+using namespace ORBAX_Platform;
+
+TEST(Cp1252, EveryByteSurvivesWidenAndNarrow)
+{
+    const auto& ct = std::use_facet<std::ctype<wchar_t>>(std::locale());
+    for (int b = 0; b < 256; ++b) {
+        char byte = static_cast<char>(b);
+        wchar_t wide = ct.widen(byte);
+        EXPECT_EQ(ct.narrow(wide, '?'), byte) << "byte " << b;
+    }
+    EXPECT_EQ(ct.widen('\x41'), L'A');
+    EXPECT_EQ(ct.widen('\xE9'), L'\u00E9');
+    EXPECT_EQ(ct.widen('\x96'), L'\u2013'); // en dash
+    EXPECT_EQ(ct.widen('\x80'), L'\u20AC');
+    EXPECT_EQ(ct.narrow(L'\u4E2D', '?'), '?');
+}
+
+TEST(Cp1252, ClassificationAndCaseAreUnicodeAware)
+{
+    const auto& ct = std::use_facet<std::ctype<wchar_t>>(std::locale());
+    EXPECT_EQ(ct.toupper(L'\u00E9'), L'\u00C9');
+    EXPECT_TRUE(ct.is(std::ctype_base::digit, L'7'));
+    EXPECT_TRUE(ct.is(std::ctype_base::space, L' '));
+    EXPECT_TRUE(ct.is(std::ctype_base::alpha, L'\u00E9'));
+}
+
+TEST(Cp1252, WideFileStreamsKeepBytes)
+{
+    QuorTest::TempDir dir;
+    const std::string bytes = "A\xE9\x96 line\r\nnext\n";
+    QuorTest::write_file(dir / "in.txt", bytes);
+    std::wifstream in;
+    in.imbue(std::locale());
+    in.open(dir / "in.txt", std::ios::binary);
+    std::wstring first, second;
+    read_line(in, first);
+    read_line(in, second);
+    EXPECT_EQ(first, L"A\u00E9\u2013 line");
+    EXPECT_EQ(second, L"next");
+
+    std::wofstream out;
+    out.imbue(std::locale());
+    out.open(dir / "out.txt", std::ios::binary);
+    out << first << L"\r\n" << second << L"\n";
+    out.close();
+    EXPECT_EQ(QuorTest::read_file(dir / "out.txt"), bytes);
+}
+
+TEST(Cp1252, CodeConversionRoundTripAndFailure)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    std::wstring wide = ORBAX_Utilities::NarrowToWide(all, std::locale());
+    ASSERT_EQ(wide.size(), all.size());
+    EXPECT_EQ(ORBAX_Utilities::narrow_with_codecvt(wide, std::locale()), all);
+    EXPECT_THROW(ORBAX_Utilities::narrow_with_codecvt(L"a\u4E2Db", std::locale()), std::runtime_error);
+    try {
+        ORBAX_Utilities::narrow_with_codecvt(L"\u4E2D", std::locale());
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "String conversion failed");
+    }
+    // A facet that converts multibyte text reports invalid input the same way.
+    std::locale utf8;
+    try {
+        utf8 = std::locale("C.UTF-8");
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "no C.UTF-8 locale";
+    }
+    EXPECT_THROW(ORBAX_Utilities::NarrowToWide("a\xFF\xFE", utf8), std::runtime_error);
+    EXPECT_EQ(ORBAX_Utilities::NarrowToWide("\xC3\xA9t\xC3\xA9", utf8), L"\u00E9t\u00E9");
+}
+
+TEST(LineReader, CrLfLineEqualsItsLfTwin)
+{
+    std::istringstream crlf("first\r\nsecond\r\n\r\nlast");
+    std::istringstream lf("first\nsecond\n\nlast");
+    std::string a, b;
+    while (read_line(crlf, a)) {
+        ASSERT_TRUE(static_cast<bool>(read_line(lf, b)));
+        EXPECT_EQ(a, b);
+    }
+    EXPECT_FALSE(static_cast<bool>(read_line(lf, b)));
+}
+
+TEST(Numbers, ParseLikeTheCLibraryWithoutItsLocale)
+{
+    EXPECT_DOUBLE_EQ(parse_double("2.5"), 2.5);
+    EXPECT_DOUBLE_EQ(parse_double("  -12.75e1xyz"), -127.5);
+    EXPECT_DOUBLE_EQ(parse_double("+3"), 3.0);
+    EXPECT_DOUBLE_EQ(parse_double("12abc"), 12.0);
+    EXPECT_DOUBLE_EQ(parse_double(".5"), 0.5);
+    EXPECT_EQ(parse_double("abc"), 0.0);
+    EXPECT_EQ(parse_double(""), 0.0);
+    EXPECT_EQ(parse_double("+-3"), 0.0);
+    EXPECT_TRUE(std::isnan(parse_double("nan")));
+    EXPECT_TRUE(std::isinf(parse_double("1e999")));
+    EXPECT_EQ(parse_double("1e-999"), 0.0);
+    std::size_t used = 99;
+    parse_double("x1", &used);
+    EXPECT_EQ(used, 0u);
+    parse_double(" 1.5,2", &used);
+    EXPECT_EQ(used, 4u);
+    EXPECT_DOUBLE_EQ(parse_double(std::wstring_view(L" 4.25m")), 4.25);
+    EXPECT_EQ(parse_long("  -42x"), -42);
+    EXPECT_EQ(parse_long("x"), 0);
+    EXPECT_EQ(parse_long("99999999999999999999999"), LONG_MAX);
+    EXPECT_EQ(parse_long(std::wstring_view(L"17")), 17);
+}
+
+TEST(Numbers, IndependentOfTheProcessLocale)
+{
+    // A locale with a decimal comma, where the system has one; the C library would then read "2,5".
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = previous ? previous : "C";
+    bool changed = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, name)) {
+            changed = true;
+            break;
+        }
+    }
+    EXPECT_DOUBLE_EQ(parse_double("2.5"), 2.5);
+    EXPECT_EQ(format_fixed(2.5, 2), "2.50");
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    if (!changed)
+        GTEST_LOG_(INFO) << "no decimal-comma locale on this machine; checked under the C locale only";
+}
+
+TEST(Numbers, FixedNotation)
+{
+    EXPECT_EQ(format_fixed(1.005, 2), "1.00"); // the binary value is just below 1.005
+    EXPECT_EQ(format_fixed(-0.125, 2), "-0.12");
+    EXPECT_EQ(format_fixed(12, 0), "12");
+    EXPECT_EQ(format_fixed(1e20, 1), "100000000000000000000.0");
+    EXPECT_EQ(format_fixed(NAN, 2), "nan");
+    EXPECT_EQ(format_fixed_wide(3.14159, 3), L"3.142");
+    EXPECT_EQ(format_shortest(0.1), "0.1");
+    EXPECT_EQ(parse_double(format_shortest(1.0 / 3.0)), 1.0 / 3.0);
+}
+
+TEST(Paths, Utf8NamesRoundTrip)
+{
+    const std::wstring name = L"bohrloch-\u00E9\u2013\U0001F600.txt";
+    std::string utf8 = utf8_from_wide(name);
+    EXPECT_EQ(utf8, "bohrloch-\xC3\xA9\xE2\x80\x93\xF0\x9F\x98\x80.txt");
+    EXPECT_EQ(wide_from_utf8(utf8), name);
+    EXPECT_EQ(wide_from_utf8("a\xFF"
+                             "b\xC3"),
+              L"a\uFFFDb\uFFFD");
+    EXPECT_EQ(wide_from_utf8("\xE0\x80\x80"), L"\uFFFD\uFFFD\uFFFD"); // overlong
+
+    QuorTest::TempDir dir;
+    auto path = dir.path() / path_from_wide(name);
+    std::ofstream out;
+    ASSERT_TRUE(open_output(out, path));
+    out << "x";
+    out.close();
+    std::string bytes;
+    ASSERT_TRUE(read_file_bytes(path, bytes));
+    EXPECT_EQ(bytes, "x");
+    std::string error;
+    EXPECT_FALSE(read_file_bytes(dir.path() / "missing", bytes, &error));
+    EXPECT_EQ(error, "No such file or directory");
+}
+
+TEST(SafeFile, ReplacesWithBackupAndLeavesOldFileOnFailure)
+{
+    QuorTest::TempDir dir;
+    auto target = dir / "bore.txt";
+    auto backup = dir / "bore.txt.backup";
+    QuorTest::write_file(target, "old");
+    QuorTest::write_file(backup, "older");
+    auto result = save_file_safely(target, std::string("new"), backup);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(QuorTest::read_file(target), "new");
+    EXPECT_EQ(QuorTest::read_file(backup), "old");
+
+    // A writer that gives up leaves both files alone and no temporary file behind.
+    result = save_file_safely(
+        target,
+        [](std::ostream& out) {
+            out << "partial";
+            return false;
+        },
+        backup);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(QuorTest::read_file(target), "new");
+    EXPECT_EQ(QuorTest::read_file(backup), "old");
+    int files = 0;
+    for (auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 2);
+
+    // A folder that cannot be written to: the save fails with the system's words.
+    result = save_file_safely(dir / "no-such-folder" / "x.txt", std::string("x"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "No such file or directory");
+}
+
+TEST(SafeFile, SavingThroughALinkReplacesTheLinkedFile)
+{
+    QuorTest::TempDir dir;
+    std::filesystem::create_directory(dir / "real");
+    QuorTest::write_file(dir / "real" / "bore.txt", "old");
+    std::filesystem::create_symlink("real/bore.txt", dir / "link.txt");
+    auto result = save_file_safely(dir / "link.txt", std::string("new"), dir / "link.txt.backup");
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(QuorTest::read_file(dir / "real" / "bore.txt"), "new");
+    EXPECT_EQ(QuorTest::read_file(dir / "real" / "bore.txt.backup"), "old");
+    EXPECT_FALSE(std::filesystem::exists(dir / "link.txt.backup"));
+
+    // A link to a file not there yet: the file is made where the link points.
+    std::filesystem::create_symlink("real/new.txt", dir / "fresh.txt");
+    result = save_file_safely(dir / "fresh.txt", std::string("first"));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "fresh.txt"));
+    EXPECT_EQ(QuorTest::read_file(dir / "real" / "new.txt"), "first");
+}
