@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "app/MainFrame.h"
+#include "app/dialogs/AboutDlg.h"
 #include "app/dialogs/FirstTimeSplash.h"
 #include "core/catalogue/Messages.h"
 #include "core/catalogue/StringTable.h"
@@ -234,6 +235,7 @@ void CQuorApp::CreateMainWindow()
     frame->SetCommandHandler(QuorCommand::ID_HELP_TOPICS, [this] { OnHelpTopics(); });
     frame->SetCommandHandler(QuorCommand::ID_RELEASE_NOTES, [this] { OnReleaseNotes(); });
     frame->SetCommandHandler(QuorCommand::ID_GETTING_STARTED_GUIDE, [this] { OnGettingStartedGuide(); });
+    frame->SetCommandHandler(QuorCommand::ID_APP_ABOUT, [this] { OnAppAbout(); });
 }
 
 bool CQuorApp::ProcessShellCommand(const CQuorLogCommandLine& commandLine)
@@ -422,6 +424,12 @@ void CQuorApp::OpenProgramFile(const wchar_t* name)
 
 void CQuorApp::OnReleaseNotes() { OpenProgramFile(L"ReleaseNotes.txt"); }
 void CQuorApp::OnGettingStartedGuide() { OpenProgramFile(L"Guide.pdf"); }
+
+void CQuorApp::OnAppAbout()
+{
+    CAboutDlg about(m_mainFrame.get());
+    about.DoModal();
+}
 void CQuorApp::OnHelpTopics() { ORBAX_Platform::help().showContents(); }
 
 // ---------------------------------------------------------------------------------------------------

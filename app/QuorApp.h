@@ -97,6 +97,7 @@ public:
     void OnHelpTopics();
     void OnReleaseNotes();
     void OnGettingStartedGuide();
+    void OnAppAbout();
 
     // The recent-file list (four files, most recent first), kept in the profile.
     const std::vector<std::wstring>& GetRecentFiles() const { return m_recentFiles; }
