@@ -1,0 +1,42 @@
+#pragma once
+// The Correlate dialog: the seam and ply that units are tied to, chosen from the seams of the
+// current correlation site and the plies of the chosen seam.
+#include <string>
+
+#include <QDialog>
+
+class CorrelationDefinition;
+class QComboBox;
+class QLineEdit;
+
+class CCorrelate : public QDialog {
+    Q_OBJECT
+public:
+    // `site` may be null (no current site): only the empty seam can be chosen then.
+    CCorrelate(const CorrelationDefinition* site, const std::wstring& seamName, const std::wstring& plyName,
+               QWidget* parent = nullptr);
+
+    int DoModal();
+    void accept() override;
+
+    // Loads the controls from the names, or stores the selected entries' texts in them.
+    void DoDataExchange(bool save);
+
+    // The chosen names after OK; empty for the empty entry.
+    std::wstring m_seamName;
+    std::wstring m_plyName;
+
+public slots:
+    // Refills the ply list for the selected seam.
+    void OnSelchangeSeam();
+
+private:
+    const CorrelationDefinition* m_site;
+    QComboBox* m_plyCombo;
+    QComboBox* m_seamCombo;
+    QLineEdit* m_siteEdit;
+};
+
+// The entry of a combo box that a stored name selects: the first whose text equals the name
+// ignoring case, otherwise the first that begins with it ignoring case; -1 when none does.
+int FindNameEntry(const QComboBox& combo, const std::wstring& name);
