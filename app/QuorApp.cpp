@@ -230,6 +230,10 @@ void CQuorApp::CreateMainWindow()
     m_view = new CQuorView(m_document.get(), m_mainFrame.get());
     m_mainFrame->setCentralWidget(m_view);
     m_mainFrame->SetRecentFiles(m_recentFiles);
+    QObject::connect(m_document.get(), &CQuorDoc::titleChanged, m_mainFrame.get(),
+                     [frame = m_mainFrame.get()](const QString& title) {
+                         frame->setWindowTitle(CQuorDoc::WindowTitle(title.toStdWString()));
+                     });
 
     CMainFrame* frame = m_mainFrame.get();
     frame->SetCommandHandler(QuorCommand::ID_HELP_TOPICS, [this] { OnHelpTopics(); });
@@ -371,6 +375,10 @@ void CQuorApp::AddToRecentFileList(const std::wstring& path)
         m_recentFiles.resize(kRecentFileCount);
     if (m_mainFrame)
         m_mainFrame->SetRecentFiles(m_recentFiles);
+    QObject::connect(m_document.get(), &CQuorDoc::titleChanged, m_mainFrame.get(),
+                     [frame = m_mainFrame.get()](const QString& title) {
+                         frame->setWindowTitle(CQuorDoc::WindowTitle(title.toStdWString()));
+                     });
 }
 
 // ---------------------------------------------------------------------------------------------------

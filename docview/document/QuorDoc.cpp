@@ -1,24 +1,44 @@
 #include "docview/document/QuorDoc.h"
 
-#include <stdexcept>
+#include "app/QuorApp.h"
+#include "core/catalogue/Messages.h"
 
-CQuorDoc::CQuorDoc(QObject* parent) : QObject(parent) {}
+namespace {
+
+// The configuration's first schema: the one new empty boreholes start with.
+ORBAX_Logging::SchemaPtr firstSchema()
+{
+    CQuorApp* app = CQuorApp::instance();
+    if (!app || app->Tables().schemas.empty())
+        return {};
+    return ORBAX_Logging::findSchemaById(app->Tables().schemas, app->Tables().schemas.front()->id);
+}
+
+} // namespace
+
+CQuorDoc::CQuorDoc(QObject* parent) : CQuorDoc(firstSchema(), parent) {}
+
+CQuorDoc::CQuorDoc(ORBAX_Logging::SchemaPtr schema, QObject* parent) : QObject(parent), BoreholeDocument(schema) {}
+
+CQuorDoc::~CQuorDoc() = default;
 
 bool CQuorDoc::OnNewDocument()
 {
-    for (int k = 0; k < PaneCount; ++k) {
-        m_panes[k] = Pane();
-        emit paneChanged(k);
-    }
+    updateTitle();
+    emit titleChanged(QString::fromStdWString(GetTitle()));
     return true;
 }
 
-const CQuorDoc::Pane& CQuorDoc::pane(int k) const
+QString CQuorDoc::WindowTitle(const std::wstring& documentTitle)
 {
-    if (k < 0 || k >= PaneCount)
-        throw std::out_of_range("pane index out of range");
-    return m_panes[static_cast<std::size_t>(k)];
+    // The window's own title is the first part of the document string.
+    const QString program =
+        QString::fromStdWString(ORBAX_Utilities::get_message_wide(128)).section(QLatin1Char('\n'), 0, 0);
+    if (documentTitle.empty())
+        return program;
+    return QString::fromStdWString(documentTitle) + QStringLiteral(" - ") + program;
 }
 
-const std::wstring& CQuorDoc::GetPathName(int k) const { return pane(k).path; }
-bool CQuorDoc::IsModified(int k) const { return pane(k).modified; }
+void CQuorDoc::OnPaneChanged(int k) { emit paneChanged(k); }
+
+void CQuorDoc::OnTitleChanged() { emit titleChanged(QString::fromStdWString(GetTitle())); }

@@ -1,38 +1,43 @@
 #pragma once
-// The document of the main window: two panes, the left (index 0) and the right (index 1) borehole,
-// each with the file it came from and whether it has unsaved changes.
-#include <array>
-#include <string>
-
+// The document of the main window: the two panes of BoreholeDocument, left (0) and right (1), with
+// their files, and the signals through which the views and the main window follow its changes.
 #include <QObject>
+#include <QString>
 
-class CQuorDoc : public QObject {
+#include "docview/document/BoreholeDocument.h"
+
+class CQuorDoc : public QObject, public BoreholeDocument {
     Q_OBJECT
 public:
-    static constexpr int Left = 0;
-    static constexpr int Right = 1;
-    static constexpr int PaneCount = 2;
-
+    // Both boreholes empty, with the schema of the configuration's first schema (none without an
+    // application or schemas).
     explicit CQuorDoc(QObject* parent = nullptr);
+    // Both boreholes empty, with the given schema.
+    explicit CQuorDoc(ORBAX_Logging::SchemaPtr schema, QObject* parent = nullptr);
+    ~CQuorDoc() override;
 
-    // Empties both panes, as a new document.
+    // The new document at start-up: the title from the two boreholes' names.
     bool OnNewDocument();
 
-    // Pane k (0 or 1): the file it was read from (empty for a new borehole) and its modified flag.
-    const std::wstring& GetPathName(int k) const;
-    bool IsModified(int k) const;
-    bool IsModified() const { return IsModified(Left) || IsModified(Right); }
+    // The document's own modified value, apart from the panes' flags; nothing consults it.
+    bool IsModified() const { return m_documentModified; }
+    void SetModifiedFlag(bool modified = true) { m_documentModified = modified; }
+    // Pane k's unsaved changes (the same as IsPaneModified).
+    bool IsModified(int k) const { return IsPaneModified(k); }
+
+    // The main window's title for a document title: "<title> - QUOR_Log", or "QUOR_Log" alone.
+    static QString WindowTitle(const std::wstring& documentTitle);
 
 signals:
-    // A pane's content changed; the views redraw.
+    // A pane's borehole was replaced or changed back; the views redraw.
     void paneChanged(int k);
+    // The document title changed; the main window shows it.
+    void titleChanged(const QString& title);
+
+protected:
+    void OnPaneChanged(int k) override;
+    void OnTitleChanged() override;
 
 private:
-    struct Pane {
-        std::wstring path;
-        bool modified = false;
-    };
-    const Pane& pane(int k) const;
-
-    std::array<Pane, PaneCount> m_panes;
+    bool m_documentModified = false;
 };
