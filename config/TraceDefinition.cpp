@@ -2,11 +2,13 @@
 
 #include <iomanip>
 #include <locale>
+#include <sstream>
 
 #include <boost/regex.hpp>
 
 #include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
+#include "platform/Numbers.h"
 
 const char* const TraceColourNames[17] = {"BLACK",   "RED",    "GREEN",  "BLUE",  "YELLOW",  "CYAN",
                                           "MAGENTA", "ORANGE", "PURPLE", "DKRED", "DKGREEN", "DKBLUE",
@@ -48,6 +50,26 @@ bool TraceDefinition::Matches(const std::string& curveName) const
     return ConfigText::UpperCase(name) == ConfigText::UpperCase(curveName);
 }
 
+namespace {
+
+// The fewest significant digits, six at least, with which `value` reads back as the same number: the
+// editor keeps every digit the user typed, and the file must not round them away.
+std::streamsize RoundTripPrecision(double value)
+{
+    std::streamsize precision = 6;
+    for (; precision < 17; ++precision) {
+        std::ostringstream text;
+        text.imbue(std::locale::classic());
+        text.precision(precision);
+        text << value;
+        if (ORBAX_Platform::parse_double(text.str()) == value)
+            break;
+    }
+    return precision;
+}
+
+} // namespace
+
 void TraceDefinition::Write(std::ostream& out) const
 {
     const std::ios_base::fmtflags saved = out.flags();
@@ -56,9 +78,11 @@ void TraceDefinition::Write(std::ostream& out) const
         out << " PATTERN";
     if (visible) {
         const int colour = colourIndex >= 0 && colourIndex < TraceColourCount ? colourIndex : TraceColourOff;
-        out << " " << std::right << std::setw(10) << minimum << " " << std::setw(10) << maximum << " " << std::left
-            << std::setw(16) << TraceColourNames[colour] << " " << std::right << std::setw(10) << displayField << "  "
-            << (ownRange ? "N" : "Y");
+        const std::streamsize precision = out.precision();
+        out << " " << std::right << std::setw(10) << std::setprecision(RoundTripPrecision(minimum)) << minimum << " "
+            << std::setw(10) << std::setprecision(RoundTripPrecision(maximum)) << maximum
+            << std::setprecision(precision) << " " << std::left << std::setw(16) << TraceColourNames[colour] << " "
+            << std::right << std::setw(10) << displayField << "  " << (ownRange ? "N" : "Y");
     } else {
         out << " INVISIBLE";
     }

@@ -137,3 +137,20 @@ TEST(TraceDefinition, LineWriterKeepsTheStreamsFlags)
     EXPECT_TRUE(out.flags() & std::ios::showpos);
     EXPECT_NE(out.str().find("+100"), std::string::npos);
 }
+
+TEST(TraceDefinition, LineWriterKeepsEveryDigitOfTheRange)
+{
+    // The trace editor keeps the numbers as typed; the file must read them back the same.
+    std::ostringstream out;
+    TraceDefinition d = Plain("GR");
+    d.minimum = 1234567.8;
+    d.maximum = -1e-7;
+    d.Write(out);
+    EXPECT_NE(out.str().find(" 1234567.8     -1e-07 BLUE"), std::string::npos) << out.str();
+    out.str("");
+    d.minimum = 2.0 / 3;
+    d.maximum = 150;
+    d.Write(out);
+    EXPECT_NE(out.str().find(" 0.6666666666666666        150 BLUE"), std::string::npos) << out.str();
+    EXPECT_EQ(out.precision(), 6);
+}
