@@ -5,19 +5,11 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "config/ConfigText.h"
 #include "config/CorrelationDefinition.h"
-#include "platform/services/Services.h"
-
-namespace {
-
-constexpr unsigned kHelpContext = 0x20000 + 156;
-
-} // namespace
 
 int FindNameEntry(const QComboBox& combo, const std::wstring& name)
 {
@@ -35,9 +27,8 @@ int FindNameEntry(const QComboBox& combo, const std::wstring& name)
 
 CCorrelate::CCorrelate(const CorrelationDefinition* site, const std::wstring& seamName, const std::wstring& plyName,
                        QWidget* parent)
-    : QDialog(parent), m_seamName(seamName), m_plyName(plyName), m_site(site)
+    : DdxDialog(156, parent), m_seamName(seamName), m_plyName(plyName), m_site(site)
 {
-    setObjectName(QStringLiteral("dlg156"));
     setWindowTitle(QStringLiteral("Correlate"));
 
     m_siteEdit = new QLineEdit(this);
@@ -71,9 +62,7 @@ CCorrelate::CCorrelate(const CorrelationDefinition* site, const std::wstring& se
 
     connect(ok, &QPushButton::clicked, this, &CCorrelate::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto showHelp = [] { ORBAX_Platform::help().showContext(kHelpContext); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
+    connectHelp(help);
     // Only the user's choice refills the plies; the fills below select from code.
     connect(m_seamCombo, &QComboBox::activated, this, &CCorrelate::OnSelchangeSeam);
 
@@ -84,18 +73,9 @@ CCorrelate::CCorrelate(const CorrelationDefinition* site, const std::wstring& se
         m_siteEdit->setText(QString::fromStdWString(m_site->name));
     }
     m_seamCombo->setCurrentIndex(-1);
-    DoDataExchange(false);
 }
 
-int CCorrelate::DoModal() { return ORBAX_Platform::dialogs().run(*this); }
-
-void CCorrelate::accept()
-{
-    DoDataExchange(true);
-    QDialog::accept();
-}
-
-void CCorrelate::DoDataExchange(bool save)
+void CCorrelate::exchange(bool save)
 {
     if (save) {
         m_seamName = m_seamCombo->currentIndex() < 0 ? m_seamName : m_seamCombo->currentText().toStdWString();

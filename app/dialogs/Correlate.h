@@ -3,24 +3,18 @@
 // current correlation site and the plies of the chosen seam.
 #include <string>
 
-#include <QDialog>
+#include "app/dialogs/DdxDialog.h"
 
 class CorrelationDefinition;
 class QComboBox;
 class QLineEdit;
 
-class CCorrelate : public QDialog {
+class CCorrelate : public DdxDialog {
     Q_OBJECT
 public:
     // `site` may be null (no current site): only the empty seam can be chosen then.
     CCorrelate(const CorrelationDefinition* site, const std::wstring& seamName, const std::wstring& plyName,
                QWidget* parent = nullptr);
-
-    int DoModal();
-    void accept() override;
-
-    // Loads the controls from the names, or stores the selected entries' texts in them.
-    void DoDataExchange(bool save);
 
     // The chosen names after OK; empty for the empty entry.
     std::wstring m_seamName;
@@ -29,6 +23,11 @@ public:
 public slots:
     // Refills the ply list for the selected seam.
     void OnSelchangeSeam();
+
+protected:
+    // Loads the controls from the names (refilling the plies for the seam found), or stores the
+    // selected entries' texts in them.
+    void exchange(bool save) override;
 
 private:
     const CorrelationDefinition* m_site;

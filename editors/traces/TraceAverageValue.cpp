@@ -13,34 +13,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/DataExchange.h"
 #include "config/ConfigText.h"
 #include "config/traces/LasProperty.h"
-#include "platform/Numbers.h"
-#include "platform/services/Services.h"
 
 namespace {
-
-// A depth as the dialog shows it: up to 15 significant digits.
-QString depthText(double value)
-{
-    std::wostringstream out;
-    out.imbue(std::locale::classic());
-    out.precision(15);
-    out << value;
-    return QString::fromStdWString(out.str());
-}
-
-// The whole text must be one number, blanks around it allowed.
-bool readDepth(const QString& text, double& value)
-{
-    std::wstring wide = text.toStdWString();
-    std::size_t used = 0;
-    double parsed = ORBAX_Platform::parse_double(wide, &used);
-    if (used == 0 || wide.find_first_not_of(L" \t", used) != std::wstring::npos)
-        return false;
-    value = parsed;
-    return true;
-}
 
 QLineEdit* edit(const char* name, QWidget* parent)
 {
@@ -53,11 +30,10 @@ QLineEdit* edit(const char* name, QWidget* parent)
 
 CTraceAverageValue::CTraceAverageValue(const LasProperty& file, const CurveProperty& curve, int precision,
                                        QWidget* parent)
-    : QDialog(parent), m_curve(&curve), m_bottomDepth(std::max(file.start_depth(), file.stop_depth())),
+    : DdxDialog(170, parent), m_curve(&curve), m_bottomDepth(std::max(file.start_depth(), file.stop_depth())),
       m_topDepth(std::min(file.start_depth(), file.stop_depth())), m_curveName(ConfigText::Widen(curve.mnemonic)),
       m_precision(precision)
 {
-    setObjectName(QStringLiteral("dlg170"));
     setWindowTitle(QStringLiteral("Calculate Trace Average Value"));
 
     m_nameEdit = edit("id1138", this);
@@ -94,32 +70,14 @@ CTraceAverageValue::CTraceAverageValue(const LasProperty& file, const CurvePrope
 
     connect(calculate, &QPushButton::clicked, this, &CTraceAverageValue::OnCalculate);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
-    DoDataExchange(false);
 }
 
-int CTraceAverageValue::DoModal() { return ORBAX_Platform::dialogs().run(*this); }
-
-bool CTraceAverageValue::DoDataExchange(bool save)
+void CTraceAverageValue::exchange(bool save)
 {
-    if (!save) {
-        m_nameEdit->setText(QString::fromStdWString(m_curveName));
-        m_bottomEdit->setText(depthText(m_bottomDepth));
-        m_topEdit->setText(depthText(m_topDepth));
-        m_resultEdit->setText(QString::fromStdWString(m_result));
-        return true;
-    }
-    // In the order the members are exchanged: the bottom depth first.
-    for (auto [field, member] : {std::pair{m_bottomEdit, &m_bottomDepth}, std::pair{m_topEdit, &m_topDepth}}) {
-        if (!readDepth(field->text(), *member)) {
-            ORBAX_Platform::showMessage(this, L"Please enter a number.", ORBAX_Platform::MessageButtons::Ok,
-                                        ORBAX_Platform::MessageIcon::Warning);
-            field->setFocus();
-            field->selectAll();
-            return false;
-        }
-    }
-    return true;
+    Ddx::Text(save, m_nameEdit, m_curveName);
+    Ddx::Text(save, m_bottomEdit, m_bottomDepth);
+    Ddx::Text(save, m_topEdit, m_topDepth);
+    Ddx::Text(save, m_resultEdit, m_result);
 }
 
 std::wstring CTraceAverageValue::FormatResult(double mean, int precision)
@@ -136,10 +94,10 @@ std::wstring CTraceAverageValue::FormatResult(double mean, int precision)
 
 void CTraceAverageValue::OnCalculate()
 {
-    if (!DoDataExchange(true))
+    if (!UpdateData(true))
         return;
     double low = std::min(m_topDepth, m_bottomDepth);
     double high = std::max(m_topDepth, m_bottomDepth);
     m_result = FormatResult(m_curve->average_between(low, high), m_precision);
-    DoDataExchange(false);
+    UpdateData(false);
 }

@@ -3,30 +3,28 @@
 // the mean of the curve's samples in it. It changes nothing.
 #include <string>
 
-#include <QDialog>
+#include "app/dialogs/DdxDialog.h"
 
 class CurveProperty;
 class LasProperty;
 class QLineEdit;
 
-class CTraceAverageValue : public QDialog {
+class CTraceAverageValue : public DdxDialog {
     Q_OBJECT
 public:
     // The interval starts as the file's whole depth range; `precision` is the number of significant
     // digits of the result.
     CTraceAverageValue(const LasProperty& file, const CurveProperty& curve, int precision, QWidget* parent = nullptr);
 
-    int DoModal();
-
-    // Moves the values between the members and the controls; false when a depth does not read as a
-    // number (the user has been told, and that member kept its value).
-    bool DoDataExchange(bool save);
-
     // The mean as the result box shows it: `precision` significant digits, "nan" when there is none.
     static std::wstring FormatResult(double mean, int precision);
 
 public slots:
     void OnCalculate();
+
+protected:
+    // The curve name, the bottom and top depths (refused unless they read as numbers) and the result.
+    void exchange(bool save) override;
 
 private:
     const CurveProperty* m_curve;

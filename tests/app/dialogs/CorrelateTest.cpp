@@ -2,6 +2,8 @@
 // exactly before they are found by their beginning.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,29 +42,41 @@ void choose(QComboBox* combo, int index)
     emit combo->activated(index);
 }
 
+// Runs the dialog as the view does; `drive` works its controls while it is open.
+int run(AppTest::Sandbox& sandbox, CCorrelate& dialog, const std::function<void()>& drive)
+{
+    sandbox.dialogs.inspect = [&](QDialog& shown) {
+        EXPECT_EQ(&shown, &dialog);
+        drive();
+    };
+    return dialog.DoModal();
+}
+
 TEST(Correlate, EmptySeamAndPlies)
 {
     AppTest::Sandbox sandbox;
     CorrelationDefinition s = site();
     CCorrelate dialog(&s, L"", L"");
     EXPECT_EQ(dialog.objectName(), "dlg156");
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("id1048")->text(), "Moura North");
     auto* seams = dialog.findChild<QComboBox*>("id1055");
     auto* plies = dialog.findChild<QComboBox*>("id1070");
-    EXPECT_EQ(items(seams), QStringList({"", "B10", "b1 upper", "B1", "C"}));
-    EXPECT_EQ(seams->currentIndex(), 0);
-    EXPECT_EQ(plies->count(), 0) << "the empty seam has no ply entries at all";
+    int result = run(sandbox, dialog, [&] {
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("id1048")->text(), "Moura North");
+        EXPECT_EQ(items(seams), QStringList({"", "B10", "b1 upper", "B1", "C"}));
+        EXPECT_EQ(seams->currentIndex(), 0);
+        EXPECT_EQ(plies->count(), 0) << "the empty seam has no ply entries at all";
 
-    choose(seams, 1);
-    EXPECT_EQ(items(plies), QStringList({"", "B10a", "B10b"}));
-    EXPECT_EQ(plies->currentIndex(), -1);
-    choose(plies, 2);
-    choose(seams, 4);
-    EXPECT_EQ(items(plies), QStringList({""}));
-    choose(seams, 0);
-    EXPECT_EQ(plies->count(), 0);
-    dialog.findChild<QPushButton*>("id1")->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        choose(seams, 1);
+        EXPECT_EQ(items(plies), QStringList({"", "B10a", "B10b"}));
+        EXPECT_EQ(plies->currentIndex(), -1);
+        choose(plies, 2);
+        choose(seams, 4);
+        EXPECT_EQ(items(plies), QStringList({""}));
+        choose(seams, 0);
+        EXPECT_EQ(plies->count(), 0);
+        dialog.findChild<QPushButton*>("id1")->click();
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(dialog.m_seamName, L"");
     EXPECT_EQ(dialog.m_plyName, L"");
 }
@@ -76,9 +90,13 @@ TEST(Correlate, StoredNamesExactBeforePrefix)
         CCorrelate dialog(&s, L"b1", L"b1");
         auto* seams = dialog.findChild<QComboBox*>("id1055");
         auto* plies = dialog.findChild<QComboBox*>("id1070");
-        EXPECT_EQ(seams->currentText(), "B1");
-        EXPECT_EQ(plies->currentText(), "B1");
-        dialog.accept();
+        EXPECT_EQ(run(sandbox, dialog,
+                      [&] {
+                          EXPECT_EQ(seams->currentText(), "B1");
+                          EXPECT_EQ(plies->currentText(), "B1");
+                          dialog.accept();
+                      }),
+                  QDialog::Accepted);
         EXPECT_EQ(dialog.m_seamName, L"B1");
         EXPECT_EQ(dialog.m_plyName, L"B1");
     }
@@ -88,21 +106,27 @@ TEST(Correlate, StoredNamesExactBeforePrefix)
         t.seams.erase(t.seams.begin() + 2);
         t.seams.erase(t.seams.begin());
         CCorrelate dialog(&t, L"B1", L"p");
-        EXPECT_EQ(dialog.findChild<QComboBox*>("id1055")->currentText(), "b1 upper");
-        EXPECT_EQ(dialog.findChild<QComboBox*>("id1070")->currentText(), "P1");
+        run(sandbox, dialog, [&] {
+            EXPECT_EQ(dialog.findChild<QComboBox*>("id1055")->currentText(), "b1 upper");
+            EXPECT_EQ(dialog.findChild<QComboBox*>("id1070")->currentText(), "P1");
+        });
     }
     {
         // A name that matches nothing selects nothing; Cancel and OK keep the stored names.
         CCorrelate dialog(&s, L"Z", L"Y");
-        EXPECT_EQ(dialog.findChild<QComboBox*>("id1055")->currentIndex(), -1);
-        dialog.accept();
+        run(sandbox, dialog, [&] {
+            EXPECT_EQ(dialog.findChild<QComboBox*>("id1055")->currentIndex(), -1);
+            dialog.accept();
+        });
         EXPECT_EQ(dialog.m_seamName, L"Z");
         EXPECT_EQ(dialog.m_plyName, L"Y");
     }
     {
         CCorrelate dialog(nullptr, L"", L"");
-        EXPECT_EQ(items(dialog.findChild<QComboBox*>("id1055")), QStringList({""}));
-        dialog.findChild<QPushButton*>("id57670")->click();
+        run(sandbox, dialog, [&] {
+            EXPECT_EQ(items(dialog.findChild<QComboBox*>("id1055")), QStringList({""}));
+            dialog.findChild<QPushButton*>("id57670")->click();
+        });
         EXPECT_EQ(sandbox.help.contexts, std::vector<unsigned>{0x20000 + 156});
     }
 }

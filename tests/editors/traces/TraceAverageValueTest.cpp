@@ -46,6 +46,8 @@ struct Fixture {
     }
 };
 
+void check(Fixture& f, CTraceAverageValue& dialog);
+
 QString calculate(CTraceAverageValue& dialog, const QString& top, const QString& bottom)
 {
     dialog.findChild<QLineEdit*>("id1134")->setText(top);
@@ -58,6 +60,17 @@ TEST(TraceAverageValue, IntervalDigitsAndRefusals)
 {
     Fixture f;
     CTraceAverageValue dialog(f.file, f.curve("GR"), 1 + 2);
+    f.sandbox.dialogs.inspect = [&](QDialog&) { check(f, dialog); };
+    EXPECT_EQ(dialog.DoModal(), QDialog::Rejected);
+    CTraceAverageValue sp(f.file, f.curve("SP"), 3);
+    f.sandbox.dialogs.inspect = [&](QDialog&) { EXPECT_EQ(calculate(sp, "100", "500"), "1.23e+03"); };
+    sp.DoModal();
+    EXPECT_EQ(CTraceAverageValue::FormatResult(-std::numeric_limits<double>::quiet_NaN(), 3), L"nan");
+    EXPECT_EQ(CTraceAverageValue::FormatResult(0.000123456, 4), L"0.0001235");
+}
+
+void check(Fixture& f, CTraceAverageValue& dialog)
+{
     EXPECT_EQ(dialog.objectName(), "dlg170");
     EXPECT_EQ(dialog.findChild<QLineEdit*>("id1138")->text(), "GR");
     EXPECT_EQ(dialog.findChild<QLineEdit*>("id1134")->text(), "100");
@@ -82,11 +95,7 @@ TEST(TraceAverageValue, IntervalDigitsAndRefusals)
     EXPECT_EQ(f.sandbox.boxes.shown[0].text, L"Please enter a number.");
     EXPECT_EQ(calculate(dialog, "", "350"), "nan");
     EXPECT_EQ(f.sandbox.boxes.shown.size(), 2u);
-
-    CTraceAverageValue sp(f.file, f.curve("SP"), 3);
-    EXPECT_EQ(calculate(sp, "100", "500"), "1.23e+03");
-    EXPECT_EQ(CTraceAverageValue::FormatResult(-std::numeric_limits<double>::quiet_NaN(), 3), L"nan");
-    EXPECT_EQ(CTraceAverageValue::FormatResult(0.000123456, 4), L"0.0001235");
+    dialog.findChild<QPushButton*>("id2")->click();
 }
 
 } // namespace
