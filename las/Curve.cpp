@@ -54,14 +54,4 @@ double Curve::average_between(double top, double bottom) const
     return taken ? sum / taken : kNaN;
 }
 
-void Curve::allocate_samples(int rows)
-{
-    m_samples.clear();
-    m_samples.shrink_to_fit();
-    m_samples.assign(static_cast<std::size_t>(rows > 0 ? rows : 0), kNaN);
-    m_hasSamples = true;
-    m_minimum = kNaN;
-    m_maximum = kNaN;
-}
-
 } // namespace ORBAX_Geophysics

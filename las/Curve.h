@@ -1,7 +1,8 @@
 #pragma once
 // One curve of a LAS file: its definition line and one sample per data row.
 #include <string>
-#include <vector>
+
+#include "las/SampleArray.h"
 
 namespace ORBAX_Geophysics {
 
@@ -27,7 +28,7 @@ public:
 
     LasDataCommon* owner() const { return m_owner; }
     bool has_samples() const { return m_hasSamples; }
-    const std::vector<double>& samples() const { return m_samples; }
+    const SampleArray& samples() const { return m_samples; }
     // The sample of a row; NaN outside the array.
     double sample(int row) const;
     double minimum() const { return m_minimum; }
@@ -42,11 +43,8 @@ public:
 private:
     friend class LasDataSectionReader;
 
-    // A new array of `rows` samples, every one NaN, and an empty range.
-    void allocate_samples(int rows);
-
     LasDataCommon* m_owner;
-    std::vector<double> m_samples;
+    SampleArray m_samples;
     bool m_hasSamples = false;
     double m_minimum;
     double m_maximum;

@@ -205,7 +205,7 @@ int LasFileReader::run()
             case Parameter: leftTitle = parse_parameter_section(); break;
             case CurveSection: leftTitle = parse_curve_section(); break;
             case Ascii: {
-                LasDataSectionReader data(m_las, m_source, m_wrapped);
+                LasDataSectionReader data(m_las, m_source, m_wrapped, m_las.m_tuning);
                 data.read();
                 break;
             }
@@ -252,15 +252,26 @@ double LasDataCommon::index_value(int row) const
 
 int LasDataCommon::read(const std::wstring& fileName, std::wstring& errorText)
 {
-    LasLineSource source;
+    LasLineSource source(m_tuning.blockBytes);
     int error = 0;
     if (!source.open(ORBAX_Platform::path_from_wide(fileName), error)) {
         errorText = ORBAX_Utilities::format_message(20001, {fileName, ORBAX_Utilities::SystemErrorText(error)});
         return 1;
     }
+    return read_source(source, fileName, errorText);
+}
+
+int LasDataCommon::read_bytes(std::string_view bytes, const std::wstring& name, std::wstring& errorText)
+{
+    LasLineSource source(bytes, m_tuning.blockBytes);
+    return read_source(source, name, errorText);
+}
+
+int LasDataCommon::read_source(LasLineSource& source, const std::wstring& name, std::wstring& errorText)
+{
     // Every read starts clean: nothing of an earlier file survives into this one.
     clear_curves();
-    m_fileName = fileName;
+    m_fileName = name;
     m_rowCount = 0;
     m_startDepth = kNaN;
     m_stopDepth = kNaN;

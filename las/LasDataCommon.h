@@ -3,12 +3,16 @@
 // name and the depth index, and the reader that fills them. `LasData<T>` adds the curves of type T.
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "las/Curve.h"
 #include "las/DepthIndex.h"
 #include "las/LasBase.h"
+#include "las/LasReadTuning.h"
 
 namespace ORBAX_Geophysics {
+
+class LasLineSource;
 
 class LasDataCommon : public LasBase {
 public:
@@ -25,6 +29,13 @@ public:
     // otherwise a code from 1 to 5 with the problem's message in `errorText`. File problems are never
     // thrown.
     virtual int read(const std::wstring& fileName, std::wstring& errorText);
+    // Reads LAS text that the caller holds in memory, as read does a file; `name` stands for the file
+    // in messages and becomes the file name.
+    virtual int read_bytes(std::string_view bytes, const std::wstring& name, std::wstring& errorText);
+
+    // How later reads split their work between threads (see LasReadTuning); the results never depend
+    // on it.
+    void set_read_tuning(const LasReadTuning& tuning) { m_tuning = tuning; }
 
     int row_count() const { return m_rowCount; }
     double start_depth() const { return m_startDepth; }
@@ -50,6 +61,9 @@ private:
     friend class LasDataSectionReader;
     friend class LasFileReader;
 
+    // Reads from a source that is open; the common part of both reads.
+    int read_source(LasLineSource& source, const std::wstring& name, std::wstring& errorText);
+
     int m_rowCount = 0;
     double m_startDepth;
     double m_stopDepth;
@@ -57,6 +71,7 @@ private:
     std::string m_nullText;
     std::wstring m_fileName;
     DepthIndex m_depthIndex;
+    LasReadTuning m_tuning;
 };
 
 } // namespace ORBAX_Geophysics

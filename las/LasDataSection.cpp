@@ -1,416 +1,382 @@
 #include "las/LasDataSection.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <exception>
 #include <limits>
 #include <stdexcept>
 #include <string_view>
-#include <thread>
 #include <utility>
 
 #include "las/LasDataCommon.h"
 #include "las/LasLineSource.h"
 #include "las/LasNumber.h"
+#include "las/ParseThreads.h"
 
 namespace ORBAX_Geophysics {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// Values are separated by any white space, as a string stream reads strings.
-constexpr std::array<bool, 256> make_space_table()
+// Values are separated by any white space, as a string stream reads strings; a line feed also ends
+// the line.
+enum CharClass : unsigned char { ValueChar, Blank, LineFeed };
+
+constexpr std::array<CharClass, 256> make_classes()
 {
-    std::array<bool, 256> table{};
-    table[' '] = table['\t'] = table['\n'] = table['\v'] = table['\f'] = table['\r'] = true;
+    std::array<CharClass, 256> table{};
+    table[' '] = table['\t'] = table['\v'] = table['\f'] = table['\r'] = Blank;
+    table['\n'] = LineFeed;
     return table;
 }
-constexpr std::array<bool, 256> kSpace = make_space_table();
+constexpr std::array<CharClass, 256> kClass = make_classes();
 
-inline bool is_space(char c) { return kSpace[static_cast<unsigned char>(c)]; }
+inline CharClass class_of(char c) { return kClass[static_cast<unsigned char>(c)]; }
 
-inline bool next_token(const char*& p, const char* end, std::string_view& token)
+inline const char* after_line_feed(const char* p, const char* end)
 {
-    while (p != end && is_space(*p))
-        ++p;
-    if (p == end)
-        return false;
-    const char* start = p;
-    while (p != end && !is_space(*p))
-        ++p;
-    token = std::string_view(start, static_cast<std::size_t>(p - start));
-    return true;
+    return static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))) + 1;
 }
 
-inline std::size_t count_tokens(std::string_view line, std::size_t limit)
+// Cuts a block of complete lines into `parts` runs of whole lines of about equal size.
+std::vector<std::pair<const char*, const char*>> split_lines(std::string_view block, std::size_t parts)
 {
-    const char* p = line.data();
-    const char* end = p + line.size();
-    std::size_t n = 0;
-    std::string_view token;
-    while (n < limit && next_token(p, end, token))
-        ++n;
-    return n;
-}
-
-// One line of a block: the text without its line feed and carriage return, and where the next begins.
-inline std::string_view take_line(const char*& p, const char* end)
-{
-    const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-    const char* lineEnd = nl ? nl : end;
-    std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
-    p = nl ? nl + 1 : end;
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
-}
-
-// The null rule: the NULL text itself, then (only when a NULL item gave a number) any value within
-// 0.001 of it, is a missing value; so is a token that is no number. Everything else is a reading,
-// zero included.
-struct ValueRule {
-    std::string_view nullText;
-    bool nullIsNumber;
-    double nullValue;
-
-    double operator()(std::string_view token) const
-    {
-        if (!nullText.empty() && token == nullText)
-            return kNaN;
-        double value;
-        if (!parse_las_number(token, value))
-            return kNaN;
-        if (nullIsNumber && std::fabs(value - nullValue) < 0.001)
-            return kNaN;
-        return value;
-    }
-};
-
-// Stores a value and widens the curve's range as Curve::set_sample does, in a part's own range.
-inline void store(double* const* columns, std::size_t curve, std::size_t row, double value, double* minimum,
-                  double* maximum)
-{
-    columns[curve][row] = value;
-    if (!std::isnan(value)) {
-        if (std::isnan(minimum[curve]) || minimum[curve] > value)
-            minimum[curve] = value;
-        if (std::isnan(maximum[curve]) || maximum[curve] < value)
-            maximum[curve] = value;
-    }
-}
-
-// Merges a later part's range into the running one, keeping the rule "the first extreme wins".
-inline void merge_range(double& minimum, double& maximum, double partMinimum, double partMaximum)
-{
-    if (!std::isnan(partMinimum) && (std::isnan(minimum) || minimum > partMinimum))
-        minimum = partMinimum;
-    if (!std::isnan(partMaximum) && (std::isnan(maximum) || maximum < partMaximum))
-        maximum = partMaximum;
-}
-
-using Part = std::pair<const char*, const char*>;
-
-std::vector<Part> split_block(std::string_view block, unsigned parts)
-{
-    std::vector<Part> out;
+    std::vector<std::pair<const char*, const char*>> out;
     const char* begin = block.data();
     const char* end = begin + block.size();
     const char* start = begin;
-    for (unsigned i = 1; i < parts; ++i) {
+    for (std::size_t i = 1; i < parts && start != end; ++i) {
         const char* target = begin + block.size() / parts * i;
         if (target < start)
             target = start;
-        const void* nl = target < end ? std::memchr(target, '\n', static_cast<std::size_t>(end - target)) : nullptr;
-        const char* cut = nl ? static_cast<const char*>(nl) + 1 : end;
+        const char* cut = after_line_feed(target, end); // the block ends with a line feed
         out.emplace_back(start, cut);
         start = cut;
     }
-    out.emplace_back(start, end);
+    if (start != end)
+        out.emplace_back(start, end);
     return out;
 }
 
-// Runs f(0) .. f(n - 1), f(0) on this thread and the others on threads of their own.
-template <class F>
-void run_parallel(std::size_t n, F&& f)
+// The records of complete lines: every line that is no comment.
+std::size_t count_records(const char* p, const char* end)
 {
-    if (n <= 1) {
-        if (n == 1)
-            f(0);
-        return;
+    std::size_t records = 0;
+    while (p != end) {
+        const char* q = p;
+        while (*q == ' ')
+            ++q;
+        records += *q != '#';
+        p = after_line_feed(q, end);
     }
-    std::vector<std::exception_ptr> errors(n);
-    std::vector<std::thread> threads;
-    threads.reserve(n - 1);
-    try {
-        for (std::size_t i = 1; i < n; ++i) {
-            threads.emplace_back([&f, &errors, i] {
-                try {
-                    f(i);
-                } catch (...) {
-                    errors[i] = std::current_exception();
-                }
-            });
-        }
-        f(0);
-    } catch (...) {
-        errors[0] = std::current_exception();
-    }
-    for (std::thread& t : threads)
-        t.join();
-    for (const std::exception_ptr& e : errors) {
-        if (e)
-            std::rethrow_exception(e);
-    }
+    return records;
 }
 
 } // namespace
 
-struct LasDataSectionReader::PartScan {
-    long long lines = 0;
-    long long records = 0;
-    bool stopped = false;      // a short line ended the data in this part
-    std::size_t stopBytes = 0; // bytes of the part up to and including that line
+// What one part of a block read: its rows, its lines, where a short line stopped it, and the range
+// of each curve's values in it.
+struct LasDataSectionReader::PartResult {
+    std::size_t records = 0;
+    std::int64_t lines = 0;
+    bool stopped = false;
+    std::size_t bytes = 0;
+    double* minimum = nullptr;
+    double* maximum = nullptr;
 };
 
 LasDataSectionReader::LasDataSectionReader(LasDataCommon& las, LasLineSource& source, bool wrapped,
-                                           const DataSectionTuning& tuning)
-    : m_las(las), m_source(source), m_wrapped(wrapped), m_tuning(tuning), m_curveCount(0)
+                                           const LasReadTuning& tuning)
+    : m_las(las), m_source(source), m_wrapped(wrapped), m_tuning(tuning)
 {
 }
 
-unsigned LasDataSectionReader::threads_for(std::size_t bytes) const
+std::size_t LasDataSectionReader::parts_for(std::size_t bytes) const
 {
-    unsigned most = m_tuning.maxThreads;
-    if (most == 0) {
-        most = std::thread::hardware_concurrency();
-        if (most == 0)
-            most = 1;
-        if (most > 8)
-            most = 8;
+    std::size_t most = m_tuning.maxParts ? m_tuning.maxParts : parse_width();
+    const std::size_t byBytes = bytes / (m_tuning.minPartBytes ? m_tuning.minPartBytes : 1);
+    return std::max<std::size_t>(1, std::min(most, byBytes));
+}
+
+void LasDataSectionReader::make_room(std::size_t rows)
+{
+    if (m_curveCount == 0 || rows <= m_las.curve_at(0).m_samples.capacity())
+        return;
+    const std::size_t capacity = std::max(rows, m_las.curve_at(0).m_samples.capacity() * 2);
+    for (std::size_t c = 0; c < m_curveCount; ++c) {
+        SampleArray& samples = m_las.curve_at(c).m_samples;
+        samples.reserve(capacity);
+        m_columns[c] = samples.data();
     }
-    std::size_t minPart = m_tuning.minPartBytes ? m_tuning.minPartBytes : 1;
-    std::size_t byParts = bytes / minPart;
-    if (byParts < 1)
-        byParts = 1;
-    return static_cast<unsigned>(byParts < most ? byParts : most);
+}
+
+void LasDataSectionReader::add_rows(std::size_t rows)
+{
+    m_rows += rows;
+    if (m_rows > static_cast<std::size_t>(INT_MAX))
+        throw std::length_error("The LAS file has too many data rows");
 }
 
 void LasDataSectionReader::read()
 {
     m_curveCount = m_las.curve_count();
-    m_downwards = m_las.m_stopDepth < m_las.m_startDepth; // false when either is NaN
+    const bool downwards = m_las.m_stopDepth < m_las.m_startDepth; // false when either is NaN
     m_nullText = m_las.m_nullText;
     m_nullIsNumber = !m_nullText.empty() && parse_las_number(m_nullText, m_nullValue);
+    // Equal text reads as the equal number, which the numeric test catches, unless the NULL value is
+    // no finite number.
+    m_compareNullText = !m_nullText.empty() && !(m_nullIsNumber && std::isfinite(m_nullValue));
     m_las.m_rowCount = 0;
+    m_rows = 0;
 
-    const std::uint64_t dataStart = m_source.position();
-    const std::int64_t dataLine = m_source.line_number();
-    const bool byBlocks = !m_wrapped && !m_tuning.lineByLine;
-
-    long long rows = byBlocks ? count_blocks() : count_lines();
-    if (rows > INT_MAX)
-        throw std::length_error("The LAS file has too many data rows");
-    const std::uint64_t endPosition = m_source.position();
-    const std::int64_t endLine = m_source.line_number();
-
-    m_rows = rows;
-    m_las.m_rowCount = static_cast<int>(rows);
     m_columns.assign(m_curveCount, nullptr);
-    m_minimum.assign(m_curveCount, kNaN);
-    m_maximum.assign(m_curveCount, kNaN);
+    m_minimum.assign(m_curveCount, kInf);
+    m_maximum.assign(m_curveCount, -kInf);
+    // Room for every row the text can hold: a full row takes at least two bytes a value. Only the
+    // rows written take memory; the rest is given back at the end.
+    std::size_t rows = std::size_t(1) << 14;
+    if (std::optional<std::uint64_t> remaining = m_source.remaining_bytes(); remaining && m_curveCount)
+        rows = static_cast<std::size_t>(std::min<std::uint64_t>(*remaining / (2 * m_curveCount) + 2, rows << 20));
     for (std::size_t c = 0; c < m_curveCount; ++c) {
         Curve& curve = m_las.curve_at(c);
-        curve.allocate_samples(static_cast<int>(rows));
-        m_columns[c] = curve.m_samples.data();
+        curve.m_samples.clear();
+        curve.m_hasSamples = true;
+        curve.m_minimum = curve.m_maximum = kNaN;
     }
+    make_room(rows);
 
-    if (m_curveCount > 0 && rows > 0) {
-        m_source.seek(dataStart, dataLine);
-        if (byBlocks)
-            fill_blocks(rows);
-        else
-            fill_lines(rows);
+    if (m_wrapped || m_tuning.lineByLine)
+        read_lines();
+    else
+        read_blocks();
+
+    m_las.m_rowCount = static_cast<int>(m_rows);
+    for (std::size_t c = 0; c < m_curveCount; ++c) {
+        Curve& curve = m_las.curve_at(c);
+        curve.m_samples.set_written(m_rows);
+        curve.m_samples.release_spare();
+        if (m_minimum[c] <= m_maximum[c]) {
+            curve.m_minimum = m_minimum[c];
+            curve.m_maximum = m_maximum[c];
+        }
     }
-    finish_ranges();
-    m_source.seek(endPosition, endLine);
+    // The rows were stored in the file's order; filling downwards makes row 0 the last record.
+    if (downwards && m_rows > 1) {
+        run_parallel(m_curveCount, [&](std::size_t c) {
+            double* samples = m_las.curve_at(c).m_samples.data();
+            std::reverse(samples, samples + m_rows);
+        });
+    }
 
     if (m_curveCount > 0)
-        m_las.m_depthIndex.build(m_las.curve_at(0).m_samples, m_downwards);
+        m_las.m_depthIndex.build(m_las.curve_at(0).m_samples.data(), m_rows, downwards);
     else
         m_las.m_depthIndex.clear();
 }
 
-void LasDataSectionReader::finish_ranges()
+// Stores the values of complete lines [begin, end) into rows from `firstRow` on, with the null rule:
+// the NULL text itself, then (only when a NULL item gave a number) any value within 0.001 of it, is a
+// missing value, and so is a token that is no number. Stops after the first short line, whose missing
+// values are NaN.
+void LasDataSectionReader::parse_part(const char* begin, const char* end, std::size_t firstRow, PartResult& out) const
 {
-    for (std::size_t c = 0; c < m_curveCount; ++c) {
-        Curve& curve = m_las.curve_at(c);
-        curve.m_minimum = m_minimum[c];
-        curve.m_maximum = m_maximum[c];
+    const std::size_t curves = m_curveCount;
+    double* const* columns = m_columns.data();
+    double* minimum = out.minimum;
+    double* maximum = out.maximum;
+    const bool nullIsNumber = m_nullIsNumber;
+    const double nullValue = m_nullValue;
+    const bool compareText = m_compareNullText;
+    const std::string_view nullText = m_nullText;
+
+    std::size_t row = firstRow;
+    std::int64_t lines = 0;
+    const char* p = begin;
+    while (p != end) {
+        const char* q = p;
+        while (*q == ' ')
+            ++q;
+        if (*q == '#') {
+            p = after_line_feed(q, end);
+            ++lines;
+            continue;
+        }
+        std::size_t c = 0;
+        for (; c < curves; ++c) {
+            while (class_of(*q) == Blank)
+                ++q;
+            if (*q == '\n')
+                break;
+            const char* token = q;
+            while (class_of(*q) == ValueChar)
+                ++q;
+            const std::size_t length = static_cast<std::size_t>(q - token);
+            double value;
+            if (!parse_plain_number(token, q, value) && !parse_las_number(std::string_view(token, length), value))
+                value = kNaN;
+            else if ((nullIsNumber && std::fabs(value - nullValue) < 0.001) ||
+                     (compareText && nullText == std::string_view(token, length)))
+                value = kNaN;
+            columns[c][row] = value;
+            // NaN fails both tests; among equal values the first stays.
+            if (value < minimum[c])
+                minimum[c] = value;
+            if (value > maximum[c])
+                maximum[c] = value;
+        }
+        ++lines;
+        ++row;
+        if (c < curves) {
+            for (; c < curves; ++c)
+                columns[c][row - 1] = kNaN;
+            out.stopped = true;
+            p = q + 1;
+            break;
+        }
+        p = *q == '\n' ? q + 1 : after_line_feed(q, end);
     }
+    out.records = row - firstRow;
+    out.lines = lines;
+    out.bytes = static_cast<std::size_t>(p - begin);
 }
 
-// Unwrapped data, block by block: each part of a block counts its lines and rows and looks for the
-// first short line; the first part that has one ends the data.
-long long LasDataSectionReader::count_blocks()
+// Unwrapped data, block by block. The parts of a block first count their records, so that each knows
+// its first row; then each stores its values straight into the sample arrays. The first part that
+// meets a short line ends the data; what later parts stored lies past the rows and is dropped.
+void LasDataSectionReader::read_blocks()
 {
-    long long rows = 0;
     const std::size_t curves = m_curveCount;
+    std::string lastLine;
+    bool first = true;
     for (;;) {
+        const std::optional<std::uint64_t> remaining = m_source.remaining_bytes();
         std::string_view block = m_source.peek_block();
         if (block.empty())
             break;
-        std::vector<Part> parts = split_block(block, threads_for(block.size()));
-        std::vector<PartScan> scans(parts.size());
-        run_parallel(parts.size(), [&](std::size_t i) {
-            PartScan& s = scans[i];
-            const char* p = parts[i].first;
-            const char* end = parts[i].second;
-            while (p != end) {
-                std::string_view line = take_line(p, end);
-                ++s.lines;
-                if (LasLineSource::is_comment(line))
-                    continue;
-                ++s.records;
-                if (count_tokens(line, curves) < curves) {
-                    s.stopped = true;
-                    s.stopBytes = static_cast<std::size_t>(p - parts[i].first);
-                    return;
-                }
-            }
-        });
-        long long lines = 0;
-        std::size_t consumed = block.size();
-        bool stopped = false;
-        for (std::size_t i = 0; i < parts.size(); ++i) {
-            lines += scans[i].lines;
-            rows += scans[i].records;
-            if (scans[i].stopped) {
-                consumed = static_cast<std::size_t>(parts[i].first - block.data()) + scans[i].stopBytes;
-                stopped = true;
-                break;
-            }
+        // The input's last line may lack its line feed: it is read from a copy that has one.
+        std::string_view lines = block;
+        if (block.back() != '\n') {
+            const void* nl = ::memrchr(block.data(), '\n', block.size());
+            const std::size_t cut = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - block.data()) + 1 : 0;
+            lines = block.substr(0, cut);
+            lastLine.assign(block.substr(cut));
+            lastLine += '\n';
+        } else {
+            lastLine.clear();
         }
-        m_source.consume(consumed, lines);
+
+        const auto parts = split_lines(lines, parts_for(lines.size()));
+        const std::size_t n = parts.size() + (lastLine.empty() ? 0 : 1);
+        auto part_range = [&](std::size_t i) {
+            return i < parts.size() ? parts[i] : std::make_pair(lastLine.data(), lastLine.data() + lastLine.size());
+        };
+        std::vector<std::size_t> firstRow(n + 1, 0);
+        run_parallel(n, [&](std::size_t i) {
+            auto [begin, end] = part_range(i);
+            firstRow[i + 1] = count_records(begin, end);
+        });
+        firstRow[0] = m_rows;
+        for (std::size_t i = 0; i < n; ++i)
+            firstRow[i + 1] += firstRow[i];
+        make_room(firstRow[n]);
+        if (first && remaining && firstRow[n] > m_rows) {
+            // Huge pages for the rows the whole text will likely hold, judged by this block's lines.
+            const double estimate = static_cast<double>(firstRow[n] - m_rows) * static_cast<double>(*remaining) /
+                                    static_cast<double>(block.size());
+            const std::size_t hint = static_cast<std::size_t>(estimate * 0.98);
+            for (std::size_t c = 0; c < curves; ++c)
+                m_las.curve_at(c).m_samples.prefer_huge_pages(hint);
+        }
+        first = false;
+
+        std::vector<PartResult> results(n);
+        std::vector<double> ranges(2 * n * curves);
+        for (std::size_t i = 0; i < n; ++i) {
+            results[i].minimum = ranges.data() + 2 * i * curves;
+            results[i].maximum = results[i].minimum + curves;
+            std::fill_n(results[i].minimum, curves, kInf);
+            std::fill_n(results[i].maximum, curves, -kInf);
+        }
+        run_parallel(n, [&](std::size_t i) {
+            auto [begin, end] = part_range(i);
+            parse_part(begin, end, firstRow[i], results[i]);
+        });
+
+        std::size_t bytes = 0;
+        std::int64_t lineCount = 0;
+        bool stopped = false;
+        for (std::size_t i = 0; i < n && !stopped; ++i) {
+            const PartResult& r = results[i];
+            for (std::size_t c = 0; c < curves; ++c) {
+                if (r.minimum[c] < m_minimum[c])
+                    m_minimum[c] = r.minimum[c];
+                if (r.maximum[c] > m_maximum[c])
+                    m_maximum[c] = r.maximum[c];
+            }
+            add_rows(r.records);
+            lineCount += r.lines;
+            // The copied last line stands for the rest of the block.
+            bytes += i < parts.size() ? r.bytes : block.size() - lines.size();
+            stopped = r.stopped;
+        }
+        m_source.consume(bytes, lineCount);
         if (stopped)
             break;
-    }
-    return rows;
-}
-
-void LasDataSectionReader::fill_blocks(long long rows)
-{
-    const std::size_t curves = m_curveCount;
-    const ValueRule rule{m_nullText, m_nullIsNumber, m_nullValue};
-    double* const* columns = m_columns.data();
-    const bool downwards = m_downwards;
-    long long done = 0;
-    while (done < rows) {
-        std::string_view block = m_source.peek_block();
-        if (block.empty())
-            break;
-        std::vector<Part> parts = split_block(block, threads_for(block.size()));
-        const std::size_t n = parts.size();
-        std::vector<long long> records(n, 0);
-        run_parallel(n, [&](std::size_t i) {
-            const char* p = parts[i].first;
-            const char* end = parts[i].second;
-            while (p != end) {
-                if (!LasLineSource::is_comment(take_line(p, end)))
-                    ++records[i];
-            }
-        });
-        std::vector<long long> first(n);
-        long long next = done;
-        for (std::size_t i = 0; i < n; ++i) {
-            first[i] = next;
-            next += records[i];
-        }
-        std::vector<double> minimum(n * curves, kNaN);
-        std::vector<double> maximum(n * curves, kNaN);
-        run_parallel(n, [&](std::size_t i) {
-            long long record = first[i];
-            const char* p = parts[i].first;
-            const char* end = parts[i].second;
-            double* partMinimum = minimum.data() + i * curves;
-            double* partMaximum = maximum.data() + i * curves;
-            while (p != end && record < rows) {
-                std::string_view line = take_line(p, end);
-                if (LasLineSource::is_comment(line))
-                    continue;
-                const std::size_t row = static_cast<std::size_t>(downwards ? rows - 1 - record : record);
-                const char* q = line.data();
-                const char* lineEnd = q + line.size();
-                std::string_view token;
-                for (std::size_t c = 0; c < curves && next_token(q, lineEnd, token); ++c)
-                    store(columns, c, row, rule(token), partMinimum, partMaximum);
-                ++record;
-            }
-        });
-        for (std::size_t i = 0; i < n; ++i) {
-            for (std::size_t c = 0; c < curves; ++c)
-                merge_range(m_minimum[c], m_maximum[c], minimum[i * curves + c], maximum[i * curves + c]);
-        }
-        done = next;
-        m_source.consume(block.size(), 0);
     }
 }
 
 // Line by line, as the section is defined: wrapped records go on over as many lines as they need;
-// unwrapped data ends after its first short line. Either way the record that runs out is counted.
-long long LasDataSectionReader::count_lines()
+// unwrapped data ends after its first short line. Either way the record that runs out is counted,
+// and the values it lacks are NaN.
+void LasDataSectionReader::read_lines()
 {
-    long long rows = 0;
+    const std::size_t curves = m_curveCount;
     std::string_view line;
     while (m_source.read_las_line(line)) {
+        make_room(m_rows + 1);
+        const std::size_t row = m_rows;
         const char* p = line.data();
         const char* end = p + line.size();
         bool ended = false;
-        std::string_view token;
-        for (std::size_t c = 0; c < m_curveCount && !ended; ++c) {
-            while (!next_token(p, end, token)) {
+        for (std::size_t c = 0; c < curves; ++c) {
+            while (!ended) {
+                while (p != end && class_of(*p) != ValueChar)
+                    ++p;
+                if (p != end)
+                    break;
                 if (m_wrapped && m_source.read_las_line(line)) {
                     p = line.data();
                     end = p + line.size();
                 } else {
                     ended = true;
-                    break;
                 }
             }
+            if (ended) {
+                m_columns[c][row] = kNaN;
+                continue;
+            }
+            const char* token = p;
+            while (p != end && class_of(*p) == ValueChar)
+                ++p;
+            const std::string_view text(token, static_cast<std::size_t>(p - token));
+            double value;
+            if (!parse_las_number(text, value))
+                value = kNaN;
+            else if ((m_nullIsNumber && std::fabs(value - m_nullValue) < 0.001) ||
+                     (m_compareNullText && m_nullText == text))
+                value = kNaN;
+            m_columns[c][row] = value;
+            if (value < m_minimum[c])
+                m_minimum[c] = value;
+            if (value > m_maximum[c])
+                m_maximum[c] = value;
         }
-        ++rows;
+        add_rows(1);
         if (ended)
             break;
-    }
-    return rows;
-}
-
-void LasDataSectionReader::fill_lines(long long rows)
-{
-    const ValueRule rule{m_nullText, m_nullIsNumber, m_nullValue};
-    std::string_view line;
-    for (long long record = 0; record < rows; ++record) {
-        if (!m_source.read_las_line(line))
-            break;
-        const std::size_t row = static_cast<std::size_t>(m_downwards ? rows - 1 - record : record);
-        const char* p = line.data();
-        const char* end = p + line.size();
-        bool ended = false;
-        std::string_view token;
-        for (std::size_t c = 0; c < m_curveCount && !ended; ++c) {
-            while (!next_token(p, end, token)) {
-                if (m_wrapped && m_source.read_las_line(line)) {
-                    p = line.data();
-                    end = p + line.size();
-                } else {
-                    ended = true;
-                    break;
-                }
-            }
-            if (!ended)
-                store(m_columns.data(), c, row, rule(token), m_minimum.data(), m_maximum.data());
-        }
     }
 }
 

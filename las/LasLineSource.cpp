@@ -1,50 +1,91 @@
 #include "las/LasLineSource.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <system_error>
+#include <vector>
 
-#include "platform/Paths.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "las/ParseThreads.h"
 
 namespace ORBAX_Geophysics {
+namespace {
+
+// A regular file's block is read by several threads when it is at least this large.
+constexpr std::size_t kParallelReadBytes = std::size_t(1) << 20;
+constexpr std::size_t kReadSliceBytes = std::size_t(512) << 10;
+
+// Reads until `length` bytes are in, the file ends, or it fails; the number read.
+std::size_t read_fully(int fd, char* at, std::size_t length, const std::uint64_t* offset)
+{
+    std::size_t got = 0;
+    while (got < length) {
+        ssize_t n = offset ? ::pread(fd, at + got, length - got, static_cast<off_t>(*offset + got))
+                           : ::read(fd, at + got, length - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
+}
+
+} // namespace
 
 LasLineSource::LasLineSource(std::size_t blockBytes) : m_blockBytes(blockBytes < 16 ? 16 : blockBytes) {}
 
-void LasLineSource::grow()
+LasLineSource::LasLineSource(std::string_view bytes, std::size_t blockBytes)
+    : m_blockBytes(blockBytes < 16 ? 16 : blockBytes), m_data(bytes.data()), m_end(bytes.size()), m_atEnd(true)
 {
-    std::size_t capacity = m_capacity * 2;
-    std::unique_ptr<char[]> bigger(new char[capacity]);
-    std::memcpy(bigger.get(), m_buffer.get(), m_end);
-    m_buffer = std::move(bigger);
-    m_capacity = capacity;
+}
+
+LasLineSource::~LasLineSource()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 bool LasLineSource::open(const std::filesystem::path& path, int& error)
 {
-    errno = 0;
-    if (!ORBAX_Platform::open_input(m_in, path)) {
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) {
         error = errno ? errno : ENOENT;
         return false;
     }
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0) {
+        error = errno;
+        ::close(m_fd);
+        m_fd = -1;
+        return false;
+    }
     // A folder opens on this system but cannot be read; say so rather than report an empty file.
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        m_in.close();
+    if (S_ISDIR(info.st_mode)) {
+        ::close(m_fd);
+        m_fd = -1;
         error = EISDIR;
         return false;
     }
-    // A pipe cannot go back to the start of the data for the second pass, so it is kept whole.
-    m_keepAll = !std::filesystem::is_regular_file(path, ec);
-    // Small files get a buffer of their own size, large ones a block.
-    std::uintmax_t size = std::filesystem::file_size(path, ec);
+    m_regular = S_ISREG(info.st_mode);
     std::size_t capacity = m_blockBytes;
-    if (!ec && size + 1 < capacity)
-        capacity = size + 1 < 16 ? 16 : static_cast<std::size_t>(size + 1);
-    m_buffer.reset(new char[capacity]);
-    m_capacity = capacity;
+    if (m_regular) {
+        m_fileSize = static_cast<std::uint64_t>(info.st_size);
+        // Small files get a buffer of their own size.
+        if (m_fileSize + 1 < capacity)
+            capacity = m_fileSize + 1 < 16 ? 16 : static_cast<std::size_t>(m_fileSize + 1);
+#ifdef POSIX_FADV_SEQUENTIAL
+        ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+    }
+    m_buffer = LargeBlock(capacity);
+    m_data = static_cast<const char*>(m_buffer.data());
     m_begin = m_end = 0;
-    m_bufferOffset = 0;
     m_atEnd = false;
+    m_readOffset = 0;
     m_lineNumber = 0;
     return true;
 }
@@ -55,36 +96,69 @@ bool LasLineSource::is_comment(std::string_view line)
     return i != std::string_view::npos && line[i] == '#';
 }
 
+std::optional<std::uint64_t> LasLineSource::remaining_bytes() const
+{
+    const std::uint64_t buffered = m_end - m_begin;
+    if (m_fd < 0)
+        return buffered;
+    if (!m_regular)
+        return std::nullopt;
+    return buffered + (m_fileSize > m_readOffset ? m_fileSize - m_readOffset : 0);
+}
+
+std::size_t LasLineSource::read_into(char* at, std::size_t length)
+{
+    if (!m_regular || length < kParallelReadBytes)
+        return read_fully(m_fd, at, length, m_regular ? &m_readOffset : nullptr);
+    // Slices of the block read by several threads at once: the copying out of the page cache is
+    // shared between cores instead of running on one before the parsing can start.
+    const std::size_t slices = std::min<std::size_t>(parse_width(), length / kReadSliceBytes);
+    const std::size_t sliceBytes = (length + slices - 1) / slices;
+    std::vector<std::size_t> got(slices, 0);
+    run_parallel(slices, [&](std::size_t i) {
+        const std::size_t start = i * sliceBytes;
+        const std::size_t wanted = std::min(sliceBytes, length - start);
+        const std::uint64_t offset = m_readOffset + start;
+        got[i] = read_fully(m_fd, at + start, wanted, &offset);
+    });
+    // The bytes in are those up to the first slice that came back short (the end of the file).
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < slices; ++i) {
+        total += got[i];
+        if (got[i] < std::min(sliceBytes, length - i * sliceBytes))
+            break;
+    }
+    return total;
+}
+
 bool LasLineSource::refill()
 {
-    if (m_atEnd)
+    if (m_atEnd || m_fd < 0)
         return false;
-    if (m_begin > 0 && !m_keepAll) {
-        std::memmove(m_buffer.get(), m_buffer.get() + m_begin, m_end - m_begin);
-        m_bufferOffset += m_begin;
+    char* buffer = static_cast<char*>(m_buffer.data());
+    if (m_begin > 0) {
+        std::memmove(buffer, buffer + m_begin, m_end - m_begin);
         m_end -= m_begin;
         m_begin = 0;
     }
-    if (m_end == m_capacity) // one line fills the buffer: make room for the rest of it
-        grow();
-    std::size_t added = 0;
-    while (m_end < m_capacity) {
-        m_in.read(m_buffer.get() + m_end, static_cast<std::streamsize>(m_capacity - m_end));
-        std::size_t got = static_cast<std::size_t>(m_in.gcount());
-        m_end += got;
-        added += got;
-        if (!m_in) {
-            m_atEnd = true; // the end of the file, or a read error: either way no more lines
-            break;
-        }
+    if (m_end == m_buffer.bytes()) { // one line fills the buffer: make room for the rest of it
+        m_buffer.resize(m_buffer.bytes() * 2, m_end);
+        buffer = static_cast<char*>(m_buffer.data());
+        m_data = buffer;
     }
-    return added > 0;
+    const std::size_t wanted = m_buffer.bytes() - m_end;
+    const std::size_t got = read_into(buffer + m_end, wanted);
+    m_end += got;
+    m_readOffset += got;
+    if (got < wanted)
+        m_atEnd = true; // the end of the file, or a read error: either way no more lines
+    return got > 0;
 }
 
 bool LasLineSource::read_line(std::string_view& line)
 {
     for (;;) {
-        const char* start = m_buffer.get() + m_begin;
+        const char* start = m_data + m_begin;
         std::size_t available = m_end - m_begin;
         const void* nl = available ? std::memchr(start, '\n', available) : nullptr;
         if (nl) {
@@ -96,8 +170,8 @@ bool LasLineSource::read_line(std::string_view& line)
         if (!refill()) {
             if (m_begin == m_end)
                 return false;
-            // The last line of the file, without a line feed.
-            line = std::string_view(m_buffer.get() + m_begin, m_end - m_begin);
+            // The last line of the input, without a line feed.
+            line = std::string_view(m_data + m_begin, m_end - m_begin);
             m_begin = m_end;
             break;
         }
@@ -117,36 +191,28 @@ bool LasLineSource::read_las_line(std::string_view& line)
     return false;
 }
 
-void LasLineSource::seek(std::uint64_t offset, std::int64_t lineNumber)
-{
-    m_lineNumber = lineNumber;
-    if (offset >= m_bufferOffset && offset <= m_bufferOffset + m_end) {
-        m_begin = static_cast<std::size_t>(offset - m_bufferOffset);
-        return;
-    }
-    m_in.clear();
-    m_in.seekg(static_cast<std::streamoff>(offset));
-    m_bufferOffset = offset;
-    m_begin = m_end = 0;
-    m_atEnd = !m_in;
-}
-
 std::string_view LasLineSource::peek_block()
 {
     for (;;) {
-        if (m_begin > 0 || m_end < m_capacity)
+        if (!m_atEnd && (m_begin > 0 || m_end < m_buffer.bytes()))
             refill();
-        const char* start = m_buffer.get() + m_begin;
-        std::size_t available = m_end - m_begin;
+        const char* start = m_data + m_begin;
+        const std::size_t available = m_end - m_begin;
+        if (available == 0)
+            return {};
+        // Up to the last line feed within a block; a longer line is taken whole.
+        const std::size_t window = std::min(available, m_blockBytes);
+        if (const void* nl = ::memrchr(start, '\n', window))
+            return std::string_view(start, static_cast<std::size_t>(static_cast<const char*>(nl) - start) + 1);
+        if (const void* nl = std::memchr(start + window, '\n', available - window))
+            return std::string_view(start, static_cast<std::size_t>(static_cast<const char*>(nl) - start) + 1);
         if (m_atEnd)
             return std::string_view(start, available);
-        // Up to the last line feed; a line longer than the buffer makes the buffer grow.
-        for (std::size_t i = available; i > 0; --i) {
-            if (start[i - 1] == '\n')
-                return std::string_view(start, i);
+        // Not one whole line in the buffer: the next refill grows it.
+        if (m_begin == 0 && m_end == m_buffer.bytes()) {
+            m_buffer.resize(m_buffer.bytes() * 2, m_end);
+            m_data = static_cast<const char*>(m_buffer.data());
         }
-        if (m_begin == 0 && m_end == m_capacity)
-            grow();
     }
 }
 

@@ -1,87 +1,12 @@
 #include "las/LasNumber.h"
 
-#include <cstdint>
-
 #include "platform/Numbers.h"
 
 namespace ORBAX_Geophysics {
-namespace {
-
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// Up to 19 digits with an exponent of ten that leaves the value exact enough for one correctly
-// rounded multiplication or division: a mantissa below 2^53 and a power of ten up to 10^22 are both
-// exact doubles, so the single IEEE operation gives the correctly rounded result.
-bool fast_path(std::string_view token, double& value)
-{
-    const char* p = token.data();
-    const char* end = p + token.size();
-    bool negative = false;
-    if (p != end && (*p == '-' || *p == '+')) {
-        negative = *p == '-';
-        ++p;
-    }
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int fractionDigits = 0;
-    while (p != end && static_cast<unsigned>(*p - '0') < 10) {
-        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-        ++digits;
-        ++p;
-    }
-    if (p != end && *p == '.') {
-        ++p;
-        while (p != end && static_cast<unsigned>(*p - '0') < 10) {
-            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-            ++digits;
-            ++fractionDigits;
-            ++p;
-        }
-    }
-    if (digits == 0 || digits > 19)
-        return false;
-    int exponent = 0;
-    if (p != end && (*p == 'e' || *p == 'E')) {
-        ++p;
-        bool negativeExponent = false;
-        if (p != end && (*p == '-' || *p == '+')) {
-            negativeExponent = *p == '-';
-            ++p;
-        }
-        int expDigits = 0;
-        while (p != end && static_cast<unsigned>(*p - '0') < 10) {
-            if (exponent < 10000)
-                exponent = exponent * 10 + (*p - '0');
-            ++expDigits;
-            ++p;
-        }
-        if (expDigits == 0)
-            return false;
-        if (negativeExponent)
-            exponent = -exponent;
-    }
-    if (p != end)
-        return false;
-    int scale = exponent - fractionDigits;
-    double result;
-    if (mantissa == 0) {
-        result = 0.0;
-    } else {
-        if (mantissa > (std::uint64_t(1) << 53) || scale < -22 || scale > 22)
-            return false;
-        double m = static_cast<double>(mantissa);
-        result = scale < 0 ? m / kPowersOfTen[-scale] : m * kPowersOfTen[scale];
-    }
-    value = negative ? -result : result;
-    return true;
-}
-
-} // namespace
 
 bool parse_las_number(std::string_view token, double& value)
 {
-    if (fast_path(token, value))
+    if (parse_plain_number(token.data(), token.data() + token.size(), value))
         return true;
     std::size_t consumed = 0;
     double v = ORBAX_Platform::parse_double(token, &consumed);

@@ -19,7 +19,10 @@ namespace {
 const std::string kUp = " STRT.M 1000 : start\n STOP.M 1010 : stop\n";
 const std::string kNullWell = kUp + " NULL. -999.25 : null\n";
 
-std::vector<double> samples(const Loaded& r, std::size_t curve) { return r.las->curves().at(curve).samples(); }
+std::vector<double> samples(const Loaded& r, std::size_t curve)
+{
+    return r.las->curves().at(curve).samples().to_vector();
+}
 
 } // namespace
 
@@ -219,7 +222,7 @@ TEST(LasDataSection, ManyCurvesKeepTheirDefinitions)
         EXPECT_EQ(c.description, "description of curve " + std::to_string(i));
         EXPECT_EQ(c.owner(), r.las.get());
         if (i > 0) {
-            EXPECT_EQ(c.samples(), (std::vector<double>{i * 10.0, i * 10.0 + 1}));
+            EXPECT_EQ(c.samples().to_vector(), (std::vector<double>{i * 10.0, i * 10.0 + 1}));
         }
     }
 }
