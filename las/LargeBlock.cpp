@@ -97,10 +97,14 @@ void LargeBlock::resize(std::size_t bytes, std::size_t keep)
         if (newLength < oldLength) {
             ::munmap(static_cast<char*>(m_data) + newLength, oldLength - newLength);
         } else if (newLength > oldLength) {
-            // The pages move to the new place as they are: nothing is copied.
+            // The pages move to the new place as they are: nothing is copied. That needs one mapping
+            // throughout; advice for part of the block splits it, and then the bytes are copied.
             void* moved = ::mremap(m_data, oldLength, newLength, MREMAP_MAYMOVE);
-            if (moved == MAP_FAILED)
-                throw std::bad_alloc();
+            if (moved == MAP_FAILED) {
+                moved = map(newLength);
+                std::memcpy(moved, m_data, keep);
+                ::munmap(m_data, oldLength);
+            }
             m_data = moved;
         }
         m_bytes = bytes;
@@ -134,6 +138,21 @@ void LargeBlock::prefer_huge_pages(std::size_t bytes)
     const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(m_data) + bytes) / kHugePage * kHugePage;
     if (end > begin)
         ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)bytes;
+#endif
+}
+
+void LargeBlock::commit(std::size_t bytes)
+{
+#ifdef MADV_POPULATE_WRITE
+    if (!m_mapped)
+        return;
+    if (bytes > m_bytes)
+        bytes = m_bytes;
+    bytes = bytes / page_size() * page_size();
+    if (bytes)
+        ::madvise(m_data, bytes, MADV_POPULATE_WRITE);
 #else
     (void)bytes;
 #endif

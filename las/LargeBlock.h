@@ -28,6 +28,9 @@ public:
     void resize(std::size_t bytes, std::size_t keep);
     // Asks for huge pages for the first `bytes` bytes, before they are first written. Only a hint.
     void prefer_huge_pages(std::size_t bytes);
+    // Commits the first `bytes` bytes now, in one call instead of a page fault per page; for memory
+    // that is about to be written. Only a hint.
+    void commit(std::size_t bytes);
     void reset();
 
 private:

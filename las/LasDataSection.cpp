@@ -4,6 +4,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -35,6 +36,72 @@ constexpr std::array<CharClass, 256> make_classes()
 constexpr std::array<CharClass, 256> kClass = make_classes();
 
 inline CharClass class_of(char c) { return kClass[static_cast<unsigned char>(c)]; }
+
+// Eight characters at once, as the bytes of a little-endian word (the first character lowest).
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the word-at-a-time scanning reads little-endian words");
+
+inline std::uint64_t load_word(const char* p)
+{
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// How many of the word's characters, from the first, are decimal digits (8 when all are).
+inline unsigned leading_digits(std::uint64_t word)
+{
+    // A digit becomes 0 to 9, and stays below 16 when 6 is added; anything else has a high bit in
+    // one of the two. A carry out of a byte only reaches characters after a non-digit.
+    const std::uint64_t x = word ^ 0x3030303030303030u;
+    const std::uint64_t nonDigits = (x | (x + 0x0606060606060606u)) & 0xF0F0F0F0F0F0F0F0u;
+    return nonDigits ? static_cast<unsigned>(__builtin_ctzll(nonDigits)) >> 3 : 8;
+}
+
+// The value of the word's first `n` characters (1 to 8 digits): they are moved to the top of the
+// word behind zeros, then combined pairwise into 2-, 4- and 8-digit numbers.
+inline std::uint64_t digits_value(std::uint64_t word, unsigned n)
+{
+    std::uint64_t x = (word ^ 0x3030303030303030u) << (8 * (8 - n));
+    x = (x * 2561) >> 8;
+    x = ((x & 0x00FF00FF00FF00FFu) * 6553601) >> 16;
+    return static_cast<std::uint32_t>(((x & 0x0000FFFF0000FFFFu) * 42949672960001u) >> 32);
+}
+
+// The usual data value, read a word at a time: an optional sign, at most 7 digits, and a point with at
+// most 7 more, ending at white space. The mantissa stays below 2^53 and the division is by an exact
+// power of ten, so the value is the correctly rounded one, the same as parse_las_number gives. False
+// (and `p` unchanged) for anything else. Reads up to 24 bytes from `p`.
+inline bool parse_common_number(const char*& p, double& value)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+    static constexpr std::uint64_t kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+    const char* q = p;
+    const bool negative = *q == '-';
+    q += *q == '-' || *q == '+';
+    std::uint64_t word = load_word(q);
+    const unsigned whole = leading_digits(word);
+    if (whole == 8)
+        return false;
+    std::uint64_t mantissa = whole ? digits_value(word, whole) : 0;
+    q += whole;
+    unsigned fraction = 0;
+    if (*q == '.') {
+        ++q;
+        word = load_word(q);
+        fraction = leading_digits(word);
+        if (fraction == 8)
+            return false;
+        if (fraction)
+            mantissa = mantissa * kScales[fraction] + digits_value(word, fraction);
+        q += fraction;
+    }
+    if (whole + fraction == 0 || class_of(*q) == ValueChar)
+        return false;
+    const double result = static_cast<double>(mantissa) / kPowers[fraction];
+    value = negative ? -result : result;
+    p = q;
+    return true;
+}
 
 inline const char* after_line_feed(const char* p, const char* end)
 {
@@ -108,7 +175,12 @@ void LasDataSectionReader::make_room(std::size_t rows)
     const std::size_t capacity = std::max(rows, m_las.curve_at(0).m_samples.capacity() * 2);
     for (std::size_t c = 0; c < m_curveCount; ++c) {
         SampleArray& samples = m_las.curve_at(c).m_samples;
+        samples.set_written(m_rows); // the rows written so far move with the array
         samples.reserve(capacity);
+        // Text of unknown length (a pipe) grows its arrays as it comes; huge pages spare it most of
+        // the page faults, for at most one part-used huge page per curve.
+        if (!m_lengthKnown)
+            samples.prefer_huge_pages(capacity);
         m_columns[c] = samples.data();
     }
 }
@@ -138,7 +210,9 @@ void LasDataSectionReader::read()
     // Room for every row the text can hold: a full row takes at least two bytes a value. Only the
     // rows written take memory; the rest is given back at the end.
     std::size_t rows = std::size_t(1) << 14;
-    if (std::optional<std::uint64_t> remaining = m_source.remaining_bytes(); remaining && m_curveCount)
+    const std::optional<std::uint64_t> remaining = m_source.remaining_bytes();
+    m_lengthKnown = remaining.has_value();
+    if (remaining && m_curveCount)
         rows = static_cast<std::size_t>(std::min<std::uint64_t>(*remaining / (2 * m_curveCount) + 2, rows << 20));
     for (std::size_t c = 0; c < m_curveCount; ++c) {
         Curve& curve = m_las.curve_at(c);
@@ -180,8 +254,9 @@ void LasDataSectionReader::read()
 // Stores the values of complete lines [begin, end) into rows from `firstRow` on, with the null rule:
 // the NULL text itself, then (only when a NULL item gave a number) any value within 0.001 of it, is a
 // missing value, and so is a token that is no number. Stops after the first short line, whose missing
-// values are NaN.
-void LasDataSectionReader::parse_part(const char* begin, const char* end, std::size_t firstRow, PartResult& out) const
+// values are NaN. Below `limit` at least 32 bytes can be read, so values are read a word at a time.
+void LasDataSectionReader::parse_part(const char* begin, const char* end, const char* limit, std::size_t firstRow,
+                                      PartResult& out) const
 {
     const std::size_t curves = m_curveCount;
     double* const* columns = m_columns.data();
@@ -206,26 +281,39 @@ void LasDataSectionReader::parse_part(const char* begin, const char* end, std::s
         }
         std::size_t c = 0;
         for (; c < curves; ++c) {
+            // Runs of spaces a word at a time while a whole word can be read, then any other blanks.
+            while (q < limit) {
+                const std::uint64_t notSpace = load_word(q) ^ 0x2020202020202020u;
+                if (notSpace) {
+                    q += static_cast<unsigned>(__builtin_ctzll(notSpace)) >> 3;
+                    break;
+                }
+                q += 8;
+            }
             while (class_of(*q) == Blank)
                 ++q;
             if (*q == '\n')
                 break;
             const char* token = q;
-            while (class_of(*q) == ValueChar)
-                ++q;
-            const std::size_t length = static_cast<std::size_t>(q - token);
             double value;
-            if (!parse_plain_number(token, q, value) && !parse_las_number(std::string_view(token, length), value))
-                value = kNaN;
-            else if ((nullIsNumber && std::fabs(value - nullValue) < 0.001) ||
-                     (compareText && nullText == std::string_view(token, length)))
+            if (q < limit && parse_common_number(q, value)) {
+                if (nullIsNumber && std::fabs(value - nullValue) < 0.001)
+                    value = kNaN;
+            } else {
+                while (class_of(*q) == ValueChar)
+                    ++q;
+                const std::string_view text(token, static_cast<std::size_t>(q - token));
+                if (!parse_las_number(text, value))
+                    value = kNaN;
+                else if (nullIsNumber && std::fabs(value - nullValue) < 0.001)
+                    value = kNaN;
+            }
+            if (compareText && nullText == std::string_view(token, static_cast<std::size_t>(q - token)))
                 value = kNaN;
             columns[c][row] = value;
             // NaN fails both tests; among equal values the first stays.
-            if (value < minimum[c])
-                minimum[c] = value;
-            if (value > maximum[c])
-                maximum[c] = value;
+            minimum[c] = value < minimum[c] ? value : minimum[c];
+            maximum[c] = value > maximum[c] ? value : maximum[c];
         }
         ++lines;
         ++row;
@@ -282,13 +370,13 @@ void LasDataSectionReader::read_blocks()
         for (std::size_t i = 0; i < n; ++i)
             firstRow[i + 1] += firstRow[i];
         make_room(firstRow[n]);
-        if (first && remaining && firstRow[n] > m_rows) {
-            // Huge pages for the rows the whole text will likely hold, judged by this block's lines.
+        if (first && remaining && curves && firstRow[n] > m_rows) {
+            // Memory for the rows the whole text will likely hold, judged by this block's lines.
             const double estimate = static_cast<double>(firstRow[n] - m_rows) * static_cast<double>(*remaining) /
                                     static_cast<double>(block.size());
-            const std::size_t hint = static_cast<std::size_t>(estimate * 0.98);
-            for (std::size_t c = 0; c < curves; ++c)
-                m_las.curve_at(c).m_samples.prefer_huge_pages(hint);
+            const std::size_t rows =
+                std::min(static_cast<std::size_t>(estimate * 0.98), m_las.curve_at(0).m_samples.capacity());
+            run_parallel(curves, [&](std::size_t c) { m_las.curve_at(c).m_samples.prepare(rows); });
         }
         first = false;
 
@@ -302,7 +390,9 @@ void LasDataSectionReader::read_blocks()
         }
         run_parallel(n, [&](std::size_t i) {
             auto [begin, end] = part_range(i);
-            parse_part(begin, end, firstRow[i], results[i]);
+            // Words may be read up to the end of the block, but not past the last line's copy.
+            const char* limit = i < parts.size() && lines.size() >= 32 ? lines.data() + lines.size() - 32 : begin;
+            parse_part(begin, end, limit, firstRow[i], results[i]);
         });
 
         std::size_t bytes = 0;

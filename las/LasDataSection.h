@@ -29,7 +29,7 @@ private:
     // Room in every curve for `rows` rows.
     void make_room(std::size_t rows);
     void add_rows(std::size_t rows);
-    void parse_part(const char* begin, const char* end, std::size_t firstRow, PartResult& out) const;
+    void parse_part(const char* begin, const char* end, const char* limit, std::size_t firstRow, PartResult& out) const;
     std::size_t parts_for(std::size_t bytes) const;
 
     LasDataCommon& m_las;
@@ -41,6 +41,7 @@ private:
     std::vector<double> m_minimum; // +inf until a value is stored
     std::vector<double> m_maximum; // -inf until a value is stored
     std::size_t m_rows = 0;
+    bool m_lengthKnown = false; // the text's length is known beforehand (not a pipe)
     std::string m_nullText;
     bool m_nullIsNumber = false;
     bool m_compareNullText = false;

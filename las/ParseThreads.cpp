@@ -126,8 +126,17 @@ void run_parallel(std::size_t count, const std::function<void(std::size_t)>& tas
     if (count == 0)
         return;
     if (count == 1 || parse_width() == 1) {
-        for (std::size_t i = 0; i < count; ++i)
-            task(i);
+        std::exception_ptr error;
+        for (std::size_t i = 0; i < count; ++i) {
+            try {
+                task(i);
+            } catch (...) {
+                if (!error)
+                    error = std::current_exception();
+            }
+        }
+        if (error)
+            std::rethrow_exception(error);
         return;
     }
     pool().run(count, task);

@@ -6,7 +6,16 @@ LasProperty::LasProperty(TraceDefinitionList traceDefinitions) : m_traceDefiniti
 
 int LasProperty::read(const std::wstring& fileName, std::wstring& errorText)
 {
-    const int result = LasData<CurveProperty>::read(fileName, errorText);
+    return finish_read(LasData<CurveProperty>::read(fileName, errorText));
+}
+
+int LasProperty::read_bytes(std::string_view bytes, const std::wstring& name, std::wstring& errorText)
+{
+    return finish_read(LasData<CurveProperty>::read_bytes(bytes, name, errorText));
+}
+
+int LasProperty::finish_read(int result)
+{
     for (CurveProperty& curve : curves()) {
         curve.rangeMinimum = curve.minimum();
         curve.rangeMaximum = curve.maximum();

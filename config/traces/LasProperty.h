@@ -3,6 +3,7 @@
 // definitions, so the object works on its own copy of them, taken when it is made on the window
 // thread.
 #include <string>
+#include <string_view>
 
 #include "config/TraceDefinition.h"
 #include "config/traces/CurveProperty.h"
@@ -15,10 +16,15 @@ public:
     // Reads the file, then, whatever the result, sets every curve's range to its data range and
     // gives it the look of its trace definition. Returns the reader's result code.
     int read(const std::wstring& fileName, std::wstring& errorText) override;
+    // The same for LAS text held in memory, named `name` in messages.
+    int read_bytes(std::string_view bytes, const std::wstring& name, std::wstring& errorText) override;
 
     const TraceDefinitionList& traceDefinitions() const { return m_traceDefinitions; }
 
 private:
+    // What follows every read: the data ranges and the trace definitions' looks.
+    int finish_read(int result);
+
     TraceDefinitionList m_traceDefinitions;
 };
 

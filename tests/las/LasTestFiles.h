@@ -1,5 +1,5 @@
 #pragma once
-// Writes LAS text into a scratch folder and reads it back, for the LAS tests.
+// Reads LAS text for the LAS tests: from memory, or written into a scratch folder and read as a file.
 #include <memory>
 #include <string>
 
@@ -18,6 +18,15 @@ struct Loaded {
     std::wstring name;
     std::unique_ptr<Las> las = std::make_unique<Las>();
 };
+
+// Reads the text from memory, named `name` in messages.
+inline Loaded load(const std::string& text, const std::string& name = "test.las")
+{
+    Loaded out;
+    out.name = ORBAX_Platform::wide_from_utf8(name);
+    out.code = out.las->read_bytes(text, out.name, out.error);
+    return out;
+}
 
 class Files {
 public:

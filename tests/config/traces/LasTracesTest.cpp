@@ -65,7 +65,7 @@ TEST_F(LasTraces, CurvesTakeTheLookOfTheFirstMatchingDefinition)
     definitions[0].visible = false;
     LasProperty las(definitions);
     std::wstring error;
-    ASSERT_EQ(las.read(Write(MakeLas(10)), error), 0) << std::string(error.begin(), error.end());
+    ASSERT_EQ(las.read_bytes(MakeLas(10), L"traces.las", error), 0) << std::string(error.begin(), error.end());
 
     const CurveProperty& gr = CurveNamed(las, "GR");
     EXPECT_FALSE(gr.ownRange);
@@ -99,7 +99,7 @@ TEST_F(LasTraces, DefinitionsApplyAlsoWhenTheReadFails)
     TraceDefinitionList definitions{Definition("DEPT", 0, 1, false, 5, 1)};
     LasProperty las(definitions);
     std::wstring error;
-    EXPECT_NE(las.read(Write("~Version\nVERS. 2.0 : v\n~Curve\nDEPT.M : depth\n"), error), 0);
+    EXPECT_NE(las.read_bytes("~Version\nVERS. 2.0 : v\n~Curve\nDEPT.M : depth\n", L"traces.las", error), 0);
     EXPECT_FALSE(error.empty());
     ASSERT_FALSE(las.curves().empty());
     EXPECT_EQ(CurveNamed(las, "DEPT").colourIndex, 5);
@@ -124,7 +124,7 @@ TEST_F(LasTraces, PointsScaleValuesOntoTheAxisAndDepthsByTheScale)
 {
     LasProperty las({Definition("GR", 0, 8, false, 1, 1)});
     std::wstring error;
-    ASSERT_EQ(las.read(Write(MakeLas(10, 3)), error), 0);
+    ASSERT_EQ(las.read_bytes(MakeLas(10, 3), L"traces.las", error), 0);
 
     const CurveProperty& gr = CurveNamed(las, "GR");
     std::vector<PointF> points = gr.NewPoints(200.0f, 2.0);
@@ -152,7 +152,7 @@ TEST_F(LasTraces, ConstantAndAllNullCurves)
 {
     LasProperty las;
     std::wstring error;
-    ASSERT_EQ(las.read(Write(MakeLas(6)), error), 0);
+    ASSERT_EQ(las.read_bytes(MakeLas(6), L"traces.las", error), 0);
 
     for (const PointF& point : CurveNamed(las, "CONST").NewPoints(40.0f, 1.0))
         EXPECT_FLOAT_EQ(point.X, 20.0f);
@@ -175,7 +175,7 @@ TEST_F(LasTraces, SmoothingWindowShrinksAtBothEnds)
 {
     LasProperty las({Definition("GR", 0, 100, false, 1, 1)});
     std::wstring error;
-    ASSERT_EQ(las.read(Write(MakeLas(100, 50)), error), 0);
+    ASSERT_EQ(las.read_bytes(MakeLas(100, 50), L"traces.las", error), 0);
     CurveProperty gr = CurveNamed(las, "GR");
     gr.smoothing = true;
     gr.smoothingWindow = 10;
@@ -196,7 +196,7 @@ TEST_F(LasTraces, SmoothingWindowShrinksAtBothEnds)
     for (int i = 0; i < 6; ++i)
         squares << i << " " << i * i << "\n";
     LasProperty squared;
-    ASSERT_EQ(squared.read(Write(squares.str()), error), 0);
+    ASSERT_EQ(squared.read_bytes(squares.str(), L"traces.las", error), 0);
     CurveProperty sq = squared.curves().at(1);
     sq.smoothing = true;
     sq.smoothingWindow = 3;                                  // half window 1

@@ -37,8 +37,7 @@ TEST(LasModel, IndexValueWithoutCurvesThrowsMessage20000)
 
 TEST(LasModel, IndexValueOutsideTheRowsIsNaN)
 {
-    Files files;
-    Loaded r = files.load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + kFourRows);
+    Loaded r = load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + kFourRows);
     ASSERT_EQ(r.code, 0) << r.error;
     ASSERT_EQ(r.las->row_count(), 5);
     EXPECT_EQ(r.las->index_value(0), 10.0);
@@ -51,8 +50,7 @@ TEST(LasModel, IndexValueOutsideTheRowsIsNaN)
 
 TEST(LasModel, SetSampleKeepsTheRangeOfNumbersOnly)
 {
-    Files files;
-    Loaded r = files.load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + kFourRows);
+    Loaded r = load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + kFourRows);
     ASSERT_EQ(r.code, 0) << r.error;
     Curve& v = r.las->curves()[1];
     EXPECT_EQ(v.minimum(), 1.0);
@@ -86,8 +84,7 @@ TEST(LasModel, FirstNumberBecomesBothEndsOfTheRange)
     EXPECT_TRUE(std::isnan(lone.minimum()));
     EXPECT_TRUE(std::isnan(lone.sample(0)));
 
-    Files files;
-    Loaded r = files.load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + "~A\n1 -999.25\n2 -999.25\n");
+    Loaded r = load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + "~A\n1 -999.25\n2 -999.25\n");
     ASSERT_EQ(r.code, 0) << r.error;
     Curve& v = r.las->curves()[1];
     EXPECT_TRUE(std::isnan(v.minimum()));
@@ -99,8 +96,7 @@ TEST(LasModel, FirstNumberBecomesBothEndsOfTheRange)
 
 TEST(LasModel, AverageBetweenIsHalfOpenAndMissingValuesSpoilIt)
 {
-    Files files;
-    Loaded r = files.load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + kFourRows);
+    Loaded r = load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + kFourRows);
     ASSERT_EQ(r.code, 0) << r.error;
     const Curve& v = r.las->curves()[1];
     EXPECT_DOUBLE_EQ(v.average_between(10.0, 12.0), 1.5);  // rows 10 and 11, not 12
@@ -110,7 +106,7 @@ TEST(LasModel, AverageBetweenIsHalfOpenAndMissingValuesSpoilIt)
     EXPECT_TRUE(std::isnan(v.average_between(20.0, 30.0)));
     EXPECT_TRUE(std::isnan(v.average_between(12.0, 10.0)));
 
-    Loaded gap = files.load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + "~A\n10 1\n11 -999.25\n12 3\n");
+    Loaded gap = load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + "~A\n10 1\n11 -999.25\n12 3\n");
     ASSERT_EQ(gap.code, 0) << gap.error;
     const Curve& g = gap.las->curves()[1];
     EXPECT_TRUE(std::isnan(g.average_between(10.0, 12.0)));
@@ -123,8 +119,7 @@ TEST(LasModel, AverageBetweenIsHalfOpenAndMissingValuesSpoilIt)
 
 TEST(LasModel, CopiedCurvesAreDeep)
 {
-    Files files;
-    Loaded r = files.load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + kFourRows);
+    Loaded r = load(header(" NULL. -999.25 : null\n", {"DEPT", "V"}) + kFourRows);
     ASSERT_EQ(r.code, 0) << r.error;
     Curve copy = r.las->curves()[1];
     r.las->curves()[1].set_sample(42.0, 0);

@@ -28,21 +28,20 @@ std::vector<double> samples(const Loaded& r, std::size_t curve)
 
 TEST(LasDataSection, UnwrappedRowsAndTrailingEmptyLine)
 {
-    Files files;
-    Loaded two = files.load(header(kUp, {"DEPT", "A", "B"}) + "~A\n1000 1 2\n1005 3 4 99\n");
+    Loaded two = load(header(kUp, {"DEPT", "A", "B"}) + "~A\n1000 1 2\n1005 3 4 99\n");
     ASSERT_EQ(two.code, 0) << two.error;
     EXPECT_EQ(two.las->row_count(), 2);
     EXPECT_EQ(samples(two, 2), (std::vector<double>{2, 4})); // values past the last curve are ignored
 
     // An empty line is a short record: it is counted and its samples are missing.
-    Loaded three = files.load(header(kUp, {"DEPT", "A", "B"}) + "~A\n1000 1 2\n1005 3 4\n\n");
+    Loaded three = load(header(kUp, {"DEPT", "A", "B"}) + "~A\n1000 1 2\n1005 3 4\n\n");
     ASSERT_EQ(three.code, 0) << three.error;
     ASSERT_EQ(three.las->row_count(), 3);
     EXPECT_TRUE(std::isnan(three.las->index_value(2)));
     EXPECT_TRUE(std::isnan(samples(three, 1)[2]));
 
     // A short last line writes what it has; the rest of the row stays missing.
-    Loaded partial = files.load(header(kUp, {"DEPT", "A", "B"}) + "~A\n1000 1 2\n1005 3");
+    Loaded partial = load(header(kUp, {"DEPT", "A", "B"}) + "~A\n1000 1 2\n1005 3");
     ASSERT_EQ(partial.code, 0) << partial.error;
     ASSERT_EQ(partial.las->row_count(), 2);
     EXPECT_EQ(samples(partial, 1)[1], 3.0);
@@ -51,16 +50,15 @@ TEST(LasDataSection, UnwrappedRowsAndTrailingEmptyLine)
 
 TEST(LasDataSection, WrappedRecordsRunOverLines)
 {
-    Files files;
     const std::string head = header(kUp, {"DEPT", "A", "B"}, "YES");
-    Loaded r = files.load(head + "~A\n1000\n1 2\n# comment inside\n1005\n\n3 4\n");
+    Loaded r = load(head + "~A\n1000\n1 2\n# comment inside\n1005\n\n3 4\n");
     ASSERT_EQ(r.code, 0) << r.error;
     ASSERT_EQ(r.las->row_count(), 2);
     EXPECT_EQ(samples(r, 0), (std::vector<double>{1000, 1005}));
     EXPECT_EQ(samples(r, 2), (std::vector<double>{2, 4}));
 
     // Each record starts on a new line: the surplus value on a record's last line is dropped.
-    Loaded surplus = files.load(head + "~A\n1000 1\n2 77\n1005 3\n4 88\n");
+    Loaded surplus = load(head + "~A\n1000 1\n2 77\n1005 3\n4 88\n");
     ASSERT_EQ(surplus.code, 0) << surplus.error;
     ASSERT_EQ(surplus.las->row_count(), 2);
     EXPECT_EQ(samples(surplus, 0), (std::vector<double>{1000, 1005}));
@@ -68,24 +66,22 @@ TEST(LasDataSection, WrappedRecordsRunOverLines)
     EXPECT_EQ(samples(surplus, 2), (std::vector<double>{2, 4}));
 
     // A record cut off by the end of the file still counts.
-    Loaded cut = files.load(head + "~A\n1000 1 2\n1005\n");
+    Loaded cut = load(head + "~A\n1000 1 2\n1005\n");
     ASSERT_EQ(cut.code, 0) << cut.error;
     ASSERT_EQ(cut.las->row_count(), 2);
     EXPECT_EQ(cut.las->index_value(1), 1005.0);
     EXPECT_TRUE(std::isnan(samples(cut, 1)[1]));
 
     // "yes" is wrapped, "Y" is not.
-    Loaded lower = files.load(header(kUp, {"DEPT", "A"}, "yes") + "~A\n1000\n1\n");
+    Loaded lower = load(header(kUp, {"DEPT", "A"}, "yes") + "~A\n1000\n1\n");
     EXPECT_EQ(lower.las->row_count(), 1);
-    Loaded y = files.load(header(kUp, {"DEPT", "A"}, "Y") + "~A\n1000\n1\n");
+    Loaded y = load(header(kUp, {"DEPT", "A"}, "Y") + "~A\n1000\n1\n");
     EXPECT_EQ(y.code, 3); // unwrapped: the first line is short and the second no title
 }
 
 TEST(LasDataSection, DescendingDepthsFillFromTheLastRow)
 {
-    Files files;
-    Loaded r =
-        files.load(header(" STRT.M 1010 : s\n STOP.M 1000 : s\n", {"DEPT", "V"}) + "~A\n1010 1\n1005 2\n1000 3\n");
+    Loaded r = load(header(" STRT.M 1010 : s\n STOP.M 1000 : s\n", {"DEPT", "V"}) + "~A\n1010 1\n1005 2\n1000 3\n");
     ASSERT_EQ(r.code, 0) << r.error;
     EXPECT_EQ(samples(r, 0), (std::vector<double>{1000, 1005, 1010}));
     EXPECT_EQ(samples(r, 1), (std::vector<double>{3, 2, 1}));
@@ -93,20 +89,19 @@ TEST(LasDataSection, DescendingDepthsFillFromTheLastRow)
     EXPECT_EQ(r.las->depth_index().find(1000.0)->second, 0);
 
     // The direction comes from STRT and STOP only, never from the data.
-    Loaded noStop = files.load(header(" STRT.M 1010 : s\n", {"DEPT", "V"}) + "~A\n1010 1\n1000 3\n");
+    Loaded noStop = load(header(" STRT.M 1010 : s\n", {"DEPT", "V"}) + "~A\n1010 1\n1000 3\n");
     EXPECT_EQ(samples(noStop, 0), (std::vector<double>{1010, 1000}));
 }
 
 TEST(LasDataSection, RepeatedDepthKeepsTheRowStoredFirst)
 {
-    Files files;
-    Loaded up = files.load(header(kUp, {"DEPT", "V"}) + "~A\n1000 1\n1005 2\n1005 3\n1010 4\n");
+    Loaded up = load(header(kUp, {"DEPT", "V"}) + "~A\n1000 1\n1005 2\n1005 3\n1010 4\n");
     ASSERT_EQ(up.code, 0) << up.error;
     EXPECT_EQ(up.las->depth_index().size(), 3u);
     EXPECT_EQ(up.las->depth_index().find(1005.0)->second, 1);
 
-    Loaded down = files.load(header(" STRT.M 1010 : s\n STOP.M 1000 : s\n", {"DEPT", "V"}) +
-                             "~A\n1010 1\n1005 2\n1005 3\n1000 4\n");
+    Loaded down =
+        load(header(" STRT.M 1010 : s\n STOP.M 1000 : s\n", {"DEPT", "V"}) + "~A\n1010 1\n1005 2\n1005 3\n1000 4\n");
     ASSERT_EQ(down.code, 0) << down.error;
     // Filled downwards, the first record read went to the higher row.
     EXPECT_EQ(down.las->depth_index().find(1005.0)->second, 2);
@@ -114,9 +109,8 @@ TEST(LasDataSection, RepeatedDepthKeepsTheRowStoredFirst)
 
 TEST(LasDataSection, NullValues)
 {
-    Files files;
-    Loaded r = files.load(header(kNullWell, {"DEPT", "V"}) +
-                          "~A\n1000 -999.25\n1001 -999.250\n1002 -999.2501\n1003 -999.0\n1004 0\n1005 0.0005\n");
+    Loaded r = load(header(kNullWell, {"DEPT", "V"}) +
+                    "~A\n1000 -999.25\n1001 -999.250\n1002 -999.2501\n1003 -999.0\n1004 0\n1005 0.0005\n");
     ASSERT_EQ(r.code, 0) << r.error;
     std::vector<double> v = samples(r, 1);
     EXPECT_TRUE(std::isnan(v[0]));
@@ -129,15 +123,14 @@ TEST(LasDataSection, NullValues)
     EXPECT_EQ(r.las->null_text(), "-999.25");
 
     // Without a NULL item no number is a null: zero readings and a surface depth of 0 are data.
-    Loaded none =
-        files.load(header(" STRT.M 0 : s\n STOP.M 2 : s\n", {"DEPT", "V"}) + "~A\n0 0.0005\n1 0\n2 -0.0001\n");
+    Loaded none = load(header(" STRT.M 0 : s\n STOP.M 2 : s\n", {"DEPT", "V"}) + "~A\n0 0.0005\n1 0\n2 -0.0001\n");
     ASSERT_EQ(none.code, 0) << none.error;
     EXPECT_EQ(samples(none, 0), (std::vector<double>{0, 1, 2}));
     EXPECT_EQ(samples(none, 1), (std::vector<double>{0.0005, 0, -0.0001}));
     EXPECT_EQ(none.las->depth_index().find(0.0)->second, 0);
 
     // A NULL text that is no number matches by its text alone.
-    Loaded text = files.load(header(kUp + " NULL. NA : null\n", {"DEPT", "V"}) + "~A\n1000 NA\n1001 0\n");
+    Loaded text = load(header(kUp + " NULL. NA : null\n", {"DEPT", "V"}) + "~A\n1000 NA\n1001 0\n");
     ASSERT_EQ(text.code, 0) << text.error;
     EXPECT_TRUE(std::isnan(samples(text, 1)[0]));
     EXPECT_EQ(samples(text, 1)[1], 0.0);
@@ -145,8 +138,7 @@ TEST(LasDataSection, NullValues)
 
 TEST(LasDataSection, TokensThatAreNoNumbersAreMissing)
 {
-    Files files;
-    Loaded r = files.load(header(kUp, {"DEPT", "V", "W"}) + "~A\n1000 abc 1e3\n1001 -.5 +2.5E-1\n1002 nan 7\n");
+    Loaded r = load(header(kUp, {"DEPT", "V", "W"}) + "~A\n1000 abc 1e3\n1001 -.5 +2.5E-1\n1002 nan 7\n");
     ASSERT_EQ(r.code, 0) << r.error;
     std::vector<double> v = samples(r, 1);
     EXPECT_TRUE(std::isnan(v[0]));
@@ -159,26 +151,24 @@ TEST(LasDataSection, TokensThatAreNoNumbersAreMissing)
 
 TEST(LasDataSection, CommaSeparatedDataIsOneValueALine)
 {
-    Files files;
-    Loaded one = files.load(header(kUp + " DLM. COMMA : delimiter\n", {"DEPT", "V"}) + "~A\n1000.5,12.5\n");
+    Loaded one = load(header(kUp + " DLM. COMMA : delimiter\n", {"DEPT", "V"}) + "~A\n1000.5,12.5\n");
     ASSERT_EQ(one.code, 0) << one.error;
     ASSERT_EQ(one.las->row_count(), 1);
     EXPECT_EQ(one.las->index_value(0), 1000.5); // the number before the first comma
     EXPECT_TRUE(std::isnan(samples(one, 1)[0]));
 
-    Loaded two = files.load(header(kUp, {"DEPT", "V"}) + "~A\n1000.5,12.5\n1001,13\n");
+    Loaded two = load(header(kUp, {"DEPT", "V"}) + "~A\n1000.5,12.5\n1001,13\n");
     EXPECT_EQ(two.code, 3);
 }
 
 TEST(LasDataSection, HeaderLinesSplitIntoTheirParts)
 {
-    Files files;
-    Loaded r = files.load("~V\n VERS. 2.0 : v\n~W\n STRT.M 1 : s\n~C\n"
-                          " DEPT.M                 : 1  DEPTH\n"
-                          " DT  .US/M  60 520 32 00 : 2  SONIC {F10.2} | assoc\n"
-                          " GR.GAPI:gamma ray\n"
-                          " TIME.S 12:30: time of day\n"
-                          "~A\n1 2 3 4\n");
+    Loaded r = load("~V\n VERS. 2.0 : v\n~W\n STRT.M 1 : s\n~C\n"
+                    " DEPT.M                 : 1  DEPTH\n"
+                    " DT  .US/M  60 520 32 00 : 2  SONIC {F10.2} | assoc\n"
+                    " GR.GAPI:gamma ray\n"
+                    " TIME.S 12:30: time of day\n"
+                    "~A\n1 2 3 4\n");
     ASSERT_EQ(r.code, 0) << r.error;
     const auto& c = r.las->curves();
     ASSERT_EQ(c.size(), 4u);
@@ -202,7 +192,6 @@ TEST(LasDataSection, HeaderLinesSplitIntoTheirParts)
 
 TEST(LasDataSection, ManyCurvesKeepTheirDefinitions)
 {
-    Files files;
     std::string text = "~V\n VERS. 2.0 : v\n~W\n STRT.M 1 : s\n STOP.M 2 : s\n~C\n";
     std::string row1, row2;
     for (int i = 0; i < 40; ++i) {
@@ -211,7 +200,7 @@ TEST(LasDataSection, ManyCurvesKeepTheirDefinitions)
         row1 += std::to_string(i == 0 ? 1 : i * 10) + " ";
         row2 += std::to_string(i == 0 ? 2 : i * 10 + 1) + " ";
     }
-    Loaded r = files.load(text + "~A\n" + row1 + "\n" + row2 + "\n");
+    Loaded r = load(text + "~A\n" + row1 + "\n" + row2 + "\n");
     ASSERT_EQ(r.code, 0) << r.error;
     ASSERT_EQ(r.las->curves().size(), 40u);
     for (int i = 0; i < 40; ++i) {

@@ -1,0 +1,292 @@
+// However the text is cut (blocks ending inside a line or a number, parts of one line, one thread or
+// many) and wherever it comes from (memory, a file, a pipe), a read gives exactly what reading it line
+// by line gives.
+#include <csignal>
+#include <cstdint>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "las/LasNumber.h"
+#include "las/LasReadTuning.h"
+#include "tests/las/LasTestFiles.h"
+#include "tests/las/SameRead.h"
+
+using namespace LasTest;
+using ORBAX_Geophysics::LasReadTuning;
+
+namespace {
+
+const std::string kUp = " STRT.M 1000 : s\n STOP.M 1010 : s\n NULL. -999.25 : null\n";
+const std::string kDown = " STRT.M 1010 : s\n STOP.M 1000 : s\n NULL. -999.25 : null\n";
+
+struct Read {
+    int code = -1;
+    std::wstring error;
+    std::unique_ptr<Las> las = std::make_unique<Las>();
+};
+
+Read read_bytes(const std::string& text, const LasReadTuning& tuning)
+{
+    Read r;
+    r.las->set_read_tuning(tuning);
+    r.code = r.las->read_bytes(text, L"cut.las", r.error);
+    return r;
+}
+
+LasReadTuning line_by_line()
+{
+    LasReadTuning t;
+    t.lineByLine = true;
+    return t;
+}
+
+// Tunings that cut blocks and parts everywhere, down to a part per line.
+std::vector<LasReadTuning> cutting_tunings()
+{
+    std::vector<LasReadTuning> out;
+    out.emplace_back(); // the defaults
+    for (std::size_t block : {16, 23, 37, 64, 301}) {
+        for (unsigned parts : {1u, 2u, 3u, 8u}) {
+            LasReadTuning t;
+            t.blockBytes = block;
+            t.minPartBytes = 1;
+            t.maxParts = parts;
+            out.push_back(t);
+        }
+    }
+    return out;
+}
+
+void expect_same_as_line_by_line(const std::string& text, const std::string& what)
+{
+    const Read reference = read_bytes(text, line_by_line());
+    for (const LasReadTuning& tuning : cutting_tunings()) {
+        const Read r = read_bytes(text, tuning);
+        const std::string difference =
+            read_difference(reference.code, reference.error, *reference.las, r.code, r.error, *r.las);
+        EXPECT_EQ(difference, "") << what << " with blocks of " << tuning.blockBytes << " in at most "
+                                  << tuning.maxParts << " parts";
+    }
+}
+
+// Data whose lines mix every kind of value, blank and line end that the fast paths treat apart.
+std::string mixed_data(std::uint32_t seed, int lines, int curves, bool allowShort)
+{
+    static const char* const values[] = {"1000.1250",
+                                         "-999.2500",
+                                         "-999.25",
+                                         "-999.250",
+                                         "-999.2501",
+                                         "0",
+                                         "-0.0",
+                                         "12abc",
+                                         "1e5",
+                                         "-",
+                                         ".",
+                                         "+.5",
+                                         "5.",
+                                         "00012.5000",
+                                         "7",
+                                         "123456789.5",
+                                         "1.12345678",
+                                         "12345678",
+                                         "1.5e-3",
+                                         "nan",
+                                         "inf",
+                                         "-inf",
+                                         "NA",
+                                         "\xB0",
+                                         "3,5",
+                                         "+-1",
+                                         "0.000001",
+                                         "99999999.9",
+                                         "1234567.1234567",
+                                         "-.5e2",
+                                         "1e400",
+                                         "0x10"};
+    static const char* const blanks[] = {" ", "  ", "     ", "\t", " \t ", "\v", "\f", " \r "};
+    std::uint32_t r = seed;
+    auto next = [&r](std::uint32_t n) {
+        r = r * 1664525u + 1013904223u;
+        return (r >> 8) % n;
+    };
+    std::string text;
+    for (int line = 0; line < lines; ++line) {
+        if (next(23) == 0) {
+            text += std::string(next(3), ' ') + "# a comment line\n";
+            continue;
+        }
+        int count = curves + static_cast<int>(next(3)); // sometimes values beyond the last curve
+        if (allowShort && next(40) == 0)
+            count = static_cast<int>(next(static_cast<std::uint32_t>(curves)));
+        text += std::string(next(4), ' ');
+        for (int v = 0; v < count; ++v) {
+            if (v)
+                text += blanks[next(sizeof blanks / sizeof *blanks)];
+            text += v == 0 ? std::to_string(1000 + line) + "." + std::to_string(next(1000))
+                           : values[next(sizeof values / sizeof *values)];
+        }
+        text += next(5) == 0 ? " \r\n" : next(4) == 0 ? "\r\n" : "\n";
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(LasReadBoundaries, HandMadeEdgesReadAsLineByLine)
+{
+    const std::string up = header(kUp, {"DEPT", "A", "B"});
+    const std::string cases[] = {
+        up + "~A\n1000 1.5 2.5\n1005 3.25 4.125\n",
+        up + "~A\n1000 1.5 2.5\n1005 3.25 4.125",       // no line feed at the end
+        up + "~A\n1000 1.5 2.5\n1005 3.25",             // a short last line without one
+        up + "~A\n1000 1.5 2.5\r\n1005 3.25 4.125\r\n", // CR LF
+        up + "~A\n1000 1.5 2.5\r\n1005 3.25 4.125\r",   // a lone CR at the end
+        up + "~A\n1000 1.5 2.5\n\n",                    // a trailing empty line is a row
+        up + "~A\n1000 1.5 2.5\n1001 2\n1002 3 4\n",    // a short line in the middle: code 3
+        up + "~A\n1000 1.5 2.5\n\n~A\n1 2 3\n",         // a second data section after an empty line
+        up + "~A\n  # c\n1000 1.5 2.5\n# c\n   #\n1001 -999.25 -999.2500\n# last",
+        up + "~A\n" + std::string(300, ' ') + "1000" + std::string(200, '\t') + "1.5 2.5 " + std::string(500, '9') +
+            "\n",
+        up + "~A\n1000 1.5 2.5\n" + std::string(2000, '\n'), // empty lines far beyond the room for rows
+        up + "~A\n1\n2\n3\n",                                // every line short after the first
+        up + "~A\n",
+        up + "~A",
+        header(kDown, {"DEPT", "V"}) + "~A\n1010 1\n1005 2\n1005 3\n1000 4\n",
+        header(kUp + " NULL. NA : n\n", {"DEPT", "V"}) + "~A\n1000 NA\n1001 NAN\n1002 0\n",
+        header(" NULL. 1e999 : n\n", {"DEPT", "V"}) + "~A\n1000 1e999\n1001 1e998\n",
+        header(" NULL. nan : n\n", {"DEPT", "V"}) + "~A\n1000 nan\n1001 -nan\n1002 5\n",
+        "~V\n VERS. 2.0 : v\n~W\n~C\n~A\n1 2\n\n3\n", // no curves: every line is a row
+    };
+    int i = 0;
+    for (const std::string& text : cases)
+        expect_same_as_line_by_line(text, "case " + std::to_string(i++));
+}
+
+TEST(LasReadBoundaries, RandomDataReadsAsLineByLine)
+{
+    for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+        const int curves = 1 + static_cast<int>(seed % 5);
+        std::vector<const char*> names{"DEPT", "A", "B", "C", "D"};
+        std::string head = "~V\n VERS. 2.0 : v\n~W\n" + std::string(seed % 2 ? kUp : kDown) + "~C\n";
+        for (int c = 0; c < curves; ++c)
+            head += std::string(" ") + names[static_cast<std::size_t>(c)] + ".U : curve\n";
+        std::string text = head + "~A\n" + mixed_data(seed, 60 + static_cast<int>(seed) * 7, curves, seed % 3 == 0);
+        if (seed % 4 == 0)
+            text.pop_back(); // no line feed at the end
+        expect_same_as_line_by_line(text, "seed " + std::to_string(seed));
+    }
+}
+
+// Whole values, the common ones read a word at a time and the rest by the general parser, give the
+// correctly rounded double that the general parser gives.
+TEST(LasReadBoundaries, WordAtATimeNumbersAreTheGeneralParsersNumbers)
+{
+    std::string text = header("", {"DEPT", "V"}) + "~A\n";
+    std::uint32_t r = 7;
+    std::vector<std::string> tokens;
+    for (int i = 0; i < 20000; ++i) {
+        r = r * 1664525u + 1013904223u;
+        const int whole = static_cast<int>(r % 8), fraction = static_cast<int>((r >> 4) % 9);
+        std::string token = (r >> 9) % 3 == 0 ? "-" : "";
+        for (int d = 0; d < whole; ++d)
+            token += static_cast<char>('0' + (r >> (d + 11)) % 10);
+        if (fraction || whole == 0)
+            token += ".";
+        for (int d = 0; d < fraction; ++d)
+            token += static_cast<char>('0' + (r >> (d + 3)) % 10);
+        if (token == "." || token == "-.")
+            token += "5";
+        tokens.push_back(token);
+        text += std::to_string(i) + " " + token + "\n";
+    }
+    Read r1 = read_bytes(text, {});
+    ASSERT_EQ(r1.code, 0) << std::string(r1.error.begin(), r1.error.end());
+    ASSERT_EQ(r1.las->row_count(), 20000);
+    for (int i = 0; i < 20000; ++i) {
+        double expected = 0;
+        ASSERT_TRUE(ORBAX_Geophysics::parse_las_number(tokens[static_cast<std::size_t>(i)], expected));
+        ASSERT_TRUE(same_value(r1.las->curves()[1].sample(i), expected)) << tokens[static_cast<std::size_t>(i)];
+        ASSERT_EQ(r1.las->curves()[1].sample(i), std::stod(tokens[static_cast<std::size_t>(i)]))
+            << tokens[static_cast<std::size_t>(i)];
+    }
+}
+
+TEST(LasReadBoundaries, FileAndPipeReadAsMemory)
+{
+    std::string text = header(kDown, {"DEPT", "A", "B"}) + "~A\n" + mixed_data(99, 3000, 3, false);
+    text += "1 2\n3 4 5\n"; // a short line, then a line where a title must stand
+    const Read reference = read_bytes(text, {});
+    ASSERT_EQ(reference.code, 3);
+
+    Files files;
+    const std::wstring file = files.write(text);
+    LasReadTuning small;
+    small.blockBytes = 100;
+    small.minPartBytes = 1;
+    for (const LasReadTuning& tuning : {LasReadTuning{}, small}) {
+        Read r;
+        r.las->set_read_tuning(tuning);
+        r.code = r.las->read(file, r.error);
+        // The message names the file it read.
+        EXPECT_EQ(r.error.substr(r.error.find(L" in section")),
+                  reference.error.substr(reference.error.find(L" in section")));
+        r.error = reference.error;
+        EXPECT_EQ(read_difference(reference.code, reference.error, *reference.las, r.code, r.error, *r.las), "");
+
+        const std::filesystem::path pipe = files.dir() / "pipe.las";
+        std::filesystem::remove(pipe);
+        ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+        std::signal(SIGPIPE, SIG_IGN); // a reader that stopped early must not end the test program
+        std::thread writer([&] {
+            std::ofstream out(pipe, std::ios::binary);
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        });
+        Read piped;
+        piped.las->set_read_tuning(tuning);
+        piped.code = piped.las->read(ORBAX_Platform::wide_from_path(pipe), piped.error);
+        writer.join();
+        piped.error = piped.error.substr(piped.error.find(L" in section"));
+        const std::wstring expected = reference.error.substr(reference.error.find(L" in section"));
+        EXPECT_EQ(piped.error, expected);
+        piped.error = reference.error;
+        EXPECT_EQ(read_difference(reference.code, reference.error, *reference.las, piped.code, piped.error, *piped.las),
+                  "");
+    }
+}
+
+// Reads on several threads at once share the parse threads and each gets its own file right.
+TEST(LasReadBoundaries, SeveralReadsAtOnce)
+{
+    std::vector<std::string> texts;
+    for (std::uint32_t i = 0; i < 6; ++i)
+        texts.push_back(header(i % 2 ? kUp : kDown, {"DEPT", "A", "B"}) + "~A\n" +
+                        mixed_data(100 + i, 40000, 3, false));
+    std::vector<Read> alone;
+    for (const std::string& text : texts)
+        alone.push_back(read_bytes(text, line_by_line()));
+
+    std::vector<Read> together(texts.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        threads.emplace_back([&, i] {
+            LasReadTuning tuning;
+            tuning.minPartBytes = 4096; // many parts from each read
+            together[i] = read_bytes(texts[i], tuning);
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(alone[i].las->row_count(), 40000 - std::count(texts[i].begin(), texts[i].end(), '#'));
+        EXPECT_EQ(read_difference(alone[i].code, alone[i].error, *alone[i].las, together[i].code, together[i].error,
+                                  *together[i].las),
+                  "")
+            << "file " << i;
+    }
+}
