@@ -78,7 +78,8 @@ public:
     bool chooseFont(QWidget* parent, const QFont& initial, QFont& chosen) override
     {
         bool ok = false;
-        QFont font = QFontDialog::getFont(&ok, initial, parent);
+        // Scalable fonts only: every font is drawn at sizes in points on screen and paper alike.
+        QFont font = QFontDialog::getFont(&ok, initial, parent, QString(), QFontDialog::ScalableFonts);
         if (ok)
             chosen = font;
         return ok;

@@ -136,7 +136,18 @@ public:
     {
         return openFileName(nullptr, caption, {}, {}, chosen, chosen);
     }
-    bool chooseFont(QWidget*, const QFont&, QFont&) override { return false; }
+    // Each font prompt takes the next font; none left is a cancel. The fonts it started from are kept.
+    std::deque<QFont> fonts;
+    std::vector<QFont> fontsOffered;
+    bool chooseFont(QWidget*, const QFont& initial, QFont& chosen) override
+    {
+        fontsOffered.push_back(initial);
+        if (fonts.empty())
+            return false;
+        chosen = fonts.front();
+        fonts.pop_front();
+        return true;
+    }
     bool chooseColour(QWidget*, const QColor&, QColor&) override { return false; }
 
 private:
