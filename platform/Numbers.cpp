@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace ORBAX_Platform {
@@ -161,6 +162,47 @@ std::string format_shortest(double value)
     char buffer[64];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
+}
+
+std::string format_stream(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%g", value);
+    // The C library's "%g" follows LC_NUMERIC: put the point back whatever the separator.
+    for (char* c = buffer; *c; ++c)
+        if (*c == ',')
+            *c = '.';
+    return buffer;
+}
+
+std::wstring format_stream_wide(double value)
+{
+    const std::string text = format_stream(value);
+    return std::wstring(text.begin(), text.end());
+}
+
+bool read_stream_number(std::string_view text, double& value)
+{
+    std::size_t used = 0;
+    const double read = parse_double(text, &used);
+    if (used == 0 || !std::isfinite(read))
+        return false;
+    value = read;
+    return true;
+}
+
+bool read_stream_number(std::wstring_view text, double& value)
+{
+    std::size_t used = 0;
+    const double read = parse_double(text, &used);
+    if (used == 0 || !std::isfinite(read))
+        return false;
+    value = read;
+    return true;
 }
 
 } // namespace ORBAX_Platform

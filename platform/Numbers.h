@@ -25,4 +25,14 @@ std::wstring format_fixed_wide(double value, int decimals);
 // The shortest text that reads back to the same value ("%g"-like but exact and locale-free).
 std::string format_shortest(double value);
 
+// What a text stream writes with its default formatting: six significant digits, no trailing zeros,
+// an exponent only for very large or small values ("20", "12.5", "1e+07").
+std::string format_stream(double value);
+std::wstring format_stream_wide(double value);
+
+// What a stream's number extraction reads: blanks skipped, the longest leading number taken and the
+// rest ignored ("12mm" is 12). False, leaving `value` alone, when the text holds no finite number.
+bool read_stream_number(std::string_view text, double& value);
+bool read_stream_number(std::wstring_view text, double& value);
+
 } // namespace ORBAX_Platform
