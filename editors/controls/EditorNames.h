@@ -1,0 +1,43 @@
+#pragma once
+// The rule every configuration editor applies to a name the user has typed for a new or renamed
+// record: it must not be empty, must not equal (ignoring case) the name of any record of the same
+// kind, the renamed record included, and must be text the configuration file can hold and read back.
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace EditorNames {
+
+enum class NameKind {
+    Record,  // patterns, hatch lists, schemas, sites, seams, plies: written quoted when needed
+    RockType // rock types of a hatch list: written raw between braces and split at commas
+};
+
+// Messages that refuse a duplicate name, by kind of record.
+enum DuplicateMessage {
+    DuplicateSchema = 249,
+    DuplicateRockType = 251,
+    DuplicateVector = 252,
+    DuplicateBitmap = 253,
+    DuplicateHatchList = 254,
+    DuplicateSite = 255,
+    DuplicateSeam = 256,
+    DuplicatePly = 257,
+};
+
+// The typed name as it will be stored: a rock type loses the blanks and tabs at its ends, which the
+// file would not keep; any other name is taken as typed.
+std::wstring Normalise(const std::wstring& typed, NameKind kind = NameKind::Record);
+
+// The text that refuses `name` (already normalised), or an empty text when it may be used.
+// `existing` holds the names of every record of the same kind.
+std::wstring Refusal(const std::wstring& name, const std::vector<std::wstring>& existing, int duplicateMessage,
+                     NameKind kind = NameKind::Record);
+
+// Normalises `name` and checks it; a refusal is shown in a message box with an OK button and gives
+// false. On true `name` holds the name to store.
+bool AcceptName(QWidget* parent, std::wstring& name, const std::vector<std::wstring>& existing, int duplicateMessage,
+                NameKind kind = NameKind::Record);
+
+} // namespace EditorNames

@@ -1,0 +1,16 @@
+#pragma once
+// Editor handlers run library code inside Qt's event loop, which no exception may reach: an
+// unexpected failure ends the handler and is reported as the internal error (message 1022) with the
+// source file's name and the line.
+#include <functional>
+
+class QWidget;
+
+namespace EditorGuard {
+
+void Run(QWidget* parent, const char* file, int line, const std::function<void()>& action);
+
+} // namespace EditorGuard
+
+// Runs the statements that follow in braces under the guard, in a handler of `this`.
+#define EDITOR_GUARDED(...) EditorGuard::Run(this, __FILE__, __LINE__, [&]() { __VA_ARGS__; })
