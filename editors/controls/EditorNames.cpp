@@ -1,5 +1,6 @@
 #include "editors/controls/EditorNames.h"
 
+#include "app/dialogs/DlgString.h"
 #include "core/catalogue/Messages.h"
 #include "editors/controls/NoCaseCompare.h"
 #include "platform/Cp1252.h"
@@ -53,6 +54,16 @@ std::wstring Refusal(const std::wstring& name, const std::vector<std::wstring>& 
         if (compare.Equal(other, name))
             return ORBAX_Utilities::get_message_wide(duplicateMessage);
     return std::wstring();
+}
+
+bool AskName(QWidget* parent, std::wstring& name, int captionMessage, int promptMessage, const std::wstring& helpTopic)
+{
+    CDlgString prompt(name, ORBAX_Utilities::get_message_wide(captionMessage),
+                      ORBAX_Utilities::get_message_wide(promptMessage), helpTopic, parent);
+    if (prompt.DoModal() != QDialog::Accepted)
+        return false;
+    name = prompt.value;
+    return true;
 }
 
 bool AcceptName(QWidget* parent, std::wstring& name, const std::vector<std::wstring>& existing, int duplicateMessage,

@@ -35,6 +35,10 @@ std::wstring Normalise(const std::wstring& typed, NameKind kind = NameKind::Reco
 std::wstring Refusal(const std::wstring& name, const std::vector<std::wstring>& existing, int duplicateMessage,
                      NameKind kind = NameKind::Record);
 
+// Asks for a name with the one-text prompt: `name` is the text it starts with and, after OK (true),
+// the text typed, as typed. The caption and prompt are message numbers.
+bool AskName(QWidget* parent, std::wstring& name, int captionMessage, int promptMessage, const std::wstring& helpTopic);
+
 // Normalises `name` and checks it; a refusal is shown in a message box with an OK button and gives
 // false. On true `name` holds the name to store.
 bool AcceptName(QWidget* parent, std::wstring& name, const std::vector<std::wstring>& existing, int duplicateMessage,
