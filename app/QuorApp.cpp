@@ -240,6 +240,7 @@ void CQuorApp::CreateMainWindow()
     frame->SetCommandHandler(QuorCommand::ID_RELEASE_NOTES, [this] { OnReleaseNotes(); });
     frame->SetCommandHandler(QuorCommand::ID_GETTING_STARTED_GUIDE, [this] { OnGettingStartedGuide(); });
     frame->SetCommandHandler(QuorCommand::ID_APP_ABOUT, [this] { OnAppAbout(); });
+    frame->SetCommandHandler(QuorCommand::ID_PAGE_SETUP, [this] { m_view->OnPageSetup(); });
 }
 
 bool CQuorApp::ProcessShellCommand(const CQuorLogCommandLine& commandLine)

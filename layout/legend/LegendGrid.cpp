@@ -25,11 +25,21 @@ void DrawEntry(const LegendStyle& style, Graphics& graphics, const LegendUtils::
 
     const QRectF text(at.x() + style.boxWidth + style.spacing, at.y(),
                       static_cast<double>(cellWidth) - style.boxWidth - style.spacing, style.boxHeight);
-    painter.setFont(font);
+    // Names are drawn at the device's resolution in the font they were measured with, so that a cell
+    // measured for a name holds it: a font scaled down to millimetres would be laid out (and hinted)
+    // at a few pixels and come out wider. A world transform that scales the page scales the font too.
+    const QTransform& world = graphics.worldTransform();
+    const double worldScale = std::sqrt(std::fabs(world.determinant()));
+    QFont scaled(font);
+    if (worldScale > 0 && std::isfinite(worldScale) && font.pointSizeF() > 0)
+        scaled.setPointSizeF(font.pointSizeF() * worldScale);
+    const QRectF onDevice = graphics.worldToDevice().mapRect(text);
+    painter.save();
+    painter.resetTransform();
+    painter.setFont(scaled);
     painter.setPen(QPen(textBrush, 0));
-    // Names are measured at the device's resolution and drawn in world units, which can differ by a
-    // fraction of a letter: let that fraction show rather than cut the last letter.
-    painter.drawText(text, style.textFlags | Qt::TextDontClip, QString::fromStdWString(entry.GetName()));
+    painter.drawText(onDevice, style.textFlags | Qt::TextDontClip, QString::fromStdWString(entry.GetName()));
+    painter.restore();
 }
 
 } // namespace
@@ -103,7 +113,7 @@ void LegendGrid::DrawByColumns(const LegendStyle& style, Graphics& graphics, con
 {
     if (rows == 0)
         return;
-    const QFont font = graphics.deviceFont(style.NameFont());
+    const QFont font = style.NameFont();
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const auto row = static_cast<unsigned>(k % rows);
         const auto column = static_cast<unsigned>(k / rows);
@@ -117,7 +127,7 @@ void LegendGrid::DrawByRows(const LegendStyle& style, Graphics& graphics, const 
 {
     if (columns == 0)
         return;
-    const QFont font = graphics.deviceFont(style.NameFont());
+    const QFont font = style.NameFont();
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const auto row = static_cast<unsigned>(k / columns);
         const auto column = static_cast<unsigned>(k % columns);
@@ -133,7 +143,7 @@ void LegendGrid::Draw(const LegendStyle& style, Graphics& graphics, const Legend
         DrawByColumns(style, graphics, entries, origin, boxPen, textBrush);
         return;
     }
-    const QFont font = graphics.deviceFont(style.NameFont());
+    const QFont font = style.NameFont();
     const std::size_t count = std::min(entries.size(), cells.size());
     for (std::size_t i = 0; i < count; ++i)
         DrawEntry(style, graphics, *entries[i], CellOrigin(style, cellWidth, origin, cells[i].row, cells[i].column),

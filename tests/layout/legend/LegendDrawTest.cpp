@@ -146,6 +146,9 @@ TEST_F(LegendDraw, ByRowsAndInExplicitCells)
     // The second entry is beside the first, the third below it.
     EXPECT_EQ(At(image, origin.x() + 2 + w + 2 + 2, origin.y() + 6), kBlue);
     EXPECT_EQ(At(image, origin.x() + 2 + 4, origin.y() + 12 + 1), kWhite);
+    // The widest name ends inside its cell: the gap after the first column stays clear.
+    EXPECT_TRUE(AnyDark(image, QRectF(origin.x() + 2 + 10, origin.y() + 2, w - 10, 8)));
+    EXPECT_FALSE(AnyDark(image, QRectF(origin.x() + 2 + w + 0.2, origin.y() + 2, 1.4, 8)));
 
     // Explicit cells: entry i where its cell says, and only as many entries as there are cells.
     LegendGrid placed;

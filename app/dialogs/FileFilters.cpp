@@ -1,0 +1,38 @@
+#include "app/dialogs/FileFilters.h"
+
+QStringList QtFileFilters(const std::wstring& filters)
+{
+    const QStringList parts = QString::fromStdWString(filters).split(QLatin1Char('|'));
+    QStringList result;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString label = parts[i].trimmed();
+        if (label.isEmpty())
+            break;
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern.trimmed();
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        if (label.endsWith(QLatin1Char(')'))) {
+            const int open = label.lastIndexOf(QLatin1Char('('));
+            if (open >= 0)
+                label = label.left(open).trimmed();
+        }
+        result.push_back(label + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
+    }
+    return result;
+}
+
+QString FileFilterAt(const QStringList& filters, int position)
+{
+    if (filters.isEmpty())
+        return QString();
+    return position >= 1 && position <= filters.size() ? filters[position - 1] : filters.front();
+}
+
+int FileFilterPosition(const QStringList& filters, const QString& filter)
+{
+    const int index = filters.indexOf(filter);
+    return index >= 0 ? index + 1 : 1;
+}
