@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include "app/dialogs/FileFilters.h"
+#include "core/catalogue/Messages.h"
+
+namespace {
+
+TEST(FileFilters, StoredFiltersBecomeTheFileDialogsAndBack)
+{
+    const QStringList filters = QtFileFilters(ORBAX_Utilities::get_message_wide(211));
+    EXPECT_EQ(filters.join(QStringLiteral(";;")),
+              "Enhanced metafiles (*.emf);;JPG files (*.jpg *.jpeg);;TIFF files (*.tiff);;Bitmap files (*.bmp);;"
+              "All files (*)");
+    EXPECT_EQ(FileFilterAt(filters, 2), "JPG files (*.jpg *.jpeg)");
+    EXPECT_EQ(FileFilterPosition(filters, "All files (*)"), 5);
+    // Positions that the profile may hold but the list does not: the first filter.
+    EXPECT_EQ(FileFilterAt(filters, 0), filters.front());
+    EXPECT_EQ(FileFilterAt(filters, 9), filters.front());
+    EXPECT_EQ(FileFilterPosition(filters, "Text (*.txt)"), 1);
+    EXPECT_TRUE(QtFileFilters(L"").isEmpty());
+    EXPECT_EQ(FileFilterAt(QStringList(), 1), QString());
+    EXPECT_EQ(QtFileFilters(L"Prolog files|*.*||").join(";;"), "Prolog files (*)");
+}
+
+} // namespace
