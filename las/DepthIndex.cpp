@@ -42,7 +42,8 @@ void DepthIndex::build(const double* depths, std::size_t count, bool filledDownw
         strictlyRising = depths[row - 1] < depths[row];
     if (strictlyRising) {
         m_depths.reserve(count);
-        m_depths.prepare(count);
+        m_depths.prefer_huge_pages(count);
+        m_depths.commit(0, count);
         if (count)
             std::memcpy(m_depths.data(), depths, count * sizeof(double));
         m_depths.set_written(count);

@@ -1,5 +1,6 @@
 #include "las/LargeBlock.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -132,10 +133,13 @@ void LargeBlock::prefer_huge_pages(std::size_t bytes)
 #ifdef MADV_HUGEPAGE
     if (!m_mapped)
         return;
-    if (bytes > m_bytes)
-        bytes = m_bytes;
-    const std::uintptr_t begin = round_up(reinterpret_cast<std::uintptr_t>(m_data), kHugePage);
-    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(m_data) + bytes) / kHugePage * kHugePage;
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(m_data);
+    if (bytes >= m_bytes) {
+        ::madvise(m_data, round_up(m_bytes, page_size()), MADV_HUGEPAGE);
+        return;
+    }
+    const std::uintptr_t begin = round_up(start, kHugePage);
+    const std::uintptr_t end = (start + bytes) / kHugePage * kHugePage;
     if (end > begin)
         ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 #else
@@ -143,18 +147,18 @@ void LargeBlock::prefer_huge_pages(std::size_t bytes)
 #endif
 }
 
-void LargeBlock::commit(std::size_t bytes)
+void LargeBlock::commit(std::size_t from, std::size_t to)
 {
 #ifdef MADV_POPULATE_WRITE
     if (!m_mapped)
         return;
-    if (bytes > m_bytes)
-        bytes = m_bytes;
-    bytes = bytes / page_size() * page_size();
-    if (bytes)
-        ::madvise(m_data, bytes, MADV_POPULATE_WRITE);
+    to = std::min(to, m_bytes) / page_size() * page_size();
+    from = from / page_size() * page_size();
+    if (to > from)
+        ::madvise(static_cast<char*>(m_data) + from, to - from, MADV_POPULATE_WRITE);
 #else
-    (void)bytes;
+    (void)from;
+    (void)to;
 #endif
 }
 

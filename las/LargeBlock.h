@@ -27,10 +27,12 @@ public:
     // std::bad_alloc, and then leaves the block as it was.
     void resize(std::size_t bytes, std::size_t keep);
     // Asks for huge pages for the first `bytes` bytes, before they are first written. Only a hint.
+    // Advice for part of a large block splits its mapping, and growing it then copies the bytes;
+    // advice for the whole block (bytes >= bytes()) stays with it as it grows.
     void prefer_huge_pages(std::size_t bytes);
-    // Commits the first `bytes` bytes now, in one call instead of a page fault per page; for memory
-    // that is about to be written. Only a hint.
-    void commit(std::size_t bytes);
+    // Commits bytes [from, to) now, in one call instead of a page fault per page; for memory that is
+    // about to be written. Only a hint.
+    void commit(std::size_t from, std::size_t to);
     void reset();
 
 private:

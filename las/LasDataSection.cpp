@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -170,17 +171,12 @@ std::size_t LasDataSectionReader::parts_for(std::size_t bytes) const
 
 void LasDataSectionReader::make_room(std::size_t rows)
 {
-    if (m_curveCount == 0 || rows <= m_las.curve_at(0).m_samples.capacity())
-        return;
-    const std::size_t capacity = std::max(rows, m_las.curve_at(0).m_samples.capacity() * 2);
     for (std::size_t c = 0; c < m_curveCount; ++c) {
         SampleArray& samples = m_las.curve_at(c).m_samples;
-        samples.set_written(m_rows); // the rows written so far move with the array
-        samples.reserve(capacity);
-        // Text of unknown length (a pipe) grows its arrays as it comes; huge pages spare it most of
-        // the page faults, for at most one part-used huge page per curve.
-        if (!m_lengthKnown)
-            samples.prefer_huge_pages(capacity);
+        if (rows > samples.capacity()) {
+            samples.set_written(m_rows); // the rows written so far move with the array
+            samples.reserve(std::max(rows, samples.capacity() * 2));
+        }
         m_columns[c] = samples.data();
     }
 }
@@ -211,7 +207,6 @@ void LasDataSectionReader::read()
     // rows written take memory; the rest is given back at the end.
     std::size_t rows = std::size_t(1) << 14;
     const std::optional<std::uint64_t> remaining = m_source.remaining_bytes();
-    m_lengthKnown = remaining.has_value();
     if (remaining && m_curveCount)
         rows = static_cast<std::size_t>(std::min<std::uint64_t>(*remaining / (2 * m_curveCount) + 2, rows << 20));
     for (std::size_t c = 0; c < m_curveCount; ++c) {
@@ -220,7 +215,11 @@ void LasDataSectionReader::read()
         curve.m_hasSamples = true;
         curve.m_minimum = curve.m_maximum = kNaN;
     }
-    make_room(rows);
+    try {
+        make_room(rows);
+    } catch (const std::bad_alloc&) {
+        make_room(std::size_t(1) << 14); // no room for that much at once (a limit on address space): grow
+    }
 
     if (m_wrapped || m_tuning.lineByLine)
         read_lines();
@@ -371,14 +370,19 @@ void LasDataSectionReader::read_blocks()
             firstRow[i + 1] += firstRow[i];
         make_room(firstRow[n]);
         if (first && remaining && curves && firstRow[n] > m_rows) {
-            // Memory for the rows the whole text will likely hold, judged by this block's lines.
+            // Huge pages for the rows the whole text will likely hold, judged by this block's lines; not
+            // beyond, where a part-used huge page would be memory for nothing.
             const double estimate = static_cast<double>(firstRow[n] - m_rows) * static_cast<double>(*remaining) /
                                     static_cast<double>(block.size());
             const std::size_t rows =
                 std::min(static_cast<std::size_t>(estimate * 0.98), m_las.curve_at(0).m_samples.capacity());
-            run_parallel(curves, [&](std::size_t c) { m_las.curve_at(c).m_samples.prepare(rows); });
+            for (std::size_t c = 0; c < curves; ++c)
+                m_las.curve_at(c).m_samples.prefer_huge_pages(rows);
         }
         first = false;
+        // The memory of this block's rows, committed a curve per thread rather than page by page as the
+        // parts write.
+        run_parallel(curves, [&](std::size_t c) { m_las.curve_at(c).m_samples.commit(m_rows, firstRow[n]); });
 
         std::vector<PartResult> results(n);
         std::vector<double> ranges(2 * n * curves);

@@ -41,7 +41,6 @@ private:
     std::vector<double> m_minimum; // +inf until a value is stored
     std::vector<double> m_maximum; // -inf until a value is stored
     std::size_t m_rows = 0;
-    bool m_lengthKnown = false; // the text's length is known beforehand (not a pipe)
     std::string m_nullText;
     bool m_nullIsNumber = false;
     bool m_compareNullText = false;

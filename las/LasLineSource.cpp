@@ -83,7 +83,7 @@ bool LasLineSource::open(const std::filesystem::path& path, int& error)
     }
     m_buffer = LargeBlock(capacity);
     m_buffer.prefer_huge_pages(capacity);
-    m_buffer.commit(capacity);
+    m_buffer.commit(0, capacity);
     m_data = static_cast<const char*>(m_buffer.data());
     m_begin = m_end = 0;
     m_atEnd = false;

@@ -13,7 +13,7 @@ SampleArray::SampleArray(const SampleArray& other)
     if (other.m_size) {
         LargeBlock block(other.m_size * sizeof(double));
         block.prefer_huge_pages(other.m_size * sizeof(double));
-        block.commit(other.m_size * sizeof(double));
+        block.commit(0, other.m_size * sizeof(double));
         std::memcpy(block.data(), other.data(), other.m_size * sizeof(double));
         m_block = std::move(block);
         m_size = other.m_size;
@@ -47,7 +47,8 @@ void SampleArray::assign_nan(std::size_t count)
 {
     clear();
     reserve(count);
-    prepare(count);
+    prefer_huge_pages(count);
+    commit(0, count);
     std::fill_n(data(), count, std::numeric_limits<double>::quiet_NaN());
     m_size = count;
 }

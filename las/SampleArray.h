@@ -37,13 +37,8 @@ public:
     std::size_t capacity() const { return m_block.bytes() / sizeof(double); }
     // Huge pages for the first `count` samples (a hint, given before they are written).
     void prefer_huge_pages(std::size_t count) { m_block.prefer_huge_pages(count * sizeof(double)); }
-    // Makes ready the memory of the first `count` samples, which are about to be written: huge pages
-    // for it, committed at once. Only a hint.
-    void prepare(std::size_t count)
-    {
-        m_block.prefer_huge_pages(count * sizeof(double));
-        m_block.commit(count * sizeof(double));
-    }
+    // Commits the memory of samples [from, to), which are about to be written. Only a hint.
+    void commit(std::size_t from, std::size_t to) { m_block.commit(from * sizeof(double), to * sizeof(double)); }
     // The first `count` samples (count <= capacity) have been written.
     void set_written(std::size_t count) { m_size = count; }
     // Gives the room beyond the size back.

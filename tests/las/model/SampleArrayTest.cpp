@@ -39,7 +39,8 @@ TEST(SampleArray, GrowingKeepsTheWrittenSamples)
     fill_rising(a, 1000, 300000);
     a.set_written(300000);
     // Huge pages asked for part of it split its mapping; growing must still keep every sample.
-    a.prepare(280000);
+    a.prefer_huge_pages(280000);
+    a.commit(0, 280000);
     a.reserve(2000000);
     EXPECT_TRUE(rising(a, 300000));
     a.release_spare();
