@@ -164,7 +164,9 @@ LasDataSectionReader::LasDataSectionReader(LasDataCommon& las, LasLineSource& so
 
 std::size_t LasDataSectionReader::parts_for(std::size_t bytes) const
 {
-    std::size_t most = m_tuning.maxParts ? m_tuning.maxParts : parse_width();
+    // Several parts a thread: a thread that the system holds back delays the block by one small part,
+    // while the others take the rest.
+    std::size_t most = m_tuning.maxParts ? m_tuning.maxParts : 4 * std::size_t(parse_width());
     const std::size_t byBytes = bytes / (m_tuning.minPartBytes ? m_tuning.minPartBytes : 1);
     return std::max<std::size_t>(1, std::min(most, byBytes));
 }

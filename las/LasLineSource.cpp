@@ -16,7 +16,7 @@ namespace {
 
 // A regular file's block is read by several threads when it is at least this large.
 constexpr std::size_t kParallelReadBytes = std::size_t(1) << 20;
-constexpr std::size_t kReadSliceBytes = std::size_t(512) << 10;
+constexpr std::size_t kReadSliceBytes = std::size_t(128) << 10;
 
 // Reads until `length` bytes are in, the file ends, or it fails; the number read.
 std::size_t read_fully(int fd, char* at, std::size_t length, const std::uint64_t* offset)
@@ -114,7 +114,7 @@ std::size_t LasLineSource::read_into(char* at, std::size_t length)
         return read_fully(m_fd, at, length, m_regular ? &m_readOffset : nullptr);
     // Slices of the block read by several threads at once: the copying out of the page cache is
     // shared between cores instead of running on one before the parsing can start.
-    const std::size_t slices = std::min<std::size_t>(parse_width(), length / kReadSliceBytes);
+    const std::size_t slices = std::min<std::size_t>(4 * std::size_t(parse_width()), length / kReadSliceBytes);
     const std::size_t sliceBytes = (length + slices - 1) / slices;
     std::vector<std::size_t> got(slices, 0);
     run_parallel(slices, [&](std::size_t i) {

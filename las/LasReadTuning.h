@@ -9,7 +9,7 @@ namespace ORBAX_Geophysics {
 struct LasReadTuning {
     std::size_t blockBytes = std::size_t(4) << 20;     // a block of complete lines, about this long
     std::size_t minPartBytes = std::size_t(128) << 10; // a block is split into parts of at least this
-    unsigned maxParts = 0;                             // 0: as many as the process has cores
+    unsigned maxParts = 0;                             // 0: four for each core the process may use
     bool lineByLine = false;                           // read unwrapped data a line at a time, on one thread
 };
 
