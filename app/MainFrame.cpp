@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QStatusBar>
 #include <QStyle>
+#include <QSvgRenderer>
 #include <QToolBar>
 #include <QWhatsThis>
 
@@ -42,25 +43,97 @@ bool commandPrompt(int id, QString& statusTip, QString& toolTip)
     return true;
 }
 
-// A toolbar picture for commands that have no stock icon: the tool tip's initials on a 16 x 15 tile.
-QIcon letterIcon(const QString& toolTip, const QString& fallback)
+// The toolbar's pictures: our own drawings, compiled into the program, rendered at the sizes a
+// toolbar asks for so that they stay sharp at 16 and at 32 pixels.
+QIcon commandIcon(const QString& name)
 {
-    QString label;
-    for (const QString& word : (toolTip.isEmpty() ? fallback : toolTip).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        if (label.size() < 2 && word.at(0).isLetterOrNumber())
-            label += word.at(0).toUpper();
-    QPixmap pixmap(16, 15);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(0x20, 0x40, 0x80));
-    QFont font = painter.font();
-    font.setPixelSize(label.size() > 1 ? 9 : 12);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawRect(0, 0, 15, 14);
-    painter.drawText(QRect(0, 0, 16, 15), Qt::AlignCenter, label);
-    return QIcon(pixmap);
+    QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
+    QIcon icon;
+    if (!renderer.isValid())
+        return icon;
+    for (int size : {16, 20, 24, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
+
+struct ToolIcon {
+    int id;
+    const char* name;
+};
+
+const ToolIcon kToolIcons[] = {
+    {ID_FILE_NEW, "new_borehole"},
+    {ID_FILE_OPEN, "open_borehole"},
+    {ID_OPEN_TRACE, "open_trace"},
+    {ID_FILE_SAVE, "save_borehole"},
+    {ID_FILE_PRINT, "print"},
+    {ID_SCALE, "scale"},
+    {ID_SAMPLE_NUMBERS, "sample_numbers"},
+    {ID_RELABEL_SAMPLE_NUMBERS, "relabel_sample_numbers"},
+    {ID_RULER, "ruler"},
+    {ID_FINE_SCROLL, "fine_scroll"},
+    {ID_LINK_SCROLLBARS, "link_scrollbars"},
+    {ID_SET_DISPLAY_TOP_DEPTH, "set_display_top_depth"},
+    {ID_MODE_CREATE_BOUNDARIES, "mode_create_boundaries"},
+    {ID_MODE_PICK_AND_DRAG, "mode_pick_and_drag"},
+    {ID_MODE_SET_ROCK, "mode_set_rock"},
+    {ID_MODE_MERGE, "mode_merge"},
+    {ID_MODE_INSERT, "mode_insert"},
+    {ID_MODE_SET_BASE_DEPTH, "mode_set_base_depth"},
+    {ID_MODE_CORRELATE, "mode_correlate"},
+    {ID_MODE_DELETE, "mode_delete"},
+    {ID_MODE_NORMAL, "mode_normal"},
+    {ID_FILTER_TRACES, "filter_traces"},
+    {ID_SHIFT_TRACE, "shift_trace"},
+    {ID_AVERAGE_TRACE, "average_trace"},
+    {ID_CONTEXT_HELP, "context_help"},
+};
+
+QString toolIconName(int id)
+{
+    for (const ToolIcon& icon : kToolIcons)
+        if (icon.id == id)
+            return QString::fromLatin1(icon.name);
+    return QString();
+}
+
+// Commands that only keys reach, and the further keys of commands that have a menu entry.
+struct KeyBinding {
+    int id;
+    const char* keys;
+};
+
+const KeyBinding kKeyCommands[] = {
+    {ID_PAGE_DOWN, "PgDown"},
+    {ID_PAGE_UP, "PgUp"},
+    {ID_LINE_DOWN, "Ctrl+Down"},
+    {ID_LINE_UP, "Ctrl+Up"},
+    {ID_MOVE_FOCUS_RIGHT, "Right"},
+    {ID_MOVE_FOCUS_LEFT, "Left"},
+    {ID_ZOOM_IN, "I"},
+    {ID_ZOOM_OUT, "O"},
+    {ID_NEXT_UNIT, "Down"},
+    {ID_PREVIOUS_UNIT, "Up"},
+    {ID_REDRAW, "Ctrl+R"},
+    {ID_ENTER_KEY, "Return"},
+    {ID_CANCEL_OPERATION, "Esc"},
+    {ID_SCROLL_TO_TOP, "Ctrl+Home"},
+    {ID_SCROLL_TO_BOTTOM, "Ctrl+End"},
+    {ID_DELETE_KEY, "Del"},
+};
+
+const KeyBinding kFurtherKeys[] = {
+    {ID_EDIT_UNDO, "Alt+Backspace"},
+    {ID_EDIT_COPY, "Ctrl+Ins"},
+    {ID_EDIT_PASTE, "Shift+Ins"},
+    {ID_ENTER_KEY, "Enter"},
+};
 
 struct MenuItem {
     int id; // 0 separator, -1 popup start, -2 popup end
@@ -88,7 +161,7 @@ const MenuItem kEditMenu[] = {
     {0, nullptr},
     {ID_EDIT_COPY, "&Copy\tCtrl+C"},
     {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
-    {ID_EDIT_PASTE_SPECIAL, "Paste &Special...\tCtrl+T"},
+    {ID_EDIT_PASTE_SPECIAL, "Paste &Special...\tCtrl+Shift+V"},
     {0, nullptr},
     {ID_INSERT_MODE, "Insert &Mode\tIns"},
     {ID_RELABEL_SAMPLE_NUMBERS, "&Relabel Sample Numbers..."},
@@ -163,8 +236,12 @@ const int kToolBar[] = {ID_FILE_NEW,
 
 } // namespace
 
+// Outside any namespace, as the resource system wants: the icons live in a static library.
+static void initialiseIcons() { Q_INIT_RESOURCE(icons); }
+
 CMainFrame::CMainFrame(bool developerMode, QWidget* parent) : QMainWindow(parent), m_current(m_messages.end())
 {
+    initialiseIcons();
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(QStringLiteral("QUOR_Log"));
     m_timer.setInterval(kRotationPeriodMs);
@@ -193,8 +270,10 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text)
             if (!toolTip.isEmpty())
                 action->setToolTip(toolTip);
         }
+        // The menu shows the keys after the tab. Normal's "Esc" is only shown there: the key itself
+        // cancels the current operation (32955), which also leaves an edit mode.
         int tab = text.indexOf(QLatin1Char('\t'));
-        if (tab >= 0)
+        if (tab >= 0 && id != ID_MODE_NORMAL)
             action->setShortcut(QKeySequence(text.mid(tab + 1)));
         // No handler yet: the command stays disabled until its owner binds one.
         action->setEnabled(false);
@@ -246,13 +325,27 @@ void CMainFrame::createMenus(bool developerMode)
     build("&View", std::begin(kViewMenu), std::end(kViewMenu));
     build("&Mode", std::begin(kModeMenu), std::end(kModeMenu));
     build("&Help", std::begin(kHelpMenu), std::end(kHelpMenu));
+
+    // Keys without a menu entry act on the window, as the menu's keys do.
+    for (const KeyBinding& key : kKeyCommands) {
+        QAction* action = addCommand(nullptr, key.id, QString());
+        action->setShortcut(QKeySequence(QString::fromLatin1(key.keys)));
+        addAction(action);
+    }
+    for (const KeyBinding& key : kFurtherKeys) {
+        if (QAction* action = GetCommand(key.id)) {
+            QList<QKeySequence> keys = action->shortcuts();
+            keys.append(QKeySequence(QString::fromLatin1(key.keys)));
+            action->setShortcuts(keys);
+        }
+    }
 }
 
 void CMainFrame::createToolBar()
 {
     m_toolBar = new QToolBar(QStringLiteral("Standard"), this);
     m_toolBar->setObjectName(QStringLiteral("ToolBar"));
-    m_toolBar->setIconSize(QSize(16, 15));
+    m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setMovable(true);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
@@ -269,14 +362,9 @@ void CMainFrame::createToolBar()
         QAction* action = GetCommand(id);
         if (!action)
             continue;
-        if (action->icon().isNull()) {
-            switch (id) {
-            case ID_FILE_NEW: action->setIcon(style()->standardIcon(QStyle::SP_FileIcon)); break;
-            case ID_FILE_OPEN: action->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon)); break;
-            case ID_FILE_SAVE: action->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton)); break;
-            default: action->setIcon(letterIcon(action->toolTip(), action->text().remove(QLatin1Char('&')))); break;
-            }
-        }
+        QIcon icon = commandIcon(toolIconName(id));
+        if (!icon.isNull())
+            action->setIcon(icon);
         m_toolBar->addAction(action);
     }
 }
@@ -346,6 +434,8 @@ void CMainFrame::runCommand(int id)
     if (found == m_handlers.end() || !found->second)
         return;
     CQuorApp::RunGuarded(this, __FILE__, __LINE__, found->second);
+    // A command may change what the others allow (a selection, the history, the clipboard).
+    UpdateCommands();
 }
 
 void CMainFrame::SetRecentFiles(const std::vector<std::wstring>& files)

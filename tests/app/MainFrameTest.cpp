@@ -1,6 +1,9 @@
+#include <map>
+
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -156,6 +159,74 @@ TEST(MainFrame, CommandsRunThroughTheGuardAndTheirUpdateRules)
     EXPECT_NE(sandbox.boxes.shown[0].text.find(L"An internal error occurred."), std::wstring::npos);
     EXPECT_NE(sandbox.boxes.shown[0].text.find(L"File: MainFrame.cpp, Line "), std::wstring::npos);
     EXPECT_EQ(sandbox.boxes.shown[0].title, L"QUOR_Log 3.3");
+}
+
+} // namespace
+
+namespace {
+
+// Every toolbar button shows one of our own drawings, sharp at 16 and at 32 pixels: something is
+// drawn, and the larger picture is rendered at its own size rather than blown up.
+TEST(MainFrame, ToolbarButtonsShowTheirOwnPictures)
+{
+    AppTest::Sandbox sandbox;
+    CMainFrame frame(false);
+    auto* bar = frame.findChild<QToolBar*>("ToolBar");
+    ASSERT_TRUE(bar);
+    int buttons = 0;
+    for (QAction* action : bar->actions()) {
+        if (action->isSeparator())
+            continue;
+        ++buttons;
+        SCOPED_TRACE(action->objectName().toStdString());
+        ASSERT_FALSE(action->icon().isNull());
+        for (int size : {16, 32}) {
+            const QImage image = action->icon().pixmap(size, size).toImage();
+            ASSERT_EQ(image.width(), size);
+            int opaque = 0;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    opaque += qAlpha(image.pixel(x, y)) > 128;
+            EXPECT_GT(opaque, size * size / 16) << "a visible drawing at " << size << " px";
+        }
+        EXPECT_FALSE(action->toolTip().isEmpty());
+    }
+    EXPECT_EQ(buttons, 25);
+}
+
+// The keys of the command table: each key reaches one command only.
+TEST(MainFrame, KeysReachTheirCommands)
+{
+    AppTest::Sandbox sandbox;
+    CMainFrame frame(false);
+    auto keysOf = [&frame](int id) {
+        QStringList keys;
+        if (QAction* action = frame.GetCommand(id))
+            for (const QKeySequence& key : action->shortcuts())
+                keys << key.toString();
+        return keys;
+    };
+    EXPECT_EQ(keysOf(32963), QStringList({"Ctrl+Shift+V"})) << "Paste Special, never Ctrl+T";
+    EXPECT_EQ(keysOf(57643), QStringList({"Ctrl+Z", "Alt+Backspace"}));
+    EXPECT_EQ(keysOf(57634), QStringList({"Ctrl+C", "Ctrl+Ins"}));
+    EXPECT_EQ(keysOf(57637), QStringList({"Ctrl+V", "Shift+Ins"}));
+    EXPECT_EQ(keysOf(32955), QStringList({"Esc"}));
+    EXPECT_TRUE(keysOf(32831).isEmpty()) << "Normal shows Esc in its menu; the key itself cancels";
+    EXPECT_EQ(keysOf(32951), QStringList({"Return", "Enter"}));
+    EXPECT_EQ(keysOf(32836), QStringList({"Del"}));
+    EXPECT_EQ(keysOf(32833), QStringList({"I"}));
+    EXPECT_EQ(keysOf(32957), QStringList({"Ctrl+End"}));
+    EXPECT_EQ(keysOf(32839), QStringList({"F2"}));
+    EXPECT_EQ(keysOf(32938), QStringList({"Ins"}));
+
+    // No two commands share a key.
+    std::map<QString, int> owner;
+    for (QAction* action : frame.findChildren<QAction*>()) {
+        for (const QKeySequence& key : action->shortcuts()) {
+            auto [at, added] = owner.emplace(key.toString(), 0);
+            EXPECT_TRUE(added) << key.toString().toStdString() << " is bound twice";
+        }
+    }
 }
 
 } // namespace
