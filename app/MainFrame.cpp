@@ -415,8 +415,21 @@ void CMainFrame::SetCommandHandler(int id, std::function<void()> handler, std::f
     action->setEnabled(true);
 }
 
+void CMainFrame::SetPaneUpdate(int id, std::function<void(QLabel&)> update)
+{
+    if (StatusPane(id))
+        m_paneUpdates[id] = std::move(update);
+}
+
 void CMainFrame::UpdateCommands()
 {
+    for (auto& [id, update] : m_paneUpdates) {
+        try {
+            update(*StatusPane(id));
+        } catch (...) {
+            // A pane whose text cannot be made keeps the one it shows.
+        }
+    }
     for (auto& [id, update] : m_updates) {
         if (QAction* action = GetCommand(id)) {
             try {

@@ -43,7 +43,9 @@ public:
     // Runs `handler` when the command is chosen, and `update` before its menu shows and while the
     // toolbar is visible, to enable, tick or relabel it.
     void SetCommandHandler(int id, std::function<void()> handler, std::function<void(QAction&)> update = {});
-    // Runs every update rule now.
+    // Runs `update` with the status pane `id` (109, 110, 111) wherever the command rules run.
+    void SetPaneUpdate(int id, std::function<void(QLabel&)> update);
+    // Runs every update rule now, the status panes' with them.
     void UpdateCommands();
 
     // The files of the recent-file list, most recent first, as the File menu shows them.
@@ -80,6 +82,7 @@ private:
     std::map<int, QAction*> m_commands;
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, std::function<void(QAction&)>> m_updates;
+    std::map<int, std::function<void(QLabel&)>> m_paneUpdates;
     QTimer m_idleUpdate;
     bool m_wasShown = false;
 };
