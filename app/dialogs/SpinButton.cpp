@@ -35,10 +35,10 @@ void SpinButton::setBuddy(QLineEdit* buddy)
     if (m_buddy)
         m_buddy->removeEventFilter(this);
     m_buddy = buddy;
-    if (m_buddy) {
-        m_buddy->installEventFilter(this);
+    if (buddy) {
+        buddy->installEventFilter(this);
         // As tall as the edit it steps, the two arrows sharing the height.
-        const int height = m_buddy->sizeHint().height();
+        const int height = buddy->sizeHint().height();
         setFixedHeight(height);
         m_up->setFixedHeight(height / 2);
         m_down->setFixedHeight(height - height / 2);
@@ -53,19 +53,20 @@ void SpinButton::setRange(int low, int high)
 
 void SpinButton::step(int direction)
 {
-    if (!m_buddy)
+    auto* buddy = qobject_cast<QLineEdit*>(m_buddy.data());
+    if (!buddy)
         return;
     int value = 0;
-    if (!Ddx::ParseInteger(m_buddy->text().toStdWString(), value))
+    if (!Ddx::ParseInteger(buddy->text().toStdWString(), value))
         value = direction > 0 ? m_low - 1 : m_high + 1;
     long next = static_cast<long>(value) + (direction > 0 ? 1 : -1);
     next = std::clamp<long>(next, m_low, m_high);
-    m_buddy->setText(QString::number(next));
+    buddy->setText(QString::number(next));
 }
 
 bool SpinButton::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_buddy && event->type() == QEvent::KeyPress) {
+    if (watched == m_buddy.data() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             step(key == Qt::Key_Up ? 1 : -1);

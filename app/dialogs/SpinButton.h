@@ -29,7 +29,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPointer<QLineEdit> m_buddy;
+    // Held as an object: while the edit is being destroyed it is no longer an edit.
+    QPointer<QObject> m_buddy;
     QToolButton* m_up;
     QToolButton* m_down;
     int m_low = 0;

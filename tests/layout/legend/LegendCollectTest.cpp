@@ -4,8 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include <QCoreApplication>
-
 #include "layout/legend/LegendUtils.h"
 
 using namespace LegendUtils;
@@ -57,7 +55,6 @@ std::vector<std::wstring> Names(const LegendItems& entries)
 
 TEST(LegendCollect, UnitsOfTheHoleWithFirstAppearanceAndTotals)
 {
-    ASSERT_EQ(QCoreApplication::instance(), nullptr);
     const Borehole hole = MakeHole({{{L"Sand"}, 1}, {{L"Clay"}, 2}, {{L"Sand"}, 3}});
     const HatchList list =
         MakeList({{HatchListEntry::Bitmap, L"dots", L"Clay"}, {HatchListEntry::Isovector, L"sand", L"sand"}});

@@ -1,7 +1,6 @@
 // Arranging a legend for the room it has: plain arithmetic, no application object.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QPainterPath>
 
 #include "layout/legend/LegendGrid.h"
@@ -11,7 +10,6 @@ namespace {
 
 TEST(LegendFit, ComputeFillsTheHeightThenAddsColumns)
 {
-    ASSERT_EQ(QCoreApplication::instance(), nullptr);
     const LegendStyle style; // 8 mm boxes, 2 mm gaps and margins
     LegendGrid grid = LegendGrid::Compute(style, 45, 200.0f, 30.0f);
     EXPECT_EQ(grid.rows, 20u);
