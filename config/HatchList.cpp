@@ -113,6 +113,19 @@ void HatchListEntry::Write(std::ostream& out) const
     out.flags(saved);
 }
 
+std::wstring HatchListEntry::DisplayText(const HatchListEntry& entry)
+{
+    std::wstring text = entry.rockType + L"\n ";
+    switch (entry.kind) {
+    case Bitmap: text += L"Bitmap"; break;
+    case Isovector: text += L"IsoVector"; break;
+    case Anivector: text += L"AniVector"; break;
+    case Inbuilt: text += L"Inbuilt"; break;
+    default: break;
+    }
+    return text + L" (" + entry.patternName + L")";
+}
+
 const HatchListEntry* HatchList::FindRockType(const HatchList& list, const std::wstring& rockType)
 {
     for (const HatchListEntry& entry : list.entries)

@@ -51,6 +51,10 @@ public:
     // One entry as written in the "Definitions" section, without its line end.
     void Write(std::ostream& out) const;
 
+    // The entry as the hatch list editor lists it, two lines tall: the rock type, then a blank, the
+    // kind ("Bitmap", "IsoVector", "AniVector" or "Inbuilt") and the pattern name in brackets.
+    static std::wstring DisplayText(const HatchListEntry& entry);
+
     int kind = Bitmap;
     std::wstring patternName;
     std::wstring rockType;
