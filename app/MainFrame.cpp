@@ -146,6 +146,11 @@ const MenuItem kFileMenu[] = {
     {ID_FILE_OPEN, "&Open Borehole...\tCtrl+O"},
     {ID_FILE_SAVE, "&Save Borehole\tCtrl+S"},
     {ID_FILE_SAVE_AS, "Save Borehole &As..."},
+    {-1, "E&xport Text Description"},
+    {ID_EXPORT_LEFT, "&Left Borehole..."},
+    {ID_EXPORT_RIGHT, "&Right Borehole..."},
+    {ID_EXPORT_BOTH, "&Both Boreholes..."},
+    {-2, nullptr},
     {0, nullptr},
     {ID_OPEN_TRACE, "Open &Trace..."},
     {ID_TRACE_MANAGER, "Trace &Manager..."},
@@ -537,6 +542,15 @@ void CMainFrame::showEvent(QShowEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // The document asks about unsaved changes first; "Cancel" keeps the window open.
+    if (m_closeQuery) {
+        bool mayClose = false;
+        CQuorApp::RunGuarded(this, __FILE__, __LINE__, [this, &mayClose] { mayClose = m_closeQuery(); });
+        if (!mayClose) {
+            event->ignore();
+            return;
+        }
+    }
     QMainWindow::closeEvent(event);
     if (!event->isAccepted())
         return;

@@ -51,6 +51,9 @@ public:
     // The files of the recent-file list, most recent first, as the File menu shows them.
     void SetRecentFiles(const std::vector<std::wstring>& files);
 
+    // Asked before the window closes; false keeps it open.
+    void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
+
     // Rotation step (timer 101).
     void OnTimer();
 
@@ -85,4 +88,5 @@ private:
     std::map<int, std::function<void(QLabel&)>> m_paneUpdates;
     QTimer m_idleUpdate;
     bool m_wasShown = false;
+    std::function<bool()> m_closeQuery;
 };

@@ -236,6 +236,9 @@ void CQuorApp::CreateMainWindow()
                      });
 
     CMainFrame* frame = m_mainFrame.get();
+    m_document->SetPromptParent(frame);
+    m_view->RegisterDocumentCommands(*frame);
+    frame->SetCloseQuery([document = m_document.get()] { return document->SaveModified(); });
     frame->SetCommandHandler(QuorCommand::ID_HELP_TOPICS, [this] { OnHelpTopics(); });
     frame->SetCommandHandler(QuorCommand::ID_RELEASE_NOTES, [this] { OnReleaseNotes(); });
     frame->SetCommandHandler(QuorCommand::ID_GETTING_STARTED_GUIDE, [this] { OnGettingStartedGuide(); });
@@ -247,14 +250,28 @@ bool CQuorApp::ProcessShellCommand(const CQuorLogCommandLine& commandLine)
 {
     if (commandLine.shellCommand == CQuorLogCommandLine::FileNew)
         return m_document->OnNewDocument();
-    // Borehole files are read by the document's open command; until it can read them a file named on
-    // the command line cannot be opened, and the program says so rather than start without it.
+    if (commandLine.shellCommand == CQuorLogCommandLine::FileOpen) {
+        // A file named on the command line (or opened from the desktop) goes into the left pane, its
+        // reader chosen by its extension. One that cannot be read shows its problems; the program
+        // starts all the same.
+        m_document->OnNewDocument();
+        ErrorEntries problems;
+        RunGuarded(m_mainFrame.get(), __FILE__, __LINE__,
+                   [&] { m_document->openBoreholeByName(CQuorDoc::Left, commandLine.fileName, problems); });
+        if (hasReportableErrors(problems)) {
+            CErrorList list(problems, m_mainFrame.get());
+            list.DoModal();
+        }
+        return true;
+    }
+    // Printing a file from the command line is not available in this version: the program says so
+    // rather than start without printing it.
     std::wstring reason;
     std::error_code error;
     if (!std::filesystem::exists(ORBAX_Platform::path_from_wide(commandLine.fileName), error))
         reason = ORBAX_Utilities::SystemErrorText(ENOENT);
     else
-        reason = L"Reading borehole files is not available in this version";
+        reason = L"Printing borehole files is not available in this version";
     ORBAX_Platform::showMessage(m_mainFrame.get(), format_message(1001, {commandLine.fileName, reason}),
                                 ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Error);
     return false;

@@ -8,11 +8,17 @@ QStringList QtFileFilters(const std::wstring& filters)
         QString label = parts[i].trimmed();
         if (label.isEmpty())
             break;
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& pattern : patterns) {
+        QStringList patterns;
+        for (QString pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
             pattern = pattern.trimmed();
-            if (pattern == QLatin1String("*.*"))
-                pattern = QStringLiteral("*");
+            if (pattern == QLatin1String("*.*")) {
+                patterns << QStringLiteral("*");
+                continue;
+            }
+            // Names are case-sensitive here: "*.csv" alone would hide "HOLE.CSV".
+            patterns << pattern;
+            if (pattern.toUpper() != pattern)
+                patterns << pattern.toUpper();
         }
         if (label.endsWith(QLatin1Char(')'))) {
             const int open = label.lastIndexOf(QLatin1Char('('));

@@ -7,8 +7,9 @@
 #include <QString>
 #include <QStringList>
 
-// The dialog's filters: a parenthesised part at the end of a label is replaced by the patterns, and
-// "*.*" becomes "*" so that files without an extension show.
+// The dialog's filters: a parenthesised part at the end of a label is replaced by the patterns, "*.*"
+// becomes "*" so that files without an extension show, and each pattern also matches its upper-case
+// spelling, since names are case-sensitive here.
 QStringList QtFileFilters(const std::wstring& filters);
 // The filter at a 1-based position (the first for any position out of range); empty without filters.
 QString FileFilterAt(const QStringList& filters, int position);

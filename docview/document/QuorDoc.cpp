@@ -42,3 +42,21 @@ QString CQuorDoc::WindowTitle(const std::wstring& documentTitle)
 void CQuorDoc::OnPaneChanged(int k) { emit paneChanged(k); }
 
 void CQuorDoc::OnTitleChanged() { emit titleChanged(QString::fromStdWString(GetTitle())); }
+
+void CQuorDoc::fileOpenedOrSaved(int k, const std::wstring& path)
+{
+    setPathName(k, path);
+    SetPaneModified(k, false);
+    // Undoing what came before the file now makes the pane differ from it.
+    markSaved(k);
+    updateTitle();
+    OnPaneChanged(k);
+}
+
+void CQuorDoc::showIfReportable(const ErrorEntries& entries)
+{
+    if (!hasReportableErrors(entries))
+        return;
+    CErrorList list(entries, m_promptParent);
+    list.DoModal();
+}

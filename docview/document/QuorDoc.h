@@ -1,10 +1,17 @@
 #pragma once
 // The document of the main window: the two panes of BoreholeDocument, left (0) and right (1), with
-// their files, and the signals through which the views and the main window follow its changes.
+// the file operations that read, create, save and export their boreholes through the file prompts and
+// the format option pages, and the signals through which the views and the main window follow it.
+// Every file operation appends its problems to the caller's list of error entries.
+#include <string>
+
 #include <QObject>
 #include <QString>
 
+#include "app/dialogs/ErrorList.h"
 #include "docview/document/BoreholeDocument.h"
+
+class QWidget;
 
 class CQuorDoc : public QObject, public BoreholeDocument {
     Q_OBJECT
@@ -28,6 +35,32 @@ public:
     // The main window's title for a document title: "<title> - QUOR_Log", or "QUOR_Log" alone.
     static QString WindowTitle(const std::wstring& documentTitle);
 
+    // ---- Files
+    // Open Borehole: asks about unsaved changes, then the file prompt; the filter chosen picks the reader.
+    void openBorehole(int k, ErrorEntries& entries);
+    // Opens a named file without a prompt, the reader chosen by its extension: none for Prolog 2.1/3.0,
+    // "csv" in any case for CSV. Asks about unsaved changes first; false when nothing was opened.
+    bool openBoreholeByName(int k, const std::wstring& path, ErrorEntries& entries);
+    // One format's read into pane k; true when the pane now holds the file. A failed read changes
+    // nothing.
+    bool LoadPrologBorehole(int k, const std::wstring& path, ErrorEntries& entries);
+    bool LoadProlog4Borehole(int k, const std::wstring& path, ErrorEntries& entries);
+    bool LoadCsvBorehole(int k, const std::wstring& path, ErrorEntries& entries);
+    // New Borehole: asks about unsaved changes, then an empty borehole with a chosen schema.
+    void newBorehole(int k);
+    // Save Borehole: in place with the options the file was read or written with, else Save As.
+    void saveBorehole(int k, ErrorEntries& entries);
+    // Save Borehole As: the file prompt, the format's options, the save.
+    void saveBoreholeAs(int k, ErrorEntries& entries);
+    // Writes the text description of borehole k (appended to the file's content when `append` is set);
+    // 0, or 1 with message 1001 in `message` when the file cannot be written.
+    int exportBorehole(int k, const std::wstring& path, bool append, std::wstring& message);
+    // Whether the document may close: asks about the panes' unsaved changes and saves those chosen.
+    bool SaveModified();
+
+    // The window the document's prompts belong to.
+    void SetPromptParent(QWidget* parent) { m_promptParent = parent; }
+
 signals:
     // A pane's borehole was replaced or changed back; the views redraw.
     void paneChanged(int k);
@@ -39,5 +72,16 @@ protected:
     void OnTitleChanged() override;
 
 private:
+    enum class Reader { Prolog, Prolog4, Csv };
+    bool load(Reader reader, int k, const std::wstring& path, ErrorEntries& entries);
+    // Asks message 130 about pane k's unsaved changes and saves on Yes; false when the operation that
+    // asked must stop (Cancel, a cancelled save, or a save that failed).
+    bool askToSave(int k, ErrorEntries& entries);
+    // After a file operation succeeded: the pane's file, its unchanged state and the title.
+    void fileOpenedOrSaved(int k, const std::wstring& path);
+    // Shows the list in the error list when it holds anything to report.
+    void showIfReportable(const ErrorEntries& entries);
+
     bool m_documentModified = false;
+    QWidget* m_promptParent = nullptr;
 };

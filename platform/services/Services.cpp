@@ -75,6 +75,32 @@ public:
         chosen = QFileDialog::getSaveFileName(parent, caption, suggested, filter, &selectedFilter);
         return !chosen.isEmpty();
     }
+    bool saveFileNameWithSuffixes(QWidget* parent, const QString& caption, const QString& suggested,
+                                  const QString& filter, QString& selectedFilter, QString& chosen,
+                                  const QStringList& suffixes) override
+    {
+        // Qt's own dialog: it adds the suffix before it asks about overwriting, so the question is
+        // about the file that will be written.
+        QFileDialog dialog(parent, caption, suggested, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        const QStringList filters = dialog.nameFilters();
+        auto suffixFor = [&filters, &suffixes](const QString& name) {
+            const qsizetype index = filters.indexOf(name);
+            return index >= 0 && index < suffixes.size() ? suffixes[index] : QString();
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, suffixFor](const QString& name) { dialog.setDefaultSuffix(suffixFor(name)); });
+        if (!selectedFilter.isEmpty())
+            dialog.selectNameFilter(selectedFilter);
+        dialog.setDefaultSuffix(suffixFor(dialog.selectedNameFilter()));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        chosen = dialog.selectedFiles().front();
+        selectedFilter = dialog.selectedNameFilter();
+        return !chosen.isEmpty();
+    }
     bool chooseFont(QWidget* parent, const QFont& initial, QFont& chosen) override
     {
         bool ok = false;

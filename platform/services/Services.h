@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 class QDialog;
@@ -40,6 +41,16 @@ public:
                                QString& selectedFilter, QStringList& chosen) = 0;
     virtual bool saveFileName(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter,
                               QString& selectedFilter, QString& chosen) = 0;
+    // A save prompt whose default suffix follows the chosen filter: `suffixes` holds one suffix per
+    // filter (without the dot; empty for none), appended to a name typed without one, and the question
+    // about overwriting covers the final name. Unless replaced this is saveFileName, appending nothing.
+    virtual bool saveFileNameWithSuffixes(QWidget* parent, const QString& caption, const QString& suggested,
+                                          const QString& filter, QString& selectedFilter, QString& chosen,
+                                          const QStringList& suffixes)
+    {
+        (void)suffixes;
+        return saveFileName(parent, caption, suggested, filter, selectedFilter, chosen);
+    }
     virtual bool chooseFont(QWidget* parent, const QFont& initial, QFont& chosen) = 0;
     virtual bool chooseColour(QWidget* parent, const QColor& initial, QColor& chosen) = 0;
 };

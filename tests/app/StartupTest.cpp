@@ -390,17 +390,6 @@ TEST_F(StartupTest, CancelledOrLevelZeroProblemsShowNothing)
     EXPECT_TRUE(lists.empty());
 }
 
-TEST_F(StartupTest, FileThatCannotBeOpenedEndsStartup)
-{
-    writeProgramConfiguration(kGoodConfiguration);
-    CQuorApp app;
-    EXPECT_FALSE(app.InitInstance({sandbox.file("absent.hole").wstring()}));
-    ASSERT_EQ(sandbox.boxes.shown.size(), 1u);
-    EXPECT_EQ(sandbox.boxes.shown[0].text.rfind(L"Unable to open " + sandbox.file("absent.hole").wstring(), 0), 0u);
-    app.ExitInstance();
-    EXPECT_FALSE(Settings(L"Options").contains(L"SaveSettings"));
-}
-
 TEST_F(StartupTest, SettingsWrittenAtExitAreReadBack)
 {
     writeProgramConfiguration(shippedConfiguration());

@@ -114,27 +114,48 @@ class ScriptedFilePrompts : public FilePromptService {
 public:
     // Each prompt takes the next answer; an empty answer (or none left) is a cancel.
     std::deque<QStringList> answers;
+    // The 1-based filter each prompt in turn leaves chosen; with none left, the one it showed first.
+    std::deque<int> filterAnswers;
+    // What each prompt was given, in order.
     std::vector<QString> captions;
+    std::vector<QString> folders;
+    std::vector<QStringList> filters;
+    std::vector<QString> initialFilters;
+    // A save prompt with suffixes appends the chosen filter's suffix to a name without one, as the
+    // real dialog does, unless this is cleared.
+    bool applySuffixes = true;
 
-    bool openFileName(QWidget*, const QString& caption, const QString&, const QString&, QString&,
-                      QString& chosen) override
+    bool openFileName(QWidget*, const QString& caption, const QString& folder, const QString& filter,
+                      QString& selectedFilter, QString& chosen) override
     {
-        QStringList next = take(caption);
+        QStringList next = take(caption, folder, filter, selectedFilter);
         if (next.isEmpty())
             return false;
         chosen = next.front();
         return true;
     }
-    bool openFileNames(QWidget*, const QString& caption, const QString&, const QString&, QString&,
-                       QStringList& chosen) override
+    bool openFileNames(QWidget*, const QString& caption, const QString& folder, const QString& filter,
+                       QString& selectedFilter, QStringList& chosen) override
     {
-        chosen = take(caption);
+        chosen = take(caption, folder, filter, selectedFilter);
         return !chosen.isEmpty();
     }
-    bool saveFileName(QWidget*, const QString& caption, const QString&, const QString&, QString&,
-                      QString& chosen) override
+    bool saveFileName(QWidget*, const QString& caption, const QString& suggested, const QString& filter,
+                      QString& selectedFilter, QString& chosen) override
     {
-        return openFileName(nullptr, caption, {}, {}, chosen, chosen);
+        return openFileName(nullptr, caption, suggested, filter, selectedFilter, chosen);
+    }
+    bool saveFileNameWithSuffixes(QWidget*, const QString& caption, const QString& suggested, const QString& filter,
+                                  QString& selectedFilter, QString& chosen, const QStringList& suffixes) override
+    {
+        if (!openFileName(nullptr, caption, suggested, filter, selectedFilter, chosen))
+            return false;
+        const qsizetype index = filter.split(QStringLiteral(";;")).indexOf(selectedFilter);
+        const QString suffix = index >= 0 && index < suffixes.size() ? suffixes[index] : QString();
+        const QString name = chosen.section(QLatin1Char('/'), -1);
+        if (applySuffixes && !suffix.isEmpty() && !name.contains(QLatin1Char('.')))
+            chosen += QLatin1Char('.') + suffix;
+        return true;
     }
     // Each font prompt takes the next font; none left is a cancel. The fonts it started from are kept.
     std::deque<QFont> fonts;
@@ -151,9 +172,19 @@ public:
     bool chooseColour(QWidget*, const QColor&, QColor&) override { return false; }
 
 private:
-    QStringList take(const QString& caption)
+    QStringList take(const QString& caption, const QString& folder, const QString& filter, QString& selectedFilter)
     {
         captions.push_back(caption);
+        folders.push_back(folder);
+        const QStringList list = filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+        filters.push_back(list);
+        initialFilters.push_back(selectedFilter);
+        if (!filterAnswers.empty()) {
+            const int n = filterAnswers.front();
+            filterAnswers.pop_front();
+            if (n >= 1 && n <= list.size())
+                selectedFilter = list[n - 1];
+        }
         if (answers.empty())
             return {};
         QStringList next = answers.front();

@@ -9,9 +9,9 @@ TEST(FileFilters, StoredFiltersBecomeTheFileDialogsAndBack)
 {
     const QStringList filters = QtFileFilters(ORBAX_Utilities::get_message_wide(211));
     EXPECT_EQ(filters.join(QStringLiteral(";;")),
-              "Enhanced metafiles (*.emf);;JPG files (*.jpg *.jpeg);;TIFF files (*.tiff);;Bitmap files (*.bmp);;"
-              "All files (*)");
-    EXPECT_EQ(FileFilterAt(filters, 2), "JPG files (*.jpg *.jpeg)");
+              "Enhanced metafiles (*.emf *.EMF);;JPG files (*.jpg *.JPG *.jpeg *.JPEG);;TIFF files (*.tiff *.TIFF);;"
+              "Bitmap files (*.bmp *.BMP);;All files (*)");
+    EXPECT_EQ(FileFilterAt(filters, 2), "JPG files (*.jpg *.JPG *.jpeg *.JPEG)");
     EXPECT_EQ(FileFilterPosition(filters, "All files (*)"), 5);
     // Positions that the profile may hold but the list does not: the first filter.
     EXPECT_EQ(FileFilterAt(filters, 0), filters.front());

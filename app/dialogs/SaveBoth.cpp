@@ -1,0 +1,39 @@
+#include "app/dialogs/SaveBoth.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/dialogs/DataExchange.h"
+
+CSaveBoth::CSaveBoth(QWidget* parent) : DdxDialog(190, parent)
+{
+    setWindowTitle(QStringLiteral("QUOR_Log"));
+    auto* text = new QLabel(
+        QStringLiteral("There are unsaved changes to both boreholes.\n\nSelect boreholes to save before exiting:"),
+        this);
+    m_left = new QCheckBox(QStringLiteral("Save &left"), this);
+    m_left->setObjectName(QStringLiteral("id1180"));
+    m_right = new QCheckBox(QStringLiteral("Save &right"), this);
+    m_right->setObjectName(QStringLiteral("id1181"));
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("id1"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("id2"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(m_left);
+    layout->addWidget(m_right);
+    layout->addWidget(buttons);
+}
+
+void CSaveBoth::exchange(bool save)
+{
+    Ddx::Check(save, m_left, saveLeft);
+    Ddx::Check(save, m_right, saveRight);
+}

@@ -1,0 +1,46 @@
+#include "docview/document/QuorDocShared.h"
+
+#include <algorithm>
+
+#include "app/QuorApp.h"
+#include "core/catalogue/Messages.h"
+
+namespace QuorDocShared {
+
+void addCancel(ErrorEntries& entries)
+{
+    addErrorEntry(ORBAX_Utilities::get_message_wide(1023), entries, status(1, 23));
+}
+
+bool hasFailure(const ErrorEntries& entries, std::size_t from)
+{
+    for (std::size_t i = from; i < entries.size(); ++i)
+        if (entries[i].severity >= 3)
+            return true;
+    return false;
+}
+
+bool hasCancel(const ErrorEntries& entries, std::size_t from)
+{
+    for (std::size_t i = from; i < entries.size(); ++i)
+        if (entries[i].code == 23)
+            return true;
+    return false;
+}
+
+bool blocksClosing(const ErrorEntries& entries)
+{
+    return std::any_of(entries.begin(), entries.end(),
+                       [](const ErrorEntry& e) { return e.severity >= 2 || e.code == 23; });
+}
+
+bool namesEqualNoCase(const std::wstring& a, const std::wstring& b) { return ORBAX_Logging::schemaNamesEqual(a, b); }
+
+const ORBAX_Logging::SchemaDefinitionList& schemaList()
+{
+    static const ORBAX_Logging::SchemaDefinitionList none;
+    CQuorApp* app = CQuorApp::instance();
+    return app ? app->Tables().schemas : none;
+}
+
+} // namespace QuorDocShared

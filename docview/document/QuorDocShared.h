@@ -1,0 +1,28 @@
+#pragma once
+// Small helpers of the document's file operations.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/dialogs/ErrorList.h"
+#include "core/model/SchemaList.h"
+
+namespace QuorDocShared {
+
+constexpr std::uint32_t status(int level, int code)
+{
+    return (static_cast<std::uint32_t>(level) << 16) | static_cast<std::uint32_t>(code);
+}
+
+// Appends "Operation cancelled by user" (code 23, level 1).
+void addCancel(ErrorEntries& entries);
+// Whether the entries from `from` on hold an error or a fatal problem; a cancellation.
+bool hasFailure(const ErrorEntries& entries, std::size_t from = 0);
+bool hasCancel(const ErrorEntries& entries, std::size_t from = 0);
+// Whether the entries hold a warning or worse, or a cancellation: closing is refused then.
+bool blocksClosing(const ErrorEntries& entries);
+bool namesEqualNoCase(const std::wstring& a, const std::wstring& b);
+// The application's schemas (an empty list without an application).
+const ORBAX_Logging::SchemaDefinitionList& schemaList();
+
+} // namespace QuorDocShared

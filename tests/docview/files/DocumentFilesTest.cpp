@@ -1,0 +1,485 @@
+// Opening, creating, saving and exporting boreholes through the document, with the file prompts and
+// option sheets answered by the test.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/MainFrame.h"
+#include "app/QuorApp.h"
+#include "app/dialogs/ErrorList.h"
+#include "app/dialogs/SaveBoth.h"
+#include "app/dialogs/SelectSchema.h"
+#include "core/csv/Borehole_CSV.h"
+#include "core/prolog/Borehole_Prolog.h"
+#include "core/prolog4/Borehole_Prolog4.h"
+#include "docview/document/QuorDoc.h"
+#include "tests/docview/DocviewTestSupport.h"
+#include "tests/support/AppTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ORBAX_Platform::MessageResult;
+using ORBAX_Platform::Settings;
+
+class DocumentFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::copy_file(QuorTest::data_file("document/QuorLogConfig.txt"), sandbox.programFolder() / "QuorLogConfig.txt");
+        for (const char* name : {"east_bore", "west_bore.csv", "north_bore.prolog", "not_a_borehole"})
+            fs::copy_file(QuorTest::data_file(std::string("document/") + name), sandbox.file(name));
+        Settings(L"Options").writeInt(L"ShowSplash", 0);
+        Settings(L"Options").writeString(L"DefaultSchema", L"Short");
+        Settings(L"Options").writeInt(L"AlwaysAsk", 0);
+        for (const wchar_t* section : {L"PrologOptions", L"CSVOptions"}) {
+            Settings(section).writeString(L"Schema", L"Coal");
+            Settings(section).writeInt(L"AlwaysAsk", 0);
+        }
+        sandbox.dialogs.inspect = [this](QDialog& dialog) {
+            shown.push_back(dialog.objectName());
+            if (auto* list = qobject_cast<CErrorList*>(&dialog))
+                for (int i = 0; i < list->list()->count(); ++i)
+                    errorLines << list->list()->item(i)->text();
+            if (respond)
+                respond(dialog);
+        };
+        app = std::make_unique<CQuorApp>();
+        ASSERT_TRUE(app->InitInstance({}));
+        doc = app->GetDocument();
+        shown.clear();
+    }
+    void TearDown() override
+    {
+        if (app)
+            app->ExitInstance();
+    }
+
+    std::wstring path(const char* name) const { return sandbox.file(name).wstring(); }
+    // The next file prompt answers `file` with the 1-based filter `filter`.
+    void answerPrompt(const std::wstring& file, int filter)
+    {
+        prompts.answers.push_back({QString::fromStdWString(file)});
+        prompts.filterAnswers.push_back(filter);
+    }
+    ORBAX_Logging::SchemaPtr schema(const std::wstring& name) const
+    {
+        return ORBAX_Logging::lookupSchemaByName(app->Tables().schemas, name);
+    }
+    void openLeft(const std::wstring& file, int filter)
+    {
+        answerPrompt(file, filter);
+        ErrorEntries entries;
+        doc->openBorehole(0, entries);
+        ASSERT_FALSE(hasReportableErrors(entries));
+    }
+
+    AppTest::Sandbox sandbox;
+    ORBAX_Platform::ScriptedFilePrompts prompts;
+    ORBAX_Platform::ScopedFilePrompts scopedPrompts{prompts};
+    std::unique_ptr<CQuorApp> app;
+    CQuorDoc* doc = nullptr;
+    std::vector<QString> shown;
+    QStringList errorLines;
+    std::function<void(QDialog&)> respond;
+};
+
+TEST_F(DocumentFiles, OpensEachFormatIntoItsPaneAndRemembersTheFolderAndFilter)
+{
+    answerPrompt(path("east_bore"), 1);
+    ErrorEntries entries;
+    doc->openBorehole(0, entries);
+    EXPECT_TRUE(entries.empty());
+    EXPECT_EQ(doc->unitCountOnSide(0), 3);
+    EXPECT_EQ(doc->GetPathName(0), path("east_bore"));
+    EXPECT_EQ(doc->GetFormatOptions(0)->formatCode, ORBAX_Logging::FormatProlog30);
+    EXPECT_FALSE(doc->IsPaneModified(0));
+    EXPECT_EQ(prompts.captions.back(), "Open Borehole");
+    EXPECT_EQ(prompts.filters.back(),
+              QStringList({"Prolog version 2.1 and 3.0 files (*)", "Prolog version 4 files (*.prolog *.PROLOG)",
+                           "CSV files (*.csv *.CSV)"}));
+
+    answerPrompt(path("west_bore.csv"), 3);
+    doc->openBorehole(1, entries);
+    EXPECT_EQ(doc->unitCountOnSide(1), 3);
+    EXPECT_EQ(doc->GetFormatOptions(1)->formatCode, ORBAX_Logging::FormatCSV);
+    EXPECT_EQ(doc->GetTitle(), L"east_bore, west_bore");
+    EXPECT_EQ(app->GetMainFrame()->windowTitle(), "east_bore, west_bore - QUOR_Log");
+    EXPECT_EQ(Settings(L"Options").readString(L"BorePath", L""), sandbox.file("").parent_path().wstring());
+    EXPECT_EQ(Settings(L"Options").readInt(L"BoreFilter", 0), 3);
+
+    // Prolog 4 always asks for its options: the data log and whether the schema is deduced.
+    respond = [](QDialog& sheet) { sheet.findChild<QPushButton*>("id1")->click(); };
+    answerPrompt(path("north_bore.prolog"), 2);
+    doc->openBorehole(1, entries);
+    EXPECT_EQ(shown, std::vector<QString>({"PropertySheet"}));
+    EXPECT_TRUE(entries.empty());
+    EXPECT_EQ(doc->unitCountOnSide(1), 2);
+    EXPECT_EQ(doc->GetFormatOptions(1)->formatCode, ORBAX_Logging::FormatProlog41);
+    EXPECT_EQ(prompts.initialFilters.back(), prompts.filters.back()[2]) << "the filter used last is offered first";
+}
+
+TEST_F(DocumentFiles, CancelledPromptOrSheetChangesNothing)
+{
+    ErrorEntries entries;
+    doc->openBorehole(0, entries); // no answer: the prompt is cancelled
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].word(), 0x10017u);
+    EXPECT_EQ(entries[0].text, L"Operation cancelled by user");
+    EXPECT_FALSE(hasReportableErrors(entries));
+
+    // With "AlwaysAsk" the CSV sheet comes in its read mode; Cancel there reads nothing.
+    app->m_csvAlwaysAsk = true;
+    respond = [](QDialog& sheet) {
+        EXPECT_NE(sheet.findChild<QWidget*>("dlg313"), nullptr);
+        sheet.reject();
+    };
+    answerPrompt(path("west_bore.csv"), 3);
+    entries.clear();
+    doc->openBorehole(0, entries);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].code, 23);
+    EXPECT_EQ(doc->unitCountOnSide(0), 0);
+    EXPECT_TRUE(doc->GetPathName(0).empty());
+}
+
+// A read that fails keeps the pane's borehole, file and options; a later Save writes the pane's own
+// borehole to its own file, never the failed read's result.
+TEST_F(DocumentFiles, FailedReadNeverReplacesThePane)
+{
+    openLeft(path("west_bore.csv"), 3);
+    doc->EditSampleNumber(0, {{0, 0}}, L"EDITED");
+    const std::string original = QuorTest::read_file(sandbox.file("west_bore.csv"));
+
+    sandbox.boxes.answers.push_back(MessageResult::No); // do not save the edit first
+    answerPrompt(path("not_a_borehole"), 1);
+    ErrorEntries entries;
+    doc->openBorehole(0, entries);
+    EXPECT_TRUE(hasReportableErrors(entries));
+    EXPECT_EQ(doc->unitCountOnSide(0), 3);
+    EXPECT_EQ(doc->GetUnitSampleNumber(0, 0), L"EDITED");
+    EXPECT_EQ(doc->GetPathName(0), path("west_bore.csv"));
+    EXPECT_TRUE(doc->IsPaneModified(0));
+    EXPECT_EQ(doc->GetUndoCount(), 1u) << "the pane's history stays with its borehole";
+
+    ErrorEntries missing;
+    EXPECT_FALSE(doc->LoadCsvBorehole(0, path("absent.csv"), missing));
+    EXPECT_EQ(doc->unitCountOnSide(0), 3);
+
+    entries.clear();
+    doc->saveBorehole(0, entries);
+    EXPECT_TRUE(entries.empty());
+    const std::string saved = QuorTest::read_file(sandbox.file("west_bore.csv"));
+    EXPECT_NE(saved.find("EDITED"), std::string::npos);
+    EXPECT_NE(saved.find("coarse, cross-bedded"), std::string::npos);
+    EXPECT_EQ(QuorTest::read_file(sandbox.file("west_bore.csv.backup")), original);
+}
+
+TEST_F(DocumentFiles, NamedFileTakesItsReaderFromTheExtension)
+{
+    fs::create_directory(sandbox.file("site.v2"));
+    fs::copy_file(sandbox.file("east_bore"), sandbox.file("site.v2/east"));
+    fs::copy_file(sandbox.file("west_bore.csv"), sandbox.file("West.CsV"));
+    ErrorEntries entries;
+    EXPECT_TRUE(doc->openBoreholeByName(0, path("site.v2/east"), entries)) << "the folder's dot is no extension";
+    EXPECT_EQ(doc->GetFormatOptions(0)->formatCode, ORBAX_Logging::FormatProlog30);
+    EXPECT_TRUE(doc->openBoreholeByName(1, path("West.CsV"), entries));
+    EXPECT_EQ(doc->GetFormatOptions(1)->formatCode, ORBAX_Logging::FormatCSV);
+    EXPECT_TRUE(entries.empty());
+
+    EXPECT_FALSE(doc->openBoreholeByName(1, path("north_bore.prolog"), entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].word(), 0x3002Fu);
+    EXPECT_EQ(entries[0].text,
+              L"Unrecognised file extension prolog.  Specify the file type using the Open Borehole command.");
+    EXPECT_EQ(doc->GetPathName(1), path("West.CsV"));
+
+    // A file dropped on a pane with unsaved changes asks first; Cancel keeps the pane.
+    doc->EditSampleNumber(1, {{0, 0}}, L"keep");
+    sandbox.boxes.answers.push_back(MessageResult::Cancel);
+    entries.clear();
+    EXPECT_FALSE(doc->openBoreholeByName(1, path("east_bore"), entries));
+    EXPECT_EQ(sandbox.boxes.shown.back().text, L"Bore hole data changed.  Do you want to save?");
+    EXPECT_EQ(doc->GetUnitSampleNumber(1, 0), L"keep");
+}
+
+// Yes to "save first" with a save that fails stops the open: the edits stay in the pane.
+TEST_F(DocumentFiles, SaveThatFailsBeforeOpenOrNewStopsIt)
+{
+    openLeft(path("west_bore.csv"), 3);
+    doc->EditSampleNumber(0, {{0, 0}}, L"EDITED");
+    // The file's folder disappears: the save cannot write.
+    fs::create_directory(sandbox.file("gone"));
+    fs::rename(sandbox.file("west_bore.csv"), sandbox.file("gone/west_bore.csv"));
+    ErrorEntries unused;
+    ASSERT_TRUE(doc->openBoreholeByName(1, path("gone/west_bore.csv"), unused));
+    fs::remove_all(sandbox.file("gone"));
+    doc->EditSampleNumber(1, {{0, 0}}, L"EDITED");
+
+    sandbox.boxes.answers.push_back(MessageResult::Yes);
+    answerPrompt(path("east_bore"), 1);
+    ErrorEntries entries;
+    doc->openBorehole(1, entries);
+    EXPECT_EQ(prompts.answers.size(), 1u) << "no file prompt after the failed save";
+    EXPECT_EQ(doc->GetUnitSampleNumber(1, 0), L"EDITED");
+    EXPECT_TRUE(doc->IsPaneModified(1));
+    EXPECT_FALSE(errorLines.isEmpty()) << "the failed save is shown";
+
+    sandbox.boxes.answers.push_back(MessageResult::Yes);
+    doc->newBorehole(1);
+    EXPECT_EQ(doc->unitCountOnSide(1), 3) << "New keeps the pane too";
+
+    // A save that works goes on to the open.
+    prompts.answers.clear();
+    prompts.filterAnswers.clear();
+    sandbox.boxes.answers.push_back(MessageResult::Yes);
+    answerPrompt(path("east_bore"), 1);
+    entries.clear();
+    doc->openBorehole(0, entries);
+    EXPECT_EQ(doc->GetPathName(0), path("east_bore"));
+    EXPECT_NE(QuorTest::read_file(sandbox.file("west_bore.csv")).find("EDITED"), std::string::npos)
+        << "the left pane's file was saved before it was replaced";
+}
+
+// Every format saved in place is what the library writes for the same borehole and options.
+TEST_F(DocumentFiles, SavesInPlaceAsTheLibraryWrites)
+{
+    const auto schemas = app->Tables().schemas;
+    // Prolog 3.0
+    openLeft(path("east_bore"), 1);
+    doc->EditSampleNumber(0, {{1, 1}}, L"S9");
+    ErrorEntries entries;
+    doc->saveBorehole(0, entries);
+    ASSERT_TRUE(entries.empty());
+    EXPECT_TRUE(fs::exists(sandbox.file("east_bore.backup")));
+    {
+        ORBAX_Logging::PrologOptionsData options = app->m_prologOptions.toOptionsData(schemas, false);
+        ORBAX_Logging::LoadMessages messages;
+        auto direct = ORBAX_Logging::Borehole_Prolog::load(QuorTest::data_file("document/east_bore").wstring(), options,
+                                                           messages);
+        (*direct)[1].sample = L"S9";
+        ORBAX_Logging::Borehole_Prolog::save(path("direct"), messages, *direct, options);
+        EXPECT_EQ(QuorTest::read_file(sandbox.file("east_bore")), QuorTest::read_file(sandbox.file("direct")));
+    }
+    // CSV
+    ErrorEntries ignored;
+    ASSERT_TRUE(doc->LoadCsvBorehole(1, path("west_bore.csv"), ignored));
+    doc->EditSeamOrPly(1, {{2, 2}}, L"Z", L"");
+    doc->saveBorehole(1, entries);
+    ASSERT_TRUE(entries.empty());
+    {
+        ORBAX_Logging::CSVOptionsData options = app->m_csvOptions.toOptionsData(schemas, false);
+        ORBAX_Logging::LoadMessages messages;
+        auto direct = ORBAX_Logging::Borehole_CSV::load(QuorTest::data_file("document/west_bore.csv").wstring(),
+                                                        options, messages);
+        (*direct)[2].seam = L"Z";
+        ORBAX_Logging::Borehole_CSV::save(path("direct.csv"), *direct, options, messages);
+        EXPECT_EQ(QuorTest::read_file(sandbox.file("west_bore.csv")), QuorTest::read_file(sandbox.file("direct.csv")));
+    }
+    // Prolog 4: the document read is written back with its units; no backup is kept.
+    respond = [](QDialog& sheet) { sheet.findChild<QPushButton*>("id1")->click(); };
+    answerPrompt(path("north_bore.prolog"), 2);
+    doc->openBorehole(0, entries);
+    doc->EditUnitDepth(0, 0, false, 2.5);
+    doc->saveBorehole(0, entries);
+    ASSERT_TRUE(entries.empty());
+    EXPECT_FALSE(fs::exists(sandbox.file("north_bore.prolog.backup")));
+    {
+        ORBAX_Logging::Prolog4OptionsData options = app->m_prolog4Options.toOptionsData(schemas, false);
+        ORBAX_Logging::LoadMessages messages;
+        auto direct = ORBAX_Logging::Borehole_Prolog4::load(QuorTest::data_file("document/north_bore.prolog").wstring(),
+                                                            options, messages);
+        direct->setUnitDepth(0, false, 2.5);
+        ORBAX_Logging::Borehole_Prolog4::save(path("direct.prolog"), *direct, options, messages);
+        EXPECT_EQ(QuorTest::read_file(sandbox.file("north_bore.prolog")),
+                  QuorTest::read_file(sandbox.file("direct.prolog")));
+    }
+}
+
+TEST_F(DocumentFiles, SaveAsOffersTheFormatsTheBoreholeCanTake)
+{
+    const auto schemas = app->Tables().schemas;
+    openLeft(path("west_bore.csv"), 3);
+    // A CSV borehole: three filters, CSV first; a name without extension gets ".CSV".
+    answerPrompt(path("copy"), 3);
+    ErrorEntries entries;
+    doc->saveBoreholeAs(0, entries);
+    EXPECT_TRUE(entries.empty());
+    ASSERT_EQ(prompts.filters.back().size(), 3);
+    EXPECT_EQ(prompts.initialFilters.back(), prompts.filters.back()[2]);
+    EXPECT_EQ(prompts.captions.back(), "Save Borehole");
+    EXPECT_EQ(doc->GetPathName(0), path("copy.CSV"));
+    EXPECT_EQ(doc->GetTitle(), L"copy, <unnamed>");
+
+    // Prolog 3.0 keeps the name as it is, and the next Save writes that version in place.
+    answerPrompt(path("as30"), 2);
+    doc->saveBoreholeAs(0, entries);
+    EXPECT_EQ(prompts.initialFilters.back(), prompts.filters.back()[2]);
+    EXPECT_EQ(doc->GetPathName(0), path("as30"));
+    EXPECT_EQ(doc->GetFormatOptions(0)->formatCode, ORBAX_Logging::FormatProlog30);
+    {
+        ORBAX_Logging::PrologOptionsData options = app->m_prologOptions.toOptionsData(schemas, false);
+        ORBAX_Logging::Borehole copy = doc->GetBorehole(0);
+        ORBAX_Logging::LoadMessages messages;
+        ORBAX_Logging::Borehole_Prolog::save(path("direct30"), messages, copy, options);
+        EXPECT_EQ(QuorTest::read_file(sandbox.file("as30")), QuorTest::read_file(sandbox.file("direct30")));
+    }
+    // Prolog 2.1 records have 25 fields: a schema of 7 cannot be written, and nothing changes.
+    answerPrompt(path("as21"), 1);
+    doc->saveBoreholeAs(0, entries);
+    EXPECT_EQ(prompts.initialFilters.back(), prompts.filters.back()[1]) << "Prolog 3.0 offered first";
+    EXPECT_TRUE(hasReportableErrors(entries));
+    EXPECT_FALSE(fs::exists(sandbox.file("as21")));
+    EXPECT_EQ(doc->GetPathName(0), path("as30"));
+    EXPECT_EQ(doc->GetFormatOptions(0)->formatCode, ORBAX_Logging::FormatProlog30);
+    entries.clear();
+
+    // A Prolog 4 borehole: four filters, Prolog 4 offered first, ".prolog" added.
+    respond = [](QDialog& sheet) { sheet.findChild<QPushButton*>("id1")->click(); };
+    answerPrompt(path("north_bore.prolog"), 2);
+    doc->openBorehole(1, entries);
+    answerPrompt(path("north_copy"), 3);
+    doc->saveBoreholeAs(1, entries);
+    EXPECT_TRUE(entries.empty());
+    ASSERT_EQ(prompts.filters.back().size(), 4);
+    EXPECT_EQ(prompts.initialFilters.back(), prompts.filters.back()[2]);
+    EXPECT_EQ(doc->GetPathName(1), path("north_copy.prolog"));
+    {
+        ORBAX_Logging::Prolog4OptionsData options = app->m_prolog4Options.toOptionsData(schemas, false);
+        ORBAX_Logging::LoadMessages messages;
+        auto direct = ORBAX_Logging::Borehole_Prolog4::load(path("north_bore.prolog"), options, messages);
+        ORBAX_Logging::Borehole_Prolog4::save(path("direct.prolog"), *direct, options, messages);
+        EXPECT_EQ(QuorTest::read_file(sandbox.file("north_copy.prolog")),
+                  QuorTest::read_file(sandbox.file("direct.prolog")));
+    }
+
+    // Cancel: nothing changes.
+    entries.clear();
+    doc->saveBoreholeAs(1, entries);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].code, 23);
+    EXPECT_EQ(doc->GetPathName(1), path("north_copy.prolog"));
+}
+
+TEST_F(DocumentFiles, SaveAsWithAlwaysAskShowsTheWriteModePage)
+{
+    openLeft(path("east_bore"), 1);
+    app->m_prologAlwaysAsk = true;
+    QString fieldText;
+    respond = [&](QDialog& sheet) {
+        fieldText = sheet.findChild<QLabel*>("id1201")->text();
+        sheet.reject();
+    };
+    answerPrompt(path("asked"), 1);
+    ErrorEntries entries;
+    doc->saveBoreholeAs(0, entries);
+    EXPECT_EQ(fieldText, "The borehole contains 7 fields");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].code, 23);
+    EXPECT_FALSE(fs::exists(sandbox.file("asked")));
+    EXPECT_EQ(doc->GetPathName(0), path("east_bore"));
+}
+
+// Undo after a save: the pane differs from its file again, so it is modified.
+TEST_F(DocumentFiles, UndoAfterSaveMarksThePaneModified)
+{
+    openLeft(path("east_bore"), 1);
+    doc->EditSampleNumber(0, {{0, 0}}, L"A");
+    ErrorEntries entries;
+    doc->saveBorehole(0, entries);
+    EXPECT_FALSE(doc->IsPaneModified(0));
+    doc->Undo();
+    EXPECT_TRUE(doc->IsPaneModified(0));
+    sandbox.boxes.answers.push_back(MessageResult::Cancel);
+    EXPECT_FALSE(doc->SaveModified());
+    EXPECT_EQ(sandbox.boxes.shown.back().text, L"There are unsaved changes to the left borehole.  Save?");
+}
+
+TEST_F(DocumentFiles, NewBoreholeTakesTheDefaultSchemaOrAsks)
+{
+    openLeft(path("east_bore"), 1);
+    doc->EditSampleNumber(0, {{0, 0}}, L"x");
+    sandbox.boxes.answers.push_back(MessageResult::No);
+    doc->newBorehole(0);
+    EXPECT_EQ(doc->unitCountOnSide(0), 0);
+    EXPECT_EQ(doc->GetBorehole(0).schema->name, L"Short");
+    EXPECT_TRUE(doc->GetPathName(0).empty());
+    EXPECT_FALSE(doc->IsPaneModified(0));
+    EXPECT_EQ(doc->GetUndoCount(), 0u);
+    ASSERT_NE(doc->GetFormatOptions(0), nullptr) << "the options stay for Save As";
+
+    // Always ask: the schema dialog; its Cancel gives the configuration's first schema.
+    app->m_alwaysAskSchema = true;
+    respond = [](QDialog& dialog) {
+        auto* list = dialog.findChild<QListWidget*>("id1182");
+        EXPECT_EQ(list->currentItem()->text(), "Short");
+        dialog.reject();
+    };
+    doc->newBorehole(1);
+    EXPECT_EQ(shown.back(), "dlg311");
+    EXPECT_EQ(doc->GetBorehole(1).schema->name, L"Basic");
+
+    respond = [](QDialog& dialog) {
+        auto* list = dialog.findChild<QListWidget*>("id1182");
+        list->setCurrentItem(list->findItems("Coal", Qt::MatchExactly).front());
+        dialog.accept();
+    };
+    doc->newBorehole(1);
+    EXPECT_EQ(doc->GetBorehole(1).schema->name, L"Coal");
+}
+
+TEST_F(DocumentFiles, ClosingAsksAboutEachPane)
+{
+    EXPECT_TRUE(doc->SaveModified()) << "nothing changed";
+    openLeft(path("east_bore"), 1);
+    ErrorEntries ignored;
+    ASSERT_TRUE(doc->LoadCsvBorehole(1, path("west_bore.csv"), ignored));
+    doc->EditSampleNumber(0, {{0, 0}}, L"left");
+    doc->EditSampleNumber(1, {{0, 0}}, L"right");
+
+    respond = [](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "QUOR_Log");
+        dialog.reject();
+    };
+    EXPECT_FALSE(doc->SaveModified());
+    EXPECT_EQ(shown.back(), "dlg190");
+
+    // Only the left chosen: it is saved, and the right pane's changes are dropped.
+    respond = [](QDialog& dialog) {
+        dialog.findChild<QCheckBox*>("id1180")->setChecked(true);
+        dialog.accept();
+    };
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_NE(QuorTest::read_file(sandbox.file("east_bore")).find("left"), std::string::npos);
+    EXPECT_EQ(QuorTest::read_file(sandbox.file("west_bore.csv")).find("right"), std::string::npos);
+
+    // A warning from the save keeps the document open: a character code page 1252 cannot hold.
+    respond = nullptr;
+    doc->EditSampleNumber(1, {{0, 0}}, L"\u4E2D");
+    sandbox.boxes.answers.push_back(MessageResult::Yes);
+    EXPECT_FALSE(doc->SaveModified());
+    EXPECT_FALSE(errorLines.isEmpty());
+    EXPECT_TRUE(errorLines.back().startsWith("Warning: ")) << errorLines.back().toStdString();
+}
+
+TEST_F(DocumentFiles, ExportWritesTheTextDescription)
+{
+    openLeft(path("east_bore"), 1);
+    std::wstring message;
+    EXPECT_EQ(doc->exportBorehole(0, path("out.txt"), false, message), 0);
+    EXPECT_EQ(message, L"No error");
+    const std::string one = QuorTest::read_file(sandbox.file("out.txt"));
+    EXPECT_NE(one.find("SANDSTONE"), std::string::npos);
+    EXPECT_EQ(doc->exportBorehole(0, path("out.txt"), true, message), 0);
+    EXPECT_EQ(QuorTest::read_file(sandbox.file("out.txt")), one + one);
+
+    EXPECT_EQ(doc->exportBorehole(0, path("no/such/folder/out.txt"), false, message), 1);
+    EXPECT_EQ(message.rfind(L"Unable to open " + path("no/such/folder/out.txt") + L"\n(", 0), 0u);
+}
+
+} // namespace
