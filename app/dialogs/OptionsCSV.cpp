@@ -17,7 +17,7 @@
 
 #include "app/dialogs/DataExchange.h"
 #include "app/dialogs/SchemaListExchange.h"
-#include "app/dialogs/SpinStepper.h"
+#include "app/dialogs/SpinButton.h"
 #include "core/catalogue/Messages.h"
 #include "core/csv/Borehole_CSV.h"
 
@@ -84,7 +84,9 @@ void COptionsCSV::build()
     m_headingRows = new QLineEdit(this);
     m_headingRows->setObjectName(QStringLiteral("id1199"));
     m_headingRows->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this));
-    m_headingSpin = new SpinStepper(m_headingRows, 0, 100, this);
+    m_headingSpin = new SpinButton(this);
+    m_headingSpin->setBuddy(m_headingRows);
+    m_headingSpin->setRange(0, 100);
     m_headingSpin->setObjectName(QStringLiteral("id1200"));
     auto* headingLabel = new QLabel(QStringLiteral("&Heading rows:"), this);
     headingLabel->setBuddy(m_headingRows);

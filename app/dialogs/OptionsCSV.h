@@ -11,7 +11,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class SpinStepper;
+class SpinButton;
 
 class COptionsCSV : public FormatOptionsPage {
     Q_OBJECT
@@ -54,7 +54,7 @@ private:
     QButtonGroup* m_quoteQuote = nullptr;
     QLineEdit* m_escape = nullptr;
     QLineEdit* m_headingRows = nullptr;
-    SpinStepper* m_headingSpin = nullptr;
+    SpinButton* m_headingSpin = nullptr;
     QComboBox* m_location = nullptr;
     QLineEdit* m_rockType = nullptr;
     QWidget* m_rockTypeLabel = nullptr;

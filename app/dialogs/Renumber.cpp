@@ -1,5 +1,7 @@
 #include "app/dialogs/Renumber.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -11,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DataExchange.h"
-#include "app/dialogs/SpinStepper.h"
+#include "app/dialogs/SpinButton.h"
 #include "core/catalogue/Messages.h"
 
 namespace {
@@ -67,7 +69,9 @@ CRenumber::CRenumber(const std::wstring& prefix, int number, const std::wstring&
     m_maintainPostfix = namedCheck(this, 1167, QString());
     m_maintainOrder = namedCheck(this, 1161, QStringLiteral("&Maintain sample order (apply offset to number)"));
     m_width = namedEdit(this, 1009);
-    m_widthSpin = new SpinStepper(m_width, 0, 20, this);
+    m_widthSpin = new SpinButton(this);
+    m_widthSpin->setBuddy(m_width);
+    m_widthSpin->setRange(0, 20);
     m_widthSpin->setObjectName(QStringLiteral("id1170"));
 
     auto* grid = new QGridLayout;
@@ -148,5 +152,11 @@ void CRenumber::OnWidthChange()
     // Text in the number edit that is no number is left for OK to refuse.
     if (!Ddx::ParseUnsigned(m_newNumber->text().toStdWString(), number))
         return;
-    m_newNumber->setText(QString::fromStdWString(PaddedNumber(number, m_widthSpin->position())));
+    // The width the arrows stand at: the width edit's number within their range.
+    int width = 0;
+    if (Ddx::ParseInteger(m_width->text().toStdWString(), width))
+        width = std::clamp(width, m_widthSpin->minimum(), m_widthSpin->maximum());
+    else
+        width = m_widthSpin->minimum();
+    m_newNumber->setText(QString::fromStdWString(PaddedNumber(number, width)));
 }

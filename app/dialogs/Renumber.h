@@ -7,7 +7,7 @@
 
 class QCheckBox;
 class QLineEdit;
-class SpinStepper;
+class SpinButton;
 
 class CRenumber : public DdxDialog {
     Q_OBJECT
@@ -33,7 +33,7 @@ public:
     // The new number shown again, padded to the width the arrows stand at.
     void OnWidthChange();
 
-    SpinStepper* widthSpin() const { return m_widthSpin; }
+    SpinButton* widthSpin() const { return m_widthSpin; }
 
 protected:
     void exchange(bool save) override;
@@ -50,7 +50,7 @@ private:
     QCheckBox* m_maintainPostfix;
     QCheckBox* m_maintainOrder;
     QLineEdit* m_width;
-    SpinStepper* m_widthSpin;
+    SpinButton* m_widthSpin;
 };
 
 // The number in decimal, padded on the left with "0" to the width; saving takes digits only (blanks

@@ -15,7 +15,7 @@
 #include "app/dialogs/OptionsCSV.h"
 #include "app/dialogs/OptionsProlog.h"
 #include "app/dialogs/OptionsProlog4.h"
-#include "app/dialogs/SpinStepper.h"
+#include "app/dialogs/SpinButton.h"
 #include "tests/support/AppTestSupport.h"
 
 namespace {
@@ -150,7 +150,7 @@ TEST_F(FormatPages, CsvSheetPageChoicesAndStoredValuesOutsideTheSpin)
     EXPECT_TRUE(page->alwaysAsk);
 
     // The arrows step within 0 to 100.
-    SpinStepper* spin = page->findChild<SpinStepper*>("id1200");
+    SpinButton* spin = page->findChild<SpinButton*>("id1200");
     spin->upButton()->click();
     EXPECT_EQ(page->findChild<QLineEdit*>("id1199")->text(), "100");
 }

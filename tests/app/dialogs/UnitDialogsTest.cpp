@@ -14,7 +14,7 @@
 #include "app/dialogs/Renumber.h"
 #include "app/dialogs/SampleNumber.h"
 #include "app/dialogs/SaveBoth.h"
-#include "app/dialogs/SpinStepper.h"
+#include "app/dialogs/SpinButton.h"
 #include "tests/support/AppTestSupport.h"
 
 namespace {
@@ -67,7 +67,7 @@ TEST(RenumberDialog, PadsTheNewNumberToTheWidthAndRefusesWhatIsNoNumber)
         // The width follows its edit; stepping down from 4 gives 3.
         child<QLineEdit>(d, 1009)->setText("2");
         EXPECT_EQ(child<QLineEdit>(d, 1003)->text(), "07");
-        child<SpinStepper>(d, 1170)->downButton()->click();
+        child<SpinButton>(d, 1170)->downButton()->click();
         EXPECT_EQ(child<QLineEdit>(d, 1009)->text(), "1");
         EXPECT_EQ(child<QLineEdit>(d, 1003)->text(), "7");
         child<QLineEdit>(d, 1009)->setText("0");
@@ -105,7 +105,7 @@ TEST(RenumberDialog, MaintainBoxesDisableWhatTheyKeep)
         EXPECT_FALSE(child<QLineEdit>(d, 1003)->isEnabled());
         EXPECT_FALSE(child<QCheckBox>(d, 1161)->isEnabled());
         EXPECT_FALSE(child<QLineEdit>(d, 1009)->isEnabled());
-        EXPECT_FALSE(child<SpinStepper>(d, 1170)->isEnabled());
+        EXPECT_FALSE(child<SpinButton>(d, 1170)->isEnabled());
         EXPECT_TRUE(child<QLineEdit>(d, 1164)->isEnabled());
         child<QCheckBox>(d, 1165)->click();
         EXPECT_FALSE(child<QLineEdit>(d, 1164)->isEnabled());
