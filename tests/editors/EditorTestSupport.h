@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -86,6 +87,18 @@ public:
         steps.push_back([](QDialog& dialog) { dialog.reject(); });
         return *this;
     }
+    // The error list: its lines are kept in `errorLines`, then it is closed.
+    PromptScript& errors()
+    {
+        steps.push_back([this](QDialog& dialog) {
+            EXPECT_EQ(dialog.objectName(), "dlg191");
+            if (auto* list = dialog.findChild<QListWidget*>(QStringLiteral("id1182")))
+                for (int i = 0; i < list->count(); ++i)
+                    errorLines.push_back(list->item(i)->text());
+            dialog.accept();
+        });
+        return *this;
+    }
     PromptScript& step(Step custom)
     {
         steps.push_back(std::move(custom));
@@ -96,6 +109,7 @@ public:
     std::deque<Step> steps;
     std::vector<QString> shown;
     std::vector<QString> initialTexts;
+    std::vector<QString> errorLines;
 };
 
 template <class T>
