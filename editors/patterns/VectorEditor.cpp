@@ -1,0 +1,436 @@
+#include "editors/patterns/VectorEditor.h"
+
+#include <locale>
+#include <sstream>
+
+#include <QColorDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "app/dialogs/ErrorList.h"
+#include "config/Quor_Log_Config.h"
+#include "core/catalogue/Messages.h"
+#include "editors/controls/ColourComboBox.h"
+#include "editors/controls/ColourPatch.h"
+#include "editors/controls/EditedTables.h"
+#include "editors/controls/EditorNames.h"
+#include "editors/controls/GuardedHandler.h"
+#include "editors/controls/SortedItems.h"
+#include "editors/patterns/VectorView.h"
+#include "platform/services/Services.h"
+#include "platform/settings/Settings.h"
+
+namespace {
+
+constexpr std::uint32_t patchStartColour = 0xFFF5DEB3u;
+constexpr std::uint32_t white = 0xFFFFFFFFu;
+const wchar_t* const newVectorTopic = L"hidd_newvector.htm";
+constexpr int pendingChangesMessage = 218;
+
+QPushButton* Button(const char* text, int id, QWidget* parent)
+{
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setObjectName(QStringLiteral("id%1").arg(id));
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A size as the wide stream writes a float by default: six significant digits, no trailing zeros.
+QString SizeText(float value)
+{
+    std::wostringstream out;
+    out.imbue(std::locale::classic());
+    out << value;
+    return QString::fromStdWString(out.str());
+}
+
+// The decimal number typed, read without regard to the user's locale; 0 when there is none (which
+// the compile refuses as not positive).
+double TypedSize(const QLineEdit* edit)
+{
+    std::wistringstream in(edit->text().toStdWString());
+    in.imbue(std::locale::classic());
+    double value = 0;
+    if (!(in >> value))
+        return 0;
+    return value;
+}
+
+QColor ColourFromColorref(std::uint32_t colorref)
+{
+    return QColor(static_cast<int>(colorref & 0xFF), static_cast<int>((colorref >> 8) & 0xFF),
+                  static_cast<int>((colorref >> 16) & 0xFF));
+}
+
+// The colour chooser's 16 custom colours come from, and go back to, the profile as COLORREF values.
+void LoadCustomColoursIntoChooser()
+{
+    const ORBAX_Platform::Settings options(L"Options");
+    std::uint32_t colours[16];
+    LoadCustomColours(colours, options.readBinary(L"CustomColors"));
+    for (int i = 0; i < 16; ++i)
+        QColorDialog::setCustomColor(i, ColourFromColorref(colours[i]));
+}
+
+void StoreCustomColoursFromChooser()
+{
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(64);
+    for (int i = 0; i < 16; ++i) {
+        const QColor colour = QColorDialog::customColor(i);
+        bytes.push_back(static_cast<std::uint8_t>(colour.red()));
+        bytes.push_back(static_cast<std::uint8_t>(colour.green()));
+        bytes.push_back(static_cast<std::uint8_t>(colour.blue()));
+        bytes.push_back(0);
+    }
+    ORBAX_Platform::Settings options(L"Options");
+    options.writeBinary(L"CustomColors", bytes);
+}
+
+} // namespace
+
+CVectorEditor::CVectorEditor(const VectorTable& table, QWidget* parent)
+    : QDialog(parent), patterns(EditedTables::Copy(table))
+{
+    build();
+    OnInitDialog();
+}
+
+void CVectorEditor::build()
+{
+    setObjectName(QStringLiteral("dlg206"));
+    setWindowTitle(QStringLiteral("Vector Editor"));
+
+    nameCombo = new CColourComboBox(this);
+    nameCombo->setObjectName(QStringLiteral("id1254"));
+    nameCombo->setSorted(true);
+    auto* nameLabel = new QLabel(QStringLiteral("Vector &pattern:"), this);
+    nameLabel->setBuddy(nameCombo);
+    auto* addButton = Button("&Add...", 1242, this);
+    deleteButton = Button("&Delete", 1264, this);
+    renameButton = Button("&Rename...", 1249, this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(nameLabel);
+    top->addWidget(nameCombo, 1);
+    top->addWidget(addButton);
+    top->addWidget(deleteButton);
+    top->addWidget(renameButton);
+
+    widthEdit = new QLineEdit(this);
+    widthEdit->setObjectName(QStringLiteral("id1009"));
+    heightEdit = new QLineEdit(this);
+    heightEdit->setObjectName(QStringLiteral("id1258"));
+    colourPatch = new CColourPatch(this);
+    colourPatch->setObjectName(QStringLiteral("id1142"));
+    colourPatch->colour = patchStartColour;
+    colourPatch->setFixedSize(40, 20);
+    colourButton = Button("&...", 1260, this);
+    colourButton->setMaximumWidth(32);
+    auto* widthLabel = new QLabel(QStringLiteral("&Width:"), this);
+    widthLabel->setBuddy(widthEdit);
+    auto* heightLabel = new QLabel(QStringLiteral("&Height:"), this);
+    heightLabel->setBuddy(heightEdit);
+    auto* colourLabel = new QLabel(QStringLiteral("&Background colour:"), this);
+    colourLabel->setBuddy(colourButton);
+    auto* cell = new QGridLayout;
+    cell->addWidget(widthLabel, 0, 0);
+    cell->addWidget(widthEdit, 0, 1);
+    cell->addWidget(new QLabel(QStringLiteral("mm"), this), 0, 2);
+    cell->addWidget(heightLabel, 1, 0);
+    cell->addWidget(heightEdit, 1, 1);
+    cell->addWidget(new QLabel(QStringLiteral("mm"), this), 1, 2);
+    cell->addWidget(colourLabel, 2, 0);
+    auto* colour = new QHBoxLayout;
+    colour->addWidget(colourPatch);
+    colour->addWidget(colourButton);
+    colour->addStretch(1);
+    cell->addLayout(colour, 2, 1, 1, 2);
+    cell->setRowStretch(3, 1);
+
+    definitionEdit = new QPlainTextEdit(this);
+    definitionEdit->setObjectName(QStringLiteral("id1256"));
+    definitionEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    definitionEdit->setMinimumSize(300, 140);
+    auto* definitionLabel = new QLabel(QStringLiteral("&Element definitions:"), this);
+    definitionLabel->setBuddy(definitionEdit);
+    compileButton = Button("&Compile and update", 1259, this);
+    auto* definition = new QVBoxLayout;
+    definition->addWidget(definitionLabel);
+    definition->addWidget(definitionEdit, 1);
+    definition->addWidget(compileButton, 0, Qt::AlignRight);
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(cell);
+    middle->addLayout(definition, 1);
+
+    fullWidthPreview = new CVectorView(true, this);
+    fullWidthPreview->setObjectName(QStringLiteral("id1255"));
+    tiledPreview = new CVectorView(false, this);
+    tiledPreview->setObjectName(QStringLiteral("id1253"));
+    auto* previews = new QGroupBox(QStringLiteral("Previews"), this);
+    auto* previewLayout = new QGridLayout(previews);
+    previewLayout->addWidget(new QLabel(QStringLiteral("Anisotropic (full width)"), previews), 0, 0);
+    previewLayout->addWidget(new QLabel(QStringLiteral("Isotropic (tiled)"), previews), 0, 1);
+    previewLayout->addWidget(fullWidthPreview, 1, 0);
+    previewLayout->addWidget(tiledPreview, 1, 1);
+    previewLayout->setRowStretch(1, 1);
+
+    auto* ok = Button("&OK", 1, this);
+    ok->setDefault(true);
+    auto* cancel = Button("Cancel", 2, this);
+    auto* help = Button("Help", 57670, this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(middle);
+    layout->addWidget(previews, 1);
+    layout->addLayout(buttons);
+    resize(sizeHint().expandedTo(QSize(620, 560)));
+
+    connect(ok, &QPushButton::clicked, this, &CVectorEditor::accept);
+    connect(cancel, &QPushButton::clicked, this, &CVectorEditor::reject);
+    connect(help, &QPushButton::clicked, this, &CVectorEditor::OnHelp);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &CVectorEditor::OnHelp);
+    connect(nameCombo, &QComboBox::activated, this, &CVectorEditor::OnSelchangeVector);
+    // Filling the edits from code notifies as typing does; showing a pattern clears the flag after.
+    connect(definitionEdit, &QPlainTextEdit::textChanged, this, &CVectorEditor::OnChangeDefinition);
+    connect(widthEdit, &QLineEdit::textChanged, this, &CVectorEditor::OnChangeDefinition);
+    connect(heightEdit, &QLineEdit::textChanged, this, &CVectorEditor::OnChangeDefinition);
+    connect(compileButton, &QPushButton::clicked, this, &CVectorEditor::OnCompileAndUpdate);
+    connect(colourButton, &QPushButton::clicked, this, &CVectorEditor::OnChooseColour);
+    connect(addButton, &QPushButton::clicked, this, &CVectorEditor::OnAdd);
+    connect(deleteButton, &QPushButton::clicked, this, &CVectorEditor::OnDelete);
+    connect(renameButton, &QPushButton::clicked, this, &CVectorEditor::OnRename);
+}
+
+int CVectorEditor::DoModal() { return ORBAX_Platform::dialogs().run(*this); }
+
+void CVectorEditor::OnInitDialog()
+{
+    for (std::size_t i = 0; i < patterns.size(); ++i)
+        if (!patterns[i].name.empty())
+            nameCombo->AddString(QString::fromStdWString(patterns[i].name), static_cast<int>(i));
+    nameCombo->SetCurSel(nameCombo->count() > 0 ? 0 : -1);
+    UpdateControls();
+    ShowSelection();
+}
+
+int CVectorEditor::SelectedPosition() const
+{
+    const int item = nameCombo->GetCurSel();
+    const int position = item < 0 ? -1 : nameCombo->ItemData(item);
+    return position >= 0 && position < static_cast<int>(patterns.size()) ? position : -1;
+}
+
+void CVectorEditor::PointPreviews()
+{
+    const VectorPattern* shown = shownPosition >= 0 ? &patterns[static_cast<std::size_t>(shownPosition)] : nullptr;
+    fullWidthPreview->pattern = shown;
+    tiledPreview->pattern = shown;
+    fullWidthPreview->update();
+    tiledPreview->update();
+}
+
+bool CVectorEditor::SettlePendingChanges()
+{
+    if (!modified || lastSelection == -1)
+        return true;
+    const ORBAX_Platform::MessageResult answer =
+        ORBAX_Platform::showMessage(this, ORBAX_Utilities::get_message_wide(pendingChangesMessage),
+                                    ORBAX_Platform::MessageButtons::YesNo, ORBAX_Platform::MessageIcon::Question);
+    if (answer != ORBAX_Platform::MessageResult::Yes)
+        return true;
+    if (CompileShown())
+        return true;
+    nameCombo->SetCurSel(SortedItems::findData(nameCombo, shownPosition));
+    lastSelection = nameCombo->GetCurSel();
+    UpdateControls();
+    return false;
+}
+
+void CVectorEditor::OnSelchangeVector()
+{
+    EDITOR_GUARDED({
+        if (SettlePendingChanges())
+            ShowSelection();
+    });
+}
+
+void CVectorEditor::ShowSelection()
+{
+    const int position = SelectedPosition();
+    shownPosition = position;
+    if (position < 0) {
+        widthEdit->clear();
+        heightEdit->clear();
+        colourPatch->colour = white;
+        definitionEdit->clear();
+    } else {
+        const VectorPattern& pattern = patterns[static_cast<std::size_t>(position)];
+        widthEdit->setText(SizeText(pattern.width));
+        heightEdit->setText(SizeText(pattern.height));
+        colourPatch->colour = pattern.colour;
+        definitionEdit->setPlainText(QString::fromStdWString(pattern.sourceText));
+    }
+    colourPatch->update();
+    PointPreviews();
+    lastSelection = nameCombo->GetCurSel();
+    modified = false;
+    UpdateControls();
+}
+
+void CVectorEditor::OnChangeDefinition()
+{
+    modified = true;
+    UpdateControls();
+}
+
+void CVectorEditor::OnCompileAndUpdate() { EDITOR_GUARDED(CompileShown()); }
+
+bool CVectorEditor::CompileShown()
+{
+    if (shownPosition < 0)
+        return false;
+    VectorPattern& pattern = patterns[static_cast<std::size_t>(shownPosition)];
+    const double height = TypedSize(heightEdit);
+    const double width = TypedSize(widthEdit);
+    ConfigMessageList messages;
+    if (!(width > 0) || !(height > 0)) {
+        messages.emplace_back(46, 3, ORBAX_Utilities::format_message1(1146, pattern.name));
+        CErrorList errors(messages, this);
+        errors.DoModal();
+        return false;
+    }
+    // Compiled into a copy: text that does not compile leaves the pattern drawing as it did.
+    VectorPattern compiled(pattern);
+    compiled.height = static_cast<float>(height);
+    compiled.width = static_cast<float>(width);
+    compiled.colour = colourPatch->colour;
+    if (VectorPattern::Compile(compiled, definitionEdit->toPlainText().toStdWString(), messages, 1)) {
+        pattern = compiled;
+        modified = false;
+        UpdateControls();
+    } else {
+        CErrorList errors(messages, this);
+        errors.DoModal();
+    }
+    PointPreviews();
+    return !HasConfigFailure(messages);
+}
+
+void CVectorEditor::OnChooseColour()
+{
+    EDITOR_GUARDED({
+        if (SelectedPosition() < 0)
+            return;
+        LoadCustomColoursIntoChooser();
+        QColor chosen;
+        if (!ORBAX_Platform::filePrompts().chooseColour(this, QColor::fromRgba(colourPatch->colour), chosen))
+            return;
+        StoreCustomColoursFromChooser();
+        colourPatch->colour = chosen.rgb() | 0xFF000000u;
+        colourPatch->update();
+        modified = true;
+        UpdateControls();
+    });
+}
+
+void CVectorEditor::OnAdd()
+{
+    EDITOR_GUARDED({
+        std::wstring name = L"new vector";
+        if (!EditorNames::AskName(this, name, 220, 221, newVectorTopic))
+            return;
+        std::vector<std::wstring> names;
+        for (const VectorPattern& pattern : patterns)
+            names.push_back(pattern.name);
+        if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateVector))
+            return;
+        patterns.emplace_back(name, 10.0f, 10.0f);
+        PointPreviews(); // the list may have moved in memory
+        const int position = static_cast<int>(patterns.size()) - 1;
+        nameCombo->SetCurSel(nameCombo->AddString(QString::fromStdWString(name), position));
+        if (SettlePendingChanges())
+            ShowSelection();
+    });
+}
+
+void CVectorEditor::OnRename()
+{
+    EDITOR_GUARDED({
+        const int item = nameCombo->GetCurSel();
+        const int position = SelectedPosition();
+        if (position < 0)
+            return;
+        std::wstring name = patterns[static_cast<std::size_t>(position)].name;
+        if (!EditorNames::AskName(this, name, 220, 221, newVectorTopic))
+            return;
+        std::vector<std::wstring> names;
+        for (const VectorPattern& pattern : patterns)
+            names.push_back(pattern.name);
+        if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateVector))
+            return;
+        patterns[static_cast<std::size_t>(position)].name = name;
+        nameCombo->ReleaseItem(item);
+        nameCombo->InsertString(item, QString::fromStdWString(name), position);
+        nameCombo->SetCurSel(item);
+        if (SettlePendingChanges())
+            ShowSelection();
+    });
+}
+
+void CVectorEditor::OnDelete()
+{
+    EDITOR_GUARDED({
+        const int item = nameCombo->GetCurSel();
+        const int position = SelectedPosition();
+        if (position < 0)
+            return;
+        shownPosition = -1;
+        PointPreviews();
+        patterns.erase(patterns.begin() + position);
+        nameCombo->ReleaseItem(item);
+        for (int i = 0; i < nameCombo->count(); ++i) {
+            const int data = nameCombo->ItemData(i);
+            if (data > position)
+                nameCombo->SetItemData(i, data - 1);
+        }
+        nameCombo->SetCurSel(-1);
+        modified = false;
+        ShowSelection();
+    });
+}
+
+void CVectorEditor::accept()
+{
+    bool close = false;
+    EDITOR_GUARDED(close = SettlePendingChanges());
+    if (close)
+        QDialog::accept();
+}
+
+void CVectorEditor::OnHelp() { ORBAX_Platform::help().showContext(0x20000u + 206); }
+
+void CVectorEditor::UpdateControls()
+{
+    const bool selected = SelectedPosition() >= 0;
+    renameButton->setEnabled(selected);
+    deleteButton->setEnabled(selected);
+    widthEdit->setEnabled(selected);
+    heightEdit->setEnabled(selected);
+    colourButton->setEnabled(selected);
+    definitionEdit->setEnabled(selected);
+    compileButton->setEnabled(selected && modified);
+}
