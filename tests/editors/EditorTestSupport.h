@@ -53,7 +53,7 @@ class PromptScript {
 public:
     using Step = std::function<void(QDialog&)>;
 
-    explicit PromptScript(ORBAX_Platform::ScriptedDialogs& dialogs)
+    explicit PromptScript(ORBAX_Platform::ScriptedDialogs& dialogs) : m_dialogs(dialogs)
     {
         dialogs.inspect = [this](QDialog& dialog) {
             shown.push_back(dialog.objectName());
@@ -67,6 +67,10 @@ public:
             step(dialog);
         };
     }
+
+    ~PromptScript() { m_dialogs.inspect = nullptr; }
+    PromptScript(const PromptScript&) = delete;
+    PromptScript& operator=(const PromptScript&) = delete;
 
     // The one-text prompt: types `text` and presses OK; remembers the text it opened with.
     PromptScript& name(const QString& text)
@@ -110,6 +114,9 @@ public:
     std::vector<QString> shown;
     std::vector<QString> initialTexts;
     std::vector<QString> errorLines;
+
+private:
+    ORBAX_Platform::ScriptedDialogs& m_dialogs;
 };
 
 template <class T>
