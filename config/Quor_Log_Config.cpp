@@ -122,6 +122,14 @@ void QuorLogConfig::ResetConfiguration()
 
 ConfigMessageList QuorLogConfig::ValidateHatchLists()
 {
+    ConfigMessageList messages = CheckHatchLists();
+    if (configurationModified)
+        SaveConfiguration();
+    return messages;
+}
+
+ConfigMessageList QuorLogConfig::CheckHatchLists()
+{
     ConfigMessageList messages;
     for (const auto& item : m_tables.bitmaps) {
         const BitmapPattern& pattern = item.second;
@@ -148,8 +156,6 @@ ConfigMessageList QuorLogConfig::ValidateHatchLists()
             show = true;
     if (show && showErrors)
         showErrors(messages);
-    if (configurationModified)
-        SaveConfiguration();
     return messages;
 }
 

@@ -92,6 +92,9 @@ public:
     // Checks bitmaps and hatch lists, shows what it finds, and saves when the configuration was
     // modified. Returns the problems found.
     ConfigMessageList ValidateHatchLists();
+    // The same check without the save: the configuration editors run it after each OK, and the
+    // options command writes the file once the whole options sheet has been accepted.
+    ConfigMessageList CheckHatchLists();
 
     // The built-in state: empty tables (ids are not reused), the inbuilt patterns and the schema "Basic".
     void ResetConfiguration();
