@@ -129,6 +129,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_update(new CUpdateChe
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
+    setMinimumWidth(380);
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_check, &QPushButton::clicked, this, &CAboutDlg::OnCheckForUpdates);
