@@ -1,0 +1,493 @@
+#include "editors/sites/SeamsPliesEditor.h"
+
+#include <utility>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "editors/controls/EditedTables.h"
+#include "editors/controls/EditorNames.h"
+#include "platform/services/Services.h"
+
+namespace {
+
+constexpr unsigned kHelpContext = 0x20000 + 211;
+
+QString qs(const std::wstring& text) { return QString::fromStdWString(text); }
+
+QPushButton* button(const QString& text, int id, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QStringLiteral("id%1").arg(id));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QPushButton* arrow(bool up, int id, QWidget* parent)
+{
+    QPushButton* b = button(QString(QChar(up ? 0x25B2 : 0x25BC)), id, parent);
+    QFont font = b->font();
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    b->setFont(font);
+    return b;
+}
+
+int itemData(const QListWidget* list, int row)
+{
+    if (row < 0 || row >= list->count())
+        return -1;
+    return list->item(row)->data(Qt::UserRole).toInt();
+}
+
+void addEntry(QListWidget* list, const std::wstring& text, int data)
+{
+    auto* item = new QListWidgetItem(qs(text), list);
+    item->setData(Qt::UserRole, data);
+}
+
+void selectRow(QListWidget* list, int row)
+{
+    QSignalBlocker block(list);
+    list->setCurrentRow(row);
+}
+
+std::vector<std::wstring> seamNames(const CorrelationDefinition& site)
+{
+    std::vector<std::wstring> names;
+    for (const CorrelationSeam& seam : site.seams)
+        names.push_back(seam.name);
+    return names;
+}
+
+} // namespace
+
+CSeamsPliesEditor::CSeamsPliesEditor(const CorrelationTable& sites, QWidget* parent)
+    : QDialog(parent), m_sites(EditedTables::Copy(sites))
+{
+    setObjectName(QStringLiteral("dlg211"));
+    setWindowTitle(QStringLiteral("Seams and Plies Editor"));
+
+    m_siteCombo = new QComboBox(this);
+    m_siteCombo->setObjectName(QStringLiteral("id1299"));
+    m_siteCombo->setMinimumContentsLength(20);
+    auto* addSite = button(QStringLiteral("&Add..."), 1242, this);
+    auto* deleteSite = button(QStringLiteral("D&elete"), 1264, this);
+    auto* renameSite = button(QStringLiteral("&Rename..."), 1249, this);
+
+    m_seamList = new QListWidget(this);
+    m_seamList->setObjectName(QStringLiteral("id1297"));
+    m_addSeam = button(QStringLiteral("A&dd..."), 1243, this);
+    m_deleteSeam = button(QStringLiteral("De&lete"), 1265, this);
+    m_renameSeam = button(QStringLiteral("Re&name..."), 1250, this);
+    m_seamUp = arrow(true, 1253, this);
+    m_seamDown = arrow(false, 1254, this);
+
+    m_plyList = new QListWidget(this);
+    m_plyList->setObjectName(QStringLiteral("id1298"));
+    m_addPly = button(QStringLiteral("Add&..."), 1244, this);
+    m_deletePly = button(QStringLiteral("Dele&te"), 1266, this);
+    m_renamePly = button(QStringLiteral("Rena&me..."), 1251, this);
+    m_plyUp = arrow(true, 1248, this);
+    m_plyDown = arrow(false, 1252, this);
+
+    auto* ok = button(QStringLiteral("&OK"), 1, this);
+    ok->setDefault(true);
+    auto* cancel = button(QStringLiteral("Cancel"), 2, this);
+    auto* help = button(QStringLiteral("Help"), 57670, this);
+
+    auto* siteLabel = new QLabel(QStringLiteral("S&ite:"), this);
+    siteLabel->setBuddy(m_siteCombo);
+    auto* siteRow = new QHBoxLayout;
+    siteRow->addWidget(siteLabel);
+    siteRow->addWidget(m_siteCombo, 1);
+    siteRow->addWidget(addSite);
+    siteRow->addWidget(deleteSite);
+    siteRow->addWidget(renameSite);
+
+    auto column = [this](const QString& title, QListWidget* list, QPushButton* add, QPushButton* remove,
+                         QPushButton* rename, QPushButton* up, QPushButton* down) {
+        auto* label = new QLabel(title, this);
+        label->setBuddy(list);
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(add);
+        buttons->addWidget(remove);
+        buttons->addWidget(rename);
+        buttons->addStretch(1);
+        buttons->addWidget(up);
+        buttons->addWidget(down);
+        auto* layout = new QVBoxLayout;
+        layout->addWidget(label);
+        layout->addWidget(list, 1);
+        layout->addLayout(buttons);
+        return layout;
+    };
+    auto* lists = new QHBoxLayout;
+    lists->addLayout(
+        column(QStringLiteral("Seams:"), m_seamList, m_addSeam, m_deleteSeam, m_renameSeam, m_seamUp, m_seamDown));
+    lists->addLayout(
+        column(QStringLiteral("Plies:"), m_plyList, m_addPly, m_deletePly, m_renamePly, m_plyUp, m_plyDown));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(siteRow);
+    layout->addLayout(lists, 1);
+    layout->addLayout(buttons);
+    resize(560, 360);
+
+    connect(m_siteCombo, &QComboBox::activated, this, &CSeamsPliesEditor::OnSelchangeSite);
+    connect(addSite, &QPushButton::clicked, this, &CSeamsPliesEditor::OnAddSite);
+    connect(renameSite, &QPushButton::clicked, this, &CSeamsPliesEditor::OnRenameSite);
+    connect(deleteSite, &QPushButton::clicked, this, &CSeamsPliesEditor::OnDeleteSite);
+    connect(m_seamList, &QListWidget::currentRowChanged, this, &CSeamsPliesEditor::OnSelchangeSeam);
+    connect(m_addSeam, &QPushButton::clicked, this, &CSeamsPliesEditor::OnAddSeam);
+    connect(m_renameSeam, &QPushButton::clicked, this, &CSeamsPliesEditor::OnRenameSeam);
+    connect(m_deleteSeam, &QPushButton::clicked, this, &CSeamsPliesEditor::OnDeleteSeam);
+    connect(m_seamUp, &QPushButton::clicked, this, &CSeamsPliesEditor::OnMoveSeamUp);
+    connect(m_seamDown, &QPushButton::clicked, this, &CSeamsPliesEditor::OnMoveSeamDown);
+    connect(m_plyList, &QListWidget::currentRowChanged, this, &CSeamsPliesEditor::OnSelchangePly);
+    connect(m_addPly, &QPushButton::clicked, this, &CSeamsPliesEditor::OnAddPly);
+    connect(m_renamePly, &QPushButton::clicked, this, &CSeamsPliesEditor::OnRenamePly);
+    connect(m_deletePly, &QPushButton::clicked, this, &CSeamsPliesEditor::OnDeletePly);
+    connect(m_plyUp, &QPushButton::clicked, this, &CSeamsPliesEditor::OnMovePlyUp);
+    connect(m_plyDown, &QPushButton::clicked, this, &CSeamsPliesEditor::OnMovePlyDown);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto showHelp = [] { ORBAX_Platform::help().showContext(kHelpContext); };
+    connect(help, &QPushButton::clicked, this, showHelp);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
+
+    FillSites();
+    {
+        QSignalBlocker block(m_siteCombo);
+        m_siteCombo->setCurrentIndex(m_siteCombo->count() > 0 ? 0 : -1);
+    }
+    EnableButtons();
+    FillSeams();
+}
+
+int CSeamsPliesEditor::DoModal() { return ORBAX_Platform::dialogs().run(*this); }
+
+int CSeamsPliesEditor::selectedSite() const
+{
+    int index = m_siteCombo->currentIndex();
+    return index < 0 ? -1 : m_siteCombo->itemData(index).toInt();
+}
+
+int CSeamsPliesEditor::selectedSeam() const
+{
+    return selectedSite() < 0 ? -1 : itemData(m_seamList, m_seamList->currentRow());
+}
+
+int CSeamsPliesEditor::selectedPly() const
+{
+    return selectedSeam() < 0 ? -1 : itemData(m_plyList, m_plyList->currentRow());
+}
+
+CorrelationDefinition* CSeamsPliesEditor::site()
+{
+    int index = selectedSite();
+    return index < 0 ? nullptr : &m_sites[static_cast<std::size_t>(index)];
+}
+
+CorrelationSeam* CSeamsPliesEditor::seam()
+{
+    CorrelationDefinition* s = site();
+    int index = selectedSeam();
+    return s && index >= 0 ? &s->seams[static_cast<std::size_t>(index)] : nullptr;
+}
+
+void CSeamsPliesEditor::FillSites()
+{
+    QSignalBlocker block(m_siteCombo);
+    m_siteCombo->clear();
+    for (std::size_t i = 0; i < m_sites.size(); ++i)
+        if (!m_sites[i].name.empty())
+            m_siteCombo->addItem(qs(m_sites[i].name), static_cast<int>(i));
+    m_siteCombo->setCurrentIndex(-1);
+}
+
+void CSeamsPliesEditor::FillSeams()
+{
+    {
+        QSignalBlocker block(m_seamList);
+        m_seamList->clear();
+        if (const CorrelationDefinition* s = site())
+            for (std::size_t i = 0; i < s->seams.size(); ++i)
+                addEntry(m_seamList, s->seams[i].name, static_cast<int>(i));
+        m_seamList->setCurrentRow(-1);
+    }
+    FillPlies();
+}
+
+void CSeamsPliesEditor::FillPlies()
+{
+    QSignalBlocker block(m_plyList);
+    m_plyList->clear();
+    if (const CorrelationSeam* s = seam())
+        for (std::size_t i = 0; i < s->plies.size(); ++i)
+            addEntry(m_plyList, s->plies[i], static_cast<int>(i));
+    m_plyList->setCurrentRow(-1);
+    EnableButtons();
+}
+
+void CSeamsPliesEditor::EnableButtons()
+{
+    const bool s = selectedSite() >= 0;
+    const int seamRow = m_seamList->currentRow();
+    const bool m = s && seamRow >= 0;
+    const int plyRow = m_plyList->currentRow();
+    const bool p = m && plyRow >= 0;
+    m_seamList->setEnabled(s);
+    m_addSeam->setEnabled(s);
+    m_deleteSeam->setEnabled(m);
+    m_renameSeam->setEnabled(m);
+    m_seamUp->setEnabled(m && seamRow > 0);
+    m_seamDown->setEnabled(m && seamRow < m_seamList->count() - 1);
+    m_plyList->setEnabled(m);
+    m_addPly->setEnabled(m);
+    m_deletePly->setEnabled(p);
+    m_renamePly->setEnabled(p);
+    m_plyUp->setEnabled(p && plyRow > 0);
+    m_plyDown->setEnabled(p && plyRow < m_plyList->count() - 1);
+}
+
+bool CSeamsPliesEditor::AskName(std::wstring& name, int caption, int prompt, const wchar_t* topic,
+                                const std::vector<std::wstring>& existing, int duplicateMessage)
+{
+    if (!EditorNames::AskName(this, name, caption, prompt, topic))
+        return false;
+    return EditorNames::AcceptName(this, name, existing, duplicateMessage);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Sites
+
+void CSeamsPliesEditor::OnSelchangeSite()
+{
+    FillSeams();
+    EnableButtons();
+}
+
+void CSeamsPliesEditor::OnAddSite()
+{
+    std::vector<std::wstring> names;
+    for (const CorrelationDefinition& s : m_sites)
+        names.push_back(s.name);
+    std::wstring name = L"new site";
+    if (!AskName(name, 233, 234, L"hidd_newsite.htm", names, EditorNames::DuplicateSite))
+        return;
+    m_sites.emplace_back(name); // id 0: the table gives it the next id when the copy is put back
+    {
+        QSignalBlocker block(m_siteCombo);
+        m_siteCombo->addItem(qs(name), static_cast<int>(m_sites.size() - 1));
+        m_siteCombo->setCurrentIndex(m_siteCombo->count() - 1);
+    }
+    FillSeams();
+}
+
+void CSeamsPliesEditor::OnRenameSite()
+{
+    CorrelationDefinition* s = site();
+    if (!s)
+        return;
+    std::vector<std::wstring> names;
+    for (const CorrelationDefinition& other : m_sites)
+        names.push_back(other.name);
+    std::wstring name = s->name;
+    if (!AskName(name, 233, 234, L"hidd_newsite.htm", names, EditorNames::DuplicateSite))
+        return;
+    s->name = name;
+    const int index = m_siteCombo->currentIndex();
+    const QVariant position = m_siteCombo->itemData(index);
+    {
+        QSignalBlocker block(m_siteCombo);
+        m_siteCombo->removeItem(index);
+        m_siteCombo->insertItem(index, qs(name), position);
+        m_siteCombo->setCurrentIndex(index);
+    }
+    FillSeams();
+}
+
+void CSeamsPliesEditor::OnDeleteSite()
+{
+    const int position = selectedSite();
+    if (position < 0)
+        return;
+    m_sites.erase(m_sites.begin() + position);
+    {
+        QSignalBlocker block(m_siteCombo);
+        m_siteCombo->removeItem(m_siteCombo->currentIndex());
+        for (int i = 0; i < m_siteCombo->count(); ++i) {
+            int data = m_siteCombo->itemData(i).toInt();
+            if (data > position)
+                m_siteCombo->setItemData(i, data - 1);
+        }
+        m_siteCombo->setCurrentIndex(-1);
+    }
+    // No site is selected now: its seams and plies are no longer shown.
+    FillSeams();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Seams
+
+void CSeamsPliesEditor::OnSelchangeSeam() { FillPlies(); }
+
+void CSeamsPliesEditor::OnAddSeam()
+{
+    CorrelationDefinition* s = site();
+    if (!s)
+        return;
+    std::wstring name = L"new seam";
+    if (!AskName(name, 235, 236, L"hidd_newsite.htm", seamNames(*s), EditorNames::DuplicateSeam))
+        return;
+    s->seams.emplace_back(name);
+    addEntry(m_seamList, name, static_cast<int>(s->seams.size() - 1));
+    selectRow(m_seamList, m_seamList->count() - 1);
+    FillPlies();
+}
+
+void CSeamsPliesEditor::OnRenameSeam()
+{
+    CorrelationSeam* m = seam();
+    if (!m)
+        return;
+    std::wstring name = m->name;
+    if (!AskName(name, 235, 236, L"hidd_newseam.htm", seamNames(*site()), EditorNames::DuplicateSeam))
+        return;
+    m->name = name;
+    const int row = m_seamList->currentRow();
+    FillSeams();
+    // The renamed seam stays the one being edited.
+    selectRow(m_seamList, row);
+    FillPlies();
+}
+
+void CSeamsPliesEditor::OnDeleteSeam()
+{
+    CorrelationDefinition* s = site();
+    const int index = selectedSeam();
+    if (!s || index < 0)
+        return;
+    s->seams.erase(s->seams.begin() + index);
+    {
+        QSignalBlocker block(m_seamList);
+        delete m_seamList->takeItem(m_seamList->currentRow());
+        for (int i = 0; i < m_seamList->count(); ++i) {
+            int data = itemData(m_seamList, i);
+            if (data > index)
+                m_seamList->item(i)->setData(Qt::UserRole, data - 1);
+        }
+        m_seamList->setCurrentRow(-1);
+    }
+    FillPlies();
+}
+
+void CSeamsPliesEditor::MoveEntry(QListWidget* list, std::vector<std::wstring>* names,
+                                  std::vector<CorrelationSeam>* seams, int row, int step)
+{
+    const int other = row + step;
+    if (row < 0 || other < 0 || other >= list->count())
+        return;
+    const int a = itemData(list, row);
+    const int b = itemData(list, other);
+    if (names)
+        std::swap((*names)[static_cast<std::size_t>(a)], (*names)[static_cast<std::size_t>(b)]);
+    else
+        std::swap((*seams)[static_cast<std::size_t>(a)], (*seams)[static_cast<std::size_t>(b)]);
+    QSignalBlocker block(list);
+    QListWidgetItem* moved = list->takeItem(row);
+    list->insertItem(other, moved);
+    // Each item carries the index of the place it now stands at.
+    list->item(other)->setData(Qt::UserRole, b);
+    list->item(row)->setData(Qt::UserRole, a);
+    list->setCurrentRow(other);
+    EnableButtons();
+}
+
+void CSeamsPliesEditor::OnMoveSeamUp()
+{
+    if (CorrelationDefinition* s = site(); s && selectedSeam() >= 0)
+        MoveEntry(m_seamList, nullptr, &s->seams, m_seamList->currentRow(), -1);
+}
+
+void CSeamsPliesEditor::OnMoveSeamDown()
+{
+    if (CorrelationDefinition* s = site(); s && selectedSeam() >= 0)
+        MoveEntry(m_seamList, nullptr, &s->seams, m_seamList->currentRow(), +1);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Plies
+
+void CSeamsPliesEditor::OnSelchangePly() { EnableButtons(); }
+
+void CSeamsPliesEditor::OnAddPly()
+{
+    CorrelationSeam* m = seam();
+    if (!m)
+        return;
+    std::wstring name = L"new ply";
+    if (!AskName(name, 237, 238, L"hidd_newply.htm", m->plies, EditorNames::DuplicatePly))
+        return;
+    m->plies.push_back(name);
+    addEntry(m_plyList, name, static_cast<int>(m->plies.size() - 1));
+    selectRow(m_plyList, m_plyList->count() - 1);
+    EnableButtons();
+}
+
+void CSeamsPliesEditor::OnRenamePly()
+{
+    CorrelationSeam* m = seam();
+    const int index = selectedPly();
+    if (!m || index < 0)
+        return;
+    std::wstring name = m->plies[static_cast<std::size_t>(index)];
+    if (!AskName(name, 237, 238, L"hidd_newseam.htm", m->plies, EditorNames::DuplicatePly))
+        return;
+    m->plies[static_cast<std::size_t>(index)] = name;
+    m_plyList->currentItem()->setText(qs(name));
+    EnableButtons();
+}
+
+void CSeamsPliesEditor::OnDeletePly()
+{
+    CorrelationSeam* m = seam();
+    const int index = selectedPly();
+    if (!m || index < 0)
+        return;
+    m->plies.erase(m->plies.begin() + index);
+    {
+        QSignalBlocker block(m_plyList);
+        delete m_plyList->takeItem(m_plyList->currentRow());
+        for (int i = 0; i < m_plyList->count(); ++i) {
+            int data = itemData(m_plyList, i);
+            if (data > index)
+                m_plyList->item(i)->setData(Qt::UserRole, data - 1);
+        }
+        m_plyList->setCurrentRow(-1);
+    }
+    EnableButtons();
+}
+
+void CSeamsPliesEditor::OnMovePlyUp()
+{
+    if (CorrelationSeam* m = seam(); m && selectedPly() >= 0)
+        MoveEntry(m_plyList, &m->plies, nullptr, m_plyList->currentRow(), -1);
+}
+
+void CSeamsPliesEditor::OnMovePlyDown()
+{
+    if (CorrelationSeam* m = seam(); m && selectedPly() >= 0)
+        MoveEntry(m_plyList, &m->plies, nullptr, m_plyList->currentRow(), +1);
+}
