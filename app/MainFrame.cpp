@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
 #include <QSvgRenderer>
@@ -254,6 +255,11 @@ CMainFrame::CMainFrame(bool developerMode, QWidget* parent) : QMainWindow(parent
     createMenus(developerMode);
     createToolBar();
     createStatusBar();
+    // The views live in a stack: replacing the central widget would delete the borehole view that the
+    // page-layout view links back to.
+    m_viewStack = new QStackedWidget(this);
+    m_viewStack->setObjectName(QStringLiteral("ViewStack"));
+    setCentralWidget(m_viewStack);
     // The toolbar's buttons follow their update rules while the program idles.
     m_idleUpdate.setInterval(250);
     connect(&m_idleUpdate, &QTimer::timeout, this, &CMainFrame::UpdateCommands);
@@ -288,6 +294,15 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text)
     if (menu)
         menu->addAction(action);
     return action;
+}
+
+QAction* CMainFrame::AddCommand(int id, const QString& text) { return addCommand(nullptr, id, text); }
+
+void CMainFrame::ShowView(QWidget* view)
+{
+    if (m_viewStack->indexOf(view) < 0)
+        m_viewStack->addWidget(view);
+    m_viewStack->setCurrentWidget(view);
 }
 
 void CMainFrame::createMenus(bool developerMode)
@@ -382,7 +397,7 @@ void CMainFrame::createStatusBar()
     m_messagePane->setObjectName(QStringLiteral("StatusPane0"));
     bar->addWidget(m_messagePane, 1);
     // The panes' strings only size them; the view writes their texts.
-    for (int id : {109, 111, 110}) {
+    for (int id : {109, 111, 110, 59140}) {
         auto* pane = new QLabel(bar);
         pane->setObjectName(QStringLiteral("id%1").arg(id));
         QString sizing = QString::fromStdWString(ORBAX_Utilities::get_message_wide(id));

@@ -13,6 +13,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QStackedWidget;
 class QToolBar;
 
 class CMainFrame : public QMainWindow {
@@ -40,6 +41,14 @@ public:
 
     // The command with this number (menu item or toolbar button); null when the frame has none.
     QAction* GetCommand(int id) const;
+    // A command that no menu of the frame lists (the view puts it into menus of its own); returns
+    // the existing one when the number is known already.
+    QAction* AddCommand(int id, const QString& text);
+
+    // The central area: a stack that shows the borehole view, or the page-layout view in its place.
+    QStackedWidget* ViewStack() const { return m_viewStack; }
+    // Puts a view into the stack (once) and shows it.
+    void ShowView(QWidget* view);
     // Runs `handler` when the command is chosen, and `update` before its menu shows and while the
     // toolbar is visible, to enable, tick or relabel it.
     void SetCommandHandler(int id, std::function<void()> handler, std::function<void(QAction&)> update = {});
@@ -79,6 +88,7 @@ private:
     QLabel* m_messagePane = nullptr;
     std::map<int, QLabel*> m_panes;
     QToolBar* m_toolBar = nullptr;
+    QStackedWidget* m_viewStack = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
     std::vector<QAction*> m_recentActions;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QScreen>
+#include <QStackedWidget>
 
 #include "app/MainFrame.h"
 #include "app/dialogs/AboutDlg.h"
@@ -227,8 +228,10 @@ void CQuorApp::CreateMainWindow()
 {
     m_document = std::make_unique<CQuorDoc>();
     m_mainFrame = std::make_unique<CMainFrame>(m_developer);
-    m_view = new CQuorView(m_document.get(), m_mainFrame.get());
-    m_mainFrame->setCentralWidget(m_view);
+    m_view = new CQuorView(m_document.get(), m_mainFrame->ViewStack());
+    m_view->SetMainFrame(m_mainFrame.get());
+    m_mainFrame->ShowView(m_view);
+    m_view->OnInitialUpdate();
     m_mainFrame->SetRecentFiles(m_recentFiles);
     QObject::connect(m_document.get(), &CQuorDoc::titleChanged, m_mainFrame.get(),
                      [frame = m_mainFrame.get()](const QString& title) {

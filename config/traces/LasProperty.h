@@ -2,6 +2,7 @@
 // A LAS file loaded as traces. The read may run on a worker thread while the user edits the trace
 // definitions, so the object works on its own copy of them, taken when it is made on the window
 // thread.
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -41,10 +42,15 @@ struct TraceSettings {
     double depthOffset = 0;
     int smoothingWindow = 10;
     bool visible = true;
+    // Only listed traces show in the trace manager.
+    bool listed = true;
 };
 
-// The summary of one loaded file: its name, depths and one settings entry per curve.
+// The summary of one loaded file: its name, depths and one settings entry per curve. A file read by
+// the trace manager itself is owned by its entry until the caller takes it over.
 struct TraceSetInfo {
+    enum State { Loaded = 0, Added = 1, ToUnload = 2, Discarded = 3 };
+
     TraceSetInfo() = default;
     explicit TraceSetInfo(const LasProperty& file);
 
@@ -52,7 +58,7 @@ struct TraceSetInfo {
     double startDepth = 0;
     double stopDepth = 0;
     double step = 0;
-    LasProperty* loadedFile = nullptr;
-    int state = 0;
+    std::unique_ptr<LasProperty> loadedFile;
+    int state = Loaded;
     std::vector<TraceSettings> curves;
 };

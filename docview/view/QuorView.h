@@ -1,26 +1,306 @@
 #pragma once
-// The window of the main frame's central area, in which the two boreholes and their traces are drawn.
+// The main view: the two boreholes of the document side by side, each pane with its own scroll
+// position, and three trace columns to their right that follow the right pane's depth. It keeps the
+// display settings ("View" in the profile), the scale, the selection of units or of one trace, the
+// loaded trace files and the drawing resources; lays out and draws everything in millimetres; and
+// loads LAS files on worker threads.
+//
+// Drawing goes through OnDraw, apart from the paint event, so that one routine draws the window, an
+// image, an SVG picture and a printed page.
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <QPen>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QRectF>
+#include <QTimer>
 #include <QWidget>
 
+#include "config/traces/LasProperty.h"
 #include "docview/document/UnitRangeList.h"
+#include "docview/view/DrawingResources.h"
+#include "docview/view/ViewGeometry.h"
+#include "docview/view/ViewSettings.h"
 #include "layout/pagesetup/PageSetupSettings.h"
 
 class CMainFrame;
 class CQuorDoc;
 class QAction;
+class QMenu;
+class QScrollBar;
+class QSvgGenerator;
+struct ConfigurationTables;
+struct TraceLoadJob;
+
+namespace ORBAX_Platform {
+class Graphics;
+}
+
+using TraceList = std::vector<std::unique_ptr<LasProperty>>;
 
 class CQuorView : public QWidget {
     Q_OBJECT
 public:
     explicit CQuorView(CQuorDoc* document, QWidget* parent = nullptr);
+    ~CQuorView() override;
+    CQuorView(const CQuorView&) = delete;
+    CQuorView& operator=(const CQuorView&) = delete;
+
     CQuorDoc* GetDocument() const { return m_document; }
+    // The configuration whose hatch list draws the units and whose trace definitions dress new traces;
+    // the application's by default.
+    ConfigurationTables* GetConfigurationTables() const { return m_tables; }
+    void SetConfigurationTables(ConfigurationTables* tables) { m_tables = tables; }
+    // The frame whose status bar shows trace loads and the insert mode; the view's window by default.
+    CMainFrame* GetMainFrame() const;
+    void SetMainFrame(CMainFrame* frame);
+
+    // ---- Lifecycle
+    // Once the frame's menus exist: the "Set Trace Colour" popup goes into the View menu (only once).
+    void OnInitialUpdate();
+    // Writes the "View" values (and the fonts) to the profile. Called when the view goes, while the
+    // application's "SaveSettings" is on.
+    void SaveSettings() const;
+    // Whether the settings are written when the view goes; the application's "SaveSettings" by default.
+    std::function<bool()> saveSettingsWanted;
+
+    // ---- Depths, positions and scale
+    double PixelsPerMmX() const { return m_pixelsPerMmX; }
+    double PixelsPerMmY() const { return m_pixelsPerMmY; }
+    QPointF DeviceToPage(const QPointF& point) const;
+    QPointF PageToDevice(const QPointF& point) const;
+    QRectF DeviceToPage(const QRectF& rect) const;
+    QRectF PageToDevice(const QRectF& rect) const;
+    // A page rectangle in whole device pixels (each edge rounded), as invalidated and scrolled.
+    QRect PageRectToDevice(const QRectF& rect) const;
+    void InvalidatePageRect(const QRectF& rect);
+
+    QScrollBar* PaneScrollBar(int pane) const;
+    // The pane's scroll position in millimetres.
+    double GetPaneScrollPosition(int pane) const;
+    // The depth shown at the top of the pane's column.
+    double GetPaneTopDepth(int pane) const;
+    double DeviceYToDepth(int pane, double y) const;
+    void SetPaneTopDepth(int pane, double depth);
+    double SnapDepth(double depth) const;
+    int DepthToDevice(double depth) const;
+    double GetScale() const { return m_settings.scale; }
+    // Changes the scale keeping both panes' top depths; a scale of 0 or below is refused (false).
+    bool SetScale(double scale);
+    // Changes the scale keeping the depths under the point (client pixels) where they are.
+    bool SetScaleAtPoint(const QPoint& point, double scale);
+
+    // ---- Selection
+    // Selects a trace (file and curve) or a unit of a pane; -1 clears. A unit selection and a trace
+    // selection exclude each other.
+    void Select(int traceFile, int curve, int pane, int unit);
+    void AddUnitToSelection(int pane, int unit);
+    void InvalidateSelection();
+    void ExtendSelection(int pane, const UnitRangeList& selection);
+    void InvalidateUnitsTo(int pane, int unit);
+    // Scrolls the unit into the pane's column, then selects it alone.
+    void SelectAndShowUnit(int pane, int unit);
+    // Repaints the strips around a boundary being dragged from `oldY` to `newY` (device pixels).
+    void InvalidateBoundaryMove(int extra, int columnLeft, int columnRight, int textLeft, int textRight, int oldY,
+                                int newY);
+    // The units of a pane's borehole that an edit made thinner or thicker repaint whole when their
+    // pattern is not a plain tiling one.
+    bool UnitNeedsRepaintOnResize(int pane, int unit) const;
+    // The first selected unit of the pane whose sample number has a pattern (prefix, number, suffix).
+    bool FindSampleNumberPattern(int pane, std::wstring& prefix, std::wstring& suffix, std::int32_t& firstNumber,
+                                 std::int32_t& width) const;
+    // The Alt-press of mode 0: a boundary at the depth in unit `unit` (-1: below the last unit).
+    void CreateBoundaryAt(double depth, int unit, int pane);
+
+    // ---- Scrolling
+    void UpdateScrollRanges();
+    // Scroll-bar requests, from the bars and from the keyboard commands.
+    enum ScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbTrack, EndScroll };
+    void OnVScroll(int pane, ScrollRequest request, int trackPosition = 0);
+    // Moves the drawing of the pane (and, for the right pane, the trace plots) by dy pixels.
+    void ScrollPane(int pane, int dy);
+    // The auto-scroll tick while a band selection has left the column (timer 1, every 500 ms).
+    void OnTimer();
+    void StartAutoScroll();
+    void StopAutoScroll();
+
+    // ---- Cursor, errors
+    void UpdateCursorForMode(const QPoint& point);
+    void UpdateCursorAtMessagePos();
+    // Shows an internal error (message 1022 with the source file and line) in the error list.
+    void ShowInternalError(const char* sourceFile, int line, const std::wstring& text = std::wstring());
+    // The status pane that shows "INS" or "OVR".
+    void OnUpdateIndicatorOvr();
+
+    // ---- Layout and drawing resources
+    void CreateDrawingResources();
+    // Lays the client area out; the measurements are taken in the view's fonts on its own device.
+    void ComputeLayout();
+    const ViewGeometry::ViewLayout& Layout() const { return m_layout; }
+    const DrawingResources& ScreenResources() const { return *m_screenResources; }
+
+    // ---- Drawing (millimetre page units on any device)
+    // Paints everything that meets `clip` (page millimetres). `forScreen` adds what only the window
+    // shows: the hover line, the selection band and the cursor depth.
+    void OnDraw(QPainter& painter, const QRectF& clip, bool forScreen = false);
+    // Draws one borehole in its column and pane.
+    void DrawBorehole(const QRectF& clipBounds, const QRectF& column, const QRectF& paneRect, double lineHeight,
+                      bool isActive, double topDepth, double scale, double tickOrigin, int tickIndent,
+                      const DrawingResources& resources, const UnitRangeList& selection, bool showSampleNumbers,
+                      bool drawName, bool forPicture, const ORBAX_Logging::Borehole& borehole,
+                      ORBAX_Platform::Graphics& graphics) const;
+    std::vector<ViewGeometry::UnitLabel> DrawUnitLabels(ORBAX_Platform::Graphics& graphics,
+                                                        const ORBAX_Logging::Borehole& borehole, const QRectF& column,
+                                                        bool showSampleNumbers, const QFont& regularFont,
+                                                        double topDepth, double scale, const QFont& italicFont) const;
+    void DrawLabels(ORBAX_Platform::Graphics& graphics, const QRectF& column,
+                    const std::vector<ViewGeometry::UnitLabel>& labels, const DrawingResources& resources,
+                    bool isActive, const UnitRangeList& selection) const;
+    void DrawFooters(ORBAX_Platform::Graphics& graphics, const QPoint* cursor) const;
+    void DrawCursorDepth(ORBAX_Platform::Graphics& graphics, const QPoint* cursor) const;
+    void InvalidateCursorDepth();
+    // The box right of "Depth: " in a pane's footer.
+    QRectF CursorDepthBox(int pane) const;
+
+    // Trace columns, ticks and frames: they need nothing of the view, so printing and the page-layout
+    // view use them with their own resources.
+    static void DrawDepthTicks(ORBAX_Platform::Graphics& graphics, double x, double top, double bottom, double y0,
+                               double tickLength, const QPointF& labelOffset, const QBrush& labelBrush,
+                               const QPen& gridPen, double gridLength, double topDepth, double depthOrigin,
+                               double scale, const QPen& tickPen, const QFont& labelFont);
+    static void FrameColumn(const QRectF& rect, ORBAX_Platform::Graphics& graphics, bool fine);
+    static void DrawTraceColumn(ORBAX_Platform::Graphics& graphics, const QRectF& plotRect, const QRectF& columnRect,
+                                double scale, int column, int selectedFile, int selectedCurve, int traceRangePrecision,
+                                double lineHeight, double topDepth, double tickLength, const QPointF& labelOffset,
+                                const DrawingResources& resources, const QPen& gridPen, QPen curvePen,
+                                const QPen& dividerPen, bool fine, const TraceList& traces,
+                                const std::uint32_t* colourTable);
+    static void DrawCurvePolyline(ORBAX_Platform::Graphics& graphics, const QPen& pen, const PointF* points, int count);
+    // Text at a point: the alignment places the point (left, centre or right; top, centre or bottom).
+    static void DrawTextAt(ORBAX_Platform::Graphics& graphics, const QPointF& point, const QString& text,
+                           const QFont& font, const QBrush& brush, int alignment);
+    // A text's width and height (the font's line spacing) in millimetres on the view's device.
+    QSizeF MeasureText(const QString& text, const QFont& font) const;
+
+    // Unit geometry in the panes.
+    QRectF UnitRectOfPane(int pane, int unit) const;
+    QRect UnitDeviceRect(int pane, int unit) const;
+    void InvalidatePaneColumn(int pane);
+    void InvalidatePickedBoundary(int unit, int pane);
+    void DrawPickedBoundary(int pane, int unit, ORBAX_Platform::Graphics& graphics) const;
+    // The hover line and the range lines across the right pane and the trace columns (device y).
+    void SetHoverRow(int row);
+    int HoverRow() const { return m_hoverRow; }
+
+    // Pictures for the clipboard: SVG, with a PNG of the same drawing.
+    struct Picture {
+        QByteArray svg;
+        QImage image;
+    };
+    Picture RecordViewPicture() const;
+    Picture RecordSelectionPicture(const UnitRangeList& selection) const;
+
+    // ---- Traces
+    const TraceList& Traces() const { return m_traces; }
+    // Starts reading a LAS file on a worker thread of its own.
+    void StartTraceLoad(const std::wstring& fileName);
+    // Takes a read file into the trace list; returns its index.
+    int AttachTrace(std::unique_ptr<LasProperty> traceFile);
+    void SetTracesFiltered(LasProperty& traceFile, bool filtered);
+    void SetCurveShift(double shift, int traceFile, int curve);
+    void CloseAllTraces();
+    // Gives every curve of the three columns its column's plot width and the view's scale.
+    void RefitTraceCurves();
+    // Loads started by this view and not yet finished.
+    int PendingLoads() const { return m_pendingLoads; }
+    // Waits for every running load and handles its completion (tests and shutdown).
+    void WaitForTraceLoads();
+
+    // ---- State (read and changed by the commands, the mouse modes and printing)
+    ViewSettings m_settings;
+    int m_contextSide = -1;
+    int m_activePane = -1;
+    int m_selectedUnit = -1;
+    int m_selectedTraceFile = -1;
+    int m_selectedCurve = -1;
+    UnitRangeList m_selection;
+    UnitRangeList m_savedSelection;
+    int m_editMode = 0;
+    bool m_leaveTracking = false;
+    int m_dragUnit = -1;
+    int m_dragPane = -1;
+    int m_dragOffset = 0;
+    bool m_bandShown = false;
+    bool m_autoScroll = false;
+    QPoint m_bandStart;
+    QPoint m_bandEnd;
+    // Where the button went down (client pixels), for the auto-scroll's test of the drag's side.
+    QPoint m_buttonDownPoint;
+
+    // The fonts of titles, general text and depths: face and size in points.
+    // (FontDescription, with its profile keys "TitleFont", "GeneralFont" and "TickFont", takes their
+    // place when it lands; until then the faces and sizes are fixed.)
+    QString m_titleFace = QStringLiteral("Arial");
+    double m_titlePoints = 12;
+    DrawingResources::Fonts m_fonts;
+
+    std::uint32_t m_selectionColour = DrawingResources::SelectionColour;
+    std::uint32_t m_backgroundColour = 0xFFFFFFFFu;
+    std::uint32_t m_traceColours[16];
+    QColor m_hoverColour{0, 0, 255};
+    int m_hoverWidth = 2;
+    int m_selectionPenPixels = 0;
+    std::wstring m_unnamedText;
+    std::wstring m_editModeNames[10];
+
+    // The view's own pens and brushes beside the shared record.
+    QFont m_titleFont;
+    QPen m_lightGreyPen;
+    QPen m_redPen;
+    QBrush m_redBrush;
+    QPen m_blackPen;
+    QBrush m_backgroundBrush;
+    QPen m_blackHairlinePen;
+
+signals:
+    // The selection or the trace list changed: command states may follow.
+    void selectionChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+public:
+    // ---- Handlers, public so that the commands and tests can run them as the window would
+    void OnSize();
+    void OnContextMenu(const QPoint& clientPoint, bool fromKeyboard);
+    // Files dropped at a client point: boreholes left of the trace columns, traces on them.
+    void OnDropFiles(const std::vector<std::wstring>& files, const QPoint& clientPoint);
+    // The menu the context menu would show at the point: 175 over a unit, 176 over a trace, 177
+    // elsewhere.
+    int ContextMenuAt(const QPoint& clientPoint, bool fromKeyboard, QPoint* menuPoint = nullptr);
+    // The completion of a load on the window thread.
+    void OnTraceLoaded(std::shared_ptr<TraceLoadJob> job, int lParam);
+
+    // Which side, column or trace a client point lies on (bits as the mouse modes use them): 0x1000
+    // left side, 0x2000 right side, 0x4000 a borehole column, 0x8000 + k trace column k.
+    enum HitBits { HitLeft = 0x1000, HitRight = 0x2000, HitColumn = 0x4000, HitLabel = 0x100, HitTrace = 0x8000 };
+    int HitTestSide(const QPoint& clientPoint) const;
+    // The unit of a pane's column under a client point; -1 when none.
+    int UnitAtPoint(int pane, const QPoint& clientPoint) const;
 
     // Page Setup: the page-setup sheet over a copy of the record; OK swaps the edited copy in.
     void OnPageSetup();
-
-    // How the log is printed: kept for the view's life.
-    PageSetupSettings& PageSetup() { return m_pageSetup; }
-    const PageSetupSettings& PageSetup() const { return m_pageSetup; }
 
     // The pane a file command works on: the active pane; else the right one while a trace is
     // selected; else the one the user picks in the LoadBoreHole dialog; -1 when that is cancelled.
@@ -38,17 +318,65 @@ public:
     void OnEditUndo();
     void OnUpdateEditUndo(QAction& action);
 
-    // ---- Selection state
-    int m_activePane = -1;
-    int m_selectedUnit = -1;
-    int m_selectedTraceFile = -1;
-    int m_selectedCurve = -1;
-    UnitRangeList m_selection;
+    // How the log is printed: kept for the view's life.
+    PageSetupSettings& PageSetup() { return m_pageSetup; }
+    const PageSetupSettings& PageSetup() const { return m_pageSetup; }
 
 private:
     // Writes the text description of the left, the right or both boreholes to a file the user names.
     void exportBoreholes(bool left, bool right);
 
+    void createScrollBars();
+    void onScrollAction(int pane, int action);
+    void scrollPaneTo(int pane, int position);
+    void moveLeftLinked(int dy);
+    void invalidateFooters();
+    void invalidateUnit(int pane, int unit, int margin, bool erase);
+    void invalidateTraceColumns();
+    void invalidateHeader(int pane);
+    void setStatusText(int id, const QString& text);
+    void updateLoadStatus();
+    QMenu* buildContextMenu(int id);
+    const ORBAX_Logging::Borehole* borehole(int pane) const;
+    int unitCount(int pane) const;
+    void drawHoverLine(QPainter& painter, int row) const;
+    Picture recordPicture(const QRectF& frame, const std::function<void(ORBAX_Platform::Graphics&)>& draw) const;
+
     CQuorDoc* m_document;
     PageSetupSettings m_pageSetup;
+    ConfigurationTables* m_tables = nullptr;
+    QPointer<QWidget> m_frame; // the CMainFrame
+    QScrollBar* m_leftScrollBar = nullptr;
+    QScrollBar* m_rightScrollBar = nullptr;
+    int m_scrollPosition[2] = {0, 0};
+    bool m_scrolling = false;
+    double m_pixelsPerMmX = 96 / 25.4;
+    double m_pixelsPerMmY = 96 / 25.4;
+    ViewGeometry::ViewLayout m_layout;
+    std::shared_ptr<DrawingResources> m_screenResources;
+    int m_hoverRow = -1;
+    QTimer m_autoScrollTimer;
+    bool m_colourMenuInserted = false;
+    QMenu* m_traceColourMenu = nullptr;
+
+    // Trace loading.
+    TraceList m_traces;
+    int m_pendingLoads = 0;
+    bool m_hasStatusMessage = false;
+    std::list<QString>::iterator m_statusMessage;
+    struct Worker {
+        TraceLoadJob* job;
+        std::thread thread;
+    };
+    std::vector<Worker> m_workers;
+    std::thread::id m_lastWorker;
 };
+
+// The Copy command's work: the selection's picture (the view's when nothing is selected) on the
+// clipboard as SVG and as an image.
+void CopySelection(const UnitRangeList& selection, CQuorView& view, int pane);
+
+// One trace's settings from the trace manager into its curve, recomputing its points where the
+// settings change them; a file's curves take the settings pairwise, as far as both go.
+void ApplyTraceSettings(CurveProperty& curve, const TraceSettings& setting);
+void ApplyTraceSettingsToFile(LasProperty& traceFile, const std::vector<TraceSettings>& settings);

@@ -178,6 +178,14 @@ public:
 
 QtMessageBoxes g_qtMessageBoxes;
 QtDialogs g_qtDialogs;
+
+class QtBeeps : public BeepService {
+public:
+    void beep() override { QApplication::beep(); }
+};
+
+QtBeeps g_qtBeeps;
+BeepService* g_beeps = nullptr;
 QtFilePrompts g_qtFilePrompts;
 QtHelp g_qtHelp;
 QtShell g_qtShell;
@@ -198,6 +206,7 @@ HelpService& help() { return g_help ? *g_help : g_qtHelp; }
 ShellService& shell() { return g_shell ? *g_shell : g_qtShell; }
 ClipboardService& clipboard() { return g_clipboard ? *g_clipboard : g_qtClipboard; }
 DialogService& dialogs() { return g_dialogs ? *g_dialogs : g_qtDialogs; }
+BeepService& beeps() { return g_beeps ? *g_beeps : g_qtBeeps; }
 
 void setMessageBoxService(MessageBoxService* service) { g_messageBoxes = service; }
 void setFilePromptService(FilePromptService* service) { g_filePrompts = service; }
@@ -205,6 +214,9 @@ void setHelpService(HelpService* service) { g_help = service; }
 void setShellService(ShellService* service) { g_shell = service; }
 void setClipboardService(ClipboardService* service) { g_clipboard = service; }
 void setDialogService(DialogService* service) { g_dialogs = service; }
+void setBeepService(BeepService* service) { g_beeps = service; }
+
+void beep() { beeps().beep(); }
 
 namespace {
 std::wstring g_messageTitle;

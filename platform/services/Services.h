@@ -94,6 +94,13 @@ public:
     virtual int run(QDialog& dialog) = 0;
 };
 
+class BeepService {
+public:
+    virtual ~BeepService() = default;
+    // The warning sound of a command that cannot act (MessageBeep).
+    virtual void beep() = 0;
+};
+
 // The services in use. Until one is replaced the Qt implementation serves.
 MessageBoxService& messageBoxes();
 FilePromptService& filePrompts();
@@ -101,6 +108,7 @@ HelpService& help();
 ShellService& shell();
 ClipboardService& clipboard();
 DialogService& dialogs();
+BeepService& beeps();
 
 // Replaces a service for the rest of the run (null puts the Qt implementation back); the caller keeps
 // the replacement alive while it is installed.
@@ -110,10 +118,13 @@ void setHelpService(HelpService* service);
 void setShellService(ShellService* service);
 void setClipboardService(ClipboardService* service);
 void setDialogService(DialogService* service);
+void setBeepService(BeepService* service);
 
 // Shorthand for the common boxes; the title is the application's, message 57344.
 // The title of every message box: the program's title, set once at start-up.
 void setMessageTitle(const std::wstring& title);
+// The warning sound through the beep service.
+void beep();
 MessageResult showMessage(QWidget* parent, const std::wstring& text, MessageButtons buttons = MessageButtons::Ok,
                           MessageIcon icon = MessageIcon::Information);
 

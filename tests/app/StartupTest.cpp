@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QSettings>
+#include <QStackedWidget>
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
@@ -117,7 +118,7 @@ TEST_F(StartupTest, ShippedConfigurationFillsTheTables)
     EXPECT_NE(tables.schemas.back()->id, tables.schemas.front()->id);
 
     // Trace definitions in file order; the pattern one matches whole names ignoring case.
-    ASSERT_EQ(tables.traceDefinitions.size(), 4u);
+    ASSERT_EQ(tables.traceDefinitions.size(), 6u);
     EXPECT_EQ(tables.traceDefinitions[0].name, "GR");
     EXPECT_EQ(tables.traceDefinitions[0].maximum, 150.0);
     const TraceDefinition* sgr = FindTraceDefinition(tables.traceDefinitions, "sgr");
@@ -145,7 +146,8 @@ TEST_F(StartupTest, GoodConfigurationStartsTheMainWindow)
     EXPECT_TRUE(lists.empty());
     ASSERT_NE(app.GetMainFrame(), nullptr);
     EXPECT_TRUE(app.GetMainFrame()->isVisible());
-    EXPECT_EQ(app.GetMainFrame()->centralWidget(), app.GetView());
+    // The view shows in the frame's stack of views.
+    EXPECT_EQ(app.GetMainFrame()->ViewStack()->currentWidget(), app.GetView());
     EXPECT_TRUE(app.m_developer);
     EXPECT_EQ(app.m_clipboardFormat, "application/x-quorlog-bore-data");
     // First start: the welcome dialog shows once with its box clear, and is not shown again.

@@ -37,6 +37,7 @@ public:
     ORBAX_Platform::RecordingShell shell;
     ORBAX_Platform::MemoryClipboard clipboard;
     ORBAX_Platform::ScriptedDialogs dialogs;
+    ORBAX_Platform::CountingBeeps beeps;
 
 private:
     QuorTest::TempDir m_dir;
@@ -45,6 +46,7 @@ private:
     ORBAX_Platform::ScopedShell m_shell{shell};
     ORBAX_Platform::ScopedClipboard m_clipboard{clipboard};
     ORBAX_Platform::ScopedDialogs m_dialogs{dialogs};
+    ORBAX_Platform::ScopedBeeps m_beeps{beeps};
 };
 
 } // namespace AppTest

@@ -211,6 +211,12 @@ public:
     }
 };
 
+class CountingBeeps : public BeepService {
+public:
+    int count = 0;
+    void beep() override { ++count; }
+};
+
 // Installs a service for the lifetime of the guard.
 template <class Service, void (*Set)(Service*), Service& (*Get)()>
 class ScopedService {
@@ -230,5 +236,6 @@ using ScopedHelp = ScopedService<HelpService, setHelpService, help>;
 using ScopedShell = ScopedService<ShellService, setShellService, shell>;
 using ScopedClipboard = ScopedService<ClipboardService, setClipboardService, clipboard>;
 using ScopedDialogs = ScopedService<DialogService, setDialogService, dialogs>;
+using ScopedBeeps = ScopedService<BeepService, setBeepService, beeps>;
 
 } // namespace ORBAX_Platform

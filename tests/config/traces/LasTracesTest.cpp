@@ -87,7 +87,7 @@ TEST_F(LasTraces, CurvesTakeTheLookOfTheFirstMatchingDefinition)
     EXPECT_EQ(info.fileName, las.file_name());
     EXPECT_EQ(info.startDepth, 100);
     EXPECT_EQ(info.stopDepth, 109);
-    EXPECT_EQ(info.loadedFile, nullptr);
+    EXPECT_FALSE(info.loadedFile);
     ASSERT_EQ(info.curves.size(), 5u);
     EXPECT_EQ(info.curves[1].mnemonic, L"GR");
     EXPECT_EQ(info.curves[1].rangeMaximum, 50);

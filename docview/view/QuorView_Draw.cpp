@@ -1,0 +1,453 @@
+// Painting the view: the two borehole panes with their hatched units, labels, ticks and names, the
+// footers with the displayed and the cursor depths, and the pictures recorded for the clipboard.
+#include <algorithm>
+#include <cmath>
+
+#include <QBuffer>
+#include <QCursor>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include "config/HatchList.h"
+#include "config/InbuiltPattern.h"
+#include "config/Quor_Log_Config.h"
+#include "core/catalogue/Messages.h"
+#include "docview/document/QuorDoc.h"
+#include "docview/view/QuorView.h"
+#include "platform/qt/Graphics.h"
+#include "platform/services/Services.h"
+
+using ORBAX_Platform::Graphics;
+using ORBAX_Platform::GraphicsState;
+using namespace ViewGeometry;
+
+namespace {
+
+constexpr std::uint32_t kBlack = 0xFF000000u;
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
+
+struct QueuedElement {
+    QRectF rect;
+    const HatchListEntry* entry;
+};
+
+} // namespace
+
+void CQuorView::DrawTextAt(Graphics& graphics, const QPointF& point, const QString& text, const QFont& font,
+                           const QBrush& brush, int alignment)
+{
+    QPainter& painter = graphics.painter();
+    painter.setFont(graphics.deviceFont(font));
+    painter.setPen(QPen(brush.color()));
+    painter.drawText(QRectF(point, QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
+}
+
+void CQuorView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    try {
+        OnDraw(painter, DeviceToPage(QRectF(event->rect())), true);
+    } catch (...) {
+        // A paint that fails leaves what it drew; no exception may reach the event loop.
+    }
+}
+
+void CQuorView::OnDraw(QPainter& painter, const QRectF& clip, bool forScreen)
+{
+    Graphics graphics(painter);
+    const DrawingResources& resources = *m_screenResources;
+    graphics.fillRect(clip, m_backgroundColour);
+    const double scale = m_settings.scale;
+    const double leftTop = GetPaneTopDepth(0);
+    const double rightTop = GetPaneTopDepth(1);
+
+    if (RectsIntersect(clip, m_layout.leftFooter) || RectsIntersect(clip, m_layout.rightFooter)) {
+        QPoint cursor = mapFromGlobal(QCursor::pos());
+        DrawFooters(graphics, forScreen && underMouse() ? &cursor : nullptr);
+    }
+    static const UnitRangeList noSelection;
+    for (int pane = 0; pane < 2; ++pane) {
+        const ORBAX_Logging::Borehole* hole = borehole(pane);
+        if (!hole || !RectsIntersect(clip, m_layout.pane(pane)))
+            continue;
+        const bool active = m_activePane == pane;
+        DrawBorehole(clip, m_layout.column(pane), m_layout.pane(pane), m_layout.lineHeight, active,
+                     pane == 0 ? leftTop : rightTop, scale, m_layout.tickOrigin, m_layout.tickIndent, resources,
+                     active ? m_selection : noSelection, m_settings.showSampleNumbers, true, false, *hole, graphics);
+    }
+    const QPen gridPen = MakeDrawingPen(0xFF808080u, 0.1);
+    for (int k = 0; k < 3; ++k) {
+        if (!RectsIntersect(clip, m_layout.traceColumn[k]))
+            continue;
+        DrawTraceColumn(graphics, m_layout.tracePlot[k], m_layout.traceColumn[k], scale, k, m_selectedTraceFile,
+                        m_selectedCurve, m_settings.traceRangePrecision, m_layout.lineHeight, rightTop,
+                        m_layout.tickOrigin, QPointF(m_layout.tickIndent, m_layout.tickTextOffset), resources, gridPen,
+                        m_blackHairlinePen, m_lightGreyPen, false, m_traces, m_traceColours);
+    }
+    if (!forScreen)
+        return;
+    if (m_editMode >= 22 && m_editMode <= 24)
+        DrawPickedBoundary(m_dragPane, m_dragUnit, graphics);
+    painter.resetTransform();
+    if (m_hoverRow != -1)
+        drawHoverLine(painter, m_hoverRow);
+    if (m_bandShown) {
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(m_bandStart, m_bandEnd).normalized());
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+}
+
+void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, const QRectF& paneRect, double lineHeight,
+                             bool isActive, double topDepth, double scale, double tickOrigin, int tickIndent,
+                             const DrawingResources& resources, const UnitRangeList& selection, bool showSampleNumbers,
+                             bool drawName, bool forPicture, const ORBAX_Logging::Borehole& borehole,
+                             Graphics& graphics) const
+{
+    if (!IsUsableScale(scale))
+        return;
+    QPainter& painter = graphics.painter();
+    const int count = borehole.unitCount();
+
+    // The part of the column to draw: what is to be painted, a line height more above and below.
+    const double bandTop = std::max(column.top(), clipBounds.top() - lineHeight);
+    const double bandBottom = std::min(column.bottom(), clipBounds.bottom() + lineHeight);
+    const double depthTop = topDepth + (bandTop - column.top()) * scale;
+    const double depthBottom = topDepth + (bandBottom - column.top()) * scale;
+
+    GraphicsState paneState(graphics);
+    graphics.intersectClip(paneRect);
+
+    if (RectsIntersect(column, clipBounds) && bandBottom > bandTop) {
+        if (count == 0) {
+            painter.fillRect(column, resources.whiteBrush);
+        } else {
+            GraphicsState state(graphics);
+            // World x from the column's left edge, world y the depth over the scale.
+            const double origin = topDepth / scale;
+            graphics.setWorldTransform(QTransform::fromTranslate(column.x(), column.top() - origin) *
+                                       graphics.worldTransform());
+            const double width = column.width();
+            graphics.intersectClip(QRectF(0, origin, width, column.height()));
+            graphics.setSmoothing(true);
+            const QPen blackPen = DevicePen(MakeDrawingPen(kBlack, 0.2), graphics.worldToDevice());
+            const QRectF reference(0, depthTop / scale, width, (depthBottom - depthTop) / scale);
+            const HatchList* list =
+                m_tables ? ::GetHatchList(m_tables->hatchLists, m_tables->currentHatchListId) : nullptr;
+
+            std::vector<QueuedElement> queued;
+            int last = -1;
+            for (int i = FirstUnitWithBaseAtOrBelow(borehole, depthTop); i < count; ++i) {
+                const ORBAX_Logging::Interval& unit = borehole[static_cast<std::size_t>(i)];
+                const QRectF row = UnitRowRect(width, scale, i, borehole);
+                if (row.bottom() >= reference.top() && row.top() <= reference.bottom()) {
+                    for (int e = 0; e < static_cast<int>(unit.elements.size()); ++e) {
+                        const HatchListEntry* entry =
+                            list ? HatchList::FindRockType(*list,
+                                                           unit.elements[static_cast<std::size_t>(e)].rockType.str())
+                                 : nullptr;
+                        queued.push_back({ElementRect(i, e, width, scale, borehole), entry});
+                    }
+                }
+                last = i;
+                if (unit.bottom > depthBottom)
+                    break;
+            }
+            for (const QueuedElement& element : queued) {
+                if (element.entry && m_tables)
+                    HatchListEntry::Draw(m_tables->bitmaps, m_tables->inbuilts, *element.entry, graphics, element.rect,
+                                         reference, m_tables->vectors, forPicture);
+                else
+                    DrawNoRecordPattern(graphics, element.rect, reference, forPicture);
+                const bool smooth = graphics.smoothing();
+                graphics.setSmoothing(forPicture);
+                painter.setPen(resources.unitOutlinePen);
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(element.rect);
+                graphics.setSmoothing(smooth);
+            }
+
+            const double x0 = width / 2;
+            auto triangle = [&](double y, double baseY) {
+                const QPointF points[3] = {QPointF(x0, y), QPointF(x0 - 1, baseY), QPointF(x0 + 1, baseY)};
+                painter.setPen(blackPen);
+                painter.setBrush(Qt::NoBrush);
+                painter.drawPolygon(points, 3);
+            };
+            if (last == count - 1) {
+                // End of hole below the last base.
+                const double b = borehole[static_cast<std::size_t>(count - 1)].bottom / scale;
+                const double below = reference.bottom() + lineHeight;
+                if (below > b)
+                    painter.fillRect(QRectF(0, b, width, below - b), resources.whiteBrush);
+                triangle(b, b + 1);
+                painter.drawLine(QPointF(x0, b), QPointF(x0, b + 2));
+                DrawTextAt(graphics, QPointF(x0, b + 2), QStringLiteral("EOH"), resources.tickFont,
+                           resources.blackBrush, Qt::AlignHCenter | Qt::AlignTop);
+            }
+            if (depthTop < 0) {
+                // Start of hole at depth 0 when the display begins above it.
+                const double above = reference.top() - lineHeight;
+                if (above < 0)
+                    painter.fillRect(QRectF(0, above, width, -above), resources.whiteBrush);
+                painter.setPen(blackPen);
+                painter.drawLine(QPointF(0, 0), QPointF(width, 0));
+                triangle(0, -1);
+                painter.drawLine(QPointF(x0, 0), QPointF(x0, -2));
+                DrawTextAt(graphics, QPointF(x0, -2), QStringLiteral("SOH"), resources.tickFont, resources.blackBrush,
+                           Qt::AlignHCenter | Qt::AlignBottom);
+            }
+        }
+        if (isActive && count > 0 && !selection.empty()) {
+            // One outline per run of selected units, drawn inside the column.
+            GraphicsState state(graphics);
+            graphics.intersectClip(column);
+            graphics.setSmoothing(true);
+            const double inset = resources.selectionPen.widthF() / 2;
+            painter.setPen(resources.selectionPen);
+            painter.setBrush(Qt::NoBrush);
+            for (const UnitRange& range : selection) {
+                const int first = std::max(0, range.first);
+                const int lastUnit = std::min(count - 1, range.last);
+                if (first > lastUnit)
+                    continue;
+                const double top = first == 0 ? 0.0 : borehole[static_cast<std::size_t>(first - 1)].bottom;
+                const double base = borehole[static_cast<std::size_t>(lastUnit)].bottom;
+                QRectF outline(column.x(), column.top() + (top - topDepth) / scale, column.width(),
+                               (base - top) / scale);
+                painter.drawRect(outline.adjusted(inset, inset, -inset, -inset));
+            }
+        }
+    }
+
+    // The pane around the column.
+    {
+        const QRectF& c = column;
+        const QRectF& p = paneRect;
+        painter.fillRect(QRectF(QPointF(p.left(), p.top()), QPointF(p.right(), c.top())), resources.whiteBrush);
+        painter.fillRect(QRectF(QPointF(p.left(), c.bottom()), QPointF(p.right(), p.bottom())), resources.whiteBrush);
+        painter.fillRect(QRectF(QPointF(p.left(), c.top()), QPointF(c.left(), c.bottom())), resources.whiteBrush);
+        painter.fillRect(QRectF(QPointF(c.right(), c.top()), QPointF(p.right(), c.bottom())), resources.whiteBrush);
+    }
+    FrameColumn(column, graphics, forPicture);
+
+    const QRectF textArea(column.right(), paneRect.top(), std::max(0.0, paneRect.right() - column.right()),
+                          paneRect.height());
+    if (count > 0 && RectsIntersect(textArea, clipBounds)) {
+        const auto labels = DrawUnitLabels(graphics, borehole, column, showSampleNumbers, resources.tickFont, topDepth,
+                                           scale, resources.tickFontItalic);
+        DrawLabels(graphics, column, labels, resources, isActive, selection);
+    }
+    DrawDepthTicks(graphics, column.left(), column.top(), column.bottom(), topDepth / scale, tickOrigin,
+                   QPointF(tickIndent, m_layout.tickTextOffset), resources.blackBrush, QPen(Qt::NoPen), 0, topDepth, 0,
+                   scale, resources.hairlinePen, resources.tickFont);
+    if (drawName)
+        DrawTextAt(graphics, QPointF(column.center().x(), column.top() - 2 * lineHeight),
+                   QString::fromStdWString(borehole.name), resources.generalFont,
+                   isActive ? resources.selectionBrush : resources.blackBrush, Qt::AlignHCenter | Qt::AlignTop);
+}
+
+std::vector<UnitLabel> CQuorView::DrawUnitLabels(Graphics& /*graphics*/, const ORBAX_Logging::Borehole& borehole,
+                                                 const QRectF& column, bool showSampleNumbers, const QFont& regularFont,
+                                                 double topDepth, double scale, const QFont& italicFont) const
+{
+    const QString test = QStringLiteral("TESTLABEL");
+    return CollectUnitLabels(borehole, column, showSampleNumbers, topDepth, scale,
+                             MeasureText(test, regularFont).height(), MeasureText(test, italicFont).height());
+}
+
+void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::vector<UnitLabel>& labels,
+                           const DrawingResources& resources, bool isActive, const UnitRangeList& selection) const
+{
+    QPainter& painter = graphics.painter();
+    const double x = column.right();
+    const double regularHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFont).height() / 2;
+    const double italicHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFontItalic).height() / 2;
+    for (const UnitLabel& label : labels) {
+        const double y = label.y;
+        const double ly = label.labelY;
+        const QString text = QString::fromStdWString(label.text);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(resources.unitOutlinePen);
+        switch (label.kind) {
+        case UnitLabel::SampleText:
+            DrawTextAt(graphics, QPointF(x + 4, ly - regularHalf), text, resources.tickFont, resources.blackBrush,
+                       Qt::AlignLeft | Qt::AlignTop);
+            break;
+        case UnitLabel::PlyText:
+            DrawTextAt(graphics, QPointF(x + 4, ly - italicHalf), text, resources.tickFontItalic, resources.blackBrush,
+                       Qt::AlignLeft | Qt::AlignTop);
+            break;
+        case UnitLabel::SampleBracket:
+        case UnitLabel::PlyBracket: {
+            const QPointF points[4] = {QPointF(x, y), QPointF(x + 2, y), QPointF(x + 3, ly),
+                                       QPointF(label.kind == UnitLabel::SampleBracket ? x + 6 : x + 4, ly)};
+            painter.drawPolyline(points, 4);
+            break;
+        }
+        case UnitLabel::SeamEnds:
+        case UnitLabel::SeamBegins: {
+            const QPointF points[4] = {QPointF(x, y), QPointF(x + 1, y), QPointF(x + 2, ly), QPointF(x + 3, ly)};
+            painter.drawPolyline(points, 4);
+            DrawTextAt(graphics, QPointF(x + 4, ly - regularHalf), text, resources.tickFont, resources.blackBrush,
+                       Qt::AlignLeft | Qt::AlignTop);
+            break;
+        }
+        case UnitLabel::ZeroThickness: {
+            const QPointF points[3] = {QPointF(x, y), QPointF(x + 1, y - 1), QPointF(x + 1, y + 1)};
+            QPen red = resources.unitOutlinePen;
+            red.setColor(ORBAX_Platform::ColourFromArgb(0xFFFF0000u));
+            painter.setPen(red);
+            if (isActive && selection.contains(label.unit))
+                painter.setBrush(resources.selectionBrush);
+            painter.drawPolygon(points, 3);
+            break;
+        }
+        default: break;
+        }
+    }
+}
+
+QRectF CQuorView::CursorDepthBox(int pane) const
+{
+    const QRectF& footer = m_layout.footer(pane);
+    const QSizeF size = MeasureText(QStringLiteral("01234567890MM"), m_screenResources->generalFont);
+    return QRectF(QPointF(footer.x() + m_layout.tickIndent + m_layout.depthTextWidth,
+                          footer.bottom() - 2.5 * m_layout.lineHeight),
+                  size);
+}
+
+void CQuorView::DrawFooters(Graphics& graphics, const QPoint* cursor) const
+{
+    const DrawingResources& resources = *m_screenResources;
+    for (int pane = 0; pane < 2; ++pane) {
+        const QRectF& footer = m_layout.footer(pane);
+        GraphicsState state(graphics);
+        graphics.intersectClip(footer);
+        const double x = footer.x() + m_layout.tickIndent;
+        const std::wstring top = ORBAX_Utilities::format_message(
+            pane == 0 ? 148 : 150, {FixedText(GetPaneTopDepth(pane), m_settings.displayPrecision)});
+        DrawTextAt(graphics, QPointF(x, footer.bottom() - m_layout.lineHeight), QString::fromStdWString(top),
+                   resources.generalFont, resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
+        DrawTextAt(graphics, QPointF(x, footer.bottom() - 2.5 * m_layout.lineHeight),
+                   QString::fromStdWString(ORBAX_Utilities::get_message_wide(151)), resources.generalFont,
+                   resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
+    }
+    DrawCursorDepth(graphics, cursor);
+}
+
+void CQuorView::DrawCursorDepth(Graphics& graphics, const QPoint* cursor) const
+{
+    for (int pane = 0; pane < 2; ++pane) {
+        const QRectF box = CursorDepthBox(pane);
+        graphics.painter().fillRect(box, m_backgroundBrush);
+        if (!cursor)
+            continue;
+        const QPointF p = DeviceToPage(QPointF(*cursor));
+        const QRectF& column = m_layout.column(pane);
+        if (p.x() < column.left() || p.x() >= column.right() || p.y() < column.top() || p.y() > column.bottom())
+            continue;
+        const double depth = SnapDepth(DeviceYToDepth(pane, cursor->y() - m_dragOffset));
+        DrawTextAt(graphics, box.topLeft(), QString::fromStdWString(FixedText(depth, m_settings.displayPrecision)),
+                   m_screenResources->generalFont, m_screenResources->blackBrush, Qt::AlignLeft | Qt::AlignTop);
+    }
+}
+
+void CQuorView::InvalidateCursorDepth()
+{
+    InvalidatePageRect(CursorDepthBox(0));
+    InvalidatePageRect(CursorDepthBox(1));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Pictures
+
+CQuorView::Picture CQuorView::recordPicture(const QRectF& frame, const std::function<void(Graphics&)>& draw) const
+{
+    Picture picture;
+    const QRect pixels = PageRectToDevice(QRectF(QPointF(0, 0), frame.size()));
+    if (pixels.width() <= 0 || pixels.height() <= 0)
+        return picture;
+    const int dpi = logicalDpiX();
+    auto render = [&](QPainter& painter) {
+        Graphics graphics(painter);
+        graphics.setWorldTransform(QTransform::fromTranslate(-frame.x(), -frame.y()));
+        graphics.fillRect(frame, m_backgroundColour);
+        draw(graphics);
+    };
+    {
+        QBuffer buffer(&picture.svg);
+        buffer.open(QIODevice::WriteOnly);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(pixels.size());
+        generator.setViewBox(QRect(QPoint(0, 0), pixels.size()));
+        generator.setResolution(dpi);
+        generator.setTitle(QStringLiteral("QUOR_Log"));
+        QPainter painter(&generator);
+        render(painter);
+    }
+    picture.image = QImage(pixels.size(), QImage::Format_ARGB32);
+    picture.image.setDotsPerMeterX(static_cast<int>(std::lround(m_pixelsPerMmX * 1000)));
+    picture.image.setDotsPerMeterY(static_cast<int>(std::lround(m_pixelsPerMmY * 1000)));
+    picture.image.fill(Qt::white);
+    {
+        QPainter painter(&picture.image);
+        render(painter);
+    }
+    return picture;
+}
+
+CQuorView::Picture CQuorView::RecordViewPicture() const
+{
+    const int pane = m_activePane < 0 ? 0 : m_activePane;
+    const ORBAX_Logging::Borehole* hole = borehole(pane);
+    const QRectF frame = m_layout.leftPane;
+    static const UnitRangeList noSelection;
+    const double topDepth = GetPaneTopDepth(0);
+    return recordPicture(frame, [&](Graphics& graphics) {
+        if (hole)
+            DrawBorehole(frame, m_layout.leftColumn, frame, m_layout.lineHeight, false, topDepth, m_settings.scale,
+                         m_layout.tickOrigin, m_layout.tickIndent, *m_screenResources, noSelection,
+                         m_settings.showSampleNumbers, false, true, *hole, graphics);
+    });
+}
+
+CQuorView::Picture CQuorView::RecordSelectionPicture(const UnitRangeList& selection) const
+{
+    const ORBAX_Logging::Borehole* hole = borehole(m_activePane < 0 ? 0 : m_activePane);
+    if (!hole || selection.empty() || hole->unitCount() == 0)
+        return RecordViewPicture();
+    const int first = std::clamp(selection.begin()->first, 0, hole->unitCount() - 1);
+    const int last = std::clamp(std::prev(selection.end())->last, first, hole->unitCount() - 1);
+    const double topDepth = first == 0 ? 0.0 : (*hole)[static_cast<std::size_t>(first - 1)].bottom;
+    const double base = (*hole)[static_cast<std::size_t>(last)].bottom;
+    const double scale = m_settings.scale;
+    QRectF column = m_layout.leftColumn;
+    column.setHeight(std::max(0.0, (base - topDepth) / scale));
+    const double h = m_layout.lineHeight;
+    const QRectF frame(m_layout.leftPane.x(), column.top() - h, m_layout.leftPane.width(), h + column.height());
+    static const UnitRangeList noSelection;
+    return recordPicture(frame, [&](Graphics& graphics) {
+        DrawBorehole(frame, column, frame, h, false, topDepth, scale, m_layout.tickOrigin, m_layout.tickIndent,
+                     *m_screenResources, noSelection, m_settings.showSampleNumbers, false, true, *hole, graphics);
+    });
+}
+
+// The Copy command's work: the picture of the selection, or of the view when nothing is selected.
+// (With exactly one unit selected, the unit itself also goes on the clipboard in the program's own
+// format; the clipboard transfer adds that to the same data.)
+void CopySelection(const UnitRangeList& selection, CQuorView& view, int /*pane*/)
+{
+    const CQuorView::Picture picture =
+        selection.empty() ? view.RecordViewPicture() : view.RecordSelectionPicture(selection);
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("image/svg+xml"), picture.svg);
+    data->setImageData(picture.image);
+    ORBAX_Platform::clipboard().setMimeData(data);
+}

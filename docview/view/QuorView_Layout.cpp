@@ -1,0 +1,45 @@
+// The view's layout in the client area and the pens, brushes and fonts it draws with.
+#include <QFontMetricsF>
+#include <QStyle>
+
+#include "core/catalogue/Messages.h"
+#include "docview/view/QuorView.h"
+#include "platform/qt/Graphics.h"
+
+void CQuorView::CreateDrawingResources()
+{
+    m_screenResources = DrawingResources::Create(m_fonts, true, m_selectionColour);
+    m_titleFont = ORBAX_Platform::CreateNamedFont(m_titleFace, m_titlePoints);
+    m_lightGreyPen = MakeDrawingPen(0xFFA5A5A5u, 0.1);
+    m_redPen = MakeDrawingPen(0x80FF0000u, 0.5);
+    m_redBrush = QBrush(ORBAX_Platform::ColourFromArgb(0x80FF0000u));
+    m_blackPen = MakeDrawingPen(0xFF000000u, 1.0);
+    m_backgroundBrush = QBrush(ORBAX_Platform::ColourFromArgb(m_backgroundColour));
+    m_blackHairlinePen = MakeDrawingPen(0xFF000000u, 0.1);
+}
+
+QSizeF CQuorView::MeasureText(const QString& text, const QFont& font) const
+{
+    // GDI+ measures a line as the font's line spacing; every rectangle follows from it.
+    const QFontMetricsF metrics(font, const_cast<CQuorView*>(this));
+    return QSizeF(metrics.horizontalAdvance(text) / m_pixelsPerMmX, metrics.lineSpacing() / m_pixelsPerMmY);
+}
+
+void CQuorView::ComputeLayout()
+{
+    m_pixelsPerMmX = logicalDpiX() / 25.4;
+    m_pixelsPerMmY = logicalDpiY() / 25.4;
+    const DrawingResources& resources = *m_screenResources;
+    ViewGeometry::LayoutInput input;
+    input.pixelsPerMmX = m_pixelsPerMmX;
+    input.pixelsPerMmY = m_pixelsPerMmY;
+    input.scrollBarPixels = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    // The client area is what the right-hand scroll bar leaves.
+    input.clientPixels = QSizeF(std::max(0, width() - input.scrollBarPixels), height());
+    const QString test = QStringLiteral("Our test text");
+    input.lineHeight = MeasureText(test, resources.generalFont).height();
+    input.tickLineHeight = MeasureText(test, resources.tickFont).height();
+    input.depthTextWidth =
+        MeasureText(QString::fromStdWString(ORBAX_Utilities::get_message_wide(151)), resources.generalFont).width();
+    m_layout = ViewGeometry::ComputeLayout(input);
+}
