@@ -65,7 +65,11 @@ CQuorView::CQuorView(CQuorDoc* document, QWidget* parent) : QWidget(parent), m_d
 
     ORBAX_Platform::Settings section(L"View");
     m_settings.Load(section);
-    // The page setup ("PageSetup", PageSetupSettings) is read here once it exists.
+    m_titleFontDescription.Load(L"TitleFont");
+    m_generalFontDescription.Load(L"GeneralFont");
+    m_tickFontDescription.Load(L"TickFont");
+    CQuorApp::CQuorSettings pageSetup(L"PageSetup", CQuorApp::instance());
+    m_pageSetup.Load(pageSetup);
 
     m_pixelsPerMmX = logicalDpiX() / 25.4;
     m_pixelsPerMmY = logicalDpiY() / 25.4;
@@ -120,10 +124,16 @@ CMainFrame* CQuorView::GetMainFrame() const
 
 void CQuorView::SaveSettings() const
 {
-    ORBAX_Platform::Settings section(L"View");
-    m_settings.Save(section);
-    // The three font descriptions and the page setup are written here once they exist.
-    section.sync();
+    {
+        ORBAX_Platform::Settings section(L"View");
+        m_settings.Save(section);
+        section.sync();
+    }
+    m_titleFontDescription.Save(L"TitleFont");
+    m_generalFontDescription.Save(L"GeneralFont");
+    m_tickFontDescription.Save(L"TickFont");
+    CQuorApp::CQuorSettings pageSetup(L"PageSetup", CQuorApp::instance());
+    m_pageSetup.Save(pageSetup);
 }
 
 void CQuorView::OnInitialUpdate()

@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/dialogs/FontDescription.h"
 #include "config/traces/LasProperty.h"
 #include "docview/document/UnitRangeList.h"
 #include "docview/view/DrawingResources.h"
@@ -244,12 +245,10 @@ public:
     // Where the button went down (client pixels), for the auto-scroll's test of the drag's side.
     QPoint m_buttonDownPoint;
 
-    // The fonts of titles, general text and depths: face and size in points.
-    // (FontDescription, with its profile keys "TitleFont", "GeneralFont" and "TickFont", takes their
-    // place when it lands; until then the faces and sizes are fixed.)
-    QString m_titleFace = QStringLiteral("Arial");
-    double m_titlePoints = 12;
-    DrawingResources::Fonts m_fonts;
+    // The fonts of titles, general text and depths ("TitleFont", "GeneralFont" and "TickFont").
+    FontDescription m_titleFontDescription{L"Arial", false, false, 12.0f};
+    FontDescription m_generalFontDescription{L"Arial", false, false, 10.0f};
+    FontDescription m_tickFontDescription{L"Arial", false, false, 8.0f};
 
     std::uint32_t m_selectionColour = DrawingResources::SelectionColour;
     std::uint32_t m_backgroundColour = 0xFFFFFFFFu;

@@ -8,8 +8,14 @@
 
 void CQuorView::CreateDrawingResources()
 {
-    m_screenResources = DrawingResources::Create(m_fonts, true, m_selectionColour);
-    m_titleFont = ORBAX_Platform::CreateNamedFont(m_titleFace, m_titlePoints);
+    DrawingResources::Fonts fonts;
+    fonts.tickFace = QString::fromStdWString(m_tickFontDescription.face);
+    fonts.tickPoints = m_tickFontDescription.size;
+    fonts.generalFace = QString::fromStdWString(m_generalFontDescription.face);
+    fonts.generalPoints = m_generalFontDescription.size;
+    m_screenResources = DrawingResources::Create(fonts, true, m_selectionColour);
+    m_titleFont = ORBAX_Platform::CreateNamedFont(QString::fromStdWString(m_titleFontDescription.face),
+                                                  m_titleFontDescription.size);
     m_lightGreyPen = MakeDrawingPen(0xFFA5A5A5u, 0.1);
     m_redPen = MakeDrawingPen(0x80FF0000u, 0.5);
     m_redBrush = QBrush(ORBAX_Platform::ColourFromArgb(0x80FF0000u));
