@@ -999,9 +999,13 @@ void CQuorView::OnDropFiles(const std::vector<std::wstring>& files, const QPoint
         return;
     }
     ErrorEntries entries;
-    // GAP: boreholes open through the document's openBoreholeByName (pane, path, entries), which
-    // the document's file operations bring; until then a dropped borehole file opens nothing.
-    (void)entries;
+    if (files.size() == 1) {
+        const int pane = p.x() > m_layout.rightPane.left() ? 1 : 0;
+        m_document->openBoreholeByName(pane, files[0], entries);
+    } else {
+        m_document->openBoreholeByName(0, files[0], entries);
+        m_document->openBoreholeByName(1, files[1], entries);
+    }
     const bool anyToShow =
         std::any_of(entries.begin(), entries.end(), [](const ErrorEntry& e) { return e.severity != 0; });
     if (anyToShow) {
