@@ -365,7 +365,7 @@ void CQuorApp::CQuorSettings::WriteString(const std::wstring& key, const std::ws
 
 void CQuorApp::CQuorSettings::WriteNarrowString(const std::wstring& key, const std::string& value)
 {
-    WriteString(key, ORBAX_Config::WidenName(value));
+    WriteString(key, ORBAX_Platform::widen_cp1252(value));
 }
 
 void CQuorApp::CQuorSettings::WriteInt(const std::wstring& key, int value) { m_settings.writeInt(key, value); }
@@ -378,7 +378,7 @@ std::wstring CQuorApp::CQuorSettings::ReadString(const std::wstring& key, const 
 std::string CQuorApp::CQuorSettings::ReadNarrowString(const std::wstring& key, const std::string& defaultValue)
 {
     // Through the code page 1252 facet, character by character: a character it lacks becomes "?".
-    return ORBAX_Config::NarrowName(ReadString(key, ORBAX_Config::WidenName(defaultValue)));
+    return ORBAX_Platform::narrow_cp1252(ReadString(key, ORBAX_Platform::widen_cp1252(defaultValue)));
 }
 
 int CQuorApp::CQuorSettings::ReadInt(const std::wstring& key, int defaultValue)
@@ -433,7 +433,7 @@ void CQuorApp::EditConfigurationFile(const std::wstring& target)
         if (!ORBAX_Platform::shell().openFile(file, reason))
             addErrorEntry(format_message(1001, {file, reason}), problems, status(3, 1));
     } catch (const std::exception& e) {
-        addErrorEntry(format_message(1043, {std::wstring(), ORBAX_Config::WidenName(e.what())}), problems,
+        addErrorEntry(format_message(1043, {std::wstring(), ORBAX_Platform::widen_cp1252(e.what())}), problems,
                       status(3, 43));
     }
     if (HasConfigFailure(problems)) {

@@ -8,6 +8,7 @@
 
 #include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
+#include "core/configfile/ConfigSchemaSection.h"
 #include "platform/Paths.h"
 
 using ORBAX_Platform::Graphics;
@@ -279,7 +280,7 @@ std::string BitmapPattern::MonoRowsText() const
 void BitmapPattern::Write(std::ostream& out) const
 {
     const std::ios_base::fmtflags saved = out.flags();
-    out << std::left << std::setw(20) << ConfigText::QuoteIfNeeded(ConfigText::Narrow(name)) << std::right;
+    out << std::left << std::setw(20) << ORBAX_Config::QuoteName(ConfigText::Narrow(name)) << std::right;
     if (kind == Mono)
         out << " mono " << std::setw(3) << width << " \"" << MonoRowsText() << "\"";
     else

@@ -4,6 +4,7 @@
 
 #include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
+#include "core/configfile/ConfigSchemaSection.h"
 
 using ORBAX_Platform::Graphics;
 
@@ -108,8 +109,8 @@ const char* HatchListEntry::FileKindWord(int kind)
 void HatchListEntry::Write(std::ostream& out) const
 {
     const std::ios_base::fmtflags saved = out.flags();
-    out << FileKindWord(kind) << std::left << std::setw(20)
-        << ConfigText::QuoteIfNeeded(ConfigText::Narrow(patternName)) << " { " << ConfigText::Narrow(rockType) << " }";
+    out << FileKindWord(kind) << std::left << std::setw(20) << ORBAX_Config::QuoteName(ConfigText::Narrow(patternName))
+        << " { " << ConfigText::Narrow(rockType) << " }";
     out.flags(saved);
 }
 
@@ -138,7 +139,7 @@ void HatchList::Write(std::ostream& out, int indent, int step) const
 {
     const std::string outer(static_cast<std::size_t>(indent > 0 ? indent : 0), ' ');
     const std::string inner(outer.size() + static_cast<std::size_t>(step > 0 ? step : 0), ' ');
-    out << ConfigText::QuoteIfNeeded(ConfigText::Narrow(name)) << " {";
+    out << ORBAX_Config::QuoteName(ConfigText::Narrow(name)) << " {";
     for (const HatchListEntry& entry : entries) {
         out << "\n" << inner;
         entry.Write(out);

@@ -146,8 +146,8 @@ ConfigMessageList QuorLogConfig::CheckHatchLists()
             if (HatchListEntry::Resolve(m_tables.bitmaps, entry, m_tables.vectors, m_tables.inbuilts, true))
                 continue;
             AddConfigMessage(messages, 6, 2, 1006,
-                             {list.name, WidenName(HatchListEntry::KindWord(entry.kind)), entry.rockType,
-                              entry.patternName, std::wstring()});
+                             {list.name, ORBAX_Platform::widen_cp1252(HatchListEntry::KindWord(entry.kind)),
+                              entry.rockType, entry.patternName, std::wstring()});
         }
     }
     bool show = false;

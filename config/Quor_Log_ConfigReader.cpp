@@ -1,11 +1,9 @@
 // Reading the configuration file: the header, the section dispatch and the stop rule, and the
 // sections of bitmaps, vector patterns and hatch lists.
-#include <sstream>
-
 #include "config/Quor_Log_Config.h"
-#include "config/Quor_Log_ConfigSyntax.h"
+#include "core/configfile/ConfigFileReader.h"
 #include "core/configfile/ConfigSchemaSection.h"
-#include "platform/LineReader.h"
+#include "core/configfile/ConfigSyntax.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 
@@ -51,121 +49,84 @@ std::vector<std::string> splitRockTypes(const std::string& raw)
 void QuorLogConfig::ReadConfiguration(const std::wstring& path, ConfigMessageList& messages)
 {
     std::string bytes;
-    std::string error;
-    if (!ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(path), bytes, &error)) {
-        AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Platform::wide_from_utf8(error)});
-        return;
-    }
-    ReadConfigurationText(bytes, path, messages);
+    if (ReadConfigurationFile(ORBAX_Platform::path_from_wide(path), path, bytes, messages))
+        ReadConfigurationText(bytes, path, messages);
 }
 
 void QuorLogConfig::ReadConfigurationText(const std::string& bytes, const std::wstring& path,
                                           ConfigMessageList& messages)
 {
-    std::stringbuf buffer(ORBAX_Platform::drop_line_end_carriage_returns(bytes));
-    ConfigTokenStream stream(&buffer);
-    std::string firstLine;
-    stream.readLine(firstLine);
-    if (!CheckConfigurationHeader(firstLine, path, messages))
-        return;
-
-    using Reader = void (QuorLogConfig::*)(ConfigTokenStream&, ConfigMessageList&);
-    static const struct {
-        const char* word;
-        Reader reader;
-    } sections[] = {
-        {"bitmaps", &QuorLogConfig::ReadBitmapsSection},
-        {"vectors", &QuorLogConfig::ReadVectorsSection},
-        {"definitions", &QuorLogConfig::ReadDefinitionsSection},
-        {"correlations", &QuorLogConfig::ReadCorrelationsSection},
-        {"traces", &QuorLogConfig::ReadTracesSection},
-        {"schemadefinitions", &QuorLogConfig::ReadSchemaDefinitionsSection},
+    auto section = [this](void (QuorLogConfig::*reader)(ConfigTokenStream&, ConfigMessageList&)) {
+        return [this, reader](ConfigTokenStream& stream, ConfigMessageList& list) { (this->*reader)(stream, list); };
     };
-
-    std::string token;
-    while (stream.good()) {
-        if (stream.nextWordOrString(token) == ConfigTokenStream::End)
-            break;
-        Reader reader = nullptr;
-        for (const auto& section : sections)
-            if (stream.compare_nocase_cstr(section.word, token) == 0) {
-                reader = section.reader;
-                break;
-            }
-        if (reader)
-            (this->*reader)(stream, messages);
-        else
-            AddConfigMessage(messages, 14, 3, 1014, {WidenName(token), LineText(stream)});
-        if (HasConfigFailure(messages) || stream.fail())
-            break;
-    }
+    const std::vector<ConfigSectionReader> sections = {
+        {"bitmaps", section(&QuorLogConfig::ReadBitmapsSection)},
+        {"vectors", section(&QuorLogConfig::ReadVectorsSection)},
+        {"definitions", section(&QuorLogConfig::ReadDefinitionsSection)},
+        {"correlations", section(&QuorLogConfig::ReadCorrelationsSection)},
+        {"traces", section(&QuorLogConfig::ReadTracesSection)},
+        {"schemadefinitions", section(&QuorLogConfig::ReadSchemaDefinitionsSection)},
+    };
+    ReadConfigurationSections(bytes, path, sections, OtherSections::Refuse, messages);
 }
 
 void QuorLogConfig::ReadBitmapsSection(ConfigTokenStream& stream, ConfigMessageList& messages)
 {
-    if (!OpenSection(stream, messages))
-        return;
     std::string token;
-    for (;;) {
-        int kind = stream.nextWordOrString(token);
-        if (EndsRecordList(kind, token))
-            return;
+    ReadRecordList(stream, messages, token, [&](int kind) {
         if (!IsName(kind)) {
             FormatProblem(stream, messages);
-            return;
+            return false;
         }
-        BitmapPattern& pattern = m_tables.bitmaps.FindOrCreate(WidenName(token));
+        BitmapPattern& pattern = m_tables.bitmaps.FindOrCreate(ORBAX_Platform::widen_cp1252(token));
 
         kind = stream.nextWordOrString(token);
         if (kind == ConfigTokenStream::End)
-            return;
+            return false;
         if (kind != ConfigTokenStream::Word) {
             FormatProblem(stream, messages);
-            return;
+            return false;
         }
         if (stream.compare_nocase_cstr("mono", token) == 0) {
             std::string widthText, blanks;
             if (stream.nextToken(widthText, blanks) != ConfigTokenStream::Number) {
                 FormatProblem(stream, messages);
-                return;
+                return false;
             }
             std::string rows;
             if (stream.nextToken(rows, blanks) != ConfigTokenStream::QuotedString) {
                 FormatProblem(stream, messages);
-                return;
+                return false;
             }
             pattern.width = static_cast<int>(ORBAX_Platform::parse_long(widthText));
-            BitmapPattern::ParseMonoData(messages, WidenName(StripQuotes(rows)), pattern, stream.lineNumber());
+            BitmapPattern::ParseMonoData(messages, ORBAX_Platform::widen_cp1252(StripQuotes(rows)), pattern,
+                                         stream.lineNumber());
         } else if (stream.compare_nocase_cstr("rgb", token) == 0) {
             std::string file, blanks;
             if (stream.nextToken(file, blanks) != ConfigTokenStream::QuotedString) {
                 FormatProblem(stream, messages);
-                return;
+                return false;
             }
-            const std::wstring fileName = WidenName(StripQuotes(file));
+            const std::wstring fileName = ORBAX_Platform::widen_cp1252(StripQuotes(file));
             std::wstring error;
             if (!BitmapPattern::LoadImageFile(fileName, pattern, error, programFolder))
                 AddConfigMessage(messages, 8, 2, 1008, {fileName, LineText(stream), error});
         } else {
             FormatProblem(stream, messages); // the next record is read all the same
         }
-    }
+        return true;
+    });
 }
 
 void QuorLogConfig::ReadVectorsSection(ConfigTokenStream& stream, ConfigMessageList& messages)
 {
-    if (!OpenSection(stream, messages))
-        return;
     std::string token;
-    for (;;) {
-        int kind = stream.nextWordOrString(token);
-        if (EndsRecordList(kind, token))
-            return;
+    ReadRecordList(stream, messages, token, [&](int kind) {
         if (!IsName(kind)) {
             FormatProblem(stream, messages);
-            return;
+            return false;
         }
-        const std::wstring name = WidenName(token);
+        const std::wstring name = ORBAX_Platform::widen_cp1252(token);
         VectorPattern& pattern = m_tables.vectors.FindOrCreate(name);
 
         std::uint32_t colorref = 0;
@@ -178,64 +139,56 @@ void QuorLogConfig::ReadVectorsSection(ConfigTokenStream& stream, ConfigMessageL
         for (double& value : size) {
             kind = stream.nextWordOrString(token);
             if (kind == ConfigTokenStream::End)
-                return;
+                return false;
             if (!ReadFiniteNumber(stream, kind, token, value)) {
                 FormatProblem(stream, messages);
-                return;
+                return false;
             }
             value /= 10.0;
         }
         // A size a float cannot hold is no size either.
         if (!(size[0] > 0) || !(size[1] > 0) || size[0] > 1e30 || size[1] > 1e30) {
             AddConfigMessage(messages, 46, 3, 1046, {name, LineText(stream)});
-            return;
+            return false;
         }
         pattern.width = static_cast<float>(size[0]);
         pattern.height = static_cast<float>(size[1]);
 
         kind = stream.nextWordOrString(token);
         if (kind == ConfigTokenStream::End)
-            return;
+            return false;
         if (!IsBrace(kind, token, '{'))
             FormatProblem(stream, messages);
         // Brace-balanced: line and polygon elements hold braces of their own.
         std::string block;
         if (!stream.skipBlock(block))
-            return;
-        VectorPattern::Compile(pattern, WidenName(trimElementBlock(block)), messages, stream.lineNumber());
-    }
+            return false;
+        VectorPattern::Compile(pattern, ORBAX_Platform::widen_cp1252(trimElementBlock(block)), messages,
+                               stream.lineNumber());
+        return true;
+    });
 }
 
 void QuorLogConfig::ReadDefinitionsSection(ConfigTokenStream& stream, ConfigMessageList& messages)
 {
-    if (!OpenSection(stream, messages))
-        return;
     std::string token;
-    for (;;) {
-        int kind = stream.nextWordOrString(token);
-        if (EndsRecordList(kind, token))
-            return;
+    ReadRecordList(stream, messages, token, [&](int kind) {
         if (!IsName(kind)) {
             FormatProblem(stream, messages);
-            return;
+            return false;
         }
-        HatchList& list = m_tables.hatchLists.FindOrCreate(WidenName(token));
-        kind = stream.nextWordOrString(token);
-        if (kind == ConfigTokenStream::End)
-            return;
-        if (!IsBrace(kind, token, '{')) {
-            FormatProblem(stream, messages);
-            return;
-        }
+        HatchList& list = m_tables.hatchLists.FindOrCreate(ORBAX_Platform::widen_cp1252(token));
+        if (!OpenRecord(stream, messages))
+            return false;
         for (;;) {
             kind = stream.nextWordOrString(token);
             if (kind == ConfigTokenStream::End)
-                return;
+                return false;
             if (IsBrace(kind, token, '}'))
                 break;
             if (kind != ConfigTokenStream::Word) {
                 FormatProblem(stream, messages);
-                return;
+                return false;
             }
             int entryKind = -1;
             if (stream.compare_nocase_cstr("bitmap", token) == 0)
@@ -252,35 +205,32 @@ void QuorLogConfig::ReadDefinitionsSection(ConfigTokenStream& stream, ConfigMess
             std::string patternName;
             kind = stream.nextWordOrString(patternName);
             if (kind == ConfigTokenStream::End)
-                return;
+                return false;
             if (!IsName(kind))
                 FormatProblem(stream, messages);
 
-            kind = stream.nextWordOrString(token);
-            if (kind == ConfigTokenStream::End)
-                return;
-            if (!IsBrace(kind, token, '{')) {
-                FormatProblem(stream, messages);
-                return;
-            }
+            if (!OpenRecord(stream, messages))
+                return false;
             std::string raw;
             if (!ReadRockTypes(stream, raw))
-                return;
+                return false;
 
             bool reported = false;
             for (const std::string& rockType : splitRockTypes(raw)) {
                 if (entryKind < 0)
                     continue;
-                HatchListEntry entry(entryKind, WidenName(patternName), WidenName(rockType));
+                HatchListEntry entry(entryKind, ORBAX_Platform::widen_cp1252(patternName),
+                                     ORBAX_Platform::widen_cp1252(rockType));
                 if (!HatchListEntry::Resolve(m_tables.bitmaps, entry, m_tables.vectors, m_tables.inbuilts, true) &&
                     !reported) {
                     reported = true;
                     AddConfigMessage(messages, 6, 2, 1006,
-                                     {list.name, WidenName(HatchListEntry::KindWord(entryKind)), entry.rockType,
-                                      entry.patternName, LineText(stream)});
+                                     {list.name, ORBAX_Platform::widen_cp1252(HatchListEntry::KindWord(entryKind)),
+                                      entry.rockType, entry.patternName, LineText(stream)});
                 }
                 list.entries.push_back(entry);
             }
         }
-    }
+        return true;
+    });
 }

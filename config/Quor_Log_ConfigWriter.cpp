@@ -5,8 +5,8 @@
 #include <system_error>
 
 #include "config/Quor_Log_Config.h"
-#include "config/Quor_Log_ConfigSyntax.h"
 #include "core/configfile/ConfigSchemaSection.h"
+#include "core/configfile/ConfigSyntax.h"
 #include "core/streams/OutputStream.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
@@ -55,8 +55,8 @@ std::string lineOf(const Record& record)
 void writeVectorPattern(std::ostream& out, const VectorPattern& pattern)
 {
     const std::uint32_t c = pattern.colour;
-    out << QuoteName(NarrowName(pattern.name)) << " (" << ((c >> 16) & 0xFF) << ", " << ((c >> 8) & 0xFF) << ", "
-        << (c & 0xFF) << ") " << std::right << std::setw(8)
+    out << QuoteName(ORBAX_Platform::narrow_cp1252(pattern.name)) << " (" << ((c >> 16) & 0xFF) << ", "
+        << ((c >> 8) & 0xFF) << ", " << (c & 0xFF) << ") " << std::right << std::setw(8)
         << QuorLogConfigSyntax::FormatNumber(static_cast<double>(pattern.width) * 10) << " "
         << QuorLogConfigSyntax::FormatNumber(static_cast<double>(pattern.height) * 10) << " {" << '\n'
         << indent;
@@ -67,7 +67,7 @@ void writeVectorPattern(std::ostream& out, const VectorPattern& pattern)
 
 void writeHatchList(std::ostream& out, const HatchList& list)
 {
-    out << QuoteName(NarrowName(list.name)) << " {" << '\n' << indent;
+    out << QuoteName(ORBAX_Platform::narrow_cp1252(list.name)) << " {" << '\n' << indent;
     for (const HatchListEntry& entry : list.entries)
         writeUnwrappedLine(out, lineOf(entry));
     out << outdent << "}";
@@ -75,18 +75,18 @@ void writeHatchList(std::ostream& out, const HatchList& list)
 
 void writeSeam(std::ostream& out, const CorrelationSeam& seam)
 {
-    out << QuoteName(NarrowName(seam.name));
+    out << QuoteName(ORBAX_Platform::narrow_cp1252(seam.name));
     if (seam.plies.empty())
         return;
     out << " {";
     for (std::size_t i = 0; i < seam.plies.size(); ++i)
-        out << (i ? " " : "") << QuoteName(NarrowName(seam.plies[i]));
+        out << (i ? " " : "") << QuoteName(ORBAX_Platform::narrow_cp1252(seam.plies[i]));
     out << " }";
 }
 
 void writeSite(std::ostream& out, const CorrelationDefinition& site)
 {
-    out << QuoteName(NarrowName(site.name)) << " {" << '\n' << indent;
+    out << QuoteName(ORBAX_Platform::narrow_cp1252(site.name)) << " {" << '\n' << indent;
     for (const CorrelationSeam& seam : site.seams) {
         writeSeam(out, seam);
         out << '\n';

@@ -8,6 +8,7 @@
 
 #include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
+#include "core/configfile/ConfigSchemaSection.h"
 #include "platform/Numbers.h"
 
 const char* const TraceColourNames[17] = {"BLACK",   "RED",    "GREEN",  "BLUE",  "YELLOW",  "CYAN",
@@ -73,7 +74,7 @@ std::streamsize RoundTripPrecision(double value)
 void TraceDefinition::Write(std::ostream& out) const
 {
     const std::ios_base::fmtflags saved = out.flags();
-    out << std::left << std::setw(20) << ConfigText::QuoteIfNeeded(name);
+    out << std::left << std::setw(20) << ORBAX_Config::QuoteName(name);
     if (pattern == 1)
         out << " PATTERN";
     if (visible) {

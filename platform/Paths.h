@@ -5,11 +5,9 @@
 #include <fstream>
 #include <string>
 
-namespace ORBAX_Platform {
+#include "platform/Text.h"
 
-std::string utf8_from_wide(const std::wstring& text);
-// Invalid sequences become U+FFFD, one per offending byte.
-std::wstring wide_from_utf8(const std::string& text);
+namespace ORBAX_Platform {
 
 std::filesystem::path path_from_wide(const std::wstring& name);
 std::filesystem::path path_from_utf8(const std::string& name);

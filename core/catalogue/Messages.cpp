@@ -5,7 +5,7 @@
 #include <system_error>
 #include <type_traits>
 
-#include "platform/Cp1252.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Utilities {
 
@@ -75,12 +75,7 @@ namespace {
 
 const std::ctype<wchar_t>& global_ctype() { return std::use_facet<std::ctype<wchar_t>>(std::locale()); }
 
-std::string narrow_all(const std::wstring& text)
-{
-    std::string out(text.size(), '\0');
-    global_ctype().narrow(text.data(), text.data() + text.size(), '?', out.data());
-    return out;
-}
+std::string narrow_all(const std::wstring& text) { return ORBAX_Platform::narrow_cp1252(text); }
 
 } // namespace
 

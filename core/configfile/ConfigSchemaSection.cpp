@@ -3,7 +3,9 @@
 #include <locale>
 
 #include "core/catalogue/Messages.h"
+#include "core/configfile/ConfigSyntax.h"
 #include "core/streams/OutputStream.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Config {
 
@@ -20,24 +22,6 @@ void AddConfigMessage(ConfigMessageList& messages, std::uint16_t code, std::uint
 
 std::wstring LineText(const ConfigTokenStream& stream) { return std::to_wstring(stream.lineNumber()); }
 
-std::wstring WidenName(const std::string& text)
-{
-    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    std::wstring out(text.size(), L'\0');
-    if (!text.empty())
-        facet.widen(text.data(), text.data() + text.size(), &out[0]);
-    return out;
-}
-
-std::string NarrowName(const std::wstring& text)
-{
-    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    std::string out(text.size(), '\0');
-    if (!text.empty())
-        facet.narrow(text.data(), text.data() + text.size(), '?', &out[0]);
-    return out;
-}
-
 bool CheckConfigurationHeader(const std::string& firstLine, const std::wstring& fileName, ConfigMessageList& messages)
 {
     const std::string header(ConfigurationHeader);
@@ -46,11 +30,11 @@ bool CheckConfigurationHeader(const std::string& firstLine, const std::wstring& 
     for (std::size_t i = 0; matches && i < header.size(); ++i)
         matches = facet.toupper(firstLine[i]) == facet.toupper(header[i]);
     if (!matches) {
-        AddConfigMessage(messages, 3, 3, 1003, {fileName, WidenName(header + ConfigurationVersion)});
+        AddConfigMessage(messages, 3, 3, 1003, {fileName, ORBAX_Platform::widen_cp1252(header + ConfigurationVersion)});
         return false;
     }
     if (firstLine.size() <= header.size() || firstLine[header.size()] != ConfigurationVersion) {
-        AddConfigMessage(messages, 4, 3, 1004, {WidenName(firstLine)});
+        AddConfigMessage(messages, 4, 3, 1004, {ORBAX_Platform::widen_cp1252(firstLine)});
         return false;
     }
     return true;
@@ -87,89 +71,67 @@ void appendLibraryErrors(const ORBAX_Logging::LoadMessages& library, ConfigMessa
                               message.text);
 }
 
-namespace {
-
-bool isBrace(int kind, const std::string& token, char brace)
-{
-    return kind == ConfigTokenStream::Other && token.size() == 1 && token[0] == brace;
-}
-
-bool isName(int kind) { return kind == ConfigTokenStream::Word || kind == ConfigTokenStream::QuotedString; }
-
-void formatProblem(ConfigTokenStream& stream, ConfigMessageList& messages)
-{
-    AddConfigMessage(messages, 5, 3, 1005, {LineText(stream)});
-}
-
-} // namespace
+using QuorLogConfigSyntax::FormatProblem;
+using QuorLogConfigSyntax::IsBrace;
+using QuorLogConfigSyntax::IsName;
+using QuorLogConfigSyntax::OpenRecord;
+using QuorLogConfigSyntax::ReadRecordList;
 
 void ReadSchemaDefinitionsSection(ConfigTokenStream& stream, ConfigMessageList& messages,
                                   ORBAX_Logging::SchemaDefinitionList& schemas)
 {
     std::string token;
-    int kind = stream.nextWordOrString(token);
-    if (!isBrace(kind, token, '{')) {
-        formatProblem(stream, messages);
-        return;
-    }
-    for (;;) {
-        kind = stream.nextWordOrString(token);
-        if (kind == ConfigTokenStream::End || isBrace(kind, token, '}'))
-            return;
-        if (!isName(kind))
-            formatProblem(stream, messages); // the token still names the schema
+    ReadRecordList(stream, messages, token, [&](int kind) {
+        if (!IsName(kind))
+            FormatProblem(stream, messages); // the token still names the schema
         SchemaDefinition schema;
-        schema.name = WidenName(token);
+        schema.name = ORBAX_Platform::widen_cp1252(token);
 
-        kind = stream.nextWordOrString(token);
-        if (kind == ConfigTokenStream::End)
-            return;
-        if (!isBrace(kind, token, '{')) {
-            formatProblem(stream, messages);
-            return;
-        }
+        if (!OpenRecord(stream, messages))
+            return false;
 
         bool closed = false;
         for (;;) {
             kind = stream.nextWordOrString(token);
             if (kind == ConfigTokenStream::End)
                 break;
-            if (isBrace(kind, token, '}')) {
+            if (IsBrace(kind, token, '}')) {
                 closed = true;
                 break;
             }
             if (kind != ConfigTokenStream::Word)
-                formatProblem(stream, messages);
-            const std::int32_t fieldKind = ORBAX_Logging::fieldKindFromKeyword(WidenName(token));
+                FormatProblem(stream, messages);
+            const std::int32_t fieldKind = ORBAX_Logging::fieldKindFromKeyword(ORBAX_Platform::widen_cp1252(token));
             if (fieldKind < 0)
-                AddConfigMessage(messages, 26, 3, 1026, {WidenName(token), LineText(stream)});
+                AddConfigMessage(messages, 26, 3, 1026, {ORBAX_Platform::widen_cp1252(token), LineText(stream)});
 
             std::string fieldName;
             kind = stream.nextWordOrString(fieldName);
             if (kind == ConfigTokenStream::End)
                 break;
-            if (!isName(kind)) {
-                AddConfigMessage(messages, 27, 3, 1027, {LineText(stream), WidenName(fieldName)});
-                if (isBrace(kind, fieldName, '}')) {
+            if (!IsName(kind)) {
+                AddConfigMessage(messages, 27, 3, 1027, {LineText(stream), ORBAX_Platform::widen_cp1252(fieldName)});
+                if (IsBrace(kind, fieldName, '}')) {
                     closed = true;
                     break;
                 }
             }
             // A field of no known kind is left out: it could be neither used nor written back.
             if (fieldKind >= 0)
-                schema.fields.emplace_back(fieldKind, WidenName(fieldName));
+                schema.fields.emplace_back(fieldKind, ORBAX_Platform::widen_cp1252(fieldName));
         }
         if (!closed)
-            return; // the input ended inside the record
+            return false; // the input ended inside the record
 
         ORBAX_Logging::LoadMessages validation;
         schema.validate(validation);
         appendLibraryErrors(validation, messages);
         if (!ORBAX_Logging::InsertSchemaDefinition(schemas, schema, schemas.end()).second) {
             AddConfigMessage(messages, 48, 3, 1048, {L"SchemaDefinition", schema.name, LineText(stream)});
-            return;
+            return false;
         }
-    }
+        return true;
+    });
 }
 
 std::string QuoteName(const std::string& name)
@@ -184,9 +146,10 @@ std::string QuoteName(const std::string& name)
 
 void WriteSchemaDefinition(std::ostream& out, const SchemaDefinition& schema)
 {
-    out << QuoteName(NarrowName(schema.name)) << " { " << '\n' << ORBAX_Utilities::indent;
+    out << QuoteName(ORBAX_Platform::narrow_cp1252(schema.name)) << " { " << '\n' << ORBAX_Utilities::indent;
     for (const ORBAX_Logging::FieldDefinition& field : schema.fields)
-        out << NarrowName(ORBAX_Logging::fieldKindKeyword(field.kind)) << " \"" << NarrowName(field.name) << "\"\n";
+        out << ORBAX_Platform::narrow_cp1252(ORBAX_Logging::fieldKindKeyword(field.kind)) << " \""
+            << ORBAX_Platform::narrow_cp1252(field.name) << "\"\n";
     out << ORBAX_Utilities::outdent << "}";
 }
 

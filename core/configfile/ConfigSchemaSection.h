@@ -11,6 +11,7 @@
 #include "core/model/LoadMessage.h"
 #include "core/model/SchemaList.h"
 #include "core/streams/TokenStream.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Config {
 
@@ -25,9 +26,6 @@ void AddConfigMessage(ConfigMessageList& messages, std::uint16_t code, std::uint
                       const std::vector<std::wstring>& args);
 // The stream's current line as a decimal number, for messages.
 std::wstring LineText(const ConfigTokenStream& stream);
-// A narrow name of the file, widened through the global locale.
-std::wstring WidenName(const std::string& text);
-std::string NarrowName(const std::wstring& text);
 
 // Checks the header line (already read) of `fileName`: message 1003 or 1004 and false when the line
 // does not name a configuration file of this version.

@@ -13,6 +13,7 @@
 #include "core/model/ValueText.h"
 #include "platform/LineReader.h"
 #include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Logging {
 namespace {
@@ -56,8 +57,7 @@ std::unique_ptr<Borehole> Borehole_CSV::load(const std::wstring& fileName, CSVOp
         borehole->read(fileName, options, messages);
         return borehole;
     } catch (const std::exception& e) {
-        addError(messages, 10,
-                 ORBAX_Utilities::format_message1(11015, ORBAX_Utilities::NarrowToWide(e.what(), std::locale())));
+        addError(messages, 10, ORBAX_Utilities::format_message1(11015, ORBAX_Platform::widen_cp1252(e.what())));
     } catch (...) {
         addInternalError(messages, "Borehole_CSV", kLoadLine);
     }
@@ -153,17 +153,15 @@ void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, L
                 case TOP: v.top = csvReal(cell); break;
                 case PERCENTAGE: row.percentage = csvPercentage(cell); break;
                 case ROCKTYPE: {
-                    std::wstring rock = ORBAX_Utilities::widen_text(trimmer, cell);
-                    trimmer.trim(rock);
-                    row.rockType = rock;
+                    row.rockType = ORBAX_Platform::trimmed_blanks(ORBAX_Platform::widen_cp1252(cell));
                     break;
                 }
-                case SEAM: v.seam = ORBAX_Utilities::widen_text(trimmer, cell); break;
-                case PLY: v.ply = ORBAX_Utilities::widen_text(trimmer, cell); break;
-                case SAMPLE: v.sample = ORBAX_Utilities::widen_text(trimmer, cell); break;
+                case SEAM: v.seam = ORBAX_Platform::widen_cp1252(cell); break;
+                case PLY: v.ply = ORBAX_Platform::widen_cp1252(cell); break;
+                case SAMPLE: v.sample = ORBAX_Platform::widen_cp1252(cell); break;
                 case STRING:
                 case REAL:
-                case INTEGER: texts[k] = ORBAX_Utilities::widen_text(trimmer, cell); break;
+                case INTEGER: texts[k] = ORBAX_Platform::widen_cp1252(cell); break;
                 default: break;
                 }
             }

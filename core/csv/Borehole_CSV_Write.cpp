@@ -7,6 +7,7 @@
 #include "core/model/ValueText.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Logging {
 namespace {
@@ -68,7 +69,7 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             for (std::size_t k = 0; k < fields.size(); ++k) {
                 if (k)
                     bytes += ',';
-                appendCsvField(bytes, ORBAX_Utilities::narrow_string(fields[k].name, borehole.trimmer), context.syntax);
+                appendCsvField(bytes, ORBAX_Platform::narrow_cp1252(fields[k].name), context.syntax);
             }
             bytes += '\n';
             for (std::uint32_t h = 1; h < options.headingRows; ++h) {

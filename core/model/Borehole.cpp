@@ -8,7 +8,7 @@
 namespace ORBAX_Logging {
 
 Borehole::Borehole(SchemaPtr boreholeSchema)
-    : name(ORBAX_Utilities::get_message_wide(11000)), schema(std::move(boreholeSchema)), trimmer(std::locale())
+    : name(ORBAX_Utilities::get_message_wide(11000)), schema(std::move(boreholeSchema))
 {
 }
 

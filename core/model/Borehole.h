@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/catalogue/TextConversion.h"
 #include "core/model/Interval.h"
 #include "core/model/SchemaDefinition.h"
 
@@ -16,8 +15,6 @@ class Borehole : public std::vector<Interval> {
 public:
     std::wstring name;
     SchemaPtr schema;
-    // The global locale at construction, for trimming and for converting file text.
-    ORBAX_Utilities::WideTrimmer trimmer;
 
     // No units, the given schema, named "<unnamed>".
     explicit Borehole(SchemaPtr boreholeSchema = SchemaPtr());

@@ -1,7 +1,6 @@
 #include "core/model/InternalError.h"
 
 #include "core/catalogue/Messages.h"
-#include "core/catalogue/TextConversion.h"
 #include "platform/Paths.h"
 
 namespace ORBAX_Logging {

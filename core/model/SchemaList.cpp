@@ -5,7 +5,7 @@
 #include <locale>
 #include <stdexcept>
 
-#include "core/catalogue/TextConversion.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Logging {
 
@@ -97,8 +97,7 @@ SchemaPtr findSchemaByName(const SchemaDefinitionList& list, const std::wstring&
 {
     SchemaPtr found = lookupSchemaByName(list, name);
     if (!found)
-        throw std::runtime_error("Item " + ORBAX_Utilities::narrow_string(name, ORBAX_Utilities::WideTrimmer()) +
-                                 " not found");
+        throw std::runtime_error("Item " + ORBAX_Platform::narrow_cp1252(name) + " not found");
     return found;
 }
 

@@ -1,11 +1,11 @@
 #include "core/model/UnitRowWriter.h"
 
 #include <cmath>
-#include <locale>
 
 #include "core/catalogue/Messages.h"
 #include "core/model/SchemaDefinition.h"
 #include "core/model/ValueText.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Logging {
 
@@ -24,22 +24,6 @@ bool isPrintableByte(unsigned char byte)
 }
 
 namespace {
-
-// Narrows through the code page; `lost` tells whether a character had no single-byte form.
-std::string narrowed(const std::wstring& text, const std::ctype<wchar_t>& facet, bool* lost = nullptr)
-{
-    std::string out(text.size(), '\0');
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        char c = facet.narrow(text[k], '\0');
-        if (c == '\0' && text[k] != L'\0') {
-            c = '?';
-            if (lost)
-                *lost = true;
-        }
-        out[k] = c;
-    }
-    return out;
-}
 
 std::string printableOnly(std::string text)
 {
@@ -66,8 +50,6 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
     if (!options.schema)
         return;
     const SchemaDefinition& schema = *options.schema;
-    const std::locale global;
-    const auto& facet = std::use_facet<std::ctype<wchar_t>>(global);
     const bool sameSchema = options.schema.get() == unit.schema.get();
 
     for (std::size_t k = 0; k < schema.fields.size(); ++k) {
@@ -93,22 +75,22 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
             break;
         case ROCKTYPE:
             if (intervalRow && element.rockType.empty()) {
-                text = narrowed(options.intervalRockType, facet);
+                text = ORBAX_Platform::narrow_cp1252(options.intervalRockType);
             } else {
-                text = printableOnly(narrowed(element.rockType, facet, &lost));
+                text = printableOnly(ORBAX_Platform::narrow_cp1252(element.rockType, '?', &lost));
                 checked = true;
             }
             break;
         case SAMPLE:
-            text = narrowed(unit.sample, facet, &lost);
+            text = ORBAX_Platform::narrow_cp1252(unit.sample, '?', &lost);
             checked = true;
             break;
         case PLY:
-            text = narrowed(unit.ply, facet, &lost);
+            text = ORBAX_Platform::narrow_cp1252(unit.ply, '?', &lost);
             checked = true;
             break;
         case SEAM:
-            text = printableOnly(narrowed(unit.seam, facet, &lost));
+            text = printableOnly(ORBAX_Platform::narrow_cp1252(unit.seam, '?', &lost));
             checked = true;
             break;
         case STRING:
@@ -121,7 +103,7 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
             } else {
                 fieldText(value, element, field.name);
             }
-            text = narrowed(value, facet);
+            text = ORBAX_Platform::narrow_cp1252(value);
             break;
         }
         default:

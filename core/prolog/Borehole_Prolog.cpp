@@ -17,6 +17,7 @@
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Logging {
 namespace {
@@ -240,16 +241,11 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
     shape.sample = schema->countOf(SAMPLE) > 0;
     shape.recovered = schema->countOf(RECOVERED) > 0;
     const std::wstring& intervalText = options.intervalRockType;
-    const auto& facet = trimmer.ctype();
     reserve(lines.remainingLines() / fieldCount + 1);
 
     double runningDepth = 0.0;
     bool unitOpen = false;
-    auto widenInto = [&](std::string_view line, std::wstring& out) {
-        out.resize(line.size());
-        if (!line.empty())
-            facet.widen(line.data(), line.data() + line.size(), out.data());
-    };
+    auto widenInto = [](std::string_view line, std::wstring& out) { ORBAX_Platform::widen_cp1252(line, out); };
     // Reused from record to record: the free fields' texts (the other positions stay empty), the
     // rock type and the unit-level values.
     std::vector<std::wstring> texts(fieldCount);
@@ -280,7 +276,7 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             case PERCENTAGE: row.percentage = toInt32(ORBAX_Platform::parse_long(line)); break;
             case ROCKTYPE:
                 widenInto(line, rock);
-                trimmer.trim(rock);
+                ORBAX_Platform::trim_blanks(rock);
                 break;
             case SAMPLE: widenInto(line, record.sample); break;
             case SEAM: widenInto(line, record.seam); break;

@@ -11,6 +11,7 @@
 #include "core/model/InternalError.h"
 #include "core/model/ValueText.h"
 #include "core/prolog4/XmlText.h"
+#include "platform/Text.h"
 
 using namespace xercesc;
 
@@ -39,7 +40,7 @@ std::unique_ptr<Borehole> Borehole_Prolog4::load(const std::wstring& fileName, P
         if (!hasReadFailure(messages, options.keepGivenDepths))
             return borehole;
     } catch (const std::exception& e) {
-        addReadError(messages, ORBAX_Utilities::NarrowToWide(e.what(), std::locale()));
+        addReadError(messages, ORBAX_Platform::widen_cp1252(e.what()));
     } catch (...) {
         std::wstring text = current_xml_exception_text();
         addReadError(messages, text.empty() ? L"unknown error" : text);
@@ -129,7 +130,7 @@ void Borehole_Prolog4::read(Prolog4OptionsData& options, const std::wstring& fil
         else
             setNameFromPath(fileName);
     } catch (const std::exception& e) {
-        addReadError(messages, ORBAX_Utilities::NarrowToWide(e.what(), std::locale()));
+        addReadError(messages, ORBAX_Platform::widen_cp1252(e.what()));
         std::vector<Interval>::clear();
     } catch (...) {
         // The XML library's exceptions are not standard ones; they end the read the same way.
@@ -141,11 +142,10 @@ void Borehole_Prolog4::read(Prolog4OptionsData& options, const std::wstring& fil
 
 int Borehole_Prolog4::checkVersion(const DOMElement* root)
 {
-    const ORBAX_Utilities::WideTrimmer trimmer;
     std::vector<DOMElement*> versions = elements_by_tag(root, L"m_Version");
     if (versions.size() != 1)
         return 3;
-    if (trimmer.trimmed(direct_text(versions.front())) == L"4.1")
+    if (ORBAX_Platform::trimmed_blanks(direct_text(versions.front())) == L"4.1")
         return 4;
     throw Exception(5);
 }
@@ -251,7 +251,7 @@ void Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, d
          child = child->getNextSibling()) {
         if (child->getNodeType() != DOMNode::ELEMENT_NODE)
             continue;
-        std::wstring text = trimmer.trimmed(direct_text(child));
+        std::wstring text = ORBAX_Platform::trimmed_blanks(direct_text(child));
         switch (fields[k].kind) {
         case BOTTOM: bottom = real(text); break;
         case THICKNESS: thickness = real(text); break;

@@ -4,10 +4,10 @@
 #include <stdexcept>
 
 #include "core/catalogue/Messages.h"
-#include "core/catalogue/TextConversion.h"
 #include "core/model/Exception.h"
 #include "core/model/InternalError.h"
 #include "platform/Paths.h"
+#include "platform/Text.h"
 
 using namespace xercesc;
 
@@ -212,8 +212,7 @@ void Borehole_Prolog4::importTemplate(const std::wstring& fileName, SchemaDefini
             addError(messages, 6, std::to_wstring(index));
         }
     } catch (const std::exception& e) {
-        addError(messages, 10,
-                 ORBAX_Utilities::format_message1(11008, ORBAX_Utilities::NarrowToWide(e.what(), std::locale())));
+        addError(messages, 10, ORBAX_Utilities::format_message1(11008, ORBAX_Platform::widen_cp1252(e.what())));
     } catch (...) {
         std::wstring text = current_xml_exception_text();
         addError(messages, 10, ORBAX_Utilities::format_message1(11008, text.empty() ? L"unknown error" : text));

@@ -8,9 +8,9 @@ namespace ORBAX_Utilities {
 
 template <class CharT>
 TokenStream<CharT>::TokenStream(std::basic_streambuf<CharT>* buffer)
-    : std::basic_istream<CharT>(buffer), m_trimmer(std::locale())
+    : std::basic_istream<CharT>(buffer), m_ctype(&std::use_facet<std::ctype<CharT>>(m_locale))
 {
-    const auto& ct = m_trimmer.ctype();
+    const auto& ct = *m_ctype;
     m_newline = ct.widen('\n');
     m_hash = ct.widen('#');
     m_quote = ct.widen('"');
@@ -229,7 +229,7 @@ bool TokenStream<CharT>::skipBlanks()
 template <class CharT>
 bool TokenStream<CharT>::readColour(std::uint32_t& colour)
 {
-    const auto& ct = m_trimmer.ctype();
+    const auto& ct = *m_ctype;
     skipBlanks();
     CharT c;
     if (!getChar(c))
@@ -288,7 +288,7 @@ typename TokenStream<CharT>::string_type TokenStream<CharT>::to_upper_copy(const
 {
     string_type upper = text;
     if (!upper.empty())
-        m_trimmer.ctype().toupper(&upper[0], &upper[0] + upper.size());
+        m_ctype->toupper(&upper[0], &upper[0] + upper.size());
     return upper;
 }
 
@@ -313,7 +313,7 @@ template <class CharT>
 TokenStreamPlus<CharT>::TokenStreamPlus(std::basic_streambuf<CharT>* buffer)
     : ORBAX_Utilities::TokenStream<CharT>(buffer)
 {
-    const auto& ct = this->trimmer().ctype();
+    const auto& ct = this->ctype();
     for (const char* keyword : {"solid", "dash", "dot", "dashdot", "dashdotdot"}) {
         string_type word;
         for (const char* p = keyword; *p; ++p)

@@ -14,10 +14,9 @@
 //   other   any other non-blank character, one per token
 #include <cstdint>
 #include <istream>
+#include <locale>
 #include <string>
 #include <vector>
-
-#include "core/catalogue/TextConversion.h"
 
 namespace ORBAX_Utilities {
 
@@ -61,7 +60,8 @@ public:
     int lineNumber() const { return m_line; }
     void setLineNumber(int line) { m_line = line; }
     bool inComment() const { return m_inComment; }
-    const Trimmer<CharT>& trimmer() const { return m_trimmer; }
+    // The character facet of the global locale at construction.
+    const std::ctype<CharT>& ctype() const { return *m_ctype; }
 
 protected:
     // One character, counting a newline; false at end of input.
@@ -76,7 +76,8 @@ protected:
 private:
     bool m_inComment = false;
     int m_line = 1;
-    Trimmer<CharT> m_trimmer;
+    std::locale m_locale;
+    const std::ctype<CharT>* m_ctype;
     // While a block is skipped, every character read is recorded here (and a put-back removed).
     string_type* m_recording = nullptr;
     CharT m_newline, m_hash, m_quote, m_underscore, m_dot, m_openBrace, m_closeBrace;

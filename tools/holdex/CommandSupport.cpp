@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "core/catalogue/Messages.h"
-#include "core/catalogue/TextConversion.h"
 #include "core/csv/Borehole_CSV.h"
 #include "core/prolog/Borehole_Prolog.h"
 #include "core/prolog4/Borehole_Prolog4.h"
@@ -16,11 +15,7 @@ namespace Holdex {
 using ORBAX_Logging::LoadMessage;
 using ORBAX_Logging::LoadMessages;
 
-std::string narrow_text(const std::wstring& text)
-{
-    const ORBAX_Utilities::WideTrimmer trimmer;
-    return ORBAX_Utilities::narrow_string(text, trimmer);
-}
+std::string narrow_text(const std::wstring& text) { return ORBAX_Platform::narrow_cp1252(text); }
 
 ConfigurationResult read_configuration(const std::string& configFile, ORBAX_Logging::SchemaDefinitionList& schemas)
 {

@@ -57,7 +57,7 @@ std::wstring widenArgument(const std::string& text)
     std::wstring wide = ORBAX_Platform::wide_from_utf8(text);
     if (ORBAX_Platform::utf8_from_wide(wide) == text)
         return wide;
-    return ORBAX_Config::WidenName(text);
+    return ORBAX_Platform::widen_cp1252(text);
 }
 
 bool stringDiffers(const po::variables_map& map, const char* name, const char* defaultValue)

@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "core/catalogue/TextConversion.h"
-#include "platform/Cp1252.h"
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 #include "tests/support/TestSupport.h"
 
 using namespace ORBAX_Platform;
@@ -60,29 +59,83 @@ TEST(Cp1252, WideFileStreamsKeepBytes)
     EXPECT_EQ(QuorTest::read_file(dir / "out.txt"), bytes);
 }
 
-TEST(Cp1252, CodeConversionRoundTripAndFailure)
+TEST(Cp1252, CodeConversionOfTheLocaleKeepsEveryByte)
 {
     std::string all;
     for (int b = 1; b < 256; ++b)
         all += static_cast<char>(b);
-    std::wstring wide = ORBAX_Utilities::NarrowToWide(all, std::locale());
-    ASSERT_EQ(wide.size(), all.size());
-    EXPECT_EQ(ORBAX_Utilities::narrow_with_codecvt(wide, std::locale()), all);
-    EXPECT_THROW(ORBAX_Utilities::narrow_with_codecvt(L"a\u4E2Db", std::locale()), std::runtime_error);
-    try {
-        ORBAX_Utilities::narrow_with_codecvt(L"\u4E2D", std::locale());
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "String conversion failed");
-    }
-    // A facet that converts multibyte text reports invalid input the same way.
-    std::locale utf8;
-    try {
-        utf8 = std::locale("C.UTF-8");
-    } catch (const std::runtime_error&) {
-        GTEST_SKIP() << "no C.UTF-8 locale";
-    }
-    EXPECT_THROW(ORBAX_Utilities::NarrowToWide("a\xFF\xFE", utf8), std::runtime_error);
-    EXPECT_EQ(ORBAX_Utilities::NarrowToWide("\xC3\xA9t\xC3\xA9", utf8), L"\u00E9t\u00E9");
+    using Codecvt = std::codecvt<wchar_t, char, std::mbstate_t>;
+    const Codecvt& cvt = std::use_facet<Codecvt>(std::locale());
+    std::wstring wide(all.size(), L'\0');
+    std::mbstate_t state{};
+    const char* fromNext = nullptr;
+    wchar_t* toNext = nullptr;
+    ASSERT_EQ(
+        cvt.in(state, all.data(), all.data() + all.size(), fromNext, wide.data(), wide.data() + wide.size(), toNext),
+        Codecvt::ok);
+    EXPECT_EQ(wide, widen_cp1252(all));
+    std::string back(all.size(), '\0');
+    const wchar_t* wideNext = nullptr;
+    char* byteNext = nullptr;
+    ASSERT_EQ(cvt.out(state, wide.data(), wide.data() + wide.size(), wideNext, back.data(), back.data() + back.size(),
+                      byteNext),
+              Codecvt::ok);
+    EXPECT_EQ(back, all);
+    // A character the code page lacks stops the conversion where it stands.
+    const std::wstring chinese = L"a\u4E2Db";
+    ASSERT_EQ(cvt.out(state, chinese.data(), chinese.data() + chinese.size(), wideNext, back.data(),
+                      back.data() + back.size(), byteNext),
+              Codecvt::error);
+    EXPECT_EQ(wideNext, chinese.data() + 1);
+}
+
+TEST(TextModule, CodePageBothWaysWithLossReported)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    const std::wstring wide = widen_cp1252(all);
+    ASSERT_EQ(wide.size(), 256u);
+    EXPECT_EQ(wide[0x96], L'\u2013');
+    bool lost = false;
+    EXPECT_EQ(narrow_cp1252(wide, '?', &lost), all);
+    EXPECT_FALSE(lost);
+    EXPECT_EQ(narrow_cp1252(L"x\u4E2D\u4E2Dy", '?', &lost), "x??y");
+    EXPECT_TRUE(lost);
+    EXPECT_EQ(narrow_cp1252(L"A\u00E9\u2013", '\0'), "A\xE9\x96");
+    // The buffer-reusing form leaves nothing of a longer text before it.
+    std::wstring reused = L"a much longer text than the next one";
+    widen_cp1252("\x80!", reused);
+    EXPECT_EQ(reused, L"\u20AC!");
+    widen_cp1252("", reused);
+    EXPECT_TRUE(reused.empty());
+}
+
+TEST(TextModule, Utf8BothWaysAndFromTheCodePage)
+{
+    const std::wstring text = L"nope \u00E9 \u2013 \u4E2D \U0001F600";
+    EXPECT_EQ(wide_from_utf8(utf8_from_wide(text)), text);
+    EXPECT_EQ(utf8_from_wide(L"\u00E9"), "\xC3\xA9");
+    EXPECT_EQ(utf8_from_cp1252("nope \xE9.pro \x80"), "nope \xC3\xA9.pro \xE2\x82\xAC");
+    // Broken input: one replacement character per offending byte, nothing else lost.
+    EXPECT_EQ(wide_from_utf8("a\xFF\xC3"), L"a\uFFFD\uFFFD");
+    EXPECT_EQ(wide_from_utf8("\xC0\xAF"), L"\uFFFD\uFFFD");             // overlong
+    EXPECT_EQ(wide_from_utf8("\xED\xA0\x80x"), L"\uFFFD\uFFFD\uFFFDx"); // a surrogate
+    EXPECT_EQ(utf8_from_wide(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
+}
+
+TEST(TextModule, TrimmingBlanks)
+{
+    EXPECT_EQ(trimmed_blanks(L"  ab c \t"), L"ab c");
+    EXPECT_EQ(trimmed_blanks(L"   "), L"");
+    EXPECT_EQ(trimmed_blanks(L""), L"");
+    EXPECT_EQ(trimmed_blanks(L"\nx\r"), L"x\r"); // a carriage return is not a blank here
+    std::wstring text = L"\t value \n";
+    trim_blanks(text);
+    EXPECT_EQ(text, L"value");
+    text = L" \t\n";
+    trim_blanks(text);
+    EXPECT_EQ(text, L"");
 }
 
 TEST(LineReader, CrLfLineEqualsItsLfTwin)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/configfile/ConfigSchemaSection.h"
+#include "platform/Text.h"
 #include "tests/support/TestSupport.h"
 #include "tools/holdex/ReducedConfigReader.h"
 
@@ -65,7 +66,7 @@ TEST(ReducedConfigReader, Header)
     ASSERT_EQ(other.problems.size(), 1u);
     EXPECT_EQ(other.problems[0].word(), 0x30003u);
     EXPECT_EQ(other.problems[0].text,
-              ORBAX_Config::WidenName(path) +
+              ORBAX_Platform::widen_cp1252(path) +
                   L" does not appear to be a configuration file (needs to start with Quorlog Configuration v3)");
 
     auto empty = readText("");

@@ -1,10 +1,17 @@
 #pragma once
-// Windows code page 1252: the single-byte character set of every borehole, configuration and LAS
-// file. Each of the 256 bytes maps to one character and back, so a file read and written again
-// keeps every byte (the five bytes the code page leaves undefined map to the C1 controls of the
-// same value).
+// The one place where text changes its encoding. Three encodings meet in this program:
+// - Windows code page 1252, the single-byte character set of every borehole, configuration and LAS
+//   file. Each of the 256 bytes maps to one character and back, so a file read and written again
+//   keeps every byte (the five bytes the code page leaves undefined map to the C1 controls of the
+//   same value).
+// - wide text (`std::wstring`, one Unicode character per element), the form of text in memory.
+// - UTF-8, the encoding of file names and of the terminal.
+// The code page is also installed as the global locale's wide character facet and code conversion,
+// for wide file streams and for code that asks the locale.
 #include <cwchar>
 #include <locale>
+#include <string>
+#include <string_view>
 
 namespace ORBAX_Platform {
 
@@ -12,6 +19,23 @@ namespace ORBAX_Platform {
 wchar_t cp1252_to_unicode(unsigned char byte);
 // The byte of a character; false when the code page has none.
 bool unicode_to_cp1252(wchar_t ch, char& byte);
+
+// Code page bytes as wide text; never fails. The second form reuses `out`'s storage.
+std::wstring widen_cp1252(std::string_view bytes);
+void widen_cp1252(std::string_view bytes, std::wstring& out);
+// Wide text as code page bytes: `replacement` for a character the code page has none for, and then
+// `lost` (when given) is set to true.
+std::string narrow_cp1252(const std::wstring& text, char replacement = '?', bool* lost = nullptr);
+
+std::string utf8_from_wide(const std::wstring& text);
+// Invalid sequences become U+FFFD, one per offending byte.
+std::wstring wide_from_utf8(std::string_view text);
+// Code page bytes as UTF-8, for the terminal.
+std::string utf8_from_cp1252(std::string_view bytes);
+
+// The blanks " ", tab and line feed removed from both ends (a carriage return is no blank here).
+std::wstring trimmed_blanks(std::wstring_view text);
+void trim_blanks(std::wstring& text);
 
 // Character classification and case folding are Unicode's; widen and narrow are code page 1252.
 class cp1252_ctype : public std::ctype<wchar_t> {

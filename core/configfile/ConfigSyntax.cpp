@@ -1,4 +1,4 @@
-#include "config/Quor_Log_ConfigSyntax.h"
+#include "core/configfile/ConfigSyntax.h"
 
 #include <cmath>
 #include <iomanip>
@@ -31,6 +31,30 @@ bool OpenSection(Stream& stream, ConfigMessageList& messages)
         return true;
     FormatProblem(stream, messages);
     return false;
+}
+
+bool OpenRecord(Stream& stream, ConfigMessageList& messages)
+{
+    std::string token;
+    const int kind = stream.nextWordOrString(token);
+    if (kind == Stream::End)
+        return false;
+    if (IsBrace(kind, token, '{'))
+        return true;
+    FormatProblem(stream, messages);
+    return false;
+}
+
+void ReadRecordList(Stream& stream, ConfigMessageList& messages, std::string& token,
+                    const std::function<bool(int kind)>& readRecord)
+{
+    if (!OpenSection(stream, messages))
+        return;
+    for (;;) {
+        const int kind = stream.nextWordOrString(token);
+        if (EndsRecordList(kind, token) || !readRecord(kind))
+            return;
+    }
 }
 
 std::string StripQuotes(const std::string& token)

@@ -1,5 +1,6 @@
 #pragma once
 // Small rules shared by the configuration file's section readers and writers.
+#include <functional>
 #include <string>
 
 #include "core/configfile/ConfigMessage.h"
@@ -17,6 +18,14 @@ bool EndsRecordList(int kind, const std::string& token);
 void FormatProblem(const Stream& stream, ConfigMessageList& messages);
 // Reads the "{" that opens a section; message 1005 and false when it is not there.
 bool OpenSection(Stream& stream, ConfigMessageList& messages);
+// Reads the "{" that opens a record; false at the end of input (no message) and, with message 1005,
+// at any other token.
+bool OpenRecord(Stream& stream, ConfigMessageList& messages);
+// A section of records: the "{" that opens it (message 1005 without it), then `readRecord` once a
+// record with the record's first token in `token` and its kind as the argument, until the "}" that
+// closes the section, the end of input, or `readRecord` giving false.
+void ReadRecordList(Stream& stream, ConfigMessageList& messages, std::string& token,
+                    const std::function<bool(int kind)>& readRecord);
 // A quoted-string token without its quotes (an unterminated one loses only its opening quote).
 std::string StripQuotes(const std::string& token);
 
