@@ -4,6 +4,7 @@
 #include <iomanip>
 #include <locale>
 
+#include <QBuffer>
 #include <QImageReader>
 
 #include "config/ConfigText.h"
@@ -145,6 +146,23 @@ bool BitmapPattern::LoadImageFile(const std::wstring& path, BitmapPattern& patte
         file = baseFolder / file;
 
     QImageReader reader(QString::fromStdString(file.string()));
+    return TakeImage(reader, pattern, errorText);
+}
+
+bool BitmapPattern::LoadImageData(const std::string& bytes, const std::wstring& path, BitmapPattern& pattern,
+                                  std::wstring& errorText)
+{
+    pattern.fileName = path;
+    pattern.kind = ImageFile;
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return TakeImage(reader, pattern, errorText);
+}
+
+bool BitmapPattern::TakeImage(QImageReader& reader, BitmapPattern& pattern, std::wstring& errorText)
+{
     QImage loaded = reader.read();
     if (loaded.isNull() || loaded.width() <= 0 || loaded.height() <= 0) {
         pattern.image = QImage();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QImage>
+#include <QImageReader>
 #include <QRectF>
 
 #include "config/HatchPattern.h"
@@ -39,6 +40,9 @@ public:
     // pattern has no image and draws white.
     static bool LoadImageFile(const std::wstring& path, BitmapPattern& pattern, std::wstring& errorText,
                               const std::filesystem::path& baseFolder = {});
+    // The same over the image file's bytes held in memory; `path` is stored as the pattern's file.
+    static bool LoadImageData(const std::string& bytes, const std::wstring& path, BitmapPattern& pattern,
+                              std::wstring& errorText);
 
     // The most tiles one physical-size fill draws; beyond it the rectangle is filled white.
     static constexpr double MaxTilesPerFill = 1e6;
@@ -65,4 +69,8 @@ public:
     int width = 0;
     int height = 0;
     std::wstring fileName;
+
+private:
+    // Reads the reader's image into the pattern; on failure the pattern has no image.
+    static bool TakeImage(QImageReader& reader, BitmapPattern& pattern, std::wstring& errorText);
 };

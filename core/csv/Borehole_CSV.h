@@ -2,6 +2,7 @@
 // Boreholes in CSV files: one line per element row, columns mapped to unit fields by the schema of the
 // options, with optional heading rows and the unit-level row of an interbedded unit before its
 // elements, after them, or absent.
+#include <istream>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,12 @@ public:
     static std::unique_ptr<Borehole> load(const std::wstring& fileName, CSVOptionsData& options,
                                           LoadMessages& messages);
     void read(const std::wstring& fileName, CSVOptionsData& options, LoadMessages& messages);
+    // The same over a file's bytes held in memory; `fileName` names them in messages and names the
+    // borehole.
+    static std::unique_ptr<Borehole> loadBytes(const std::string& bytes, const std::wstring& fileName,
+                                               CSVOptionsData& options, LoadMessages& messages);
+    void readBytes(const std::string& bytes, const std::wstring& fileName, CSVOptionsData& options,
+                   LoadMessages& messages);
 
     // Writes any borehole; an existing file is replaced only once the new one is complete (kept as
     // ".backup" when the options ask). Never throws.
@@ -30,6 +37,13 @@ public:
 
     // The number of columns of the file's first line (0 when it cannot be opened).
     static unsigned importSchema(const std::wstring& fileName, LoadMessages& messages);
+    // The same from the first line of `in`; `fileName` names it in messages.
+    static unsigned importSchema(std::istream& in, const std::wstring& fileName, LoadMessages& messages);
+
+private:
+    // The loaders over a file (`bytes` null) or over bytes in memory.
+    static std::unique_ptr<Borehole> loadFrom(const std::wstring& fileName, const std::string* bytes,
+                                              CSVOptionsData& options, LoadMessages& messages);
 };
 
 } // namespace ORBAX_Logging

@@ -52,9 +52,24 @@ Borehole_CSV::~Borehole_CSV() = default;
 std::unique_ptr<Borehole> Borehole_CSV::load(const std::wstring& fileName, CSVOptionsData& options,
                                              LoadMessages& messages)
 {
+    return loadFrom(fileName, nullptr, options, messages);
+}
+
+std::unique_ptr<Borehole> Borehole_CSV::loadBytes(const std::string& bytes, const std::wstring& fileName,
+                                                  CSVOptionsData& options, LoadMessages& messages)
+{
+    return loadFrom(fileName, &bytes, options, messages);
+}
+
+std::unique_ptr<Borehole> Borehole_CSV::loadFrom(const std::wstring& fileName, const std::string* bytes,
+                                                 CSVOptionsData& options, LoadMessages& messages)
+{
     try {
         auto borehole = std::make_unique<Borehole_CSV>(options.schema);
-        borehole->read(fileName, options, messages);
+        if (bytes)
+            borehole->readBytes(*bytes, fileName, options, messages);
+        else
+            borehole->read(fileName, options, messages);
         return borehole;
     } catch (const std::exception& e) {
         addError(messages, 10, ORBAX_Utilities::format_message1(11015, ORBAX_Platform::widen_cp1252(e.what())));
@@ -71,16 +86,27 @@ std::unique_ptr<Borehole> Borehole_CSV::load(const std::wstring& fileName, CSVOp
 
 void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, LoadMessages& messages)
 {
-    std::size_t line = 0;
+    std::string bytes;
+    std::string systemError;
     try {
-        std::string bytes;
-        std::string systemError;
-        if (!ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &systemError)) {
-            addError(messages, 5,
-                     ORBAX_Utilities::format_message2(11001, fileName, ORBAX_Platform::wide_from_utf8(systemError)));
-            options.formatCode = FormatUnknown;
+        if (ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &systemError)) {
+            readBytes(bytes, fileName, options, messages);
             return;
         }
+        addError(messages, 5,
+                 ORBAX_Utilities::format_message2(11001, fileName, ORBAX_Platform::wide_from_utf8(systemError)));
+    } catch (const std::exception& e) {
+        addInternalError(messages, "Borehole_CSV", kReadLine, e.what());
+        std::vector<Interval>::clear();
+    }
+    options.formatCode = FormatUnknown;
+}
+
+void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileName, CSVOptionsData& options,
+                             LoadMessages& messages)
+{
+    std::size_t line = 0;
+    try {
         clear();
         if (!options.schema) {
             addError(messages, 6, ORBAX_Utilities::format_message1(11002, std::wstring()));
@@ -283,6 +309,11 @@ unsigned Borehole_CSV::importSchema(const std::wstring& fileName, LoadMessages& 
                                                   ORBAX_Utilities::SystemErrorText(errno ? errno : ENOENT)));
         return 0;
     }
+    return importSchema(in, fileName, messages);
+}
+
+unsigned Borehole_CSV::importSchema(std::istream& in, const std::wstring& fileName, LoadMessages& messages)
+{
     std::string line;
     errno = 0;
     ORBAX_Platform::read_line(in, line);

@@ -152,16 +152,27 @@ int Borehole_Prolog::entriesCount(const std::string& upperLine)
 std::unique_ptr<Borehole> Borehole_Prolog::load(const std::wstring& fileName, PrologOptionsData& options,
                                                 LoadMessages& messages)
 {
+    std::string bytes;
+    std::string error;
+    try {
+        if (ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &error))
+            return loadBytes(bytes, fileName, options, messages);
+        messages.clear();
+        addError(messages, kindOpen,
+                 ORBAX_Utilities::format_message(11001, {fileName, ORBAX_Platform::wide_from_utf8(error)}));
+    } catch (const std::exception& e) {
+        messages.clear();
+        addInternalError(messages, sourceName, readerLine, e.what());
+    }
+    return std::make_unique<Borehole>(options.schema);
+}
+
+std::unique_ptr<Borehole> Borehole_Prolog::loadBytes(const std::string& bytes, const std::wstring& fileName,
+                                                     PrologOptionsData& options, LoadMessages& messages)
+{
     messages.clear();
     try {
         auto borehole = std::make_unique<Borehole_Prolog>(options.schema);
-        std::string bytes;
-        std::string error;
-        if (!ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &error)) {
-            addError(messages, kindOpen,
-                     ORBAX_Utilities::format_message(11001, {fileName, ORBAX_Platform::wide_from_utf8(error)}));
-            return borehole;
-        }
         try {
             borehole->read(bytes, fileName, options, messages);
         } catch (const std::exception& e) {
@@ -331,49 +342,59 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
         setNameFromPath(fileName);
 }
 
+bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const Borehole& borehole,
+                                 const OptionsData& options)
+{
+    using ORBAX_Utilities::format_message;
+    out.clear();
+    if (options.formatCode != FormatProlog21 && options.formatCode != FormatProlog30) {
+        addInternalError(messages, sourceName, badFormatLine);
+        return false;
+    }
+    if (!options.schema) {
+        addError(messages, kindUnknownSchema,
+                 format_message(11002, {options.formatCode == FormatProlog21 ? L"prolog21" : L"prolog3"}));
+        return false;
+    }
+    const std::size_t fieldCount = options.schema->fields.size();
+    // Refuse what the reader could not read back: version 2.1 records are always 25 lines, and a
+    // version 3.0 header must announce at least one entry.
+    if ((options.formatCode == FormatProlog21 && fieldCount != prolog21FieldCount) ||
+        (options.formatCode == FormatProlog30 && fieldCount < 3)) {
+        addError(messages, kindFieldCount, ORBAX_Utilities::get_message_wide(11007));
+        return false;
+    }
+
+    out.reserve(64 + borehole.size() * fieldCount * 10);
+    if (options.formatCode == FormatProlog21)
+        out += "v2.1\r\n";
+    else
+        out += "v3.0  entries=" + std::to_string(fieldCount - 2) + "\r\n";
+    const LithData blankRow(options.schema);
+    for (const Interval& unit : borehole) {
+        if (unit.elements.size() >= 2) {
+            for (const LithData& element : unit.elements)
+                writeUnitRow(element, messages, unit, &out, options, appendLine, noSeparator, false);
+            LithData blank;
+            writeUnitRow(unit.compositeOr(blank), messages, unit, &out, options, appendLine, noSeparator, true);
+        } else if (unit.elements.size() == 1) {
+            writeUnitRow(unit.elements[0], messages, unit, &out, options, appendLine, noSeparator, false);
+        } else {
+            // A unit without elements still takes its record, so that the units after it stay aligned.
+            writeUnitRow(blankRow, messages, unit, &out, options, appendLine, noSeparator, false);
+        }
+    }
+    return true;
+}
+
 void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages, Borehole& borehole,
                            const OptionsData& options)
 {
     using ORBAX_Utilities::format_message;
     try {
-        if (options.formatCode != FormatProlog21 && options.formatCode != FormatProlog30) {
-            addInternalError(messages, sourceName, badFormatLine);
-            return;
-        }
-        if (!options.schema) {
-            addError(messages, kindUnknownSchema,
-                     format_message(11002, {options.formatCode == FormatProlog21 ? L"prolog21" : L"prolog3"}));
-            return;
-        }
-        const std::size_t fieldCount = options.schema->fields.size();
-        // Refuse what the reader could not read back: version 2.1 records are always 25 lines, and a
-        // version 3.0 header must announce at least one entry.
-        if ((options.formatCode == FormatProlog21 && fieldCount != prolog21FieldCount) ||
-            (options.formatCode == FormatProlog30 && fieldCount < 3)) {
-            addError(messages, kindFieldCount, ORBAX_Utilities::get_message_wide(11007));
-            return;
-        }
-
         std::string out;
-        out.reserve(64 + borehole.size() * fieldCount * 10);
-        if (options.formatCode == FormatProlog21)
-            out += "v2.1\r\n";
-        else
-            out += "v3.0  entries=" + std::to_string(fieldCount - 2) + "\r\n";
-        const LithData blankRow(options.schema);
-        for (const Interval& unit : borehole) {
-            if (unit.elements.size() >= 2) {
-                for (const LithData& element : unit.elements)
-                    writeUnitRow(element, messages, unit, &out, options, appendLine, noSeparator, false);
-                LithData blank;
-                writeUnitRow(unit.compositeOr(blank), messages, unit, &out, options, appendLine, noSeparator, true);
-            } else if (unit.elements.size() == 1) {
-                writeUnitRow(unit.elements[0], messages, unit, &out, options, appendLine, noSeparator, false);
-            } else {
-                // A unit without elements still takes its record, so that the units after it stay aligned.
-                writeUnitRow(blankRow, messages, unit, &out, options, appendLine, noSeparator, false);
-            }
-        }
+        if (!writeBytes(out, messages, borehole, options))
+            return;
 
         const std::wstring backupName = fileName + L".backup";
         const auto result = ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), out,
@@ -396,13 +417,19 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
 int Borehole_Prolog::importSchema(const std::wstring& fileName, LoadMessages& messages)
 {
     using ORBAX_Utilities::format_message;
+    std::ifstream in;
+    errno = 0;
+    if (!ORBAX_Platform::open_input(in, ORBAX_Platform::path_from_wide(fileName))) {
+        addError(messages, kindOpen, format_message(11001, {fileName, systemText(errno ? errno : ENOENT)}));
+        return -1;
+    }
+    return importSchema(in, fileName, messages);
+}
+
+int Borehole_Prolog::importSchema(std::istream& in, const std::wstring& fileName, LoadMessages& messages)
+{
+    using ORBAX_Utilities::format_message;
     try {
-        std::ifstream in;
-        errno = 0;
-        if (!ORBAX_Platform::open_input(in, ORBAX_Platform::path_from_wide(fileName))) {
-            addError(messages, kindOpen, format_message(11001, {fileName, systemText(errno ? errno : ENOENT)}));
-            return -1;
-        }
         // An empty file has no first line, so no "V" to begin it: it is not a Prolog file.
         std::string line;
         ORBAX_Platform::read_line(in, line);

@@ -27,6 +27,12 @@ public:
     static std::unique_ptr<Borehole> load(const std::wstring& fileName, Prolog4OptionsData& options,
                                           LoadMessages& messages);
     void read(Prolog4OptionsData& options, const std::wstring& fileName, LoadMessages& messages);
+    // The same over a file's bytes held in memory; `fileName` names them in messages and names the
+    // borehole.
+    static std::unique_ptr<Borehole> loadBytes(const std::string& bytes, const std::wstring& fileName,
+                                               Prolog4OptionsData& options, LoadMessages& messages);
+    void readBytes(Prolog4OptionsData& options, const std::string& bytes, const std::wstring& fileName,
+                   LoadMessages& messages);
 
     // 3 for a Prolog 4.0 document, 4 for 4.1; throws Exception (type 5) for another version text.
     static int checkVersion(const xercesc::DOMElement* root);
@@ -48,6 +54,8 @@ public:
     // read or its templates are damaged.
     static void listTemplates(const std::wstring& fileName, std::vector<std::wstring>& names,
                               std::vector<unsigned>& fieldCounts);
+    static void listTemplatesBytes(const std::string& bytes, const std::wstring& fileName,
+                                   std::vector<std::wstring>& names, std::vector<unsigned>& fieldCounts);
     // Copies the fields (and flags) of template `index` into `schema`, keeping its name and id.
     // Problems go to `messages`; never throws.
     static void importTemplate(const std::wstring& fileName, SchemaDefinition& schema, unsigned index,
@@ -63,6 +71,13 @@ public:
                      const OptionsData& options);
 
 private:
+    // The readers over a file (`bytes` null) or over bytes in memory.
+    static std::unique_ptr<Borehole> loadFrom(const std::wstring& fileName, const std::string* bytes,
+                                              Prolog4OptionsData& options, LoadMessages& messages);
+    void readFrom(Prolog4OptionsData& options, const std::wstring& fileName, const std::string* bytes,
+                  LoadMessages& messages);
+    static void listTemplatesFrom(const std::wstring& fileName, const std::string* bytes,
+                                  std::vector<std::wstring>& names, std::vector<unsigned>& fieldCounts);
     void emptyDataElement();
 
     Prolog4Parser parser;

@@ -34,9 +34,21 @@ Borehole_Prolog4::~Borehole_Prolog4() = default;
 std::unique_ptr<Borehole> Borehole_Prolog4::load(const std::wstring& fileName, Prolog4OptionsData& options,
                                                  LoadMessages& messages)
 {
+    return loadFrom(fileName, nullptr, options, messages);
+}
+
+std::unique_ptr<Borehole> Borehole_Prolog4::loadBytes(const std::string& bytes, const std::wstring& fileName,
+                                                      Prolog4OptionsData& options, LoadMessages& messages)
+{
+    return loadFrom(fileName, &bytes, options, messages);
+}
+
+std::unique_ptr<Borehole> Borehole_Prolog4::loadFrom(const std::wstring& fileName, const std::string* bytes,
+                                                     Prolog4OptionsData& options, LoadMessages& messages)
+{
     try {
         auto borehole = std::make_unique<Borehole_Prolog4>(options.schema);
-        borehole->read(options, fileName, messages);
+        borehole->readFrom(options, fileName, bytes, messages);
         if (!hasReadFailure(messages, options.keepGivenDepths))
             return borehole;
     } catch (const std::exception& e) {
@@ -54,13 +66,25 @@ std::unique_ptr<Borehole> Borehole_Prolog4::load(const std::wstring& fileName, P
 
 void Borehole_Prolog4::read(Prolog4OptionsData& options, const std::wstring& fileName, LoadMessages& messages)
 {
+    readFrom(options, fileName, nullptr, messages);
+}
+
+void Borehole_Prolog4::readBytes(Prolog4OptionsData& options, const std::string& bytes, const std::wstring& fileName,
+                                 LoadMessages& messages)
+{
+    readFrom(options, fileName, &bytes, messages);
+}
+
+void Borehole_Prolog4::readFrom(Prolog4OptionsData& options, const std::wstring& fileName, const std::string* bytes,
+                                LoadMessages& messages)
+{
     try {
         Borehole::clear();
         dataElement = nullptr;
         version = 0;
 
         std::wstring error;
-        switch (parser.parse(fileName, error)) {
+        switch (bytes ? parser.parseBytes(*bytes, fileName, error) : parser.parse(fileName, error)) {
         case Prolog4Parser::Outcome::OpenFailed:
             addError(messages, 5, ORBAX_Utilities::format_message2(11001, fileName, error));
             return;

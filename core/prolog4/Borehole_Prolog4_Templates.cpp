@@ -38,11 +38,12 @@ const DOMElement* single(const DOMNode* parent, const wchar_t* tag)
 
 // Parses a template file with a parser of its own; the failure text is ready for message 11008, or
 // for 11001 when `openFailed`.
-bool parseTemplateFile(Prolog4Parser& parser, const std::wstring& fileName, std::wstring& error, bool& openFailed)
+bool parseTemplateFile(Prolog4Parser& parser, const std::wstring& fileName, const std::string* bytes,
+                       std::wstring& error, bool& openFailed)
 {
     std::wstring text;
     openFailed = false;
-    switch (parser.parse(fileName, text)) {
+    switch (bytes ? parser.parseBytes(*bytes, fileName, text) : parser.parse(fileName, text)) {
     case Prolog4Parser::Outcome::Parsed: return true;
     case Prolog4Parser::Outcome::OpenFailed:
         openFailed = true;
@@ -157,12 +158,24 @@ void Borehole_Prolog4::readTemplates(const DOMElement* root, LoadMessages& messa
 void Borehole_Prolog4::listTemplates(const std::wstring& fileName, std::vector<std::wstring>& names,
                                      std::vector<unsigned>& fieldCounts)
 {
+    listTemplatesFrom(fileName, nullptr, names, fieldCounts);
+}
+
+void Borehole_Prolog4::listTemplatesBytes(const std::string& bytes, const std::wstring& fileName,
+                                          std::vector<std::wstring>& names, std::vector<unsigned>& fieldCounts)
+{
+    listTemplatesFrom(fileName, &bytes, names, fieldCounts);
+}
+
+void Borehole_Prolog4::listTemplatesFrom(const std::wstring& fileName, const std::string* bytes,
+                                         std::vector<std::wstring>& names, std::vector<unsigned>& fieldCounts)
+{
     names.clear();
     fieldCounts.clear();
     Prolog4Parser parser(false);
     std::wstring error;
     bool openFailed = false;
-    if (!parseTemplateFile(parser, fileName, error, openFailed))
+    if (!parseTemplateFile(parser, fileName, bytes, error, openFailed))
         throw std::runtime_error(ORBAX_Platform::utf8_from_wide(error));
     std::vector<std::shared_ptr<SchemaDefinition>> schemas;
     LoadMessages own;
@@ -190,7 +203,7 @@ void Borehole_Prolog4::importTemplate(const std::wstring& fileName, SchemaDefini
         Prolog4Parser parser(false);
         std::wstring error;
         bool openFailed = false;
-        if (!parseTemplateFile(parser, fileName, error, openFailed)) {
+        if (!parseTemplateFile(parser, fileName, nullptr, error, openFailed)) {
             addError(messages, openFailed ? 5 : 10, error);
             return;
         }

@@ -185,7 +185,14 @@ Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::w
         error = ORBAX_Platform::wide_from_utf8(systemError);
         return Outcome::OpenFailed;
     }
+    return parseBytes(bytes, fileName, error);
+}
 
+Prolog4Parser::Outcome Prolog4Parser::parseBytes(const std::string& bytes, const std::wstring& fileName,
+                                                 std::wstring& error)
+{
+    resetDocumentPool();
+    error.clear();
     m_fileSize = bytes.size();
     m_errors->resetErrors();
     m_memory->setBudget(memoryBudget(bytes.size()));

@@ -42,6 +42,8 @@ public:
     // root element. `error` receives the system's text (OpenFailed), the parser's (Malformed) or the
     // whole reason in the user's words (Refused).
     Outcome parse(const std::wstring& fileName, std::wstring& error);
+    // The same over a file's bytes held in memory; `fileName` names them in messages.
+    Outcome parseBytes(const std::string& bytes, const std::wstring& fileName, std::wstring& error);
 
     // The document of the last successful parse, owned by the parser; null otherwise.
     xercesc::DOMDocument* document() const { return m_document; }

@@ -2,9 +2,8 @@
 // answer with units or messages, never crash or hang.
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
+#include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "core/catalogue/Messages.h"
 #include "core/csv/Borehole_CSV.h"
@@ -22,12 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 5)
         return 0;
-    static const std::string file = "/tmp/csv_fuzz_" + std::to_string(::getpid()) + ".csv";
     const std::string bytes(reinterpret_cast<const char*>(data) + 5, size - 5);
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
     static const SchemaPtr schema =
         std::make_shared<SchemaDefinition>(L"fuzz", std::vector<FieldDefinition>{{ROCKTYPE, L"R"},
                                                                                  {PERCENTAGE, L"P"},
@@ -48,9 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.headingRows = data[4] % 3;
     options.keepGivenDepths = (data[4] & 0x80) != 0;
     LoadMessages messages;
-    auto borehole = Borehole_CSV::load(std::wstring(file.begin(), file.end()), options, messages);
+    auto borehole = Borehole_CSV::loadBytes(bytes, L"fuzz.csv", options, messages);
     if (!borehole)
         __builtin_trap();
-    Borehole_CSV::importSchema(std::wstring(file.begin(), file.end()), messages);
+    std::istringstream in(bytes);
+    Borehole_CSV::importSchema(in, L"fuzz.csv", messages);
     return 0;
 }

@@ -3,9 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "core/catalogue/Messages.h"
 #include "core/prolog4/Borehole_Prolog4.h"
@@ -22,12 +20,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string file = "/tmp/prolog4_fuzz_" + std::to_string(::getpid()) + ".prolog";
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-    const std::wstring name(file.begin(), file.end());
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::wstring name = L"fuzz.prolog";
     Prolog4OptionsData options;
     options.deduce = size == 0 || data[0] % 2 == 0;
     options.dataLogIndex = size > 1 ? data[1] % 3 : 0;
@@ -35,13 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         options.schema = std::make_shared<SchemaDefinition>(
             L"fuzz", std::vector<FieldDefinition>{{ROCKTYPE, L"R"}, {PERCENTAGE, L"P"}, {SEAM, L"S"}, {BOTTOM, L"B"}});
     LoadMessages messages;
-    auto borehole = Borehole_Prolog4::load(name, options, messages);
+    auto borehole = Borehole_Prolog4::loadBytes(bytes, name, options, messages);
     if (!borehole)
         __builtin_trap();
     std::vector<std::wstring> names;
     std::vector<unsigned> counts;
     try {
-        Borehole_Prolog4::listTemplates(name, names, counts);
+        Borehole_Prolog4::listTemplatesBytes(bytes, name, names, counts);
     } catch (const std::exception&) {
     }
     return 0;

@@ -2,10 +2,9 @@
 // file holds, the reader answers with a borehole and messages, never a crash, a hang or a leak.
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "core/catalogue/Messages.h"
 #include "core/prolog/Borehole_Prolog.h"
@@ -31,7 +30,6 @@ std::shared_ptr<const SchemaDefinition> schemaOf(std::size_t count)
 
 struct Setup {
     Setup() { ORBAX_Utilities::install_message_facets(ProgramStringTable()); }
-    std::string folder = "/tmp/prolog_fuzz_" + std::to_string(::getpid());
     std::shared_ptr<const SchemaDefinition> twelve = schemaOf(12);
     std::shared_ptr<const SchemaDefinition> twentyFive = schemaOf(25);
     std::shared_ptr<const SchemaDefinition> three = schemaOf(3);
@@ -42,11 +40,7 @@ struct Setup {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static Setup setup;
-    const std::string input = setup.folder + ".pro";
-    {
-        std::ofstream out(input, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    const std::string input(reinterpret_cast<const char*>(data), size);
     // The first byte picks the nominated schema, so that every record length is met.
     const std::uint8_t pick = size ? data[0] % 4 : 0;
     PrologOptionsData options(pick == 0   ? setup.twelve
@@ -56,16 +50,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               2, true, L"IN GENERAL", 0, false, setup.twentyFive, setup.twelve);
     options.keepGivenDepths = size > 1 && (data[1] & 1);
     LoadMessages messages;
-    std::unique_ptr<Borehole> hole = Borehole_Prolog::load(std::wstring(input.begin(), input.end()), options, messages);
+    std::unique_ptr<Borehole> hole = Borehole_Prolog::loadBytes(input, L"fuzz.pro", options, messages);
     if (!hole)
         __builtin_trap();
-    Borehole_Prolog::importSchema(std::wstring(input.begin(), input.end()), messages);
+    std::istringstream firstLine(input);
+    Borehole_Prolog::importSchema(firstLine, L"fuzz.pro", messages);
     if (!hole->empty()) {
-        const std::string output = setup.folder + ".out";
-        Borehole_Prolog::save(std::wstring(output.begin(), output.end()), messages, *hole, options);
-        ::unlink(output.c_str());
-        ::unlink((output + ".backup").c_str());
+        std::string output;
+        Borehole_Prolog::writeBytes(output, messages, *hole, options);
     }
-    ::unlink(input.c_str());
     return 0;
 }

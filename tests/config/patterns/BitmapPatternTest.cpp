@@ -163,6 +163,18 @@ TEST(ImageFile, LoadsSizeOrFailsToWhite)
     EXPECT_EQ(pattern.width, 0);
     EXPECT_EQ(pattern.kind, BitmapPattern::ImageFile);
 
+    // The same from the file's bytes: a whole image loads, a cut one leaves the pattern white.
+    const std::string bytes = QuorTest::read_file(dir / "tile.png");
+    BitmapPattern inMemory(L"Memory");
+    EXPECT_TRUE(BitmapPattern::LoadImageData(bytes, L"tile.png", inMemory, error));
+    EXPECT_EQ(inMemory.fileName, L"tile.png");
+    EXPECT_EQ(inMemory.width, 24);
+    EXPECT_EQ(inMemory.image.pixel(0, 0), 0xFF0000FFu);
+    EXPECT_FALSE(BitmapPattern::LoadImageData(bytes.substr(0, 20), L"cut.png", inMemory, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(inMemory.width, 0);
+    EXPECT_TRUE(inMemory.image.isNull());
+
     for (bool physical : {false, true}) {
         QImage canvas = PaintTest::MakeCanvas(40, 40, 10);
         QPainter painter(&canvas);

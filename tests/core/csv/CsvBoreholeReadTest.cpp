@@ -2,6 +2,8 @@
 // messages and the repair read.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <cmath>
 
 #include "core/csv/Borehole_CSV.h"
@@ -35,9 +37,7 @@ CSVOptionsData optionsFor(SchemaPtr schema, std::int32_t location = CSVOptionsDa
 
 std::unique_ptr<Borehole> readText(const std::string& bytes, CSVOptionsData& options, LoadMessages& messages)
 {
-    QuorTest::TempDir dir;
-    QuorTest::write_file(dir / "bore.csv", bytes);
-    return Borehole_CSV::load((dir / "bore.csv").wstring(), options, messages);
+    return Borehole_CSV::loadBytes(bytes, L"bore.csv", options, messages);
 }
 
 } // namespace
@@ -227,10 +227,10 @@ TEST(CsvColumnCount, FirstLineOfAFile)
 {
     QuorTest::TempDir dir;
     LoadMessages messages;
-    QuorTest::write_file(dir / "a.csv", "Rock,\"Depth, m\",Seam\r\n1,2\n");
-    EXPECT_EQ(Borehole_CSV::importSchema((dir / "a.csv").wstring(), messages), 3u);
-    QuorTest::write_file(dir / "empty.csv", "");
-    EXPECT_EQ(Borehole_CSV::importSchema((dir / "empty.csv").wstring(), messages), 1u);
+    std::istringstream first("Rock,\"Depth, m\",Seam\r\n1,2\n");
+    EXPECT_EQ(Borehole_CSV::importSchema(first, L"a.csv", messages), 3u);
+    std::istringstream empty;
+    EXPECT_EQ(Borehole_CSV::importSchema(empty, L"empty.csv", messages), 1u);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Borehole_CSV::importSchema((dir / "none.csv").wstring(), messages), 0u);
     ASSERT_EQ(messages.size(), 1u);

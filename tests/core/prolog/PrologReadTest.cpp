@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 
 #include "core/prolog/Borehole_Prolog.h"
 #include "tests/core/prolog/PrologTestSupport.h"
@@ -18,11 +19,9 @@ struct Loaded {
 
 Loaded loadText(const std::string& text, PrologOptionsData& opts, const std::string& name = "hole.txt")
 {
-    QuorTest::TempDir dir;
-    QuorTest::write_file(dir / name, text);
     Loaded l;
     l.messages.push_back(LoadMessage{99, 1, L"stale"}); // the reader starts a fresh list
-    l.hole = Borehole_Prolog::load((dir / name).wstring(), opts, l.messages);
+    l.hole = Borehole_Prolog::loadBytes(text, std::wstring(name.begin(), name.end()), opts, l.messages);
     return l;
 }
 
@@ -254,10 +253,9 @@ TEST(PrologRead, DepthProblemsFailTheReadUnlessKeepingGivenDepths)
 
 TEST(PrologImportSchema, FieldCountsOfFiles)
 {
-    QuorTest::TempDir dir;
     auto count = [&](const std::string& first, LoadMessages& messages) {
-        QuorTest::write_file(dir / "f.pro", first + "\r\nSAND\r\n");
-        return Borehole_Prolog::importSchema((dir / "f.pro").wstring(), messages);
+        std::istringstream in(first + "\r\nSAND\r\n");
+        return Borehole_Prolog::importSchema(in, L"f.pro", messages);
     };
     LoadMessages messages;
     EXPECT_EQ(count("v2.1", messages), 25);
@@ -270,8 +268,8 @@ TEST(PrologImportSchema, FieldCountsOfFiles)
     EXPECT_EQ(messages[0].kind, 10);
     EXPECT_EQ(Borehole_Prolog::importSchema(L"/nonexistent/x.pro", messages), -1);
     EXPECT_EQ(messages.back().kind, 5);
-    QuorTest::write_file(dir / "empty.pro", "");
-    EXPECT_EQ(Borehole_Prolog::importSchema((dir / "empty.pro").wstring(), messages), -1);
+    std::istringstream empty;
+    EXPECT_EQ(Borehole_Prolog::importSchema(empty, L"empty.pro", messages), -1);
     EXPECT_EQ(messages.back().kind, 10);
 
     EXPECT_EQ(Borehole_Prolog::entriesCount("V3.0  ENTRIES=10"), 10);

@@ -33,8 +33,7 @@ bool holds(const LoadMessages& messages, const std::wstring& part, int kind = -1
 std::unique_ptr<Borehole> loadText(const QuorTest::TempDir& dir, const std::string& xml, Prolog4OptionsData options,
                                    LoadMessages& messages)
 {
-    QuorTest::write_file(dir / "doc.prolog", xml);
-    return Borehole_Prolog4::load(wide(dir / "doc.prolog"), options, messages);
+    return Borehole_Prolog4::loadBytes(xml, wide(dir / "doc.prolog"), options, messages);
 }
 
 const char* const kMinimalTemplate = "<CHTemplates><CHTemplate><m_Name>T</m_Name><CHeadings>"
@@ -296,6 +295,10 @@ TEST(Prolog4Read, DocumentsNestedDeeperThanAnyPrologFileAreRefused)
         EXPECT_EQ(messages[0].text, L"Error while reading Prolog 4 file: " + wide(dir / "doc.prolog") +
                                         L" nests its elements more than 100 levels deep, which no Prolog 4 file does.");
 
+        // The template import and listing read the file.
+        QuorTest::write_file(dir / "doc.prolog", withChain(levels));
+        // The template import and listing read the file.
+        QuorTest::write_file(dir / "doc.prolog", withChain(levels));
         SchemaDefinition schema(L"Mine", {});
         LoadMessages imported;
         Borehole_Prolog4::importTemplate(wide(dir / "doc.prolog"), schema, 0, imported);
@@ -349,6 +352,8 @@ TEST(Prolog4Read, DeclarationsThatExpandBeyondMemoryAreRefused)
                       L" MB of memory to read: its declared entities or attribute defaults expand too far."),
                   std::wstring::npos);
 
+        // The template import reads the file.
+        QuorTest::write_file(dir / "doc.prolog", xml);
         SchemaDefinition schema(L"Mine", {});
         LoadMessages imported;
         Borehole_Prolog4::importTemplate(wide(dir / "doc.prolog"), schema, 0, imported);

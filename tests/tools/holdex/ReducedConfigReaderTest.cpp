@@ -24,11 +24,8 @@ struct ReadResult {
 
 ReadResult readText(const std::string& text)
 {
-    QuorTest::TempDir dir;
-    const std::string path = (dir / "QuorLogConfig.txt").string();
-    QuorTest::write_file(path, text);
     ReadResult result;
-    Holdex::read_configuration_schemas(path, result.problems, result.schemas);
+    Holdex::read_configuration_schemas_text(text, L"QuorLogConfig.txt", result.problems, result.schemas);
     return result;
 }
 
