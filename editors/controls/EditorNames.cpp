@@ -3,7 +3,7 @@
 #include "app/dialogs/DlgString.h"
 #include "core/catalogue/Messages.h"
 #include "editors/controls/NoCaseCompare.h"
-#include "platform/Cp1252.h"
+#include "platform/Text.h"
 #include "platform/services/Services.h"
 
 namespace {
