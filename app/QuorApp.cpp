@@ -241,6 +241,8 @@ void CQuorApp::CreateMainWindow()
     CMainFrame* frame = m_mainFrame.get();
     m_document->SetPromptParent(frame);
     m_view->RegisterDocumentCommands(*frame);
+    m_view->RegisterViewCommands(*frame);
+    m_view->RegisterUnitCommands(*frame);
     frame->SetCloseQuery([document = m_document.get()] { return document->SaveModified(); });
     frame->SetCommandHandler(QuorCommand::ID_HELP_TOPICS, [this] { OnHelpTopics(); });
     frame->SetCommandHandler(QuorCommand::ID_RELEASE_NOTES, [this] { OnReleaseNotes(); });

@@ -25,6 +25,7 @@
 
 #include "app/dialogs/FontDescription.h"
 #include "config/traces/LasProperty.h"
+#include "docview/commands/ViewCommandRules.h"
 #include "docview/document/UnitRangeList.h"
 #include "docview/view/DrawingResources.h"
 #include "docview/view/ViewGeometry.h"
@@ -34,6 +35,7 @@
 class CMainFrame;
 class CQuorDoc;
 class QAction;
+class QLabel;
 class QMenu;
 class QScrollBar;
 class QSvgGenerator;
@@ -320,6 +322,82 @@ public:
     // How the log is printed: kept for the view's life.
     PageSetupSettings& PageSetup() { return m_pageSetup; }
     const PageSetupSettings& PageSetup() const { return m_pageSetup; }
+
+    // ---- Commands of the display, traces, scale, scrolling, focus and edit modes
+    // (docview/commands/QuorView_ViewCommands.cpp) and of the selected units and the clipboard
+    // (docview/commands/QuorView_UnitCommands.cpp), bound to the frame's menus, toolbar and keys.
+    void RegisterViewCommands(CMainFrame& frame);
+    void RegisterUnitCommands(CMainFrame& frame);
+    void OnOpenTrace();
+    void OnTraceManager();
+    void OnCloseAllTraces();
+    void OnUpdateCloseAllTraces(QAction& action);
+    void OnInsertMode();
+    void OnScale();
+    void OnSampleNumbers();
+    void OnRuler();
+    void OnFineScroll();
+    void OnLinkScrollbars();
+    void OnSetDisplayTopDepth();
+    void OnFilterTraces();
+    void OnTraceColumn(int column);
+    void OnUpdateTraceColumn(QAction& action, int column);
+    void OnTraceColour(int colour);
+    void OnUpdateTraceColour(QAction& action, int colour);
+    void OnShiftTrace();
+    void OnAverageTrace();
+    void OnUpdateTraceCommand(QAction& action);
+    void SetEditMode(int mode);
+    void OnModeNormal();
+    void OnPageDown();
+    void OnPageUp();
+    void OnLineDown();
+    void OnLineUp();
+    void OnMoveFocusRight();
+    void OnMoveFocusLeft();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnNextUnit();
+    void OnUpdateNextUnit(QAction& action);
+    void OnPreviousUnit();
+    void OnUpdatePreviousUnit(QAction& action);
+    void OnRedraw();
+    void OnCancelOperation();
+    void OnScrollToTop();
+    void OnScrollToBottom();
+    // Status panes 109 (edit mode), 110 (the unit under the mouse) and 111 (scale).
+    void OnUpdateToolPane(QLabel& pane);
+    void OnUpdateLithologyPane(QLabel& pane);
+    void OnUpdateScalePane(QLabel& pane);
+
+    void OnDeleteUnit();
+    void OnMergeUp();
+    void OnUpdateMergeUp(QAction& action);
+    void OnUnitProperties();
+    void OnUpdateUnitCommand(QAction& action);
+    void OnSetRockType();
+    void OnEnterKey();
+    void OnCorrelateUnit();
+    void OnUpdateCorrelateUnit(QAction& action);
+    void OnSampleNumber();
+    void OnUpdateSampleNumber(QAction& action);
+    void OnRelabelSampleNumbers();
+    void OnUpdateRelabelSampleNumbers(QAction& action);
+    void OnEditCopy();
+    void OnUpdateEditCopy(QAction& action);
+    void OnEditPaste();
+    void OnUpdateEditPaste(QAction& action);
+    void OnEditPasteSpecial();
+    void OnUpdateEditPasteSpecial(QAction& action);
+    // Moves the selection one unit down: false when it did not move (with no unit selected, unit 0
+    // is selected and the answer is false).
+    bool SelectNextUnit();
+    // The visible curves with a drawn colour, column 1 first, then 2 and 3, each in file and curve
+    // order: the order in which the focus moves over the traces.
+    std::vector<ViewCommandRules::CurveRef> TraceFocusOrder() const;
+
+    // The text of the unit under the mouse (status pane 110), kept by the mouse modes.
+    std::wstring m_lithologyText;
 
 private:
     // Writes the text description of the left, the right or both boreholes to a file the user names.

@@ -14,6 +14,7 @@
 #include "config/InbuiltPattern.h"
 #include "config/Quor_Log_Config.h"
 #include "core/catalogue/Messages.h"
+#include "docview/clipboard/ClipboardTransfer.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "platform/qt/Graphics.h"
@@ -442,12 +443,15 @@ CQuorView::Picture CQuorView::RecordSelectionPicture(const UnitRangeList& select
 // The Copy command's work: the picture of the selection, or of the view when nothing is selected.
 // (With exactly one unit selected, the unit itself also goes on the clipboard in the program's own
 // format; the clipboard transfer adds that to the same data.)
-void CopySelection(const UnitRangeList& selection, CQuorView& view, int /*pane*/)
+void CopySelection(const UnitRangeList& selection, CQuorView& view, int pane)
 {
     const CQuorView::Picture picture =
         selection.empty() ? view.RecordViewPicture() : view.RecordSelectionPicture(selection);
     auto* data = new QMimeData;
     data->setData(QStringLiteral("image/svg+xml"), picture.svg);
     data->setImageData(picture.image);
+    // One selected unit also goes as data that this program, or another running copy, can paste.
+    if (selection.count() == 1 && view.GetDocument())
+        CopyUnitsToClipboard(*data, *view.GetDocument(), pane, selection.begin()->first);
     ORBAX_Platform::clipboard().setMimeData(data);
 }
