@@ -10,6 +10,9 @@
 #include "app/QuorApp.h"
 #include "app/dialogs/DataExchange.h"
 #include "editors/controls/EditedTables.h"
+#include "editors/hatchlists/HatchListEditor.h"
+#include "editors/patterns/BitmapEditor.h"
+#include "editors/patterns/VectorEditor.h"
 #include "editors/sites/SeamsPliesEditor.h"
 #include "editors/traces/TraceDefaultsEditor.h"
 
@@ -105,11 +108,39 @@ void COptionsSettings::OnEditConfigurationFile()
 
 void COptionsSettings::OnEditSchemas() {}
 
-void COptionsSettings::OnEditVectors() {}
+void COptionsSettings::OnEditVectors()
+{
+    Launch([this](CQuorApp& app) {
+        CVectorEditor editor(app.Tables().vectors, this);
+        if (editor.DoModal() != QDialog::Accepted)
+            return false;
+        EditedTables::ApplyVectors(app.Tables(), editor.patterns);
+        return true;
+    });
+}
 
-void COptionsSettings::OnEditBitmaps() {}
+void COptionsSettings::OnEditBitmaps()
+{
+    Launch([this](CQuorApp& app) {
+        CBitmapEditor editor(app.Tables().bitmaps, this);
+        if (editor.DoModal() != QDialog::Accepted)
+            return false;
+        EditedTables::ApplyBitmaps(app.Tables(), editor.patterns);
+        return true;
+    });
+}
 
-void COptionsSettings::OnEditHatchLists() {}
+void COptionsSettings::OnEditHatchLists()
+{
+    Launch([this](CQuorApp& app) {
+        ConfigurationTables& tables = app.Tables();
+        CHatchListEditor editor(tables.hatchLists, tables.vectors, tables.bitmaps, tables.inbuilts, this);
+        if (editor.DoModal() != QDialog::Accepted)
+            return false;
+        EditedTables::ApplyHatchLists(tables, editor.hatchLists);
+        return true;
+    });
+}
 
 void COptionsSettings::OnEditTraceDefaults()
 {
