@@ -13,6 +13,7 @@
 #include "editors/hatchlists/HatchListEditor.h"
 #include "editors/patterns/BitmapEditor.h"
 #include "editors/patterns/VectorEditor.h"
+#include "editors/schemas/SchemaEditor.h"
 #include "editors/sites/SeamsPliesEditor.h"
 #include "editors/traces/TraceDefaultsEditor.h"
 
@@ -106,7 +107,16 @@ void COptionsSettings::OnEditConfigurationFile()
         CQuorApp::RunGuarded(this, __FILE__, __LINE__, [app] { app->EditConfigurationFile(); });
 }
 
-void COptionsSettings::OnEditSchemas() {}
+void COptionsSettings::OnEditSchemas()
+{
+    Launch([this](CQuorApp& app) {
+        CSchemaEditor editor(app.Tables().schemas, this);
+        if (editor.DoModal() != QDialog::Accepted)
+            return false;
+        applySchemaList(app.Tables().schemas, editor.Schemas());
+        return true;
+    });
+}
 
 void COptionsSettings::OnEditVectors()
 {

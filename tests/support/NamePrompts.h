@@ -17,7 +17,12 @@ namespace AppTest {
 
 class NamePrompts {
 public:
-    explicit NamePrompts(ORBAX_Platform::ScriptedDialogs& dialogs)
+    explicit NamePrompts(ORBAX_Platform::ScriptedDialogs& dialogs) { install(dialogs); }
+    NamePrompts(const NamePrompts&) = delete;
+    NamePrompts& operator=(const NamePrompts&) = delete;
+
+    // Takes the dialogs back after a test has handed them to another script.
+    void install(ORBAX_Platform::ScriptedDialogs& dialogs)
     {
         dialogs.inspect = [this](QDialog& dialog) { handle(dialog); };
     }

@@ -1,0 +1,497 @@
+#include "editors/schemas/SchemaEditor.h"
+
+#include <utility>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTextOption>
+#include <QVBoxLayout>
+
+#include "app/dialogs/DialogUnits.h"
+#include "app/dialogs/ErrorList.h"
+#include "app/dialogs/ImportSchema.h"
+#include "core/catalogue/Messages.h"
+#include "core/prolog4/Borehole_Prolog4.h"
+#include "editors/controls/ColourListBox.h"
+#include "editors/controls/EditorNames.h"
+#include "editors/controls/GuardedHandler.h"
+#include "editors/controls/NoCaseCompare.h"
+#include "editors/hatchlists/NewRecordDialog.h"
+#include "editors/schemas/FieldDefinitionDialog.h"
+#include "platform/services/Services.h"
+
+using ORBAX_Logging::FieldDefinition;
+using ORBAX_Logging::SchemaDefinition;
+
+namespace {
+
+constexpr unsigned kHelpContext = 0x20000 + 203;
+constexpr int kCancelledByUser = 23;
+
+// The field lines: the kind's keyword, a tab, the description, with the tab stop 60 dialog units in.
+class FieldLineDelegate : public QStyledItemDelegate {
+public:
+    FieldLineDelegate(QObject* parent, qreal tabStop) : QStyledItemDelegate(parent), m_tabStop(tabStop) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QString text = item.text;
+        item.text.clear();
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+        QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget).adjusted(2, 0, -2, 0);
+        QTextOption layout(Qt::AlignLeft | Qt::AlignVCenter);
+        layout.setTabStopDistance(m_tabStop);
+        layout.setWrapMode(QTextOption::NoWrap);
+        painter->save();
+        painter->setPen(
+            item.palette.color(item.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(area, text, layout);
+        painter->restore();
+    }
+
+private:
+    qreal m_tabStop;
+};
+
+QPushButton* button(const QString& text, int id, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QStringLiteral("id%1").arg(id));
+    b->setAutoDefault(false);
+    return b;
+}
+
+ConfigMessageList validationMessages(SchemaDefinition& schema)
+{
+    ORBAX_Logging::LoadMessages library;
+    schema.validate(library);
+    ConfigMessageList messages;
+    appendLibraryErrors(library, messages);
+    return messages;
+}
+
+} // namespace
+
+CSchemaEditor::CSchemaEditor(const ORBAX_Logging::SchemaDefinitionList& schemas, QWidget* parent) : QDialog(parent)
+{
+    for (const ORBAX_Logging::SchemaPtr& schema : schemas)
+        m_schemas.push_back(*schema);
+    m_builtInFirst = !m_schemas.empty();
+
+    setObjectName(QStringLiteral("dlg203"));
+    setWindowTitle(QStringLiteral("Schema Editor"));
+
+    m_schemaList = new CColourListBox(this);
+    m_schemaList->setObjectName(QStringLiteral("id1241"));
+    auto* addNew = button(QStringLiteral("Add &new..."), 1242, this);
+    auto* import = button(QStringLiteral("&Import..."), 1252, this);
+    m_delete = button(QStringLiteral("&Delete"), 1243, this);
+    m_rename = button(QStringLiteral("&Rename"), 1249, this);
+    m_messages = button(QStringLiteral("Messa&ges..."), 1251, this);
+    m_fieldList = new QListWidget(this);
+    m_fieldList->setObjectName(QStringLiteral("id1245"));
+    m_fieldList->setItemDelegate(new FieldLineDelegate(m_fieldList, DialogUnits(this).x(60)));
+    m_addField = button(QStringLiteral("&Add..."), 1244, this);
+    m_up = button(QStringLiteral("Move &up"), 1246, this);
+    m_down = button(QStringLiteral("Move do&wn"), 1247, this);
+    m_deleteField = button(QStringLiteral("De&lete"), 1248, this);
+    m_editField = button(QStringLiteral("&Edit"), 1250, this);
+    auto* ok = button(QStringLiteral("&OK"), 1, this);
+    ok->setDefault(true);
+    auto* cancel = button(QStringLiteral("Cancel"), 2, this);
+    auto* help = button(QStringLiteral("Help"), 57670, this);
+
+    auto* schemaLabel = new QLabel(QStringLiteral("&Schemas:"), this);
+    schemaLabel->setBuddy(m_schemaList);
+    auto* schemaButtons = new QVBoxLayout;
+    for (QPushButton* b : {addNew, import, m_delete, m_rename, m_messages})
+        schemaButtons->addWidget(b);
+    schemaButtons->addStretch(1);
+    auto* schemaRow = new QHBoxLayout;
+    schemaRow->addWidget(m_schemaList, 1);
+    schemaRow->addLayout(schemaButtons);
+
+    auto* fields = new QGroupBox(QStringLiteral("&Fields"), this);
+    auto* fieldButtons = new QVBoxLayout;
+    for (QPushButton* b : {m_addField, m_up, m_down, m_deleteField, m_editField})
+        fieldButtons->addWidget(b);
+    fieldButtons->addStretch(1);
+    auto* fieldRow = new QHBoxLayout(fields);
+    fieldRow->addWidget(m_fieldList, 1);
+    fieldRow->addLayout(fieldButtons);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(schemaLabel);
+    layout->addLayout(schemaRow, 2);
+    layout->addWidget(fields, 3);
+    layout->addLayout(buttons);
+    resize(DialogUnits(this).size(216, 240));
+
+    connect(addNew, &QPushButton::clicked, this, &CSchemaEditor::OnAddSchema);
+    connect(import, &QPushButton::clicked, this, &CSchemaEditor::OnImport);
+    connect(m_delete, &QPushButton::clicked, this, &CSchemaEditor::OnDeleteSchema);
+    connect(m_rename, &QPushButton::clicked, this, &CSchemaEditor::OnRename);
+    connect(m_messages, &QPushButton::clicked, this, &CSchemaEditor::OnMessages);
+    connect(m_addField, &QPushButton::clicked, this, &CSchemaEditor::OnAddField);
+    connect(m_editField, &QPushButton::clicked, this, &CSchemaEditor::OnEditField);
+    connect(m_deleteField, &QPushButton::clicked, this, &CSchemaEditor::OnDeleteField);
+    connect(m_up, &QPushButton::clicked, this, &CSchemaEditor::OnMoveUp);
+    connect(m_down, &QPushButton::clicked, this, &CSchemaEditor::OnMoveDown);
+    connect(m_schemaList, &QListWidget::currentRowChanged, this, &CSchemaEditor::OnSelchangeSchema);
+    connect(m_fieldList, &QListWidget::currentRowChanged, this, &CSchemaEditor::OnSelchangeField);
+    connect(m_fieldList, &QListWidget::itemDoubleClicked, this, &CSchemaEditor::OnEditField);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto showHelp = [] { ORBAX_Platform::help().showContext(kHelpContext); };
+    connect(help, &QPushButton::clicked, this, showHelp);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
+
+    {
+        QSignalBlocker block(m_schemaList);
+        m_schemaList->ResetContent();
+        for (std::size_t i = 0; i < m_schemas.size(); ++i)
+            if (!m_schemas[i].name.empty())
+                colourLine(addSchemaLine(static_cast<int>(i)));
+        m_schemaList->SetCurSel(-1);
+    }
+    UpdateButtons();
+}
+
+int CSchemaEditor::DoModal() { return ORBAX_Platform::dialogs().run(*this); }
+
+int CSchemaEditor::addSchemaLine(int position)
+{
+    const QString text = QString::fromStdWString(m_schemas[static_cast<std::size_t>(position)].name);
+    if (isBuiltIn(position))
+        return m_schemaList->InsertString(0, text, position);
+    // The others in case-insensitive order below the built-in schema.
+    const NoCaseCompare compare;
+    int line = 0;
+    for (; line < m_schemaList->count(); ++line) {
+        if (isBuiltIn(m_schemaList->ItemData(line)))
+            continue;
+        if (compare.Compare(m_schemaList->item(line)->text().toStdWString(), text.toStdWString()) > 0)
+            break;
+    }
+    return m_schemaList->InsertString(line, text, position);
+}
+
+void CSchemaEditor::colourLine(int line)
+{
+    const int position = m_schemaList->ItemData(line);
+    if (position < 0)
+        return;
+    if (m_schemas[static_cast<std::size_t>(position)].has(SchemaDefinition::Valid))
+        m_schemaList->ClearItemColour(line);
+    else
+        m_schemaList->SetItemColour(line, InvalidColour);
+}
+
+int CSchemaEditor::selectedSchema() const { return m_schemaList->ItemData(m_schemaList->GetCurSel()); }
+
+int CSchemaEditor::selectedField() const
+{
+    if (selectedSchema() < 0)
+        return -1;
+    QListWidgetItem* item = m_fieldList->currentRow() >= 0 ? m_fieldList->currentItem() : nullptr;
+    return item ? item->data(Qt::UserRole).toInt() : -1;
+}
+
+bool CSchemaEditor::NameExists(std::wstring& name)
+{
+    std::vector<std::wstring> names;
+    for (const SchemaDefinition& schema : m_schemas)
+        names.push_back(schema.name);
+    return !EditorNames::AcceptName(this, name, names, EditorNames::DuplicateSchema);
+}
+
+void CSchemaEditor::UpdateButtons()
+{
+    const int schema = selectedSchema();
+    const bool selected = schema >= 0;
+    const bool editable = selected && !isBuiltIn(schema);
+    const int line = m_fieldList->currentRow();
+    const bool field = editable && line >= 0;
+    m_delete->setEnabled(editable);
+    m_rename->setEnabled(editable);
+    m_fieldList->setEnabled(selected);
+    m_addField->setEnabled(editable);
+    m_messages->setEnabled(selected && !m_schemas[static_cast<std::size_t>(schema)].has(SchemaDefinition::Valid));
+    m_editField->setEnabled(field);
+    m_deleteField->setEnabled(field);
+    m_up->setEnabled(field && line > 0);
+    m_down->setEnabled(field && line < m_fieldList->count() - 1);
+}
+
+QString CSchemaEditor::fieldLine(const FieldDefinition& field) const
+{
+    return QString::fromStdWString(ORBAX_Logging::fieldKindKeyword(field.kind) + L"\t" + field.name);
+}
+
+void CSchemaEditor::FillFields()
+{
+    QSignalBlocker block(m_fieldList);
+    m_fieldList->clear();
+    const int schema = selectedSchema();
+    if (schema >= 0) {
+        const auto& fields = m_schemas[static_cast<std::size_t>(schema)].fields;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            auto* item = new QListWidgetItem(fieldLine(fields[i]), m_fieldList);
+            item->setData(Qt::UserRole, static_cast<int>(i));
+        }
+    }
+    m_fieldList->setCurrentRow(-1);
+}
+
+void CSchemaEditor::OnSelchangeSchema()
+{
+    UpdateButtons();
+    FillFields();
+    UpdateButtons();
+}
+
+void CSchemaEditor::OnSelchangeField() { UpdateButtons(); }
+
+void CSchemaEditor::revalidate(int position)
+{
+    ORBAX_Logging::LoadMessages dropped;
+    EDITOR_GUARDED(m_schemas[static_cast<std::size_t>(position)].validate(dropped));
+    for (int line = 0; line < m_schemaList->count(); ++line)
+        if (m_schemaList->ItemData(line) == position)
+            colourLine(line);
+}
+
+void CSchemaEditor::appendSchema(SchemaDefinition schema)
+{
+    m_schemas.push_back(std::move(schema));
+    const int line = addSchemaLine(static_cast<int>(m_schemas.size() - 1));
+    colourLine(line);
+    {
+        QSignalBlocker block(m_schemaList);
+        m_schemaList->SetCurSel(line);
+    }
+    FillFields();
+    UpdateButtons();
+}
+
+void CSchemaEditor::OnAddSchema()
+{
+    std::vector<std::wstring> names;
+    for (const SchemaDefinition& schema : m_schemas)
+        names.push_back(schema.name);
+    CNewSchema prompt(names, this);
+    if (prompt.DoModal() != QDialog::Accepted)
+        return;
+    std::wstring name = prompt.newName;
+    if (NameExists(name))
+        return;
+    SchemaDefinition schema(name, {});
+    if (prompt.copy) {
+        // The source is matched exactly: a name that differs in case copies nothing.
+        for (const SchemaDefinition& source : m_schemas)
+            if (source.name == prompt.copyFrom) {
+                schema.fields = source.fields;
+                schema.flags = source.flags;
+                break;
+            }
+    }
+    appendSchema(std::move(schema));
+}
+
+void CSchemaEditor::OnImport() { EDITOR_GUARDED(importSchema()); }
+
+void CSchemaEditor::importSchema()
+{
+    CImportSchema prompt(this);
+    if (prompt.DoModal() != QDialog::Accepted)
+        return;
+    std::wstring name = prompt.schemaName;
+    if (NameExists(name))
+        return;
+    if (prompt.fileType != 0 && prompt.fileType != 1) {
+        ORBAX_Platform::showMessage(this, ORBAX_Utilities::format_message(1022, {L"SchemaEditor", L"351"}),
+                                    ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Error);
+        return;
+    }
+    SchemaDefinition schema(name, {});
+    ORBAX_Logging::LoadMessages library;
+    ORBAX_Logging::Borehole_Prolog4::importTemplate(prompt.fileName, schema, static_cast<unsigned>(prompt.dataLogIndex),
+                                                    library);
+    ConfigMessageList messages;
+    appendLibraryErrors(library, messages);
+    // A failed import adds nothing; warnings are shown, and the schema is added all the same.
+    bool failed = false;
+    for (const ConfigMessage& message : messages)
+        failed = failed || (message.severity >= 3 && message.code != kCancelledByUser);
+    if (hasReportableErrors(messages)) {
+        CErrorList list(messages, this);
+        list.DoModal();
+    }
+    if (failed)
+        return;
+    schema.name = name;
+    schema.id = 0;
+    appendSchema(std::move(schema));
+}
+
+void CSchemaEditor::OnDeleteSchema()
+{
+    const int position = selectedSchema();
+    if (position < 0 || isBuiltIn(position))
+        return;
+    m_schemas.erase(m_schemas.begin() + position);
+    {
+        QSignalBlocker block(m_schemaList);
+        m_schemaList->ReleaseItem(m_schemaList->GetCurSel());
+        for (int line = 0; line < m_schemaList->count(); ++line)
+            if (int data = m_schemaList->ItemData(line); data > position)
+                m_schemaList->SetItemData(line, data - 1);
+        m_schemaList->SetCurSel(-1);
+    }
+    UpdateButtons();
+    FillFields();
+    UpdateButtons();
+}
+
+void CSchemaEditor::OnRename()
+{
+    const int position = selectedSchema();
+    if (position < 0 || isBuiltIn(position))
+        return;
+    SchemaDefinition& schema = m_schemas[static_cast<std::size_t>(position)];
+    std::wstring name = schema.name;
+    if (!EditorNames::AskName(this, name, 216, 217, L"hidd_schemaeditor.htm") || NameExists(name))
+        return;
+    schema.name = name;
+    const int line = m_schemaList->GetCurSel();
+    QSignalBlocker block(m_schemaList);
+    m_schemaList->ReleaseItem(line);
+    m_schemaList->InsertString(line, QString::fromStdWString(name), position);
+    colourLine(line);
+    m_schemaList->SetCurSel(line);
+}
+
+void CSchemaEditor::OnMessages()
+{
+    const int position = selectedSchema();
+    if (position < 0)
+        return;
+    EDITOR_GUARDED({
+        ConfigMessageList messages = validationMessages(m_schemas[static_cast<std::size_t>(position)]);
+        CErrorList list(messages, this);
+        list.DoModal();
+    });
+}
+
+void CSchemaEditor::OnAddField()
+{
+    const int position = selectedSchema();
+    if (position < 0 || isBuiltIn(position))
+        return;
+    CFieldDefinition prompt(FieldDefinition(ORBAX_Logging::STRING, L"new_field"), this);
+    if (prompt.DoModal() != QDialog::Accepted)
+        return;
+    auto& fields = m_schemas[static_cast<std::size_t>(position)].fields;
+    fields.emplace_back(prompt.kind, prompt.description);
+    auto* item = new QListWidgetItem(fieldLine(fields.back()), m_fieldList);
+    item->setData(Qt::UserRole, static_cast<int>(fields.size() - 1));
+    revalidate(position);
+    {
+        QSignalBlocker block(m_fieldList);
+        m_fieldList->setCurrentRow(m_fieldList->count() - 1);
+    }
+    UpdateButtons();
+}
+
+void CSchemaEditor::OnEditField()
+{
+    const int position = selectedSchema();
+    const int index = selectedField();
+    if (position < 0 || index < 0 || isBuiltIn(position))
+        return;
+    FieldDefinition& field = m_schemas[static_cast<std::size_t>(position)].fields[static_cast<std::size_t>(index)];
+    CFieldDefinition prompt(field, this);
+    if (prompt.DoModal() != QDialog::Accepted)
+        return;
+    field.kind = prompt.kind;
+    field.name = prompt.description;
+    m_fieldList->currentItem()->setText(fieldLine(field));
+    revalidate(position);
+    UpdateButtons();
+}
+
+void CSchemaEditor::OnDeleteField()
+{
+    const int position = selectedSchema();
+    const int index = selectedField();
+    if (position < 0 || index < 0 || isBuiltIn(position))
+        return;
+    auto& fields = m_schemas[static_cast<std::size_t>(position)].fields;
+    fields.erase(fields.begin() + index);
+    {
+        QSignalBlocker block(m_fieldList);
+        delete m_fieldList->takeItem(m_fieldList->currentRow());
+        for (int line = 0; line < m_fieldList->count(); ++line)
+            if (int data = m_fieldList->item(line)->data(Qt::UserRole).toInt(); data > index)
+                m_fieldList->item(line)->setData(Qt::UserRole, data - 1);
+        m_fieldList->setCurrentRow(-1);
+    }
+    revalidate(position);
+    UpdateButtons();
+}
+
+void CSchemaEditor::swapFields(int upperLine)
+{
+    const int position = selectedSchema();
+    auto& fields = m_schemas[static_cast<std::size_t>(position)].fields;
+    const int lowerLine = upperLine + 1;
+    const int a = m_fieldList->item(upperLine)->data(Qt::UserRole).toInt();
+    const int b = m_fieldList->item(lowerLine)->data(Qt::UserRole).toInt();
+    std::swap(fields[static_cast<std::size_t>(a)], fields[static_cast<std::size_t>(b)]);
+    m_fieldList->item(upperLine)->setText(fieldLine(fields[static_cast<std::size_t>(a)]));
+    m_fieldList->item(lowerLine)->setText(fieldLine(fields[static_cast<std::size_t>(b)]));
+    const int current = m_fieldList->currentRow();
+    {
+        QSignalBlocker block(m_fieldList);
+        m_fieldList->setCurrentRow(current == upperLine ? lowerLine : upperLine);
+    }
+    UpdateButtons();
+}
+
+void CSchemaEditor::OnMoveUp()
+{
+    const int line = m_fieldList->currentRow();
+    if (selectedField() >= 0 && !isBuiltIn(selectedSchema()) && line > 0)
+        swapFields(line - 1);
+}
+
+void CSchemaEditor::OnMoveDown()
+{
+    const int line = m_fieldList->currentRow();
+    if (selectedField() >= 0 && !isBuiltIn(selectedSchema()) && line < m_fieldList->count() - 1)
+        swapFields(line);
+}
+
+void applySchemaList(ORBAX_Logging::SchemaDefinitionList& schemas, const std::vector<SchemaDefinition>& edited)
+{
+    schemas.clear();
+    for (const SchemaDefinition& schema : edited)
+        ORBAX_Logging::InsertSchemaDefinition(schemas, schema, schemas.end());
+}
