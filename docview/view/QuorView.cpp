@@ -52,6 +52,8 @@ CQuorView::CQuorView(CQuorDoc* document, QWidget* parent) : QWidget(parent), m_d
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(true);
+    // The hover line, the lithology pane and the cursor follow the pointer without a button held.
+    setMouseTracking(true);
     std::copy(std::begin(TraceColourTable), std::end(TraceColourTable), m_traceColours);
     m_unnamedText = get_message_wide(172);
     for (int i = 0; i < 8; ++i)
@@ -741,46 +743,6 @@ void CQuorView::OnSize()
     RefitTraceCurves();
     UpdateScrollRanges();
     update();
-}
-
-void CQuorView::UpdateCursorForMode(const QPoint& point)
-{
-    Qt::CursorShape shape = Qt::ArrowCursor;
-    switch (m_editMode) {
-    case 0: {
-        // Over a boundary that can be dragged: the resize cursor.
-        const int side = HitTestSide(point);
-        if (side & HitColumn) {
-            const int pane = (side & HitLeft) ? 0 : 1;
-            const ORBAX_Logging::Borehole* hole = borehole(pane);
-            if (hole && hole->unitCount() > 0) {
-                const double depth = DeviceYToDepth(pane, point.y());
-                const double pick = 1.0 * m_settings.scale;
-                const int unit = FirstUnitWithBaseAtOrBelow(*hole, depth - pick);
-                if (unit < hole->unitCount() &&
-                    std::fabs((*hole)[static_cast<std::size_t>(unit)].bottom - depth) < pick)
-                    shape = Qt::SizeVerCursor;
-            }
-        }
-        break;
-    }
-    case 1:
-    case 2: shape = Qt::SizeVerCursor; break;
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 19:
-    case 20:
-    case 21:
-    case 22:
-    case 23:
-    case 24:
-    case 25:
-    case 26: shape = Qt::CrossCursor; break;
-    default: shape = Qt::ArrowCursor; break;
-    }
-    setCursor(shape);
 }
 
 void CQuorView::UpdateCursorAtMessagePos() { UpdateCursorForMode(mapFromGlobal(QCursor::pos())); }

@@ -27,6 +27,9 @@
 #include "config/traces/LasProperty.h"
 #include "docview/commands/ViewCommandRules.h"
 #include "docview/document/UnitRangeList.h"
+#include "docview/mouse/TracePick.h"
+#include "docview/mouse/UnitHitTest.h"
+#include "docview/mouse/WheelAccumulator.h"
 #include "docview/view/DrawingResources.h"
 #include "docview/view/ViewGeometry.h"
 #include "docview/view/ViewSettings.h"
@@ -274,7 +277,46 @@ signals:
     // The selection or the trace list changed: command states may follow.
     void selectionChanged();
 
+public:
+    // ---- Mouse edit modes: the window's mouse messages at client points, as the event handlers pass
+    // them on. Each handles the message for the edit mode in force; none lets an exception out.
+    void OnLButtonDown(const QPoint& point, Qt::KeyboardModifiers keys);
+    void OnMouseMove(const QPoint& point, Qt::KeyboardModifiers keys);
+    void OnLButtonUp(const QPoint& point, Qt::KeyboardModifiers keys);
+    void OnLButtonDblClk(const QPoint& point, Qt::KeyboardModifiers keys);
+    void OnRButtonDown(const QPoint& point, Qt::KeyboardModifiers keys);
+    // A wheel rotation (120 a notch, positive away from the user) with the pointer at a client point.
+    void OnMouseWheel(const QPoint& point, int delta, Qt::KeyboardModifiers keys);
+    void OnMouseLeave();
+    // The window lost the pointer while a button was held (another window took it): a drag ends where
+    // it stands, as if the button had been let go there.
+    void OnCaptureLost();
+    // Moves the base of a unit (and of the units of no thickness that share it) to the depth, in whole
+    // steps of 1/Tolerance and keeping the minimum thickness; `shifting` moves the units below with it.
+    // One undoable step; false when nothing moved. Throws "Unit out of range" for a bad unit.
+    bool MoveUnitBase(int pane, int unit, double depth, bool shifting);
+
+    // The bits of what lies at a client point (HitBits): side, borehole column or title, trace column
+    // and trace labels; on a trace's label also that trace.
+    int HitTest(const QPoint& clientPoint, int* traceFile = nullptr, int* curve = nullptr) const;
+    // The unit of a pane's column under a client point, and the boundary it is near.
+    UnitHitTest::UnitHit UnitHitAt(int pane, const QPoint& clientPoint) const;
+    // The traces whose lines pass near a client point of the trace columns.
+    std::vector<TracePick::TraceRef> PickTracesAt(const QPoint& clientPoint) const;
+    // The rock types of the unit under the pointer, joined with " | " (status pane 110).
+    const std::wstring& LithologyText() const { return m_lithologyText; }
+
+    WheelAccumulator m_wheel;
+    std::wstring m_lithologyText;
+
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -402,6 +444,27 @@ public:
 private:
     // Writes the text description of the left, the right or both boreholes to a file the user names.
     void exportBoreholes(bool left, bool right);
+
+    // The mouse modes' parts (docview/mouse).
+    void pressNormal(const QPoint& point, int hit, int traceFile, int curve, Qt::KeyboardModifiers keys);
+    void pressPickUnit(const QPoint& point, int hit);
+    void pressInsert(const QPoint& point, int hit, Qt::KeyboardModifiers keys);
+    void pressPickAndDrag(const QPoint& point, int hit, Qt::KeyboardModifiers keys);
+    void pressCorrelate(const QPoint& point, int hit);
+    void selectTraceAt(const QPoint& point, int hit, int traceFile, int curve);
+    void releaseAction(int mode);
+    void moveSplit(const QPoint& point);
+    void selectByBand(const QPoint& point);
+    void updateHoverLine(const QPoint& point);
+    void updateLithology(const QPoint& point, int hit);
+    void setBand(bool shown, const QPoint& end);
+    void openDragStep(int pane, int descriptionId);
+    void finishDragStep();
+    void abandonLostDrag();
+    void runFrameCommand(int id);
+    int unitBottomRow(int pane, int unit) const;
+    QRectF titleBox(int pane) const;
+    bool onTraceLabel(const QPointF& pagePoint, int column, int& traceFile, int& curve) const;
 
     void createScrollBars();
     void onScrollAction(int pane, int action);

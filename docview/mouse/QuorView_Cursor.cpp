@@ -1,0 +1,18 @@
+// The cursor the view shows at a point: the edit mode's, and in Normal mode the vertical sizing cursor
+// over a boundary that a press would drag.
+#include "docview/mouse/ModeCursors.h"
+#include "docview/mouse/MouseModes.h"
+#include "docview/view/QuorView.h"
+
+void CQuorView::UpdateCursorForMode(const QPoint& point)
+{
+    bool overBoundary = false;
+    if (m_editMode == MouseModes::Normal) {
+        const int hit = HitTest(point);
+        if ((hit & HitColumn) && !(hit & HitLabel)) {
+            const int pane = (hit & HitLeft) ? 0 : 1;
+            overBoundary = UnitHitTest::BoundaryUnit(UnitHitAt(pane, point), unitCount(pane)) >= 0;
+        }
+    }
+    setCursor(ModeCursors::CursorFor(m_editMode, overBoundary));
+}
