@@ -49,6 +49,19 @@ TEST_F(EditModes, SetBaseDepthAsksForTheDepthAtTheRelease)
     Click(At(0, 30));
     EXPECT_EQ(view->m_selectedUnit, -1);
     EXPECT_TRUE(sandbox.dialogs.shown.empty());
+
+    // A base shared with units of no thickness: they all move, and Undo takes them back in one go.
+    ViewTest::FillBorehole(Hole(0), L"Zero", {{5, {{L"Coal", 100}}}, {5, {{L"Shale", 100}}}, {10, {{L"Coal", 100}}}});
+    document->dropPaneEntries(0);
+    sandbox.dialogs.inspect = [&](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("id1176")->setText("3.5");
+        dialog.findChild<QPushButton*>("id1")->click();
+    };
+    Click(At(0, 2));
+    EXPECT_EQ(Bases(0), (std::vector<double>{3.5, 3.5, 10}));
+    EXPECT_EQ(document->GetUndoCount(), 1u);
+    document->Undo();
+    EXPECT_EQ(Bases(0), (std::vector<double>{5, 5, 10}));
 }
 
 TEST_F(EditModes, SetRockEditsTheUnitsRockTypesAfterOk)
