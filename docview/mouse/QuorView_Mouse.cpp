@@ -199,7 +199,13 @@ void CQuorView::OnLButtonDown(const QPoint& point, Qt::KeyboardModifiers keys)
         default: break;
         }
     });
-    guarded(*this, [&] { UpdateCursorForMode(point); });
+    guarded(*this, [&] {
+        // A press that failed after opening its step, in a mode whose release closes none, leaves no step
+        // open to block the document's other edits.
+        if (m_document && m_document->HasDragStep() && !HoldsDragStep(m_editMode))
+            m_document->cancelDragStep();
+        UpdateCursorForMode(point);
+    });
 }
 
 void CQuorView::pressNormal(const QPoint& point, int hit, int traceFile, int curve, Qt::KeyboardModifiers keys)

@@ -274,6 +274,20 @@ TEST_F(NormalMode, APressThatCannotOpenItsStepReportsTheInternalError)
         EXPECT_EQ(Mode(), Normal);
     }
     EXPECT_EQ(Bases(0), (std::vector<double>{5, 10, 15}));
+
+    // An edit that fails after the press opened its step: the error, and no step left open.
+    view->m_editMode = CreateBoundaries;
+    const ORBAX_Logging::SchemaPtr schema = Hole(0).schema;
+    Hole(0).schema.reset();
+    Click(At(0, 7));
+    Hole(0).schema = schema;
+    EXPECT_EQ(sandbox.dialogs.shown.size(), 2u);
+    EXPECT_FALSE(document->HasDragStep());
+    EXPECT_EQ(document->GetNestingDepth(), 0);
+    EXPECT_FALSE(document->IsStepFailed());
+    EXPECT_EQ(Bases(0), (std::vector<double>{5, 10, 15}));
+    view->m_editMode = Normal;
+
     // Once the failed step is gone, drags work again.
     Press(At(0, 5));
     DragTo(At(0, 6));
