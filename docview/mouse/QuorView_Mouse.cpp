@@ -1,7 +1,6 @@
 // The mouse edit modes of the view: what a press does in each mode, what its release does, the double
 // click, the right button before the context menu, and the drag step that groups a drag's edits into
 // one undoable step from the press to the release.
-#include <QAction>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -16,7 +15,6 @@
 #include "docview/mouse/MouseModes.h"
 #include "docview/view/QuorView.h"
 #include "platform/services/Services.h"
-#include "resources/CommandIds.h"
 
 using namespace MouseModes;
 using ORBAX_Utilities::get_message_wide;
@@ -494,21 +492,13 @@ void CQuorView::releaseAction(int mode)
         break;
     }
     case CorrelatePick:
-        runFrameCommand(m_settings.showSampleNumbers ? QuorCommand::ID_SAMPLE_NUMBER : QuorCommand::ID_CORRELATE_UNIT);
+        if (m_settings.showSampleNumbers)
+            OnSampleNumber();
+        else
+            OnCorrelateUnit();
         break;
     default: break;
     }
-}
-
-void CQuorView::runFrameCommand(int id)
-{
-    // The unit commands are the frame's: run as the menu would, with their states brought up to date.
-    CMainFrame* frame = GetMainFrame();
-    if (!frame)
-        return;
-    frame->UpdateCommands();
-    if (QAction* action = frame->GetCommand(id))
-        action->trigger();
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -523,7 +513,7 @@ void CQuorView::OnLButtonDblClk(const QPoint& point, Qt::KeyboardModifiers /*key
         if (!(hit & HitColumn) || (hit & HitTrace))
             return;
         Select(-1, -1, m_activePane, m_selectedUnit);
-        runFrameCommand(QuorCommand::ID_SET_ROCK_TYPE);
+        OnSetRockType();
     });
 }
 

@@ -307,7 +307,6 @@ public:
     const std::wstring& LithologyText() const { return m_lithologyText; }
 
     WheelAccumulator m_wheel;
-    std::wstring m_lithologyText;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -461,7 +460,6 @@ private:
     void openDragStep(int pane, int descriptionId);
     void finishDragStep();
     void abandonLostDrag();
-    void runFrameCommand(int id);
     int unitBottomRow(int pane, int unit) const;
     QRectF titleBox(int pane) const;
     bool onTraceLabel(const QPointF& pagePoint, int column, int& traceFile, int& curve) const;

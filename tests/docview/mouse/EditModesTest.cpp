@@ -3,10 +3,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/MainFrame.h"
+#include "app/QuorApp.h"
 #include "app/dialogs/Setrock.h"
 #include "editors/controls/HatchComboBox.h"
-#include "resources/CommandIds.h"
 #include "tests/docview/DocviewTestSupport.h"
 #include "tests/docview/mouse/MouseTestSupport.h"
 
@@ -289,32 +288,34 @@ TEST_F(EditModes, PickAndDragShowsHandlesThatDragThePickedBoundary)
     EXPECT_EQ(Mode(), PickAndDrag);
 }
 
-TEST_F(EditModes, CorrelateRunsTheCorrelateOrSampleNumberCommandOnTheUnit)
+TEST_F(EditModes, CorrelateOpensTheCorrelateOrSampleNumberDialogOnTheUnit)
 {
-    CMainFrame frame(false);
-    view->SetMainFrame(&frame);
-    int correlated = 0, numbered = 0;
-    frame.AddCommand(QuorCommand::ID_CORRELATE_UNIT, QStringLiteral("Correlate"));
-    frame.AddCommand(QuorCommand::ID_SAMPLE_NUMBER, QStringLiteral("Sample"));
-    frame.SetCommandHandler(QuorCommand::ID_CORRELATE_UNIT, [&] {
-        ++correlated;
-        EXPECT_EQ(view->m_selectedUnit, 2);
-        EXPECT_EQ(view->m_editMode, Correlate);
-    });
-    frame.SetCommandHandler(QuorCommand::ID_SAMPLE_NUMBER, [&] { ++numbered; });
+    // The application's configuration, with a correlation site, serves the unit commands.
+    CQuorApp app;
+    app.m_tables = tables;
+    for (const auto& [id, site] : app.m_tables.correlations)
+        app.m_tables.currentCorrelationSiteId = id;
+    int selectedThen = -1, modeThen = -1;
+    sandbox.dialogs.inspect = [&](QDialog&) {
+        selectedThen = view->m_selectedUnit;
+        modeThen = view->m_editMode;
+    };
 
     view->m_editMode = Correlate;
     Click(At(0, 30));
     EXPECT_EQ(sandbox.beeps.count, 1) << "no unit there";
+    EXPECT_TRUE(sandbox.dialogs.shown.empty());
     Press(At(0, 12));
     EXPECT_EQ(Mode(), CorrelatePick);
+    EXPECT_TRUE(sandbox.dialogs.shown.empty()) << "nothing before the release";
     Release(At(0, 12));
-    EXPECT_EQ(correlated, 1);
+    EXPECT_EQ(sandbox.dialogs.shown, std::vector<QString>{"dlg156"});
+    EXPECT_EQ(selectedThen, 2);
+    EXPECT_EQ(modeThen, Correlate) << "the mode returns before the dialog opens";
     EXPECT_EQ(Mode(), Correlate);
 
     view->m_settings.showSampleNumbers = true;
-    Click(At(0, 12));
-    EXPECT_EQ(numbered, 1);
-    EXPECT_EQ(correlated, 1);
-    view->SetMainFrame(nullptr);
+    Click(At(0, 7));
+    EXPECT_EQ(sandbox.dialogs.shown, (std::vector<QString>{"dlg156", "dlg159"}));
+    EXPECT_EQ(selectedThen, 1);
 }

@@ -6,8 +6,8 @@
 #include <QScrollBar>
 
 #include "app/MainFrame.h"
+#include "app/QuorApp.h"
 #include "docview/mouse/ModeCursors.h"
-#include "resources/CommandIds.h"
 #include "tests/docview/mouse/MouseTestSupport.h"
 
 using namespace MouseModes;
@@ -161,25 +161,21 @@ TEST_F(Pointer, TheRightButtonSelectsTheUnitUnderItUnlessItIsSelectedAlready)
 
 TEST_F(Pointer, ADoubleClickOnASelectedUnitSetsItsRockType)
 {
-    CMainFrame frame(false);
-    view->SetMainFrame(&frame);
-    int ran = 0;
-    frame.AddCommand(QuorCommand::ID_SET_ROCK_TYPE, QStringLiteral("Set Rock Type"));
-    frame.SetCommandHandler(QuorCommand::ID_SET_ROCK_TYPE, [&] {
-        ++ran;
-        EXPECT_EQ(view->m_selection, (UnitRangeList{{1, 1}}));
-    });
+    CQuorApp app;
+    app.m_tables = tables;
+    UnitRangeList selectedThen;
+    sandbox.dialogs.inspect = [&](QDialog&) { selectedThen = view->m_selection; };
     QTest::mouseDClick(view.get(), Qt::LeftButton, Qt::NoModifier, At(0, 7));
-    EXPECT_EQ(ran, 0) << "nothing selected yet";
+    EXPECT_TRUE(sandbox.dialogs.shown.empty()) << "nothing selected yet";
     Click(At(0, 7));
     Click(At(0, 12), Qt::ShiftModifier);
     QTest::mouseDClick(view.get(), Qt::LeftButton, Qt::NoModifier, At(0, 7));
-    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(sandbox.dialogs.shown, std::vector<QString>{"dlg152"});
+    EXPECT_EQ(selectedThen, (UnitRangeList{{1, 1}})) << "the unit alone again";
     view->m_editMode = Delete;
     QTest::mouseDClick(view.get(), Qt::LeftButton, Qt::NoModifier, At(0, 7));
-    EXPECT_EQ(ran, 1) << "only in Normal mode";
+    EXPECT_EQ(sandbox.dialogs.shown.size(), 1u) << "only in Normal mode";
     view->m_editMode = Normal;
-    view->SetMainFrame(nullptr);
 }
 
 namespace {
