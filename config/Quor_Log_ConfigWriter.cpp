@@ -152,7 +152,9 @@ void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageLi
         bool madeBackup = false;
         std::error_code error;
         const std::filesystem::file_status status = std::filesystem::status(target, error);
-        if (!backedUp && !error && status.type() != std::filesystem::file_type::not_found) {
+        // A device or pipe is written in place and has no backup.
+        if (!backedUp && !error && status.type() != std::filesystem::file_type::not_found &&
+            !ORBAX_Platform::is_special_file(target)) {
             std::filesystem::remove(backup, error);
             if (!error)
                 std::filesystem::rename(target, backup, error);

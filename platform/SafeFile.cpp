@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 #include <unistd.h>
 
@@ -14,7 +15,53 @@ namespace {
 
 std::string error_text(int code) { return std::generic_category().message(code); }
 
+// Writes the writer's content straight into a device or pipe.
+SafeSaveResult write_in_place(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& writer)
+{
+    SafeSaveResult result;
+    auto fail = [&result](int code) {
+        result.ok = false;
+        result.step = "write";
+        result.error = error_text(code ? code : EIO);
+        return result;
+    };
+    std::ostringstream content;
+    if (!writer(content)) {
+        result.ok = false;
+        result.step = "write";
+        return result;
+    }
+    const std::string bytes = content.str();
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int code = n < 0 ? errno : ENOSPC;
+            ::close(fd);
+            return fail(code);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::close(fd) != 0 && errno != EINTR)
+        return fail(errno);
+    return result;
+}
+
 } // namespace
+
+bool is_special_file(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status))
+        return false;
+    return !std::filesystem::is_regular_file(status) && !std::filesystem::is_directory(status);
+}
 
 bool sync_file(const std::filesystem::path& path)
 {
@@ -66,6 +113,8 @@ SafeSaveResult save_file_safely(const std::filesystem::path& givenTarget,
                                 const std::filesystem::path& givenBackup)
 {
     const std::filesystem::path target = resolve_links(givenTarget);
+    if (is_special_file(target))
+        return write_in_place(target, writer);
     std::filesystem::path backupPath = givenBackup;
     if (target != givenTarget && !givenBackup.empty() &&
         givenBackup == std::filesystem::path(givenTarget.native() + ".backup"))

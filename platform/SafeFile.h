@@ -17,6 +17,10 @@ struct SafeSaveResult {
     std::string step;
 };
 
+// A target that exists and is no regular file (a device, a named pipe, a socket) is written in place:
+// no temporary file, no backup, no rename, which would put a plain file where the device or pipe was.
+// A failed write there (no space on /dev/full, say) is a failed save.
+//
 // Writes `bytes` to `target` (the file its links lead to). When `backupPath` is not empty and the target exists, an
 // older backup is removed and the existing target is moved to `backupPath` just before the new file is put in place.
 SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::string& bytes,
@@ -31,6 +35,10 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
 // through a link replaces the linked file, not the link, which would otherwise become a plain file
 // while the linked one stays old.
 std::filesystem::path resolve_links(const std::filesystem::path& name);
+
+// True when `path` exists and is neither a regular file nor a folder: such a target is written in
+// place.
+bool is_special_file(const std::filesystem::path& path);
 
 // Forces a written file's content to the disk; false when the system refuses.
 bool sync_file(const std::filesystem::path& path);

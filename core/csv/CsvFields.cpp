@@ -104,6 +104,11 @@ void CsvRowReader::readField(std::string& field)
             field += c;
             continue;
         }
+        // A line break inside quotes belongs to the field as one line feed, whatever the file's line ends.
+        if (c == '\r' && m_pos + 1 < n && m_bytes[m_pos + 1] == '\n' && !(m_syntax.quoteQuote == 1 && e == '\r')) {
+            ++m_pos;
+            continue;
+        }
         if (c == '\n')
             ++m_line;
         switch (m_syntax.quoteQuote) {

@@ -25,6 +25,18 @@ bool isPrintableByte(unsigned char byte)
 
 namespace {
 
+// Line breaks become blanks; true when there was one.
+bool blankLineBreaks(std::string& text)
+{
+    bool found = false;
+    for (char& c : text)
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+            found = true;
+        }
+    return found;
+}
+
 std::string printableOnly(std::string text)
 {
     std::size_t kept = 0;
@@ -45,7 +57,8 @@ std::string number(const OptionsData& options, double x)
 } // namespace
 
 void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, void* formatContext,
-                  const OptionsData& options, FieldWriter writeField, SeparatorWriter writeSeparator, bool intervalRow)
+                  const OptionsData& options, FieldWriter writeField, SeparatorWriter writeSeparator, bool intervalRow,
+                  bool lineFields)
 {
     if (!options.schema)
         return;
@@ -58,6 +71,7 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
         const FieldDefinition& field = schema.fields[k];
         bool lost = false;
         bool checked = false;
+        bool printable = false; // control characters are dropped
         std::string text;
         switch (field.kind) {
         case BOTTOM: text = number(options, unit.bottom); break;
@@ -77,7 +91,8 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
             if (intervalRow && element.rockType.empty()) {
                 text = ORBAX_Platform::narrow_cp1252(options.intervalRockType);
             } else {
-                text = printableOnly(ORBAX_Platform::narrow_cp1252(element.rockType, '?', &lost));
+                text = ORBAX_Platform::narrow_cp1252(element.rockType, '?', &lost);
+                printable = true;
                 checked = true;
             }
             break;
@@ -90,7 +105,8 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
             checked = true;
             break;
         case SEAM:
-            text = printableOnly(ORBAX_Platform::narrow_cp1252(unit.seam, '?', &lost));
+            text = ORBAX_Platform::narrow_cp1252(unit.seam, '?', &lost);
+            printable = true;
             checked = true;
             break;
         case STRING:
@@ -110,6 +126,10 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
             // A field of a kind this library does not know writes nothing; its separators stand.
             continue;
         }
+        if (lineFields && blankLineBreaks(text))
+            lost = checked = true;
+        if (printable)
+            text = printableOnly(std::move(text));
         if (checked && lost) {
             addMessage(messages, 4, SeverityWarning,
                        ORBAX_Utilities::format_message(

@@ -374,14 +374,14 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
     for (const Interval& unit : borehole) {
         if (unit.elements.size() >= 2) {
             for (const LithData& element : unit.elements)
-                writeUnitRow(element, messages, unit, &out, options, appendLine, noSeparator, false);
+                writeUnitRow(element, messages, unit, &out, options, appendLine, noSeparator, false, true);
             LithData blank;
-            writeUnitRow(unit.compositeOr(blank), messages, unit, &out, options, appendLine, noSeparator, true);
+            writeUnitRow(unit.compositeOr(blank), messages, unit, &out, options, appendLine, noSeparator, true, true);
         } else if (unit.elements.size() == 1) {
-            writeUnitRow(unit.elements[0], messages, unit, &out, options, appendLine, noSeparator, false);
+            writeUnitRow(unit.elements[0], messages, unit, &out, options, appendLine, noSeparator, false, true);
         } else {
             // A unit without elements still takes its record, so that the units after it stay aligned.
-            writeUnitRow(blankRow, messages, unit, &out, options, appendLine, noSeparator, false);
+            writeUnitRow(blankRow, messages, unit, &out, options, appendLine, noSeparator, false, true);
         }
     }
     return true;

@@ -137,7 +137,9 @@ OutputStream::OutputStream(const std::wstring& fileName)
 {
     init(&m_buffer);
     m_target = ORBAX_Platform::resolve_links(ORBAX_Platform::path_from_wide(fileName));
-    m_temporary = ORBAX_Platform::temporary_name_for(m_target);
+    // A device or pipe is written in place; anything else through a temporary file.
+    m_inPlace = ORBAX_Platform::is_special_file(m_target);
+    m_temporary = m_inPlace ? m_target : ORBAX_Platform::temporary_name_for(m_target);
     errno = 0;
     if (m_target.empty() || !m_buffer.destination().open(m_temporary, std::ios::out | std::ios::trunc)) {
         int code = errno ? errno : ENOENT;
@@ -163,7 +165,8 @@ void OutputStream::discard()
 {
     m_buffer.destination().close();
     std::error_code ignored;
-    std::filesystem::remove(m_temporary, ignored);
+    if (!m_inPlace)
+        std::filesystem::remove(m_temporary, ignored);
     m_open = false;
 }
 
@@ -175,15 +178,18 @@ bool OutputStream::close()
     errno = 0;
     bool closed = m_buffer.destination().close() != nullptr;
     int code = errno;
-    if (!closed || m_buffer.writeFailed() || !ORBAX_Platform::sync_file(m_temporary)) {
+    if (!closed || m_buffer.writeFailed() || (!m_inPlace && !ORBAX_Platform::sync_file(m_temporary))) {
         if (code == 0)
             code = EIO;
         m_error = std::generic_category().message(code);
         std::error_code ignored;
-        std::filesystem::remove(m_temporary, ignored);
+        if (!m_inPlace)
+            std::filesystem::remove(m_temporary, ignored);
         setstate(std::ios::badbit);
         return false;
     }
+    if (m_inPlace)
+        return true;
     std::error_code ec;
     std::filesystem::rename(m_temporary, m_target, ec);
     if (ec) {

@@ -81,6 +81,7 @@ private:
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     bool m_open = false;
+    bool m_inPlace = false; // the target is a device or pipe, written directly
     int m_uncaught = 0;
     std::string m_error;
 };

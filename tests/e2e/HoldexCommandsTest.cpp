@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <thread>
 
 #include "tests/support/TestSupport.h"
 
@@ -730,3 +732,72 @@ TEST_F(HoldexCommands, RepairRefusesProlog4)
 }
 
 } // namespace
+
+// A line break inside a field (a quoted CSV field spanning lines) cannot stand in a Prolog file of one
+// line per field: it is written as a blank with a warning, so the file reads back aligned.
+TEST_F(HoldexCommands, LineBreakInAFieldKeepsAPrologFileAligned)
+{
+    write_file(dir / "cfg.txt", "Quorlog Configuration v3\nSchemaDefinitions {\n full {\n"
+                                "  ROCKTYPE \"Lith\" PERCENTAGE \"Pct\" BOTTOM \"Depth\" THICKNESS \"Thick\"\n"
+                                "  SEAM \"Seam\" PLY \"Ply\" SAMPLE \"Sample\" RECOVERED \"Rec\"\n"
+                                "  STRING \"Note\" STRING \"Val\"\n }\n}\n");
+    write_file(dir / "in1.csv", "Lith,Pct,Depth,Thick,Seam,Ply,Sample,Rec,Note,Val\r\n"
+                                "SAND,100,2,,\"S,1\", p ,\"a\"\"b\",,abcd,\r\n"
+                                "CLAY,100,5,3,,,,1.5,\"multi\r\nline\",7\r\n");
+    auto r = holdex(
+        {"-c", "cfg.txt", "convert", "-t", "csv", "-s", "full", "in1.csv", "-t", "prolog3", "-s", "full", "x.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(contains(r.err, "Warning 4 while writing \"x.pro\": The Note field in the unit from 2.000 to 5.000 "
+                                "contains characters that cannot be saved with this file format."))
+        << r.err;
+    EXPECT_TRUE(contains(file("x.pro"), "\r\nmulti line\r\n7\r\n")) << file("x.pro");
+
+    r = holdex({"-c", "cfg.txt", "convert", "-s", "full", "x.pro", "-t", "csv", "-s", "full", "x.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(contains(file("x.csv"), "CLAY,100,5.000,3.000,,,,1.500,multi line,7\n")) << file("x.csv");
+
+    // Back to CSV straight away, the line break stays inside its quotes as one line feed.
+    r = holdex({"-c", "cfg.txt", "convert", "-t", "csv", "-s", "full", "in1.csv", "-t", "csv", "-s", "full", "y.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(contains(file("y.csv"), ",\"multi\nline\",7\n")) << file("y.csv");
+}
+
+// Messages name files in the terminal's encoding, the same as the quoted name beside them.
+TEST_F(HoldexCommands, FileNamesPrintInTheTerminalsEncoding)
+{
+    auto r = holdex({"export", "-s", "Short", "nope \xC3\xA9.pro"});
+    EXPECT_EQ(r.exitCode, 2) << r.err;
+    EXPECT_TRUE(contains(r.err, "\"nope \xC3\xA9.pro\": Unable to open nope \xC3\xA9.pro")) << r.err;
+
+    // The texts of the borehole too: code page 1252 in the file, the terminal's encoding on screen.
+    write_file(dir / "h.pro", prolog30({{"GR\xC8S", "100", "2", "2", "\xC9tage", "x"}}));
+    r = holdex({"export", "-s", "Short", "h.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, "GR\xC3\x88S                 100%     2.00     2.00    \xC3\x89tage\n")) << r.out;
+}
+
+// Saving onto a named pipe writes into the pipe and leaves it a pipe; a device that takes nothing
+// makes the save fail.
+TEST_F(HoldexCommands, SavingOntoAPipeOrADeviceWritesInPlace)
+{
+    copySample("hole30.pro");
+    const fs::path pipe = dir / "out.csv";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = read_file(pipe); });
+    auto r = holdex({"convert", "-s", "Short", "hole30.pro", "-t", "csv", "-s", "Short", "out.csv"});
+    reader.join();
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_FALSE(exists("out.csv.backup"));
+    EXPECT_TRUE(startsWith(received, "Lith,Pct,Depth,Thick,Seam,Note\n")) << received;
+
+    if (fs::exists("/dev/full")) {
+        fs::create_symlink("/dev/full", dir / "full.csv");
+        r = holdex({"convert", "-s", "Short", "hole30.pro", "-t", "csv", "-s", "Short", "full.csv"});
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+        EXPECT_TRUE(contains(r.err, "No space left on device")) << r.err;
+        EXPECT_TRUE(fs::is_character_file("/dev/full"));
+        EXPECT_FALSE(exists("full.csv.backup"));
+    }
+}

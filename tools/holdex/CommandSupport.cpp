@@ -8,6 +8,7 @@
 #include "core/prolog/Borehole_Prolog.h"
 #include "core/prolog4/Borehole_Prolog4.h"
 #include "platform/Paths.h"
+#include "platform/TerminalText.h"
 #include "tools/holdex/ReducedConfigReader.h"
 
 namespace Holdex {
@@ -15,7 +16,7 @@ namespace Holdex {
 using ORBAX_Logging::LoadMessage;
 using ORBAX_Logging::LoadMessages;
 
-std::string narrow_text(const std::wstring& text) { return ORBAX_Platform::narrow_cp1252(text); }
+std::string narrow_text(const std::wstring& text) { return ORBAX_Platform::terminal_text(text); }
 
 ConfigurationResult read_configuration(const std::string& configFile, ORBAX_Logging::SchemaDefinitionList& schemas)
 {
@@ -23,7 +24,7 @@ ConfigurationResult read_configuration(const std::string& configFile, ORBAX_Logg
     try {
         read_configuration_schemas(configFile, problems, schemas);
     } catch (const std::exception& e) {
-        std::cerr << "An exception occurred: " << e.what() << "\n";
+        std::cerr << "An exception occurred: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << "\n";
         return ConfigurationResult::Exception;
     }
     if (!HasConfigFailure(problems))

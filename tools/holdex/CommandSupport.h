@@ -12,7 +12,7 @@
 
 namespace Holdex {
 
-// A wide text for the terminal: narrowed through the global locale, "?" for what has no narrow form.
+// A wide text for the terminal, in the terminal's encoding.
 std::string narrow_text(const std::wstring& text);
 
 enum class ConfigurationResult { Read, Failed, Exception };

@@ -3,6 +3,7 @@
 
 #include <boost/program_options.hpp>
 
+#include "platform/TerminalText.h"
 #include "tools/holdex/CommandSupport.h"
 #include "tools/holdex/FileTypeOptions.h"
 #include "tools/holdex/HoldexCommands.h"
@@ -85,7 +86,8 @@ int convert_command(const WordList& words, bool help, const std::string& configF
         parseSide(wordsOf(entries, 0, inEntry), inOptions, "infile", inMap);
         parseSide(wordsOf(entries, inEntry + 1, outEntry), outOptions, "outfile", outMap);
     } catch (const std::exception& e) {
-        std::cerr << "Error parsing convert command line: " << e.what() << ".\n";
+        std::cerr << "Error parsing convert command line: " << ORBAX_Platform::terminal_text_of_bytes(e.what())
+                  << ".\n";
         print_convert_usage(inOptions, outOptions);
         return ExitCommandLine;
     }
@@ -107,7 +109,7 @@ int convert_command(const WordList& words, bool help, const std::string& configF
             inType = input.parse(inMap, schemas);
             outType = output.parse(outMap, schemas);
         } catch (const std::exception& e) {
-            std::cerr << "Error parsing command line: " << e.what() << ".\n";
+            std::cerr << "Error parsing command line: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << ".\n";
             print_convert_usage(inOptions, outOptions);
             return ExitCommandLine;
         }
@@ -135,7 +137,7 @@ int convert_command(const WordList& words, bool help, const std::string& configF
         // any old output file as it was; scripts must still see that nothing was converted.
         return has_failure(messages) ? ExitFailed : ExitSuccess;
     } catch (const std::exception& e) {
-        std::cerr << "An exception occurred: " << e.what() << "\n";
+        std::cerr << "An exception occurred: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << "\n";
         return ExitFailed;
     }
 }

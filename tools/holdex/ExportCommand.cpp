@@ -4,6 +4,7 @@
 #include <boost/program_options.hpp>
 
 #include "core/model/BoreholeDescription.h"
+#include "platform/TerminalText.h"
 #include "tools/holdex/CommandSupport.h"
 #include "tools/holdex/FileTypeOptions.h"
 #include "tools/holdex/HoldexCommands.h"
@@ -49,7 +50,7 @@ int export_command(const WordList& words, bool help, const std::string& configFi
             throw std::runtime_error("missing filename");
         fileName = map["filename"].as<std::string>();
     } catch (const std::exception& e) {
-        std::cerr << "Error parsing export command line: " << e.what() << ".\n";
+        std::cerr << "Error parsing export command line: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << ".\n";
         print_export_usage(exportOptions);
         return ExitCommandLine;
     }
@@ -62,7 +63,7 @@ int export_command(const WordList& words, bool help, const std::string& configFi
     try {
         typeCode = fileType.parse(map, schemas);
     } catch (const std::exception& e) {
-        std::cerr << "Error parsing export command line: " << e.what() << ".\n";
+        std::cerr << "Error parsing export command line: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << ".\n";
         print_export_usage(exportOptions);
         return ExitCommandLine;
     }
@@ -79,7 +80,7 @@ int export_command(const WordList& words, bool help, const std::string& configFi
         std::unique_ptr<ORBAX_Logging::OptionsData> record = options_record(fileType, typeCode);
         borehole = read_borehole(typeCode, fileName, *record, messages);
     } catch (const std::exception& e) {
-        std::cerr << "Error parsing export command line: " << e.what() << ".\n";
+        std::cerr << "Error parsing export command line: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << ".\n";
         return ExitCommandLine;
     }
     if (!borehole) {
@@ -92,7 +93,7 @@ int export_command(const WordList& words, bool help, const std::string& configFi
     if (has_failure(messages))
         return ExitFailed;
 
-    std::cout << *borehole;
+    ORBAX_Logging::writeDescription(std::cout, *borehole, ORBAX_Platform::terminal_text);
     return ExitSuccess;
 }
 

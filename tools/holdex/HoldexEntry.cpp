@@ -2,6 +2,7 @@
 
 #include <boost/program_options.hpp>
 
+#include "platform/TerminalText.h"
 #include "tools/holdex/HoldexCommands.h"
 
 namespace po = boost::program_options;
@@ -77,7 +78,7 @@ int run(int argc, const char* const argv[])
         configFile = second["config-file"].as<std::string>();
         command = second["command"].as<std::string>();
     } catch (const po::error& e) {
-        std::cerr << "Error parsing command line: " << e.what() << ".\n";
+        std::cerr << "Error parsing command line: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << ".\n";
         write_usage(visible);
         return ExitCommandLine;
     }

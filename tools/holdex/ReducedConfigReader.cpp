@@ -8,9 +8,8 @@ namespace Holdex {
 void read_configuration_schemas(const std::string& fileName, ConfigMessageList& problems,
                                 ORBAX_Logging::SchemaDefinitionList& schemas)
 {
-    // The name goes into texts that are narrowed again for the terminal: widening it through the
-    // same code page gives back the bytes as typed.
-    const std::wstring wideName = ORBAX_Platform::widen_cp1252(fileName);
+    // The name as typed is UTF-8, like every file name here.
+    const std::wstring wideName = ORBAX_Platform::wide_from_utf8(fileName);
     std::string bytes;
     if (ORBAX_Config::ReadConfigurationFile(ORBAX_Platform::path_from_utf8(fileName), wideName, bytes, problems))
         read_configuration_schemas_text(bytes, wideName, problems, schemas);

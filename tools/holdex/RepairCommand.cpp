@@ -7,6 +7,7 @@
 
 #include "core/model/DepthResolution.h"
 #include "platform/Numbers.h"
+#include "platform/TerminalText.h"
 #include "tools/holdex/CommandSupport.h"
 #include "tools/holdex/FileTypeOptions.h"
 #include "tools/holdex/HoldexCommands.h"
@@ -89,7 +90,7 @@ int repair_command(const WordList& words, bool help, const std::string& configFi
         po::notify(map);
         typeCode = fileType.parse(map, schemas);
     } catch (const std::exception& e) {
-        std::cerr << "Error parsing repair command line: " << e.what() << ".\n";
+        std::cerr << "Error parsing repair command line: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << ".\n";
         print_repair_usage(repairOptions);
         return ExitCommandLine;
     }
@@ -137,7 +138,7 @@ int repair_command(const WordList& words, bool help, const std::string& configFi
             write_message_lines(messages, "writing", fileName);
         return has_failure(messages) ? ExitFailed : ExitSuccess;
     } catch (const std::exception& e) {
-        std::cerr << "An exception occurred: " << e.what() << "\n";
+        std::cerr << "An exception occurred: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << "\n";
         return ExitFailed;
     }
 }

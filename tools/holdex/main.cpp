@@ -3,6 +3,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "core/prolog4/XmlPlatformGuard.h"
+#include "platform/TerminalText.h"
 #include "tools/holdex/HoldexCommands.h"
 
 int main(int argc, char* argv[])
@@ -13,7 +14,7 @@ int main(int argc, char* argv[])
         ORBAX_Utilities::install_message_facets(ProgramStringTable());
         return Holdex::run(argc, argv);
     } catch (const std::exception& e) {
-        std::cerr << "An exception occurred: " << e.what() << "\n";
+        std::cerr << "An exception occurred: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << "\n";
         return Holdex::ExitFailed;
     }
 }

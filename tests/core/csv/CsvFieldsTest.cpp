@@ -178,7 +178,11 @@ TEST(CsvWriterFields, EveryFieldReadsBack)
                     line += ",next\n";
                     const auto got = rows(line, s);
                     ASSERT_EQ(got.size(), 1u) << quoting << mode << escape << " [" << text << "]";
-                    EXPECT_EQ(got[0], (Row{text, "next"})) << quoting << mode << escape << " [" << line << "]";
+                    // A line break inside quotes reads back as one line feed, whatever it was written as.
+                    std::string expected = text;
+                    for (std::size_t at; (at = expected.find("\r\n")) != std::string::npos;)
+                        expected.erase(at, 1);
+                    EXPECT_EQ(got[0], (Row{expected, "next"})) << quoting << mode << escape << " [" << line << "]";
                 }
             }
         }

@@ -8,6 +8,7 @@
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
+#include "platform/TerminalText.h"
 #include "platform/Text.h"
 #include "tests/support/TestSupport.h"
 
@@ -286,4 +287,35 @@ TEST(SafeFile, SavingThroughALinkReplacesTheLinkedFile)
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "fresh.txt"));
     EXPECT_EQ(QuorTest::read_file(dir / "real" / "new.txt"), "first");
+}
+
+TEST(TerminalText, UnicodeLocalesAndThePlainLocaleGetUtf8)
+{
+    for (const char* name : {"C", "POSIX", "C.UTF-8", "no-such-locale"}) {
+        TerminalEncoding encoding(name);
+        EXPECT_TRUE(encoding.isUtf8()) << name;
+        EXPECT_EQ(encoding.encode(L"nope \u00E9 \u4E2D"), "nope \xC3\xA9 \xE4\xB8\xAD") << name;
+    }
+    // Narrow text of unknown origin: UTF-8 stays, code page bytes are converted.
+    EXPECT_EQ(terminal_text_of_bytes("Item \xC3\xA9"), "Item \xC3\xA9");
+    EXPECT_EQ(terminal_text_of_bytes("Item \xE9"), "Item \xC3\xA9");
+}
+
+TEST(TerminalText, ASingleByteLocaleGetsItsOwnBytes)
+{
+    locale_t latin1 = nullptr;
+    const char* found = nullptr;
+    for (const char* name : {"en_US.ISO-8859-1", "en_US", "de_DE.ISO-8859-1", "fr_FR.ISO-8859-1"}) {
+        latin1 = ::newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr));
+        if (latin1) {
+            found = name;
+            break;
+        }
+    }
+    if (!latin1)
+        GTEST_SKIP() << "no ISO 8859-1 locale on this machine";
+    ::freelocale(latin1);
+    TerminalEncoding encoding(found);
+    ASSERT_FALSE(encoding.isUtf8());
+    EXPECT_EQ(encoding.encode(L"\u00E9t\u00E9 \u4E2D"), "\xE9t\xE9 ?");
 }

@@ -1,0 +1,36 @@
+#pragma once
+// What a console program prints goes out in the terminal's encoding, whatever it holds: file names,
+// messages, the texts of a borehole. The terminal's encoding is the one of the user's locale
+// (LC_ALL, LC_CTYPE, LANG); a locale that names no encoding of its own (the plain "C" locale) is
+// taken as UTF-8, as on today's systems. File contents are not concerned: they stay code page 1252.
+#include <string>
+#include <string_view>
+
+#include <locale.h>
+
+namespace ORBAX_Platform {
+
+class TerminalEncoding {
+public:
+    // The encoding of the named locale; "" is the user's.
+    explicit TerminalEncoding(const char* localeName = "");
+    ~TerminalEncoding();
+    TerminalEncoding(const TerminalEncoding&) = delete;
+    TerminalEncoding& operator=(const TerminalEncoding&) = delete;
+
+    bool isUtf8() const { return m_locale == nullptr; }
+    // Wide text in this encoding; a character it lacks becomes "?".
+    std::string encode(const std::wstring& text) const;
+
+private:
+    // The locale whose multibyte conversion is used; null for UTF-8.
+    locale_t m_locale = nullptr;
+};
+
+// Wide text in the terminal's encoding.
+std::string terminal_text(const std::wstring& text);
+// Narrow text of unknown origin (an exception's text, a typed argument) in the terminal's encoding:
+// valid UTF-8 is taken as such, anything else as code page 1252.
+std::string terminal_text_of_bytes(std::string_view bytes);
+
+} // namespace ORBAX_Platform
