@@ -160,6 +160,9 @@ void CQuorView::OnInitialUpdate()
         }
     }
     m_colourMenuInserted = true;
+    // The overwrite pane follows insert mode whenever the frame updates its commands.
+    frame->SetPaneUpdate(kOverwritePane, [this](QLabel&) { OnUpdateIndicatorOvr(); });
+    OnUpdateIndicatorOvr();
 }
 
 // ---------------------------------------------------------------------------------------------------
