@@ -265,6 +265,16 @@ void BitmapPattern::Fill(const BitmapPattern& pattern, Graphics& graphics, const
         firstY = top + std::floor((reach.top() - top) / pattern.height) * pattern.height;
     const double lastX = std::min(right, reach.right());
     const double lastY = std::min(bottom, reach.bottom());
+    const int type = painter.device() ? painter.device()->devType() : 0;
+    if (type == QInternal::Image || type == QInternal::Widget || type == QInternal::Pixmap) {
+        // On a screen or an image one fill with the image as its tile gives the same pixels as the
+        // tiles drawn one by one, at a fraction of the cost.
+        if (lastX > firstX && lastY > firstY) {
+            painter.setBrushOrigin(QPointF(left, top));
+            painter.fillRect(QRectF(QPointF(firstX, firstY), QPointF(lastX, lastY)), QBrush(pattern.image));
+        }
+        return;
+    }
     for (double x = firstX; x < lastX; x += pattern.width)
         for (double y = firstY; y < lastY; y += pattern.height)
             painter.drawImage(QPointF(x, y), pattern.image);

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <iomanip>
+#include <map>
 #include <sstream>
+#include <tuple>
+
+#include <QPaintDevice>
 
 using ORBAX_Platform::Graphics;
 
@@ -142,6 +147,112 @@ VectorPatternElement& VectorPattern::AppendElement(std::uint32_t colorref, doubl
     return elements.back();
 }
 
+namespace {
+
+// Filling a unit cell by cell strokes every line of every cell, which costs most of a repaint. On a
+// screen or an image the same cell is drawn once into a tile of whole device pixels and the rectangle
+// is filled with that tile; pictures and printers keep the drawn cells.
+bool IsRasterDevice(const QPaintDevice* device)
+{
+    if (!device)
+        return false;
+    const int type = device->devType();
+    return type == QInternal::Image || type == QInternal::Widget || type == QInternal::Pixmap;
+}
+
+struct TileKey {
+    std::size_t pattern; // the pattern's look: colour, size and elements
+    int width;
+    int height;
+    bool smooth;
+    bool operator<(const TileKey& other) const
+    {
+        return std::tie(pattern, width, height, smooth) <
+               std::tie(other.pattern, other.width, other.height, other.smooth);
+    }
+};
+
+std::size_t PatternLook(const VectorPattern& pattern)
+{
+    std::size_t seed = std::hash<std::wstring>()(pattern.sourceText);
+    auto mix = [&seed](std::size_t value) { seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2); };
+    mix(pattern.colour);
+    mix(std::hash<float>()(pattern.width));
+    mix(std::hash<float>()(pattern.height));
+    mix(pattern.elements.size());
+    for (const VectorPatternElement& element : pattern.elements) {
+        mix(element.colour);
+        mix(std::hash<double>()(element.penWidth));
+        mix(static_cast<std::size_t>(element.type));
+        mix(static_cast<std::size_t>(element.lineStyle));
+        for (float dash : element.dashes)
+            mix(std::hash<float>()(dash));
+        for (const VectorPoint& point : element.points) {
+            mix(std::hash<double>()(point.x));
+            mix(std::hash<double>()(point.y));
+        }
+    }
+    return seed;
+}
+
+// The cell drawn at `width` x `height` device pixels; null when the tile would be unreasonably large.
+const QImage* CellTile(const VectorPattern& pattern, const QSizeF& cell, int width, int height, bool smooth)
+{
+    constexpr int MaxTileSide = 2048;
+    constexpr std::size_t MaxTiles = 256;
+    if (width < 1 || height < 1 || width > MaxTileSide || height > MaxTileSide)
+        return nullptr;
+    thread_local std::map<TileKey, QImage> tiles;
+    const TileKey key{PatternLook(pattern), width, height, smooth};
+    auto found = tiles.find(key);
+    if (found != tiles.end())
+        return &found->second;
+    if (tiles.size() >= MaxTiles)
+        tiles.clear();
+    QImage tile(width, height, QImage::Format_ARGB32_Premultiplied);
+    tile.fill(Qt::transparent);
+    {
+        QPainter painter(&tile);
+        Graphics graphics(painter);
+        graphics.setPageUnit(ORBAX_Platform::PageUnit::Pixel);
+        graphics.setSmoothing(smooth);
+        graphics.setWorldTransform(QTransform::fromScale(width / cell.width(), height / cell.height()));
+        VectorPattern::DrawElements(graphics, 0, 0, pattern, cell);
+    }
+    return &tiles.emplace(key, std::move(tile)).first->second;
+}
+
+// Fills the rows from `top` to `bottom` of the rectangle with cells of the given size laid from its
+// top-left corner, from a tile; false when the device or the transform does not allow it.
+bool FillWithTile(Graphics& graphics, const QRectF& rect, double top, double bottom, const VectorPattern& pattern,
+                  const QSizeF& cell)
+{
+    QPainter& painter = graphics.painter();
+    const QTransform toDevice = graphics.worldToDevice();
+    if (!IsRasterDevice(painter.device()) || toDevice.type() > QTransform::TxScale || !pattern.compiled)
+        return false;
+    const double width = cell.width() * toDevice.m11();
+    const double height = cell.height() * toDevice.m22();
+    if (!(width >= 2) || !(height >= 2))
+        return false;
+    const QImage* tile = CellTile(pattern, cell, static_cast<int>(std::lround(width)),
+                                  static_cast<int>(std::lround(height)), graphics.smoothing());
+    if (!tile)
+        return false;
+    const QPointF origin = toDevice.map(rect.topLeft());
+    const QRectF rows(QPointF(rect.left(), top), QPointF(rect.right(), std::min(bottom, rect.bottom())));
+    if (rows.isEmpty())
+        return true;
+    painter.save();
+    painter.resetTransform();
+    painter.setBrushOrigin(origin);
+    painter.fillRect(toDevice.mapRect(rows), QBrush(*tile));
+    painter.restore();
+    return true;
+}
+
+} // namespace
+
 void VectorPattern::FillRect(const QRectF& rect, const VectorPattern& pattern, Graphics& graphics,
                              const QRectF& reference, bool anisotropic)
 {
@@ -164,6 +275,9 @@ void VectorPattern::FillRect(const QRectF& rect, const VectorPattern& pattern, G
     const double rows = std::ceil((rowsEnd - y) / H);
     const double columns = anisotropic ? 1.0 : std::ceil(rect.width() / W);
     if (!(rows * columns <= MaxCellsPerFill))
+        return;
+    // The cell rows drawn: whole rows from the first that can show to the first past the reference.
+    if (FillWithTile(graphics, rect, y, y + rows * H, pattern, QSizeF(anisotropic ? rect.width() : W, H)))
         return;
     for (; y < rowsEnd; y += H) {
         if (anisotropic) {

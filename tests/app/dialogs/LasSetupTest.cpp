@@ -118,7 +118,7 @@ TEST_F(LasSetupTest, EditsOfATraceAreKeptWhenAnotherTraceOrFileIsChosen)
         dialog.traceList()->setCurrentRow(1);
         EXPECT_TRUE(Control<QLineEdit>(dialog, 1128)->isEnabled());
         EXPECT_EQ(Control<QLineEdit>(dialog, 1037)->text(), "1.000");
-        Control<QLineEdit>(dialog, 1128)->setText("12.5m");       // a stream read takes the number
+        Control<QLineEdit>(dialog, 1128)->setText("12.5m");        // a stream read takes the number
         Control<QLineEdit>(dialog, 1026)->setText("not a number"); // keeps the old value
         Control<QLineEdit>(dialog, 1027)->setText("80");
         Control<QLineEdit>(dialog, 1143)->setText("6");

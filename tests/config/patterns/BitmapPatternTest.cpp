@@ -205,6 +205,23 @@ TEST(BitmapFill, PixelModeDrawsOneImagePixelPerDevicePixelWithinTheRectangle)
     EXPECT_EQ(canvas.pixel(20, 40), 0xFF808080u);
 }
 
+TEST(BitmapFill, PixelModeTilesStartAtTheRectanglesCornerWhereverItLies)
+{
+    // A 3-pixel-wide row, one black pixel first: the black pixels fall at the rectangle's left edge
+    // plus multiples of 3, whatever the edge's position.
+    BitmapPattern row = Parsed(3, L"0x3");
+    for (double left : {1.1, 1.2, 2.3}) {
+        QImage canvas = PaintTest::MakeCanvas(80, 20, 10);
+        QPainter painter(&canvas);
+        ORBAX_Platform::Graphics graphics(painter);
+        BitmapPattern::Fill(row, graphics, QRectF(left, 0.5, 5, 1), false);
+        painter.end();
+        const int x0 = static_cast<int>(std::floor(left * 10 + 0.5));
+        for (int x = x0; x < x0 + 30; ++x)
+            EXPECT_EQ(canvas.pixel(x, 10), (x - x0) % 3 == 0 ? B : W) << left << " " << x;
+    }
+}
+
 TEST(BitmapFill, PhysicalModeSizesTilesFromTheResolution)
 {
     PaintTest::EnsureGuiApplication();

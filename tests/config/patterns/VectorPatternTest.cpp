@@ -252,3 +252,51 @@ TEST(VectorFill, CellsTooSmallToCountDrawOnlyTheBackground)
     EXPECT_EQ(canvas.pixel(5, 5), 0xFFFFFFFFu);
     EXPECT_EQ(canvas.pixel(35, 35), 0xFFFFFFFFu);
 }
+
+TEST(VectorFill, ATiledFillLooksLikeTheCellsDrawnOneByOne)
+{
+    // Lines, a circle and a filled shape, in cells of 6 x 4 mm over a rectangle that starts off a
+    // whole pixel, at 4 pixels a millimetre.
+    VectorPattern pattern = Compiled(L"line 3 (200, 0, 0) solid {0, 30; 60, 30}\n"
+                                     L"circle 2 (0, 0, 200) 8 40 20\n"
+                                     L"fillpoly (0, 120, 0) {0, 0; 20, 0; 0, 20}\n",
+                                     6, 4);
+    pattern.colour = 0xFFFFF0C0u;
+    const QRectF rect(2.3, 1.7, 30, 40);
+    QImage tiled = PaintTest::MakeCanvas(160, 200, 4);
+    {
+        QPainter painter(&tiled);
+        ORBAX_Platform::Graphics graphics(painter);
+        graphics.setSmoothing(true);
+        VectorPattern::FillRect(rect, pattern, graphics, rect, false);
+    }
+    QImage drawn = PaintTest::MakeCanvas(160, 200, 4);
+    {
+        QPainter painter(&drawn);
+        ORBAX_Platform::Graphics graphics(painter);
+        graphics.setSmoothing(true);
+        graphics.intersectClip(rect);
+        graphics.fillRect(rect, pattern.colour);
+        for (double y = rect.y(); y < rect.bottom(); y += 4)
+            for (double x = rect.x(); x < rect.right(); x += 6)
+                VectorPattern::DrawElements(graphics, x, y, pattern, QSizeF(6, 4));
+    }
+    // Tiles lie on whole pixels, so colours may shift by a pixel at an edge: compare the images as
+    // a whole and outside the rectangle exactly.
+    int differing = 0;
+    for (int y = 0; y < tiled.height(); ++y)
+        for (int x = 0; x < tiled.width(); ++x) {
+            const QRgb a = tiled.pixel(x, y), b = drawn.pixel(x, y);
+            const int worst =
+                std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+            differing += worst > 80;
+            if (!QRectF(rect.x() * 4 - 1, rect.y() * 4 - 1, rect.width() * 4 + 2, rect.height() * 4 + 2).contains(x, y))
+                ASSERT_EQ(a, 0xFF808080u) << x << "," << y;
+        }
+    const double share = differing / (rect.width() * 4 * rect.height() * 4);
+    EXPECT_LT(share, 0.04) << "the same pattern, at most a pixel's shift here and there";
+    // And a green triangle in the bottom-left corner of cell (2, 3), y counted up from the cell's bottom.
+    const QPoint green(static_cast<int>((rect.x() + 2 * 6 + 0.4) * 4), static_cast<int>((rect.y() + 3 * 4 + 3.6) * 4));
+    EXPECT_GT(qGreen(tiled.pixel(green)), 100);
+    EXPECT_LT(qRed(tiled.pixel(green)), 60);
+}

@@ -221,7 +221,8 @@ TEST_F(ViewState, ContextMenusFollowWhatIsUnderThePointOrSelected)
     EXPECT_EQ(view->ContextMenuAt(OnColumn(1, 2.5), false), 177) << "the right borehole is empty";
     EXPECT_EQ(view->m_contextSide, 1);
     const QRectF& traces = view->Layout().tracePlot[2];
-    EXPECT_EQ(view->ContextMenuAt(QPoint(static_cast<int>(traces.center().x() * view->PixelsPerMmX()), 200), false), 176);
+    EXPECT_EQ(view->ContextMenuAt(QPoint(static_cast<int>(traces.center().x() * view->PixelsPerMmX()), 200), false),
+              176);
     // From the keyboard the selection decides and the side stays.
     view->m_contextSide = 0;
     EXPECT_EQ(view->ContextMenuAt(QPoint(-1, -1), true), 177);
