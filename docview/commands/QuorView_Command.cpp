@@ -1,9 +1,17 @@
-// The view's commands: the file commands, the exports of the text description and Undo.
+// The view's commands: the file commands, the exports of the text description, Undo and Options.
 #include <QAction>
 
 #include "app/MainFrame.h"
+#include "app/QuorApp.h"
 #include "app/dialogs/ErrorList.h"
 #include "app/dialogs/FileFilters.h"
+#include "app/dialogs/OptionsCSV.h"
+#include "app/dialogs/OptionsFonts.h"
+#include "app/dialogs/OptionsProject.h"
+#include "app/dialogs/OptionsProlog.h"
+#include "app/dialogs/OptionsProlog4.h"
+#include "app/dialogs/OptionsSettings.h"
+#include "app/dialogs/OptionsView.h"
 #include "core/catalogue/Messages.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
@@ -45,6 +53,7 @@ void CQuorView::RegisterDocumentCommands(CMainFrame& frame)
     frame.SetCommandHandler(ID_EXPORT_BOTH, [this] { OnExportBoth(); });
     frame.SetCommandHandler(
         ID_EDIT_UNDO, [this] { OnEditUndo(); }, [this](QAction& action) { OnUpdateEditUndo(action); });
+    frame.SetCommandHandler(ID_OPTIONS, [this] { OnOptions(); });
 }
 
 void CQuorView::OnNewBorehole()
@@ -136,4 +145,67 @@ void CQuorView::OnUpdateEditUndo(QAction& action)
     // The key stands in the action's shortcut, not in its text.
     action.setText(QString::fromStdWString(text).trimmed());
     action.setEnabled(m_document->CanUndo());
+}
+
+void CQuorView::OnOptions()
+{
+    CQuorApp* app = CQuorApp::instance();
+    if (!app)
+        return;
+    ConfigurationTables& tables = app->Tables();
+    PropertySheet sheet(get_message_wide(152), true, this);
+    auto* view = new COptionsView(m_settings.showRuler, m_settings.fineScroll, m_settings.tolerance,
+                                  m_settings.scale * 1000, m_settings.minimumThickness, m_settings.insertMode ? 1 : 0,
+                                  m_settings.displayPrecision, m_settings.traceRangePrecision);
+    auto* project =
+        new COptionsProject(tables.currentCorrelationSiteId, QString::fromStdWString(m_settings.projectName),
+                            tables.currentHatchListId, app->m_defaultSchema, app->m_alwaysAskSchema, &tables.schemas);
+    auto* settings = new COptionsSettings(app->m_saveSettings, app->m_saveBackups, app->ClientMode());
+    auto* prolog = new COptionsProlog(app->m_prologOptions, &tables.schemas, app->m_prologAlwaysAsk);
+    auto* prolog4 = new COptionsProlog4(app->m_prolog4Options, &tables.schemas);
+    auto* csv = new COptionsCSV(&tables.schemas, app->m_csvOptions, app->m_csvAlwaysAsk);
+    auto* fonts = new COptionsFonts(m_titleFontDescription, m_generalFontDescription, m_tickFontDescription);
+    for (PropertyPage* page :
+         std::initializer_list<PropertyPage*>{view, project, settings, prolog, prolog4, csv, fonts})
+        sheet.AddPage(page);
+    // Cancel keeps every value; what the configuration editors already put into the tables stays.
+    if (sheet.DoModal() != QDialog::Accepted)
+        return;
+
+    m_settings.showRuler = view->m_ruler;
+    m_settings.fineScroll = view->m_fineScroll;
+    m_settings.tolerance = view->m_toleranceDivisor;
+    m_settings.insertMode = view->m_insertMode == 1;
+    m_settings.displayPrecision = view->m_depthPrecision;
+    m_settings.traceRangePrecision = view->m_tracePrecision;
+    const double scale = view->m_scale / 1000;
+    m_settings.minimumThickness = view->m_minimumThickness;
+    tables.currentCorrelationSiteId = project->m_siteId;
+    m_settings.projectName = project->m_projectName.toStdWString();
+    tables.currentHatchListId = project->m_hatchListId;
+    app->m_defaultSchema = project->m_defaultSchema;
+    app->m_alwaysAskSchema = project->m_alwaysAsk;
+    app->m_saveSettings = settings->m_rememberSettings;
+    // Written once the whole sheet is accepted, into the user's folder (the shipped file stays).
+    if (app->m_saveSettings && app->Configuration().configurationModified)
+        app->SaveConfiguration();
+    app->m_saveBackups = settings->m_createBackups;
+    m_titleFontDescription = fonts->m_titleFont;
+    m_generalFontDescription = fonts->m_generalFont;
+    m_tickFontDescription = fonts->m_tickFont;
+    app->m_csvAlwaysAsk = csv->alwaysAsk;
+    app->m_csvOptions = csv->options;
+    app->m_prologOptions = prolog->options;
+    app->m_prologAlwaysAsk = prolog->alwaysAsk;
+    app->m_prolog4Options = prolog4->options;
+
+    // New fonts and scale: the resources, the layout and the trace plots are made again.
+    CreateDrawingResources();
+    if (!SetScale(scale)) {
+        ComputeLayout();
+        UpdateScrollRanges();
+        RefitTraceCurves();
+    }
+    OnUpdateIndicatorOvr();
+    update();
 }

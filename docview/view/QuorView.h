@@ -359,6 +359,10 @@ public:
     void OnExportBoth();
     void OnEditUndo();
     void OnUpdateEditUndo(QAction& action);
+    // Options: the options sheet over copies of the view's and the application's settings; after OK
+    // they are copied back, the configuration file is written when the editors changed it and
+    // settings are remembered, and the view is laid out and drawn again.
+    void OnOptions();
 
     // How the log is printed: kept for the view's life.
     PageSetupSettings& PageSetup() { return m_pageSetup; }
