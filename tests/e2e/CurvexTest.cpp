@@ -107,6 +107,21 @@ TEST(Curvex, FailedReadGivesTheReasonAndExit3)
     EXPECT_EQ(noName.out, "");
 }
 
+// Texts of the file are code page 1252; the terminal gets them in its own encoding (UTF-8 here), and
+// the columns stay aligned by characters.
+TEST(Curvex, FileTextsPrintInTheTerminalsEncoding)
+{
+    QuorTest::TempDir dir;
+    QuorTest::write_file(dir / "well.las", "~V\n VERS. 2.0 : v\n~W\n STRT.M 1 : s\n STOP.M 2 : s\n~C\n DEPT.M : d\n"
+                                           " T\xC4.C : Temp\xE9rature \x80\n~A\n1 5\n2 6\n");
+    auto r = run_program(QuorTest::program_path("Curvex"), {"summarise", "well.las"}, dir.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    // "Temp\xE9rature \x80" is 13 characters, so 27 blanks fill its column of 40.
+    const std::string row =
+        "T\xC3\x84        Temp\xC3\xA9rature \xE2\x82\xAC" + std::string(27, ' ') + "5         6         \n";
+    EXPECT_NE(r.out.find(row), std::string::npos) << r.out;
+}
+
 TEST(Curvex, NonAsciiFileNameReachesTheFile)
 {
     QuorTest::TempDir dir;

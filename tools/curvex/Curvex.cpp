@@ -10,6 +10,8 @@
 #include "las/Curve.h"
 #include "las/LasData.h"
 #include "platform/Paths.h"
+#include "platform/TerminalText.h"
+#include "platform/Text.h"
 
 namespace Curvex {
 namespace {
@@ -34,13 +36,23 @@ std::string upper_case(std::string text)
 
 bool starts_with_dash(const std::string& word) { return !word.empty() && word[0] == '-'; }
 
+// A text of the file (code page 1252) in the terminal's encoding, left-aligned in a column of `width`
+// characters: padding counts characters, so a name with accents lines up like one without.
+std::string file_text_cell(const std::string& bytes, std::size_t width)
+{
+    std::wstring text = ORBAX_Platform::widen_cp1252(bytes);
+    if (text.size() < width)
+        text.append(width - text.size(), L' ');
+    return ORBAX_Platform::terminal_text(text);
+}
+
 int summarise(const std::vector<std::string>& args)
 {
     std::string fileName;
     bool haveName = false;
     for (const std::string& arg : args) {
         if (starts_with_dash(arg)) {
-            std::cerr << "summarise: unknown option " << arg << "\n";
+            std::cerr << "summarise: unknown option " << ORBAX_Platform::terminal_text_of_bytes(arg) << "\n";
             write_usage();
             return ExitUsage;
         }
@@ -60,11 +72,11 @@ int summarise(const std::vector<std::string>& args)
         int result = las.read(ORBAX_Platform::wide_from_utf8(fileName), errorText);
         if (result != 0) {
             // A file that could not be read gives its reason, never a summary of nothing.
-            std::cerr << ORBAX_Platform::utf8_from_wide(errorText) << "\n";
+            std::cerr << ORBAX_Platform::terminal_text(errorText) << "\n";
             return ExitFailure;
         }
 
-        std::cout << "Summary for las file " << fileName << "\n";
+        std::cout << "Summary for las file " << ORBAX_Platform::terminal_text_of_bytes(fileName) << "\n";
         std::cout << std::setprecision(3);
         std::cout << std::left << std::setw(20) << "Start depth:" << std::right << std::setw(10) << las.start_depth()
                   << "\n";
@@ -74,12 +86,12 @@ int summarise(const std::vector<std::string>& args)
                   << "Minimum" << std::setw(10) << "Maximum"
                   << "\n";
         for (const ORBAX_Geophysics::Curve& curve : las.curves()) {
-            std::cout << std::left << std::setw(10) << curve.mnemonic << std::setw(40) << curve.description
+            std::cout << file_text_cell(curve.mnemonic, 10) << file_text_cell(curve.description, 40) << std::left
                       << std::setw(10) << curve.minimum() << std::setw(10) << curve.maximum() << "\n";
         }
         std::cout.flush();
     } catch (const std::exception& e) {
-        std::cerr << "An exception occurred: " << e.what() << "\n";
+        std::cerr << "An exception occurred: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << "\n";
         return ExitFailure;
     }
     return ExitSuccess;
@@ -97,7 +109,7 @@ int run(int argc, const char* const argv[])
     }
     std::vector<std::string> args(argv + 1, argv + argc);
     if (starts_with_dash(args[0])) {
-        std::cerr << "Unknown option " << args[0] << "\n";
+        std::cerr << "Unknown option " << ORBAX_Platform::terminal_text_of_bytes(args[0]) << "\n";
         write_usage();
         return ExitUsage;
     }
@@ -108,7 +120,7 @@ int run(int argc, const char* const argv[])
         std::cerr << "Not implemented yet...\n";
         return ExitSuccess;
     }
-    std::cerr << "Unknown command " << args[0] << "\n";
+    std::cerr << "Unknown command " << ORBAX_Platform::terminal_text_of_bytes(args[0]) << "\n";
     write_usage();
     return ExitUsage;
 }
