@@ -6,9 +6,6 @@
 
 #include "app/MainFrame.h"
 #include "app/dialogs/DlgDouble.h"
-#include "app/dialogs/Setrock.h"
-#include "config/HatchList.h"
-#include "config/Quor_Log_Config.h"
 #include "core/catalogue/Messages.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/mouse/DragArithmetic.h"
@@ -443,30 +440,12 @@ void CQuorView::releaseAction(int mode)
             MoveUnitBase(pane, unit, prompt.value, m_settings.insertMode);
         break;
     }
-    case SetRock: {
-        if (!unitSelected)
-            return;
-        const int pane = m_activePane;
-        const int unit = m_selectedUnit;
-        std::vector<std::wstring> names;
-        std::vector<std::int32_t> percentages;
-        std::wstring intervalRockType;
-        unitElements(m_document->GetBorehole(pane)[static_cast<std::size_t>(unit)], names, percentages,
-                     intervalRockType);
-        std::vector<int> shares(percentages.begin(), percentages.end());
-        static const VectorTable noVectors;
-        static const BitmapTable noBitmaps;
-        static const InbuiltTable noInbuilts;
-        const HatchList* list = m_tables ? ::GetHatchList(m_tables->hatchLists, m_tables->currentHatchListId) : nullptr;
-        Setrock dialog(names, shares, list, m_tables ? m_tables->vectors : noVectors,
-                       m_tables ? m_tables->bitmaps : noBitmaps, m_tables ? m_tables->inbuilts : noInbuilts, this);
-        if (dialog.DoModal() != QDialog::Accepted)
-            return;
-        m_document->EditRocktypes(pane, unit, names, std::vector<std::int32_t>(shares.begin(), shares.end()),
-                                  intervalRockType);
-        InvalidatePageRect(UnitRectOfPane(pane, unit).adjusted(0, -m_layout.lineHeight, 0, m_layout.lineHeight));
+    case SetRock:
+        // The Set Rock Type command on the unit selected at the press: its rock types in the current
+        // hatch list, which the user is asked to choose first when there is none.
+        if (unitSelected)
+            OnSetRockType();
         break;
-    }
     case Delete: {
         if (!unitSelected)
             return;

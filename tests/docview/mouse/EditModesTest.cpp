@@ -65,6 +65,8 @@ TEST_F(EditModes, SetBaseDepthAsksForTheDepthAtTheRelease)
 
 TEST_F(EditModes, SetRockEditsTheUnitsRockTypesAfterOk)
 {
+    CQuorApp app;
+    app.m_tables = tables;
     view->m_editMode = SetRock;
     sandbox.dialogs.inspect = [&](QDialog& dialog) {
         auto* rock = dynamic_cast<Setrock*>(&dialog);
