@@ -158,6 +158,8 @@ const MenuItem kFileMenu[] = {
     {ID_CLOSE_ALL_TRACES, "&Close All Traces"},
     {0, nullptr},
     {ID_FILE_PRINT, "&Print...\tCtrl+P"},
+    {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
+    {ID_FILE_PRINT_SETUP, "P&rint Setup..."},
     {ID_PRINT_SAMPLE_LABELS, "Print Samp&le Labels..."},
     {ID_PAGE_SETUP, "Page Set&up..."},
     {ID_PRINT_LAYOUT, "Print La&yout"},

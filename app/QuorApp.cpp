@@ -249,6 +249,7 @@ void CQuorApp::CreateMainWindow()
     frame->SetCommandHandler(QuorCommand::ID_GETTING_STARTED_GUIDE, [this] { OnGettingStartedGuide(); });
     frame->SetCommandHandler(QuorCommand::ID_APP_ABOUT, [this] { OnAppAbout(); });
     frame->SetCommandHandler(QuorCommand::ID_PAGE_SETUP, [this] { m_view->OnPageSetup(); });
+    m_view->RegisterPrintCommands(*frame);
 }
 
 bool CQuorApp::ProcessShellCommand(const CQuorLogCommandLine& commandLine)

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QPrinter>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -24,6 +25,7 @@
 #include "core/catalogue/Messages.h"
 #include "core/model/Exception.h"
 #include "docview/document/QuorDoc.h"
+#include "docview/print/PrintJob.h"
 #include "docview/view/TraceColours.h"
 #include "docview/view/TraceLoadJob.h"
 #include "platform/qt/Graphics.h"

@@ -40,10 +40,12 @@ class CQuorDoc;
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QScrollBar;
 class QSvgGenerator;
 struct ConfigurationTables;
 struct TraceLoadJob;
+struct PrintJob;
 
 namespace ORBAX_Platform {
 class Graphics;
@@ -444,6 +446,39 @@ public:
     // The text of the unit under the mouse (status pane 110), kept by the mouse modes.
     std::wstring m_lithologyText;
 
+    // ---- Printing (docview/print)
+    // File > Print, Print Preview, Print Setup and Print Sample Labels on the frame's commands.
+    void RegisterPrintCommands(CMainFrame& frame);
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    void OnPrintSampleLabels();
+    void OnUpdatePrintSampleLabels(QAction& action);
+    // The printer the print commands share, so that what Print Setup chose is what they print on.
+    QPrinter& Printer();
+    // Cuts the log into pages for the printer's paper and keeps them with the printer's drawing
+    // resources until OnEndPrinting. False when the log cannot be printed as set up, or there is
+    // nothing to print; the user is told why unless `quiet`.
+    bool OnBeginPrinting(QPrinter& printer, bool quiet = false);
+    // The pages OnBeginPrinting made (0 before it).
+    int PrintPageCount() const;
+    // Draws page `page` (counted from 1) with a painter open on the printer.
+    void OnPrint(QPainter& painter, int page);
+    void OnEndPrinting();
+    // The whole print: pages made, then drawn one at a time, those of the printer's page range only
+    // when it has one. False when nothing was printed (the user told why unless `quiet`).
+    bool PrintLog(QPrinter& printer, bool quiet = false);
+    // One borehole field of one page-column: the field and body of the page-column's geometry moved
+    // right by `offset` (millimetres from the printable area's left edge), from the depth the
+    // page-column starts at.
+    void PrintBoreholeColumn(ORBAX_Platform::Graphics& graphics, const QRectF& content, double offset, int pane,
+                             const DrawingResources& resources, bool showSampleNumbers, bool bothBoreholes,
+                             double pageTopDepth, int column, double depthPerColumn, double scale) const;
+    // The sample labels of a pane's borehole (0 left, 1 right), after the print dialog.
+    void PrintSampleLabels(int pane);
+    // The same on a printer already chosen; false when nothing was printed (the user told why).
+    bool PrintSampleLabels(QPrinter& printer, int pane);
+
 private:
     // Writes the text description of the left, the right or both boreholes to a file the user names.
     void exportBoreholes(bool left, bool right);
@@ -512,6 +547,10 @@ private:
     };
     std::vector<Worker> m_workers;
     std::thread::id m_lastWorker;
+
+    // Printing: the printer the commands share, and the job between OnBeginPrinting and OnEndPrinting.
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<PrintJob> m_printJob;
 };
 
 // The Copy command's work: the selection's picture (the view's when nothing is selected) on the

@@ -1,0 +1,25 @@
+#pragma once
+// What the view keeps while the log prints, from OnBeginPrinting to OnEndPrinting: the printer's
+// drawing resources, the page list and the page-column geometry, the page setup as it was read, the
+// texts every page shares and the logo image (read once for the whole job).
+#include <memory>
+#include <string>
+
+#include <QFont>
+#include <QImage>
+
+#include "docview/print/LogPagination.h"
+#include "docview/view/DrawingResources.h"
+#include "layout/pagesetup/PageSetupSettings.h"
+
+struct PrintJob {
+    std::shared_ptr<DrawingResources> resources;
+    QFont titleFont;
+    PageSetupSettings setup;
+    LogPagination::Layout layout;
+    double scale = 0.1;
+    double lineHeight = 0;
+    double tickLineHeight = 0;
+    std::wstring date;
+    QImage logo; // null when there is no logo or it could not be read
+};

@@ -1,0 +1,424 @@
+// Printing the log: the print, preview and set-up commands, the pagination for the printer's paper,
+// and each page drawn with the view's own routines: the page-columns of boreholes and traces, the
+// frame, the title block with its texts, the logo and the legend.
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include <QAction>
+#include <QDate>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QImageReader>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "app/MainFrame.h"
+#include "config/HatchList.h"
+#include "config/Quor_Log_Config.h"
+#include "core/catalogue/Messages.h"
+#include "docview/document/QuorDoc.h"
+#include "docview/print/BoreholePens.h"
+#include "docview/print/PageText.h"
+#include "docview/print/PrintJob.h"
+#include "docview/print/PrintLegend.h"
+#include "docview/view/QuorView.h"
+#include "platform/Paths.h"
+#include "platform/qt/Graphics.h"
+#include "platform/services/Services.h"
+#include "resources/CommandIds.h"
+
+using ORBAX_Platform::Graphics;
+using ORBAX_Platform::GraphicsState;
+using namespace LogPagination;
+
+namespace {
+
+constexpr std::uint32_t kBlack = 0xFF000000u;
+const QString kTestString = QStringLiteral("Our test string");
+
+// Measuring happens before the print starts (a painter on the printer would begin the document):
+// on an image of the printer's resolution, which measures text as the printer does.
+QImage MeasuringImage(const QPrinter& printer)
+{
+    QImage image(1, 1, QImage::Format_ARGB32);
+    const int dotsPerMetre = static_cast<int>(std::lround(printer.resolution() / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return image;
+}
+
+// A text's line height in millimetres on the device.
+double LineHeight(const QFont& font, const QPaintDevice& device)
+{
+    return QFontMetricsF(font, &device).lineSpacing() * 25.4 / device.logicalDpiY();
+}
+
+void Tell(QWidget* parent, const std::wstring& text)
+{
+    ORBAX_Platform::showMessage(parent, text, ORBAX_Platform::MessageButtons::Ok,
+                                ORBAX_Platform::MessageIcon::Warning);
+}
+
+// Where the output goes, for a message: the file, else the printer's name.
+std::wstring OutputName(const QPrinter& printer)
+{
+    const QString name = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    return name.toStdWString();
+}
+
+QImage ReadLogo(const std::wstring& fileName)
+{
+    if (fileName.empty())
+        return QImage();
+    QImageReader reader(QString::fromStdWString(fileName));
+    reader.setAutoTransform(true);
+    return reader.read();
+}
+
+void DrawText(Graphics& graphics, const QRectF& rect, int flags, const QString& text, const QFont& font)
+{
+    QPainter& painter = graphics.painter();
+    painter.setFont(graphics.deviceFont(font));
+    painter.setPen(QPen(ORBAX_Platform::ColourFromArgb(kBlack)));
+    painter.drawText(rect, flags | Qt::TextSingleLine, text);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Commands
+
+void CQuorView::RegisterPrintCommands(CMainFrame& frame)
+{
+    using namespace QuorCommand;
+    frame.SetCommandHandler(ID_FILE_PRINT, [this] { OnFilePrint(); });
+    frame.SetCommandHandler(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+    frame.SetCommandHandler(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    frame.SetCommandHandler(
+        ID_PRINT_SAMPLE_LABELS, [this] { OnPrintSampleLabels(); },
+        [this](QAction& action) { OnUpdatePrintSampleLabels(action); });
+}
+
+QPrinter& CQuorView::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CQuorView::OnFilePrint()
+{
+    QPrinter& printer = Printer();
+    printer.setDocName(QString::fromStdWString(m_document->GetTitle()));
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    // The pages are known only once the paper is: any range may be asked for.
+    dialog.setMinMax(1, static_cast<int>(MaxLogPages));
+    if (ORBAX_Platform::dialogs().run(dialog) != QDialog::Accepted)
+        return;
+    PrintLog(printer);
+}
+
+void CQuorView::OnFilePrintPreview()
+{
+    QPrinter& printer = Printer();
+    printer.setDocName(QString::fromStdWString(m_document->GetTitle()));
+    // A setup that cannot print is told once, before the preview opens.
+    const bool printable = OnBeginPrinting(printer);
+    OnEndPrinting();
+    if (!printable)
+        return;
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setObjectName(QStringLiteral("dlgPrintPreview"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        try {
+            if (target)
+                PrintLog(*target, true);
+        } catch (...) {
+            // A page that cannot be drawn stays blank in the preview.
+        }
+    });
+    ORBAX_Platform::dialogs().run(preview);
+}
+
+void CQuorView::OnFilePrintSetup()
+{
+    QPrintDialog dialog(&Printer(), this);
+    dialog.setObjectName(QStringLiteral("dlgPrintSetup"));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    // The printer keeps what the user chose; nothing prints now.
+    ORBAX_Platform::dialogs().run(dialog);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The print job
+
+int CQuorView::PrintPageCount() const { return m_printJob ? static_cast<int>(m_printJob->layout.pages.size()) : 0; }
+
+bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
+{
+    auto job = std::make_unique<PrintJob>();
+    job->setup = m_pageSetup;
+    job->scale = m_settings.scale;
+    CreateBoreholePens(*this, job->resources, 1.0);
+    job->titleFont = m_titleFont;
+
+    const QImage measuring = MeasuringImage(printer);
+    job->lineHeight = LineHeight(job->resources->generalFont, measuring);
+    job->tickLineHeight = LineHeight(job->resources->tickFont, measuring);
+
+    const ORBAX_Logging::Borehole& left = m_document->GetBorehole(0);
+    const ORBAX_Logging::Borehole& right = m_document->GetBorehole(1);
+    Input input;
+    input.printable = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    input.setup = job->setup;
+    input.lineHeight = job->lineHeight;
+    input.tickLineHeight = job->tickLineHeight;
+    input.scale = job->scale;
+    input.deepestDepth = DeepestDepth(&left, &right, m_traces);
+
+    const HatchList* hatchList =
+        m_tables ? ::GetHatchList(m_tables->hatchLists, m_tables->currentHatchListId) : nullptr;
+    const ORBAX_Logging::Borehole* shownLeft = job->setup.showLeftBorehole ? &left : nullptr;
+    const ORBAX_Logging::Borehole* shownRight = job->setup.showRightBorehole ? &right : nullptr;
+    const int include = job->setup.legendInclude;
+    const int sort = job->setup.legendSort;
+    // Every page of a legend of the whole hatch list or the whole hole has the same entries.
+    auto sameForAll = std::make_shared<std::optional<LegendUtils::LegendItems>>();
+    input.legend = [=](double top, double bottom) {
+        if (include == LegendUtils::AllOnPage)
+            return BuildPrintLegend(shownLeft, shownRight, hatchList, include, sort, top, bottom);
+        if (!*sameForAll)
+            *sameForAll = BuildPrintLegend(shownLeft, shownRight, hatchList, include, sort, top, bottom);
+        return **sameForAll;
+    };
+    // Names are measured once each, on the printer's resolution.
+    auto widths = std::make_shared<std::map<std::wstring, float>>();
+    const LegendStyle style = job->setup.legendStyle;
+    input.cellWidth = [widths, style, measuring](const LegendUtils::LegendItems& entries, float minCellWidth) {
+        QImage device = measuring;
+        QPainter painter(&device);
+        Graphics graphics(painter);
+        float widest = 0.0f;
+        for (const auto& entry : entries) {
+            const std::wstring name = entry->GetName();
+            auto found = widths->find(name);
+            if (found == widths->end())
+                found = widths->emplace(name, style.MeasureName(graphics, name)).first;
+            widest = std::max(widest, style.boxWidth + style.spacing + found->second);
+        }
+        return std::max(widest, minCellWidth);
+    };
+
+    job->layout = Paginate(input);
+    job->date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdWString();
+    job->logo = ReadLogo(job->setup.logoFile);
+    const Outcome outcome = job->layout.outcome;
+    const bool empty = job->layout.pages.empty();
+    m_printJob = std::move(job);
+
+    if (outcome == Outcome::Pages && !empty)
+        return true;
+    if (!quiet) {
+        using ORBAX_Utilities::get_message_wide;
+        switch (outcome) {
+        case Outcome::NoBodyHeight: Tell(this, get_message_wide(27163)); break;
+        case Outcome::LegendDoesNotFit: Tell(this, get_message_wide(27161)); break;
+        case Outcome::TooManyPages:
+            Tell(this, ORBAX_Utilities::format_message1(27167, std::to_wstring(MaxLogPages)));
+            break;
+        case Outcome::Pages: Tell(this, get_message_wide(27164)); break;
+        }
+    }
+    return false;
+}
+
+void CQuorView::OnEndPrinting() { m_printJob.reset(); }
+
+bool CQuorView::PrintLog(QPrinter& printer, bool quiet)
+{
+    struct EndPrinting {
+        CQuorView& view;
+        ~EndPrinting() { view.OnEndPrinting(); }
+    } end{*this};
+    if (!OnBeginPrinting(printer, quiet))
+        return false;
+    const int count = PrintPageCount();
+    int first = 1;
+    int last = count;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::max(1, printer.fromPage());
+        last = std::min(count, printer.toPage() > 0 ? printer.toPage() : count);
+    }
+    if (first > last) {
+        if (!quiet)
+            Tell(this, ORBAX_Utilities::get_message_wide(27164));
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (!quiet)
+            Tell(this, ORBAX_Utilities::format_message1(27166, OutputName(printer)));
+        return false;
+    }
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !printer.newPage())
+            break;
+        OnPrint(painter, page);
+    }
+    return painter.end();
+}
+
+void CQuorView::PrintBoreholeColumn(Graphics& graphics, const QRectF& /*content*/, double offset, int pane,
+                                    const DrawingResources& resources, bool showSampleNumbers, bool bothBoreholes,
+                                    double pageTopDepth, int column, double depthPerColumn, double scale) const
+{
+    if (!m_printJob || pane < 0 || pane > 1)
+        return;
+    const LogPagination::Layout& layout = m_printJob->layout;
+    const Field& field = layout.fields[pane];
+    const QRectF fieldRect = field.field.translated(offset, 0);
+    const QRectF body = field.body.translated(offset, 0);
+    static const UnitRangeList noSelection;
+    DrawBorehole(fieldRect, body, fieldRect, m_printJob->lineHeight, false, pageTopDepth + column * depthPerColumn,
+                 scale, layout.tickOrigin, static_cast<int>(layout.tickIndent), resources, noSelection,
+                 showSampleNumbers, bothBoreholes, true, m_document->GetBorehole(pane), graphics);
+}
+
+void CQuorView::OnPrint(QPainter& painter, int pageNumber)
+{
+    if (!m_printJob || pageNumber < 1 || pageNumber > PrintPageCount())
+        return;
+    const PrintJob& job = *m_printJob;
+    const LogPagination::Layout& layout = job.layout;
+    const PageRecord& page = layout.pages[static_cast<std::size_t>(pageNumber - 1)];
+    const DrawingResources& resources = *job.resources;
+    const QRectF& content = layout.content;
+    Graphics graphics(painter);
+
+    // The log, page-column by page-column.
+    if (!page.legendPage && !layout.NothingShown()) {
+        const bool both = layout.fields[LeftBorehole].shown && layout.fields[RightBorehole].shown;
+        const QPen dividerPen = MakeDrawingPen(0xFFA5A5A5u, 0.1);
+        for (int i = 0; i < layout.columns; ++i) {
+            const double offset = content.left() + i * layout.pageColumnWidth;
+            for (int pane = 0; pane < 2; ++pane)
+                if (layout.fields[pane].shown)
+                    PrintBoreholeColumn(graphics, content, offset, pane, resources, m_settings.showSampleNumbers, both,
+                                        page.topDepth, i, layout.depthPerColumn, job.scale);
+            for (int k = 0; k < 3; ++k) {
+                const Field& field = layout.fields[Trace1 + k];
+                if (!field.shown)
+                    continue;
+                DrawTraceColumn(graphics, field.body.translated(offset, 0), field.field.translated(offset, 0),
+                                job.scale, k, -1, -1, m_settings.traceRangePrecision, job.tickLineHeight,
+                                layout.ColumnTopDepth(page, i), layout.tickOrigin,
+                                QPointF(layout.tickIndent, layout.tickTextOffset), resources, resources.greyPen,
+                                resources.hairlinePen, dividerPen, true, m_traces, m_traceColours);
+            }
+        }
+    }
+
+    QPainter& p = graphics.painter();
+    const QPen framePen = MakeDrawingPen(kBlack, 0.2);
+    p.setBrush(Qt::NoBrush);
+
+    // The frame.
+    p.setPen(framePen);
+    p.drawRect(content);
+
+    // The title block: its left and top edges (the frame draws the others), the rows and the texts.
+    const QRectF& title = layout.titleBlock;
+    const PageSetupSettings& setup = job.setup;
+    p.setPen(framePen);
+    p.drawLine(title.topLeft(), title.bottomLeft());
+    p.drawLine(title.topLeft(), title.topRight());
+    const bool middle = !setup.middleText.empty();
+    const double row = title.height() / (middle ? 3 : 2);
+    if (middle)
+        p.drawLine(QPointF(title.left(), title.top() + row), QPointF(title.right(), title.top() + row));
+    p.drawLine(QPointF(title.left(), title.bottom() - row), QPointF(title.right(), title.bottom() - row));
+    p.drawLine(QPointF(title.center().x(), title.bottom() - row), QPointF(title.center().x(), title.bottom()));
+
+    PageTextFields fields;
+    fields.date = job.date;
+    fields.leftName = m_document->GetBorehole(0).name;
+    fields.rightName = m_document->GetBorehole(1).name;
+    fields.projectName = m_settings.projectName;
+    fields.page = pageNumber;
+    fields.pageCount = PrintPageCount();
+    fields.scale = job.scale;
+    auto text = [&](const std::wstring& raw) { return QString::fromStdWString(ExpandPageText(raw, fields)); };
+    // Texts keep a millimetre from the lines beside them.
+    const double inset = 1.0;
+    DrawText(graphics, QRectF(title.left(), title.top(), title.width(), row), Qt::AlignCenter, text(setup.topText),
+             job.titleFont);
+    if (middle)
+        DrawText(graphics, QRectF(title.left(), title.top() + row, title.width(), row), Qt::AlignCenter,
+                 text(setup.middleText), job.titleFont);
+    const double half = title.width() / 2;
+    DrawText(graphics, QRectF(title.left() + inset, title.bottom() - row, half - 2 * inset, row),
+             Qt::AlignLeft | Qt::AlignVCenter, text(setup.leftText), job.titleFont);
+    DrawText(graphics, QRectF(title.center().x() + inset, title.bottom() - row, half - 2 * inset, row),
+             Qt::AlignRight | Qt::AlignVCenter, text(setup.rightText), job.titleFont);
+
+    // The logo, in a square box left of the title block, inset by a millimetre and keeping its shape.
+    if (layout.hasLogo) {
+        const QRectF& box = layout.logoBox;
+        p.setPen(framePen);
+        p.drawLine(box.topLeft(), box.bottomLeft());
+        p.drawLine(box.topLeft(), box.topRight());
+        const QRectF room = box.adjusted(1, 1, -1, -1);
+        if (!job.logo.isNull() && room.width() > 0 && room.height() > 0) {
+            QSizeF size = QSizeF(job.logo.size()).scaled(room.size(), Qt::KeepAspectRatio);
+            QRectF target(QPointF(), size);
+            target.moveCenter(room.center());
+            GraphicsState state(graphics);
+            graphics.setSmoothing(true);
+            graphics.drawImage(job.logo, target);
+        }
+    }
+
+    // The legend.
+    if (page.legend.empty())
+        return;
+    const LegendStyle& style = setup.legendStyle;
+    const QPen boxPen = MakeDrawingPen(kBlack, 0.1);
+    const QBrush textBrush = resources.blackBrush;
+    const QSizeF size = page.legendSize;
+    switch (setup.legendPosition) {
+    case PageSetupSettings::BottomOfPage: {
+        const double top = std::min(title.top(), content.bottom() - size.height());
+        const QRectF frame(content.left(), top, layout.LegendRightLimit() - content.left(), size.height());
+        p.fillRect(frame, resources.whiteBrush);
+        page.grid.DrawByRows(style, graphics, page.legend, QPointF(content.left(), top), boxPen, textBrush);
+        p.setPen(framePen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(frame);
+        break;
+    }
+    case PageSetupSettings::RightOfPage: {
+        const double left = content.right() - size.width();
+        const QRectF frame(left, content.top(), size.width(), title.top() - content.top());
+        p.fillRect(frame, resources.whiteBrush);
+        page.grid.DrawByColumns(style, graphics, page.legend, QPointF(left, content.top()), boxPen, textBrush);
+        p.setPen(framePen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(frame);
+        break;
+    }
+    default: page.grid.Draw(style, graphics, page.legend, content.topLeft(), boxPen, textBrush); break;
+    }
+}

@@ -1,0 +1,152 @@
+// Print Sample Labels: one label for every sample of a borehole, in a grid of 85 x 57 mm cells on
+// each page, with the project, the borehole, the depths, the sample number, the seams and plies and
+// a line for a comment.
+#include <QAction>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "core/catalogue/Messages.h"
+#include "docview/document/QuorDoc.h"
+#include "docview/print/SampleLabels.h"
+#include "docview/view/QuorView.h"
+#include "platform/qt/Graphics.h"
+#include "platform/services/Services.h"
+
+using ORBAX_Platform::Graphics;
+using ORBAX_Platform::GraphicsState;
+
+namespace {
+
+// Arial with a character cell (ascent and descent) 4.8 mm high.
+QFont LabelFont(const QPaintDevice& device)
+{
+    constexpr double cellMillimetres = 4.8;
+    constexpr double probePoints = 100.0;
+    QFont font = ORBAX_Platform::CreateNamedFont(QStringLiteral("Arial"), probePoints);
+    const QFontMetricsF metrics(font, &device);
+    const double cellPoints = (metrics.ascent() + metrics.descent()) * 72.0 / device.logicalDpiY();
+    if (cellPoints > 0)
+        font.setPointSizeF(probePoints * (cellMillimetres * 72.0 / 25.4) / cellPoints);
+    return font;
+}
+
+bool HasSampleNumbers(const ORBAX_Logging::Borehole& hole)
+{
+    for (const ORBAX_Logging::Interval& unit : hole)
+        if (!unit.sample.empty())
+            return true;
+    return false;
+}
+
+} // namespace
+
+void CQuorView::OnUpdatePrintSampleLabels(QAction& action)
+{
+    bool enable = false;
+    if (m_activePane == 0 || m_activePane == 1) {
+        const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(m_activePane);
+        enable = hole.schema && hole.hasSampleField() && HasSampleNumbers(hole);
+    }
+    action.setEnabled(enable);
+}
+
+void CQuorView::OnPrintSampleLabels()
+{
+    if (m_activePane != 0 && m_activePane != 1)
+        return;
+    const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(m_activePane);
+    if (!hole.schema || !hole.hasSampleField())
+        return;
+    PrintSampleLabels(m_activePane);
+}
+
+void CQuorView::PrintSampleLabels(int pane)
+{
+    if (pane != 0 && pane != 1)
+        return;
+    QPrinter& printer = Printer();
+    printer.setDocName(
+        QString::fromStdWString(m_document->GetBorehole(pane).name + ORBAX_Utilities::get_message_wide(143)));
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("dlgPrintSampleLabels"));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (ORBAX_Platform::dialogs().run(dialog) != QDialog::Accepted)
+        return;
+    PrintSampleLabels(printer, pane);
+}
+
+bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
+{
+    using namespace SampleLabels;
+    const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
+    // The printable area in tenths of a millimetre, whole ones.
+    const QSizeF area = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    const Grid grid = ComputeGrid(static_cast<int>(area.width() * 10 + 1e-6),
+                                 static_cast<int>(area.height() * 10 + 1e-6));
+    if (!grid.Fits()) {
+        // Labels would land outside the grid, one a page, partly off the paper.
+        ORBAX_Platform::showMessage(this, ORBAX_Utilities::get_message_wide(27165), ORBAX_Platform::MessageButtons::Ok,
+                                    ORBAX_Platform::MessageIcon::Warning);
+        return false;
+    }
+    const std::vector<Sample> samples = CollectSamples(hole);
+    const Captions captions = Captions::FromCatalogue();
+    // Every label's texts are made before the print starts, so a borehole that cannot give them
+    // (no schema) prints nothing.
+    std::vector<std::vector<Line>> labels;
+    labels.reserve(samples.size());
+    for (const Sample& sample : samples)
+        labels.push_back(LabelLines(hole, sample, m_settings.projectName, captions));
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        const QString name = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        ORBAX_Platform::showMessage(this, ORBAX_Utilities::format_message1(27166, name.toStdWString()),
+                                    ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Warning);
+        return false;
+    }
+    Graphics graphics(painter);
+    const QFont font = LabelFont(printer);
+    const QPen gridPen = MakeDrawingPen(0xFF000000u, 0);
+    const QPen textPen(ORBAX_Platform::ColourFromArgb(0xFF000000u));
+    constexpr double tenth = 0.1; // the label geometry is in tenths of a millimetre
+    const int perPage = grid.PerPage();
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+        const int n = static_cast<int>(k % static_cast<std::size_t>(perPage));
+        if (n == 0) {
+            if (k > 0)
+                printer.newPage();
+            // The grid: its outline, then the lines between the cells.
+            painter.setPen(gridPen);
+            painter.setBrush(Qt::NoBrush);
+            const double left = grid.left * tenth, top = grid.top * tenth;
+            const double right = left + grid.columns * CellWidth * tenth;
+            const double bottom = top + grid.rows * CellHeight * tenth;
+            painter.drawRect(QRectF(QPointF(left, top), QPointF(right, bottom)));
+            for (int c = 1; c < grid.columns; ++c)
+                painter.drawLine(QPointF(left + c * CellWidth * tenth, top),
+                                 QPointF(left + c * CellWidth * tenth, bottom));
+            for (int r = 1; r < grid.rows; ++r)
+                painter.drawLine(QPointF(left, top + r * CellHeight * tenth),
+                                 QPointF(right, top + r * CellHeight * tenth));
+        }
+        const double x = grid.CellX(n) * tenth;
+        const double y = grid.CellY(n) * tenth;
+        GraphicsState state(graphics);
+        graphics.intersectClip(QRectF(x, y, (CellWidth - 1) * tenth, (CellHeight - 1) * tenth));
+        painter.setFont(graphics.deviceFont(font));
+        painter.setPen(textPen);
+        for (const Line& line : labels[k])
+            painter.drawText(QRectF(QPointF(x + line.x * tenth, y + line.y * tenth), QSizeF()),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine,
+                             QString::fromStdWString(line.text));
+    }
+    // Without a sample the document still has its one (empty) page.
+    return painter.end();
+}
