@@ -460,8 +460,9 @@ public:
     // resources until OnEndPrinting. False when the log cannot be printed as set up, or there is
     // nothing to print; the user is told why unless `quiet`.
     bool OnBeginPrinting(QPrinter& printer, bool quiet = false);
-    // The pages OnBeginPrinting made (0 before it).
+    // The pages OnBeginPrinting made (0 before it), and the whole job (null outside a print).
     int PrintPageCount() const;
+    const PrintJob* CurrentPrintJob() const { return m_printJob.get(); }
     // Draws page `page` (counted from 1) with a painter open on the printer.
     void OnPrint(QPainter& painter, int page);
     void OnEndPrinting();
