@@ -9,7 +9,6 @@ namespace LogPagination {
 
 namespace {
 
-
 bool Finite(double v) { return std::isfinite(v); }
 
 void Deepen(double& deepest, double depth)
@@ -96,9 +95,9 @@ Layout Paginate(const Input& input)
 
     // A count below 1 would never move on to the next page.
     layout.columns = std::max(1, setup.columnsPerPage);
-    layout.content = QRectF(setup.leftMargin, setup.topMargin,
-                            input.printable.width() - setup.leftMargin - setup.rightMargin,
-                            input.printable.height() - setup.topMargin - setup.bottomMargin);
+    layout.content =
+        QRectF(setup.leftMargin, setup.topMargin, input.printable.width() - setup.leftMargin - setup.rightMargin,
+               input.printable.height() - setup.topMargin - setup.bottomMargin);
     const QRectF& content = layout.content;
     layout.tickTextOffset = input.tickLineHeight / 2;
 
@@ -119,8 +118,8 @@ Layout Paginate(const Input& input)
         return layout;
     }
 
-    const bool shown[FieldCount] = {setup.showLeftBorehole, setup.showRightBorehole, setup.showTrace1,
-                                    setup.showTrace2, setup.showTrace3};
+    const bool shown[FieldCount] = {setup.showLeftBorehole, setup.showRightBorehole, setup.showTrace1, setup.showTrace2,
+                                    setup.showTrace3};
     for (int f = 0; f < FieldCount; ++f) {
         layout.fields[f].shown = shown[f];
         if (shown[f])

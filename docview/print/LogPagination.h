@@ -76,8 +76,8 @@ constexpr std::size_t MaxLogPages = 20000;
 
 struct Layout {
     Outcome outcome = Outcome::Pages;
-    QRectF content;      // the printable area less the margins
-    double bodyTop = 0;  // content top + 3 line heights
+    QRectF content;        // the printable area less the margins
+    double bodyTop = 0;    // content top + 3 line heights
     double bodyBottom = 0; // the bottom of the body at the chosen depth per page-column
     ViewGeometry::RulerStep ruler;
     double depthPerColumn = 0; // D, a whole number of ruler steps

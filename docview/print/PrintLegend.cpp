@@ -1,10 +1,31 @@
 #include "docview/print/PrintLegend.h"
 
 #include "config/HatchList.h"
+#include "config/Quor_Log_Config.h"
+
+namespace {
+
+// An entry whose swatch is drawn with the patterns of the configuration the view draws with.
+class PrintLegendItem : public LegendUtils::LegendItemDetails {
+public:
+    PrintLegendItem(const LegendItemDetails& details, const ConfigurationTables& tables)
+        : LegendItemDetails(details), m_tables(tables)
+    {
+    }
+    void DrawSwatch(ORBAX_Platform::Graphics& graphics, const QRectF& rect) const override
+    {
+        LegendItemDetails::DrawSwatch(graphics, rect, m_tables);
+    }
+
+private:
+    const ConfigurationTables& m_tables;
+};
+
+} // namespace
 
 LegendUtils::LegendItems BuildPrintLegend(const ORBAX_Logging::Borehole* left, const ORBAX_Logging::Borehole* right,
                                           const HatchList* hatchList, int includeMode, int sortOrder, double top,
-                                          double bottom)
+                                          double bottom, const ConfigurationTables* tables)
 {
     if (!hatchList)
         return {};
@@ -19,5 +40,9 @@ LegendUtils::LegendItems BuildPrintLegend(const ORBAX_Logging::Borehole* left, c
         default: break;
         }
     }
-    return LegendUtils::BuildItems(map, hatchList, sortOrder);
+    LegendUtils::LegendItems entries = LegendUtils::BuildItems(map, hatchList, sortOrder);
+    if (tables)
+        for (auto& entry : entries)
+            entry = std::make_shared<PrintLegendItem>(*entry, *tables);
+    return entries;
 }

@@ -7,9 +7,11 @@
 #include "layout/legend/LegendUtils.h"
 
 class HatchList;
+struct ConfigurationTables;
 
 // `left` and `right` are the shown boreholes (null when not shown). `top` and `bottom` bound the
-// page's depth range (include mode 2 only).
+// page's depth range (include mode 2 only). The entries' swatches are drawn with the patterns of
+// `tables` (the application's when null).
 LegendUtils::LegendItems BuildPrintLegend(const ORBAX_Logging::Borehole* left, const ORBAX_Logging::Borehole* right,
                                           const HatchList* hatchList, int includeMode, int sortOrder, double top,
-                                          double bottom);
+                                          double bottom, const ConfigurationTables* tables = nullptr);

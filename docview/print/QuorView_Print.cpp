@@ -60,8 +60,7 @@ double LineHeight(const QFont& font, const QPaintDevice& device)
 
 void Tell(QWidget* parent, const std::wstring& text)
 {
-    ORBAX_Platform::showMessage(parent, text, ORBAX_Platform::MessageButtons::Ok,
-                                ORBAX_Platform::MessageIcon::Warning);
+    ORBAX_Platform::showMessage(parent, text, ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Warning);
 }
 
 // Where the output goes, for a message: the file, else the printer's name.
@@ -197,11 +196,12 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
     const int sort = job->setup.legendSort;
     // Every page of a legend of the whole hatch list or the whole hole has the same entries.
     auto sameForAll = std::make_shared<std::optional<LegendUtils::LegendItems>>();
+    const ConfigurationTables* tables = m_tables;
     input.legend = [=](double top, double bottom) {
         if (include == LegendUtils::AllOnPage)
-            return BuildPrintLegend(shownLeft, shownRight, hatchList, include, sort, top, bottom);
+            return BuildPrintLegend(shownLeft, shownRight, hatchList, include, sort, top, bottom, tables);
         if (!*sameForAll)
-            *sameForAll = BuildPrintLegend(shownLeft, shownRight, hatchList, include, sort, top, bottom);
+            *sameForAll = BuildPrintLegend(shownLeft, shownRight, hatchList, include, sort, top, bottom, tables);
         return **sameForAll;
     };
     // Names are measured once each, on the printer's resolution.

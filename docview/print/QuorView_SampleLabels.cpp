@@ -87,8 +87,8 @@ bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
     const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
     // The printable area in tenths of a millimetre, whole ones.
     const QSizeF area = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
-    const Grid grid = ComputeGrid(static_cast<int>(area.width() * 10 + 1e-6),
-                                 static_cast<int>(area.height() * 10 + 1e-6));
+    const Grid grid =
+        ComputeGrid(static_cast<int>(area.width() * 10 + 1e-6), static_cast<int>(area.height() * 10 + 1e-6));
     if (!grid.Fits()) {
         // Labels would land outside the grid, one a page, partly off the paper.
         ORBAX_Platform::showMessage(this, ORBAX_Utilities::get_message_wide(27165), ORBAX_Platform::MessageButtons::Ok,

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <algorithm>
+
 #include <QImage>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 
 #include "core/catalogue/Messages.h"
@@ -16,13 +16,16 @@ using namespace LogPagination;
 
 namespace {
 
+// A hairline comes out as a light shade of its colour.
+bool IsGreen(QRgb c) { return qGreen(c) - qRed(c) > 50 && qGreen(c) - qBlue(c) > 50; }
+
 class PrintLog : public ViewFixture {
 protected:
     PrintLog()
     {
         // The left hole: coal to 25 m, claystone to 40 m, sandstone to 52 m; the right one shorter.
-        FillBorehole(Hole(0), L"BH-Left", {{25, {{L"COAL", 100}}}, {40, {{L"CLAYSTONE", 100}}},
-                                           {52, {{L"SANDSTONE", 100}}}});
+        FillBorehole(Hole(0), L"BH-Left",
+                     {{25, {{L"COAL", 100}}}, {40, {{L"CLAYSTONE", 100}}}, {52, {{L"SANDSTONE", 100}}}});
         FillBorehole(Hole(1), L"BH-Right", {{10, {{L"CLAYSTONE", 100}}}, {30, {{L"COAL", 100}}}});
         view->m_settings.projectName = L"North Pit";
         PageSetupSettings& setup = view->PageSetup();
@@ -37,21 +40,42 @@ protected:
         const std::filesystem::path pdf = dir / name;
         QPrinter printer(QPrinter::HighResolution);
         UsePdf(printer, pdf);
-        EXPECT_TRUE(view->OnBeginPrinting(printer, true));
-        layout = CurrentLayout();
+        if (view->OnBeginPrinting(printer, true))
+            layout = view->CurrentPrintJob()->layout;
         view->OnEndPrinting();
         printed = view->PrintLog(printer);
         return pdf;
     }
 
-    LogPagination::Layout CurrentLayout()
+    // The page (from 1) and the paper's y (millimetres) of a depth in the first page-column.
+    std::pair<int, double> DepthOnPaper(double depth) const
     {
-        const PrintJob* job = view->CurrentPrintJob();
-        return job ? job->layout : LogPagination::Layout();
+        const int page = static_cast<int>(std::floor(depth / layout.depthPerColumn)) + 1 + FirstLogPage();
+        const double top = layout.pages[static_cast<std::size_t>(page - 1)].topDepth;
+        return {page, kEdge + layout.bodyTop + (depth - top) / view->GetScale()};
     }
+    int FirstLogPage() const
+    {
+        int n = 0;
+        while (n < static_cast<int>(layout.pages.size()) && layout.pages[static_cast<std::size_t>(n)].legendPage)
+            ++n;
+        return n;
+    }
+    // The paper's x of a point `fraction` across a field's body in the first page-column.
+    double BodyX(int field, double fraction) const
+    {
+        const QRectF& body = layout.fields[field].body;
+        return kEdge + layout.content.left() + body.left() + fraction * body.width();
+    }
+    static QRectF OnPaper(const QRectF& r) { return r.translated(kEdge, kEdge); }
 
-    // A point of the printable area (millimetres) on the paper.
-    static double Paper(double mm) { return kEdge + mm; }
+    std::vector<std::wstring> MessagesShown() const
+    {
+        std::vector<std::wstring> texts;
+        for (const auto& m : sandbox.boxes.shown)
+            texts.push_back(m.text);
+        return texts;
+    }
 
     QuorTest::TempDir dir;
     LogPagination::Layout layout;
@@ -60,11 +84,304 @@ protected:
 
 } // namespace
 
-TEST_F(PrintLog, WritesThePdf)
+TEST_F(PrintLog, PagesCarryTheirDepthRangesWithTheColumnsAtTheirDepths)
 {
     const auto pdf = Print();
-    EXPECT_TRUE(printed);
+    ASSERT_TRUE(printed);
+    const double D = layout.depthPerColumn;
+    ASSERT_GT(D, 0);
+    const int pages = static_cast<int>(std::ceil(52 / D));
+    EXPECT_EQ(static_cast<int>(layout.pages.size()), pages);
     const PdfInfo info = ReadInfo(pdf);
-    EXPECT_GT(info.pages, 0);
-    QuorTest::run_program("/usr/bin/cp", {pdf.string(), "/tmp/print-sample.pdf"});
+    EXPECT_EQ(info.pages, pages);
+    EXPECT_NEAR(info.widthPoints, 595.3, 1);
+    EXPECT_NEAR(info.heightPoints, 841.9, 1);
+
+    const std::string first = ReadText(pdf, 1);
+    EXPECT_TRUE(Contains(first, "BH-Left")) << "the names stand over the columns when both are shown";
+    EXPECT_TRUE(Contains(first, "Page 1/" + std::to_string(pages)));
+    EXPECT_TRUE(Contains(first, "1:100"));
+    EXPECT_TRUE(Contains(ReadText(pdf, pages), "Page " + std::to_string(pages) + "/" + std::to_string(pages)));
+
+    // Coal down to 25 m, claystone (white) below, wherever the page breaks fall.
+    for (double depth : {1.0, 24.0, 26.0, 39.0, 41.0}) {
+        const auto [page, y] = DepthOnPaper(depth);
+        const PageImage image = RenderPage(pdf, page);
+        const QRgb pixel = image.At(BodyX(LeftBorehole, 0.5), y);
+        if (depth < 25)
+            EXPECT_TRUE(IsBlack(pixel)) << depth;
+        else if (depth < 40)
+            EXPECT_TRUE(IsWhite(pixel)) << depth;
+        else
+            EXPECT_FALSE(IsBlack(pixel)) << depth; // the sand pattern
+    }
+    // The frame around the content area.
+    const PageImage image = RenderPage(pdf, 1);
+    const QRectF content = OnPaper(layout.content);
+    EXPECT_TRUE(image.Near(content.left(), content.center().y(), IsDark));
+    EXPECT_TRUE(image.Near(content.center().x(), content.top(), IsDark));
+    EXPECT_TRUE(IsWhite(image.At(content.left() - 3, content.center().y())));
+}
+
+TEST_F(PrintLog, TwoPageColumnsShowFollowingRangesSideBySide)
+{
+    view->PageSetup().columnsPerPage = 2;
+    view->PageSetup().showTrace1 = view->PageSetup().showTrace2 = view->PageSetup().showTrace3 = false;
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    const double D = layout.depthPerColumn;
+    ASSERT_LT(D, 25) << "coal must start the second page-column for this test";
+    EXPECT_EQ(ReadInfo(pdf).pages, static_cast<int>(std::ceil(52 / (2 * D))));
+    const PageImage image = RenderPage(pdf, 1);
+    // The second page-column's left borehole starts at D: coal to 25 m, then claystone.
+    const double x = BodyX(LeftBorehole, 0.5) + layout.pageColumnWidth;
+    const double top = kEdge + layout.bodyTop;
+    EXPECT_TRUE(IsBlack(image.At(x, top + (24 - D) / 0.1)));
+    EXPECT_TRUE(IsWhite(image.At(x, top + (26 - D) / 0.1)));
+}
+
+TEST_F(PrintLog, TitleBlockHoldsItsTextsInItsRows)
+{
+    view->PageSetup().middleText = L"Logged for %n";
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    const std::string text = ReadText(pdf, 1);
+    EXPECT_TRUE(Contains(text, "BH-Right")) << "%r";
+    EXPECT_TRUE(Contains(text, "Logged for North Pit"));
+    const PageImage image = RenderPage(pdf, 1);
+    const QRectF title = OnPaper(layout.titleBlock);
+    const double row = title.height() / 3;
+    // The left edge and the rows' lines; the bottom row's middle line only there.
+    EXPECT_TRUE(image.Near(title.left(), title.center().y(), IsDark));
+    EXPECT_TRUE(image.Near(title.left() + 3, title.top() + row, IsDark));
+    EXPECT_TRUE(image.Near(title.left() + 3, title.bottom() - row, IsDark));
+    EXPECT_TRUE(image.Near(title.center().x(), title.bottom() - row / 2, IsDark));
+    EXPECT_TRUE(IsWhite(image.At(title.center().x() + 0.5, title.top() + row / 4)));
+
+    // Without a middle text the block has two rows.
+    view->PageSetup().middleText.clear();
+    const auto two = Print("two.pdf");
+    const PageImage twoRows = RenderPage(two, 1);
+    EXPECT_TRUE(twoRows.Near(title.left() + 3, title.top() + title.height() / 2, IsDark));
+    EXPECT_TRUE(IsWhite(twoRows.At(title.left() + 3, title.top() + title.height() / 3)));
+}
+
+TEST_F(PrintLog, LogoFitsItsBoxKeepingItsShapeAndAMissingOneLeavesItEmpty)
+{
+    QImage logo(200, 100, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    const std::filesystem::path file = dir / "logo.png";
+    ASSERT_TRUE(logo.save(QString::fromStdString(file.string())));
+    view->PageSetup().logoFile = file.wstring();
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    ASSERT_TRUE(layout.hasLogo);
+    const QRectF box = OnPaper(layout.logoBox);
+    EXPECT_DOUBLE_EQ(box.width(), box.height());
+    EXPECT_DOUBLE_EQ(box.right(), OnPaper(layout.titleBlock).left());
+    PageImage image = RenderPage(pdf, 1);
+    EXPECT_TRUE(IsRed(image.At(box.center().x(), box.center().y())));
+    // Twice as wide as high: it spans the box's inner width and half its height.
+    EXPECT_TRUE(IsRed(image.At(box.left() + 1.5, box.center().y())));
+    EXPECT_TRUE(IsWhite(image.At(box.center().x(), box.top() + 2)));
+    EXPECT_TRUE(image.Near(box.left(), box.center().y(), IsDark)) << "the box's left edge";
+
+    view->PageSetup().logoFile = (dir / "missing.png").wstring();
+    const auto missing = Print("missing.pdf");
+    ASSERT_TRUE(printed) << "a logo that cannot be read does not stop the print";
+    image = RenderPage(missing, 1);
+    EXPECT_TRUE(IsWhite(image.At(box.center().x(), box.center().y())));
+    EXPECT_TRUE(image.Near(box.left(), box.center().y(), IsDark));
+}
+
+TEST_F(PrintLog, TracesDrawAtTheirDepthsInTheirFields)
+{
+    TraceDefinition gr;
+    gr.SetName("GR");
+    gr.colourIndex = 2;  // green
+    gr.displayField = 1; // the first trace field
+    gr.ownRange = true;
+    TraceDefinition depth;
+    depth.SetName("DEPT");
+    depth.visible = false;
+    auto file = std::make_unique<LasProperty>(TraceDefinitionList{gr, depth});
+    std::wstring error;
+    ASSERT_EQ(file->read_bytes(LasText(0, 0.5, 121, {{"GR", [](int r) { return r * 0.5; }}}), L"gr.las", error), 0);
+    view->m_settings.showFilteredTraces = false;
+    view->AttachTrace(std::move(file));
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    EXPECT_EQ(static_cast<int>(layout.pages.size()), static_cast<int>(std::ceil(60 / layout.depthPerColumn)));
+    EXPECT_TRUE(Contains(ReadText(pdf, 1), "GR"));
+    // GR equals the depth (0 to 60): at 40 m two thirds across the body.
+    const auto [page, y] = DepthOnPaper(40);
+    const PageImage image = RenderPage(pdf, page, 300);
+    EXPECT_TRUE(image.Near(BodyX(Trace1, 40.0 / 60), y, IsGreen));
+    EXPECT_FALSE(image.Near(BodyX(Trace1, 20.0 / 60), y, IsGreen));
+}
+
+TEST_F(PrintLog, LegendAtTheBottomSitsBesideTheTitleBlockOnEveryPage)
+{
+    PageSetupSettings& setup = view->PageSetup();
+    setup.legendPosition = PageSetupSettings::BottomOfPage;
+    setup.legendInclude = LegendUtils::AllInHole;
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    for (int page = 1; page <= ReadInfo(pdf).pages; ++page) {
+        const std::string text = ReadText(pdf, page);
+        EXPECT_TRUE(Contains(text, "COAL") && Contains(text, "CLAYSTONE") && Contains(text, "SANDSTONE")) << page;
+    }
+    const PageRecord& first = layout.pages.front();
+    ASSERT_EQ(first.legend.size(), 3u);
+    const QRectF content = OnPaper(layout.content);
+    const double top = std::min(OnPaper(layout.titleBlock).top(), content.bottom() - first.legendSize.height());
+    const PageImage image = RenderPage(pdf, 1, 150);
+    // The frame's top edge, and the swatches by rows: claystone (white), coal (black), sandstone.
+    EXPECT_TRUE(image.Near(content.left() + 1, top, IsDark));
+    const LegendStyle& style = view->PageSetup().legendStyle;
+    const QPointF coal = LegendGrid::CellOrigin(style, first.grid.cellWidth, QPointF(content.left(), top), 0,
+                                                first.grid.columns > 1 ? 1 : 0);
+    EXPECT_EQ(first.legend[1]->name, L"COAL");
+    EXPECT_TRUE(IsBlack(image.At(coal.x() + style.boxWidth / 2, coal.y() + style.boxHeight / 2)));
+    EXPECT_GE(layout.content.bottom(), layout.bodyBottom + first.legendSize.height()) << "below the body";
+}
+
+TEST_F(PrintLog, LegendAtTheRightNarrowsTheLog)
+{
+    PageSetupSettings& setup = view->PageSetup();
+    setup.legendPosition = PageSetupSettings::RightOfPage;
+    setup.legendInclude = LegendUtils::AllOnPage;
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    // The first page shows coal and claystone only; sandstone starts below 40 m.
+    const std::string first = ReadText(pdf, 1);
+    EXPECT_TRUE(Contains(first, "COAL"));
+    EXPECT_FALSE(Contains(first, "SANDSTONE"));
+    const PageRecord& page = layout.pages.front();
+    const QRectF content = OnPaper(layout.content);
+    EXPECT_NEAR(layout.usableRight, layout.content.right() - page.legendSize.width(), 1e-9);
+    const double frameLeft = content.right() - page.legendSize.width();
+    const PageImage image = RenderPage(pdf, 1, 150);
+    EXPECT_TRUE(image.Near(frameLeft, content.top() + 30, IsDark));
+    // The log ends left of the legend.
+    EXPECT_LE(layout.fields[Trace3].field.right() + layout.content.left(), layout.usableRight + 1e-9);
+}
+
+TEST_F(PrintLog, LegendPagesAtTheEndHoldTheLegendInsteadOfTheLog)
+{
+    PageSetupSettings& setup = view->PageSetup();
+    setup.legendPosition = PageSetupSettings::EndOfDocument;
+    setup.legendInclude = LegendUtils::AllInHatchList;
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    const int pages = ReadInfo(pdf).pages;
+    ASSERT_EQ(pages, static_cast<int>(layout.pages.size()));
+    ASSERT_TRUE(layout.pages.back().legendPage);
+    ASSERT_FALSE(layout.pages.front().legendPage);
+    const std::string last = ReadText(pdf, pages);
+    EXPECT_TRUE(Contains(last, "CONGLOMERATE")) << "every rock type of the hatch list";
+    EXPECT_FALSE(Contains(last, "BH-Left")) << "no log on a legend page";
+    EXPECT_TRUE(Contains(last, "Page " + std::to_string(pages) + "/" + std::to_string(pages)));
+    EXPECT_FALSE(Contains(ReadText(pdf, 1), "CONGLOMERATE"));
+
+    // Swatches show the patterns of the view's configuration: conglomerate on its cream ground.
+    const PageRecord& legend = layout.pages.back();
+    const auto found = std::find_if(legend.legend.begin(), legend.legend.end(),
+                                    [](const auto& e) { return e->name == L"CONGLOMERATE"; });
+    ASSERT_NE(found, legend.legend.end());
+    const LegendGrid::Cell cell = legend.grid.cells[static_cast<std::size_t>(found - legend.legend.begin())];
+    const LegendStyle& style = setup.legendStyle;
+    const QPointF at =
+        LegendGrid::CellOrigin(style, legend.grid.cellWidth, OnPaper(layout.content).topLeft(), cell.row, cell.column);
+    const PageImage image = RenderPage(pdf, pages, 150);
+    auto cream = [](QRgb c) { return qRed(c) > 240 && qGreen(c) > 240 && qBlue(c) > 180 && qBlue(c) < 230; };
+    EXPECT_TRUE(image.Near(at.x() + style.boxWidth / 2, at.y() + style.boxHeight / 2, cream, 8));
+}
+
+TEST_F(PrintLog, SetupsThatCannotPrintAreRefusedWithAMessage)
+{
+    using ORBAX_Utilities::get_message_wide;
+    view->PageSetup().topMargin = 150;
+    view->PageSetup().bottomMargin = 130;
+    auto pdf = Print("margins.pdf");
+    EXPECT_FALSE(printed);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{get_message_wide(27163)});
+
+    view->PageSetup().topMargin = view->PageSetup().bottomMargin = 20;
+    view->PageSetup().legendPosition = PageSetupSettings::BeginningOfDocument;
+    view->PageSetup().legendStyle.boxWidth = 300; // no cell fits the page
+    sandbox.boxes.shown.clear();
+    pdf = Print("legend.pdf");
+    EXPECT_FALSE(printed);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{get_message_wide(27161)});
+
+    view->PageSetup().legendPosition = PageSetupSettings::NoLegend;
+    Hole(0).clear();
+    Hole(1).clear();
+    sandbox.boxes.shown.clear();
+    pdf = Print("empty.pdf");
+    EXPECT_FALSE(printed);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{get_message_wide(27164)});
+
+    // Nothing shown still prints its one page with the title block.
+    PageSetupSettings& setup = view->PageSetup();
+    setup.showLeftBorehole = setup.showRightBorehole = false;
+    setup.showTrace1 = setup.showTrace2 = setup.showTrace3 = false;
+    pdf = Print("bare.pdf");
+    EXPECT_TRUE(printed);
+    EXPECT_EQ(ReadInfo(pdf).pages, 1);
+    EXPECT_TRUE(Contains(ReadText(pdf), "Page 1/1"));
+}
+
+TEST_F(PrintLog, APageRangePrintsOnlyThosePages)
+{
+    const std::filesystem::path pdf = dir / "range.pdf";
+    QPrinter printer(QPrinter::HighResolution);
+    UsePdf(printer, pdf);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
+    ASSERT_TRUE(view->PrintLog(printer));
+    EXPECT_EQ(ReadInfo(pdf).pages, 1);
+    EXPECT_TRUE(Contains(ReadText(pdf), "Page 2/3"));
+}
+
+TEST_F(PrintLog, CommandsRunTheirDialogsThroughTheService)
+{
+    const std::filesystem::path pdf = dir / "command.pdf";
+    int previewPages = -1;
+    sandbox.dialogs.inspect = [&](QDialog& dialog) {
+        if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) {
+            UsePdf(*print->printer(), pdf);
+            dialog.setResult(QDialog::Accepted);
+        } else if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) {
+            preview->updatePreview();
+            previewPages = preview->pageCount();
+        }
+    };
+    view->OnFilePrintSetup();
+    view->OnFilePrintPreview();
+    view->OnFilePrint();
+    EXPECT_EQ(sandbox.dialogs.shown,
+              (std::vector<QString>{QStringLiteral("dlgPrintSetup"), QStringLiteral("dlgPrintPreview"),
+                                    QStringLiteral("dlgPrint")}));
+    EXPECT_EQ(previewPages, 3) << "the preview shows the pages the print makes";
+    EXPECT_EQ(ReadInfo(pdf).pages, 3);
+    EXPECT_TRUE(sandbox.boxes.shown.empty());
+
+    // Cancelled: nothing is written.
+    std::filesystem::remove(pdf);
+    sandbox.dialogs.inspect = nullptr;
+    sandbox.dialogs.result = QDialog::Rejected;
+    view->OnFilePrint();
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    // A setup that cannot print is told before the preview would open.
+    view->PageSetup().leftMargin = 300;
+    sandbox.dialogs.shown.clear();
+    view->OnFilePrintPreview();
+    EXPECT_TRUE(sandbox.dialogs.shown.empty());
+    EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{ORBAX_Utilities::get_message_wide(27163)});
 }

@@ -26,8 +26,8 @@ inline void UsePdf(QPrinter& printer, const std::filesystem::path& file, QPageSi
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(file.string()));
-    printer.setPageLayout(QPageLayout(QPageSize(size), orientation, QMarginsF(kEdge, kEdge, kEdge, kEdge),
-                                      QPageLayout::Millimeter));
+    printer.setPageLayout(
+        QPageLayout(QPageSize(size), orientation, QMarginsF(kEdge, kEdge, kEdge, kEdge), QPageLayout::Millimeter));
 }
 
 struct PdfInfo {
@@ -91,9 +91,9 @@ struct PageImage {
 inline PageImage RenderPage(const std::filesystem::path& pdf, int page, double dpi = 100)
 {
     const std::filesystem::path prefix = pdf.parent_path() / ("page" + std::to_string(page));
-    QuorTest::run_program("/usr/bin/pdftoppm", {"-r", std::to_string(static_cast<int>(dpi)), "-f",
-                                                std::to_string(page), "-l", std::to_string(page), "-singlefile",
-                                                "-png", pdf.string(), prefix.string()});
+    QuorTest::run_program("/usr/bin/pdftoppm",
+                          {"-r", std::to_string(static_cast<int>(dpi)), "-f", std::to_string(page), "-l",
+                           std::to_string(page), "-singlefile", "-png", pdf.string(), prefix.string()});
     PageImage result;
     result.image = QImage(QString::fromStdString(prefix.string() + ".png")).convertToFormat(QImage::Format_ARGB32);
     result.dpi = dpi;

@@ -324,8 +324,8 @@ TEST(DeepestDepth, TakesTheDeepestBaseAndTraceEndWithItsShift)
 
     auto las = [](const std::string& start, const std::string& stop, const std::string& step) {
         std::string text = "~Version\n VERS. 2.0 :\n WRAP. NO :\n~Well\n STRT.M " + start + " :\n STOP.M " + stop +
-                           " :\n STEP.M " + step + " :\n NULL. -999.25 :\n~Curve\n DEPT.M :\n GR.API :\n~A\n" +
-                           start + " 1\n" + stop + " 2\n";
+                           " :\n STEP.M " + step + " :\n NULL. -999.25 :\n~Curve\n DEPT.M :\n GR.API :\n~A\n" + start +
+                           " 1\n" + stop + " 2\n";
         auto file = std::make_unique<LasProperty>();
         std::wstring error;
         file->read_bytes(text, L"test.las", error);

@@ -105,8 +105,8 @@ TEST(SampleLabels, LinesFollowTheSchemasFields)
 {
     using namespace ORBAX_Logging;
     // Plies without seams: neither line.
-    const auto plies = ModelTest::makeSchema(L"plies", {{ROCKTYPE, L"Rock"}, {BOTTOM, L"Bottom"}, {SAMPLE, L"S"},
-                                                        {PLY, L"Ply"}});
+    const auto plies =
+        ModelTest::makeSchema(L"plies", {{ROCKTYPE, L"Rock"}, {BOTTOM, L"Bottom"}, {SAMPLE, L"S"}, {PLY, L"Ply"}});
     Borehole hole = WithSamples(plies, {L"A"});
     auto lines = LabelLines(hole, {0, 0}, L"", TestCaptions());
     EXPECT_EQ(LineAt(lines, 50, 360), nullptr);

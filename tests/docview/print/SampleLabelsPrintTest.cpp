@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPrintDialog>
+
+#include "core/catalogue/Messages.h"
+#include "tests/docview/print/PrintTestSupport.h"
+
+using namespace PrintTest;
+using namespace ViewTest;
+
+namespace {
+
+class SampleLabelPrint : public ViewFixture {
+protected:
+    SampleLabelPrint()
+    {
+        // Five samples; S2 runs over two units of two seams.
+        FillBorehole(Hole(0), L"BH-7",
+                     {{1.25, {{L"COAL", 100}}, L"S1", L"Upper", L"U1"},
+                      {2.5, {{L"COAL", 100}}, L"S2", L"Upper", L"U2"},
+                      {4, {{L"CLAYSTONE", 100}}, L"s2", L"Lower", L"L1"},
+                      {5, {{L"CLAYSTONE", 100}}},
+                      {6, {{L"COAL", 100}}, L"S3"},
+                      {7, {{L"COAL", 100}}, L"S4"},
+                      {8, {{L"COAL", 100}}, L"S5"}});
+        view->m_settings.projectName = L"North Pit";
+    }
+
+    std::filesystem::path Print(QPageSize::PageSizeId size = QPageSize::A4, const std::string& name = "labels.pdf")
+    {
+        const std::filesystem::path pdf = dir / name;
+        QPrinter printer(QPrinter::HighResolution);
+        UsePdf(printer, pdf, size);
+        printed = view->PrintSampleLabels(printer, 0);
+        return pdf;
+    }
+
+    QuorTest::TempDir dir;
+    bool printed = false;
+};
+
+} // namespace
+
+TEST_F(SampleLabelPrint, LabelsFillTheGridAndGoOnToTheNextPage)
+{
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    // 200 x 287 mm printable: one column of four labels a page.
+    EXPECT_EQ(ReadInfo(pdf).pages, 2);
+    const std::string first = ReadText(pdf, 1);
+    for (const char* text : {"North Pit", "Borename", "BH-7", "From", "To", "Sample No.", "Seam", "Ply", "Comment",
+                             "1.250", "4.000", "Lower, Upper", "L1, U2", "S4"})
+        EXPECT_TRUE(Contains(first, text)) << text;
+    EXPECT_FALSE(Contains(first, "S5"));
+    EXPECT_TRUE(Contains(ReadText(pdf, 2), "S5"));
+    EXPECT_TRUE(Contains(ReadText(pdf, 2), "7.000"));
+
+    // The grid: its left edge 19.9 mm in, the line between the first two cells 57 mm below its top.
+    const PageImage image = RenderPage(pdf, 1, 200);
+    const double left = kEdge + 19.9, top = kEdge + 20;
+    EXPECT_TRUE(image.Near(left, top + 30, IsDark, 1));
+    EXPECT_TRUE(image.Near(left + 85, top + 30, IsDark, 1));
+    EXPECT_TRUE(image.Near(left + 60, top + 57, IsDark, 1));
+    EXPECT_TRUE(image.Near(left + 60, top + 4 * 57, IsDark, 1));
+    EXPECT_TRUE(IsWhite(image.At(left + 60, top + 4 * 57 + 5))) << "nothing below the grid";
+    EXPECT_TRUE(IsWhite(image.At(left - 3, top + 30)));
+}
+
+TEST_F(SampleLabelPrint, NoSampleGivesOneBlankPage)
+{
+    FillBorehole(Hole(0), L"BH-8", {{3, {{L"COAL", 100}}}, {4, {{L"COAL", 100}}}});
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    EXPECT_EQ(ReadInfo(pdf).pages, 1);
+    EXPECT_EQ(ReadText(pdf).find_first_not_of(" \n\f"), std::string::npos);
+}
+
+TEST_F(SampleLabelPrint, PaperTooSmallForALabelIsRefused)
+{
+    // A6 less 5 mm edges: 95 mm across, too narrow for one 85 mm label between 19.9 mm sides.
+    const auto pdf = Print(QPageSize::A6, "a6.pdf");
+    EXPECT_FALSE(printed);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    ASSERT_EQ(sandbox.boxes.shown.size(), 1u);
+    EXPECT_EQ(sandbox.boxes.shown.front().text, ORBAX_Utilities::get_message_wide(27165));
+}
+
+TEST_F(SampleLabelPrint, CommandNeedsAnActivePaneWithSampleNumbers)
+{
+    QAction action;
+    view->m_activePane = -1;
+    view->OnUpdatePrintSampleLabels(action);
+    EXPECT_FALSE(action.isEnabled());
+    view->m_activePane = 0;
+    view->OnUpdatePrintSampleLabels(action);
+    EXPECT_TRUE(action.isEnabled());
+    view->m_activePane = 1; // no units, so no sample number
+    view->OnUpdatePrintSampleLabels(action);
+    EXPECT_FALSE(action.isEnabled());
+
+    // Run from the command: the print dialog through the service, the document named after the hole.
+    const std::filesystem::path pdf = dir / "command.pdf";
+    QString documentName;
+    sandbox.dialogs.inspect = [&](QDialog& dialog) {
+        auto* print = qobject_cast<QPrintDialog*>(&dialog);
+        ASSERT_NE(print, nullptr);
+        documentName = print->printer()->docName();
+        UsePdf(*print->printer(), pdf);
+        dialog.setResult(QDialog::Accepted);
+    };
+    view->m_activePane = 0;
+    view->OnPrintSampleLabels();
+    EXPECT_EQ(sandbox.dialogs.shown, std::vector<QString>{QStringLiteral("dlgPrintSampleLabels")});
+    EXPECT_EQ(documentName, QStringLiteral("BH-7 sample labels"));
+    EXPECT_EQ(ReadInfo(pdf).pages, 2);
+
+    // A schema without a sample field prints nothing.
+    std::filesystem::remove(pdf);
+    Hole(0).schema = SchemaNamed(tables, L"Lithology");
+    view->OnUpdatePrintSampleLabels(action);
+    EXPECT_FALSE(action.isEnabled());
+    view->OnPrintSampleLabels();
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
