@@ -136,6 +136,8 @@ void CQuorView::OnFilePrintPreview()
     OnEndPrinting();
     if (!printable)
         return;
+    // The preview shows every page, whatever range the last print asked for.
+    printer.setPrintRange(QPrinter::AllPages);
     QPrintPreviewDialog preview(&printer, this);
     preview.setObjectName(QStringLiteral("dlgPrintPreview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {

@@ -362,6 +362,9 @@ TEST_F(PrintLog, CommandsRunTheirDialogsThroughTheService)
         }
     };
     view->OnFilePrintSetup();
+    // A page range left from an earlier print does not cut the preview short.
+    view->Printer().setPrintRange(QPrinter::PageRange);
+    view->Printer().setFromTo(2, 2);
     view->OnFilePrintPreview();
     view->OnFilePrint();
     EXPECT_EQ(sandbox.dialogs.shown,
