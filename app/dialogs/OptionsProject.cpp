@@ -154,7 +154,8 @@ void COptionsProject::exchange(bool save)
         int exact = -1;
         int prefix = -1;
         const std::wstring wanted = ConfigText::UpperCase(m_defaultSchema);
-        for (int i = 0; i < m_schemaList->count() && exact < 0; ++i) {
+        // No default chosen yet selects nothing, so that OK does not choose one unasked.
+        for (int i = 0; i < m_schemaList->count() && exact < 0 && !wanted.empty(); ++i) {
             const std::wstring line = ConfigText::UpperCase(m_schemaList->item(i)->text().toStdWString());
             if (line == wanted)
                 exact = i;

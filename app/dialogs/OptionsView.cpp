@@ -86,7 +86,11 @@ COptionsView::COptionsView(bool ruler, bool fineScroll, int toleranceDivisor, do
     m_warning->setWordWrap(true);
     m_warning->setStyleSheet(QStringLiteral("color: #b00000"));
 
+    for (QLineEdit* edit : {m_scaleEdit, m_thicknessEdit, m_depthPrecisionEdit, m_tracePrecisionEdit})
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 12);
+
     auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(16);
     int row = 0;
     auto addRow = [&](const QString& label, QWidget* field, QWidget* extra = nullptr, const QString& unit = {}) {
         auto* text = new QLabel(label, this);

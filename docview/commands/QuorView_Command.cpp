@@ -1,5 +1,6 @@
 // The view's commands: the file commands, the exports of the text description, Undo and Options.
 #include <QAction>
+#include <QTabWidget>
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
@@ -168,6 +169,8 @@ void CQuorView::OnOptions()
     for (PropertyPage* page :
          std::initializer_list<PropertyPage*>{view, project, settings, prolog, prolog4, csv, fonts})
         sheet.AddPage(page);
+    // Every page's tab in sight: the sheet is as wide as its tabs.
+    sheet.tabs()->setUsesScrollButtons(false);
     // Cancel keeps every value; what the configuration editors already put into the tables stays.
     if (sheet.DoModal() != QDialog::Accepted)
         return;

@@ -36,6 +36,7 @@ QPushButton* arrow(bool up, int id, QWidget* parent)
     QFont font = b->font();
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     b->setFont(font);
+    b->setMaximumWidth(b->fontMetrics().horizontalAdvance(QChar(0x25B2)) * 3 + 8);
     return b;
 }
 

@@ -107,6 +107,10 @@ TEST(OptionsProject, DefaultSchemaByItsBeginningOrNone)
     COptionsProject none(0, QString(), 0, L"Zircon", false, &f.schemas);
     f.run(none, [] {});
     EXPECT_EQ(none.m_defaultSchema, L"");
+    // No default yet: OK does not pick the first schema unasked.
+    COptionsProject unset(0, QString(), 0, L"", false, &f.schemas);
+    f.run(unset, [&] { EXPECT_EQ(control<QListWidget>(unset, 1182)->currentRow(), -1); });
+    EXPECT_EQ(unset.m_defaultSchema, L"");
 }
 
 TEST(OptionsProject, SingleChoiceModesAndRefill)
