@@ -222,6 +222,29 @@ const QImage* CellTile(const VectorPattern& pattern, const QSizeF& cell, int wid
     return &tiles.emplace(key, std::move(tile)).first->second;
 }
 
+// Whether every element lies within its cell. Cells drawn one by one let an element that reaches
+// beyond its cell show in the cells drawn before it (a later cell's background covers what reaches
+// into it), which a tile cannot reproduce: such patterns keep the cells drawn one by one.
+bool ElementsInsideCell(const VectorPattern& pattern)
+{
+    const double w = pattern.width;
+    const double h = pattern.height;
+    auto inside = [&](double x, double y, double margin) {
+        return x - margin >= 0 && x + margin <= w && y - margin >= 0 && y + margin <= h;
+    };
+    for (const VectorPatternElement& element : pattern.elements) {
+        if (element.type == VectorPatternElement::Circle || element.type == VectorPatternElement::FillCircle) {
+            if (element.points.size() < 2 || !inside(element.points[1].x, element.points[1].y, element.points[0].x))
+                return false;
+            continue;
+        }
+        for (const VectorPoint& point : element.points)
+            if (!inside(point.x, point.y, 0))
+                return false;
+    }
+    return true;
+}
+
 // Fills the rows from `top` to `bottom` of the rectangle with cells of the given size laid from its
 // top-left corner, from a tile; false when the device or the transform does not allow it.
 bool FillWithTile(Graphics& graphics, const QRectF& rect, double top, double bottom, const VectorPattern& pattern,
@@ -229,7 +252,8 @@ bool FillWithTile(Graphics& graphics, const QRectF& rect, double top, double bot
 {
     QPainter& painter = graphics.painter();
     const QTransform toDevice = graphics.worldToDevice();
-    if (!IsRasterDevice(painter.device()) || toDevice.type() > QTransform::TxScale || !pattern.compiled)
+    if (!IsRasterDevice(painter.device()) || toDevice.type() > QTransform::TxScale || !pattern.compiled ||
+        !ElementsInsideCell(pattern))
         return false;
     const double width = cell.width() * toDevice.m11();
     const double height = cell.height() * toDevice.m22();

@@ -290,8 +290,10 @@ TEST(VectorFill, ATiledFillLooksLikeTheCellsDrawnOneByOne)
             const int worst =
                 std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
             differing += worst > 80;
-            if (!QRectF(rect.x() * 4 - 1, rect.y() * 4 - 1, rect.width() * 4 + 2, rect.height() * 4 + 2).contains(x, y))
+            if (!QRectF(rect.x() * 4 - 1, rect.y() * 4 - 1, rect.width() * 4 + 2, rect.height() * 4 + 2)
+                     .contains(x, y)) {
                 ASSERT_EQ(a, 0xFF808080u) << x << "," << y;
+            }
         }
     const double share = differing / (rect.width() * 4 * rect.height() * 4);
     EXPECT_LT(share, 0.04) << "the same pattern, at most a pixel's shift here and there";
@@ -299,4 +301,31 @@ TEST(VectorFill, ATiledFillLooksLikeTheCellsDrawnOneByOne)
     const QPoint green(static_cast<int>((rect.x() + 2 * 6 + 0.4) * 4), static_cast<int>((rect.y() + 3 * 4 + 3.6) * 4));
     EXPECT_GT(qGreen(tiled.pixel(green)), 100);
     EXPECT_LT(qRed(tiled.pixel(green)), 60);
+}
+
+TEST(VectorFill, ElementsReachingBeyondTheirCellAreStillDrawnCellByCell)
+{
+    // A line 12 mm up in a 5 mm high cell shows in the cells above it, as cells drawn one by one
+    // leave it; a tile could not.
+    VectorPattern pattern = Compiled(L"line 3 (0, 0, 0) solid {0, 120; 100, 120}", 10, 5);
+    const QRectF rect(1, 1, 20, 30);
+    auto render = [&](bool byFill) {
+        QImage canvas = PaintTest::MakeCanvas(100, 140, 4);
+        QPainter painter(&canvas);
+        ORBAX_Platform::Graphics graphics(painter);
+        if (byFill) {
+            VectorPattern::FillRect(rect, pattern, graphics, rect, false);
+        } else {
+            graphics.intersectClip(rect);
+            graphics.fillRect(rect, pattern.colour);
+            for (double y = rect.y(); y < rect.bottom() + 5; y += 5)
+                for (double x = rect.x(); x < rect.right(); x += 10)
+                    VectorPattern::DrawElements(graphics, x, y, pattern, QSizeF(10, 5));
+        }
+        return canvas;
+    };
+    const QImage filled = render(true);
+    EXPECT_EQ(filled, render(false));
+    // The line of the third row lies 7 mm above it, at 3 mm into the first row.
+    EXPECT_LT(qGray(filled.pixel(40, static_cast<int>((1 + 3) * 4))), 128);
 }
