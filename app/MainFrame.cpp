@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include <set>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -452,7 +454,19 @@ void CMainFrame::UpdateCommands()
             // A pane whose text cannot be made keeps the one it shows.
         }
     }
+    std::set<int> routed;
+    if (m_routeUpdate)
+        for (auto& [id, action] : m_commands) {
+            try {
+                if (m_routeUpdate(id, *action))
+                    routed.insert(id);
+            } catch (...) {
+                routed.insert(id);
+            }
+        }
     for (auto& [id, update] : m_updates) {
+        if (routed.count(id))
+            continue;
         if (QAction* action = GetCommand(id)) {
             try {
                 update(*action);
@@ -463,8 +477,28 @@ void CMainFrame::UpdateCommands()
     }
 }
 
+void CMainFrame::SetCommandRoute(std::function<bool(int)> run, std::function<bool(int, QAction&)> update)
+{
+    m_routeRun = std::move(run);
+    m_routeUpdate = std::move(update);
+    if (!m_routeRun) {
+        // What the route disabled is the bindings' again: a command with a handler and no rule is enabled.
+        for (auto& [id, action] : m_commands)
+            action->setEnabled(m_handlers.count(id) != 0);
+    }
+    UpdateCommands();
+}
+
 void CMainFrame::runCommand(int id)
 {
+    if (m_routeRun) {
+        bool ran = false;
+        CQuorApp::RunGuarded(this, __FILE__, __LINE__, [&] { ran = m_routeRun(id); });
+        if (ran) {
+            UpdateCommands();
+            return;
+        }
+    }
     auto found = m_handlers.find(id);
     if (found == m_handlers.end() || !found->second)
         return;

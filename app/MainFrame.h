@@ -56,6 +56,10 @@ public:
     void SetPaneUpdate(int id, std::function<void(QLabel&)> update);
     // Runs every update rule now, the status panes' with them.
     void UpdateCommands();
+    // A view shown in front of the borehole view takes the commands it knows before their bindings:
+    // `run` returns true when it ran the command, `update` when it set the command's state. Empty
+    // functions end the route, and every command falls back to its binding.
+    void SetCommandRoute(std::function<bool(int)> run, std::function<bool(int, QAction&)> update);
 
     // The files of the recent-file list, most recent first, as the File menu shows them.
     void SetRecentFiles(const std::vector<std::wstring>& files);
@@ -99,4 +103,6 @@ private:
     QTimer m_idleUpdate;
     bool m_wasShown = false;
     std::function<bool()> m_closeQuery;
+    std::function<bool(int)> m_routeRun;
+    std::function<bool(int, QAction&)> m_routeUpdate;
 };

@@ -232,6 +232,7 @@ void CQuorApp::CreateMainWindow()
     m_view->SetMainFrame(m_mainFrame.get());
     m_mainFrame->ShowView(m_view);
     m_view->OnInitialUpdate();
+    m_document->RegisterLayoutCommands(*m_mainFrame, *m_view);
     m_mainFrame->SetRecentFiles(m_recentFiles);
     QObject::connect(m_document.get(), &CQuorDoc::titleChanged, m_mainFrame.get(),
                      [frame = m_mainFrame.get()](const QString& title) {

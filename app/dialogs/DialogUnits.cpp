@@ -68,6 +68,7 @@ void EdgeAnchors::apply(const QSize& client)
         case MoveRightBottom:
             anchor.control->move(client.width() - anchor.right, client.height() - anchor.bottom);
             break;
+        case MoveBottom: anchor.control->move(anchor.rect.x(), client.height() - anchor.bottom); break;
         case Fixed: break;
         }
     }

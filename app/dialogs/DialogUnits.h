@@ -27,10 +27,11 @@ private:
 // Places controls at their template rectangles and, on every resize of the dialog, applies each
 // control's rule: Stretch keeps the left and top and the gaps to the right and bottom edges;
 // MoveRightBottom keeps the size and the distances from the right and bottom edges to the left and
-// top sides. The client size the template was drawn for becomes the dialog's size.
+// top sides; MoveBottom keeps the left side, the size and the distance from the bottom edge to the top
+// side. The client size the template was drawn for becomes the dialog's size.
 class EdgeAnchors : public QObject {
 public:
-    enum Rule { Stretch, MoveRightBottom, Fixed };
+    enum Rule { Stretch, MoveRightBottom, MoveBottom, Fixed };
 
     EdgeAnchors(QWidget* dialog, const QSize& templateSize);
     void add(QWidget* control, const QRect& templateRect, Rule rule);

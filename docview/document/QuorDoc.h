@@ -6,11 +6,16 @@
 #include <string>
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include "app/dialogs/ErrorList.h"
 #include "docview/document/BoreholeDocument.h"
 
+class CMainFrame;
+class CQuorLayout;
+class CQuorView;
+class QAction;
 class QWidget;
 
 class CQuorDoc : public QObject, public BoreholeDocument {
@@ -61,6 +66,18 @@ public:
     // The window the document's prompts belong to.
     void SetPromptParent(QWidget* parent) { m_promptParent = parent; }
 
+    // ---- The page-layout view
+    // Binds Print Layout (32971) in the frame, whose view stack shows `view` or the page-layout view.
+    void RegisterLayoutCommands(CMainFrame& frame, CQuorView& view);
+    // Print Layout: the page-layout view, linked to the borehole view, takes that view's place.
+    void OnPrintLayout();
+    // Enabled only while no trace file is being read.
+    void OnUpdatePrintLayout(QAction& action) const;
+    // Close (1333, on the layout's bar): the borehole view comes back; the layout and its bar go.
+    void OnCloseLayout();
+    // The page-layout view while it shows; null otherwise.
+    CQuorLayout* Layout() const;
+
 signals:
     // A pane's borehole was replaced or changed back; the views redraw.
     void paneChanged(int k);
@@ -84,4 +101,7 @@ private:
 
     bool m_documentModified = false;
     QWidget* m_promptParent = nullptr;
+    QPointer<CMainFrame> m_frame;
+    QPointer<CQuorView> m_boreholeView;
+    QPointer<CQuorLayout> m_layout;
 };

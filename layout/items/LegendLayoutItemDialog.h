@@ -1,0 +1,34 @@
+#pragma once
+// "Legend Properties": a layout legend's sort order, include mode, box size and font, edited on a copy
+// of the legend (its style copied, its entries shared).
+#include <memory>
+
+#include "app/dialogs/DdxDialog.h"
+#include "layout/items/LegendLayoutItem.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+class CLegendLayoutItemDialog : public DdxDialog {
+    Q_OBJECT
+public:
+    explicit CLegendLayoutItemDialog(const LegendLayoutItem& item, QWidget* parent = nullptr);
+
+    const std::shared_ptr<LegendLayoutItem>& Item() const { return m_item; }
+
+    // Button 1329: the font prompt, starting at the legend's font; the button shows the font chosen.
+    void OnFont();
+
+protected:
+    bool OnInitDialog() override;
+    void exchange(bool save) override;
+
+private:
+    std::shared_ptr<LegendLayoutItem> m_item;
+    QComboBox* m_sort = nullptr;
+    QComboBox* m_include = nullptr;
+    QLineEdit* m_boxHeight = nullptr;
+    QLineEdit* m_boxWidth = nullptr;
+    QPushButton* m_font = nullptr;
+};

@@ -1,0 +1,44 @@
+// Drawing a section with the borehole view's own routines: each borehole column as the view draws a
+// column, each trace field as the view draws a trace column, all from the top specification's depth.
+#include "docview/document/QuorDoc.h"
+#include "docview/view/DrawingResources.h"
+#include "docview/view/QuorView.h"
+#include "layout/items/SectionLayoutItem.h"
+#include "layout/items/TextHeight.h"
+#include "platform/qt/Graphics.h"
+
+void SectionLayoutItem::Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const CQuorDoc& document,
+                             const CQuorView& view, const DrawingResources& resources) const
+{
+    const QPen greyPen = MakeDrawingPen(0xFF808080u, 0.1);
+    const double lineHeight = MeasureTextHeight(graphics, resources.generalFont);
+    const double tickHeight = MeasureTextHeight(graphics, resources.tickFont);
+    const QPointF textOffset(2, tickHeight / 2);
+    const double top = TopDepth(document);
+    const double bottom = BottomDepth(document);
+    // The whole of each column is drawn (the painter clips what lies off the page); the page's area
+    // does not limit a section.
+    (void)area;
+    static const UnitRangeList noSelection;
+    for (const Column& column : Columns(lineHeight, top, bottom)) {
+        ORBAX_Platform::GraphicsState state(graphics);
+        switch (column.kind) {
+        case LeftBorehole:
+        case RightBorehole: {
+            const int pane = column.kind == LeftBorehole ? BoreholeDocument::Left : BoreholeDocument::Right;
+            view.DrawBorehole(column.column, column.field, column.column, lineHeight, false, top, scale,
+                              view.Layout().tickOrigin, static_cast<int>(textOffset.x()), resources, noSelection,
+                              view.m_settings.showSampleNumbers, true, true, document.GetBorehole(pane), graphics);
+            break;
+        }
+        case Trace1:
+        case Trace2:
+        case Trace3:
+            CQuorView::DrawTraceColumn(graphics, column.field, column.column, scale, column.kind - Trace1, -1, -1,
+                                       view.m_settings.traceRangePrecision, lineHeight, top, view.Layout().tickOrigin,
+                                       textOffset, resources, greyPen, resources.hairlinePen, greyPen, true,
+                                       view.Traces(), view.m_traceColours);
+            break;
+        }
+    }
+}
