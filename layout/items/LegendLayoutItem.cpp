@@ -4,13 +4,34 @@
 #include <QPainter>
 
 #include "config/HatchList.h"
+#include "config/Quor_Log_Config.h"
 #include "docview/document/BoreholeDocument.h"
 #include "docview/view/DrawingResources.h"
 #include "layout/items/SectionLayoutItem.h"
 #include "layout/legend/LegendGrid.h"
 
+namespace {
+
+// An entry whose swatch is drawn with the patterns of the configuration the borehole view draws with.
+class ConfiguredLegendItem : public LegendUtils::LegendItemDetails {
+public:
+    ConfiguredLegendItem(const LegendItemDetails& details, const ConfigurationTables& tables)
+        : LegendItemDetails(details), m_tables(tables)
+    {
+    }
+    void DrawSwatch(ORBAX_Platform::Graphics& graphics, const QRectF& rect) const override
+    {
+        LegendItemDetails::DrawSwatch(graphics, rect, m_tables);
+    }
+
+private:
+    const ConfigurationTables& m_tables;
+};
+
+} // namespace
+
 void LegendLayoutItem::Rebuild(const std::vector<const SectionLayoutItem*>& sections, const BoreholeDocument& document,
-                               const HatchList* hatchList)
+                               const HatchList* hatchList, const ConfigurationTables* tables)
 {
     if (!hatchList)
         return;
@@ -36,6 +57,9 @@ void LegendLayoutItem::Rebuild(const std::vector<const SectionLayoutItem*>& sect
     if (map.empty())
         return;
     entries = LegendUtils::BuildItems(map, hatchList, sortOrder);
+    if (tables)
+        for (auto& entry : entries)
+            entry = std::make_shared<ConfiguredLegendItem>(*entry, *tables);
 }
 
 void LegendLayoutItem::Assign(const LegendLayoutItem& from)

@@ -9,6 +9,7 @@
 
 class BoreholeDocument;
 class HatchList;
+struct ConfigurationTables;
 class SectionLayoutItem;
 
 class LegendLayoutItem : public LayoutItem {
@@ -26,9 +27,10 @@ public:
     void Rebuild(const CQuorDoc& document, const CQuorLayout& layout);
     // The same from a list of sections: for each section, its left then its right borehole when shown,
     // collected by the include mode; then sorted and merged. Without a hatch list, or when nothing was
-    // collected, the entries stay as they are.
+    // collected, the entries stay as they are. The swatches are drawn with the patterns of `tables`
+    // (the application's when null).
     void Rebuild(const std::vector<const SectionLayoutItem*>& sections, const BoreholeDocument& document,
-                 const HatchList* hatchList);
+                 const HatchList* hatchList, const ConfigurationTables* tables = nullptr);
 
     // Takes over sort order, include mode, style and the entries (shared) of another legend.
     void Assign(const LegendLayoutItem& from);

@@ -14,5 +14,5 @@ void LegendLayoutItem::Rebuild(const CQuorDoc& document, const CQuorLayout& layo
     const CQuorView* view = layout.LinkedView();
     const ConfigurationTables* tables = view ? view->GetConfigurationTables() : nullptr;
     const HatchList* hatchList = tables ? GetHatchList(tables->hatchLists, tables->currentHatchListId) : nullptr;
-    Rebuild(layout.Page().Sections(), document, hatchList);
+    Rebuild(layout.Page().Sections(), document, hatchList, tables);
 }

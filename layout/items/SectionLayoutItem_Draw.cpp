@@ -10,6 +10,10 @@
 void SectionLayoutItem::Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const CQuorDoc& document,
                              const CQuorView& view, const DrawingResources& resources) const
 {
+    // The view's routines divide depths by the scale: a stored section of no usable scale has nothing
+    // to draw (its bounds are the header bands alone).
+    if (!IsUsableSectionScale(scale))
+        return;
     const QPen greyPen = MakeDrawingPen(0xFF808080u, 0.1);
     const double lineHeight = MeasureTextHeight(graphics, resources.generalFont);
     const double tickHeight = MeasureTextHeight(graphics, resources.tickFont);

@@ -45,14 +45,9 @@ CQuorLayout::CQuorLayout(CQuorDoc* document, CQuorView* view, CMainFrame* frame,
 
 CQuorLayout::~CQuorLayout()
 {
-    if (m_bar) {
-        if (m_frame) {
-            m_frame->removeToolBarBreak(m_bar);
-            m_frame->removeToolBar(m_bar);
-        }
-        m_bar->hide();
-        m_bar->deleteLater();
-    }
+    // Close takes the bar out of the frame first; a frame that goes with its views deletes it with
+    // them, and then the bar is already gone or goes here without the frame being asked anything.
+    delete m_bar;
 }
 
 void CQuorLayout::OnCreate()
