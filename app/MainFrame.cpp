@@ -464,6 +464,7 @@ void CMainFrame::UpdateCommands()
                 routed.insert(id);
             }
         }
+    m_routed.insert(routed.begin(), routed.end());
     for (auto& [id, update] : m_updates) {
         if (routed.count(id))
             continue;
@@ -482,9 +483,12 @@ void CMainFrame::SetCommandRoute(std::function<bool(int)> run, std::function<boo
     m_routeRun = std::move(run);
     m_routeUpdate = std::move(update);
     if (!m_routeRun) {
-        // What the route disabled is the bindings' again: a command with a handler and no rule is enabled.
-        for (auto& [id, action] : m_commands)
-            action->setEnabled(m_handlers.count(id) != 0);
+        // The commands the route set are the bindings' again: one with a handler and no rule is enabled.
+        // Commands the route never set (the context help, for one) keep their state.
+        for (int id : m_routed)
+            if (QAction* action = GetCommand(id))
+                action->setEnabled(m_handlers.count(id) != 0);
+        m_routed.clear();
     }
     UpdateCommands();
 }

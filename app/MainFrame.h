@@ -5,6 +5,7 @@
 #include <functional>
 #include <list>
 #include <map>
+#include <set>
 
 #include <QMainWindow>
 #include <QString>
@@ -105,4 +106,6 @@ private:
     std::function<bool()> m_closeQuery;
     std::function<bool(int)> m_routeRun;
     std::function<bool(int, QAction&)> m_routeUpdate;
+    // The commands whose state a route has set since it began.
+    std::set<int> m_routed;
 };

@@ -104,8 +104,13 @@ double CQuorLayout::dpiY() const { return logicalDpiY() > 0 ? logicalDpiY() : 96
 QSizeF CQuorLayout::GetPaperSize() const
 {
     QSizeF paper;
-    if (m_printer)
-        paper = m_printer->pageLayout().paintRect(QPageLayout::Millimeter).size();
+    if (m_printer) {
+        // The paper less the printer's unprintable edge, whatever margins the printer holds for a
+        // moment (Page Setup shows the layout's own there while its dialog is open).
+        QPageLayout page = m_printer->pageLayout();
+        page.setUnits(QPageLayout::Millimeter);
+        paper = page.fullRect().marginsRemoved(page.minimumMargins()).size();
+    }
     // A printer that reports no paper still gets a page to compose on.
     if (!(paper.width() > 0) || !(paper.height() > 0))
         paper = QPageSize(QPageSize::A4).size(QPageSize::Millimeter);

@@ -21,11 +21,14 @@ using namespace QuorCommand;
 
 namespace {
 
+// An entry's text and whether it can be chosen.
+QString State(const QAction& action) { return action.text() + (action.isEnabled() ? "" : " (disabled)"); }
+
 // Every menu of the frame with its entries and submenus, one line each, as text.
 void DescribeMenu(const QMenu& menu, const QString& indent, QStringList& lines)
 {
     for (QAction* action : menu.actions()) {
-        lines << indent + (action->isSeparator() ? QStringLiteral("----") : action->text());
+        lines << indent + (action->isSeparator() ? QStringLiteral("----") : State(*action));
         if (action->menu())
             DescribeMenu(*action->menu(), indent + QStringLiteral("  "), lines);
     }
@@ -42,8 +45,11 @@ QStringList Describe(CMainFrame& frame)
             DescribeMenu(*top->menu(), QStringLiteral("  "), lines);
     }
     for (QToolBar* bar : frame.findChildren<QToolBar*>())
-        if (bar->isVisible())
+        if (bar->isVisible()) {
             lines << QStringLiteral("toolbar ") + bar->objectName();
+            for (QAction* action : bar->actions())
+                lines << QStringLiteral("  ") + State(*action);
+        }
     return lines;
 }
 
@@ -242,13 +248,18 @@ TEST_F(LayoutView, PageSetupTakesTheMarginsAndRefitsThePage)
     const float fitted = layout->Page().zoom;
     layout->Page().zoom = 2.0f;
     QMarginsF shown;
+    const QSizeF paper = layout->GetPaperSize();
+    QSizeF paperDuringDialog;
     sandbox.dialogs.inspect = [&](QDialog& d) {
         QPrinter* printer = static_cast<QPageSetupDialog&>(d).printer();
         shown = printer->pageLayout().margins(QPageLayout::Millimeter);
+        // The page shown behind the dialog keeps its paper.
+        paperDuringDialog = layout->GetPaperSize();
         printer->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     };
     sandbox.dialogs.result = QDialog::Accepted;
     layout->OnPageSetup();
+    EXPECT_EQ(paperDuringDialog, paper);
     EXPECT_NEAR(shown.left(), 20, 0.01);
     EXPECT_NEAR(shown.bottom(), 20, 0.01);
     EXPECT_FLOAT_EQ(layout->Page().leftMargin, 10);
