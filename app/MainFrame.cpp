@@ -174,7 +174,6 @@ const MenuItem kEditMenu[] = {
     {ID_EDIT_PASTE_SPECIAL, "Paste &Special...\tCtrl+Shift+V"},
     {0, nullptr},
     {ID_INSERT_MODE, "Insert &Mode\tIns"},
-    {ID_RELABEL_SAMPLE_NUMBERS, "&Relabel Sample Numbers..."},
 };
 const MenuItem kViewMenu[] = {
     {ID_SCALE, "&Scale..."},
@@ -192,6 +191,9 @@ const MenuItem kViewMenu[] = {
     {-2, nullptr},
     {ID_SHIFT_TRACE, "Sh&ift Trace..."},
     {ID_AVERAGE_TRACE, "&Average Trace..."},
+};
+const MenuItem kToolsMenu[] = {
+    {ID_RELABEL_SAMPLE_NUMBERS, "&Relabel Sample Numbers..."},
     {0, nullptr},
     {ID_OPTIONS, "&Options..."},
 };
@@ -348,6 +350,7 @@ void CMainFrame::createMenus(bool developerMode)
     build("&Edit", std::begin(kEditMenu), std::end(kEditMenu));
     build("&View", std::begin(kViewMenu), std::end(kViewMenu));
     build("&Mode", std::begin(kModeMenu), std::end(kModeMenu));
+    build("&Tools", std::begin(kToolsMenu), std::end(kToolsMenu));
     build("&Help", std::begin(kHelpMenu), std::end(kHelpMenu));
 
     // Keys without a menu entry act on the window, as the menu's keys do.

@@ -130,7 +130,8 @@ void CHatchListEditor::build()
     connect(help, &QPushButton::clicked, this, &CHatchListEditor::OnHelp);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &CHatchListEditor::OnHelp);
     connect(hatchListCombo, &QComboBox::activated, this, &CHatchListEditor::OnSelchangeHatchList);
-    connect(rockTypeList, &QListWidget::currentRowChanged, this, &CHatchListEditor::OnSelchangeRockType);
+    // A click makes the item current before it selects it: the handler runs once the selection is made.
+    connect(rockTypeList, &QListWidget::itemSelectionChanged, this, &CHatchListEditor::OnSelchangeRockType);
     connect(elementCombo, &QComboBox::activated, this, &CHatchListEditor::OnSelchangeElement);
     // A click on the radio already checked also changes the kind.
     connect(kindGroup, &QButtonGroup::idClicked, this, &CHatchListEditor::OnPatternKind);

@@ -154,7 +154,8 @@ CSchemaEditor::CSchemaEditor(const ORBAX_Logging::SchemaDefinitionList& schemas,
     connect(m_deleteField, &QPushButton::clicked, this, &CSchemaEditor::OnDeleteField);
     connect(m_up, &QPushButton::clicked, this, &CSchemaEditor::OnMoveUp);
     connect(m_down, &QPushButton::clicked, this, &CSchemaEditor::OnMoveDown);
-    connect(m_schemaList, &QListWidget::currentRowChanged, this, &CSchemaEditor::OnSelchangeSchema);
+    // A click makes the line current before it selects it: the handler runs once the selection is made.
+    connect(m_schemaList, &QListWidget::itemSelectionChanged, this, &CSchemaEditor::OnSelchangeSchema);
     connect(m_fieldList, &QListWidget::currentRowChanged, this, &CSchemaEditor::OnSelchangeField);
     connect(m_fieldList, &QListWidget::itemDoubleClicked, this, &CSchemaEditor::OnEditField);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -9,8 +9,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -136,6 +138,23 @@ inline void Choose(QComboBox* combo, const QString& text)
     ASSERT_GE(index, 0) << text.toStdString();
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+}
+
+// The user clicks the line with the mouse. A click makes the line current before it selects it, so
+// a handler that runs on the first of the two sees no selection yet.
+inline void ClickRow(QListWidget* list, int row)
+{
+    list->window()->show();
+    QListWidgetItem* item = list->item(row);
+    ASSERT_NE(item, nullptr) << row;
+    list->scrollToItem(item);
+    const QPointF at = QRectF(list->visualItemRect(item)).center();
+    const QPointF global = list->viewport()->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &release);
+    EXPECT_EQ(list->currentRow(), row);
 }
 
 inline QStringList Texts(const QComboBox* combo)

@@ -52,13 +52,13 @@ protected:
     QComboBox* lists(const CHatchListEditor& editor) { return Control<QComboBox>(editor, "id1274"); }
     CHatchListBox* rocks(const CHatchListEditor& editor) { return Control<CHatchListBox>(editor, "id1273"); }
     QComboBox* elements(const CHatchListEditor& editor) { return Control<QComboBox>(editor, "id1284"); }
-    // The user selects the rock type's line.
+    // The user clicks the rock type's line.
     int selectRock(const CHatchListEditor& editor, const QString& rockType)
     {
         CHatchListBox* list = rocks(editor);
         for (int i = 0; i < list->count(); ++i)
             if (list->item(i)->text().startsWith(rockType + "\n")) {
-                list->setCurrentRow(i);
+                ClickRow(list, i);
                 return i;
             }
         ADD_FAILURE() << "no rock type " << rockType.toStdString();

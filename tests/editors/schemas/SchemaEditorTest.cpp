@@ -12,6 +12,7 @@
 #include "app/QuorApp.h"
 #include "editors/controls/ColourListBox.h"
 #include "editors/schemas/SchemaEditor.h"
+#include "tests/editors/EditorTestSupport.h"
 #include "tests/support/AppTestSupport.h"
 #include "tests/support/NamePrompts.h"
 
@@ -54,7 +55,7 @@ struct Editor {
     {
         for (int i = 0; i < list()->count(); ++i)
             if (list()->item(i)->text() == name)
-                list()->setCurrentRow(i);
+                EditorTest::ClickRow(list(), i);
     }
     QStringList lines(const QListWidget* l) const
     {
