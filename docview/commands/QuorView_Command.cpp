@@ -171,9 +171,12 @@ void CQuorView::OnOptions()
         sheet.AddPage(page);
     // Every page's tab in sight: the sheet is as wide as its tabs.
     sheet.tabs()->setUsesScrollButtons(false);
-    // Cancel keeps every value; what the configuration editors already put into the tables stays.
-    if (sheet.DoModal() != QDialog::Accepted)
+    // Cancel keeps every value; what the configuration editors already put into the tables stays,
+    // and the log is drawn with it.
+    if (sheet.DoModal() != QDialog::Accepted) {
+        update();
         return;
+    }
 
     m_settings.showRuler = view->m_ruler;
     m_settings.fineScroll = view->m_fineScroll;

@@ -1,6 +1,7 @@
 #include "editors/patterns/BitmapEditor.h"
 
 #include <QButtonGroup>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -99,6 +100,7 @@ void CBitmapEditor::build()
     rowsEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     rowsEdit->setTabChangesFocus(true);
     rowsEdit->setMinimumHeight(90);
+    rowsEdit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     widthEdit = new QLineEdit(this);
     widthEdit->setObjectName(QStringLiteral("id1009"));
     widthEdit->setMaximumWidth(60);
@@ -144,7 +146,7 @@ void CBitmapEditor::build()
     layout->addLayout(source);
     layout->addWidget(previewGroup, 1);
     layout->addLayout(buttons);
-    resize(sizeHint().expandedTo(QSize(520, 480)));
+    resize(sizeHint().expandedTo(QSize(600, 520)));
 
     connect(ok, &QPushButton::clicked, this, &CBitmapEditor::accept);
     connect(cancel, &QPushButton::clicked, this, &CBitmapEditor::reject);

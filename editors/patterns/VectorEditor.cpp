@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include <QColorDialog>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -128,6 +129,8 @@ void CVectorEditor::build()
     widthEdit->setObjectName(QStringLiteral("id1009"));
     heightEdit = new QLineEdit(this);
     heightEdit->setObjectName(QStringLiteral("id1258"));
+    widthEdit->setMaximumWidth(100);
+    heightEdit->setMaximumWidth(100);
     colourPatch = new CColourPatch(this);
     colourPatch->setObjectName(QStringLiteral("id1142"));
     colourPatch->colour = patchStartColour;
@@ -158,7 +161,9 @@ void CVectorEditor::build()
     definitionEdit = new QPlainTextEdit(this);
     definitionEdit->setObjectName(QStringLiteral("id1256"));
     definitionEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    definitionEdit->setMinimumSize(300, 140);
+    // The element lines are columns of numbers: a fixed-pitch font keeps them aligned.
+    definitionEdit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    definitionEdit->setMinimumSize(420, 160);
     auto* definitionLabel = new QLabel(QStringLiteral("&Element definitions:"), this);
     definitionLabel->setBuddy(definitionEdit);
     compileButton = Button("&Compile and update", 1259, this);
@@ -197,7 +202,7 @@ void CVectorEditor::build()
     layout->addLayout(middle);
     layout->addWidget(previews, 1);
     layout->addLayout(buttons);
-    resize(sizeHint().expandedTo(QSize(620, 560)));
+    resize(sizeHint().expandedTo(QSize(780, 600)));
 
     connect(ok, &QPushButton::clicked, this, &CVectorEditor::accept);
     connect(cancel, &QPushButton::clicked, this, &CVectorEditor::reject);

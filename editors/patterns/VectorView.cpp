@@ -27,6 +27,10 @@ void CVectorView::paintEvent(QPaintEvent*)
         if (!invertible)
             return;
         const QRectF area = toWorld.mapRect(QRectF(rect()));
+        // Smoothed cell edges cover the shared pixels only in part: under them lies the background
+        // colour, not white, so that no seams show between the cells.
+        if (pattern->compiled)
+            graphics.fillRect(area, pattern->colour);
         const double cellWidth = fullWidth ? area.width() : pattern->width;
         const double cellHeight = pattern->height;
         const double cells = std::ceil(area.width() / cellWidth) * std::ceil(area.height() / cellHeight);

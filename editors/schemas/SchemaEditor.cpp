@@ -142,7 +142,8 @@ CSchemaEditor::CSchemaEditor(const ORBAX_Logging::SchemaDefinitionList& schemas,
     layout->addLayout(schemaRow, 2);
     layout->addWidget(fields, 3);
     layout->addLayout(buttons);
-    resize(DialogUnits(this).size(216, 240));
+    // Wider than its minimum, so that the field descriptions show beside their kinds.
+    resize(DialogUnits(this).size(280, 260));
 
     connect(addNew, &QPushButton::clicked, this, &CSchemaEditor::OnAddSchema);
     connect(import, &QPushButton::clicked, this, &CSchemaEditor::OnImport);

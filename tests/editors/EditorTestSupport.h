@@ -6,10 +6,10 @@
 #include <functional>
 #include <string>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>

@@ -259,3 +259,25 @@ TEST(VectorView, APatternWithoutAPositiveSizeStaysWhite)
         EXPECT_EQ(view.grab().toImage().pixel(50, 50), 0xFFFFFFFFu);
     }
 }
+
+TEST(VectorView, CellsAtFractionalPixelsShowNoSeamsBetweenThem)
+{
+    // 3.3 by 2.7 mm cells start at fractions of a pixel; their smoothed edges must not let white through.
+    VectorPattern pattern(L"plain", 3.3f, 2.7f);
+    ConfigMessageList messages;
+    ASSERT_TRUE(VectorPattern::Compile(pattern, L"", messages, 1));
+    pattern.colour = 0xFF4080C0u;
+    for (bool fullWidth : {false, true}) {
+        CVectorView view(fullWidth);
+        view.resize(211, 97);
+        view.pattern = &pattern;
+        const QImage image = view.grab().toImage();
+        int seams = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                seams += std::abs(qRed(image.pixel(x, y)) - 0x40) > 2 ||
+                         std::abs(qGreen(image.pixel(x, y)) - 0x80) > 2 ||
+                         std::abs(qBlue(image.pixel(x, y)) - 0xC0) > 2;
+        EXPECT_EQ(seams, 0) << fullWidth;
+    }
+}
