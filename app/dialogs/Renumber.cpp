@@ -88,7 +88,10 @@ CRenumber::CRenumber(const std::wstring& prefix, int number, const std::wstring&
     grid->addWidget(m_newPrefix, 2, 1);
     grid->addWidget(m_newNumber, 2, 2);
     grid->addWidget(m_newPostfix, 2, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Maintain ori&ginal:"), this), 3, 0);
+    // The mnemonic takes the focus to the first of the three boxes it heads.
+    auto* maintainLabel = new QLabel(QStringLiteral("Maintain ori&ginal:"), this);
+    maintainLabel->setBuddy(m_maintainPrefix);
+    grid->addWidget(maintainLabel, 3, 0);
     grid->addWidget(m_maintainPrefix, 3, 1, Qt::AlignHCenter);
     grid->addWidget(m_maintainNumber, 3, 2, Qt::AlignHCenter);
     grid->addWidget(m_maintainPostfix, 3, 3, Qt::AlignHCenter);

@@ -6,6 +6,7 @@
 #include <QMimeData>
 
 #include "app/QuorApp.h"
+#include "docview/clipboard/WriterSchema.h"
 #include "docview/document/BoreholeDocument.h"
 #include "platform/services/Services.h"
 
@@ -14,6 +15,28 @@ namespace {
 // Unit archives are a few hundred characters; a clipboard entry far beyond any unit is not one of
 // ours, and is refused before it is decoded.
 constexpr qsizetype kLargestArchive = 16 * 1024 * 1024;
+
+// The unit's schema as its writer knew it: another running program needs the fields' kinds and names
+// to put the unit's values into its own columns.
+const char* const kSchemaFormat = "application/x-quorlog-bore-schema";
+
+// The writer's schema for a unit read from another program; nothing when the clipboard has no usable
+// description (the unit then pastes without its free-field values, as before).
+void adoptDescribedSchema(const QMimeData& data, ORBAX_Logging::Interval& unit)
+{
+    const QString format = QString::fromLatin1(kSchemaFormat);
+    if (!data.hasFormat(format))
+        return;
+    const QByteArray bytes = data.data(format);
+    if (bytes.size() > kLargestArchive)
+        return;
+    try {
+        UnitClipboard::AdoptWriterSchema(unit,
+                                         UnitClipboard::ReadSchemaArchive(QString::fromUtf8(bytes).toStdWString()));
+    } catch (const std::exception&) {
+        // A damaged description is no reason to refuse the unit itself.
+    }
+}
 
 } // namespace
 
@@ -34,6 +57,9 @@ bool CopyUnitsToClipboard(QMimeData& data, const BoreholeDocument& document, int
         const ORBAX_Logging::Interval& unit = borehole[static_cast<std::size_t>(i)];
         const QString archive = QString::fromStdWString(UnitClipboard::WriteUnitArchive(unit));
         data.setData(UnitDataFormat(), archive.toUtf8());
+        if (unit.schema)
+            data.setData(QString::fromLatin1(kSchemaFormat),
+                         QString::fromStdWString(UnitClipboard::WriteSchemaArchive(*unit.schema)).toUtf8());
         data.setText(developerMode ? archive : QString::fromStdWString(UnitClipboard::UnitPlainText(unit)));
         return true;
     } catch (const std::exception&) {
@@ -57,7 +83,9 @@ ORBAX_Logging::Interval ReadUnitData(const QMimeData* data)
     if (bytes.size() > kLargestArchive)
         throw std::runtime_error("Clipboard data too large for a unit");
     // Invalid UTF-8 decodes to replacement characters, which no archive item accepts.
-    return UnitClipboard::ReadUnitArchive(QString::fromUtf8(bytes).toStdWString());
+    ORBAX_Logging::Interval unit = UnitClipboard::ReadUnitArchive(QString::fromUtf8(bytes).toStdWString());
+    adoptDescribedSchema(*data, unit);
+    return unit;
 }
 
 void ReadUnitsFromClipboard(ORBAX_Logging::Interval& unit)

@@ -1,6 +1,7 @@
 #pragma once
 // Units on the system clipboard. A copy of one unit travels under the program's own MIME type as the
 // unit's archive text (UTF-8), so that another running copy of the program can paste it; beside it go
+// a description of the unit's schema (so that another program maps its values into its own fields),
 // a readable line of the unit as plain text (in developer mode the archive text itself) and, put
 // there by the view, a picture. Whatever the clipboard holds may come from another program: it is
 // read as untrusted text, and anything that is not a complete unit archive is refused.

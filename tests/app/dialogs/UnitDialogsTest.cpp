@@ -3,6 +3,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -27,6 +28,37 @@ T* child(QDialog& dialog, int id)
     T* found = dialog.findChild<T*>(QStringLiteral("id%1").arg(id));
     EXPECT_NE(found, nullptr) << id;
     return found;
+}
+
+// The labels whose text carries a mnemonic ("&" before a letter) but that have no control to take
+// the focus: Qt shows their "&" as it stands.
+QStringList mnemonicsWithoutBuddy(QWidget& dialog)
+{
+    QStringList found;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        QString text = label->text();
+        text.replace(QStringLiteral("&&"), QString());
+        if (text.contains(QLatin1Char('&')) && !label->buddy())
+            found << label->text();
+    }
+    return found;
+}
+
+TEST(UnitDialogs, EveryMnemonicLabelTakesTheFocusToItsControl)
+{
+    AppTest::Sandbox sandbox;
+    const std::vector<FieldDefinition> fields = {{ROCKTYPE, L"Rock"}, {STRING, L"Colour"}};
+    CRenumber renumber(L"A-", 7, L"x", 4);
+    CSampleNumber sample(L"S-010", L"S-001", L"S-009");
+    CPasteSpecial paste(&fields);
+    CSaveBoth both;
+    LoadBoreHole pane;
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&renumber, &sample, &paste, &both, &pane})
+        EXPECT_EQ(mnemonicsWithoutBuddy(*dialog), QStringList()) << dialog->objectName().toStdString();
+    // The heading of the three Maintain boxes goes to the first of them.
+    for (QLabel* label : renumber.findChildren<QLabel*>())
+        if (label->text() == QStringLiteral("Maintain ori&ginal:"))
+            EXPECT_EQ(label->buddy(), child<QCheckBox>(renumber, 1165));
 }
 
 TEST(PasteSpecialDialog, ListsPastableFieldsAndWidensTheSelectionToFieldIndexes)

@@ -157,9 +157,9 @@ TEST(ClipboardBetweenProcesses, AUnitCopiedInOneProgramPastesInAnother)
     ASSERT_TRUE(reader.start({peerProgram(), "paste"}, display.name));
     const std::string pasted = reader.readLine();
     EXPECT_EQ(reader.finish(), 0) << pasted;
-    // Rock types, percentages, seam and ply come across; the sample number stays the target's; the
-    // paste is one undoable step that marks the pane modified.
-    EXPECT_EQ(pasted, "SAND:70 CLAY:30 seam=Upper ply=U2 sample=S1 steps=1 modified=yes");
+    // Rock types, percentages, free-field values, seam and ply come across; the sample number stays the
+    // target's; the paste is one undoable step that marks the pane modified.
+    EXPECT_EQ(pasted, "SAND:70 CLAY:30 colour=grey seam=Upper ply=U2 sample=S1 steps=1 modified=yes");
     EXPECT_EQ(owner.finish(), 0);
 }
 

@@ -10,6 +10,7 @@
 #include "core/archive/ProcessIdentifier.h"
 #include "docview/clipboard/ClipboardTransfer.h"
 #include "docview/clipboard/UnitClipboard.h"
+#include "docview/clipboard/WriterSchema.h"
 #include "docview/document/BoreholeDocument.h"
 #include "tests/docview/DocviewTestSupport.h"
 #include "tests/support/FakeServices.h"
@@ -265,6 +266,102 @@ TEST(UnitClipboard, UnitOfAnotherRunPastesWhatItCarriesAndRefusesUnknownColumns)
     EXPECT_EQ(document.GetBorehole(1)[1].seam.str(), L"Upper");
     chosen[8] = true; // Colour
     EXPECT_EQ(UnitClipboard::PasteUnitFields(document, 1, {{1, 1}}, single, chosen), PasteFieldsResult::Unmatched);
+}
+
+// The clipboard as another running program leaves it after copying left unit i: the archive and the
+// schema description (or the given bytes in its place), both under that program's identifier.
+QMimeData* foreignCopy(const BoreholeDocument& document, const QByteArray& description, int i = 1)
+{
+    auto* data = new QMimeData;
+    EXPECT_TRUE(CopyUnitsToClipboard(*data, document, 0, i, false));
+    const std::wstring ours = widen(ORBAX_Utilities::processUuidString());
+    const std::wstring theirs = L"0f0e0d0c-0b0a-1908-8706-050403020100";
+    const std::wstring archive = QString::fromUtf8(data->data(UnitDataFormat())).toStdWString();
+    data->setData(UnitDataFormat(), QString::fromStdWString(replaceAll(archive, ours, theirs)).toUtf8());
+    const QString schemaFormat = QStringLiteral("application/x-quorlog-bore-schema");
+    EXPECT_TRUE(data->hasFormat(schemaFormat));
+    if (description.isNull()) {
+        const std::wstring text = QString::fromUtf8(data->data(schemaFormat)).toStdWString();
+        data->setData(schemaFormat, QString::fromStdWString(replaceAll(text, ours, theirs)).toUtf8());
+    } else {
+        data->setData(schemaFormat, description);
+    }
+    return data;
+}
+
+TEST(ClipboardTransfer, UnitOfAnotherProgramKeepsItsFreeFieldsByTheirNames)
+{
+    ORBAX_Platform::MemoryClipboard clipboard;
+    ORBAX_Platform::ScopedClipboard scoped(clipboard);
+    // The right borehole's schema has the colour in another column, after a field of its own.
+    auto other = std::make_shared<SchemaDefinition>(L"Other", std::vector<FieldDefinition>{{ROCKTYPE, L"Rock"},
+                                                                                           {STRING, L"Hardness"},
+                                                                                           {SEAM, L"Seam"},
+                                                                                           {PLY, L"Ply"},
+                                                                                           {STRING, L"Colour"},
+                                                                                           {SAMPLE, L"Sample"}});
+    TestDocument document(DocviewTest::fullSchema(), other);
+    dressUnit(document);
+
+    clipboard.setMimeData(foreignCopy(document, QByteArray()));
+    const Interval read = ReadUnitData(clipboard.mimeData());
+    ASSERT_TRUE(read.schema);
+    EXPECT_EQ(read.schema->name, L"Full");
+    EXPECT_EQ(read.elements.at(1).schema, read.schema);
+
+    ASSERT_TRUE(pasteUnit(document, 1, {{0, 1}}));
+    for (int i : {0, 1}) {
+        const Interval& unit = document.GetBorehole(1)[i];
+        ASSERT_EQ(unit.elements.size(), 2u);
+        EXPECT_EQ(unit.elements[0].values.at(4), L"grey") << "the colour lands in the colour column";
+        EXPECT_EQ(unit.elements[1].values.at(4), L"brown");
+        EXPECT_EQ(unit.elements[0].values.at(1), L"") << "nothing lands in a column of another name";
+    }
+
+    // Paste Special of the colour alone, from a unit of one element of the other program.
+    document.GetBorehole(0)[0].elements.at(0).values.set(8, L"red");
+    clipboard.setMimeData(foreignCopy(document, QByteArray(), 0));
+    std::vector<bool> chosen(other->fields.size(), false);
+    chosen[4] = true;
+    EXPECT_EQ(pasteUnitFields(document, 1, {{2, 2}}, chosen), PasteFieldsResult::Pasted);
+    EXPECT_EQ(document.GetBorehole(1)[2].elements.at(0).values.at(4), L"red");
+    EXPECT_EQ(document.GetBorehole(1)[2].elements.at(0).values.at(1), L"");
+}
+
+TEST(ClipboardTransfer, DamagedSchemaDescriptionsAreIgnoredAndTheUnitStillPastes)
+{
+    ORBAX_Platform::MemoryClipboard clipboard;
+    ORBAX_Platform::ScopedClipboard scoped(clipboard);
+    TestDocument document;
+    dressUnit(document);
+    const std::wstring good = UnitClipboard::WriteSchemaArchive(*document.GetBorehole(0).schema);
+    ASSERT_EQ(UnitClipboard::ReadSchemaArchive(good)->fields, document.GetBorehole(0).schema->fields);
+
+    // Too many fields, an unknown kind, a cut text, another tag: each is refused.
+    ASSERT_NE(good.find(L"4 Full 9 "), std::wstring::npos);
+    EXPECT_ANY_THROW(UnitClipboard::ReadSchemaArchive(replaceAll(good, L"4 Full 9 ", L"4 Full 99999 ")));
+    const SchemaDefinition strange(L"Strange", {{ROCKTYPE, L"Rock"}, {77, L"What"}});
+    EXPECT_ANY_THROW(UnitClipboard::ReadSchemaArchive(UnitClipboard::WriteSchemaArchive(strange)));
+    EXPECT_ANY_THROW(UnitClipboard::ReadSchemaArchive(good.substr(0, good.size() / 2)));
+    EXPECT_ANY_THROW(UnitClipboard::ReadSchemaArchive(replaceAll(good, L"6 Schema", L"6 Schemb")));
+
+    for (const QByteArray& bad : {QByteArray("nonsense"), QByteArray("")}) {
+        clipboard.setMimeData(foreignCopy(document, bad));
+        ASSERT_TRUE(pasteUnit(document, 1, {{0, 0}}));
+        const Interval& unit = document.GetBorehole(1)[0];
+        EXPECT_EQ(unit.elements.at(0).rockType.str(), L"SAND");
+        EXPECT_EQ(unit.elements.at(0).values.at(8), L"") << "without a description no column is guessed";
+    }
+
+    // A description with fewer fields than the rows hold values is not the rows' schema.
+    Interval read = UnitClipboard::ReadUnitArchive(
+        replaceAll(UnitClipboard::WriteUnitArchive(document.GetBorehole(0)[1]),
+                   widen(ORBAX_Utilities::processUuidString()), L"0f0e0d0c-0b0a-1908-8706-050403020100"));
+    auto narrow = std::make_shared<const SchemaDefinition>(
+        L"Narrow", std::vector<FieldDefinition>{{ROCKTYPE, L"Rock"}, {STRING, L"Colour"}});
+    UnitClipboard::AdoptWriterSchema(read, narrow);
+    EXPECT_EQ(read.schema, narrow);
+    EXPECT_NE(read.elements.at(0).schema, narrow);
 }
 
 TEST(ClipboardTransfer, CopyPlacesTheArchiveAndPlainTextAndPasteReadsIt)

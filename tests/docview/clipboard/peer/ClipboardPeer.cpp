@@ -44,6 +44,8 @@ int copy(QApplication& app)
     unit.setRockTypes(L"MIXED", {70, 30}, {L"SAND", L"CLAY"});
     unit.seam = L"Upper";
     unit.ply = L"U2";
+    // A free field: the reader knows the field only from the schema description placed beside the unit.
+    unit.elements[0].values.set(8, L"grey");
     auto* data = new QMimeData;
     if (!CopyUnitsToClipboard(*data, document, 0, 1, false)) {
         delete data;
@@ -81,6 +83,7 @@ int paste(QApplication& app)
     std::string line;
     for (const auto& element : unit.elements)
         line += narrow(element.rockType.str()) + ":" + std::to_string(element.percentage) + " ";
+    line += "colour=" + narrow(unit.elements.empty() ? std::wstring() : unit.elements[0].values.at(8)) + " ";
     line += "seam=" + narrow(unit.seam.str()) + " ply=" + narrow(unit.ply.str()) +
             " sample=" + narrow(unit.sample.str()) + " steps=" + std::to_string(document.GetUndoCount()) +
             " modified=" + (document.IsPaneModified(1) ? "yes" : "no");
