@@ -1,5 +1,6 @@
-// The clipboard may hold anything another program put there: the unit loader must refuse damaged
-// text with an exception, never crash, hang or allocate without bound. The input is UTF-8 text; an
+// The clipboard may hold anything another program put there: the unit loader and the loader of the
+// schema description beside it must refuse damaged text with an exception, never crash, hang or
+// allocate without bound. The input is UTF-8 text; an
 // identifier of all zeros stands for this run's own identifier, so that forged archives "from this
 // run" (with made-up schema addresses) are tried too.
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include "core/archive/ArchiveStreams.h"
 #include "core/archive/IntervalArchive.h"
 #include "core/archive/ProcessIdentifier.h"
+#include "core/archive/SchemaArchive.h"
 #include "core/catalogue/Messages.h"
 #include "platform/Paths.h"
 
@@ -63,6 +65,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         IntervalArchive::pasteFields(target, unit, all);
     } catch (const std::exception&) {
         // Refused: what a paste of foreign data does.
+    }
+    // The same text as a schema description, given to a unit of the archive's kind.
+    std::wistringstream described(ORBAX_Platform::wide_from_utf8(bytes));
+    try {
+        ORBAX_Utilities::iserial_stream archive(described);
+        SchemaPtr schema = SchemaArchive::load(archive);
+        Interval unit = setup.target;
+        unit.schema = std::make_shared<const SchemaDefinition>();
+        for (LithData& element : unit.elements)
+            element.schema = unit.schema;
+        SchemaArchive::adopt(unit, schema);
+        Interval target = setup.target;
+        target = unit;
+    } catch (const std::exception&) {
     }
     return 0;
 }
