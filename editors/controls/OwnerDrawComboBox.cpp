@@ -105,5 +105,13 @@ void OwnerDrawComboBox::paintEvent(QPaintEvent*)
     if (selected)
         painter.fillRect(field, palette().color(QPalette::Highlight));
     const QModelIndex index = model()->index(current, modelColumn(), rootModelIndex());
-    m_delegate->paintContent(&painter, field, index, font(), palette(), selected);
+    // The item's text stands in the middle of the field's height, as in the list it drops down.
+    QRect content = field;
+    const int textHeight =
+        fontMetrics()
+            .boundingRect(field, Qt::TextWordWrap | Qt::TextExpandTabs, index.data(Qt::DisplayRole).toString())
+            .height();
+    if (textHeight > 0 && textHeight < field.height())
+        content = QRect(field.x(), field.y() + (field.height() - textHeight) / 2, field.width(), textHeight);
+    m_delegate->paintContent(&painter, content, index, font(), palette(), selected);
 }
