@@ -1,9 +1,11 @@
 #include "app/MainFrame.h"
 
+#include <algorithm>
 #include <set>
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QIcon>
@@ -514,6 +516,22 @@ void CMainFrame::runCommand(int id)
     UpdateCommands();
 }
 
+QString CMainFrame::RecentFileLabel(const QString& path)
+{
+    // The whole path while it is short; else its start and its file name, so that two files of one
+    // name in different folders can be told apart. An "&" in a name is shown, not taken as a key.
+    constexpr int kLongest = 48;
+    QString shown = QDir::toNativeSeparators(path);
+    if (shown.size() > kLongest) {
+        const QFileInfo info(path);
+        const QString name = info.fileName();
+        const QString folder = QDir::toNativeSeparators(info.path());
+        const int keep = std::max<int>(0, kLongest - static_cast<int>(name.size()) - 5);
+        shown = folder.left(keep) + QStringLiteral("...") + QDir::separator() + name;
+    }
+    return shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 void CMainFrame::SetRecentFiles(const std::vector<std::wstring>& files)
 {
     bool any = false;
@@ -521,7 +539,7 @@ void CMainFrame::SetRecentFiles(const std::vector<std::wstring>& files)
         QAction* action = m_recentActions[i];
         if (i < files.size() && !files[i].empty()) {
             QString path = QString::fromStdWString(files[i]);
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(RecentFileLabel(path)));
             action->setData(path);
             action->setStatusTip(path);
             action->setVisible(true);

@@ -66,6 +66,8 @@ public:
 
     // The files of the recent-file list, most recent first, as the File menu shows them.
     void SetRecentFiles(const std::vector<std::wstring>& files);
+    // The menu text of a recent file (without its number).
+    static QString RecentFileLabel(const QString& path);
 
     // Asked before the window closes; false keeps it open.
     void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }

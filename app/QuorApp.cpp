@@ -234,6 +234,8 @@ void CQuorApp::CreateMainWindow()
     m_view->OnInitialUpdate();
     m_document->RegisterLayoutCommands(*m_mainFrame, *m_view);
     m_mainFrame->SetRecentFiles(m_recentFiles);
+    QObject::connect(m_mainFrame.get(), &CMainFrame::recentFileChosen, m_view,
+                     [view = m_view](const QString& path) { view->OnOpenRecentFile(path.toStdWString()); });
     QObject::connect(m_document.get(), &CQuorDoc::titleChanged, m_mainFrame.get(),
                      [frame = m_mainFrame.get()](const QString& title) {
                          frame->setWindowTitle(CQuorDoc::WindowTitle(title.toStdWString()));
@@ -334,16 +336,17 @@ void CQuorApp::SaveSettings()
         CQuorSettings prolog(L"PrologOptions", this);
         prolog.WriteInt(L"AlwaysAsk", m_prologAlwaysAsk ? 1 : 0);
         m_prologOptions.save(prolog, m_tables.schemas);
-
-        Settings recent(kRecentSection);
-        for (std::size_t i = 0; i < kRecentFileCount; ++i) {
-            std::wstring key = L"File" + std::to_wstring(i + 1);
-            if (i < m_recentFiles.size())
-                recent.writeString(key, m_recentFiles[i]);
-            else
-                recent.remove(key);
-        }
     }
+    // The recent-file list is the window's own record, kept whatever "SaveSettings" says.
+    Settings recent(kRecentSection);
+    for (std::size_t i = 0; i < kRecentFileCount; ++i) {
+        std::wstring key = L"File" + std::to_wstring(i + 1);
+        if (i < m_recentFiles.size())
+            recent.writeString(key, m_recentFiles[i]);
+        else
+            recent.remove(key);
+    }
+    recent.sync();
     options.sync();
 }
 
@@ -390,8 +393,12 @@ int CQuorApp::CQuorSettings::ReadInt(const std::wstring& key, int defaultValue)
     return m_settings.readInt(key, defaultValue);
 }
 
-void CQuorApp::AddToRecentFileList(const std::wstring& path)
+void CQuorApp::AddToRecentFileList(const std::wstring& name)
 {
+    // Kept in full, so that the entry opens the same file whatever the working folder of a later run.
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(ORBAX_Platform::path_from_wide(name), error);
+    const std::wstring path = error ? name : ORBAX_Platform::wide_from_path(absolute.lexically_normal());
     m_recentFiles.erase(std::remove_if(m_recentFiles.begin(), m_recentFiles.end(),
                                        [&path](const std::wstring& f) { return samePath(f, path); }),
                         m_recentFiles.end());
@@ -400,10 +407,15 @@ void CQuorApp::AddToRecentFileList(const std::wstring& path)
         m_recentFiles.resize(kRecentFileCount);
     if (m_mainFrame)
         m_mainFrame->SetRecentFiles(m_recentFiles);
-    QObject::connect(m_document.get(), &CQuorDoc::titleChanged, m_mainFrame.get(),
-                     [frame = m_mainFrame.get()](const QString& title) {
-                         frame->setWindowTitle(CQuorDoc::WindowTitle(title.toStdWString()));
-                     });
+}
+
+void CQuorApp::RemoveFromRecentFileList(const std::wstring& path)
+{
+    m_recentFiles.erase(std::remove_if(m_recentFiles.begin(), m_recentFiles.end(),
+                                       [&path](const std::wstring& f) { return samePath(f, path); }),
+                        m_recentFiles.end());
+    if (m_mainFrame)
+        m_mainFrame->SetRecentFiles(m_recentFiles);
 }
 
 // ---------------------------------------------------------------------------------------------------

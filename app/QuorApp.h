@@ -101,7 +101,10 @@ public:
 
     // The recent-file list (four files, most recent first), kept in the profile.
     const std::vector<std::wstring>& GetRecentFiles() const { return m_recentFiles; }
+    // Puts the file (made absolute) at the top, once; the list keeps its four most recent files.
     void AddToRecentFileList(const std::wstring& path);
+    // Drops the file from the list (a file that is gone).
+    void RemoveFromRecentFileList(const std::wstring& path);
 
     CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
     CQuorDoc* GetDocument() const { return m_document.get(); }

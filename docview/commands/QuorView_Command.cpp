@@ -79,6 +79,25 @@ void CQuorView::OnOpenBorehole()
     update();
 }
 
+void CQuorView::OnOpenRecentFile(const std::wstring& path)
+{
+    ErrorEntries entries;
+    // A file that is gone needs no pane: it is reported and leaves the list.
+    if (!CQuorDoc::fileIsThere(path, entries)) {
+        if (CQuorApp* app = CQuorApp::instance())
+            app->RemoveFromRecentFileList(path);
+        showErrors(entries, this);
+        return;
+    }
+    clearUnitAndTraceSelection(*this);
+    const int pane = ChooseBorehole();
+    if (pane < 0)
+        return;
+    m_document->openRecentFile(pane, path, entries);
+    showErrors(entries, this);
+    update();
+}
+
 void CQuorView::OnSaveBorehole()
 {
     const int pane = ChooseBorehole();

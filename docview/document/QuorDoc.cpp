@@ -46,6 +46,8 @@ void CQuorDoc::OnTitleChanged() { emit titleChanged(QString::fromStdWString(GetT
 void CQuorDoc::fileOpenedOrSaved(int k, const std::wstring& path)
 {
     setPathName(k, path);
+    if (CQuorApp* app = CQuorApp::instance())
+        app->AddToRecentFileList(path);
     SetPaneModified(k, false);
     // Undoing what came before the file now makes the pane differ from it.
     markSaved(k);

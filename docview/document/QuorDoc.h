@@ -46,6 +46,13 @@ public:
     // Opens a named file without a prompt, the reader chosen by its extension: none for Prolog 2.1/3.0,
     // "csv" in any case for CSV. Asks about unsaved changes first; false when nothing was opened.
     bool openBoreholeByName(int k, const std::wstring& path, ErrorEntries& entries);
+    // Opens a file of the recent-file list: asks about unsaved changes, then reads it with the reader
+    // its extension names ("prolog" Prolog 4, "csv" CSV, anything else Prolog 2.1/3.0); false when
+    // nothing was opened.
+    bool openRecentFile(int k, const std::wstring& path, ErrorEntries& entries);
+    // Whether a file is there to be read; when it is not, message 1001 with the system's reason is
+    // appended.
+    static bool fileIsThere(const std::wstring& path, ErrorEntries& entries);
     // One format's read into pane k; true when the pane now holds the file. A failed read changes
     // nothing.
     bool LoadPrologBorehole(int k, const std::wstring& path, ErrorEntries& entries);

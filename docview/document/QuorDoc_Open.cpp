@@ -1,4 +1,6 @@
 // Opening boreholes into a pane and making new empty ones.
+#include <cerrno>
+#include <filesystem>
 #include <memory>
 
 #include "app/QuorApp.h"
@@ -90,6 +92,36 @@ bool CQuorDoc::openBoreholeByName(int k, const std::wstring& path, ErrorEntries&
     ErrorEntries saveEntries;
     if (!askToSave(k, saveEntries))
         return false;
+    return load(reader, k, path, entries);
+}
+
+bool CQuorDoc::fileIsThere(const std::wstring& path, ErrorEntries& entries)
+{
+    std::error_code error;
+    if (std::filesystem::is_regular_file(ORBAX_Platform::path_from_wide(path), error))
+        return true;
+    // Something else under the name (a folder) is no borehole file either.
+    const int reason = error ? error.value()
+                             : (std::filesystem::exists(ORBAX_Platform::path_from_wide(path), error) ? EISDIR : ENOENT);
+    addErrorEntry(format_message(1001, {path, ORBAX_Utilities::SystemErrorText(reason)}), entries, status(3, 1));
+    return false;
+}
+
+bool CQuorDoc::openRecentFile(int k, const std::wstring& path, ErrorEntries& entries)
+{
+    // The list holds files this program wrote or read, Prolog 4 ones among them: unlike a dropped
+    // file, one named ".prolog" is read as Prolog 4.
+    const std::wstring name = ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(path).filename());
+    const std::size_t dot = name.rfind(L'.');
+    const std::wstring extension = dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
+    Reader reader = Reader::Prolog;
+    if (namesEqualNoCase(extension, L"CSV"))
+        reader = Reader::Csv;
+    else if (namesEqualNoCase(extension, L"prolog"))
+        reader = Reader::Prolog4;
+    if (!askToSave(k, entries))
+        return false;
+    entries.clear();
     return load(reader, k, path, entries);
 }
 

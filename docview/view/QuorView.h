@@ -354,6 +354,9 @@ public:
     void RegisterDocumentCommands(CMainFrame& frame);
     void OnNewBorehole();
     void OnOpenBorehole();
+    // A file of the recent-file list, opened into the pane Open Borehole would use; a file that is
+    // gone is reported and dropped from the list.
+    void OnOpenRecentFile(const std::wstring& path);
     void OnSaveBorehole();
     void OnSaveBoreholeAs();
     void OnExportLeft();

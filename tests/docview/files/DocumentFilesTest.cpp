@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
@@ -18,6 +20,8 @@
 #include "core/prolog/Borehole_Prolog.h"
 #include "core/prolog4/Borehole_Prolog4.h"
 #include "docview/document/QuorDoc.h"
+#include "docview/view/QuorView.h"
+#include "resources/CommandIds.h"
 #include "tests/docview/DocviewTestSupport.h"
 #include "tests/support/AppTestSupport.h"
 
@@ -480,6 +484,111 @@ TEST_F(DocumentFiles, ExportWritesTheTextDescription)
 
     EXPECT_EQ(doc->exportBorehole(0, path("no/such/folder/out.txt"), false, message), 1);
     EXPECT_EQ(message.rfind(L"Unable to open " + path("no/such/folder/out.txt") + L"\n(", 0), 0u);
+}
+
+// The File menu's recent files: the texts shown, in order.
+QStringList recentEntries(CMainFrame& frame)
+{
+    QStringList texts;
+    for (int i = 0; i < 4; ++i) {
+        auto* action = frame.findChild<QAction*>(QStringLiteral("id%1").arg(QuorCommand::ID_FILE_MRU_FILE1 + i));
+        if (action && action->isVisible())
+            texts << action->data().toString();
+    }
+    return texts;
+}
+
+void chooseRecent(CMainFrame& frame, int index)
+{
+    frame.findChild<QAction*>(QStringLiteral("id%1").arg(QuorCommand::ID_FILE_MRU_FILE1 + index))->trigger();
+}
+
+TEST_F(DocumentFiles, RecentFilesFollowOpensAndSavesAndOpenAgain)
+{
+    CMainFrame& frame = *app->GetMainFrame();
+    EXPECT_TRUE(recentEntries(frame).isEmpty());
+    openLeft(path("east_bore"), 1);
+    ErrorEntries entries;
+    ASSERT_TRUE(doc->LoadCsvBorehole(1, path("west_bore.csv"), entries));
+    // A save in place names no new file; Save As puts the new name on top.
+    doc->EditSampleNumber(0, {{0, 0}}, L"edited");
+    doc->saveBorehole(0, entries);
+    answerPrompt(path("copy"), 3);
+    doc->saveBoreholeAs(0, entries);
+    ASSERT_FALSE(hasReportableErrors(entries));
+    const auto q = [this](const char* name) { return QString::fromStdWString(path(name)); };
+    EXPECT_EQ(recentEntries(frame), QStringList({q("copy.CSV"), q("west_bore.csv"), q("east_bore")}));
+
+    // A failed or cancelled open adds nothing.
+    doc->LoadPrologBorehole(0, path("not_a_borehole"), entries);
+    doc->openBorehole(0, entries);
+    EXPECT_EQ(recentEntries(frame).size(), 3);
+
+    // The entry opens its file into the pane Open would use (here the one the user picks), with
+    // the reader of its extension, and moves to the top.
+    respond = [](QDialog& dialog) {
+        if (dialog.objectName() == "dlg324")
+            dialog.findChild<QRadioButton*>("id1043")->setChecked(true);
+        dialog.accept();
+    };
+    chooseRecent(frame, 0); // copy.CSV
+    EXPECT_EQ(doc->GetPathName(1), path("copy.CSV"));
+    EXPECT_EQ(doc->GetFormatOptions(1)->formatCode, ORBAX_Logging::FormatCSV);
+    EXPECT_EQ(doc->GetBorehole(1)[0].sample, L"edited");
+    EXPECT_EQ(shown, std::vector<QString>({"dlg324"}));
+
+    // A Prolog 4 file reopens with the Prolog 4 reader (a dropped one would be refused).
+    app->GetView()->m_activePane = 0;
+    respond = [](QDialog& sheet) { sheet.accept(); };
+    ASSERT_TRUE(doc->LoadProlog4Borehole(0, path("north_bore.prolog"), entries));
+    EXPECT_EQ(recentEntries(frame).first(), q("north_bore.prolog"));
+    ASSERT_TRUE(doc->LoadPrologBorehole(0, path("east_bore"), entries));
+    chooseRecent(frame, 1);
+    EXPECT_EQ(doc->GetPathName(0), path("north_bore.prolog"));
+    EXPECT_EQ(doc->GetFormatOptions(0)->formatCode, ORBAX_Logging::FormatProlog41);
+
+    // Unsaved changes of the pane are asked about first; Cancel keeps them.
+    doc->EditSampleNumber(0, {{0, 0}}, L"unsaved");
+    sandbox.boxes.answers.push_back(MessageResult::Cancel);
+    chooseRecent(frame, 1);
+    EXPECT_EQ(doc->GetPathName(0), path("north_bore.prolog"));
+    EXPECT_TRUE(doc->IsPaneModified(0));
+    EXPECT_EQ(sandbox.boxes.shown.back().text, L"Bore hole data changed.  Do you want to save?");
+
+    // A file that is gone is reported and dropped; the panes stay as they were.
+    fs::remove(sandbox.file("west_bore.csv"));
+    const QStringList before = recentEntries(frame);
+    const int gone = static_cast<int>(before.indexOf(q("west_bore.csv")));
+    ASSERT_GE(gone, 0);
+    errorLines.clear();
+    chooseRecent(frame, gone);
+    ASSERT_EQ(errorLines.size(), 1);
+    EXPECT_TRUE(errorLines[0].contains(q("west_bore.csv"))) << errorLines[0].toStdString();
+    EXPECT_TRUE(errorLines[0].contains("No such file")) << errorLines[0].toStdString();
+    EXPECT_FALSE(recentEntries(frame).contains(q("west_bore.csv")));
+    EXPECT_EQ(recentEntries(frame).size(), before.size() - 1);
+    EXPECT_EQ(doc->GetPathName(0), path("north_bore.prolog"));
+
+    // The list outlives the run, even with the settings not saved.
+    app->m_saveSettings = false;
+    const QStringList kept = recentEntries(frame);
+    doc->SetPaneModified(0, false);
+    app->GetMainFrame()->close();
+    app->ExitInstance();
+    app = std::make_unique<CQuorApp>();
+    ASSERT_TRUE(app->InitInstance({}));
+    EXPECT_EQ(recentEntries(*app->GetMainFrame()), kept);
+}
+
+TEST(RecentFileLabel, ShortPathsWholeLongOnesCutAndAmpersandsShown)
+{
+    EXPECT_EQ(CMainFrame::RecentFileLabel("/data/bh1.csv"), "/data/bh1.csv");
+    EXPECT_EQ(CMainFrame::RecentFileLabel("/data/R&D/bh1.csv"), "/data/R&&D/bh1.csv");
+    const QString label =
+        CMainFrame::RecentFileLabel("/home/geologist/projects/northern-field/2016/boreholes/BH-0042.csv");
+    EXPECT_LE(label.size(), 48);
+    EXPECT_TRUE(label.startsWith("/home/")) << label.toStdString();
+    EXPECT_TRUE(label.endsWith(".../BH-0042.csv")) << label.toStdString();
 }
 
 } // namespace
