@@ -44,4 +44,15 @@ bool AskName(QWidget* parent, std::wstring& name, int captionMessage, int prompt
 bool AcceptName(QWidget* parent, std::wstring& name, const std::vector<std::wstring>& existing, int duplicateMessage,
                 NameKind kind = NameKind::Record);
 
+// The names of every record of a table, for the duplicate check.
+template <class Record>
+std::vector<std::wstring> NamesOf(const std::vector<Record>& records)
+{
+    std::vector<std::wstring> names;
+    names.reserve(records.size());
+    for (const Record& record : records)
+        names.push_back(record.name);
+    return names;
+}
+
 } // namespace EditorNames

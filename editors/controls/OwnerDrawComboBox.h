@@ -19,6 +19,11 @@ public:
     // Inserts the item at `index` (the end when out of range) whatever the sorting.
     int InsertString(int index, const QString& text, int data);
     void ReleaseItem(int index);
+    // Gives the item at `index` a new text and value, keeps its place and selects it.
+    void ReplaceItem(int index, const QString& text, int data);
+    // Deletes the item of a record erased from its table at position `record`: the values of the
+    // items of the records after it move down by one, and nothing is left selected.
+    void ReleaseItemOfRecord(int index, int record);
     // Deletes every item and leaves nothing selected.
     void ResetContent();
 

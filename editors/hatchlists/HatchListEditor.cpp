@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "editors/controls/EditedTables.h"
+#include "editors/controls/EditorButton.h"
 #include "editors/controls/EditorNames.h"
 #include "editors/controls/GuardedHandler.h"
 #include "editors/controls/HatchListBox.h"
@@ -27,14 +28,6 @@ const wchar_t* const hatchListTopic = L"hidd_newhatchlist.htm";
 const wchar_t* const rockTypeTopic = L"hidd_newrocktype.htm";
 // The kind radios in kind order: Bitmap, Isovector, Anivector, Inbuilt.
 const int kindRadioIds[4] = {1281, 1282, 1283, 1285};
-
-QPushButton* Button(const char* text, int id, QWidget* parent)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QStringLiteral("id%1").arg(id));
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -56,9 +49,9 @@ void CHatchListEditor::build()
     hatchListCombo->setObjectName(QStringLiteral("id1274"));
     auto* listLabel = new QLabel(QStringLiteral("&Hatch List:"), this);
     listLabel->setBuddy(hatchListCombo);
-    auto* addList = Button("&Add...", 1242, this);
-    m_deleteList = Button("D&elete", 1264, this);
-    m_renameList = Button("&Rename...", 1249, this);
+    auto* addList = EditorButton("&Add...", 1242, this);
+    m_deleteList = EditorButton("D&elete", 1264, this);
+    m_renameList = EditorButton("&Rename...", 1249, this);
     auto* top = new QHBoxLayout;
     top->addWidget(listLabel);
     top->addWidget(hatchListCombo, 1);
@@ -69,9 +62,9 @@ void CHatchListEditor::build()
     rockTypeList = new CHatchListBox(vectorTable, bitmapTable, inbuiltTable, this);
     rockTypeList->setSorted(true);
     rockTypeList->setMinimumSize(360, 260);
-    m_addRock = Button("A&dd...", 1275, this);
-    m_deleteRock = Button("De&lete", 1276, this);
-    m_renameRock = Button("Re&name...", 1277, this);
+    m_addRock = EditorButton("A&dd...", 1275, this);
+    m_deleteRock = EditorButton("De&lete", 1276, this);
+    m_renameRock = EditorButton("Re&name...", 1277, this);
     auto* rockGroup = new QGroupBox(QStringLiteral("Roc&k tyes"), this);
     auto* rockButtons = new QVBoxLayout;
     rockButtons->addWidget(m_addRock);
@@ -106,10 +99,10 @@ void CHatchListEditor::build()
     patternLayout->addLayout(kinds);
     patternLayout->addLayout(element);
 
-    auto* ok = Button("&OK", 1, this);
+    auto* ok = EditorButton("&OK", 1, this);
     ok->setDefault(true);
-    auto* cancel = Button("Cancel", 2, this);
-    auto* help = Button("Help", 57670, this);
+    auto* cancel = EditorButton("Cancel", 2, this);
+    auto* help = EditorButton("Help", 57670, this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
@@ -313,9 +306,7 @@ void CHatchListEditor::RefreshItem(int item)
 void CHatchListEditor::OnAddHatchList()
 {
     EDITOR_GUARDED({
-        std::vector<std::wstring> names;
-        for (const HatchList& list : hatchLists)
-            names.push_back(list.name);
+        const std::vector<std::wstring> names = EditorNames::NamesOf(hatchLists);
         CNewHatchList dialog(names, this);
         if (dialog.DoModal() != QDialog::Accepted)
             return;
@@ -370,9 +361,7 @@ void CHatchListEditor::OnRenameHatchList()
         std::wstring name = list->name;
         if (!EditorNames::AskName(this, name, 226, 227, hatchListTopic))
             return;
-        std::vector<std::wstring> names;
-        for (const HatchList& other : hatchLists)
-            names.push_back(other.name);
+        const std::vector<std::wstring> names = EditorNames::NamesOf(hatchLists);
         if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateHatchList))
             return;
         list->name = name;

@@ -18,6 +18,7 @@
 #include "core/catalogue/Messages.h"
 #include "editors/controls/ColourComboBox.h"
 #include "editors/controls/EditedTables.h"
+#include "editors/controls/EditorButton.h"
 #include "editors/controls/EditorNames.h"
 #include "editors/controls/GuardedHandler.h"
 #include "editors/controls/SortedItems.h"
@@ -34,14 +35,6 @@ constexpr std::uint32_t incompleteColour = 0xFFFF0000u;
 const wchar_t* const newBitmapTopic = L"hidd_newbitmap.htm";
 constexpr int pendingChangesMessage = 225;
 constexpr int filterMessage = 224;
-
-QPushButton* Button(const char* text, int id, QWidget* parent)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QStringLiteral("id%1").arg(id));
-    button->setAutoDefault(false);
-    return button;
-}
 
 std::filesystem::path ProgramFolder() { return ORBAX_Platform::Settings::ProgramFolder(); }
 
@@ -72,9 +65,9 @@ void CBitmapEditor::build()
     nameCombo->setSorted(true);
     auto* nameLabel = new QLabel(QStringLiteral("&Bitmap hatch:"), this);
     nameLabel->setBuddy(nameCombo);
-    auto* addButton = Button("&Add...", 1242, this);
-    deleteButton = Button("&Delete", 1264, this);
-    renameButton = Button("&Rename...", 1249, this);
+    auto* addButton = EditorButton("&Add...", 1242, this);
+    deleteButton = EditorButton("&Delete", 1264, this);
+    renameButton = EditorButton("&Rename...", 1249, this);
     auto* top = new QHBoxLayout;
     top->addWidget(nameLabel);
     top->addWidget(nameCombo, 1);
@@ -92,7 +85,7 @@ void CBitmapEditor::build()
     fileEdit = new QLineEdit(this);
     fileEdit->setObjectName(QStringLiteral("id1267"));
     fileEdit->setReadOnly(true);
-    browseButton = Button("&...", 1268, this);
+    browseButton = EditorButton("&...", 1268, this);
     browseButton->setMaximumWidth(32);
     // The rows, one per line as the configuration file lists them.
     rowsEdit = new QPlainTextEdit(this);
@@ -108,7 +101,7 @@ void CBitmapEditor::build()
     spin->setObjectName(QStringLiteral("id1170"));
     auto* widthLabel = new QLabel(QStringLiteral("&Width:"), this);
     widthLabel->setBuddy(widthEdit);
-    compileButton = Button("&Compile and update", 1259, this);
+    compileButton = EditorButton("&Compile and update", 1259, this);
 
     auto* source = new QGridLayout;
     source->addWidget(externalRadio, 0, 0);
@@ -131,10 +124,10 @@ void CBitmapEditor::build()
     auto* previewLayout = new QVBoxLayout(previewGroup);
     previewLayout->addWidget(preview);
 
-    auto* ok = Button("&OK", 1, this);
+    auto* ok = EditorButton("&OK", 1, this);
     ok->setDefault(true);
-    auto* cancel = Button("Cancel", 2, this);
-    auto* help = Button("Help", 57670, this);
+    auto* cancel = EditorButton("Cancel", 2, this);
+    auto* help = EditorButton("Help", 57670, this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
@@ -300,10 +293,7 @@ void CBitmapEditor::OnAdd()
         std::wstring name = L"new bitmap";
         if (!EditorNames::AskName(this, name, 222, 223, newBitmapTopic))
             return;
-        std::vector<std::wstring> names;
-        for (const BitmapPattern& pattern : patterns)
-            names.push_back(pattern.name);
-        if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateBitmap))
+        if (!EditorNames::AcceptName(this, name, EditorNames::NamesOf(patterns), EditorNames::DuplicateBitmap))
             return;
         patterns.emplace_back(name);
         PointPreview(); // the list may have moved in memory
@@ -325,15 +315,10 @@ void CBitmapEditor::OnRename()
         std::wstring name = patterns[static_cast<std::size_t>(position)].name;
         if (!EditorNames::AskName(this, name, 222, 223, newBitmapTopic))
             return;
-        std::vector<std::wstring> names;
-        for (const BitmapPattern& pattern : patterns)
-            names.push_back(pattern.name);
-        if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateBitmap))
+        if (!EditorNames::AcceptName(this, name, EditorNames::NamesOf(patterns), EditorNames::DuplicateBitmap))
             return;
         patterns[static_cast<std::size_t>(position)].name = name;
-        nameCombo->ReleaseItem(item);
-        nameCombo->InsertString(item, QString::fromStdWString(name), position);
-        nameCombo->SetCurSel(item);
+        nameCombo->ReplaceItem(item, QString::fromStdWString(name), position);
         ColourItemOf(position);
         if (SettlePendingChanges())
             ShowSelection();
@@ -350,13 +335,7 @@ void CBitmapEditor::OnDelete()
         shownPosition = -1;
         PointPreview();
         patterns.erase(patterns.begin() + position);
-        nameCombo->ReleaseItem(item);
-        for (int i = 0; i < nameCombo->count(); ++i) {
-            const int data = nameCombo->ItemData(i);
-            if (data > position)
-                nameCombo->SetItemData(i, data - 1);
-        }
-        nameCombo->SetCurSel(-1);
+        nameCombo->ReleaseItemOfRecord(item, position);
         modified = false;
         ShowSelection();
     });

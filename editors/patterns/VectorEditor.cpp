@@ -22,6 +22,7 @@
 #include "editors/controls/ColourComboBox.h"
 #include "editors/controls/ColourPatch.h"
 #include "editors/controls/EditedTables.h"
+#include "editors/controls/EditorButton.h"
 #include "editors/controls/EditorNames.h"
 #include "editors/controls/GuardedHandler.h"
 #include "editors/controls/SortedItems.h"
@@ -35,14 +36,6 @@ constexpr std::uint32_t patchStartColour = 0xFFF5DEB3u;
 constexpr std::uint32_t white = 0xFFFFFFFFu;
 const wchar_t* const newVectorTopic = L"hidd_newvector.htm";
 constexpr int pendingChangesMessage = 218;
-
-QPushButton* Button(const char* text, int id, QWidget* parent)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QStringLiteral("id%1").arg(id));
-    button->setAutoDefault(false);
-    return button;
-}
 
 // A size as the wide stream writes a float by default: six significant digits, no trailing zeros.
 QString SizeText(float value)
@@ -115,9 +108,9 @@ void CVectorEditor::build()
     nameCombo->setSorted(true);
     auto* nameLabel = new QLabel(QStringLiteral("Vector &pattern:"), this);
     nameLabel->setBuddy(nameCombo);
-    auto* addButton = Button("&Add...", 1242, this);
-    deleteButton = Button("&Delete", 1264, this);
-    renameButton = Button("&Rename...", 1249, this);
+    auto* addButton = EditorButton("&Add...", 1242, this);
+    deleteButton = EditorButton("&Delete", 1264, this);
+    renameButton = EditorButton("&Rename...", 1249, this);
     auto* top = new QHBoxLayout;
     top->addWidget(nameLabel);
     top->addWidget(nameCombo, 1);
@@ -135,7 +128,7 @@ void CVectorEditor::build()
     colourPatch->setObjectName(QStringLiteral("id1142"));
     colourPatch->colour = patchStartColour;
     colourPatch->setFixedSize(40, 20);
-    colourButton = Button("&...", 1260, this);
+    colourButton = EditorButton("&...", 1260, this);
     colourButton->setMaximumWidth(32);
     auto* widthLabel = new QLabel(QStringLiteral("&Width:"), this);
     widthLabel->setBuddy(widthEdit);
@@ -166,7 +159,7 @@ void CVectorEditor::build()
     definitionEdit->setMinimumSize(420, 160);
     auto* definitionLabel = new QLabel(QStringLiteral("&Element definitions:"), this);
     definitionLabel->setBuddy(definitionEdit);
-    compileButton = Button("&Compile and update", 1259, this);
+    compileButton = EditorButton("&Compile and update", 1259, this);
     auto* definition = new QVBoxLayout;
     definition->addWidget(definitionLabel);
     definition->addWidget(definitionEdit, 1);
@@ -187,10 +180,10 @@ void CVectorEditor::build()
     previewLayout->addWidget(tiledPreview, 1, 1);
     previewLayout->setRowStretch(1, 1);
 
-    auto* ok = Button("&OK", 1, this);
+    auto* ok = EditorButton("&OK", 1, this);
     ok->setDefault(true);
-    auto* cancel = Button("Cancel", 2, this);
-    auto* help = Button("Help", 57670, this);
+    auto* cancel = EditorButton("Cancel", 2, this);
+    auto* help = EditorButton("Help", 57670, this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
@@ -358,10 +351,7 @@ void CVectorEditor::OnAdd()
         std::wstring name = L"new vector";
         if (!EditorNames::AskName(this, name, 220, 221, newVectorTopic))
             return;
-        std::vector<std::wstring> names;
-        for (const VectorPattern& pattern : patterns)
-            names.push_back(pattern.name);
-        if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateVector))
+        if (!EditorNames::AcceptName(this, name, EditorNames::NamesOf(patterns), EditorNames::DuplicateVector))
             return;
         patterns.emplace_back(name, 10.0f, 10.0f);
         PointPreviews(); // the list may have moved in memory
@@ -382,15 +372,10 @@ void CVectorEditor::OnRename()
         std::wstring name = patterns[static_cast<std::size_t>(position)].name;
         if (!EditorNames::AskName(this, name, 220, 221, newVectorTopic))
             return;
-        std::vector<std::wstring> names;
-        for (const VectorPattern& pattern : patterns)
-            names.push_back(pattern.name);
-        if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateVector))
+        if (!EditorNames::AcceptName(this, name, EditorNames::NamesOf(patterns), EditorNames::DuplicateVector))
             return;
         patterns[static_cast<std::size_t>(position)].name = name;
-        nameCombo->ReleaseItem(item);
-        nameCombo->InsertString(item, QString::fromStdWString(name), position);
-        nameCombo->SetCurSel(item);
+        nameCombo->ReplaceItem(item, QString::fromStdWString(name), position);
         if (SettlePendingChanges())
             ShowSelection();
     });
@@ -406,13 +391,7 @@ void CVectorEditor::OnDelete()
         shownPosition = -1;
         PointPreviews();
         patterns.erase(patterns.begin() + position);
-        nameCombo->ReleaseItem(item);
-        for (int i = 0; i < nameCombo->count(); ++i) {
-            const int data = nameCombo->ItemData(i);
-            if (data > position)
-                nameCombo->SetItemData(i, data - 1);
-        }
-        nameCombo->SetCurSel(-1);
+        nameCombo->ReleaseItemOfRecord(item, position);
         modified = false;
         ShowSelection();
     });

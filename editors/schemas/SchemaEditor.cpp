@@ -218,9 +218,7 @@ int CSchemaEditor::selectedField() const
 
 bool CSchemaEditor::NameExists(std::wstring& name)
 {
-    std::vector<std::wstring> names;
-    for (const SchemaDefinition& schema : m_schemas)
-        names.push_back(schema.name);
+    const std::vector<std::wstring> names = EditorNames::NamesOf(m_schemas);
     return !EditorNames::AcceptName(this, name, names, EditorNames::DuplicateSchema);
 }
 
@@ -295,9 +293,7 @@ void CSchemaEditor::appendSchema(SchemaDefinition schema)
 
 void CSchemaEditor::OnAddSchema()
 {
-    std::vector<std::wstring> names;
-    for (const SchemaDefinition& schema : m_schemas)
-        names.push_back(schema.name);
+    const std::vector<std::wstring> names = EditorNames::NamesOf(m_schemas);
     CNewSchema prompt(names, this);
     if (prompt.DoModal() != QDialog::Accepted)
         return;

@@ -59,13 +59,7 @@ void selectRow(QListWidget* list, int row)
     list->setCurrentRow(row);
 }
 
-std::vector<std::wstring> seamNames(const CorrelationDefinition& site)
-{
-    std::vector<std::wstring> names;
-    for (const CorrelationSeam& seam : site.seams)
-        names.push_back(seam.name);
-    return names;
-}
+std::vector<std::wstring> seamNames(const CorrelationDefinition& site) { return EditorNames::NamesOf(site.seams); }
 
 } // namespace
 
@@ -281,9 +275,7 @@ void CSeamsPliesEditor::OnSelchangeSite()
 
 void CSeamsPliesEditor::OnAddSite()
 {
-    std::vector<std::wstring> names;
-    for (const CorrelationDefinition& s : m_sites)
-        names.push_back(s.name);
+    const std::vector<std::wstring> names = EditorNames::NamesOf(m_sites);
     std::wstring name = L"new site";
     if (!AskName(name, 233, 234, L"hidd_newsite.htm", names, EditorNames::DuplicateSite))
         return;
@@ -301,9 +293,7 @@ void CSeamsPliesEditor::OnRenameSite()
     CorrelationDefinition* s = site();
     if (!s)
         return;
-    std::vector<std::wstring> names;
-    for (const CorrelationDefinition& other : m_sites)
-        names.push_back(other.name);
+    const std::vector<std::wstring> names = EditorNames::NamesOf(m_sites);
     std::wstring name = s->name;
     if (!AskName(name, 233, 234, L"hidd_newsite.htm", names, EditorNames::DuplicateSite))
         return;

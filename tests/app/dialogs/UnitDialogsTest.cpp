@@ -57,8 +57,9 @@ TEST(UnitDialogs, EveryMnemonicLabelTakesTheFocusToItsControl)
         EXPECT_EQ(mnemonicsWithoutBuddy(*dialog), QStringList()) << dialog->objectName().toStdString();
     // The heading of the three Maintain boxes goes to the first of them.
     for (QLabel* label : renumber.findChildren<QLabel*>())
-        if (label->text() == QStringLiteral("Maintain ori&ginal:"))
+        if (label->text() == QStringLiteral("Maintain ori&ginal:")) {
             EXPECT_EQ(label->buddy(), child<QCheckBox>(renumber, 1165));
+        }
 }
 
 TEST(PasteSpecialDialog, ListsPastableFieldsAndWidensTheSelectionToFieldIndexes)

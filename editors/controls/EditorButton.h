@@ -1,0 +1,7 @@
+#pragma once
+// A push button of a configuration editor: named by its control number and never the default button
+// by focus alone, so that Enter in an edit field does not press whatever button was last tabbed to.
+class QPushButton;
+class QWidget;
+
+QPushButton* EditorButton(const char* text, int id, QWidget* parent);
