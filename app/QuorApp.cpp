@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QStackedWidget>
 
@@ -273,17 +275,70 @@ bool CQuorApp::ProcessShellCommand(const CQuorLogCommandLine& commandLine)
         }
         return true;
     }
-    // Printing a file from the command line is not available in this version: the program says so
-    // rather than start without printing it.
-    std::wstring reason;
-    std::error_code error;
-    if (!std::filesystem::exists(ORBAX_Platform::path_from_wide(commandLine.fileName), error))
-        reason = ORBAX_Utilities::SystemErrorText(ENOENT);
-    else
-        reason = L"Printing borehole files is not available in this version";
-    ORBAX_Platform::showMessage(m_mainFrame.get(), format_message(1001, {commandLine.fileName, reason}),
-                                ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Error);
+    // A print asked for by the shell ends the program whatever its outcome; a failure ends it with
+    // a failure code.
+    m_exitCode = PrintShellFile(commandLine) ? 0 : 1;
     return false;
+}
+
+std::unique_ptr<QPrinter> CQuorApp::ShellPrinter(const CQuorLogCommandLine& commandLine, std::wstring& reason)
+{
+    QPrinterInfo info;
+    if (commandLine.shellCommand == CQuorLogCommandLine::FilePrintTo) {
+        info = QPrinterInfo::printerInfo(QString::fromStdWString(commandLine.printerName));
+        if (info.isNull()) {
+            reason = format_message(27168, {commandLine.printerName});
+            return nullptr;
+        }
+    } else {
+        info = QPrinterInfo::defaultPrinter();
+        if (info.isNull()) {
+            reason = get_message_wide(27169);
+            return nullptr;
+        }
+    }
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+bool CQuorApp::PrintShellFile(const CQuorLogCommandLine& commandLine)
+{
+    const std::wstring& file = commandLine.fileName;
+    auto refuse = [&](const std::wstring& reason) {
+        ORBAX_Platform::showMessage(m_mainFrame.get(), format_message(1001, {file, reason}),
+                                    ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Error);
+        return false;
+    };
+    // The printer first: without one there is no point in reading (or asking about) the file.
+    std::wstring reason;
+    std::unique_ptr<QPrinter> printer = ShellPrinter(commandLine, reason);
+    if (!printer)
+        return refuse(reason);
+
+    std::error_code error;
+    if (!std::filesystem::exists(ORBAX_Platform::path_from_wide(file), error))
+        return refuse(ORBAX_Utilities::SystemErrorText(ENOENT));
+    m_document->OnNewDocument();
+    ErrorEntries problems;
+    bool opened = false;
+    RunGuarded(m_mainFrame.get(), __FILE__, __LINE__,
+               [&] { opened = m_document->openBoreholeByName(CQuorDoc::Left, file, problems); });
+    if (!opened) {
+        // The reader's own words say what is wrong with the file.
+        for (const ConfigMessage& problem : problems) {
+            if (problem.severity < 3 && problem.code != 23)
+                continue;
+            if (!reason.empty())
+                reason += L"\n";
+            reason += problem.text;
+        }
+        return refuse(reason.empty() ? get_message_wide(27177) : reason);
+    }
+    printer->setDocName(QString::fromStdWString(m_document->GetTitle()));
+    // The log's own refusals (no room for the log, nothing to print, a printer that will not start)
+    // are told by the print routine.
+    bool printed = false;
+    RunGuarded(m_mainFrame.get(), __FILE__, __LINE__, [&] { printed = m_view->PrintLog(*printer); });
+    return printed;
 }
 
 void CQuorApp::ShowWelcome()
@@ -311,7 +366,7 @@ int CQuorApp::ExitInstance()
     m_document.reset();
     m_started = false;
     m_tables.Clear();
-    return 0;
+    return m_exitCode;
 }
 
 void CQuorApp::SaveSettings()

@@ -21,6 +21,7 @@
 class CMainFrame;
 class CQuorDoc;
 class CQuorView;
+class QPrinter;
 class QWidget;
 
 // The MIME type under which units travel through the clipboard.
@@ -139,6 +140,12 @@ protected:
     bool ReportConfigurationProblems(const ErrorEntries& problems, const std::wstring& configurationPath);
     // The command line's shell command (new borehole, open or print a file); false ends start-up.
     bool ProcessShellCommand(const CQuorLogCommandLine& commandLine);
+    // "-p file" and "-pt file printer": opens the file into the left pane and prints it without a
+    // dialog. True when every page went to the printer; otherwise the user has been told why.
+    bool PrintShellFile(const CQuorLogCommandLine& commandLine);
+    // The printer a shell print goes to: the default one, or the one named after the file. None
+    // when there is no such printer, with the reason for the message.
+    virtual std::unique_ptr<QPrinter> ShellPrinter(const CQuorLogCommandLine& commandLine, std::wstring& reason);
     // The profile values of the application, the current site and hatch list and the format options.
     void ReadSettings();
     // The welcome dialog, while the profile asks for it.
@@ -157,4 +164,6 @@ private:
     QByteArray m_windowPlacement;
     std::vector<std::wstring> m_recentFiles;
     bool m_started = false;
+    // What the program returns: 1 when a print asked for on the command line failed.
+    int m_exitCode = 0;
 };
