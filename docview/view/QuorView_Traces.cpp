@@ -1,8 +1,10 @@
 // Drawing shared by the view, printing and the page layout: depth ticks, column frames, the trace
 // columns with their curves and labels; and the view's hover line and picked-boundary handles.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include "docview/view/QuorView.h"
@@ -138,10 +140,20 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
                 const double lower = curve.ownRange ? curve.minimum() : curve.rangeMinimum;
                 const double upper = curve.ownRange ? curve.maximum() : curve.rangeMaximum;
                 const int centred = Qt::AlignHCenter | Qt::AlignVCenter;
-                DrawTextAt(graphics, QPointF(plotRect.left(), labelY),
-                           QString::fromStdWString(FixedText(lower, traceRangePrecision)), font, labelBrush, centred);
-                DrawTextAt(graphics, QPointF(plotRect.right(), labelY),
-                           QString::fromStdWString(FixedText(upper, traceRangePrecision)), font, labelBrush, centred);
+                // The range labels stand centred on the body's edges, moved in as far as they must to
+                // stay whole inside the column (a printed field has little room right of its body).
+                const QFontMetricsF metrics(graphics.deviceFont(font), painter.device());
+                auto inside = [&](double x, const QString& text) {
+                    const double half = metrics.horizontalAdvance(text) / 2;
+                    return std::clamp(x, columnRect.left() + half,
+                                      std::max(columnRect.left() + half, columnRect.right() - half));
+                };
+                const QString lowerText = QString::fromStdWString(FixedText(lower, traceRangePrecision));
+                const QString upperText = QString::fromStdWString(FixedText(upper, traceRangePrecision));
+                DrawTextAt(graphics, QPointF(inside(plotRect.left(), lowerText), labelY), lowerText, font, labelBrush,
+                           centred);
+                DrawTextAt(graphics, QPointF(inside(plotRect.right(), upperText), labelY), upperText, font, labelBrush,
+                           centred);
                 DrawTextAt(graphics, QPointF(plotRect.center().x(), labelY), QString::fromStdString(curve.mnemonic),
                            font, labelBrush, centred);
 

@@ -220,6 +220,45 @@ TEST_F(PrintLog, TracesDrawAtTheirDepthsInTheirFields)
     EXPECT_FALSE(image.Near(BodyX(Trace1, 20.0 / 60), y, IsGreen));
 }
 
+TEST_F(PrintLog, NamesAndRangeLabelsStayWholeInsideTheirFields)
+{
+    // A name wider than its printed field, and a trace whose range labels stand on the body's edges.
+    Hole(0).name = L"BH-Left-Northern-Extension";
+    TraceDefinition gr;
+    gr.SetName("GR");
+    gr.colourIndex = 2;
+    gr.displayField = 1; // the first trace field
+    gr.ownRange = true;
+    TraceDefinition depth;
+    depth.SetName("DEPT");
+    depth.visible = false;
+    auto file = std::make_unique<LasProperty>(TraceDefinitionList{gr, depth});
+    std::wstring error;
+    ASSERT_EQ(file->read_bytes(LasText(0, 0.5, 121, {{"GR", [](int r) { return 1000 + r * 0.5; }}}), L"gr.las", error),
+              0);
+    view->AttachTrace(std::move(file));
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    auto inField = [&](int field, const QRectF& word) {
+        const QRectF box = layout.fields[field].field.translated(kEdge + layout.content.left(), kEdge);
+        return word.left() >= box.left() - 0.2 && word.right() <= box.right() + 0.2;
+    };
+    bool name = false;
+    int labels = 0;
+    for (const Word& word : ReadWords(pdf, 1)) {
+        if (word.text.rfind("BH-Left", 0) == 0) {
+            name = true;
+            EXPECT_TRUE(inField(LeftBorehole, word.box)) << word.text;
+        }
+        if (word.text == "1000.0" || word.text == "1060.0") {
+            ++labels;
+            EXPECT_TRUE(inField(Trace1, word.box)) << word.text;
+        }
+    }
+    EXPECT_TRUE(name);
+    EXPECT_EQ(labels, 2);
+}
+
 TEST_F(PrintLog, LegendAtTheBottomSitsBesideTheTitleBlockOnEveryPage)
 {
     PageSetupSettings& setup = view->PageSetup();

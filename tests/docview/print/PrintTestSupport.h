@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include <QImage>
 #include <QMarginsF>
@@ -58,6 +59,28 @@ inline std::string ReadText(const std::filesystem::path& pdf, int page = 0)
         args.insert(args.end(), {"-f", std::to_string(page), "-l", std::to_string(page)});
     args.insert(args.end(), {pdf.string(), "-"});
     return QuorTest::run_program("/usr/bin/pdftotext", args).out;
+}
+
+// The words of one page with their boxes in millimetres from the paper's top-left corner.
+struct Word {
+    std::string text;
+    QRectF box;
+};
+inline std::vector<Word> ReadWords(const std::filesystem::path& pdf, int page)
+{
+    const std::string out = QuorTest::run_program("/usr/bin/pdftotext", {"-bbox", "-f", std::to_string(page), "-l",
+                                                                         std::to_string(page), pdf.string(), "-"})
+                                .out;
+    std::vector<Word> words;
+    const std::regex word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    constexpr double mm = 25.4 / 72;
+    for (auto it = std::sregex_iterator(out.begin(), out.end(), word); it != std::sregex_iterator(); ++it) {
+        const std::smatch& m = *it;
+        words.push_back({m[5], QRectF(QPointF(std::stod(m[1]) * mm, std::stod(m[2]) * mm),
+                                      QPointF(std::stod(m[3]) * mm, std::stod(m[4]) * mm))});
+    }
+    return words;
 }
 
 inline bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
