@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DataExchange.h"
+#include "app/dialogs/DialogButtons.h"
 #include "app/dialogs/FileFilters.h"
 #include "app/dialogs/SortedLists.h"
 #include "core/catalogue/Messages.h"
@@ -46,15 +47,9 @@ CImportSchema::CImportSchema(QWidget* parent) : DdxDialog(212, parent)
     grid->addWidget(m_dataLogs, 2, 1, 1, 2);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    m_ok->setObjectName(QStringLiteral("id1"));
-    m_ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("id2"));
-    QPushButton* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("id57670"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
+    m_ok = buttons->findChild<QPushButton*>(QStringLiteral("id1"));
+    QPushButton* help = AddHelpButton(buttons);
     connectHelp(help);
     connect(browse, &QPushButton::clicked, this, &CImportSchema::OnBrowse);
     connect(m_dataLogs, &QComboBox::activated, this, &CImportSchema::OnDataLogChange);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DataExchange.h"
+#include "app/dialogs/DialogButtons.h"
 
 LoadBoreHole::LoadBoreHole(QWidget* parent) : DdxDialog(324, parent)
 {
@@ -18,13 +19,7 @@ LoadBoreHole::LoadBoreHole(QWidget* parent) : DdxDialog(324, parent)
     m_group = new QButtonGroup(this);
     m_group->addButton(left, 0);
     m_group->addButton(right, 1);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("id2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(left);
     layout->addWidget(right);

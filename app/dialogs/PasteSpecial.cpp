@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DataExchange.h"
+#include "app/dialogs/DialogButtons.h"
 
 using namespace ORBAX_Logging;
 
@@ -19,15 +20,8 @@ CPasteSpecial::CPasteSpecial(const std::vector<FieldDefinition>* fields, QWidget
     m_list->setObjectName(QStringLiteral("id1245"));
     m_list->setSelectionMode(QAbstractItemView::MultiSelection);
     label->setBuddy(m_list);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("id2"));
-    QPushButton* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("id57670"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
+    QPushButton* help = AddHelpButton(buttons);
     connectHelp(help);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);

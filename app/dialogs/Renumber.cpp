@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DataExchange.h"
+#include "app/dialogs/DialogButtons.h"
 #include "app/dialogs/SpinButton.h"
 #include "core/catalogue/Messages.h"
 
@@ -104,13 +105,7 @@ CRenumber::CRenumber(const std::wstring& prefix, int number, const std::wstring&
     widthRow->addWidget(m_widthSpin);
     widthRow->addStretch(1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("id2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

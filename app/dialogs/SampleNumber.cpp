@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DataExchange.h"
+#include "app/dialogs/DialogButtons.h"
 
 CSampleNumber::CSampleNumber(const std::wstring& next, const std::wstring& start, const std::wstring& end,
                              QWidget* parent)
@@ -35,15 +36,8 @@ CSampleNumber::CSampleNumber(const std::wstring& next, const std::wstring& start
     grid->addWidget(nextLabel, 1, 0);
     grid->addWidget(m_next, 1, 1, 1, 3);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("id2"));
-    QPushButton* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("id57670"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
+    QPushButton* help = AddHelpButton(buttons);
     connectHelp(help);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

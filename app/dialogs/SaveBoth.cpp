@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DataExchange.h"
+#include "app/dialogs/DialogButtons.h"
 
 CSaveBoth::CSaveBoth(QWidget* parent) : DdxDialog(190, parent)
 {
@@ -18,13 +19,7 @@ CSaveBoth::CSaveBoth(QWidget* parent) : DdxDialog(190, parent)
     m_left->setObjectName(QStringLiteral("id1180"));
     m_right = new QCheckBox(QStringLiteral("Save &right"), this);
     m_right->setObjectName(QStringLiteral("id1181"));
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("id2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(m_left);

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/dialogs/DialogButtons.h"
 #include "app/dialogs/SortedLists.h"
 
 CSelectSchema::CSelectSchema(const std::wstring& name_, const ORBAX_Logging::SchemaDefinitionList* schemas,
@@ -24,13 +25,7 @@ CSelectSchema::CSelectSchema(const std::wstring& name_, const ORBAX_Logging::Sch
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     auto* label = new QLabel(QStringLiteral("&Select schema to use:"), this);
     label->setBuddy(m_list);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("id2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this, QStringLiteral("&OK"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_list, 1);
