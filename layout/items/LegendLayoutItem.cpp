@@ -10,26 +10,6 @@
 #include "layout/items/SectionLayoutItem.h"
 #include "layout/legend/LegendGrid.h"
 
-namespace {
-
-// An entry whose swatch is drawn with the patterns of the configuration the borehole view draws with.
-class ConfiguredLegendItem : public LegendUtils::LegendItemDetails {
-public:
-    ConfiguredLegendItem(const LegendItemDetails& details, const ConfigurationTables& tables)
-        : LegendItemDetails(details), m_tables(tables)
-    {
-    }
-    void DrawSwatch(ORBAX_Platform::Graphics& graphics, const QRectF& rect) const override
-    {
-        LegendItemDetails::DrawSwatch(graphics, rect, m_tables);
-    }
-
-private:
-    const ConfigurationTables& m_tables;
-};
-
-} // namespace
-
 void LegendLayoutItem::Rebuild(const std::vector<const SectionLayoutItem*>& sections, const BoreholeDocument& document,
                                const HatchList* hatchList, const ConfigurationTables* tables)
 {
@@ -43,23 +23,15 @@ void LegendLayoutItem::Rebuild(const std::vector<const SectionLayoutItem*>& sect
             if (!(pane == BoreholeDocument::Left ? section->showLeftBorehole : section->showRightBorehole))
                 continue;
             const ORBAX_Logging::Borehole& units = document.GetBorehole(pane);
-            switch (includeMode) {
-            case LegendUtils::AllInHatchList: LegendUtils::AddHatchListItems(units, *hatchList, map); break;
-            case LegendUtils::AllInHole: LegendUtils::AddUnits(map, 0, units, units.unitCount(), *hatchList); break;
-            case LegendUtils::AllOnPage:
-                LegendUtils::AddUnitsInDepthRange(units, *hatchList, map, section->TopDepth(document),
-                                                  section->BottomDepth(document));
-                break;
-            default: break;
-            }
+            LegendUtils::AddByIncludeMode(includeMode, units, *hatchList, map, section->TopDepth(document),
+                                          section->BottomDepth(document));
         }
     }
     if (map.empty())
         return;
     entries = LegendUtils::BuildItems(map, hatchList, sortOrder);
     if (tables)
-        for (auto& entry : entries)
-            entry = std::make_shared<ConfiguredLegendItem>(*entry, *tables);
+        LegendUtils::DrawWithTables(entries, *tables);
 }
 
 void LegendLayoutItem::Assign(const LegendLayoutItem& from)

@@ -189,4 +189,41 @@ LegendItems BuildItems(const LegendMap& map, const HatchList* hatchList, int sor
     return entries;
 }
 
+void AddByIncludeMode(int includeMode, const ORBAX_Logging::Borehole& units, const HatchList& hatchList, LegendMap& map,
+                      double topDepth, double bottomDepth)
+{
+    switch (includeMode) {
+    case AllInHatchList: AddHatchListItems(units, hatchList, map); break;
+    case AllInHole: AddUnits(map, 0, units, units.unitCount(), hatchList); break;
+    case AllOnPage: AddUnitsInDepthRange(units, hatchList, map, topDepth, bottomDepth); break;
+    default: break;
+    }
+}
+
+namespace {
+
+// An entry whose swatch is drawn with the patterns of given tables.
+class ConfiguredLegendItem : public LegendItemDetails {
+public:
+    ConfiguredLegendItem(const LegendItemDetails& details, const ConfigurationTables& tables)
+        : LegendItemDetails(details), m_tables(tables)
+    {
+    }
+    void DrawSwatch(ORBAX_Platform::Graphics& graphics, const QRectF& rect) const override
+    {
+        LegendItemDetails::DrawSwatch(graphics, rect, m_tables);
+    }
+
+private:
+    const ConfigurationTables& m_tables;
+};
+
+} // namespace
+
+void DrawWithTables(LegendItems& entries, const ConfigurationTables& tables)
+{
+    for (LegendItemPtr& entry : entries)
+        entry = std::make_shared<ConfiguredLegendItem>(*entry, tables);
+}
+
 } // namespace LegendUtils

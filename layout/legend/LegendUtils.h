@@ -80,4 +80,12 @@ void MergeItemDetails(const LegendItemDetails& from, LegendItemDetails& into);
 // same). Empty for an empty map.
 LegendItems BuildItems(const LegendMap& map, const HatchList* hatchList, int sortOrder);
 
+// Adds a borehole's rock types by include mode: the hole and the whole hatch list, every unit of the
+// hole, or the units between the two depths; an unknown mode adds nothing.
+void AddByIncludeMode(int includeMode, const ORBAX_Logging::Borehole& units, const HatchList& hatchList, LegendMap& map,
+                      double topDepth, double bottomDepth);
+// Makes the entries draw their swatches with the patterns of `tables` (the configuration a view draws
+// with) instead of the application's. The tables must outlive the entries.
+void DrawWithTables(LegendItems& entries, const ConfigurationTables& tables);
+
 } // namespace LegendUtils
