@@ -257,12 +257,10 @@ void BoreholeDocument::applyEntry(UndoEntry& entry, bool rollBack)
             case UndoSetDepthShift: borehole.setUnitDepth(i, true, depth); break;
             case UndoSetDepth: borehole.setUnitDepth(i, false, depth); break;
             case UndoDeletedShift:
-                borehole.insertUnit(i, true, true, depth);
-                borehole[static_cast<std::size_t>(i)] = action->copy;
-                break;
             case UndoDeleted:
+                // A unit deleted from the end has no unit to go in front of: it is appended again.
                 if (i < borehole.unitCount())
-                    borehole.insertUnit(i, false, true, depth);
+                    borehole.insertUnit(i, action->kind == UndoDeletedShift, true, depth);
                 else
                     borehole.appendUnit(depth);
                 borehole[static_cast<std::size_t>(i)] = action->copy;

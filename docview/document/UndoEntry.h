@@ -11,7 +11,7 @@
 enum UndoKind : std::int32_t {
     UndoSetDepthShift = 0, // setUnitDepth(unit, shift set, depth)
     UndoSetDepth = 1,      // setUnitDepth(unit, shift clear, depth)
-    UndoDeletedShift = 2,  // insertUnit(unit, shift, blank, depth), then the copy back
+    UndoDeletedShift = 2,  // insertUnit(unit, shift, blank, depth) or appendUnit past the end, then the copy
     UndoDeleted = 3,       // insertUnit(unit, no shift, blank, depth) or appendUnit past the end, then the copy
     UndoInsertedShift = 4, // deleteUnit(unit, shift)
     UndoInserted = 5,      // deleteUnit(unit, no shift)

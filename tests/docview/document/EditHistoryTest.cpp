@@ -43,6 +43,11 @@ TEST(EditHistory, EachOperationUndoesToTheBoreholeBeforeIt)
         {"delete, shifting", [](TestDocument& d) { EXPECT_EQ(d.DeleteUnit(0, 1, true), 1); }},
         {"delete, merging into the unit below", [](TestDocument& d) { EXPECT_EQ(d.DeleteUnit(0, 1, false), 1); }},
         {"delete the last unit", [](TestDocument& d) { EXPECT_EQ(d.DeleteUnit(0, 4, false), -1); }},
+        {"delete the last unit, shifting", [](TestDocument& d) { EXPECT_EQ(d.DeleteUnit(0, 4, true), -1); }},
+        {"delete the last units, shifting",
+         [](TestDocument& d) {
+             d.DeleteUnits(0, {{3, 4}}, true);
+         }},
         {"delete a selection",
          [](TestDocument& d) {
              d.DeleteUnits(0, {{0, 1}, {3, 4}}, false);
