@@ -186,6 +186,9 @@ bool BoreholeDocument::beginStep(const std::wstring& description, bool wasModifi
 {
     if (m_failed)
         return false;
+    // The open entry is undone on its own pane's borehole: an edit of the other pane cannot join it.
+    if (m_depth > 0 && !m_history.empty() && m_history.back().pane != pane)
+        return false;
     if (m_depth == 0) {
         UndoEntry entry;
         entry.description = description;

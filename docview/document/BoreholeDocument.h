@@ -80,7 +80,7 @@ public:
     void dropPaneEntries(int k);
 
     // Opens a step: with none open a new entry begins. False (and nothing changed) while the failed mark
-    // is set.
+    // is set, or when the open entry belongs to the other pane.
     bool beginStep(const std::wstring& description, bool wasModified, int pane);
     // Appends an action to the open entry, its copy an empty unit of the pane's schema for the caller
     // to fill.

@@ -217,6 +217,26 @@ TEST(EditHistory, DragStepIsRolledBackByEscAndByANewDrag)
     EXPECT_EQ(picture(document.GetBorehole(0)), before);
 }
 
+// An entry is undone on its own pane's borehole: an edit of the other pane while a step (a drag) is open
+// would be put back onto the wrong borehole, so it is refused and the drag goes on.
+TEST(EditHistory, AnOpenStepRefusesEditsOfTheOtherPane)
+{
+    TestDocument document;
+    const auto left = picture(document.GetBorehole(0));
+    const auto right = picture(document.GetBorehole(1));
+    document.openDragStep(0, 155);
+    document.EditUnitDepth(0, 1, true, 2.5);
+    EXPECT_THROW(document.EditSampleNumber(1, {{0, 0}}, L"R9"), QuorLogException);
+    EXPECT_EQ(picture(document.GetBorehole(1)), right);
+    EXPECT_FALSE(document.IsPaneModified(1));
+    EXPECT_FALSE(document.IsStepFailed());
+    document.EditUnitDepth(0, 1, true, 2.7);
+    document.cancelDragStep();
+    EXPECT_EQ(picture(document.GetBorehole(0)), left);
+    EXPECT_EQ(picture(document.GetBorehole(1)), right);
+    EXPECT_EQ(document.GetUndoCount(), 0u);
+}
+
 TEST(EditHistory, ReplacingABoreholeDropsOnlyItsPanesEntries)
 {
     TestDocument document;
