@@ -1,6 +1,6 @@
 #include "app/dialogs/FileFilters.h"
 
-QStringList QtFileFilters(const std::wstring& filters)
+QStringList QtFileFilters(const std::wstring& filters, const std::function<bool(const QStringList& patterns)>& keep)
 {
     const QStringList parts = QString::fromStdWString(filters).split(QLatin1Char('|'));
     QStringList result;
@@ -19,7 +19,11 @@ QStringList QtFileFilters(const std::wstring& filters)
             patterns << pattern;
             if (pattern.toUpper() != pattern)
                 patterns << pattern.toUpper();
+            if (pattern.toLower() != pattern)
+                patterns << pattern.toLower();
         }
+        if (patterns.isEmpty() || (keep && !keep(patterns)))
+            continue;
         if (label.endsWith(QLatin1Char(')'))) {
             const int open = label.lastIndexOf(QLatin1Char('('));
             if (open >= 0)

@@ -18,6 +18,7 @@
 
 #include "app/dialogs/DataExchange.h"
 #include "app/dialogs/DialogUnits.h"
+#include "app/dialogs/FileFilters.h"
 #include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
 #include "las/LasException.h"
@@ -55,32 +56,8 @@ void Number(bool save, QLineEdit* edit, double& value)
         ReadLeadingNumber(edit->text().toStdWString(), value);
 }
 
-// "LAS files (*.LAS)|*.LAS|All Files (*.*)|*.*||" as a file prompt's filter list; patterns match
-// either case, and "*.*" becomes "*" so that names without a dot show.
-QString PromptFilter(const std::wstring& text)
-{
-    QStringList parts = Text(text).split(QLatin1Char('|'), Qt::SkipEmptyParts);
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns;
-        for (QString pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            pattern = pattern.trimmed();
-            if (pattern == QLatin1String("*.*")) {
-                patterns << QStringLiteral("*");
-                continue;
-            }
-            patterns << pattern;
-            if (pattern.toLower() != pattern)
-                patterns << pattern.toLower();
-        }
-        QString label = parts[i];
-        int open = label.indexOf(QLatin1Char('('));
-        if (open >= 0)
-            label = label.left(open).trimmed();
-        filters << QStringLiteral("%1 (%2)").arg(label, patterns.join(QLatin1Char(' ')));
-    }
-    return filters.join(QStringLiteral(";;"));
-}
+// "LAS files (*.LAS)|*.LAS|All Files (*.*)|*.*||" as a file prompt's filter list.
+QString PromptFilter(const std::wstring& text) { return QtFileFilters(text).join(QStringLiteral(";;")); }
 
 QLineEdit* MakeEdit(QWidget* parent, int id, bool readOnly = false)
 {

@@ -1,5 +1,7 @@
 #include "editors/patterns/ImageFileFilter.h"
 
+#include "app/dialogs/FileFilters.h"
+
 #include <QImageReader>
 #include <QStringList>
 
@@ -23,23 +25,5 @@ bool Readable(const QStringList& patterns)
 
 QString ImageFileFilter(const std::wstring& storedFilter)
 {
-    const QStringList parts = QString::fromStdWString(storedFilter).split(QLatin1Char('|'));
-    QStringList entries;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString label = parts[i].trimmed();
-        if (label.isEmpty())
-            break;
-        QStringList patterns;
-        for (QString pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            pattern = pattern.trimmed();
-            patterns << (pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
-        }
-        if (patterns.isEmpty() || !Readable(patterns))
-            continue;
-        const int bracket = label.lastIndexOf(QLatin1Char('('));
-        if (bracket > 0 && label.endsWith(QLatin1Char(')')))
-            label = label.left(bracket).trimmed();
-        entries << label + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-    }
-    return entries.join(QStringLiteral(";;"));
+    return QtFileFilters(storedFilter, Readable).join(QStringLiteral(";;"));
 }

@@ -20,6 +20,11 @@ TEST(FileFilters, StoredFiltersBecomeTheFileDialogsAndBack)
     EXPECT_TRUE(QtFileFilters(L"").isEmpty());
     EXPECT_EQ(FileFilterAt(QStringList(), 1), QString());
     EXPECT_EQ(QtFileFilters(L"Prolog files|*.*||").join(";;"), "Prolog files (*)");
+    // A pattern stored in capitals also finds names in small letters; a refused entry is left out.
+    EXPECT_EQ(QtFileFilters(L"LAS files (*.LAS)|*.LAS|Text|*.txt||",
+                            [](const QStringList& patterns) { return !patterns.contains("*.txt"); })
+                  .join(";;"),
+              "LAS files (*.LAS *.las)");
 }
 
 } // namespace

@@ -298,5 +298,5 @@ TEST(ImageFileFilter, TakesThePatternsOfEachEntryAndLeavesOutFormatsThatCannotBe
 {
     const QString filter = ImageFileFilter(L"Bitmap files (*.bmp)|*.bmp|Enhanced metafiles (*.emf)|*.emf|"
                                            L"JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|All files (*.*)|*.*||");
-    EXPECT_EQ(filter, "Bitmap files (*.bmp);;JPEG files (*.jpg *.jpeg);;All files (*)");
+    EXPECT_EQ(filter, "Bitmap files (*.bmp *.BMP);;JPEG files (*.jpg *.JPG *.jpeg *.JPEG);;All files (*)");
 }
