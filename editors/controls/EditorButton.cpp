@@ -1,5 +1,6 @@
 #include "editors/controls/EditorButton.h"
 
+#include <QHBoxLayout>
 #include <QPushButton>
 
 QPushButton* EditorButton(const char* text, int id, QWidget* parent)
@@ -8,4 +9,13 @@ QPushButton* EditorButton(const char* text, int id, QWidget* parent)
     button->setObjectName(QStringLiteral("id%1").arg(id));
     button->setAutoDefault(false);
     return button;
+}
+
+QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QWidget* button : buttons)
+        row->addWidget(button);
+    return row;
 }

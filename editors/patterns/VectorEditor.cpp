@@ -184,11 +184,7 @@ void CVectorEditor::build()
     ok->setDefault(true);
     auto* cancel = EditorButton("Cancel", 2, this);
     auto* help = EditorButton("Help", 57670, this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DataExchange.h"
+#include "editors/controls/EditorButton.h"
 #include "editors/controls/EditorNames.h"
 #include "editors/controls/SortedItems.h"
 
@@ -34,11 +35,7 @@ CFieldDefinition::CFieldDefinition(const ORBAX_Logging::FieldDefinition& field, 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Field &type:"), m_kind);
     form->addRow(QStringLiteral("&Description:"), m_description);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);

@@ -21,6 +21,7 @@
 #include "core/catalogue/Messages.h"
 #include "core/prolog4/Borehole_Prolog4.h"
 #include "editors/controls/ColourListBox.h"
+#include "editors/controls/EditorButton.h"
 #include "editors/controls/EditorNames.h"
 #include "editors/controls/GuardedHandler.h"
 #include "editors/controls/NoCaseCompare.h"
@@ -132,11 +133,7 @@ CSchemaEditor::CSchemaEditor(const ORBAX_Logging::SchemaDefinitionList& schemas,
     fieldRow->addWidget(m_fieldList, 1);
     fieldRow->addLayout(fieldButtons);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(schemaLabel);
     layout->addLayout(schemaRow, 2);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "editors/controls/EditedTables.h"
+#include "editors/controls/EditorButton.h"
 #include "editors/controls/EditorNames.h"
 #include "platform/services/Services.h"
 
@@ -128,11 +129,7 @@ CSeamsPliesEditor::CSeamsPliesEditor(const CorrelationTable& sites, QWidget* par
         column(QStringLiteral("Seams:"), m_seamList, m_addSeam, m_deleteSeam, m_renameSeam, m_seamUp, m_seamDown));
     lists->addLayout(
         column(QStringLiteral("Plies:"), m_plyList, m_addPly, m_deletePly, m_renamePly, m_plyUp, m_plyDown));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(siteRow);
     layout->addLayout(lists, 1);

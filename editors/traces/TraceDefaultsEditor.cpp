@@ -21,6 +21,7 @@
 
 #include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
+#include "editors/controls/EditorButton.h"
 #include "editors/controls/EditorNames.h"
 #include "editors/controls/SortedItems.h"
 #include "platform/Numbers.h"
@@ -145,11 +146,7 @@ CTraceDefaultsEditor::CTraceDefaultsEditor(const TraceDefinitionList& definition
     auto* body = new QHBoxLayout;
     body->addLayout(left, 1);
     body->addLayout(right);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
