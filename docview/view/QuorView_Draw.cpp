@@ -40,9 +40,27 @@ void CQuorView::DrawTextAt(Graphics& graphics, const QPointF& point, const QStri
                            const QBrush& brush, int alignment)
 {
     QPainter& painter = graphics.painter();
-    painter.setFont(graphics.deviceFont(font));
+    QFont pageFont = graphics.deviceFont(font);
+    const QTransform transform = painter.worldTransform();
+    if (transform.type() > QTransform::TxScale || !(transform.m22() > 0) || !(transform.m11() > 0)) {
+        painter.setFont(pageFont);
+        painter.setPen(QPen(brush.color()));
+        painter.drawText(QRectF(point, QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
+        return;
+    }
+    // A font shrunk to the page scale is laid out with its metrics rounded at that small size, which
+    // makes the text wider and taller than measured: lay it out on the device at its true size.
+    QFont deviceFont(pageFont);
+    if (pageFont.pointSizeF() > 0)
+        deviceFont.setPointSizeF(pageFont.pointSizeF() * transform.m22());
+    else if (pageFont.pixelSize() > 0)
+        deviceFont.setPixelSize(std::max(1, static_cast<int>(std::lround(pageFont.pixelSize() * transform.m22()))));
+    painter.save();
+    painter.resetTransform();
+    painter.setFont(deviceFont);
     painter.setPen(QPen(brush.color()));
-    painter.drawText(QRectF(point, QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
+    painter.drawText(QRectF(transform.map(point), QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
+    painter.restore();
 }
 
 void CQuorView::paintEvent(QPaintEvent* event)

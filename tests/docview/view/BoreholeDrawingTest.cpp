@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QColor>
+#include <algorithm>
+#include <cmath>
 
+#include <QColor>
+#include <QFontMetricsF>
+
+#include "platform/qt/Graphics.h"
 #include "tests/docview/view/ViewTestSupport.h"
 
 using namespace ViewTest;
@@ -205,4 +210,39 @@ TEST_F(BoreholeDrawing, ZeroThicknessUnitsShowARedMarkerWithSampleNumbers)
     view->m_settings.showSampleNumbers = false;
     image = Render();
     EXPECT_FALSE(Near(image, column.right() + 0.7, y, IsRed));
+}
+
+// Texts of the view are laid out from their measured size ("Depth: " then the depth beside it, the
+// last footer line ending at the window's bottom): drawn on a millimetre page, a text must take the
+// room that measuring it gives, not the room of a font shrunk to the page scale and rounded there.
+TEST(ViewText, DrawnTextTakesTheRoomItsMeasureGives)
+{
+    QImage image(600, 200, QImage::Format_ARGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    const QFont font = ORBAX_Platform::CreateNamedFont(QStringLiteral("Arial"), 10);
+    const QFontMetricsF metrics(font, &image);
+    const QString text = QStringLiteral("Top of display: 47.69 gyp");
+    {
+        QPainter painter(&image);
+        ORBAX_Platform::Graphics graphics(painter);
+        CQuorView::DrawTextAt(graphics, QPointF(10, 10), text, font, QBrush(Qt::black), Qt::AlignLeft | Qt::AlignTop);
+    }
+    int top = image.height(), bottom = -1, left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_GE(bottom, 0) << "the text is drawn";
+    const double x0 = 10 * 3.78, y0 = 10 * 3.78;
+    EXPECT_GE(top, std::floor(y0));
+    EXPECT_LE(bottom, std::ceil(y0 + metrics.height())) << "descenders stay inside the measured line";
+    EXPECT_GE(left, std::floor(x0) - 1);
+    EXPECT_LE(right, std::ceil(x0 + metrics.horizontalAdvance(text)) + 1) << "no wider than measured";
+    EXPECT_GE(right, x0 + 0.9 * metrics.horizontalAdvance(text) - 2) << "nor much narrower";
 }
