@@ -216,11 +216,17 @@ int CQuorDoc::exportBorehole(int k, const std::wstring& path, bool append, std::
     std::string bytes = text.str();
     const std::filesystem::path target = ORBAX_Platform::path_from_wide(path);
     if (append) {
-        // Appending keeps what the file holds; the whole file is then written anew, safely.
+        // Appending keeps what the file holds; the whole file is then written anew, safely. A file
+        // that is there but cannot be read is left alone: writing it anew would lose what it holds.
         std::string existing;
         std::error_code error;
-        if (std::filesystem::exists(target, error) && ORBAX_Platform::read_file_bytes(target, existing))
+        if (std::filesystem::exists(target, error)) {
+            if (!ORBAX_Platform::read_file_bytes(target, existing)) {
+                message = format_message(1001, {path, get_message_wide(27177)});
+                return 1;
+            }
             bytes = existing + bytes;
+        }
     }
     const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(target, bytes);
     if (result.ok)

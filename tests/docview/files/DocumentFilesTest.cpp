@@ -484,6 +484,12 @@ TEST_F(DocumentFiles, ExportWritesTheTextDescription)
 
     EXPECT_EQ(doc->exportBorehole(0, path("no/such/folder/out.txt"), false, message), 1);
     EXPECT_EQ(message.rfind(L"Unable to open " + path("no/such/folder/out.txt") + L"\n(", 0), 0u);
+
+    // Appending to something that is there but cannot be read writes nothing.
+    std::filesystem::create_directory(sandbox.file("folder"));
+    EXPECT_EQ(doc->exportBorehole(0, path("folder"), true, message), 1);
+    EXPECT_NE(message.find(L"The file could not be read."), std::wstring::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(sandbox.file("folder")));
 }
 
 // The File menu's recent files: the texts shown, in order.
