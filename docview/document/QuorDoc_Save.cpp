@@ -242,6 +242,9 @@ bool CQuorDoc::SaveModified()
     ErrorEntries entries;
     if (left && right) {
         CSaveBoth dialog(m_promptParent);
+        // Both offered for saving: an OK pressed at once must not drop both boreholes' changes.
+        dialog.saveLeft = 1;
+        dialog.saveRight = 1;
         if (dialog.DoModal() != QDialog::Accepted)
             return false;
         if (dialog.saveLeft) {

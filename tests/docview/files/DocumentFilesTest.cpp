@@ -453,9 +453,12 @@ TEST_F(DocumentFiles, ClosingAsksAboutEachPane)
     EXPECT_FALSE(doc->SaveModified());
     EXPECT_EQ(shown.back(), "dlg190");
 
-    // Only the left chosen: it is saved, and the right pane's changes are dropped.
+    // Both are offered for saving; only the left chosen: it is saved, and the right pane's changes
+    // are dropped.
     respond = [](QDialog& dialog) {
-        dialog.findChild<QCheckBox*>("id1180")->setChecked(true);
+        EXPECT_TRUE(dialog.findChild<QCheckBox*>("id1180")->isChecked());
+        EXPECT_TRUE(dialog.findChild<QCheckBox*>("id1181")->isChecked());
+        dialog.findChild<QCheckBox*>("id1181")->setChecked(false);
         dialog.accept();
     };
     EXPECT_TRUE(doc->SaveModified());
