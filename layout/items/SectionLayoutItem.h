@@ -35,7 +35,7 @@ public:
     // header band do not count).
     bool HitsField(double lineHeight, double top, double bottom, const QPointF& point) const;
 
-    // The top depth: the top specification against the units of the top borehole; the bottom depth
+    // The top depth: the top end resolved against the units of the top borehole; the bottom depth
     // likewise. A borehole index other than 0 or 1 reads as the right borehole.
     double TopDepth(const BoreholeDocument& document) const;
     double BottomDepth(const BoreholeDocument& document) const;

@@ -172,14 +172,14 @@ void CSectionLayoutItemDialog::exchange(bool save)
     Ddx::ComboIndex(save, m_bottomOption, item.bottomSpec.option);
     // Each end exchanges its depth or its seam by its option; loading shows both, so that switching
     // the option shows what the section keeps for the other.
-    auto end = [save](DepthSpec& spec, QLineEdit* depth, QComboBox* seams) {
+    auto end = [save](DepthSpec& bound, QLineEdit* depth, QComboBox* seams) {
         if (!save) {
-            Ddx::Text(false, depth, spec.depth);
-            seams->setCurrentIndex(seams->findText(QString::fromStdWString(spec.seam), Qt::MatchExactly));
-        } else if (spec.option == DepthSpec::Depth) {
-            Ddx::Text(true, depth, spec.depth);
+            Ddx::Text(false, depth, bound.depth);
+            seams->setCurrentIndex(seams->findText(QString::fromStdWString(bound.seam), Qt::MatchExactly));
+        } else if (bound.option == DepthSpec::Depth) {
+            Ddx::Text(true, depth, bound.depth);
         } else {
-            spec.seam = seams->currentText().toStdWString();
+            bound.seam = seams->currentText().toStdWString();
         }
     };
     end(item.topSpec, m_topDepth, m_topSeam);

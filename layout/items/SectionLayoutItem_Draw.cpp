@@ -1,5 +1,5 @@
 // Drawing a section with the borehole view's own routines: each borehole column as the view draws a
-// column, each trace field as the view draws a trace column, all from the top specification's depth.
+// column, each trace field as the view draws a trace column, all from the depth of the section's top end.
 #include "docview/document/QuorDoc.h"
 #include "docview/view/DrawingResources.h"
 #include "docview/view/QuorView.h"

@@ -15,7 +15,7 @@
 
 namespace CommandTest {
 
-using ViewTest::UnitSpec;
+using ViewTest::TestUnit;
 
 // Left: five units of the Coal schema, with samples S-001 to S-005 and seams on two of them. Right:
 // two units.

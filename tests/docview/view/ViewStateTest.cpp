@@ -32,9 +32,9 @@ protected:
     }
 };
 
-std::vector<UnitSpec> Units(int count, double thickness = 1.0)
+std::vector<TestUnit> Units(int count, double thickness = 1.0)
 {
-    std::vector<UnitSpec> units;
+    std::vector<TestUnit> units;
     for (int i = 1; i <= count; ++i)
         units.push_back({i * thickness, {{L"COAL", 100}}});
     return units;

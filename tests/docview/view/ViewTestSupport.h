@@ -41,7 +41,7 @@ inline ORBAX_Logging::SchemaPtr SchemaNamed(const ConfigurationTables& tables, c
     return tables.schemas.front();
 }
 
-struct UnitSpec {
+struct TestUnit {
     double bottom;
     std::vector<std::pair<std::wstring, int>> elements; // rock type, percentage
     std::wstring sample = {};
@@ -49,27 +49,27 @@ struct UnitSpec {
     std::wstring ply = {};
 };
 
-inline void FillBorehole(ORBAX_Logging::Borehole& hole, const std::wstring& name, const std::vector<UnitSpec>& units)
+inline void FillBorehole(ORBAX_Logging::Borehole& hole, const std::wstring& name, const std::vector<TestUnit>& units)
 {
     hole.clear();
     hole.name = name;
     double top = 0;
-    for (const UnitSpec& spec : units) {
+    for (const TestUnit& row : units) {
         ORBAX_Logging::Interval unit(hole.schema);
         std::vector<std::int32_t> percentages;
         std::vector<std::wstring> rocks;
-        for (const auto& [rock, percentage] : spec.elements) {
+        for (const auto& [rock, percentage] : row.elements) {
             rocks.push_back(rock);
             percentages.push_back(percentage);
         }
         unit.setRockTypes(L"IN GENERAL", percentages, rocks);
-        unit.bottom = spec.bottom;
-        unit.thickness = spec.bottom - top;
-        unit.sample = spec.sample;
-        unit.seam = spec.seam;
-        unit.ply = spec.ply;
+        unit.bottom = row.bottom;
+        unit.thickness = row.bottom - top;
+        unit.sample = row.sample;
+        unit.seam = row.seam;
+        unit.ply = row.ply;
         hole.push_back(unit);
-        top = spec.bottom;
+        top = row.bottom;
     }
 }
 
