@@ -57,6 +57,13 @@ void OwnerDrawComboBox::ReleaseItemOfRecord(int index, int record)
     SetCurSel(-1);
 }
 
+int OwnerDrawComboBox::SelectedRecord(int recordCount) const
+{
+    const int item = GetCurSel();
+    const int record = item < 0 ? -1 : ItemData(item);
+    return record >= 0 && record < recordCount ? record : -1;
+}
+
 void OwnerDrawComboBox::ResetContent()
 {
     const QSignalBlocker blocker(this);

@@ -24,6 +24,9 @@ public:
     // Deletes the item of a record erased from its table at position `record`: the values of the
     // items of the records after it move down by one, and nothing is left selected.
     void ReleaseItemOfRecord(int index, int record);
+    // The table position the selected item carries, or -1 when nothing is selected or the value is
+    // not a position in a table of `recordCount` records.
+    int SelectedRecord(int recordCount) const;
     // Deletes every item and leaves nothing selected.
     void ResetContent();
 

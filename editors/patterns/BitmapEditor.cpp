@@ -168,12 +168,7 @@ void CBitmapEditor::OnInitDialog()
     ShowSelection();
 }
 
-int CBitmapEditor::SelectedPosition() const
-{
-    const int item = nameCombo->GetCurSel();
-    const int position = item < 0 ? -1 : nameCombo->ItemData(item);
-    return position >= 0 && position < static_cast<int>(patterns.size()) ? position : -1;
-}
+int CBitmapEditor::SelectedPosition() const { return nameCombo->SelectedRecord(static_cast<int>(patterns.size())); }
 
 void CBitmapEditor::ColourItemOf(int position)
 {

@@ -221,12 +221,7 @@ void CVectorEditor::OnInitDialog()
     ShowSelection();
 }
 
-int CVectorEditor::SelectedPosition() const
-{
-    const int item = nameCombo->GetCurSel();
-    const int position = item < 0 ? -1 : nameCombo->ItemData(item);
-    return position >= 0 && position < static_cast<int>(patterns.size()) ? position : -1;
-}
+int CVectorEditor::SelectedPosition() const { return nameCombo->SelectedRecord(static_cast<int>(patterns.size())); }
 
 void CVectorEditor::PointPreviews()
 {

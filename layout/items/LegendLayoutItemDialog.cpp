@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "app/dialogs/DataExchange.h"
+#include "layout/legend/LegendChoices.h"
 #include "layout/pagesetup/FloatOneDecimal.h"
 
 CLegendLayoutItemDialog::CLegendLayoutItemDialog(const LegendLayoutItem& item, QWidget* parent)
@@ -23,11 +24,8 @@ CLegendLayoutItemDialog::CLegendLayoutItemDialog(const LegendLayoutItem& item, Q
         c->addItems(items);
         return c;
     };
-    m_sort =
-        combo(1324, {QStringLiteral("Alphabetical"), QStringLiteral("Frequency"), QStringLiteral("Total thickness"),
-                     QStringLiteral("Order of appearance"), QStringLiteral("Order in hatch list")});
-    m_include = combo(1325, {QStringLiteral("All items in hatch list"), QStringLiteral("All items in hole"),
-                             QStringLiteral("All items on page")});
+    m_sort = combo(1324, LegendSortOrderNames());
+    m_include = combo(1325, LegendIncludeModeNames());
     m_boxHeight = new QLineEdit(this);
     m_boxHeight->setObjectName(QStringLiteral("id1258"));
     m_boxWidth = new QLineEdit(this);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DataExchange.h"
+#include "layout/legend/LegendChoices.h"
 #include "layout/pagesetup/FloatOneDecimal.h"
 #include "layout/pagesetup/PageSetupPages.h"
 
@@ -27,12 +28,8 @@ CPageSetup_Legend::CPageSetup_Legend(PageSetupSettings& settings, QWidget* paren
     m_position = List(this, 1323,
                       {QStringLiteral("No legend"), QStringLiteral("Bottom of page"), QStringLiteral("Right of page"),
                        QStringLiteral("Beginning of document"), QStringLiteral("End of document")});
-    m_sort = List(this, 1324,
-                  {QStringLiteral("Alphabetical"), QStringLiteral("Frequency"), QStringLiteral("Total thickness"),
-                   QStringLiteral("Order of appearance"), QStringLiteral("Order in hatch list")});
-    m_include = List(this, 1325,
-                     {QStringLiteral("All items in hatch list"), QStringLiteral("All items in hole"),
-                      QStringLiteral("All items on page")});
+    m_sort = List(this, 1324, LegendSortOrderNames());
+    m_include = List(this, 1325, LegendIncludeModeNames());
     m_boxWidth = new QLineEdit(this);
     m_boxWidth->setObjectName(QStringLiteral("id1009"));
     m_boxHeight = new QLineEdit(this);
