@@ -6,6 +6,7 @@
 
 #include "app/dialogs/ErrorList.h"
 #include "app/dialogs/SchemaListExchange.h"
+#include "core/catalogue/Messages.h"
 #include "platform/Paths.h"
 
 FormatOptionsPage::FormatOptionsPage(int resource, const QString& title, Mode mode,
@@ -57,4 +58,21 @@ std::wstring FormatOptionsPage::SelectedSchemaFieldText() const
 {
     int count = SelectedSchemaFieldCount(m_schemaList, m_schemas);
     return count < 0 ? std::wstring(L"unknown") : std::to_wstring(count);
+}
+
+void FormatOptionsPage::UpdateFieldCounts(unsigned fieldCount, const std::function<std::wstring()>& fileFields)
+{
+    switch (m_mode) {
+    case BeforeWrite:
+        m_fieldCount->setText(
+            QString::fromStdWString(ORBAX_Utilities::format_message(181, {std::to_wstring(fieldCount)})));
+        break;
+    case BeforeRead:
+        m_fieldCount->setText(
+            QString::fromStdWString(ORBAX_Utilities::format_message(198, {fileFields(), SelectedSchemaFieldText()})));
+        break;
+    case SheetPage: m_fieldCount->clear(); break;
+    }
+    if (m_mode != SheetPage)
+        EnableSheetOk(SelectedSchemaFieldCount(m_schemaList, m_schemas) >= 0);
 }

@@ -3,6 +3,7 @@
 // only page before a file is read, or before a borehole is written), the sheet whose OK they enable in
 // the last two, the configuration's schemas, and the schema list.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/dialogs/PropertySheet.h"
@@ -34,6 +35,10 @@ protected:
     void EnableSheetOk(bool enable);
     // The field count of the selected schema as text, "unknown" without a selection.
     std::wstring SelectedSchemaFieldText() const;
+    // The text under the schema list: before writing, the borehole's `fieldCount`; before reading, the
+    // file's field count (asked of `fileFields` only then) beside the selected schema's. Outside the
+    // sheet, OK is enabled only while a usable schema is selected.
+    void UpdateFieldCounts(unsigned fieldCount, const std::function<std::wstring()>& fileFields);
 
     const ORBAX_Logging::SchemaDefinitionList* m_schemas;
 

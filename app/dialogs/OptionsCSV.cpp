@@ -211,20 +211,7 @@ void COptionsCSV::UpdateControls()
         m_quoteQuote->button(id)->setEnabled(!neverQuote);
     m_escape->setEnabled(!neverQuote && m_quoteQuote->checkedId() == 1);
 
-    switch (mode()) {
-    case BeforeWrite:
-        fieldCountText()->setText(
-            QString::fromStdWString(ORBAX_Utilities::format_message(181, {std::to_wstring(m_fieldCount)})));
-        break;
-    case BeforeRead:
-        fieldCountText()->setText(QString::fromStdWString(
-            ORBAX_Utilities::format_message(198, {fileFieldText(), SelectedSchemaFieldText()})));
-        break;
-    case SheetPage: fieldCountText()->clear(); break;
-    }
-
-    if (mode() != SheetPage)
-        EnableSheetOk(SelectedSchemaFieldCount(schemaList(), m_schemas) >= 0);
+    UpdateFieldCounts(m_fieldCount, [this] { return fileFieldText(); });
     // Before reading, the rock type stays hidden and disabled whatever the location.
     if (mode() == SheetPage)
         m_rockType->setEnabled(m_location->currentIndex() >= 0 && m_location->currentIndex() != 2);

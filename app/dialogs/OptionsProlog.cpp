@@ -82,17 +82,5 @@ std::wstring COptionsProlog::fileFieldText()
 
 void COptionsProlog::UpdateControls()
 {
-    switch (mode()) {
-    case BeforeWrite:
-        fieldCountText()->setText(
-            QString::fromStdWString(ORBAX_Utilities::format_message(181, {std::to_wstring(m_fieldCount)})));
-        break;
-    case BeforeRead:
-        fieldCountText()->setText(QString::fromStdWString(
-            ORBAX_Utilities::format_message(198, {fileFieldText(), SelectedSchemaFieldText()})));
-        break;
-    case SheetPage: fieldCountText()->clear(); break;
-    }
-    if (mode() != SheetPage)
-        EnableSheetOk(SelectedSchemaFieldCount(schemaList(), m_schemas) >= 0);
+    UpdateFieldCounts(m_fieldCount, [this] { return fileFieldText(); });
 }
