@@ -123,7 +123,6 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
 
         CsvRowReader reader(bytes, syntaxOf(options), fields.size());
         std::vector<std::string> cells;
-        bool unclosedQuote = false;
         // Heading rows are lines, skipped whatever they hold: a quote in a heading opens nothing.
         for (std::uint32_t h = 0; h < options.headingRows; ++h) {
             if (!reader.skipLine())
@@ -160,12 +159,13 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
             return true;
         };
 
-        while (!unclosedQuote && reader.nextRow(cells)) {
+        while (reader.nextRow(cells)) {
             line = reader.rowLine();
-            if (reader.unterminated()) {
-                unclosedQuote = true;
-                break;
-            }
+            // The line has been read as a row all the same; a stray quote or a spreadsheet's
+            // multi-line field is told, never passed in silence.
+            if (reader.unterminated())
+                addMessage(messages, 9, SeverityWarning,
+                           ORBAX_Utilities::format_message1(11199, std::to_wstring(line)));
             LithData row(schema);
             RowValues v;
             // The free fields' texts, given to the row in one go.
@@ -278,9 +278,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 break;
         }
 
-        if (unclosedQuote)
-            addError(messages, 9, ORBAX_Utilities::format_message1(11140, std::to_wstring(reader.rowLine())));
-        else if (options.intervalLocation == CSVOptionsData::IntervalAfter && !newUnit && !empty())
+        if (options.intervalLocation == CSVOptionsData::IntervalAfter && !newUnit && !empty())
             addMessage(messages, 3, SeverityWarning,
                        ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
 

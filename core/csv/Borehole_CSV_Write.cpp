@@ -36,7 +36,7 @@ void writeField(void* context, const std::string& text, const OptionsData& optio
     auto* c = static_cast<CsvWriteContext*>(context);
     appendCsvField(*c->out, text, c->syntax);
     if (!csvFieldReadsBack(text, c->syntax)) {
-        // Without quotes (or without escaping) a comma or a line break would move the columns.
+        // Without quotes (or without escaping) a comma would move the columns.
         const std::wstring name =
             c->column < c->schema->fields.size() ? c->schema->fields[c->column].name : std::wstring();
         addMessage(*c->messages, 4, SeverityWarning,
@@ -82,7 +82,8 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
         auto writeRow = [&](const Interval& unit, const LithData& row, bool intervalRow) {
             context.unit = &unit;
             context.column = 0;
-            writeUnitRow(row, messages, unit, &context, options, writeField, writeSeparator, intervalRow);
+            // A line break would split the row: it is written as a blank, with a warning.
+            writeUnitRow(row, messages, unit, &context, options, writeField, writeSeparator, intervalRow, true);
             bytes += '\n';
         };
         for (const Interval& unit : borehole) {

@@ -86,31 +86,24 @@ void CsvRowReader::readField(std::string& field)
     const char e = m_syntax.escape;
     while (true) {
         if (m_pos >= n) {
-            if (inQuotes)
-                m_unterminated = true;
+            m_unterminated = m_unterminated || inQuotes;
+            m_rowEnded = true;
+            return;
+        }
+        if (lineEndAt(m_pos)) {
+            m_unterminated = m_unterminated || inQuotes;
+            skipLineEnd();
             m_rowEnded = true;
             return;
         }
         const char c = m_bytes[m_pos];
         if (!inQuotes) {
-            if (lineEndAt(m_pos)) {
-                skipLineEnd();
-                m_rowEnded = true;
-                return;
-            }
             ++m_pos;
             if (c == ',')
                 return;
             field += c;
             continue;
         }
-        // A line break inside quotes belongs to the field as one line feed, whatever the file's line ends.
-        if (c == '\r' && m_pos + 1 < n && m_bytes[m_pos + 1] == '\n' && !(m_syntax.quoteQuote == 1 && e == '\r')) {
-            ++m_pos;
-            continue;
-        }
-        if (c == '\n')
-            ++m_line;
         switch (m_syntax.quoteQuote) {
         case 1:
             if (c == e) {
@@ -163,11 +156,13 @@ namespace {
 bool needsQuotes(std::string_view text, char q)
 {
     for (char c : text) {
-        if (c == ',' || c == q || c == '\n' || c == '\r')
+        if (c == ',' || c == q)
             return true;
     }
     return false;
 }
+
+bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 } // namespace
 
@@ -175,7 +170,11 @@ void appendCsvField(std::string& out, std::string_view text, const CsvSyntax& sy
 {
     const char q = syntax.quoteChar();
     if (!q || !needsQuotes(text, q)) {
+        const std::size_t start = out.size();
         out.append(text);
+        for (std::size_t i = start; i < out.size(); ++i)
+            if (out[i] == '\r' || out[i] == '\n')
+                out[i] = ' ';
         return;
     }
     int mode = syntax.quoteQuote;
@@ -192,26 +191,22 @@ void appendCsvField(std::string& out, std::string_view text, const CsvSyntax& sy
             // The reader turns a doubled escape character into one.
             out += c;
         }
-        out += c;
+        out += c == '\r' || c == '\n' ? ' ' : c;
     }
     out += q;
 }
 
 bool csvFieldReadsBack(std::string_view text, const CsvSyntax& syntax)
 {
+    if (hasLineBreak(text))
+        return false;
     const char q = syntax.quoteChar();
-    if (!q) {
-        for (char c : text) {
-            if (c == ',' || c == '\n' || c == '\r')
-                return false;
-        }
-        return true;
-    }
+    if (!q)
+        return text.find(',') == std::string_view::npos;
     if (syntax.quoteQuote == 2 && needsQuotes(text, q)) {
-        // Without escaping, a quote character before a comma or a line end would close the field.
+        // Without escaping, a quote character before a comma would close the field.
         for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-            if (text[i] == q && (text[i + 1] == ',' || text[i + 1] == '\n' ||
-                                 (text[i + 1] == '\r' && (i + 2 == text.size() || text[i + 2] == '\n'))))
+            if (text[i] == q && text[i + 1] == ',')
                 return false;
         }
     }

@@ -17,8 +17,9 @@ struct CsvSyntax {
     char quoteChar() const { return quoting == 1 ? '"' : quoting == 2 ? '\'' : '\0'; }
 };
 
-// Splits a file's bytes into records of fields. A record ends at a line end outside quotes; a line
-// break inside a quoted field belongs to the field. A carriage return before a line end is dropped.
+// Splits a file's bytes into rows of fields, one row per line. The end of a line ends the field and
+// the row, inside quotes or not: a stray quote must never swallow the rows after it. A carriage
+// return before a line end is dropped.
 class CsvRowReader {
 public:
     // `maxFields` limits how many fields of a record are kept; the rest are read and dropped.
@@ -32,9 +33,9 @@ public:
     // False when nothing is left to read.
     bool skipLine();
 
-    // The line (from 1) on which the last record began.
+    // The line (from 1) of the last row.
     std::size_t rowLine() const { return m_rowLine; }
-    // True when the last record ended inside a quoted field at the end of the file.
+    // True when the last row's line ended inside a quoted field.
     bool unterminated() const { return m_unterminated; }
     // True when nothing is left to read.
     bool atEnd() const { return m_pos >= m_bytes.size(); }
@@ -57,11 +58,13 @@ private:
     bool m_rowEnded = false;
 };
 
-// Appends one field as the writer puts it: quoted when it holds a comma, the quote character or a line
-// break (quoting styles 1 and 2), with quote characters inside escaped by the quote-in-quote mode.
+// Appends one field as the writer puts it: quoted when it holds a comma or the quote character
+// (quoting styles 1 and 2), with quote characters inside escaped by the quote-in-quote mode. A line
+// break cannot stand in a field: each carriage return or line feed is written as a blank.
 void appendCsvField(std::string& out, std::string_view text, const CsvSyntax& syntax);
 
-// True when a field written by appendCsvField reads back as the same text.
+// True when a field written by appendCsvField reads back as the same text (never for a text with a
+// line break).
 bool csvFieldReadsBack(std::string_view text, const CsvSyntax& syntax);
 
 // The number of columns of a header line: commas outside double-quoted text (a doubled quotation mark

@@ -16,9 +16,9 @@ using SeparatorWriter = void (*)(void* formatContext, const OptionsData& options
 // For each field of options.schema in order: its narrow text (code page 1252, "?" for a character
 // that has none) handed to writeField, with writeSeparator between two fields. `intervalRow` marks
 // the composite row of an interbedded unit. Rock type, sample, ply and seam with characters that
-// cannot be saved give one warning (11111) per field. With `lineFields` (a format of one line per
-// field) a carriage return or line feed in any field is written as a blank, with the same warning,
-// so that the record stays aligned.
+// cannot be saved give one warning (11111) per field. With `lineFields` (a format whose rows end at
+// line ends) a carriage return or line feed in any field is written as a blank, with the same
+// warning, so that the record stays aligned.
 void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, void* formatContext,
                   const OptionsData& options, FieldWriter writeField, SeparatorWriter writeSeparator, bool intervalRow,
                   bool lineFields = false);

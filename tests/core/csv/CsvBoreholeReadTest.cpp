@@ -190,16 +190,35 @@ TEST(CsvRead, FailuresLeaveNoUnits)
         EXPECT_TRUE(hasFailure(messages));
         EXPECT_EQ(options.formatCode, 0);
     }
-    {
-        // A quote that never closes would swallow the rest of the file.
-        messages.clear();
-        CSVOptionsData options = optionsFor(rockPercentBottom());
-        auto borehole = readText("h\nSAND,100,1\n\"CLAY,100,2\nSILT,100,3\n", options, messages);
-        EXPECT_TRUE(borehole->empty());
-        ASSERT_TRUE(hasFailure(messages));
-        EXPECT_EQ(messages.back().text,
-                  L"The quoted field that begins on line 3 is not closed before the end of the file.");
-    }
+}
+
+// A line is a row: a quote left open ends with its line, the rows after it are read, and the line is
+// named in a warning.
+TEST(CsvRead, AStrayQuoteEndsWithItsLine)
+{
+    CSVOptionsData options = optionsFor(schemaOf({{ROCKTYPE, L"Lith"},
+                                                  {PERCENTAGE, L"Pct"},
+                                                  {BOTTOM, L"Depth"},
+                                                  {THICKNESS, L"Thick"},
+                                                  {SEAM, L"Seam"},
+                                                  {STRING, L"Note"}}));
+    LoadMessages messages;
+    auto borehole = readText("Lith,Pct,Depth,Thick,Seam,Note\n"
+                             "SAND,100,2.00,2.00,S1,\"open quote\n"
+                             "CLAY,100,5.00,3.00,S1,stiff\n"
+                             "SILT,100,7.00,2.00,S1,\"closing\"\n",
+                             options, messages);
+    ASSERT_EQ(borehole->size(), 3u);
+    EXPECT_EQ((*borehole)[0].elements[0].values[5], L"open quote");
+    EXPECT_EQ((*borehole)[1].elements[0].rockType, L"CLAY");
+    EXPECT_EQ((*borehole)[2].elements[0].values[5], L"closing");
+    EXPECT_DOUBLE_EQ((*borehole)[2].bottom, 7.0);
+    EXPECT_EQ(options.formatCode, 5);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].severity, SeverityWarning);
+    EXPECT_NE(messages[0].kind, 0);
+    EXPECT_EQ(messages[0].text, L"The quoted field on line 2 is not closed by the end of the line.  The field ends "
+                                L"there, and the next line is read as the next row.");
 }
 
 TEST(CsvRead, RepairReadKeepsTheGivenDepths)

@@ -2,6 +2,7 @@
 // and write-then-read round trips under every quoting style.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/csv/Borehole_CSV.h"
@@ -41,14 +42,14 @@ CSVOptionsData optionsFor(SchemaPtr schema, std::int32_t quoting = 1, std::int32
     return options;
 }
 
-// A borehole with awkward texts: commas, both quote characters, the escape character, a line
-// break, and characters above 0x7F.
+// A borehole with awkward texts: commas, both quote characters, the escape character and
+// characters above 0x7F.
 Borehole sampleBorehole(const SchemaPtr& schema)
 {
     Borehole borehole(schema);
     LithData sand(schema);
     sand.rockType = std::wstring(L"SAND, \"fine\" caf\x00E9");
-    sand.values.set(4, L"it's \\ a \"note\",\nover two lines");
+    sand.values.set(4, L"it's \\ a \"note\", in one line");
     Interval first(schema, sand);
     first.bottom = 2.0;
     first.thickness = 2.0;
@@ -216,7 +217,7 @@ TEST(CsvWrite, SampleFileRoundTrip)
     auto borehole = Borehole_CSV::load(QuorTest::data_file("csv/coal.csv").wstring(), options, messages);
     ASSERT_TRUE(messages.empty());
     ASSERT_EQ(borehole->size(), 3u);
-    EXPECT_EQ((*borehole)[2].elements[0].values[4], L"two\nlines");
+    EXPECT_EQ((*borehole)[2].elements[0].values[4], L"two, lines");
     EXPECT_DOUBLE_EQ((*borehole)[2].bottom, 6.25);
 
     Borehole_CSV::save((dir / "coal.csv").wstring(), *borehole, options, messages);
@@ -224,5 +225,42 @@ TEST(CsvWrite, SampleFileRoundTrip)
     auto again = Borehole_CSV::load((dir / "coal.csv").wstring(), options, messages);
     ASSERT_EQ(again->size(), 3u);
     EXPECT_EQ((*again)[1].elements[1].values[4], L"says \"soft\"");
-    EXPECT_EQ((*again)[2].elements[0].values[4], L"two\nlines");
+    EXPECT_EQ((*again)[2].elements[0].values[4], L"two, lines");
+}
+
+// A line break would end the row where it stands: every field that holds one is written with a blank
+// instead and named in a warning, so the file reads back row for row.
+TEST(CsvWrite, LineBreaksInFieldsAreWrittenAsBlanks)
+{
+    QuorTest::TempDir dir;
+    const SchemaPtr schema = fullSchema();
+    Borehole borehole = sampleBorehole(schema);
+    borehole[0].elements[0].values.set(4, L"two\nlines");
+    borehole[0].seam = L"A\r\n1";
+    const std::wstring file = (dir / "lines.csv").wstring();
+    for (int quoting = 0; quoting <= 2; ++quoting) {
+        SCOPED_TRACE(quoting);
+        CSVOptionsData options = optionsFor(schema, quoting);
+        LoadMessages messages;
+        Borehole_CSV::save(file, borehole, options, messages);
+        // Without quotes the rock type's comma is told first.
+        const std::size_t seam = quoting == 0 ? 1 : 0;
+        ASSERT_EQ(messages.size(), seam + 2);
+        EXPECT_EQ(messages[seam].text, L"The Seam, name field in the unit from 0.000 to 2.000 contains characters that "
+                                       L"cannot be saved with this file format.");
+        EXPECT_EQ(messages[seam + 1].kind, 4);
+        EXPECT_NE(messages[seam + 1].text.find(L"The Note field"), std::wstring::npos);
+        const std::string text = QuorTest::read_file(dir / "lines.csv");
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
+        EXPECT_EQ(text.find('\r'), std::string::npos);
+        if (quoting == 0)
+            continue;
+        messages.clear();
+        auto back = Borehole_CSV::load(file, options, messages);
+        ASSERT_TRUE(messages.empty());
+        ASSERT_EQ(back->size(), 2u);
+        EXPECT_EQ((*back)[0].elements[0].values[4], L"two lines");
+        EXPECT_EQ((*back)[0].seam, L"A  1");
+        EXPECT_EQ((*back)[1].elements.size(), 2u);
+    }
 }

@@ -211,11 +211,13 @@ TEST(PrologWrite, UnsavableCharactersAreWarnedAndReplaced)
     hole.appendUnit(2);
     hole[0].seam = L"S\u4E2D1";
     hole[0].elements[0].rockType = L"CO\u4E2DAL\u00C9";
+    // A line break would shift every later line of the record.
+    hole[0].elements[0].values.set(9, L"grey\r\nbrown");
     auto opts = options(schema);
     opts.formatCode = 2;
     LoadMessages messages;
     Borehole_Prolog::save((dir / "w.pro").wstring(), messages, hole, opts);
-    ASSERT_EQ(messages.size(), 2u);
+    ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(messages[0].text, L"The Lithology field in the unit from 0.00 to 2.00 contains characters that "
                                 L"cannot be saved with this file format.");
     EXPECT_EQ(messages[0].kind, 4);
@@ -224,4 +226,6 @@ TEST(PrologWrite, UnsavableCharactersAreWarnedAndReplaced)
     const std::string text = QuorTest::read_file(dir / "w.pro");
     EXPECT_NE(text.find("\r\nCO?AL\xC9\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nS?1\r\n"), std::string::npos);
+    EXPECT_NE(messages[2].text.find(L"The Colour field"), std::wstring::npos);
+    EXPECT_NE(text.find("\r\ngrey  brown\r\n"), std::string::npos);
 }
