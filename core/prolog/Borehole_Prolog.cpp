@@ -283,7 +283,12 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             case TOP: record.top = ORBAX_Platform::parse_double(line); break;
             case BOTTOM: record.bottom = ORBAX_Platform::parse_double(line); break;
             case THICKNESS: record.thickness = ORBAX_Platform::parse_double(line); break;
-            case RECOVERED: record.recovered = ORBAX_Platform::parse_double(line); break;
+            case RECOVERED:
+                // The writer leaves the line empty when nothing was measured: that reads back as
+                // absent, never as "nothing recovered".
+                if (line.find_first_not_of(" \t") != std::string_view::npos)
+                    record.recovered = ORBAX_Platform::parse_double(line);
+                break;
             case PERCENTAGE: row.percentage = toInt32(ORBAX_Platform::parse_long(line)); break;
             case ROCKTYPE:
                 widenInto(line, rock);

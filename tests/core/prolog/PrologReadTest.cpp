@@ -68,14 +68,39 @@ TEST(PrologRead, Version30WithInterbeddedUnitAndCodePageText)
 
     EXPECT_EQ(hole[2].bottom, 5.0);
     EXPECT_EQ(hole[2].thickness, 1.75);
-    EXPECT_TRUE(std::isnan(hole[2].recovered) == false); // an empty line reads as 0
-    EXPECT_EQ(hole[2].recovered, 0.0);
+    EXPECT_TRUE(std::isnan(hole[2].recovered)); // an empty line: nothing was measured
 
     // Every unit shares the borehole's own copy of the schema; the options keep the nominated one.
     EXPECT_EQ(hole[0].schema, hole.schema);
     EXPECT_EQ(hole[1].elements[1].schema, hole.schema);
     EXPECT_NE(hole.schema, opts.schema);
     EXPECT_EQ(hole.schema->name, L"coal12");
+}
+
+// A recovered length that was never measured is written as an empty line and must read back as
+// absent: 0 would say that nothing was recovered. Any other text keeps atof's rule.
+TEST(PrologRead, AnEmptyRecoveredLineIsAbsent)
+{
+    const std::string text = lines(head("v3.0 entries=10") + record30("SAND", "100", "0", "1", "1", "", "", "", " \t") +
+                                   record30("SILT", "100", "1", "2", "1", "", "", "", "0") +
+                                   record30("CLAY", "100", "2", "3", "1", "", "", "", "n/a"));
+    auto opts = options(schema30());
+    Loaded l = loadText(text, opts);
+    ASSERT_TRUE(l.messages.empty());
+    ASSERT_EQ(l.hole->size(), 3u);
+    EXPECT_TRUE(std::isnan((*l.hole)[0].recovered));
+    EXPECT_EQ((*l.hole)[1].recovered, 0.0);
+    EXPECT_EQ((*l.hole)[2].recovered, 0.0);
+
+    // Through a save and a read the absent length stays absent and the measured 0 stays 0.
+    std::string written;
+    LoadMessages messages;
+    opts.formatCode = 2;
+    ASSERT_TRUE(Borehole_Prolog::writeBytes(written, messages, *l.hole, opts));
+    Loaded again = loadText(written, opts);
+    ASSERT_EQ(again.hole->size(), 3u);
+    EXPECT_TRUE(std::isnan((*again.hole)[0].recovered));
+    EXPECT_EQ((*again.hole)[1].recovered, 0.0);
 }
 
 TEST(PrologRead, LineEndsAndTrimming)
