@@ -364,8 +364,13 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
     const std::size_t fieldCount = options.schema->fields.size();
     // Refuse what the reader could not read back: version 2.1 records are always 25 lines, and a
     // version 3.0 header must announce at least one entry.
-    if ((options.formatCode == FormatProlog21 && fieldCount != prolog21FieldCount) ||
-        (options.formatCode == FormatProlog30 && fieldCount < 3)) {
+    if (options.formatCode == FormatProlog21 && fieldCount != prolog21FieldCount) {
+        addError(messages, kindFieldCount,
+                 format_message(
+                     11197, {std::to_wstring(prolog21FieldCount), options.schema->name, std::to_wstring(fieldCount)}));
+        return false;
+    }
+    if (options.formatCode == FormatProlog30 && fieldCount < 3) {
         addError(messages, kindFieldCount, ORBAX_Utilities::get_message_wide(11007));
         return false;
     }

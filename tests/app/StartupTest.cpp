@@ -114,7 +114,10 @@ TEST_F(StartupTest, ShippedConfigurationFillsTheTables)
     std::vector<std::wstring> schemaNames;
     for (const auto& schema : tables.schemas)
         schemaNames.push_back(schema->name);
-    EXPECT_EQ(schemaNames, std::vector<std::wstring>({L"Basic", L"Coal", L"Lithology"}));
+    EXPECT_EQ(schemaNames, std::vector<std::wstring>({L"Basic", L"Coal", L"Lithology", L"Prolog21"}));
+    // Prolog 2.1 records are 25 lines: the schema for them can be chosen and is valid.
+    EXPECT_EQ(tables.schemas.back()->fields.size(), 25u);
+    EXPECT_TRUE(tables.schemas.back()->has(ORBAX_Logging::SchemaDefinition::Valid));
     EXPECT_NE(tables.schemas.back()->id, tables.schemas.front()->id);
 
     // Trace definitions in file order; the pattern one matches whole names ignoring case.

@@ -130,11 +130,12 @@ TEST(PrologWrite, RefusalsLeaveTheFileAlone)
     hole.appendUnit(2);
 
     auto opts = options(schema);
-    opts.formatCode = 1; // a 12-field schema cannot make a version 2.1 file
+    opts.formatCode = 1; // a 12-field schema cannot make a version 2.1 file, and the refusal says why
     LoadMessages messages;
     Borehole_Prolog::save(target.wstring(), messages, hole, opts);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, L"Nominated schema has a different number of fields to the file.");
+    EXPECT_EQ(messages[0].text, L"A Prolog version 2.1 file needs a schema of 25 fields, and schema coal12 has 12.  "
+                                L"Choose a schema of 25 fields, or save as version 3.0.");
     EXPECT_EQ(messages[0].severity, 3);
 
     opts.formatCode = 7;
