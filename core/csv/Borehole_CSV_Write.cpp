@@ -55,6 +55,7 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             addError(messages, 6, ORBAX_Utilities::format_message1(11002, std::wstring()));
             return;
         }
+        reportFieldsWithoutColumn(borehole, options, messages);
         std::string bytes;
         CsvWriteContext context;
         context.out = &bytes;

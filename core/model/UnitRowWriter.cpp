@@ -1,5 +1,6 @@
 #include "core/model/UnitRowWriter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/catalogue/Messages.h"
@@ -138,6 +139,84 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
         }
         writeField(formatContext, text, options);
     }
+}
+
+void reportFieldsWithoutColumn(const Borehole& borehole, const OptionsData& options, LoadMessages& messages)
+{
+    if (!options.schema)
+        return;
+    const SchemaDefinition& written = *options.schema;
+    std::vector<std::wstring> lost;
+    auto note = [&lost](const std::wstring& name) {
+        if (std::find(lost.begin(), lost.end(), name) == lost.end())
+            lost.push_back(name);
+    };
+    // A unit-level field is lost when the borehole's schema has it, the written one has not, and the
+    // unit holds a value for it.
+    std::vector<std::int32_t> writtenKinds;
+    for (const FieldDefinition& field : written.fields)
+        writtenKinds.push_back(field.kind);
+    auto checkUnitField = [&](const SchemaDefinition* source, std::int32_t kind, bool hasValue) {
+        if (!hasValue || !source || std::find(writtenKinds.begin(), writtenKinds.end(), kind) != writtenKinds.end())
+            return;
+        const int at = source->indexOf(kind);
+        if (at >= 0)
+            note(source->fields[static_cast<std::size_t>(at)].name);
+    };
+
+    // Per schema of the rows, which free fields the written schema has no field for: a value goes to
+    // the written field of the same name (ignoring case), and only a free field takes it.
+    struct Lacking {
+        const SchemaDefinition* schema;
+        std::vector<bool> fields;
+    };
+    std::vector<Lacking> known;
+    auto lackingOf = [&](const SchemaDefinition& schema) -> const std::vector<bool>& {
+        for (const Lacking& entry : known)
+            if (entry.schema == &schema)
+                return entry.fields;
+        std::vector<bool> fields(schema.fields.size(), false);
+        if (&schema != &written) {
+            for (std::size_t k = 0; k < schema.fields.size(); ++k) {
+                const std::int32_t kind = schema.fields[k].kind;
+                if (kind != STRING && kind != REAL && kind != INTEGER)
+                    continue;
+                const int at = findField(written.fields, schema.fields[k].name);
+                const std::int32_t target = at >= 0 ? written.fields[static_cast<std::size_t>(at)].kind : -1;
+                fields[k] = target != STRING && target != REAL && target != INTEGER;
+            }
+        }
+        known.push_back({&schema, std::move(fields)});
+        return known.back().fields;
+    };
+    auto checkRow = [&](const LithData& row) {
+        if (!row.schema)
+            return;
+        const std::vector<bool>& lacking = lackingOf(*row.schema);
+        const std::size_t count = std::min(lacking.size(), row.values.size());
+        for (std::size_t k = 0; k < count; ++k)
+            if (lacking[k] && !row.values.isEmpty(k))
+                note(row.schema->fields[k].name);
+        checkUnitField(row.schema.get(), PERCENTAGE, row.percentage != 100);
+    };
+
+    for (const Interval& unit : borehole) {
+        const SchemaDefinition* source = unit.schema ? unit.schema.get() : borehole.schema.get();
+        checkUnitField(source, SEAM, !unit.seam.empty());
+        checkUnitField(source, PLY, !unit.ply.empty());
+        checkUnitField(source, SAMPLE, !unit.sample.empty());
+        checkUnitField(source, RECOVERED, !std::isnan(unit.recovered));
+        for (const LithData& row : unit.elements)
+            checkRow(row);
+        if (unit.composite)
+            checkRow(*unit.composite);
+    }
+    if (lost.empty())
+        return;
+    std::wstring names;
+    for (const std::wstring& name : lost)
+        names += (names.empty() ? L"\"" : L", \"") + name + L"\"";
+    addMessage(messages, 4, SeverityWarning, ORBAX_Utilities::format_message(11198, {written.name, names}));
 }
 
 void unitFieldText(const Interval& unit, const LithData& element, std::wstring& out, const OptionsData& options,

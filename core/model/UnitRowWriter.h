@@ -4,6 +4,7 @@
 // written.
 #include <string>
 
+#include "core/model/Borehole.h"
 #include "core/model/Interval.h"
 #include "core/model/LoadMessage.h"
 #include "core/options/OptionsData.h"
@@ -22,6 +23,11 @@ using SeparatorWriter = void (*)(void* formatContext, const OptionsData& options
 void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, void* formatContext,
                   const OptionsData& options, FieldWriter writeField, SeparatorWriter writeSeparator, bool intervalRow,
                   bool lineFields = false);
+
+// A file written with another schema than the borehole's keeps only the values the written schema has
+// a field for. Adds one warning (11198) naming every field of the borehole whose values would be lost
+// that way, so that a save never drops them without a word; nothing when none would be.
+void reportFieldsWithoutColumn(const Borehole& borehole, const OptionsData& options, LoadMessages& messages);
 
 // The wide text of field `fieldIndex` of the element's schema, as the XML writer wants it: no
 // suppressed percentages, no character check. A field of an unknown kind leaves `out` as it is.

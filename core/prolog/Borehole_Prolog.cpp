@@ -375,6 +375,7 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
         return false;
     }
 
+    reportFieldsWithoutColumn(borehole, options, messages);
     out.reserve(64 + borehole.size() * fieldCount * 10);
     if (options.formatCode == FormatProlog21)
         out += "v2.1\r\n";

@@ -370,6 +370,34 @@ TEST_F(DocumentFiles, SaveAsOffersTheFormatsTheBoreholeCanTake)
     EXPECT_EQ(doc->GetPathName(1), path("north_copy.prolog"));
 }
 
+// Save As writes with the options' schema; the fields of the borehole that schema has no place for
+// are named in a warning, for CSV and Prolog alike, and the save itself goes through.
+TEST_F(DocumentFiles, SaveAsNamesTheFieldsTheWrittenSchemaLacks)
+{
+    openLeft(path("west_bore.csv"), 3);
+    const std::uint32_t shortId = static_cast<std::uint32_t>(schema(L"Short")->id);
+    app->m_csvOptions.schemaId = shortId;
+    app->m_prologOptions.schemaId = shortId;
+    const std::wstring warning = L"The file was written with schema Short, which has no field for \"Sample\", "
+                                 L"\"Note\" of this borehole.  Those values are not in the file.";
+    for (int filter : {3, 2}) {
+        answerPrompt(path(filter == 3 ? "short.csv" : "short30"), filter);
+        ErrorEntries entries;
+        doc->saveBoreholeAs(0, entries);
+        ASSERT_EQ(entries.size(), 1u) << filter;
+        EXPECT_EQ(entries[0].text, warning);
+        EXPECT_EQ(entries[0].severity, 2);
+        EXPECT_TRUE(hasReportableErrors(entries));
+        EXPECT_EQ(doc->GetPathName(0), path(filter == 3 ? "short.csv" : "short30"));
+    }
+    // Written with its own schema, nothing is lost and nothing is said.
+    app->m_prologOptions.schemaId = static_cast<std::uint32_t>(schema(L"Coal")->id);
+    answerPrompt(path("coal30"), 2);
+    ErrorEntries entries;
+    doc->saveBoreholeAs(0, entries);
+    EXPECT_TRUE(entries.empty());
+}
+
 TEST_F(DocumentFiles, SaveAsWithAlwaysAskShowsTheWriteModePage)
 {
     openLeft(path("east_bore"), 1);
