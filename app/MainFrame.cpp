@@ -151,7 +151,8 @@ const MenuItem kFileMenu[] = {
     {ID_FILE_OPEN, "&Open Borehole...\tCtrl+O"},
     {ID_FILE_SAVE, "&Save Borehole\tCtrl+S"},
     {ID_FILE_SAVE_AS, "Save Borehole &As..."},
-    {-1, "E&xport Text Description"},
+    // X is Exit's: the submenu takes the E, which no other entry of the menu has.
+    {-1, "&Export Text Description"},
     {ID_EXPORT_LEFT, "&Left Borehole..."},
     {ID_EXPORT_RIGHT, "&Right Borehole..."},
     {ID_EXPORT_BOTH, "&Both Boreholes..."},

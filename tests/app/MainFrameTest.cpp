@@ -1,3 +1,4 @@
+#include <functional>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -227,6 +228,42 @@ TEST(MainFrame, KeysReachTheirCommands)
             EXPECT_TRUE(added) << key.toString().toStdString() << " is bound twice";
         }
     }
+}
+
+// Alt and a letter open one entry only: within each menu and submenu no two entries (recent files
+// included) share an accelerator, so Alt+F, X always exits.
+TEST(MainFrame, NoTwoEntriesOfAMenuShareAnAccelerator)
+{
+    AppTest::Sandbox sandbox;
+    CMainFrame frame(true);
+    frame.SetRecentFiles({L"/a/one.pro", L"/b/two.csv"});
+    std::function<void(const QMenu*)> check = [&check](const QMenu* menu) {
+        std::map<QChar, QString> owner;
+        for (QAction* action : menu->actions()) {
+            const QString text = action->text();
+            for (int i = 0; i + 1 < text.size(); ++i) {
+                if (text[i] != QLatin1Char('&'))
+                    continue;
+                if (text[i + 1] != QLatin1Char('&')) {
+                    auto [at, added] = owner.emplace(text[i + 1].toUpper(), text);
+                    EXPECT_TRUE(added) << menu->title().toStdString() << ": " << text.toStdString() << " and "
+                                       << at->second.toStdString();
+                }
+                ++i;
+            }
+            if (action->menu())
+                check(action->menu());
+        }
+    };
+    QStringList titles;
+    for (QAction* action : frame.menuBar()->actions()) {
+        titles << action->text();
+        check(action->menu());
+    }
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Mode", "&Tools", "&Help"}));
+    QAction* exit = frame.GetCommand(57665);
+    ASSERT_NE(exit, nullptr);
+    EXPECT_EQ(exit->text(), "E&xit");
 }
 
 } // namespace
