@@ -40,9 +40,11 @@ void writeDescription(std::ostream& out, const Borehole& borehole, TextEncoder e
         for (const LithData& element : unit.elements) {
             std::wstring rock = element.rockType.str().substr(0, 20);
             rock.resize(20, L' ');
-            out << encode(rock) << ' ' << padLeft(std::to_string(element.percentage), 3) << "% " << depths << std::endl;
+            out << encode(rock) << ' ' << padLeft(std::to_string(element.percentage), 3) << "% " << depths << '\n';
         }
     }
+    // Once, at the end: a flush per line costs a write call per unit.
+    out.flush();
 }
 
 } // namespace ORBAX_Logging

@@ -8,6 +8,9 @@
 
 int main(int argc, char* argv[])
 {
+    // Standard output gets a buffer of its own (C stdio is not used here), so that a long description
+    // leaves in large blocks even on a terminal; standard error, tied to it, still flushes it first.
+    std::ios_base::sync_with_stdio(false);
     try {
         // The XML library lives for the whole run: every Prolog 4 parser is made and gone inside it.
         ORBAX_Logging::XmlPlatformGuard xmlPlatform;

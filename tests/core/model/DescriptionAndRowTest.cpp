@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -57,6 +58,25 @@ TEST(Description, ColumnsOfElementLines)
     std::ostringstream plain;
     plain << noSeam;
     EXPECT_EQ(plain.str().substr(106), std::string(20, ' ') + " 100%     1.00     1.00" + std::string(9, ' ') + "\n");
+}
+
+// The description leaves through the stream's buffer and is flushed once at the end, not once a line:
+// on a terminal each flush is a write call, one per unit of a long borehole.
+TEST(Description, FlushedOnceAtTheEnd)
+{
+    struct CountingBuffer : std::stringbuf {
+        int flushes = 0;
+        int sync() override
+        {
+            ++flushes;
+            return std::stringbuf::sync();
+        }
+    } buffer;
+    std::ostream out(&buffer);
+    out << ModelTest::column(ModelTest::fullSchema(), {1, 2, 3, 4});
+    EXPECT_EQ(buffer.flushes, 1);
+    const std::string text = buffer.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
 }
 
 TEST(UnitRows, FieldTextsByKind)
