@@ -62,3 +62,26 @@ TEST(DesktopEntry, OpensAndPrintsTheDocumentsFileType)
 }
 
 } // namespace
+
+namespace {
+
+// The welcome screen and the Help menu open the guide and the release notes beside the program, and
+// the program reads the configuration there when the user has none: the build puts all three there.
+TEST(ShippedFiles, StandBesideTheProgram)
+{
+    const std::filesystem::path source = QuorTest::source_dir() / "resources";
+    EXPECT_EQ(QuorTest::read_file(QuorTest::program_path("QuorLogConfig.txt")),
+              QuorTest::read_file(source / "QuorLogConfig.txt"));
+    EXPECT_EQ(QuorTest::read_file(QuorTest::program_path("ReleaseNotes.txt")),
+              QuorTest::read_file(source / "ReleaseNotes.txt"));
+
+    // The guide is rendered from its page: every section's heading is in the PDF's text.
+    const std::filesystem::path guide = QuorTest::program_path("Guide.pdf");
+    ASSERT_EQ(QuorTest::read_file(guide).rfind("%PDF-", 0), 0u);
+    const std::string text = QuorTest::run_program("/usr/bin/pdftotext", {guide.string(), "-"}).out;
+    for (const char* heading :
+         {"Getting Started", "1. Open a borehole", "2. Add traces", "3. Edit the log", "4. Print"})
+        EXPECT_NE(text.find(heading), std::string::npos) << heading;
+}
+
+} // namespace
