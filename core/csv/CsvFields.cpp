@@ -168,32 +168,33 @@ bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != 
 
 void appendCsvField(std::string& out, std::string_view text, const CsvSyntax& syntax)
 {
+    const std::size_t start = out.size();
     const char q = syntax.quoteChar();
     if (!q || !needsQuotes(text, q)) {
-        const std::size_t start = out.size();
         out.append(text);
-        for (std::size_t i = start; i < out.size(); ++i)
-            if (out[i] == '\r' || out[i] == '\n')
-                out[i] = ' ';
-        return;
-    }
-    int mode = syntax.quoteQuote;
-    if (mode == 1 && syntax.escape == q)
-        mode = 0;
-    out += q;
-    for (char c : text) {
-        if (c == q) {
-            if (mode == 0)
-                out += q;
-            else if (mode == 1)
-                out += syntax.escape;
-        } else if (mode == 1 && c == syntax.escape) {
-            // The reader turns a doubled escape character into one.
+    } else {
+        int mode = syntax.quoteQuote;
+        if (mode == 1 && syntax.escape == q)
+            mode = 0;
+        out += q;
+        for (char c : text) {
+            if (c == q) {
+                if (mode == 0)
+                    out += q;
+                else if (mode == 1)
+                    out += syntax.escape;
+            } else if (mode == 1 && c == syntax.escape) {
+                // The reader turns a doubled escape character into one.
+                out += c;
+            }
             out += c;
         }
-        out += c == '\r' || c == '\n' ? ' ' : c;
+        out += q;
     }
-    out += q;
+    // Nothing written may end the row early, an escape character of CR or LF included.
+    for (std::size_t i = start; i < out.size(); ++i)
+        if (out[i] == '\r' || out[i] == '\n')
+            out[i] = ' ';
 }
 
 bool csvFieldReadsBack(std::string_view text, const CsvSyntax& syntax)
@@ -203,7 +204,11 @@ bool csvFieldReadsBack(std::string_view text, const CsvSyntax& syntax)
     const char q = syntax.quoteChar();
     if (!q)
         return text.find(',') == std::string_view::npos;
-    if (syntax.quoteQuote == 2 && needsQuotes(text, q)) {
+    if (!needsQuotes(text, q))
+        return true;
+    if (syntax.quoteQuote == 1 && syntax.escape != q && (syntax.escape == '\r' || syntax.escape == '\n'))
+        return text.find(q) == std::string_view::npos; // its escape would be written as a blank
+    if (syntax.quoteQuote == 2) {
         // Without escaping, a quote character before a comma would close the field.
         for (std::size_t i = 0; i + 1 < text.size(); ++i) {
             if (text[i] == q && text[i + 1] == ',')

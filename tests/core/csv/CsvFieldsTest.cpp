@@ -175,13 +175,15 @@ TEST(CsvWriterFields, EveryFieldReadsBack)
     };
     for (int quoting = 1; quoting <= 2; ++quoting) {
         for (int mode = 0; mode <= 2; ++mode) {
-            for (char escape : {'\\', '#'}) {
+            for (char escape : {'\\', '#', '\n'}) {
                 const CsvSyntax s = syntax(quoting, mode, escape);
                 for (const std::string& text : texts) {
-                    if (!csvFieldReadsBack(text, s))
-                        continue;
                     std::string line;
                     appendCsvField(line, text, s);
+                    // Never a line end inside a field, whatever it holds and whatever the escape.
+                    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << " [" << text << "]";
+                    if (!csvFieldReadsBack(text, s))
+                        continue;
                     line += ",next\n";
                     const auto got = rows(line, s);
                     ASSERT_EQ(got.size(), 1u) << quoting << mode << escape << " [" << text << "]";
