@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iomanip>
 #include <locale>
+#include <system_error>
 
 #include <QBuffer>
 #include <QImageReader>
@@ -46,10 +47,10 @@ int DigitValue(wchar_t upper, bool hexadecimal)
     return -1;
 }
 
-// Fills row `row` of `pixels` from the token; false when a character is not a digit of its form.
 // The largest width or height of a mono pattern, in pixels.
-constexpr int maxMonoSize = 4096;
+constexpr int maxMonoSize = BitmapPattern::MaxSide;
 
+// Fills row `row` of `pixels` from the token; false when a character is not a digit of its form.
 bool ParseRow(const std::wstring& token, int row, int width, std::vector<std::uint32_t>& pixels)
 {
     const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
@@ -145,7 +146,24 @@ bool BitmapPattern::LoadImageFile(const std::wstring& path, BitmapPattern& patte
     if (file.is_relative() && !baseFolder.empty())
         file = baseFolder / file;
 
-    QImageReader reader(QString::fromStdString(file.string()));
+    std::string bytes;
+    int code = 0;
+    switch (ORBAX_Platform::read_named_file(file, MaxImageFileBytes, bytes, code)) {
+    case ORBAX_Platform::NamedFileRead::Read: break;
+    case ORBAX_Platform::NamedFileRead::Failed:
+        return DropImage(pattern, errorText, ORBAX_Platform::wide_from_utf8(std::generic_category().message(code)));
+    case ORBAX_Platform::NamedFileRead::NotRegular:
+        return DropImage(pattern, errorText, ORBAX_Utilities::get_message_wide(1098));
+    case ORBAX_Platform::NamedFileRead::TooLarge:
+        return DropImage(pattern, errorText,
+                         ORBAX_Utilities::format_message1(1099, std::to_wstring(MaxImageFileBytes >> 20)));
+    }
+    // The name's extension tells the reader the format, as it would reading the file by its name.
+    const QByteArray suffix = QByteArray::fromStdString(file.extension().string()).mid(1).toLower();
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, suffix);
     return TakeImage(reader, pattern, errorText);
 }
 
@@ -161,16 +179,34 @@ bool BitmapPattern::LoadImageData(const std::string& bytes, const std::wstring& 
     return TakeImage(reader, pattern, errorText);
 }
 
+bool BitmapPattern::DropImage(BitmapPattern& pattern, std::wstring& errorText, const std::wstring& reason)
+{
+    pattern.image = QImage();
+    pattern.width = 0;
+    pattern.height = 0;
+    errorText = reason;
+    return false;
+}
+
 bool BitmapPattern::TakeImage(QImageReader& reader, BitmapPattern& pattern, std::wstring& errorText)
 {
-    QImage loaded = reader.read();
-    if (loaded.isNull() || loaded.width() <= 0 || loaded.height() <= 0) {
-        pattern.image = QImage();
-        pattern.width = 0;
-        pattern.height = 0;
-        errorText = reader.errorString().toStdWString();
+    // An image larger than any pattern is refused before its pixels are decoded.
+    auto tooLarge = [&](const QSize& size) {
+        if (size.width() <= MaxSide && size.height() <= MaxSide)
+            return false;
+        DropImage(pattern, errorText,
+                  ORBAX_Utilities::format_message(
+                      1097, {std::to_wstring(size.width()), std::to_wstring(size.height()), std::to_wstring(MaxSide)}));
+        return true;
+    };
+    const QSize size = reader.size();
+    if (size.isValid() && tooLarge(size))
         return false;
-    }
+    QImage loaded = reader.read();
+    if (loaded.isNull() || loaded.width() <= 0 || loaded.height() <= 0)
+        return DropImage(pattern, errorText, reader.errorString().toStdWString());
+    if (tooLarge(loaded.size()))
+        return false;
     pattern.image = loaded.convertToFormat(QImage::Format_ARGB32);
     pattern.width = pattern.image.width();
     pattern.height = pattern.image.height();

@@ -1,6 +1,7 @@
 #pragma once
 // A named image that tiles a rectangle: a mono pattern whose rows of pixels are digits in the
 // configuration file, or an image-file pattern read from disk.
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <ostream>
@@ -35,9 +36,15 @@ public:
     // and width and height go back to the image's own size, so that they always describe it.
     static bool ParseMonoData(ConfigMessageList& errors, const std::wstring& text, BitmapPattern& pattern, int line);
 
+    // The most pixels a pattern has on a side, mono or image file, and the largest image file read
+    // (an image of that size, uncompressed, with room for its header).
+    static constexpr int MaxSide = 4096;
+    static constexpr std::size_t MaxImageFileBytes = std::size_t(65) << 20;
+
     // Makes the pattern an image-file pattern read from `path` (stored as given; a relative name is
-    // looked up under `baseFolder` when one is given). On failure `errorText` says why, and the
-    // pattern has no image and draws white.
+    // looked up under `baseFolder` when one is given). Only a regular file within the limits above is
+    // read: a pipe or device named in the configuration must not make the program wait. On failure
+    // `errorText` says why, and the pattern has no image and draws white.
     static bool LoadImageFile(const std::wstring& path, BitmapPattern& pattern, std::wstring& errorText,
                               const std::filesystem::path& baseFolder = {});
     // The same over the image file's bytes held in memory; `path` is stored as the pattern's file.
@@ -73,4 +80,6 @@ public:
 private:
     // Reads the reader's image into the pattern; on failure the pattern has no image.
     static bool TakeImage(QImageReader& reader, BitmapPattern& pattern, std::wstring& errorText);
+    // Leaves the pattern without an image, `reason` in `errorText`; false.
+    static bool DropImage(BitmapPattern& pattern, std::wstring& errorText, const std::wstring& reason);
 };

@@ -65,7 +65,7 @@ public:
     std::filesystem::path programFolder; // folder of the running program
     // Set by the editors; cleared by a load and by a successful save.
     bool configurationModified = false;
-    // Set once the file has been moved to its ".backup" name in this run.
+    // Set once the file's ".backup" has been made in this run.
     bool backedUp = false;
 
     // Shows a list of problems (the error-list dialog in the desktop program).

@@ -136,9 +136,7 @@ void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageLi
     const std::filesystem::path target = ORBAX_Platform::resolve_links(ORBAX_Platform::path_from_wide(path));
     const std::filesystem::path backup = target.native() + ".backup";
     try {
-        // The new content goes to a temporary file beside the target; the old file is moved to its
-        // backup and replaced only once the new one is completely written.
-        ORBAX_Utilities::OutputStream out(ORBAX_Platform::wide_from_path(target));
+        ORBAX_Utilities::OutputStream out(path);
         if (!out.isOpen()) {
             AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Platform::wide_from_utf8(out.errorText())});
             return;
@@ -149,34 +147,17 @@ void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageLi
         if (!out.good() || out.buffer().writeFailed())
             throw WriteFailed(std::generic_category().message(errno ? errno : EIO));
 
-        bool madeBackup = false;
-        std::error_code error;
-        const std::filesystem::file_status status = std::filesystem::status(target, error);
-        // A device or pipe is written in place and has no backup.
-        if (!backedUp && !error && status.type() != std::filesystem::file_type::not_found &&
-            !ORBAX_Platform::is_special_file(target)) {
-            std::filesystem::remove(backup, error);
-            if (!error)
-                std::filesystem::rename(target, backup, error);
-            if (error) {
-                AddConfigMessage(
-                    messages, 44, 3, 1044,
-                    {path, ORBAX_Platform::wide_from_path(backup), ORBAX_Platform::wide_from_utf8(error.message())});
-            } else {
-                backedUp = true;
-                madeBackup = true;
-            }
-        }
-        if (!out.close()) {
+        // The backup keeps the file as it was before the first save of the run. One that cannot be
+        // made is reported, and the file is written all the same. A device or pipe has none.
+        const bool closed = out.close(backedUp ? std::filesystem::path() : backup);
+        if (!out.backupError().empty())
+            AddConfigMessage(
+                messages, 44, 3, 1044,
+                {path, ORBAX_Platform::wide_from_path(backup), ORBAX_Platform::wide_from_utf8(out.backupError())});
+        if (out.backedUp())
+            backedUp = true;
+        if (!closed)
             AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Platform::wide_from_utf8(out.errorText())});
-            if (madeBackup) {
-                // Put the old file back where the program will look for it.
-                std::error_code ignored;
-                std::filesystem::rename(backup, target, ignored);
-                if (!ignored)
-                    backedUp = false;
-            }
-        }
     } catch (const WriteFailed& failure) {
         AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Platform::wide_from_utf8(failure.what())});
     }

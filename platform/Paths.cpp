@@ -1,7 +1,12 @@
 #include "platform/Paths.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ORBAX_Platform {
 
@@ -42,6 +47,58 @@ bool read_file_bytes(const std::filesystem::path& path, std::string& bytes, std:
         return false;
     }
     return true;
+}
+
+NamedFileRead read_named_file(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code)
+{
+    bytes.clear();
+    code = 0;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        code = errno;
+        return NamedFileRead::Failed;
+    }
+    if (!S_ISREG(st.st_mode))
+        return NamedFileRead::NotRegular;
+    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes)
+        return NamedFileRead::TooLarge;
+    // Should the name have been swapped for a pipe meanwhile, the open does not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        code = errno;
+        return NamedFileRead::Failed;
+    }
+    NamedFileRead outcome = NamedFileRead::Read;
+    if (::fstat(fd, &st) != 0) {
+        code = errno;
+        outcome = NamedFileRead::Failed;
+    } else if (!S_ISREG(st.st_mode)) {
+        outcome = NamedFileRead::NotRegular;
+    } else {
+        // A file that grows while it is read is cut off one byte past the limit and refused.
+        char block[1 << 16];
+        for (;;) {
+            const ssize_t n = ::read(fd, block, sizeof block);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                code = errno;
+                outcome = NamedFileRead::Failed;
+                break;
+            }
+            if (n == 0)
+                break;
+            bytes.append(block, static_cast<std::size_t>(n));
+            if (bytes.size() > maxBytes) {
+                outcome = NamedFileRead::TooLarge;
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    if (outcome != NamedFileRead::Read)
+        bytes.clear();
+    return outcome;
 }
 
 } // namespace ORBAX_Platform

@@ -20,4 +20,15 @@ bool open_output(std::ofstream& stream, const std::filesystem::path& path);
 // The whole file as bytes; false (and `error` the system's text) when it cannot be read.
 bool read_file_bytes(const std::filesystem::path& path, std::string& bytes, std::string* error = nullptr);
 
+// A file named inside another file (a pattern's image, a page logo) is read only when it is a regular
+// file of at most `maxBytes`: a pipe or device named there would make the program wait or read without
+// end. It is never opened when the name shows it to be no regular file, and is checked again once open.
+enum class NamedFileRead {
+    Read,
+    Failed,     // the system refused; `code` holds its error number
+    NotRegular, // a pipe, device, socket or folder
+    TooLarge
+};
+NamedFileRead read_named_file(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code);
+
 } // namespace ORBAX_Platform

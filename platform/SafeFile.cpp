@@ -1,58 +1,410 @@
 #include "platform/SafeFile.h"
 
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <random>
 #include <system_error>
-#include <unistd.h>
 
 #include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ORBAX_Platform {
 namespace {
 
-std::string error_text(int code) { return std::generic_category().message(code); }
+std::string error_text(int code) { return std::generic_category().message(code ? code : EIO); }
 
-// Writes the writer's content straight into a device or pipe.
-SafeSaveResult write_in_place(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& writer)
+// Twelve letters and digits from the system's random source: about 71 bits nobody can guess.
+std::string random_suffix()
 {
-    SafeSaveResult result;
-    auto fail = [&result](int code) {
-        result.ok = false;
-        result.step = "write";
-        result.error = error_text(code ? code : EIO);
-        return result;
-    };
-    std::ostringstream content;
-    if (!writer(content)) {
-        result.ok = false;
-        result.step = "write";
-        return result;
+    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char bytes[12];
+    std::size_t got = 0;
+    while (got < sizeof bytes) {
+        const ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
     }
-    const std::string bytes = content.str();
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return fail(errno);
+    if (got < sizeof bytes) {
+        std::random_device device;
+        for (unsigned char& byte : bytes)
+            byte = static_cast<unsigned char>(device());
+    }
+    std::string suffix;
+    for (unsigned char byte : bytes)
+        suffix += alphabet[byte % (sizeof alphabet - 1)];
+    return suffix;
+}
+
+// A name beside `file` that nobody can guess. A very long name is shortened first, so that the
+// temporary name still fits the folder's limit.
+std::filesystem::path temporary_beside(const std::filesystem::path& file)
+{
+    std::string base = file.filename().native();
+    if (base.size() > 200)
+        base.resize(200);
+    return file.parent_path() / (base + ".tmp-" + random_suffix());
+}
+
+// Creates a new file beside `file` exclusively: never an existing file, never through a link.
+int create_exclusive(const std::filesystem::path& file, mode_t mode, std::filesystem::path& made)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate = temporary_beside(file);
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            made = candidate;
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Gives the open file the owner, group and permissions of `old`, as far as the user may. Where the
+// group cannot be kept its permissions are dropped: they would otherwise open the file to the user's
+// own group. The set-id bits stay only where both owner and group were kept.
+void take_owner_and_mode(int fd, const struct stat& old)
+{
+    struct stat now {};
+    if (::fstat(fd, &now) != 0)
+        return;
+    bool ownerKept = now.st_uid == old.st_uid;
+    bool groupKept = now.st_gid == old.st_gid;
+    if (!ownerKept || !groupKept) {
+        if (::fchown(fd, old.st_uid, old.st_gid) == 0) {
+            ownerKept = groupKept = true;
+        } else if (!groupKept && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0) {
+            groupKept = true;
+        }
+    }
+    mode_t mode = old.st_mode & 0777;
+    if (ownerKept && groupKept)
+        mode = old.st_mode & 07777;
+    if (!groupKept)
+        mode &= ~static_cast<mode_t>(S_IRWXG);
+    // Where the file system keeps no permissions the new file stays private (0600), never wider.
+    (void)::fchmod(fd, mode);
+}
+
+bool write_all(int fd, const char* data, std::size_t size, int& code)
+{
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            const int code = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            return fail(code);
+            code = n < 0 ? errno : ENOSPC;
+            return false;
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::close(fd) != 0 && errno != EINTR)
-        return fail(errno);
+    return true;
+}
+
+// Makes a rename (or a new file) in the folder of `file` last through a crash. A folder that cannot be
+// opened or synced on this file system is left as it is; only a failing disk fails the save.
+int sync_folder(const std::filesystem::path& file)
+{
+    std::filesystem::path folder = file.parent_path();
+    if (folder.empty())
+        folder = ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    const int code = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return code == EIO ? EIO : 0;
+}
+
+// The old file copied to `backup`, for file systems without hard links: into a new private file,
+// synced, then renamed over any older backup.
+int copy_to_backup(const std::filesystem::path& target, const std::filesystem::path& backup)
+{
+    const int in = ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (in < 0)
+        return errno;
+    struct stat old {};
+    if (::fstat(in, &old) != 0) {
+        const int code = errno;
+        ::close(in);
+        return code;
+    }
+    std::filesystem::path made;
+    const int out = create_exclusive(backup, 0600, made);
+    if (out < 0) {
+        const int code = errno;
+        ::close(in);
+        return code;
+    }
+    take_owner_and_mode(out, old);
+    int code = 0;
+    char block[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in, block, sizeof block);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            code = errno;
+        if (n <= 0 || !write_all(out, block, static_cast<std::size_t>(n), code))
+            break;
+    }
+    ::close(in);
+    if (code == 0 && ::fsync(out) != 0)
+        code = errno;
+    if (::close(out) != 0 && code == 0 && errno != EINTR)
+        code = errno;
+    if (code == 0 && ::rename(made.c_str(), backup.c_str()) != 0)
+        code = errno;
+    if (code != 0)
+        ::unlink(made.c_str());
+    return code;
+}
+
+// Keeps the target's current content under `backup` while the target keeps its name: a hard link
+// made under a new name and renamed over any older backup (which never leaves the backup's name
+// empty either), or a copy where links are not possible. Returns 0 or the system's error code.
+int make_backup(const std::filesystem::path& target, const std::filesystem::path& backup)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path link = temporary_beside(backup);
+        if (::link(target.c_str(), link.c_str()) == 0) {
+            const int code = ::rename(link.c_str(), backup.c_str()) == 0 ? 0 : errno;
+            // A rename onto another link of the same file does nothing and leaves the new name.
+            ::unlink(link.c_str());
+            return code;
+        }
+        switch (errno) {
+        case EEXIST: continue;
+        case EPERM:
+        case EXDEV:
+        case EMLINK:
+        case ENOSYS:
+        case EOPNOTSUPP: return copy_to_backup(target, backup);
+        default: return errno;
+        }
+    }
+    return EEXIST;
+}
+
+// Writes the content straight into a device or pipe.
+SafeSaveResult write_in_place(const std::filesystem::path& target, const std::string& bytes)
+{
+    SafeSaveResult result;
+    int code = 0;
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        code = errno;
+    } else {
+        write_all(fd, bytes.data(), bytes.size(), code);
+        if (::close(fd) != 0 && code == 0 && errno != EINTR)
+            code = errno;
+    }
+    if (code != 0) {
+        result.ok = false;
+        result.step = "write";
+        result.error = error_text(code);
+    }
     return result;
 }
 
 } // namespace
+
+// The content of a save on its way to the temporary file, or held in memory for a device or pipe
+// (which then receives nothing from a save that is abandoned). Once a write has failed, every later
+// write fails too, so a writer cannot go on as if all were well.
+class SafeFileWriter::Buffer : public std::streambuf {
+public:
+    Buffer() { setp(m_space, m_space + sizeof m_space); }
+
+    void toFile(int fd) { reset(File, fd); }
+    void toMemory() { reset(Memory, -1); }
+    void refuse() { reset(Refuse, -1); }
+
+    bool drain()
+    {
+        const std::size_t size = static_cast<std::size_t>(pptr() - pbase());
+        setp(m_space, m_space + sizeof m_space);
+        if (m_code != 0)
+            return false;
+        switch (m_mode) {
+        case Refuse: m_code = EBADF; return false;
+        case Memory: m_memory.append(m_space, size); return true;
+        case File: return write_all(m_fd, m_space, size, m_code);
+        }
+        return false;
+    }
+    bool failed() const { return m_code != 0; }
+    int code() const { return m_code; }
+    const std::string& memory() const { return m_memory; }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (!drain())
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    int sync() override { return drain() ? 0 : -1; }
+
+private:
+    enum Mode { Refuse, File, Memory };
+
+    void reset(Mode mode, int fd)
+    {
+        setp(m_space, m_space + sizeof m_space);
+        m_mode = mode;
+        m_fd = fd;
+        m_code = 0;
+        m_memory.clear();
+    }
+
+    Mode m_mode = Refuse;
+    int m_fd = -1;
+    int m_code = 0;
+    std::string m_memory;
+    char m_space[1 << 16];
+};
+
+SafeFileWriter::SafeFileWriter() : m_buffer(std::make_unique<Buffer>()) {}
+
+SafeFileWriter::~SafeFileWriter() { abandon(); }
+
+bool SafeFileWriter::isOpen() const { return m_open; }
+
+std::streambuf& SafeFileWriter::buffer() { return *m_buffer; }
+
+bool SafeFileWriter::writeFailed() const { return m_buffer->failed(); }
+
+void SafeFileWriter::abandon()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    if (!m_temporary.empty())
+        ::unlink(m_temporary.c_str());
+    m_temporary.clear();
+    m_open = false;
+    m_inPlace = false;
+    m_buffer->refuse();
+}
+
+bool SafeFileWriter::open(const std::filesystem::path& name)
+{
+    abandon();
+    m_error.clear();
+    m_given = name;
+    m_target = resolve_links(name);
+    int code = 0;
+    struct stat old {};
+    const bool exists = !m_target.empty() && ::stat(m_target.c_str(), &old) == 0;
+    if (m_target.empty()) {
+        code = ENOENT;
+    } else if (exists && S_ISDIR(old.st_mode)) {
+        code = EISDIR;
+    } else if (exists && !S_ISREG(old.st_mode)) {
+        m_inPlace = true;
+        m_open = true;
+        m_buffer->toMemory();
+        return true;
+    } else {
+        // A new file gets the permissions the user's umask gives; a replaced one starts private and
+        // then takes the old file's.
+        m_fd = create_exclusive(m_target, exists ? 0600 : 0666, m_temporary);
+        if (m_fd < 0)
+            code = errno;
+    }
+    if (code != 0) {
+        m_error = error_text(code);
+        errno = code;
+        return false;
+    }
+    if (exists)
+        take_owner_and_mode(m_fd, old);
+    m_open = true;
+    m_buffer->toFile(m_fd);
+    return true;
+}
+
+SafeSaveResult SafeFileWriter::fail(const std::string& step, int code)
+{
+    abandon();
+    SafeSaveResult result;
+    result.ok = false;
+    result.step = step;
+    result.error = error_text(code);
+    return result;
+}
+
+SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, Backup backup)
+{
+    if (!m_open) {
+        SafeSaveResult result;
+        result.ok = false;
+        result.step = "write";
+        result.error = m_error.empty() ? error_text(EBADF) : m_error;
+        return result;
+    }
+    if (!m_buffer->drain())
+        return fail("write", m_buffer->code());
+    if (m_inPlace) {
+        const std::string bytes = m_buffer->memory();
+        abandon();
+        return write_in_place(m_target, bytes);
+    }
+    if (::fsync(m_fd) != 0)
+        return fail("write", errno);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 && errno != EINTR)
+        return fail("write", errno);
+
+    // Through a link, the backup goes beside the file that is replaced.
+    std::filesystem::path backupPath = givenBackup;
+    if (m_target != m_given && !givenBackup.empty() &&
+        givenBackup == std::filesystem::path(m_given.native() + ".backup"))
+        backupPath = m_target.native() + ".backup";
+
+    SafeSaveResult result;
+    struct stat old {};
+    if (!backupPath.empty() && ::stat(m_target.c_str(), &old) == 0) {
+        const int code = make_backup(m_target, backupPath);
+        if (code == 0)
+            result.backedUp = true;
+        else if (backup == Backup::Required)
+            return fail("backup", code);
+        else
+            result.backupError = error_text(code);
+    }
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        const int code = errno;
+        const bool backedUp = result.backedUp;
+        result = fail("write", code);
+        result.backedUp = backedUp;
+        return result;
+    }
+    m_temporary.clear();
+    abandon();
+    int code = sync_folder(m_target);
+    if (code == 0 && result.backedUp && backupPath.parent_path() != m_target.parent_path())
+        code = sync_folder(backupPath);
+    if (code != 0) {
+        result.ok = false;
+        result.step = "write";
+        result.error = error_text(code);
+    }
+    return result;
+}
 
 bool is_special_file(const std::filesystem::path& path)
 {
@@ -61,36 +413,6 @@ bool is_special_file(const std::filesystem::path& path)
     if (ec || !std::filesystem::exists(status))
         return false;
     return !std::filesystem::is_regular_file(status) && !std::filesystem::is_directory(status);
-}
-
-bool sync_file(const std::filesystem::path& path)
-{
-    int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
-std::filesystem::path temporary_name_for(const std::filesystem::path& target)
-{
-    static std::atomic<unsigned> counter{0};
-    std::filesystem::path tmp = target;
-    tmp += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-    return tmp;
-}
-
-SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::string& bytes,
-                                const std::filesystem::path& backupPath)
-{
-    return save_file_safely(
-        target,
-        [&bytes](std::ostream& out) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            return true;
-        },
-        backupPath);
 }
 
 std::filesystem::path resolve_links(const std::filesystem::path& name)
@@ -108,74 +430,40 @@ std::filesystem::path resolve_links(const std::filesystem::path& name)
     return path;
 }
 
-SafeSaveResult save_file_safely(const std::filesystem::path& givenTarget,
-                                const std::function<bool(std::ostream&)>& writer,
-                                const std::filesystem::path& givenBackup)
+SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::string& bytes,
+                                const std::filesystem::path& backupPath)
 {
-    const std::filesystem::path target = resolve_links(givenTarget);
-    if (is_special_file(target))
-        return write_in_place(target, writer);
-    std::filesystem::path backupPath = givenBackup;
-    if (target != givenTarget && !givenBackup.empty() &&
-        givenBackup == std::filesystem::path(givenTarget.native() + ".backup"))
-        backupPath = target.native() + ".backup";
-    SafeSaveResult result;
-    const std::filesystem::path tmp = temporary_name_for(target);
-    auto fail = [&](const std::string& step, int code) {
-        std::error_code ignored;
-        std::filesystem::remove(tmp, ignored);
+    return save_file_safely(
+        target,
+        [&bytes](std::ostream& out) {
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            return true;
+        },
+        backupPath);
+}
+
+SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& writer,
+                                const std::filesystem::path& backupPath)
+{
+    SafeFileWriter file;
+    if (!file.open(target)) {
+        SafeSaveResult result;
         result.ok = false;
-        result.step = step;
-        result.error = error_text(code ? code : EIO);
+        result.step = "write";
+        result.error = file.error();
         return result;
-    };
-
-    {
-        std::ofstream out;
-        errno = 0;
-        out.open(tmp.native(), std::ios::out | std::ios::binary | std::ios::trunc);
-        if (!out.is_open())
-            return fail("write", errno);
-        bool keep = writer(out);
-        out.flush();
-        if (!keep) {
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(tmp, ignored);
-            result.ok = false;
-            result.step = "write";
-            return result;
-        }
-        if (!out)
-            return fail("write", errno);
-        out.close();
-        if (out.fail())
-            return fail("write", errno);
     }
-    if (!sync_file(tmp))
-        return fail("write", errno);
-
-    std::error_code ec;
-    bool backedUp = false;
-    if (!backupPath.empty() && std::filesystem::exists(target, ec)) {
-        std::filesystem::remove(backupPath, ec);
-        if (ec)
-            return fail("backup", ec.value());
-        std::filesystem::rename(target, backupPath, ec);
-        if (ec)
-            return fail("backup", ec.value());
-        backedUp = true;
+    std::ostream out(&file.buffer());
+    const bool keep = writer(out);
+    out.flush();
+    if (!keep) {
+        file.abandon();
+        SafeSaveResult result;
+        result.ok = false;
+        result.step = "write";
+        return result;
     }
-    std::filesystem::rename(tmp, target, ec);
-    if (ec) {
-        int code = ec.value();
-        if (backedUp) {
-            std::error_code ignored;
-            std::filesystem::rename(backupPath, target, ignored);
-        }
-        return fail("write", code);
-    }
-    return result;
+    return file.commit(backupPath);
 }
 
 } // namespace ORBAX_Platform

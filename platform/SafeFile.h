@@ -1,10 +1,17 @@
 #pragma once
-// Replacing a file safely: the new content goes to a temporary file beside the target, is flushed
-// and checked, and only then renamed over the target. A failed save leaves the old file (and any
-// backup) as it was.
+// Replacing a file safely: the new content goes to a temporary file beside the target, is flushed,
+// checked and synced, and only then renamed over the target. A failed save leaves the old file (and
+// any backup) as it was, and at every moment the target's name holds a whole file.
+//
+// The temporary file is created exclusively under a random name, never through a link someone
+// placed there, and takes the replaced file's permissions (and its owner and group where the user
+// may set them), so a save never makes a private file readable by others. A backup is a hard link
+// of the old file (a copy where the file system has no links), put in place by a rename.
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <ostream>
+#include <streambuf>
 #include <string>
 
 namespace ORBAX_Platform {
@@ -15,14 +22,67 @@ struct SafeSaveResult {
     std::string error;
     // Which step failed: "backup" when the old file could not become its backup, "write" otherwise.
     std::string step;
+    // A backup of the replaced file was made.
+    bool backedUp = false;
+    // For a backup that may fail: why it could not be made (the save went on without it).
+    std::string backupError;
 };
 
-// A target that exists and is no regular file (a device, a named pipe, a socket) is written in place:
-// no temporary file, no backup, no rename, which would put a plain file where the device or pipe was.
-// A failed write there (no space on /dev/full, say) is a failed save.
+// One save in progress. The content is written into buffer() and put in place by commit(); a save
+// neither committed nor abandoned is abandoned when the writer goes.
 //
-// Writes `bytes` to `target` (the file its links lead to). When `backupPath` is not empty and the target exists, an
-// older backup is removed and the existing target is moved to `backupPath` just before the new file is put in place.
+// A target that exists and is no regular file (a device, a named pipe, a socket) is written in place
+// at commit: no temporary file, no backup, no rename, which would put a plain file where the device
+// or pipe was. A symbolic link is followed: the linked file is replaced and the link stays a link.
+class SafeFileWriter {
+public:
+    enum class Backup {
+        Required, // a backup that cannot be made stops the save
+        Optional  // it is reported in the result's backupError, and the save goes on
+    };
+
+    SafeFileWriter();
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // Starts the save of `name`. False (with errno and error() set) when the temporary file cannot
+    // be made; the buffer then refuses every write.
+    bool open(const std::filesystem::path& name);
+    bool isOpen() const;
+    // The file the save replaces: `name` with its links followed.
+    const std::filesystem::path& target() const { return m_target; }
+    const std::string& error() const { return m_error; }
+
+    // Where the content goes. Its writes fail once a write to the disk has failed.
+    std::streambuf& buffer();
+    bool writeFailed() const;
+
+    // Puts the content in place. With a backup path and an existing target, the target's old content
+    // is kept under that name first (an older file there is replaced). When `backupPath` is the name
+    // given to open() with ".backup" appended and that name is a link, the backup goes beside the
+    // linked file instead.
+    SafeSaveResult commit(const std::filesystem::path& backupPath = {}, Backup backup = Backup::Required);
+    // Drops the save: the temporary file goes, the target stays as it was.
+    void abandon();
+
+private:
+    class Buffer;
+    SafeSaveResult fail(const std::string& step, int code);
+
+    std::unique_ptr<Buffer> m_buffer;
+    std::filesystem::path m_given;
+    std::filesystem::path m_target;
+    std::filesystem::path m_temporary;
+    int m_fd = -1;
+    bool m_open = false;
+    bool m_inPlace = false;
+    std::string m_error;
+};
+
+// Writes `bytes` to `target` (the file its links lead to). When `backupPath` is not empty and the target
+// exists, the old content is kept under `backupPath` (replacing an older backup) before the new file
+// is put in place; a backup that cannot be made stops the save.
 SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::string& bytes,
                                 const std::filesystem::path& backupPath = {});
 
@@ -39,11 +99,5 @@ std::filesystem::path resolve_links(const std::filesystem::path& name);
 // True when `path` exists and is neither a regular file nor a folder: such a target is written in
 // place.
 bool is_special_file(const std::filesystem::path& path);
-
-// Forces a written file's content to the disk; false when the system refuses.
-bool sync_file(const std::filesystem::path& path);
-
-// The temporary name used beside a target.
-std::filesystem::path temporary_name_for(const std::filesystem::path& target);
 
 } // namespace ORBAX_Platform

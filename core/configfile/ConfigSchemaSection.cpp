@@ -81,6 +81,7 @@ void ReadSchemaDefinitionsSection(ConfigTokenStream& stream, ConfigMessageList& 
                                   ORBAX_Logging::SchemaDefinitionList& schemas)
 {
     std::string token;
+    ORBAX_Logging::SchemaListAppender appender(schemas);
     ReadRecordList(stream, messages, token, [&](int kind) {
         if (!IsName(kind))
             FormatProblem(stream, messages); // the token still names the schema
@@ -126,7 +127,7 @@ void ReadSchemaDefinitionsSection(ConfigTokenStream& stream, ConfigMessageList& 
         ORBAX_Logging::LoadMessages validation;
         schema.validate(validation);
         appendLibraryErrors(validation, messages);
-        if (!ORBAX_Logging::InsertSchemaDefinition(schemas, schema, schemas.end()).second) {
+        if (!appender.append(schema)) {
             AddConfigMessage(messages, 48, 3, 1048, {L"SchemaDefinition", schema.name, LineText(stream)});
             return false;
         }

@@ -14,18 +14,24 @@ namespace {
 // Ids are handed out process-wide, so a schema never gets an id that another schema had before.
 std::atomic<std::int32_t> g_lastSchemaId{0};
 
-std::int32_t nextSchemaId(const SchemaDefinitionList& list)
+// A new id above `highest` (the list's highest) and above every id given before.
+std::int32_t nextIdAbove(std::int32_t highest)
 {
-    std::int32_t highest = 0;
-    for (const SchemaPtr& existing : list)
-        if (existing && existing->id > highest)
-            highest = existing->id;
     std::int32_t last = g_lastSchemaId.load();
     std::int32_t next;
     do {
         next = std::max(last, highest) + 1;
     } while (!g_lastSchemaId.compare_exchange_weak(last, next));
     return next;
+}
+
+std::int32_t nextSchemaId(const SchemaDefinitionList& list)
+{
+    std::int32_t highest = 0;
+    for (const SchemaPtr& existing : list)
+        if (existing && existing->id > highest)
+            highest = existing->id;
+    return nextIdAbove(highest);
 }
 
 void raiseLastId(std::int32_t id)
@@ -67,6 +73,35 @@ std::pair<SchemaDefinitionList::iterator, bool> InsertSchemaDefinition(SchemaDef
     else
         raiseLastId(copy->id);
     return {list.insert(position, std::move(copy)), true};
+}
+
+SchemaListAppender::SchemaListAppender(SchemaDefinitionList& list) : m_list(list)
+{
+    for (const SchemaPtr& existing : list) {
+        if (!existing)
+            continue;
+        m_names.insert(upper(existing->name));
+        m_ids.insert(existing->id);
+        if (existing->id > m_highest)
+            m_highest = existing->id;
+    }
+}
+
+bool SchemaListAppender::append(const SchemaDefinition& schema)
+{
+    std::wstring name = upper(schema.name);
+    if (m_names.count(name) || (schema.id != 0 && m_ids.count(schema.id)))
+        return false;
+    auto copy = std::make_shared<SchemaDefinition>(schema);
+    if (copy->id == 0)
+        copy->id = nextIdAbove(m_highest);
+    else
+        raiseLastId(copy->id);
+    m_highest = std::max(m_highest, copy->id);
+    m_ids.insert(copy->id);
+    m_names.insert(std::move(name));
+    m_list.push_back(std::move(copy));
+    return true;
 }
 
 SchemaPtr lookupSchemaById(const SchemaDefinitionList& list, std::int32_t id)

@@ -112,32 +112,51 @@ public:
     }
 };
 
-namespace {
+// Counts how deep the elements nest while the file is scanned and ends the scan at the first element
+// deeper than the limit: checking the finished tree would first build it, and a file of a few
+// megabytes nested millions deep builds a tree of a gigabyte. The refusal is thrown as the memory
+// budget's is, a scanning error of the library's own kind that leaves the parser usable.
+class Prolog4Parser::DepthLimitedParser : public XercesDOMParser {
+public:
+    explicit DepthLimitedParser(MemoryManager* memory) : XercesDOMParser(nullptr, memory) {}
 
-// True when elements below `root` (itself level 1) reach deeper than `limit` levels. Walks the tree
-// without recursion.
-bool elementDepthAbove(const DOMNode* root, unsigned limit)
-{
-    unsigned depth = 2;
-    const DOMNode* node = root->getFirstChild();
-    while (node) {
-        if (node->getNodeType() == DOMNode::ELEMENT_NODE && depth > limit)
-            return true;
-        if (const DOMNode* child = node->getFirstChild()) {
-            node = child;
-            ++depth;
-            continue;
-        }
-        while (node != root && !node->getNextSibling()) {
-            node = node->getParentNode();
-            --depth;
-        }
-        if (node == root)
-            break;
-        node = node->getNextSibling();
+    bool tooDeep() const { return m_tooDeep; }
+
+    void startDocument() override
+    {
+        m_depth = 0;
+        m_tooDeep = false;
+        XercesDOMParser::startDocument();
     }
-    return false;
-}
+
+    void startElement(const XMLElementDecl& decl, const unsigned int urlId, const XMLCh* const prefix,
+                      const RefVectorOf<XMLAttr>& attributes, const XMLSize_t count, const bool isEmpty,
+                      const bool isRoot) override
+    {
+        if (m_depth >= kMaxDepth) {
+            m_tooDeep = true;
+            throw RuntimeException(__FILE__, __LINE__, XMLExcepts::Gen_ParseInProgress,
+                                   XMLPlatformUtils::fgMemoryManager);
+        }
+        XercesDOMParser::startElement(decl, urlId, prefix, attributes, count, isEmpty, isRoot);
+        // The scanner ends an empty element too ("<a/>"), at once.
+        ++m_depth;
+    }
+
+    void endElement(const XMLElementDecl& decl, const unsigned int urlId, const bool isRoot,
+                    const XMLCh* const prefix) override
+    {
+        XercesDOMParser::endElement(decl, urlId, isRoot, prefix);
+        if (m_depth > 0)
+            --m_depth;
+    }
+
+private:
+    unsigned m_depth = 0;
+    bool m_tooDeep = false;
+};
+
+namespace {
 
 // The memory a parse of a file of this size may take, in bytes.
 std::size_t memoryBudget(std::size_t fileSize)
@@ -151,15 +170,15 @@ std::size_t memoryBudget(std::size_t fileSize)
 
 Prolog4Parser::Prolog4Parser(bool validateAlways)
     : m_memory(std::make_unique<BudgetedMemory>()), m_errors(std::make_unique<FatalErrors>()),
-      m_resolver(std::make_unique<NoExternalEntities>()), m_parser(nullptr, m_memory.get())
+      m_resolver(std::make_unique<NoExternalEntities>()), m_parser(std::make_unique<DepthLimitedParser>(m_memory.get()))
 {
     if (validateAlways)
-        m_parser.setValidationScheme(XercesDOMParser::Val_Always);
-    m_parser.setErrorHandler(m_errors.get());
-    m_parser.setXMLEntityResolver(m_resolver.get());
-    m_parser.setDisableDefaultEntityResolution(true);
+        m_parser->setValidationScheme(XercesDOMParser::Val_Always);
+    m_parser->setErrorHandler(m_errors.get());
+    m_parser->setXMLEntityResolver(m_resolver.get());
+    m_parser->setDisableDefaultEntityResolution(true);
     m_security.setEntityExpansionLimit(10000);
-    m_parser.setSecurityManager(&m_security);
+    m_parser->setSecurityManager(&m_security);
 }
 
 Prolog4Parser::~Prolog4Parser()
@@ -171,7 +190,7 @@ Prolog4Parser::~Prolog4Parser()
 void Prolog4Parser::resetDocumentPool()
 {
     m_document = nullptr;
-    m_parser.resetDocumentPool();
+    m_parser->resetDocumentPool();
 }
 
 Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::wstring& error)
@@ -199,12 +218,16 @@ Prolog4Parser::Outcome Prolog4Parser::parseBytes(const std::string& bytes, const
     try {
         XmlString systemId(fileName);
         MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(), systemId.c_str());
-        m_parser.parse(source);
+        m_parser->parse(source);
     } catch (...) {
         std::wstring text = current_xml_exception_text();
         if (text.empty())
             throw; // not the library's: the caller's own guards report it
-        m_parser.resetDocumentPool();
+        m_parser->resetDocumentPool();
+        if (m_parser->tooDeep()) {
+            error = ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
+            return Outcome::Refused;
+        }
         if (m_memory->exceeded()) {
             error =
                 ORBAX_Utilities::format_message2(11145, fileName, std::to_wstring(memoryBudget(bytes.size()) >> 20));
@@ -214,26 +237,26 @@ Prolog4Parser::Outcome Prolog4Parser::parseBytes(const std::string& bytes, const
         return Outcome::Malformed;
     }
 
+    if (m_parser->tooDeep()) {
+        m_parser->resetDocumentPool();
+        error = ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
+        return Outcome::Refused;
+    }
     if (m_memory->exceeded()) {
-        m_parser.resetDocumentPool();
+        m_parser->resetDocumentPool();
         error = ORBAX_Utilities::format_message2(11145, fileName, std::to_wstring(memoryBudget(bytes.size()) >> 20));
         return Outcome::Refused;
     }
     if (m_errors->failed()) {
         error = m_errors->text();
-        m_parser.resetDocumentPool();
+        m_parser->resetDocumentPool();
         return Outcome::Malformed;
     }
-    DOMDocument* document = m_parser.getDocument();
+    DOMDocument* document = m_parser->getDocument();
     if (!document || !document->getDocumentElement()) {
         error = L"The file holds no XML document.";
-        m_parser.resetDocumentPool();
+        m_parser->resetDocumentPool();
         return Outcome::Malformed;
-    }
-    if (elementDepthAbove(document->getDocumentElement(), kMaxDepth)) {
-        m_parser.resetDocumentPool();
-        error = ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
-        return Outcome::Refused;
     }
     m_document = document;
     return Outcome::Parsed;

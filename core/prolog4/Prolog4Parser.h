@@ -3,7 +3,8 @@
 // the UTF-8 path helpers and parsed from memory, a fatal parse error (missing, empty, non-XML or
 // truncated file) makes the parse fail instead of leaving a partial tree, validation complaints of a
 // file without a grammar stay silent, external entities and DTDs are never fetched, and a document
-// that would expand beyond a memory budget or nests deeper than any Prolog 4 file is refused.
+// that would expand beyond a memory budget or nests deeper than any Prolog 4 file is refused while it
+// is parsed.
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -30,8 +31,9 @@ public:
 
     enum class Outcome { Parsed, OpenFailed, Malformed, Refused };
 
-    // Elements nested deeper than this (the root being level 1) make a document Refused. Prolog 4
-    // files go about eight levels deep.
+    // Elements nested deeper than this (the root being level 1) make a document Refused as soon as
+    // the parser meets the first of them, before the tree grows with the file. Prolog 4 files go
+    // about eight levels deep.
     static constexpr unsigned kMaxDepth = 100;
     // The memory a parse may take: this much, plus kMemoryPerFileByte for each byte of the file. A
     // document whose declared entities or attribute defaults would expand beyond it is Refused.
@@ -55,13 +57,14 @@ private:
     class FatalErrors;
     class NoExternalEntities;
     class BudgetedMemory;
+    class DepthLimitedParser;
 
     XmlPlatformGuard m_platform;              // first member: the library outlives everything below
     std::unique_ptr<BudgetedMemory> m_memory; // before the parser, which allocates through it
     std::unique_ptr<FatalErrors> m_errors;
     std::unique_ptr<NoExternalEntities> m_resolver;
     xercesc::SecurityManager m_security;
-    xercesc::XercesDOMParser m_parser;
+    std::unique_ptr<DepthLimitedParser> m_parser;
     xercesc::DOMDocument* m_document = nullptr;
     std::size_t m_fileSize = 0;
 };

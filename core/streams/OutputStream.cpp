@@ -5,9 +5,6 @@
 #include <locale>
 #include <system_error>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 
@@ -25,7 +22,10 @@ void drop_leading_spaces_and_tabs(std::string& word)
 
 } // namespace
 
-OutputStreamBuf::OutputStreamBuf() : std::basic_stringbuf<char>(std::ios::out) {}
+OutputStreamBuf::OutputStreamBuf(std::streambuf& destination)
+    : std::basic_stringbuf<char>(std::ios::out), m_destination(destination)
+{
+}
 
 OutputStreamBuf::~OutputStreamBuf() = default;
 
@@ -117,15 +117,13 @@ int OutputStreamBuf::sync()
         m_midWord = !text.empty() && !ct.is(blankMask, text.back());
     }
 
-    if (!out.empty() && m_destination.is_open()) {
+    if (!out.empty()) {
         auto written = m_destination.sputn(out.data(), static_cast<std::streamsize>(out.size()));
         if (written != static_cast<std::streamsize>(out.size())) {
             m_writeFailed = true;
             return -1;
         }
     }
-    if (!m_destination.is_open())
-        return out.empty() ? 0 : -1;
     int result = m_destination.pubsync();
     if (result != 0)
         m_writeFailed = true;
@@ -133,69 +131,41 @@ int OutputStreamBuf::sync()
 }
 
 OutputStream::OutputStream(const std::wstring& fileName)
-    : std::basic_ostream<char>(nullptr), m_uncaught(std::uncaught_exceptions())
+    : std::basic_ostream<char>(nullptr), m_buffer(m_file.buffer()), m_uncaught(std::uncaught_exceptions())
 {
     init(&m_buffer);
-    m_target = ORBAX_Platform::resolve_links(ORBAX_Platform::path_from_wide(fileName));
-    // A device or pipe is written in place; anything else through a temporary file.
-    m_inPlace = ORBAX_Platform::is_special_file(m_target);
-    m_temporary = m_inPlace ? m_target : ORBAX_Platform::temporary_name_for(m_target);
-    errno = 0;
-    if (m_target.empty() || !m_buffer.destination().open(m_temporary, std::ios::out | std::ios::trunc)) {
-        int code = errno ? errno : ENOENT;
-        m_error = std::generic_category().message(code);
+    if (!m_file.open(ORBAX_Platform::path_from_wide(fileName))) {
+        const int code = errno ? errno : ENOENT;
+        m_error = m_file.error();
         setstate(std::ios::failbit);
         errno = code;
-        return;
     }
-    m_open = true;
 }
 
 OutputStream::~OutputStream()
 {
-    if (!m_open)
+    if (!m_file.isOpen())
         return;
     if (std::uncaught_exceptions() > m_uncaught)
-        discard();
+        m_file.abandon();
     else
         close();
 }
 
-void OutputStream::discard()
-{
-    m_buffer.destination().close();
-    std::error_code ignored;
-    if (!m_inPlace)
-        std::filesystem::remove(m_temporary, ignored);
-    m_open = false;
-}
+bool OutputStream::close() { return close(std::filesystem::path()); }
 
-bool OutputStream::close()
+bool OutputStream::close(const std::filesystem::path& backupPath)
 {
-    if (!m_open)
+    if (!m_file.isOpen())
         return m_error.empty();
-    m_open = false;
-    errno = 0;
-    bool closed = m_buffer.destination().close() != nullptr;
-    int code = errno;
-    if (!closed || m_buffer.writeFailed() || (!m_inPlace && !ORBAX_Platform::sync_file(m_temporary))) {
-        if (code == 0)
-            code = EIO;
-        m_error = std::generic_category().message(code);
-        std::error_code ignored;
-        if (!m_inPlace)
-            std::filesystem::remove(m_temporary, ignored);
-        setstate(std::ios::badbit);
-        return false;
-    }
-    if (m_inPlace)
-        return true;
-    std::error_code ec;
-    std::filesystem::rename(m_temporary, m_target, ec);
-    if (ec) {
-        m_error = ec.message();
-        std::error_code ignored;
-        std::filesystem::remove(m_temporary, ignored);
+    // Text written but not flushed is discarded: only what the buffer passed on is saved. A failed
+    // write makes the commit fail and leaves the target alone.
+    const ORBAX_Platform::SafeSaveResult result =
+        m_file.commit(backupPath, ORBAX_Platform::SafeFileWriter::Backup::Optional);
+    m_backedUp = result.backedUp;
+    m_backupError = result.backupError;
+    if (!result.ok) {
+        m_error = result.error.empty() ? std::generic_category().message(EIO) : result.error;
         setstate(std::ios::badbit);
         return false;
     }

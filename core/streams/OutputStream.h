@@ -4,23 +4,27 @@
 // double-quoted string. Writers stream text and newlines; each batch is reformatted when the stream
 // is flushed.
 //
-// The file is written to a temporary file beside the target and only renamed into place when the
-// stream is closed (explicitly, or by the destructor when no exception is unwinding). A writer that
-// fails half-way therefore leaves the previous file as it was.
+// The file is saved as every file is (platform/SafeFile.h): written to a temporary file beside the
+// target and only renamed into place when the stream is closed (explicitly, or by the destructor when
+// no exception is unwinding). A writer that fails half-way therefore leaves the previous file as it
+// was.
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <sstream>
+#include <streambuf>
 #include <string>
+
+#include "platform/SafeFile.h"
 
 namespace ORBAX_Utilities {
 
 class OutputStreamBuf : public std::basic_stringbuf<char> {
 public:
-    OutputStreamBuf();
+    explicit OutputStreamBuf(std::streambuf& destination);
     ~OutputStreamBuf() override;
 
-    std::basic_filebuf<char>& destination() { return m_destination; }
+    // Where the reformatted text goes.
+    std::streambuf& destination() { return m_destination; }
 
     int level() const { return m_level; }
     void setLevel(int level) { m_level = level; }
@@ -40,7 +44,7 @@ private:
     void writeIndentation(std::string& out, int level);
     void writeWord(std::string& out, std::string& word, bool dropLeading);
 
-    std::basic_filebuf<char> m_destination;
+    std::streambuf& m_destination;
     int m_level = 0;
     int m_step = 3;
     bool m_atLineStart = true;
@@ -71,19 +75,22 @@ public:
     // errorText()) when the file could not be opened, written or renamed; the target then keeps its
     // old content. Text not yet flushed is discarded, as by the destructor.
     bool close();
-    bool isOpen() const { return m_open; }
+    // The same, keeping the target's old content under `backupPath` first when the target exists. A
+    // backup that cannot be made does not stop the save: backupError() then says why.
+    bool close(const std::filesystem::path& backupPath);
+    bool isOpen() const { return m_file.isOpen(); }
     const std::string& errorText() const { return m_error; }
+    // After close(backupPath): whether the backup was made, or why not.
+    bool backedUp() const { return m_backedUp; }
+    const std::string& backupError() const { return m_backupError; }
 
 private:
-    void discard();
-
+    ORBAX_Platform::SafeFileWriter m_file; // before the buffer, which writes into it
     OutputStreamBuf m_buffer;
-    std::filesystem::path m_target;
-    std::filesystem::path m_temporary;
-    bool m_open = false;
-    bool m_inPlace = false; // the target is a device or pipe, written directly
     int m_uncaught = 0;
     std::string m_error;
+    bool m_backedUp = false;
+    std::string m_backupError;
 };
 
 // Manipulators: flush the stream, then raise or lower its indentation level by one. They do

@@ -9,7 +9,6 @@
 #include <QDate>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QImageReader>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
@@ -27,6 +26,7 @@
 #include "docview/print/PrintJob.h"
 #include "docview/print/PrintLegend.h"
 #include "docview/view/QuorView.h"
+#include "layout/pagesetup/LogoImage.h"
 #include "platform/Paths.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"
@@ -68,15 +68,6 @@ std::wstring OutputName(const QPrinter& printer)
 {
     const QString name = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
     return name.toStdWString();
-}
-
-QImage ReadLogo(const std::wstring& fileName)
-{
-    if (fileName.empty())
-        return QImage();
-    QImageReader reader(QString::fromStdWString(fileName));
-    reader.setAutoTransform(true);
-    return reader.read();
 }
 
 void DrawText(Graphics& graphics, const QRectF& rect, int flags, const QString& text, const QFont& font)
@@ -253,7 +244,7 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
 
     job->layout = Paginate(input);
     job->date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdWString();
-    job->logo = ReadLogo(job->setup.logoFile);
+    job->logo = ReadLogoImage(job->setup.logoFile);
     const Outcome outcome = job->layout.outcome;
     const bool empty = job->layout.pages.empty();
     m_printJob = std::move(job);

@@ -3,10 +3,14 @@
 // byte; names, numbers and rock types that are easy to write unreadably come back whole.
 #include <cmath>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/config/configfile/ConfigTestTables.h"
 #include "tests/support/TestSupport.h"
+
+#include <QImage>
 
 using namespace ConfigTest;
 
@@ -232,6 +236,41 @@ TEST_F(ConfigFixture, WriterLayout)
         << text;
     EXPECT_NE(text.find("\nSchemaDefinitions {\n   Mine { \n      ROCKTYPE \"Rock\"\n   }\n}\n"), std::string::npos)
         << text;
+}
+
+TEST_F(ConfigFixture, OnlyARegularImageFileOfSaneSizeIsReadForABitmap)
+{
+    // A pipe named as an image would make the program wait at start for a writer that never comes;
+    // it gives the bitmap its usual messages instead, and the rest of the file loads.
+    const auto fifo = dir / "fifo1";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // An image larger than any pattern, and a file too large to be one (sparse: it takes no space).
+    QImage wide(BitmapPattern::MaxSide + 1, 1, QImage::Format_ARGB32);
+    wide.fill(0xFF000000u);
+    ASSERT_TRUE(wide.save(QString::fromStdString((dir / "wide.png").string())));
+    QuorTest::write_file(dir / "huge.png", "");
+    std::filesystem::resize_file(dir / "huge.png", BitmapPattern::MaxImageFileBytes + 1);
+
+    config.ResetConfiguration();
+    ConfigMessageList messages;
+    const std::string text = "Quorlog Configuration v3\nBitmaps {\n   Evil rgb \"" + fifo.string() +
+                             "\"\n   Wide rgb \"" + (dir / "wide.png").string() + "\"\n   Huge rgb \"" +
+                             (dir / "huge.png").string() + "\"\n   Dots mono 4 \"0xA 0x5\"\n}\n";
+    config.ReadConfigurationText(text, L"evil.txt", messages);
+    ASSERT_EQ(messages.size(), 3u) << describe(messages);
+    EXPECT_EQ(messages[0].code, 8);
+    EXPECT_NE(messages[0].text.find(L"(It is not a regular file"), std::wstring::npos) << describe(messages);
+    EXPECT_NE(messages[1].text.find(L"(The image is 4097 by 1 pixels; a pattern has at most 4096 on a side.)"),
+              std::wstring::npos)
+        << describe(messages);
+    EXPECT_NE(messages[2].text.find(L"(The file is larger than 65 MB"), std::wstring::npos) << describe(messages);
+    EXPECT_EQ(bitmapNamed(L"Dots").height, 2);
+    EXPECT_TRUE(bitmapNamed(L"Evil").image.isNull());
+
+    messages = config.CheckHatchLists();
+    ASSERT_EQ(messages.size(), 3u) << describe(messages);
+    EXPECT_EQ(messages[0].text,
+              L"Problem reading the bitmap file \"" + ORBAX_Platform::wide_from_path(fifo) + L"\" for bitmap Evil");
 }
 
 } // namespace

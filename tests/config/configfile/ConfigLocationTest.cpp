@@ -133,10 +133,16 @@ TEST_F(ConfigLocation, SaveGoesToTheUserFolderAndKeepsTheFirstBackupOfTheRun)
     EXPECT_EQ(load(messages), ORBAX_Platform::wide_from_path(userFile()));
     const std::string firstSave = QuorTest::read_file(userFile());
 
+    // A configuration the user made private stays private, and so does its backup.
+    std::filesystem::permissions(userFile(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     tables.bitmaps.Insert(monoBitmap(L"Second"));
     config.SaveConfiguration(messages);
     EXPECT_TRUE(config.backedUp);
     EXPECT_EQ(QuorTest::read_file(userFile().string() + ".backup"), firstSave);
+    for (const std::string& name : {userFile().string(), userFile().string() + ".backup"})
+        EXPECT_EQ(std::filesystem::status(name).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+            << name;
 
     tables.bitmaps.Insert(monoBitmap(L"Third"));
     config.SaveConfiguration(messages);

@@ -1,4 +1,5 @@
 // The schema list and the "SchemaDefinitions" section on their own, as the console tool uses them.
+#include <set>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -93,6 +94,43 @@ TEST(SchemaSection, ADuplicateNameEndsTheSectionWithItsLine)
     EXPECT_EQ(read.messages[0].word(), 0x30030u);
     EXPECT_EQ(read.messages[0].text, L"Duplicate SchemaDefinition name \"basic\" in configuration file on line 2.");
     EXPECT_EQ(read.schemas.size(), 1u);
+}
+
+TEST(SchemaSection, ThousandsOfSchemasKeepNamesAndIdsUnique)
+{
+    // Read in bulk, the names and ids are tracked rather than searched: the result must be what one
+    // insert at a time gives, duplicates found whatever their case or distance.
+    SchemaDefinitionList builtIn;
+    InsertSchemaDefinition(builtIn, SchemaDefinition(L"Basic", {}), builtIn.end());
+    const std::int32_t basicId = builtIn.front()->id;
+    std::string text = "{\n";
+    for (int i = 0; i < 3000; ++i)
+        text += "   Extra" + std::to_string(i) + " { ROCKTYPE r BOTTOM d }\n";
+    text += "   EXTRA7 { ROCKTYPE r BOTTOM d }\n   After { ROCKTYPE r BOTTOM d }\n}\n";
+    const SectionRead read = readSection(text, builtIn);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, L"Duplicate SchemaDefinition name \"EXTRA7\" in configuration file on line 3002.");
+    ASSERT_EQ(read.schemas.size(), 3001u);
+    std::set<std::int32_t> ids;
+    for (const SchemaPtr& schema : read.schemas)
+        ids.insert(schema->id);
+    EXPECT_EQ(ids.size(), read.schemas.size());
+    EXPECT_EQ(*ids.begin(), basicId);
+    EXPECT_EQ(read.schemas.back()->name, L"Extra2999");
+    // A schema inserted one at a time afterwards still gets an id no schema had.
+    SchemaDefinitionList list = read.schemas;
+    auto later = InsertSchemaDefinition(list, SchemaDefinition(L"Later", {}), list.end());
+    EXPECT_TRUE(later.second);
+    EXPECT_GT((*later.first)->id, *ids.rbegin());
+
+    // A schema that brings its own id is refused when the list holds that id.
+    SchemaListAppender appender(list);
+    SchemaDefinition sameId(L"Fresh", {});
+    sameId.id = basicId;
+    EXPECT_FALSE(appender.append(sameId));
+    EXPECT_FALSE(appender.append(SchemaDefinition(L"later", {})));
+    EXPECT_TRUE(appender.append(SchemaDefinition(L"Fresh", {})));
+    EXPECT_EQ(list.size(), 3003u);
 }
 
 TEST(SchemaSection, BadRecordsGiveTheirMessages)

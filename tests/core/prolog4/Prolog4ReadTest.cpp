@@ -310,6 +310,48 @@ TEST(Prolog4Read, DocumentsNestedDeeperThanAnyPrologFileAreRefused)
     }
 }
 
+TEST(Prolog4Read, NestingIsRefusedWhileParsingAndTheParserStaysUsable)
+{
+    // Millions of levels in a few megabytes: refused at the first level too deep, for what it is,
+    // not after a tree of a gigabyte has run into the memory budget.
+    Prolog4Parser parser(true);
+    std::wstring error;
+    const unsigned levels = 2000000;
+    std::string deep;
+    deep.reserve(levels * 7);
+    for (unsigned k = 0; k < levels; ++k)
+        deep += "<a>";
+    for (unsigned k = 0; k < levels; ++k)
+        deep += "</a>";
+    EXPECT_EQ(parser.parseBytes(deep, L"deep.prolog", error), Prolog4Parser::Outcome::Refused);
+    EXPECT_EQ(error, L"deep.prolog nests its elements more than 100 levels deep, which no Prolog 4 file does.");
+    EXPECT_EQ(parser.document(), nullptr);
+
+    // Empty elements count at their own level: many side by side are fine, one a level too deep is not.
+    auto chain = [](unsigned open, const std::string& inner) {
+        std::string xml;
+        for (unsigned k = 0; k < open; ++k)
+            xml += "<x>";
+        xml += inner;
+        for (unsigned k = 0; k < open; ++k)
+            xml += "</x>";
+        return xml;
+    };
+    std::string siblings;
+    for (int k = 0; k < 500; ++k)
+        siblings += "<e/>";
+    EXPECT_EQ(parser.parseBytes(chain(Prolog4Parser::kMaxDepth - 1, siblings), L"wide", error),
+              Prolog4Parser::Outcome::Parsed)
+        << std::string(error.begin(), error.end());
+    EXPECT_EQ(parser.parseBytes(chain(Prolog4Parser::kMaxDepth, "<e/>"), L"deep", error),
+              Prolog4Parser::Outcome::Refused);
+
+    // After a refusal the same parser reads a sound file.
+    EXPECT_EQ(parser.parseBytes("<D><m_Version>4.1</m_Version></D>", L"sound", error), Prolog4Parser::Outcome::Parsed);
+    ASSERT_NE(parser.document(), nullptr);
+    EXPECT_TRUE(error.empty());
+}
+
 TEST(Prolog4Read, DeclarationsThatExpandBeyondMemoryAreRefused)
 {
     QuorTest::TempDir dir;

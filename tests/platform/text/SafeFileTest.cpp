@@ -1,0 +1,176 @@
+// Saves against a hostile or shared folder: permissions that carry over, temporary files nobody can
+// reach through a link, and backups that never leave the target's name empty.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/SafeFile.h"
+#include "tests/support/TestSupport.h"
+
+using namespace ORBAX_Platform;
+
+namespace {
+
+struct stat status_of(const std::filesystem::path& path)
+{
+    struct stat st {};
+    EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+    return st;
+}
+
+mode_t mode_of(const std::filesystem::path& path) { return status_of(path).st_mode & 07777; }
+
+// The names in the folder that start with `prefix`.
+std::set<std::string> names_starting(const std::filesystem::path& folder, const std::string& prefix)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) == 0)
+            names.insert(name);
+    }
+    return names;
+}
+
+} // namespace
+
+TEST(SafeFile, ASaveKeepsTheReplacedFilesPermissionsAndOwner)
+{
+    QuorTest::TempDir dir;
+    const auto target = dir / "priv.dat";
+    QuorTest::write_file(target, "secret");
+    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    auto result = save_file_safely(target, std::string("new"), dir / "priv.dat.backup");
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(QuorTest::read_file(target), "new");
+    EXPECT_EQ(mode_of(target), 0600u);
+    EXPECT_EQ(mode_of(dir / "priv.dat.backup"), 0600u);
+
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    ASSERT_TRUE(save_file_safely(target, std::string("newer")).ok);
+    EXPECT_EQ(mode_of(target), 0640u);
+
+    // A file that was not there gets what the user's umask gives, as any new file.
+    const mode_t mask = ::umask(027);
+    result = save_file_safely(dir / "fresh.dat", std::string("x"));
+    ::umask(mask);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(mode_of(dir / "fresh.dat"), 0640u);
+
+    // Owner and group carry over where the user may set them (here only with the rights to do so).
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(target.c_str(), 4321, 4322), 0);
+        ASSERT_TRUE(save_file_safely(target, std::string("owned")).ok);
+        EXPECT_EQ(status_of(target).st_uid, 4321u);
+        EXPECT_EQ(status_of(target).st_gid, 4322u);
+        EXPECT_EQ(mode_of(target), 0640u);
+    }
+}
+
+TEST(SafeFile, TheTemporaryFileIsNeverReachedThroughAPlantedLink)
+{
+    QuorTest::TempDir dir;
+    const auto target = dir / "t1.dat";
+    const auto victim = dir / "victim.txt";
+    QuorTest::write_file(victim, "victim");
+    // Links at every name the temporary file could once be predicted to take.
+    for (int i = 0; i < 8; ++i)
+        std::filesystem::create_symlink(victim,
+                                        dir / ("t1.dat.tmp" + std::to_string(::getpid()) + "_" + std::to_string(i)));
+    auto result = save_file_safely(target, std::string("prolog text"));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(QuorTest::read_file(victim), "victim");
+    EXPECT_FALSE(std::filesystem::is_symlink(target));
+    EXPECT_EQ(QuorTest::read_file(target), "prolog text");
+
+    // While saves are open, each has a new private file of its own beside the target, under a name
+    // of random letters; an abandoned or finished save leaves none behind.
+    ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
+    {
+        SafeFileWriter first;
+        SafeFileWriter second;
+        ASSERT_TRUE(first.open(target));
+        ASSERT_TRUE(second.open(target));
+        const std::set<std::string> open = names_starting(dir.path(), "t1.dat.tmp-");
+        ASSERT_EQ(open.size(), 2u);
+        for (const std::string& name : open) {
+            EXPECT_EQ(name.size(), std::string("t1.dat.tmp-").size() + 12);
+            EXPECT_TRUE(S_ISREG(status_of(dir / name).st_mode));
+        }
+        first.abandon();
+        std::ostream out(&second.buffer());
+        out << "second";
+        out.flush();
+        EXPECT_TRUE(second.commit().ok);
+    }
+    EXPECT_TRUE(names_starting(dir.path(), "t1.dat.tmp-").empty());
+    EXPECT_EQ(QuorTest::read_file(target), "second");
+    EXPECT_EQ(mode_of(target), 0644u);
+
+    // A device is written in place and stays what it is.
+    result = save_file_safely("/dev/null", std::string("x"), "/dev/null.backup");
+    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_FALSE(std::filesystem::exists("/dev/null.backup"));
+}
+
+TEST(SafeFile, TheBackupIsALinkOfTheOldFileAndReplacesAnOlderOneWhole)
+{
+    QuorTest::TempDir dir;
+    const auto target = dir / "bore.txt";
+    const auto backup = dir / "bore.txt.backup";
+    const auto victim = dir / "victim.txt";
+    QuorTest::write_file(target, "old");
+    QuorTest::write_file(victim, "victim");
+    // An older backup that is a link: it is replaced, never written through.
+    std::filesystem::create_symlink(victim, backup);
+    const ino_t oldFile = status_of(target).st_ino;
+    auto result = save_file_safely(target, std::string("new"), backup);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(result.backedUp);
+    // The backup is the old file itself, so the target's name held a whole file all along.
+    EXPECT_EQ(status_of(backup).st_ino, oldFile);
+    EXPECT_NE(status_of(target).st_ino, oldFile);
+    EXPECT_EQ(QuorTest::read_file(backup), "old");
+    EXPECT_EQ(QuorTest::read_file(target), "new");
+    EXPECT_EQ(QuorTest::read_file(victim), "victim");
+
+    // A backup that cannot be made stops the save and leaves everything as it was.
+    std::filesystem::remove(backup);
+    std::filesystem::create_directory(backup);
+    QuorTest::write_file(backup / "keep", "k");
+    result = save_file_safely(target, std::string("newer"), backup);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.step, "backup");
+    EXPECT_EQ(QuorTest::read_file(target), "new");
+    EXPECT_EQ(names_starting(dir.path(), "bore.txt.").size(), 1u);
+
+    // Where it may fail (the configuration file's way), the save goes on and says why.
+    SafeFileWriter writer;
+    ASSERT_TRUE(writer.open(target));
+    std::ostream(&writer.buffer()) << "newer" << std::flush;
+    result = writer.commit(backup, SafeFileWriter::Backup::Optional);
+    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_FALSE(result.backedUp);
+    EXPECT_FALSE(result.backupError.empty());
+    EXPECT_EQ(QuorTest::read_file(target), "newer");
+
+    // Where no hard link can be made (another file system), the backup is a copy with the same
+    // permissions.
+    struct stat shm {};
+    if (::stat("/dev/shm", &shm) == 0 && shm.st_dev != status_of(dir.path()).st_dev &&
+        ::access("/dev/shm", W_OK) == 0) {
+        const std::filesystem::path copy = "/dev/shm/quortest-" + std::to_string(::getpid()) + ".backup";
+        ASSERT_EQ(::chmod(target.c_str(), 0604), 0);
+        result = save_file_safely(target, std::string("newest"), copy);
+        EXPECT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(QuorTest::read_file(copy), "newer");
+        EXPECT_EQ(mode_of(copy), 0604u);
+        EXPECT_EQ(QuorTest::read_file(target), "newest");
+        std::filesystem::remove(copy);
+    }
+}
