@@ -68,6 +68,22 @@ TEST(RulerStep, AtSmallScalesGoesOnUpTheProgressionUntilLabelsStandApart)
     EXPECT_EQ(labelledDepths(ticks).back(), 5000);
 }
 
+TEST(DepthTicks, ASpanStartingOnATickShowsThatTickAndItsLabel)
+{
+    // The top of the view at depth 0, a printed page-column from 24 m, and a top that is a sum of
+    // tenths (0.6 is not exact in binary).
+    const double cases[][3] = {{0, 0.1, 2}, {24, 0.1, 2}, {0.1 + 0.2 + 0.3, 0.01, 0.2}};
+    for (const auto& [top, scale, labelStep] : cases) {
+        RulerStep step;
+        const std::vector<DepthTick> ticks = DepthTicks(100, top, top, scale, step);
+        ASSERT_FALSE(ticks.empty()) << top;
+        EXPECT_DOUBLE_EQ(step.step, labelStep);
+        EXPECT_NEAR(ticks.front().depth, top, 1e-9);
+        EXPECT_NEAR(ticks.front().y, 0, 1e-6);
+        EXPECT_TRUE(ticks.front().labelled) << top;
+    }
+}
+
 TEST(DepthTicks, LabelOnlyWholeStepsAndStartAtTheTopDepth)
 {
     RulerStep step;
