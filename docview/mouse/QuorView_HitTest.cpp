@@ -1,5 +1,6 @@
 // What lies under a point of the view: which side, a borehole's column or its title, a trace column or
 // the labels of one of its traces, the unit under the point and the traces whose lines pass near it.
+#include "docview/view/FittedText.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/TraceColours.h"
 #include "docview/view/ViewSettings.h"
@@ -8,21 +9,22 @@ using UnitHitTest::PickDistance;
 
 QRectF CQuorView::titleBox(int pane) const
 {
-    // The name as it is drawn: centred over the column, two lines above it. An unnamed borehole has no
-    // title to hit.
+    // The name as it is drawn: over the column and inside the pane, two lines above the column. An
+    // unnamed borehole has no title to hit.
     const ORBAX_Logging::Borehole* hole = borehole(pane);
     if (!hole || hole->name.empty())
         return QRectF();
-    const QSizeF size = MeasureText(QString::fromStdWString(hole->name), m_screenResources->generalFont);
     const QRectF& column = m_layout.column(pane);
-    return QRectF(column.center().x() - size.width() / 2, column.top() - 2 * m_layout.lineHeight, size.width(),
-                  size.height());
+    const PlacedName name = PlaceColumnName(this, m_screenResources->generalFont, QString::fromStdWString(hole->name),
+                                            column, m_layout.pane(pane));
+    const double height = MeasureText(name.text.text, name.text.font).height();
+    return QRectF(name.left, column.top() - 2 * m_layout.lineHeight, name.text.width, height);
 }
 
 bool CQuorView::onTraceLabel(const QPointF& page, int column, int& traceFile, int& curve) const
 {
-    // The labels as the column draws them: a row per drawn curve below the plot, the lower value at the
-    // plot's left edge, the upper at its right, the name in the middle, each centred on its point.
+    // The labels as the column draws them: a row per drawn curve below the plot, the values and the
+    // name placed and sized as the column places them.
     const QRectF& plot = m_layout.tracePlot[column];
     int row = 0;
     for (std::size_t f = 0; f < m_traces.size(); ++f) {
@@ -37,12 +39,21 @@ bool CQuorView::onTraceLabel(const QPointF& page, int column, int& traceFile, in
             const double y = plot.bottom() + (row - 0.5) * m_layout.lineHeight;
             const double lower = trace.ownRange ? trace.minimum() : trace.rangeMinimum;
             const double upper = trace.ownRange ? trace.maximum() : trace.rangeMaximum;
-            const std::pair<double, QString> labels[3] = {
-                {plot.left(), QString::fromStdWString(FixedText(lower, m_settings.traceRangePrecision))},
-                {plot.right(), QString::fromStdWString(FixedText(upper, m_settings.traceRangePrecision))},
-                {plot.center().x(), QString::fromStdString(trace.mnemonic)}};
-            for (const auto& [x, text] : labels) {
-                const QSizeF size = MeasureText(text, font);
+            const QRectF& field = m_layout.traceColumn[column];
+            const double rowLeft =
+                row == 1 ? TraceValuesLeft(this, plot, field, GetPaneTopDepth(1), m_settings.scale, m_layout.tickOrigin,
+                                           QPointF(m_layout.tickIndent, m_layout.tickTextOffset),
+                                           m_screenResources->tickFont)
+                         : field.left();
+            const TraceLabelRow labels =
+                LayOutTraceLabels(this, font, plot, field, lower, upper, m_settings.traceRangePrecision,
+                                  QString::fromStdString(trace.mnemonic), rowLeft);
+            for (const auto& [text, x] :
+                 {std::pair{&labels.lower, labels.lowerX}, std::pair{&labels.upper, labels.upperX},
+                  std::pair{&labels.name, labels.nameX}}) {
+                if (text->text.isEmpty())
+                    continue;
+                const QSizeF size = MeasureText(text->text, text->font);
                 const QRectF box(x - size.width() / 2, y - size.height() / 2, size.width(), size.height());
                 if (box.contains(page)) {
                     traceFile = static_cast<int>(f);

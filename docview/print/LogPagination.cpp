@@ -109,7 +109,7 @@ Layout Paginate(const Input& input)
         layout.outcome = Outcome::NoBodyHeight;
         return layout;
     }
-    layout.ruler = ViewGeometry::ComputeRulerStep(bodyHeight, scale);
+    layout.ruler = ViewGeometry::ComputeRulerStep(bodyHeight, scale, input.tickLineHeight);
     const double step = layout.ruler.step;
     double D = step > 0 ? std::floor(scale * bodyHeight / step) * step : 0.0;
     if (!(D > 0) || !Finite(D)) {

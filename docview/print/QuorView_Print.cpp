@@ -78,33 +78,6 @@ void DrawText(Graphics& graphics, const QRectF& rect, int flags, const QString& 
     painter.drawText(rect, flags | Qt::TextSingleLine, text);
 }
 
-// A borehole's name over its printed column. The page's fields are narrower than the screen's
-// columns, and the name would be cut by its field's edges (or run past the frame): it moves sideways
-// to stay inside the field, one wider than the field is set smaller, and one still too wide is
-// shortened with an ellipsis.
-void DrawFieldName(Graphics& graphics, const QRectF& field, const QRectF& body, double lineHeight, const QString& name,
-                   const QFont& font, const QBrush& brush)
-{
-    QPainter& painter = graphics.painter();
-    const QFont device = graphics.deviceFont(font);
-    const QFontMetricsF metrics(device, painter.device());
-    const double full = metrics.horizontalAdvance(name);
-    // Down to two thirds of its size before any of it is left out.
-    const double factor = full > field.width() && full > 0 ? std::max(2.0 / 3.0, field.width() / full) : 1.0;
-    const double room = field.width() / factor;
-    const QString shown = full > room ? metrics.elidedText(name, Qt::ElideRight, room) : name;
-    const double width = metrics.horizontalAdvance(shown) * factor;
-    const double left =
-        std::clamp(body.center().x() - width / 2, field.left(), std::max(field.left(), field.right() - width));
-    GraphicsState state(graphics);
-    painter.translate(left, body.top() - 2 * lineHeight);
-    painter.scale(factor, factor);
-    painter.setFont(device);
-    painter.setPen(QPen(brush.color()));
-    painter.drawText(QRectF(QPointF(), QSizeF()), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine,
-                     shown);
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------------
@@ -313,13 +286,9 @@ void CQuorView::PrintBoreholeColumn(Graphics& graphics, const QRectF& /*content*
     const QRectF body = field.body.translated(offset, 0);
     static const UnitRangeList noSelection;
     const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
-    // The name is drawn here, kept inside the field, rather than centred and cut by the field's clip.
     DrawBorehole(fieldRect, body, fieldRect, m_printJob->lineHeight, false, pageTopDepth + column * depthPerColumn,
                  scale, layout.tickOrigin, static_cast<int>(layout.tickIndent), resources, noSelection,
-                 showSampleNumbers, false, true, hole, graphics);
-    if (bothBoreholes)
-        DrawFieldName(graphics, fieldRect, body, m_printJob->lineHeight, QString::fromStdWString(hole.name),
-                      resources.generalFont, resources.blackBrush);
+                 showSampleNumbers, bothBoreholes, true, hole, graphics);
 }
 
 void CQuorView::OnPrint(QPainter& painter, int pageNumber)

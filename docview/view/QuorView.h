@@ -168,9 +168,10 @@ public:
                                                         const ORBAX_Logging::Borehole& borehole, const QRectF& column,
                                                         bool showSampleNumbers, const QFont& regularFont,
                                                         double topDepth, double scale, const QFont& italicFont) const;
+    // The texts stay whole left of `textRight` (the pane's or field's right edge).
     void DrawLabels(ORBAX_Platform::Graphics& graphics, const QRectF& column,
                     const std::vector<ViewGeometry::UnitLabel>& labels, const DrawingResources& resources,
-                    bool isActive, const UnitRangeList& selection) const;
+                    bool isActive, const UnitRangeList& selection, double textRight) const;
     void DrawFooters(ORBAX_Platform::Graphics& graphics, const QPoint* cursor) const;
     void DrawCursorDepth(ORBAX_Platform::Graphics& graphics, const QPoint* cursor) const;
     void InvalidateCursorDepth();
@@ -179,10 +180,12 @@ public:
 
     // Trace columns, ticks and frames: they need nothing of the view, so printing and the page-layout
     // view use them with their own resources.
+    // Labels stand at least their height apart, and stay whole right of `labelLeft` (the field's left
+    // edge): set smaller where the field is narrow, left out where even that does not fit.
     static void DrawDepthTicks(ORBAX_Platform::Graphics& graphics, double x, double top, double bottom, double y0,
                                double tickLength, const QPointF& labelOffset, const QBrush& labelBrush,
                                const QPen& gridPen, double gridLength, double topDepth, double depthOrigin,
-                               double scale, const QPen& tickPen, const QFont& labelFont);
+                               double scale, const QPen& tickPen, const QFont& labelFont, double labelLeft);
     static void FrameColumn(const QRectF& rect, ORBAX_Platform::Graphics& graphics, bool fine);
     static void DrawTraceColumn(ORBAX_Platform::Graphics& graphics, const QRectF& plotRect, const QRectF& columnRect,
                                 double scale, int column, int selectedFile, int selectedCurve, int traceRangePrecision,
@@ -190,6 +193,11 @@ public:
                                 const DrawingResources& resources, const QPen& gridPen, QPen curvePen,
                                 const QPen& dividerPen, bool fine, const TraceList& traces,
                                 const std::uint32_t* colourTable);
+    // The left edge the first row of range labels under a trace plot keeps clear of: the right edge of
+    // a depth label that reaches below the plot's bottom, else the column's left edge.
+    static double TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
+                                  double topDepth, double scale, double tickLength, const QPointF& labelOffset,
+                                  const QFont& tickFont);
     static void DrawCurvePolyline(ORBAX_Platform::Graphics& graphics, const QPen& pen, const PointF* points, int count);
     // Text at a point: the alignment places the point (left, centre or right; top, centre or bottom).
     static void DrawTextAt(ORBAX_Platform::Graphics& graphics, const QPointF& point, const QString& text,

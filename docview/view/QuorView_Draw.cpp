@@ -16,6 +16,7 @@
 #include "core/catalogue/Messages.h"
 #include "docview/clipboard/ClipboardTransfer.h"
 #include "docview/document/QuorDoc.h"
+#include "docview/view/FittedText.h"
 #include "docview/view/QuorView.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"
@@ -260,15 +261,20 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
     if (count > 0 && RectsIntersect(textArea, clipBounds)) {
         const auto labels = DrawUnitLabels(graphics, borehole, column, showSampleNumbers, resources.tickFont, topDepth,
                                            scale, resources.tickFontItalic);
-        DrawLabels(graphics, column, labels, resources, isActive, selection);
+        DrawLabels(graphics, column, labels, resources, isActive, selection, paneRect.right());
     }
     DrawDepthTicks(graphics, column.left(), column.top(), column.bottom(), topDepth / scale, tickOrigin,
                    QPointF(tickIndent, m_layout.tickTextOffset), resources.blackBrush, QPen(Qt::NoPen), 0, topDepth, 0,
-                   scale, resources.hairlinePen, resources.tickFont);
-    if (drawName)
-        DrawTextAt(graphics, QPointF(column.center().x(), column.top() - 2 * lineHeight),
-                   QString::fromStdWString(borehole.name), resources.generalFont,
-                   isActive ? resources.selectionBrush : resources.blackBrush, Qt::AlignHCenter | Qt::AlignTop);
+                   scale, resources.hairlinePen, resources.tickFont, paneRect.left());
+    if (drawName) {
+        // Centred over the column; moved sideways to stay inside the pane (a printed field is much
+        // narrower than the screen's pane), set smaller and then shortened when wider than the pane.
+        const PlacedName name = PlaceColumnName(painter.device(), resources.generalFont,
+                                                QString::fromStdWString(borehole.name), column, paneRect);
+        if (!name.text.text.isEmpty())
+            DrawTextAt(graphics, QPointF(name.left, column.top() - 2 * lineHeight), name.text.text, name.text.font,
+                       isActive ? resources.selectionBrush : resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
+    }
 }
 
 std::vector<UnitLabel> CQuorView::DrawUnitLabels(Graphics& /*graphics*/, const ORBAX_Logging::Borehole& borehole,
@@ -281,12 +287,23 @@ std::vector<UnitLabel> CQuorView::DrawUnitLabels(Graphics& /*graphics*/, const O
 }
 
 void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::vector<UnitLabel>& labels,
-                           const DrawingResources& resources, bool isActive, const UnitRangeList& selection) const
+                           const DrawingResources& resources, bool isActive, const UnitRangeList& selection,
+                           double textRight) const
 {
     QPainter& painter = graphics.painter();
     const double x = column.right();
     const double regularHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFont).height() / 2;
     const double italicHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFontItalic).height() / 2;
+    // Texts start 4 mm right of the column and stay whole inside the pane: smaller, then shortened.
+    // A text set smaller keeps its middle where the label stands.
+    auto drawText = [&](double labelY, double half, const QString& text, const QFont& font) {
+        const FittedText fitted = FitText(painter.device(), font, text, textRight - FieldTextGap - (x + 4), true);
+        if (fitted.text.isEmpty())
+            return;
+        const double factor = font.pointSizeF() > 0 ? fitted.font.pointSizeF() / font.pointSizeF() : 1.0;
+        DrawTextAt(graphics, QPointF(x + 4, labelY - half * factor), fitted.text, fitted.font, resources.blackBrush,
+                   Qt::AlignLeft | Qt::AlignTop);
+    };
     for (const UnitLabel& label : labels) {
         const double y = label.y;
         const double ly = label.labelY;
@@ -294,14 +311,8 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
         painter.setBrush(Qt::NoBrush);
         painter.setPen(resources.unitOutlinePen);
         switch (label.kind) {
-        case UnitLabel::SampleText:
-            DrawTextAt(graphics, QPointF(x + 4, ly - regularHalf), text, resources.tickFont, resources.blackBrush,
-                       Qt::AlignLeft | Qt::AlignTop);
-            break;
-        case UnitLabel::PlyText:
-            DrawTextAt(graphics, QPointF(x + 4, ly - italicHalf), text, resources.tickFontItalic, resources.blackBrush,
-                       Qt::AlignLeft | Qt::AlignTop);
-            break;
+        case UnitLabel::SampleText: drawText(ly, regularHalf, text, resources.tickFont); break;
+        case UnitLabel::PlyText: drawText(ly, italicHalf, text, resources.tickFontItalic); break;
         case UnitLabel::SampleBracket:
         case UnitLabel::PlyBracket: {
             const QPointF points[4] = {QPointF(x, y), QPointF(x + 2, y), QPointF(x + 3, ly),
@@ -313,8 +324,7 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
         case UnitLabel::SeamBegins: {
             const QPointF points[4] = {QPointF(x, y), QPointF(x + 1, y), QPointF(x + 2, ly), QPointF(x + 3, ly)};
             painter.drawPolyline(points, 4);
-            DrawTextAt(graphics, QPointF(x + 4, ly - regularHalf), text, resources.tickFont, resources.blackBrush,
-                       Qt::AlignLeft | Qt::AlignTop);
+            drawText(ly, regularHalf, text, resources.tickFont);
             break;
         }
         case UnitLabel::ZeroThickness: {

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include "docview/view/FittedText.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/TraceColours.h"
 #include "las/LasException.h"
@@ -16,16 +17,59 @@ using ORBAX_Platform::Graphics;
 using ORBAX_Platform::GraphicsState;
 using namespace ViewGeometry;
 
+namespace {
+
+// The ticks of a ruler with the place and size of their labels. The labels share one place and size,
+// those at which the widest fits between the field's edge and the ticks: where it is short of room
+// they move in up to the ticks, then are set smaller; a label that still does not fit is left out
+// (cut, a depth would read as another depth).
+struct RulerLabels {
+    std::vector<DepthTick> ticks;
+    RulerStep step;
+    QFont font;
+    double right = 0;  // the labels' right edge, from the ruler's x
+    double room = 0;   // the width a label may take
+    double height = 0; // a label's line height at the full size (their spacing)
+
+    QString Text(const DepthTick& tick) const { return QString::fromStdWString(FixedText(tick.depth, step.decimals)); }
+    bool Shown(const QPaintDevice* device, const DepthTick& tick) const
+    {
+        return tick.labelled && TextWidth(device, font, Text(tick)) <= room;
+    }
+};
+
+RulerLabels PlaceRulerLabels(const QPaintDevice* device, double x, double length, double topDepth, double origin,
+                             double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
+                             double labelLeft)
+{
+    RulerLabels labels;
+    labels.height = QFontMetricsF(labelFont, device).lineSpacing() * 25.4 / device->logicalDpiY();
+    labels.ticks = DepthTicks(length, topDepth, origin, scale, labels.step, labels.height);
+    QString widest;
+    for (const DepthTick& tick : labels.ticks)
+        if (tick.labelled && labels.Text(tick).size() > widest.size())
+            widest = labels.Text(tick);
+    labels.right = -labelOffset.x();
+    auto roomLeftOf = [&](double right) { return x + right - (labelLeft + FieldTextGap); };
+    if (TextWidth(device, labelFont, widest) > roomLeftOf(labels.right))
+        labels.right = std::max(labels.right, -(tickLength + FieldTextGap));
+    labels.room = roomLeftOf(labels.right);
+    labels.font = FitText(device, labelFont, widest, labels.room, false).font;
+    return labels;
+}
+
+} // namespace
+
 void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double bottom, double y0, double tickLength,
                                const QPointF& labelOffset, const QBrush& labelBrush, const QPen& gridPen,
                                double gridLength, double topDepth, double depthOrigin, double scale,
-                               const QPen& tickPen, const QFont& labelFont)
+                               const QPen& tickPen, const QFont& labelFont, double labelLeft)
 {
-    RulerStep step;
-    const std::vector<DepthTick> ticks = DepthTicks(bottom - top, topDepth, depthOrigin, scale, step);
-    if (ticks.empty())
-        return;
     QPainter& painter = graphics.painter();
+    const RulerLabels labels = PlaceRulerLabels(painter.device(), x, bottom - top, topDepth, depthOrigin, scale,
+                                                tickLength, labelOffset, labelFont, labelLeft);
+    if (labels.ticks.empty())
+        return;
     GraphicsState state(graphics);
     graphics.setWorldTransform(QTransform::fromTranslate(x, top - y0) * graphics.worldTransform());
     // The span's ends in the translated coordinates: grid lines are not drawn over the frame.
@@ -33,7 +77,7 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
     const double spanBottom = y0 + (bottom - top);
     const QPen tickLine = DevicePen(tickPen, graphics.worldToDevice());
     const QPen grid = DevicePen(gridPen, graphics.worldToDevice());
-    for (const DepthTick& tick : ticks) {
+    for (const DepthTick& tick : labels.ticks) {
         const double y = tick.y;
         painter.setPen(tickLine);
         painter.drawLine(QPointF(-tickLength, y), QPointF(0, y));
@@ -41,11 +85,28 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
             painter.setPen(grid);
             painter.drawLine(QPointF(0, y), QPointF(gridLength, y));
         }
-        if (tick.labelled)
-            DrawTextAt(graphics, QPointF(-labelOffset.x(), y - labelOffset.y()),
-                       QString::fromStdWString(FixedText(tick.depth, step.decimals)), labelFont, labelBrush,
+        if (labels.Shown(painter.device(), tick))
+            DrawTextAt(graphics, QPointF(labels.right, y - labelOffset.y()), labels.Text(tick), labels.font, labelBrush,
                        Qt::AlignRight | Qt::AlignTop);
     }
+}
+
+double CQuorView::TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
+                                  double topDepth, double scale, double tickLength, const QPointF& labelOffset,
+                                  const QFont& tickFont)
+{
+    const RulerLabels labels = PlaceRulerLabels(device, plotRect.left(), plotRect.height(), topDepth, 0, scale,
+                                                tickLength, labelOffset, tickFont, columnRect.left());
+    // Only the lowest label can reach below the plot.
+    for (auto tick = labels.ticks.rbegin(); tick != labels.ticks.rend(); ++tick) {
+        if (!labels.Shown(device, *tick))
+            continue;
+        const double labelTop = plotRect.top() + tick->y - topDepth / scale - labelOffset.y();
+        if (labelTop + labels.height > plotRect.bottom())
+            return plotRect.left() + labels.right;
+        break;
+    }
+    return columnRect.left();
 }
 
 void CQuorView::FrameColumn(const QRectF& rect, Graphics& graphics, bool fine)
@@ -118,6 +179,9 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
     {
         GraphicsState smoothing(graphics);
         graphics.setSmoothing(true);
+        // The first row of labels keeps clear of a depth label standing on the plot's bottom edge.
+        const double valuesLeft = TraceValuesLeft(painter.device(), plotRect, columnRect, topDepth, scale, tickLength,
+                                                  labelOffset, resources.tickFont);
         int n = 0;
         for (std::size_t f = 0; f < traces.size(); ++f) {
             const LasProperty& file = *traces[f];
@@ -140,22 +204,14 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
                 const double lower = curve.ownRange ? curve.minimum() : curve.rangeMinimum;
                 const double upper = curve.ownRange ? curve.maximum() : curve.rangeMaximum;
                 const int centred = Qt::AlignHCenter | Qt::AlignVCenter;
-                // The range labels stand centred on the body's edges, moved in as far as they must to
-                // stay whole inside the column (a printed field has little room right of its body).
-                const QFontMetricsF metrics(graphics.deviceFont(font), painter.device());
-                auto inside = [&](double x, const QString& text) {
-                    const double half = metrics.horizontalAdvance(text) / 2;
-                    return std::clamp(x, columnRect.left() + half,
-                                      std::max(columnRect.left() + half, columnRect.right() - half));
-                };
-                const QString lowerText = QString::fromStdWString(FixedText(lower, traceRangePrecision));
-                const QString upperText = QString::fromStdWString(FixedText(upper, traceRangePrecision));
-                DrawTextAt(graphics, QPointF(inside(plotRect.left(), lowerText), labelY), lowerText, font, labelBrush,
-                           centred);
-                DrawTextAt(graphics, QPointF(inside(plotRect.right(), upperText), labelY), upperText, font, labelBrush,
-                           centred);
-                DrawTextAt(graphics, QPointF(plotRect.center().x(), labelY), QString::fromStdString(curve.mnemonic),
-                           font, labelBrush, centred);
+                // Whole inside the column and apart from each other (a printed field has little room).
+                const TraceLabelRow row =
+                    LayOutTraceLabels(painter.device(), font, plotRect, columnRect, lower, upper, traceRangePrecision,
+                                      QString::fromStdString(curve.mnemonic), n == 1 ? valuesLeft : columnRect.left());
+                for (const auto& [text, x] : {std::pair{&row.lower, row.lowerX}, std::pair{&row.upper, row.upperX},
+                                              std::pair{&row.name, row.nameX}})
+                    if (!text->text.isEmpty())
+                        DrawTextAt(graphics, QPointF(x, labelY), text->text, text->font, labelBrush, centred);
 
                 if (rows <= 0)
                     continue;
@@ -194,7 +250,7 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
     }
     DrawDepthTicks(graphics, plotRect.left(), plotRect.top(), plotRect.bottom(), topDepth / scale, tickLength,
                    labelOffset, resources.blackBrush, gridPen, plotRect.width(), topDepth, 0, scale,
-                   resources.hairlinePen, resources.tickFont);
+                   resources.hairlinePen, resources.tickFont, columnRect.left());
     FrameColumn(plotRect, graphics, fine);
 }
 

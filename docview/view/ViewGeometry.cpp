@@ -32,6 +32,16 @@ QRectF SnapRight(double x, double y, double width, double height, double pixelsP
     return QRectF(x, y, std::max(0.0, right - x), height);
 }
 
+// The next step above `p` of the progression 1, 2, 5, 10, 20, 50 ...
+double NextRulerStep(double p)
+{
+    const double decade = std::pow(10.0, std::floor(std::log10(p)));
+    for (double entry : {1.0, 2.0, 5.0, 10.0})
+        if (decade * entry > p * (1 + 1e-9))
+            return decade * entry;
+    return decade * 20;
+}
+
 } // namespace
 
 bool IsUsableScale(double scale) { return std::isfinite(scale) && scale > 0; }
@@ -49,7 +59,7 @@ bool RectsIntersect(const QRectF& a, const QRectF& b)
            a.y() < b.y() + b.height();
 }
 
-RulerStep ComputeRulerStep(double length, double scale)
+RulerStep ComputeRulerStep(double length, double scale, double minSpacing)
 {
     double c = length / 20;
     const double m = std::min(20.0, length / 2);
@@ -74,6 +84,11 @@ RulerStep ComputeRulerStep(double length, double scale)
             p = e * table[i];
             break;
         }
+    // Labels closer than their own height would run into each other (and the ticks and grid lines
+    // into a smear): the step goes on up the same 1, 2, 5 progression until they stand apart.
+    if (IsUsableScale(scale) && p > 0 && std::isfinite(p) && minSpacing > 0 && std::isfinite(minSpacing))
+        for (int guard = 0; guard < 400 && p / scale < minSpacing; ++guard)
+            p = NextRulerStep(p);
     RulerStep result;
     result.step = p;
     result.halfStep = p / 2;
@@ -81,13 +96,14 @@ RulerStep ComputeRulerStep(double length, double scale)
     return result;
 }
 
-std::vector<DepthTick> DepthTicks(double length, double topDepth, double origin, double scale, RulerStep& step)
+std::vector<DepthTick> DepthTicks(double length, double topDepth, double origin, double scale, RulerStep& step,
+                                  double minSpacing)
 {
     std::vector<DepthTick> ticks;
     step = RulerStep();
     if (!(length > 0) || !IsUsableScale(scale) || !std::isfinite(topDepth) || !std::isfinite(origin))
         return ticks;
-    step = ComputeRulerStep(length, scale);
+    step = ComputeRulerStep(length, scale, minSpacing);
     const double half = step.halfStep;
     if (!(half > 0) || !std::isfinite(half))
         return ticks;

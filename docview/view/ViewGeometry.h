@@ -27,13 +27,15 @@ double SnapDepth(double depth, int tolerance);
 bool RectsIntersect(const QRectF& a, const QRectF& b);
 
 // The step of the depth ruler for a length of `length` millimetres at the scale: labels every
-// `step` metres, ticks every half step, labels written with `decimals` places.
+// `step` metres, ticks every half step, labels written with `decimals` places. Labels stand at least
+// `minSpacing` millimetres apart (their height): at small scales the step goes on past 5 m to 10, 20,
+// 50, 100 m and so on.
 struct RulerStep {
     double step = 0;
     double halfStep = 0;
     int decimals = 0;
 };
-RulerStep ComputeRulerStep(double length, double scale);
+RulerStep ComputeRulerStep(double length, double scale, double minSpacing = 0);
 
 // One tick of the ruler over a span `length` millimetres long whose top shows depth `topDepth`:
 // the tick's depth, its y from the span's top (millimetres, measured from the depth `origin`: the
@@ -46,7 +48,8 @@ struct DepthTick {
 // The ticks at half steps down the span; `origin` is the depth at y = 0 of the tick coordinates.
 // No ticks for a span or scale that is not positive, or when there would be more than MaxTicks.
 constexpr int MaxTicks = 20000;
-std::vector<DepthTick> DepthTicks(double length, double topDepth, double origin, double scale, RulerStep& step);
+std::vector<DepthTick> DepthTicks(double length, double topDepth, double origin, double scale, RulerStep& step,
+                                  double minSpacing = 0);
 
 // Unit geometry. Each throws ORBAX_Logging::Exception "Unit out of range" for a bad index.
 // The unit's row in a column of the given width: x 0, y from the base of the unit above (0 for the

@@ -35,11 +35,12 @@ protected:
     }
 
     // Prints the log to a PDF file; the layout the pages were made with is kept for the checks.
-    std::filesystem::path Print(const std::string& name = "log.pdf")
+    std::filesystem::path Print(const std::string& name = "log.pdf",
+                                QPageLayout::Orientation orientation = QPageLayout::Portrait)
     {
         const std::filesystem::path pdf = dir / name;
         QPrinter printer(QPrinter::HighResolution);
-        UsePdf(printer, pdf);
+        UsePdf(printer, pdf, QPageSize::A4, orientation);
         if (view->OnBeginPrinting(printer, true))
             layout = view->CurrentPrintJob()->layout;
         view->OnEndPrinting();
@@ -257,6 +258,94 @@ TEST_F(PrintLog, NamesAndRangeLabelsStayWholeInsideTheirFields)
     }
     EXPECT_TRUE(name);
     EXPECT_EQ(labels, 2);
+}
+
+TEST_F(PrintLog, EveryTextOfTheLogPrintsWholeInsideItsFieldAndApartFromTheOthers)
+{
+    std::vector<TestUnit> units;
+    for (int i = 1; i <= 20; ++i)
+        units.push_back({3.0 * i, {{L"COAL", 100}}, L"UP-00" + std::to_wstring(i % 10)});
+    FillBorehole(Hole(0), L"BH-Left", units);
+    FillBorehole(Hole(1), L"BH-Right", units);
+    view->m_settings.showSampleNumbers = true;
+    // GR on a range of 0 to 150 in the first trace field; a curve holding no value in the second.
+    TraceDefinition gr, empty, depth;
+    gr.SetName("GR");
+    gr.colourIndex = empty.colourIndex = 2;
+    gr.maximum = 150;
+    empty.SetName("EMPTY");
+    empty.displayField = 2;
+    empty.ownRange = true;
+    depth.SetName("DEPT");
+    depth.visible = false;
+    auto file = std::make_unique<LasProperty>(TraceDefinitionList{gr, empty, depth});
+    std::wstring error;
+    ASSERT_EQ(
+        file->read_bytes(
+            LasText(0, 0.5, 121, {{"GR", [](int r) { return r * 1.0; }}, {"EMPTY", [](int) { return std::nan(""); }}}),
+            L"gr.las", error),
+        0);
+    view->AttachTrace(std::move(file));
+
+    // The default page; two page-columns beside the legend, upright and across; 1:2000, where labels
+    // 5 m apart would stand 2.5 mm apart.
+    PageSetupSettings& setup = view->PageSetup();
+    for (int run = 0; run < 4; ++run) {
+        setup.columnsPerPage = run == 1 || run == 2 ? 2 : 1;
+        setup.legendPosition = run == 1 || run == 2 ? PageSetupSettings::RightOfPage : PageSetupSettings::NoLegend;
+        view->SetScale(run == 3 ? 2.0 : 0.1);
+        const auto orientation = run == 2 ? QPageLayout::Landscape : QPageLayout::Portrait;
+        const auto pdf = Print("log" + std::to_string(run) + ".pdf", orientation);
+        ASSERT_TRUE(printed);
+        const double left = kEdge + layout.content.left();
+        std::vector<Word> words;
+        int rulerLabels = 0;
+        for (const Word& word : ReadWords(pdf, 1)) {
+            EXPECT_EQ(word.text.find("nan"), std::string::npos) << run;
+            const double x = word.box.center().x() - left;
+            const int column = static_cast<int>(std::floor(x / layout.pageColumnWidth));
+            if (x < 0 || x > layout.usableRight - layout.content.left() ||
+                word.box.top() > kEdge + layout.bodyBottom + 5 * 4)
+                continue; // the legend and the title block
+            words.push_back(word);
+            // Inside the field it stands over or beside.
+            const double offset = left + column * layout.pageColumnWidth;
+            const Field* field = nullptr;
+            for (const Field& f : layout.fields)
+                if (f.shown && x - column * layout.pageColumnWidth >= f.field.left() &&
+                    x - column * layout.pageColumnWidth < f.field.right())
+                    field = &f;
+            ASSERT_NE(field, nullptr) << word.text;
+            EXPECT_GE(word.box.left(), field->field.left() + offset - 0.1) << run << " " << word.text;
+            EXPECT_LE(word.box.right(), field->field.right() + offset + 0.1) << run << " " << word.text;
+            // A number left of the body, beside it rather than in the range labels below, is a depth label:
+            // the depth of its tick.
+            if (word.box.right() <= field->body.left() + offset &&
+                word.box.center().y() < kEdge + layout.bodyBottom + layout.tickTextOffset / 2 &&
+                word.text.find_first_not_of("0123456789") == std::string::npos) {
+                const double depth = layout.ColumnTopDepth(layout.pages[0], column) +
+                                     (word.box.center().y() - kEdge - layout.bodyTop) * view->GetScale();
+                EXPECT_NEAR(std::stod(word.text), depth, layout.ruler.step / 4) << run << " " << word.text;
+                ++rulerLabels;
+            }
+        }
+        for (std::size_t i = 0; i < words.size(); ++i)
+            for (std::size_t j = i + 1; j < words.size(); ++j)
+                EXPECT_FALSE(words[i].box.adjusted(0.1, 0.3, -0.1, -0.3).intersects(words[j].box))
+                    << run << " " << words[i].text << " / " << words[j].text;
+        auto printedWord = [&](const std::string& text) {
+            return std::any_of(words.begin(), words.end(), [&](const Word& w) { return w.text == text; });
+        };
+        EXPECT_TRUE(printedWord("GR") && printedWord("EMPTY")) << run;
+        if (run == 0) {
+            EXPECT_TRUE(printedWord("UP-001") && printedWord("150.0"));
+        } else if (run == 2) {
+            EXPECT_TRUE(printedWord("10") && printedWord("16")) << "ruler labels of both page-columns";
+        } else if (run == 3) {
+            EXPECT_TRUE(printedWord("50") && !printedWord("55"));
+        }
+        EXPECT_GT(rulerLabels, run == 1 ? -1 : 10);
+    }
 }
 
 TEST_F(PrintLog, LegendAtTheBottomSitsBesideTheTitleBlockOnEveryPage)

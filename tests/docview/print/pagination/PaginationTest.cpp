@@ -61,6 +61,13 @@ TEST(Pagination, DepthPerColumnIsTheMostWholeRulerStepsTheBodyHolds)
     EXPECT_GT(layout.depthPerColumn + step, 0.1 * body);
     // The body is as tall as its depth range needs, in whole millimetres.
     EXPECT_DOUBLE_EQ(layout.bodyBottom - layout.bodyTop, std::ceil(layout.depthPerColumn / 0.1 - 1e-9));
+
+    // At 1:20000 the step is the one whose labels stand their height apart, as on screen: 100 m, 5 mm.
+    Input small = A4(100000);
+    small.scale = 20;
+    const Layout smallScale = Paginate(small);
+    EXPECT_DOUBLE_EQ(smallScale.ruler.step, 100);
+    EXPECT_DOUBLE_EQ(smallScale.depthPerColumn, std::floor(20 * body / 100) * 100);
 }
 
 TEST(Pagination, PageTopsFollowEachOtherByTheColumnsOfAPage)

@@ -46,6 +46,44 @@ TEST(RulerStep, FollowsTheStepTableAtCommonScales)
     EXPECT_EQ(step.decimals, 2);
 }
 
+TEST(RulerStep, AtSmallScalesGoesOnUpTheProgressionUntilLabelsStandApart)
+{
+    // Labels 3.5 mm high. Where the table's step leaves them room it stays: 2 m at 1:100, 5 m at 1:1000.
+    EXPECT_DOUBLE_EQ(ComputeRulerStep(250, 0.1, 3.5).step, 2);
+    EXPECT_DOUBLE_EQ(ComputeRulerStep(250, 1.0, 3.5).step, 5);
+    // Beyond that 10, 20, 50, 100 m ...: the first step whose labels are no closer than their height.
+    const double expected[][2] = {{2, 10}, {5, 20}, {20, 100}, {100, 500}, {1000, 5000}};
+    for (const auto& [scale, metres] : expected) {
+        const RulerStep step = ComputeRulerStep(250, scale, 3.5);
+        EXPECT_DOUBLE_EQ(step.step, metres) << scale;
+        EXPECT_DOUBLE_EQ(step.halfStep, metres / 2) << scale;
+        EXPECT_EQ(step.decimals, 0) << scale;
+        EXPECT_GE(step.step / scale, 3.5) << scale;
+    }
+    // The ticks follow: at 1:20000 every label stands 5 mm from the next, every tick 2.5 mm.
+    RulerStep step;
+    const std::vector<DepthTick> ticks = DepthTicks(250, 0, 0, 20, step, 3.5);
+    ASSERT_GE(ticks.size(), 2u);
+    EXPECT_NEAR(ticks[1].y - ticks[0].y, 2.5, 1e-9);
+    EXPECT_EQ(labelledDepths(ticks).back(), 5000);
+}
+
+TEST(DepthTicks, ASpanStartingOnATickShowsThatTickAndItsLabel)
+{
+    // The top of the view at depth 0, a printed page-column from 24 m, and a top that is a sum of
+    // tenths (0.6 is not exact in binary).
+    const double cases[][3] = {{0, 0.1, 2}, {24, 0.1, 2}, {0.1 + 0.2 + 0.3, 0.01, 0.2}};
+    for (const auto& [top, scale, labelStep] : cases) {
+        RulerStep step;
+        const std::vector<DepthTick> ticks = DepthTicks(100, top, top, scale, step);
+        ASSERT_FALSE(ticks.empty()) << top;
+        EXPECT_DOUBLE_EQ(step.step, labelStep);
+        EXPECT_NEAR(ticks.front().depth, top, 1e-9);
+        EXPECT_NEAR(ticks.front().y, 0, 1e-6);
+        EXPECT_TRUE(ticks.front().labelled) << top;
+    }
+}
+
 TEST(DepthTicks, LabelOnlyWholeStepsAndStartAtTheTopDepth)
 {
     RulerStep step;
