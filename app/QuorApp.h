@@ -78,9 +78,9 @@ public:
     void LoadConfiguration(ErrorEntries& problems, std::wstring& configurationPath);
     // Writes the tables to the per-user configuration file; a failure is shown in the error list.
     void SaveConfiguration() { m_config.SaveConfiguration(); }
-    // Checks the bitmaps and hatch lists after an editor has changed them, shows the problems and
-    // saves a modified configuration.
-    void ValidateHatchLists() { m_config.ValidateHatchLists(); }
+    // Checks the bitmaps and hatch lists after an editor has changed them, shows the problems and,
+    // while "SaveSettings" is on, saves the modified configuration to the user's file.
+    void ValidateHatchLists() { m_config.ValidateHatchLists(m_saveSettings); }
     // The per-user folder of the configuration file.
     std::filesystem::path GetUserConfigurationFolder() const { return m_config.GetUserConfigurationFolder(); }
 

@@ -120,10 +120,10 @@ void QuorLogConfig::ResetConfiguration()
         showInternalError(ORBAX_Utilities::format_message(1022, {L"Quor_Log_Config", L"84"}));
 }
 
-ConfigMessageList QuorLogConfig::ValidateHatchLists()
+ConfigMessageList QuorLogConfig::ValidateHatchLists(bool saveSettings)
 {
     ConfigMessageList messages = CheckHatchLists();
-    if (configurationModified)
+    if (saveSettings && configurationModified)
         SaveConfiguration();
     return messages;
 }
@@ -145,9 +145,10 @@ ConfigMessageList QuorLogConfig::CheckHatchLists()
         for (HatchListEntry& entry : list.entries) {
             if (HatchListEntry::Resolve(m_tables.bitmaps, entry, m_tables.vectors, m_tables.inbuilts, true))
                 continue;
-            AddConfigMessage(messages, 6, 2, 1006,
+            // Unlike the same finding while reading the file, there is no line to name here.
+            AddConfigMessage(messages, 6, 2, 1106,
                              {list.name, ORBAX_Platform::widen_cp1252(HatchListEntry::KindWord(entry.kind)),
-                              entry.rockType, entry.patternName, std::wstring()});
+                              entry.rockType, entry.patternName});
         }
     }
     bool show = false;

@@ -89,11 +89,12 @@ public:
     void SaveConfiguration(ConfigMessageList& messages);
     void WriteConfiguration(const std::wstring& path, ConfigMessageList& messages);
 
-    // Checks bitmaps and hatch lists, shows what it finds, and saves when the configuration was
-    // modified. Returns the problems found.
-    ConfigMessageList ValidateHatchLists();
-    // The same check without the save: the configuration editors run it after each OK, and the
-    // options command writes the file once the whole options sheet has been accepted.
+    // Checks bitmaps and hatch lists, shows what it finds, and, when settings are remembered
+    // (`saveSettings`), saves a modified configuration. The configuration editors run it after each
+    // OK, so that an accepted edit reaches the file even when the options sheet is then cancelled.
+    // Returns the problems found.
+    ConfigMessageList ValidateHatchLists(bool saveSettings);
+    // The same check without the save.
     ConfigMessageList CheckHatchLists();
 
     // The built-in state: empty tables (ids are not reused), the inbuilt patterns and the schema "Basic".

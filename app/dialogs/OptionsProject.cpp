@@ -13,6 +13,7 @@
 #include "app/QuorApp.h"
 #include "app/dialogs/DataExchange.h"
 #include "config/ConfigText.h"
+#include "editors/controls/SortedItems.h"
 
 namespace {
 
@@ -164,7 +165,10 @@ void COptionsProject::exchange(bool save)
         }
         m_schemaList->setCurrentRow(exact >= 0 ? exact : prefix);
     } else {
-        QListWidgetItem* selected = m_schemaList->currentRow() >= 0 ? m_schemaList->currentItem() : nullptr;
+        // The selected line only: the list makes its first line current, unselected, when it takes
+        // the focus, and that is no choice of the user's.
+        const int line = SortedItems::selectedRow(m_schemaList);
+        QListWidgetItem* selected = line >= 0 ? m_schemaList->item(line) : nullptr;
         m_defaultSchema = selected ? selected->text().toStdWString() : std::wstring();
     }
     Ddx::Check(save, m_alwaysAskCheck, m_alwaysAsk);

@@ -97,7 +97,7 @@ void COptionsSettings::Launch(const std::function<bool(CQuorApp&)>& edit)
         if (!edit(*app))
             return;
         app->Configuration().configurationModified = true;
-        app->Configuration().CheckHatchLists();
+        app->ValidateHatchLists();
     });
 }
 

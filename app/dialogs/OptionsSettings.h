@@ -2,9 +2,9 @@
 // The Settings page of the options sheet: whether settings are remembered and borehole backups made,
 // and the buttons that open the configuration file and the configuration editors. An editor works on
 // a copy of one of the application's tables; after its OK the copy replaces the table at once, the
-// configuration is marked changed and checked. Writing the file is left to the options command, once
-// the whole sheet has been accepted. In client mode the editors are replaced by the administrator's
-// notice.
+// configuration is marked changed, checked and, while settings are remembered, written to the user's
+// file, so that cancelling the sheet afterwards loses no accepted edit. In client mode the editors are
+// replaced by the administrator's notice.
 #include <functional>
 
 #include "app/dialogs/PropertySheet.h"
@@ -43,7 +43,8 @@ protected:
 
 private:
     // Runs `edit` (which shows an editor and, after its OK, puts the copy into the tables, returning
-    // true) guarded against failures; after a true result marks the configuration changed and checks it.
+    // true) guarded against failures; after a true result marks the configuration changed, checks it
+    // and saves it.
     void Launch(const std::function<bool(CQuorApp&)>& edit);
 
     QCheckBox* m_rememberCheck;

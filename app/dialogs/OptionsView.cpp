@@ -95,6 +95,9 @@ COptionsView::COptionsView(bool ruler, bool fineScroll, int toleranceDivisor, do
     auto addRow = [&](const QString& label, QWidget* field, QWidget* extra = nullptr, const QString& unit = {}) {
         auto* text = new QLabel(label, this);
         text->setBuddy(field);
+        // The widest label makes the column as wide as its size hint, which the font's rounding can
+        // leave a pixel short of the drawn text: a little room on the right keeps its last letter whole.
+        text->setContentsMargins(0, 0, 2, 0);
         grid->addWidget(text, row, 0);
         auto* cell = new QHBoxLayout;
         cell->addWidget(field);

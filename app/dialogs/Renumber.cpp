@@ -124,7 +124,19 @@ void CRenumber::exchange(bool save)
     Ddx::Text(save, m_currentNumber, currentNumber);
     Ddx::Text(save, m_currentPostfix, currentPostfix);
     Ddx::Text(save, m_newPrefix, newPrefix);
-    Ddx::Text(save, m_width, width);
+    int typedWidth = width;
+    Ddx::Text(save, m_width, typedWidth);
+    if (save && (typedWidth < m_widthSpin->minimum() || typedWidth > m_widthSpin->maximum())) {
+        // Only the arrows' range is taken: a wider field would write a sample number of that many
+        // digits into every unit. While the original number is kept the width is not used, and the
+        // refusal would point at an edit the user cannot reach.
+        if (m_width->isEnabled())
+            throw Ddx::Refusal(m_width,
+                               ORBAX_Utilities::format_message(61714, {std::to_wstring(m_widthSpin->minimum()),
+                                                                       std::to_wstring(m_widthSpin->maximum())}));
+        typedWidth = std::clamp(typedWidth, m_widthSpin->minimum(), m_widthSpin->maximum());
+    }
+    width = typedWidth;
     DDX_PaddedNumber(save, m_newNumber, width, newNumber);
     Ddx::Text(save, m_newPostfix, newPostfix);
     Ddx::Check(save, m_maintainOrder, maintainOrder);

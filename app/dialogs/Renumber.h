@@ -1,6 +1,7 @@
 #pragma once
 // How to relabel a run of sample numbers (dialog 157): the current start value, the new one, the
-// width its number is padded to, and which parts of the original labels to keep.
+// width its number is padded to (0 to 20, as its arrows give), and which parts of the original labels
+// to keep.
 #include <string>
 
 #include "app/dialogs/DdxDialog.h"

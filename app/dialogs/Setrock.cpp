@@ -70,6 +70,13 @@ Setrock::Setrock(std::vector<std::wstring>& rockTypes, std::vector<int>& percent
     // Rows follow each other: a third rock type stands only beside a second, so a unit whose second
     // percentage is 0 opens with one row rather than with a third row that could not be removed.
     m_useThird = m_useSecond && percentages.size() >= 3 && percentages[2] > 0;
+    // Elements beyond the third have no row: they are kept as they are and counted in the third
+    // row's remainder, so that the unit still sums to 100. All three rows are then in use, and stay.
+    for (std::size_t i = 3; i < percentages.size(); ++i)
+        m_beyondThird += percentages[i];
+    m_hasBeyondThird = percentages.size() > 3;
+    if (m_hasBeyondThird)
+        m_useSecond = m_useThird = true;
     build(vectors, bitmaps, inbuilts);
 }
 
@@ -210,7 +217,7 @@ void Setrock::exchange(bool save)
                 Ddx::Text(false, edits[i], percentages[i]);
             sum += percentages[i];
         } else {
-            percentages[i] = 100 - sum;
+            percentages[i] = 100 - sum - m_beyondThird;
         }
         if (!save)
             remainders[i]->setText(QString::number(percentages[i]));
@@ -276,7 +283,7 @@ void Setrock::RewriteRemainders()
     m_rewriting = true;
     const int remainder = 100 - EditValue(m_percentage1);
     if (m_third->isChecked()) {
-        m_remainder3->setText(QString::number(std::max(0, remainder - EditValue(m_percentage2))));
+        m_remainder3->setText(QString::number(std::max(0, remainder - EditValue(m_percentage2) - m_beyondThird)));
     } else {
         const QString text = QString::number(std::max(0, remainder));
         m_percentage2->setText(text);
@@ -295,7 +302,7 @@ void Setrock::Validate()
     m_lists[1]->setEnabled(second);
     m_percentage1->setVisible(second);
     m_remainder1->setVisible(!second);
-    m_third->setEnabled(second);
+    m_third->setEnabled(second && !m_hasBeyondThird);
     int first = 0;
     if (second)
         valid = valid && EditNumber(m_percentage1, first) && InPercentRange(first) && m_lists[1]->GetCurSel() >= 0;
@@ -309,7 +316,7 @@ void Setrock::Validate()
         // read as absent the next time the unit is opened.
         int secondValue = 0;
         const bool secondOk = EditNumber(m_percentage2, secondValue) && InPercentRange(secondValue);
-        const int rest = 100 - EditValue(m_percentage2) - (second ? EditValue(m_percentage1) : 0);
+        const int rest = 100 - EditValue(m_percentage2) - (second ? EditValue(m_percentage1) : 0) - m_beyondThird;
         valid = valid && secondOk && InPercentRange(rest) && m_lists[2]->GetCurSel() >= 0;
     }
     m_ok->setEnabled(valid);

@@ -3,7 +3,8 @@
 // first percentage and its remainder; three are two typed percentages and their remainder. Rows are
 // added in order and removed from the last. Each rock type is chosen from the current hatch list,
 // shown with its pattern. The dialog edits the caller's two sequences in place; the caller applies
-// them to the unit only after OK.
+// them to the unit only after OK. Elements beyond the third keep their rock types and percentages, and
+// the third row's remainder leaves room for them.
 #include <string>
 #include <vector>
 
@@ -63,4 +64,7 @@ private:
     std::vector<std::wstring>* m_rockTypes;
     std::vector<int>* m_percentages;
     bool m_rewriting = false;
+    // The percentages of the elements beyond the third, which have no row.
+    int m_beyondThird = 0;
+    bool m_hasBeyondThird = false;
 };

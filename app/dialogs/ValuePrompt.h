@@ -1,7 +1,7 @@
 #pragma once
 // The shape shared by the three value prompts: a prompt text, one edit (1176) and OK, Cancel and Help
 // below, in a fixed 228 by 50 template. The caption and the prompt replace the template's texts when
-// the dialog opens.
+// the dialog opens; a prompt longer than the template's room widens the dialog.
 #include <string>
 
 #include "app/dialogs/DdxDialog.h"
@@ -30,9 +30,14 @@ protected:
     bool OnInitDialog() override;
 
 private:
+    // Widens the dialog when the prompt needs more room than the template gives it.
+    void FitPrompt();
+
     std::wstring m_caption;
     std::wstring m_promptText;
     QLabel* m_prompt = nullptr;
     QLineEdit* m_edit = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
     QPushButton* m_help = nullptr;
 };

@@ -211,7 +211,9 @@ void CQuorView::OnOptions()
     app->m_defaultSchema = project->m_defaultSchema;
     app->m_alwaysAskSchema = project->m_alwaysAsk;
     app->m_saveSettings = settings->m_rememberSettings;
-    // Written once the whole sheet is accepted, into the user's folder (the shipped file stays).
+    // Each editor's OK has saved its edit while settings were remembered; what is still unsaved
+    // (settings switched on in this sheet, or a save that failed) goes into the user's folder now
+    // (the shipped file stays).
     if (app->m_saveSettings && app->Configuration().configurationModified)
         app->SaveConfiguration();
     app->m_saveBackups = settings->m_createBackups;

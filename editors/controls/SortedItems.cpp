@@ -101,4 +101,10 @@ void selectQuietly(QListWidget* list, int index)
         list->clearSelection();
 }
 
+int selectedRow(const QListWidget* list)
+{
+    const QListWidgetItem* item = list->currentItem();
+    return item && item->isSelected() ? list->row(item) : -1;
+}
+
 } // namespace SortedItems

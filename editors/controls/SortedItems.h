@@ -31,4 +31,8 @@ int findExactOrPrefix(const QListWidget* list, const std::wstring& name);
 void selectQuietly(QComboBox* combo, int index);
 void selectQuietly(QListWidget* list, int index);
 
+// The row the user has selected in a single-selection list; -1 when none is. A list that takes the
+// focus makes its first row current without selecting it, so the current row alone names nothing.
+int selectedRow(const QListWidget* list);
+
 } // namespace SortedItems

@@ -25,6 +25,7 @@
 #include "editors/controls/EditorNames.h"
 #include "editors/controls/GuardedHandler.h"
 #include "editors/controls/NoCaseCompare.h"
+#include "editors/controls/SortedItems.h"
 #include "editors/hatchlists/NewRecordDialog.h"
 #include "editors/schemas/FieldDefinitionDialog.h"
 #include "platform/services/Services.h"
@@ -154,7 +155,7 @@ CSchemaEditor::CSchemaEditor(const ORBAX_Logging::SchemaDefinitionList& schemas,
     connect(m_down, &QPushButton::clicked, this, &CSchemaEditor::OnMoveDown);
     // A click makes the line current before it selects it: the handler runs once the selection is made.
     connect(m_schemaList, &QListWidget::itemSelectionChanged, this, &CSchemaEditor::OnSelchangeSchema);
-    connect(m_fieldList, &QListWidget::currentRowChanged, this, &CSchemaEditor::OnSelchangeField);
+    connect(m_fieldList, &QListWidget::itemSelectionChanged, this, &CSchemaEditor::OnSelchangeField);
     connect(m_fieldList, &QListWidget::itemDoubleClicked, this, &CSchemaEditor::OnEditField);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -209,8 +210,10 @@ int CSchemaEditor::selectedField() const
 {
     if (selectedSchema() < 0)
         return -1;
-    QListWidgetItem* item = m_fieldList->currentRow() >= 0 ? m_fieldList->currentItem() : nullptr;
-    return item ? item->data(Qt::UserRole).toInt() : -1;
+    // The selected line, not the current one: the list makes its first line current without selecting
+    // it when it takes the focus.
+    const int line = SortedItems::selectedRow(m_fieldList);
+    return line < 0 ? -1 : m_fieldList->item(line)->data(Qt::UserRole).toInt();
 }
 
 bool CSchemaEditor::NameExists(std::wstring& name)
@@ -224,7 +227,7 @@ void CSchemaEditor::UpdateButtons()
     const int schema = selectedSchema();
     const bool selected = schema >= 0;
     const bool editable = selected && !isBuiltIn(schema);
-    const int line = m_fieldList->currentRow();
+    const int line = SortedItems::selectedRow(m_fieldList);
     const bool field = editable && line >= 0;
     m_delete->setEnabled(editable);
     m_rename->setEnabled(editable);
@@ -427,7 +430,7 @@ void CSchemaEditor::OnEditField()
         return;
     field.kind = prompt.kind;
     field.name = prompt.description;
-    m_fieldList->currentItem()->setText(fieldLine(field));
+    m_fieldList->item(SortedItems::selectedRow(m_fieldList))->setText(fieldLine(field));
     revalidate(position);
     UpdateButtons();
 }
@@ -442,7 +445,7 @@ void CSchemaEditor::OnDeleteField()
     fields.erase(fields.begin() + index);
     {
         QSignalBlocker block(m_fieldList);
-        delete m_fieldList->takeItem(m_fieldList->currentRow());
+        delete m_fieldList->takeItem(SortedItems::selectedRow(m_fieldList));
         for (int line = 0; line < m_fieldList->count(); ++line)
             if (int data = m_fieldList->item(line)->data(Qt::UserRole).toInt(); data > index)
                 m_fieldList->item(line)->setData(Qt::UserRole, data - 1);
@@ -462,7 +465,7 @@ void CSchemaEditor::swapFields(int upperLine)
     std::swap(fields[static_cast<std::size_t>(a)], fields[static_cast<std::size_t>(b)]);
     m_fieldList->item(upperLine)->setText(fieldLine(fields[static_cast<std::size_t>(a)]));
     m_fieldList->item(lowerLine)->setText(fieldLine(fields[static_cast<std::size_t>(b)]));
-    const int current = m_fieldList->currentRow();
+    const int current = SortedItems::selectedRow(m_fieldList);
     {
         QSignalBlocker block(m_fieldList);
         m_fieldList->setCurrentRow(current == upperLine ? lowerLine : upperLine);
@@ -472,14 +475,14 @@ void CSchemaEditor::swapFields(int upperLine)
 
 void CSchemaEditor::OnMoveUp()
 {
-    const int line = m_fieldList->currentRow();
+    const int line = SortedItems::selectedRow(m_fieldList);
     if (selectedField() >= 0 && !isBuiltIn(selectedSchema()) && line > 0)
         swapFields(line - 1);
 }
 
 void CSchemaEditor::OnMoveDown()
 {
-    const int line = m_fieldList->currentRow();
+    const int line = SortedItems::selectedRow(m_fieldList);
     if (selectedField() >= 0 && !isBuiltIn(selectedSchema()) && line < m_fieldList->count() - 1)
         swapFields(line);
 }

@@ -15,6 +15,7 @@
 #include "editors/controls/EditedTables.h"
 #include "editors/controls/EditorButton.h"
 #include "editors/controls/EditorNames.h"
+#include "editors/controls/SortedItems.h"
 #include "platform/services/Services.h"
 
 namespace {
@@ -140,13 +141,13 @@ CSeamsPliesEditor::CSeamsPliesEditor(const CorrelationTable& sites, QWidget* par
     connect(addSite, &QPushButton::clicked, this, &CSeamsPliesEditor::OnAddSite);
     connect(renameSite, &QPushButton::clicked, this, &CSeamsPliesEditor::OnRenameSite);
     connect(deleteSite, &QPushButton::clicked, this, &CSeamsPliesEditor::OnDeleteSite);
-    connect(m_seamList, &QListWidget::currentRowChanged, this, &CSeamsPliesEditor::OnSelchangeSeam);
+    connect(m_seamList, &QListWidget::itemSelectionChanged, this, &CSeamsPliesEditor::OnSelchangeSeam);
     connect(m_addSeam, &QPushButton::clicked, this, &CSeamsPliesEditor::OnAddSeam);
     connect(m_renameSeam, &QPushButton::clicked, this, &CSeamsPliesEditor::OnRenameSeam);
     connect(m_deleteSeam, &QPushButton::clicked, this, &CSeamsPliesEditor::OnDeleteSeam);
     connect(m_seamUp, &QPushButton::clicked, this, &CSeamsPliesEditor::OnMoveSeamUp);
     connect(m_seamDown, &QPushButton::clicked, this, &CSeamsPliesEditor::OnMoveSeamDown);
-    connect(m_plyList, &QListWidget::currentRowChanged, this, &CSeamsPliesEditor::OnSelchangePly);
+    connect(m_plyList, &QListWidget::itemSelectionChanged, this, &CSeamsPliesEditor::OnSelchangePly);
     connect(m_addPly, &QPushButton::clicked, this, &CSeamsPliesEditor::OnAddPly);
     connect(m_renamePly, &QPushButton::clicked, this, &CSeamsPliesEditor::OnRenamePly);
     connect(m_deletePly, &QPushButton::clicked, this, &CSeamsPliesEditor::OnDeletePly);
@@ -177,12 +178,12 @@ int CSeamsPliesEditor::selectedSite() const
 
 int CSeamsPliesEditor::selectedSeam() const
 {
-    return selectedSite() < 0 ? -1 : itemData(m_seamList, m_seamList->currentRow());
+    return selectedSite() < 0 ? -1 : itemData(m_seamList, SortedItems::selectedRow(m_seamList));
 }
 
 int CSeamsPliesEditor::selectedPly() const
 {
-    return selectedSeam() < 0 ? -1 : itemData(m_plyList, m_plyList->currentRow());
+    return selectedSeam() < 0 ? -1 : itemData(m_plyList, SortedItems::selectedRow(m_plyList));
 }
 
 CorrelationDefinition* CSeamsPliesEditor::site()
@@ -235,9 +236,11 @@ void CSeamsPliesEditor::FillPlies()
 void CSeamsPliesEditor::EnableButtons()
 {
     const bool s = selectedSite() >= 0;
-    const int seamRow = m_seamList->currentRow();
+    // The selected rows, not the current ones: a list that takes the focus makes its first row
+    // current without selecting it, and nothing the user did not select may be deleted or moved.
+    const int seamRow = SortedItems::selectedRow(m_seamList);
     const bool m = s && seamRow >= 0;
-    const int plyRow = m_plyList->currentRow();
+    const int plyRow = SortedItems::selectedRow(m_plyList);
     const bool p = m && plyRow >= 0;
     m_seamList->setEnabled(s);
     m_addSeam->setEnabled(s);
@@ -354,7 +357,7 @@ void CSeamsPliesEditor::OnRenameSeam()
     if (!AskName(name, 235, 236, L"hidd_newseam.htm", seamNames(*site()), EditorNames::DuplicateSeam))
         return;
     m->name = name;
-    const int row = m_seamList->currentRow();
+    const int row = SortedItems::selectedRow(m_seamList);
     FillSeams();
     // The renamed seam stays the one being edited.
     selectRow(m_seamList, row);
@@ -370,7 +373,7 @@ void CSeamsPliesEditor::OnDeleteSeam()
     s->seams.erase(s->seams.begin() + index);
     {
         QSignalBlocker block(m_seamList);
-        delete m_seamList->takeItem(m_seamList->currentRow());
+        delete m_seamList->takeItem(SortedItems::selectedRow(m_seamList));
         for (int i = 0; i < m_seamList->count(); ++i) {
             int data = itemData(m_seamList, i);
             if (data > index)
@@ -406,13 +409,13 @@ void CSeamsPliesEditor::MoveEntry(QListWidget* list, std::vector<std::wstring>* 
 void CSeamsPliesEditor::OnMoveSeamUp()
 {
     if (CorrelationDefinition* s = site(); s && selectedSeam() >= 0)
-        MoveEntry(m_seamList, nullptr, &s->seams, m_seamList->currentRow(), -1);
+        MoveEntry(m_seamList, nullptr, &s->seams, SortedItems::selectedRow(m_seamList), -1);
 }
 
 void CSeamsPliesEditor::OnMoveSeamDown()
 {
     if (CorrelationDefinition* s = site(); s && selectedSeam() >= 0)
-        MoveEntry(m_seamList, nullptr, &s->seams, m_seamList->currentRow(), +1);
+        MoveEntry(m_seamList, nullptr, &s->seams, SortedItems::selectedRow(m_seamList), +1);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -444,7 +447,7 @@ void CSeamsPliesEditor::OnRenamePly()
     if (!AskName(name, 237, 238, L"hidd_newseam.htm", m->plies, EditorNames::DuplicatePly))
         return;
     m->plies[static_cast<std::size_t>(index)] = name;
-    m_plyList->currentItem()->setText(qs(name));
+    m_plyList->item(SortedItems::selectedRow(m_plyList))->setText(qs(name));
     EnableButtons();
 }
 
@@ -457,7 +460,7 @@ void CSeamsPliesEditor::OnDeletePly()
     m->plies.erase(m->plies.begin() + index);
     {
         QSignalBlocker block(m_plyList);
-        delete m_plyList->takeItem(m_plyList->currentRow());
+        delete m_plyList->takeItem(SortedItems::selectedRow(m_plyList));
         for (int i = 0; i < m_plyList->count(); ++i) {
             int data = itemData(m_plyList, i);
             if (data > index)
@@ -471,11 +474,11 @@ void CSeamsPliesEditor::OnDeletePly()
 void CSeamsPliesEditor::OnMovePlyUp()
 {
     if (CorrelationSeam* m = seam(); m && selectedPly() >= 0)
-        MoveEntry(m_plyList, &m->plies, nullptr, m_plyList->currentRow(), -1);
+        MoveEntry(m_plyList, &m->plies, nullptr, SortedItems::selectedRow(m_plyList), -1);
 }
 
 void CSeamsPliesEditor::OnMovePlyDown()
 {
     if (CorrelationSeam* m = seam(); m && selectedPly() >= 0)
-        MoveEntry(m_plyList, &m->plies, nullptr, m_plyList->currentRow(), +1);
+        MoveEntry(m_plyList, &m->plies, nullptr, SortedItems::selectedRow(m_plyList), +1);
 }

@@ -168,7 +168,7 @@ CTraceDefaultsEditor::CTraceDefaultsEditor(const TraceDefinitionList& definition
     connect(m_delete, &QPushButton::clicked, this, &CTraceDefaultsEditor::OnDelete);
     connect(m_up, &QPushButton::clicked, this, &CTraceDefaultsEditor::OnMoveUp);
     connect(m_down, &QPushButton::clicked, this, &CTraceDefaultsEditor::OnMoveDown);
-    connect(m_list, &QListWidget::currentRowChanged, this, &CTraceDefaultsEditor::OnSelchangeTrace);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CTraceDefaultsEditor::OnSelchangeTrace);
     connect(m_colour, &QComboBox::activated, this, &CTraceDefaultsEditor::OnSelchangeColour);
     connect(m_matchGroup, &QButtonGroup::idClicked, this, &CTraceDefaultsEditor::OnMatchType);
     connect(m_fieldGroup, &QButtonGroup::idClicked, this, &CTraceDefaultsEditor::OnDisplayField);
@@ -217,7 +217,9 @@ int CTraceDefaultsEditor::definitionAt(int row) const
     return m_list->item(row)->data(Qt::UserRole).toInt();
 }
 
-int CTraceDefaultsEditor::selectedDefinition() const { return definitionAt(m_list->currentRow()); }
+// The selected row, not the current one: the list makes its first row current without selecting it
+// when it takes the focus, and nothing the user did not select may be changed or deleted.
+int CTraceDefaultsEditor::selectedDefinition() const { return definitionAt(SortedItems::selectedRow(m_list)); }
 
 void CTraceDefaultsEditor::storeRange()
 {
@@ -246,7 +248,7 @@ void CTraceDefaultsEditor::clearControls()
 void CTraceDefaultsEditor::OnSelchangeTrace()
 {
     storeRange();
-    m_shown = m_list->currentRow();
+    m_shown = SortedItems::selectedRow(m_list);
     int index = definitionAt(m_shown);
     if (index < 0) {
         clearControls();
@@ -272,7 +274,7 @@ void CTraceDefaultsEditor::OnSelchangeTrace()
 
 void CTraceDefaultsEditor::enableControls()
 {
-    const int row = m_list->currentRow();
+    const int row = SortedItems::selectedRow(m_list);
     const bool selected = definitionAt(row) >= 0;
     const bool values = selected && !m_invisible->isChecked();
     m_rename->setEnabled(selected);
@@ -327,13 +329,13 @@ void CTraceDefaultsEditor::OnRename()
         ORBAX_Platform::showMessage(this, get_message_wide(232), ORBAX_Platform::MessageButtons::Ok,
                                     ORBAX_Platform::MessageIcon::Warning);
     }
-    m_list->currentItem()->setText(qs(ConfigText::Widen(definition.name)));
+    m_list->item(SortedItems::selectedRow(m_list))->setText(qs(ConfigText::Widen(definition.name)));
     OnSelchangeTrace();
 }
 
 void CTraceDefaultsEditor::OnDelete()
 {
-    const int row = m_list->currentRow();
+    const int row = SortedItems::selectedRow(m_list);
     const int index = definitionAt(row);
     if (index < 0)
         return;
@@ -363,7 +365,7 @@ void CTraceDefaultsEditor::swapEntries(int upper)
     // The rows keep the indices of their places; their texts follow the definitions.
     m_list->item(upper)->setText(qs(ConfigText::Widen(m_traces[static_cast<std::size_t>(a)].name)));
     m_list->item(lower)->setText(qs(ConfigText::Widen(m_traces[static_cast<std::size_t>(b)].name)));
-    const int current = m_list->currentRow();
+    const int current = SortedItems::selectedRow(m_list);
     {
         QSignalBlocker block(m_list);
         if (current == upper)
@@ -381,14 +383,14 @@ void CTraceDefaultsEditor::swapEntries(int upper)
 
 void CTraceDefaultsEditor::OnMoveUp()
 {
-    const int row = m_list->currentRow();
+    const int row = SortedItems::selectedRow(m_list);
     if (definitionAt(row) >= 0 && row > 0)
         swapEntries(row - 1);
 }
 
 void CTraceDefaultsEditor::OnMoveDown()
 {
-    const int row = m_list->currentRow();
+    const int row = SortedItems::selectedRow(m_list);
     if (definitionAt(row) >= 0 && row < m_list->count() - 1)
         swapEntries(row);
 }

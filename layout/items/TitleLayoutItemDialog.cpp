@@ -1,5 +1,7 @@
 #include "layout/items/TitleLayoutItemDialog.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,13 +53,17 @@ CTitleLayoutItemDialog::CTitleLayoutItemDialog(const TitleLayoutItem& item, QWid
     edit(QStringLiteral("Row height"), 1349, 134);
     edit(QStringLiteral("Cell width"), 1348, 152);
 
-    auto radio = [&](const QString& text, int x) {
+    // The two radios share the room between the buttons and OK: the shorter text gives the longer
+    // the room it needs.
+    auto radio = [&](const QString& text, int x, int width) {
         auto* r = new QRadioButton(text, this);
         r->setEnabled(false);
-        anchors->add(r, units.rect(x, 176, 34, 10), EdgeAnchors::MoveBottom);
+        QRect place = units.rect(x, 176, width, 10);
+        place.setWidth(std::max(place.width(), r->sizeHint().width()));
+        anchors->add(r, place, EdgeAnchors::MoveBottom);
     };
-    radio(QStringLiteral("Text"), 143);
-    radio(QStringLiteral("Picture"), 178);
+    radio(QStringLiteral("Text"), 143, 30);
+    radio(QStringLiteral("Picture"), 174, 39);
 
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -500,9 +500,8 @@ TEST_F(StartupTest, EditedConfigurationIsCheckedAndSavedToTheUsersFolder)
         app.ValidateHatchLists();
         ASSERT_EQ(lists.size(), 1u);
         EXPECT_EQ(lists[0].caption, "Errors or warnings occurred");
-        EXPECT_EQ(lists[0].lines,
-                  QStringList({"Warning: In the Standard hatch list, the bitmap name for the \"SAND\" "
-                               "rocktype element (Missing) does not exist in the list of bitmaps (line )"}));
+        EXPECT_EQ(lists[0].lines, QStringList({"Warning: In the Standard hatch list, the bitmap name for the \"SAND\" "
+                                               "rocktype element (Missing) does not exist in the list of bitmaps."}));
         EXPECT_FALSE(app.Configuration().configurationModified);
         app.ExitInstance();
     }

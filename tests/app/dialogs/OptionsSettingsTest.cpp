@@ -1,6 +1,7 @@
 // The Settings page: each editor works on a copy that replaces the application's table only after
-// its OK, marking the configuration changed and checking it without writing the file; Cancel leaves
-// table and flag alone; in client mode the editors cannot be reached.
+// its OK, marking the configuration changed, checking it and, while settings are remembered, writing
+// the file (even when the sheet is then cancelled); Cancel leaves table and flag alone; in client mode
+// the editors cannot be reached.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -43,14 +44,17 @@ struct SettingsFixture {
         };
     }
 
-    int run(bool editingDisabled = false)
+    int run(bool editingDisabled = false, bool cancelSheet = false)
     {
         PropertySheet sheet(L"QUOR_Log Options");
         auto* page = new COptionsSettings(true, true, editingDisabled);
         sheet.AddPage(page);
         drive[QStringLiteral("PropertySheet")] = [&](QDialog&) {
             onSheet(*page);
-            sheet.accept();
+            if (cancelSheet)
+                sheet.reject();
+            else
+                sheet.accept();
         };
         return sheet.DoModal();
     }
@@ -74,7 +78,7 @@ TEST(OptionsSettings, EditorOkReplacesTheTableAndCancelDoesNot)
     ASSERT_EQ(f.app.Tables().traceDefinitions.size(), 1u);
     EXPECT_EQ(f.app.Tables().traceDefinitions[0].name, "GR");
     EXPECT_TRUE(f.app.Configuration().configurationModified);
-    EXPECT_FALSE(f.fileWritten()) << "the options command writes the file, not the editor";
+    EXPECT_FALSE(f.fileWritten()) << "settings are not remembered";
 
     // Seams and plies: a site added and the editor cancelled changes nothing, not even the flag.
     f.app.Configuration().configurationModified = false;
@@ -103,6 +107,22 @@ TEST(OptionsSettings, EditorOkReplacesTheTableAndCancelDoesNot)
     EXPECT_FALSE(f.fileWritten());
 }
 
+TEST(OptionsSettings, AnEditorsOkIsSavedWhenTheSheetIsThenCancelled)
+{
+    SettingsFixture f;
+    f.app.m_saveSettings = true;
+    f.prompts.answers = {QStringLiteral("South")};
+    f.drive[QStringLiteral("dlg211")] = [](QDialog& editor) {
+        click(editor, 1242);
+        click(editor, 1);
+    };
+    f.onSheet = [](COptionsSettings& page) { click(page, 1254); };
+    ASSERT_EQ(f.run(false, true), QDialog::Rejected);
+    ASSERT_TRUE(f.fileWritten());
+    EXPECT_NE(QuorTest::read_file(f.sandbox.userFolder() / "QuorLogConfig.txt").find("South"), std::string::npos);
+    EXPECT_FALSE(f.app.Configuration().configurationModified);
+}
+
 TEST(OptionsSettings, TheCheckAfterAnEditorShowsItsProblems)
 {
     SettingsFixture f;
@@ -119,7 +139,8 @@ TEST(OptionsSettings, TheCheckAfterAnEditorShowsItsProblems)
     f.onSheet = [](COptionsSettings& page) { click(page, 1253); };
     ASSERT_EQ(f.run(), QDialog::Accepted);
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].contains("SAND")) << shown[0].toStdString();
+    EXPECT_EQ(shown[0], "Warning: In the Standard hatch list, the bitmap name for the \"SAND\" rocktype element "
+                        "(Missing) does not exist in the list of bitmaps.");
     EXPECT_FALSE(f.fileWritten());
 }
 

@@ -167,3 +167,24 @@ TEST(Setrock, EmptySequencesStartAsOneUnnamedRockTypeAtAHundredPercent)
     dialog.findChild<QPushButton*>(QStringLiteral("id57670"))->click();
     EXPECT_EQ(sandbox.help.contexts, std::vector<unsigned>({0x20000u + 152}));
 }
+
+TEST(Setrock, ElementsBeyondTheThirdAreKeptAndCountedInTheThirdRemainder)
+{
+    Fixture f({L"Sandstone", L"Shale", L"Coal", L"Sand"}, {25, 25, 25, 25});
+    EXPECT_TRUE(f.control<QCheckBox>("id1007")->isChecked());
+    EXPECT_FALSE(f.control<QCheckBox>("id1007")->isEnabled()); // the fourth element needs the third row
+    EXPECT_EQ(f.label("id1142"), "25");
+    f.pressOk();
+    EXPECT_EQ(f.percentages, std::vector<int>({25, 25, 25, 25}));
+    EXPECT_EQ(f.rockTypes, std::vector<std::wstring>({L"Sandstone", L"Shale", L"Coal", L"Sand"}));
+
+    Fixture g({L"Sandstone", L"Shale", L"Coal", L"Sand", L"Sand"}, {20, 20, 20, 30, 10});
+    g.edit("id1089")->setText(QStringLiteral("40"));
+    EXPECT_EQ(g.label("id1142"), "0");
+    EXPECT_FALSE(g.okEnabled());
+    g.edit("id1089")->setText(QStringLiteral("30"));
+    g.edit("id1090")->setText(QStringLiteral("15"));
+    EXPECT_EQ(g.label("id1142"), "15");
+    g.pressOk();
+    EXPECT_EQ(g.percentages, std::vector<int>({30, 15, 15, 30, 10}));
+}

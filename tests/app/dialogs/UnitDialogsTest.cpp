@@ -129,6 +129,30 @@ TEST(RenumberDialog, PadsTheNewNumberToTheWidthAndRefusesWhatIsNoNumber)
     }
 }
 
+TEST(RenumberDialog, RefusesAWidthOutsideTheArrowsRange)
+{
+    AppTest::Sandbox sandbox;
+    for (const char* bad : {"21", "-1", "5000000"}) {
+        sandbox.boxes.shown.clear();
+        CRenumber refused(L"S", 3, L"", 2);
+        sandbox.dialogs.inspect = [bad](QDialog& d) {
+            child<QLineEdit>(d, 1009)->setText(bad);
+            child<QPushButton>(d, 1)->click();
+        };
+        EXPECT_NE(refused.DoModal(), QDialog::Accepted) << bad;
+        ASSERT_EQ(sandbox.boxes.shown.size(), 1u) << bad;
+        EXPECT_EQ(sandbox.boxes.shown[0].text, L"Please enter an integer between 0 and 20.");
+        EXPECT_EQ(refused.width, 2) << bad;
+    }
+    CRenumber widest(L"S", 3, L"", 2);
+    sandbox.dialogs.inspect = [](QDialog& d) {
+        child<QLineEdit>(d, 1009)->setText("20");
+        child<QPushButton>(d, 1)->click();
+    };
+    ASSERT_EQ(widest.DoModal(), QDialog::Accepted);
+    EXPECT_EQ(widest.width, 20);
+}
+
 TEST(RenumberDialog, MaintainBoxesDisableWhatTheyKeep)
 {
     AppTest::Sandbox sandbox;

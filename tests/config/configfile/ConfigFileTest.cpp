@@ -206,6 +206,29 @@ TEST_F(ConfigFixture, AwkwardNamesNumbersAndLongRockTypesSurviveARoundTrip)
     EXPECT_EQ(writeAndRead(reread, dir / "awkward2.txt"), first);
 }
 
+TEST_F(ConfigFixture, AVectorColourOfThreeDifferentChannelsKeepsItsChannelsInTheirPlaces)
+{
+    config.ResetConfiguration();
+    VectorPattern tan(L"Tan", 10.0f, 5.0f);
+    tan.colour = 0xFFD2B48Cu; // red 210, green 180, blue 140
+    ConfigMessageList problems;
+    ASSERT_TRUE(VectorPattern::Compile(tan, L"rect (200, 100, 50) 0 0 100 100", problems, 1)) << describe(problems);
+    tables.vectors.Insert(tan);
+
+    const std::string text = writeAndRead(config, dir / "colour.txt");
+    EXPECT_NE(text.find("Tan (210, 180, 140)"), std::string::npos) << text;
+    ConfigurationTables again;
+    QuorLogConfig reread(again);
+    reread.ResetConfiguration();
+    ConfigMessageList messages;
+    reread.ReadConfigurationText(text, L"colour.txt", messages);
+    ASSERT_EQ(again.vectors.size(), 1u) << describe(messages);
+    const VectorPattern& read = again.vectors.begin()->second;
+    EXPECT_EQ(read.colour, 0xFFD2B48Cu);
+    ASSERT_EQ(read.elements.size(), 1u);
+    EXPECT_EQ(read.elements[0].colour, 0xFFC86432u);
+}
+
 TEST_F(ConfigFixture, OnlyTheBuiltInSchemaGivesAnEmptySchemaSection)
 {
     config.ResetConfiguration();

@@ -197,7 +197,7 @@ TEST_F(ConfigLocation, AFailedSaveReportsItAndChangesNothing)
     EXPECT_EQ(QuorTest::read_file(dir / "blocker"), "x");
 }
 
-TEST_F(ConfigLocation, CheckReportsUnusableBitmapsAndUnresolvedEntriesAndSavesWhenModified)
+TEST_F(ConfigLocation, CheckReportsUnusableBitmapsAndUnresolvedEntriesAndSavesWhenSettingsAreRemembered)
 {
     BitmapPattern missing(L"Photo");
     missing.fileName = L"photo.png";
@@ -215,14 +215,18 @@ TEST_F(ConfigLocation, CheckReportsUnusableBitmapsAndUnresolvedEntriesAndSavesWh
     std::vector<ConfigMessageList> shown;
     config.showErrors = [&](const ConfigMessageList& l) { shown.push_back(l); };
     config.configurationModified = true;
-    messages = config.ValidateHatchLists();
+    // Settings not remembered: checked, not saved.
+    EXPECT_EQ(config.ValidateHatchLists(false).size(), 3u);
+    EXPECT_FALSE(std::filesystem::exists(userFile()));
+    shown.clear();
+    messages = config.ValidateHatchLists(true);
     ASSERT_EQ(messages.size(), 3u) << describe(messages);
     EXPECT_EQ(messages[0].word(), 0x20008u);
     EXPECT_EQ(messages[0].text, L"Problem reading the bitmap file \"photo.png\" for bitmap Photo");
     EXPECT_EQ(messages[1].text, L"Problem compiling bitmap Bad");
     EXPECT_EQ(messages[2].word(), 0x20006u);
     EXPECT_EQ(messages[2].text, L"In the Main hatch list, the vector name for the \"SHALE\" rocktype element "
-                                L"(Nowhere) does not exist in the list of vectors (line )");
+                                L"(Nowhere) does not exist in the list of vectors.");
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_FALSE(config.configurationModified);
     EXPECT_TRUE(std::filesystem::exists(userFile()));

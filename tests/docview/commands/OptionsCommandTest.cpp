@@ -1,8 +1,8 @@
 // Tools > Options end to end: the sheet with its seven pages over the view's and the application's
-// values; every configuration editor opened from it on a configuration written here; OK copies the
-// values back and writes the user's configuration file, which reads back to the same tables (the
-// shipped file untouched, the old user file kept as ".backup"); Cancel copies nothing and writes
-// nothing.
+// values; every configuration editor opened from it on a configuration written here; each editor's OK
+// writes the user's configuration file while settings are remembered, and the file reads back to the
+// same tables (the shipped file untouched, the first user file of the run kept as ".backup"); OK
+// copies the values back; Cancel copies nothing, but keeps what an editor has already saved.
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -221,21 +221,23 @@ TEST_F(OptionsCommand, EveryEditorThenOkWritesTheUsersFile)
     expectFileReadsBack();
     EXPECT_NE(QuorTest::read_file(userFile()).find("1234567.8"), std::string::npos);
     EXPECT_EQ(QuorTest::read_file(sandbox.programFolder() / "QuorLogConfig.txt"), shipped);
-    EXPECT_FALSE(fs::exists(userFile().string() + ".backup"));
+    // The first editor's OK made the user's file; the second kept that one as the backup.
+    const std::string backup = QuorTest::read_file(userFile().string() + ".backup");
+    EXPECT_NE(backup.find("Coal copy"), std::string::npos);
+    EXPECT_NE(backup.find("Shale"), std::string::npos);
 
-    // A second change: the first user file becomes the backup.
-    const std::string first = QuorTest::read_file(userFile());
+    // A second change: the backup stays the file as it first was in this run.
     respond[QStringLiteral("dlg211")] = [](QDialog& sites) {
         click(sites, 1264);
         click(sites, 1);
     };
     options([](PropertySheet& sheet) { editor(sheet, 1254); });
     EXPECT_TRUE(app->Tables().correlations.empty());
-    EXPECT_EQ(QuorTest::read_file(userFile().string() + ".backup"), first);
+    EXPECT_EQ(QuorTest::read_file(userFile().string() + ".backup"), backup);
     expectFileReadsBack();
 }
 
-TEST_F(OptionsCommand, CancelKeepsTheValuesAndWritesNothing)
+TEST_F(OptionsCommand, CancelRestoresThePagesValuesAndKeepsWhatTheEditorsSaved)
 {
     const ViewSettings before = view->m_settings;
     respond[QStringLiteral("dlg209")] = [](QDialog& traces) {
@@ -253,19 +255,24 @@ TEST_F(OptionsCommand, CancelKeepsTheValuesAndWritesNothing)
         false);
     EXPECT_EQ(view->m_settings.showRuler, before.showRuler);
     EXPECT_EQ(view->m_settings.scale, before.scale);
-    // What the editor put into the table stays, but no file is written until an OK.
+    // What the editor put into the table stays, and its OK has written it to the user's file.
     EXPECT_EQ(app->Tables().traceDefinitions.size(), 3u);
-    EXPECT_TRUE(app->Configuration().configurationModified);
-    EXPECT_FALSE(fs::exists(userFile()));
+    EXPECT_FALSE(app->Configuration().configurationModified);
+    ASSERT_TRUE(fs::exists(userFile()));
+    expectFileReadsBack();
 
-    // Remembering settings switched off: the OK writes no file either.
+    // Remembering settings switched off: neither an editor's OK nor the sheet's writes the file.
+    const std::string saved = QuorTest::read_file(userFile());
     options([](PropertySheet& sheet) {
         ASSERT_TRUE(sheet.SetActivePage(2));
         sheet.currentPage()->findChild<QCheckBox*>("id1177")->setChecked(false);
     });
     EXPECT_FALSE(app->m_saveSettings);
-    EXPECT_FALSE(fs::exists(userFile()));
-    // Switched on again, the change made earlier is written.
+    options([](PropertySheet& sheet) { editor(sheet, 1253); });
+    EXPECT_EQ(app->Tables().traceDefinitions.size(), 2u);
+    EXPECT_TRUE(app->Configuration().configurationModified);
+    EXPECT_EQ(QuorTest::read_file(userFile()), saved);
+    // Switched on again, the change made meanwhile is written.
     options([](PropertySheet& sheet) {
         ASSERT_TRUE(sheet.SetActivePage(2));
         sheet.currentPage()->findChild<QCheckBox*>("id1177")->setChecked(true);

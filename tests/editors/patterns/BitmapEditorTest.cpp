@@ -252,7 +252,7 @@ TEST_F(BitmapEditorTest, OkHandsBackTheEditsAndRenamedPatternsKeepTheirRockTypes
     const HatchList& main = configured->tables.hatchLists.begin()->second;
     EXPECT_EQ(main.entries[0].patternName, L"Beach sand");
     EXPECT_EQ(main.entries[1].patternName, L"Photo"); // deleted: the re-check reports it
-    const ConfigMessageList problems = configured->config.ValidateHatchLists();
+    const ConfigMessageList problems = configured->config.CheckHatchLists();
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].text.find(L"(Photo)"), std::wstring::npos);
 

@@ -178,4 +178,28 @@ TEST(SeamsPliesEditor, SeamsAndPlies)
     EXPECT_EQ(e.editor.Sites()[2].seams[0].name, L"B1");
 }
 
+// A list that takes the focus makes its first row current without selecting it: that row is no
+// choice of the user's, and the buttons that act on the selected ply stay off.
+void focusWithoutSelecting(QListWidget* list)
+{
+    list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+TEST(SeamsPliesEditor, APlyThatIsCurrentButNotSelectedCannotBeDeleted)
+{
+    Editor e;
+    e.seams()->setCurrentRow(0);
+    e.click(1254); // B1 moves last; the focus falls to its plies
+    ASSERT_EQ(Editor::texts(e.plies()), QStringList({"B1a", "B1b", "B1c"}));
+    focusWithoutSelecting(e.plies());
+    ASSERT_EQ(e.plies()->currentRow(), 0);
+    for (int id : {1266, 1251, 1252})
+        EXPECT_FALSE(e.get<QPushButton>(id)->isEnabled()) << id;
+    e.editor.OnDeletePly();
+    EXPECT_EQ(e.editor.Sites()[0].seams[1].plies.size(), 3u);
+    // A click on that row selects it, and the buttons follow.
+    e.plies()->item(0)->setSelected(true);
+    EXPECT_TRUE(e.get<QPushButton>(1266)->isEnabled());
+}
+
 } // namespace

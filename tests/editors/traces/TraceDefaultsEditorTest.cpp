@@ -212,4 +212,17 @@ TEST(TraceDefaultsEditor, InvisibleRenamesAndUnnamedDefinitions)
     EXPECT_EQ(e.result()[1].maximum, 2);
 }
 
+TEST(TraceDefaultsEditor, ARowThatIsCurrentButNotSelectedCannotBeDeleted)
+{
+    Editor e({definition("GR", 0, 150), definition("SP", -80, 20)});
+    e.select(0);
+    e.click(1264);
+    ASSERT_EQ(e.names(), QStringList({"SP"}));
+    // Taking the focus, the list makes its first row current without selecting it.
+    e.list()->selectionModel()->setCurrentIndex(e.list()->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    EXPECT_FALSE(e.get<QPushButton>(1264)->isEnabled());
+    e.editor->OnDelete();
+    EXPECT_EQ(e.result().size(), 1u);
+}
+
 } // namespace
