@@ -12,11 +12,11 @@
 #include <QStackedWidget>
 
 #include "app/MainFrame.h"
-#include "app/dialogs/AboutDlg.h"
-#include "app/dialogs/FirstTimeSplash.h"
 #include "core/catalogue/Messages.h"
 #include "core/catalogue/StringTable.h"
 #include "core/configfile/ConfigSchemaSection.h"
+#include "dialogs/AboutDlg.h"
+#include "dialogs/FirstTimeSplash.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "platform/Paths.h"

@@ -13,10 +13,10 @@
 #include <QStringList>
 
 #include "app/QuorLogCommandLine.h"
-#include "app/dialogs/ErrorList.h"
 #include "config/Quor_Log_Config.h"
 #include "core/options/FormatProfiles.h"
 #include "platform/settings/Settings.h"
+#include "widgets/dialogs/ErrorList.h"
 
 class CMainFrame;
 class CQuorDoc;

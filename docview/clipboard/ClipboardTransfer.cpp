@@ -7,7 +7,7 @@
 
 #include "app/QuorApp.h"
 #include "docview/clipboard/WriterSchema.h"
-#include "docview/document/BoreholeDocument.h"
+#include "docview/document/history/BoreholeDocument.h"
 #include "platform/services/Services.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "core/model/Interval.h"
 #include "docview/clipboard/UnitClipboard.h"
-#include "docview/document/UnitRangeList.h"
+#include "docview/document/history/UnitRangeList.h"
 
 class BoreholeDocument;
 class QMimeData;

@@ -9,8 +9,8 @@
 #include "core/archive/ArchiveStreams.h"
 #include "core/archive/IntervalArchive.h"
 #include "core/model/Exception.h"
-#include "docview/document/BoreholeDocument.h"
-#include "docview/document/UndoStep.h"
+#include "docview/document/history/BoreholeDocument.h"
+#include "docview/document/history/UndoStep.h"
 
 using ORBAX_Logging::FieldDefinition;
 using ORBAX_Logging::Interval;

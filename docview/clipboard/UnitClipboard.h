@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/model/Interval.h"
-#include "docview/document/UnitRangeList.h"
+#include "docview/document/history/UnitRangeList.h"
 
 class BoreholeDocument;
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "layout/pagesetup/PageSetup.h"
+#include "printsetup/pagesetup/PageSetup.h"
 
 void CQuorView::OnPageSetup()
 {

@@ -7,18 +7,18 @@
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
-#include "app/dialogs/DlgDouble.h"
-#include "app/dialogs/DlgInteger.h"
-#include "app/dialogs/FileFilters.h"
-#include "app/dialogs/LasSetup.h"
 #include "core/catalogue/Messages.h"
-#include "docview/commands/ViewCommandRules.h"
+#include "dialogs/LasSetup.h"
+#include "docview/commands/rules/ViewCommandRules.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "editors/traces/TraceAverageValue.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
+#include "widgets/dialogs/DlgDouble.h"
+#include "widgets/dialogs/DlgInteger.h"
+#include "widgets/dialogs/FileFilters.h"
 
 using ORBAX_Utilities::get_message_wide;
 using namespace QuorCommand;

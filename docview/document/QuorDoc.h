@@ -9,8 +9,8 @@
 #include <QPointer>
 #include <QString>
 
-#include "app/dialogs/ErrorList.h"
-#include "docview/document/BoreholeDocument.h"
+#include "docview/document/history/BoreholeDocument.h"
+#include "widgets/dialogs/ErrorList.h"
 
 class CMainFrame;
 class CQuorLayout;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/dialogs/ErrorList.h"
 #include "core/model/SchemaList.h"
+#include "widgets/dialogs/ErrorList.h"
 
 namespace QuorDocShared {
 

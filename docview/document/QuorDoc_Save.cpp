@@ -4,22 +4,22 @@
 #include <sstream>
 
 #include "app/QuorApp.h"
-#include "app/dialogs/FileFilters.h"
-#include "app/dialogs/OptionsCSV.h"
-#include "app/dialogs/OptionsProlog.h"
-#include "app/dialogs/PropertySheet.h"
-#include "app/dialogs/SaveBoth.h"
 #include "core/catalogue/Messages.h"
 #include "core/csv/Borehole_CSV.h"
 #include "core/model/BoreholeDescription.h"
 #include "core/prolog/Borehole_Prolog.h"
 #include "core/prolog4/Borehole_Prolog4.h"
+#include "dialogs/OptionsCSV.h"
+#include "dialogs/OptionsProlog.h"
+#include "dialogs/SaveBoth.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/document/QuorDocShared.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
+#include "widgets/dialogs/FileFilters.h"
+#include "widgets/dialogs/PropertySheet.h"
 
 using namespace QuorDocShared;
 using ORBAX_Logging::FormatCode;

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
-#include "docview/mouse/MouseModes.h"
+#include "docview/mouse/rules/MouseModes.h"
 
 // The cursor images are compiled into the library; a static library's resources are registered by hand.
 static void initialiseCursorImages() { Q_INIT_RESOURCE(cursors); }

@@ -1,7 +1,7 @@
 // The cursor the view shows at a point: the edit mode's, and in Normal mode the vertical sizing cursor
 // over a boundary that a press would drag.
 #include "docview/mouse/ModeCursors.h"
-#include "docview/mouse/MouseModes.h"
+#include "docview/mouse/rules/MouseModes.h"
 #include "docview/view/QuorView.h"
 
 void CQuorView::UpdateCursorForMode(const QPoint& point)

@@ -1,9 +1,9 @@
 // What lies under a point of the view: which side, a borehole's column or its title, a trace column or
 // the labels of one of its traces, the unit under the point and the traces whose lines pass near it.
-#include "docview/view/FittedText.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/TraceColours.h"
-#include "docview/view/ViewSettings.h"
+#include "docview/view/geometry/FittedText.h"
+#include "docview/view/geometry/ViewSettings.h"
 
 using UnitHitTest::PickDistance;
 

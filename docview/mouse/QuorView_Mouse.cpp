@@ -5,13 +5,13 @@
 #include <QWheelEvent>
 
 #include "app/MainFrame.h"
-#include "app/dialogs/DlgDouble.h"
 #include "core/catalogue/Messages.h"
 #include "docview/document/QuorDoc.h"
-#include "docview/mouse/DragArithmetic.h"
-#include "docview/mouse/MouseModes.h"
+#include "docview/mouse/rules/DragArithmetic.h"
+#include "docview/mouse/rules/MouseModes.h"
 #include "docview/view/QuorView.h"
 #include "platform/services/Services.h"
+#include "widgets/dialogs/DlgDouble.h"
 
 using namespace MouseModes;
 using ORBAX_Utilities::get_message_wide;

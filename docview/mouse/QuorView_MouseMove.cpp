@@ -7,9 +7,9 @@
 
 #include "app/MainFrame.h"
 #include "docview/document/QuorDoc.h"
-#include "docview/mouse/BandSelection.h"
-#include "docview/mouse/DragArithmetic.h"
-#include "docview/mouse/MouseModes.h"
+#include "docview/mouse/rules/BandSelection.h"
+#include "docview/mouse/rules/DragArithmetic.h"
+#include "docview/mouse/rules/MouseModes.h"
 #include "docview/view/QuorView.h"
 
 using namespace MouseModes;

@@ -5,9 +5,9 @@
 
 #include "core/model/Exception.h"
 #include "docview/document/QuorDoc.h"
-#include "docview/document/UndoStep.h"
-#include "docview/mouse/DragArithmetic.h"
-#include "docview/mouse/MouseModes.h"
+#include "docview/document/history/UndoStep.h"
+#include "docview/mouse/rules/DragArithmetic.h"
+#include "docview/mouse/rules/MouseModes.h"
 #include "docview/view/QuorView.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The mouse wheel: with Ctrl it zooms through the scale table about the pointer, without a key it
 // scrolls the pane under the pointer three lines a notch. Shift keeps it from doing anything.
-#include "docview/commands/ViewCommandRules.h"
+#include "docview/commands/rules/ViewCommandRules.h"
 #include "docview/view/QuorView.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // font in the slot the screen gives its bold one. The new record replaces the one in `resources`.
 #include <memory>
 
-#include "docview/view/DrawingResources.h"
+#include "docview/view/geometry/DrawingResources.h"
 
 class CQuorView;
 

@@ -8,9 +8,9 @@
 #include <QFont>
 #include <QImage>
 
-#include "docview/print/LogPagination.h"
-#include "docview/view/DrawingResources.h"
-#include "layout/pagesetup/PageSetupSettings.h"
+#include "docview/print/pagination/LogPagination.h"
+#include "docview/view/geometry/DrawingResources.h"
+#include "printsetup/settings/PageSetupSettings.h"
 
 struct PrintJob {
     std::shared_ptr<DrawingResources> resources;

@@ -22,14 +22,14 @@
 #include "core/catalogue/Messages.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/print/BoreholePens.h"
-#include "docview/print/PageText.h"
 #include "docview/print/PrintJob.h"
-#include "docview/print/PrintLegend.h"
+#include "docview/print/pagination/PageText.h"
+#include "docview/print/pagination/PrintLegend.h"
 #include "docview/view/QuorView.h"
-#include "layout/pagesetup/LogoImage.h"
 #include "platform/Paths.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"
+#include "printsetup/pagesetup/LogoImage.h"
 #include "resources/CommandIds.h"
 
 using ORBAX_Platform::Graphics;

@@ -10,7 +10,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "docview/document/QuorDoc.h"
-#include "docview/print/SampleLabels.h"
+#include "docview/print/pagination/SampleLabels.h"
 #include "docview/view/QuorView.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"

@@ -21,7 +21,6 @@
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
-#include "app/dialogs/ErrorList.h"
 #include "core/catalogue/Messages.h"
 #include "core/model/Exception.h"
 #include "docview/document/QuorDoc.h"
@@ -32,6 +31,7 @@
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
+#include "widgets/dialogs/ErrorList.h"
 
 using ORBAX_Utilities::format_message;
 using ORBAX_Utilities::get_message_wide;

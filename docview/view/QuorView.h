@@ -23,17 +23,17 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/dialogs/FontDescription.h"
 #include "config/traces/LasProperty.h"
-#include "docview/commands/ViewCommandRules.h"
-#include "docview/document/UnitRangeList.h"
-#include "docview/mouse/TracePick.h"
-#include "docview/mouse/UnitHitTest.h"
-#include "docview/mouse/WheelAccumulator.h"
-#include "docview/view/DrawingResources.h"
-#include "docview/view/ViewGeometry.h"
-#include "docview/view/ViewSettings.h"
-#include "layout/pagesetup/PageSetupSettings.h"
+#include "docview/commands/rules/ViewCommandRules.h"
+#include "docview/document/history/UnitRangeList.h"
+#include "docview/mouse/rules/TracePick.h"
+#include "docview/mouse/rules/UnitHitTest.h"
+#include "docview/mouse/rules/WheelAccumulator.h"
+#include "docview/view/geometry/DrawingResources.h"
+#include "docview/view/geometry/ViewGeometry.h"
+#include "docview/view/geometry/ViewSettings.h"
+#include "printsetup/settings/PageSetupSettings.h"
+#include "widgets/text/FontDescription.h"
 
 class CMainFrame;
 class CQuorDoc;

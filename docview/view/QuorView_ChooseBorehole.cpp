@@ -1,4 +1,4 @@
-#include "app/dialogs/LoadBoreHole.h"
+#include "dialogs/LoadBoreHole.h"
 #include "docview/view/QuorView.h"
 
 int CQuorView::ChooseBorehole()

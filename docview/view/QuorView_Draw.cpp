@@ -16,8 +16,8 @@
 #include "core/catalogue/Messages.h"
 #include "docview/clipboard/ClipboardTransfer.h"
 #include "docview/document/QuorDoc.h"
-#include "docview/view/FittedText.h"
 #include "docview/view/QuorView.h"
+#include "docview/view/geometry/FittedText.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"
 

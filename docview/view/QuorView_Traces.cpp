@@ -7,9 +7,9 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include "docview/view/FittedText.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/TraceColours.h"
+#include "docview/view/geometry/FittedText.h"
 #include "las/LasException.h"
 #include "platform/qt/Graphics.h"
 

@@ -12,14 +12,14 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "editors/controls/EditedTables.h"
-#include "editors/controls/EditorButton.h"
-#include "editors/controls/EditorNames.h"
-#include "editors/controls/GuardedHandler.h"
-#include "editors/controls/HatchListBox.h"
-#include "editors/controls/SortedItems.h"
 #include "editors/hatchlists/NewRecordDialog.h"
 #include "platform/services/Services.h"
+#include "widgets/controls/EditedTables.h"
+#include "widgets/controls/EditorButton.h"
+#include "widgets/controls/EditorNames.h"
+#include "widgets/controls/GuardedHandler.h"
+#include "widgets/controls/HatchListBox.h"
+#include "widgets/controls/SortedItems.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editors/controls/SortedItems.h"
+#include "widgets/controls/SortedItems.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/DdxDialog.h"
+#include "widgets/dialogs/DdxDialog.h"
 
 class QCheckBox;
 class QComboBox;

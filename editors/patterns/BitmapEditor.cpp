@@ -14,20 +14,20 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "app/dialogs/ErrorList.h"
 #include "core/catalogue/Messages.h"
-#include "editors/controls/ColourComboBox.h"
-#include "editors/controls/EditedTables.h"
-#include "editors/controls/EditorButton.h"
-#include "editors/controls/EditorNames.h"
-#include "editors/controls/GuardedHandler.h"
-#include "editors/controls/SortedItems.h"
-#include "editors/controls/UpDownControl.h"
 #include "editors/patterns/BitmapView.h"
 #include "editors/patterns/ImageFileFilter.h"
 #include "platform/Paths.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
+#include "widgets/controls/ColourComboBox.h"
+#include "widgets/controls/EditedTables.h"
+#include "widgets/controls/EditorButton.h"
+#include "widgets/controls/EditorNames.h"
+#include "widgets/controls/GuardedHandler.h"
+#include "widgets/controls/SortedItems.h"
+#include "widgets/controls/UpDownControl.h"
+#include "widgets/dialogs/ErrorList.h"
 
 namespace {
 

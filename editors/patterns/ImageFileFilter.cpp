@@ -1,6 +1,6 @@
 #include "editors/patterns/ImageFileFilter.h"
 
-#include "app/dialogs/FileFilters.h"
+#include "widgets/dialogs/FileFilters.h"
 
 #include <QImageReader>
 #include <QStringList>

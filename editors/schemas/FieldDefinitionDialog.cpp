@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DataExchange.h"
-#include "editors/controls/EditorButton.h"
-#include "editors/controls/EditorNames.h"
-#include "editors/controls/SortedItems.h"
+#include "widgets/controls/EditorButton.h"
+#include "widgets/controls/EditorNames.h"
+#include "widgets/controls/SortedItems.h"
+#include "widgets/dialogs/DataExchange.h"
 
 CFieldDefinition::CFieldDefinition(const ORBAX_Logging::FieldDefinition& field, QWidget* parent)
     : DdxDialog(205, parent), kind(field.kind), description(field.name)

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/dialogs/DdxDialog.h"
 #include "core/model/FieldDefinition.h"
+#include "widgets/dialogs/DdxDialog.h"
 
 class QComboBox;
 class QLineEdit;

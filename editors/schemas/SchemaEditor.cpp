@@ -15,20 +15,20 @@
 #include <QTextOption>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogUnits.h"
-#include "app/dialogs/ErrorList.h"
-#include "app/dialogs/ImportSchema.h"
 #include "core/catalogue/Messages.h"
 #include "core/prolog4/Borehole_Prolog4.h"
-#include "editors/controls/ColourListBox.h"
-#include "editors/controls/EditorButton.h"
-#include "editors/controls/EditorNames.h"
-#include "editors/controls/GuardedHandler.h"
-#include "editors/controls/NoCaseCompare.h"
-#include "editors/controls/SortedItems.h"
 #include "editors/hatchlists/NewRecordDialog.h"
 #include "editors/schemas/FieldDefinitionDialog.h"
+#include "editors/schemas/ImportSchema.h"
 #include "platform/services/Services.h"
+#include "widgets/controls/ColourListBox.h"
+#include "widgets/controls/EditorButton.h"
+#include "widgets/controls/EditorNames.h"
+#include "widgets/controls/GuardedHandler.h"
+#include "widgets/controls/SortedItems.h"
+#include "widgets/dialogs/DialogUnits.h"
+#include "widgets/dialogs/ErrorList.h"
+#include "widgets/text/NoCaseCompare.h"
 
 using ORBAX_Logging::FieldDefinition;
 using ORBAX_Logging::SchemaDefinition;

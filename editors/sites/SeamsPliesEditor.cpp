@@ -12,11 +12,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "editors/controls/EditedTables.h"
-#include "editors/controls/EditorButton.h"
-#include "editors/controls/EditorNames.h"
-#include "editors/controls/SortedItems.h"
 #include "platform/services/Services.h"
+#include "widgets/controls/EditedTables.h"
+#include "widgets/controls/EditorButton.h"
+#include "widgets/controls/EditorNames.h"
+#include "widgets/controls/SortedItems.h"
 
 namespace {
 

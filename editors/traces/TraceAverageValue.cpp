@@ -13,9 +13,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DataExchange.h"
 #include "config/ConfigText.h"
 #include "config/traces/LasProperty.h"
+#include "widgets/dialogs/DataExchange.h"
 
 namespace {
 

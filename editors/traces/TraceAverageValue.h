@@ -3,7 +3,7 @@
 // the mean of the curve's samples in it. It changes nothing.
 #include <string>
 
-#include "app/dialogs/DdxDialog.h"
+#include "widgets/dialogs/DdxDialog.h"
 
 class CurveProperty;
 class LasProperty;

@@ -21,11 +21,11 @@
 
 #include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
-#include "editors/controls/EditorButton.h"
-#include "editors/controls/EditorNames.h"
-#include "editors/controls/SortedItems.h"
 #include "platform/Numbers.h"
 #include "platform/services/Services.h"
+#include "widgets/controls/EditorButton.h"
+#include "widgets/controls/EditorNames.h"
+#include "widgets/controls/SortedItems.h"
 
 using ORBAX_Utilities::get_message_wide;
 

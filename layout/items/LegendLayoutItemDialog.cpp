@@ -7,9 +7,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/dialogs/DataExchange.h"
-#include "layout/legend/LegendChoices.h"
-#include "layout/pagesetup/FloatOneDecimal.h"
+#include "printsetup/legend/LegendChoices.h"
+#include "printsetup/pagesetup/FloatOneDecimal.h"
+#include "widgets/dialogs/DataExchange.h"
 
 CLegendLayoutItemDialog::CLegendLayoutItemDialog(const LegendLayoutItem& item, QWidget* parent)
     : DdxDialog(218, parent), m_item(std::make_shared<LegendLayoutItem>())

@@ -3,8 +3,8 @@
 // of the legend (its style copied, its entries shared).
 #include <memory>
 
-#include "app/dialogs/DdxDialog.h"
-#include "layout/items/LegendLayoutItem.h"
+#include "layout/geometry/LegendLayoutItem.h"
+#include "widgets/dialogs/DdxDialog.h"
 
 class QComboBox;
 class QLineEdit;

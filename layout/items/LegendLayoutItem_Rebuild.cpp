@@ -3,7 +3,7 @@
 #include "config/Quor_Log_Config.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
-#include "layout/items/LegendLayoutItem.h"
+#include "layout/geometry/LegendLayoutItem.h"
 #include "layout/view/QuorLayout.h"
 
 LegendLayoutItem::LegendLayoutItem(const CQuorLayout& layout, const CQuorDoc& document) { Rebuild(document, layout); }

@@ -12,10 +12,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DataExchange.h"
 #include "core/catalogue/Messages.h"
 #include "docview/document/QuorDoc.h"
-#include "layout/pagesetup/FloatOneDecimal.h"
+#include "printsetup/pagesetup/FloatOneDecimal.h"
+#include "widgets/dialogs/DataExchange.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <QPointF>
 
-#include "app/dialogs/DdxDialog.h"
-#include "layout/items/SectionLayoutItem.h"
+#include "layout/geometry/SectionLayoutItem.h"
+#include "widgets/dialogs/DdxDialog.h"
 
 class QCheckBox;
 class QComboBox;

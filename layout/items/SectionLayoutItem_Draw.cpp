@@ -1,10 +1,10 @@
 // Drawing a section with the borehole view's own routines: each borehole column as the view draws a
 // column, each trace field as the view draws a trace column, all from the depth of the section's top end.
 #include "docview/document/QuorDoc.h"
-#include "docview/view/DrawingResources.h"
 #include "docview/view/QuorView.h"
-#include "layout/items/SectionLayoutItem.h"
-#include "layout/items/TextHeight.h"
+#include "docview/view/geometry/DrawingResources.h"
+#include "layout/geometry/SectionLayoutItem.h"
+#include "layout/geometry/TextHeight.h"
 #include "platform/qt/Graphics.h"
 
 void SectionLayoutItem::Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const CQuorDoc& document,

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "layout/items/TitleLayoutItem.h"
+#include "layout/geometry/TitleLayoutItem.h"
 
 class CTitleLayoutItemControl : public QWidget {
     Q_OBJECT

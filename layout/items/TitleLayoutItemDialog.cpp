@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/dialogs/DialogUnits.h"
 #include "layout/items/TitleLayoutItemControl.h"
+#include "widgets/dialogs/DialogUnits.h"
 
 CTitleLayoutItemDialog::CTitleLayoutItemDialog(const TitleLayoutItem& item, QWidget* parent)
     : DdxDialog(219, parent), m_item(std::make_shared<TitleLayoutItem>(item))

@@ -4,8 +4,8 @@
 // distance to the bottom edge, and it never gets smaller than it opened.
 #include <memory>
 
-#include "app/dialogs/DdxDialog.h"
-#include "layout/items/TitleLayoutItem.h"
+#include "layout/geometry/TitleLayoutItem.h"
+#include "widgets/dialogs/DdxDialog.h"
 
 class CTitleLayoutItemControl;
 class EdgeAnchors;

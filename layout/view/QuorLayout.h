@@ -11,7 +11,7 @@
 #include <QSizeF>
 #include <QWidget>
 
-#include "layout/view/LayoutPage.h"
+#include "layout/geometry/LayoutPage.h"
 
 class CMainFrame;
 class CQuorDoc;

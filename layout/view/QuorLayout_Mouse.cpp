@@ -4,8 +4,8 @@
 
 #include "app/QuorApp.h"
 #include "docview/document/QuorDoc.h"
-#include "docview/view/DrawingResources.h"
 #include "docview/view/QuorView.h"
+#include "docview/view/geometry/DrawingResources.h"
 #include "layout/view/QuorLayout.h"
 #include "platform/qt/Graphics.h"
 

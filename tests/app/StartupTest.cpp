@@ -6,10 +6,10 @@
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
-#include "app/dialogs/ErrorList.h"
 #include "core/catalogue/Messages.h"
 #include "docview/view/QuorView.h"
 #include "tests/support/AppTestSupport.h"
+#include "widgets/dialogs/ErrorList.h"
 
 namespace {
 

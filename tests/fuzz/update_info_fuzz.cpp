@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/UpdateInfo.h"
+#include "dialogs/UpdateInfo.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using FuzzSupport::check;

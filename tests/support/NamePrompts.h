@@ -10,8 +10,8 @@
 #include <QLineEdit>
 #include <QString>
 
-#include "app/dialogs/DdxDialog.h"
 #include "tests/support/FakeServices.h"
+#include "widgets/dialogs/DdxDialog.h"
 
 namespace AppTest {
 

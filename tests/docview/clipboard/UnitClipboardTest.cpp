@@ -11,7 +11,7 @@
 #include "docview/clipboard/ClipboardTransfer.h"
 #include "docview/clipboard/UnitClipboard.h"
 #include "docview/clipboard/WriterSchema.h"
-#include "docview/document/BoreholeDocument.h"
+#include "docview/document/history/BoreholeDocument.h"
 #include "tests/docview/DocviewTestSupport.h"
 #include "tests/support/FakeServices.h"
 

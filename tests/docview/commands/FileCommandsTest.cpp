@@ -8,11 +8,11 @@
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
-#include "app/dialogs/ErrorList.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "resources/CommandIds.h"
 #include "tests/support/AppTestSupport.h"
+#include "widgets/dialogs/ErrorList.h"
 
 namespace {
 

@@ -19,13 +19,13 @@
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
-#include "app/dialogs/PropertySheet.h"
 #include "docview/view/QuorView.h"
 #include "platform/Paths.h"
 #include "resources/CommandIds.h"
 #include "tests/config/configfile/ConfigTestTables.h"
 #include "tests/support/AppTestSupport.h"
 #include "tests/support/NamePrompts.h"
+#include "widgets/dialogs/PropertySheet.h"
 
 namespace {
 

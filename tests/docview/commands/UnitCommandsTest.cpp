@@ -6,14 +6,14 @@
 #include <QLineEdit>
 #include <QMimeData>
 
-#include "app/dialogs/Correlate.h"
-#include "app/dialogs/PasteSpecial.h"
-#include "app/dialogs/SampleNumber.h"
-#include "app/dialogs/Setrock.h"
-#include "editors/controls/HatchComboBox.h"
+#include "dialogs/Correlate.h"
+#include "dialogs/PasteSpecial.h"
+#include "dialogs/SampleNumber.h"
+#include "dialogs/Setrock.h"
 #include "resources/CommandIds.h"
 #include "tests/docview/DocviewTestSupport.h"
 #include "tests/docview/commands/CommandTestSupport.h"
+#include "widgets/controls/HatchComboBox.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-#include "docview/document/UndoStep.h"
+#include "docview/document/history/UndoStep.h"
 #include "resources/CommandIds.h"
 #include "tests/docview/commands/CommandTestSupport.h"
 

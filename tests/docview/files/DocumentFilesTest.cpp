@@ -13,17 +13,17 @@
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
-#include "app/dialogs/ErrorList.h"
-#include "app/dialogs/SaveBoth.h"
-#include "app/dialogs/SelectSchema.h"
 #include "core/csv/Borehole_CSV.h"
 #include "core/prolog/Borehole_Prolog.h"
 #include "core/prolog4/Borehole_Prolog4.h"
+#include "dialogs/SaveBoth.h"
+#include "dialogs/SelectSchema.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "resources/CommandIds.h"
 #include "tests/docview/DocviewTestSupport.h"
 #include "tests/support/AppTestSupport.h"
+#include "widgets/dialogs/ErrorList.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <QPushButton>
 
 #include "app/QuorApp.h"
-#include "app/dialogs/Setrock.h"
-#include "editors/controls/HatchComboBox.h"
+#include "dialogs/Setrock.h"
 #include "tests/docview/DocviewTestSupport.h"
 #include "tests/docview/mouse/MouseTestSupport.h"
+#include "widgets/controls/HatchComboBox.h"
 
 using namespace MouseModes;
 using MouseTest::MouseFixture;

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "docview/mouse/MouseModes.h"
+#include "docview/mouse/rules/MouseModes.h"
 #include "tests/docview/view/ViewTestSupport.h"
 
 namespace MouseTest {

@@ -3,7 +3,7 @@
 #include <QCursor>
 #include <QScrollBar>
 
-#include "docview/document/UndoStep.h"
+#include "docview/document/history/UndoStep.h"
 #include "tests/docview/mouse/MouseTestSupport.h"
 
 using namespace MouseModes;

@@ -8,9 +8,9 @@
 #include <QSvgRenderer>
 
 #include "app/MainFrame.h"
-#include "app/dialogs/ErrorList.h"
 #include "platform/settings/Settings.h"
 #include "tests/docview/view/ViewTestSupport.h"
+#include "widgets/dialogs/ErrorList.h"
 
 using namespace ViewTest;
 

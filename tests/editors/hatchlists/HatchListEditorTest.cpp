@@ -3,10 +3,10 @@
 #include <QButtonGroup>
 #include <QRadioButton>
 
-#include "editors/controls/EditedTables.h"
-#include "editors/controls/HatchListBox.h"
 #include "editors/hatchlists/HatchListEditor.h"
 #include "tests/editors/EditorTestSupport.h"
+#include "widgets/controls/EditedTables.h"
+#include "widgets/controls/HatchListBox.h"
 
 using namespace EditorTest;
 

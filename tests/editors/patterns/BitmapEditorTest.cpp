@@ -4,12 +4,12 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include "editors/controls/ColourComboBox.h"
-#include "editors/controls/EditedTables.h"
 #include "editors/patterns/BitmapEditor.h"
 #include "editors/patterns/BitmapView.h"
 #include "editors/patterns/ImageFileFilter.h"
 #include "tests/editors/EditorTestSupport.h"
+#include "widgets/controls/ColourComboBox.h"
+#include "widgets/controls/EditedTables.h"
 
 using namespace EditorTest;
 using ORBAX_Platform::MessageResult;

@@ -2,12 +2,12 @@
 
 #include <QPlainTextEdit>
 
-#include "editors/controls/ColourComboBox.h"
-#include "editors/controls/ColourPatch.h"
-#include "editors/controls/EditedTables.h"
 #include "editors/patterns/VectorEditor.h"
 #include "editors/patterns/VectorView.h"
 #include "tests/editors/EditorTestSupport.h"
+#include "widgets/controls/ColourComboBox.h"
+#include "widgets/controls/ColourPatch.h"
+#include "widgets/controls/EditedTables.h"
 
 using namespace EditorTest;
 using ORBAX_Platform::MessageResult;

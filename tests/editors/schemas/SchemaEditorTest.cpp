@@ -10,11 +10,11 @@
 #include <QPushButton>
 
 #include "app/QuorApp.h"
-#include "editors/controls/ColourListBox.h"
 #include "editors/schemas/SchemaEditor.h"
 #include "tests/editors/EditorTestSupport.h"
 #include "tests/support/AppTestSupport.h"
 #include "tests/support/NamePrompts.h"
+#include "widgets/controls/ColourListBox.h"
 
 namespace {
 

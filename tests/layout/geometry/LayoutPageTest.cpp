@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "layout/items/SectionLayoutItem.h"
-#include "layout/items/TitleLayoutItem.h"
-#include "layout/view/LayoutPage.h"
+#include "layout/geometry/LayoutPage.h"
+#include "layout/geometry/SectionLayoutItem.h"
+#include "layout/geometry/TitleLayoutItem.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "config/HatchList.h"
-#include "docview/document/BoreholeDocument.h"
-#include "layout/items/LegendLayoutItem.h"
-#include "layout/items/SectionLayoutItem.h"
+#include "docview/document/history/BoreholeDocument.h"
+#include "layout/geometry/LegendLayoutItem.h"
+#include "layout/geometry/SectionLayoutItem.h"
 #include "tests/docview/DocviewTestSupport.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "docview/document/BoreholeDocument.h"
-#include "layout/items/SectionLayoutItem.h"
+#include "docview/document/history/BoreholeDocument.h"
+#include "layout/geometry/SectionLayoutItem.h"
 #include "tests/docview/DocviewTestSupport.h"
 
 namespace {

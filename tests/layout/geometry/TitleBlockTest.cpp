@@ -1,7 +1,7 @@
 // A title block's rows and cells and where they are drawn: no application object.
 #include <gtest/gtest.h>
 
-#include "layout/items/TitleLayoutItem.h"
+#include "layout/geometry/TitleLayoutItem.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <QPageSize>
 #include <QPrinter>
 
-#include "layout/items/LegendLayoutItem.h"
-#include "layout/items/SectionLayoutItem.h"
-#include "layout/items/TitleLayoutItem.h"
+#include "layout/geometry/LegendLayoutItem.h"
+#include "layout/geometry/SectionLayoutItem.h"
+#include "layout/geometry/TitleLayoutItem.h"
 #include "tests/docview/print/PrintTestSupport.h"
 #include "tests/layout/view/LayoutTestSupport.h"
 

@@ -12,9 +12,9 @@
 #include <QPushButton>
 #include <QToolBar>
 
-#include "layout/items/LegendLayoutItem.h"
-#include "layout/items/SectionLayoutItem.h"
-#include "layout/items/TitleLayoutItem.h"
+#include "layout/geometry/LegendLayoutItem.h"
+#include "layout/geometry/SectionLayoutItem.h"
+#include "layout/geometry/TitleLayoutItem.h"
 #include "tests/layout/view/LayoutTestSupport.h"
 
 using namespace QuorCommand;

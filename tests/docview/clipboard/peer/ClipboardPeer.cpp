@@ -15,7 +15,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "docview/clipboard/ClipboardTransfer.h"
-#include "docview/document/BoreholeDocument.h"
+#include "docview/document/history/BoreholeDocument.h"
 #include "platform/services/Services.h"
 #include "tests/docview/DocviewTestSupport.h"
 

@@ -2,8 +2,8 @@
 // and the values the unit dialogs propose.
 #include <gtest/gtest.h>
 
-#include "docview/commands/ViewCommandRules.h"
-#include "docview/document/BoreholeDocument.h"
+#include "docview/commands/rules/ViewCommandRules.h"
+#include "docview/document/history/BoreholeDocument.h"
 #include "tests/docview/DocviewTestSupport.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "core/model/Exception.h"
-#include "docview/mouse/DragArithmetic.h"
+#include "docview/mouse/rules/DragArithmetic.h"
 #include "tests/docview/DocviewTestSupport.h"
 
 using namespace DragArithmetic;

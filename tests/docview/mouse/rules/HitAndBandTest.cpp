@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "docview/mouse/BandSelection.h"
-#include "docview/mouse/MouseModes.h"
-#include "docview/mouse/UnitHitTest.h"
+#include "docview/mouse/rules/BandSelection.h"
+#include "docview/mouse/rules/MouseModes.h"
+#include "docview/mouse/rules/UnitHitTest.h"
 #include "tests/docview/DocviewTestSupport.h"
 
 using DocviewTest::column;

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "docview/mouse/TracePick.h"
-#include "docview/mouse/WheelAccumulator.h"
+#include "docview/mouse/rules/TracePick.h"
+#include "docview/mouse/rules/WheelAccumulator.h"
 
 using TracePick::NearSegment;
 using TracePick::PickTraces;

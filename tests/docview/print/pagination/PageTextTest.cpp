@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "docview/print/PageText.h"
+#include "docview/print/pagination/PageText.h"
 
 namespace {
 

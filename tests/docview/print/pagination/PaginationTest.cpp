@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "docview/print/LogPagination.h"
+#include "docview/print/pagination/LogPagination.h"
 #include "tests/core/model/ModelTestSupport.h"
 
 using namespace LogPagination;

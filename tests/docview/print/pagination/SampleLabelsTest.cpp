@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/model/Exception.h"
-#include "docview/print/SampleLabels.h"
+#include "docview/print/pagination/SampleLabels.h"
 #include "tests/core/model/ModelTestSupport.h"
 
 using namespace SampleLabels;

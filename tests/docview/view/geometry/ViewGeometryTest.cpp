@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/model/Exception.h"
-#include "docview/view/ViewGeometry.h"
+#include "docview/view/geometry/ViewGeometry.h"
 #include "tests/core/model/ModelTestSupport.h"
 
 using namespace ViewGeometry;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "docview/view/ViewSettings.h"
+#include "docview/view/geometry/ViewSettings.h"
 #include "platform/settings/Settings.h"
 #include "tests/support/TestSupport.h"
 

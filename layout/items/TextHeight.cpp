@@ -1,9 +1,0 @@
-#include "layout/items/TextHeight.h"
-
-#include <QFontMetricsF>
-
-double MeasureTextHeight(ORBAX_Platform::Graphics& graphics, const QFont& font)
-{
-    const QFontMetricsF metrics(font, graphics.painter().device());
-    return metrics.lineSpacing() * 25.4 / graphics.dpiY();
-}

@@ -1,0 +1,153 @@
+#include "printsetup/legend/LegendStyle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+
+#include "platform/Numbers.h"
+
+using ORBAX_Platform::Graphics;
+
+namespace {
+
+constexpr double millimetresPerInch = 25.4;
+
+// floor() of a quotient as a count: 0 for anything that is not a positive, finite number, and never
+// more than `limit`.
+unsigned FloorCount(double value, unsigned limit)
+{
+    if (!(value > 0) || !std::isfinite(value))
+        return 0;
+    const double whole = std::floor(value);
+    return whole >= limit ? limit : static_cast<unsigned>(whole);
+}
+
+unsigned CountLimit(std::size_t count)
+{
+    return static_cast<unsigned>(std::min<std::size_t>(count, std::numeric_limits<unsigned>::max()));
+}
+
+void ReadLength(ORBAX_Utilities::SettingsReader& reader, const wchar_t* key, float& value)
+{
+    const std::string text = reader.ReadNarrowString(key, ORBAX_Platform::format_fixed(value, 2));
+    double read = value;
+    if (ORBAX_Platform::read_stream_number(text, read))
+        value = static_cast<float>(read);
+}
+
+} // namespace
+
+QFont LegendStyle::NameFont() const
+{
+    std::shared_ptr<QFont> made = font.CreateGdiplusFont();
+    return made ? *made : QFont();
+}
+
+float LegendStyle::MeasureName(Graphics& graphics, const std::wstring& name) const
+{
+    const QPaintDevice* device = graphics.painter().device();
+    // Measured at the device's own resolution and turned into millimetres.
+    const QFontMetricsF metrics(NameFont(), device);
+    const QRectF bounds = metrics.boundingRect(QRectF(), textFlags, QString::fromStdWString(name));
+    return static_cast<float>(bounds.width() * millimetresPerInch / graphics.dpiX());
+}
+
+float LegendStyle::MeasureCellWidth(Graphics& graphics, const LegendUtils::LegendItems& entries,
+                                    float minCellWidth) const
+{
+    float widest = 0.0f;
+    for (const auto& entry : entries)
+        widest = std::max(widest, boxWidth + spacing + MeasureName(graphics, entry->GetName()));
+    return std::max(widest, minCellWidth);
+}
+
+LegendGrid LegendStyle::FitToWidth(Graphics& graphics, const LegendUtils::LegendItems& entries, float width,
+                                   float minCellWidth) const
+{
+    return FitToWidth(entries.size(), width, MeasureCellWidth(graphics, entries, minCellWidth));
+}
+
+LegendGrid LegendStyle::FitToWidth(std::size_t count, float width, float cellWidth) const
+{
+    LegendGrid grid;
+    grid.cellWidth = cellWidth;
+    if (count == 0)
+        return grid;
+    // n columns take 2 margins + n cells + (n - 1) gaps.
+    const double step = static_cast<double>(cellWidth) + horizontalGap;
+    unsigned columns = step > 0 ? FloorCount((width - 2.0 * horizontalMargin + horizontalGap) / step, CountLimit(count))
+                                : CountLimit(count);
+    if (columns == 0)
+        columns = 1;
+    grid.columns = columns;
+    grid.rows = static_cast<unsigned>((count + columns - 1) / columns);
+    return grid;
+}
+
+LegendGrid LegendStyle::FitToArea(Graphics& graphics, const LegendUtils::LegendItems& entries,
+                                  const QPainterPath& region, float minCellWidth, std::size_t& placed) const
+{
+    return FitToArea(entries.size(), region, MeasureCellWidth(graphics, entries, minCellWidth), placed);
+}
+
+LegendGrid LegendStyle::FitToArea(std::size_t count, const QPainterPath& region, float cellWidth,
+                                  std::size_t& placed) const
+{
+    LegendGrid grid;
+    grid.explicitCells = true;
+    grid.cellWidth = cellWidth;
+    placed = 0;
+
+    const QRectF box = region.boundingRect();
+    const double columnStep = static_cast<double>(cellWidth) + horizontalGap;
+    const double rowStep = static_cast<double>(boxHeight) + verticalGap;
+    if (count == 0 || !(columnStep > 0) || !(rowStep > 0))
+        return grid;
+    // A region smaller than one cell gives no rows or columns, never a negative count.
+    constexpr unsigned limit = 1u << 20;
+    const unsigned rows = FloorCount((box.height() - 2.0 * verticalMargin) / rowStep, limit);
+    const unsigned columns = FloorCount((box.width() - 2.0 * horizontalMargin) / columnStep, limit);
+
+    for (unsigned i = 0; i < columns && placed < count; ++i) {
+        for (unsigned j = 0; j < rows && placed < count; ++j) {
+            const QRectF candidate(box.x() + horizontalMargin + i * columnStep, box.y() + verticalMargin + j * rowStep,
+                                   static_cast<double>(cellWidth) + horizontalMargin,
+                                   static_cast<double>(boxHeight) + verticalMargin);
+            if (region.contains(candidate)) {
+                grid.cells.push_back({j, i});
+                ++placed;
+            }
+        }
+    }
+    return grid;
+}
+
+void LegendStyle::Save(ORBAX_Utilities::SettingsWriter& writer) const
+{
+    writer.WriteNarrowString(L"LegendBoxWidth", ORBAX_Platform::format_stream(boxWidth));
+    writer.WriteNarrowString(L"LegendBoxHeight", ORBAX_Platform::format_stream(boxHeight));
+}
+
+void LegendStyle::Load(ORBAX_Utilities::SettingsReader& reader)
+{
+    ReadLength(reader, L"LegendBoxWidth", boxWidth);
+    ReadLength(reader, L"LegendBoxHeight", boxHeight);
+}
+
+void swap(LegendStyle& a, LegendStyle& b)
+{
+    using std::swap;
+    swap(a.boxWidth, b.boxWidth);
+    swap(a.boxHeight, b.boxHeight);
+    swap(a.font, b.font);
+    swap(a.spacing, b.spacing);
+    swap(a.horizontalGap, b.horizontalGap);
+    swap(a.verticalGap, b.verticalGap);
+    swap(a.horizontalMargin, b.horizontalMargin);
+    swap(a.verticalMargin, b.verticalMargin);
+    swap(a.textFlags, b.textFlags);
+}

@@ -1,0 +1,57 @@
+#pragma once
+// A legend's appearance: box size, font, the spacing between box and name, the gaps between cells
+// and the inner margins between the legend's frame and its cells (millimetres; the font in points),
+// and how names sit in their cells. Only the box size is kept in the profile.
+#include <cstddef>
+
+#include <QPainterPath>
+#include <Qt>
+
+#include "core/options/FormatProfiles.h"
+#include "platform/qt/Graphics.h"
+#include "printsetup/legend/LegendGrid.h"
+#include "printsetup/legend/LegendUtils.h"
+#include "widgets/text/FontDescription.h"
+
+class LegendStyle {
+public:
+    // The widest cell the entries need: box width + spacing + the widest name in the style's font,
+    // measured on the graphics' device; 0 without entries. At least `minCellWidth`.
+    float MeasureCellWidth(ORBAX_Platform::Graphics& graphics, const LegendUtils::LegendItems& entries,
+                           float minCellWidth) const;
+    // The width of a name in the style's font on the graphics' device, in millimetres.
+    float MeasureName(ORBAX_Platform::Graphics& graphics, const std::wstring& name) const;
+
+    // A grid no wider than `width` with its inner margins: as many columns as fit (at least one, at
+    // most one per entry), as many rows as the entries then need. Empty without entries.
+    LegendGrid FitToWidth(ORBAX_Platform::Graphics& graphics, const LegendUtils::LegendItems& entries, float width,
+                          float minCellWidth) const;
+    LegendGrid FitToWidth(std::size_t count, float width, float cellWidth) const;
+
+    // Explicit cells for as many entries as have room wholly inside the region, column by column;
+    // `placed` tells how many (0 when the region has no room for one cell), the caller carries the rest
+    // on.
+    LegendGrid FitToArea(ORBAX_Platform::Graphics& graphics, const LegendUtils::LegendItems& entries,
+                         const QPainterPath& region, float minCellWidth, std::size_t& placed) const;
+    LegendGrid FitToArea(std::size_t count, const QPainterPath& region, float cellWidth, std::size_t& placed) const;
+
+    // "LegendBoxWidth" and "LegendBoxHeight" as text; a stored text that is not a number keeps the value.
+    void Save(ORBAX_Utilities::SettingsWriter& writer) const;
+    void Load(ORBAX_Utilities::SettingsReader& reader);
+
+    // The font names are written in, at its size in points.
+    QFont NameFont() const;
+
+    float boxWidth = 8.0f;
+    float boxHeight = 8.0f;
+    FontDescription font{L"Arial", false, false, 10.0f};
+    float spacing = 2.0f;
+    float horizontalGap = 2.0f;
+    float verticalGap = 2.0f;
+    float horizontalMargin = 2.0f;
+    float verticalMargin = 2.0f;
+    // Names start at the left of their rectangle, centred in the box height.
+    int textFlags = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+void swap(LegendStyle& a, LegendStyle& b);
