@@ -21,11 +21,12 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
-#include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
 #include "core/catalogue/StringTable.h"
+#include "dialogs/ApplicationServices.h"
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
+#include "widgets/controls/GuardedHandler.h"
 
 using namespace QuorCommand;
 
@@ -503,7 +504,7 @@ void CMainFrame::runCommand(int id)
 {
     if (m_routeRun) {
         bool ran = false;
-        CQuorApp::RunGuarded(this, __FILE__, __LINE__, [&] { ran = m_routeRun(id); });
+        QuorGuard::RunGuarded(this, __FILE__, __LINE__, [&] { ran = m_routeRun(id); });
         if (ran) {
             UpdateCommands();
             return;
@@ -512,7 +513,7 @@ void CMainFrame::runCommand(int id)
     auto found = m_handlers.find(id);
     if (found == m_handlers.end() || !found->second)
         return;
-    CQuorApp::RunGuarded(this, __FILE__, __LINE__, found->second);
+    QuorGuard::RunGuarded(this, __FILE__, __LINE__, found->second);
     // A command may change what the others allow (a selection, the history, the clipboard).
     UpdateCommands();
 }
@@ -622,7 +623,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     // The document asks about unsaved changes first; "Cancel" keeps the window open.
     if (m_closeQuery) {
         bool mayClose = false;
-        CQuorApp::RunGuarded(this, __FILE__, __LINE__, [this, &mayClose] { mayClose = m_closeQuery(); });
+        QuorGuard::RunGuarded(this, __FILE__, __LINE__, [this, &mayClose] { mayClose = m_closeQuery(); });
         if (!mayClose) {
             event->ignore();
             return;
@@ -632,8 +633,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     if (!event->isAccepted())
         return;
     // "SaveSettings" as it is now: the options sheet may have changed it during the run.
-    CQuorApp* app = CQuorApp::instance();
-    if (m_wasShown && app && app->m_saveSettings) {
+    if (m_wasShown && m_app && m_app->Startup().m_saveSettings) {
         QByteArray geometry = saveGeometry();
         ORBAX_Platform::Settings(L"Options")
             .writeBinary(L"WindowPlacement", std::vector<std::uint8_t>(geometry.begin(), geometry.end()));

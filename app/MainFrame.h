@@ -11,63 +11,70 @@
 #include <QString>
 #include <QTimer>
 
+#include "docview/commands/CommandFrame.h"
+
+class ApplicationServices;
 class QAction;
 class QLabel;
 class QMenu;
 class QStackedWidget;
 class QToolBar;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public CommandFrame {
     Q_OBJECT
 public:
-    using StatusPosition = std::list<QString>::iterator;
+    using StatusPosition = CommandFrame::StatusPosition;
 
     // Builds the menus, toolbar and status bar; the page-layout command only in developer mode.
     explicit CMainFrame(bool developerMode, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Queues a message, shows it at once and makes it current; returns its position for later removal.
-    StatusPosition AddStatusMessage(const QString& text);
+    StatusPosition AddStatusMessage(const QString& text) override;
     // Removes a queued message; the end position is ignored.
-    void RemoveStatusMessage(StatusPosition position);
+    void RemoveStatusMessage(StatusPosition position) override;
     // Replaces the text of a queued message; shown at once when it is the current one.
-    void SetStatusMessageText(StatusPosition position, const QString& text);
+    void SetStatusMessageText(StatusPosition position, const QString& text) override;
     StatusPosition StatusEnd() { return m_messages.end(); }
     std::size_t StatusMessageCount() const { return m_messages.size(); }
     bool IsRotating() const { return m_timer.isActive(); }
     QString StatusPaneText() const;
 
     // A status pane by its indicator number (109, 110, 111); null for any other number.
-    QLabel* StatusPane(int id) const;
+    QLabel* StatusPane(int id) const override;
 
     // The command with this number (menu item or toolbar button); null when the frame has none.
-    QAction* GetCommand(int id) const;
+    QAction* GetCommand(int id) const override;
     // A command that no menu of the frame lists (the view puts it into menus of its own); returns
     // the existing one when the number is known already.
-    QAction* AddCommand(int id, const QString& text);
+    QAction* AddCommand(int id, const QString& text) override;
 
     // The central area: a stack that shows the borehole view, or the page-layout view in its place.
-    QStackedWidget* ViewStack() const { return m_viewStack; }
+    QStackedWidget* ViewStack() const override { return m_viewStack; }
     // Puts a view into the stack (once) and shows it.
-    void ShowView(QWidget* view);
+    void ShowView(QWidget* view) override;
+    QMainWindow* Window() override { return this; }
     // Runs `handler` when the command is chosen, and `update` before its menu shows and while the
     // toolbar is visible, to enable, tick or relabel it.
-    void SetCommandHandler(int id, std::function<void()> handler, std::function<void(QAction&)> update = {});
+    void SetCommandHandler(int id, std::function<void()> handler, std::function<void(QAction&)> update = {}) override;
     // Whether a handler runs the command (a command without one stays disabled).
-    bool HasCommandHandler(int id) const { return m_handlers.count(id) != 0; }
+    bool HasCommandHandler(int id) const override { return m_handlers.count(id) != 0; }
     // Runs `update` with the status pane `id` (109, 110, 111) wherever the command rules run.
-    void SetPaneUpdate(int id, std::function<void(QLabel&)> update);
+    void SetPaneUpdate(int id, std::function<void(QLabel&)> update) override;
     // Runs every update rule now, the status panes' with them.
-    void UpdateCommands();
+    void UpdateCommands() override;
     // A view shown in front of the borehole view takes the commands it knows before their bindings:
     // `run` returns true when it ran the command, `update` when it set the command's state. Empty
     // functions end the route, and every command falls back to its binding.
-    void SetCommandRoute(std::function<bool(int)> run, std::function<bool(int, QAction&)> update);
+    void SetCommandRoute(std::function<bool(int)> run, std::function<bool(int, QAction&)> update) override;
 
     // The files of the recent-file list, most recent first, as the File menu shows them.
     void SetRecentFiles(const std::vector<std::wstring>& files);
     // The menu text of a recent file (without its number).
     static QString RecentFileLabel(const QString& path);
+
+    // The application whose "SaveSettings" decides whether the window's placement is kept at the end.
+    void SetApplication(ApplicationServices* app) { m_app = app; }
 
     // Asked before the window closes; false keeps it open.
     void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
@@ -107,6 +114,7 @@ private:
     std::map<int, std::function<void(QLabel&)>> m_paneUpdates;
     QTimer m_idleUpdate;
     bool m_wasShown = false;
+    ApplicationServices* m_app = nullptr;
     std::function<bool()> m_closeQuery;
     std::function<bool(int)> m_routeRun;
     std::function<bool(int, QAction&)> m_routeUpdate;

@@ -17,18 +17,18 @@
 #include "core/configfile/ConfigSchemaSection.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/FirstTimeSplash.h"
+#include "docview/clipboard/ClipboardTransfer.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "platform/Paths.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
+#include "widgets/controls/GuardedHandler.h"
 
 using ORBAX_Platform::Settings;
 using ORBAX_Utilities::format_message;
 using ORBAX_Utilities::get_message_wide;
-
-const char* const QuorBoreDataFormat = "application/x-quorlog-bore-data";
 
 namespace {
 
@@ -65,11 +65,11 @@ bool samePath(const std::wstring& a, const std::wstring& b)
 
 } // namespace
 
-CQuorApp::LocaleInstaller::LocaleInstaller() { ORBAX_Utilities::install_message_facets(ProgramStringTable()); }
+QuorAppLocaleInstaller::QuorAppLocaleInstaller() { ORBAX_Utilities::install_message_facets(ProgramStringTable()); }
 
 // Back to the locale from before rather than the classic one: whatever made the application object
 // (a test among others) keeps the facets it had installed itself.
-CQuorApp::LocaleInstaller::~LocaleInstaller() { std::locale::global(previous); }
+QuorAppLocaleInstaller::~QuorAppLocaleInstaller() { std::locale::global(previous); }
 
 CQuorApp::CQuorApp()
 {
@@ -228,9 +228,12 @@ void CQuorApp::ReadSettings()
 
 void CQuorApp::CreateMainWindow()
 {
-    m_document = std::make_unique<CQuorDoc>();
+    // Everything below the application reaches it through the interface handed in here.
+    m_document = std::make_unique<CQuorDoc>(this);
     m_mainFrame = std::make_unique<CMainFrame>(m_developer);
+    m_mainFrame->SetApplication(this);
     m_view = new CQuorView(m_document.get(), m_mainFrame->ViewStack());
+    m_view->SetApplication(this);
     m_view->SetMainFrame(m_mainFrame.get());
     m_mainFrame->ShowView(m_view);
     m_view->OnInitialUpdate();
@@ -347,6 +350,7 @@ void CQuorApp::ShowWelcome()
     if (options.readInt(L"ShowSplash", 1) == 0)
         return;
     CFirstTimeSplash splash(m_mainFrame.get());
+    splash.SetApplication(this);
     splash.DoModal();
     if (!splash.ShowAtStartup())
         options.writeInt(L"ShowSplash", 0);
@@ -415,38 +419,9 @@ CorrelationDefinition* CQuorApp::GetCorrelationSite()
 
 HatchList* CQuorApp::GetHatchList() { return ::GetHatchList(m_tables.hatchLists, m_tables.currentHatchListId); }
 
-// ---------------------------------------------------------------------------------------------------
-// The profile adaptor
+void CQuorApp::SetCurrentHatchList(int id) { m_tables.currentHatchListId = id; }
 
-CQuorApp::CQuorSettings::CQuorSettings(const std::wstring& section, CQuorApp* app) : m_settings(section), m_app(app) {}
-
-void CQuorApp::CQuorSettings::WriteString(const std::wstring& key, const std::wstring& value)
-{
-    m_settings.writeString(key, value);
-}
-
-void CQuorApp::CQuorSettings::WriteNarrowString(const std::wstring& key, const std::string& value)
-{
-    WriteString(key, ORBAX_Platform::widen_cp1252(value));
-}
-
-void CQuorApp::CQuorSettings::WriteInt(const std::wstring& key, int value) { m_settings.writeInt(key, value); }
-
-std::wstring CQuorApp::CQuorSettings::ReadString(const std::wstring& key, const std::wstring& defaultValue)
-{
-    return m_settings.readString(key, defaultValue);
-}
-
-std::string CQuorApp::CQuorSettings::ReadNarrowString(const std::wstring& key, const std::string& defaultValue)
-{
-    // Through the code page 1252 facet, character by character: a character it lacks becomes "?".
-    return ORBAX_Platform::narrow_cp1252(ReadString(key, ORBAX_Platform::widen_cp1252(defaultValue)));
-}
-
-int CQuorApp::CQuorSettings::ReadInt(const std::wstring& key, int defaultValue)
-{
-    return m_settings.readInt(key, defaultValue);
-}
+void CQuorApp::SetCurrentCorrelationSite(int id) { m_tables.currentCorrelationSiteId = id; }
 
 void CQuorApp::AddToRecentFileList(const std::wstring& name)
 {
@@ -536,20 +511,10 @@ void CQuorApp::OnHelpTopics() { ORBAX_Platform::help().showContents(); }
 
 void CQuorApp::RunGuarded(QWidget* parent, const char* file, int line, const std::function<void()>& action)
 {
-    try {
-        action();
-    } catch (...) {
-        ReportInternalError(parent, file, line);
-    }
+    QuorGuard::RunGuarded(parent, file, line, action);
 }
 
 void CQuorApp::ReportInternalError(QWidget* parent, const char* file, int line)
 {
-    try {
-        std::wstring name = ORBAX_Platform::wide_from_path(std::filesystem::path(file).filename());
-        ORBAX_Platform::showMessage(parent, format_message(1022, {name, std::to_wstring(line)}),
-                                    ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Error);
-    } catch (...) {
-        // Nothing more can be done: the report itself failed.
-    }
+    QuorGuard::ReportInternalError(parent, file, line);
 }

@@ -14,8 +14,7 @@
 
 #include "app/QuorLogCommandLine.h"
 #include "config/Quor_Log_Config.h"
-#include "core/options/FormatProfiles.h"
-#include "platform/settings/Settings.h"
+#include "dialogs/ApplicationServices.h"
 #include "widgets/dialogs/ErrorList.h"
 
 class CMainFrame;
@@ -24,40 +23,22 @@ class CQuorView;
 class QPrinter;
 class QWidget;
 
-// The MIME type under which units travel through the clipboard.
-extern const char* const QuorBoreDataFormat; // "application/x-quorlog-bore-data"
+// Installs the message facets and the code page 1252 text facets in the global locale for the
+// application object's life, putting back the global locale it found when it goes. The application's
+// first base, so that the facets are there before any base or member widens or narrows text (the
+// inbuilt patterns' names among them).
+struct QuorAppLocaleInstaller {
+    QuorAppLocaleInstaller();
+    ~QuorAppLocaleInstaller();
+    std::locale previous;
+};
 
-class CQuorApp {
-    // Made first, so that the message facets and the code page 1252 text facets are in the global
-    // locale before any member widens or narrows text (the inbuilt patterns' names among them);
-    // destroyed last, putting back the global locale it found.
-    struct LocaleInstaller {
-        LocaleInstaller();
-        ~LocaleInstaller();
-        std::locale previous;
-    } m_locale;
-
+class CQuorApp : private QuorAppLocaleInstaller, public ApplicationServices, public StartupSettings {
 public:
     CQuorApp();
     virtual ~CQuorApp();
     CQuorApp(const CQuorApp&) = delete;
     CQuorApp& operator=(const CQuorApp&) = delete;
-
-    // One section of the user profile, through which the format option records load and save.
-    class CQuorSettings : public ORBAX_Utilities::SettingsWriter, public ORBAX_Utilities::SettingsReader {
-    public:
-        CQuorSettings(const std::wstring& section, CQuorApp* app);
-        void WriteString(const std::wstring& key, const std::wstring& value) override;
-        void WriteNarrowString(const std::wstring& key, const std::string& value) override;
-        void WriteInt(const std::wstring& key, int value) override;
-        std::wstring ReadString(const std::wstring& key, const std::wstring& defaultValue) override;
-        std::string ReadNarrowString(const std::wstring& key, const std::string& defaultValue) override;
-        int ReadInt(const std::wstring& key, int defaultValue) override;
-
-    private:
-        ORBAX_Platform::Settings m_settings;
-        [[maybe_unused]] CQuorApp* m_app;
-    };
 
     // The one application object of the run (null before it is made and after it is gone).
     static CQuorApp* instance();
@@ -71,48 +52,51 @@ public:
     void SaveSettings();
     // Opens the configuration file in the desktop's editor for it; `target` names the file that failed
     // to load (empty: the per-user file, copied there from the program folder first when missing).
-    void EditConfigurationFile(const std::wstring& target = std::wstring());
+    void EditConfigurationFile(const std::wstring& target = std::wstring()) override;
 
     // Finds and reads the configuration into the tables: fills the problem list and the path of the
     // file read (empty when none was found).
     void LoadConfiguration(ErrorEntries& problems, std::wstring& configurationPath);
     // Writes the tables to the per-user configuration file; a failure is shown in the error list.
-    void SaveConfiguration() { m_config.SaveConfiguration(); }
+    void SaveConfiguration() override { m_config.SaveConfiguration(); }
     // Checks the bitmaps and hatch lists after an editor has changed them, shows the problems and,
     // while "SaveSettings" is on, saves the modified configuration to the user's file.
-    void ValidateHatchLists() { m_config.ValidateHatchLists(m_saveSettings); }
+    void ValidateHatchLists() override { m_config.ValidateHatchLists(m_saveSettings); }
     // The per-user folder of the configuration file.
     std::filesystem::path GetUserConfigurationFolder() const { return m_config.GetUserConfigurationFolder(); }
 
     // The current correlation site and hatch list; null when there is none.
-    CorrelationDefinition* GetCorrelationSite();
-    HatchList* GetHatchList();
+    CorrelationDefinition* GetCorrelationSite() override;
+    HatchList* GetHatchList() override;
+    void SetCurrentHatchList(int id) override;
+    void SetCurrentCorrelationSite(int id) override;
 
     // The configuration's tables and the loader that fills and writes them.
-    ConfigurationTables& Tables() { return m_tables; }
-    QuorLogConfig& Configuration() { return m_config; }
+    ConfigurationTables& Tables() override { return m_tables; }
+    QuorLogConfig& Configuration() override { return m_config; }
     // The machine-wide client mode: the configuration comes from the program folder only.
-    bool ClientMode() const { return m_config.clientMode; }
+    bool ClientMode() const override { return m_config.clientMode; }
+    StartupSettings& Startup() override { return *this; }
 
     // Commands of the application.
     void OnHelpTopics();
-    void OnReleaseNotes();
-    void OnGettingStartedGuide();
+    void OnReleaseNotes() override;
+    void OnGettingStartedGuide() override;
     void OnAppAbout();
 
     // The recent-file list (four files, most recent first), kept in the profile.
     const std::vector<std::wstring>& GetRecentFiles() const { return m_recentFiles; }
     // Puts the file (made absolute) at the top, once; the list keeps its four most recent files.
-    void AddToRecentFileList(const std::wstring& path);
+    void AddToRecentFileList(const std::wstring& path) override;
     // Drops the file from the list (a file that is gone).
-    void RemoveFromRecentFileList(const std::wstring& path);
+    void RemoveFromRecentFileList(const std::wstring& path) override;
 
     CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
     CQuorDoc* GetDocument() const { return m_document.get(); }
     CQuorView* GetView() const { return m_view; }
 
     // Runs `action`, reporting any exception as the internal error (message 1022) with the file and
-    // line of the caller, so that no exception reaches the event loop.
+    // line of the caller, so that no exception reaches the event loop (QuorGuard::RunGuarded).
     static void RunGuarded(QWidget* parent, const char* file, int line, const std::function<void()>& action);
     static void ReportInternalError(QWidget* parent, const char* file, int line);
 
@@ -120,19 +104,6 @@ public:
     // hatch list and site ids.
     ConfigurationTables m_tables;
     QuorLogConfig m_config{m_tables};
-
-    // Start-up settings.
-    bool m_saveSettings = false;
-    bool m_developer = false;
-    CSVOptions m_csvOptions;
-    bool m_csvAlwaysAsk = false;
-    PrologOptions m_prologOptions;
-    bool m_prologAlwaysAsk = false;
-    Prolog4Options m_prolog4Options;
-    bool m_saveBackups = true;
-    bool m_alwaysAskSchema = false;
-    std::wstring m_defaultSchema;
-    QString m_clipboardFormat;
 
 protected:
     // Shows the problems of the configuration load and offers to edit a broken file; false when

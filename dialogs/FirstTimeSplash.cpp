@@ -7,10 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
+#include "dialogs/ApplicationServices.h"
 #include "dialogs/QuorLogo.h"
 #include "platform/services/Services.h"
+#include "widgets/controls/GuardedHandler.h"
 
 CFirstTimeSplash::CFirstTimeSplash(QWidget* parent) : QDialog(parent)
 {
@@ -60,15 +61,15 @@ CFirstTimeSplash::CFirstTimeSplash(QWidget* parent) : QDialog(parent)
 
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(guide, &QPushButton::clicked, this, [this] {
-        CQuorApp::RunGuarded(this, __FILE__, __LINE__, [] {
-            if (CQuorApp* app = CQuorApp::instance())
-                app->OnGettingStartedGuide();
+        QuorGuard::RunGuarded(this, __FILE__, __LINE__, [this] {
+            if (m_app)
+                m_app->OnGettingStartedGuide();
         });
     });
     connect(notes, &QPushButton::clicked, this, [this] {
-        CQuorApp::RunGuarded(this, __FILE__, __LINE__, [] {
-            if (CQuorApp* app = CQuorApp::instance())
-                app->OnReleaseNotes();
+        QuorGuard::RunGuarded(this, __FILE__, __LINE__, [this] {
+            if (m_app)
+                m_app->OnReleaseNotes();
         });
     });
 }

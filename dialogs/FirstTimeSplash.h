@@ -3,6 +3,7 @@
 // notes, and a check box that keeps it coming back.
 #include <QDialog>
 
+class ApplicationServices;
 class QCheckBox;
 
 class CFirstTimeSplash : public QDialog {
@@ -10,10 +11,14 @@ class CFirstTimeSplash : public QDialog {
 public:
     explicit CFirstTimeSplash(QWidget* parent = nullptr);
 
+    // The application whose guide and release notes the links open; without one they do nothing.
+    void SetApplication(ApplicationServices* app) { m_app = app; }
+
     int DoModal();
     // The check box "&Show this screen at startup" as the dialog closed; it starts clear.
     bool ShowAtStartup() const;
 
 private:
     QCheckBox* m_showAtStartup;
+    ApplicationServices* m_app = nullptr;
 };

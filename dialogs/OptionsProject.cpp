@@ -10,8 +10,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-#include "app/QuorApp.h"
 #include "config/ConfigText.h"
+#include "config/Quor_Log_Config.h"
 #include "widgets/controls/SortedItems.h"
 #include "widgets/dialogs/DataExchange.h"
 
@@ -123,11 +123,11 @@ bool COptionsProject::OnSetActive()
     if (!PropertyPage::OnSetActive())
         return false;
     // The configuration editors may have changed the tables since the page was last shown.
-    if (CQuorApp* app = CQuorApp::instance()) {
+    if (m_tables) {
         if (m_mode != HatchListOnly)
-            FillById(m_siteCombo, app->Tables().correlations);
+            FillById(m_siteCombo, m_tables->correlations);
         if (m_mode != SiteOnly)
-            FillById(m_hatchCombo, app->Tables().hatchLists);
+            FillById(m_hatchCombo, m_tables->hatchLists);
     }
     if (m_mode == Full) {
         m_schemaList->clear();

@@ -9,6 +9,7 @@
 #include "core/model/SchemaList.h"
 #include "widgets/dialogs/PropertySheet.h"
 
+struct ConfigurationTables;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -26,6 +27,10 @@ public:
     // A single choice: mode 1 holds `id` as the site id, mode 2 as the hatch list id; any other mode
     // throws std::runtime_error "Invalid COptionsProject flag".
     COptionsProject(int mode, int id, QWidget* parent = nullptr);
+
+    // The tables whose correlation sites and hatch lists the lists offer, read again whenever the page
+    // shows (the configuration editors may have changed them); none leaves the lists empty.
+    void SetConfigurationTables(const ConfigurationTables* tables) { m_tables = tables; }
 
     int m_siteId = 0;
     QString m_projectName;
@@ -53,4 +58,5 @@ private:
     QLabel* m_schemaLabel;
     QListWidget* m_schemaList;
     QCheckBox* m_alwaysAskCheck;
+    const ConfigurationTables* m_tables = nullptr;
 };

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/QuorApp.h"
+#include "dialogs/ApplicationServices.h"
 #include "editors/hatchlists/HatchListEditor.h"
 #include "editors/patterns/BitmapEditor.h"
 #include "editors/patterns/VectorEditor.h"
@@ -15,6 +15,7 @@
 #include "editors/sites/SeamsPliesEditor.h"
 #include "editors/traces/TraceDefaultsEditor.h"
 #include "widgets/controls/EditedTables.h"
+#include "widgets/controls/GuardedHandler.h"
 #include "widgets/dialogs/DataExchange.h"
 
 COptionsSettings::COptionsSettings(bool rememberSettings, bool createBackups, bool editingDisabled, QWidget* parent)
@@ -88,12 +89,12 @@ void COptionsSettings::exchange(bool save)
     Ddx::Check(save, m_backupsCheck, m_createBackups);
 }
 
-void COptionsSettings::Launch(const std::function<bool(CQuorApp&)>& edit)
+void COptionsSettings::Launch(const std::function<bool(ApplicationServices&)>& edit)
 {
-    CQuorApp* app = CQuorApp::instance();
+    ApplicationServices* app = m_app;
     if (!app || m_editingDisabled)
         return;
-    CQuorApp::RunGuarded(this, __FILE__, __LINE__, [&] {
+    QuorGuard::RunGuarded(this, __FILE__, __LINE__, [&] {
         if (!edit(*app))
             return;
         app->Configuration().configurationModified = true;
@@ -103,13 +104,13 @@ void COptionsSettings::Launch(const std::function<bool(CQuorApp&)>& edit)
 
 void COptionsSettings::OnEditConfigurationFile()
 {
-    if (CQuorApp* app = CQuorApp::instance(); app && !m_editingDisabled)
-        CQuorApp::RunGuarded(this, __FILE__, __LINE__, [app] { app->EditConfigurationFile(); });
+    if (ApplicationServices* app = m_app; app && !m_editingDisabled)
+        QuorGuard::RunGuarded(this, __FILE__, __LINE__, [app] { app->EditConfigurationFile(); });
 }
 
 void COptionsSettings::OnEditSchemas()
 {
-    Launch([this](CQuorApp& app) {
+    Launch([this](ApplicationServices& app) {
         CSchemaEditor editor(app.Tables().schemas, this);
         if (editor.DoModal() != QDialog::Accepted)
             return false;
@@ -120,7 +121,7 @@ void COptionsSettings::OnEditSchemas()
 
 void COptionsSettings::OnEditVectors()
 {
-    Launch([this](CQuorApp& app) {
+    Launch([this](ApplicationServices& app) {
         CVectorEditor editor(app.Tables().vectors, this);
         if (editor.DoModal() != QDialog::Accepted)
             return false;
@@ -131,7 +132,7 @@ void COptionsSettings::OnEditVectors()
 
 void COptionsSettings::OnEditBitmaps()
 {
-    Launch([this](CQuorApp& app) {
+    Launch([this](ApplicationServices& app) {
         CBitmapEditor editor(app.Tables().bitmaps, this);
         if (editor.DoModal() != QDialog::Accepted)
             return false;
@@ -142,7 +143,7 @@ void COptionsSettings::OnEditBitmaps()
 
 void COptionsSettings::OnEditHatchLists()
 {
-    Launch([this](CQuorApp& app) {
+    Launch([this](ApplicationServices& app) {
         ConfigurationTables& tables = app.Tables();
         CHatchListEditor editor(tables.hatchLists, tables.vectors, tables.bitmaps, tables.inbuilts, this);
         if (editor.DoModal() != QDialog::Accepted)
@@ -154,7 +155,7 @@ void COptionsSettings::OnEditHatchLists()
 
 void COptionsSettings::OnEditTraceDefaults()
 {
-    Launch([this](CQuorApp& app) {
+    Launch([this](ApplicationServices& app) {
         CTraceDefaultsEditor editor(app.Tables().traceDefinitions, this);
         if (editor.DoModal() != QDialog::Accepted)
             return false;
@@ -165,7 +166,7 @@ void COptionsSettings::OnEditTraceDefaults()
 
 void COptionsSettings::OnEditSeamsAndPlies()
 {
-    Launch([this](CQuorApp& app) {
+    Launch([this](ApplicationServices& app) {
         CSeamsPliesEditor editor(app.Tables().correlations, this);
         if (editor.DoModal() != QDialog::Accepted)
             return false;

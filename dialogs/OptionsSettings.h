@@ -9,7 +9,7 @@
 
 #include "widgets/dialogs/PropertySheet.h"
 
-class CQuorApp;
+class ApplicationServices;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -18,6 +18,10 @@ class COptionsSettings : public PropertyPage {
     Q_OBJECT
 public:
     COptionsSettings(bool rememberSettings, bool createBackups, bool editingDisabled, QWidget* parent = nullptr);
+
+    // The application whose tables the editors change and whose configuration file the page opens;
+    // without one the buttons do nothing.
+    void SetApplication(ApplicationServices* app) { m_app = app; }
 
     bool m_rememberSettings;
     bool m_createBackups;
@@ -45,7 +49,7 @@ private:
     // Runs `edit` (which shows an editor and, after its OK, puts the copy into the tables, returning
     // true) guarded against failures; after a true result marks the configuration changed, checks it
     // and saves it.
-    void Launch(const std::function<bool(CQuorApp&)>& edit);
+    void Launch(const std::function<bool(ApplicationServices&)>& edit);
 
     QCheckBox* m_rememberCheck;
     QCheckBox* m_backupsCheck;
@@ -53,4 +57,5 @@ private:
     QPushButton* m_editors[6];
     QLabel* m_restartNote;
     QLabel* m_disabledNote;
+    ApplicationServices* m_app = nullptr;
 };

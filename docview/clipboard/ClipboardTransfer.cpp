@@ -5,7 +5,6 @@
 
 #include <QMimeData>
 
-#include "app/QuorApp.h"
 #include "docview/clipboard/WriterSchema.h"
 #include "docview/document/history/BoreholeDocument.h"
 #include "platform/services/Services.h"
@@ -40,13 +39,9 @@ void adoptDescribedSchema(const QMimeData& data, ORBAX_Logging::Interval& unit)
 
 } // namespace
 
-QString UnitDataFormat()
-{
-    const CQuorApp* app = CQuorApp::instance();
-    if (app && !app->m_clipboardFormat.isEmpty())
-        return app->m_clipboardFormat;
-    return QString::fromLatin1(QuorBoreDataFormat);
-}
+const char* const QuorBoreDataFormat = "application/x-quorlog-bore-data";
+
+QString UnitDataFormat() { return QString::fromLatin1(QuorBoreDataFormat); }
 
 bool CopyUnitsToClipboard(QMimeData& data, const BoreholeDocument& document, int k, int i, bool developerMode)
 {
@@ -65,12 +60,6 @@ bool CopyUnitsToClipboard(QMimeData& data, const BoreholeDocument& document, int
     } catch (const std::exception&) {
         return false;
     }
-}
-
-bool CopyUnitsToClipboard(QMimeData& data, const BoreholeDocument& document, int k, int i)
-{
-    const CQuorApp* app = CQuorApp::instance();
-    return CopyUnitsToClipboard(data, document, k, i, app && app->m_developer);
 }
 
 bool OffersUnitData(const QMimeData* data) { return data && data->hasFormat(UnitDataFormat()); }

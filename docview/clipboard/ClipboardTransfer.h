@@ -17,6 +17,10 @@
 class BoreholeDocument;
 class QMimeData;
 
+// The MIME type under which units travel through the clipboard; the application records it as its
+// clipboard format.
+extern const char* const QuorBoreDataFormat; // "application/x-quorlog-bore-data"
+
 // The MIME type of unit data: the application's clipboard format.
 QString UnitDataFormat();
 
@@ -24,8 +28,6 @@ QString UnitDataFormat();
 // MIME type, and plain text (the archive text itself in developer mode). False, with `data` left as it
 // was, when the unit cannot be written.
 bool CopyUnitsToClipboard(QMimeData& data, const BoreholeDocument& document, int k, int i, bool developerMode);
-// The same, developer mode as the application was started.
-bool CopyUnitsToClipboard(QMimeData& data, const BoreholeDocument& document, int k, int i);
 
 // Whether clipboard data offers the unit MIME type (nothing is read).
 bool OffersUnitData(const QMimeData* data);

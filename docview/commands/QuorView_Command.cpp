@@ -2,9 +2,8 @@
 #include <QAction>
 #include <QTabWidget>
 
-#include "app/MainFrame.h"
-#include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
+#include "dialogs/ApplicationServices.h"
 #include "dialogs/OptionsCSV.h"
 #include "dialogs/OptionsFonts.h"
 #include "dialogs/OptionsProject.h"
@@ -12,6 +11,7 @@
 #include "dialogs/OptionsProlog4.h"
 #include "dialogs/OptionsSettings.h"
 #include "dialogs/OptionsView.h"
+#include "docview/commands/CommandFrame.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "platform/services/Services.h"
@@ -43,7 +43,7 @@ void showErrors(const ErrorEntries& entries, QWidget* parent)
 
 } // namespace
 
-void CQuorView::RegisterDocumentCommands(CMainFrame& frame)
+void CQuorView::RegisterDocumentCommands(CommandFrame& frame)
 {
     frame.SetCommandHandler(ID_FILE_NEW, [this] { OnNewBorehole(); });
     frame.SetCommandHandler(ID_FILE_OPEN, [this] { OnOpenBorehole(); });
@@ -84,8 +84,8 @@ void CQuorView::OnOpenRecentFile(const std::wstring& path)
     ErrorEntries entries;
     // A file that is gone needs no pane: it is reported and leaves the list.
     if (!CQuorDoc::fileIsThere(path, entries)) {
-        if (CQuorApp* app = CQuorApp::instance())
-            app->RemoveFromRecentFileList(path);
+        if (m_app)
+            m_app->RemoveFromRecentFileList(path);
         showErrors(entries, this);
         return;
     }
@@ -169,21 +169,23 @@ void CQuorView::OnUpdateEditUndo(QAction& action)
 
 void CQuorView::OnOptions()
 {
-    CQuorApp* app = CQuorApp::instance();
-    if (!app)
+    if (!m_app)
         return;
-    ConfigurationTables& tables = app->Tables();
+    ConfigurationTables& tables = m_app->Tables();
+    StartupSettings& app = m_app->Startup();
     PropertySheet sheet(get_message_wide(152), true, this);
     auto* view = new COptionsView(m_settings.showRuler, m_settings.fineScroll, m_settings.tolerance,
                                   m_settings.scale * 1000, m_settings.minimumThickness, m_settings.insertMode ? 1 : 0,
                                   m_settings.displayPrecision, m_settings.traceRangePrecision);
     auto* project =
         new COptionsProject(tables.currentCorrelationSiteId, QString::fromStdWString(m_settings.projectName),
-                            tables.currentHatchListId, app->m_defaultSchema, app->m_alwaysAskSchema, &tables.schemas);
-    auto* settings = new COptionsSettings(app->m_saveSettings, app->m_saveBackups, app->ClientMode());
-    auto* prolog = new COptionsProlog(app->m_prologOptions, &tables.schemas, app->m_prologAlwaysAsk);
-    auto* prolog4 = new COptionsProlog4(app->m_prolog4Options, &tables.schemas);
-    auto* csv = new COptionsCSV(&tables.schemas, app->m_csvOptions, app->m_csvAlwaysAsk);
+                            tables.currentHatchListId, app.m_defaultSchema, app.m_alwaysAskSchema, &tables.schemas);
+    project->SetConfigurationTables(&tables);
+    auto* settings = new COptionsSettings(app.m_saveSettings, app.m_saveBackups, m_app->ClientMode());
+    settings->SetApplication(m_app);
+    auto* prolog = new COptionsProlog(app.m_prologOptions, &tables.schemas, app.m_prologAlwaysAsk);
+    auto* prolog4 = new COptionsProlog4(app.m_prolog4Options, &tables.schemas);
+    auto* csv = new COptionsCSV(&tables.schemas, app.m_csvOptions, app.m_csvAlwaysAsk);
     auto* fonts = new COptionsFonts(m_titleFontDescription, m_generalFontDescription, m_tickFontDescription);
     for (PropertyPage* page :
          std::initializer_list<PropertyPage*>{view, project, settings, prolog, prolog4, csv, fonts})
@@ -205,26 +207,26 @@ void CQuorView::OnOptions()
     m_settings.traceRangePrecision = view->m_tracePrecision;
     const double scale = view->m_scale / 1000;
     m_settings.minimumThickness = view->m_minimumThickness;
-    tables.currentCorrelationSiteId = project->m_siteId;
+    m_app->SetCurrentCorrelationSite(project->m_siteId);
     m_settings.projectName = project->m_projectName.toStdWString();
-    tables.currentHatchListId = project->m_hatchListId;
-    app->m_defaultSchema = project->m_defaultSchema;
-    app->m_alwaysAskSchema = project->m_alwaysAsk;
-    app->m_saveSettings = settings->m_rememberSettings;
+    m_app->SetCurrentHatchList(project->m_hatchListId);
+    app.m_defaultSchema = project->m_defaultSchema;
+    app.m_alwaysAskSchema = project->m_alwaysAsk;
+    app.m_saveSettings = settings->m_rememberSettings;
     // Each editor's OK has saved its edit while settings were remembered; what is still unsaved
     // (settings switched on in this sheet, or a save that failed) goes into the user's folder now
     // (the shipped file stays).
-    if (app->m_saveSettings && app->Configuration().configurationModified)
-        app->SaveConfiguration();
-    app->m_saveBackups = settings->m_createBackups;
+    if (app.m_saveSettings && m_app->Configuration().configurationModified)
+        m_app->SaveConfiguration();
+    app.m_saveBackups = settings->m_createBackups;
     m_titleFontDescription = fonts->m_titleFont;
     m_generalFontDescription = fonts->m_generalFont;
     m_tickFontDescription = fonts->m_tickFont;
-    app->m_csvAlwaysAsk = csv->alwaysAsk;
-    app->m_csvOptions = csv->options;
-    app->m_prologOptions = prolog->options;
-    app->m_prologAlwaysAsk = prolog->alwaysAsk;
-    app->m_prolog4Options = prolog4->options;
+    app.m_csvAlwaysAsk = csv->alwaysAsk;
+    app.m_csvOptions = csv->options;
+    app.m_prologOptions = prolog->options;
+    app.m_prologAlwaysAsk = prolog->alwaysAsk;
+    app.m_prolog4Options = prolog4->options;
 
     // New fonts and scale: the resources, the layout and the trace plots are made again.
     CreateDrawingResources();

@@ -4,11 +4,11 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QMimeData>
 
-#include "app/MainFrame.h"
-#include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
+#include "dialogs/ApplicationServices.h"
 #include "dialogs/Correlate.h"
 #include "dialogs/IntervalProperties.h"
 #include "dialogs/OptionsProject.h"
@@ -17,6 +17,7 @@
 #include "dialogs/SampleNumber.h"
 #include "dialogs/Setrock.h"
 #include "docview/clipboard/ClipboardTransfer.h"
+#include "docview/commands/CommandFrame.h"
 #include "docview/commands/rules/ViewCommandRules.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
@@ -63,9 +64,8 @@ private:
 
 // Asks for a current hatch list or correlation site on the one-page project sheet (message first);
 // true when the application has one afterwards.
-bool askProjectChoice(QWidget* parent, int messageId, int mode)
+bool askProjectChoice(ApplicationServices* app, QWidget* parent, int messageId, int mode)
 {
-    CQuorApp* app = CQuorApp::instance();
     if (!app)
         return false;
     ORBAX_Platform::showMessage(parent, get_message_wide(messageId), ORBAX_Platform::MessageButtons::Ok,
@@ -73,22 +73,23 @@ bool askProjectChoice(QWidget* parent, int messageId, int mode)
     const bool hatchList = mode == COptionsProject::HatchListOnly;
     PropertySheet sheet(get_message_wide(152), true, parent);
     // The sheet owns its page.
-    auto* page = new COptionsProject(mode, hatchList ? app->m_tables.currentHatchListId
-                                                     : app->m_tables.currentCorrelationSiteId);
+    auto* page = new COptionsProject(mode, hatchList ? app->Tables().currentHatchListId
+                                                     : app->Tables().currentCorrelationSiteId);
+    page->SetConfigurationTables(&app->Tables());
     sheet.AddPage(page);
     // The page's choice is taken on OK only; Cancel keeps what the application had.
     if (sheet.DoModal() == QDialog::Accepted) {
         if (hatchList)
-            app->m_tables.currentHatchListId = page->m_hatchListId;
+            app->SetCurrentHatchList(page->m_hatchListId);
         else
-            app->m_tables.currentCorrelationSiteId = page->m_siteId;
+            app->SetCurrentCorrelationSite(page->m_siteId);
     }
     return hatchList ? app->GetHatchList() != nullptr : app->GetCorrelationSite() != nullptr;
 }
 
 } // namespace
 
-void CQuorView::RegisterUnitCommands(CMainFrame& frame)
+void CQuorView::RegisterUnitCommands(CommandFrame& frame)
 {
     // The unit context menu's commands are in no menu of the frame; its entries run these.
     frame.AddCommand(ID_SET_ROCK_TYPE, QStringLiteral("Set &Rock Type..."));
@@ -123,9 +124,9 @@ void CQuorView::RegisterUnitCommands(CMainFrame& frame)
 
     refreshClipboardState();
     if (QClipboard* clipboard = QGuiApplication::clipboard())
-        connect(clipboard, &QClipboard::dataChanged, &frame, [&frame] {
+        connect(clipboard, &QClipboard::dataChanged, frame.Window(), [target = &frame] {
             refreshClipboardState();
-            frame.UpdateCommands();
+            target->UpdateCommands();
         });
 }
 
@@ -201,11 +202,11 @@ void CQuorView::OnSetRockType()
     if (m_activePane < 0 || m_selectedUnit < 0)
         return;
     try {
-        CQuorApp* app = CQuorApp::instance();
+        ApplicationServices* app = m_app;
         if (!app)
             return;
         if (!app->GetHatchList()) {
-            const bool chosen = askProjectChoice(this, 239, COptionsProject::HatchListOnly);
+            const bool chosen = askProjectChoice(app, this, 239, COptionsProject::HatchListOnly);
             update();
             if (!chosen)
                 return;
@@ -219,7 +220,7 @@ void CQuorView::OnSetRockType()
         else
             m_document->GetSelectionRockTypes(m_selection, m_activePane, names, percentages, intervalRockType);
         std::vector<int> shares(percentages.begin(), percentages.end());
-        const ConfigurationTables& tables = app->m_tables;
+        const ConfigurationTables& tables = app->Tables();
         Setrock dialog(names, shares, app->GetHatchList(), tables.vectors, tables.bitmaps, tables.inbuilts, this);
         if (dialog.DoModal() != QDialog::Accepted)
             return;
@@ -238,11 +239,11 @@ void CQuorView::OnCorrelateUnit()
     try {
         if (!m_document->GetBorehole(m_activePane).hasSeamField())
             return;
-        CQuorApp* app = CQuorApp::instance();
+        ApplicationServices* app = m_app;
         if (!app)
             return;
         if (!app->GetCorrelationSite()) {
-            const bool chosen = askProjectChoice(this, 137, COptionsProject::SiteOnly);
+            const bool chosen = askProjectChoice(app, this, 137, COptionsProject::SiteOnly);
             update();
             if (!chosen)
                 return;

@@ -4,11 +4,12 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMainWindow>
 
-#include "app/MainFrame.h"
-#include "app/QuorApp.h"
+#include "config/Quor_Log_Config.h"
 #include "core/catalogue/Messages.h"
 #include "dialogs/LasSetup.h"
+#include "docview/commands/CommandFrame.h"
 #include "docview/commands/rules/ViewCommandRules.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
@@ -73,7 +74,7 @@ void ticked(QAction& action, bool on)
 
 } // namespace
 
-void CQuorView::RegisterViewCommands(CMainFrame& frame)
+void CQuorView::RegisterViewCommands(CommandFrame& frame)
 {
     auto bind = [&frame](int id, auto handler) { frame.SetCommandHandler(id, handler); };
     auto bindRule = [&frame](int id, auto handler, auto update) { frame.SetCommandHandler(id, handler, update); };
@@ -143,7 +144,10 @@ void CQuorView::RegisterViewCommands(CMainFrame& frame)
     frame.SetPaneUpdate(ID_INDICATOR_LITHOLOGY, [this](QLabel& pane) { OnUpdateLithologyPane(pane); });
     frame.SetPaneUpdate(ID_INDICATOR_SCALE, [this](QLabel& pane) { OnUpdateScalePane(pane); });
     // Selecting with the mouse changes what the commands allow at once, not at the next idle tick.
-    connect(this, &CQuorView::selectionChanged, &frame, &CMainFrame::UpdateCommands, Qt::UniqueConnection);
+    // Once, however often the commands are bound; the connection goes with the frame's window.
+    disconnect(m_selectionUpdates);
+    m_selectionUpdates =
+        connect(this, &CQuorView::selectionChanged, frame.Window(), [target = &frame] { target->UpdateCommands(); });
     frame.UpdateCommands();
 }
 

@@ -1,14 +1,13 @@
 #include "docview/document/QuorDoc.h"
 
-#include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
+#include "dialogs/ApplicationServices.h"
 
 namespace {
 
 // The configuration's first schema: the one new empty boreholes start with.
-ORBAX_Logging::SchemaPtr firstSchema()
+ORBAX_Logging::SchemaPtr firstSchema(ApplicationServices* app)
 {
-    CQuorApp* app = CQuorApp::instance();
     if (!app || app->Tables().schemas.empty())
         return {};
     return ORBAX_Logging::findSchemaById(app->Tables().schemas, app->Tables().schemas.front()->id);
@@ -16,7 +15,9 @@ ORBAX_Logging::SchemaPtr firstSchema()
 
 } // namespace
 
-CQuorDoc::CQuorDoc(QObject* parent) : CQuorDoc(firstSchema(), parent) {}
+CQuorDoc::CQuorDoc(QObject* parent) : CQuorDoc(firstSchema(nullptr), parent) {}
+
+CQuorDoc::CQuorDoc(ApplicationServices* app, QObject* parent) : CQuorDoc(firstSchema(app), parent) { m_app = app; }
 
 CQuorDoc::CQuorDoc(ORBAX_Logging::SchemaPtr schema, QObject* parent) : QObject(parent), BoreholeDocument(schema) {}
 
@@ -46,8 +47,8 @@ void CQuorDoc::OnTitleChanged() { emit titleChanged(QString::fromStdWString(GetT
 void CQuorDoc::fileOpenedOrSaved(int k, const std::wstring& path)
 {
     setPathName(k, path);
-    if (CQuorApp* app = CQuorApp::instance())
-        app->AddToRecentFileList(path);
+    if (m_app)
+        m_app->AddToRecentFileList(path);
     SetPaneModified(k, false);
     // Undoing what came before the file now makes the pane differ from it.
     markSaved(k);

@@ -12,18 +12,22 @@
 #include "docview/document/history/BoreholeDocument.h"
 #include "widgets/dialogs/ErrorList.h"
 
-class CMainFrame;
+class ApplicationServices;
+class CommandFrame;
 class CQuorLayout;
 class CQuorView;
 class QAction;
+class QMainWindow;
 class QWidget;
 
 class CQuorDoc : public QObject, public BoreholeDocument {
     Q_OBJECT
 public:
-    // Both boreholes empty, with the schema of the configuration's first schema (none without an
-    // application or schemas).
+    // Both boreholes empty, with no schema and no application.
     explicit CQuorDoc(QObject* parent = nullptr);
+    // Both boreholes empty, with the application's first schema (none when it has no schemas); the
+    // document works with the application's configuration and settings.
+    explicit CQuorDoc(ApplicationServices* app, QObject* parent = nullptr);
     // Both boreholes empty, with the given schema.
     explicit CQuorDoc(ORBAX_Logging::SchemaPtr schema, QObject* parent = nullptr);
     ~CQuorDoc() override;
@@ -72,10 +76,15 @@ public:
 
     // The window the document's prompts belong to.
     void SetPromptParent(QWidget* parent) { m_promptParent = parent; }
+    // The application whose schemas, format options and settings the file operations use, and whose
+    // recent-file list they add to. Without one: no schemas, backups made, every format's options
+    // asked for.
+    void SetApplication(ApplicationServices* app) { m_app = app; }
+    ApplicationServices* GetApplication() const { return m_app; }
 
-    // ---- The page-layout view
+    // ---- The page-layout view (made and driven from the page-layout library)
     // Binds Print Layout (32971) in the frame, whose view stack shows `view` or the page-layout view.
-    void RegisterLayoutCommands(CMainFrame& frame, CQuorView& view);
+    void RegisterLayoutCommands(CommandFrame& frame, CQuorView& view);
     // Print Layout: the page-layout view, linked to the borehole view, takes that view's place.
     void OnPrintLayout();
     // Enabled only while no trace file is being read.
@@ -108,7 +117,9 @@ private:
 
     bool m_documentModified = false;
     QWidget* m_promptParent = nullptr;
-    QPointer<CMainFrame> m_frame;
+    ApplicationServices* m_app = nullptr;
+    // The main frame (through its window, which may go first).
+    QPointer<QMainWindow> m_frame;
     QPointer<CQuorView> m_boreholeView;
     QPointer<CQuorLayout> m_layout;
 };

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
+#include "dialogs/ApplicationServices.h"
 
 namespace QuorDocShared {
 
@@ -36,10 +36,9 @@ bool blocksClosing(const ErrorEntries& entries)
 
 bool namesEqualNoCase(const std::wstring& a, const std::wstring& b) { return ORBAX_Logging::schemaNamesEqual(a, b); }
 
-const ORBAX_Logging::SchemaDefinitionList& schemaList()
+const ORBAX_Logging::SchemaDefinitionList& schemaList(ApplicationServices* app)
 {
     static const ORBAX_Logging::SchemaDefinitionList none;
-    CQuorApp* app = CQuorApp::instance();
     return app ? app->Tables().schemas : none;
 }
 

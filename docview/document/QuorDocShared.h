@@ -7,6 +7,8 @@
 #include "core/model/SchemaList.h"
 #include "widgets/dialogs/ErrorList.h"
 
+class ApplicationServices;
+
 namespace QuorDocShared {
 
 constexpr std::uint32_t status(int level, int code)
@@ -23,6 +25,6 @@ bool hasCancel(const ErrorEntries& entries, std::size_t from = 0);
 bool blocksClosing(const ErrorEntries& entries);
 bool namesEqualNoCase(const std::wstring& a, const std::wstring& b);
 // The application's schemas (an empty list without an application).
-const ORBAX_Logging::SchemaDefinitionList& schemaList();
+const ORBAX_Logging::SchemaDefinitionList& schemaList(ApplicationServices* app);
 
 } // namespace QuorDocShared

@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
 #include "core/csv/Borehole_CSV.h"
 #include "core/prolog/Borehole_Prolog.h"
 #include "core/prolog4/Borehole_Prolog4.h"
+#include "dialogs/ApplicationServices.h"
 #include "dialogs/OptionsCSV.h"
 #include "dialogs/OptionsProlog.h"
 #include "dialogs/OptionsProlog4.h"
@@ -143,8 +143,8 @@ bool CQuorDoc::LoadCsvBorehole(int k, const std::wstring& path, ErrorEntries& en
 bool CQuorDoc::load(Reader reader, int k, const std::wstring& path, ErrorEntries& entries)
 {
     pane(k); // a bad pane index fails before anything is asked
-    CQuorApp* app = CQuorApp::instance();
-    const ORBAX_Logging::SchemaDefinitionList& schemas = schemaList();
+    const StartupSettings* app = m_app ? &m_app->Startup() : nullptr;
+    const ORBAX_Logging::SchemaDefinitionList& schemas = schemaList(m_app);
     const bool backups = app ? app->m_saveBackups : true;
     const CSVOptions csvRecord = app ? app->m_csvOptions : CSVOptions();
     const PrologOptions prologRecord = app ? app->m_prologOptions : PrologOptions();
@@ -252,8 +252,8 @@ void CQuorDoc::newBorehole(int k)
     if (!askToSave(k, entries))
         return;
 
-    CQuorApp* app = CQuorApp::instance();
-    const ORBAX_Logging::SchemaDefinitionList& schemas = schemaList();
+    const StartupSettings* app = m_app ? &m_app->Startup() : nullptr;
+    const ORBAX_Logging::SchemaDefinitionList& schemas = schemaList(m_app);
     const std::wstring defaultName = app ? app->m_defaultSchema : std::wstring();
     ORBAX_Logging::SchemaPtr schema;
     if (app && !app->m_alwaysAskSchema)

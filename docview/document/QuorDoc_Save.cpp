@@ -3,12 +3,12 @@
 #include <memory>
 #include <sstream>
 
-#include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
 #include "core/csv/Borehole_CSV.h"
 #include "core/model/BoreholeDescription.h"
 #include "core/prolog/Borehole_Prolog.h"
 #include "core/prolog4/Borehole_Prolog4.h"
+#include "dialogs/ApplicationServices.h"
 #include "dialogs/OptionsCSV.h"
 #include "dialogs/OptionsProlog.h"
 #include "dialogs/SaveBoth.h"
@@ -87,8 +87,8 @@ void CQuorDoc::saveBorehole(int k, ErrorEntries& entries)
 
 void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
 {
-    CQuorApp* app = CQuorApp::instance();
-    const ORBAX_Logging::SchemaDefinitionList& schemas = schemaList();
+    const StartupSettings* app = m_app ? &m_app->Startup() : nullptr;
+    const ORBAX_Logging::SchemaDefinitionList& schemas = schemaList(m_app);
     const bool backups = app ? app->m_saveBackups : true;
     const ORBAX_Logging::OptionsData* stored = GetFormatOptions(k);
     const int storedCode = stored ? stored->formatCode : ORBAX_Logging::FormatUnknown;

@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include "app/MainFrame.h"
 #include "core/catalogue/Messages.h"
+#include "docview/commands/CommandFrame.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/mouse/rules/DragArithmetic.h"
 #include "docview/mouse/rules/MouseModes.h"
@@ -417,7 +417,7 @@ void CQuorView::OnLButtonUp(const QPoint& point, Qt::KeyboardModifiers /*keys*/)
     });
     guarded(*this, [&] {
         UpdateCursorForMode(point);
-        if (CMainFrame* frame = GetMainFrame())
+        if (CommandFrame* frame = GetMainFrame())
             frame->UpdateCommands();
     });
 }

@@ -5,7 +5,7 @@
 
 #include <QLabel>
 
-#include "app/MainFrame.h"
+#include "docview/commands/CommandFrame.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/mouse/rules/BandSelection.h"
 #include "docview/mouse/rules/DragArithmetic.h"
@@ -148,7 +148,7 @@ void CQuorView::updateLithology(const QPoint& point, int hit)
     if (text == m_lithologyText)
         return;
     m_lithologyText = text;
-    if (CMainFrame* frame = GetMainFrame())
+    if (CommandFrame* frame = GetMainFrame())
         if (QLabel* pane = frame->StatusPane(kLithologyPane))
             pane->setText(QString::fromStdWString(m_lithologyText));
 }

@@ -16,10 +16,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "app/MainFrame.h"
 #include "config/HatchList.h"
 #include "config/Quor_Log_Config.h"
 #include "core/catalogue/Messages.h"
+#include "docview/commands/CommandFrame.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/print/BoreholePens.h"
 #include "docview/print/PrintJob.h"
@@ -83,7 +83,7 @@ void DrawText(Graphics& graphics, const QRectF& rect, int flags, const QString& 
 // ---------------------------------------------------------------------------------------------------
 // Commands
 
-void CQuorView::RegisterPrintCommands(CMainFrame& frame)
+void CQuorView::RegisterPrintCommands(CommandFrame& frame)
 {
     using namespace QuorCommand;
     frame.SetCommandHandler(ID_FILE_PRINT, [this] { OnFilePrint(); });

@@ -9,6 +9,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -19,10 +20,10 @@
 #include <QStyle>
 #include <QUrl>
 
-#include "app/MainFrame.h"
-#include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
 #include "core/model/Exception.h"
+#include "dialogs/ApplicationServices.h"
+#include "docview/commands/CommandFrame.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/print/PrintJob.h"
 #include "docview/view/TraceColours.h"
@@ -31,6 +32,7 @@
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
+#include "widgets/controls/GuardedHandler.h"
 #include "widgets/dialogs/ErrorList.h"
 
 using ORBAX_Utilities::format_message;
@@ -60,19 +62,14 @@ CQuorView::CQuorView(CQuorDoc* document, QWidget* parent) : QWidget(parent), m_d
     m_unnamedText = get_message_wide(172);
     for (int i = 0; i < 8; ++i)
         m_editModeNames[i] = get_message_wide(201 + i);
-    if (CQuorApp* app = CQuorApp::instance())
-        m_tables = &app->Tables();
-    saveSettingsWanted = [] {
-        CQuorApp* app = CQuorApp::instance();
-        return app != nullptr && app->m_saveSettings;
-    };
+    saveSettingsWanted = [this] { return m_app != nullptr && m_app->Startup().m_saveSettings; };
 
     ORBAX_Platform::Settings section(L"View");
     m_settings.Load(section);
     m_titleFontDescription.Load(L"TitleFont");
     m_generalFontDescription.Load(L"GeneralFont");
     m_tickFontDescription.Load(L"TickFont");
-    CQuorApp::CQuorSettings pageSetup(L"PageSetup", CQuorApp::instance());
+    ApplicationServices::CQuorSettings pageSetup(L"PageSetup", m_app);
     m_pageSetup.Load(pageSetup);
 
     m_pixelsPerMmX = logicalDpiX() / 25.4;
@@ -106,7 +103,7 @@ CQuorView::~CQuorView()
     if (m_document)
         m_document->pendingTraceLoads -= m_pendingLoads;
     if (m_hasStatusMessage)
-        if (CMainFrame* frame = GetMainFrame())
+        if (CommandFrame* frame = GetMainFrame())
             frame->RemoveStatusMessage(m_statusMessage);
     try {
         if (saveSettingsWanted && saveSettingsWanted())
@@ -117,13 +114,21 @@ CQuorView::~CQuorView()
     m_traces.clear();
 }
 
-void CQuorView::SetMainFrame(CMainFrame* frame) { m_frame = frame; }
+void CQuorView::SetApplication(ApplicationServices* app)
+{
+    m_app = app;
+    // A configuration given to the view before stays the one it draws with.
+    if (app && !m_tables)
+        m_tables = &app->Tables();
+}
 
-CMainFrame* CQuorView::GetMainFrame() const
+void CQuorView::SetMainFrame(CommandFrame* frame) { m_frame = frame ? frame->Window() : nullptr; }
+
+CommandFrame* CQuorView::GetMainFrame() const
 {
     if (m_frame)
-        return qobject_cast<CMainFrame*>(m_frame.data());
-    return qobject_cast<CMainFrame*>(window());
+        return dynamic_cast<CommandFrame*>(m_frame.data());
+    return dynamic_cast<CommandFrame*>(window());
 }
 
 void CQuorView::SaveSettings() const
@@ -136,17 +141,17 @@ void CQuorView::SaveSettings() const
     m_titleFontDescription.Save(L"TitleFont");
     m_generalFontDescription.Save(L"GeneralFont");
     m_tickFontDescription.Save(L"TickFont");
-    CQuorApp::CQuorSettings pageSetup(L"PageSetup", CQuorApp::instance());
+    ApplicationServices::CQuorSettings pageSetup(L"PageSetup", m_app);
     m_pageSetup.Save(pageSetup);
 }
 
 void CQuorView::OnInitialUpdate()
 {
-    CMainFrame* frame = GetMainFrame();
+    CommandFrame* frame = GetMainFrame();
     if (!frame || m_colourMenuInserted)
         return;
     // The colour commands, 1200 to 1216, named by the colour messages 300 to 316.
-    m_traceColourMenu = new QMenu(QString::fromStdWString(get_message_wide(214)), frame);
+    m_traceColourMenu = new QMenu(QString::fromStdWString(get_message_wide(214)), frame->Window());
     for (int c = 0; c <= TraceColourNoLine; ++c) {
         QAction* action = frame->AddCommand(QuorCommand::ID_TRACE_COLOUR_FIRST + c,
                                             QString::fromStdWString(get_message_wide(300 + c)));
@@ -154,7 +159,7 @@ void CQuorView::OnInitialUpdate()
             m_traceColourMenu->addAction(action);
     }
     QAction* shift = frame->GetCommand(QuorCommand::ID_SHIFT_TRACE);
-    for (QAction* top : frame->menuBar()->actions()) {
+    for (QAction* top : frame->Window()->menuBar()->actions()) {
         QMenu* menu = top->menu();
         if (menu && shift && menu->actions().contains(shift)) {
             menu->insertMenu(shift, m_traceColourMenu);
@@ -768,7 +773,7 @@ void CQuorView::ShowInternalError(const char* sourceFile, int line, const std::w
 
 void CQuorView::setStatusText(int id, const QString& text)
 {
-    if (CMainFrame* frame = GetMainFrame())
+    if (CommandFrame* frame = GetMainFrame())
         if (QLabel* pane = frame->StatusPane(id))
             pane->setText(text);
 }
@@ -861,7 +866,7 @@ int CQuorView::ContextMenuAt(const QPoint& clientPoint, bool fromKeyboard, QPoin
 QMenu* CQuorView::buildContextMenu(int id)
 {
     using namespace QuorCommand;
-    CMainFrame* frame = GetMainFrame();
+    CommandFrame* frame = GetMainFrame();
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("menu%1").arg(id));
     if (!frame)
@@ -950,7 +955,7 @@ void CQuorView::dropEvent(QDropEvent* event)
         if (url.isLocalFile())
             files.push_back(url.toLocalFile().toStdWString());
     event->acceptProposedAction();
-    CQuorApp::RunGuarded(this, __FILE__, __LINE__, [&] { OnDropFiles(files, event->position().toPoint()); });
+    QuorGuard::RunGuarded(this, __FILE__, __LINE__, [&] { OnDropFiles(files, event->position().toPoint()); });
 }
 
 void CQuorView::OnDropFiles(const std::vector<std::wstring>& files, const QPoint& clientPoint)

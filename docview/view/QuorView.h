@@ -35,7 +35,8 @@
 #include "printsetup/settings/PageSetupSettings.h"
 #include "widgets/text/FontDescription.h"
 
-class CMainFrame;
+class ApplicationServices;
+class CommandFrame;
 class CQuorDoc;
 class QAction;
 class QLabel;
@@ -62,13 +63,18 @@ public:
     CQuorView& operator=(const CQuorView&) = delete;
 
     CQuorDoc* GetDocument() const { return m_document; }
+    // The application whose configuration, settings and current hatch list and site the view and its
+    // commands use; the application hands itself in right after making the view. Its tables become
+    // the view's configuration unless the view was given one before.
+    ApplicationServices* GetApplication() const { return m_app; }
+    void SetApplication(ApplicationServices* app);
     // The configuration whose hatch list draws the units and whose trace definitions dress new traces;
     // the application's by default.
     ConfigurationTables* GetConfigurationTables() const { return m_tables; }
     void SetConfigurationTables(ConfigurationTables* tables) { m_tables = tables; }
     // The frame whose status bar shows trace loads and the insert mode; the view's window by default.
-    CMainFrame* GetMainFrame() const;
-    void SetMainFrame(CMainFrame* frame);
+    CommandFrame* GetMainFrame() const;
+    void SetMainFrame(CommandFrame* frame);
 
     // ---- Lifecycle
     // Once the frame's menus exist: the "Set Trace Colour" popup goes into the View menu (only once).
@@ -359,7 +365,7 @@ public:
     int ChooseBorehole();
 
     // The file, export and undo commands, bound to the frame's menu items and toolbar buttons.
-    void RegisterDocumentCommands(CMainFrame& frame);
+    void RegisterDocumentCommands(CommandFrame& frame);
     void OnNewBorehole();
     void OnOpenBorehole();
     // A file of the recent-file list, opened into the pane Open Borehole would use; a file that is
@@ -384,8 +390,8 @@ public:
     // ---- Commands of the display, traces, scale, scrolling, focus and edit modes
     // (docview/commands/QuorView_ViewCommands.cpp) and of the selected units and the clipboard
     // (docview/commands/QuorView_UnitCommands.cpp), bound to the frame's menus, toolbar and keys.
-    void RegisterViewCommands(CMainFrame& frame);
-    void RegisterUnitCommands(CMainFrame& frame);
+    void RegisterViewCommands(CommandFrame& frame);
+    void RegisterUnitCommands(CommandFrame& frame);
     void OnOpenTrace();
     void OnTraceManager();
     void OnCloseAllTraces();
@@ -459,7 +465,7 @@ public:
 
     // ---- Printing (docview/print)
     // File > Print, Print Preview, Print Setup and Print Sample Labels on the frame's commands.
-    void RegisterPrintCommands(CMainFrame& frame);
+    void RegisterPrintCommands(CommandFrame& frame);
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
@@ -533,8 +539,11 @@ private:
 
     CQuorDoc* m_document;
     PageSetupSettings m_pageSetup;
+    ApplicationServices* m_app = nullptr;
     ConfigurationTables* m_tables = nullptr;
-    QPointer<QWidget> m_frame; // the CMainFrame
+    QPointer<QWidget> m_frame; // the CommandFrame's window
+    // The frame's update of its commands on every change of the selection.
+    QMetaObject::Connection m_selectionUpdates;
     QScrollBar* m_leftScrollBar = nullptr;
     QScrollBar* m_rightScrollBar = nullptr;
     int m_scrollPosition[2] = {0, 0};

@@ -14,6 +14,7 @@
 #include "config/InbuiltPattern.h"
 #include "config/Quor_Log_Config.h"
 #include "core/catalogue/Messages.h"
+#include "dialogs/ApplicationServices.h"
 #include "docview/clipboard/ClipboardTransfer.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
@@ -479,7 +480,10 @@ void CopySelection(const UnitRangeList& selection, CQuorView& view, int pane)
     data->setData(QStringLiteral("image/svg+xml"), picture.svg);
     data->setImageData(picture.image);
     // One selected unit also goes as data that this program, or another running copy, can paste.
-    if (selection.count() == 1 && view.GetDocument())
-        CopyUnitsToClipboard(*data, *view.GetDocument(), pane, selection.begin()->first);
+    if (selection.count() == 1 && view.GetDocument()) {
+        ApplicationServices* app = view.GetApplication();
+        CopyUnitsToClipboard(*data, *view.GetDocument(), pane, selection.begin()->first,
+                             app && app->Startup().m_developer);
+    }
     ORBAX_Platform::clipboard().setMimeData(data);
 }

@@ -6,9 +6,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "app/MainFrame.h"
 #include "config/Quor_Log_Config.h"
 #include "core/catalogue/Messages.h"
+#include "docview/commands/CommandFrame.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/TraceLoadJob.h"
@@ -69,7 +69,7 @@ void CQuorView::StartTraceLoad(const std::wstring& fileName)
 
 void CQuorView::updateLoadStatus()
 {
-    CMainFrame* frame = GetMainFrame();
+    CommandFrame* frame = GetMainFrame();
     if (m_pendingLoads <= 0) {
         if (m_hasStatusMessage && frame)
             frame->RemoveStatusMessage(m_statusMessage);

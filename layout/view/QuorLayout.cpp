@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QMainWindow>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPaintEvent>
@@ -11,15 +12,15 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/MainFrame.h"
-#include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
+#include "docview/commands/CommandFrame.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/geometry/DrawingResources.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"
 #include "resources/CommandIds.h"
+#include "widgets/controls/GuardedHandler.h"
 
 using ORBAX_Platform::Graphics;
 using namespace QuorCommand;
@@ -34,8 +35,8 @@ constexpr int PrintFailed = 381; // "Unable to print the layout to %1."
 
 } // namespace
 
-CQuorLayout::CQuorLayout(CQuorDoc* document, CQuorView* view, CMainFrame* frame, QWidget* parent)
-    : QWidget(parent), m_document(document), m_view(view), m_frame(frame)
+CQuorLayout::CQuorLayout(CQuorDoc* document, CQuorView* view, CommandFrame* frame, QWidget* parent)
+    : QWidget(parent), m_document(document), m_view(view), m_frame(frame ? frame->Window() : nullptr)
 {
     setObjectName(QStringLiteral("QuorLayout"));
     // Painting covers the whole window: nothing is erased first.
@@ -89,7 +90,7 @@ void CQuorLayout::OnCreate()
     close->setEnabled(true);
     connect(close, &QAction::triggered, this, [this] {
         if (m_document)
-            CQuorApp::RunGuarded(this, __FILE__, __LINE__, [this] { m_document->OnCloseLayout(); });
+            QuorGuard::RunGuarded(this, __FILE__, __LINE__, [this] { m_document->OnCloseLayout(); });
     });
     if (m_frame) {
         // A line of its own below the frame's tool bar.

@@ -13,7 +13,8 @@
 
 #include "layout/geometry/LayoutPage.h"
 
-class CMainFrame;
+class CommandFrame;
+class QMainWindow;
 class CQuorDoc;
 class CQuorView;
 class QAction;
@@ -30,7 +31,7 @@ class Graphics;
 class CQuorLayout : public QWidget {
     Q_OBJECT
 public:
-    CQuorLayout(CQuorDoc* document, CQuorView* view, CMainFrame* frame, QWidget* parent = nullptr);
+    CQuorLayout(CQuorDoc* document, CQuorView* view, CommandFrame* frame, QWidget* parent = nullptr);
     ~CQuorLayout() override;
 
     // The bar (214) at the top of the frame, and the default printer's settings.
@@ -106,7 +107,7 @@ private:
 
     CQuorDoc* m_document;
     QPointer<CQuorView> m_view;
-    QPointer<CMainFrame> m_frame;
+    QPointer<QMainWindow> m_frame; // the frame's window, which holds the bar
     QPointer<QToolBar> m_bar;
     LayoutPage m_page;
     std::unique_ptr<QPrinter> m_printer;

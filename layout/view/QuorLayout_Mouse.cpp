@@ -2,12 +2,12 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 
-#include "app/QuorApp.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/geometry/DrawingResources.h"
 #include "layout/view/QuorLayout.h"
 #include "platform/qt/Graphics.h"
+#include "widgets/controls/GuardedHandler.h"
 
 void CQuorLayout::OnLButtonDown(const QPoint& point)
 {
@@ -50,7 +50,7 @@ void CQuorLayout::mousePressEvent(QMouseEvent* event)
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    CQuorApp::RunGuarded(this, __FILE__, __LINE__, [&] { OnLButtonDown(event->position().toPoint()); });
+    QuorGuard::RunGuarded(this, __FILE__, __LINE__, [&] { OnLButtonDown(event->position().toPoint()); });
 }
 
 void CQuorLayout::mouseMoveEvent(QMouseEvent* event)
@@ -74,10 +74,10 @@ void CQuorLayout::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    CQuorApp::RunGuarded(this, __FILE__, __LINE__, [&] { OnLButtonDblClk(event->position().toPoint()); });
+    QuorGuard::RunGuarded(this, __FILE__, __LINE__, [&] { OnLButtonDblClk(event->position().toPoint()); });
 }
 
 void CQuorLayout::contextMenuEvent(QContextMenuEvent* event)
 {
-    CQuorApp::RunGuarded(this, __FILE__, __LINE__, [&] { OnContextMenu(event->globalPos()); });
+    QuorGuard::RunGuarded(this, __FILE__, __LINE__, [&] { OnContextMenu(event->globalPos()); });
 }

@@ -1,17 +1,14 @@
-// The legend's swatches, drawn with the patterns of the application's configuration.
-#include "app/QuorApp.h"
+// The legend's swatches, drawn with the patterns of the configuration the legend was built for.
 #include "config/InbuiltPattern.h"
+#include "config/Quor_Log_Config.h"
 #include "printsetup/legend/LegendUtils.h"
 
 namespace LegendUtils {
 
 void LegendItemDetails::DrawSwatch(ORBAX_Platform::Graphics& graphics, const QRectF& rect) const
 {
-    if (CQuorApp* app = CQuorApp::instance()) {
-        DrawSwatch(graphics, rect, app->Tables());
-        return;
-    }
-    // Without the application there are no patterns: each hatch shows as missing.
+    // An entry not given its configuration (LegendUtils::DrawWithTables) has no patterns: its hatch
+    // shows as missing.
     static const ConfigurationTables none;
     DrawSwatch(graphics, rect, none);
 }

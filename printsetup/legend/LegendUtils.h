@@ -21,8 +21,9 @@ namespace LegendUtils {
 class LegendItemDetails : public LegendSupport::LegendItem {
 public:
     std::wstring GetName() const override { return name; }
-    // The entry's hatch pattern from the application's pattern tables (millimetre mode), or, without a
-    // hatch entry, the white box with two red diagonals.
+    // The entry's hatch pattern (millimetre mode), or, without a hatch entry, the white box with two
+    // red diagonals. A plain entry knows no pattern tables, so its hatch shows as missing; the entries
+    // a legend draws are given the configuration's tables by DrawWithTables.
     void DrawSwatch(ORBAX_Platform::Graphics& graphics, const QRectF& rect) const override;
     // The same with the pattern tables given.
     void DrawSwatch(ORBAX_Platform::Graphics& graphics, const QRectF& rect, const ConfigurationTables& tables) const;
@@ -85,7 +86,7 @@ LegendItems BuildItems(const LegendMap& map, const HatchList* hatchList, int sor
 void AddByIncludeMode(int includeMode, const ORBAX_Logging::Borehole& units, const HatchList& hatchList, LegendMap& map,
                       double topDepth, double bottomDepth);
 // Makes the entries draw their swatches with the patterns of `tables` (the configuration a view draws
-// with) instead of the application's. The tables must outlive the entries.
+// with). The tables must outlive the entries.
 void DrawWithTables(LegendItems& entries, const ConfigurationTables& tables);
 
 } // namespace LegendUtils

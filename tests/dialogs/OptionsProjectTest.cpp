@@ -70,6 +70,7 @@ TEST(OptionsProject, FullPageExchangesEveryValue)
 {
     ProjectFixture f;
     COptionsProject page(2, QStringLiteral("Moura"), 7, L"a", true, &f.schemas);
+    page.SetConfigurationTables(&f.app.Tables());
     EXPECT_EQ(page.objectName(), "dlg310");
     EXPECT_EQ(f.run(page,
                     [&] {
@@ -117,6 +118,7 @@ TEST(OptionsProject, SingleChoiceModesAndRefill)
 {
     ProjectFixture f;
     COptionsProject site(COptionsProject::SiteOnly, 1);
+    site.SetConfigurationTables(&f.app.Tables());
     f.run(site, [&] {
         for (int id : {1223, 1225, 1174, 1224, 1182, 1238, 1203})
             EXPECT_FALSE(control<QWidget>(site, id)->isVisibleTo(&site)) << id;
@@ -129,6 +131,8 @@ TEST(OptionsProject, SingleChoiceModesAndRefill)
     // shown again; a choice is kept by id.
     COptionsProject lists(COptionsProject::HatchListOnly, 2);
     COptionsProject other(COptionsProject::SiteOnly, 2);
+    lists.SetConfigurationTables(&f.app.Tables());
+    other.SetConfigurationTables(&f.app.Tables());
     PropertySheet sheet(L"QUOR_Log Options");
     sheet.AddPage(&lists);
     sheet.AddPage(&other);

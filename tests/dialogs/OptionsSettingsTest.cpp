@@ -48,6 +48,7 @@ struct SettingsFixture {
     {
         PropertySheet sheet(L"QUOR_Log Options");
         auto* page = new COptionsSettings(true, true, editingDisabled);
+        page->SetApplication(&app);
         sheet.AddPage(page);
         drive[QStringLiteral("PropertySheet")] = [&](QDialog&) {
             onSheet(*page);

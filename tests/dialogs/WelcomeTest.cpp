@@ -17,6 +17,7 @@ TEST(Welcome, LogoTitleCheckBoxAndLinks)
     AppTest::Sandbox sandbox;
     CQuorApp app;
     CFirstTimeSplash splash;
+    splash.SetApplication(&app);
     EXPECT_EQ(splash.objectName(), "dlg316");
     EXPECT_EQ(splash.windowTitle(), "Welcome to QUOR_Log");
 

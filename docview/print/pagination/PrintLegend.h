@@ -11,7 +11,7 @@ struct ConfigurationTables;
 
 // `left` and `right` are the shown boreholes (null when not shown). `top` and `bottom` bound the
 // page's depth range (include mode 2 only). The entries' swatches are drawn with the patterns of
-// `tables` (the application's when null).
+// `tables` (none, so every hatch shows as missing, when null).
 LegendUtils::LegendItems BuildPrintLegend(const ORBAX_Logging::Borehole* left, const ORBAX_Logging::Borehole* right,
                                           const HatchList* hatchList, int includeMode, int sortOrder, double top,
                                           double bottom, const ConfigurationTables* tables = nullptr);

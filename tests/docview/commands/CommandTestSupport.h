@@ -28,6 +28,8 @@ protected:
             if (site.GetName() == L"North Field")
                 app.m_tables.currentCorrelationSiteId = id;
         view->SetConfigurationTables(&app.m_tables);
+        view->SetApplication(&app);
+        document->SetApplication(&app);
         view->SetMainFrame(&frame);
         view->OnInitialUpdate();
         view->RegisterDocumentCommands(frame);

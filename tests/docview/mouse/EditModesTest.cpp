@@ -67,6 +67,7 @@ TEST_F(EditModes, SetRockEditsTheUnitsRockTypesAfterOk)
 {
     CQuorApp app;
     app.m_tables = tables;
+    view->SetApplication(&app);
     view->m_editMode = SetRock;
     sandbox.dialogs.inspect = [&](QDialog& dialog) {
         auto* rock = dynamic_cast<Setrock*>(&dialog);
@@ -295,6 +296,7 @@ TEST_F(EditModes, CorrelateOpensTheCorrelateOrSampleNumberDialogOnTheUnit)
     // The application's configuration, with a correlation site, serves the unit commands.
     CQuorApp app;
     app.m_tables = tables;
+    view->SetApplication(&app);
     for (const auto& [id, site] : app.m_tables.correlations)
         app.m_tables.currentCorrelationSiteId = id;
     int selectedThen = -1, modeThen = -1;

@@ -163,6 +163,7 @@ TEST_F(Pointer, ADoubleClickOnASelectedUnitSetsItsRockType)
 {
     CQuorApp app;
     app.m_tables = tables;
+    view->SetApplication(&app);
     UnitRangeList selectedThen;
     sandbox.dialogs.inspect = [&](QDialog&) { selectedThen = view->m_selection; };
     QTest::mouseDClick(view.get(), Qt::LeftButton, Qt::NoModifier, At(0, 7));

@@ -1,17 +1,25 @@
-// Switching the main frame between the borehole view and the page-layout view.
+// Switching the main frame between the borehole view and the page-layout view: the document's
+// layout commands live with the view they make, above the document.
 #include <QAction>
+#include <QMainWindow>
 #include <QStackedWidget>
 #include <QToolBar>
 
-#include "app/MainFrame.h"
+#include "docview/commands/CommandFrame.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "layout/view/QuorLayout.h"
 #include "resources/CommandIds.h"
 
-void CQuorDoc::RegisterLayoutCommands(CMainFrame& frame, CQuorView& view)
+namespace {
+
+CommandFrame* commandFrame(QMainWindow* window) { return dynamic_cast<CommandFrame*>(window); }
+
+} // namespace
+
+void CQuorDoc::RegisterLayoutCommands(CommandFrame& frame, CQuorView& view)
 {
-    m_frame = &frame;
+    m_frame = frame.Window();
     m_boreholeView = &view;
     frame.SetCommandHandler(
         QuorCommand::ID_PRINT_LAYOUT, [this] { OnPrintLayout(); },
@@ -24,24 +32,25 @@ void CQuorDoc::OnUpdatePrintLayout(QAction& action) const { action.setEnabled(pe
 
 void CQuorDoc::OnPrintLayout()
 {
-    if (!m_frame || !m_boreholeView)
+    CommandFrame* frame = commandFrame(m_frame);
+    if (!frame || !m_boreholeView)
         return;
     if (pendingTraceLoads != 0)
         return;
     // One page-layout view at a time: asked again, the one there is shown.
     if (!m_layout) {
-        auto* layout = new CQuorLayout(this, m_boreholeView, m_frame, m_frame->ViewStack());
+        auto* layout = new CQuorLayout(this, m_boreholeView, frame, frame->ViewStack());
         layout->OnCreate();
         m_layout = layout;
         // The borehole view repaints the page when its traces or the boreholes change.
         connect(m_boreholeView, &CQuorView::selectionChanged, layout, qOverload<>(&QWidget::update));
         connect(this, &CQuorDoc::paneChanged, layout, qOverload<>(&QWidget::update));
         QPointer<CQuorLayout> route = layout;
-        m_frame->SetCommandRoute(
+        frame->SetCommandRoute(
             [route](int id) { return route && route->OnCommand(id); },
             [route](int id, QAction& action) { return route && route->OnUpdateCommand(id, action); });
     }
-    m_frame->ShowView(m_layout);
+    frame->ShowView(m_layout);
     m_layout->setFocus(Qt::OtherFocusReason);
 }
 
@@ -51,11 +60,11 @@ void CQuorDoc::OnCloseLayout()
         return;
     CQuorLayout* layout = m_layout;
     m_layout.clear();
-    if (m_frame) {
-        m_frame->SetCommandRoute({}, {});
+    if (CommandFrame* frame = commandFrame(m_frame)) {
+        frame->SetCommandRoute({}, {});
         if (m_boreholeView)
-            m_frame->ShowView(m_boreholeView);
-        m_frame->ViewStack()->removeWidget(layout);
+            frame->ShowView(m_boreholeView);
+        frame->ViewStack()->removeWidget(layout);
     }
     layout->hide();
     if (QToolBar* bar = layout->Bar()) {
