@@ -6,30 +6,33 @@
 #include <QPointF>
 #include <QRectF>
 
+class BoreholeDocument;
 class CQuorDoc;
 class CQuorLayout;
-class CQuorView;
+class LayoutItemView;
 struct DrawingResources;
 
 namespace ORBAX_Platform {
 class Graphics;
 }
 
+// The items measure, hit-test and draw without a window: the document's boreholes, the borehole
+// view's drawing (LayoutItemView) and the drawing resources are handed in. Editing an item is a
+// window's work: each kind has an EditProperties of its own, defined beside its dialog, and the
+// page-layout view runs the one of the item's kind.
 class LayoutItem {
 public:
     virtual ~LayoutItem() = default;
 
     // The item's extent in its own space.
-    virtual QRectF GetBounds(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView& view,
-                             const DrawingResources& resources) const = 0;
+    virtual QRectF GetBounds(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document,
+                             const LayoutItemView& view, const DrawingResources& resources) const = 0;
     // Whether the point (in the item's own space) picks the item.
-    virtual bool HitTest(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView& view,
-                         const DrawingResources& resources, const QPointF& point) const = 0;
+    virtual bool HitTest(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document,
+                         const LayoutItemView& view, const DrawingResources& resources, const QPointF& point) const = 0;
     // Draws the item at its own origin; `area` is the page inside its margins.
-    virtual void Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const CQuorDoc& document,
-                      const CQuorView& view, const DrawingResources& resources) const = 0;
-    // Runs the item's dialog; true when the user pressed OK.
-    virtual bool EditProperties(CQuorDoc& document, const QPointF& position) = 0;
+    virtual void Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const BoreholeDocument& document,
+                      const LayoutItemView& view, const DrawingResources& resources) const = 0;
     // Told whenever an item of the page is added, edited or deleted; no kind of item does anything.
     virtual void NoOp(CQuorDoc& document, CQuorLayout& layout)
     {

@@ -48,21 +48,22 @@ LegendGrid LegendLayoutItem::Grid(ORBAX_Platform::Graphics& graphics) const
     return LegendGrid::Compute(style, graphics, entries, MaxHeight, 0.0f);
 }
 
-QRectF LegendLayoutItem::GetBounds(ORBAX_Platform::Graphics& graphics, const CQuorDoc&, const CQuorView&,
+QRectF LegendLayoutItem::GetBounds(ORBAX_Platform::Graphics& graphics, const BoreholeDocument&, const LayoutItemView&,
                                    const DrawingResources&) const
 {
     const QSizeF size = Grid(graphics).GetSize(style);
     return QRectF(0, 0, size.width(), size.height());
 }
 
-bool LegendLayoutItem::HitTest(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView& view,
-                               const DrawingResources& resources, const QPointF& point) const
+bool LegendLayoutItem::HitTest(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document,
+                               const LayoutItemView& view, const DrawingResources& resources,
+                               const QPointF& point) const
 {
     return LayoutGeometry::Contains(GetBounds(graphics, document, view, resources), point);
 }
 
-void LegendLayoutItem::Draw(ORBAX_Platform::Graphics& graphics, const QRectF&, const CQuorDoc&, const CQuorView&,
-                            const DrawingResources& resources) const
+void LegendLayoutItem::Draw(ORBAX_Platform::Graphics& graphics, const QRectF&, const BoreholeDocument&,
+                            const LayoutItemView&, const DrawingResources& resources) const
 {
     const LegendGrid grid = Grid(graphics);
     const QSizeF size = grid.GetSize(style);

@@ -38,15 +38,15 @@ public:
     // The grid the entries take: at most MaxHeight high, cells as wide as the widest name needs.
     LegendGrid Grid(ORBAX_Platform::Graphics& graphics) const;
 
-    QRectF GetBounds(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView& view,
+    QRectF GetBounds(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document, const LayoutItemView& view,
                      const DrawingResources& resources) const override;
-    bool HitTest(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView& view,
+    bool HitTest(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document, const LayoutItemView& view,
                  const DrawingResources& resources, const QPointF& point) const override;
     // A white ground, the entries by columns (boxes outlined black, 0.1 mm; names black), a grey frame.
-    void Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const CQuorDoc& document, const CQuorView& view,
-              const DrawingResources& resources) const override;
+    void Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const BoreholeDocument& document,
+              const LayoutItemView& view, const DrawingResources& resources) const override;
     // The legend's dialog over a copy; OK takes the copy over (the entries are not collected again).
-    bool EditProperties(CQuorDoc& document, const QPointF& position) override;
+    bool EditProperties(CQuorDoc& document, const QPointF& position);
 
     int sortOrder = LegendUtils::Alphabetical;
     int includeMode = LegendUtils::AllOnPage;

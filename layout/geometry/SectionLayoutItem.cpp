@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "docview/document/QuorDoc.h"
 #include "docview/document/history/BoreholeDocument.h"
 #include "docview/view/geometry/DrawingResources.h"
 #include "layout/geometry/TextHeight.h"
@@ -92,14 +91,14 @@ double SectionLayoutItem::BottomDepth(const BoreholeDocument& document) const
     return bottomSpec.Resolve(document.GetBorehole(Pane(bottomBorehole)));
 }
 
-QRectF SectionLayoutItem::GetBounds(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView&,
-                                    const DrawingResources& resources) const
+QRectF SectionLayoutItem::GetBounds(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document,
+                                    const LayoutItemView&, const DrawingResources& resources) const
 {
     return Bounds(MeasureTextHeight(graphics, resources.generalFont), TopDepth(document), BottomDepth(document));
 }
 
-bool SectionLayoutItem::HitTest(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView&,
-                                const DrawingResources& resources, const QPointF& point) const
+bool SectionLayoutItem::HitTest(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document,
+                                const LayoutItemView&, const DrawingResources& resources, const QPointF& point) const
 {
     return HitsField(MeasureTextHeight(graphics, resources.generalFont), TopDepth(document), BottomDepth(document),
                      point);

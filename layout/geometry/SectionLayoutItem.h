@@ -42,13 +42,13 @@ public:
     bool Shows(ColumnKind kind) const;
     bool ShowsAnything() const;
 
-    QRectF GetBounds(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView& view,
+    QRectF GetBounds(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document, const LayoutItemView& view,
                      const DrawingResources& resources) const override;
-    bool HitTest(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView& view,
+    bool HitTest(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document, const LayoutItemView& view,
                  const DrawingResources& resources, const QPointF& point) const override;
-    void Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const CQuorDoc& document, const CQuorView& view,
-              const DrawingResources& resources) const override;
-    bool EditProperties(CQuorDoc& document, const QPointF& position) override;
+    void Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const BoreholeDocument& document,
+              const LayoutItemView& view, const DrawingResources& resources) const override;
+    bool EditProperties(CQuorDoc& document, const QPointF& position);
 
     int topBorehole = 1;
     int bottomBorehole = 1;

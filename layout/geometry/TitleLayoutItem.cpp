@@ -100,20 +100,20 @@ void TitleLayoutItem::string_cell::draw_sample(ORBAX_Platform::Graphics& graphic
     painter.restore();
 }
 
-QRectF TitleLayoutItem::GetBounds(ORBAX_Platform::Graphics&, const CQuorDoc&, const CQuorView&,
+QRectF TitleLayoutItem::GetBounds(ORBAX_Platform::Graphics&, const BoreholeDocument&, const LayoutItemView&,
                                   const DrawingResources&) const
 {
     return Bounds();
 }
 
-bool TitleLayoutItem::HitTest(ORBAX_Platform::Graphics&, const CQuorDoc&, const CQuorView&, const DrawingResources&,
-                              const QPointF& point) const
+bool TitleLayoutItem::HitTest(ORBAX_Platform::Graphics&, const BoreholeDocument&, const LayoutItemView&,
+                              const DrawingResources&, const QPointF& point) const
 {
     return LayoutGeometry::Contains(Bounds(), point);
 }
 
-void TitleLayoutItem::Draw(ORBAX_Platform::Graphics& graphics, const QRectF&, const CQuorDoc&, const CQuorView&,
-                           const DrawingResources&) const
+void TitleLayoutItem::Draw(ORBAX_Platform::Graphics& graphics, const QRectF&, const BoreholeDocument&,
+                           const LayoutItemView&, const DrawingResources&) const
 {
     graphics.fillRect(Bounds(), 0xFF4169E1u);
     DrawRows(graphics, Bounds());

@@ -65,15 +65,15 @@ public:
     // Every cell drawn into its rectangle.
     void DrawRows(ORBAX_Platform::Graphics& graphics, const QRectF& rect) const;
 
-    QRectF GetBounds(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView& view,
+    QRectF GetBounds(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document, const LayoutItemView& view,
                      const DrawingResources& resources) const override;
-    bool HitTest(ORBAX_Platform::Graphics& graphics, const CQuorDoc& document, const CQuorView& view,
+    bool HitTest(ORBAX_Platform::Graphics& graphics, const BoreholeDocument& document, const LayoutItemView& view,
                  const DrawingResources& resources, const QPointF& point) const override;
     // The block filled in 0xff4169e1, then its rows.
-    void Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const CQuorDoc& document, const CQuorView& view,
-              const DrawingResources& resources) const override;
+    void Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const BoreholeDocument& document,
+              const LayoutItemView& view, const DrawingResources& resources) const override;
     // The dialog over a copy (sharing the rows); true on OK. The copy's edits are not taken over.
-    bool EditProperties(CQuorDoc& document, const QPointF& position) override;
+    bool EditProperties(CQuorDoc& document, const QPointF& position);
 
     QRectF Bounds() const { return QRectF(0, 0, width, height); }
 

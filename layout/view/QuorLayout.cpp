@@ -17,6 +17,7 @@
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/geometry/DrawingResources.h"
+#include "layout/view/BoreholeViewAdapter.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"
 #include "resources/CommandIds.h"
@@ -178,14 +179,14 @@ void CQuorLayout::OnDraw(QPainter& painter)
     auto drawEntry = [&](const LayoutEntry& entry) {
         ORBAX_Platform::GraphicsState state(graphics);
         graphics.setWorldTransform(QTransform::fromTranslate(entry.position.x(), entry.position.y()) * page);
-        entry.item->Draw(graphics, area, *m_document, *m_view, resources);
+        entry.item->Draw(graphics, area, *m_document, BoreholeViewAdapter(*m_view), resources);
     };
     // The selected item first, beneath the others, with its frame.
     const LayoutEntry* selected = m_page.Selected();
     if (selected) {
         drawEntry(*selected);
         graphics.setWorldTransform(QTransform::fromTranslate(selected->position.x(), selected->position.y()) * page);
-        const QRectF bounds = selected->item->GetBounds(graphics, *m_document, *m_view, resources);
+        const QRectF bounds = selected->item->GetBounds(graphics, *m_document, BoreholeViewAdapter(*m_view), resources);
         painter.setPen(MakeDrawingPen(kSelectionFrame, 1.0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(bounds);
@@ -208,7 +209,7 @@ void CQuorLayout::OnPrint(QPainter& painter, QPrinter& printer)
     for (const LayoutEntry& entry : m_page.entries) {
         ORBAX_Platform::GraphicsState state(graphics);
         graphics.setWorldTransform(QTransform::fromTranslate(entry.position.x(), entry.position.y()) * page);
-        entry.item->Draw(graphics, area, *m_document, *m_view, resources);
+        entry.item->Draw(graphics, area, *m_document, BoreholeViewAdapter(*m_view), resources);
     }
 }
 

@@ -19,6 +19,23 @@
 
 using namespace QuorCommand;
 
+namespace {
+
+// An item's dialog is a window, which the windowless items do not run themselves: the item's kind
+// picks its EditProperties. True when the user pressed OK.
+bool EditItemProperties(LayoutItem& item, CQuorDoc& document, const QPointF& position)
+{
+    if (auto* section = dynamic_cast<SectionLayoutItem*>(&item))
+        return section->EditProperties(document, position);
+    if (auto* legend = dynamic_cast<LegendLayoutItem*>(&item))
+        return legend->EditProperties(document, position);
+    if (auto* title = dynamic_cast<TitleLayoutItem*>(&item))
+        return title->EditProperties(document, position);
+    return false;
+}
+
+} // namespace
+
 void CQuorLayout::place(std::shared_ptr<LayoutItem> item)
 {
     m_page.Append(std::move(item));
@@ -69,7 +86,7 @@ void CQuorLayout::OnProperties()
         return;
     // The entry is held while its dialog runs.
     const std::shared_ptr<LayoutItem> item = entry->item;
-    if (item->EditProperties(*m_document, entry->position))
+    if (EditItemProperties(*item, *m_document, entry->position))
         itemsChanged();
 }
 

@@ -5,6 +5,7 @@
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/geometry/DrawingResources.h"
+#include "layout/view/BoreholeViewAdapter.h"
 #include "layout/view/QuorLayout.h"
 #include "platform/qt/Graphics.h"
 #include "widgets/controls/GuardedHandler.h"
@@ -18,7 +19,7 @@ void CQuorLayout::OnLButtonDown(const QPoint& point)
     bool changed = false;
     measure([&](ORBAX_Platform::Graphics& graphics) {
         changed = m_page.SelectAt(at, [&](const LayoutItem& item, const QPointF& p) {
-            return item.HitTest(graphics, *m_document, *m_view, resources, p);
+            return item.HitTest(graphics, *m_document, BoreholeViewAdapter(*m_view), resources, p);
         });
     });
     if (changed)
@@ -34,7 +35,7 @@ void CQuorLayout::OnMouseMove(const QPoint& point)
     const DrawingResources& resources = Resources();
     QRectF bounds;
     measure([&](ORBAX_Platform::Graphics& graphics) {
-        bounds = entry->item->GetBounds(graphics, *m_document, *m_view, resources);
+        bounds = entry->item->GetBounds(graphics, *m_document, BoreholeViewAdapter(*m_view), resources);
     });
     update(ItemToClient(m_page.DragTo(at, bounds)));
 }

@@ -8,7 +8,6 @@
 
 #include "platform/Numbers.h"
 #include "platform/qt/Graphics.h"
-#include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 
 namespace {
@@ -79,29 +78,6 @@ void FontDescription::ToLogFont(QFont& logFont, const QPaintDevice* device) cons
         logFont.setPixelSize(pixels);
     logFont.setWeight(bold ? QFont::Bold : QFont::Normal);
     logFont.setItalic(italic);
-}
-
-bool FontDescription::Choose(QWidget* parent)
-{
-    // The dialog starts from the size in points: a pixel size would leave it without one.
-    QFont initial;
-    initial.setFamily(QString::fromStdWString(face));
-    if (size > 0)
-        initial.setPointSizeF(size);
-    initial.setWeight(bold ? QFont::Bold : QFont::Normal);
-    initial.setItalic(italic);
-
-    QFont chosen;
-    if (!ORBAX_Platform::filePrompts().chooseFont(parent, initial, chosen))
-        return false;
-    face = chosen.family().toStdWString();
-    // The dialog speaks in tenths of a point.
-    const double points = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : chosen.pointSize();
-    if (points > 0)
-        size = static_cast<float>(std::round(points * 10.0) / 10.0);
-    bold = chosen.weight() >= QFont::Bold;
-    italic = chosen.italic();
-    return true;
 }
 
 std::wstring FontDescription::ToString() const

@@ -36,6 +36,7 @@ public:
     // Offers the font dialog (scalable fonts) through the font-prompt service, starting at this font;
     // true when the user chose one, which this description then holds (the size rounded to tenths of
     // a point); false on cancel, changing nothing.
+    // (A window's work: defined with the dialog toolkit, widgets/dialogs/FontDescription_Choose.cpp.)
     bool Choose(QWidget* parent);
 
     // The size with one decimal, the ".0" of a whole size dropped, then "pt " and the face:

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/QuorApp.h"
+#include "config/Quor_Log_Config.h"
 #include "printsetup/legend/LegendGrid.h"
 #include "printsetup/legend/LegendStyle.h"
 #include "tests/support/PaintSupport.h"
@@ -42,8 +42,6 @@ protected:
     void SetUp() override
     {
         PaintTest::EnsureGuiApplication();
-        app = std::make_unique<CQuorApp>();
-        ConfigurationTables& tables = app->Tables();
         entries.push_back(Make(L"Sandstone", HatchListEntry(HatchListEntry::Inbuilt, L"Red", L"Sandstone"), tables));
         entries.push_back(Make(L"Coal", HatchListEntry(HatchListEntry::Inbuilt, L"blue", L"Coal"), tables));
         entries.push_back(Make(L"Unlisted", std::nullopt, tables));
@@ -58,7 +56,10 @@ protected:
             HatchListEntry::Resolve(tables.bitmaps, *hatch, tables.vectors, tables.inbuilts, true);
             entry->hatchEntry = hatch;
         }
-        return entry;
+        // Drawn with the configuration's patterns, as a legend's entries are.
+        LegendItems drawn{entry};
+        DrawWithTables(drawn, tables);
+        return drawn.front();
     }
 
     QImage Render(const std::function<void(ORBAX_Platform::Graphics&)>& draw)
@@ -70,7 +71,7 @@ protected:
         return image;
     }
 
-    std::unique_ptr<CQuorApp> app;
+    ConfigurationTables tables;
     LegendItems entries;
     LegendStyle style;
     const QPen boxPen = QPen(QBrush(Qt::black), 0.3);
@@ -174,7 +175,7 @@ TEST_F(LegendDraw, SwatchOfAMissingPatternShowsItAsUnknown)
 {
     // A hatch entry whose pattern left the tables (its id is no longer there) draws the white
     // placeholder, never a stale pattern.
-    auto entry = Make(L"Ghost", HatchListEntry(HatchListEntry::Bitmap, L"gone", L"Ghost"), app->Tables());
+    auto entry = Make(L"Ghost", HatchListEntry(HatchListEntry::Bitmap, L"gone", L"Ghost"), tables);
     entry->hatchEntry->patternId = 4242;
     QImage image =
         Render([&](ORBAX_Platform::Graphics& graphics) { entry->DrawSwatch(graphics, QRectF(10, 10, 20, 20)); });
