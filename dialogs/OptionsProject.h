@@ -42,7 +42,7 @@ public:
 
 protected:
     void OnInitDialog() override;
-    // Fills the lists from the application's tables as they are now, then loads the controls.
+    // Fills the lists from the given tables as they are now, then loads the controls.
     bool OnSetActive() override;
     void exchange(bool save) override;
 

@@ -28,7 +28,7 @@ public:
     // The same from a list of sections: for each section, its left then its right borehole when shown,
     // collected by the include mode; then sorted and merged. Without a hatch list, or when nothing was
     // collected, the entries stay as they are. The swatches are drawn with the patterns of `tables`
-    // (the application's when null).
+    // (with none, every hatch shows as missing).
     void Rebuild(const std::vector<const SectionLayoutItem*>& sections, const BoreholeDocument& document,
                  const HatchList* hatchList, const ConfigurationTables* tables = nullptr);
 
