@@ -641,26 +641,39 @@ void CQuorView::ScrollPane(int pane, int dy)
         return;
     const QRectF& paneRect = m_layout.pane(pane);
     const QRectF& column = m_layout.column(pane);
-    const double margin = m_layout.lineHeight;
-    auto scrollArea = [&](const QRectF& area, double left, double right) {
-        const QRect device = PageRectToDevice(area);
-        if (device.isEmpty())
+    // How far a depth label reaches above or below its tick, in whole pixels.
+    const int reach = static_cast<int>(std::ceil(m_layout.tickLineHeight * m_pixelsPerMmY)) + 2;
+    auto pixel = [](double device) { return static_cast<int>(std::floor(device + 0.5)); };
+    // Only what lies between the top and bottom lines of a frame moves with its depth: the ruler's
+    // ticks and the drawing inside. The frame lines stay; the labels of ticks that come in or go out
+    // at the ends, and the rows uncovered, are drawn again.
+    auto scrollBetweenFrameLines = [&](double left, double right, const QRectF& framed) {
+        const int x0 = pixel(left * m_pixelsPerMmX);
+        const int width = pixel(right * m_pixelsPerMmX) - x0 + 1;
+        const int top = pixel(framed.top() * m_pixelsPerMmY);
+        const int bottom = pixel(framed.bottom() * m_pixelsPerMmY);
+        if (width <= 0)
             return;
-        scroll(0, -dy, device);
-        // Texts that reach over the edges of the scrolled area are drawn again whole.
-        update(PageRectToDevice(QRectF(QPointF(left, area.top() - margin), QPointF(right, area.top() + 0.5))));
-        update(PageRectToDevice(QRectF(QPointF(left, area.bottom() - 0.5), QPointF(right, area.bottom() + margin))));
-        update(QRect(device.left(), device.top(), 1, device.height()));
-        update(QRect(device.right(), device.top(), 1, device.height()));
+        const int uncovered = std::min(std::abs(dy), std::max(0, bottom - top));
+        if (bottom - top > 1 + uncovered)
+            scroll(0, -dy, QRect(x0, top + 1, width, bottom - top - 1));
+        else
+            update(QRect(x0, top, width, bottom - top + 1));
+        if (dy < 0) {
+            update(QRect(x0, top - reach, width, uncovered + 2 * reach + 1));
+            update(QRect(x0, bottom - reach, width, 2 * reach + 1));
+        } else {
+            update(QRect(x0, top - reach, width, 2 * reach + 1));
+            update(QRect(x0, bottom - uncovered - reach, width, uncovered + 2 * reach + 1));
+        }
     };
-    scrollArea(QRectF(QPointF(paneRect.left(), column.top()), QPointF(paneRect.right(), column.bottom())),
-               paneRect.left(), paneRect.right());
-    if (pane == 1) {
-        const QRectF& plot = m_layout.tracePlot[0];
-        scrollArea(QRectF(QPointF(m_layout.traceColumn[0].left(), plot.top()),
-                          QPointF(m_layout.traceColumn[2].right(), plot.bottom())),
-                   m_layout.traceColumn[0].left(), m_layout.traceColumn[2].right());
-    }
+    scrollBetweenFrameLines(paneRect.left(), column.right(), column);
+    // Each unit label stands in the middle of the part of its run that shows, so the labels are drawn
+    // again whole wherever the pane now starts.
+    update(QRect(QPoint(pixel(column.right() * m_pixelsPerMmX), pixel(column.top() * m_pixelsPerMmY) - reach),
+                 QPoint(pixel(paneRect.right() * m_pixelsPerMmX), pixel(column.bottom() * m_pixelsPerMmY) + reach)));
+    if (pane == 1)
+        scrollBetweenFrameLines(m_layout.traceColumn[0].left(), m_layout.traceColumn[2].right(), m_layout.tracePlot[0]);
 }
 
 void CQuorView::invalidateFooters()

@@ -160,7 +160,6 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                 m_tables ? ::GetHatchList(m_tables->hatchLists, m_tables->currentHatchListId) : nullptr;
 
             std::vector<QueuedElement> queued;
-            int last = -1;
             for (int i = FirstUnitWithBaseAtOrBelow(borehole, depthTop); i < count; ++i) {
                 const ORBAX_Logging::Interval& unit = borehole[static_cast<std::size_t>(i)];
                 const QRectF row = UnitRowRect(width, scale, i, borehole);
@@ -173,7 +172,6 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                         queued.push_back({ElementRect(i, e, width, scale, borehole), entry});
                     }
                 }
-                last = i;
                 if (unit.bottom > depthBottom)
                     break;
             }
@@ -198,9 +196,12 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                 painter.setBrush(Qt::NoBrush);
                 painter.drawPolygon(points, 3);
             };
-            if (last == count - 1) {
-                // End of hole below the last base.
-                const double b = borehole[static_cast<std::size_t>(count - 1)].bottom / scale;
+            // The end of hole shows when the last base lies in the column (at or below its top). Its mark
+            // and text reach below the base, into parts of the column that may be drawn alone.
+            const double lastBase = borehole[static_cast<std::size_t>(count - 1)].bottom;
+            const double endReach = (2 + 2 * lineHeight) * scale;
+            if (lastBase >= topDepth && lastBase <= depthBottom && lastBase + endReach >= depthTop) {
+                const double b = lastBase / scale;
                 const double below = reference.bottom() + lineHeight;
                 if (below > b)
                     painter.fillRect(QRectF(0, b, width, below - b), resources.whiteBrush);
