@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
+#include <QProxyStyle>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -44,6 +45,30 @@ constexpr int kMenuTrace = 176;
 constexpr int kMenuOther = 177;
 constexpr int kOverwritePane = 59140;
 constexpr int kInvalidateMargin = 10; // pixels above and below a unit whose selection changes
+
+// The pane scroll bars drawn by the application's style in bands of fewer rows than Qt hands to its
+// thread pool: a bar is tall and narrow, and waiting for the pool's threads on each of its fills costs
+// more than the fills themselves. The bars repaint at every scroll and zoom step.
+class BandedScrollBarStyle : public QProxyStyle {
+public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override
+    {
+        constexpr int kBand = 64;
+        if (control != CC_ScrollBar || !painter || !option || option->rect.height() <= kBand) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        const QRect whole = option->rect;
+        for (int top = whole.top(); top <= whole.bottom(); top += kBand) {
+            painter->save();
+            painter->setClipRect(QRect(whole.left(), top, whole.width(), std::min(kBand, whole.bottom() + 1 - top)),
+                                 Qt::IntersectClip);
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            painter->restore();
+        }
+    }
+};
 
 } // namespace
 
@@ -115,6 +140,9 @@ CQuorView::~CQuorView()
         // A profile that cannot be written loses the settings, not the program.
     }
     m_traces.clear();
+    // The bars go before their style.
+    delete m_leftScrollBar;
+    delete m_rightScrollBar;
 }
 
 void CQuorView::SetMainFrame(CMainFrame* frame) { m_frame = frame; }
@@ -554,6 +582,7 @@ void CQuorView::CreateBoundaryAt(double depth, int unit, int pane)
 
 void CQuorView::createScrollBars()
 {
+    m_scrollBarStyle = std::make_unique<BandedScrollBarStyle>();
     m_leftScrollBar = new QScrollBar(Qt::Vertical, this);
     m_leftScrollBar->setObjectName(QStringLiteral("id101"));
     m_rightScrollBar = new QScrollBar(Qt::Vertical, this);
@@ -561,6 +590,9 @@ void CQuorView::createScrollBars()
     for (int pane = 0; pane < 2; ++pane) {
         QScrollBar* bar = PaneScrollBar(pane);
         bar->setCursor(Qt::ArrowCursor);
+        // A bar paints all of itself: the view need not be drawn under it each time it moves.
+        bar->setAutoFillBackground(true);
+        bar->setStyle(m_scrollBarStyle.get());
         connect(bar, &QScrollBar::actionTriggered, this, [this, pane](int action) { onScrollAction(pane, action); });
         connect(bar, &QScrollBar::valueChanged, this, [this, pane](int value) { scrollPaneTo(pane, value); });
         bar->show();

@@ -42,6 +42,7 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QScrollBar;
+class QStyle;
 class QSvgGenerator;
 struct ConfigurationTables;
 struct TraceLoadJob;
@@ -190,7 +191,8 @@ public:
                                 const DrawingResources& resources, const QPen& gridPen, QPen curvePen,
                                 const QPen& dividerPen, bool fine, const TraceList& traces,
                                 const std::uint32_t* colourTable);
-    static void DrawCurvePolyline(ORBAX_Platform::Graphics& graphics, const QPen& pen, const PointF* points, int count);
+    // Each run of the polylines as one line.
+    static void DrawCurvePolyline(ORBAX_Platform::Graphics& graphics, const QPen& pen, const CurvePolylines& polylines);
     // Text at a point: the alignment places the point (left, centre or right; top, centre or bottom).
     static void DrawTextAt(ORBAX_Platform::Graphics& graphics, const QPointF& point, const QString& text,
                            const QFont& font, const QBrush& brush, int alignment);
@@ -526,7 +528,8 @@ private:
     CQuorDoc* m_document;
     PageSetupSettings m_pageSetup;
     ConfigurationTables* m_tables = nullptr;
-    QPointer<QWidget> m_frame; // the CMainFrame
+    QPointer<QWidget> m_frame;                // the CMainFrame
+    std::unique_ptr<QStyle> m_scrollBarStyle; // the bars' style; the destructor deletes the bars first
     QScrollBar* m_leftScrollBar = nullptr;
     QScrollBar* m_rightScrollBar = nullptr;
     int m_scrollPosition[2] = {0, 0};
@@ -535,6 +538,12 @@ private:
     double m_pixelsPerMmY = 96 / 25.4;
     ViewGeometry::ViewLayout m_layout;
     std::shared_ptr<DrawingResources> m_screenResources;
+    struct MeasuredText {
+        QString text;
+        QFont font;
+        QSizeF size;
+    };
+    mutable std::vector<MeasuredText> m_measuredTexts;
     int m_hoverRow = -1;
     QTimer m_autoScrollTimer;
     bool m_colourMenuInserted = false;
@@ -561,7 +570,7 @@ private:
 // clipboard as SVG and as an image.
 void CopySelection(const UnitRangeList& selection, CQuorView& view, int pane);
 
-// One trace's settings from the trace manager into its curve, recomputing its points where the
-// settings change them; a file's curves take the settings pairwise, as far as both go.
+// One trace's settings from the trace manager into its curve; a file's curves take the settings
+// pairwise, as far as both go.
 void ApplyTraceSettings(CurveProperty& curve, const TraceSettings& setting);
 void ApplyTraceSettingsToFile(LasProperty& traceFile, const std::vector<TraceSettings>& settings);

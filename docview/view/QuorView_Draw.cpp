@@ -66,9 +66,21 @@ void CQuorView::DrawTextAt(Graphics& graphics, const QPointF& point, const QStri
 void CQuorView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.setClipRegion(event->region());
     try {
-        OnDraw(painter, DeviceToPage(QRectF(event->rect())), true);
+        // Strips apart (the hover line moving, the cursor depths in the footers, the ends of a scrolled
+        // pane) are drawn each alone: drawing what lies between them would cost a whole paint.
+        const QRegion& region = event->region();
+        if (region.rectCount() <= 48) {
+            for (const QRect& rect : region) {
+                painter.save();
+                painter.setClipRect(rect);
+                OnDraw(painter, DeviceToPage(QRectF(rect)), true);
+                painter.restore();
+            }
+        } else {
+            painter.setClipRegion(region);
+            OnDraw(painter, DeviceToPage(QRectF(event->rect())), true);
+        }
     } catch (...) {
         // A paint that fails leaves what it drew; no exception may reach the event loop.
     }
@@ -266,7 +278,8 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
     DrawDepthTicks(graphics, column.left(), column.top(), column.bottom(), topDepth / scale, tickOrigin,
                    QPointF(tickIndent, m_layout.tickTextOffset), resources.blackBrush, QPen(Qt::NoPen), 0, topDepth, 0,
                    scale, resources.hairlinePen, resources.tickFont);
-    if (drawName)
+    if (drawName && clipBounds.top() < column.top() - lineHeight / 2 &&
+        clipBounds.bottom() > column.top() - 2.5 * lineHeight)
         DrawTextAt(graphics, QPointF(column.center().x(), column.top() - 2 * lineHeight),
                    QString::fromStdWString(borehole.name), resources.generalFont,
                    isActive ? resources.selectionBrush : resources.blackBrush, Qt::AlignHCenter | Qt::AlignTop);
@@ -288,9 +301,14 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
     const double x = column.right();
     const double regularHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFont).height() / 2;
     const double italicHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFontItalic).height() / 2;
+    // Labels wholly above or below what is painted are skipped.
+    const QRectF clip = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
+    const double reach = 2 * std::max(regularHalf, italicHalf) + 1;
     for (const UnitLabel& label : labels) {
         const double y = label.y;
         const double ly = label.labelY;
+        if (!clip.isNull() && (std::max(y, ly) < clip.top() - reach || std::min(y, ly) > clip.bottom() + reach))
+            continue;
         const QString text = QString::fromStdWString(label.text);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(resources.unitOutlinePen);
@@ -345,18 +363,27 @@ QRectF CQuorView::CursorDepthBox(int pane) const
 void CQuorView::DrawFooters(Graphics& graphics, const QPoint* cursor) const
 {
     const DrawingResources& resources = *m_screenResources;
+    // The cursor depth changes as the pointer moves: the texts beside it are drawn only when what is
+    // painted reaches them.
+    QPainter& painter = graphics.painter();
+    const QRectF clip = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
+    auto reaches = [&clip](const QRectF& rect) { return clip.isNull() || RectsIntersect(clip, rect); };
+    const double h = m_layout.lineHeight;
     for (int pane = 0; pane < 2; ++pane) {
         const QRectF& footer = m_layout.footer(pane);
         GraphicsState state(graphics);
         graphics.intersectClip(footer);
         const double x = footer.x() + m_layout.tickIndent;
-        const std::wstring top = ORBAX_Utilities::format_message(
-            pane == 0 ? 148 : 150, {FixedText(GetPaneTopDepth(pane), m_settings.displayPrecision)});
-        DrawTextAt(graphics, QPointF(x, footer.bottom() - m_layout.lineHeight), QString::fromStdWString(top),
-                   resources.generalFont, resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
-        DrawTextAt(graphics, QPointF(x, footer.bottom() - 2.5 * m_layout.lineHeight),
-                   QString::fromStdWString(ORBAX_Utilities::get_message_wide(151)), resources.generalFont,
-                   resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
+        if (reaches(QRectF(footer.x(), footer.bottom() - 1.5 * h, footer.width(), 1.5 * h))) {
+            const std::wstring top = ORBAX_Utilities::format_message(
+                pane == 0 ? 148 : 150, {FixedText(GetPaneTopDepth(pane), m_settings.displayPrecision)});
+            DrawTextAt(graphics, QPointF(x, footer.bottom() - h), QString::fromStdWString(top), resources.generalFont,
+                       resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
+        }
+        if (reaches(QRectF(footer.x(), footer.bottom() - 3 * h, m_layout.tickIndent + m_layout.depthTextWidth, 2 * h)))
+            DrawTextAt(graphics, QPointF(x, footer.bottom() - 2.5 * h),
+                       QString::fromStdWString(ORBAX_Utilities::get_message_wide(151)), resources.generalFont,
+                       resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
     }
     DrawCursorDepth(graphics, cursor);
 }

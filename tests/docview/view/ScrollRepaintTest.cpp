@@ -153,7 +153,7 @@ TEST_F(ScrollRepaint, WheelStepsLeaveWhatAWholeRepaintDraws)
 
 TEST_F(ScrollRepaint, TheRightPaneScrollsItsTracesAndTheHoverLineWithIt)
 {
-    const std::string las = LasText(0, 0.05, 1200,
+    const std::string las = LasText(0, 0.001, 60000,
                                     {{"GR", [](int row) { return 50 + (row * 37 % 41); }},
                                      {"DEN", [](int row) { return row % 97 == 0 ? NAN : row % 7; }}});
     QuorTest::write_file(sandbox.file("traces.las"), las);
