@@ -33,9 +33,11 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
     const double spanBottom = y0 + (bottom - top);
     const QPen tickLine = DevicePen(tickPen, graphics.worldToDevice());
     const QPen grid = DevicePen(gridPen, graphics.worldToDevice());
-    // Ticks whose label cannot reach what is painted are skipped.
+    // Ticks whose label cannot reach what is painted are skipped: a label stands within a few of its
+    // font's sizes of its tick.
     const QRectF clip = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
-    const double reach = 4 * std::fabs(labelOffset.y()) + 1;
+    const double fontMm = labelFont.pointSizeF() > 0 ? labelFont.pointSizeF() * 25.4 / 72 : 5.0;
+    const double reach = std::fabs(labelOffset.y()) + 3 * fontMm + 1;
     for (const DepthTick& tick : ticks) {
         const double y = tick.y;
         if (!clip.isNull() && (y < clip.top() - reach || y > clip.bottom() + reach))

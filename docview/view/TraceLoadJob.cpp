@@ -27,7 +27,9 @@ int PrepareTraceCurves(LasProperty& file, float plotWidth, double scale, bool fi
         curve.plotWidth = plotWidth;
         curve.depthScale = scale;
         curve.smoothing = filtered;
-        curve.PrepareDrawing();
+        // A hidden curve (the depth, for one) is prepared when it is first drawn, if ever.
+        if (curve.visible)
+            curve.PrepareDrawing();
         ++prepared;
     }
     return prepared;
