@@ -545,6 +545,7 @@ private:
     };
     mutable std::vector<MeasuredText> m_measuredTexts;
     int m_hoverRow = -1;
+    int m_cursorLook = -1; // the mode and boundary flag the cursor was last set for
     QTimer m_autoScrollTimer;
     bool m_colourMenuInserted = false;
     QMenu* m_traceColourMenu = nullptr;

@@ -48,6 +48,15 @@ void CQuorView::DrawTextAt(Graphics& graphics, const QPointF& point, const QStri
         painter.drawText(QRectF(point, QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
         return;
     }
+    // A text too far above or below what is painted to reach it is not laid out at all: the ruler and
+    // the trace labels are drawn for every strip the hover line repaints.
+    const QPointF anchor = transform.map(point);
+    if (painter.hasClipping() && pageFont.pointSizeF() > 0) {
+        const QRectF clip = transform.mapRect(painter.clipBoundingRect());
+        const double reach = 3 * pageFont.pointSizeF() * transform.m22() * painter.device()->logicalDpiY() / 72.0 + 2;
+        if (anchor.y() < clip.top() - reach || anchor.y() > clip.bottom() + reach)
+            return;
+    }
     // A font shrunk to the page scale is laid out with its metrics rounded at that small size, which
     // makes the text wider and taller than measured: lay it out on the device at its true size.
     QFont deviceFont(pageFont);
@@ -59,7 +68,7 @@ void CQuorView::DrawTextAt(Graphics& graphics, const QPointF& point, const QStri
     painter.resetTransform();
     painter.setFont(deviceFont);
     painter.setPen(QPen(brush.color()));
-    painter.drawText(QRectF(transform.map(point), QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
+    painter.drawText(QRectF(anchor, QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
     painter.restore();
 }
 

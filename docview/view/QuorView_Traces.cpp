@@ -33,22 +33,25 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
     const double spanBottom = y0 + (bottom - top);
     const QPen tickLine = DevicePen(tickPen, graphics.worldToDevice());
     const QPen grid = DevicePen(gridPen, graphics.worldToDevice());
-    // Ticks whose label cannot reach what is painted are skipped: a label stands within a few of its
-    // font's sizes of its tick.
+    // Lines and labels that cannot reach what is painted are skipped: a line is thinner than a
+    // millimetre, a label stands within its height and a half of its tick.
     const QRectF clip = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
     const double fontMm = labelFont.pointSizeF() > 0 ? labelFont.pointSizeF() * 25.4 / 72 : 5.0;
-    const double reach = std::fabs(labelOffset.y()) + 3 * fontMm + 1;
+    const double labelReach = std::fabs(labelOffset.y()) + 1.5 * fontMm + 0.5;
+    auto reaches = [&clip](double y, double reach) {
+        return clip.isNull() || (y >= clip.top() - reach && y <= clip.bottom() + reach);
+    };
     for (const DepthTick& tick : ticks) {
         const double y = tick.y;
-        if (!clip.isNull() && (y < clip.top() - reach || y > clip.bottom() + reach))
-            continue;
-        painter.setPen(tickLine);
-        painter.drawLine(QPointF(-tickLength, y), QPointF(0, y));
-        if (gridLength > 0 && std::fabs(y - spanTop) > 1e-9 && std::fabs(y - spanBottom) > 1e-9) {
-            painter.setPen(grid);
-            painter.drawLine(QPointF(0, y), QPointF(gridLength, y));
+        if (reaches(y, 1.0)) {
+            painter.setPen(tickLine);
+            painter.drawLine(QPointF(-tickLength, y), QPointF(0, y));
+            if (gridLength > 0 && std::fabs(y - spanTop) > 1e-9 && std::fabs(y - spanBottom) > 1e-9) {
+                painter.setPen(grid);
+                painter.drawLine(QPointF(0, y), QPointF(gridLength, y));
+            }
         }
-        if (tick.labelled)
+        if (tick.labelled && reaches(y, labelReach))
             DrawTextAt(graphics, QPointF(-labelOffset.x(), y - labelOffset.y()),
                        QString::fromStdWString(FixedText(tick.depth, step.decimals)), labelFont, labelBrush,
                        Qt::AlignRight | Qt::AlignTop);
