@@ -65,7 +65,7 @@ protected:
     {
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < 40)
+        while (clock.elapsed() < 60)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
 
