@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QWheelEvent>
 #include <QWindow>
@@ -177,4 +178,24 @@ TEST_F(ScrollRepaint, TheRightPaneScrollsItsTracesAndTheHoverLineWithIt)
         Wheel(overRight + QPoint(0, 7 * i), i % 2 ? 1 : -1);
     }
     EXPECT_EQ(DifferencesFromFullRepaint(where), 0) << "moving and scrolling:" << where;
+
+    // A pointer move repaints the hover line's strips and the cursor depths, never the whole view.
+    struct PaintedArea : QObject {
+        long pixels = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                for (const QRect& rect : static_cast<QPaintEvent*>(event)->region())
+                    pixels += static_cast<long>(rect.width()) * rect.height();
+            return false;
+        }
+    } painted;
+    view->installEventFilter(&painted);
+    for (int i = 0; i < 10; ++i) {
+        Hover(overRight + QPoint(0, 3 * i));
+        Settle();
+    }
+    view->removeEventFilter(&painted);
+    EXPECT_GT(painted.pixels, 0);
+    EXPECT_LT(painted.pixels, 10L * view->width() * view->height() / 20) << "under a twentieth of the view a move";
 }
