@@ -270,12 +270,45 @@ CMainFrame::CMainFrame(bool developerMode, QWidget* parent) : QMainWindow(parent
     m_viewStack = new QStackedWidget(this);
     m_viewStack->setObjectName(QStringLiteral("ViewStack"));
     setCentralWidget(m_viewStack);
-    // The toolbar's buttons follow their update rules while the program idles.
-    m_idleUpdate.setInterval(250);
-    connect(&m_idleUpdate, &QTimer::timeout, this, &CMainFrame::UpdateCommands);
+    // The toolbar's buttons and the status panes follow their update rules when something may have
+    // changed them: after input to any window of the program (commands and menus update at once).
+    m_commandUpdate.setSingleShot(true);
+    m_commandUpdate.setInterval(0);
+    connect(&m_commandUpdate, &QTimer::timeout, this, &CMainFrame::UpdateCommands);
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(this);
 }
 
-CMainFrame::~CMainFrame() { m_timer.stop(); }
+CMainFrame::~CMainFrame()
+{
+    m_timer.stop();
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->removeEventFilter(this);
+}
+
+void CMainFrame::RequestCommandUpdate()
+{
+    if (!m_commandUpdate.isActive())
+        m_commandUpdate.start();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+    case QEvent::Drop:
+    case QEvent::WindowActivate:
+        // Pointer moves are left out: they change no command, and the panes they change are set by
+        // the view as the pointer moves.
+        if (m_wasShown)
+            RequestCommandUpdate();
+        break;
+    default: break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text)
 {
@@ -615,7 +648,7 @@ void CMainFrame::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     m_wasShown = true;
-    m_idleUpdate.start();
+    RequestCommandUpdate();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -639,5 +672,5 @@ void CMainFrame::closeEvent(QCloseEvent* event)
             .writeBinary(L"WindowPlacement", std::vector<std::uint8_t>(geometry.begin(), geometry.end()));
     }
     m_timer.stop();
-    m_idleUpdate.stop();
+    m_commandUpdate.stop();
 }

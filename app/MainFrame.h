@@ -63,6 +63,10 @@ public:
     void SetPaneUpdate(int id, std::function<void(QLabel&)> update) override;
     // Runs every update rule now, the status panes' with them.
     void UpdateCommands() override;
+    // Runs them once when the program next waits for input: after a key, a button let go, a wheel
+    // step, a drop or a window coming forward, whatever the widget that took it. Nothing runs while
+    // the program sits idle.
+    void RequestCommandUpdate();
     // A view shown in front of the borehole view takes the commands it knows before their bindings:
     // `run` returns true when it ran the command, `update` when it set the command's state. Empty
     // functions end the route, and every command falls back to its binding.
@@ -88,6 +92,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus(bool developerMode);
@@ -112,7 +117,7 @@ private:
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, std::function<void(QAction&)>> m_updates;
     std::map<int, std::function<void(QLabel&)>> m_paneUpdates;
-    QTimer m_idleUpdate;
+    QTimer m_commandUpdate; // single shot, at the next turn of the event loop
     bool m_wasShown = false;
     ApplicationServices* m_app = nullptr;
     std::function<bool()> m_closeQuery;

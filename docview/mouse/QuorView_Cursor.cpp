@@ -14,5 +14,10 @@ void CQuorView::UpdateCursorForMode(const QPoint& point)
             overBoundary = UnitHitTest::BoundaryUnit(UnitHitAt(pane, point), unitCount(pane)) >= 0;
         }
     }
+    // The window system is asked only when the cursor changes, not at every move of the pointer.
+    const int look = m_editMode * 2 + (overBoundary ? 1 : 0);
+    if (look == m_cursorLook && testAttribute(Qt::WA_SetCursor))
+        return;
+    m_cursorLook = look;
     setCursor(ModeCursors::CursorFor(m_editMode, overBoundary));
 }

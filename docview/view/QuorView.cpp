@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
+#include <QProxyStyle>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -46,6 +47,30 @@ constexpr int kMenuTrace = 176;
 constexpr int kMenuOther = 177;
 constexpr int kOverwritePane = 59140;
 constexpr int kInvalidateMargin = 10; // pixels above and below a unit whose selection changes
+
+// The pane scroll bars drawn by the application's style in bands of fewer rows than Qt hands to its
+// thread pool: a bar is tall and narrow, and waiting for the pool's threads on each of its fills costs
+// more than the fills themselves. The bars repaint at every scroll and zoom step.
+class BandedScrollBarStyle : public QProxyStyle {
+public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override
+    {
+        constexpr int kBand = 64;
+        if (control != CC_ScrollBar || !painter || !option || option->rect.height() <= kBand) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        const QRect whole = option->rect;
+        for (int top = whole.top(); top <= whole.bottom(); top += kBand) {
+            painter->save();
+            painter->setClipRect(QRect(whole.left(), top, whole.width(), std::min(kBand, whole.bottom() + 1 - top)),
+                                 Qt::IntersectClip);
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            painter->restore();
+        }
+    }
+};
 
 } // namespace
 
@@ -112,6 +137,9 @@ CQuorView::~CQuorView()
         // A profile that cannot be written loses the settings, not the program.
     }
     m_traces.clear();
+    // The bars go before their style.
+    delete m_leftScrollBar;
+    delete m_rightScrollBar;
 }
 
 void CQuorView::SetApplication(ApplicationServices* app)
@@ -559,6 +587,7 @@ void CQuorView::CreateBoundaryAt(double depth, int unit, int pane)
 
 void CQuorView::createScrollBars()
 {
+    m_scrollBarStyle = std::make_unique<BandedScrollBarStyle>();
     m_leftScrollBar = new QScrollBar(Qt::Vertical, this);
     m_leftScrollBar->setObjectName(QStringLiteral("id101"));
     m_rightScrollBar = new QScrollBar(Qt::Vertical, this);
@@ -566,6 +595,9 @@ void CQuorView::createScrollBars()
     for (int pane = 0; pane < 2; ++pane) {
         QScrollBar* bar = PaneScrollBar(pane);
         bar->setCursor(Qt::ArrowCursor);
+        // A bar paints all of itself: the view need not be drawn under it each time it moves.
+        bar->setAutoFillBackground(true);
+        bar->setStyle(m_scrollBarStyle.get());
         connect(bar, &QScrollBar::actionTriggered, this, [this, pane](int action) { onScrollAction(pane, action); });
         connect(bar, &QScrollBar::valueChanged, this, [this, pane](int value) { scrollPaneTo(pane, value); });
         bar->show();
@@ -646,26 +678,39 @@ void CQuorView::ScrollPane(int pane, int dy)
         return;
     const QRectF& paneRect = m_layout.pane(pane);
     const QRectF& column = m_layout.column(pane);
-    const double margin = m_layout.lineHeight;
-    auto scrollArea = [&](const QRectF& area, double left, double right) {
-        const QRect device = PageRectToDevice(area);
-        if (device.isEmpty())
+    // How far a depth label reaches above or below its tick, in whole pixels.
+    const int reach = static_cast<int>(std::ceil(m_layout.tickLineHeight * m_pixelsPerMmY)) + 2;
+    auto pixel = [](double device) { return static_cast<int>(std::floor(device + 0.5)); };
+    // Only what lies between the top and bottom lines of a frame moves with its depth: the ruler's
+    // ticks and the drawing inside. The frame lines stay; the labels of ticks that come in or go out
+    // at the ends, and the rows uncovered, are drawn again.
+    auto scrollBetweenFrameLines = [&](double left, double right, const QRectF& framed) {
+        const int x0 = pixel(left * m_pixelsPerMmX);
+        const int width = pixel(right * m_pixelsPerMmX) - x0 + 1;
+        const int top = pixel(framed.top() * m_pixelsPerMmY);
+        const int bottom = pixel(framed.bottom() * m_pixelsPerMmY);
+        if (width <= 0)
             return;
-        scroll(0, -dy, device);
-        // Texts that reach over the edges of the scrolled area are drawn again whole.
-        update(PageRectToDevice(QRectF(QPointF(left, area.top() - margin), QPointF(right, area.top() + 0.5))));
-        update(PageRectToDevice(QRectF(QPointF(left, area.bottom() - 0.5), QPointF(right, area.bottom() + margin))));
-        update(QRect(device.left(), device.top(), 1, device.height()));
-        update(QRect(device.right(), device.top(), 1, device.height()));
+        const int uncovered = std::min(std::abs(dy), std::max(0, bottom - top));
+        if (bottom - top > 1 + uncovered)
+            scroll(0, -dy, QRect(x0, top + 1, width, bottom - top - 1));
+        else
+            update(QRect(x0, top, width, bottom - top + 1));
+        if (dy < 0) {
+            update(QRect(x0, top - reach, width, uncovered + 2 * reach + 1));
+            update(QRect(x0, bottom - reach, width, 2 * reach + 1));
+        } else {
+            update(QRect(x0, top - reach, width, 2 * reach + 1));
+            update(QRect(x0, bottom - uncovered - reach, width, uncovered + 2 * reach + 1));
+        }
     };
-    scrollArea(QRectF(QPointF(paneRect.left(), column.top()), QPointF(paneRect.right(), column.bottom())),
-               paneRect.left(), paneRect.right());
-    if (pane == 1) {
-        const QRectF& plot = m_layout.tracePlot[0];
-        scrollArea(QRectF(QPointF(m_layout.traceColumn[0].left(), plot.top()),
-                          QPointF(m_layout.traceColumn[2].right(), plot.bottom())),
-                   m_layout.traceColumn[0].left(), m_layout.traceColumn[2].right());
-    }
+    scrollBetweenFrameLines(paneRect.left(), column.right(), column);
+    // Each unit label stands in the middle of the part of its run that shows, so the labels are drawn
+    // again whole wherever the pane now starts.
+    update(QRect(QPoint(pixel(column.right() * m_pixelsPerMmX), pixel(column.top() * m_pixelsPerMmY) - reach),
+                 QPoint(pixel(paneRect.right() * m_pixelsPerMmX), pixel(column.bottom() * m_pixelsPerMmY) + reach)));
+    if (pane == 1)
+        scrollBetweenFrameLines(m_layout.traceColumn[0].left(), m_layout.traceColumn[2].right(), m_layout.tracePlot[0]);
 }
 
 void CQuorView::invalidateFooters()

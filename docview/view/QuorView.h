@@ -43,6 +43,7 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QScrollBar;
+class QStyle;
 class QSvgGenerator;
 struct ConfigurationTables;
 struct TraceLoadJob;
@@ -204,7 +205,8 @@ public:
     static double TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
                                   const QFont& tickFont);
-    static void DrawCurvePolyline(ORBAX_Platform::Graphics& graphics, const QPen& pen, const PointF* points, int count);
+    // Each run of the polylines as one line.
+    static void DrawCurvePolyline(ORBAX_Platform::Graphics& graphics, const QPen& pen, const CurvePolylines& polylines);
     // Text at a point: the alignment places the point (left, centre or right; top, centre or bottom).
     static void DrawTextAt(ORBAX_Platform::Graphics& graphics, const QPointF& point, const QString& text,
                            const QFont& font, const QBrush& brush, int alignment);
@@ -544,6 +546,7 @@ private:
     QPointer<QWidget> m_frame; // the CommandFrame's window
     // The frame's update of its commands on every change of the selection.
     QMetaObject::Connection m_selectionUpdates;
+    std::unique_ptr<QStyle> m_scrollBarStyle; // the bars' style; the destructor deletes the bars first
     QScrollBar* m_leftScrollBar = nullptr;
     QScrollBar* m_rightScrollBar = nullptr;
     int m_scrollPosition[2] = {0, 0};
@@ -552,7 +555,14 @@ private:
     double m_pixelsPerMmY = 96 / 25.4;
     ViewGeometry::ViewLayout m_layout;
     std::shared_ptr<DrawingResources> m_screenResources;
+    struct MeasuredText {
+        QString text;
+        QFont font;
+        QSizeF size;
+    };
+    mutable std::vector<MeasuredText> m_measuredTexts;
     int m_hoverRow = -1;
+    int m_cursorLook = -1; // the mode and boundary flag the cursor was last set for
     QTimer m_autoScrollTimer;
     bool m_colourMenuInserted = false;
     QMenu* m_traceColourMenu = nullptr;
@@ -578,7 +588,7 @@ private:
 // clipboard as SVG and as an image.
 void CopySelection(const UnitRangeList& selection, CQuorView& view, int pane);
 
-// One trace's settings from the trace manager into its curve, recomputing its points where the
-// settings change them; a file's curves take the settings pairwise, as far as both go.
+// One trace's settings from the trace manager into its curve; a file's curves take the settings
+// pairwise, as far as both go.
 void ApplyTraceSettings(CurveProperty& curve, const TraceSettings& setting);
 void ApplyTraceSettingsToFile(LasProperty& traceFile, const std::vector<TraceSettings>& settings);

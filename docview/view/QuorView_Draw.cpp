@@ -50,6 +50,15 @@ void CQuorView::DrawTextAt(Graphics& graphics, const QPointF& point, const QStri
         painter.drawText(QRectF(point, QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
         return;
     }
+    // A text too far above or below what is painted to reach it is not laid out at all: the ruler and
+    // the trace labels are drawn for every strip the hover line repaints.
+    const QPointF anchor = transform.map(point);
+    if (painter.hasClipping() && pageFont.pointSizeF() > 0) {
+        const QRectF clip = transform.mapRect(painter.clipBoundingRect());
+        const double reach = 3 * pageFont.pointSizeF() * transform.m22() * painter.device()->logicalDpiY() / 72.0 + 2;
+        if (anchor.y() < clip.top() - reach || anchor.y() > clip.bottom() + reach)
+            return;
+    }
     // A font shrunk to the page scale is laid out with its metrics rounded at that small size, which
     // makes the text wider and taller than measured: lay it out on the device at its true size.
     QFont deviceFont(pageFont);
@@ -61,16 +70,28 @@ void CQuorView::DrawTextAt(Graphics& graphics, const QPointF& point, const QStri
     painter.resetTransform();
     painter.setFont(deviceFont);
     painter.setPen(QPen(brush.color()));
-    painter.drawText(QRectF(transform.map(point), QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
+    painter.drawText(QRectF(anchor, QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
     painter.restore();
 }
 
 void CQuorView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.setClipRegion(event->region());
     try {
-        OnDraw(painter, DeviceToPage(QRectF(event->rect())), true);
+        // Strips apart (the hover line moving, the cursor depths in the footers, the ends of a scrolled
+        // pane) are drawn each alone: drawing what lies between them would cost a whole paint.
+        const QRegion& region = event->region();
+        if (region.rectCount() <= 48) {
+            for (const QRect& rect : region) {
+                painter.save();
+                painter.setClipRect(rect);
+                OnDraw(painter, DeviceToPage(QRectF(rect)), true);
+                painter.restore();
+            }
+        } else {
+            painter.setClipRegion(region);
+            OnDraw(painter, DeviceToPage(QRectF(event->rect())), true);
+        }
     } catch (...) {
         // A paint that fails leaves what it drew; no exception may reach the event loop.
     }
@@ -162,7 +183,6 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                 m_tables ? ::GetHatchList(m_tables->hatchLists, m_tables->currentHatchListId) : nullptr;
 
             std::vector<QueuedElement> queued;
-            int last = -1;
             for (int i = FirstUnitWithBaseAtOrBelow(borehole, depthTop); i < count; ++i) {
                 const ORBAX_Logging::Interval& unit = borehole[static_cast<std::size_t>(i)];
                 const QRectF row = UnitRowRect(width, scale, i, borehole);
@@ -175,7 +195,6 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                         queued.push_back({ElementRect(i, e, width, scale, borehole), entry});
                     }
                 }
-                last = i;
                 if (unit.bottom > depthBottom)
                     break;
             }
@@ -200,9 +219,12 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                 painter.setBrush(Qt::NoBrush);
                 painter.drawPolygon(points, 3);
             };
-            if (last == count - 1) {
-                // End of hole below the last base.
-                const double b = borehole[static_cast<std::size_t>(count - 1)].bottom / scale;
+            // The end of hole shows when the last base lies in the column (at or below its top). Its mark
+            // and text reach below the base, into parts of the column that may be drawn alone.
+            const double lastBase = borehole[static_cast<std::size_t>(count - 1)].bottom;
+            const double endReach = (2 + 2 * lineHeight) * scale;
+            if (lastBase >= topDepth && lastBase <= depthBottom && lastBase + endReach >= depthTop) {
+                const double b = lastBase / scale;
                 const double below = reference.bottom() + lineHeight;
                 if (below > b)
                     painter.fillRect(QRectF(0, b, width, below - b), resources.whiteBrush);
@@ -267,7 +289,8 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
     DrawDepthTicks(graphics, column.left(), column.top(), column.bottom(), topDepth / scale, tickOrigin,
                    QPointF(tickIndent, m_layout.tickTextOffset), resources.blackBrush, QPen(Qt::NoPen), 0, topDepth, 0,
                    scale, resources.hairlinePen, resources.tickFont, paneRect.left());
-    if (drawName) {
+    if (drawName && clipBounds.top() < column.top() - lineHeight / 2 &&
+        clipBounds.bottom() > column.top() - 2.5 * lineHeight) {
         // Centred over the column; moved sideways to stay inside the pane (a printed field is much
         // narrower than the screen's pane), set smaller and then shortened when wider than the pane.
         const PlacedName name = PlaceColumnName(painter.device(), resources.generalFont,
@@ -295,6 +318,9 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
     const double x = column.right();
     const double regularHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFont).height() / 2;
     const double italicHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFontItalic).height() / 2;
+    // Labels wholly above or below what is painted are skipped.
+    const QRectF clip = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
+    const double reach = 2 * std::max(regularHalf, italicHalf) + 1;
     // Texts start 4 mm right of the column and stay whole inside the pane: smaller, then shortened.
     // A text set smaller keeps its middle where the label stands.
     auto drawText = [&](double labelY, double half, const QString& text, const QFont& font) {
@@ -308,6 +334,8 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
     for (const UnitLabel& label : labels) {
         const double y = label.y;
         const double ly = label.labelY;
+        if (!clip.isNull() && (std::max(y, ly) < clip.top() - reach || std::min(y, ly) > clip.bottom() + reach))
+            continue;
         const QString text = QString::fromStdWString(label.text);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(resources.unitOutlinePen);
@@ -355,18 +383,27 @@ QRectF CQuorView::CursorDepthBox(int pane) const
 void CQuorView::DrawFooters(Graphics& graphics, const QPoint* cursor) const
 {
     const DrawingResources& resources = *m_screenResources;
+    // The cursor depth changes as the pointer moves: the texts beside it are drawn only when what is
+    // painted reaches them.
+    QPainter& painter = graphics.painter();
+    const QRectF clip = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
+    auto reaches = [&clip](const QRectF& rect) { return clip.isNull() || RectsIntersect(clip, rect); };
+    const double h = m_layout.lineHeight;
     for (int pane = 0; pane < 2; ++pane) {
         const QRectF& footer = m_layout.footer(pane);
         GraphicsState state(graphics);
         graphics.intersectClip(footer);
         const double x = footer.x() + m_layout.tickIndent;
-        const std::wstring top = ORBAX_Utilities::format_message(
-            pane == 0 ? 148 : 150, {FixedText(GetPaneTopDepth(pane), m_settings.displayPrecision)});
-        DrawTextAt(graphics, QPointF(x, footer.bottom() - m_layout.lineHeight), QString::fromStdWString(top),
-                   resources.generalFont, resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
-        DrawTextAt(graphics, QPointF(x, footer.bottom() - 2.5 * m_layout.lineHeight),
-                   QString::fromStdWString(ORBAX_Utilities::get_message_wide(151)), resources.generalFont,
-                   resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
+        if (reaches(QRectF(footer.x(), footer.bottom() - 1.5 * h, footer.width(), 1.5 * h))) {
+            const std::wstring top = ORBAX_Utilities::format_message(
+                pane == 0 ? 148 : 150, {FixedText(GetPaneTopDepth(pane), m_settings.displayPrecision)});
+            DrawTextAt(graphics, QPointF(x, footer.bottom() - h), QString::fromStdWString(top), resources.generalFont,
+                       resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
+        }
+        if (reaches(QRectF(footer.x(), footer.bottom() - 3 * h, m_layout.tickIndent + m_layout.depthTextWidth, 2 * h)))
+            DrawTextAt(graphics, QPointF(x, footer.bottom() - 2.5 * h),
+                       QString::fromStdWString(ORBAX_Utilities::get_message_wide(151)), resources.generalFont,
+                       resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
     }
     DrawCursorDepth(graphics, cursor);
 }

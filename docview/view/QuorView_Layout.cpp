@@ -8,6 +8,7 @@
 
 void CQuorView::CreateDrawingResources()
 {
+    m_measuredTexts.clear();
     DrawingResources::Fonts fonts;
     fonts.tickFace = QString::fromStdWString(m_tickFontDescription.face);
     fonts.tickPoints = m_tickFontDescription.size;
@@ -26,13 +27,22 @@ void CQuorView::CreateDrawingResources()
 
 QSizeF CQuorView::MeasureText(const QString& text, const QFont& font) const
 {
+    // The same few texts are measured at every paint: kept until the layout is computed again.
+    for (const MeasuredText& known : m_measuredTexts)
+        if (known.text == text && known.font == font)
+            return known.size;
     // GDI+ measures a line as the font's line spacing; every rectangle follows from it.
     const QFontMetricsF metrics(font, const_cast<CQuorView*>(this));
-    return QSizeF(metrics.horizontalAdvance(text) / m_pixelsPerMmX, metrics.lineSpacing() / m_pixelsPerMmY);
+    const QSizeF size(metrics.horizontalAdvance(text) / m_pixelsPerMmX, metrics.lineSpacing() / m_pixelsPerMmY);
+    if (m_measuredTexts.size() >= 32)
+        m_measuredTexts.clear();
+    m_measuredTexts.push_back({text, font, size});
+    return size;
 }
 
 void CQuorView::ComputeLayout()
 {
+    m_measuredTexts.clear();
     m_pixelsPerMmX = logicalDpiX() / 25.4;
     m_pixelsPerMmY = logicalDpiY() / 25.4;
     const DrawingResources& resources = *m_screenResources;

@@ -127,8 +127,8 @@ int CQuorView::AttachTrace(std::unique_ptr<LasProperty> traceFile)
 {
     LasProperty& file = *traceFile;
     m_traces.push_back(std::move(traceFile));
-    // Loads prepare the points for the display as it was when they started; only what changed since
-    // is computed again here.
+    // Loads prepare the curves for the display as it was when they started; only what changed since
+    // is made again here.
     PrepareTraceCurves(file, static_cast<float>(m_layout.tracePlot[0].width()), m_settings.scale,
                        m_settings.showFilteredTraces);
     UpdateScrollRanges();
@@ -138,11 +138,9 @@ int CQuorView::AttachTrace(std::unique_ptr<LasProperty> traceFile)
 
 void CQuorView::SetTracesFiltered(LasProperty& traceFile, bool filtered)
 {
+    // The drawing makes the smoothed values when it next needs them.
     for (CurveProperty& curve : traceFile.curves())
-        if (curve.smoothing != filtered || !curve.has_points()) {
-            curve.smoothing = filtered;
-            curve.ComputePoints();
-        }
+        curve.smoothing = filtered;
 }
 
 void CQuorView::SetCurveShift(double shift, int traceFile, int curve)
@@ -152,9 +150,7 @@ void CQuorView::SetCurveShift(double shift, int traceFile, int curve)
     auto& curves = m_traces[static_cast<std::size_t>(traceFile)]->curves();
     if (curve < 0 || static_cast<std::size_t>(curve) >= curves.size())
         return;
-    CurveProperty& property = curves[static_cast<std::size_t>(curve)];
-    property.depthOffset = shift;
-    property.ComputePoints();
+    curves[static_cast<std::size_t>(curve)].depthOffset = shift;
 }
 
 void CQuorView::CloseAllTraces()
@@ -178,25 +174,14 @@ void CQuorView::WaitForTraceLoads()
 
 void ApplyTraceSettings(CurveProperty& curve, const TraceSettings& setting)
 {
-    bool recompute = false;
+    // The drawing places the rows with whatever the settings are when it draws.
     curve.colourIndex = setting.colourIndex;
     curve.displayField = setting.displayField;
-    if (curve.ownRange != setting.ownRange) {
-        curve.ownRange = setting.ownRange;
-        recompute = true;
-    }
+    curve.ownRange = setting.ownRange;
     curve.rangeMinimum = setting.rangeMinimum;
     curve.rangeMaximum = setting.rangeMaximum;
-    recompute = recompute || !curve.ownRange;
     curve.depthOffset = setting.depthOffset;
-    recompute = true;
-    if (curve.smoothingWindow != setting.smoothingWindow) {
-        curve.smoothingWindow = setting.smoothingWindow;
-        recompute = recompute || curve.smoothing;
-    }
-    // One computation leaves what computing after each change would.
-    if (recompute)
-        curve.ComputePoints();
+    curve.smoothingWindow = setting.smoothingWindow;
 }
 
 void ApplyTraceSettingsToFile(LasProperty& traceFile, const std::vector<TraceSettings>& settings)

@@ -22,18 +22,17 @@ std::wstring WidenExceptionText(const char* text)
 
 int PrepareTraceCurves(LasProperty& file, float plotWidth, double scale, bool filtered)
 {
-    int computed = 0;
+    int prepared = 0;
     for (CurveProperty& curve : file.curves()) {
-        if (curve.has_points() && curve.plotWidth == plotWidth && curve.depthScale == scale &&
-            curve.smoothing == filtered)
-            continue;
         curve.plotWidth = plotWidth;
         curve.depthScale = scale;
         curve.smoothing = filtered;
-        curve.ComputePoints();
-        ++computed;
+        // A hidden curve (the depth, for one) is prepared when it is first drawn, if ever.
+        if (curve.visible)
+            curve.PrepareDrawing();
+        ++prepared;
     }
-    return computed;
+    return prepared;
 }
 
 unsigned TraceLoadThreadProc(std::shared_ptr<TraceLoadJob> job)

@@ -31,6 +31,7 @@ struct TraceLoadJob {
 // failure carrying its text; none leaves the worker. Returns 0.
 unsigned TraceLoadThreadProc(std::shared_ptr<TraceLoadJob> job);
 
-// Prepares every curve of a read file for drawing at the width and scale, filtered or not; a curve
-// already prepared for exactly these values is left as it is. Returns the number of curves computed.
+// Prepares every curve of a read file for drawing at the width and scale, filtered or not: what its
+// drawing needs is made here, on the thread that calls, so that the first paint does not wait for it.
+// A curve already prepared for its filter is left as it is. Returns the number of curves.
 int PrepareTraceCurves(LasProperty& file, float plotWidth, double scale, bool filtered);

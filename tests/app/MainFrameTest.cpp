@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -165,6 +168,34 @@ TEST(MainFrame, CommandsRunThroughTheGuardAndTheirUpdateRules)
 } // namespace
 
 namespace {
+
+// Command states follow input to the program, once per turn of the event loop, and an idle window
+// runs no rule at all.
+TEST(MainFrame, CommandRulesRunAfterInputNotWhileIdle)
+{
+    AppTest::Sandbox sandbox;
+    CMainFrame frame(false);
+    int runs = 0;
+    frame.SetCommandHandler(
+        32845, [] {}, [&runs](QAction&) { ++runs; });
+    frame.show();
+    auto idle = [](int milliseconds) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < milliseconds)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+    idle(50);
+    const int settled = runs;
+    idle(600);
+    EXPECT_EQ(runs, settled) << "nothing polls while the window idles";
+
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier);
+    QApplication::sendEvent(frame.menuBar(), &release);
+    QApplication::sendEvent(&frame, &release);
+    idle(50);
+    EXPECT_EQ(runs, settled + 1) << "two events before the loop turned: one update";
+}
 
 // Every toolbar button shows one of our own drawings, sharp at 16 and at 32 pixels: something is
 // drawn, and the larger picture is rendered at its own size rather than blown up.

@@ -53,21 +53,25 @@ std::vector<TraceRef> PickTraces(const std::vector<std::unique_ptr<LasProperty>>
             const auto& curves = file->curves();
             for (std::size_t c = 0; c < curves.size(); ++c) {
                 const CurveProperty& curve = curves[c];
-                if (!curve.visible || curve.displayField != k || curve.colourIndex < 0 || curve.colourIndex >= 16 ||
-                    !curve.has_points())
+                if (!curve.visible || curve.displayField != k || curve.colourIndex < 0 || curve.colourIndex >= 16)
                     continue;
-                const std::vector<PointF>& points = curve.points();
-                if (points.size() < 2)
+                const int rows = file->row_count();
+                if (rows < 2)
                     continue;
                 int row = ViewGeometry::IndexAtDepth(*file, pointerDepth - curve.depthOffset);
                 row = std::max(0, row - kRowsBefore);
-                auto at = [&](std::size_t r) { return QPointF(plot.left() + points[r].X, originY + points[r].Y); };
-                for (std::size_t r = static_cast<std::size_t>(row); r + 1 < points.size(); ++r) {
-                    if (std::isfinite(points[r].Y) && at(r).y() > point.y() + pickDistance)
+                // The rows placed as the drawing places them, for this plot and scale.
+                const float width = static_cast<float>(plot.width());
+                PointF next = curve.PointAt(row, width, scale);
+                auto at = [&](const PointF& p) { return QPointF(plot.left() + p.X, originY + p.Y); };
+                for (int r = row; r + 1 < rows; ++r) {
+                    const PointF here = next;
+                    next = curve.PointAt(r + 1, width, scale);
+                    if (std::isfinite(here.Y) && at(here).y() > point.y() + pickDistance)
                         break;
-                    if (!usablePoint(points[r]) || !usablePoint(points[r + 1]))
+                    if (!usablePoint(here) || !usablePoint(next))
                         continue;
-                    if (NearSegment(at(r), at(r + 1), point, pickDistance)) {
+                    if (NearSegment(at(here), at(next), point, pickDistance)) {
                         found.push_back({static_cast<int>(f), static_cast<int>(c)});
                         break;
                     }

@@ -257,12 +257,14 @@ TEST_F(TraceLoading, NoLineCurvesStayInTheListButTakeNoLabelRow)
     EXPECT_TRUE(IsWhite(image.pixel(Pixel(unseen.x(), unseen.y()))));
 }
 
-TEST_F(TraceLoading, TraceSettingsApplyInPlaceAndRecomputeThePoints)
+TEST_F(TraceLoading, TraceSettingsApplyInPlaceAndMoveThePoints)
 {
     Load({Write("gr.las", LasText(0, 1, 20, {{"GR", [](int r) { return r; }}}))});
     LasProperty& file = *view->Traces()[0];
     CurveProperty& curve = file.curves()[1];
-    const float y5 = curve.points()[5].Y;
+    // Row 5 as the view draws it.
+    auto point5 = [&] { return curve.PointAt(5, curve.plotWidth, view->GetScale()); };
+    const float y5 = point5().Y;
     TraceSettings setting;
     setting.colourIndex = 7;
     setting.displayField = 2;
@@ -275,12 +277,12 @@ TEST_F(TraceLoading, TraceSettingsApplyInPlaceAndRecomputeThePoints)
     EXPECT_EQ(curve.colourIndex, 7);
     EXPECT_EQ(curve.displayField, 2);
     EXPECT_FALSE(curve.ownRange);
-    EXPECT_NEAR(curve.points()[5].Y - y5, 2.5 / view->GetScale(), 1e-3);
+    EXPECT_NEAR(point5().Y - y5, 2.5 / view->GetScale(), 1e-3);
     // Filtered (the default display), sample 5 is the mean of 3 .. 7: 5; on the suggested range of 38.
-    EXPECT_NEAR(curve.points()[5].X, 5.0 / 38 * curve.plotWidth, 1e-3);
+    EXPECT_NEAR(point5().X, 5.0 / 38 * curve.plotWidth, 1e-3);
 
     view->SetCurveShift(-1, 0, 1);
-    EXPECT_NEAR(curve.points()[5].Y - y5, -1 / view->GetScale(), 1e-3);
+    EXPECT_NEAR(point5().Y - y5, -1 / view->GetScale(), 1e-3);
     view->SetCurveShift(-1, 5, 9); // no such trace: nothing happens
 }
 
@@ -290,10 +292,10 @@ TEST_F(TraceLoading, FilteringFollowsTheViewAndCloseAllEmptiesTheList)
     Load({Write("gr.las", LasText(0, 1, 20, {{"GR", [](int r) { return r % 2 ? 10.0 : 0.0; }}}))});
     CurveProperty& curve = view->Traces()[0]->curves()[1];
     EXPECT_FALSE(curve.smoothing);
-    const float raw = curve.points()[5].X;
+    const float raw = curve.PointAt(5, curve.plotWidth, view->GetScale()).X;
     view->SetTracesFiltered(*view->Traces()[0], true);
     EXPECT_TRUE(curve.smoothing);
-    EXPECT_NE(curve.points()[5].X, raw);
+    EXPECT_NE(curve.PointAt(5, curve.plotWidth, view->GetScale()).X, raw);
     view->Select(0, 1, -1, -1);
     view->CloseAllTraces();
     EXPECT_TRUE(view->Traces().empty());
