@@ -68,6 +68,9 @@ protected:
         clock.start();
         while (clock.elapsed() < 60)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
+        // A slow build may still hold updates posted during the last round: take them whatever the time.
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
     }
 
     QImage OnScreen() const
