@@ -58,7 +58,7 @@ public:
     // toolbar is visible, to enable, tick or relabel it.
     void SetCommandHandler(int id, std::function<void()> handler, std::function<void(QAction&)> update = {}) override;
     // Whether a handler runs the command (a command without one stays disabled).
-    bool HasCommandHandler(int id) const override { return m_handlers.count(id) != 0; }
+    bool HasCommandHandler(int id) const { return m_handlers.count(id) != 0; }
     // Runs `update` with the status pane `id` (109, 110, 111) wherever the command rules run.
     void SetPaneUpdate(int id, std::function<void(QLabel&)> update) override;
     // Runs every update rule now, the status panes' with them.

@@ -14,6 +14,15 @@ namespace {
 
 std::string error_text(int code) { return std::generic_category().message(code ? code : EIO); }
 
+SafeSaveResult failure(const std::string& step, const std::string& error)
+{
+    SafeSaveResult result;
+    result.ok = false;
+    result.step = step;
+    result.error = error;
+    return result;
+}
+
 // Twelve letters and digits from the system's random source: about 71 bits nobody can guess.
 std::string random_suffix()
 {
@@ -196,7 +205,6 @@ int make_backup(const std::filesystem::path& target, const std::filesystem::path
 // Writes the content straight into a device or pipe.
 SafeSaveResult write_in_place(const std::filesystem::path& target, const std::string& bytes)
 {
-    SafeSaveResult result;
     int code = 0;
     const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
@@ -206,12 +214,7 @@ SafeSaveResult write_in_place(const std::filesystem::path& target, const std::st
         if (::close(fd) != 0 && code == 0 && errno != EINTR)
             code = errno;
     }
-    if (code != 0) {
-        result.ok = false;
-        result.step = "write";
-        result.error = error_text(code);
-    }
-    return result;
+    return code != 0 ? failure("write", error_text(code)) : SafeSaveResult();
 }
 
 } // namespace
@@ -339,22 +342,13 @@ bool SafeFileWriter::open(const std::filesystem::path& name)
 SafeSaveResult SafeFileWriter::fail(const std::string& step, int code)
 {
     abandon();
-    SafeSaveResult result;
-    result.ok = false;
-    result.step = step;
-    result.error = error_text(code);
-    return result;
+    return failure(step, error_text(code));
 }
 
 SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, Backup backup)
 {
-    if (!m_open) {
-        SafeSaveResult result;
-        result.ok = false;
-        result.step = "write";
-        result.error = m_error.empty() ? error_text(EBADF) : m_error;
-        return result;
-    }
+    if (!m_open)
+        return failure("write", m_error.empty() ? error_text(EBADF) : m_error);
     if (!m_buffer->drain())
         return fail("write", m_buffer->code());
     if (m_inPlace) {
@@ -406,15 +400,6 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
     return result;
 }
 
-bool is_special_file(const std::filesystem::path& path)
-{
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status))
-        return false;
-    return !std::filesystem::is_regular_file(status) && !std::filesystem::is_directory(status);
-}
-
 std::filesystem::path resolve_links(const std::filesystem::path& name)
 {
     std::filesystem::path path = name;
@@ -446,22 +431,14 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
                                 const std::filesystem::path& backupPath)
 {
     SafeFileWriter file;
-    if (!file.open(target)) {
-        SafeSaveResult result;
-        result.ok = false;
-        result.step = "write";
-        result.error = file.error();
-        return result;
-    }
+    if (!file.open(target))
+        return failure("write", file.error());
     std::ostream out(&file.buffer());
     const bool keep = writer(out);
     out.flush();
     if (!keep) {
         file.abandon();
-        SafeSaveResult result;
-        result.ok = false;
-        result.step = "write";
-        return result;
+        return failure("write", std::string());
     }
     return file.commit(backupPath);
 }

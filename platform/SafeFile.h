@@ -96,8 +96,4 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
 // while the linked one stays old.
 std::filesystem::path resolve_links(const std::filesystem::path& name);
 
-// True when `path` exists and is neither a regular file nor a folder: such a target is written in
-// place.
-bool is_special_file(const std::filesystem::path& path);
-
 } // namespace ORBAX_Platform

@@ -31,8 +31,6 @@ public:
     // toolbar is visible, to enable, tick or relabel it.
     virtual void SetCommandHandler(int id, std::function<void()> handler,
                                    std::function<void(QAction&)> update = {}) = 0;
-    // Whether a handler runs the command (a command without one stays disabled).
-    virtual bool HasCommandHandler(int id) const = 0;
     // Runs `update` with the status pane `id` (109, 110, 111) wherever the command rules run.
     virtual void SetPaneUpdate(int id, std::function<void(QLabel&)> update) = 0;
     // Runs every update rule now, the status panes' with them.
