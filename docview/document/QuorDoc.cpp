@@ -44,9 +44,10 @@ void CQuorDoc::OnPaneChanged(int k) { emit paneChanged(k); }
 
 void CQuorDoc::OnTitleChanged() { emit titleChanged(QString::fromStdWString(GetTitle())); }
 
-void CQuorDoc::fileOpenedOrSaved(int k, const std::wstring& path)
+void CQuorDoc::fileOpenedOrSaved(int k, const std::wstring& path, const ORBAX_Platform::FileIdentity& state)
 {
     setPathName(k, path);
+    m_fileStates[k] = state;
     if (m_app)
         m_app->AddToRecentFileList(path);
     SetPaneModified(k, false);

@@ -3,6 +3,7 @@
 // the file operations that read, create, save and export their boreholes through the file prompts and
 // the format option pages, and the signals through which the views and the main window follow it.
 // Every file operation appends its problems to the caller's list of error entries.
+#include <array>
 #include <string>
 
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <QString>
 
 #include "docview/document/history/BoreholeDocument.h"
+#include "platform/FileIdentity.h"
 #include "widgets/dialogs/ErrorList.h"
 
 class ApplicationServices;
@@ -64,7 +66,8 @@ public:
     bool LoadCsvBorehole(int k, const std::wstring& path, ErrorEntries& entries);
     // New Borehole: asks about unsaved changes, then an empty borehole with a chosen schema.
     void newBorehole(int k);
-    // Save Borehole: in place with the options the file was read or written with, else Save As.
+    // Save Borehole: in place with the options the file was read or written with, else Save As. A file
+    // changed since the pane read or wrote it is overwritten only when the user agrees.
     void saveBorehole(int k, ErrorEntries& entries);
     // Save Borehole As: the file prompt, the format's options, the save.
     void saveBoreholeAs(int k, ErrorEntries& entries);
@@ -72,6 +75,7 @@ public:
     // 0, or 1 with message 1001 in `message` when the file cannot be written.
     int exportBorehole(int k, const std::wstring& path, bool append, std::wstring& message);
     // Whether the document may close: asks about the panes' unsaved changes and saves those chosen.
+    // Every question about a file changed on disk comes before the first save writes.
     bool SaveModified();
 
     // The window the document's prompts belong to.
@@ -110,12 +114,33 @@ private:
     // Asks message 130 about pane k's unsaved changes and saves on Yes; false when the operation that
     // asked must stop (Cancel, a cancelled save, or a save that failed).
     bool askToSave(int k, ErrorEntries& entries);
-    // After a file operation succeeded: the pane's file, its unchanged state and the title.
-    void fileOpenedOrSaved(int k, const std::wstring& path);
+    // After a file operation succeeded: the pane's file as it was read or written, its unchanged state
+    // and the title.
+    void fileOpenedOrSaved(int k, const std::wstring& path, const ORBAX_Platform::FileIdentity& state);
+    // Before pane k writes `path`: true when the save may go on. When `path` is the pane's own file and
+    // it changed since the pane read or wrote it, asks first (naming the other pane when that holds the
+    // same file); No appends the cancel entry. Another name is not checked: the save prompt asked.
+    bool confirmOverwrite(int k, const std::wstring& path, ErrorEntries& entries);
+    // Before "save both" writes anything: asks about each in-place save that would overwrite a changed
+    // file or, for the right pane, what the left pane's save puts into the same file. A pane whose
+    // question is answered No is left out of `save` (with the cancel entry).
+    void confirmSavingBoth(std::array<bool, PaneCount>& save, ErrorEntries& entries);
+    // After opening into pane k: tells the user when the other pane holds the same file.
+    void tellWhenOpenInOtherPane(int k, const std::wstring& path);
     // Shows the list in the error list when it holds anything to report.
     void showIfReportable(const ErrorEntries& entries);
 
     bool m_documentModified = false;
+    // Each pane's file as the pane read or last wrote it.
+    std::array<ORBAX_Platform::FileIdentity, PaneCount> m_fileStates;
+    // What "save both" agreed to overwrite: the file as it was when asked, and for the right pane also
+    // whatever the left pane's save of the same file puts there.
+    struct OverwriteAgreement {
+        bool given = false;
+        ORBAX_Platform::FileIdentity state;
+        bool afterOtherPane = false;
+    };
+    std::array<OverwriteAgreement, PaneCount> m_overwriteAgreed;
     QWidget* m_promptParent = nullptr;
     ApplicationServices* m_app = nullptr;
     // The main frame (through its window, which may go first).

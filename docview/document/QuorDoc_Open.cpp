@@ -14,6 +14,7 @@
 #include "dialogs/SelectSchema.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/document/QuorDocShared.h"
+#include "platform/FileIdentity.h"
 #include "platform/Paths.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
@@ -217,6 +218,8 @@ bool CQuorDoc::load(Reader reader, int k, const std::wstring& path, ErrorEntries
     // The reader's result replaces the pane's borehole only when the read succeeded: a failed read
     // must never stand in the pane under the old file's name, where Save would write it over that file.
     std::unique_ptr<ORBAX_Logging::Borehole> borehole;
+    // Taken before the read: a change made while the file is read then shows as one at the next save.
+    const ORBAX_Platform::FileIdentity state = ORBAX_Platform::file_identity(ORBAX_Platform::path_from_wide(path));
     try {
         ORBAX_Logging::LoadMessages messages;
         switch (reader) {
@@ -242,8 +245,19 @@ bool CQuorDoc::load(Reader reader, int k, const std::wstring& path, ErrorEntries
 
     replaceBorehole(k, std::move(borehole));
     setFormatOptions(k, std::move(options));
-    fileOpenedOrSaved(k, path);
+    fileOpenedOrSaved(k, path, state);
+    tellWhenOpenInOtherPane(k, path);
     return true;
+}
+
+void CQuorDoc::tellWhenOpenInOtherPane(int k, const std::wstring& path)
+{
+    const int other = k == Left ? Right : Left;
+    if (!ORBAX_Platform::same_file(ORBAX_Platform::path_from_wide(GetPathName(other)),
+                                   ORBAX_Platform::path_from_wide(path)))
+        return;
+    ORBAX_Platform::showMessage(m_promptParent, format_message(k == Left ? 190 : 191, {path}),
+                                ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Information);
 }
 
 void CQuorDoc::newBorehole(int k)
@@ -270,6 +284,7 @@ void CQuorDoc::newBorehole(int k)
     auto borehole = std::make_unique<ORBAX_Logging::Borehole>(schema);
     replaceBorehole(k, std::move(borehole));
     setPathName(k, std::wstring());
+    m_fileStates[k] = {};
     SetPaneModified(k, false);
     updateTitle();
 }

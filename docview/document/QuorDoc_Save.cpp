@@ -1,5 +1,7 @@
 // Saving boreholes in place and under a new name, exporting their text description, and the question
 // about unsaved changes when the document closes.
+#include <array>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 
@@ -14,6 +16,7 @@
 #include "dialogs/SaveBoth.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/document/QuorDocShared.h"
+#include "platform/FileIdentity.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 #include "platform/services/Services.h"
@@ -40,6 +43,30 @@ void addInternalError(ErrorEntries& entries, int line)
     addErrorEntry(format_message(1022, {L"QuorDoc", std::to_wstring(line)}), entries, status(4, 22));
 }
 
+// The question before a save overwrites a file that changed on disk; true on Yes.
+bool askToOverwrite(QWidget* parent, int id, const std::wstring& path)
+{
+    return ORBAX_Platform::showMessage(parent, format_message(id, {path}), ORBAX_Platform::MessageButtons::YesNo,
+                                       ORBAX_Platform::MessageIcon::Warning) == ORBAX_Platform::MessageResult::Yes;
+}
+
+// The question about pane k's file changed on disk, naming the other pane when it holds the same file.
+int changedFileQuestion(int k, bool otherHoldsIt)
+{
+    if (k == BoreholeDocument::Left)
+        return otherHoldsIt ? 187 : 185;
+    return otherHoldsIt ? 188 : 186;
+}
+
+// Whether pane k of the document saves in place (not through Save As).
+bool savesInPlace(const CQuorDoc& doc, int k)
+{
+    const ORBAX_Logging::OptionsData* stored = doc.GetFormatOptions(k);
+    return !doc.GetPathName(k).empty() && stored && stored->formatCode != ORBAX_Logging::FormatUnknown;
+}
+
+int otherPane(int k) { return k == BoreholeDocument::Left ? BoreholeDocument::Right : BoreholeDocument::Left; }
+
 } // namespace
 
 void CQuorDoc::saveBorehole(int k, ErrorEntries& entries)
@@ -51,6 +78,8 @@ void CQuorDoc::saveBorehole(int k, ErrorEntries& entries)
         return;
     }
     const std::size_t before = entries.size();
+    if (!confirmOverwrite(k, path, entries))
+        return;
     try {
         ORBAX_Logging::LoadMessages messages;
         ORBAX_Logging::Borehole& borehole = GetBorehole(k);
@@ -79,6 +108,7 @@ void CQuorDoc::saveBorehole(int k, ErrorEntries& entries)
         addErrorEntry(format_message(1001, {path, L"Exception thrown"}), entries, status(3, 1));
     }
     if (!hasFailure(entries, before)) {
+        m_fileStates[k] = ORBAX_Platform::file_identity(ORBAX_Platform::path_from_wide(path));
         SetPaneModified(k, false);
         markSaved(k);
         updateTitle();
@@ -132,6 +162,12 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
         addInternalError(entries, __LINE__);
         return;
     }
+    if (format == Prolog4 && !hasExtension(path))
+        path += L".prolog";
+    else if (format == Csv && !hasExtension(path))
+        path += L".CSV";
+    if (!confirmOverwrite(k, path, entries))
+        return;
 
     const std::size_t before = entries.size();
     ORBAX_Logging::Borehole& borehole = GetBorehole(k);
@@ -165,8 +201,6 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
             ORBAX_Logging::Borehole_Prolog::save(path, messages, borehole, *prolog);
             options = std::move(prolog);
         } else if (format == Prolog4) {
-            if (!hasExtension(path))
-                path += L".prolog";
             const Prolog4Options record = app ? app->m_prolog4Options : Prolog4Options();
             auto prolog4 = std::make_unique<ORBAX_Logging::Prolog4OptionsData>(record.toOptionsData(schemas, backups));
             ORBAX_Logging::Borehole_Prolog4::save(path, borehole, *prolog4, messages);
@@ -174,8 +208,6 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
             prolog4->formatCode = storedCode;
             options = std::move(prolog4);
         } else {
-            if (!hasExtension(path))
-                path += L".CSV";
             const CSVOptions record = app ? app->m_csvOptions : CSVOptions();
             std::unique_ptr<ORBAX_Logging::CSVOptionsData> csv;
             try {
@@ -205,7 +237,58 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
     if (hasFailure(entries, before))
         return;
     setFormatOptions(k, std::move(options));
-    fileOpenedOrSaved(k, path);
+    fileOpenedOrSaved(k, path, ORBAX_Platform::file_identity(ORBAX_Platform::path_from_wide(path)));
+}
+
+bool CQuorDoc::confirmOverwrite(int k, const std::wstring& path, ErrorEntries& entries)
+{
+    const std::filesystem::path name = ORBAX_Platform::path_from_wide(path);
+    // Under another name than the pane's own file, the save prompt has asked about whatever is there.
+    if (!ORBAX_Platform::same_file(name, ORBAX_Platform::path_from_wide(GetPathName(k))))
+        return true;
+    const ORBAX_Platform::FileIdentity now = ORBAX_Platform::file_identity(name);
+    // Nothing there to lose, or the file as this pane left it.
+    if (!now.exists || now == m_fileStates[k])
+        return true;
+    const int other = otherPane(k);
+    const OverwriteAgreement& agreed = m_overwriteAgreed[k];
+    if (agreed.given && (now == agreed.state || (agreed.afterOtherPane && now == m_fileStates[other])))
+        return true;
+    const bool otherHoldsIt = ORBAX_Platform::same_file(name, ORBAX_Platform::path_from_wide(GetPathName(other)));
+    if (askToOverwrite(m_promptParent, changedFileQuestion(k, otherHoldsIt), path))
+        return true;
+    addCancel(entries);
+    return false;
+}
+
+void CQuorDoc::confirmSavingBoth(std::array<bool, PaneCount>& save, ErrorEntries& entries)
+{
+    for (int k : {Left, Right}) {
+        m_overwriteAgreed[k] = {};
+        // A pane saved through Save As is asked about by its own prompt.
+        if (!save[k] || !savesInPlace(*this, k))
+            continue;
+        const std::wstring& path = GetPathName(k);
+        const std::filesystem::path name = ORBAX_Platform::path_from_wide(path);
+        const ORBAX_Platform::FileIdentity now = ORBAX_Platform::file_identity(name);
+        const bool otherHoldsIt =
+            ORBAX_Platform::same_file(name, ORBAX_Platform::path_from_wide(GetPathName(otherPane(k))));
+        // The left pane is saved first: the right one's save would replace what it writes.
+        const bool afterLeft = k == Right && otherHoldsIt && save[Left] && savesInPlace(*this, Left);
+        int question = 0;
+        if (afterLeft)
+            question = 189;
+        else if (now.exists && now != m_fileStates[k])
+            question = changedFileQuestion(k, otherHoldsIt);
+        if (question == 0)
+            continue;
+        if (askToOverwrite(m_promptParent, question, path)) {
+            m_overwriteAgreed[k] = {true, now, afterLeft};
+        } else {
+            addCancel(entries);
+            save[k] = false;
+        }
+    }
 }
 
 int CQuorDoc::exportBorehole(int k, const std::wstring& path, bool append, std::wstring& message)
@@ -247,12 +330,18 @@ bool CQuorDoc::SaveModified()
         dialog.saveRight = 1;
         if (dialog.DoModal() != QDialog::Accepted)
             return false;
-        if (dialog.saveLeft) {
-            saveBorehole(Left, entries);
-            showIfReportable(entries);
-        }
-        if (dialog.saveRight) {
-            saveBorehole(Right, entries);
+        std::array<bool, PaneCount> save = {dialog.saveLeft != 0, dialog.saveRight != 0};
+        // The questions about changed files come first: the answers must not depend on a save
+        // already made, and a No must find nothing written.
+        confirmSavingBoth(save, entries);
+        struct ForgetAgreements {
+            std::array<OverwriteAgreement, PaneCount>& agreed;
+            ~ForgetAgreements() { agreed = {}; }
+        } forget{m_overwriteAgreed};
+        for (int k : {Left, Right}) {
+            if (!save[k])
+                continue;
+            saveBorehole(k, entries);
             showIfReportable(entries);
         }
         return !blocksClosing(entries);

@@ -1,0 +1,48 @@
+#include "platform/FileIdentity.h"
+
+#include <system_error>
+
+#include <sys/stat.h>
+
+namespace ORBAX_Platform {
+
+bool FileIdentity::operator==(const FileIdentity& other) const
+{
+    if (exists != other.exists)
+        return false;
+    return !exists || (device == other.device && inode == other.inode && size == other.size &&
+                       modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds);
+}
+
+FileIdentity file_identity(const std::filesystem::path& name)
+{
+    FileIdentity identity;
+    struct stat st {};
+    if (name.empty() || ::stat(name.c_str(), &st) != 0)
+        return identity;
+    identity.exists = true;
+    identity.device = static_cast<std::uint64_t>(st.st_dev);
+    identity.inode = static_cast<std::uint64_t>(st.st_ino);
+    identity.size = static_cast<std::int64_t>(st.st_size);
+    identity.modifiedSeconds = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+    identity.modifiedNanoseconds = static_cast<std::int64_t>(st.st_mtim.tv_nsec);
+    return identity;
+}
+
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    const FileIdentity first = file_identity(a);
+    const FileIdentity second = file_identity(b);
+    if (first.exists && second.exists)
+        return first.device == second.device && first.inode == second.inode;
+    std::error_code error;
+    const std::filesystem::path absoluteA = std::filesystem::absolute(a, error).lexically_normal();
+    if (error)
+        return false;
+    const std::filesystem::path absoluteB = std::filesystem::absolute(b, error).lexically_normal();
+    return !error && absoluteA == absoluteB;
+}
+
+} // namespace ORBAX_Platform
