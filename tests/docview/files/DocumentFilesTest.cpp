@@ -502,6 +502,85 @@ TEST_F(DocumentFiles, ClosingAsksAboutEachPane)
     EXPECT_TRUE(errorLines.back().startsWith("Warning: ")) << errorLines.back().toStdString();
 }
 
+// The file as each question found it: a question must come before the write that it guards.
+class FileAtQuestion : public ORBAX_Platform::RecordingMessageBoxes {
+public:
+    fs::path file;
+    std::vector<std::string> contents;
+    MessageResult show(QWidget* parent, const std::wstring& text, const std::wstring& title,
+                       ORBAX_Platform::MessageButtons buttons, ORBAX_Platform::MessageIcon icon) override
+    {
+        contents.push_back(QuorTest::read_file(file));
+        return RecordingMessageBoxes::show(parent, text, title, buttons, icon);
+    }
+};
+
+TEST_F(DocumentFiles, AFileChangedSinceThePaneReadItIsOverwrittenOnlyWhenTheUserAgrees)
+{
+    FileAtQuestion boxes;
+    ORBAX_Platform::ScopedMessageBoxes scoped{boxes};
+    const std::wstring file = path("west_bore.csv");
+    boxes.file = file;
+    auto has = [&](const char* text) { return QuorTest::read_file(file).find(text) != std::string::npos; };
+    auto save = [&](int k, MessageResult answer) {
+        boxes.answers.push_back(answer);
+        ErrorEntries entries;
+        doc->saveBorehole(k, entries);
+        boxes.answers.clear();
+        return entries;
+    };
+    ErrorEntries entries;
+    ASSERT_TRUE(doc->LoadCsvBorehole(0, file, entries));
+    EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_TRUE(doc->LoadCsvBorehole(1, file, entries)) << "the open goes through";
+    EXPECT_EQ(boxes.shown.back().text, L"The file " + file +
+                                           L" is also open as the left borehole.  Saving one of "
+                                           L"them changes the file the other was read from.");
+
+    // The left pane's save finds the file as it read it; the right one's then finds it changed.
+    doc->EditSampleNumber(0, {{0, 0}}, L"left");
+    EXPECT_TRUE(save(0, MessageResult::No).empty());
+    doc->EditSampleNumber(1, {{1, 1}}, L"right");
+    EXPECT_EQ(save(1, MessageResult::No).back().code, 23);
+    EXPECT_EQ(boxes.shown.back().text, L"The file " + file +
+                                           L" has changed since the right borehole was read or saved.  The left "
+                                           L"borehole is from the same file.  Save the right borehole over it?");
+    EXPECT_TRUE(has("left") && !has("right") && doc->IsPaneModified(1)) << "No writes nothing";
+
+    // Save both: every question before the first write. Right's No leaves left's save alone.
+    doc->EditSampleNumber(0, {{0, 0}}, L"again");
+    const std::size_t asked = boxes.shown.size();
+    respond = [](QDialog& dialog) { dialog.accept(); };
+    boxes.answers.push_back(MessageResult::No);
+    EXPECT_FALSE(doc->SaveModified());
+    ASSERT_EQ(boxes.shown.size(), asked + 1);
+    EXPECT_NE(boxes.shown.back().text.find(L"Saving both leaves only the right borehole"), std::wstring::npos);
+    EXPECT_EQ(boxes.contents.back().find("again"), std::string::npos);
+    EXPECT_TRUE(has("again") && !has("right"));
+    // Yes: one question; the right borehole replaces what the left one has just written.
+    doc->EditSampleNumber(0, {{0, 0}}, L"third");
+    boxes.answers.push_back(MessageResult::Yes);
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_EQ(boxes.shown.size(), asked + 2);
+    EXPECT_TRUE(has("right") && !has("third") && !doc->IsAnyPaneModified());
+
+    // Another program changes the file: Save and the close both ask; Save As to a new name does not.
+    doc->newBorehole(1);
+    QuorTest::write_file(file, QuorTest::read_file(file) + "COAL,100,9.00,3.00,C,W9,\n");
+    doc->EditSampleNumber(0, {{0, 0}}, L"mine");
+    EXPECT_EQ(save(0, MessageResult::No).back().code, 23);
+    EXPECT_NE(boxes.shown.back().text.find(L"has changed since the left borehole"), std::wstring::npos);
+    boxes.answers = {MessageResult::Yes, MessageResult::No};
+    EXPECT_FALSE(doc->SaveModified());
+    EXPECT_TRUE(has("W9") && !has("mine"));
+    QuorTest::write_file(path("elsewhere.csv"), "older\n"); // the save prompt asked about it
+    answerPrompt(path("elsewhere.csv"), 3);
+    const std::size_t before = boxes.shown.size();
+    doc->saveBoreholeAs(0, entries);
+    EXPECT_EQ(boxes.shown.size(), before);
+    EXPECT_TRUE(save(0, MessageResult::No).empty()) << "the pane's file is now the new one";
+}
+
 TEST_F(DocumentFiles, ExportWritesTheTextDescription)
 {
     openLeft(path("east_bore"), 1);
