@@ -306,16 +306,18 @@ std::unique_ptr<QPrinter> CQuorApp::ShellPrinter(const CQuorLogCommandLine& comm
 bool CQuorApp::PrintShellFile(const CQuorLogCommandLine& commandLine)
 {
     const std::wstring& file = commandLine.fileName;
-    auto refuse = [&](const std::wstring& reason) {
-        ORBAX_Platform::showMessage(m_mainFrame.get(), format_message(1001, {file, reason}),
+    // A printer problem says the file was not printed, a file problem that it could not be opened.
+    auto refuseWith = [&](int message, const std::wstring& reason) {
+        ORBAX_Platform::showMessage(m_mainFrame.get(), format_message(message, {file, reason}),
                                     ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Error);
         return false;
     };
+    auto refuse = [&](const std::wstring& reason) { return refuseWith(1001, reason); };
     // The printer first: without one there is no point in reading (or asking about) the file.
     std::wstring reason;
     std::unique_ptr<QPrinter> printer = ShellPrinter(commandLine, reason);
     if (!printer)
-        return refuse(reason);
+        return refuseWith(390, reason);
 
     std::error_code error;
     if (!std::filesystem::exists(ORBAX_Platform::path_from_wide(file), error))

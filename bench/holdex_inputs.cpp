@@ -1,8 +1,9 @@
-// Times whole `Holdex export` processes on two generated inputs that once made it crawl or swell, as a
-// user would run them: a configuration of many one-field schemas (read before every command), and a
-// Prolog 4 file of elements nested millions deep (refused). Prints the median wall time and the peak
-// memory of several runs beside the size of the input.
-//   holdex_inputs HOLDEX [SCHEMAS=40000] [LEVELS=2000000] [RUNS=5] [FOLDER=/tmp]
+// Times whole `Holdex export` processes on generated inputs that once made it crawl or swell, as a user
+// would run them: a configuration of many one-field schemas (read before every command), a Prolog 4
+// file of elements nested millions deep (refused), and a Prolog 4 file whose root element carries
+// hundreds of thousands of attributes (refused). Prints the median wall time and the peak memory of
+// several runs beside the size of the input.
+//   holdex_inputs HOLDEX [SCHEMAS=40000] [LEVELS=2000000] [RUNS=5] [ATTRIBUTES=500000] [FOLDER=/tmp]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -77,7 +78,7 @@ void measure(const char* title, const std::string& holdex, const std::vector<std
         wall.push_back(r.wall);
         peak.push_back(r.peakMegabytes);
     }
-    std::printf("%-34s input %6.1f MB   wall %7.3f s   peak %7.1f MB\n", title, inputMegabytes, median(wall),
+    std::printf("%-38s input %6.1f MB   wall %7.3f s   peak %7.1f MB\n", title, inputMegabytes, median(wall),
                 *std::max_element(peak.begin(), peak.end()));
 }
 
@@ -86,19 +87,22 @@ void measure(const char* title, const std::string& holdex, const std::vector<std
 int main(int argc, char* argv[])
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: holdex_inputs HOLDEX [SCHEMAS=40000] [LEVELS=2000000] [RUNS=5] [FOLDER=/tmp]\n");
+        std::fprintf(stderr, "usage: holdex_inputs HOLDEX [SCHEMAS=40000] [LEVELS=2000000] [RUNS=5] "
+                             "[ATTRIBUTES=500000] [FOLDER=/tmp]\n");
         return 2;
     }
     const std::string holdex = argv[1];
     const long schemas = argc > 2 ? std::atol(argv[2]) : 40000;
     const long levels = argc > 3 ? std::atol(argv[3]) : 2000000;
     const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 5;
-    const std::string folder = argc > 5 ? argv[5] : "/tmp";
+    const long attributes = argc > 5 ? std::atol(argv[5]) : 500000;
+    const std::string folder = argc > 6 ? argv[6] : "/tmp";
     const std::string stem = folder + "/holdex_inputs_" + std::to_string(::getpid());
     const std::string config = stem + ".txt";
     const std::string plainConfig = stem + "_plain.txt";
     const std::string hole = stem + ".csv";
     const std::string nested = stem + ".prolog";
+    const std::string wide = stem + "_attributes.prolog";
     {
         const char* const head = "Quorlog Configuration v3\nSchemaDefinitions {\n"
                                  "   Short {\n      ROCKTYPE \"Rock\"\n      BOTTOM \"Depth\"\n   }\n";
@@ -116,7 +120,12 @@ int main(int argc, char* argv[])
             xml << "<a>";
         for (long i = 0; i < levels; ++i)
             xml << "</a>";
-        if (!out || !plain || !csv || !xml) {
+        std::ofstream many(wide, std::ios::binary);
+        many << "<CProlog";
+        for (long i = 0; i < attributes; ++i)
+            many << " a" << i << "=\"1\"";
+        many << "><CHeadings/></CProlog>\n";
+        if (!out || !plain || !csv || !xml || !many) {
             std::fprintf(stderr, "holdex_inputs: cannot write the inputs under %s\n", folder.c_str());
             return 1;
         }
@@ -128,9 +137,13 @@ int main(int argc, char* argv[])
     const std::string nestedTitle = "Prolog 4, " + std::to_string(levels) + " levels (refused)";
     measure(nestedTitle.c_str(), holdex, {"-c", plainConfig, "export", "-t", "prolog4", "--deduce", nested},
             megabytes_of(nested), runs, 2);
+    const std::string wideTitle = "Prolog 4, " + std::to_string(attributes) + " attributes (refused)";
+    measure(wideTitle.c_str(), holdex, {"-c", plainConfig, "export", "-t", "prolog4", "--deduce", wide},
+            megabytes_of(wide), runs, 2);
     std::remove(config.c_str());
     std::remove(plainConfig.c_str());
     std::remove(hole.c_str());
     std::remove(nested.c_str());
+    std::remove(wide.c_str());
     return 0;
 }

@@ -53,8 +53,15 @@ private:
 // machine's memory. The refusal is a fatal scanning error of the library's own kind, which ends the
 // scan and leaves the parser usable (an OutOfMemoryException would leave it marked as parsing). A
 // little reserve beyond the budget lets the scanner report the error.
+// Every block it hands out stays on a list until it is given back, so that what the library loses
+// track of can be freed once no parser is left to use it.
 class Prolog4Parser::BudgetedMemory : public MemoryManager {
 public:
+    BudgetedMemory() = default;
+    BudgetedMemory(const BudgetedMemory&) = delete;
+    BudgetedMemory& operator=(const BudgetedMemory&) = delete;
+    ~BudgetedMemory() override { releaseAll(); }
+
     void setBudget(std::size_t budget)
     {
         m_budget = budget;
@@ -73,31 +80,59 @@ public:
             m_exceeded = true;
             throw RuntimeException(__FILE__, __LINE__, XMLExcepts::Out_Of_Memory, XMLPlatformUtils::fgMemoryManager);
         }
-        void* block = ::operator new(size + kHeader, std::nothrow);
-        if (!block)
+        void* raw = ::operator new(size + kHeader, std::nothrow);
+        if (!raw)
             throw OutOfMemoryException();
-        *static_cast<std::size_t*>(block) = size;
+        Block* block = new (raw) Block{size, nullptr, m_blocks};
+        if (m_blocks)
+            m_blocks->previous = block;
+        m_blocks = block;
         m_used += size;
-        return static_cast<char*>(block) + kHeader;
+        return static_cast<char*>(raw) + kHeader;
     }
 
     void deallocate(void* p) override
     {
         if (!p)
             return;
-        void* block = static_cast<char*>(p) - kHeader;
-        m_used -= *static_cast<std::size_t*>(block);
+        Block* block = reinterpret_cast<Block*>(static_cast<char*>(p) - kHeader);
+        if (block->previous)
+            block->previous->next = block->next;
+        else
+            m_blocks = block->next;
+        if (block->next)
+            block->next->previous = block->previous;
+        m_used -= block->size;
         ::operator delete(block);
     }
 
+    // Frees every block not yet given back. Only for when no parser is left: what remains then are
+    // blocks the library lost (the declaration it makes for an external DTD subset is never freed).
+    void releaseAll()
+    {
+        while (m_blocks) {
+            Block* next = m_blocks->next;
+            ::operator delete(m_blocks);
+            m_blocks = next;
+        }
+        m_used = 0;
+    }
+
 private:
+    struct Block {
+        std::size_t size;
+        Block* previous;
+        Block* next;
+    };
     // Keeps the blocks as aligned as operator new's.
-    static constexpr std::size_t kHeader = alignof(std::max_align_t);
+    static constexpr std::size_t kHeader =
+        (sizeof(Block) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t);
     static constexpr std::size_t kReserve = std::size_t(16) << 20;
 
     std::size_t m_budget = kMemoryBase;
     std::size_t m_used = 0;
     bool m_exceeded = false;
+    Block* m_blocks = nullptr;
 };
 
 // A borehole file must not make the program fetch anything: every external DTD or entity resolves
@@ -112,20 +147,25 @@ public:
     }
 };
 
-// Counts how deep the elements nest while the file is scanned and ends the scan at the first element
-// deeper than the limit: checking the finished tree would first build it, and a file of a few
-// megabytes nested millions deep builds a tree of a gigabyte. The refusal is thrown as the memory
-// budget's is, a scanning error of the library's own kind that leaves the parser usable.
-class Prolog4Parser::DepthLimitedParser : public XercesDOMParser {
+// Counts how deep the elements nest while the file is scanned, and ends the scan at the first element
+// deeper than the limit or with more attributes than the limit: checking the finished tree would first
+// build it, and a file of a few megabytes nested millions deep builds a tree of a gigabyte, while every
+// distinct attribute name costs the document's name pool a search through all the names before it. The
+// refusal is thrown as the memory budget's is, a scanning error of the library's own kind that leaves
+// the parser usable.
+class Prolog4Parser::LimitedParser : public XercesDOMParser {
 public:
-    explicit DepthLimitedParser(MemoryManager* memory) : XercesDOMParser(nullptr, memory) {}
+    enum class Limit { None, Depth, Attributes };
 
-    bool tooDeep() const { return m_tooDeep; }
+    explicit LimitedParser(MemoryManager* memory) : XercesDOMParser(nullptr, memory) {}
+
+    // The limit the last document went beyond, if any.
+    Limit exceeded() const { return m_exceeded; }
 
     void startDocument() override
     {
         m_depth = 0;
-        m_tooDeep = false;
+        m_exceeded = Limit::None;
         XercesDOMParser::startDocument();
     }
 
@@ -133,11 +173,10 @@ public:
                       const RefVectorOf<XMLAttr>& attributes, const XMLSize_t count, const bool isEmpty,
                       const bool isRoot) override
     {
-        if (m_depth >= kMaxDepth) {
-            m_tooDeep = true;
-            throw RuntimeException(__FILE__, __LINE__, XMLExcepts::Gen_ParseInProgress,
-                                   XMLPlatformUtils::fgMemoryManager);
-        }
+        if (m_depth >= kMaxDepth)
+            refuse(Limit::Depth);
+        if (count > kMaxAttributes)
+            refuse(Limit::Attributes);
         XercesDOMParser::startElement(decl, urlId, prefix, attributes, count, isEmpty, isRoot);
         // The scanner ends an empty element too ("<a/>"), at once.
         ++m_depth;
@@ -152,8 +191,14 @@ public:
     }
 
 private:
+    [[noreturn]] void refuse(Limit limit)
+    {
+        m_exceeded = limit;
+        throw RuntimeException(__FILE__, __LINE__, XMLExcepts::Gen_ParseInProgress, XMLPlatformUtils::fgMemoryManager);
+    }
+
     unsigned m_depth = 0;
-    bool m_tooDeep = false;
+    Limit m_exceeded = Limit::None;
 };
 
 namespace {
@@ -169,28 +214,56 @@ std::size_t memoryBudget(std::size_t fileSize)
 } // namespace
 
 Prolog4Parser::Prolog4Parser(bool validateAlways)
-    : m_memory(std::make_unique<BudgetedMemory>()), m_errors(std::make_unique<FatalErrors>()),
-      m_resolver(std::make_unique<NoExternalEntities>()), m_parser(std::make_unique<DepthLimitedParser>(m_memory.get()))
+    : m_validateAlways(validateAlways), m_memory(std::make_unique<BudgetedMemory>()),
+      m_errors(std::make_unique<FatalErrors>()), m_resolver(std::make_unique<NoExternalEntities>())
 {
-    if (validateAlways)
-        m_parser->setValidationScheme(XercesDOMParser::Val_Always);
-    m_parser->setErrorHandler(m_errors.get());
-    m_parser->setXMLEntityResolver(m_resolver.get());
-    m_parser->setDisableDefaultEntityResolution(true);
     m_security.setEntityExpansionLimit(10000);
-    m_parser->setSecurityManager(&m_security);
 }
 
 Prolog4Parser::~Prolog4Parser()
 {
     // The parser releases its documents itself; the handlers it points at go after it.
     m_document = nullptr;
+    m_parser.reset();
+    m_memory->releaseAll();
 }
 
 void Prolog4Parser::resetDocumentPool()
 {
     m_document = nullptr;
-    m_parser->resetDocumentPool();
+    if (m_parser)
+        m_parser->resetDocumentPool();
+}
+
+void Prolog4Parser::startParser(std::size_t fileSize)
+{
+    // Whatever is left in the parser's memory once it is gone was lost by the library, and each
+    // document would otherwise add to it for as long as this object lives.
+    m_document = nullptr;
+    m_parser.reset();
+    m_memory->releaseAll();
+    m_memory->setBudget(memoryBudget(fileSize));
+    m_parser = std::make_unique<LimitedParser>(m_memory.get());
+    if (m_validateAlways)
+        m_parser->setValidationScheme(XercesDOMParser::Val_Always);
+    m_parser->setErrorHandler(m_errors.get());
+    m_parser->setXMLEntityResolver(m_resolver.get());
+    m_parser->setDisableDefaultEntityResolution(true);
+    m_parser->setSecurityManager(&m_security);
+}
+
+std::wstring Prolog4Parser::refusal(const std::wstring& fileName) const
+{
+    switch (m_parser->exceeded()) {
+    case LimitedParser::Limit::Depth:
+        return ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
+    case LimitedParser::Limit::Attributes:
+        return ORBAX_Utilities::format_message2(11190, fileName, std::to_wstring(kMaxAttributes));
+    case LimitedParser::Limit::None: break;
+    }
+    if (m_memory->exceeded())
+        return ORBAX_Utilities::format_message2(11145, fileName, std::to_wstring(memoryBudget(m_fileSize) >> 20));
+    return std::wstring();
 }
 
 Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::wstring& error)
@@ -210,45 +283,28 @@ Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::w
 Prolog4Parser::Outcome Prolog4Parser::parseBytes(const std::string& bytes, const std::wstring& fileName,
                                                  std::wstring& error)
 {
-    resetDocumentPool();
     error.clear();
     m_fileSize = bytes.size();
     m_errors->resetErrors();
-    m_memory->setBudget(memoryBudget(bytes.size()));
+    startParser(bytes.size());
+    std::wstring thrown;
     try {
         XmlString systemId(fileName);
         MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(), systemId.c_str());
         m_parser->parse(source);
     } catch (...) {
-        std::wstring text = current_xml_exception_text();
-        if (text.empty())
+        thrown = current_xml_exception_text();
+        if (thrown.empty())
             throw; // not the library's: the caller's own guards report it
-        m_parser->resetDocumentPool();
-        if (m_parser->tooDeep()) {
-            error = ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
-            return Outcome::Refused;
-        }
-        if (m_memory->exceeded()) {
-            error =
-                ORBAX_Utilities::format_message2(11145, fileName, std::to_wstring(memoryBudget(bytes.size()) >> 20));
-            return Outcome::Refused;
-        }
-        error = text;
-        return Outcome::Malformed;
     }
 
-    if (m_parser->tooDeep()) {
+    error = refusal(fileName);
+    if (!error.empty()) {
         m_parser->resetDocumentPool();
-        error = ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
         return Outcome::Refused;
     }
-    if (m_memory->exceeded()) {
-        m_parser->resetDocumentPool();
-        error = ORBAX_Utilities::format_message2(11145, fileName, std::to_wstring(memoryBudget(bytes.size()) >> 20));
-        return Outcome::Refused;
-    }
-    if (m_errors->failed()) {
-        error = m_errors->text();
+    if (!thrown.empty() || m_errors->failed()) {
+        error = thrown.empty() ? m_errors->text() : thrown;
         m_parser->resetDocumentPool();
         return Outcome::Malformed;
     }

@@ -3,8 +3,8 @@
 // the UTF-8 path helpers and parsed from memory, a fatal parse error (missing, empty, non-XML or
 // truncated file) makes the parse fail instead of leaving a partial tree, validation complaints of a
 // file without a grammar stay silent, external entities and DTDs are never fetched, and a document
-// that would expand beyond a memory budget or nests deeper than any Prolog 4 file is refused while it
-// is parsed.
+// that would expand beyond a memory budget, nests deeper or gives an element more attributes than any
+// Prolog 4 file is refused while it is parsed.
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -35,6 +35,10 @@ public:
     // the parser meets the first of them, before the tree grows with the file. Prolog 4 files go
     // about eight levels deep.
     static constexpr unsigned kMaxDepth = 100;
+    // An element with more attributes than this makes a document Refused when the parser meets it.
+    // Prolog 4 elements carry a handful, and each new attribute name costs the document time in
+    // proportion to the names before it.
+    static constexpr std::size_t kMaxAttributes = 1000;
     // The memory a parse may take: this much, plus kMemoryPerFileByte for each byte of the file. A
     // document whose declared entities or attribute defaults would expand beyond it is Refused.
     static constexpr std::size_t kMemoryBase = std::size_t(64) << 20;
@@ -57,14 +61,20 @@ private:
     class FatalErrors;
     class NoExternalEntities;
     class BudgetedMemory;
-    class DepthLimitedParser;
+    class LimitedParser;
 
-    XmlPlatformGuard m_platform;              // first member: the library outlives everything below
+    // Puts a fresh library parser in place for a document of this size.
+    void startParser(std::size_t fileSize);
+    // The reason in the user's words when the last parse went beyond a limit; empty otherwise.
+    std::wstring refusal(const std::wstring& fileName) const;
+
+    XmlPlatformGuard m_platform; // first member: the library outlives everything below
+    bool m_validateAlways;
     std::unique_ptr<BudgetedMemory> m_memory; // before the parser, which allocates through it
     std::unique_ptr<FatalErrors> m_errors;
     std::unique_ptr<NoExternalEntities> m_resolver;
     xercesc::SecurityManager m_security;
-    std::unique_ptr<DepthLimitedParser> m_parser;
+    std::unique_ptr<LimitedParser> m_parser; // made anew for each document
     xercesc::DOMDocument* m_document = nullptr;
     std::size_t m_fileSize = 0;
 };

@@ -89,8 +89,10 @@ TEST_F(CommandLinePrint, APrinterThatDoesNotExistIsToldAndEndsWithFailure)
     PdfPrintingApp app(dir / "none.pdf");
     EXPECT_FALSE(app.InitInstance({L"-pt", File("west_bore.csv"), L"No Such Printer 42"}));
     EXPECT_EQ(app.ExitInstance(), 1);
+    // The file is fine: the message says it was not printed, not that it could not be opened.
     EXPECT_EQ(Messages(), std::vector<std::wstring>{format_message(
-                              1001, {File("west_bore.csv"), format_message(27168, {L"No Such Printer 42"})})});
+                              390, {File("west_bore.csv"), format_message(27168, {L"No Such Printer 42"})})});
+    EXPECT_EQ(Messages()[0].rfind(L"Unable to print ", 0), 0u);
     EXPECT_FALSE(fs::exists(dir / "none.pdf"));
 }
 
@@ -102,7 +104,7 @@ TEST_F(CommandLinePrint, PrintWithoutADefaultPrinterIsToldAndEndsWithFailure)
     EXPECT_FALSE(app.InitInstance({L"-p", File("west_bore.csv")}));
     EXPECT_EQ(app.ExitInstance(), 1);
     EXPECT_EQ(Messages(), std::vector<std::wstring>{
-                              format_message(1001, {File("west_bore.csv"), ORBAX_Utilities::get_message_wide(27169)})});
+                              format_message(390, {File("west_bore.csv"), ORBAX_Utilities::get_message_wide(27169)})});
 }
 
 TEST_F(CommandLinePrint, AFileThatCannotBeReadIsToldWithItsReasonAndEndsWithFailure)

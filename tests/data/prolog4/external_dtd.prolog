@@ -1,0 +1,1 @@
+<!DOCTYPE a SYSTEM "x"><a/>
