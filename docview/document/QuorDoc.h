@@ -4,12 +4,14 @@
 // the format option pages, and the signals through which the views and the main window follow it.
 // Every file operation appends its problems to the caller's list of error entries.
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+#include "core/options/OptionsData.h"
 #include "docview/document/history/BoreholeDocument.h"
 #include "platform/FileIdentity.h"
 #include "widgets/dialogs/ErrorList.h"
@@ -109,7 +111,12 @@ protected:
     void OnTitleChanged() override;
 
 private:
-    enum class Reader { Prolog, Prolog4, Csv };
+    // Each reader is named by a format code of the files it reads: the code picks it in the dispatch.
+    enum class Reader : std::int32_t {
+        Prolog = ORBAX_Logging::FormatProlog30,
+        Prolog4 = ORBAX_Logging::FormatProlog40,
+        Csv = ORBAX_Logging::FormatCSV,
+    };
     bool load(Reader reader, int k, const std::wstring& path, ErrorEntries& entries);
     // Asks message 130 about pane k's unsaved changes and saves on Yes; false when the operation that
     // asked must stop (Cancel, a cancelled save, or a save that failed).

@@ -4,9 +4,7 @@
 #include <memory>
 
 #include "core/catalogue/Messages.h"
-#include "core/csv/Borehole_CSV.h"
-#include "core/prolog/Borehole_Prolog.h"
-#include "core/prolog4/Borehole_Prolog4.h"
+#include "core/formats/BoreholeFormats.h"
 #include "dialogs/ApplicationServices.h"
 #include "dialogs/OptionsCSV.h"
 #include "dialogs/OptionsProlog.h"
@@ -222,20 +220,7 @@ bool CQuorDoc::load(Reader reader, int k, const std::wstring& path, ErrorEntries
     const ORBAX_Platform::FileIdentity state = ORBAX_Platform::file_identity(ORBAX_Platform::path_from_wide(path));
     try {
         ORBAX_Logging::LoadMessages messages;
-        switch (reader) {
-        case Reader::Prolog:
-            borehole = ORBAX_Logging::Borehole_Prolog::load(
-                path, static_cast<ORBAX_Logging::PrologOptionsData&>(*options), messages);
-            break;
-        case Reader::Prolog4:
-            borehole = ORBAX_Logging::Borehole_Prolog4::load(
-                path, static_cast<ORBAX_Logging::Prolog4OptionsData&>(*options), messages);
-            break;
-        case Reader::Csv:
-            borehole = ORBAX_Logging::Borehole_CSV::load(path, static_cast<ORBAX_Logging::CSVOptionsData&>(*options),
-                                                         messages);
-            break;
-        }
+        borehole = ORBAX_Logging::BoreholeFormats::load(static_cast<std::int32_t>(reader), path, *options, messages);
         appendLibraryErrors(messages, entries);
     } catch (const std::exception&) {
         addErrorEntry(format_message(1001, {path, L"Exception thrown"}), entries, status(3, 1));

@@ -6,10 +6,8 @@
 #include <sstream>
 
 #include "core/catalogue/Messages.h"
-#include "core/csv/Borehole_CSV.h"
+#include "core/formats/BoreholeFormats.h"
 #include "core/model/BoreholeDescription.h"
-#include "core/prolog/Borehole_Prolog.h"
-#include "core/prolog4/Borehole_Prolog4.h"
 #include "dialogs/ApplicationServices.h"
 #include "dialogs/OptionsCSV.h"
 #include "dialogs/OptionsProlog.h"
@@ -82,28 +80,12 @@ void CQuorDoc::saveBorehole(int k, ErrorEntries& entries)
         return;
     try {
         ORBAX_Logging::LoadMessages messages;
-        ORBAX_Logging::Borehole& borehole = GetBorehole(k);
-        switch (stored->formatCode) {
-        case ORBAX_Logging::FormatProlog21:
-        case ORBAX_Logging::FormatProlog30:
-            ORBAX_Logging::Borehole_Prolog::save(path, messages, borehole, *stored);
-            break;
-        case ORBAX_Logging::FormatProlog40:
-        case ORBAX_Logging::FormatProlog41:
-            ORBAX_Logging::Borehole_Prolog4::save(path, borehole, *stored, messages);
-            break;
-        case ORBAX_Logging::FormatCSV: {
-            const auto* csv = dynamic_cast<const ORBAX_Logging::CSVOptionsData*>(stored);
-            if (!csv) {
-                addInternalError(entries, __LINE__);
-                return;
-            }
-            ORBAX_Logging::Borehole_CSV::save(path, borehole, *csv, messages);
-            break;
-        }
-        default: addInternalError(entries, __LINE__); return;
-        }
+        ORBAX_Logging::BoreholeFormats::save(stored->formatCode, path, GetBorehole(k), *stored, messages);
         appendLibraryErrors(messages, entries);
+    } catch (const ORBAX_Logging::BoreholeFormatError&) {
+        // Options that no writer takes: nothing has been written.
+        addInternalError(entries, __LINE__);
+        return;
     } catch (const std::exception&) {
         addErrorEntry(format_message(1001, {path, L"Exception thrown"}), entries, status(3, 1));
     }
@@ -198,12 +180,10 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
                     std::make_unique<ORBAX_Logging::PrologOptionsData>(page->options.toOptionsData(schemas, backups));
             }
             prolog->formatCode = format == Prolog21 ? ORBAX_Logging::FormatProlog21 : ORBAX_Logging::FormatProlog30;
-            ORBAX_Logging::Borehole_Prolog::save(path, messages, borehole, *prolog);
             options = std::move(prolog);
         } else if (format == Prolog4) {
             const Prolog4Options record = app ? app->m_prolog4Options : Prolog4Options();
             auto prolog4 = std::make_unique<ORBAX_Logging::Prolog4OptionsData>(record.toOptionsData(schemas, backups));
-            ORBAX_Logging::Borehole_Prolog4::save(path, borehole, *prolog4, messages);
             // The document written is the one the borehole was read from: its version stays.
             prolog4->formatCode = storedCode;
             options = std::move(prolog4);
@@ -226,9 +206,9 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
                 }
                 csv = std::make_unique<ORBAX_Logging::CSVOptionsData>(page->options.toOptionsData(schemas, backups));
             }
-            ORBAX_Logging::Borehole_CSV::save(path, borehole, *csv, messages);
             options = std::move(csv);
         }
+        ORBAX_Logging::BoreholeFormats::save(options->formatCode, path, borehole, *options, messages);
         appendLibraryErrors(messages, entries);
     } catch (const std::exception&) {
         addErrorEntry(format_message(1001, {path, L"Exception thrown"}), entries, status(3, 1));

@@ -4,9 +4,7 @@
 #include <stdexcept>
 
 #include "core/catalogue/Messages.h"
-#include "core/csv/Borehole_CSV.h"
-#include "core/prolog/Borehole_Prolog.h"
-#include "core/prolog4/Borehole_Prolog4.h"
+#include "core/formats/BoreholeFormats.h"
 #include "platform/Paths.h"
 #include "platform/TerminalText.h"
 #include "tools/holdex/ReducedConfigReader.h"
@@ -75,61 +73,18 @@ std::unique_ptr<ORBAX_Logging::OptionsData> options_record(const FileTypeOptions
     }
 }
 
-namespace {
-
-template <class Record>
-Record& recordOf(ORBAX_Logging::OptionsData& record)
-{
-    Record* typed = dynamic_cast<Record*>(&record);
-    if (!typed)
-        throw std::runtime_error("wrong file type");
-    return *typed;
-}
-
-template <class Record>
-const Record& recordOf(const ORBAX_Logging::OptionsData& record)
-{
-    const Record* typed = dynamic_cast<const Record*>(&record);
-    if (!typed)
-        throw std::runtime_error("wrong file type");
-    return *typed;
-}
-
-} // namespace
-
 std::unique_ptr<ORBAX_Logging::Borehole> read_borehole(int typeCode, const std::string& fileName,
                                                        ORBAX_Logging::OptionsData& record, LoadMessages& messages)
 {
     // File names on the command line are UTF-8, not text of the borehole's code page.
-    const std::wstring wideName = ORBAX_Platform::wide_from_utf8(fileName);
-    switch (typeCode) {
-    case FileTypeProlog:
-    case FileTypeProlog3:
-        return ORBAX_Logging::Borehole_Prolog::load(wideName, recordOf<ORBAX_Logging::PrologOptionsData>(record),
-                                                    messages);
-    case FileTypeProlog4:
-        return ORBAX_Logging::Borehole_Prolog4::load(wideName, recordOf<ORBAX_Logging::Prolog4OptionsData>(record),
-                                                     messages);
-    case FileTypeCSV:
-        return ORBAX_Logging::Borehole_CSV::load(wideName, recordOf<ORBAX_Logging::CSVOptionsData>(record), messages);
-    default: throw std::runtime_error(internal_error_text(__LINE__));
-    }
+    return ORBAX_Logging::BoreholeFormats::load(typeCode, ORBAX_Platform::wide_from_utf8(fileName), record, messages);
 }
 
 void write_borehole(int typeCode, const std::string& fileName, ORBAX_Logging::Borehole& borehole,
                     const ORBAX_Logging::OptionsData& record, LoadMessages& messages)
 {
-    const std::wstring wideName = ORBAX_Platform::wide_from_utf8(fileName);
-    switch (typeCode) {
-    case FileTypeProlog:
-    case FileTypeProlog3: ORBAX_Logging::Borehole_Prolog::save(wideName, messages, borehole, record); break;
-    case FileTypeProlog4: ORBAX_Logging::Borehole_Prolog4::save(wideName, borehole, record, messages); break;
-    case FileTypeCSV:
-        ORBAX_Logging::Borehole_CSV::save(wideName, borehole, recordOf<ORBAX_Logging::CSVOptionsData>(record),
-                                          messages);
-        break;
-    default: throw std::runtime_error(internal_error_text(__LINE__));
-    }
+    ORBAX_Logging::BoreholeFormats::save(typeCode, ORBAX_Platform::wide_from_utf8(fileName), borehole, record,
+                                         messages);
 }
 
 std::string internal_error_text(int line) { return "Internal error at (Holdex, " + std::to_string(line); }

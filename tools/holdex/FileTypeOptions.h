@@ -13,8 +13,15 @@
 
 namespace Holdex {
 
-// File type codes, as the commands switch on them.
-enum FileTypeCode { FileTypeNone = 0, FileTypeProlog = 1, FileTypeProlog3 = 2, FileTypeProlog4 = 3, FileTypeCSV = 5 };
+// File type codes, as the commands switch on them: each is the format code that picks the type's
+// reader and writer.
+enum FileTypeCode {
+    FileTypeNone = ORBAX_Logging::FormatUnknown,
+    FileTypeProlog = ORBAX_Logging::FormatProlog21,
+    FileTypeProlog3 = ORBAX_Logging::FormatProlog30,
+    FileTypeProlog4 = ORBAX_Logging::FormatProlog40,
+    FileTypeCSV = ORBAX_Logging::FormatCSV,
+};
 
 // The value of --hrows: an unsigned 32-bit count. Its own type so that "-1" or "2x" are refused by the
 // parse instead of wrapping round.
