@@ -300,7 +300,8 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
     };
 
     job->layout = Paginate(input);
-    if (job->layout.outcome == Outcome::Pages) {
+    // Told before printing and before the preview opens, not while the preview draws its pages.
+    if (job->layout.outcome == Outcome::Pages && !quiet) {
         const ORBAX_Logging::Borehole* const holes[2] = {&left, &right};
         job->textsLeftOut = TextsLeftOut(*job, measuring, holes, m_settings.showSampleNumbers, m_traces,
                                          m_settings.traceRangePrecision);
