@@ -1,6 +1,7 @@
 #include "docview/print/BoreholePens.h"
 
 #include "docview/view/QuorView.h"
+#include "docview/view/geometry/FittedText.h"
 #include "platform/qt/Graphics.h"
 
 void CreateBoreholePens(const CQuorView& view, std::shared_ptr<DrawingResources>& resources, double factor)
@@ -22,5 +23,7 @@ void CreateBoreholePens(const CQuorView& view, std::shared_ptr<DrawingResources>
     r->generalFont = CreateNamedFont(QString::fromStdWString(view.m_generalFontDescription.face),
                                      view.m_generalFontDescription.size * factor);
     r->tickFontItalic = CreateNamedFont(tickFace, tickPoints, QFont::StyleItalic);
+    // Paper holds smaller texts legibly than the screen does.
+    r->smallestTextPoints = LegiblePrintPoints * factor;
     resources = std::move(r);
 }

@@ -4,6 +4,7 @@
 // texts every page shares and the logo image (read once for the whole job).
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QFont>
 #include <QImage>
@@ -22,4 +23,7 @@ struct PrintJob {
     double tickLineHeight = 0;
     std::wstring date;
     QImage logo; // null when there is no logo or it could not be read
+    // The texts the log prints without, for want of room even at the smallest size (their names, for
+    // the message that says so); empty when every text has room.
+    std::vector<std::wstring> textsLeftOut;
 };

@@ -26,6 +26,8 @@
 #include "docview/print/pagination/PageText.h"
 #include "docview/print/pagination/PrintLegend.h"
 #include "docview/view/QuorView.h"
+#include "docview/view/TraceColours.h"
+#include "docview/view/geometry/FittedText.h"
 #include "platform/Paths.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"
@@ -68,6 +70,85 @@ std::wstring OutputName(const QPrinter& printer)
 {
     const QString name = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
     return name.toStdWString();
+}
+
+// The texts the log would print without where its fields are too narrow for them even at the smallest
+// print size: depth numbers (the deepest the rulers show is the widest), sample numbers when they are
+// shown (the widest), and range values of the traces. Measured as the page draws them.
+std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& device,
+                                       const ORBAX_Logging::Borehole* const holes[2], bool sampleNumbers,
+                                       const TraceList& traces, int rangePrecision)
+{
+    using ORBAX_Utilities::get_message_wide;
+    const LogPagination::Layout& layout = job.layout;
+    const QFont& font = job.resources->tickFont;
+    const double smallest = job.resources->smallestTextPoints;
+    bool depths = false, samples = false, ranges = false;
+
+    double deepest = 0;
+    for (const PageRecord& page : layout.pages)
+        if (!page.legendPage)
+            deepest = std::max(deepest, page.topDepth + layout.columns * layout.depthPerColumn);
+    const QString widestDepth = QString::fromStdWString(FixedText(deepest, layout.ruler.decimals));
+    for (int f = 0; f < FieldCount; ++f) {
+        const Field& field = layout.fields[f];
+        if (!field.shown)
+            continue;
+        depths = depths || !PlaceRulerLabels(&device, font, widestDepth, field.body.left() - field.field.left(),
+                                             layout.tickOrigin, layout.tickIndent, smallest)
+                                .fits;
+        if (f < Trace1) {
+            const ORBAX_Logging::Borehole* hole = holes[f];
+            if (!sampleNumbers || !hole)
+                continue;
+            QString widest;
+            double widestWidth = 0;
+            for (const ORBAX_Logging::Interval& unit : *hole) {
+                const QString text = QString::fromStdWString(unit.sample.str());
+                const double width = TextWidth(&device, font, text);
+                if (width > widestWidth) {
+                    widest = text;
+                    widestWidth = width;
+                }
+            }
+            const double room = field.field.right() - FieldTextGap - (field.body.right() + 4);
+            samples =
+                samples || (!widest.isEmpty() && FitText(&device, font, widest, room, false, smallest).text.isEmpty());
+            continue;
+        }
+        for (const auto& file : traces)
+            for (const CurveProperty& curve : file->curves()) {
+                if (curve.displayField != f - Trace1 || !curve.visible || !IsDrawnColour(curve.colourIndex))
+                    continue;
+                const double lower = curve.ownRange ? curve.minimum() : curve.rangeMinimum;
+                const double upper = curve.ownRange ? curve.maximum() : curve.rangeMaximum;
+                const TraceLabelRow row =
+                    LayOutTraceLabels(&device, font, field.body, field.field, lower, upper, rangePrecision,
+                                      QString::fromStdString(curve.mnemonic), field.field.left(), smallest);
+                ranges = ranges || (std::isfinite(lower) && row.lower.text.isEmpty()) ||
+                         (std::isfinite(upper) && row.upper.text.isEmpty());
+            }
+    }
+    std::vector<std::wstring> names;
+    if (depths)
+        names.push_back(get_message_wide(384));
+    if (samples)
+        names.push_back(get_message_wide(385));
+    if (ranges)
+        names.push_back(get_message_wide(386));
+    return names;
+}
+
+// The message that the log would print without some of its texts.
+std::wstring TextsLeftOutMessage(const std::vector<std::wstring>& names)
+{
+    std::wstring list;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == names.size() ? ORBAX_Utilities::get_message_wide(387) : L", ";
+        list += names[i];
+    }
+    return ORBAX_Utilities::format_message1(382, list);
 }
 
 void DrawText(Graphics& graphics, const QRectF& rect, int flags, const QString& text, const QFont& font)
@@ -122,11 +203,14 @@ void CQuorView::OnFilePrintPreview()
 {
     QPrinter& printer = Printer();
     printer.setDocName(QString::fromStdWString(m_document->GetTitle()));
-    // A setup that cannot print is told once, before the preview opens.
+    // A setup that cannot print is told once, before the preview opens; so are texts it prints without.
     const bool printable = OnBeginPrinting(printer);
+    const std::vector<std::wstring> leftOut = printable ? m_printJob->textsLeftOut : std::vector<std::wstring>();
     OnEndPrinting();
     if (!printable)
         return;
+    if (!leftOut.empty())
+        Tell(this, TextsLeftOutMessage(leftOut));
     // The preview shows every page, whatever range the last print asked for.
     printer.setPrintRange(QPrinter::AllPages);
     QPrintPreviewDialog preview(&printer, this);
@@ -216,6 +300,12 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
     };
 
     job->layout = Paginate(input);
+    // Told before printing and before the preview opens, not while the preview draws its pages.
+    if (job->layout.outcome == Outcome::Pages && !quiet) {
+        const ORBAX_Logging::Borehole* const holes[2] = {&left, &right};
+        job->textsLeftOut = TextsLeftOut(*job, measuring, holes, m_settings.showSampleNumbers, m_traces,
+                                         m_settings.traceRangePrecision);
+    }
     job->date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdWString();
     job->logo = ReadLogoImage(job->setup.logoFile);
     const Outcome outcome = job->layout.outcome;
@@ -247,6 +337,13 @@ bool CQuorView::PrintLog(QPrinter& printer, bool quiet)
         ~EndPrinting() { view.OnEndPrinting(); }
     } end{*this};
     if (!OnBeginPrinting(printer, quiet))
+        return false;
+    // A log without its depths (or sample numbers, or range values) is printed only when asked for.
+    if (!quiet && !m_printJob->textsLeftOut.empty() &&
+        ORBAX_Platform::showMessage(
+            this, TextsLeftOutMessage(m_printJob->textsLeftOut) + L"\n\n" + ORBAX_Utilities::get_message_wide(383),
+            ORBAX_Platform::MessageButtons::YesNo,
+            ORBAX_Platform::MessageIcon::Warning) != ORBAX_Platform::MessageResult::Yes)
         return false;
     const int count = PrintPageCount();
     int first = 1;

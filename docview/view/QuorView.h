@@ -188,11 +188,13 @@ public:
     // Trace columns, ticks and frames: they need nothing of the view, so printing and the page-layout
     // view use them with their own resources.
     // Labels stand at least their height apart, and stay whole right of `labelLeft` (the field's left
-    // edge): set smaller where the field is narrow, left out where even that does not fit.
+    // edge): set smaller where the field is narrow (on paper down to `smallestPoints`, standing on their
+    // ticks), left out where even that does not fit.
     static void DrawDepthTicks(ORBAX_Platform::Graphics& graphics, double x, double top, double bottom, double y0,
                                double tickLength, const QPointF& labelOffset, const QBrush& labelBrush,
                                const QPen& gridPen, double gridLength, double topDepth, double depthOrigin,
-                               double scale, const QPen& tickPen, const QFont& labelFont, double labelLeft);
+                               double scale, const QPen& tickPen, const QFont& labelFont, double labelLeft,
+                               double smallestPoints = 0);
     static void FrameColumn(const QRectF& rect, ORBAX_Platform::Graphics& graphics, bool fine);
     static void DrawTraceColumn(ORBAX_Platform::Graphics& graphics, const QRectF& plotRect, const QRectF& columnRect,
                                 double scale, int column, int selectedFile, int selectedCurve, int traceRangePrecision,
@@ -204,7 +206,7 @@ public:
     // a depth label that reaches below the plot's bottom, else the column's left edge.
     static double TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
-                                  const QFont& tickFont);
+                                  const QFont& tickFont, double smallestPoints = 0);
     // Each run of the polylines as one line.
     static void DrawCurvePolyline(ORBAX_Platform::Graphics& graphics, const QPen& pen, const CurvePolylines& polylines);
     // Text at a point: the alignment places the point (left, centre or right; top, centre or bottom).

@@ -288,7 +288,7 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
     }
     DrawDepthTicks(graphics, column.left(), column.top(), column.bottom(), topDepth / scale, tickOrigin,
                    QPointF(tickIndent, m_layout.tickTextOffset), resources.blackBrush, QPen(Qt::NoPen), 0, topDepth, 0,
-                   scale, resources.hairlinePen, resources.tickFont, paneRect.left());
+                   scale, resources.hairlinePen, resources.tickFont, paneRect.left(), resources.smallestTextPoints);
     if (drawName && clipBounds.top() < column.top() - lineHeight / 2 &&
         clipBounds.bottom() > column.top() - 2.5 * lineHeight) {
         // Centred over the column; moved sideways to stay inside the pane (a printed field is much
@@ -321,10 +321,12 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
     // Labels wholly above or below what is painted are skipped.
     const QRectF clip = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
     const double reach = 2 * std::max(regularHalf, italicHalf) + 1;
-    // Texts start 4 mm right of the column and stay whole inside the pane: smaller, then shortened.
-    // A text set smaller keeps its middle where the label stands.
-    auto drawText = [&](double labelY, double half, const QString& text, const QFont& font) {
-        const FittedText fitted = FitText(painter.device(), font, text, textRight - FieldTextGap - (x + 4), true);
+    // Texts start 4 mm right of the column and stay whole inside the pane: smaller, then seams and plies
+    // shortened; a sample number, an identifier, is left out rather than shortened. A text set smaller
+    // keeps its middle where the label stands.
+    auto drawText = [&](double labelY, double half, const QString& text, const QFont& font, bool identifier = false) {
+        const FittedText fitted = FitText(painter.device(), font, text, textRight - FieldTextGap - (x + 4), !identifier,
+                                          resources.smallestTextPoints);
         if (fitted.text.isEmpty())
             return;
         const double factor = font.pointSizeF() > 0 ? fitted.font.pointSizeF() / font.pointSizeF() : 1.0;
@@ -340,7 +342,7 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
         painter.setBrush(Qt::NoBrush);
         painter.setPen(resources.unitOutlinePen);
         switch (label.kind) {
-        case UnitLabel::SampleText: drawText(ly, regularHalf, text, resources.tickFont); break;
+        case UnitLabel::SampleText: drawText(ly, regularHalf, text, resources.tickFont, true); break;
         case UnitLabel::PlyText: drawText(ly, italicHalf, text, resources.tickFontItalic); break;
         case UnitLabel::SampleBracket:
         case UnitLabel::PlyBracket: {

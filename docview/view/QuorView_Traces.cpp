@@ -19,16 +19,11 @@ using namespace ViewGeometry;
 
 namespace {
 
-// The ticks of a ruler with the place and size of their labels. The labels share one place and size,
-// those at which the widest fits between the field's edge and the ticks: where it is short of room
-// they move in up to the ticks, then are set smaller; a label that still does not fit is left out
-// (cut, a depth would read as another depth).
-struct RulerLabels {
+// The ticks of a ruler with the place and size of their labels (see `PlaceRulerLabels`); a label
+// that does not fit is left out (cut, a depth would read as another depth).
+struct RulerLabels : RulerLabelPlace {
     std::vector<DepthTick> ticks;
     RulerStep step;
-    QFont font;
-    double right = 0;  // the labels' right edge, from the ruler's x
-    double room = 0;   // the width a label may take
     double height = 0; // a label's line height at the full size (their spacing)
 
     QString Text(const DepthTick& tick) const { return QString::fromStdWString(FixedText(tick.depth, step.decimals)); }
@@ -38,9 +33,9 @@ struct RulerLabels {
     }
 };
 
-RulerLabels PlaceRulerLabels(const QPaintDevice* device, double x, double length, double topDepth, double origin,
-                             double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
-                             double labelLeft)
+RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
+                        double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
+                        double labelLeft, double smallestPoints)
 {
     RulerLabels labels;
     labels.height = QFontMetricsF(labelFont, device).lineSpacing() * 25.4 / device->logicalDpiY();
@@ -49,12 +44,8 @@ RulerLabels PlaceRulerLabels(const QPaintDevice* device, double x, double length
     for (const DepthTick& tick : labels.ticks)
         if (tick.labelled && labels.Text(tick).size() > widest.size())
             widest = labels.Text(tick);
-    labels.right = -labelOffset.x();
-    auto roomLeftOf = [&](double right) { return x + right - (labelLeft + FieldTextGap); };
-    if (TextWidth(device, labelFont, widest) > roomLeftOf(labels.right))
-        labels.right = std::max(labels.right, -(tickLength + FieldTextGap));
-    labels.room = roomLeftOf(labels.right);
-    labels.font = FitText(device, labelFont, widest, labels.room, false).font;
+    static_cast<RulerLabelPlace&>(labels) =
+        PlaceRulerLabels(device, labelFont, widest, x - labelLeft, tickLength, labelOffset.x(), smallestPoints);
     return labels;
 }
 
@@ -63,11 +54,11 @@ RulerLabels PlaceRulerLabels(const QPaintDevice* device, double x, double length
 void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double bottom, double y0, double tickLength,
                                const QPointF& labelOffset, const QBrush& labelBrush, const QPen& gridPen,
                                double gridLength, double topDepth, double depthOrigin, double scale,
-                               const QPen& tickPen, const QFont& labelFont, double labelLeft)
+                               const QPen& tickPen, const QFont& labelFont, double labelLeft, double smallestPoints)
 {
     QPainter& painter = graphics.painter();
-    const RulerLabels labels = PlaceRulerLabels(painter.device(), x, bottom - top, topDepth, depthOrigin, scale,
-                                                tickLength, labelOffset, labelFont, labelLeft);
+    const RulerLabels labels = LayOutRuler(painter.device(), x, bottom - top, topDepth, depthOrigin, scale, tickLength,
+                                           labelOffset, labelFont, labelLeft, smallestPoints);
     if (labels.ticks.empty())
         return;
     GraphicsState state(graphics);
@@ -96,18 +87,20 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
             }
         }
         if (labels.Shown(painter.device(), tick) && reaches(y, labelReach))
-            DrawTextAt(graphics, QPointF(labels.right, y - labelOffset.y()), labels.Text(tick), labels.font, labelBrush,
-                       Qt::AlignRight | Qt::AlignTop);
+            DrawTextAt(graphics, QPointF(labels.right, labels.onTicks ? y : y - labelOffset.y()), labels.Text(tick),
+                       labels.font, labelBrush, Qt::AlignRight | (labels.onTicks ? Qt::AlignBottom : Qt::AlignTop));
     }
 }
 
 double CQuorView::TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
-                                  const QFont& tickFont)
+                                  const QFont& tickFont, double smallestPoints)
 {
-    const RulerLabels labels = PlaceRulerLabels(device, plotRect.left(), plotRect.height(), topDepth, 0, scale,
-                                                tickLength, labelOffset, tickFont, columnRect.left());
-    // Only the lowest label can reach below the plot.
+    const RulerLabels labels = LayOutRuler(device, plotRect.left(), plotRect.height(), topDepth, 0, scale, tickLength,
+                                           labelOffset, tickFont, columnRect.left(), smallestPoints);
+    // Only the lowest label can reach below the plot, and not when it stands on its tick.
+    if (labels.onTicks)
+        return columnRect.left();
     for (auto tick = labels.ticks.rbegin(); tick != labels.ticks.rend(); ++tick) {
         if (!labels.Shown(device, *tick))
             continue;
@@ -186,7 +179,7 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
         graphics.setSmoothing(true);
         // The first row of labels keeps clear of a depth label standing on the plot's bottom edge.
         const double valuesLeft = TraceValuesLeft(painter.device(), plotRect, columnRect, topDepth, scale, tickLength,
-                                                  labelOffset, resources.tickFont);
+                                                  labelOffset, resources.tickFont, resources.smallestTextPoints);
         int n = 0;
         for (std::size_t f = 0; f < traces.size(); ++f) {
             const LasProperty& file = *traces[f];
@@ -212,7 +205,8 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
                 // Whole inside the column and apart from each other (a printed field has little room).
                 const TraceLabelRow row =
                     LayOutTraceLabels(painter.device(), font, plotRect, columnRect, lower, upper, traceRangePrecision,
-                                      QString::fromStdString(curve.mnemonic), n == 1 ? valuesLeft : columnRect.left());
+                                      QString::fromStdString(curve.mnemonic), n == 1 ? valuesLeft : columnRect.left(),
+                                      resources.smallestTextPoints);
                 for (const auto& [text, x] : {std::pair{&row.lower, row.lowerX}, std::pair{&row.upper, row.upperX},
                                               std::pair{&row.name, row.nameX}})
                     if (!text->text.isEmpty())
@@ -243,7 +237,7 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
     }
     DrawDepthTicks(graphics, plotRect.left(), plotRect.top(), plotRect.bottom(), topDepth / scale, tickLength,
                    labelOffset, resources.blackBrush, gridPen, plotRect.width(), topDepth, 0, scale,
-                   resources.hairlinePen, resources.tickFont, columnRect.left());
+                   resources.hairlinePen, resources.tickFont, columnRect.left(), resources.smallestTextPoints);
     FrameColumn(plotRect, graphics, fine);
 }
 

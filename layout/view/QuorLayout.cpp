@@ -17,6 +17,7 @@
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/geometry/DrawingResources.h"
+#include "docview/view/geometry/FittedText.h"
 #include "layout/view/BoreholeViewAdapter.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"
@@ -134,6 +135,8 @@ const DrawingResources& CQuorLayout::Resources()
             selection = m_view->m_selectionColour;
         }
         m_resources = DrawingResources::Create(fonts, false, selection);
+        // The page is printed: its texts go down to the size printing sets them in.
+        m_resources->smallestTextPoints = LegiblePrintPoints;
     }
     return *m_resources;
 }

@@ -24,6 +24,10 @@ struct DrawingResources {
     QFont tickFontBold; // bold on screen, regular for printing
     QFont generalFont;  // regular
     QFont tickFontItalic;
+    // The smallest size (points) labels, depths and values are set in where their fields are narrow:
+    // 0 on screen (two thirds of their size); printing and the page layout go down to a size that
+    // still prints legibly.
+    double smallestTextPoints = 0;
 
     // The font faces and sizes the record is built from.
     struct Fonts {

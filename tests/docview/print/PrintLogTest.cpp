@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include <QImage>
 #include <QPrintDialog>
@@ -41,6 +42,8 @@ protected:
         const std::filesystem::path pdf = dir / name;
         QPrinter printer(QPrinter::HighResolution);
         UsePdf(printer, pdf, QPageSize::A4, orientation);
+        sandbox.boxes.answers = {answer};
+        sandbox.boxes.shown.clear();
         if (view->OnBeginPrinting(printer, true))
             layout = view->CurrentPrintJob()->layout;
         view->OnEndPrinting();
@@ -81,6 +84,8 @@ protected:
     QuorTest::TempDir dir;
     LogPagination::Layout layout;
     bool printed = false;
+    // The answer to printing a log whose fields are too narrow for some of its texts.
+    ORBAX_Platform::MessageResult answer = ORBAX_Platform::MessageResult::Yes;
 };
 
 } // namespace
@@ -297,6 +302,7 @@ TEST_F(PrintLog, EveryTextOfTheLogPrintsWholeInsideItsFieldAndApartFromTheOthers
         const auto orientation = run == 2 ? QPageLayout::Landscape : QPageLayout::Portrait;
         const auto pdf = Print("log" + std::to_string(run) + ".pdf", orientation);
         ASSERT_TRUE(printed);
+        EXPECT_EQ(sandbox.boxes.shown.size(), run == 1 || run == 2 ? 1u : 0u) << "no room for the sample numbers";
         const double left = kEdge + layout.content.left();
         std::vector<Word> words;
         int rulerLabels = 0;
@@ -344,7 +350,7 @@ TEST_F(PrintLog, EveryTextOfTheLogPrintsWholeInsideItsFieldAndApartFromTheOthers
         } else if (run == 3) {
             EXPECT_TRUE(printedWord("50") && !printedWord("55"));
         }
-        EXPECT_GT(rulerLabels, run == 1 ? -1 : 10);
+        EXPECT_GT(rulerLabels, 10) << run;
     }
 }
 
@@ -515,4 +521,81 @@ TEST_F(PrintLog, CommandsRunTheirDialogsThroughTheService)
     view->OnFilePrintPreview();
     EXPECT_TRUE(sandbox.dialogs.shown.empty());
     EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{ORBAX_Utilities::get_message_wide(27163)});
+}
+
+TEST_F(PrintLog, NarrowFieldsPrintTheirDepthNumbersSmallerOrSaySoBeforePrinting)
+{
+    PageSetupSettings& setup = view->PageSetup();
+    setup.columnsPerPage = 2;
+    setup.legendPosition = PageSetupSettings::RightOfPage;
+    setup.legendInclude = LegendUtils::AllInHatchList; // a wide legend: each field has about 10 mm
+    const auto pdf = Print();
+    int depths = 0;
+    for (const Word& word : ReadWords(pdf, 1))
+        if (IsNumber(word.text) && word.box.top() < kEdge + layout.bodyBottom && ++depths)
+            EXPECT_GT(word.box.height(), 1.3) << word.text << ": about 4 pt at least";
+    EXPECT_EQ(depths, 2 * 5 * static_cast<int>(layout.depthPerColumn / layout.ruler.step + 1)) << "ten rulers";
+    // Three page-columns leave no room for two digits: printing asks first, and No prints nothing.
+    setup.columnsPerPage = 3;
+    answer = ORBAX_Platform::MessageResult::No;
+    EXPECT_FALSE(std::filesystem::exists(Print("three.pdf")));
+    const std::wstring told = ORBAX_Utilities::format_message1(382, ORBAX_Utilities::get_message_wide(384));
+    EXPECT_EQ(sandbox.boxes.shown.at(0).text.rfind(told, 0), 0u);
+    sandbox.boxes.shown.clear();
+    view->OnFilePrintPreview(); // says so and still opens
+    EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{told});
+    EXPECT_EQ(sandbox.dialogs.shown, std::vector<QString>{QStringLiteral("dlgPrintPreview")});
+}
+
+TEST_F(PrintLog, SampleNumbersPrintWholeOrNotAtAll)
+{
+    std::vector<TestUnit> units;
+    for (int i = 1; i <= 43; ++i)
+        units.push_back({1.2 * i, {{L"COAL", 100}}, QString::asprintf("SMP-%05d", i).toStdWString()});
+    FillBorehole(Hole(0), L"BH-Left", units);
+    view->m_settings.showSampleNumbers = true;
+    for (int run = 0; run < 3; ++run) {
+        view->SetScale(run == 1 ? 0.2 : 0.1);
+        if (run == 2) // beside the legend even 4 pt leave them no room: the print says so
+            view->PageSetup().legendPosition = PageSetupSettings::RightOfPage;
+        const auto pdf = Print();
+        std::set<std::string> samples;
+        for (int page = 1; page <= ReadInfo(pdf).pages; ++page)
+            for (const Word& word : ReadWords(pdf, page))
+                if (std::regex_search(word.text, std::regex("^S(MP|\u2026)")) && samples.insert(word.text).second)
+                    EXPECT_TRUE(std::regex_match(word.text, std::regex("SMP-000[0-4][0-9]"))) << word.text;
+        EXPECT_EQ(samples.size(), run == 2 ? 0u : 43u) << run;
+        EXPECT_EQ(MessagesShown().size(), run == 2 ? 1u : 0u) << run;
+    }
+}
+
+TEST_F(PrintLog, RangeValuesReadAsTheValuesInNarrowFields)
+{
+    TraceDefinition curves, depth; // DEN and ILD in the first field, each on its own data range
+    curves.SetName("DEN|ILD");
+    curves.ownRange = true;
+    depth.SetName("DEPT");
+    depth.visible = false;
+    auto file = std::make_unique<LasProperty>(TraceDefinitionList{curves, depth});
+    const std::string las =
+        LasText(0, 0.5, 100,
+                {{"DEN", [](int r) { return 1.93 + r * 0.0094; }}, {"ILD", [](int r) { return 3.4 + r * 0.4424; }}});
+    std::wstring error;
+    ASSERT_EQ(file->read_bytes(las, L"traces.las", error), 0);
+    view->AttachTrace(std::move(file));
+    view->PageSetup().legendPosition = PageSetupSettings::RightOfPage;
+    view->PageSetup().legendInclude = LegendUtils::AllInHatchList;
+    // Smaller first, then the mnemonics give way; a value never loses a digit that changes it.
+    for (int columns : {2, 3}) {
+        view->PageSetup().columnsPerPage = columns;
+        const auto pdf = Print();
+        int values = 0;
+        for (const Word& word : ReadWords(pdf, 1))
+            if (IsNumber(word.text) && std::fabs(word.box.top() - kEdge - layout.bodyBottom - 5) < 5 && ++values) {
+                const double v = std::stod(word.text); // within the precision of one of the four ends
+                EXPECT_LE(std::min({fabs(v - 1.93), fabs(v - 2.8606), fabs(v - 3.4), fabs(v - 47.198)}), 0.05) << v;
+            }
+        EXPECT_EQ(values, 4 * columns) << columns;
+        EXPECT_EQ(Contains(ReadText(pdf, 1), "DEN"), columns == 2);
+    }
 }

@@ -84,6 +84,7 @@ inline std::vector<Word> ReadWords(const std::filesystem::path& pdf, int page)
 }
 
 inline bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+inline bool IsNumber(const std::string& text) { return text.find_first_not_of("0123456789.") == std::string::npos; }
 
 // A page rendered at `dpi`.
 struct PageImage {
