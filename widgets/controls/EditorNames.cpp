@@ -1,10 +1,10 @@
 #include "widgets/controls/EditorNames.h"
 
 #include "core/catalogue/Messages.h"
+#include "core/model/NoCaseCompare.h"
 #include "platform/Text.h"
 #include "platform/services/Services.h"
 #include "widgets/dialogs/DlgString.h"
-#include "widgets/text/NoCaseCompare.h"
 
 namespace {
 

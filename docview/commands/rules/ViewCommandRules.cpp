@@ -2,11 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <locale>
 
 #include "core/catalogue/Messages.h"
 #include "core/model/Borehole.h"
 #include "core/model/Exception.h"
+#include "core/model/NoCaseCompare.h"
 #include "docview/document/history/BoreholeDocument.h"
 
 using ORBAX_Logging::Borehole;
@@ -206,17 +206,6 @@ bool RunRelabel(BoreholeDocument& document, int k, const UnitRangeList& units, c
     return false;
 }
 
-bool EqualNoCase(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    const auto& ctype = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ctype.toupper(a[i]) != ctype.toupper(b[i]))
-            return false;
-    return true;
-}
-
 namespace {
 
 // Calls `visit` for every selected index of the borehole; a selected index beyond the units raises
@@ -240,12 +229,13 @@ void ProposeSeamAndPly(const Borehole& borehole, const UnitRangeList& selection,
     ply.clear();
     bool first = true;
     bool differ = false;
+    const NoCaseCompare compare;
     forSelected(borehole, selection, [&](const ORBAX_Logging::Interval& unit) {
         if (first) {
             seam = unit.seam.str();
             ply = unit.ply.str();
             first = false;
-        } else if (!EqualNoCase(unit.seam.str(), seam) || !EqualNoCase(unit.ply.str(), ply)) {
+        } else if (!compare.Equal(unit.seam.str(), seam) || !compare.Equal(unit.ply.str(), ply)) {
             differ = true;
         }
     });
@@ -260,11 +250,12 @@ std::wstring ProposeSampleNumber(const Borehole& borehole, const UnitRangeList& 
     std::wstring proposal;
     bool first = true;
     bool differ = false;
+    const NoCaseCompare compare;
     forSelected(borehole, selection, [&](const ORBAX_Logging::Interval& unit) {
         if (first) {
             proposal = unit.sample.str();
             first = false;
-        } else if (!EqualNoCase(unit.sample.str(), proposal)) {
+        } else if (!compare.Equal(unit.sample.str(), proposal)) {
             differ = true;
         }
     });

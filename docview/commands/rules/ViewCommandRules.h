@@ -107,7 +107,4 @@ bool SelectionHasInterbedded(const ORBAX_Logging::Borehole& borehole, const Unit
 // Sample labels can be printed: a SAMPLE field and at least one unit with a sample number.
 bool HasSampleLabels(const ORBAX_Logging::Borehole& borehole);
 
-// Letter case aside, through the global locale.
-bool EqualNoCase(const std::wstring& a, const std::wstring& b);
-
 } // namespace ViewCommandRules
