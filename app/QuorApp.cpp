@@ -25,6 +25,7 @@
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
 #include "widgets/controls/GuardedHandler.h"
+#include "widgets/profile/QuorSettings.h"
 
 using ORBAX_Platform::Settings;
 using ORBAX_Utilities::format_message;
@@ -211,13 +212,13 @@ void CQuorApp::ReadSettings()
                 break;
             }
 
-    CQuorSettings csv(L"CSVOptions", this);
+    CQuorSettings csv(L"CSVOptions");
     m_csvAlwaysAsk = csv.ReadInt(L"AlwaysAsk", 1) != 0;
     m_csvOptions.load(csv, m_tables.schemas);
-    CQuorSettings prolog(L"PrologOptions", this);
+    CQuorSettings prolog(L"PrologOptions");
     m_prologAlwaysAsk = prolog.ReadInt(L"AlwaysAsk", 1) != 0;
     m_prologOptions.load(prolog, m_tables.schemas);
-    CQuorSettings prolog4(L"Prolog4Options", this);
+    CQuorSettings prolog4(L"Prolog4Options");
     m_prolog4Options.load(prolog4, m_tables.schemas);
 
     m_alwaysAskSchema = options.readInt(L"AlwaysAsk", 1) != 0;
@@ -387,12 +388,12 @@ void CQuorApp::SaveSettings()
         options.writeInt(L"AlwaysAsk", m_alwaysAskSchema ? 1 : 0);
         options.writeString(L"DefaultSchema", m_defaultSchema);
 
-        CQuorSettings csv(L"CSVOptions", this);
+        CQuorSettings csv(L"CSVOptions");
         csv.WriteInt(L"AlwaysAsk", m_csvAlwaysAsk ? 1 : 0);
         m_csvOptions.save(csv, m_tables.schemas);
-        CQuorSettings prolog4(L"Prolog4Options", this);
+        CQuorSettings prolog4(L"Prolog4Options");
         m_prolog4Options.save(prolog4, m_tables.schemas);
-        CQuorSettings prolog(L"PrologOptions", this);
+        CQuorSettings prolog(L"PrologOptions");
         prolog.WriteInt(L"AlwaysAsk", m_prologAlwaysAsk ? 1 : 0);
         m_prologOptions.save(prolog, m_tables.schemas);
     }

@@ -35,6 +35,7 @@
 #include "resources/CommandIds.h"
 #include "widgets/controls/GuardedHandler.h"
 #include "widgets/dialogs/ErrorList.h"
+#include "widgets/profile/QuorSettings.h"
 
 using ORBAX_Utilities::format_message;
 using ORBAX_Utilities::get_message_wide;
@@ -94,7 +95,7 @@ CQuorView::CQuorView(CQuorDoc* document, QWidget* parent) : QWidget(parent), m_d
     m_titleFontDescription.Load(L"TitleFont");
     m_generalFontDescription.Load(L"GeneralFont");
     m_tickFontDescription.Load(L"TickFont");
-    ApplicationServices::CQuorSettings pageSetup(L"PageSetup", m_app);
+    CQuorSettings pageSetup(L"PageSetup");
     m_pageSetup.Load(pageSetup);
 
     m_pixelsPerMmX = logicalDpiX() / 25.4;
@@ -169,7 +170,7 @@ void CQuorView::SaveSettings() const
     m_titleFontDescription.Save(L"TitleFont");
     m_generalFontDescription.Save(L"GeneralFont");
     m_tickFontDescription.Save(L"TickFont");
-    ApplicationServices::CQuorSettings pageSetup(L"PageSetup", m_app);
+    CQuorSettings pageSetup(L"PageSetup");
     m_pageSetup.Save(pageSetup);
 }
 
