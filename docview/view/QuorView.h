@@ -26,6 +26,7 @@
 #include "config/traces/LasProperty.h"
 #include "docview/commands/rules/ViewCommandRules.h"
 #include "docview/document/history/UnitRangeList.h"
+#include "docview/mouse/rules/MouseModes.h"
 #include "docview/mouse/rules/TracePick.h"
 #include "docview/mouse/rules/UnitHitTest.h"
 #include "docview/mouse/rules/WheelAccumulator.h"
@@ -256,7 +257,7 @@ public:
     int m_selectedCurve = -1;
     UnitRangeList m_selection;
     UnitRangeList m_savedSelection;
-    int m_editMode = 0;
+    MouseModes::Mode m_editMode = MouseModes::Normal;
     bool m_leaveTracking = false;
     int m_dragUnit = -1;
     int m_dragPane = -1;
@@ -413,7 +414,7 @@ public:
     void OnShiftTrace();
     void OnAverageTrace();
     void OnUpdateTraceCommand(QAction& action);
-    void SetEditMode(int mode);
+    void SetEditMode(MouseModes::Mode mode);
     void OnModeNormal();
     void OnPageDown();
     void OnPageUp();
@@ -510,7 +511,7 @@ private:
     void pressPickAndDrag(const QPoint& point, int hit, Qt::KeyboardModifiers keys);
     void pressCorrelate(const QPoint& point, int hit);
     void selectTraceAt(const QPoint& point, int hit, int traceFile, int curve);
-    void releaseAction(int mode);
+    void releaseAction(MouseModes::Mode mode);
     void moveSplit(const QPoint& point);
     void selectByBand(const QPoint& point);
     void updateHoverLine(const QPoint& point);

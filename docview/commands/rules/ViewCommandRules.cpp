@@ -39,35 +39,37 @@ int ScaleDialogValue(double scale)
     return static_cast<int>(scale * 1000 + 1e-7);
 }
 
-bool ModeTicked(int commandMode, int currentMode)
+bool ModeTicked(MouseModes::Mode commandMode, MouseModes::Mode currentMode)
 {
-    if (commandMode == ModePickAndDrag)
-        return currentMode >= 21 && currentMode <= 24;
+    // Pick and drag stays ticked while a boundary is picked and dragged.
+    if (commandMode == MouseModes::PickAndDrag)
+        return currentMode >= MouseModes::PickAndDrag && currentMode <= MouseModes::PickedDragShift;
     return commandMode == currentMode;
 }
 
-int ToolPaneMessage(int mode)
+int ToolPaneMessage(MouseModes::Mode mode)
 {
+    using namespace MouseModes;
     switch (mode) {
-    case 9: return 207;
-    case 10: return 204;
-    case 11: return 201;
-    case 12:
-    case 13:
-    case 14: return 206;
-    case 19: return 205;
-    case 20: return 202;
-    case 21:
-    case 22:
-    case 23:
-    case 24: return 203;
-    case 25:
-    case 26: return 208;
+    case SetBaseDepth: return 207;
+    case SetRock: return 204;
+    case Delete: return 201;
+    case Insert:
+    case InsertDrag:
+    case InsertDragShift: return 206;
+    case Merge: return 205;
+    case CreateBoundaries: return 202;
+    case PickAndDrag:
+    case Picked:
+    case PickedDrag:
+    case PickedDragShift: return 203;
+    case Correlate:
+    case CorrelatePick: return 208;
     default: return 0;
     }
 }
 
-std::wstring ToolPaneText(int mode)
+std::wstring ToolPaneText(MouseModes::Mode mode)
 {
     const int message = ToolPaneMessage(mode);
     return message ? get_message_wide(message) : L"Normal";

@@ -2,7 +2,7 @@
 
 namespace MouseModes {
 
-bool IsTransient(int mode)
+bool IsTransient(Mode mode)
 {
     switch (mode) {
     case DragBoundary:
@@ -25,7 +25,7 @@ bool IsTransient(int mode)
     }
 }
 
-int ModeAfterRelease(int mode)
+Mode ModeAfterRelease(Mode mode)
 {
     switch (mode) {
     case DragBoundary:
@@ -48,7 +48,7 @@ int ModeAfterRelease(int mode)
     }
 }
 
-bool HoldsDragStep(int mode)
+bool HoldsDragStep(Mode mode)
 {
     switch (mode) {
     case DragBoundary:
@@ -65,7 +65,7 @@ bool HoldsDragStep(int mode)
     }
 }
 
-bool MovesBoundary(int mode)
+bool MovesBoundary(Mode mode)
 {
     switch (mode) {
     case DragBoundary:
@@ -80,11 +80,13 @@ bool MovesBoundary(int mode)
     }
 }
 
-bool MovesUnitsBelow(int mode)
+bool MovesUnitsBelow(Mode mode)
 {
     return mode == DragBoundaryShift || mode == InsertDragShift || mode == SplitDragShift || mode == PickedDragShift;
 }
 
-bool SelectsByBand(int mode) { return (mode >= SelectSingle && mode <= BandAdd) || mode == CorrelatePick; }
+bool SelectsByBand(Mode mode) { return (mode >= SelectSingle && mode <= BandAdd) || mode == CorrelatePick; }
+
+bool ShowsPickHandles(Mode mode) { return mode >= Picked && mode <= PickedDragShift; }
 
 } // namespace MouseModes
