@@ -80,4 +80,11 @@ bool AcceptName(QWidget* parent, std::wstring& name, const std::vector<std::wstr
     return true;
 }
 
+bool AskNewName(QWidget* parent, std::wstring& name, const NamePrompt& prompt,
+                const std::vector<std::wstring>& existing)
+{
+    return AskName(parent, name, prompt.captionMessage, prompt.promptMessage, prompt.helpTopic) &&
+           AcceptName(parent, name, existing, prompt.duplicateMessage, prompt.kind);
+}
+
 } // namespace EditorNames

@@ -2,29 +2,6 @@
 
 namespace MouseModes {
 
-bool IsTransient(Mode mode)
-{
-    switch (mode) {
-    case DragBoundary:
-    case DragBoundaryShift:
-    case SelectSingle:
-    case SelectAdd:
-    case SelectExtend:
-    case BandNew:
-    case BandAdd:
-    case InsertDrag:
-    case InsertDragShift:
-    case SplitWait:
-    case SplitWaitShift:
-    case SplitDrag:
-    case SplitDragShift:
-    case PickedDrag:
-    case PickedDragShift:
-    case CorrelatePick: return true;
-    default: return false;
-    }
-}
-
 Mode ModeAfterRelease(Mode mode)
 {
     switch (mode) {
@@ -48,23 +25,6 @@ Mode ModeAfterRelease(Mode mode)
     }
 }
 
-bool HoldsDragStep(Mode mode)
-{
-    switch (mode) {
-    case DragBoundary:
-    case DragBoundaryShift:
-    case InsertDrag:
-    case InsertDragShift:
-    case SplitWait:
-    case SplitWaitShift:
-    case SplitDrag:
-    case SplitDragShift:
-    case PickedDrag:
-    case PickedDragShift: return true;
-    default: return false;
-    }
-}
-
 bool MovesBoundary(Mode mode)
 {
     switch (mode) {
@@ -79,6 +39,12 @@ bool MovesBoundary(Mode mode)
     default: return false;
     }
 }
+
+// Every standing mode stays as it is at a release; every transient one goes back to its standing mode.
+bool IsTransient(Mode mode) { return ModeAfterRelease(mode) != mode; }
+
+// The drags that move a boundary, and the wait of a split, whose press has already made a boundary.
+bool HoldsDragStep(Mode mode) { return MovesBoundary(mode) || mode == SplitWait || mode == SplitWaitShift; }
 
 bool MovesUnitsBelow(Mode mode)
 {
