@@ -33,8 +33,6 @@ using ORBAX_Utilities::get_message_wide;
 
 namespace {
 
-CQuorApp* g_instance = nullptr;
-
 constexpr const wchar_t* kOptions = L"Options";
 constexpr const wchar_t* kRecentSection = L"Recent File List";
 constexpr std::size_t kRecentFileCount = 4;
@@ -74,7 +72,6 @@ QuorAppLocaleInstaller::~QuorAppLocaleInstaller() { std::locale::global(previous
 
 CQuorApp::CQuorApp()
 {
-    g_instance = this;
     ORBAX_Platform::setMessageTitle(ORBAX_Utilities::get_message_wide(57344));
     // The configuration reports through the program's windows; a test replaces the services
     // behind them.
@@ -92,11 +89,7 @@ CQuorApp::~CQuorApp()
 {
     m_mainFrame.reset();
     m_document.reset();
-    if (g_instance == this)
-        g_instance = nullptr;
 }
-
-CQuorApp* CQuorApp::instance() { return g_instance; }
 
 // ---------------------------------------------------------------------------------------------------
 // Start-up

@@ -86,8 +86,6 @@ CQuorView::CQuorView(CQuorDoc* document, QWidget* parent) : QWidget(parent), m_d
     setMouseTracking(true);
     std::copy(std::begin(TraceColourTable), std::end(TraceColourTable), m_traceColours);
     m_unnamedText = get_message_wide(172);
-    for (int i = 0; i < 8; ++i)
-        m_editModeNames[i] = get_message_wide(201 + i);
     saveSettingsWanted = [this] { return m_app != nullptr && m_app->Startup().m_saveSettings; };
 
     ORBAX_Platform::Settings section(L"View");
@@ -344,12 +342,6 @@ void CQuorView::invalidateUnit(int pane, int unit, int margin, bool /*erase*/)
     QRect rect = UnitDeviceRect(pane, unit);
     rect.adjust(0, -margin, 0, margin);
     update(rect);
-}
-
-void CQuorView::invalidateTraceColumns()
-{
-    for (const QRectF& column : m_layout.traceColumn)
-        InvalidatePageRect(column);
 }
 
 void CQuorView::invalidateHeader(int pane)

@@ -160,7 +160,6 @@ public:
     // Lays the client area out; the measurements are taken in the view's fonts on its own device.
     void ComputeLayout();
     const ViewGeometry::ViewLayout& Layout() const { return m_layout; }
-    const DrawingResources& ScreenResources() const { return *m_screenResources; }
 
     // ---- Drawing (millimetre page units on any device)
     // Paints everything that meets `clip` (page millimetres). `forScreen` adds what only the window
@@ -281,7 +280,6 @@ public:
     int m_hoverWidth = 2;
     int m_selectionPenPixels = 0;
     std::wstring m_unnamedText;
-    std::wstring m_editModeNames[10];
 
     // The view's own pens and brushes beside the shared record.
     QFont m_titleFont;
@@ -530,7 +528,6 @@ private:
     void moveLeftLinked(int dy);
     void invalidateFooters();
     void invalidateUnit(int pane, int unit, int margin, bool erase);
-    void invalidateTraceColumns();
     void invalidateHeader(int pane);
     void setStatusText(int id, const QString& text);
     void updateLoadStatus();

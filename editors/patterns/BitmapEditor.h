@@ -21,8 +21,6 @@ class CBitmapEditor : public PatternTableEditor<BitmapPattern> {
 public:
     explicit CBitmapEditor(const BitmapTable& table, QWidget* parent = nullptr);
 
-    CBitmapView* previewWindow() const { return preview; }
-
 private slots:
     void OnSelchangeBitmap();
     void OnSourceType();

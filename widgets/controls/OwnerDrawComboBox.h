@@ -36,8 +36,6 @@ public:
 
     void setSorted(bool sorted) { m_sorted = sorted; }
 
-    OwnerDrawDelegate* delegate() const { return m_delegate; }
-
 protected:
     OwnerDrawComboBox(OwnerDrawDelegate::Style style, QWidget* parent, const HatchTables& tables,
                       const int* swatchWidth);

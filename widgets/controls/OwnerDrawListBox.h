@@ -40,8 +40,6 @@ public:
 
     void setSorted(bool sorted) { m_sorted = sorted; }
 
-    OwnerDrawDelegate* delegate() const { return m_delegate; }
-
 protected:
     OwnerDrawListBox(OwnerDrawDelegate::Style style, QWidget* parent, const HatchTables& tables,
                      const int* swatchWidth);
