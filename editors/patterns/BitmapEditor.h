@@ -36,12 +36,14 @@ private:
     bool CompileShown() override;
     void UpdatePatternControls(bool selected) override;
 
-    CBitmapView* preview = nullptr;        // 1253
-    QPlainTextEdit* rowsEdit = nullptr;    // 1256
-    QLineEdit* widthEdit = nullptr;        // 1009
-    UpDownControl* spin = nullptr;         // 1170
+    CBitmapView* preview = nullptr; // 1253
+    // An image file: its name and the prompt for it.
     QRadioButton* externalRadio = nullptr; // 1265
-    QRadioButton* monoRadio = nullptr;     // 1266
     QLineEdit* fileEdit = nullptr;         // 1267
     QPushButton* browseButton = nullptr;   // 1268
+    // Mono rows: the rows and their width.
+    QRadioButton* monoRadio = nullptr;  // 1266
+    QPlainTextEdit* rowsEdit = nullptr; // 1256
+    QLineEdit* widthEdit = nullptr;     // 1009
+    UpDownControl* spin = nullptr;      // 1170
 };

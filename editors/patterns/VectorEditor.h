@@ -34,11 +34,13 @@ private:
     // accepted.
     bool CompileShown() override;
 
-    CVectorView* fullWidthPreview = nullptr;  // 1255
-    CVectorView* tiledPreview = nullptr;      // 1253
-    CColourPatch* colourPatch = nullptr;      // 1142
+    CVectorView* fullWidthPreview = nullptr; // 1255
+    CVectorView* tiledPreview = nullptr;     // 1253
+    // The cell: its size in millimetres and its background colour.
+    QLineEdit* widthEdit = nullptr;      // 1009
+    QLineEdit* heightEdit = nullptr;     // 1258
+    CColourPatch* colourPatch = nullptr; // 1142
+    QPushButton* colourButton = nullptr; // 1260
+    // The drawing elements, as text.
     QPlainTextEdit* definitionEdit = nullptr; // 1256
-    QLineEdit* widthEdit = nullptr;           // 1009
-    QLineEdit* heightEdit = nullptr;          // 1258
-    QPushButton* colourButton = nullptr;      // 1260
 };
