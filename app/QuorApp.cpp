@@ -25,14 +25,13 @@
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
 #include "widgets/controls/GuardedHandler.h"
+#include "widgets/profile/QuorSettings.h"
 
 using ORBAX_Platform::Settings;
 using ORBAX_Utilities::format_message;
 using ORBAX_Utilities::get_message_wide;
 
 namespace {
-
-CQuorApp* g_instance = nullptr;
 
 constexpr const wchar_t* kOptions = L"Options";
 constexpr const wchar_t* kRecentSection = L"Recent File List";
@@ -73,7 +72,6 @@ QuorAppLocaleInstaller::~QuorAppLocaleInstaller() { std::locale::global(previous
 
 CQuorApp::CQuorApp()
 {
-    g_instance = this;
     ORBAX_Platform::setMessageTitle(ORBAX_Utilities::get_message_wide(57344));
     // The configuration reports through the program's windows; a test replaces the services
     // behind them.
@@ -91,11 +89,7 @@ CQuorApp::~CQuorApp()
 {
     m_mainFrame.reset();
     m_document.reset();
-    if (g_instance == this)
-        g_instance = nullptr;
 }
-
-CQuorApp* CQuorApp::instance() { return g_instance; }
 
 // ---------------------------------------------------------------------------------------------------
 // Start-up
@@ -211,13 +205,13 @@ void CQuorApp::ReadSettings()
                 break;
             }
 
-    CQuorSettings csv(L"CSVOptions", this);
+    CQuorSettings csv(L"CSVOptions");
     m_csvAlwaysAsk = csv.ReadInt(L"AlwaysAsk", 1) != 0;
     m_csvOptions.load(csv, m_tables.schemas);
-    CQuorSettings prolog(L"PrologOptions", this);
+    CQuorSettings prolog(L"PrologOptions");
     m_prologAlwaysAsk = prolog.ReadInt(L"AlwaysAsk", 1) != 0;
     m_prologOptions.load(prolog, m_tables.schemas);
-    CQuorSettings prolog4(L"Prolog4Options", this);
+    CQuorSettings prolog4(L"Prolog4Options");
     m_prolog4Options.load(prolog4, m_tables.schemas);
 
     m_alwaysAskSchema = options.readInt(L"AlwaysAsk", 1) != 0;
@@ -389,12 +383,12 @@ void CQuorApp::SaveSettings()
         options.writeInt(L"AlwaysAsk", m_alwaysAskSchema ? 1 : 0);
         options.writeString(L"DefaultSchema", m_defaultSchema);
 
-        CQuorSettings csv(L"CSVOptions", this);
+        CQuorSettings csv(L"CSVOptions");
         csv.WriteInt(L"AlwaysAsk", m_csvAlwaysAsk ? 1 : 0);
         m_csvOptions.save(csv, m_tables.schemas);
-        CQuorSettings prolog4(L"Prolog4Options", this);
+        CQuorSettings prolog4(L"Prolog4Options");
         m_prolog4Options.save(prolog4, m_tables.schemas);
-        CQuorSettings prolog(L"PrologOptions", this);
+        CQuorSettings prolog(L"PrologOptions");
         prolog.WriteInt(L"AlwaysAsk", m_prologAlwaysAsk ? 1 : 0);
         m_prologOptions.save(prolog, m_tables.schemas);
     }

@@ -40,9 +40,6 @@ public:
     CQuorApp(const CQuorApp&) = delete;
     CQuorApp& operator=(const CQuorApp&) = delete;
 
-    // The one application object of the run (null before it is made and after it is gone).
-    static CQuorApp* instance();
-
     // Start-up with the program's arguments (without the program name); false ends the program.
     virtual bool InitInstance(const std::vector<std::wstring>& arguments);
     // Shutdown; writes the settings only after a start-up that completed. Returns the exit code.

@@ -5,6 +5,7 @@
 #include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
 #include "core/configfile/ConfigSchemaSection.h"
+#include "core/model/NoCaseCompare.h"
 
 using ORBAX_Platform::Graphics;
 
@@ -13,9 +14,9 @@ namespace {
 template <class Table>
 int FindByName(const Table& table, const std::wstring& name)
 {
-    const std::wstring wanted = ConfigText::UpperCase(name);
+    const NoCaseCompare compare;
     for (const auto& record : table)
-        if (ConfigText::UpperCase(record.second.GetName()) == wanted)
+        if (compare.Equal(record.second.GetName(), name))
             return record.first;
     return 0;
 }
@@ -81,7 +82,7 @@ void HatchListEntry::Draw(const BitmapTable& bitmaps, const InbuiltTable& inbuil
 
 bool HatchListEntry::IsNamed(const HatchListEntry& entry, const std::wstring& name)
 {
-    return ConfigText::EqualNoCase(entry.rockType, name);
+    return NoCaseCompare().Equal(entry.rockType, name);
 }
 
 const char* HatchListEntry::KindWord(int kind)

@@ -6,9 +6,9 @@
 
 #include <boost/regex.hpp>
 
-#include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
 #include "core/configfile/ConfigSchemaSection.h"
+#include "core/model/NoCaseCompare.h"
 #include "platform/Numbers.h"
 
 const char* const TraceColourNames[17] = {"BLACK",   "RED",    "GREEN",  "BLUE",  "YELLOW",  "CYAN",
@@ -48,7 +48,7 @@ bool TraceDefinition::Matches(const std::string& curveName) const
             return false;
         }
     }
-    return ConfigText::UpperCase(name) == ConfigText::UpperCase(curveName);
+    return NoCaseCompare().Equal(name, curveName);
 }
 
 namespace {

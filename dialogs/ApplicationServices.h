@@ -10,7 +10,6 @@
 
 #include "config/Quor_Log_Config.h"
 #include "core/options/FormatProfiles.h"
-#include "platform/settings/Settings.h"
 
 // The start-up settings: read from the profile at start-up, changed by the options sheet, and
 // written back at the end while "SaveSettings" is on.
@@ -31,23 +30,6 @@ struct StartupSettings {
 
 class ApplicationServices {
 public:
-    // One section of the user profile, through which the format option records and the page setup
-    // load and save.
-    class CQuorSettings : public ORBAX_Utilities::SettingsWriter, public ORBAX_Utilities::SettingsReader {
-    public:
-        CQuorSettings(const std::wstring& section, ApplicationServices* app);
-        void WriteString(const std::wstring& key, const std::wstring& value) override;
-        void WriteNarrowString(const std::wstring& key, const std::string& value) override;
-        void WriteInt(const std::wstring& key, int value) override;
-        std::wstring ReadString(const std::wstring& key, const std::wstring& defaultValue) override;
-        std::string ReadNarrowString(const std::wstring& key, const std::string& defaultValue) override;
-        int ReadInt(const std::wstring& key, int defaultValue) override;
-
-    private:
-        ORBAX_Platform::Settings m_settings;
-        [[maybe_unused]] ApplicationServices* m_app;
-    };
-
     virtual ~ApplicationServices() = default;
 
     // ---- The configuration

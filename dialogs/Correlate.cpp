@@ -8,21 +8,15 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "config/ConfigText.h"
 #include "config/CorrelationDefinition.h"
+#include "widgets/controls/SortedItems.h"
 
 int FindNameEntry(const QComboBox& combo, const std::wstring& name)
 {
-    const std::wstring wanted = ConfigText::UpperCase(name);
-    int prefix = -1;
-    for (int i = 0; i < combo.count(); ++i) {
-        std::wstring text = ConfigText::UpperCase(combo.itemText(i).toStdWString());
-        if (text == wanted)
-            return i;
-        if (prefix < 0 && text.compare(0, wanted.size(), wanted) == 0)
-            prefix = i;
-    }
-    return prefix;
+    // Every name begins with the empty one: it selects the first entry, the empty entry of both lists.
+    if (name.empty())
+        return combo.count() > 0 ? 0 : -1;
+    return SortedItems::findExactOrPrefix(&combo, name);
 }
 
 CCorrelate::CCorrelate(const CorrelationDefinition* site, const std::wstring& seamName, const std::wstring& plyName,

@@ -18,6 +18,7 @@
 
 #include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
+#include "core/model/NoCaseCompare.h"
 #include "las/LasException.h"
 #include "platform/Paths.h"
 #include "platform/services/Services.h"
@@ -242,9 +243,9 @@ bool LasSetup::OnInitDialog()
 int LasSetup::addFileLine(const std::wstring& name, int entry)
 {
     // Sorted without regard to case, as the list always was; Qt's own sorting would go by case.
-    const std::wstring key = ConfigText::UpperCase(name);
+    const NoCaseCompare compare;
     int row = 0;
-    while (row < m_files->count() && ConfigText::UpperCase(m_files->item(row)->text().toStdWString()) <= key)
+    while (row < m_files->count() && compare.Compare(m_files->item(row)->text().toStdWString(), name) <= 0)
         ++row;
     auto* item = new QListWidgetItem(Text(name));
     item->setData(Qt::UserRole, entry);

@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-#include "config/ConfigText.h"
 #include "config/Quor_Log_Config.h"
 #include "widgets/controls/SortedItems.h"
 #include "widgets/dialogs/DataExchange.h"
@@ -151,19 +150,9 @@ void COptionsProject::exchange(bool save)
     m_projectName = QString::fromStdWString(project);
     if (!save) {
         // The line that equals the name, ignoring case, before one that merely begins with it, so
-        // that "A" stays the default when "AB" is listed first.
-        int exact = -1;
-        int prefix = -1;
-        const std::wstring wanted = ConfigText::UpperCase(m_defaultSchema);
-        // No default chosen yet selects nothing, so that OK does not choose one unasked.
-        for (int i = 0; i < m_schemaList->count() && exact < 0 && !wanted.empty(); ++i) {
-            const std::wstring line = ConfigText::UpperCase(m_schemaList->item(i)->text().toStdWString());
-            if (line == wanted)
-                exact = i;
-            else if (prefix < 0 && line.compare(0, wanted.size(), wanted) == 0)
-                prefix = i;
-        }
-        m_schemaList->setCurrentRow(exact >= 0 ? exact : prefix);
+        // that "A" stays the default when "AB" is listed first. No default chosen yet selects
+        // nothing, so that OK does not choose one unasked.
+        m_schemaList->setCurrentRow(SortedItems::findExactOrPrefix(m_schemaList, m_defaultSchema));
     } else {
         // The selected line only: the list makes its first line current, unselected, when it takes
         // the focus, and that is no choice of the user's.

@@ -133,6 +133,5 @@ void COptionsProlog4::UpdateControls()
     } else {
         fieldCountText()->clear();
     }
-    m_okValid = valid;
     EnableSheetOk(valid);
 }

@@ -24,10 +24,7 @@ public:
     Prolog4Options options;
 
     const std::vector<std::wstring>& dataLogNames() const { return m_dataLogNames; }
-    const std::vector<unsigned>& dataLogFieldCounts() const { return m_dataLogFieldCounts; }
-    QComboBox* dataLogCombo() const { return m_dataLogs; }
     // Whether the choices allow OK before a read.
-    bool okValid() const { return m_okValid; }
 
 protected:
     void OnInitDialog() override;
@@ -42,5 +39,4 @@ private:
     QButtonGroup* m_deduce = nullptr;
     QComboBox* m_dataLogs = nullptr;
     QLabel* m_dataLogLabel = nullptr;
-    bool m_okValid = true;
 };

@@ -34,8 +34,6 @@ public:
     // The new number shown again, padded to the width the arrows stand at.
     void OnWidthChange();
 
-    SpinButton* widthSpin() const { return m_widthSpin; }
-
 protected:
     void exchange(bool save) override;
 

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/model/NoCaseCompare.h"
 #include "widgets/dialogs/DialogButtons.h"
 #include "widgets/dialogs/SortedLists.h"
 
@@ -14,9 +15,10 @@ CSelectSchema::CSelectSchema(const std::wstring& name_, const ORBAX_Logging::Sch
                              QWidget* parent)
     : DdxDialog(311, parent), name(name_), m_schemas(schemas)
 {
+    const NoCaseCompare compare;
     if (m_schemas)
         for (const auto& schema : *m_schemas)
-            if (ORBAX_Logging::schemaNamesEqual(schema->name, name))
+            if (compare.Equal(schema->name, name))
                 schemaId = schema->id;
 
     setWindowTitle(QStringLiteral("Select Schema"));

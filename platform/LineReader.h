@@ -16,14 +16,6 @@ std::basic_istream<CharT, Traits>& read_line(std::basic_istream<CharT, Traits>& 
     return in;
 }
 
-// Drops one trailing carriage return from a line split off by other means.
-template <class String>
-void drop_carriage_return(String& line)
-{
-    if (!line.empty() && line.back() == typename String::value_type('\r'))
-        line.pop_back();
-}
-
 // A whole text with the carriage return of every CR LF pair (and a CR at the very end) dropped, so
 // that text saved by a Windows editor reads like its original; every other byte is kept.
 inline std::string drop_line_end_carriage_returns(const std::string& bytes)

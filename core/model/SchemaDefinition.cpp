@@ -1,10 +1,10 @@
 #include "core/model/SchemaDefinition.h"
 
 #include <algorithm>
-#include <locale>
 
 #include "core/catalogue/Messages.h"
 #include "core/model/LithData.h"
+#include "core/model/NoCaseCompare.h"
 
 namespace ORBAX_Logging {
 namespace {
@@ -12,13 +12,6 @@ namespace {
 constexpr int kindTooMany = 12;
 constexpr int kindMissingField = 13;
 constexpr int kindNoDepth = 14;
-
-std::wstring lowered(const std::wstring& text, const std::ctype<wchar_t>& facet)
-{
-    std::wstring out = text;
-    facet.tolower(out.data(), out.data() + out.size());
-    return out;
-}
 
 } // namespace
 
@@ -102,10 +95,10 @@ bool SchemaDefinition::validate(LoadMessages& messages)
 
 int findField(const std::vector<FieldDefinition>& fields, const std::wstring& name)
 {
-    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    const std::wstring wanted = lowered(name, facet);
+    // Upper- or lower-casing both names finds the same fields for every character of code page 1252.
+    const NoCaseCompare compare;
     for (std::size_t i = 0; i < fields.size(); ++i)
-        if (fields[i].name.size() == wanted.size() && lowered(fields[i].name, facet) == wanted)
+        if (compare.Equal(fields[i].name, name))
             return static_cast<int>(i);
     return -1;
 }

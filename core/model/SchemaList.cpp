@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <locale>
 #include <stdexcept>
 
+#include "core/model/NoCaseCompare.h"
 #include "platform/Text.h"
 
 namespace ORBAX_Logging {
@@ -41,30 +41,17 @@ void raiseLastId(std::int32_t id)
     }
 }
 
-std::wstring upper(const std::wstring& text)
-{
-    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    std::wstring out(text);
-    for (wchar_t& c : out)
-        c = facet.toupper(c);
-    return out;
-}
-
 } // namespace
-
-bool schemaNamesEqual(const std::wstring& a, const std::wstring& b)
-{
-    return a.size() == b.size() && upper(a) == upper(b);
-}
 
 std::pair<SchemaDefinitionList::iterator, bool> InsertSchemaDefinition(SchemaDefinitionList& list,
                                                                        const SchemaDefinition& schema,
                                                                        SchemaDefinitionList::iterator position)
 {
+    const NoCaseCompare compare;
     for (auto it = list.begin(); it != list.end(); ++it) {
         if (!*it)
             continue;
-        if (schemaNamesEqual((*it)->name, schema.name) || (schema.id != 0 && (*it)->id == schema.id))
+        if (compare.Equal((*it)->name, schema.name) || (schema.id != 0 && (*it)->id == schema.id))
             return {it, false};
     }
     auto copy = std::make_shared<SchemaDefinition>(schema);
@@ -77,10 +64,11 @@ std::pair<SchemaDefinitionList::iterator, bool> InsertSchemaDefinition(SchemaDef
 
 SchemaListAppender::SchemaListAppender(SchemaDefinitionList& list) : m_list(list)
 {
+    const NoCaseCompare compare;
     for (const SchemaPtr& existing : list) {
         if (!existing)
             continue;
-        m_names.insert(upper(existing->name));
+        m_names.insert(compare.UpperCase(existing->name));
         m_ids.insert(existing->id);
         if (existing->id > m_highest)
             m_highest = existing->id;
@@ -89,7 +77,7 @@ SchemaListAppender::SchemaListAppender(SchemaDefinitionList& list) : m_list(list
 
 bool SchemaListAppender::append(const SchemaDefinition& schema)
 {
-    std::wstring name = upper(schema.name);
+    std::wstring name = NoCaseCompare().UpperCase(schema.name);
     if (m_names.count(name) || (schema.id != 0 && m_ids.count(schema.id)))
         return false;
     auto copy = std::make_shared<SchemaDefinition>(schema);
@@ -114,8 +102,9 @@ SchemaPtr lookupSchemaById(const SchemaDefinitionList& list, std::int32_t id)
 
 SchemaPtr lookupSchemaByName(const SchemaDefinitionList& list, const std::wstring& name)
 {
+    const NoCaseCompare compare;
     for (const SchemaPtr& schema : list)
-        if (schema && schemaNamesEqual(schema->name, name))
+        if (schema && compare.Equal(schema->name, name))
             return schema;
     return nullptr;
 }

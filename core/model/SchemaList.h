@@ -50,7 +50,4 @@ SchemaPtr findSchemaByName(const SchemaDefinitionList& list, const std::wstring&
 SchemaPtr lookupSchemaById(const SchemaDefinitionList& list, std::int32_t id);
 SchemaPtr lookupSchemaByName(const SchemaDefinitionList& list, const std::wstring& name);
 
-// Names compared as the list compares them: both upper-cased through the global locale.
-bool schemaNamesEqual(const std::wstring& a, const std::wstring& b);
-
 } // namespace ORBAX_Logging

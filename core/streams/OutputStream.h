@@ -33,7 +33,6 @@ public:
     void setIndentStep(int step) { m_step = step; }
     int column() const { return m_column; }
     bool inQuotes() const { return m_inQuotes; }
-    int lineWidth() const { return m_lineWidth; }
     // True once a write to the destination has failed; such a file is never put in place.
     bool writeFailed() const { return m_writeFailed; }
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <locale>
 #include <sstream>
 
 #include "core/archive/ArchiveStreams.h"
 #include "core/archive/IntervalArchive.h"
 #include "core/model/Exception.h"
+#include "core/model/NoCaseCompare.h"
 #include "docview/document/history/BoreholeDocument.h"
 #include "docview/document/history/UndoStep.h"
 
@@ -23,18 +23,6 @@ namespace {
 // Undo descriptions of the two pastes.
 constexpr int kPasteDescription = 27141;
 constexpr int kPasteSpecialDescription = 27142;
-
-// Names of free fields match whatever their letter case, as the program compares names everywhere.
-bool sameName(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    const auto& ctype = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ctype.toupper(a[i]) != ctype.toupper(b[i]))
-            return false;
-    return true;
-}
 
 // Fields whose value a unit keeps apart from its element rows' value lists.
 bool isUnitLevelKind(std::int32_t kind)
@@ -158,8 +146,10 @@ FieldMapping MapPasteFields(const SchemaDefinition* target, const SchemaDefiniti
             if (known)
                 found = static_cast<int>(t);
         } else if (ORBAX_Logging::isFreeField(field.kind)) {
+            // Names of free fields match whatever their letter case, as the program compares names everywhere.
+            const NoCaseCompare compare;
             for (std::size_t s = 0; s < sourceFields.size() && found < 0; ++s)
-                if (sourceFields[s].kind == field.kind && sameName(sourceFields[s].name, field.name))
+                if (sourceFields[s].kind == field.kind && compare.Equal(sourceFields[s].name, field.name))
                     found = static_cast<int>(s);
         }
         if (found < 0) {

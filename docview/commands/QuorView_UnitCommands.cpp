@@ -2,8 +2,6 @@
 // Numbers, Del and Enter) and the clipboard commands. Each checks the selection, asks what it needs
 // through a dialog and hands the change to one of the document's undoable operations.
 #include <QAction>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMimeData>
 
@@ -123,11 +121,10 @@ void CQuorView::RegisterUnitCommands(CommandFrame& frame)
         ID_EDIT_PASTE_SPECIAL, [this] { OnEditPasteSpecial(); }, [this](QAction& a) { OnUpdateEditPasteSpecial(a); });
 
     refreshClipboardState();
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        connect(clipboard, &QClipboard::dataChanged, frame.Window(), [target = &frame] {
-            refreshClipboardState();
-            target->UpdateCommands();
-        });
+    ORBAX_Platform::clipboard().watch(frame.Window(), [target = &frame] {
+        refreshClipboardState();
+        target->UpdateCommands();
+    });
 }
 
 void CQuorView::OnUpdateUnitCommand(QAction& action) { action.setEnabled(m_activePane >= 0 && m_selectedUnit >= 0); }

@@ -34,18 +34,18 @@ constexpr int kScrollToBottomLine = 1936;
 
 struct ModeCommand {
     int id;
-    int mode;
+    MouseModes::Mode mode;
 };
 
 const ModeCommand kModeCommands[] = {
-    {ID_MODE_CREATE_BOUNDARIES, ModeCreateBoundaries},
-    {ID_MODE_PICK_AND_DRAG, ModePickAndDrag},
-    {ID_MODE_SET_ROCK, ModeSetRock},
-    {ID_MODE_MERGE, ModeMerge},
-    {ID_MODE_INSERT, ModeInsert},
-    {ID_MODE_SET_BASE_DEPTH, ModeSetBaseDepth},
-    {ID_MODE_CORRELATE, ModeCorrelate},
-    {ID_MODE_DELETE, ModeDelete},
+    {ID_MODE_CREATE_BOUNDARIES, MouseModes::CreateBoundaries},
+    {ID_MODE_PICK_AND_DRAG, MouseModes::PickAndDrag},
+    {ID_MODE_SET_ROCK, MouseModes::SetRock},
+    {ID_MODE_MERGE, MouseModes::Merge},
+    {ID_MODE_INSERT, MouseModes::Insert},
+    {ID_MODE_SET_BASE_DEPTH, MouseModes::SetBaseDepth},
+    {ID_MODE_CORRELATE, MouseModes::Correlate},
+    {ID_MODE_DELETE, MouseModes::Delete},
 };
 
 // File names here tell letter case apart: each pattern also gets its lower-case spelling, so that
@@ -116,7 +116,7 @@ void CQuorView::RegisterViewCommands(CommandFrame& frame)
         ID_AVERAGE_TRACE, [this] { OnAverageTrace(); }, [this](QAction& a) { OnUpdateTraceCommand(a); });
 
     for (const ModeCommand& command : kModeCommands) {
-        const int mode = command.mode;
+        const MouseModes::Mode mode = command.mode;
         bindRule(
             command.id, [this, mode] { SetEditMode(mode); },
             [this, mode](QAction& a) { ticked(a, ModeTicked(mode, m_editMode)); });
@@ -512,11 +512,11 @@ void CQuorView::OnUpdatePreviousUnit(QAction& action) { action.setEnabled(m_acti
 
 void CQuorView::OnCancelOperation()
 {
-    if (m_editMode != ModeNormal) {
+    if (m_editMode != MouseModes::Normal) {
         // What the open drag recorded goes back with it.
         if (m_document->HasDragStep())
             m_document->cancelDragStep();
-        m_editMode = ModeNormal;
+        m_editMode = MouseModes::Normal;
         UpdateCursorAtMessagePos();
         update();
     } else {
@@ -530,7 +530,7 @@ void CQuorView::OnCancelOperation()
 // ---------------------------------------------------------------------------------------------------
 // Edit modes and status panes
 
-void CQuorView::SetEditMode(int mode)
+void CQuorView::SetEditMode(MouseModes::Mode mode)
 {
     m_editMode = mode;
     UpdateCursorAtMessagePos();
@@ -539,8 +539,8 @@ void CQuorView::SetEditMode(int mode)
 
 void CQuorView::OnModeNormal()
 {
-    if (m_editMode != ModeNormal)
-        SetEditMode(ModeNormal);
+    if (m_editMode != MouseModes::Normal)
+        SetEditMode(MouseModes::Normal);
 }
 
 void CQuorView::OnUpdateToolPane(QLabel& pane)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/catalogue/Messages.h"
+#include "core/model/NoCaseCompare.h"
 #include "dialogs/ApplicationServices.h"
 
 namespace QuorDocShared {
@@ -34,7 +35,7 @@ bool blocksClosing(const ErrorEntries& entries)
                        [](const ErrorEntry& e) { return e.severity >= 2 || e.code == 23; });
 }
 
-bool namesEqualNoCase(const std::wstring& a, const std::wstring& b) { return ORBAX_Logging::schemaNamesEqual(a, b); }
+bool namesEqualNoCase(const std::wstring& a, const std::wstring& b) { return NoCaseCompare().Equal(a, b); }
 
 const ORBAX_Logging::SchemaDefinitionList& schemaList(ApplicationServices* app)
 {

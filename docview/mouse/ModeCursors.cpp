@@ -34,7 +34,7 @@ const char* imageOf(int resource)
 
 } // namespace
 
-int CursorResource(int mode)
+int CursorResource(MouseModes::Mode mode)
 {
     using namespace MouseModes;
     switch (mode) {
@@ -79,7 +79,7 @@ QCursor ProgramCursor(int resource)
     return cursor;
 }
 
-QCursor CursorFor(int mode, bool overBoundary)
+QCursor CursorFor(MouseModes::Mode mode, bool overBoundary)
 {
     using namespace MouseModes;
     if (const int resource = CursorResource(mode))

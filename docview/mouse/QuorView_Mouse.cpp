@@ -404,7 +404,7 @@ void CQuorView::OnLButtonUp(const QPoint& point, Qt::KeyboardModifiers /*keys*/)
         setBand(false, m_bandEnd);
         if (m_autoScroll)
             StopAutoScroll();
-        const int mode = m_editMode;
+        const MouseModes::Mode mode = m_editMode;
         // The mode after the release is in force before any dialog of the release opens.
         m_editMode = ModeAfterRelease(mode);
         if (HoldsDragStep(mode)) {
@@ -422,7 +422,7 @@ void CQuorView::OnLButtonUp(const QPoint& point, Qt::KeyboardModifiers /*keys*/)
     });
 }
 
-void CQuorView::releaseAction(int mode)
+void CQuorView::releaseAction(MouseModes::Mode mode)
 {
     if (!m_document)
         return;

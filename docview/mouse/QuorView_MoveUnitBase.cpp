@@ -26,7 +26,7 @@ bool CQuorView::MoveUnitBase(int pane, int unit, double depth, bool shifting)
     if (!move.changes)
         return false;
 
-    const bool handles = m_editMode >= MouseModes::Picked && m_editMode <= MouseModes::PickedDragShift;
+    const bool handles = MouseModes::ShowsPickHandles(m_editMode);
     if (handles)
         InvalidatePickedBoundary(m_dragUnit, m_dragPane);
     // What changes on screen: from the top of the group's first unit (its labels sit around its middle)

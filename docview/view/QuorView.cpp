@@ -35,6 +35,7 @@
 #include "resources/CommandIds.h"
 #include "widgets/controls/GuardedHandler.h"
 #include "widgets/dialogs/ErrorList.h"
+#include "widgets/profile/QuorSettings.h"
 
 using ORBAX_Utilities::format_message;
 using ORBAX_Utilities::get_message_wide;
@@ -85,8 +86,6 @@ CQuorView::CQuorView(CQuorDoc* document, QWidget* parent) : QWidget(parent), m_d
     setMouseTracking(true);
     std::copy(std::begin(TraceColourTable), std::end(TraceColourTable), m_traceColours);
     m_unnamedText = get_message_wide(172);
-    for (int i = 0; i < 8; ++i)
-        m_editModeNames[i] = get_message_wide(201 + i);
     saveSettingsWanted = [this] { return m_app != nullptr && m_app->Startup().m_saveSettings; };
 
     ORBAX_Platform::Settings section(L"View");
@@ -94,7 +93,7 @@ CQuorView::CQuorView(CQuorDoc* document, QWidget* parent) : QWidget(parent), m_d
     m_titleFontDescription.Load(L"TitleFont");
     m_generalFontDescription.Load(L"GeneralFont");
     m_tickFontDescription.Load(L"TickFont");
-    ApplicationServices::CQuorSettings pageSetup(L"PageSetup", m_app);
+    CQuorSettings pageSetup(L"PageSetup");
     m_pageSetup.Load(pageSetup);
 
     m_pixelsPerMmX = logicalDpiX() / 25.4;
@@ -169,7 +168,7 @@ void CQuorView::SaveSettings() const
     m_titleFontDescription.Save(L"TitleFont");
     m_generalFontDescription.Save(L"GeneralFont");
     m_tickFontDescription.Save(L"TickFont");
-    ApplicationServices::CQuorSettings pageSetup(L"PageSetup", m_app);
+    CQuorSettings pageSetup(L"PageSetup");
     m_pageSetup.Save(pageSetup);
 }
 
@@ -343,12 +342,6 @@ void CQuorView::invalidateUnit(int pane, int unit, int margin, bool /*erase*/)
     QRect rect = UnitDeviceRect(pane, unit);
     rect.adjust(0, -margin, 0, margin);
     update(rect);
-}
-
-void CQuorView::invalidateTraceColumns()
-{
-    for (const QRectF& column : m_layout.traceColumn)
-        InvalidatePageRect(column);
 }
 
 void CQuorView::invalidateHeader(int pane)

@@ -26,6 +26,7 @@
 #include "config/traces/LasProperty.h"
 #include "docview/commands/rules/ViewCommandRules.h"
 #include "docview/document/history/UnitRangeList.h"
+#include "docview/mouse/rules/MouseModes.h"
 #include "docview/mouse/rules/TracePick.h"
 #include "docview/mouse/rules/UnitHitTest.h"
 #include "docview/mouse/rules/WheelAccumulator.h"
@@ -159,7 +160,6 @@ public:
     // Lays the client area out; the measurements are taken in the view's fonts on its own device.
     void ComputeLayout();
     const ViewGeometry::ViewLayout& Layout() const { return m_layout; }
-    const DrawingResources& ScreenResources() const { return *m_screenResources; }
 
     // ---- Drawing (millimetre page units on any device)
     // Paints everything that meets `clip` (page millimetres). `forScreen` adds what only the window
@@ -258,7 +258,7 @@ public:
     int m_selectedCurve = -1;
     UnitRangeList m_selection;
     UnitRangeList m_savedSelection;
-    int m_editMode = 0;
+    MouseModes::Mode m_editMode = MouseModes::Normal;
     bool m_leaveTracking = false;
     int m_dragUnit = -1;
     int m_dragPane = -1;
@@ -282,7 +282,6 @@ public:
     int m_hoverWidth = 2;
     int m_selectionPenPixels = 0;
     std::wstring m_unnamedText;
-    std::wstring m_editModeNames[10];
 
     // The view's own pens and brushes beside the shared record.
     QFont m_titleFont;
@@ -415,7 +414,7 @@ public:
     void OnShiftTrace();
     void OnAverageTrace();
     void OnUpdateTraceCommand(QAction& action);
-    void SetEditMode(int mode);
+    void SetEditMode(MouseModes::Mode mode);
     void OnModeNormal();
     void OnPageDown();
     void OnPageUp();
@@ -512,7 +511,7 @@ private:
     void pressPickAndDrag(const QPoint& point, int hit, Qt::KeyboardModifiers keys);
     void pressCorrelate(const QPoint& point, int hit);
     void selectTraceAt(const QPoint& point, int hit, int traceFile, int curve);
-    void releaseAction(int mode);
+    void releaseAction(MouseModes::Mode mode);
     void moveSplit(const QPoint& point);
     void selectByBand(const QPoint& point);
     void updateHoverLine(const QPoint& point);
@@ -531,7 +530,6 @@ private:
     void moveLeftLinked(int dy);
     void invalidateFooters();
     void invalidateUnit(int pane, int unit, int margin, bool erase);
-    void invalidateTraceColumns();
     void invalidateHeader(int pane);
     void setStatusText(int id, const QString& text);
     void updateLoadStatus();

@@ -131,7 +131,7 @@ void CQuorView::OnDraw(QPainter& painter, const QRectF& clip, bool forScreen)
     }
     if (!forScreen)
         return;
-    if (m_editMode >= 22 && m_editMode <= 24)
+    if (MouseModes::ShowsPickHandles(m_editMode))
         DrawPickedBoundary(m_dragPane, m_dragUnit, graphics);
     painter.resetTransform();
     if (m_hoverRow != -1)

@@ -24,17 +24,27 @@
 namespace {
 
 constexpr std::uint32_t unresolvedColour = 0xFFFF0000u;
-const wchar_t* const hatchListTopic = L"hidd_newhatchlist.htm";
-const wchar_t* const rockTypeTopic = L"hidd_newrocktype.htm";
+const EditorNames::NamePrompt hatchListPrompt{226, 227, L"hidd_newhatchlist.htm", EditorNames::DuplicateHatchList};
+const EditorNames::NamePrompt rockTypePrompt{228, 229, L"hidd_newrocktype.htm", EditorNames::DuplicateRockType,
+                                             EditorNames::NameKind::RockType};
 // The kind radios in kind order: Bitmap, Isovector, Anivector, Inbuilt.
 const int kindRadioIds[4] = {1281, 1282, 1283, 1285};
+
+std::vector<std::wstring> RockTypesOf(const HatchList& list)
+{
+    std::vector<std::wstring> names;
+    for (const HatchListEntry& entry : list.entries)
+        names.push_back(entry.rockType);
+    return names;
+}
 
 } // namespace
 
 CHatchListEditor::CHatchListEditor(const HatchListTable& hatchListTable, const VectorTable& vectors,
                                    const BitmapTable& bitmaps, const InbuiltTable& inbuilts, QWidget* parent)
     : QDialog(parent), hatchLists(EditedTables::Copy(hatchListTable)), vectorTable(&vectors), bitmapTable(&bitmaps),
-      inbuiltTable(&inbuilts)
+      inbuiltTable(&inbuilts), hatchListCombo(new QComboBox(this)),
+      m_lists(hatchLists, hatchListCombo, hatchListPrompt, [](const std::wstring& name) { return HatchList(name); })
 {
     build();
     OnInitDialog();
@@ -45,7 +55,6 @@ void CHatchListEditor::build()
     setObjectName(QStringLiteral("dlg208"));
     setWindowTitle(QStringLiteral("Hatch List Editor"));
 
-    hatchListCombo = new QComboBox(this);
     hatchListCombo->setObjectName(QStringLiteral("id1274"));
     auto* listLabel = new QLabel(QStringLiteral("&Hatch List:"), this);
     listLabel->setBuddy(hatchListCombo);
@@ -136,23 +145,15 @@ int CHatchListEditor::DoModal() { return ORBAX_Platform::dialogs().run(*this); }
 
 void CHatchListEditor::OnInitDialog()
 {
-    for (std::size_t i = 0; i < hatchLists.size(); ++i)
-        if (!hatchLists[i].name.empty())
-            SortedItems::addSorted(hatchListCombo, QString::fromStdWString(hatchLists[i].name), static_cast<int>(i));
-    SortedItems::selectQuietly(hatchListCombo, hatchListCombo->count() > 0 ? 0 : -1);
+    m_lists.Fill();
     UpdateControls();
     OnSelchangeHatchList();
 }
 
 HatchList* CHatchListEditor::SelectedList()
 {
-    const int index = hatchListCombo->currentIndex();
-    if (index < 0)
-        return nullptr;
-    const int position = hatchListCombo->itemData(index).toInt();
-    if (position < 0 || position >= static_cast<int>(hatchLists.size()))
-        return nullptr;
-    return &hatchLists[static_cast<std::size_t>(position)];
+    const int position = m_lists.Selected();
+    return position < 0 ? nullptr : &hatchLists[static_cast<std::size_t>(position)];
 }
 
 HatchListEntry* CHatchListEditor::SelectedEntry()
@@ -302,12 +303,11 @@ void CHatchListEditor::RefreshItem(int item)
 void CHatchListEditor::OnAddHatchList()
 {
     EDITOR_GUARDED({
-        const std::vector<std::wstring> names = EditorNames::NamesOf(hatchLists);
-        CNewHatchList dialog(names, this);
+        CNewHatchList dialog(EditorNames::NamesOf(hatchLists), this);
         if (dialog.DoModal() != QDialog::Accepted)
             return;
         std::wstring name = dialog.newName;
-        if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateHatchList))
+        if (!m_lists.AcceptName(this, name))
             return;
         HatchList created(name);
         if (dialog.copy) {
@@ -318,9 +318,7 @@ void CHatchListEditor::OnAddHatchList()
                 }
         }
         hatchLists.push_back(created);
-        const int position = static_cast<int>(hatchLists.size()) - 1;
-        const int index = SortedItems::addSorted(hatchListCombo, QString::fromStdWString(name), position);
-        SortedItems::selectQuietly(hatchListCombo, index);
+        m_lists.ListLast();
         OnSelchangeHatchList();
     });
 }
@@ -328,47 +326,16 @@ void CHatchListEditor::OnAddHatchList()
 void CHatchListEditor::OnDeleteHatchList()
 {
     EDITOR_GUARDED({
-        const int index = hatchListCombo->currentIndex();
-        if (index < 0 || !SelectedList())
-            return;
-        const int position = hatchListCombo->itemData(index).toInt();
-        hatchLists.erase(hatchLists.begin() + position);
-        {
-            const QSignalBlocker blocker(hatchListCombo);
-            hatchListCombo->removeItem(index);
-            for (int i = 0; i < hatchListCombo->count(); ++i) {
-                const int data = hatchListCombo->itemData(i).toInt();
-                if (data > position)
-                    hatchListCombo->setItemData(i, data - 1);
-            }
-            hatchListCombo->setCurrentIndex(-1);
-        }
-        OnSelchangeHatchList();
+        if (m_lists.Delete() >= 0)
+            OnSelchangeHatchList();
     });
 }
 
 void CHatchListEditor::OnRenameHatchList()
 {
     EDITOR_GUARDED({
-        const int index = hatchListCombo->currentIndex();
-        HatchList* list = SelectedList();
-        if (!list)
-            return;
-        std::wstring name = list->name;
-        if (!EditorNames::AskName(this, name, 226, 227, hatchListTopic))
-            return;
-        const std::vector<std::wstring> names = EditorNames::NamesOf(hatchLists);
-        if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateHatchList))
-            return;
-        list->name = name;
-        const QVariant data = hatchListCombo->itemData(index);
-        {
-            const QSignalBlocker blocker(hatchListCombo);
-            hatchListCombo->removeItem(index);
-            hatchListCombo->insertItem(index, QString::fromStdWString(name), data);
-            hatchListCombo->setCurrentIndex(index);
-        }
-        OnSelchangeHatchList();
+        if (m_lists.Rename(this) >= 0)
+            OnSelchangeHatchList();
     });
 }
 
@@ -379,13 +346,7 @@ void CHatchListEditor::OnAddRockType()
         if (!list)
             return;
         std::wstring name = L"new rocktype";
-        if (!EditorNames::AskName(this, name, 228, 229, rockTypeTopic))
-            return;
-        std::vector<std::wstring> names;
-        for (const HatchListEntry& entry : list->entries)
-            names.push_back(entry.rockType);
-        if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateRockType,
-                                     EditorNames::NameKind::RockType))
+        if (!EditorNames::AskNewName(this, name, rockTypePrompt, RockTypesOf(*list)))
             return;
         list->entries.emplace_back(HatchListEntry::Isovector, std::wstring(), name);
         const int index = static_cast<int>(list->entries.size()) - 1;
@@ -426,13 +387,7 @@ void CHatchListEditor::OnRenameRockType()
         if (!list || !entry)
             return;
         std::wstring name = entry->rockType;
-        if (!EditorNames::AskName(this, name, 228, 229, rockTypeTopic))
-            return;
-        std::vector<std::wstring> names;
-        for (const HatchListEntry& other : list->entries)
-            names.push_back(other.rockType);
-        if (!EditorNames::AcceptName(this, name, names, EditorNames::DuplicateRockType,
-                                     EditorNames::NameKind::RockType))
+        if (!EditorNames::AskNewName(this, name, rockTypePrompt, RockTypesOf(*list)))
             return;
         entry->rockType = name;
         const int item = rockTypeList->GetCurSel();

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include "config/HatchList.h"
+#include "widgets/controls/NamedRecordCombo.h"
 
 class CHatchListBox;
 class QButtonGroup;
@@ -61,7 +62,9 @@ private:
     const VectorTable* vectorTable;
     const BitmapTable* bitmapTable;
     const InbuiltTable* inbuiltTable;
-    QComboBox* hatchListCombo = nullptr; // 1274
+    QComboBox* hatchListCombo; // 1274
+    // The hatch lists by name in hatchListCombo.
+    NamedRecordCombo m_lists;
     CHatchListBox* rockTypeList = nullptr;
     QButtonGroup* kindGroup = nullptr;   // 1281, 1282, 1283, 1285
     QComboBox* elementCombo = nullptr;   // 1284

@@ -5,13 +5,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "core/catalogue/Messages.h"
@@ -20,10 +18,7 @@
 #include "platform/Paths.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
-#include "widgets/controls/ColourComboBox.h"
-#include "widgets/controls/EditedTables.h"
 #include "widgets/controls/EditorButton.h"
-#include "widgets/controls/EditorNames.h"
 #include "widgets/controls/GuardedHandler.h"
 #include "widgets/controls/SortedItems.h"
 #include "widgets/controls/UpDownControl.h"
@@ -32,9 +27,10 @@
 namespace {
 
 constexpr std::uint32_t incompleteColour = 0xFFFF0000u;
-const wchar_t* const newBitmapTopic = L"hidd_newbitmap.htm";
-constexpr int pendingChangesMessage = 225;
 constexpr int filterMessage = 224;
+
+constexpr EditorNames::NamePrompt kNamePrompt{222, 223, L"hidd_newbitmap.htm", EditorNames::DuplicateBitmap};
+constexpr CPatternEditor::Texts kTexts{207, "Bitmap Editor", "&Bitmap hatch:", 1174, 225, L"new bitmap", kNamePrompt};
 
 std::filesystem::path ProgramFolder() { return ORBAX_Platform::Settings::ProgramFolder(); }
 
@@ -49,7 +45,8 @@ int TypedWidth(const QLineEdit* edit)
 } // namespace
 
 CBitmapEditor::CBitmapEditor(const BitmapTable& table, QWidget* parent)
-    : QDialog(parent), patterns(EditedTables::Copy(table))
+    : PatternTableEditor(
+          kTexts, table, [](const std::wstring& name) { return BitmapPattern(name); }, parent)
 {
     build();
     OnInitDialog();
@@ -57,24 +54,6 @@ CBitmapEditor::CBitmapEditor(const BitmapTable& table, QWidget* parent)
 
 void CBitmapEditor::build()
 {
-    setObjectName(QStringLiteral("dlg207"));
-    setWindowTitle(QStringLiteral("Bitmap Editor"));
-
-    nameCombo = new CColourComboBox(this);
-    nameCombo->setObjectName(QStringLiteral("id1174"));
-    nameCombo->setSorted(true);
-    auto* nameLabel = new QLabel(QStringLiteral("&Bitmap hatch:"), this);
-    nameLabel->setBuddy(nameCombo);
-    auto* addButton = EditorButton("&Add...", 1242, this);
-    deleteButton = EditorButton("&Delete", 1264, this);
-    renameButton = EditorButton("&Rename...", 1249, this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(nameLabel);
-    top->addWidget(nameCombo, 1);
-    top->addWidget(addButton);
-    top->addWidget(deleteButton);
-    top->addWidget(renameButton);
-
     externalRadio = new QRadioButton(QStringLiteral("&External file"), this);
     externalRadio->setObjectName(QStringLiteral("id1265"));
     monoRadio = new QRadioButton(QStringLiteral("&Mono"), this);
@@ -101,7 +80,7 @@ void CBitmapEditor::build()
     spin->setObjectName(QStringLiteral("id1170"));
     auto* widthLabel = new QLabel(QStringLiteral("&Width:"), this);
     widthLabel->setBuddy(widthEdit);
-    compileButton = EditorButton("&Compile and update", 1259, this);
+    MakeCompileButton();
 
     auto* source = new QGridLayout;
     source->addWidget(externalRadio, 0, 0);
@@ -124,51 +103,16 @@ void CBitmapEditor::build()
     auto* previewLayout = new QVBoxLayout(previewGroup);
     previewLayout->addWidget(preview);
 
-    auto* ok = EditorButton("&OK", 1, this);
-    ok->setDefault(true);
-    auto* cancel = EditorButton("Cancel", 2, this);
-    auto* help = EditorButton("Help", 57670, this);
-    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
+    Layout(source, previewGroup, QSize(600, 520));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(source);
-    layout->addWidget(previewGroup, 1);
-    layout->addLayout(buttons);
-    resize(sizeHint().expandedTo(QSize(600, 520)));
-
-    connect(ok, &QPushButton::clicked, this, &CBitmapEditor::accept);
-    connect(cancel, &QPushButton::clicked, this, &CBitmapEditor::reject);
-    connect(help, &QPushButton::clicked, this, &CBitmapEditor::OnHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &CBitmapEditor::OnHelp);
     connect(nameCombo, &QComboBox::activated, this, &CBitmapEditor::OnSelchangeBitmap);
     // Filling the edits from code notifies as typing does; showing a pattern clears the flag after.
     connect(rowsEdit, &QPlainTextEdit::textChanged, this, &CBitmapEditor::OnChangeDefinition);
     connect(widthEdit, &QLineEdit::textChanged, this, &CBitmapEditor::OnChangeDefinition);
-    connect(compileButton, &QPushButton::clicked, this, &CBitmapEditor::OnCompileAndUpdate);
-    connect(addButton, &QPushButton::clicked, this, &CBitmapEditor::OnAdd);
-    connect(deleteButton, &QPushButton::clicked, this, &CBitmapEditor::OnDelete);
-    connect(renameButton, &QPushButton::clicked, this, &CBitmapEditor::OnRename);
     connect(externalRadio, &QRadioButton::clicked, this, &CBitmapEditor::OnSourceType);
     connect(monoRadio, &QRadioButton::clicked, this, &CBitmapEditor::OnSourceType);
     connect(browseButton, &QPushButton::clicked, this, &CBitmapEditor::OnBrowseFile);
 }
-
-int CBitmapEditor::DoModal() { return ORBAX_Platform::dialogs().run(*this); }
-
-void CBitmapEditor::OnInitDialog()
-{
-    for (std::size_t i = 0; i < patterns.size(); ++i)
-        if (!patterns[i].name.empty())
-            nameCombo->AddString(QString::fromStdWString(patterns[i].name), static_cast<int>(i));
-    for (std::size_t i = 0; i < patterns.size(); ++i)
-        ColourItemOf(static_cast<int>(i));
-    nameCombo->SetCurSel(nameCombo->count() > 0 ? 0 : -1);
-    UpdateControls();
-    ShowSelection();
-}
-
-int CBitmapEditor::SelectedPosition() const { return nameCombo->SelectedRecord(static_cast<int>(patterns.size())); }
 
 void CBitmapEditor::ColourItemOf(int position)
 {
@@ -182,42 +126,16 @@ void CBitmapEditor::ColourItemOf(int position)
         nameCombo->SetItemColour(item, incompleteColour);
 }
 
-void CBitmapEditor::PointPreview()
+void CBitmapEditor::PointPreviews()
 {
     preview->pattern = shownPosition >= 0 ? &patterns[static_cast<std::size_t>(shownPosition)] : nullptr;
     preview->update();
 }
 
-bool CBitmapEditor::SettlePendingChanges()
-{
-    if (!modified || lastSelection == -1)
-        return true;
-    const ORBAX_Platform::MessageResult answer =
-        ORBAX_Platform::showMessage(this, ORBAX_Utilities::get_message_wide(pendingChangesMessage),
-                                    ORBAX_Platform::MessageButtons::YesNo, ORBAX_Platform::MessageIcon::Question);
-    if (answer != ORBAX_Platform::MessageResult::Yes)
-        return true;
-    if (CompileShown())
-        return true;
-    // Back to the pattern whose changes did not compile, wherever a sorted insertion has put it.
-    nameCombo->SetCurSel(SortedItems::findData(nameCombo, shownPosition));
-    lastSelection = nameCombo->GetCurSel();
-    UpdateControls();
-    return false;
-}
+void CBitmapEditor::OnSelchangeBitmap() { SelectionChanged(); }
 
-void CBitmapEditor::OnSelchangeBitmap()
+void CBitmapEditor::ShowPattern(int position)
 {
-    EDITOR_GUARDED({
-        if (SettlePendingChanges())
-            ShowSelection();
-    });
-}
-
-void CBitmapEditor::ShowSelection()
-{
-    const int position = SelectedPosition();
-    shownPosition = position;
     if (position < 0) {
         widthEdit->clear();
         rowsEdit->clear();
@@ -236,19 +154,7 @@ void CBitmapEditor::ShowSelection()
             rowsEdit->setPlainText(QString::fromStdWString(pattern.rowsText));
         }
     }
-    PointPreview();
-    modified = false;
-    lastSelection = nameCombo->GetCurSel();
-    UpdateControls();
 }
-
-void CBitmapEditor::OnChangeDefinition()
-{
-    modified = true;
-    UpdateControls();
-}
-
-void CBitmapEditor::OnCompileAndUpdate() { EDITOR_GUARDED(CompileShown()); }
 
 bool CBitmapEditor::CompileShown()
 {
@@ -265,71 +171,10 @@ bool CBitmapEditor::CompileShown()
     BitmapPattern compiled(pattern);
     compiled.width = TypedWidth(widthEdit);
     ConfigMessageList messages;
-    if (BitmapPattern::ParseMonoData(messages, rowsEdit->toPlainText().toStdWString(), compiled, 1)) {
+    const bool parsed = BitmapPattern::ParseMonoData(messages, rowsEdit->toPlainText().toStdWString(), compiled, 1);
+    if (parsed)
         pattern = compiled;
-        modified = false;
-        UpdateControls();
-    } else {
-        CErrorList errors(messages, this);
-        errors.DoModal();
-    }
-    PointPreview();
-    ColourItemOf(shownPosition);
-    return !HasConfigFailure(messages);
-}
-
-void CBitmapEditor::OnAdd()
-{
-    EDITOR_GUARDED({
-        std::wstring name = L"new bitmap";
-        if (!EditorNames::AskName(this, name, 222, 223, newBitmapTopic))
-            return;
-        if (!EditorNames::AcceptName(this, name, EditorNames::NamesOf(patterns), EditorNames::DuplicateBitmap))
-            return;
-        patterns.emplace_back(name);
-        PointPreview(); // the list may have moved in memory
-        const int position = static_cast<int>(patterns.size()) - 1;
-        nameCombo->SetCurSel(nameCombo->AddString(QString::fromStdWString(name), position));
-        ColourItemOf(position);
-        if (SettlePendingChanges())
-            ShowSelection();
-    });
-}
-
-void CBitmapEditor::OnRename()
-{
-    EDITOR_GUARDED({
-        const int item = nameCombo->GetCurSel();
-        const int position = SelectedPosition();
-        if (position < 0)
-            return;
-        std::wstring name = patterns[static_cast<std::size_t>(position)].name;
-        if (!EditorNames::AskName(this, name, 222, 223, newBitmapTopic))
-            return;
-        if (!EditorNames::AcceptName(this, name, EditorNames::NamesOf(patterns), EditorNames::DuplicateBitmap))
-            return;
-        patterns[static_cast<std::size_t>(position)].name = name;
-        nameCombo->ReplaceItem(item, QString::fromStdWString(name), position);
-        ColourItemOf(position);
-        if (SettlePendingChanges())
-            ShowSelection();
-    });
-}
-
-void CBitmapEditor::OnDelete()
-{
-    EDITOR_GUARDED({
-        const int item = nameCombo->GetCurSel();
-        const int position = SelectedPosition();
-        if (position < 0)
-            return;
-        shownPosition = -1;
-        PointPreview();
-        patterns.erase(patterns.begin() + position);
-        nameCombo->ReleaseItemOfRecord(item, position);
-        modified = false;
-        ShowSelection();
-    });
+    return CompileDone(parsed, messages);
 }
 
 void CBitmapEditor::OnSourceType()
@@ -394,22 +239,9 @@ void CBitmapEditor::OnBrowseFile()
     });
 }
 
-void CBitmapEditor::accept()
+void CBitmapEditor::UpdatePatternControls(bool selected)
 {
-    bool close = false;
-    EDITOR_GUARDED(close = SettlePendingChanges());
-    if (close)
-        QDialog::accept();
-}
-
-void CBitmapEditor::OnHelp() { ORBAX_Platform::help().showContext(0x20000u + 207); }
-
-void CBitmapEditor::UpdateControls()
-{
-    const bool selected = SelectedPosition() >= 0;
     const bool external = externalRadio->isChecked();
-    renameButton->setEnabled(selected);
-    deleteButton->setEnabled(selected);
     externalRadio->setEnabled(selected);
     monoRadio->setEnabled(selected);
     widthEdit->setEnabled(selected && !external);

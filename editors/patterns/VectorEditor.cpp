@@ -8,12 +8,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "config/Quor_Log_Config.h"
@@ -21,21 +19,18 @@
 #include "editors/patterns/VectorView.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
-#include "widgets/controls/ColourComboBox.h"
 #include "widgets/controls/ColourPatch.h"
-#include "widgets/controls/EditedTables.h"
 #include "widgets/controls/EditorButton.h"
-#include "widgets/controls/EditorNames.h"
 #include "widgets/controls/GuardedHandler.h"
-#include "widgets/controls/SortedItems.h"
 #include "widgets/dialogs/ErrorList.h"
 
 namespace {
 
 constexpr std::uint32_t patchStartColour = 0xFFF5DEB3u;
 constexpr std::uint32_t white = 0xFFFFFFFFu;
-const wchar_t* const newVectorTopic = L"hidd_newvector.htm";
-constexpr int pendingChangesMessage = 218;
+
+constexpr EditorNames::NamePrompt kNamePrompt{220, 221, L"hidd_newvector.htm", EditorNames::DuplicateVector};
+constexpr CPatternEditor::Texts kTexts{206, "Vector Editor", "Vector &pattern:", 1254, 218, L"new vector", kNamePrompt};
 
 // A size as the wide stream writes a float by default: six significant digits, no trailing zeros.
 QString SizeText(float value)
@@ -92,7 +87,8 @@ void StoreCustomColoursFromChooser()
 } // namespace
 
 CVectorEditor::CVectorEditor(const VectorTable& table, QWidget* parent)
-    : QDialog(parent), patterns(EditedTables::Copy(table))
+    : PatternTableEditor(
+          kTexts, table, [](const std::wstring& name) { return VectorPattern(name, 10.0f, 10.0f); }, parent)
 {
     build();
     OnInitDialog();
@@ -100,24 +96,6 @@ CVectorEditor::CVectorEditor(const VectorTable& table, QWidget* parent)
 
 void CVectorEditor::build()
 {
-    setObjectName(QStringLiteral("dlg206"));
-    setWindowTitle(QStringLiteral("Vector Editor"));
-
-    nameCombo = new CColourComboBox(this);
-    nameCombo->setObjectName(QStringLiteral("id1254"));
-    nameCombo->setSorted(true);
-    auto* nameLabel = new QLabel(QStringLiteral("Vector &pattern:"), this);
-    nameLabel->setBuddy(nameCombo);
-    auto* addButton = EditorButton("&Add...", 1242, this);
-    deleteButton = EditorButton("&Delete", 1264, this);
-    renameButton = EditorButton("&Rename...", 1249, this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(nameLabel);
-    top->addWidget(nameCombo, 1);
-    top->addWidget(addButton);
-    top->addWidget(deleteButton);
-    top->addWidget(renameButton);
-
     widthEdit = new QLineEdit(this);
     widthEdit->setObjectName(QStringLiteral("id1009"));
     heightEdit = new QLineEdit(this);
@@ -159,7 +137,7 @@ void CVectorEditor::build()
     definitionEdit->setMinimumSize(420, 160);
     auto* definitionLabel = new QLabel(QStringLiteral("&Element definitions:"), this);
     definitionLabel->setBuddy(definitionEdit);
-    compileButton = EditorButton("&Compile and update", 1259, this);
+    MakeCompileButton();
     auto* definition = new QVBoxLayout;
     definition->addWidget(definitionLabel);
     definition->addWidget(definitionEdit, 1);
@@ -180,48 +158,17 @@ void CVectorEditor::build()
     previewLayout->addWidget(tiledPreview, 1, 1);
     previewLayout->setRowStretch(1, 1);
 
-    auto* ok = EditorButton("&OK", 1, this);
-    ok->setDefault(true);
-    auto* cancel = EditorButton("Cancel", 2, this);
-    auto* help = EditorButton("Help", 57670, this);
-    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
+    Layout(middle, previews, QSize(780, 600));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(middle);
-    layout->addWidget(previews, 1);
-    layout->addLayout(buttons);
-    resize(sizeHint().expandedTo(QSize(780, 600)));
-
-    connect(ok, &QPushButton::clicked, this, &CVectorEditor::accept);
-    connect(cancel, &QPushButton::clicked, this, &CVectorEditor::reject);
-    connect(help, &QPushButton::clicked, this, &CVectorEditor::OnHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &CVectorEditor::OnHelp);
     connect(nameCombo, &QComboBox::activated, this, &CVectorEditor::OnSelchangeVector);
     // Filling the edits from code notifies as typing does; showing a pattern clears the flag after.
     connect(definitionEdit, &QPlainTextEdit::textChanged, this, &CVectorEditor::OnChangeDefinition);
     connect(widthEdit, &QLineEdit::textChanged, this, &CVectorEditor::OnChangeDefinition);
     connect(heightEdit, &QLineEdit::textChanged, this, &CVectorEditor::OnChangeDefinition);
-    connect(compileButton, &QPushButton::clicked, this, &CVectorEditor::OnCompileAndUpdate);
     connect(colourButton, &QPushButton::clicked, this, &CVectorEditor::OnChooseColour);
-    connect(addButton, &QPushButton::clicked, this, &CVectorEditor::OnAdd);
-    connect(deleteButton, &QPushButton::clicked, this, &CVectorEditor::OnDelete);
-    connect(renameButton, &QPushButton::clicked, this, &CVectorEditor::OnRename);
 }
 
-int CVectorEditor::DoModal() { return ORBAX_Platform::dialogs().run(*this); }
-
-void CVectorEditor::OnInitDialog()
-{
-    for (std::size_t i = 0; i < patterns.size(); ++i)
-        if (!patterns[i].name.empty())
-            nameCombo->AddString(QString::fromStdWString(patterns[i].name), static_cast<int>(i));
-    nameCombo->SetCurSel(nameCombo->count() > 0 ? 0 : -1);
-    UpdateControls();
-    ShowSelection();
-}
-
-int CVectorEditor::SelectedPosition() const { return nameCombo->SelectedRecord(static_cast<int>(patterns.size())); }
+void CVectorEditor::OnSelchangeVector() { SelectionChanged(); }
 
 void CVectorEditor::PointPreviews()
 {
@@ -232,35 +179,8 @@ void CVectorEditor::PointPreviews()
     tiledPreview->update();
 }
 
-bool CVectorEditor::SettlePendingChanges()
+void CVectorEditor::ShowPattern(int position)
 {
-    if (!modified || lastSelection == -1)
-        return true;
-    const ORBAX_Platform::MessageResult answer =
-        ORBAX_Platform::showMessage(this, ORBAX_Utilities::get_message_wide(pendingChangesMessage),
-                                    ORBAX_Platform::MessageButtons::YesNo, ORBAX_Platform::MessageIcon::Question);
-    if (answer != ORBAX_Platform::MessageResult::Yes)
-        return true;
-    if (CompileShown())
-        return true;
-    nameCombo->SetCurSel(SortedItems::findData(nameCombo, shownPosition));
-    lastSelection = nameCombo->GetCurSel();
-    UpdateControls();
-    return false;
-}
-
-void CVectorEditor::OnSelchangeVector()
-{
-    EDITOR_GUARDED({
-        if (SettlePendingChanges())
-            ShowSelection();
-    });
-}
-
-void CVectorEditor::ShowSelection()
-{
-    const int position = SelectedPosition();
-    shownPosition = position;
     if (position < 0) {
         widthEdit->clear();
         heightEdit->clear();
@@ -274,19 +194,7 @@ void CVectorEditor::ShowSelection()
         definitionEdit->setPlainText(QString::fromStdWString(pattern.sourceText));
     }
     colourPatch->update();
-    PointPreviews();
-    lastSelection = nameCombo->GetCurSel();
-    modified = false;
-    UpdateControls();
 }
-
-void CVectorEditor::OnChangeDefinition()
-{
-    modified = true;
-    UpdateControls();
-}
-
-void CVectorEditor::OnCompileAndUpdate() { EDITOR_GUARDED(CompileShown()); }
 
 bool CVectorEditor::CompileShown()
 {
@@ -307,16 +215,10 @@ bool CVectorEditor::CompileShown()
     compiled.height = static_cast<float>(height);
     compiled.width = static_cast<float>(width);
     compiled.colour = colourPatch->colour;
-    if (VectorPattern::Compile(compiled, definitionEdit->toPlainText().toStdWString(), messages, 1)) {
+    const bool compiles = VectorPattern::Compile(compiled, definitionEdit->toPlainText().toStdWString(), messages, 1);
+    if (compiles)
         pattern = compiled;
-        modified = false;
-        UpdateControls();
-    } else {
-        CErrorList errors(messages, this);
-        errors.DoModal();
-    }
-    PointPreviews();
-    return !HasConfigFailure(messages);
+    return CompileDone(compiles, messages);
 }
 
 void CVectorEditor::OnChooseColour()
@@ -336,73 +238,8 @@ void CVectorEditor::OnChooseColour()
     });
 }
 
-void CVectorEditor::OnAdd()
+void CVectorEditor::UpdatePatternControls(bool selected)
 {
-    EDITOR_GUARDED({
-        std::wstring name = L"new vector";
-        if (!EditorNames::AskName(this, name, 220, 221, newVectorTopic))
-            return;
-        if (!EditorNames::AcceptName(this, name, EditorNames::NamesOf(patterns), EditorNames::DuplicateVector))
-            return;
-        patterns.emplace_back(name, 10.0f, 10.0f);
-        PointPreviews(); // the list may have moved in memory
-        const int position = static_cast<int>(patterns.size()) - 1;
-        nameCombo->SetCurSel(nameCombo->AddString(QString::fromStdWString(name), position));
-        if (SettlePendingChanges())
-            ShowSelection();
-    });
-}
-
-void CVectorEditor::OnRename()
-{
-    EDITOR_GUARDED({
-        const int item = nameCombo->GetCurSel();
-        const int position = SelectedPosition();
-        if (position < 0)
-            return;
-        std::wstring name = patterns[static_cast<std::size_t>(position)].name;
-        if (!EditorNames::AskName(this, name, 220, 221, newVectorTopic))
-            return;
-        if (!EditorNames::AcceptName(this, name, EditorNames::NamesOf(patterns), EditorNames::DuplicateVector))
-            return;
-        patterns[static_cast<std::size_t>(position)].name = name;
-        nameCombo->ReplaceItem(item, QString::fromStdWString(name), position);
-        if (SettlePendingChanges())
-            ShowSelection();
-    });
-}
-
-void CVectorEditor::OnDelete()
-{
-    EDITOR_GUARDED({
-        const int item = nameCombo->GetCurSel();
-        const int position = SelectedPosition();
-        if (position < 0)
-            return;
-        shownPosition = -1;
-        PointPreviews();
-        patterns.erase(patterns.begin() + position);
-        nameCombo->ReleaseItemOfRecord(item, position);
-        modified = false;
-        ShowSelection();
-    });
-}
-
-void CVectorEditor::accept()
-{
-    bool close = false;
-    EDITOR_GUARDED(close = SettlePendingChanges());
-    if (close)
-        QDialog::accept();
-}
-
-void CVectorEditor::OnHelp() { ORBAX_Platform::help().showContext(0x20000u + 206); }
-
-void CVectorEditor::UpdateControls()
-{
-    const bool selected = SelectedPosition() >= 0;
-    renameButton->setEnabled(selected);
-    deleteButton->setEnabled(selected);
     widthEdit->setEnabled(selected);
     heightEdit->setEnabled(selected);
     colourButton->setEnabled(selected);

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/catalogue/Messages.h"
+#include "core/model/NoCaseCompare.h"
 #include "core/prolog4/Borehole_Prolog4.h"
 #include "editors/hatchlists/NewRecordDialog.h"
 #include "editors/schemas/FieldDefinitionDialog.h"
@@ -28,7 +29,6 @@
 #include "widgets/controls/SortedItems.h"
 #include "widgets/dialogs/DialogUnits.h"
 #include "widgets/dialogs/ErrorList.h"
-#include "widgets/text/NoCaseCompare.h"
 
 using ORBAX_Logging::FieldDefinition;
 using ORBAX_Logging::SchemaDefinition;

@@ -256,14 +256,6 @@ void CSeamsPliesEditor::EnableButtons()
     m_plyDown->setEnabled(p && plyRow < m_plyList->count() - 1);
 }
 
-bool CSeamsPliesEditor::AskName(std::wstring& name, int caption, int prompt, const wchar_t* topic,
-                                const std::vector<std::wstring>& existing, int duplicateMessage)
-{
-    if (!EditorNames::AskName(this, name, caption, prompt, topic))
-        return false;
-    return EditorNames::AcceptName(this, name, existing, duplicateMessage);
-}
-
 // ---------------------------------------------------------------------------------------------------
 // Sites
 
@@ -277,7 +269,7 @@ void CSeamsPliesEditor::OnAddSite()
 {
     const std::vector<std::wstring> names = EditorNames::NamesOf(m_sites);
     std::wstring name = L"new site";
-    if (!AskName(name, 233, 234, L"hidd_newsite.htm", names, EditorNames::DuplicateSite))
+    if (!EditorNames::AskNewName(this, name, {233, 234, L"hidd_newsite.htm", EditorNames::DuplicateSite}, names))
         return;
     m_sites.emplace_back(name); // id 0: the table gives it the next id when the copy is put back
     {
@@ -295,7 +287,7 @@ void CSeamsPliesEditor::OnRenameSite()
         return;
     const std::vector<std::wstring> names = EditorNames::NamesOf(m_sites);
     std::wstring name = s->name;
-    if (!AskName(name, 233, 234, L"hidd_newsite.htm", names, EditorNames::DuplicateSite))
+    if (!EditorNames::AskNewName(this, name, {233, 234, L"hidd_newsite.htm", EditorNames::DuplicateSite}, names))
         return;
     s->name = name;
     const int index = m_siteCombo->currentIndex();
@@ -340,7 +332,8 @@ void CSeamsPliesEditor::OnAddSeam()
     if (!s)
         return;
     std::wstring name = L"new seam";
-    if (!AskName(name, 235, 236, L"hidd_newsite.htm", seamNames(*s), EditorNames::DuplicateSeam))
+    if (!EditorNames::AskNewName(this, name, {235, 236, L"hidd_newsite.htm", EditorNames::DuplicateSeam},
+                                 seamNames(*s)))
         return;
     s->seams.emplace_back(name);
     addEntry(m_seamList, name, static_cast<int>(s->seams.size() - 1));
@@ -354,7 +347,8 @@ void CSeamsPliesEditor::OnRenameSeam()
     if (!m)
         return;
     std::wstring name = m->name;
-    if (!AskName(name, 235, 236, L"hidd_newseam.htm", seamNames(*site()), EditorNames::DuplicateSeam))
+    if (!EditorNames::AskNewName(this, name, {235, 236, L"hidd_newseam.htm", EditorNames::DuplicateSeam},
+                                 seamNames(*site())))
         return;
     m->name = name;
     const int row = SortedItems::selectedRow(m_seamList);
@@ -429,7 +423,7 @@ void CSeamsPliesEditor::OnAddPly()
     if (!m)
         return;
     std::wstring name = L"new ply";
-    if (!AskName(name, 237, 238, L"hidd_newply.htm", m->plies, EditorNames::DuplicatePly))
+    if (!EditorNames::AskNewName(this, name, {237, 238, L"hidd_newply.htm", EditorNames::DuplicatePly}, m->plies))
         return;
     m->plies.push_back(name);
     addEntry(m_plyList, name, static_cast<int>(m->plies.size() - 1));
@@ -444,7 +438,7 @@ void CSeamsPliesEditor::OnRenamePly()
     if (!m || index < 0)
         return;
     std::wstring name = m->plies[static_cast<std::size_t>(index)];
-    if (!AskName(name, 237, 238, L"hidd_newseam.htm", m->plies, EditorNames::DuplicatePly))
+    if (!EditorNames::AskNewName(this, name, {237, 238, L"hidd_newseam.htm", EditorNames::DuplicatePly}, m->plies))
         return;
     m->plies[static_cast<std::size_t>(index)] = name;
     m_plyList->item(SortedItems::selectedRow(m_plyList))->setText(qs(name));

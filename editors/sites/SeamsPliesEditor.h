@@ -53,9 +53,6 @@ private:
     void FillSeams();
     void FillPlies();
     void EnableButtons();
-    // Asks for a name; true with an accepted name (not empty, not a duplicate of `existing`).
-    bool AskName(std::wstring& name, int caption, int prompt, const wchar_t* topic,
-                 const std::vector<std::wstring>& existing, int duplicateMessage);
     // Moves the entry at `row` of `list` one place (-1 up, +1 down), with the vector behind it.
     void MoveEntry(QListWidget* list, std::vector<std::wstring>* names, std::vector<CorrelationSeam>* seams, int row,
                    int step);

@@ -290,10 +290,8 @@ void CTraceDefaultsEditor::enableControls()
 
 bool CTraceDefaultsEditor::askName(std::wstring& name)
 {
-    if (!EditorNames::AskName(this, name, 230, 231, kNewTraceTopic))
-        return false;
     // Trace definitions may share a name; an empty one, or one the file cannot hold, is refused.
-    return EditorNames::AcceptName(this, name, {}, 0);
+    return EditorNames::AskNewName(this, name, {230, 231, kNewTraceTopic, 0}, {});
 }
 
 void CTraceDefaultsEditor::OnAdd()

@@ -4,11 +4,8 @@
 #include <memory>
 
 #include "layout/geometry/LegendLayoutItem.h"
+#include "printsetup/pagesetup/LegendControls.h"
 #include "widgets/dialogs/DdxDialog.h"
-
-class QComboBox;
-class QLineEdit;
-class QPushButton;
 
 class CLegendLayoutItemDialog : public DdxDialog {
     Q_OBJECT
@@ -26,9 +23,5 @@ protected:
 
 private:
     std::shared_ptr<LegendLayoutItem> m_item;
-    QComboBox* m_sort = nullptr;
-    QComboBox* m_include = nullptr;
-    QLineEdit* m_boxHeight = nullptr;
-    QLineEdit* m_boxWidth = nullptr;
-    QPushButton* m_font = nullptr;
+    LegendControls m_legend;
 };

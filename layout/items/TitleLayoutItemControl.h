@@ -20,7 +20,6 @@ public:
     // What the control writes at (10, 10): the number of rows and, when there is a row, a blank and
     // the number of cells of the first row ("3 2"). Empty without a block.
     QString CountText() const;
-    bool CaretShown() const { return m_caret; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

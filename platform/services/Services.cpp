@@ -169,6 +169,11 @@ public:
     std::wstring text() const override { return QGuiApplication::clipboard()->text().toStdWString(); }
     void setMimeData(QMimeData* data) override { QGuiApplication::clipboard()->setMimeData(data); }
     const QMimeData* mimeData() const override { return QGuiApplication::clipboard()->mimeData(); }
+    void watch(QObject* context, std::function<void()> changed) override
+    {
+        if (QClipboard* clipboard = QGuiApplication::clipboard())
+            QObject::connect(clipboard, &QClipboard::dataChanged, context, std::move(changed));
+    }
 };
 
 class QtDialogs : public DialogService {

@@ -2,6 +2,7 @@
 // The desktop program never calls a modal window, the help viewer, the desktop's file opener or the
 // clipboard directly: it goes through these services. Each has one Qt implementation, installed by
 // default, and can be replaced (tests install recording versions).
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 class QWidget;
 class QDialog;
 class QMimeData;
+class QObject;
 
 namespace ORBAX_Platform {
 
@@ -85,6 +87,9 @@ public:
     virtual void setMimeData(QMimeData* data) = 0;
     // Null when the clipboard holds nothing; owned by the clipboard.
     virtual const QMimeData* mimeData() const = 0;
+    // Calls `changed` whenever the clipboard's content changes, whoever changed it, for as long as
+    // `context` lives.
+    virtual void watch(QObject* context, std::function<void()> changed) = 0;
 };
 
 class DialogService {

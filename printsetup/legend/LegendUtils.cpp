@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "config/ConfigText.h"
 #include "core/model/Exception.h"
+#include "core/model/NoCaseCompare.h"
 
 namespace LegendUtils {
 
@@ -135,7 +135,7 @@ void SortItems(int sortOrder, LegendItems& entries)
 
 bool SameHatch(const HatchListEntry& a, const HatchListEntry& b)
 {
-    return a.kind == b.kind && ConfigText::EqualNoCase(a.patternName, b.patternName);
+    return a.kind == b.kind && NoCaseCompare().Equal(a.patternName, b.patternName);
 }
 
 void MergeItemDetails(const LegendItemDetails& from, LegendItemDetails& into)

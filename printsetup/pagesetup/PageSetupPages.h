@@ -2,6 +2,7 @@
 // The four pages of the page-setup sheet, each bound to the sheet's copy of the record.
 #include <QPixmap>
 
+#include "printsetup/pagesetup/LegendControls.h"
 #include "printsetup/settings/PageSetupSettings.h"
 #include "widgets/dialogs/PropertySheet.h"
 
@@ -101,9 +102,5 @@ protected:
 private:
     PageSetupSettings& m_settings;
     QComboBox* m_position;
-    QComboBox* m_sort;
-    QComboBox* m_include;
-    QLineEdit* m_boxWidth;
-    QLineEdit* m_boxHeight;
-    QPushButton* m_font;
+    LegendControls m_legend;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/catalogue/Messages.h"
+#include "core/model/NoCaseCompare.h"
 #include "core/model/SchemaList.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tools/holdex/ReducedConfigReader.h"
@@ -27,8 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ORBAX_Logging::SchemaDefinitionList schemas;
     Holdex::read_configuration_schemas_text(text, L"fuzz.txt", problems, schemas);
 
+    const NoCaseCompare compare;
     for (auto a = schemas.begin(); a != schemas.end(); ++a)
         for (auto b = std::next(a); b != schemas.end(); ++b)
-            check(!ORBAX_Logging::schemaNamesEqual((*a)->name, (*b)->name));
+            check(!compare.Equal((*a)->name, (*b)->name));
     return 0;
 }

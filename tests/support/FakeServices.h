@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <QMimeData>
+#include <QPointer>
 
 #include "platform/services/Services.h"
 
@@ -96,18 +97,38 @@ public:
         auto data = std::make_unique<QMimeData>();
         data->setText(QString::fromStdWString(text));
         m_data = std::move(data);
-        ++writes;
+        changed();
     }
     std::wstring text() const override { return m_data ? m_data->text().toStdWString() : std::wstring(); }
     void setMimeData(QMimeData* data) override
     {
         m_data.reset(data);
-        ++writes;
+        changed();
     }
     const QMimeData* mimeData() const override { return m_data.get(); }
+    void watch(QObject* context, std::function<void()> changed) override
+    {
+        m_watchers.push_back({context, std::move(changed)});
+    }
 
 private:
+    struct Watcher {
+        QPointer<QObject> context;
+        std::function<void()> changed;
+    };
+
+    // Every write tells the watchers whose context still lives, as the system clipboard does.
+    void changed()
+    {
+        ++writes;
+        const std::vector<Watcher> watchers = m_watchers;
+        for (const Watcher& watcher : watchers)
+            if (watcher.context)
+                watcher.changed();
+    }
+
     std::unique_ptr<QMimeData> m_data;
+    std::vector<Watcher> m_watchers;
 };
 
 class ScriptedFilePrompts : public FilePromptService {

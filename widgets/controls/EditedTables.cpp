@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "widgets/text/NoCaseCompare.h"
+#include "core/model/NoCaseCompare.h"
 
 namespace EditedTables {
 

@@ -1,10 +1,10 @@
 #include "widgets/controls/EditorNames.h"
 
 #include "core/catalogue/Messages.h"
+#include "core/model/NoCaseCompare.h"
 #include "platform/Text.h"
 #include "platform/services/Services.h"
 #include "widgets/dialogs/DlgString.h"
-#include "widgets/text/NoCaseCompare.h"
 
 namespace {
 
@@ -78,6 +78,13 @@ bool AcceptName(QWidget* parent, std::wstring& name, const std::vector<std::wstr
     }
     name = normalised;
     return true;
+}
+
+bool AskNewName(QWidget* parent, std::wstring& name, const NamePrompt& prompt,
+                const std::vector<std::wstring>& existing)
+{
+    return AskName(parent, name, prompt.captionMessage, prompt.promptMessage, prompt.helpTopic) &&
+           AcceptName(parent, name, existing, prompt.duplicateMessage, prompt.kind);
 }
 
 } // namespace EditorNames

@@ -44,6 +44,19 @@ bool AskName(QWidget* parent, std::wstring& name, int captionMessage, int prompt
 bool AcceptName(QWidget* parent, std::wstring& name, const std::vector<std::wstring>& existing, int duplicateMessage,
                 NameKind kind = NameKind::Record);
 
+// What the name prompt of a kind of record shows, and the message that refuses a duplicate.
+struct NamePrompt {
+    int captionMessage;
+    int promptMessage;
+    const wchar_t* helpTopic;
+    int duplicateMessage;
+    NameKind kind = NameKind::Record;
+};
+
+// AskName, then AcceptName against `existing`: true with `name` the name to store.
+bool AskNewName(QWidget* parent, std::wstring& name, const NamePrompt& prompt,
+                const std::vector<std::wstring>& existing);
+
 // The names of every record of a table, for the duplicate check.
 template <class Record>
 std::vector<std::wstring> NamesOf(const std::vector<Record>& records)

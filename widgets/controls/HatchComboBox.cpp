@@ -25,10 +25,3 @@ std::wstring CHatchComboBox::ItemPatternName(int index) const
         return std::wstring();
     return itemData(index, ItemRole::PatternName).toString().toStdWString();
 }
-
-int CHatchComboBox::ItemPatternKind(int index) const
-{
-    if (index < 0 || index >= count())
-        return -1;
-    return itemData(index, ItemRole::PatternKind).toInt();
-}

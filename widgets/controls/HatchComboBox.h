@@ -16,7 +16,6 @@ public:
     // of the combo box's width as it is then.
     void SetItemHatch(int index, const std::wstring& patternName, int kind);
     std::wstring ItemPatternName(int index) const;
-    int ItemPatternKind(int index) const;
 
     int swatchWidth() const { return m_swatchWidth; }
 

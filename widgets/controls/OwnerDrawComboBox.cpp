@@ -40,30 +40,6 @@ void OwnerDrawComboBox::ReleaseItem(int index)
     removeItem(index);
 }
 
-void OwnerDrawComboBox::ReplaceItem(int index, const QString& text, int data)
-{
-    ReleaseItem(index);
-    SetCurSel(InsertString(index, text, data));
-}
-
-void OwnerDrawComboBox::ReleaseItemOfRecord(int index, int record)
-{
-    ReleaseItem(index);
-    for (int i = 0; i < count(); ++i) {
-        const int value = ItemData(i);
-        if (value > record)
-            SetItemData(i, value - 1);
-    }
-    SetCurSel(-1);
-}
-
-int OwnerDrawComboBox::SelectedRecord(int recordCount) const
-{
-    const int item = GetCurSel();
-    const int record = item < 0 ? -1 : ItemData(item);
-    return record >= 0 && record < recordCount ? record : -1;
-}
-
 void OwnerDrawComboBox::ResetContent()
 {
     const QSignalBlocker blocker(this);

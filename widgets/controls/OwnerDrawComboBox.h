@@ -19,14 +19,6 @@ public:
     // Inserts the item at `index` (the end when out of range) whatever the sorting.
     int InsertString(int index, const QString& text, int data);
     void ReleaseItem(int index);
-    // Gives the item at `index` a new text and value, keeps its place and selects it.
-    void ReplaceItem(int index, const QString& text, int data);
-    // Deletes the item of a record erased from its table at position `record`: the values of the
-    // items of the records after it move down by one, and nothing is left selected.
-    void ReleaseItemOfRecord(int index, int record);
-    // The table position the selected item carries, or -1 when nothing is selected or the value is
-    // not a position in a table of `recordCount` records.
-    int SelectedRecord(int recordCount) const;
     // Deletes every item and leaves nothing selected.
     void ResetContent();
 
@@ -42,10 +34,7 @@ public:
     int GetCurSel() const { return currentIndex(); }
     void SetCurSel(int index);
 
-    bool isSorted() const { return m_sorted; }
     void setSorted(bool sorted) { m_sorted = sorted; }
-
-    OwnerDrawDelegate* delegate() const { return m_delegate; }
 
 protected:
     OwnerDrawComboBox(OwnerDrawDelegate::Style style, QWidget* parent, const HatchTables& tables,

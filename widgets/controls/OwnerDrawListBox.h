@@ -38,10 +38,7 @@ public:
     int GetCurSel() const;
     void SetCurSel(int index);
 
-    bool isSorted() const { return m_sorted; }
     void setSorted(bool sorted) { m_sorted = sorted; }
-
-    OwnerDrawDelegate* delegate() const { return m_delegate; }
 
 protected:
     OwnerDrawListBox(OwnerDrawDelegate::Style style, QWidget* parent, const HatchTables& tables,

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 
-#include "widgets/text/NoCaseCompare.h"
+#include "core/model/NoCaseCompare.h"
 
 namespace SortedItems {
 

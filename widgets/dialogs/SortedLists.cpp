@@ -1,29 +1,15 @@
 #include "widgets/dialogs/SortedLists.h"
 
-#include <locale>
-
 #include <QComboBox>
 #include <QListWidget>
 
-namespace {
-
-std::wstring upper(const std::wstring& text)
-{
-    std::wstring out = text;
-    const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    facet.toupper(out.data(), out.data() + out.size());
-    return out;
-}
-
-} // namespace
-
-bool noCaseLess(const std::wstring& a, const std::wstring& b) { return upper(a) < upper(b); }
+#include "core/model/NoCaseCompare.h"
 
 int addSorted(QListWidget* list, const std::wstring& text, const QVariant& data)
 {
-    const std::wstring key = upper(text);
+    const NoCaseCompare compare;
     int row = 0;
-    while (row < list->count() && !(key < upper(list->item(row)->text().toStdWString())))
+    while (row < list->count() && compare.Compare(list->item(row)->text().toStdWString(), text) <= 0)
         ++row;
     auto* item = new QListWidgetItem(QString::fromStdWString(text));
     item->setData(Qt::UserRole, data);
@@ -33,9 +19,9 @@ int addSorted(QListWidget* list, const std::wstring& text, const QVariant& data)
 
 int addSorted(QComboBox* combo, const std::wstring& text, const QVariant& data)
 {
-    const std::wstring key = upper(text);
+    const NoCaseCompare compare;
     int row = 0;
-    while (row < combo->count() && !(key < upper(combo->itemText(row).toStdWString())))
+    while (row < combo->count() && compare.Compare(combo->itemText(row).toStdWString(), text) <= 0)
         ++row;
     combo->insertItem(row, QString::fromStdWString(text), data);
     return row;

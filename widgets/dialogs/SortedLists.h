@@ -1,16 +1,13 @@
 #pragma once
 // Lists and combo boxes that keep their entries sorted as the desktop's sorted lists do: names compared
-// without regard to case (both upper-cased through the global locale, then compared ordinally), each
-// new entry placed after the entries equal to it. Qt's own sorting is never switched on.
+// without regard to case (NoCaseCompare), each new entry placed after the entries equal to it. Qt's own
+// sorting is never switched on.
 #include <string>
 
 #include <QVariant>
 
 class QComboBox;
 class QListWidget;
-
-// Less than, ignoring case as described.
-bool noCaseLess(const std::wstring& a, const std::wstring& b);
 
 // Adds an entry with its data (Qt::UserRole) in sorted position; returns its row.
 int addSorted(QListWidget* list, const std::wstring& text, const QVariant& data);

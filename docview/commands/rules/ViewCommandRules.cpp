@@ -2,11 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <locale>
 
 #include "core/catalogue/Messages.h"
 #include "core/model/Borehole.h"
 #include "core/model/Exception.h"
+#include "core/model/NoCaseCompare.h"
 #include "docview/document/history/BoreholeDocument.h"
 
 using ORBAX_Logging::Borehole;
@@ -39,35 +39,37 @@ int ScaleDialogValue(double scale)
     return static_cast<int>(scale * 1000 + 1e-7);
 }
 
-bool ModeTicked(int commandMode, int currentMode)
+bool ModeTicked(MouseModes::Mode commandMode, MouseModes::Mode currentMode)
 {
-    if (commandMode == ModePickAndDrag)
-        return currentMode >= 21 && currentMode <= 24;
+    // Pick and drag stays ticked while a boundary is picked and dragged.
+    if (commandMode == MouseModes::PickAndDrag)
+        return currentMode >= MouseModes::PickAndDrag && currentMode <= MouseModes::PickedDragShift;
     return commandMode == currentMode;
 }
 
-int ToolPaneMessage(int mode)
+int ToolPaneMessage(MouseModes::Mode mode)
 {
+    using namespace MouseModes;
     switch (mode) {
-    case 9: return 207;
-    case 10: return 204;
-    case 11: return 201;
-    case 12:
-    case 13:
-    case 14: return 206;
-    case 19: return 205;
-    case 20: return 202;
-    case 21:
-    case 22:
-    case 23:
-    case 24: return 203;
-    case 25:
-    case 26: return 208;
+    case SetBaseDepth: return 207;
+    case SetRock: return 204;
+    case Delete: return 201;
+    case Insert:
+    case InsertDrag:
+    case InsertDragShift: return 206;
+    case Merge: return 205;
+    case CreateBoundaries: return 202;
+    case PickAndDrag:
+    case Picked:
+    case PickedDrag:
+    case PickedDragShift: return 203;
+    case Correlate:
+    case CorrelatePick: return 208;
     default: return 0;
     }
 }
 
-std::wstring ToolPaneText(int mode)
+std::wstring ToolPaneText(MouseModes::Mode mode)
 {
     const int message = ToolPaneMessage(mode);
     return message ? get_message_wide(message) : L"Normal";
@@ -206,17 +208,6 @@ bool RunRelabel(BoreholeDocument& document, int k, const UnitRangeList& units, c
     return false;
 }
 
-bool EqualNoCase(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    const auto& ctype = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ctype.toupper(a[i]) != ctype.toupper(b[i]))
-            return false;
-    return true;
-}
-
 namespace {
 
 // Calls `visit` for every selected index of the borehole; a selected index beyond the units raises
@@ -240,12 +231,13 @@ void ProposeSeamAndPly(const Borehole& borehole, const UnitRangeList& selection,
     ply.clear();
     bool first = true;
     bool differ = false;
+    const NoCaseCompare compare;
     forSelected(borehole, selection, [&](const ORBAX_Logging::Interval& unit) {
         if (first) {
             seam = unit.seam.str();
             ply = unit.ply.str();
             first = false;
-        } else if (!EqualNoCase(unit.seam.str(), seam) || !EqualNoCase(unit.ply.str(), ply)) {
+        } else if (!compare.Equal(unit.seam.str(), seam) || !compare.Equal(unit.ply.str(), ply)) {
             differ = true;
         }
     });
@@ -260,11 +252,12 @@ std::wstring ProposeSampleNumber(const Borehole& borehole, const UnitRangeList& 
     std::wstring proposal;
     bool first = true;
     bool differ = false;
+    const NoCaseCompare compare;
     forSelected(borehole, selection, [&](const ORBAX_Logging::Interval& unit) {
         if (first) {
             proposal = unit.sample.str();
             first = false;
-        } else if (!EqualNoCase(unit.sample.str(), proposal)) {
+        } else if (!compare.Equal(unit.sample.str(), proposal)) {
             differ = true;
         }
     });

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "docview/document/history/UnitRangeList.h"
+#include "docview/mouse/rules/MouseModes.h"
 
 class BoreholeDocument;
 namespace ORBAX_Logging {
@@ -25,24 +26,13 @@ double ZoomOutDenominator(double denominator);
 // The Scale dialog's value for a scale in metres per millimetre: the denominator truncated.
 int ScaleDialogValue(double scale);
 
-// The edit modes the mode commands set, and whether a mode's command is ticked in the current mode.
-enum EditMode {
-    ModeNormal = 0,
-    ModeSetBaseDepth = 9,
-    ModeSetRock = 10,
-    ModeDelete = 11,
-    ModeInsert = 12,
-    ModeMerge = 19,
-    ModeCreateBoundaries = 20,
-    ModePickAndDrag = 21,
-    ModeCorrelate = 25,
-};
-bool ModeTicked(int commandMode, int currentMode);
+// Whether the command of a standing mode is ticked in the current mode.
+bool ModeTicked(MouseModes::Mode commandMode, MouseModes::Mode currentMode);
 
 // Status pane 109: the name of the edit mode (the message naming it, 0 for "Normal"). Pane 111:
 // "Scale 1:<denominator>".
-int ToolPaneMessage(int mode);
-std::wstring ToolPaneText(int mode);
+int ToolPaneMessage(MouseModes::Mode mode);
+std::wstring ToolPaneText(MouseModes::Mode mode);
 std::wstring ScalePaneText(double scale);
 
 // What is selected: a pane (0, 1 or -1) with a unit (or -1), or a trace (file and curve, or -1).
@@ -106,8 +96,5 @@ std::wstring ProposeSampleNumber(const ORBAX_Logging::Borehole& borehole, const 
 bool SelectionHasInterbedded(const ORBAX_Logging::Borehole& borehole, const UnitRangeList& selection);
 // Sample labels can be printed: a SAMPLE field and at least one unit with a sample number.
 bool HasSampleLabels(const ORBAX_Logging::Borehole& borehole);
-
-// Letter case aside, through the global locale.
-bool EqualNoCase(const std::wstring& a, const std::wstring& b);
 
 } // namespace ViewCommandRules

@@ -7,7 +7,7 @@
 
 namespace BandSelection {
 
-Rule RuleFor(int mode, int startX, int pointerX)
+Rule RuleFor(MouseModes::Mode mode, int startX, int pointerX)
 {
     const bool bandMode = mode == MouseModes::BandNew || mode == MouseModes::BandAdd;
     return bandMode && pointerX >= startX ? Rule::Containment : Rule::Crossing;
@@ -40,7 +40,7 @@ UnitRangeList UnitsInBand(const ORBAX_Logging::Borehole& borehole, const QRectF&
     return taken;
 }
 
-UnitRangeList Combine(int mode, const UnitRangeList& taken, const UnitRangeList& saved, int selectedUnit)
+UnitRangeList Combine(MouseModes::Mode mode, const UnitRangeList& taken, const UnitRangeList& saved, int selectedUnit)
 {
     UnitRangeList result;
     result.assign(taken);

@@ -7,6 +7,7 @@
 
 #include "core/model/Borehole.h"
 #include "docview/document/history/UnitRangeList.h"
+#include "docview/mouse/rules/MouseModes.h"
 
 namespace BandSelection {
 
@@ -15,7 +16,7 @@ enum class Rule { Containment, Crossing };
 
 // Containment for a band selection (modes 6 and 7) drawn rightward; crossing for any band drawn
 // leftward and for the bands that follow a press on a unit.
-Rule RuleFor(int mode, int startX, int pointerX);
+Rule RuleFor(MouseModes::Mode mode, int startX, int pointerX);
 
 // The units of the column the band takes, from the first down; the walk ends after the first unit
 // that starts below the band. `band` need not be normalised. Page millimetres.
@@ -25,7 +26,7 @@ UnitRangeList UnitsInBand(const ORBAX_Logging::Borehole& borehole, const QRectF&
 // The selection a band makes from the units it took, in the given mode: Ctrl modes (4 and 7) add the
 // selection held before the press; the Shift mode (5) spans from the selected unit to the farthest unit
 // taken. `taken` is not empty.
-UnitRangeList Combine(int mode, const UnitRangeList& taken, const UnitRangeList& saved, int selectedUnit);
+UnitRangeList Combine(MouseModes::Mode mode, const UnitRangeList& taken, const UnitRangeList& saved, int selectedUnit);
 
 // The band has left the column (rows of the client area): it started above the column's bottom and the
 // pointer is below it, or started below its top and the pointer is above it.

@@ -65,12 +65,6 @@ double baseAbove(const Borehole& borehole, int i) { return i == 0 ? 0.0 : unitAt
 
 } // namespace
 
-double Snap(double depth, int tolerance)
-{
-    const int t = usableTolerance(tolerance);
-    return std::floor(depth * t + 0.5) / t;
-}
-
 BaseMove PlanBaseMove(const Borehole& borehole, int unit, double depth, bool shifting, int tolerance, double minimum)
 {
     unitAt(borehole, unit);

@@ -15,9 +15,6 @@ namespace DragArithmetic {
 // Depths closer than this (metres) are the same depth.
 constexpr double DepthMargin = 1e-9;
 
-// The depth snapped to the nearest multiple of 1/tolerance.
-double Snap(double depth, int tolerance);
-
 // What moving the base of a unit to a depth comes to.
 struct BaseMove {
     // False: the boundary stays where it is (no move, or the unit below cannot keep the minimum).

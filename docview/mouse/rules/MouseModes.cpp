@@ -2,30 +2,7 @@
 
 namespace MouseModes {
 
-bool IsTransient(int mode)
-{
-    switch (mode) {
-    case DragBoundary:
-    case DragBoundaryShift:
-    case SelectSingle:
-    case SelectAdd:
-    case SelectExtend:
-    case BandNew:
-    case BandAdd:
-    case InsertDrag:
-    case InsertDragShift:
-    case SplitWait:
-    case SplitWaitShift:
-    case SplitDrag:
-    case SplitDragShift:
-    case PickedDrag:
-    case PickedDragShift:
-    case CorrelatePick: return true;
-    default: return false;
-    }
-}
-
-int ModeAfterRelease(int mode)
+Mode ModeAfterRelease(Mode mode)
 {
     switch (mode) {
     case DragBoundary:
@@ -48,24 +25,7 @@ int ModeAfterRelease(int mode)
     }
 }
 
-bool HoldsDragStep(int mode)
-{
-    switch (mode) {
-    case DragBoundary:
-    case DragBoundaryShift:
-    case InsertDrag:
-    case InsertDragShift:
-    case SplitWait:
-    case SplitWaitShift:
-    case SplitDrag:
-    case SplitDragShift:
-    case PickedDrag:
-    case PickedDragShift: return true;
-    default: return false;
-    }
-}
-
-bool MovesBoundary(int mode)
+bool MovesBoundary(Mode mode)
 {
     switch (mode) {
     case DragBoundary:
@@ -80,11 +40,19 @@ bool MovesBoundary(int mode)
     }
 }
 
-bool MovesUnitsBelow(int mode)
+// Every standing mode stays as it is at a release; every transient one goes back to its standing mode.
+bool IsTransient(Mode mode) { return ModeAfterRelease(mode) != mode; }
+
+// The drags that move a boundary, and the wait of a split, whose press has already made a boundary.
+bool HoldsDragStep(Mode mode) { return MovesBoundary(mode) || mode == SplitWait || mode == SplitWaitShift; }
+
+bool MovesUnitsBelow(Mode mode)
 {
     return mode == DragBoundaryShift || mode == InsertDragShift || mode == SplitDragShift || mode == PickedDragShift;
 }
 
-bool SelectsByBand(int mode) { return (mode >= SelectSingle && mode <= BandAdd) || mode == CorrelatePick; }
+bool SelectsByBand(Mode mode) { return (mode >= SelectSingle && mode <= BandAdd) || mode == CorrelatePick; }
+
+bool ShowsPickHandles(Mode mode) { return mode >= Picked && mode <= PickedDragShift; }
 
 } // namespace MouseModes

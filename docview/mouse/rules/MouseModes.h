@@ -1,7 +1,7 @@
 #pragma once
-// The edit modes of the mouse: the standing modes that the mode commands set, and the transient modes
-// that a button press enters and its release leaves. Which way a drag moves the units below, which
-// modes hold a drag step open, and where each mode goes at the release.
+// The edit modes of the mouse, the one numbering of them: the standing modes that the mode commands
+// set, and the transient modes that a button press enters and its release leaves. Which way a drag
+// moves the units below, which modes hold a drag step open, and where each mode goes at the release.
 
 namespace MouseModes {
 
@@ -39,15 +39,17 @@ enum Mode {
 inline bool ShiftingChoice(bool insertMode, bool shiftHeld) { return insertMode != shiftHeld; }
 
 // A mode that a press entered and that its release leaves.
-bool IsTransient(int mode);
+bool IsTransient(Mode mode);
 // The mode the release of a press leaves the view in (a standing mode stays as it is).
-int ModeAfterRelease(int mode);
+Mode ModeAfterRelease(Mode mode);
 // The modes during which a drag step is open, from the press to the release.
-bool HoldsDragStep(int mode);
+bool HoldsDragStep(Mode mode);
 // The drags that move a boundary as the pointer moves, and those of them that move the units below.
-bool MovesBoundary(int mode);
-bool MovesUnitsBelow(int mode);
+bool MovesBoundary(Mode mode);
+bool MovesUnitsBelow(Mode mode);
 // The modes in which moving the pointer draws a selection band.
-bool SelectsByBand(int mode);
+bool SelectsByBand(Mode mode);
+// The modes in which a boundary is picked and shows its two handles.
+bool ShowsPickHandles(Mode mode);
 
 } // namespace MouseModes

@@ -3,8 +3,8 @@
 #include <set>
 
 #include "core/catalogue/Messages.h"
+#include "core/model/NoCaseCompare.h"
 #include "platform/Numbers.h"
-#include "widgets/text/NoCaseCompare.h"
 
 namespace SampleLabels {
 

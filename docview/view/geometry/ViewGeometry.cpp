@@ -1,12 +1,11 @@
 #include "docview/view/geometry/ViewGeometry.h"
 
-#include <algorithm>
-#include <cmath>
-#include <locale>
-
 #include "core/model/Exception.h"
+#include "core/model/NoCaseCompare.h"
 #include "las/LasDataCommon.h"
 #include "las/LasException.h"
+#include <algorithm>
+#include <cmath>
 
 using ORBAX_Logging::Borehole;
 
@@ -225,17 +224,6 @@ ViewLayout ComputeLayout(const LayoutInput& in)
     return layout;
 }
 
-bool SameRunText(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    const auto& ctype = std::use_facet<std::ctype<wchar_t>>(std::locale());
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && ctype.toupper(a[i]) != ctype.toupper(b[i]))
-            return false;
-    return true;
-}
-
 namespace {
 
 // Places labels top-down: a text never starts above the previous label's lower half.
@@ -294,6 +282,8 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
     auto topOf = [&](int i) { return i == 0 ? 0.0 : borehole[static_cast<std::size_t>(i - 1)].bottom; };
     auto unit = [&](int i) -> const ORBAX_Logging::Interval& { return borehole[static_cast<std::size_t>(i)]; };
     LabelPlacer placer(labels, column);
+    // Samples, seams and plies are names: a run goes on while they stay the same name in any case.
+    const NoCaseCompare compare;
 
     // Runs that end above the column show nothing, so the walk starts one unit before the run that
     // holds the first visible unit; what it starts from there is exactly what a walk from the first
@@ -303,8 +293,8 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
     int start = firstVisible;
     if (start > 0) {
         const std::wstring text = runText(start);
-        while (start > 0 && SameRunText(runText(start - 1), text) &&
-               (showSampleNumbers || SameRunText(unit(start - 1).ply.str(), unit(start).ply.str())))
+        while (start > 0 && compare.Equal(runText(start - 1), text) &&
+               (showSampleNumbers || compare.Equal(unit(start - 1).ply.str(), unit(start).ply.str())))
             --start;
         if (start > 0)
             --start;
@@ -326,7 +316,7 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
             }
             const std::wstring sample = u.sample.str();
             if (i > start || start == 0) {
-                if (!SameRunText(sample, current)) {
+                if (!compare.Equal(sample, current)) {
                     placer.text(UnitLabel::SampleText, yOf(runTop), y, current, i - 1, regularHeight);
                     placer.at(UnitLabel::SampleBracket, y, std::wstring(), i, regularHeight, false);
                     current = sample;
@@ -362,7 +352,7 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
             continue;
         const std::wstring unitSeam = unit(i).seam.str();
         const std::wstring unitPly = unit(i).ply.str();
-        if (!SameRunText(unitSeam, seam)) {
+        if (!compare.Equal(unitSeam, seam)) {
             placer.text(UnitLabel::PlyText, yOf(plyTop), y, ply, i - 1, italicHeight);
             if (placer.insideColumn(y)) {
                 if (!seam.empty())
@@ -373,7 +363,7 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
             seam = unitSeam;
             ply = unitPly;
             plyTop = top;
-        } else if (!SameRunText(unitPly, ply)) {
+        } else if (!compare.Equal(unitPly, ply)) {
             placer.text(UnitLabel::PlyText, yOf(plyTop), y, ply, i - 1, italicHeight);
             placer.at(UnitLabel::PlyBracket, y, std::wstring(), i, regularHeight, false);
             ply = unitPly;

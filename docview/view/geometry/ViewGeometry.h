@@ -135,7 +135,4 @@ std::vector<UnitLabel> CollectUnitLabels(const ORBAX_Logging::Borehole& borehole
                                          bool showSampleNumbers, double topDepth, double scale, double regularHeight,
                                          double italicHeight);
 
-// Texts of runs compare ignoring case through the global locale.
-bool SameRunText(const std::wstring& a, const std::wstring& b);
-
 } // namespace ViewGeometry

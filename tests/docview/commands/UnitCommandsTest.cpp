@@ -55,6 +55,14 @@ TEST_F(UnitCommands, UpdateRulesFollowTheSelectionTheSchemaAndTheClipboard)
     EXPECT_TRUE(sandbox.clipboard.mimeData()->hasImage());
     EXPECT_TRUE(enabled(ID_EDIT_PASTE));
     EXPECT_TRUE(enabled(ID_EDIT_PASTE_SPECIAL));
+    // Another program taking the clipboard, and giving the unit back, is seen at once.
+    auto* unit = new QMimeData;
+    unit->setData("application/x-quorlog-bore-data",
+                  sandbox.clipboard.mimeData()->data("application/x-quorlog-bore-data"));
+    sandbox.clipboard.setText(L"some text");
+    EXPECT_FALSE(enabled(ID_EDIT_PASTE));
+    sandbox.clipboard.setMimeData(unit);
+    EXPECT_TRUE(enabled(ID_EDIT_PASTE));
     Hole(0)[4].setRockTypes(L"MIX", {50, 50}, {L"COAL", L"SHALE"});
     EXPECT_TRUE(enabled(ID_EDIT_PASTE));
     EXPECT_FALSE(enabled(ID_EDIT_PASTE_SPECIAL));

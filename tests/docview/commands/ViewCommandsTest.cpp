@@ -61,18 +61,18 @@ TEST_F(ViewCommands, SwitchesTickAndModesShowInThePanes)
     EXPECT_EQ(pane(ID_INDICATOR_TOOL), "Normal");
     EXPECT_EQ(pane(ID_INDICATOR_SCALE), "Scale 1:100");
     run(ID_MODE_PICK_AND_DRAG);
-    EXPECT_EQ(view->m_editMode, 21);
+    EXPECT_EQ(view->m_editMode, MouseModes::PickAndDrag);
     EXPECT_TRUE(checked(ID_MODE_PICK_AND_DRAG));
     EXPECT_FALSE(checked(ID_MODE_NORMAL));
     EXPECT_EQ(pane(ID_INDICATOR_TOOL), "Pick and drag");
-    view->m_editMode = 23; // a drag of that mode under way
+    view->m_editMode = MouseModes::PickedDrag; // a drag of that mode under way
     EXPECT_TRUE(checked(ID_MODE_PICK_AND_DRAG));
     run(ID_MODE_INSERT);
-    view->m_editMode = 13;
+    view->m_editMode = MouseModes::InsertDrag;
     EXPECT_FALSE(checked(ID_MODE_INSERT)) << "ticked in the first insert state only";
     EXPECT_EQ(pane(ID_INDICATOR_TOOL), "Insert");
     run(ID_MODE_NORMAL);
-    EXPECT_EQ(view->m_editMode, 0);
+    EXPECT_EQ(view->m_editMode, MouseModes::Normal);
     EXPECT_EQ(pane(ID_INDICATOR_TOOL), "Normal");
     view->m_lithologyText = L"COAL 100%";
     EXPECT_EQ(pane(ID_INDICATOR_LITHOLOGY), "COAL 100%");
@@ -90,7 +90,7 @@ TEST_F(ViewCommands, EscRollsBackTheOpenDragThenNarrowsTheSelection)
     EXPECT_DOUBLE_EQ(Hole(0)[1].bottom, base);
     EXPECT_FALSE(document->HasDragStep());
     EXPECT_EQ(document->GetUndoCount(), 0u);
-    EXPECT_EQ(view->m_editMode, 0);
+    EXPECT_EQ(view->m_editMode, MouseModes::Normal);
 
     selectUnits(0, 1, 2);
     run(ID_CANCEL_OPERATION);

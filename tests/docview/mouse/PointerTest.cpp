@@ -127,7 +127,8 @@ TEST_F(Pointer, EachModeShowsItsCursor)
     HoverTo(Below(At(0, 0), 0.5));
     EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor) << "the first unit's top is no boundary";
 
-    for (int mode : {SetBaseDepth, SetRock, Delete, Insert, Merge, CreateBoundaries, PickAndDrag, Correlate}) {
+    for (MouseModes::Mode mode :
+         {SetBaseDepth, SetRock, Delete, Insert, Merge, CreateBoundaries, PickAndDrag, Correlate}) {
         view->m_editMode = mode;
         HoverTo(At(0, 10));
         EXPECT_EQ(view->cursor().shape(), Qt::BitmapCursor) << mode;

@@ -1,10 +1,10 @@
 // The page-setup record in the profile section "PageSetup".
 #include <gtest/gtest.h>
 
-#include "app/QuorApp.h"
 #include "platform/settings/Settings.h"
 #include "printsetup/settings/PageSetupSettings.h"
-#include "tests/support/AppTestSupport.h"
+#include "tests/support/ScratchProfile.h"
+#include "widgets/profile/QuorSettings.h"
 
 using ORBAX_Platform::Settings;
 
@@ -12,14 +12,14 @@ namespace {
 
 PageSetupSettings LoadFromProfile(PageSetupSettings start = PageSetupSettings())
 {
-    CQuorApp::CQuorSettings reader(L"PageSetup", nullptr);
+    CQuorSettings reader(L"PageSetup");
     start.Load(reader);
     return start;
 }
 
 void SaveToProfile(const PageSetupSettings& settings)
 {
-    CQuorApp::CQuorSettings writer(L"PageSetup", nullptr);
+    CQuorSettings writer(L"PageSetup");
     settings.Save(writer);
 }
 
@@ -27,7 +27,7 @@ std::wstring Stored(const std::wstring& key) { return Settings(L"PageSetup").rea
 
 TEST(PageSetupSettings, FirstStartGivesTheDefaults)
 {
-    AppTest::Sandbox sandbox;
+    QuorTest::ScratchProfile scratch;
     const PageSetupSettings s = LoadFromProfile();
     EXPECT_EQ(s.columnsPerPage, 1);
     EXPECT_TRUE(s.showLeftBorehole && s.showRightBorehole && s.showTrace1 && s.showTrace2 && s.showTrace3);
@@ -50,7 +50,7 @@ TEST(PageSetupSettings, FirstStartGivesTheDefaults)
 
 TEST(PageSetupSettings, EveryFieldRoundTripsThroughTheProfile)
 {
-    AppTest::Sandbox sandbox;
+    QuorTest::ScratchProfile scratch;
     PageSetupSettings edited;
     edited.columnsPerPage = 3;
     edited.showLeftBorehole = false;
@@ -110,7 +110,7 @@ TEST(PageSetupSettings, EveryFieldRoundTripsThroughTheProfile)
 
 TEST(PageSetupSettings, StoredValuesThatCannotBeUsed)
 {
-    AppTest::Sandbox sandbox;
+    QuorTest::ScratchProfile scratch;
     Settings profile(L"PageSetup");
     profile.writeString(L"MaxBoreWidth", L"abc");
     profile.writeString(L"MaxTraceWidth", L"15mm");

@@ -8,7 +8,6 @@
 #include "tests/support/AppTestSupport.h"
 #include "widgets/controls/EditorNames.h"
 #include "widgets/controls/SortedItems.h"
-#include "widgets/text/NoCaseCompare.h"
 
 using EditorNames::NameKind;
 
@@ -25,29 +24,6 @@ QStringList Texts(const QComboBox& combo)
 }
 
 } // namespace
-
-TEST(NoCaseCompare, ComparesUpperCasedCopiesOrdinallyIncludingCodePageLetters)
-{
-    const NoCaseCompare compare;
-    EXPECT_EQ(compare(L"Sandstone", L"SANDSTONE"), 0);
-    EXPECT_EQ(compare(L"\u00d6lschiefer", L"\u00f6LSCHIEFER"), 0); // Ö and ö of code page 1252
-    EXPECT_EQ(compare(L"\u0152uvre", L"\u0153UVRE"), 0);           // Œ and œ, in the 0x80 block
-    EXPECT_LT(compare(L"apple", L"Banana"), 0);
-    EXPECT_GT(compare(L"sand", L"Sa"), 0);
-    EXPECT_NE(compare(L"Sand", L"Sand "), 0);
-    EXPECT_TRUE(compare.StartsWith(L"B1 upper", L"b1"));
-    EXPECT_FALSE(compare.StartsWith(L"B", L"B1"));
-}
-
-TEST(NoCaseCompare, StoredNameSelectsItsExactMatchBeforeAnEarlierPrefix)
-{
-    const std::vector<std::wstring> seams{L"B10", L"b1 upper", L"B1", L"C"};
-    auto same = [](const std::wstring& n) { return n; };
-    EXPECT_EQ(FindNameExactOrPrefix(seams, L"b1", same), 2);
-    EXPECT_EQ(FindNameExactOrPrefix(std::vector<std::wstring>{L"B10", L"b1 upper"}, L"B1", same), 0);
-    EXPECT_EQ(FindNameExactOrPrefix(seams, L"D", same), -1);
-    EXPECT_EQ(FindNameExactOrPrefix(seams, L"", same), -1);
-}
 
 TEST(EditorNames, RefusesDuplicatesInAnyCaseEmptyNamesAndTextTheFileCannotHold)
 {

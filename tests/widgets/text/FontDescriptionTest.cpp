@@ -4,7 +4,8 @@
 #include <QImage>
 
 #include "platform/settings/Settings.h"
-#include "tests/support/AppTestSupport.h"
+#include "tests/support/PaintSupport.h"
+#include "tests/support/ScratchProfile.h"
 #include "widgets/text/FontDescription.h"
 
 using ORBAX_Platform::Settings;
@@ -15,7 +16,7 @@ std::wstring Stored(const std::wstring& key) { return Settings(L"View").readStri
 
 TEST(FontDescription, SavedUnderItsPrefixAndReadBack)
 {
-    AppTest::Sandbox sandbox;
+    QuorTest::ScratchProfile scratch;
     FontDescription title(L"Times New Roman", true, true, 12.0f);
     FontDescription tick(L"Courier", false, true, 8.26f);
     ASSERT_TRUE(title.Save(L"TitleFont"));
@@ -50,7 +51,7 @@ TEST(FontDescription, SavedUnderItsPrefixAndReadBack)
 
 TEST(FontDescription, MissingKeysKeepFaceAndRoundedSizeButClearTheStyle)
 {
-    AppTest::Sandbox sandbox;
+    QuorTest::ScratchProfile scratch;
     FontDescription font(L"Verdana", true, true, 10.26f);
     ASSERT_TRUE(font.Load(L"GeneralFont"));
     EXPECT_EQ(font.face, L"Verdana");
@@ -61,7 +62,7 @@ TEST(FontDescription, MissingKeysKeepFaceAndRoundedSizeButClearTheStyle)
 
 TEST(FontDescription, StyleWordsFoundInAnyCaseInsideLongerText)
 {
-    AppTest::Sandbox sandbox;
+    QuorTest::ScratchProfile scratch;
     Settings view(L"View");
     view.writeString(L"A-Style", L"BOLD");
     view.writeString(L"B-Style", L"xxBoLdyy semiItalics");
@@ -81,7 +82,7 @@ TEST(FontDescription, StyleWordsFoundInAnyCaseInsideLongerText)
 
 TEST(FontDescription, HeightThatIsNoSizeKeepsTheCurrentSize)
 {
-    AppTest::Sandbox sandbox;
+    QuorTest::ScratchProfile scratch;
     Settings view(L"View");
     const std::wstring bad[] = {L"abc", L"0", L"-4.5", L"nan", L"inf", L""};
     for (const std::wstring& height : bad) {
@@ -108,6 +109,7 @@ TEST(FontDescription, DisplayText)
 
 TEST(FontDescription, LogicalFontForADevice)
 {
+    PaintTest::EnsureGuiApplication();
     EXPECT_EQ(FontDescription::LogicalHeight(10.0f, 96.0), -13);
     EXPECT_EQ(FontDescription::LogicalHeight(12.0f, 96.0), -16);
     EXPECT_EQ(FontDescription::LogicalHeight(8.0f, 600.0), -66);
@@ -127,40 +129,9 @@ TEST(FontDescription, LogicalFontForADevice)
     EXPECT_FALSE(logical.italic());
 }
 
-TEST(FontDescription, ChosenInTheFontDialog)
-{
-    AppTest::Sandbox sandbox;
-    ORBAX_Platform::ScriptedFilePrompts prompts;
-    ORBAX_Platform::ScopedFilePrompts installed(prompts);
-
-    FontDescription font(L"Arial", false, false, 10.0f);
-    // Cancel changes nothing.
-    EXPECT_FALSE(font.Choose(nullptr));
-    EXPECT_EQ(font.ToString(), L"10pt Arial");
-    ASSERT_EQ(prompts.fontsOffered.size(), 1u);
-    EXPECT_DOUBLE_EQ(prompts.fontsOffered[0].pointSizeF(), 10.0);
-
-    QFont chosen(QStringLiteral("DejaVu Serif"));
-    chosen.setPointSizeF(14.04);
-    chosen.setBold(true);
-    chosen.setItalic(true);
-    prompts.fonts.push_back(chosen);
-    EXPECT_TRUE(font.Choose(nullptr));
-    EXPECT_EQ(font.face, L"DejaVu Serif");
-    EXPECT_FLOAT_EQ(font.size, 14.0f);
-    EXPECT_TRUE(font.bold);
-    EXPECT_TRUE(font.italic);
-
-    // The dialog starts from the chosen font, in points.
-    font.Choose(nullptr);
-    ASSERT_EQ(prompts.fontsOffered.size(), 3u);
-    EXPECT_DOUBLE_EQ(prompts.fontsOffered[2].pointSizeF(), 14.0);
-    EXPECT_TRUE(prompts.fontsOffered[2].bold());
-    EXPECT_TRUE(prompts.fontsOffered[2].italic());
-}
-
 TEST(FontDescription, DrawingFontIsRegularAtThePointSize)
 {
+    PaintTest::EnsureGuiApplication();
     auto font = FontDescription(L"DejaVu Sans", true, true, 11.5f).CreateGdiplusFont();
     ASSERT_TRUE(font);
     EXPECT_DOUBLE_EQ(font->pointSizeF(), 11.5);

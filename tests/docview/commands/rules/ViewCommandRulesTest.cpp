@@ -43,20 +43,21 @@ TEST(ViewCommandRules, ScaleValueIsTruncatedButNeverLosesAWholeDenominator)
 
 TEST(ViewCommandRules, PanesAndModeTicks)
 {
-    EXPECT_EQ(ToolPaneText(0), L"Normal");
-    EXPECT_EQ(ToolPaneText(7), L"Normal") << "a mode without a name of its own";
-    EXPECT_EQ(ToolPaneMessage(13), 206) << "the insert states";
-    EXPECT_EQ(ToolPaneMessage(23), 203) << "the pick-and-drag states";
-    EXPECT_EQ(ToolPaneMessage(26), 208);
-    EXPECT_EQ(ToolPaneMessage(9), 207);
-    EXPECT_EQ(ToolPaneMessage(11), 201);
+    using namespace MouseModes;
+    EXPECT_EQ(ToolPaneText(Normal), L"Normal");
+    EXPECT_EQ(ToolPaneText(BandAdd), L"Normal") << "a mode without a name of its own";
+    EXPECT_EQ(ToolPaneMessage(InsertDrag), 206) << "the insert states";
+    EXPECT_EQ(ToolPaneMessage(PickedDrag), 203) << "the pick-and-drag states";
+    EXPECT_EQ(ToolPaneMessage(CorrelatePick), 208);
+    EXPECT_EQ(ToolPaneMessage(SetBaseDepth), 207);
+    EXPECT_EQ(ToolPaneMessage(Delete), 201);
     EXPECT_EQ(ScalePaneText(0.1), L"Scale 1:100");
     EXPECT_EQ(ScalePaneText(0.2505), L"Scale 1:250") << "no decimals";
 
-    EXPECT_TRUE(ModeTicked(ModePickAndDrag, 24));
-    EXPECT_FALSE(ModeTicked(ModeInsert, 13)) << "Insert is ticked in its first state only";
-    EXPECT_FALSE(ModeTicked(ModeCorrelate, 26));
-    EXPECT_TRUE(ModeTicked(ModeDelete, 11));
+    EXPECT_TRUE(ModeTicked(PickAndDrag, PickedDragShift));
+    EXPECT_FALSE(ModeTicked(Insert, InsertDrag)) << "Insert is ticked in its first state only";
+    EXPECT_FALSE(ModeTicked(Correlate, CorrelatePick));
+    EXPECT_TRUE(ModeTicked(Delete, Delete));
 }
 
 TEST(ViewCommandRules, FocusGoesRoundPanesAndCurves)

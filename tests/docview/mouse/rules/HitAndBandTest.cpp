@@ -90,7 +90,7 @@ TEST(BandSelection, RightwardBandsContainAndLeftwardBandsCross)
     EXPECT_EQ(RuleFor(MouseModes::BandNew, 10, 10), Rule::Containment);
     EXPECT_EQ(RuleFor(MouseModes::BandAdd, 10, 50), Rule::Containment);
     EXPECT_EQ(RuleFor(MouseModes::BandNew, 10, 9), Rule::Crossing);
-    for (int mode :
+    for (MouseModes::Mode mode :
          {MouseModes::SelectSingle, MouseModes::SelectAdd, MouseModes::SelectExtend, MouseModes::CorrelatePick})
         EXPECT_EQ(RuleFor(mode, 10, 50), Rule::Crossing) << mode;
 
@@ -142,22 +142,23 @@ TEST(BandSelection, TheDragLeavesTheColumnOnlyAcrossAnEdgeItStartedInsideOf)
 TEST(MouseModes, EachTransientModeReturnsToItsStandingMode)
 {
     using namespace MouseModes;
-    for (int mode : {DragBoundary, DragBoundaryShift, SelectSingle, SelectAdd, SelectExtend, BandNew, BandAdd,
-                     SplitWait, SplitWaitShift, SplitDrag, SplitDragShift})
+    for (Mode mode : {DragBoundary, DragBoundaryShift, SelectSingle, SelectAdd, SelectExtend, BandNew, BandAdd,
+                      SplitWait, SplitWaitShift, SplitDrag, SplitDragShift})
         EXPECT_EQ(ModeAfterRelease(mode), Normal) << mode;
     EXPECT_EQ(ModeAfterRelease(InsertDrag), Insert);
     EXPECT_EQ(ModeAfterRelease(InsertDragShift), Insert);
     EXPECT_EQ(ModeAfterRelease(PickedDrag), Picked);
     EXPECT_EQ(ModeAfterRelease(PickedDragShift), Picked);
     EXPECT_EQ(ModeAfterRelease(CorrelatePick), Correlate);
-    for (int mode :
+    for (Mode mode :
          {Normal, SetBaseDepth, SetRock, Delete, Insert, Merge, CreateBoundaries, PickAndDrag, Picked, Correlate}) {
         EXPECT_EQ(ModeAfterRelease(mode), mode) << mode;
         EXPECT_FALSE(IsTransient(mode)) << mode;
         EXPECT_FALSE(HoldsDragStep(mode)) << mode;
     }
     // Every drag that moves a boundary holds a step; the split's wait holds one too.
-    for (int mode = 0; mode <= 26; ++mode) {
+    for (int number = Normal; number <= CorrelatePick; ++number) {
+        const Mode mode = static_cast<Mode>(number);
         if (MovesBoundary(mode)) {
             EXPECT_TRUE(HoldsDragStep(mode)) << mode;
         }

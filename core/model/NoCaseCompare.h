@@ -1,7 +1,9 @@
 #pragma once
 // The program's one case-insensitive test of names: both names upper-cased character by character
-// through the global locale's wide character facet (code page 1252 text with Unicode case mapping),
-// then compared ordinally. Every editor, list and look-up that says "the same name" uses it.
+// through the global locale's character facet (code page 1252 text with Unicode case mapping), then
+// compared ordinally. Every look-up, list, editor and drawing rule that says "the same name" uses it:
+// schemas and their fields, patterns, hatch lists and rock types, seams, plies and samples, free
+// fields on the clipboard and the curve names of trace definitions (narrow, through the narrow facet).
 #include <locale>
 #include <string>
 
@@ -14,15 +16,18 @@ public:
     int Compare(const std::wstring& a, const std::wstring& b) const;
     int operator()(const std::wstring& a, const std::wstring& b) const { return Compare(a, b); }
 
-    bool Equal(const std::wstring& a, const std::wstring& b) const { return Compare(a, b) == 0; }
+    bool Equal(const std::wstring& a, const std::wstring& b) const;
+    bool Equal(const std::string& a, const std::string& b) const;
     // True when `text` begins with `prefix`, ignoring case.
     bool StartsWith(const std::wstring& text, const std::wstring& prefix) const;
 
+    // The form the comparison sees: a case-blind key for sets of names.
     std::wstring UpperCase(const std::wstring& text) const;
 
 private:
     std::locale m_locale;
     const std::ctype<wchar_t>* m_facet;
+    const std::ctype<char>* m_narrow;
 };
 
 // The index of the name that `name` selects in `names`: the first that equals it ignoring case, or
