@@ -266,7 +266,7 @@ TEST_F(PrintLog, NamesAndRangeLabelsStayWholeInsideTheirFields)
     EXPECT_EQ(labels, 2);
 }
 
-TEST_F(PrintLog, EveryTextOfTheLogPrintsWholeInsideItsFieldAndApartFromTheOthers)
+TEST_F(PrintLog, EveryTextOfTheLogPrintsWholeOffTheColumnsAndApartFromTheOthers)
 {
     std::vector<TestUnit> units;
     for (int i = 1; i <= 20; ++i)
