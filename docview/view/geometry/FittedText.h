@@ -62,8 +62,9 @@ PlacedName PlaceColumnName(const QPaintDevice* device, const QFont& font, const 
 // Where a printed ruler's depth numbers may stand when its field's own ruler space is too narrow for
 // them even on their ticks at the smallest size: over the margin of the field to its left (which keeps
 // that room free of its own drawing), standing on their ticks up to the ruler; or, for the first field
-// of a page, in the page margin left of the frame, level with their ticks. Millimetres from the ruler's
-// x, negative to its left: the numbers' right edge is `right`, their room reaches to `left`.
+// of the page's first page-column, in the page margin left of the frame, level with their ticks.
+// Millimetres from the ruler's x, negative to its left: the numbers' right edge is `right`, their room
+// reaches to `left`.
 struct RulerReach {
     double left = 0;
     double right = 0;
