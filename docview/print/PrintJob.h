@@ -23,6 +23,11 @@ struct PrintJob {
     double tickLineHeight = 0;
     std::wstring date;
     QImage logo; // null when there is no logo or it could not be read
+    // The widths of each borehole's unit labels (sample numbers, or seam and ply names) at the smallest
+    // size: the widest (the labels' lines are drawn shorter where the room beside a column is short of
+    // it), and the room in which every one prints, whole or, where it may be, shortened.
+    double widestLabel[2] = {0, 0};
+    double labelRoomNeeded[2] = {0, 0};
     // The texts the log prints without, for want of room even at the smallest size (their names, for
     // the message that says so); empty when every text has room.
     std::vector<std::wstring> textsLeftOut;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 #include <QAction>
 #include <QDate>
@@ -72,18 +73,108 @@ std::wstring OutputName(const QPrinter& printer)
     return name.toStdWString();
 }
 
+// The fields beside a field of page-column `column`: the next shown field to its left or right, in the
+// page-column or, for its first or last field, the last or first of the page-column beside it. `offset`
+// is where that field is drawn from the page-column's own geometry; no field beside the first field of
+// the first page-column (the page's frame) or the last of the last (the frame or the legend).
+struct Neighbour {
+    const Field* field = nullptr;
+    int index = -1;
+    int column = 0;
+    double offset = 0;
+};
+Neighbour Beside(const Layout& layout, int f, int column, int direction)
+{
+    for (int k = f + direction; k >= 0 && k < FieldCount; k += direction)
+        if (layout.fields[k].shown)
+            return {&layout.fields[k], k, column, 0.0};
+    const int next = column + direction;
+    if (next < 0 || next >= layout.columns)
+        return {};
+    for (int n = 0; n < FieldCount; ++n) {
+        const int k = direction > 0 ? n : FieldCount - 1 - n;
+        if (layout.fields[k].shown)
+            return {&layout.fields[k], k, next, direction * layout.pageColumnWidth};
+    }
+    return {};
+}
+
+// The labels' longest line: sample brackets when sample numbers are shown, else ply brackets.
+double LabelLineLength(bool sampleNumbers) { return sampleNumbers ? SampleBracketLength : LabelTextIndent; }
+
+// Where a borehole field's unit labels may reach, from the page-column's own geometry: over the ruler
+// space of the field to its right up to its ticks, within the body; the lines as long as on screen where
+// the room beside the column holds them and the widest text, down to half that where it is short.
+LabelRoom LabelsRoom(const PrintJob& job, int pane, int column, bool sampleNumbers)
+{
+    const Layout& layout = job.layout;
+    const Field& field = layout.fields[pane];
+    LabelRoom room;
+    const Neighbour next = Beside(layout, pane, column, 1);
+    room.right = next.field ? next.offset + next.field->body.left() - layout.tickOrigin - LineTextGap
+                            : field.field.right() - FieldTextGap;
+    room.top = layout.bodyTop;
+    room.bottom = layout.bodyBottom;
+    const double width = room.right - field.body.right();
+    room.lineScale = std::clamp(
+        std::min((width - job.widestLabel[pane]) / LabelTextIndent, width / LabelLineLength(sampleNumbers)), 0.5, 1.0);
+    return room;
+}
+
+// Where the depth numbers of field `f` may stand when its ruler space is too narrow for them, from its
+// ruler: over the margin of the field to its left (a trace plot's frame, or a borehole's label lines)
+// or, for the first field of the first page-column, in the page margin left of the frame.
+RulerReach NumbersReach(const PrintJob& job, int f, int column, bool sampleNumbers)
+{
+    const Layout& layout = job.layout;
+    const double ruler = layout.fields[f].body.left();
+    const Neighbour before = Beside(layout, f, column, -1);
+    if (!before.field) {
+        const double rulerOnPage = layout.content.left() + ruler;
+        return {FieldTextGap - rulerOnPage, layout.content.left() - LineTextGap - rulerOnPage, false};
+    }
+    double left = before.offset + before.field->body.right() + LineTextGap;
+    if (before.index < Trace1)
+        left += LabelLineLength(sampleNumbers) * LabelsRoom(job, before.index, before.column, sampleNumbers).lineScale;
+    return {left - ruler, -LineTextGap, true};
+}
+
+// The widths of a borehole's label texts at the smallest size (see `PrintJob::widestLabel`).
+void MeasureLabels(PrintJob& job, int pane, const QPaintDevice& device, const ORBAX_Logging::Borehole& hole,
+                   bool sampleNumbers)
+{
+    const QFont& font = job.resources->tickFont;
+    const QFont smallest = ScaledFont(font, SmallestFactor(font, job.resources->smallestTextPoints));
+    std::set<std::wstring> texts;
+    for (const ORBAX_Logging::Interval& unit : hole)
+        for (const std::wstring& text :
+             {sampleNumbers ? unit.sample.str() : unit.seam.str(), sampleNumbers ? std::wstring() : unit.ply.str()})
+            if (!text.empty())
+                texts.insert(text);
+    for (const std::wstring& text : texts) {
+        const QString shown = QString::fromStdWString(text);
+        const double width = TextWidth(&device, smallest, shown);
+        job.widestLabel[pane] = std::max(job.widestLabel[pane], width);
+        // The shortest a name is shortened to: its first character and the ellipsis.
+        const double least = sampleNumbers || shown.size() < 2
+                                 ? width
+                                 : std::min(width, TextWidth(&device, smallest, shown.left(1) + QChar(0x2026)));
+        job.labelRoomNeeded[pane] = std::max(job.labelRoomNeeded[pane], least);
+    }
+}
+
 // The texts the log would print without where its fields are too narrow for them even at the smallest
 // print size: depth numbers (the deepest the rulers show is the widest), sample numbers when they are
-// shown (the widest), and range values of the traces. Measured as the page draws them.
-std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& device,
-                                       const ORBAX_Logging::Borehole* const holes[2], bool sampleNumbers,
+// shown (the widest), seam and ply labels when they are not (any that cannot print even shortened), and
+// range values of the traces. Measured as the page draws them, with the room beside the fields.
+std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& device, bool sampleNumbers,
                                        const TraceList& traces, int rangePrecision)
 {
     using ORBAX_Utilities::get_message_wide;
     const LogPagination::Layout& layout = job.layout;
     const QFont& font = job.resources->tickFont;
     const double smallest = job.resources->smallestTextPoints;
-    bool depths = false, samples = false, ranges = false;
+    bool depths = false, samples = false, seams = false, ranges = false;
 
     double deepest = 0;
     for (const PageRecord& page : layout.pages)
@@ -94,26 +185,19 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
         const Field& field = layout.fields[f];
         if (!field.shown)
             continue;
-        depths = depths || !PlaceRulerLabels(&device, font, widestDepth, field.body.left() - field.field.left(),
-                                             layout.tickOrigin, layout.tickIndent, smallest)
-                                .fits;
+        for (int column = 0; column < layout.columns; ++column) {
+            const RulerReach reach = NumbersReach(job, f, column, sampleNumbers);
+            depths = depths || !PlaceRulerLabels(&device, font, widestDepth, field.body.left() - field.field.left(),
+                                                 layout.tickOrigin, layout.tickIndent, smallest, &reach)
+                                    .fits;
+        }
         if (f < Trace1) {
-            const ORBAX_Logging::Borehole* hole = holes[f];
-            if (!sampleNumbers || !hole)
-                continue;
-            QString widest;
-            double widestWidth = 0;
-            for (const ORBAX_Logging::Interval& unit : *hole) {
-                const QString text = QString::fromStdWString(unit.sample.str());
-                const double width = TextWidth(&device, font, text);
-                if (width > widestWidth) {
-                    widest = text;
-                    widestWidth = width;
-                }
+            for (int column = 0; column < layout.columns; ++column) {
+                const LabelRoom room = LabelsRoom(job, f, column, sampleNumbers);
+                if (job.labelRoomNeeded[f] > 0 &&
+                    room.right - (field.body.right() + LabelTextIndent * room.lineScale) < job.labelRoomNeeded[f])
+                    (sampleNumbers ? samples : seams) = true;
             }
-            const double room = field.field.right() - FieldTextGap - (field.body.right() + 4);
-            samples =
-                samples || (!widest.isEmpty() && FitText(&device, font, widest, room, false, smallest).text.isEmpty());
             continue;
         }
         for (const auto& file : traces)
@@ -134,6 +218,8 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
         names.push_back(get_message_wide(384));
     if (samples)
         names.push_back(get_message_wide(385));
+    if (seams)
+        names.push_back(get_message_wide(388));
     if (ranges)
         names.push_back(get_message_wide(386));
     return names;
@@ -300,12 +386,13 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
     };
 
     job->layout = Paginate(input);
+    for (int pane = 0; pane < 2; ++pane)
+        if (job->layout.fields[pane].shown)
+            MeasureLabels(*job, pane, measuring, pane == 0 ? left : right, m_settings.showSampleNumbers);
     // Told before printing and before the preview opens, not while the preview draws its pages.
-    if (job->layout.outcome == Outcome::Pages && !quiet) {
-        const ORBAX_Logging::Borehole* const holes[2] = {&left, &right};
-        job->textsLeftOut = TextsLeftOut(*job, measuring, holes, m_settings.showSampleNumbers, m_traces,
-                                         m_settings.traceRangePrecision);
-    }
+    if (job->layout.outcome == Outcome::Pages && !quiet)
+        job->textsLeftOut =
+            TextsLeftOut(*job, measuring, m_settings.showSampleNumbers, m_traces, m_settings.traceRangePrecision);
     job->date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdWString();
     job->logo = ReadLogoImage(job->setup.logoFile);
     const Outcome outcome = job->layout.outcome;
@@ -383,9 +470,11 @@ void CQuorView::PrintBoreholeColumn(Graphics& graphics, const QRectF& /*content*
     const QRectF body = field.body.translated(offset, 0);
     static const UnitRangeList noSelection;
     const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
+    // The labels are drawn once every field of the page is (they may reach over the next field).
+    const RulerReach reach = NumbersReach(*m_printJob, pane, column, showSampleNumbers);
     DrawBorehole(fieldRect, body, fieldRect, m_printJob->lineHeight, false, pageTopDepth + column * depthPerColumn,
                  scale, layout.tickOrigin, static_cast<int>(layout.tickIndent), resources, noSelection,
-                 showSampleNumbers, bothBoreholes, true, hole, graphics);
+                 showSampleNumbers, bothBoreholes, true, hole, graphics, &reach, false);
 }
 
 void CQuorView::OnPrint(QPainter& painter, int pageNumber)
@@ -398,6 +487,43 @@ void CQuorView::OnPrint(QPainter& painter, int pageNumber)
     const DrawingResources& resources = *job.resources;
     const QRectF& content = layout.content;
     Graphics graphics(painter);
+
+    // A borehole field's unit labels, drawn once every field of the page is: they may reach over the
+    // ruler space of the field to their right, clear of its depth numbers.
+    auto printLabels = [&](int column, int pane) {
+        const double offset = layout.content.left() + column * layout.pageColumnWidth;
+        const QRectF fieldRect = layout.fields[pane].field.translated(offset, 0);
+        const QRectF body = layout.fields[pane].body.translated(offset, 0);
+        const bool samples = m_settings.showSampleNumbers;
+        LabelRoom room = LabelsRoom(job, pane, column, samples);
+        room.right += offset;
+        const Neighbour next = Beside(layout, pane, column, 1);
+        if (next.field) {
+            QPaintDevice* device = graphics.painter().device();
+            const double ruler = offset + next.offset + next.field->body.left();
+            const double top = layout.ColumnTopDepth(page, next.column);
+            const RulerReach reach = NumbersReach(job, next.index, next.column, samples);
+            // A borehole's ruler takes its numbers' offset from the view's layout, a trace plot's from the page.
+            const QPointF labelOffset = next.index < Trace1
+                                            ? QPointF(static_cast<int>(layout.tickIndent), m_layout.tickTextOffset)
+                                            : QPointF(layout.tickIndent, layout.tickTextOffset);
+            const RulerLabels numbers = LayOutRuler(
+                device, ruler, body.height(), top, 0, job.scale, layout.tickOrigin, labelOffset, resources.tickFont,
+                offset + next.offset + next.field->field.left(), resources.smallestTextPoints, &reach);
+            for (const ViewGeometry::DepthTick& tick : numbers.ticks)
+                if (numbers.Shown(device, tick))
+                    room.keepClear.push_back(numbers.Box(device, tick).translated(ruler, body.top() - top / job.scale));
+        }
+        const double topDepth = layout.ColumnTopDepth(page, column);
+        const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
+        GraphicsState state(graphics);
+        graphics.intersectClip(QRectF(fieldRect.left(), fieldRect.top(),
+                                      std::max(fieldRect.right(), room.right) - fieldRect.left(), fieldRect.height()));
+        static const UnitRangeList noSelection;
+        const auto labels = DrawUnitLabels(graphics, hole, body, samples, resources.tickFont, topDepth, job.scale,
+                                           resources.tickFontItalic);
+        DrawLabels(graphics, body, labels, resources, false, noSelection, fieldRect.right(), &room);
+    };
 
     // The log, page-column by page-column.
     if (!page.legendPage && !layout.NothingShown()) {
@@ -413,13 +539,19 @@ void CQuorView::OnPrint(QPainter& painter, int pageNumber)
                 const Field& field = layout.fields[Trace1 + k];
                 if (!field.shown)
                     continue;
+                const RulerReach reach = NumbersReach(job, Trace1 + k, i, m_settings.showSampleNumbers);
                 DrawTraceColumn(graphics, field.body.translated(offset, 0), field.field.translated(offset, 0),
                                 job.scale, k, -1, -1, m_settings.traceRangePrecision, job.tickLineHeight,
                                 layout.ColumnTopDepth(page, i), layout.tickOrigin,
                                 QPointF(layout.tickIndent, layout.tickTextOffset), resources, resources.greyPen,
-                                resources.hairlinePen, dividerPen, true, m_traces, m_traceColours);
+                                resources.hairlinePen, dividerPen, true, m_traces, m_traceColours, &reach);
             }
         }
+        // The unit labels last: they may reach over the ruler space of the field to their right.
+        for (int i = 0; i < layout.columns; ++i)
+            for (int pane = 0; pane < 2; ++pane)
+                if (layout.fields[pane].shown)
+                    printLabels(i, pane);
     }
 
     QPainter& p = graphics.painter();

@@ -47,6 +47,8 @@ class QScrollBar;
 class QStyle;
 class QSvgGenerator;
 struct ConfigurationTables;
+struct LabelRoom;
+struct RulerReach;
 struct TraceLoadJob;
 struct PrintJob;
 
@@ -165,20 +167,24 @@ public:
     // Paints everything that meets `clip` (page millimetres). `forScreen` adds what only the window
     // shows: the hover line, the selection band and the cursor depth.
     void OnDraw(QPainter& painter, const QRectF& clip, bool forScreen = false);
-    // Draws one borehole in its column and pane.
+    // Draws one borehole in its column and pane. Printing gives its depth numbers a reach beyond the
+    // field and draws the unit labels itself, once every field of the page is drawn (`drawLabels`).
     void DrawBorehole(const QRectF& clipBounds, const QRectF& column, const QRectF& paneRect, double lineHeight,
                       bool isActive, double topDepth, double scale, double tickOrigin, int tickIndent,
                       const DrawingResources& resources, const UnitRangeList& selection, bool showSampleNumbers,
                       bool drawName, bool forPicture, const ORBAX_Logging::Borehole& borehole,
-                      ORBAX_Platform::Graphics& graphics) const;
+                      ORBAX_Platform::Graphics& graphics, const RulerReach* reach = nullptr,
+                      bool drawLabels = true) const;
     std::vector<ViewGeometry::UnitLabel> DrawUnitLabels(ORBAX_Platform::Graphics& graphics,
                                                         const ORBAX_Logging::Borehole& borehole, const QRectF& column,
                                                         bool showSampleNumbers, const QFont& regularFont,
                                                         double topDepth, double scale, const QFont& italicFont) const;
-    // The texts stay whole left of `textRight` (the pane's or field's right edge).
+    // The texts stay whole left of `textRight` (the pane's or field's right edge), or on paper within
+    // the `room` beyond it.
     void DrawLabels(ORBAX_Platform::Graphics& graphics, const QRectF& column,
                     const std::vector<ViewGeometry::UnitLabel>& labels, const DrawingResources& resources,
-                    bool isActive, const UnitRangeList& selection, double textRight) const;
+                    bool isActive, const UnitRangeList& selection, double textRight,
+                    const LabelRoom* room = nullptr) const;
     void DrawFooters(ORBAX_Platform::Graphics& graphics, const QPoint* cursor) const;
     void DrawCursorDepth(ORBAX_Platform::Graphics& graphics, const QPoint* cursor) const;
     void InvalidateCursorDepth();
@@ -189,24 +195,24 @@ public:
     // view use them with their own resources.
     // Labels stand at least their height apart, and stay whole right of `labelLeft` (the field's left
     // edge): set smaller where the field is narrow (on paper down to `smallestPoints`, standing on their
-    // ticks), left out where even that does not fit.
+    // ticks, then over the `reach`), left out where even that does not fit.
     static void DrawDepthTicks(ORBAX_Platform::Graphics& graphics, double x, double top, double bottom, double y0,
                                double tickLength, const QPointF& labelOffset, const QBrush& labelBrush,
                                const QPen& gridPen, double gridLength, double topDepth, double depthOrigin,
                                double scale, const QPen& tickPen, const QFont& labelFont, double labelLeft,
-                               double smallestPoints = 0);
+                               double smallestPoints = 0, const RulerReach* reach = nullptr);
     static void FrameColumn(const QRectF& rect, ORBAX_Platform::Graphics& graphics, bool fine);
     static void DrawTraceColumn(ORBAX_Platform::Graphics& graphics, const QRectF& plotRect, const QRectF& columnRect,
                                 double scale, int column, int selectedFile, int selectedCurve, int traceRangePrecision,
                                 double lineHeight, double topDepth, double tickLength, const QPointF& labelOffset,
                                 const DrawingResources& resources, const QPen& gridPen, QPen curvePen,
                                 const QPen& dividerPen, bool fine, const TraceList& traces,
-                                const std::uint32_t* colourTable);
+                                const std::uint32_t* colourTable, const RulerReach* numbersReach = nullptr);
     // The left edge the first row of range labels under a trace plot keeps clear of: the right edge of
     // a depth label that reaches below the plot's bottom, else the column's left edge.
     static double TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
-                                  const QFont& tickFont, double smallestPoints = 0);
+                                  const QFont& tickFont, double smallestPoints = 0, const RulerReach* reach = nullptr);
     // Each run of the polylines as one line.
     static void DrawCurvePolyline(ORBAX_Platform::Graphics& graphics, const QPen& pen, const CurvePolylines& polylines);
     // Text at a point: the alignment places the point (left, centre or right; top, centre or bottom).

@@ -149,7 +149,7 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                              bool isActive, double topDepth, double scale, double tickOrigin, int tickIndent,
                              const DrawingResources& resources, const UnitRangeList& selection, bool showSampleNumbers,
                              bool drawName, bool forPicture, const ORBAX_Logging::Borehole& borehole,
-                             Graphics& graphics) const
+                             Graphics& graphics, const RulerReach* reach, bool drawLabels) const
 {
     if (!IsUsableScale(scale))
         return;
@@ -281,14 +281,15 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
 
     const QRectF textArea(column.right(), paneRect.top(), std::max(0.0, paneRect.right() - column.right()),
                           paneRect.height());
-    if (count > 0 && RectsIntersect(textArea, clipBounds)) {
+    if (drawLabels && count > 0 && RectsIntersect(textArea, clipBounds)) {
         const auto labels = DrawUnitLabels(graphics, borehole, column, showSampleNumbers, resources.tickFont, topDepth,
                                            scale, resources.tickFontItalic);
         DrawLabels(graphics, column, labels, resources, isActive, selection, paneRect.right());
     }
     DrawDepthTicks(graphics, column.left(), column.top(), column.bottom(), topDepth / scale, tickOrigin,
                    QPointF(tickIndent, m_layout.tickTextOffset), resources.blackBrush, QPen(Qt::NoPen), 0, topDepth, 0,
-                   scale, resources.hairlinePen, resources.tickFont, paneRect.left(), resources.smallestTextPoints);
+                   scale, resources.hairlinePen, resources.tickFont, paneRect.left(), resources.smallestTextPoints,
+                   reach);
     if (drawName && clipBounds.top() < column.top() - lineHeight / 2 &&
         clipBounds.bottom() > column.top() - 2.5 * lineHeight) {
         // Centred over the column; moved sideways to stay inside the pane (a printed field is much
@@ -312,50 +313,61 @@ std::vector<UnitLabel> CQuorView::DrawUnitLabels(Graphics& /*graphics*/, const O
 
 void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::vector<UnitLabel>& labels,
                            const DrawingResources& resources, bool isActive, const UnitRangeList& selection,
-                           double textRight) const
+                           double textRight, const LabelRoom* room) const
 {
     QPainter& painter = graphics.painter();
+    const QPaintDevice* device = painter.device();
     const double x = column.right();
     const double regularHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFont).height() / 2;
     const double italicHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFontItalic).height() / 2;
     // Labels wholly above or below what is painted are skipped.
     const QRectF clip = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
     const double reach = 2 * std::max(regularHalf, italicHalf) + 1;
-    // Texts start 4 mm right of the column and stay whole inside the pane: smaller, then seams and plies
-    // shortened; a sample number, an identifier, is left out rather than shortened. A text set smaller
-    // keeps its middle where the label stands.
-    auto drawText = [&](double labelY, double half, const QString& text, const QFont& font, bool identifier = false) {
-        const FittedText fitted = FitText(painter.device(), font, text, textRight - FieldTextGap - (x + 4), !identifier,
-                                          resources.smallestTextPoints);
-        if (fitted.text.isEmpty())
-            return;
-        const double factor = font.pointSizeF() > 0 ? fitted.font.pointSizeF() / font.pointSizeF() : 1.0;
-        DrawTextAt(graphics, QPointF(x + 4, labelY - half * factor), fitted.text, fitted.font, resources.blackBrush,
-                   Qt::AlignLeft | Qt::AlignTop);
+    // On paper short of room the lines are drawn shorter and the texts follow them.
+    const double s = room ? room->lineScale : 1.0;
+    const double textX = x + LabelTextIndent * s;
+
+    // Texts start right of the lines and stay whole inside the pane or, on paper, the room beyond it
+    // (see `FitLabelTexts`).
+    std::vector<bool> painted(labels.size());
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        painted[i] = clip.isNull() || (std::max(labels[i].y, labels[i].labelY) >= clip.top() - reach &&
+                                       std::min(labels[i].y, labels[i].labelY) <= clip.bottom() + reach);
+    const std::vector<LabelText> texts =
+        FitLabelTexts(device, labels, painted, resources.tickFont, resources.tickFontItalic, regularHalf, italicHalf,
+                      textX, textRight, resources.smallestTextPoints, room);
+    auto drawText = [&](const LabelText& text) {
+        if (!text.fitted.text.isEmpty())
+            DrawTextAt(graphics, QPointF(textX, text.y - text.half), text.fitted.text, text.fitted.font,
+                       resources.blackBrush, Qt::AlignLeft | Qt::AlignTop);
     };
-    for (const UnitLabel& label : labels) {
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const UnitLabel& label = labels[i];
         const double y = label.y;
         const double ly = label.labelY;
-        if (!clip.isNull() && (std::max(y, ly) < clip.top() - reach || std::min(y, ly) > clip.bottom() + reach))
+        if (!painted[i])
             continue;
-        const QString text = QString::fromStdWString(label.text);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(resources.unitOutlinePen);
         switch (label.kind) {
-        case UnitLabel::SampleText: drawText(ly, regularHalf, text, resources.tickFont, true); break;
-        case UnitLabel::PlyText: drawText(ly, italicHalf, text, resources.tickFontItalic); break;
+        case UnitLabel::SampleText:
+        case UnitLabel::PlyText: drawText(texts[i]); break;
         case UnitLabel::SampleBracket:
         case UnitLabel::PlyBracket: {
-            const QPointF points[4] = {QPointF(x, y), QPointF(x + 2, y), QPointF(x + 3, ly),
-                                       QPointF(label.kind == UnitLabel::SampleBracket ? x + 6 : x + 4, ly)};
+            const double tail = label.kind == UnitLabel::SampleBracket ? SampleBracketLength : LabelTextIndent;
+            const QPointF points[4] = {QPointF(x, y), QPointF(x + 2 * s, y), QPointF(x + 3 * s, ly),
+                                       QPointF(x + tail * s, ly)};
             painter.drawPolyline(points, 4);
             break;
         }
         case UnitLabel::SeamEnds:
         case UnitLabel::SeamBegins: {
-            const QPointF points[4] = {QPointF(x, y), QPointF(x + 1, y), QPointF(x + 2, ly), QPointF(x + 3, ly)};
+            // The line runs to where the text stands.
+            const double ty = texts[i].fitted.text.isEmpty() ? ly : texts[i].y;
+            const QPointF points[4] = {QPointF(x, y), QPointF(x + s, y), QPointF(x + 2 * s, ty),
+                                       QPointF(x + 3 * s, ty)};
             painter.drawPolyline(points, 4);
-            drawText(ly, regularHalf, text, resources.tickFont);
+            drawText(texts[i]);
             break;
         }
         case UnitLabel::ZeroThickness: {

@@ -17,48 +17,15 @@ using ORBAX_Platform::Graphics;
 using ORBAX_Platform::GraphicsState;
 using namespace ViewGeometry;
 
-namespace {
-
-// The ticks of a ruler with the place and size of their labels (see `PlaceRulerLabels`); a label
-// that does not fit is left out (cut, a depth would read as another depth).
-struct RulerLabels : RulerLabelPlace {
-    std::vector<DepthTick> ticks;
-    RulerStep step;
-    double height = 0; // a label's line height at the full size (their spacing)
-
-    QString Text(const DepthTick& tick) const { return QString::fromStdWString(FixedText(tick.depth, step.decimals)); }
-    bool Shown(const QPaintDevice* device, const DepthTick& tick) const
-    {
-        return tick.labelled && TextWidth(device, font, Text(tick)) <= room;
-    }
-};
-
-RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
-                        double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
-                        double labelLeft, double smallestPoints)
-{
-    RulerLabels labels;
-    labels.height = QFontMetricsF(labelFont, device).lineSpacing() * 25.4 / device->logicalDpiY();
-    labels.ticks = DepthTicks(length, topDepth, origin, scale, labels.step, labels.height);
-    QString widest;
-    for (const DepthTick& tick : labels.ticks)
-        if (tick.labelled && labels.Text(tick).size() > widest.size())
-            widest = labels.Text(tick);
-    static_cast<RulerLabelPlace&>(labels) =
-        PlaceRulerLabels(device, labelFont, widest, x - labelLeft, tickLength, labelOffset.x(), smallestPoints);
-    return labels;
-}
-
-} // namespace
-
 void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double bottom, double y0, double tickLength,
                                const QPointF& labelOffset, const QBrush& labelBrush, const QPen& gridPen,
                                double gridLength, double topDepth, double depthOrigin, double scale,
-                               const QPen& tickPen, const QFont& labelFont, double labelLeft, double smallestPoints)
+                               const QPen& tickPen, const QFont& labelFont, double labelLeft, double smallestPoints,
+                               const RulerReach* reach)
 {
     QPainter& painter = graphics.painter();
     const RulerLabels labels = LayOutRuler(painter.device(), x, bottom - top, topDepth, depthOrigin, scale, tickLength,
-                                           labelOffset, labelFont, labelLeft, smallestPoints);
+                                           labelOffset, labelFont, labelLeft, smallestPoints, reach);
     if (labels.ticks.empty())
         return;
     GraphicsState state(graphics);
@@ -86,20 +53,27 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
                 painter.drawLine(QPointF(0, y), QPointF(gridLength, y));
             }
         }
-        if (labels.Shown(painter.device(), tick) && reaches(y, labelReach))
-            DrawTextAt(graphics, QPointF(labels.right, labels.onTicks ? y : y - labelOffset.y()), labels.Text(tick),
-                       labels.font, labelBrush, Qt::AlignRight | (labels.onTicks ? Qt::AlignBottom : Qt::AlignTop));
     }
+    // Numbers standing over the neighbour's margin are drawn outside the field the caller clips to (only
+    // a printed page, which has no other clip, gives them that reach).
+    if (labels.reached)
+        painter.setClipRect(QRectF(reach->left, spanTop - 2 * labelReach, reach->right - reach->left,
+                                   spanBottom - spanTop + 4 * labelReach),
+                            Qt::ReplaceClip);
+    for (const DepthTick& tick : labels.ticks)
+        if (labels.Shown(painter.device(), tick) && reaches(tick.y, labelReach))
+            DrawTextAt(graphics, labels.Anchor(tick), labels.Text(tick), labels.font, labelBrush, labels.Alignment());
 }
 
 double CQuorView::TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
-                                  const QFont& tickFont, double smallestPoints)
+                                  const QFont& tickFont, double smallestPoints, const RulerReach* reach)
 {
     const RulerLabels labels = LayOutRuler(device, plotRect.left(), plotRect.height(), topDepth, 0, scale, tickLength,
-                                           labelOffset, tickFont, columnRect.left(), smallestPoints);
-    // Only the lowest label can reach below the plot, and not when it stands on its tick.
-    if (labels.onTicks)
+                                           labelOffset, tickFont, columnRect.left(), smallestPoints, reach);
+    // Only the lowest label can reach below the plot, and not when it stands on its tick or outside the
+    // field.
+    if (labels.onTicks || labels.reached)
         return columnRect.left();
     for (auto tick = labels.ticks.rbegin(); tick != labels.ticks.rend(); ++tick) {
         if (!labels.Shown(device, *tick))
@@ -155,7 +129,7 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
                                 double lineHeight, double topDepth, double tickLength, const QPointF& labelOffset,
                                 const DrawingResources& resources, const QPen& gridPen, QPen curvePen,
                                 const QPen& dividerPen, bool fine, const TraceList& traces,
-                                const std::uint32_t* colourTable)
+                                const std::uint32_t* colourTable, const RulerReach* numbersReach)
 {
     QPainter& painter = graphics.painter();
     painter.fillRect(columnRect, resources.whiteBrush);
@@ -178,8 +152,9 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
         GraphicsState smoothing(graphics);
         graphics.setSmoothing(true);
         // The first row of labels keeps clear of a depth label standing on the plot's bottom edge.
-        const double valuesLeft = TraceValuesLeft(painter.device(), plotRect, columnRect, topDepth, scale, tickLength,
-                                                  labelOffset, resources.tickFont, resources.smallestTextPoints);
+        const double valuesLeft =
+            TraceValuesLeft(painter.device(), plotRect, columnRect, topDepth, scale, tickLength, labelOffset,
+                            resources.tickFont, resources.smallestTextPoints, numbersReach);
         int n = 0;
         for (std::size_t f = 0; f < traces.size(); ++f) {
             const LasProperty& file = *traces[f];
@@ -237,7 +212,8 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
     }
     DrawDepthTicks(graphics, plotRect.left(), plotRect.top(), plotRect.bottom(), topDepth / scale, tickLength,
                    labelOffset, resources.blackBrush, gridPen, plotRect.width(), topDepth, 0, scale,
-                   resources.hairlinePen, resources.tickFont, columnRect.left(), resources.smallestTextPoints);
+                   resources.hairlinePen, resources.tickFont, columnRect.left(), resources.smallestTextPoints,
+                   numbersReach);
     FrameColumn(plotRect, graphics, fine);
 }
 

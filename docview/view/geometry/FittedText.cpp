@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -94,6 +95,15 @@ FittedText FitText(const QPaintDevice* device, const QFont& font, const QString&
     return {QString(), fitted.font, 0};
 }
 
+FittedText FitTextAtSize(const QPaintDevice* device, const QFont& font, const QString& text, double room,
+                         bool mayShorten)
+{
+    const double width = TextWidth(device, font, text);
+    if (width <= room)
+        return {text, font, width};
+    return mayShorten ? Shortened(device, font, text, room) : FittedText{QString(), font, 0};
+}
+
 PlacedName PlaceColumnName(const QPaintDevice* device, const QFont& font, const QString& name, const QRectF& column,
                            const QRectF& pane)
 {
@@ -107,7 +117,7 @@ PlacedName PlaceColumnName(const QPaintDevice* device, const QFont& font, const 
 }
 
 RulerLabelPlace PlaceRulerLabels(const QPaintDevice* device, const QFont& font, const QString& widest, double roomLeft,
-                                 double tickLength, double indent, double smallestPoints)
+                                 double tickLength, double indent, double smallestPoints, const RulerReach* reach)
 {
     auto width = [&](const QFont& f) { return TextWidth(device, f, widest); };
     auto roomAt = [&](double right) { return roomLeft + right - FieldTextGap; };
@@ -120,13 +130,181 @@ RulerLabelPlace PlaceRulerLabels(const QPaintDevice* device, const QFont& font, 
     if (beside.fits || !(smallestPoints > 0))
         return beside;
     // On paper a number standing on its tick may take the ticks' space too: the field's ruler space
-    // is then all its own, less the gaps at both ends.
+    // is then all its own, less the gaps to the field's edge and to the ruler.
     RulerLabelPlace onTicks;
     onTicks.onTicks = true;
-    onTicks.right = -FieldTextGap;
+    onTicks.right = -LineTextGap;
     onTicks.room = roomAt(onTicks.right);
-    onTicks.fits = FittingFont(font, onTicks.room, width, onTicks.font, SmallestFactor(font, smallestPoints));
-    return onTicks;
+    const double smallest = SmallestFactor(font, smallestPoints);
+    onTicks.fits = FittingFont(font, onTicks.room, width, onTicks.font, smallest);
+    if (onTicks.fits || !reach || !(reach->right - reach->left > onTicks.room))
+        return onTicks;
+    // Over the neighbour's margin they take as little of it as they can: the smallest size.
+    RulerLabelPlace reached;
+    reached.onTicks = reach->onTicks;
+    reached.reached = true;
+    reached.right = reach->right;
+    reached.room = reach->right - reach->left;
+    reached.font = ScaledFont(font, smallest);
+    reached.fits = width(reached.font) <= reached.room;
+    return reached;
+}
+
+QString RulerLabels::Text(const ViewGeometry::DepthTick& tick) const
+{
+    return QString::fromStdWString(FixedText(tick.depth, step.decimals));
+}
+
+bool RulerLabels::Shown(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const
+{
+    return tick.labelled && TextWidth(device, font, Text(tick)) <= room;
+}
+
+QRectF RulerLabels::Box(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const
+{
+    const double width = TextWidth(device, font, Text(tick));
+    const double lineHeight = QFontMetricsF(font, device).lineSpacing() * 25.4 / device->logicalDpiY();
+    const double top = onTicks ? tick.y - lineHeight : reached ? tick.y - lineHeight / 2 : tick.y - offset.y();
+    return QRectF(right - width, top, width, lineHeight);
+}
+
+int RulerLabels::Alignment() const
+{
+    return Qt::AlignRight | (onTicks ? Qt::AlignBottom : reached ? Qt::AlignVCenter : Qt::AlignTop);
+}
+
+QPointF RulerLabels::Anchor(const ViewGeometry::DepthTick& tick) const
+{
+    return QPointF(right, onTicks || reached ? tick.y : tick.y - offset.y());
+}
+
+RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
+                        double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
+                        double labelLeft, double smallestPoints, const RulerReach* reach)
+{
+    RulerLabels labels;
+    labels.offset = labelOffset;
+    labels.height = QFontMetricsF(labelFont, device).lineSpacing() * 25.4 / device->logicalDpiY();
+    labels.ticks = ViewGeometry::DepthTicks(length, topDepth, origin, scale, labels.step, labels.height);
+    QString widest;
+    for (const ViewGeometry::DepthTick& tick : labels.ticks)
+        if (tick.labelled && labels.Text(tick).size() > widest.size())
+            widest = labels.Text(tick);
+    static_cast<RulerLabelPlace&>(labels) =
+        PlaceRulerLabels(device, labelFont, widest, x - labelLeft, tickLength, labelOffset.x(), smallestPoints, reach);
+    return labels;
+}
+
+double ClearRow(double y, double half, double left, double right, const std::vector<QRectF>& boxes,
+                const std::vector<std::pair<double, double>>& taken, double top, double bottom, double maxShift)
+{
+    // A row clears what it touches: rows next to a box or a taken row, nearest first.
+    constexpr double touch = 1e-6;
+    std::vector<double> rows{y};
+    for (const QRectF& box : boxes)
+        if (box.left() < right && box.right() > left) {
+            rows.push_back(box.top() - half - touch);
+            rows.push_back(box.bottom() + half + touch);
+        }
+    for (const auto& [from, to] : taken) {
+        rows.push_back(from - half - touch);
+        rows.push_back(to + half + touch);
+    }
+    std::sort(rows.begin(), rows.end(), [y](double a, double b) { return std::fabs(a - y) < std::fabs(b - y); });
+    for (double row : rows) {
+        if (std::fabs(row - y) > maxShift || row - half < top || row + half > bottom)
+            continue;
+        auto meets = [&](double from, double to) { return from < row + half && to > row - half; };
+        const bool clear =
+            std::none_of(boxes.begin(), boxes.end(),
+                         [&](const QRectF& box) {
+                             return box.left() < right && box.right() > left && meets(box.top(), box.bottom());
+                         }) &&
+            std::none_of(taken.begin(), taken.end(), [&](const auto& t) { return meets(t.first, t.second); });
+        if (clear)
+            return row;
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vector<ViewGeometry::UnitLabel>& labels,
+                                     const std::vector<bool>& wanted, const QFont& regular, const QFont& italic,
+                                     double regularHalf, double italicHalf, double textX, double textRight,
+                                     double smallestPoints, const LabelRoom* room)
+{
+    using ViewGeometry::UnitLabel;
+    auto isText = [](int kind) {
+        return kind == UnitLabel::SampleText || kind == UnitLabel::PlyText || kind == UnitLabel::SeamEnds ||
+               kind == UnitLabel::SeamBegins;
+    };
+    const double ownRight = textRight - FieldTextGap;
+    std::vector<LabelText> texts(labels.size());
+    // The text in its row up to `right`; where that leaves no room for the whole text, over the next
+    // field when `mayReach`.
+    auto fit = [&](std::size_t i, double right, bool mayReach) {
+        const UnitLabel& label = labels[i];
+        const QFont& font = label.kind == UnitLabel::PlyText ? italic : regular;
+        const QFont smallest = ScaledFont(font, SmallestFactor(font, smallestPoints));
+        const QString text = QString::fromStdWString(label.text);
+        const bool mayShorten = label.kind != UnitLabel::SampleText;
+        auto halfOf = [&](const FittedText& fitted) {
+            const double half = label.kind == UnitLabel::PlyText ? italicHalf : regularHalf;
+            return font.pointSizeF() > 0 ? half * fitted.font.pointSizeF() / font.pointSizeF() : half;
+        };
+        LabelText& placed = texts[i];
+        placed.fitted = placed.beyond ? FitTextAtSize(device, smallest, text, right - textX, mayShorten)
+                                      : FitText(device, font, text, right - textX, mayShorten, smallestPoints);
+        placed.half = halfOf(placed.fitted);
+        if (!mayReach || !room || placed.fitted.text == text)
+            return;
+        const FittedText wide = FitTextAtSize(device, smallest, text, room->right - textX, mayShorten);
+        const double half = halfOf(wide);
+        if (wide.text.size() > placed.fitted.text.size() && placed.y - half >= room->top &&
+            placed.y + half <= room->bottom)
+            placed = {wide, placed.y, half, true};
+    };
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        if (isText(labels[i].kind) && wanted[i]) {
+            texts[i].y = labels[i].labelY;
+            fit(i, ownRight, true);
+        }
+    if (!room || room->keepClear.empty())
+        return texts;
+
+    // The right edge a text may reach in its row, short of the next ruler's numbers there.
+    auto rowRight = [&](const LabelText& text) {
+        double right = text.beyond ? room->right : ownRight;
+        for (const QRectF& box : room->keepClear)
+            if (box.top() < text.y + text.half && box.bottom() > text.y - text.half)
+                right = std::min(right, box.left() - FieldTextGap);
+        return right;
+    };
+    // The rows the other texts and the brackets' tails take, for a text that moves.
+    auto taken = [&](std::size_t except) {
+        std::vector<std::pair<double, double>> rows;
+        for (std::size_t k = 0; k < labels.size(); ++k)
+            if (k != except && !texts[k].fitted.text.isEmpty())
+                rows.emplace_back(texts[k].y - texts[k].half, texts[k].y + texts[k].half);
+            else if (labels[k].kind == UnitLabel::SampleBracket || labels[k].kind == UnitLabel::PlyBracket)
+                rows.emplace_back(labels[k].labelY - 0.1, labels[k].labelY + 0.1);
+        return rows;
+    };
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        LabelText& text = texts[i];
+        if (text.fitted.text.isEmpty())
+            continue;
+        const double right = rowRight(text);
+        if (textX + text.fitted.width <= right)
+            continue;
+        const double y =
+            ClearRow(text.y, text.half, textX, textX + text.fitted.width, room->keepClear, taken(i),
+                     text.beyond ? room->top : -HUGE_VAL, text.beyond ? room->bottom : HUGE_VAL, 2 * regularHalf);
+        if (std::isfinite(y))
+            text.y = y;
+        else
+            fit(i, right, false);
+    }
+    return texts;
 }
 
 TraceLabelRow LayOutTraceLabels(const QPaintDevice* device, const QFont& font, const QRectF& plot, const QRectF& field,

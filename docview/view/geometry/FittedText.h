@@ -6,9 +6,14 @@
 // free text (a name, a mnemonic) shortened with an ellipsis; a number or an identifier (a sample
 // number) is never shortened: one that cannot stand whole is left out. Widths are millimetres of the
 // page, as `CQuorView::DrawTextAt` draws a text whatever the world transform's scale.
+#include <utility>
+#include <vector>
+
 #include <QFont>
 #include <QRectF>
 #include <QString>
+
+#include "docview/view/geometry/ViewGeometry.h"
 
 class QPaintDevice;
 
@@ -19,6 +24,9 @@ constexpr double SmallestTextFactor = 2.0 / 3.0;
 constexpr double LegiblePrintPoints = 4.0;
 // What a text keeps free next to its field's edges, so that texts of neighbouring fields never touch.
 constexpr double FieldTextGap = 0.25;
+// What a text keeps free of a line beside it (a frame or a tick, at most 0.2 mm wide): with the glyphs'
+// own side bearings a hairline of white stays between them.
+constexpr double LineTextGap = 0.15;
 
 struct FittedText {
     QString text;     // what to draw; empty when nothing is drawn
@@ -37,6 +45,10 @@ double TextWidth(const QPaintDevice* device, const QFont& font, const QString& t
 // `smallestPoints`), and (when `mayShorten`) shortened with an ellipsis; empty when nothing of it fits.
 FittedText FitText(const QPaintDevice* device, const QFont& font, const QString& text, double room, bool mayShorten,
                    double smallestPoints = 0);
+// The text at the font's own size in `room` millimetres: whole or (when `mayShorten`) shortened; empty
+// when nothing of it fits.
+FittedText FitTextAtSize(const QPaintDevice* device, const QFont& font, const QString& text, double room,
+                         bool mayShorten);
 
 // A borehole's name over its column: centred on the column, moved sideways to stay inside the pane
 // (less the gap), set smaller and then shortened when wider than that. `left` is its left edge.
@@ -47,21 +59,95 @@ struct PlacedName {
 PlacedName PlaceColumnName(const QPaintDevice* device, const QFont& font, const QString& name, const QRectF& column,
                            const QRectF& pane);
 
+// Where a printed ruler's depth numbers may stand when its field's own ruler space is too narrow for
+// them even on their ticks at the smallest size: over the margin of the field to its left (which keeps
+// that room free of its own drawing), standing on their ticks up to the ruler; or, for the first field
+// of the page's first page-column, in the page margin left of the frame, level with their ticks.
+// Millimetres from the ruler's x, negative to its left: the numbers' right edge is `right`, their room
+// reaches to `left`.
+struct RulerReach {
+    double left = 0;
+    double right = 0;
+    bool onTicks = true;
+};
+
 // Where the depth numbers of a ruler stand and at what size, one for all, so that the widest fits
 // between the field's left edge (`roomLeft` millimetres left of the ruler) and the ticks (`tickLength`
 // long, left of the ruler). They stand beside their ticks, their right edge `indent` left of the ruler
 // or, short of room, moved in up to the ticks' ends, set smaller down to two thirds. Where that is too
 // narrow and `smallestPoints` is given (on paper), they stand on their ticks over the ruler's space up
-// to the ruler, set smaller down to that size. A number wider than the room is left out.
+// to the ruler, set smaller down to that size; where even that is too narrow, in the `reach` (if any)
+// at that size. A number wider than the room is left out.
 struct RulerLabelPlace {
     QFont font;
     double right = 0;     // the numbers' right edge, from the ruler's x
     double room = 0;      // the width a number may take
     bool onTicks = false; // standing on their ticks (their bottom on the tick) rather than beside them
+    bool reached = false; // standing in the reach, outside their field
     bool fits = false;    // the widest number fits
 };
 RulerLabelPlace PlaceRulerLabels(const QPaintDevice* device, const QFont& font, const QString& widest, double roomLeft,
-                                 double tickLength, double indent, double smallestPoints = 0);
+                                 double tickLength, double indent, double smallestPoints = 0,
+                                 const RulerReach* reach = nullptr);
+
+// The ticks of a ruler at `x`, `length` long, with the place and size of their numbers (see
+// `PlaceRulerLabels`; `labelLeft` is the field's left edge); a number that does not fit is left out
+// (cut, a depth would read as another depth). `labelOffset` is the indent of numbers beside their
+// ticks and how far above the tick their top stands.
+struct RulerLabels : RulerLabelPlace {
+    std::vector<ViewGeometry::DepthTick> ticks;
+    ViewGeometry::RulerStep step;
+    double height = 0; // a number's line height at the full size (their spacing)
+    QPointF offset;    // the labels' offset as given
+
+    QString Text(const ViewGeometry::DepthTick& tick) const;
+    bool Shown(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const;
+    // Where a shown number stands: its box, from the ruler's x and the ticks' y; the point and the
+    // alignment it is drawn at.
+    QRectF Box(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const;
+    QPointF Anchor(const ViewGeometry::DepthTick& tick) const;
+    int Alignment() const;
+};
+RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
+                        double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
+                        double labelLeft, double smallestPoints = 0, const RulerReach* reach = nullptr);
+
+// Where a printed borehole's unit labels may reach beyond its field's right edge, over the ruler space
+// of the field to its right, and how they keep clear of that ruler's depth numbers. Where the room is
+// short the labels' lines are drawn shorter, the texts following them.
+struct LabelRoom {
+    double right = 0;              // the texts' right edge at most (the next ruler's ticks, less the gap)
+    double top = 0, bottom = 0;    // texts reach beyond the field only between these (the body)
+    double lineScale = 1;          // the lines at this fraction of their length
+    std::vector<QRectF> keepClear; // the boxes of the next ruler's numbers
+};
+// The texts of the unit labels beside a column, for the labels `wanted` (none for the other labels and
+// those that are not texts), starting at `textX` and whole left of `textRight` less the gap: set
+// smaller (down to `smallestPoints`), then seams and plies shortened; a sample number, an identifier,
+// is left out rather than shortened. A text set smaller keeps its middle where the label stands. On
+// paper (`room`) a text short of room in its field reaches on, at the smallest size, over the next
+// field's ruler space in the rows of the body; where a number of the next ruler would leave it less
+// room it moves up or down, a line at most, clear of the number and the other labels, or else takes
+// the room left of it. `regularHalf` and `italicHalf` are half the line heights of the two fonts.
+struct LabelText {
+    FittedText fitted;
+    double y = 0;        // its middle
+    double half = 0;     // half its line height
+    bool beyond = false; // reaching over the next field
+};
+std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vector<ViewGeometry::UnitLabel>& labels,
+                                     const std::vector<bool>& wanted, const QFont& regular, const QFont& italic,
+                                     double regularHalf, double italicHalf, double textX, double textRight,
+                                     double smallestPoints, const LabelRoom* room);
+// The row nearest `y`, at most `maxShift` from it and between `top` and `bottom`, at which a text
+// `half` above and below its middle, spanning `left` to `right`, keeps clear of the boxes and of the
+// rows others take (their top and bottom); NaN when there is none.
+double ClearRow(double y, double half, double left, double right, const std::vector<QRectF>& boxes,
+                const std::vector<std::pair<double, double>>& taken, double top, double bottom, double maxShift);
+// The length of the labels' lines, from the column, at full scale: seam lines end 3 mm from it and their
+// texts start at 4 mm, ply brackets reach 4 mm, sample brackets 6 mm.
+constexpr double LabelTextIndent = 4.0;
+constexpr double SampleBracketLength = 6.0;
 
 // The labels of a curve under its trace plot: the lower value centred on the plot's left edge, the
 // upper on its right edge, the mnemonic in the middle. Each stays inside the field (less the gap) and

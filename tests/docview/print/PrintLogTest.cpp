@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include <QImage>
@@ -265,7 +266,7 @@ TEST_F(PrintLog, NamesAndRangeLabelsStayWholeInsideTheirFields)
     EXPECT_EQ(labels, 2);
 }
 
-TEST_F(PrintLog, EveryTextOfTheLogPrintsWholeInsideItsFieldAndApartFromTheOthers)
+TEST_F(PrintLog, EveryTextOfTheLogPrintsWholeOffTheColumnsAndApartFromTheOthers)
 {
     std::vector<TestUnit> units;
     for (int i = 1; i <= 20; ++i)
@@ -302,33 +303,37 @@ TEST_F(PrintLog, EveryTextOfTheLogPrintsWholeInsideItsFieldAndApartFromTheOthers
         const auto orientation = run == 2 ? QPageLayout::Landscape : QPageLayout::Portrait;
         const auto pdf = Print("log" + std::to_string(run) + ".pdf", orientation);
         ASSERT_TRUE(printed);
-        EXPECT_EQ(sandbox.boxes.shown.size(), run == 1 || run == 2 ? 1u : 0u) << "no room for the sample numbers";
+        // Upright beside the legend a sample number has no room even over the next field's ruler space.
+        EXPECT_EQ(sandbox.boxes.shown.size(), run == 1 ? 1u : 0u) << "no room for the sample numbers";
         const double left = kEdge + layout.content.left();
+        std::vector<QRectF> rulers; // the fields' bodies in every page-column: no text crosses one
+        for (int column = 0; column < layout.columns; ++column)
+            for (const Field& f : layout.fields)
+                if (f.shown)
+                    rulers.push_back(f.body.translated(left + column * layout.pageColumnWidth, kEdge));
         std::vector<Word> words;
         int rulerLabels = 0;
         for (const Word& word : ReadWords(pdf, 1)) {
             EXPECT_EQ(word.text.find("nan"), std::string::npos) << run;
-            const double x = word.box.center().x() - left;
-            const int column = static_cast<int>(std::floor(x / layout.pageColumnWidth));
-            if (x < 0 || x > layout.usableRight - layout.content.left() ||
+            if (word.box.center().x() > kEdge + layout.usableRight ||
                 word.box.top() > kEdge + layout.bodyBottom + 5 * 4)
                 continue; // the legend and the title block
             words.push_back(word);
-            // Inside the field it stands over or beside.
-            const double offset = left + column * layout.pageColumnWidth;
-            const Field* field = nullptr;
-            for (const Field& f : layout.fields)
-                if (f.shown && x - column * layout.pageColumnWidth >= f.field.left() &&
-                    x - column * layout.pageColumnWidth < f.field.right())
-                    field = &f;
-            ASSERT_NE(field, nullptr) << word.text;
-            EXPECT_GE(word.box.left(), field->field.left() + offset - 0.1) << run << " " << word.text;
-            EXPECT_LE(word.box.right(), field->field.right() + offset + 0.1) << run << " " << word.text;
-            // A number left of the body, beside it rather than in the range labels below, is a depth label:
-            // the depth of its tick.
-            if (word.box.right() <= field->body.left() + offset &&
-                word.box.center().y() < kEdge + layout.bodyBottom + layout.tickTextOffset / 2 &&
-                word.text.find_first_not_of("0123456789") == std::string::npos) {
+            // Inside the frame, or a depth number wholly in the page margin; off every column and plot but
+            // for the end of hole, which stands in its column.
+            EXPECT_TRUE(word.box.left() > left - 0.1 || (word.box.right() < left && IsNumber(word.text))) << word.text;
+            EXPECT_LE(word.box.right(), kEdge + layout.usableRight + 0.1) << run << " " << word.text;
+            for (const QRectF& body : rulers)
+                EXPECT_TRUE(word.text == "EOH" || !body.adjusted(0.1, 0.1, -0.1, -0.1).intersects(word.box))
+                    << word.text;
+            // A number above the range labels is a depth number: the depth of its tick on the ruler to its right.
+            if (IsNumber(word.text) && word.box.center().y() < kEdge + layout.bodyBottom + layout.tickTextOffset / 2) {
+                const auto ruler =
+                    std::min_element(rulers.begin(), rulers.end(), [&](const QRectF& a, const QRectF& b) {
+                        return (a.left() < word.box.right() ? 1e9 : a.left()) <
+                               (b.left() < word.box.right() ? 1e9 : b.left());
+                    });
+                const int column = static_cast<int>(std::floor((ruler->left() - left) / layout.pageColumnWidth));
                 const double depth = layout.ColumnTopDepth(layout.pages[0], column) +
                                      (word.box.center().y() - kEdge - layout.bodyTop) * view->GetScale();
                 EXPECT_NEAR(std::stod(word.text), depth, layout.ruler.step / 4) << run << " " << word.text;
@@ -525,21 +530,52 @@ TEST_F(PrintLog, CommandsRunTheirDialogsThroughTheService)
 
 TEST_F(PrintLog, NarrowFieldsPrintTheirDepthNumbersSmallerOrSaySoBeforePrinting)
 {
+    // A 600 m hole with a seam of two plies in every 18 m, clear of the page-columns' ends.
+    std::vector<TestUnit> units;
+    for (int i = 1; i <= 300; ++i) {
+        const bool seam = i % 9 == 3 || i % 9 == 4;
+        units.push_back({2.0 * i,
+                         {{seam ? L"COAL" : L"SANDSTONE", 100}},
+                         L"",
+                         seam ? L"Main" : L"",
+                         seam ? (i % 9 == 3 ? L"M1" : L"M2") : L""});
+    }
+    FillBorehole(Hole(0), L"BH-Left", units);
+    FillBorehole(Hole(1), L"BH-Right", units);
     PageSetupSettings& setup = view->PageSetup();
     setup.columnsPerPage = 2;
     setup.legendPosition = PageSetupSettings::RightOfPage;
     setup.legendInclude = LegendUtils::AllInHatchList; // a wide legend: each field has about 10 mm
     const auto pdf = Print();
-    int depths = 0;
-    for (const Word& word : ReadWords(pdf, 1))
-        if (IsNumber(word.text) && word.box.top() < kEdge + layout.bodyBottom && ++depths)
-            EXPECT_GT(word.box.height(), 1.3) << word.text << ": about 4 pt at least";
-    EXPECT_EQ(depths, 2 * 5 * static_cast<int>(layout.depthPerColumn / layout.ruler.step + 1)) << "ten rulers";
-    // Three page-columns leave no room for two digits: printing asks first, and No prints nothing.
+    EXPECT_TRUE(MessagesShown().empty());
+    ASSERT_EQ(ReadInfo(pdf).pages, 17);
+    std::map<std::string, int> labels;
+    for (int page = 1; page <= 17; ++page) {
+        int depths = 0;
+        const std::vector<Word> words = ReadWords(pdf, page);
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            if (IsNumber(words[i].text) && words[i].box.top() < kEdge + layout.bodyBottom && ++depths) {
+                EXPECT_GT(words[i].box.height(), 1.3) << words[i].text << ": about 4 pt at least";
+            }
+            ++labels[words[i].text];
+            for (std::size_t j = i + 1; j < words.size(); ++j) // numbers over a neighbour's margin, labels beside
+                EXPECT_FALSE(words[i].box.adjusted(0.1, 0.3, -0.1, -0.3).intersects(words[j].box)) << words[i].text;
+        }
+        EXPECT_EQ(depths, 2 * 5 * static_cast<int>(layout.depthPerColumn / layout.ruler.step + 1)) << page;
+    }
+    // Each seam's name at its top and base and each ply's (the last seam, at the base, has one), beside
+    // both holes: whole, or shortened.
+    EXPECT_EQ(labels["M1"], 2 * 34);
+    EXPECT_EQ(labels["M2"], 2 * 33);
+    EXPECT_EQ(labels["Main"] + labels["Ma\u2026"] + labels["M\u2026"], 4 * 34);
+    // Three page-columns leave no room for two digits, nor for the seams: printing asks first, and No
+    // prints nothing.
     setup.columnsPerPage = 3;
     answer = ORBAX_Platform::MessageResult::No;
     EXPECT_FALSE(std::filesystem::exists(Print("three.pdf")));
-    const std::wstring told = ORBAX_Utilities::format_message1(382, ORBAX_Utilities::get_message_wide(384));
+    using ORBAX_Utilities::get_message_wide;
+    const std::wstring told =
+        ORBAX_Utilities::format_message1(382, get_message_wide(384) + get_message_wide(387) + get_message_wide(388));
     EXPECT_EQ(sandbox.boxes.shown.at(0).text.rfind(told, 0), 0u);
     sandbox.boxes.shown.clear();
     view->OnFilePrintPreview(); // says so and still opens
@@ -556,14 +592,17 @@ TEST_F(PrintLog, SampleNumbersPrintWholeOrNotAtAll)
     view->m_settings.showSampleNumbers = true;
     for (int run = 0; run < 3; ++run) {
         view->SetScale(run == 1 ? 0.2 : 0.1);
-        if (run == 2) // beside the legend even 4 pt leave them no room: the print says so
-            view->PageSetup().legendPosition = PageSetupSettings::RightOfPage;
+        // Two page-columns beside the legend leave them no room even at 4 pt over the next field's ruler
+        // space: the print says so.
+        view->PageSetup().columnsPerPage = run == 2 ? 2 : 1;
+        view->PageSetup().legendPosition = run == 2 ? PageSetupSettings::RightOfPage : PageSetupSettings::NoLegend;
         const auto pdf = Print();
         std::set<std::string> samples;
         for (int page = 1; page <= ReadInfo(pdf).pages; ++page)
             for (const Word& word : ReadWords(pdf, page))
-                if (std::regex_search(word.text, std::regex("^S(MP|\u2026)")) && samples.insert(word.text).second)
+                if (std::regex_search(word.text, std::regex("^S(MP|\u2026)")) && samples.insert(word.text).second) {
                     EXPECT_TRUE(std::regex_match(word.text, std::regex("SMP-000[0-4][0-9]"))) << word.text;
+                }
         EXPECT_EQ(samples.size(), run == 2 ? 0u : 43u) << run;
         EXPECT_EQ(MessagesShown().size(), run == 2 ? 1u : 0u) << run;
     }
