@@ -31,8 +31,8 @@ void QuorLogConfig::LoadConfiguration(ConfigMessageList& messages, std::wstring&
     // The built-in state comes first, so that a failed search still leaves a usable schema.
     ResetConfiguration();
 
-    auto load = [&](const std::wstring& path) {
-        SetConfigurationDirectory(path, messages);
+    auto load = [&](const std::wstring& path, ConfigFileOrigin origin) {
+        SetConfigurationDirectory(path, messages, origin);
         loadedPath = path;
         configurationModified = false;
     };
@@ -40,19 +40,19 @@ void QuorLogConfig::LoadConfiguration(ConfigMessageList& messages, std::wstring&
     std::wstring checked;
     if (!clientMode) {
         if (!explicitPath.empty()) {
-            load(explicitPath);
+            load(explicitPath, ConfigFileOrigin::Named);
             return;
         }
         const std::filesystem::path user = userFolder / FileName;
         if (fileIsThere(user)) {
-            load(ORBAX_Platform::wide_from_path(user));
+            load(ORBAX_Platform::wide_from_path(user), ConfigFileOrigin::Found);
             return;
         }
         checked += ORBAX_Platform::wide_from_path(user) + L"\n";
     }
     const std::filesystem::path program = programFolder / FileName;
     if (fileIsThere(program)) {
-        load(ORBAX_Platform::wide_from_path(program));
+        load(ORBAX_Platform::wide_from_path(program), ConfigFileOrigin::Found);
         return;
     }
     checked += ORBAX_Platform::wide_from_path(program) + L"\n";
@@ -60,12 +60,13 @@ void QuorLogConfig::LoadConfiguration(ConfigMessageList& messages, std::wstring&
     loadedPath.clear();
 }
 
-void QuorLogConfig::SetConfigurationDirectory(const std::wstring& path, ConfigMessageList& messages)
+void QuorLogConfig::SetConfigurationDirectory(const std::wstring& path, ConfigMessageList& messages,
+                                              ConfigFileOrigin origin)
 {
     // Relative names (the file's own, and the image files of bitmaps) are taken from the program
     // folder. They are resolved here rather than by changing the process's current folder, which
     // other threads may rely on.
-    ReadConfiguration(ORBAX_Platform::wide_from_path(ConfigurationFilePath(path)), messages);
+    ReadConfiguration(ORBAX_Platform::wide_from_path(ConfigurationFilePath(path)), messages, origin);
 }
 
 std::filesystem::path QuorLogConfig::ConfigurationFilePath(const std::wstring& path) const

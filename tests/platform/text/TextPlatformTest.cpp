@@ -225,11 +225,11 @@ TEST(Paths, Utf8NamesRoundTrip)
     out << "x";
     out.close();
     std::string bytes;
-    ASSERT_TRUE(read_file_bytes(path, bytes));
+    int code = 0;
+    ASSERT_EQ(read_file_bytes(path, 16, bytes, code), FileRead::Read);
     EXPECT_EQ(bytes, "x");
-    std::string error;
-    EXPECT_FALSE(read_file_bytes(dir.path() / "missing", bytes, &error));
-    EXPECT_EQ(error, "No such file or directory");
+    EXPECT_EQ(read_file_bytes(dir.path() / "missing", 16, bytes, code), FileRead::Failed);
+    EXPECT_EQ(code, ENOENT);
 }
 
 TEST(SafeFile, ReplacesWithBackupAndLeavesOldFileOnFailure)
