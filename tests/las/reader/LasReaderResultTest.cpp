@@ -1,6 +1,7 @@
 // Result codes, messages and line numbers of the file-level reader.
 #include <gtest/gtest.h>
 
+#include "las/LasLineSource.h"
 #include "tests/las/LasTestFiles.h"
 
 using namespace LasTest;
@@ -197,4 +198,25 @@ TEST(LasReaderResult, ShortUnwrappedLineInTheMiddle)
     Loaded r = load(header(kWell, {"DEPT", "A", "B"}) + "~A\n1 2 3\n2 3\n3 4 5\n");
     EXPECT_EQ(r.code, 3);
     EXPECT_EQ(r.error, format_problem(r.name, 15));
+}
+
+// A line longer than the limit ends the read with code 3 and its own message, whether in a header
+// section, in block-read data or in wrapped data, from a file or from memory.
+TEST(LasReaderResult, ALineLongerThanTheLimitEndsTheReadNamingIt)
+{
+    const std::string overlong(ORBAX_Geophysics::LasLineSource::kMaxLineBytes + 1, '1');
+    auto expected = [](const Loaded& r, int line) {
+        return L"Line " + std::to_wstring(line) + L" of LAS file " + r.name +
+               L" is longer than 16 MB, the limit for one line.";
+    };
+    Files files;
+    Loaded inHeader = files.load("~Version\n#" + overlong + "\n VERS. 2.0 : v\n");
+    EXPECT_EQ(inHeader.code, 3);
+    EXPECT_EQ(inHeader.error, expected(inHeader, 2));
+    Loaded inData = load(header(kWell, {"DEPT", "A"}) + "~A\n1 2\n" + overlong + "\n3 4\n");
+    EXPECT_EQ(inData.code, 3);
+    EXPECT_EQ(inData.error, expected(inData, 13));
+    Loaded wrapped = files.load(header(kWell, {"DEPT", "A"}, "YES") + "~A\n1\n2\n" + overlong);
+    EXPECT_EQ(wrapped.code, 3);
+    EXPECT_EQ(wrapped.error, expected(wrapped, 14));
 }
