@@ -90,8 +90,15 @@ void QuorLogConfig::SaveConfiguration(ConfigMessageList& messages)
     if (error)
         AddConfigMessage(messages, 42, 3, 1042,
                          {ORBAX_Platform::wide_from_path(userFolder), ORBAX_Platform::wide_from_utf8(error.message())});
+    // The user's file is found, never named: a pipe or device in its place is not written into, which
+    // could stop the program for good.
+    const std::filesystem::file_status status = std::filesystem::status(UserConfigurationPath(), error);
+    const std::wstring path = ORBAX_Platform::wide_from_path(UserConfigurationPath());
     try {
-        WriteConfiguration(ORBAX_Platform::wide_from_path(UserConfigurationPath()), messages);
+        if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+            AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Utilities::get_message_wide(1091)});
+        else
+            WriteConfiguration(path, messages);
     } catch (const std::exception& e) {
         AddConfigMessage(messages, 43, 3, 1043, {std::wstring(), ORBAX_Platform::wide_from_utf8(e.what())});
     }

@@ -61,7 +61,7 @@ public:
     static void SetProfileFolders(const std::filesystem::path& userFolder, const std::filesystem::path& systemFolder);
 
     // The most of a profile file that is read: far above any real one, which holds a few kilobytes.
-    static constexpr std::size_t MaxProfileBytes = std::size_t(16) << 20;
+    static constexpr std::size_t MaxProfileBytes = std::size_t(1) << 20;
     // A profile file left alone, and why (NotRegular or TooLarge).
     struct ProfileProblem {
         std::filesystem::path file;

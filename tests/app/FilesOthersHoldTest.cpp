@@ -73,8 +73,8 @@ TEST_F(FilesOthersHold, SaveSaveAsAndExportLeaveAFileNobodyMayWrite)
 }
 
 // A pipe where the configuration is found stops start-up with its message, as any configuration that
-// cannot be read; a pipe as the profile is left alone with a warning, and the program starts on the
-// defaults; a pipe as the guide never reaches the desktop.
+// cannot be read, and is not written into by a save; a pipe as the profile is left alone with a
+// warning, and the program starts on the defaults; a pipe as the guide never reaches the desktop.
 TEST_F(FilesOthersHold, FilesTheProgramFindsAreReadOnlyWhenRegular)
 {
     const fs::path configuration = sandbox.userFolder() / "QuorLogConfig.txt";
@@ -101,6 +101,10 @@ TEST_F(FilesOthersHold, FilesTheProgramFindsAreReadOnlyWhenRegular)
     EXPECT_EQ(sandbox.boxes.shown[0].text, L"Unable to open " + profile.wstring() + kNotRegular);
     EXPECT_EQ(sandbox.boxes.shown[1].text,
               L"Unable to open " + (sandbox.programFolder() / "Guide.pdf").wstring() + kNotRegular);
+    ASSERT_EQ(::mkfifo(configuration.c_str(), 0600), 0);
+    listed.clear();
+    app.SaveConfiguration();
+    EXPECT_EQ(listed, std::vector<std::wstring>{L"Error: Unable to open " + configuration.wstring() + kNotRegular});
     app.ExitInstance();
     EXPECT_TRUE(fs::is_fifo(profile)) << "the settings are not written over it";
 }

@@ -848,12 +848,12 @@ TEST_F(HoldexCommands, ReadsStopAtTheLimitOfTheirKind)
     EXPECT_TRUE(contains(r.err, "Unable to open /dev/zero\n(The file is larger than 16 MB")) << r.err;
     r = holdex({"export", "-t", "csv", "-s", "Short", "/dev/zero"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(contains(r.err, "Unable to open /dev/zero\n(The file is larger than 16 MB")) << r.err;
+    EXPECT_TRUE(contains(r.err, "Unable to open /dev/zero\n(The file is larger than 8 MB")) << r.err;
 
     write_file(dir / "huge.prolog", "<CProlog>");
     fs::resize_file(dir / "huge.prolog", std::uintmax_t(4) << 30);
     r = holdex({"export", "-t", "prolog4", "--deduce", "huge.prolog"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(contains(r.err, "Unable to open huge.prolog\n(The file is larger than 32 MB")) << r.err;
+    EXPECT_TRUE(contains(r.err, "Unable to open huge.prolog\n(The file is larger than 24 MB")) << r.err;
     EXPECT_EQ(r.out, "");
 }
