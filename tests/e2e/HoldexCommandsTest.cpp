@@ -771,9 +771,8 @@ TEST_F(HoldexCommands, FileNamesPrintInTheTerminalsEncoding)
 }
 
 // Saving onto a named pipe writes into the pipe and leaves it a pipe; a device that takes nothing
-// makes the save fail. The pipe is open for reading before Holdex starts, without waiting for a
-// writer: the small output waits in the pipe, and a Holdex that never opens it leaves nothing to read
-// instead of a reader waiting for ever.
+// makes the save fail. The pipe is opened without waiting before Holdex runs, so that a Holdex that
+// never opens it leaves nothing to read instead of a reader waiting for ever.
 TEST_F(HoldexCommands, SavingOntoAPipeOrADeviceWritesInPlace)
 {
     copySample("hole30.pro");
@@ -806,54 +805,39 @@ TEST_F(HoldexCommands, SavingOntoAPipeOrADeviceWritesInPlace)
 // folder open to everyone: the usual "Unable to open" with the reason, exit 2, every file as it was.
 TEST_F(HoldexCommands, SavesKeepOffAReadOnlyFileAndAnotherUsersLink)
 {
-    copySample("hole.csv");
     copySample("hole30.pro");
     ASSERT_EQ(::chmod((dir / "hole30.pro").c_str(), 0444), 0);
     const std::string before = file("hole30.pro");
-    const std::string denied = "Unable to open hole30.pro\n(Permission denied)";
-    auto r = holdex({"convert", "-t", "csv", "-s", "Short", "hole.csv", "-t", "prolog3", "-s", "Short", "hole30.pro"});
+    auto r = holdex({"repair", "-s", "Short", "hole30.pro"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(contains(r.err, denied)) << r.err;
-    r = holdex({"repair", "-t", "prolog3", "-s", "Short", "hole30.pro"});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(contains(r.err, denied)) << r.err;
+    EXPECT_TRUE(contains(r.err, "Unable to open hole30.pro\n(Permission denied)")) << r.err;
     EXPECT_EQ(file("hole30.pro"), before);
     EXPECT_FALSE(exists("hole30.pro.backup"));
-
     if (::geteuid() != 0)
         GTEST_SKIP() << "another user's link takes root to make";
-    fs::create_directory(dir / "private");
-    write_file(dir / "private" / "secret.txt", "secret");
+    write_file(dir / "secret.txt", "secret");
     fs::create_directory(dir / "shared");
     ASSERT_EQ(::chmod((dir / "shared").c_str(), 01777), 0);
-    fs::create_symlink(dir / "private" / "secret.txt", dir / "shared" / "out.pro");
+    fs::create_symlink(dir / "secret.txt", dir / "shared" / "out.pro");
     ASSERT_EQ(::lchown((dir / "shared" / "out.pro").c_str(), 65534, 65534), 0);
-    r = holdex({"convert", "-t", "csv", "-s", "Short", "hole.csv", "-t", "prolog3", "-s", "Short", "shared/out.pro"});
+    r = holdex({"convert", "-s", "Short", "hole30.pro", "-t", "prolog3", "-s", "Short", "shared/out.pro"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(contains(r.err, "Unable to open shared/out.pro\n(shared/out.pro is a symbolic link that another user "
                                 "owns in a folder open to everyone; it is not followed.)"))
         << r.err;
-    EXPECT_EQ(file("private/secret.txt"), "secret");
-    EXPECT_FALSE(exists("private/secret.txt.backup"));
+    EXPECT_EQ(file("secret.txt"), "secret");
 }
 
-// A whole-file read stops at the limit of its kind: an endless device named as the configuration or
-// as a borehole, or a file larger than any borehole, gives the usual failure naming the file and the
-// limit, at once (the large file is sparse and is never read).
+// A whole-file read stops at the limit of its kind and fails as usual, naming the file and the limit:
+// an endless device as the configuration, a (sparse, unread) file larger than any Prolog 4 borehole.
 TEST_F(HoldexCommands, ReadsStopAtTheLimitOfTheirKind)
 {
-    copySample("hole30.pro");
-    auto r = holdex({"-c", "/dev/zero", "export", "-t", "prolog3", "-s", "Short", "hole30.pro"});
-    EXPECT_EQ(r.exitCode, 254);
-    EXPECT_TRUE(contains(r.err, "Unable to open /dev/zero\n(The file is larger than 16 MB")) << r.err;
-    r = holdex({"export", "-t", "csv", "-s", "Short", "/dev/zero"});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(contains(r.err, "Unable to open /dev/zero\n(The file is larger than 8 MB")) << r.err;
-
     write_file(dir / "huge.prolog", "<CProlog>");
     fs::resize_file(dir / "huge.prolog", std::uintmax_t(4) << 30);
+    auto r = holdex({"-c", "/dev/zero", "export", "-t", "prolog4", "--deduce", "huge.prolog"});
+    EXPECT_EQ(r.exitCode, 254);
+    EXPECT_TRUE(contains(r.err, "Unable to open /dev/zero\n(The file is larger than 16 MB, the limit")) << r.err;
     r = holdex({"export", "-t", "prolog4", "--deduce", "huge.prolog"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(contains(r.err, "Unable to open huge.prolog\n(The file is larger than 24 MB")) << r.err;
-    EXPECT_EQ(r.out, "");
 }
