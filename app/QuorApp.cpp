@@ -15,6 +15,7 @@
 #include "core/catalogue/Messages.h"
 #include "core/catalogue/StringTable.h"
 #include "core/configfile/ConfigSchemaSection.h"
+#include "core/model/FileLimits.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/FirstTimeSplash.h"
 #include "docview/clipboard/ClipboardTransfer.h"
@@ -111,6 +112,14 @@ bool CQuorApp::InitInstance(const std::vector<std::wstring>& arguments)
     }
 
     SetUpConfiguration(commandLine);
+    // A profile file left alone (a pipe or device in its place) is named; the program goes on with the
+    // defaults and does not write that profile.
+    for (const Settings::ProfileProblem& problem : Settings::ProfileProblems())
+        ORBAX_Platform::showMessage(
+            nullptr,
+            format_message(1001, {ORBAX_Platform::wide_from_path(problem.file),
+                                  ORBAX_Logging::FileReadFailureText(problem.outcome, 0, Settings::MaxProfileBytes)}),
+            ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Warning);
 
     ErrorEntries problems;
     std::wstring loadedPath;
@@ -488,7 +497,14 @@ void CQuorApp::OpenProgramFile(const wchar_t* name)
 {
     std::wstring path = programFile(name);
     std::wstring reason;
-    if (!ORBAX_Platform::shell().openFile(path, reason))
+    // Only a regular file goes to the desktop's viewer: a pipe or device put in its place would make
+    // the viewer wait or read without end.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(ORBAX_Platform::path_from_wide(path), error);
+    if (!error && !std::filesystem::is_regular_file(status))
+        ORBAX_Platform::showMessage(m_mainFrame.get(), format_message(1001, {path, get_message_wide(1091)}),
+                                    ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Error);
+    else if (!ORBAX_Platform::shell().openFile(path, reason))
         ORBAX_Platform::showMessage(m_mainFrame.get(), format_message(1001, {path, reason}),
                                     ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Error);
 }

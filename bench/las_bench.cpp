@@ -105,7 +105,8 @@ void BM_ReadLasFile(benchmark::State& state)
 void BM_ReadLasBytes(benchmark::State& state)
 {
     std::string bytes;
-    ORBAX_Platform::read_file_bytes(bench_file().path, bytes);
+    int code = 0;
+    ORBAX_Platform::read_file_bytes(bench_file().path, std::size_t(-1), bytes, code);
     measure(state, [&](auto& las, std::wstring& error) { return las.read_bytes(bytes, L"large.las", error); });
 }
 

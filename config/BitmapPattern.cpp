@@ -148,13 +148,13 @@ bool BitmapPattern::LoadImageFile(const std::wstring& path, BitmapPattern& patte
 
     std::string bytes;
     int code = 0;
-    switch (ORBAX_Platform::read_named_file(file, MaxImageFileBytes, bytes, code)) {
-    case ORBAX_Platform::NamedFileRead::Read: break;
-    case ORBAX_Platform::NamedFileRead::Failed:
+    switch (ORBAX_Platform::read_regular_file(file, MaxImageFileBytes, bytes, code)) {
+    case ORBAX_Platform::FileRead::Read: break;
+    case ORBAX_Platform::FileRead::Failed:
         return DropImage(pattern, errorText, ORBAX_Platform::wide_from_utf8(std::generic_category().message(code)));
-    case ORBAX_Platform::NamedFileRead::NotRegular:
+    case ORBAX_Platform::FileRead::NotRegular:
         return DropImage(pattern, errorText, ORBAX_Utilities::get_message_wide(1098));
-    case ORBAX_Platform::NamedFileRead::TooLarge:
+    case ORBAX_Platform::FileRead::TooLarge:
         return DropImage(pattern, errorText,
                          ORBAX_Utilities::format_message1(1099, std::to_wstring(MaxImageFileBytes >> 20)));
     }

@@ -31,8 +31,8 @@ void QuorLogConfig::LoadConfiguration(ConfigMessageList& messages, std::wstring&
     // The built-in state comes first, so that a failed search still leaves a usable schema.
     ResetConfiguration();
 
-    auto load = [&](const std::wstring& path) {
-        SetConfigurationDirectory(path, messages);
+    auto load = [&](const std::wstring& path, ConfigFileOrigin origin) {
+        SetConfigurationDirectory(path, messages, origin);
         loadedPath = path;
         configurationModified = false;
     };
@@ -40,19 +40,19 @@ void QuorLogConfig::LoadConfiguration(ConfigMessageList& messages, std::wstring&
     std::wstring checked;
     if (!clientMode) {
         if (!explicitPath.empty()) {
-            load(explicitPath);
+            load(explicitPath, ConfigFileOrigin::Named);
             return;
         }
         const std::filesystem::path user = userFolder / FileName;
         if (fileIsThere(user)) {
-            load(ORBAX_Platform::wide_from_path(user));
+            load(ORBAX_Platform::wide_from_path(user), ConfigFileOrigin::Found);
             return;
         }
         checked += ORBAX_Platform::wide_from_path(user) + L"\n";
     }
     const std::filesystem::path program = programFolder / FileName;
     if (fileIsThere(program)) {
-        load(ORBAX_Platform::wide_from_path(program));
+        load(ORBAX_Platform::wide_from_path(program), ConfigFileOrigin::Found);
         return;
     }
     checked += ORBAX_Platform::wide_from_path(program) + L"\n";
@@ -60,12 +60,13 @@ void QuorLogConfig::LoadConfiguration(ConfigMessageList& messages, std::wstring&
     loadedPath.clear();
 }
 
-void QuorLogConfig::SetConfigurationDirectory(const std::wstring& path, ConfigMessageList& messages)
+void QuorLogConfig::SetConfigurationDirectory(const std::wstring& path, ConfigMessageList& messages,
+                                              ConfigFileOrigin origin)
 {
     // Relative names (the file's own, and the image files of bitmaps) are taken from the program
     // folder. They are resolved here rather than by changing the process's current folder, which
     // other threads may rely on.
-    ReadConfiguration(ORBAX_Platform::wide_from_path(ConfigurationFilePath(path)), messages);
+    ReadConfiguration(ORBAX_Platform::wide_from_path(ConfigurationFilePath(path)), messages, origin);
 }
 
 std::filesystem::path QuorLogConfig::ConfigurationFilePath(const std::wstring& path) const
@@ -89,8 +90,15 @@ void QuorLogConfig::SaveConfiguration(ConfigMessageList& messages)
     if (error)
         AddConfigMessage(messages, 42, 3, 1042,
                          {ORBAX_Platform::wide_from_path(userFolder), ORBAX_Platform::wide_from_utf8(error.message())});
+    // The user's file is found, never named: a pipe or device in its place is not written into, which
+    // could stop the program for good.
+    const std::filesystem::file_status status = std::filesystem::status(UserConfigurationPath(), error);
+    const std::wstring path = ORBAX_Platform::wide_from_path(UserConfigurationPath());
     try {
-        WriteConfiguration(ORBAX_Platform::wide_from_path(UserConfigurationPath()), messages);
+        if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+            AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Utilities::get_message_wide(1091)});
+        else
+            WriteConfiguration(path, messages);
     } catch (const std::exception& e) {
         AddConfigMessage(messages, 43, 3, 1043, {std::wstring(), ORBAX_Platform::wide_from_utf8(e.what())});
     }

@@ -17,6 +17,7 @@
 #include "config/InbuiltPattern.h"
 #include "config/TraceDefinition.h"
 #include "config/VectorPattern.h"
+#include "core/configfile/ConfigFileReader.h"
 #include "core/configfile/ConfigMessage.h"
 #include "core/model/SchemaList.h"
 #include "core/streams/TokenStream.h"
@@ -76,11 +77,14 @@ public:
     // Resets the tables to the built-in state, then finds and reads the file. `loadedPath` receives
     // the file read, or is emptied when none was found.
     void LoadConfiguration(ConfigMessageList& messages, std::wstring& loadedPath);
-    // Reads one file, with relative image names taken from the program folder.
-    void SetConfigurationDirectory(const std::wstring& path, ConfigMessageList& messages);
+    // Reads one file, with relative image names taken from the program folder. Only a file the user
+    // named (`origin`) is read when it is no regular file.
+    void SetConfigurationDirectory(const std::wstring& path, ConfigMessageList& messages,
+                                   ORBAX_Config::ConfigFileOrigin origin = ORBAX_Config::ConfigFileOrigin::Found);
     // The file a configuration path names: a relative one is taken from the program folder.
     std::filesystem::path ConfigurationFilePath(const std::wstring& path) const;
-    void ReadConfiguration(const std::wstring& path, ConfigMessageList& messages);
+    void ReadConfiguration(const std::wstring& path, ConfigMessageList& messages,
+                           ORBAX_Config::ConfigFileOrigin origin = ORBAX_Config::ConfigFileOrigin::Found);
     // Reads configuration text already in memory (the file's bytes); `path` names it in messages.
     void ReadConfigurationText(const std::string& text, const std::wstring& path, ConfigMessageList& messages);
 

@@ -46,10 +46,10 @@ std::vector<std::string> splitRockTypes(const std::string& raw)
 
 } // namespace
 
-void QuorLogConfig::ReadConfiguration(const std::wstring& path, ConfigMessageList& messages)
+void QuorLogConfig::ReadConfiguration(const std::wstring& path, ConfigMessageList& messages, ConfigFileOrigin origin)
 {
     std::string bytes;
-    if (ReadConfigurationFile(ORBAX_Platform::path_from_wide(path), path, bytes, messages))
+    if (ReadConfigurationFile(ORBAX_Platform::path_from_wide(path), path, origin, bytes, messages))
         ReadConfigurationText(bytes, path, messages);
 }
 

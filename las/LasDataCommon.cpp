@@ -43,9 +43,12 @@ public:
     {
     }
 
+    // Reads the file; a line too long to read ends it with its own message, whatever the sections
+    // read so far would have said.
     int run();
 
 private:
+    int read_sections();
     Section classify(const std::string& word) const;
     // Each parser returns true when it stopped at a line that starts with "~" (kept in m_line).
     bool parse_version_section();
@@ -181,6 +184,16 @@ bool LasFileReader::skip_unknown_section()
 }
 
 int LasFileReader::run()
+{
+    const int code = read_sections();
+    if (m_source.overlong_line() > 0)
+        return fail(3, 20006,
+                    {m_las.m_fileName, std::to_wstring(m_source.overlong_line()),
+                     std::to_wstring(LasLineSource::kMaxLineBytes >> 20)});
+    return code;
+}
+
+int LasFileReader::read_sections()
 {
     bool seen[SectionCount] = {};
     std::string_view line;

@@ -89,6 +89,17 @@ bool LasLineSource::open(const std::filesystem::path& path, int& error)
     m_atEnd = false;
     m_readOffset = 0;
     m_lineNumber = 0;
+    m_overlongLine = 0;
+    return true;
+}
+
+bool LasLineSource::overlong(std::size_t length)
+{
+    if (length <= kMaxLineBytes)
+        return false;
+    m_overlongLine = m_lineNumber + 1;
+    m_begin = m_end;
+    m_atEnd = true;
     return true;
 }
 
@@ -163,6 +174,8 @@ bool LasLineSource::read_line(std::string_view& line)
         const char* start = m_data + m_begin;
         std::size_t available = m_end - m_begin;
         const void* nl = available ? std::memchr(start, '\n', available) : nullptr;
+        if (overlong(nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : available))
+            return false;
         if (nl) {
             std::size_t length = static_cast<std::size_t>(static_cast<const char*>(nl) - start);
             m_begin += length + 1;
@@ -206,7 +219,10 @@ std::string_view LasLineSource::peek_block()
         const std::size_t window = std::min(available, m_blockBytes);
         if (const void* nl = ::memrchr(start, '\n', window))
             return std::string_view(start, static_cast<std::size_t>(static_cast<const char*>(nl) - start) + 1);
-        if (const void* nl = std::memchr(start + window, '\n', available - window))
+        const void* nl = std::memchr(start + window, '\n', available - window);
+        if (overlong(nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : available))
+            return {};
+        if (nl)
             return std::string_view(start, static_cast<std::size_t>(static_cast<const char*>(nl) - start) + 1);
         if (m_atEnd)
             return std::string_view(start, available);

@@ -2,7 +2,9 @@
 // The lines of a LAS file, read once from start to end. Header sections take a line at a time; the
 // data section takes whole blocks of complete lines, which it splits between threads. The text comes
 // from a file (a regular file is read in blocks by several threads at once; a pipe block by block)
-// or from bytes the caller holds. Only one block of a file is held at a time.
+// or from bytes the caller holds. Only one block of a file is held at a time, and no line longer than
+// kMaxLineBytes: a file of one endless line (or a device) ends the reading instead of filling the
+// memory.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -16,6 +18,9 @@ namespace ORBAX_Geophysics {
 class LasLineSource {
 public:
     static constexpr std::size_t kDefaultBlockBytes = std::size_t(4) << 20;
+    // The longest line read, far above any real one: a line of a thousand curves' values has some
+    // 20 KB.
+    static constexpr std::size_t kMaxLineBytes = std::size_t(16) << 20;
 
     // A file, given to open(); blocks of about `blockBytes`.
     explicit LasLineSource(std::size_t blockBytes = kDefaultBlockBytes);
@@ -36,6 +41,8 @@ public:
     bool read_las_line(std::string_view& line);
 
     std::int64_t line_number() const { return m_lineNumber; }
+    // The number of a line longer than kMaxLineBytes, which ended the input; 0 when there was none.
+    std::int64_t overlong_line() const { return m_overlongLine; }
 
     // Complete lines from the current position, about a block of them (more when one line is longer);
     // at the end of the input the last line may lack its line feed. Empty only at the end. Nothing is
@@ -53,6 +60,9 @@ private:
     bool refill();
     // Reads into the buffer at `at`, up to `length` bytes; the number read.
     std::size_t read_into(char* at, std::size_t length);
+    // True, and the input ended, when the line at the current position, `length` bytes so far, is too
+    // long.
+    bool overlong(std::size_t length);
 
     std::size_t m_blockBytes;
     const char* m_data = nullptr; // the buffer, or the caller's bytes
@@ -60,6 +70,7 @@ private:
     std::size_t m_end = 0;        // one past the last byte available
     bool m_atEnd = false;         // nothing more can be read into the buffer
     std::int64_t m_lineNumber = 0;
+    std::int64_t m_overlongLine = 0;
 
     int m_fd = -1;
     bool m_regular = false;

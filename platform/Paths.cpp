@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,77 +27,93 @@ bool open_output(std::ofstream& stream, const std::filesystem::path& path)
     return stream.is_open();
 }
 
-bool read_file_bytes(const std::filesystem::path& path, std::string& bytes, std::string* error)
+namespace {
+
+// Reads the open file `fd` to its end into `bytes`, stopping once more than `maxBytes` have come (a file
+// that grows while it is read, a pipe or a device that never ends).
+FileRead read_open_file(int fd, std::size_t maxBytes, std::string& bytes, int& code)
 {
-    bytes.clear();
-    std::ifstream in;
-    errno = 0;
-    if (!open_input(in, path)) {
-        if (error)
-            *error = std::generic_category().message(errno ? errno : ENOENT);
-        return false;
+    char block[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, block, sizeof block);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            code = errno;
+            return FileRead::Failed;
+        }
+        if (n == 0)
+            return FileRead::Read;
+        if (static_cast<std::size_t>(n) > maxBytes - bytes.size())
+            return FileRead::TooLarge;
+        bytes.append(block, static_cast<std::size_t>(n));
     }
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) {
-        if (error)
-            *error = std::generic_category().message(errno ? errno : EIO);
-        return false;
-    }
-    return true;
 }
 
-NamedFileRead read_named_file(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code)
+// The read of the open file `fd` whose status is `st`, the file closed after it; nothing is kept of a
+// read that fails.
+FileRead read_whole(int fd, const struct stat& st, std::size_t maxBytes, std::string& bytes, int& code)
+{
+    FileRead outcome = FileRead::Read;
+    if (S_ISDIR(st.st_mode)) {
+        code = EISDIR;
+        outcome = FileRead::Failed;
+    } else if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        outcome = FileRead::TooLarge;
+    } else {
+        if (S_ISREG(st.st_mode))
+            bytes.reserve(static_cast<std::size_t>(st.st_size));
+        outcome = read_open_file(fd, maxBytes, bytes, code);
+    }
+    ::close(fd);
+    if (outcome != FileRead::Read)
+        std::string().swap(bytes);
+    return outcome;
+}
+
+} // namespace
+
+FileRead read_file_bytes(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code)
+{
+    bytes.clear();
+    code = 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
+        code = errno;
+        if (fd >= 0)
+            ::close(fd);
+        return FileRead::Failed;
+    }
+    return read_whole(fd, st, maxBytes, bytes, code);
+}
+
+FileRead read_regular_file(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code)
 {
     bytes.clear();
     code = 0;
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         code = errno;
-        return NamedFileRead::Failed;
+        return FileRead::Failed;
     }
     if (!S_ISREG(st.st_mode))
-        return NamedFileRead::NotRegular;
+        return FileRead::NotRegular;
     if (static_cast<std::uintmax_t>(st.st_size) > maxBytes)
-        return NamedFileRead::TooLarge;
+        return FileRead::TooLarge;
     // Should the name have been swapped for a pipe meanwhile, the open does not wait for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
         code = errno;
-        return NamedFileRead::Failed;
+        if (fd >= 0)
+            ::close(fd);
+        return FileRead::Failed;
     }
-    NamedFileRead outcome = NamedFileRead::Read;
-    if (::fstat(fd, &st) != 0) {
-        code = errno;
-        outcome = NamedFileRead::Failed;
-    } else if (!S_ISREG(st.st_mode)) {
-        outcome = NamedFileRead::NotRegular;
-    } else {
-        // A file that grows while it is read is cut off one byte past the limit and refused.
-        char block[1 << 16];
-        for (;;) {
-            const ssize_t n = ::read(fd, block, sizeof block);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                code = errno;
-                outcome = NamedFileRead::Failed;
-                break;
-            }
-            if (n == 0)
-                break;
-            bytes.append(block, static_cast<std::size_t>(n));
-            if (bytes.size() > maxBytes) {
-                outcome = NamedFileRead::TooLarge;
-                break;
-            }
-        }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return FileRead::NotRegular;
     }
-    ::close(fd);
-    if (outcome != NamedFileRead::Read)
-        bytes.clear();
-    return outcome;
+    return read_whole(fd, st, maxBytes, bytes, code);
 }
 
 } // namespace ORBAX_Platform

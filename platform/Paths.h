@@ -17,18 +17,25 @@ std::wstring wide_from_path(const std::filesystem::path& path);
 bool open_input(std::ifstream& stream, const std::filesystem::path& path);
 bool open_output(std::ofstream& stream, const std::filesystem::path& path);
 
-// The whole file as bytes; false (and `error` the system's text) when it cannot be read.
-bool read_file_bytes(const std::filesystem::path& path, std::string& bytes, std::string* error = nullptr);
-
-// A file named inside another file (a pattern's image, a page logo) is read only when it is a regular
-// file of at most `maxBytes`: a pipe or device named there would make the program wait or read without
-// end. It is never opened when the name shows it to be no regular file, and is checked again once open.
-enum class NamedFileRead {
+// How a read of a whole file ended.
+enum class FileRead {
     Read,
     Failed,     // the system refused; `code` holds its error number
-    NotRegular, // a pipe, device, socket or folder
-    TooLarge
+    NotRegular, // a pipe, device, socket or folder where only a regular file is read
+    TooLarge    // more than the limit
 };
-NamedFileRead read_named_file(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code);
+
+// The whole file as bytes, at most `maxBytes` of them. A regular file larger than that is refused before
+// anything is read; a pipe or device (which the user may name) is read until it ends or more than
+// `maxBytes` have come, so that an endless one ends the read instead of filling the memory. Only
+// Read, Failed and TooLarge.
+FileRead read_file_bytes(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code);
+
+// A file the user did not name (one named inside another file, such as a pattern's image or a page
+// logo, and one the program finds by itself, such as its configuration) is read only when it is a
+// regular file of at most `maxBytes`: a pipe or device there would make the program wait or read
+// without end. It is never opened when the name shows it to be no regular file, and is checked again
+// once open, without waiting for a writer.
+FileRead read_regular_file(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code);
 
 } // namespace ORBAX_Platform

@@ -202,11 +202,12 @@ int make_backup(const std::filesystem::path& target, const std::filesystem::path
     return EEXIST;
 }
 
-// Writes the content straight into a device or pipe.
+// Writes the content straight into a device or pipe. Its name was found to be no link, and a link put
+// there since is not followed.
 SafeSaveResult write_in_place(const std::filesystem::path& target, const std::string& bytes)
 {
     int code = 0;
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW);
     if (fd < 0) {
         code = errno;
     } else {
@@ -215,6 +216,35 @@ SafeSaveResult write_in_place(const std::filesystem::path& target, const std::st
             code = errno;
     }
     return code != 0 ? failure("write", error_text(code)) : SafeSaveResult();
+}
+
+// Whether the save may write over the existing file `target`: it has a write permission at all, and
+// the system lets this user write it. 0 or the error number of the refusal.
+int may_write(const std::filesystem::path& target, const struct stat& info)
+{
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return EACCES;
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno ? errno : EACCES;
+    return 0;
+}
+
+// Whether the kernel's guard for shared folders lets this process follow the link `link`, whose own
+// status is `info`: the user's own link, a link in a folder that is not both sticky and writable by
+// anyone, or a link owned by the folder's owner.
+bool may_follow(const std::filesystem::path& link, const struct stat& info)
+{
+    if (info.st_uid == ::geteuid())
+        return true;
+    std::filesystem::path folder = link.parent_path();
+    if (folder.empty())
+        folder = ".";
+    struct stat shared {};
+    if (::stat(folder.c_str(), &shared) != 0)
+        return false;
+    if ((shared.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH))
+        return true;
+    return shared.st_uid == info.st_uid;
 }
 
 } // namespace
@@ -306,21 +336,27 @@ bool SafeFileWriter::open(const std::filesystem::path& name)
 {
     abandon();
     m_error.clear();
+    m_refusedLink.clear();
     m_given = name;
-    m_target = resolve_links(name);
+    m_target = resolve_links(name, &m_refusedLink);
     int code = 0;
     struct stat old {};
-    const bool exists = !m_target.empty() && ::stat(m_target.c_str(), &old) == 0;
-    if (m_target.empty()) {
+    const bool exists = !m_target.empty() && m_refusedLink.empty() && ::stat(m_target.c_str(), &old) == 0;
+    if (m_target.empty())
         code = ENOENT;
-    } else if (exists && S_ISDIR(old.st_mode)) {
+    else if (!m_refusedLink.empty())
+        code = EACCES;
+    else if (exists && S_ISDIR(old.st_mode))
         code = EISDIR;
-    } else if (exists && !S_ISREG(old.st_mode)) {
+    else if (exists)
+        code = may_write(m_target, old); // a file its permissions keep from changes stays as it is
+    if (code == 0 && exists && !S_ISREG(old.st_mode)) {
         m_inPlace = true;
         m_open = true;
         m_buffer->toMemory();
         return true;
-    } else {
+    }
+    if (code == 0) {
         // A new file gets the permissions the user's umask gives; a replaced one starts private and
         // then takes the old file's.
         m_fd = create_exclusive(m_target, exists ? 0600 : 0666, m_temporary);
@@ -347,8 +383,11 @@ SafeSaveResult SafeFileWriter::fail(const std::string& step, int code)
 
 SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, Backup backup)
 {
-    if (!m_open)
-        return failure("write", m_error.empty() ? error_text(EBADF) : m_error);
+    if (!m_open) {
+        SafeSaveResult result = failure("write", m_error.empty() ? error_text(EBADF) : m_error);
+        result.refusedLink = m_refusedLink;
+        return result;
+    }
     if (!m_buffer->drain())
         return fail("write", m_buffer->code());
     if (m_inPlace) {
@@ -400,13 +439,19 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
     return result;
 }
 
-std::filesystem::path resolve_links(const std::filesystem::path& name)
+std::filesystem::path resolve_links(const std::filesystem::path& name, std::filesystem::path* refused)
 {
     std::filesystem::path path = name;
     for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
-        if (!std::filesystem::is_symlink(path, ec))
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return path;
+        if (!may_follow(path, info)) {
+            if (refused)
+                *refused = path;
+            return path;
+        }
+        std::error_code ec;
         std::filesystem::path next = std::filesystem::read_symlink(path, ec);
         if (ec)
             return path;
@@ -431,8 +476,11 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
                                 const std::filesystem::path& backupPath)
 {
     SafeFileWriter file;
-    if (!file.open(target))
-        return failure("write", file.error());
+    if (!file.open(target)) {
+        SafeSaveResult result = failure("write", file.error());
+        result.refusedLink = file.refusedLink();
+        return result;
+    }
     std::ostream out(&file.buffer());
     const bool keep = writer(out);
     out.flush();

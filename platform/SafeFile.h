@@ -7,6 +7,11 @@
 // placed there, and takes the replaced file's permissions (and its owner and group where the user
 // may set them), so a save never makes a private file readable by others. A backup is a hard link
 // of the old file (a copy where the file system has no links), put in place by a rename.
+//
+// A file the user may not write is not replaced: write permission on its folder would allow it, but
+// the file's own permissions say it is not to be changed, as an editor would ask first. The test is
+// the file's own: at least one write permission, and the system's answer for this user (so that even
+// root, whom the system lets write anything, keeps off a file that nobody may write).
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -26,6 +31,9 @@ struct SafeSaveResult {
     bool backedUp = false;
     // For a backup that may fail: why it could not be made (the save went on without it).
     std::string backupError;
+    // A symbolic link that the save would not follow (see resolve_links); `error` then says why in
+    // the system's words.
+    std::filesystem::path refusedLink;
 };
 
 // One save in progress. The content is written into buffer() and put in place by commit(); a save
@@ -33,7 +41,8 @@ struct SafeSaveResult {
 //
 // A target that exists and is no regular file (a device, a named pipe, a socket) is written in place
 // at commit: no temporary file, no backup, no rename, which would put a plain file where the device
-// or pipe was. A symbolic link is followed: the linked file is replaced and the link stays a link.
+// or pipe was. A symbolic link is followed where the system's rule for links allows it (see
+// resolve_links): the linked file is replaced and the link stays a link.
 class SafeFileWriter {
 public:
     enum class Backup {
@@ -47,12 +56,14 @@ public:
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
     // Starts the save of `name`. False (with errno and error() set) when the temporary file cannot
-    // be made; the buffer then refuses every write.
+    // be made, the target may not be written or a link on the way may not be followed (refusedLink()
+    // then names it); the buffer then refuses every write.
     bool open(const std::filesystem::path& name);
     bool isOpen() const;
     // The file the save replaces: `name` with its links followed.
     const std::filesystem::path& target() const { return m_target; }
     const std::string& error() const { return m_error; }
+    const std::filesystem::path& refusedLink() const { return m_refusedLink; }
 
     // Where the content goes. Its writes fail once a write to the disk has failed.
     std::streambuf& buffer();
@@ -74,6 +85,7 @@ private:
     std::filesystem::path m_given;
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
+    std::filesystem::path m_refusedLink;
     int m_fd = -1;
     bool m_open = false;
     bool m_inPlace = false;
@@ -94,6 +106,12 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
 // The file a name finally refers to, following symbolic links (also to a file not there yet). A save
 // through a link replaces the linked file, not the link, which would otherwise become a plain file
 // while the linked one stays old.
-std::filesystem::path resolve_links(const std::filesystem::path& name);
+//
+// A link is followed only where the kernel's guard for shared folders (fs.protected_symlinks) would
+// follow it, whatever that setting is here: the link is the user's own, or its folder is not both
+// sticky and writable by anyone, or the folder's owner owns the link too. Otherwise another user could
+// plant a link in /tmp that turns a save into the rewriting of any file the saver may write. Such a
+// link is the answer itself, and `refused` (when given) names it; the save then stops.
+std::filesystem::path resolve_links(const std::filesystem::path& name, std::filesystem::path* refused = nullptr);
 
 } // namespace ORBAX_Platform

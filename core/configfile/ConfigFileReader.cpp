@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "core/model/FileLimits.h"
 #include "platform/LineReader.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -37,13 +38,18 @@ const ConfigSectionReader* findSection(const ConfigTokenStream& stream, const st
 
 } // namespace
 
-bool ReadConfigurationFile(const std::filesystem::path& path, const std::wstring& fileName, std::string& bytes,
-                           ConfigMessageList& messages)
+bool ReadConfigurationFile(const std::filesystem::path& path, const std::wstring& fileName, ConfigFileOrigin origin,
+                           std::string& bytes, ConfigMessageList& messages)
 {
-    std::string error;
-    if (ORBAX_Platform::read_file_bytes(path, bytes, &error))
+    int code = 0;
+    const ORBAX_Platform::FileRead outcome =
+        origin == ConfigFileOrigin::Found
+            ? ORBAX_Platform::read_regular_file(path, MaxConfigurationFileBytes, bytes, code)
+            : ORBAX_Platform::read_file_bytes(path, MaxConfigurationFileBytes, bytes, code);
+    if (outcome == ORBAX_Platform::FileRead::Read)
         return true;
-    AddConfigMessage(messages, 1, 3, 1001, {fileName, ORBAX_Platform::wide_from_utf8(error)});
+    AddConfigMessage(messages, 1, 3, 1001,
+                     {fileName, ORBAX_Logging::FileReadFailureText(outcome, code, MaxConfigurationFileBytes)});
     return false;
 }
 

@@ -12,10 +12,18 @@
 
 namespace ORBAX_Config {
 
-// The whole file as bytes; false with message 1001 (`fileName`, the system's reason) when it cannot
-// be read.
-bool ReadConfigurationFile(const std::filesystem::path& path, const std::wstring& fileName, std::string& bytes,
-                           ConfigMessageList& messages);
+// The most of a configuration file that is read: far above any real one (the shipped file has 6 KB).
+constexpr std::size_t MaxConfigurationFileBytes = std::size_t(16) << 20;
+
+// Where the name of a configuration file came from. A file the user named may be a pipe; one the
+// program found by itself (beside it, in the user's folder) is read only when it is a regular file,
+// so that a pipe or device put there can neither stop nor swamp the program.
+enum class ConfigFileOrigin { Named, Found };
+
+// The whole file as bytes; false with message 1001 (`fileName`, the reason) when it cannot be read,
+// is larger than MaxConfigurationFileBytes or, when found, is no regular file.
+bool ReadConfigurationFile(const std::filesystem::path& path, const std::wstring& fileName, ConfigFileOrigin origin,
+                           std::string& bytes, ConfigMessageList& messages);
 
 // A section word (compared without regard to case) and the reader called just after it.
 struct ConfigSectionReader {

@@ -9,6 +9,7 @@
 #include "core/catalogue/Messages.h"
 #include "core/csv/CsvFields.h"
 #include "core/model/DepthResolution.h"
+#include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
 #include "core/model/ValueText.h"
 #include "platform/LineReader.h"
@@ -87,14 +88,17 @@ std::unique_ptr<Borehole> Borehole_CSV::loadFrom(const std::wstring& fileName, c
 void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, LoadMessages& messages)
 {
     std::string bytes;
-    std::string systemError;
+    int code = 0;
     try {
-        if (ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &systemError)) {
+        const ORBAX_Platform::FileRead outcome = ORBAX_Platform::read_file_bytes(
+            ORBAX_Platform::path_from_wide(fileName), MaxBoreholeTextFileBytes, bytes, code);
+        if (outcome == ORBAX_Platform::FileRead::Read) {
             readBytes(bytes, fileName, options, messages);
             return;
         }
         addError(messages, 5,
-                 ORBAX_Utilities::format_message2(11001, fileName, ORBAX_Platform::wide_from_utf8(systemError)));
+                 ORBAX_Utilities::format_message2(11001, fileName,
+                                                  FileReadFailureText(outcome, code, MaxBoreholeTextFileBytes)));
     } catch (const std::exception& e) {
         addInternalError(messages, "Borehole_CSV", kReadLine, e.what());
         std::vector<Interval>::clear();
@@ -313,8 +317,16 @@ unsigned Borehole_CSV::importSchema(const std::wstring& fileName, LoadMessages& 
 unsigned Borehole_CSV::importSchema(std::istream& in, const std::wstring& fileName, LoadMessages& messages)
 {
     std::string line;
+    bool tooLong = false;
     errno = 0;
-    ORBAX_Platform::read_line(in, line);
+    ORBAX_Platform::read_line(in, line, MaxBoreholeTextFileBytes, tooLong);
+    if (tooLong) {
+        addError(
+            messages, 5,
+            ORBAX_Utilities::format_message2(
+                11001, fileName, FileReadFailureText(ORBAX_Platform::FileRead::TooLarge, 0, MaxBoreholeTextFileBytes)));
+        return 0;
+    }
     if (in.bad()) {
         // Opening succeeds here for a folder; reading it is what fails.
         addError(

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "core/csv/CsvFields.h"
+#include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
 #include "core/model/UnitRowWriter.h"
 #include "core/model/ValueText.h"
@@ -112,7 +113,7 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
         }
         const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(target, bytes, backup);
         if (!result.ok) {
-            const std::wstring error = ORBAX_Platform::wide_from_utf8(result.error);
+            const std::wstring error = SaveFailureText(result.error, result.refusedLink);
             if (result.step == "backup")
                 addError(messages, 7, ORBAX_Utilities::format_message(11004, {fileName, fileName + L".backup", error}));
             else

@@ -11,6 +11,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "core/model/DepthResolution.h"
+#include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
 #include "core/model/UnitRowWriter.h"
 #include "platform/LineReader.h"
@@ -153,13 +154,16 @@ std::unique_ptr<Borehole> Borehole_Prolog::load(const std::wstring& fileName, Pr
                                                 LoadMessages& messages)
 {
     std::string bytes;
-    std::string error;
+    int code = 0;
     try {
-        if (ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &error))
+        const ORBAX_Platform::FileRead outcome = ORBAX_Platform::read_file_bytes(
+            ORBAX_Platform::path_from_wide(fileName), MaxBoreholeTextFileBytes, bytes, code);
+        if (outcome == ORBAX_Platform::FileRead::Read)
             return loadBytes(bytes, fileName, options, messages);
         messages.clear();
         addError(messages, kindOpen,
-                 ORBAX_Utilities::format_message(11001, {fileName, ORBAX_Platform::wide_from_utf8(error)}));
+                 ORBAX_Utilities::format_message(
+                     11001, {fileName, FileReadFailureText(outcome, code, MaxBoreholeTextFileBytes)}));
     } catch (const std::exception& e) {
         messages.clear();
         addInternalError(messages, sourceName, readerLine, e.what());
@@ -412,7 +416,7 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
                                                              options.backup ? ORBAX_Platform::path_from_wide(backupName)
                                                                             : std::filesystem::path());
         if (!result.ok) {
-            const std::wstring reason = ORBAX_Platform::wide_from_utf8(result.error);
+            const std::wstring reason = SaveFailureText(result.error, result.refusedLink);
             if (result.step == "backup")
                 addError(messages, kindBackup, format_message(11004, {fileName, backupName, reason}));
             else
@@ -441,9 +445,17 @@ int Borehole_Prolog::importSchema(std::istream& in, const std::wstring& fileName
 {
     using ORBAX_Utilities::format_message;
     try {
-        // An empty file has no first line, so no "V" to begin it: it is not a Prolog file.
+        // An empty file has no first line, so no "V" to begin it: it is not a Prolog file. A first
+        // line longer than any file of its kind is not read whole.
         std::string line;
-        ORBAX_Platform::read_line(in, line);
+        bool tooLong = false;
+        ORBAX_Platform::read_line(in, line, MaxBoreholeTextFileBytes, tooLong);
+        if (tooLong) {
+            addError(messages, kindOpen,
+                     format_message(11001, {fileName, FileReadFailureText(ORBAX_Platform::FileRead::TooLarge, 0,
+                                                                          MaxBoreholeTextFileBytes)}));
+            return -1;
+        }
         const std::string upper = upperAscii(line);
         if (upper.empty() || upper[0] != 'V') {
             addError(messages, kindNotProlog, format_message(11113, {fileName}));

@@ -7,6 +7,7 @@
 #include <xercesc/util/XMLUni.hpp>
 
 #include "core/catalogue/Messages.h"
+#include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
 #include "core/model/ValueText.h"
 #include "core/prolog4/XmlText.h"
@@ -95,8 +96,9 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
         const ORBAX_Platform::SafeSaveResult result =
             ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), bytes);
         if (!result.ok) {
-            addError(messages, 5,
-                     ORBAX_Utilities::format_message2(11001, fileName, ORBAX_Platform::wide_from_utf8(result.error)));
+            addError(
+                messages, 5,
+                ORBAX_Utilities::format_message2(11001, fileName, SaveFailureText(result.error, result.refusedLink)));
             return;
         }
     } catch (const std::exception& e) {

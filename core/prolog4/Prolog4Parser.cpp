@@ -12,6 +12,7 @@
 #include <xercesc/util/XMLString.hpp>
 
 #include "core/catalogue/Messages.h"
+#include "core/model/FileLimits.h"
 #include "core/prolog4/XmlText.h"
 #include "platform/Paths.h"
 
@@ -272,9 +273,11 @@ Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::w
     error.clear();
 
     std::string bytes;
-    std::string systemError;
-    if (!ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), bytes, &systemError)) {
-        error = ORBAX_Platform::wide_from_utf8(systemError);
+    int code = 0;
+    const ORBAX_Platform::FileRead outcome =
+        ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), MaxProlog4FileBytes, bytes, code);
+    if (outcome != ORBAX_Platform::FileRead::Read) {
+        error = FileReadFailureText(outcome, code, MaxProlog4FileBytes);
         return Outcome::OpenFailed;
     }
     return parseBytes(bytes, fileName, error);

@@ -44,9 +44,10 @@ public:
     static constexpr std::size_t kMemoryBase = std::size_t(64) << 20;
     static constexpr std::size_t kMemoryPerFileByte = 64;
 
-    // Releases the document of an earlier parse, then parses the file. On success the document has a
-    // root element. `error` receives the system's text (OpenFailed), the parser's (Malformed) or the
-    // whole reason in the user's words (Refused).
+    // Releases the document of an earlier parse, then parses the file, which is not read when it is
+    // larger than MaxProlog4FileBytes. On success the document has a root element. `error` receives
+    // why the file could not be read (OpenFailed), the parser's text (Malformed) or the whole reason in
+    // the user's words (Refused).
     Outcome parse(const std::wstring& fileName, std::wstring& error);
     // The same over a file's bytes held in memory; `fileName` names them in messages.
     Outcome parseBytes(const std::string& bytes, const std::wstring& fileName, std::wstring& error);

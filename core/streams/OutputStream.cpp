@@ -5,8 +5,10 @@
 #include <locale>
 #include <system_error>
 
+#include "core/model/FileLimits.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Utilities {
 namespace {
@@ -136,7 +138,7 @@ OutputStream::OutputStream(const std::wstring& fileName)
     init(&m_buffer);
     if (!m_file.open(ORBAX_Platform::path_from_wide(fileName))) {
         const int code = errno ? errno : ENOENT;
-        m_error = m_file.error();
+        m_error = ORBAX_Platform::utf8_from_wide(ORBAX_Logging::SaveFailureText(m_file.error(), m_file.refusedLink()));
         setstate(std::ios::failbit);
         errno = code;
     }

@@ -8,6 +8,7 @@
 #include "core/catalogue/Messages.h"
 #include "core/formats/BoreholeFormats.h"
 #include "core/model/BoreholeDescription.h"
+#include "core/model/FileLimits.h"
 #include "dialogs/ApplicationServices.h"
 #include "dialogs/OptionsCSV.h"
 #include "dialogs/OptionsProlog.h"
@@ -284,8 +285,14 @@ int CQuorDoc::exportBorehole(int k, const std::wstring& path, bool append, std::
         std::string existing;
         std::error_code error;
         if (std::filesystem::exists(target, error)) {
-            if (!ORBAX_Platform::read_file_bytes(target, existing)) {
-                message = format_message(1001, {path, get_message_wide(27177)});
+            int code = 0;
+            const auto read =
+                ORBAX_Platform::read_file_bytes(target, ORBAX_Logging::MaxDescriptionFileBytes, existing, code);
+            if (read != ORBAX_Platform::FileRead::Read) {
+                message = format_message(1001, {path, read == ORBAX_Platform::FileRead::TooLarge
+                                                          ? ORBAX_Logging::FileReadFailureText(
+                                                                read, code, ORBAX_Logging::MaxDescriptionFileBytes)
+                                                          : get_message_wide(27177)});
                 return 1;
             }
             bytes = existing + bytes;
@@ -294,7 +301,7 @@ int CQuorDoc::exportBorehole(int k, const std::wstring& path, bool append, std::
     const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(target, bytes);
     if (result.ok)
         return 0;
-    message = format_message(1001, {path, ORBAX_Platform::wide_from_utf8(result.error)});
+    message = format_message(1001, {path, ORBAX_Logging::SaveFailureText(result.error, result.refusedLink)});
     return 1;
 }
 

@@ -1,7 +1,12 @@
 #pragma once
 // The user's profile and the machine-wide values of the program, kept by QSettings under the
-// organisation "ORBAX" and the application "QUOR_Log 3.0" in the native format, without fallbacks.
+// organisation "ORBAX" and the application "QUOR_Log 3.0" in the INI format (the native one here).
 // A Settings object works on one section (group) of the user profile; an empty section is the top.
+//
+// Each profile is one file, "ORBAX/QUOR_Log 3.0.conf" in the profile folder, and nothing else is read:
+// no organisation-wide file, no other folder. A profile file that is there but is no regular file of
+// sane size (a pipe or device put there, or a link to one) is neither read nor written: reading it
+// could stop or swamp the program, which instead runs on the defaults and says so (ProfileProblems).
 //
 // Tests (and anyone else who must not touch the real profile) move the profile folders with
 // SetProfileFolders and the application-data and program folders with SetUserDataFolder and
@@ -11,6 +16,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/Paths.h"
 
 class QSettings;
 
@@ -48,8 +55,20 @@ public:
     // only when it holds the number 1.
     static bool ClientMode();
 
-    // Where the user and system profiles are kept; empty paths restore the system's defaults.
+    // Where the user and system profiles are kept; empty paths restore the system's defaults
+    // ($XDG_CONFIG_HOME or ~/.config, and the first of $XDG_CONFIG_DIRS or /etc/xdg). Forgets the
+    // problems met so far.
     static void SetProfileFolders(const std::filesystem::path& userFolder, const std::filesystem::path& systemFolder);
+
+    // The most of a profile file that is read: far above any real one, which holds a few kilobytes.
+    static constexpr std::size_t MaxProfileBytes = std::size_t(1) << 20;
+    // A profile file left alone, and why (NotRegular or TooLarge).
+    struct ProfileProblem {
+        std::filesystem::path file;
+        FileRead outcome;
+    };
+    // Each profile file left alone so far, once.
+    static std::vector<ProfileProblem> ProfileProblems();
 
     // The per-user application-data folder: $XDG_CONFIG_HOME (default ~/.config) + "ORBAX/QUOR_Log 3.0",
     // unless SetUserDataFolder has named another.
@@ -62,7 +81,7 @@ public:
 
 private:
     std::wstring m_section;
-    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<QSettings> m_settings; // null for a profile left alone
 };
 
 } // namespace ORBAX_Platform

@@ -13,7 +13,7 @@ QImage ReadLogoImage(const std::wstring& fileName)
     const std::filesystem::path file = ORBAX_Platform::path_from_wide(fileName);
     std::string bytes;
     int code = 0;
-    if (ORBAX_Platform::read_named_file(file, MaxLogoFileBytes, bytes, code) != ORBAX_Platform::NamedFileRead::Read)
+    if (ORBAX_Platform::read_regular_file(file, MaxLogoFileBytes, bytes, code) != ORBAX_Platform::FileRead::Read)
         return QImage();
     // The name's extension tells the reader the format, as it would reading the file by its name.
     const QByteArray suffix = QByteArray::fromStdString(file.extension().string()).mid(1).toLower();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCheckBox>
 #include <QSettings>
@@ -602,6 +603,41 @@ TEST_F(StartupTest, ReleaseNotesFailureIsReported)
     ASSERT_EQ(sandbox.boxes.shown.size(), 1u);
     EXPECT_EQ(sandbox.boxes.shown[0].text, L"Unable to open " + notes + L"\n(No such file or directory)");
     app.ExitInstance();
+}
+
+// A pipe where the configuration is found ends start-up as an unreadable one and takes no save; a pipe
+// as the profile gives a warning and is left alone; a pipe as the guide never reaches the desktop.
+TEST_F(StartupTest, FilesTheProgramFindsAreReadOnlyWhenRegular)
+{
+    writeProgramConfiguration(kGoodConfiguration);
+    const std::filesystem::path configuration = sandbox.userFolder() / "QuorLogConfig.txt";
+    const std::filesystem::path profile = sandbox.file("profile-user") / "ORBAX" / "QUOR_Log 3.0.conf";
+    const std::filesystem::path guide = sandbox.programFolder() / "Guide.pdf";
+    auto notRegular = [](const std::filesystem::path& file) {
+        return "Unable to open " + QString::fromStdString(file.string()) + "\n(It is not a regular file; a pipe, " +
+               "device or folder found in its place is left alone.)";
+    };
+    for (const auto& folder : {sandbox.userFolder(), profile.parent_path()})
+        std::filesystem::create_directories(folder);
+    ASSERT_EQ(::mkfifo(configuration.c_str(), 0600), 0);
+    EXPECT_FALSE(CQuorApp().InitInstance({}));
+    ASSERT_EQ(lists.size(), 1u);
+    EXPECT_EQ(lists[0].lines, QStringList{"Error: " + notRegular(configuration)});
+    std::filesystem::remove(configuration);
+    ASSERT_EQ(::mkfifo(profile.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(guide.c_str(), 0600), 0);
+    CQuorApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    app.OnGettingStartedGuide();
+    EXPECT_TRUE(sandbox.shell.files.empty());
+    ASSERT_EQ(::mkfifo(configuration.c_str(), 0600), 0);
+    app.SaveConfiguration();
+    EXPECT_EQ(lists.back().lines, QStringList{"Error: " + notRegular(configuration)});
+    app.ExitInstance();
+    ASSERT_EQ(sandbox.boxes.shown.size(), 2u);
+    EXPECT_EQ(QString::fromStdWString(sandbox.boxes.shown[0].text), notRegular(profile));
+    EXPECT_EQ(QString::fromStdWString(sandbox.boxes.shown[1].text), notRegular(guide));
+    EXPECT_TRUE(std::filesystem::is_fifo(profile));
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <thread>
+#include <unistd.h>
 
 #include "tests/support/TestSupport.h"
 
@@ -770,16 +771,21 @@ TEST_F(HoldexCommands, FileNamesPrintInTheTerminalsEncoding)
 }
 
 // Saving onto a named pipe writes into the pipe and leaves it a pipe; a device that takes nothing
-// makes the save fail.
+// makes the save fail. The pipe is opened without waiting before Holdex runs, so that a Holdex that
+// never opens it leaves nothing to read instead of a reader waiting for ever.
 TEST_F(HoldexCommands, SavingOntoAPipeOrADeviceWritesInPlace)
 {
     copySample("hole30.pro");
     const fs::path pipe = dir / "out.csv";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    std::string received;
-    std::thread reader([&] { received = read_file(pipe); });
+    const int readEnd = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(readEnd, 0);
     auto r = holdex({"convert", "-s", "Short", "hole30.pro", "-t", "csv", "-s", "Short", "out.csv"});
-    reader.join();
+    std::string received;
+    char block[4096];
+    for (ssize_t n; (n = ::read(readEnd, block, sizeof block)) > 0;)
+        received.append(block, static_cast<std::size_t>(n));
+    ::close(readEnd);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_FALSE(exists("out.csv.backup"));
@@ -793,4 +799,45 @@ TEST_F(HoldexCommands, SavingOntoAPipeOrADeviceWritesInPlace)
         EXPECT_TRUE(fs::is_character_file("/dev/full"));
         EXPECT_FALSE(exists("full.csv.backup"));
     }
+}
+
+// A save keeps off a file that its permissions protect and off a link that another user planted in a
+// folder open to everyone: the usual "Unable to open" with the reason, exit 2, every file as it was.
+TEST_F(HoldexCommands, SavesKeepOffAReadOnlyFileAndAnotherUsersLink)
+{
+    copySample("hole30.pro");
+    ASSERT_EQ(::chmod((dir / "hole30.pro").c_str(), 0444), 0);
+    const std::string before = file("hole30.pro");
+    auto r = holdex({"repair", "-s", "Short", "hole30.pro"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(contains(r.err, "Unable to open hole30.pro\n(Permission denied)")) << r.err;
+    EXPECT_EQ(file("hole30.pro"), before);
+    EXPECT_FALSE(exists("hole30.pro.backup"));
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "another user's link takes root to make";
+    write_file(dir / "secret.txt", "secret");
+    fs::create_directory(dir / "shared");
+    ASSERT_EQ(::chmod((dir / "shared").c_str(), 01777), 0);
+    fs::create_symlink(dir / "secret.txt", dir / "shared" / "out.pro");
+    ASSERT_EQ(::lchown((dir / "shared" / "out.pro").c_str(), 65534, 65534), 0);
+    r = holdex({"convert", "-s", "Short", "hole30.pro", "-t", "prolog3", "-s", "Short", "shared/out.pro"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(contains(r.err, "Unable to open shared/out.pro\n(shared/out.pro is a symbolic link that another user "
+                                "owns in a folder open to everyone; it is not followed.)"))
+        << r.err;
+    EXPECT_EQ(file("secret.txt"), "secret");
+}
+
+// A whole-file read stops at the limit of its kind and fails as usual, naming the file and the limit:
+// an endless device as the configuration, a (sparse, unread) file larger than any Prolog 4 borehole.
+TEST_F(HoldexCommands, ReadsStopAtTheLimitOfTheirKind)
+{
+    write_file(dir / "huge.prolog", "<CProlog>");
+    fs::resize_file(dir / "huge.prolog", std::uintmax_t(4) << 30);
+    auto r = holdex({"-c", "/dev/zero", "export", "-t", "prolog4", "--deduce", "huge.prolog"});
+    EXPECT_EQ(r.exitCode, 254);
+    EXPECT_TRUE(contains(r.err, "Unable to open /dev/zero\n(The file is larger than 16 MB, the limit")) << r.err;
+    r = holdex({"export", "-t", "prolog4", "--deduce", "huge.prolog"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(contains(r.err, "Unable to open huge.prolog\n(The file is larger than 24 MB")) << r.err;
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -591,6 +592,27 @@ TEST_F(DocumentFiles, ExportWritesTheTextDescription)
     EXPECT_EQ(doc->exportBorehole(0, path("folder"), true, message), 1);
     EXPECT_NE(message.find(L"The file could not be read."), std::wstring::npos);
     EXPECT_TRUE(std::filesystem::is_directory(sandbox.file("folder")));
+}
+
+// Save, Save As and Export onto a file nobody may write each say they cannot open it, with the
+// system's reason, and leave it as it was.
+TEST_F(DocumentFiles, SaveSaveAsAndExportLeaveAFileNobodyMayWrite)
+{
+    openLeft(path("east_bore"), 1);
+    doc->EditSampleNumber(0, {{1, 1}}, L"S9");
+    ASSERT_EQ(::chmod(sandbox.file("east_bore").c_str(), 0444), 0);
+    const std::string before = QuorTest::read_file(sandbox.file("east_bore"));
+    ErrorEntries entries;
+    doc->saveBorehole(0, entries);
+    answerPrompt(path("east_bore"), 2);
+    doc->saveBoreholeAs(0, entries);
+    std::wstring exported;
+    EXPECT_EQ(doc->exportBorehole(0, path("east_bore"), false, exported), 1);
+    entries.push_back({1, 3, exported});
+    ASSERT_EQ(entries.size(), 3u);
+    for (const ConfigMessage& entry : entries)
+        EXPECT_EQ(entry.text, L"Unable to open " + path("east_bore") + L"\n(Permission denied)");
+    EXPECT_EQ(QuorTest::read_file(sandbox.file("east_bore")), before);
 }
 
 // The File menu's recent files: the texts shown, in order.

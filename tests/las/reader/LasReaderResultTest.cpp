@@ -1,6 +1,7 @@
 // Result codes, messages and line numbers of the file-level reader.
 #include <gtest/gtest.h>
 
+#include "las/LasLineSource.h"
 #include "tests/las/LasTestFiles.h"
 
 using namespace LasTest;
@@ -197,4 +198,18 @@ TEST(LasReaderResult, ShortUnwrappedLineInTheMiddle)
     Loaded r = load(header(kWell, {"DEPT", "A", "B"}) + "~A\n1 2 3\n2 3\n3 4 5\n");
     EXPECT_EQ(r.code, 3);
     EXPECT_EQ(r.error, format_problem(r.name, 15));
+}
+
+// A line longer than the limit ends the read with code 3 and its own message, in block-read data
+// (a header line is read as wrapped data is) and in wrapped data.
+TEST(LasReaderResult, ALineLongerThanTheLimitEndsTheReadNamingIt)
+{
+    const std::string overlong(ORBAX_Geophysics::LasLineSource::kMaxLineBytes + 1, '1');
+    for (const auto& [wrap, line] : {std::pair{"NO", 13}, std::pair{"YES", 14}}) {
+        Files files;
+        Loaded r = files.load(header(kWell, {"DEPT", "A"}, wrap) + "~A\n1 2\n" + (line == 14 ? "3\n" : "") + overlong);
+        EXPECT_EQ(r.code, 3);
+        EXPECT_EQ(r.error, L"Line " + std::to_wstring(line) + L" of LAS file " + r.name +
+                               L" is longer than 16 MB, the limit for one line.");
+    }
 }

@@ -174,3 +174,33 @@ TEST(SafeFile, TheBackupIsALinkOfTheOldFileAndReplacesAnOlderOneWhole)
         std::filesystem::remove(copy);
     }
 }
+
+// A link is followed as the kernel's guard for shared folders would: the user's own always, another
+// user's only outside a sticky folder open to everyone. Refused, the save names it and writes nothing.
+TEST(SafeFile, ALinkInASharedFolderIsFollowedOnlyWhereTheKernelWould)
+{
+    QuorTest::TempDir dir;
+    const auto secret = dir / "secret.txt";
+    const auto shared = dir / "shared";
+    QuorTest::write_file(secret, "secret");
+    std::filesystem::create_directory(shared);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    std::filesystem::create_symlink(secret, shared / "own.pro");
+    ASSERT_TRUE(save_file_safely(shared / "own.pro", std::string("own")).ok);
+    EXPECT_EQ(QuorTest::read_file(secret), "own");
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "another user's link takes root to make";
+    std::filesystem::create_symlink(secret, shared / "out.pro");
+    ASSERT_EQ(::lchown((shared / "out.pro").c_str(), 65534, 65534), 0);
+    std::filesystem::create_symlink(shared / "out.pro", dir / "chain.pro");
+    for (const auto& name : {shared / "out.pro", dir / "chain.pro"}) {
+        const SafeSaveResult result = save_file_safely(name, std::string("planted"), secret.native() + ".backup");
+        EXPECT_EQ(result.refusedLink, shared / "out.pro");
+        EXPECT_EQ(result.error, "Permission denied");
+    }
+    EXPECT_EQ(names_starting(dir.path(), "secret"), std::set<std::string>{"secret.txt"});
+    EXPECT_EQ(QuorTest::read_file(secret), "own");
+    ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+    EXPECT_TRUE(save_file_safely(shared / "out.pro", std::string("not sticky")).ok);
+    EXPECT_EQ(QuorTest::read_file(secret), "not sticky");
+}

@@ -225,11 +225,27 @@ TEST(Paths, Utf8NamesRoundTrip)
     out << "x";
     out.close();
     std::string bytes;
-    ASSERT_TRUE(read_file_bytes(path, bytes));
+    int code = 0;
+    ASSERT_EQ(read_file_bytes(path, 16, bytes, code), FileRead::Read);
     EXPECT_EQ(bytes, "x");
-    std::string error;
-    EXPECT_FALSE(read_file_bytes(dir.path() / "missing", bytes, &error));
-    EXPECT_EQ(error, "No such file or directory");
+    EXPECT_EQ(read_file_bytes(dir.path() / "missing", 16, bytes, code), FileRead::Failed);
+    EXPECT_EQ(code, ENOENT);
+}
+
+// A whole-file read stops at its limit: a larger regular file, an endless device, a longer line.
+TEST(Paths, ReadsStopAtTheirLimit)
+{
+    QuorTest::TempDir dir;
+    QuorTest::write_file(dir / "five", "12345");
+    std::string bytes;
+    int code = 0;
+    EXPECT_EQ(read_file_bytes(dir / "five", 4, bytes, code), FileRead::TooLarge);
+    EXPECT_EQ(read_regular_file(dir / "five", 4, bytes, code), FileRead::TooLarge);
+    EXPECT_EQ(read_file_bytes("/dev/zero", 1 << 20, bytes, code), FileRead::TooLarge);
+    std::istringstream lines("1234\n12345\n");
+    bool tooLong = true;
+    EXPECT_TRUE(read_line(lines, bytes, 4, tooLong) && !tooLong);
+    EXPECT_TRUE(!read_line(lines, bytes, 4, tooLong) && tooLong);
 }
 
 TEST(SafeFile, ReplacesWithBackupAndLeavesOldFileOnFailure)
