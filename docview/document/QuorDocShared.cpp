@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/catalogue/Messages.h"
-#include "core/model/NoCaseCompare.h"
 #include "dialogs/ApplicationServices.h"
 
 namespace QuorDocShared {
@@ -34,8 +33,6 @@ bool blocksClosing(const ErrorEntries& entries)
     return std::any_of(entries.begin(), entries.end(),
                        [](const ErrorEntry& e) { return e.severity >= 2 || e.code == 23; });
 }
-
-bool namesEqualNoCase(const std::wstring& a, const std::wstring& b) { return NoCaseCompare().Equal(a, b); }
 
 const ORBAX_Logging::SchemaDefinitionList& schemaList(ApplicationServices* app)
 {

@@ -23,7 +23,6 @@ bool hasFailure(const ErrorEntries& entries, std::size_t from = 0);
 bool hasCancel(const ErrorEntries& entries, std::size_t from = 0);
 // Whether the entries hold a warning or worse, or a cancellation: closing is refused then.
 bool blocksClosing(const ErrorEntries& entries);
-bool namesEqualNoCase(const std::wstring& a, const std::wstring& b);
 // The application's schemas (an empty list without an application).
 const ORBAX_Logging::SchemaDefinitionList& schemaList(ApplicationServices* app);
 

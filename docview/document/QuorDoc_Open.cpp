@@ -5,6 +5,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "core/formats/BoreholeFormats.h"
+#include "core/model/NoCaseCompare.h"
 #include "dialogs/ApplicationServices.h"
 #include "dialogs/OptionsCSV.h"
 #include "dialogs/OptionsProlog.h"
@@ -81,7 +82,7 @@ bool CQuorDoc::openBoreholeByName(int k, const std::wstring& path, ErrorEntries&
     const std::wstring extension = dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
     Reader reader = Reader::Prolog;
     if (dot != std::wstring::npos) {
-        if (!namesEqualNoCase(extension, L"CSV")) {
+        if (!NoCaseCompare().Equal(extension, L"CSV")) {
             addErrorEntry(format_message(1047, {extension}), entries, status(3, 47));
             return false;
         }
@@ -114,9 +115,9 @@ bool CQuorDoc::openRecentFile(int k, const std::wstring& path, ErrorEntries& ent
     const std::size_t dot = name.rfind(L'.');
     const std::wstring extension = dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
     Reader reader = Reader::Prolog;
-    if (namesEqualNoCase(extension, L"CSV"))
+    if (NoCaseCompare().Equal(extension, L"CSV"))
         reader = Reader::Csv;
-    else if (namesEqualNoCase(extension, L"prolog"))
+    else if (NoCaseCompare().Equal(extension, L"prolog"))
         reader = Reader::Prolog4;
     if (!askToSave(k, entries))
         return false;

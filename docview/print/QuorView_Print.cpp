@@ -42,7 +42,6 @@ using namespace LogPagination;
 namespace {
 
 constexpr std::uint32_t kBlack = 0xFF000000u;
-const QString kTestString = QStringLiteral("Our test string");
 
 // Measuring happens before the print starts (a painter on the printer would begin the document):
 // on an image of the printer's resolution, which measures text as the printer does.

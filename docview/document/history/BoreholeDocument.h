@@ -41,7 +41,6 @@ public:
     // Unsaved changes of pane k.
     bool IsPaneModified(int k) const;
     void SetPaneModified(int k, bool modified);
-    bool IsAnyPaneModified() const { return IsPaneModified(Left) || IsPaneModified(Right); }
 
     // The document title: the left borehole's name, ", " when that name is not empty, the right one's.
     const std::wstring& GetTitle() const { return m_title; }

@@ -556,7 +556,8 @@ TEST_F(DocumentFiles, AFileChangedSinceThePaneReadItIsOverwrittenOnlyWhenTheUser
     boxes.answers.push_back(MessageResult::Yes);
     EXPECT_TRUE(doc->SaveModified());
     EXPECT_EQ(boxes.shown.size(), asked + 2);
-    EXPECT_TRUE(has("right") && !has("third") && !doc->IsAnyPaneModified());
+    EXPECT_TRUE(has("right") && !has("third") && !doc->IsPaneModified(BoreholeDocument::Left) &&
+                !doc->IsPaneModified(BoreholeDocument::Right));
 
     // Another program changes the file: Save and the close both ask; Save As to a new name does not.
     QuorTest::write_file(file, QuorTest::read_file(file) + "COAL,100,9.00,3.00,C,W9,\n");
