@@ -37,8 +37,6 @@ public:
     std::size_t rowLine() const { return m_rowLine; }
     // True when the last row's line ended inside a quoted field.
     bool unterminated() const { return m_unterminated; }
-    // True when nothing is left to read.
-    bool atEnd() const { return m_pos >= m_bytes.size(); }
 
 private:
     // True when a line ends at `pos` (a line feed, or a carriage return before a line feed or the end).
