@@ -249,14 +249,19 @@ double CQuorView::DeviceYToDepth(int pane, double y) const
 void CQuorView::SetPaneTopDepth(int pane, double depth)
 {
     QScrollBar* bar = PaneScrollBar(pane);
-    const double y = depth / m_settings.scale * m_pixelsPerMmY;
-    const double position = std::floor(y + 0.5);
-    if (!std::isfinite(position))
+    int position = 0;
+    if (!depthToPosition(depth, position))
         return;
-    const int clamped = static_cast<int>(std::clamp(position, double(bar->minimum()), double(bar->maximum())));
-    QSignalBlocker block(bar);
-    bar->setValue(clamped);
-    m_scrollPosition[pane == 0 ? 0 : 1] = bar->value();
+    setPanePosition(pane, std::clamp(position, bar->minimum(), bar->maximum()));
+}
+
+bool CQuorView::depthToPosition(double depth, int& position) const
+{
+    const double y = std::floor(depth / m_settings.scale * m_pixelsPerMmY + 0.5);
+    if (!std::isfinite(y))
+        return false;
+    position = static_cast<int>(std::clamp(y, -2.0e9, 2.0e9));
+    return true;
 }
 
 double CQuorView::SnapDepth(double depth) const { return ViewGeometry::SnapDepth(depth, m_settings.tolerance); }
@@ -274,10 +279,9 @@ bool CQuorView::SetScale(double scale)
     const double right = GetPaneTopDepth(1);
     m_settings.scale = scale;
     ComputeLayout();
-    UpdateScrollRanges();
+    computeScrollRanges();
     RefitTraceCurves();
-    SetPaneTopDepth(0, left);
-    SetPaneTopDepth(1, right);
+    placePanesAt(left, right);
     update();
     return true;
 }
@@ -290,13 +294,21 @@ bool CQuorView::SetScaleAtPoint(const QPoint& point, double scale)
     const double right = DeviceYToDepth(1, point.y());
     m_settings.scale = scale;
     ComputeLayout();
-    UpdateScrollRanges();
+    computeScrollRanges();
     RefitTraceCurves();
     const double y = point.y() / m_pixelsPerMmY;
-    SetPaneTopDepth(0, left - (y - m_layout.leftColumn.top()) * scale);
-    SetPaneTopDepth(1, right - (y - m_layout.rightColumn.top()) * scale);
+    placePanesAt(left - (y - m_layout.leftColumn.top()) * scale, right - (y - m_layout.rightColumn.top()) * scale);
     update();
     return true;
+}
+
+void CQuorView::placePanesAt(double leftDepth, double rightDepth)
+{
+    int left = m_scrollPosition[0];
+    int right = m_scrollPosition[1];
+    depthToPosition(leftDepth, left);
+    depthToPosition(rightDepth, right);
+    placePanes(left, right);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -600,6 +612,9 @@ void CQuorView::createScrollBars()
         bar->setStyle(m_scrollBarStyle.get());
         connect(bar, &QScrollBar::actionTriggered, this, [this, pane](int action) { onScrollAction(pane, action); });
         connect(bar, &QScrollBar::valueChanged, this, [this, pane](int value) { scrollPaneTo(pane, value); });
+        // A thumb let go where linked scrolling had widened the range: the range fits the pane again.
+        connect(bar, &QScrollBar::sliderReleased, this,
+                [this, pane] { setPanePosition(pane, m_scrollPosition[pane == 0 ? 0 : 1]); });
         bar->show();
     }
 }
@@ -652,6 +667,10 @@ void CQuorView::scrollPaneTo(int pane, int position)
     if (index == 1 && m_settings.linkScrolling)
         moveLeftLinked(dy);
     m_scrollPosition[index] = position;
+    // A pane coming back from where linked scrolling took it gives up the range it no longer needs;
+    // not while its thumb is held, whose range must stay as it was when the drag began.
+    if (!PaneScrollBar(pane)->isSliderDown())
+        setPanePosition(pane, position);
     ScrollPane(pane, dy);
     SetHoverRow(hover);
     invalidateFooters();
@@ -660,16 +679,34 @@ void CQuorView::scrollPaneTo(int pane, int position)
 
 void CQuorView::moveLeftLinked(int dy)
 {
-    // The left pane keeps its distance to the right one, even past the end of its own range.
-    const int position = m_scrollPosition[0] + dy;
-    QSignalBlocker block(m_leftScrollBar);
-    if (position > m_leftScrollBar->maximum())
-        m_leftScrollBar->setMaximum(position + 2);
-    else if (position < m_leftScrollBar->minimum())
-        m_leftScrollBar->setMinimum(position);
-    m_leftScrollBar->setValue(position);
-    m_scrollPosition[0] = m_leftScrollBar->value();
+    // The left pane keeps its distance to the right one, even past the end of its own range, which
+    // then reaches as far as the pane.
+    setPanePosition(0, m_scrollPosition[0] + dy);
     ScrollPane(0, dy);
+}
+
+void CQuorView::setPanePosition(int pane, int position)
+{
+    QScrollBar* bar = PaneScrollBar(pane);
+    QSignalBlocker block(bar);
+    bar->setRange(std::min(0, position), std::max(m_scrollLast, position));
+    bar->setValue(position);
+    m_scrollPosition[pane == 0 ? 0 : 1] = position;
+}
+
+void CQuorView::placePanes(int left, int right)
+{
+    // The right pane keeps to its range. The left one, while linked, keeps its distance to the right
+    // one as linked scrolling would; unlinked it keeps to its own range.
+    const int rightPlace = std::clamp(right, 0, m_scrollLast);
+    const long long linked = static_cast<long long>(left) + rightPlace - right;
+    const int leftPlace = m_settings.linkScrolling ? static_cast<int>(std::clamp(linked, -2000000000LL, 2000000000LL))
+                                                   : std::clamp(left, 0, m_scrollLast);
+    const bool moved = leftPlace != m_scrollPosition[0] || rightPlace != m_scrollPosition[1];
+    setPanePosition(1, rightPlace);
+    setPanePosition(0, leftPlace);
+    if (moved)
+        update();
 }
 
 void CQuorView::ScrollPane(int pane, int dy)
@@ -721,6 +758,14 @@ void CQuorView::invalidateFooters()
 
 void CQuorView::UpdateScrollRanges()
 {
+    // New ranges move no pane that need not move: a resize or an edit leaves the left pane where
+    // linked scrolling took it, at its distance to the right one.
+    computeScrollRanges();
+    placePanes(m_scrollPosition[0], m_scrollPosition[1]);
+}
+
+void CQuorView::computeScrollRanges()
+{
     const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     m_leftScrollBar->setGeometry(m_layout.leftScrollBarX, 0, barWidth, height());
     m_rightScrollBar->setGeometry(width() - barWidth, 0, barWidth, height());
@@ -741,18 +786,13 @@ void CQuorView::UpdateScrollRanges()
     const double maximum = std::clamp(extent / m_settings.scale * m_pixelsPerMmY, 0.0, 2.0e9);
     const int page = std::max(0, static_cast<int>(m_layout.leftColumn.height() * m_pixelsPerMmY));
     // Positions run to maximum - page + 1, as a window's scroll bar counts them.
-    const int last = std::max(0, static_cast<int>(maximum) - page + 1);
+    m_scrollLast = std::max(0, static_cast<int>(maximum) - page + 1);
     const int line = m_settings.fineScroll ? 1 : std::max(1, m_layout.lineStepPixels);
     for (int pane = 0; pane < 2; ++pane) {
         QScrollBar* bar = PaneScrollBar(pane);
         QSignalBlocker block(bar);
-        bar->setRange(0, last);
         bar->setPageStep(std::max(1, page));
         bar->setSingleStep(line);
-        if (bar->value() != m_scrollPosition[pane]) {
-            m_scrollPosition[pane] = bar->value();
-            update();
-        }
     }
 }
 

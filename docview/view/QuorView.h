@@ -527,6 +527,14 @@ private:
     void onScrollAction(int pane, int action);
     void scrollPaneTo(int pane, int position);
     void moveLeftLinked(int dy);
+    // Puts a pane at a scroll position without drawing; its bar's range reaches from its own range
+    // to the position.
+    void setPanePosition(int pane, int position);
+    // Puts both panes at positions, kept within their ranges as scrolling keeps them.
+    void placePanes(int left, int right);
+    void placePanesAt(double leftDepth, double rightDepth);
+    bool depthToPosition(double depth, int& position) const;
+    void computeScrollRanges();
     void invalidateFooters();
     void invalidateUnit(int pane, int unit, int margin, bool erase);
     void invalidateTraceColumns();
@@ -550,6 +558,7 @@ private:
     QScrollBar* m_leftScrollBar = nullptr;
     QScrollBar* m_rightScrollBar = nullptr;
     int m_scrollPosition[2] = {0, 0};
+    int m_scrollLast = 0; // the last position of either pane's own range
     bool m_scrolling = false;
     double m_pixelsPerMmX = 96 / 25.4;
     double m_pixelsPerMmY = 96 / 25.4;
