@@ -48,6 +48,7 @@ class QSvgGenerator;
 struct ConfigurationTables;
 struct TraceLoadJob;
 struct PrintJob;
+struct TraceLabelRow;
 
 namespace ORBAX_Platform {
 class Graphics;
@@ -205,6 +206,10 @@ public:
     static double TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
                                   const QFont& tickFont);
+    // The range labels under a trace plot, as LayOutTraceLabels places them.
+    static TraceLabelRow PlacedTraceLabels(const QPaintDevice* device, const QFont& font, const QRectF& plot,
+                                           const QRectF& field, double lower, double upper, int decimals,
+                                           const QString& mnemonic, double rowLeft);
     // Each run of the polylines as one line.
     static void DrawCurvePolyline(ORBAX_Platform::Graphics& graphics, const QPen& pen, const CurvePolylines& polylines);
     // Text at a point: the alignment places the point (left, centre or right; top, centre or bottom).

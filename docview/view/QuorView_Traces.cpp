@@ -5,6 +5,7 @@
 #include <limits>
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include "docview/view/QuorView.h"
@@ -58,7 +59,120 @@ RulerLabels PlaceRulerLabels(const QPaintDevice* device, double x, double length
     return labels;
 }
 
+// What a text measures depends on the device's resolution, not on which device it is.
+struct DeviceKind {
+    int type = 0;
+    int dpiX = 0;
+    int dpiY = 0;
+    explicit DeviceKind(const QPaintDevice* device)
+        : type(device ? device->devType() : 0), dpiX(device ? device->logicalDpiX() : 0),
+          dpiY(device ? device->logicalDpiY() : 0)
+    {
+    }
+    bool operator==(const DeviceKind& other) const
+    {
+        return type == other.type && dpiX == other.dpiX && dpiY == other.dpiY;
+    }
+};
+
+// Equal as inputs: the same bits, so that two missing values (NaN) match.
+bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+// A ruler is placed again for every strip a paint draws and for every paint of an unchanged view, and
+// the placing measures its labels' texts, which costs more than drawing the ruler: the last few
+// placements are kept, with which labels were found to fit as they are drawn.
+struct KeptRuler {
+    DeviceKind device{nullptr};
+    double x = 0, length = 0, topDepth = 0, origin = 0, scale = 0, tickLength = 0, labelLeft = 0;
+    QPointF labelOffset;
+    QFont labelFont;
+    RulerLabels labels;
+    std::vector<signed char> shown; // per tick: 1 shown, 0 not, -1 not measured yet
+
+    bool Shown(const QPaintDevice* paintDevice, std::size_t tick)
+    {
+        if (shown[tick] < 0)
+            shown[tick] = labels.Shown(paintDevice, labels.ticks[tick]) ? 1 : 0;
+        return shown[tick] > 0;
+    }
+};
+
+KeptRuler& PlacedRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
+                       double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
+                       double labelLeft)
+{
+    constexpr std::size_t kKept = 16;
+    thread_local std::vector<KeptRuler> kept;
+    thread_local std::size_t next = 0;
+    const DeviceKind kind(device);
+    for (KeptRuler& ruler : kept)
+        if (ruler.device == kind && ruler.x == x && ruler.length == length && ruler.topDepth == topDepth &&
+            ruler.origin == origin && ruler.scale == scale && ruler.tickLength == tickLength &&
+            ruler.labelLeft == labelLeft && ruler.labelOffset == labelOffset && ruler.labelFont == labelFont)
+            return ruler;
+    KeptRuler ruler;
+    ruler.device = kind;
+    ruler.x = x;
+    ruler.length = length;
+    ruler.topDepth = topDepth;
+    ruler.origin = origin;
+    ruler.scale = scale;
+    ruler.tickLength = tickLength;
+    ruler.labelLeft = labelLeft;
+    ruler.labelOffset = labelOffset;
+    ruler.labelFont = labelFont;
+    ruler.labels =
+        PlaceRulerLabels(device, x, length, topDepth, origin, scale, tickLength, labelOffset, labelFont, labelLeft);
+    ruler.shown.assign(ruler.labels.ticks.size(), -1);
+    if (kept.size() < kKept) {
+        kept.push_back(std::move(ruler));
+        return kept.back();
+    }
+    KeptRuler& slot = kept[next];
+    next = (next + 1) % kKept;
+    slot = std::move(ruler);
+    return slot;
+}
+
 } // namespace
+
+TraceLabelRow CQuorView::PlacedTraceLabels(const QPaintDevice* device, const QFont& font, const QRectF& plot,
+                                           const QRectF& field, double lower, double upper, int decimals,
+                                           const QString& mnemonic, double rowLeft)
+{
+    // Each strip of each paint, and each pointer move over the trace columns (for its hit test), asks
+    // for the same few rows again: the last placements are kept.
+    struct Kept {
+        DeviceKind device{nullptr};
+        QFont font;
+        QRectF plot, field;
+        double lower, upper, rowLeft;
+        int decimals;
+        QString mnemonic;
+        TraceLabelRow row;
+    };
+    constexpr std::size_t kKept = 64;
+    thread_local std::vector<Kept> kept;
+    thread_local std::size_t next = 0;
+    const DeviceKind kind(device);
+    for (const Kept& k : kept)
+        if (k.device == kind && k.decimals == decimals && SameNumber(k.lower, lower) && SameNumber(k.upper, upper) &&
+            k.rowLeft == rowLeft && k.plot == plot && k.field == field && k.mnemonic == mnemonic && k.font == font)
+            return k.row;
+    Kept placed{kind,     font,
+                plot,     field,
+                lower,    upper,
+                rowLeft,  decimals,
+                mnemonic, LayOutTraceLabels(device, font, plot, field, lower, upper, decimals, mnemonic, rowLeft)};
+    if (kept.size() < kKept) {
+        kept.push_back(std::move(placed));
+        return kept.back().row;
+    }
+    Kept& slot = kept[next];
+    next = (next + 1) % kKept;
+    slot = std::move(placed);
+    return slot.row;
+}
 
 void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double bottom, double y0, double tickLength,
                                const QPointF& labelOffset, const QBrush& labelBrush, const QPen& gridPen,
@@ -66,8 +180,9 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
                                const QPen& tickPen, const QFont& labelFont, double labelLeft)
 {
     QPainter& painter = graphics.painter();
-    const RulerLabels labels = PlaceRulerLabels(painter.device(), x, bottom - top, topDepth, depthOrigin, scale,
-                                                tickLength, labelOffset, labelFont, labelLeft);
+    KeptRuler& ruler = PlacedRuler(painter.device(), x, bottom - top, topDepth, depthOrigin, scale, tickLength,
+                                   labelOffset, labelFont, labelLeft);
+    const RulerLabels& labels = ruler.labels;
     if (labels.ticks.empty())
         return;
     GraphicsState state(graphics);
@@ -85,7 +200,8 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
     auto reaches = [&clip](double y, double reach) {
         return clip.isNull() || (y >= clip.top() - reach && y <= clip.bottom() + reach);
     };
-    for (const DepthTick& tick : labels.ticks) {
+    for (std::size_t t = 0; t < labels.ticks.size(); ++t) {
+        const DepthTick& tick = labels.ticks[t];
         const double y = tick.y;
         if (reaches(y, 1.0)) {
             painter.setPen(tickLine);
@@ -95,7 +211,7 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
                 painter.drawLine(QPointF(0, y), QPointF(gridLength, y));
             }
         }
-        if (labels.Shown(painter.device(), tick) && reaches(y, labelReach))
+        if (tick.labelled && reaches(y, labelReach) && ruler.Shown(painter.device(), t))
             DrawTextAt(graphics, QPointF(labels.right, y - labelOffset.y()), labels.Text(tick), labels.font, labelBrush,
                        Qt::AlignRight | Qt::AlignTop);
     }
@@ -105,11 +221,13 @@ double CQuorView::TraceValuesLeft(const QPaintDevice* device, const QRectF& plot
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
                                   const QFont& tickFont)
 {
-    const RulerLabels labels = PlaceRulerLabels(device, plotRect.left(), plotRect.height(), topDepth, 0, scale,
-                                                tickLength, labelOffset, tickFont, columnRect.left());
+    KeptRuler& ruler = PlacedRuler(device, plotRect.left(), plotRect.height(), topDepth, 0, scale, tickLength,
+                                   labelOffset, tickFont, columnRect.left());
+    const RulerLabels& labels = ruler.labels;
     // Only the lowest label can reach below the plot.
-    for (auto tick = labels.ticks.rbegin(); tick != labels.ticks.rend(); ++tick) {
-        if (!labels.Shown(device, *tick))
+    for (std::size_t t = labels.ticks.size(); t-- > 0;) {
+        const DepthTick* tick = &labels.ticks[t];
+        if (!tick->labelled || !ruler.Shown(device, t))
             continue;
         const double labelTop = plotRect.top() + tick->y - topDepth / scale - labelOffset.y();
         if (labelTop + labels.height > plotRect.bottom())
@@ -150,9 +268,56 @@ void CQuorView::DrawCurvePolyline(Graphics& graphics, const QPen& pen, const Cur
     QPainter& painter = graphics.painter();
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
+    const QTransform toDevice = graphics.worldToDevice();
+    const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    if (!raster || toDevice.type() > QTransform::TxScale || !(toDevice.m22() > 0)) {
+        int from = 0;
+        for (int end : polylines.ends) {
+            painter.drawPolyline(polylines.points.data() + from, end - from);
+            from = end;
+        }
+        return;
+    }
+    // On the screen a curve has up to four points on a device row where it holds many samples: the
+    // first, lowest, highest and last. The lines between them overlap along the row, and inking the
+    // same pixels again is most of the cost of a paint: the row's lowest and highest point alone, in
+    // the order the curve takes them, ink the same pixels. Each row is drawn from its own points, so
+    // that a strip painted alone draws what a whole paint draws there.
+    const double rowScale = toDevice.m22();
+    const double rowOffset = toDevice.dy();
+    auto rowOf = [&](const QPointF& p) { return std::floor(p.y() * rowScale + rowOffset); };
+    thread_local std::vector<QPointF> line;
     int from = 0;
     for (int end : polylines.ends) {
-        painter.drawPolyline(polylines.points.data() + from, end - from);
+        line.clear();
+        for (int i = from; i < end;) {
+            const double row = rowOf(polylines.points[static_cast<std::size_t>(i)]);
+            int j = i + 1;
+            while (j < end && rowOf(polylines.points[static_cast<std::size_t>(j)]) == row)
+                ++j;
+            if (j - i <= 2) {
+                line.insert(line.end(), polylines.points.begin() + i, polylines.points.begin() + j);
+            } else {
+                int lowest = i;
+                int highest = i;
+                for (int k = i + 1; k < j; ++k) {
+                    const double x = polylines.points[static_cast<std::size_t>(k)].x();
+                    if (x < polylines.points[static_cast<std::size_t>(lowest)].x())
+                        lowest = k;
+                    if (x > polylines.points[static_cast<std::size_t>(highest)].x())
+                        highest = k;
+                }
+                // All at one x: the row's first and last point keep the short line they make.
+                if (lowest == highest) {
+                    lowest = i;
+                    highest = j - 1;
+                }
+                line.push_back(polylines.points[static_cast<std::size_t>(std::min(lowest, highest))]);
+                line.push_back(polylines.points[static_cast<std::size_t>(std::max(lowest, highest))]);
+            }
+            i = j;
+        }
+        painter.drawPolyline(line.data(), static_cast<int>(line.size()));
         from = end;
     }
 }
@@ -184,9 +349,14 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
     {
         GraphicsState smoothing(graphics);
         graphics.setSmoothing(true);
-        // The first row of labels keeps clear of a depth label standing on the plot's bottom edge.
-        const double valuesLeft = TraceValuesLeft(painter.device(), plotRect, columnRect, topDepth, scale, tickLength,
-                                                  labelOffset, resources.tickFont);
+        // The labels under the plot are placed and drawn only where this paint reaches them: a scroll
+        // step or a pointer move paints strips of the plot alone.
+        const QRectF labelClip = painter.hasClipping() ? painter.clipBoundingRect() : columnRect;
+        auto labelsReached = [&](double y, const QFont& font) {
+            const double fontMm = font.pointSizeF() > 0 ? font.pointSizeF() * 25.4 / 72 : 5.0;
+            const double reach = lineHeight + 3 * fontMm;
+            return y >= labelClip.top() - reach && y <= labelClip.bottom() + reach;
+        };
         int n = 0;
         for (std::size_t f = 0; f < traces.size(); ++f) {
             const LasProperty& file = *traces[f];
@@ -209,14 +379,20 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
                 const double lower = curve.ownRange ? curve.minimum() : curve.rangeMinimum;
                 const double upper = curve.ownRange ? curve.maximum() : curve.rangeMaximum;
                 const int centred = Qt::AlignHCenter | Qt::AlignVCenter;
-                // Whole inside the column and apart from each other (a printed field has little room).
-                const TraceLabelRow row =
-                    LayOutTraceLabels(painter.device(), font, plotRect, columnRect, lower, upper, traceRangePrecision,
-                                      QString::fromStdString(curve.mnemonic), n == 1 ? valuesLeft : columnRect.left());
-                for (const auto& [text, x] : {std::pair{&row.lower, row.lowerX}, std::pair{&row.upper, row.upperX},
-                                              std::pair{&row.name, row.nameX}})
-                    if (!text->text.isEmpty())
-                        DrawTextAt(graphics, QPointF(x, labelY), text->text, text->font, labelBrush, centred);
+                if (labelsReached(labelY, font)) {
+                    // Whole inside the column and apart from each other (a printed field has little room).
+                    // The first row keeps clear of a depth label standing on the plot's bottom edge.
+                    const double rowLeft = n == 1 ? TraceValuesLeft(painter.device(), plotRect, columnRect, topDepth,
+                                                                    scale, tickLength, labelOffset, resources.tickFont)
+                                                  : columnRect.left();
+                    const TraceLabelRow row =
+                        PlacedTraceLabels(painter.device(), font, plotRect, columnRect, lower, upper,
+                                          traceRangePrecision, QString::fromStdString(curve.mnemonic), rowLeft);
+                    for (const auto& [text, x] : {std::pair{&row.lower, row.lowerX}, std::pair{&row.upper, row.upperX},
+                                                  std::pair{&row.name, row.nameX}})
+                        if (!text->text.isEmpty())
+                            DrawTextAt(graphics, QPointF(x, labelY), text->text, text->font, labelBrush, centred);
+                }
 
                 if (rows <= 0 || !plotShown)
                     continue;
