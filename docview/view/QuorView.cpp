@@ -2,23 +2,27 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QImage>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QPixmap>
 #include <QPrinter>
 #include <QProxyStyle>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QUrl>
 
 #include "core/catalogue/Messages.h"
@@ -48,28 +52,110 @@ constexpr int kMenuOther = 177;
 constexpr int kOverwritePane = 59140;
 constexpr int kInvalidateMargin = 10; // pixels above and below a unit whose selection changes
 
-// The pane scroll bars drawn by the application's style in bands of fewer rows than Qt hands to its
-// thread pool: a bar is tall and narrow, and waiting for the pool's threads on each of its fills costs
-// more than the fills themselves. The bars repaint at every scroll and zoom step.
+// The pane scroll bars drawn by the application's style, at a fraction of the cost: they repaint at
+// every scroll and zoom step, and are as tall as the window.
+// - The groove, which does not move with the bar's value, and the slider, whose size does not change
+//   while the pane scrolls, are drawn once for their size, state and colours and kept as pictures.
+// - The arrows are drawn in bands of fewer rows than Qt hands to its thread pool: waiting for the
+//   pool's threads on each fill costs more than the fills themselves.
 class BandedScrollBarStyle : public QProxyStyle {
 public:
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget = nullptr) const override
     {
-        constexpr int kBand = 64;
-        if (control != CC_ScrollBar || !painter || !option || option->rect.height() <= kBand) {
+        const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+        if (control != CC_ScrollBar || !painter || !bar || option->rect.isEmpty() ||
+            proxy()->styleHint(SH_ScrollBar_Transient, option, widget)) {
             QProxyStyle::drawComplexControl(control, option, painter, widget);
             return;
         }
-        const QRect whole = option->rect;
-        for (int top = whole.top(); top <= whole.bottom(); top += kBand) {
-            painter->save();
-            painter->setClipRect(QRect(whole.left(), top, whole.width(), std::min(kBand, whole.bottom() + 1 - top)),
-                                 Qt::IntersectClip);
-            QProxyStyle::drawComplexControl(control, option, painter, widget);
-            painter->restore();
+        const bool vertical = bar->orientation == Qt::Vertical;
+        // The bands of an area, across the bar.
+        auto bands = [vertical](const QRect& area, auto&& band) {
+            const int from = vertical ? area.top() : area.left();
+            const int to = vertical ? area.bottom() : area.right();
+            for (int start = from; start <= to; start += kBand) {
+                const int length = std::min(kBand, to + 1 - start);
+                band(vertical ? QRect(area.left(), start, area.width(), length)
+                              : QRect(start, area.top(), length, area.height()));
+            }
+        };
+        auto drawPicture = [&](const QRect& area, const QPixmap& pixmap) {
+            const qreal ratio = pixmap.devicePixelRatio();
+            bands(area, [&](const QRect& band) {
+                const QRect source = band.translated(-area.topLeft());
+                painter->drawPixmap(
+                    band, pixmap,
+                    QRectF(source.x() * ratio, source.y() * ratio, source.width() * ratio, source.height() * ratio));
+            });
+        };
+        if (bar->subControls & SC_ScrollBarGroove)
+            drawPicture(bar->rect, picture(*bar, SC_ScrollBarGroove, bar->rect, painter, widget));
+        const QRect slider = proxy()->subControlRect(control, bar, SC_ScrollBarSlider, widget);
+        // The slider's outline reaches a pixel beyond its rectangle.
+        const QRect sliderArea = slider.adjusted(-1, -1, 1, 1);
+        if ((bar->subControls & SC_ScrollBarSlider) && slider.isValid())
+            drawPicture(sliderArea, picture(*bar, SC_ScrollBarSlider, sliderArea, painter, widget));
+        for (SubControl part : {SC_ScrollBarSubLine, SC_ScrollBarAddLine}) {
+            if (!(bar->subControls & part))
+                continue;
+            QStyleOptionSlider alone(*bar);
+            alone.subControls = part;
+            bands(proxy()->subControlRect(control, bar, part, widget).adjusted(-1, -1, 1, 1), [&](const QRect& band) {
+                painter->save();
+                painter->setClipRect(band, Qt::IntersectClip);
+                QProxyStyle::drawComplexControl(control, &alone, painter, widget);
+                painter->restore();
+            });
         }
     }
+
+private:
+    static constexpr int kBand = 64;
+
+    // One part of a bar (`area`: where it draws, in the bar's coordinates) as the style draws it alone,
+    // drawn once for its size, the bar's state and colours (the last few kept: two bars, two parts).
+    const QPixmap& picture(const QStyleOptionSlider& bar, SubControl part, const QRect& area, QPainter* painter,
+                           const QWidget* widget) const
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const QString key = QStringLiteral("%1 %2x%3@%4 %5 %6 %7 %8 %9 %10")
+                                .arg(int(part))
+                                .arg(area.width())
+                                .arg(area.height())
+                                .arg(ratio)
+                                .arg(bar.palette.cacheKey())
+                                .arg(int(bar.palette.currentColorGroup()))
+                                .arg(int(bar.state))
+                                .arg(int(bar.activeSubControls & part))
+                                .arg(int(bar.orientation))
+                                .arg(int(bar.direction));
+        for (const Picture& kept : m_pictures)
+            if (kept.key == key)
+                return kept.pixmap;
+        QStyleOptionSlider alone(bar);
+        alone.subControls = part;
+        QImage image((QSizeF(area.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        {
+            QPainter drawing(&image);
+            drawing.translate(-area.topLeft());
+            QProxyStyle::drawComplexControl(CC_ScrollBar, &alone, &drawing, widget);
+        }
+        Picture& slot = m_pictures[m_next];
+        m_next = (m_next + 1) % std::size(m_pictures);
+        slot.key = key;
+        slot.pixmap = QPixmap::fromImage(std::move(image));
+        return slot.pixmap;
+    }
+
+    struct Picture {
+        QString key;
+        QPixmap pixmap;
+    };
+    mutable Picture m_pictures[8];
+    mutable std::size_t m_next = 0;
 };
 
 } // namespace
@@ -630,14 +716,22 @@ void CQuorView::onScrollAction(int pane, int action)
         bar->setSliderPosition(std::max(bar->minimum(), bar->value() - line));
 }
 
+void CQuorView::ScrollLines(int pane, int lines)
+{
+    // Each step is held to the bar's range, so the steps together are held to it once.
+    QScrollBar* bar = PaneScrollBar(pane);
+    const int line = m_settings.fineScroll ? 1 : std::max(1, m_layout.lineStepPixels);
+    const long long position = static_cast<long long>(bar->value()) + static_cast<long long>(lines) * line;
+    bar->setValue(static_cast<int>(std::clamp<long long>(position, bar->minimum(), bar->maximum())));
+}
+
 void CQuorView::OnVScroll(int pane, ScrollRequest request, int trackPosition)
 {
     QScrollBar* bar = PaneScrollBar(pane);
-    const int line = m_settings.fineScroll ? 1 : std::max(1, m_layout.lineStepPixels);
     int position = bar->value();
     switch (request) {
-    case LineUp: position -= line; break;
-    case LineDown: position += line; break;
+    case LineUp: ScrollLines(pane, -1); return;
+    case LineDown: ScrollLines(pane, 1); return;
     case PageUp: position -= bar->pageStep(); break;
     case PageDown: position += bar->pageStep(); break;
     case ThumbTrack: position = trackPosition; break;

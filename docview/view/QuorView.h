@@ -140,6 +140,8 @@ public:
     // Scroll-bar requests, from the bars and from the keyboard commands.
     enum ScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbTrack, EndScroll };
     void OnVScroll(int pane, ScrollRequest request, int trackPosition = 0);
+    // Line steps up (negative) or down, as that many line requests, in one move of the pane.
+    void ScrollLines(int pane, int lines);
     // Moves the drawing of the pane (and, for the right pane, the trace plots) by dy pixels.
     void ScrollPane(int pane, int dy);
     // The auto-scroll tick while a band selection has left the column (timer 1, every 500 ms).

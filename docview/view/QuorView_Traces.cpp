@@ -270,7 +270,8 @@ void CQuorView::DrawCurvePolyline(Graphics& graphics, const QPen& pen, const Cur
     painter.setBrush(Qt::NoBrush);
     const QTransform toDevice = graphics.worldToDevice();
     const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
-    if (!raster || toDevice.type() > QTransform::TxScale || !(toDevice.m22() > 0)) {
+    const bool hairline = pen.isCosmetic() && pen.widthF() <= 1;
+    if (!raster || !hairline || toDevice.type() > QTransform::TxScale || !(toDevice.m22() > 0)) {
         int from = 0;
         for (int end : polylines.ends) {
             painter.drawPolyline(polylines.points.data() + from, end - from);
@@ -278,47 +279,96 @@ void CQuorView::DrawCurvePolyline(Graphics& graphics, const QPen& pen, const Cur
         }
         return;
     }
-    // On the screen a curve has up to four points on a device row where it holds many samples: the
-    // first, lowest, highest and last. The lines between them overlap along the row, and inking the
-    // same pixels again is most of the cost of a paint: the row's lowest and highest point alone, in
-    // the order the curve takes them, ink the same pixels. Each row is drawn from its own points, so
-    // that a strip painted alone draws what a whole paint draws there.
+    // On the screen a curve has up to four points on a device row where that row holds many samples:
+    // the first, lowest, highest and last. A hairline is a pixel wide, so the lines between them ink
+    // the row from the lowest to the highest point, over and over: most of the cost of a paint. Such a
+    // row is filled from its lowest to its highest point instead, each line to the next such row
+    // shared between the two rows at its middle, as the line would cross over; rows of one or two
+    // points are drawn as lines, as are the lines that join them to the rest. Each row is drawn from
+    // its own points and its neighbours', so that a strip painted alone draws what a whole paint
+    // draws there.
     const double rowScale = toDevice.m22();
     const double rowOffset = toDevice.dy();
     auto rowOf = [&](const QPointF& p) { return std::floor(p.y() * rowScale + rowOffset); };
+    auto deviceX = [&](const QPointF& p) { return p.x() * toDevice.m11() + toDevice.dx(); };
+    const std::vector<QPointF>& points = polylines.points;
     thread_local std::vector<QPointF> line;
+    thread_local std::vector<QRect> spans;
+    spans.clear();
+    struct Group {
+        int first, end; // points [first, end)
+        double row;
+    };
+    thread_local std::vector<Group> groups;
     int from = 0;
     for (int end : polylines.ends) {
-        line.clear();
+        groups.clear();
         for (int i = from; i < end;) {
-            const double row = rowOf(polylines.points[static_cast<std::size_t>(i)]);
+            const double row = rowOf(points[static_cast<std::size_t>(i)]);
             int j = i + 1;
-            while (j < end && rowOf(polylines.points[static_cast<std::size_t>(j)]) == row)
+            while (j < end && rowOf(points[static_cast<std::size_t>(j)]) == row)
                 ++j;
-            if (j - i <= 2) {
-                line.insert(line.end(), polylines.points.begin() + i, polylines.points.begin() + j);
-            } else {
-                int lowest = i;
-                int highest = i;
-                for (int k = i + 1; k < j; ++k) {
-                    const double x = polylines.points[static_cast<std::size_t>(k)].x();
-                    if (x < polylines.points[static_cast<std::size_t>(lowest)].x())
-                        lowest = k;
-                    if (x > polylines.points[static_cast<std::size_t>(highest)].x())
-                        highest = k;
-                }
-                // All at one x: the row's first and last point keep the short line they make.
-                if (lowest == highest) {
-                    lowest = i;
-                    highest = j - 1;
-                }
-                line.push_back(polylines.points[static_cast<std::size_t>(std::min(lowest, highest))]);
-                line.push_back(polylines.points[static_cast<std::size_t>(std::max(lowest, highest))]);
-            }
+            groups.push_back({i, j, row});
             i = j;
         }
-        painter.drawPolyline(line.data(), static_cast<int>(line.size()));
         from = end;
+        auto dense = [&](std::size_t g) { return groups[g].end - groups[g].first > 2; };
+        line.clear();
+        auto flushLine = [&] {
+            if (line.size() >= 2)
+                painter.drawPolyline(line.data(), static_cast<int>(line.size()));
+            line.clear();
+        };
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            const Group& group = groups[g];
+            if (!dense(g)) {
+                if (line.empty() && g > 0)
+                    line.push_back(points[static_cast<std::size_t>(groups[g - 1].end - 1)]);
+                line.insert(line.end(), points.begin() + group.first, points.begin() + group.end);
+                if (g + 1 < groups.size() && dense(g + 1)) {
+                    line.push_back(points[static_cast<std::size_t>(groups[g + 1].first)]);
+                    flushLine();
+                }
+                continue;
+            }
+            flushLine();
+            double low = deviceX(points[static_cast<std::size_t>(group.first)]);
+            double high = low;
+            for (int k = group.first + 1; k < group.end; ++k) {
+                const double x = deviceX(points[static_cast<std::size_t>(k)]);
+                low = std::min(low, x);
+                high = std::max(high, x);
+            }
+            // The lines to the dense rows next to it: half on each row.
+            if (g > 0 && dense(g - 1)) {
+                const double middle = (deviceX(points[static_cast<std::size_t>(groups[g - 1].end - 1)]) +
+                                       deviceX(points[static_cast<std::size_t>(group.first)])) /
+                                      2;
+                low = std::min(low, middle);
+                high = std::max(high, middle);
+            }
+            if (g + 1 < groups.size() && dense(g + 1)) {
+                const double middle = (deviceX(points[static_cast<std::size_t>(group.end - 1)]) +
+                                       deviceX(points[static_cast<std::size_t>(groups[g + 1].first)])) /
+                                      2;
+                low = std::min(low, middle);
+                high = std::max(high, middle);
+            }
+            // Far outside any device, a value off the plot's range stays a number of pixels.
+            const int left = static_cast<int>(std::floor(std::clamp(low, -1.0e6, 1.0e6)));
+            const int right = static_cast<int>(std::floor(std::clamp(high, -1.0e6, 1.0e6)));
+            spans.push_back(QRect(left, static_cast<int>(group.row), right - left + 1, 1));
+        }
+        flushLine();
+    }
+    if (!spans.empty()) {
+        painter.save();
+        painter.resetTransform();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(pen.color());
+        painter.drawRects(spans.data(), static_cast<int>(spans.size()));
+        painter.restore();
     }
 }
 
