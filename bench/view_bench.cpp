@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "bench/DenseTraceFile.h"
 #include "bench/LasSpeedFile.h"
 #include "config/Quor_Log_Config.h"
 #include "docview/document/QuorDoc.h"
@@ -185,6 +186,73 @@ BENCHMARK(BM_DrawVisibleArea)
     ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
     ->ArgNames({"units", "middle"})
     ->Unit(benchmark::kMillisecond);
+
+// The shipped configuration as it is, whose trace definitions put the dense file's curves into the
+// three columns.
+ConfigurationTables& ShippedTables()
+{
+    static ConfigurationTables tables;
+    static bool loaded = [] {
+        QuorLogConfig config(tables);
+        ConfigMessageList messages;
+        config.ResetConfiguration();
+        const auto path = QuorTest::source_dir() / "resources" / "QuorLogConfig.txt";
+        config.ReadConfigurationText(QuorTest::read_file(path), path.wstring(), messages);
+        for (const auto& [id, list] : tables.hatchLists)
+            if (list.GetName() == L"Colour")
+                tables.currentHatchListId = id;
+        return true;
+    }();
+    (void)loaded;
+    return tables;
+}
+
+// The whole view repainted, as after a zoom step, beside the dense trace file of bench/view-speed
+// (11 curves of 600,000 samples 1 mm apart) at 1:250, 1:1000 and 1:20000: the time should follow the
+// device rows drawn, not the samples.
+void BM_DrawDenseTraces(benchmark::State& state)
+{
+    Application();
+    static const std::wstring file = [] {
+        const auto path = BenchFolder().dir / "dense.las";
+        if (!DenseTraceFile::write(path.string(), 600000))
+            return std::wstring();
+        return path.wstring();
+    }();
+    if (file.empty()) {
+        state.SkipWithError("cannot write the trace file");
+        return;
+    }
+    CQuorDoc document(CoalSchema());
+    FillBorehole(document.GetBorehole(0), 60);
+    CQuorView view(&document);
+    view.saveSettingsWanted = [] { return false; };
+    view.SetConfigurationTables(&ShippedTables());
+    // The view of the 1600 x 1000 window of bench/view-speed, below its menu and tool bars.
+    view.resize(1600, 930);
+    view.OnSize();
+    view.StartTraceLoad(file);
+    view.WaitForTraceLoads();
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(static_cast<int>(view.PixelsPerMmX() * 1000));
+    image.setDotsPerMeterY(static_cast<int>(view.PixelsPerMmY() * 1000));
+    auto draw = [&] {
+        QPainter painter(&image);
+        view.OnDraw(painter, view.DeviceToPage(QRectF(QPointF(0, 0), QSizeF(image.size()))), true);
+    };
+    // Each step to the scale or a hair from it, so that nothing drawn at the one scale serves the next.
+    const double scale = static_cast<double>(state.range(0)) / 1000;
+    view.SetScale(scale * 1.001);
+    draw();
+    bool hair = false;
+    for (auto _ : state) {
+        view.SetScale(hair ? scale * 1.001 : scale);
+        hair = !hair;
+        draw();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_DrawDenseTraces)->Arg(250)->Arg(1000)->Arg(20000)->ArgName("scale")->Unit(benchmark::kMillisecond);
 
 // Three 80 MB files, generated once.
 const std::vector<std::wstring>& BigFiles()

@@ -1,20 +1,20 @@
 // How much CPU the desktop program spends on what a user does to its view, measured on the real
 // program driven by real input events: it runs on a virtual display (Xvfb, 1600 x 1000) with the
-// sample borehole at 1:250, and xdotool presses I and O (zoom about the pointer), turns the wheel over
-// the right column (a scroll step of the right pane, which the left pane and the trace columns
-// follow), and moves the pointer over the trace columns. Each event is given time to be handled to
-// the end; the program's own CPU time (all its threads) over the run, less what it spends idle over
-// the same time, is divided by the number of events. Then the same with a LAS file of 12 curves x
-// 600,000 samples 1 mm apart (63 MB) open as traces.
-//   view_speed QUOR_LOG SAMPLE CONFIG [REPEATS=3] [FOLDER=/tmp]
+// sample borehole, and for each scale named (set with View > Scale, its dialog driven by xdotool)
+// xdotool presses I and O (a zoom step about the pointer from that scale, which is set again after
+// each), turns the wheel over the right column (a scroll step of the right pane, which the left pane
+// and the trace columns follow), and moves the pointer over the trace columns. Each event is given
+// time to be handled to the end; the program's own CPU time (all its threads) over it, less what it
+// spends idle over the same time, is what the event cost. Then the same with a LAS file of 12 curves
+// x 600,000 samples 1 mm apart (63 MB) open as traces. Each figure is the mean over the events of a
+// run; the runs give its median, lowest and highest.
+//   view_speed QUOR_LOG SAMPLE CONFIG [RUNS=3] [FOLDER=/tmp]
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -26,6 +26,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "bench/DenseTraceFile.h"
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -34,46 +36,6 @@ using namespace std::chrono_literals;
 {
     std::fprintf(stderr, "view_speed: %s\n", what.c_str());
     std::exit(1);
-}
-
-// The LAS file: depth from 0 m in steps of 1 mm and eleven readings shaped like logs (a slow swing,
-// beds, noise), two decimals; about 105 bytes a row.
-void WriteTraces(const std::string& path, int rows)
-{
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        fail("cannot write " + path + ": " + std::strerror(errno));
-    static const char* const names[] = {"GR", "SGR", "CGR", "DEN", "ILD", "NPHI", "PE", "DT", "SP", "RHOB", "CALX"};
-    std::fprintf(out,
-                 "~Version information\n VERS. 2.0 : CWLS LOG ASCII STANDARD - VERSION 2.0\n"
-                 " WRAP. NO : one line per depth step\n~Well information\n STRT.M 0.000 : start\n"
-                 " STOP.M %.3f : stop\n STEP.M 0.001 : step\n NULL. -999.25 : null\n"
-                 "~Curve information\n DEPT.M : depth\n",
-                 (rows - 1) * 0.001);
-    for (const char* name : names)
-        std::fprintf(out, " %s.U : reading\n", name);
-    std::fprintf(out, "~A\n");
-    std::uint32_t random = 12345;
-    std::string line;
-    char number[32];
-    for (int r = 0; r < rows; ++r) {
-        const double depth = r * 0.001;
-        line.clear();
-        std::snprintf(number, sizeof number, "%.3f", depth);
-        line += number;
-        for (int c = 0; c < 11; ++c) {
-            random = random * 1664525u + 1013904223u;
-            const double noise = ((random >> 8) % 1000) / 1000.0 - 0.5;
-            const double bed = std::fmod(std::floor(depth / (1.5 + 0.4 * c)) * 37.0, 11.0);
-            const double value = 50 + 25 * std::sin(depth / (3 + c)) + 3 * bed + 8 * noise;
-            std::snprintf(number, sizeof number, " %8.2f", value);
-            line += number;
-        }
-        line += '\n';
-        std::fwrite(line.data(), 1, line.size(), out);
-    }
-    if (std::fclose(out) != 0)
-        fail("cannot write " + path);
 }
 
 // Runs a program to its end; its standard output is returned when `output` is set.
@@ -118,6 +80,7 @@ struct Program {
     pid_t pid = -1;
     clockid_t clock{};
     std::vector<std::string> environment;
+    std::string window; // the main window's id
 
     double cpu() const
     {
@@ -158,63 +121,114 @@ double IdleRate(const Program& program, std::chrono::milliseconds span)
     return (program.cpu() - before) / seconds;
 }
 
-// Milliseconds of CPU per event, the idle rate over the same time taken off.
+// Milliseconds of CPU the program spends on one event, the idle rate over the same time taken off.
 template <class Event>
-double PerEvent(const Program& program, int events, double idleRate, Event&& event)
+double TimeEvent(const Program& program, double idleRate, Event&& event)
 {
     program.settle();
     const double before = program.cpu();
     const auto start = Clock::now();
-    for (int i = 0; i < events; ++i) {
-        event(i);
-        program.settle();
-    }
+    event();
+    program.settle();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    return std::max(0.0, program.cpu() - before - idleRate * seconds) / events;
+    return std::max(0.0, program.cpu() - before - idleRate * seconds);
 }
 
-struct Figures {
-    double zoom = 0;
-    double scroll = 0;
-    double move = 0;
-    double idle = 0;
+// View > Scale, the denominator typed into its dialog; then Scroll to Top, so that each case starts
+// from the same place.
+void SetScale(const Program& program, int denominator)
+{
+    program.xdotool({"key", "alt+v"});
+    program.settle();
+    program.xdotool({"key", "s"});
+    program.settle();
+    program.xdotool({"key", "ctrl+a"});
+    program.xdotool({"type", std::to_string(denominator)});
+    program.xdotool({"key", "Return"});
+    program.settle();
+    // Without a window manager the keyboard focus does not come back by itself when the dialog goes.
+    program.xdotool({"windowfocus", "--sync", program.window});
+    program.settle();
+    program.xdotool({"key", "ctrl+Home"});
+    program.settle();
+}
+
+// One figure over the runs: the median, the lowest and the highest; none where it does not apply.
+struct Spread {
+    std::vector<double> runs;
+    std::string Text(const char* unit) const
+    {
+        if (runs.empty())
+            return "-";
+        std::vector<double> sorted = runs;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t n = sorted.size();
+        const double median = n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+        char text[64];
+        std::snprintf(text, sizeof text, "%.2f %s (%.2f to %.2f)", median, unit, sorted.front(), sorted.back());
+        return text;
+    }
 };
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+struct Figures {
+    Spread zoom, scroll, move, idle;
+};
 
-Figures Measure(const Program& program, int repeats)
+// The right column and the trace columns of a 1600 x 1000 window (the view starts below the menu bar
+// and the tool bar).
+constexpr int kColumnX = 430; // the right column, whose pane the wheel scrolls
+constexpr int kTraceX = 1000;
+
+// The zoom steps from a scale: I goes to the next larger scale of the zoom table (1:1 to 1:1000),
+// O to the next smaller one, which there is only below 1:900. Each step is timed from the named
+// scale, which the Scale command sets again after it. Whether the wheel can scroll at all: a log
+// that fits the window does not scroll (`scrolls`).
+Figures Measure(const Program& program, int denominator, bool scrolls, int runs)
 {
-    // The right column and the trace columns of a 1600 x 1000 window (the view starts below the
-    // menu bar and the tool bar).
-    const int columnX = 430; // the right column, whose pane the wheel scrolls
-    const int traceX = 1000;
-    std::vector<double> zoom, scroll, move, idle;
-    for (int r = 0; r < repeats; ++r) {
-        program.xdotool({"mousemove", std::to_string(traceX), "500"});
+    Figures figures;
+    const bool zoomsOut = denominator < 900;
+    for (int r = 0; r < runs; ++r) {
+        program.xdotool({"mousemove", std::to_string(kTraceX), "500"});
+        SetScale(program, denominator);
         const double rate = IdleRate(program, 3000ms);
-        idle.push_back(rate);
-        program.xdotool({"mousemove", std::to_string(columnX), "500"});
-        // In and out by turns, about the pointer: 1:250, 1:200, 1:250, ...
-        zoom.push_back(PerEvent(program, 20, rate, [&](int i) { program.xdotool({"key", i % 2 ? "o" : "i"}); }));
-        // Ten notches down, ten up.
-        scroll.push_back(PerEvent(program, 20, rate, [&](int i) { program.xdotool({"click", i < 10 ? "5" : "4"}); }));
+        figures.idle.runs.push_back(rate);
+
+        program.xdotool({"mousemove", std::to_string(kColumnX), "500"});
+        double zoom = 0;
+        const int zoomSteps = 10;
+        for (int i = 0; i < zoomSteps; ++i) {
+            const char* key = zoomsOut && i % 2 ? "o" : "i";
+            zoom += TimeEvent(program, rate, [&] { program.xdotool({"key", key}); });
+            SetScale(program, denominator);
+        }
+        figures.zoom.runs.push_back(zoom / zoomSteps);
+
+        if (scrolls) {
+            // Ten notches down, ten up.
+            double scroll = 0;
+            for (int i = 0; i < 20; ++i)
+                scroll += TimeEvent(program, rate, [&] { program.xdotool({"click", i < 10 ? "5" : "4"}); });
+            figures.scroll.runs.push_back(scroll / 20);
+        }
+
         // Down and up over the trace columns, a few pixels at a time.
-        move.push_back(PerEvent(program, 60, rate, [&](int i) {
+        double move = 0;
+        for (int i = 0; i < 60; ++i) {
             const int y = 300 + 4 * (i < 30 ? i : 60 - i);
-            program.xdotool({"mousemove", std::to_string(traceX + i % 7), std::to_string(y)});
-        }));
+            move += TimeEvent(program, rate, [&] {
+                program.xdotool({"mousemove", std::to_string(kTraceX + i % 7), std::to_string(y)});
+            });
+        }
+        figures.move.runs.push_back(move / 60);
     }
-    return {Median(zoom), Median(scroll), Median(move), Median(idle)};
+    return figures;
 }
 
-void Print(const char* title, const Figures& f)
+void Print(const std::string& title, const Figures& f)
 {
-    std::printf("%-44s %8.2f ms %8.2f ms %8.2f ms %8.2f ms/s\n", title, f.zoom, f.scroll, f.move, f.idle);
+    std::printf("| %s | %s | %s | %s | %s |\n", title.c_str(), f.zoom.Text("ms").c_str(), f.scroll.Text("ms").c_str(),
+                f.move.Text("ms").c_str(), f.idle.Text("ms/s").c_str());
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -222,18 +236,19 @@ void Print(const char* title, const Figures& f)
 int main(int argc, char* argv[])
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: view_speed QUOR_LOG SAMPLE CONFIG [REPEATS=3] [FOLDER=/tmp]\n");
+        std::fprintf(stderr, "usage: view_speed QUOR_LOG SAMPLE CONFIG [RUNS=3] [FOLDER=/tmp]\n");
         return 2;
     }
     const std::string program = std::filesystem::absolute(argv[1]).string();
     const std::string sample = std::filesystem::absolute(argv[2]).string();
     const std::string config = std::filesystem::absolute(argv[3]).string();
-    const int repeats = argc > 4 ? std::max(1, std::atoi(argv[4])) : 3;
+    const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 3;
     const std::filesystem::path folder =
         std::filesystem::path(argc > 5 ? argv[5] : "/tmp") / ("view_speed_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder / "profile" / "ORBAX");
     const std::string traces = (folder / "traces.las").string();
-    WriteTraces(traces, 600000);
+    if (!DenseTraceFile::write(traces, 600000))
+        fail("cannot write " + traces);
     {
         std::ofstream settings(folder / "profile" / "ORBAX" / "QUOR_Log 3.0.conf");
         settings << "[Options]\nShowSplash=0\nHatchList=Colour\nLasPath=" << folder.string()
@@ -279,17 +294,25 @@ int main(int argc, char* argv[])
     if (::clock_getcpuclockid(quor.pid, &quor.clock) != 0)
         fail("no CPU clock for the program");
 
-    std::string window = Run({"xdotool", "search", "--sync", "--onlyvisible", "--pid", std::to_string(quor.pid)},
-                             quor.environment, true);
-    window = window.substr(0, window.find('\n'));
+    quor.window = Run({"xdotool", "search", "--sync", "--onlyvisible", "--pid", std::to_string(quor.pid)},
+                      quor.environment, true);
+    quor.window = quor.window.substr(0, quor.window.find('\n'));
+    const std::string& window = quor.window;
     quor.xdotool({"windowmove", window, "0", "0"});
     quor.xdotool({"windowsize", window, "1600", "1000"});
     quor.settle();
     quor.xdotool({"windowfocus", "--sync", window});
     quor.settle();
 
-    std::printf("%-44s %11s %11s %11s %13s\n", "", "zoom step", "scroll step", "pointer move", "idle");
-    Print("sample borehole, no traces", Measure(quor, repeats));
+    // At 1:20000 the whole log (100 m without traces, 600 m with them) is a few centimetres high and
+    // fits the window: the wheel has nothing to scroll there.
+    const int scales[] = {250, 20000};
+    auto scrolls = [](int denominator) { return denominator < 5000; };
+    std::printf("CPU time per event: median (lowest to highest) of %d runs\n\n", runs);
+    std::printf("| | zoom step | scroll step | pointer move | idle |\n|---|---|---|---|---|\n");
+    for (int denominator : scales)
+        Print("sample borehole, no traces, 1:" + std::to_string(denominator),
+              Measure(quor, denominator, scrolls(denominator), runs));
 
     // File > Open Trace..., the file's name typed into the dialog.
     const double beforeLoad = quor.cpu();
@@ -307,10 +330,12 @@ int main(int argc, char* argv[])
         fail("the trace file was not opened");
     quor.xdotool({"windowfocus", "--sync", window});
     quor.settle();
-    char title[64];
-    std::snprintf(title, sizeof title, "with 12 curves x 600,000 samples (%.0f MB)",
-                  std::filesystem::file_size(traces) / 1e6);
-    Print(title, Measure(quor, repeats));
+    for (int denominator : scales) {
+        char title[96];
+        std::snprintf(title, sizeof title, "12 curves x 600,000 samples (%.0f MB), 1:%d",
+                      std::filesystem::file_size(traces) / 1e6, denominator);
+        Print(title, Measure(quor, denominator, scrolls(denominator), runs));
+    }
 
     ::kill(quor.pid, SIGTERM);
     ::waitpid(quor.pid, nullptr, 0);

@@ -1,5 +1,7 @@
 // What lies under a point of the view: which side, a borehole's column or its title, a trace column or
 // the labels of one of its traces, the unit under the point and the traces whose lines pass near it.
+#include <algorithm>
+
 #include "docview/view/QuorView.h"
 #include "docview/view/TraceColours.h"
 #include "docview/view/geometry/FittedText.h"
@@ -26,6 +28,13 @@ bool CQuorView::onTraceLabel(const QPointF& page, int column, int& traceFile, in
     // The labels as the column draws them: a row per drawn curve below the plot, the values and the
     // name placed and sized as the column places them.
     const QRectF& plot = m_layout.tracePlot[column];
+    // The rows stand under the plot, each text as high as its font's lines: a point higher up, where
+    // the pointer mostly is, is on none.
+    const double halfHeight = std::max(MeasureText(QStringLiteral("0"), m_screenResources->tickFont).height(),
+                                       MeasureText(QStringLiteral("0"), m_screenResources->tickFontBold).height()) /
+                              2;
+    if (page.y() < plot.bottom() + 0.5 * m_layout.lineHeight - halfHeight)
+        return false;
     int row = 0;
     for (std::size_t f = 0; f < m_traces.size(); ++f) {
         const auto& curves = m_traces[f]->curves();
@@ -46,7 +55,7 @@ bool CQuorView::onTraceLabel(const QPointF& page, int column, int& traceFile, in
                                            m_screenResources->tickFont)
                          : field.left();
             const TraceLabelRow labels =
-                LayOutTraceLabels(this, font, plot, field, lower, upper, m_settings.traceRangePrecision,
+                PlacedTraceLabels(this, font, plot, field, lower, upper, m_settings.traceRangePrecision,
                                   QString::fromStdString(trace.mnemonic), rowLeft);
             for (const auto& [text, x] :
                  {std::pair{&labels.lower, labels.lowerX}, std::pair{&labels.upper, labels.upperX},

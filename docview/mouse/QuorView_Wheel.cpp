@@ -28,10 +28,10 @@ void CQuorView::OnMouseWheel(const QPoint& point, int delta, Qt::KeyboardModifie
             return;
         }
         // Left of the panes' boundary the left pane scrolls; elsewhere the right one, which the left one
-        // follows when the scrolling is linked.
+        // follows when the scrolling is linked. The three line steps of a notch move the pane once:
+        // the window shifts its pixels and draws the rows uncovered once, not three times.
         const int pane = DeviceToPage(QPointF(point)).x() < m_layout.leftPane.right() ? 0 : 1;
-        for (int i = 0; i < kLinesPerNotch; ++i)
-            OnVScroll(pane, notch > 0 ? LineUp : LineDown);
+        ScrollLines(pane, notch > 0 ? -kLinesPerNotch : kLinesPerNotch);
     } catch (...) {
         // A wheel that cannot act does nothing.
     }

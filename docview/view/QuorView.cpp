@@ -2,23 +2,27 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QImage>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QPixmap>
 #include <QPrinter>
 #include <QProxyStyle>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QUrl>
 
 #include "core/catalogue/Messages.h"
@@ -49,28 +53,110 @@ constexpr int kMenuOther = 177;
 constexpr int kOverwritePane = 59140;
 constexpr int kInvalidateMargin = 10; // pixels above and below a unit whose selection changes
 
-// The pane scroll bars drawn by the application's style in bands of fewer rows than Qt hands to its
-// thread pool: a bar is tall and narrow, and waiting for the pool's threads on each of its fills costs
-// more than the fills themselves. The bars repaint at every scroll and zoom step.
+// The pane scroll bars drawn by the application's style, at a fraction of the cost: they repaint at
+// every scroll and zoom step, and are as tall as the window.
+// - The groove, which does not move with the bar's value, and the slider, whose size does not change
+//   while the pane scrolls, are drawn once for their size, state and colours and kept as pictures.
+// - The arrows are drawn in bands of fewer rows than Qt hands to its thread pool: waiting for the
+//   pool's threads on each fill costs more than the fills themselves.
 class BandedScrollBarStyle : public QProxyStyle {
 public:
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget = nullptr) const override
     {
-        constexpr int kBand = 64;
-        if (control != CC_ScrollBar || !painter || !option || option->rect.height() <= kBand) {
+        const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+        if (control != CC_ScrollBar || !painter || !bar || option->rect.isEmpty() ||
+            proxy()->styleHint(SH_ScrollBar_Transient, option, widget)) {
             QProxyStyle::drawComplexControl(control, option, painter, widget);
             return;
         }
-        const QRect whole = option->rect;
-        for (int top = whole.top(); top <= whole.bottom(); top += kBand) {
-            painter->save();
-            painter->setClipRect(QRect(whole.left(), top, whole.width(), std::min(kBand, whole.bottom() + 1 - top)),
-                                 Qt::IntersectClip);
-            QProxyStyle::drawComplexControl(control, option, painter, widget);
-            painter->restore();
+        const bool vertical = bar->orientation == Qt::Vertical;
+        // The bands of an area, across the bar.
+        auto bands = [vertical](const QRect& area, auto&& band) {
+            const int from = vertical ? area.top() : area.left();
+            const int to = vertical ? area.bottom() : area.right();
+            for (int start = from; start <= to; start += kBand) {
+                const int length = std::min(kBand, to + 1 - start);
+                band(vertical ? QRect(area.left(), start, area.width(), length)
+                              : QRect(start, area.top(), length, area.height()));
+            }
+        };
+        auto drawPicture = [&](const QRect& area, const QPixmap& pixmap) {
+            const qreal ratio = pixmap.devicePixelRatio();
+            bands(area, [&](const QRect& band) {
+                const QRect source = band.translated(-area.topLeft());
+                painter->drawPixmap(
+                    band, pixmap,
+                    QRectF(source.x() * ratio, source.y() * ratio, source.width() * ratio, source.height() * ratio));
+            });
+        };
+        if (bar->subControls & SC_ScrollBarGroove)
+            drawPicture(bar->rect, picture(*bar, SC_ScrollBarGroove, bar->rect, painter, widget));
+        const QRect slider = proxy()->subControlRect(control, bar, SC_ScrollBarSlider, widget);
+        // The slider's outline reaches a pixel beyond its rectangle.
+        const QRect sliderArea = slider.adjusted(-1, -1, 1, 1);
+        if ((bar->subControls & SC_ScrollBarSlider) && slider.isValid())
+            drawPicture(sliderArea, picture(*bar, SC_ScrollBarSlider, sliderArea, painter, widget));
+        for (SubControl part : {SC_ScrollBarSubLine, SC_ScrollBarAddLine}) {
+            if (!(bar->subControls & part))
+                continue;
+            QStyleOptionSlider alone(*bar);
+            alone.subControls = part;
+            bands(proxy()->subControlRect(control, bar, part, widget).adjusted(-1, -1, 1, 1), [&](const QRect& band) {
+                painter->save();
+                painter->setClipRect(band, Qt::IntersectClip);
+                QProxyStyle::drawComplexControl(control, &alone, painter, widget);
+                painter->restore();
+            });
         }
     }
+
+private:
+    static constexpr int kBand = 64;
+
+    // One part of a bar (`area`: where it draws, in the bar's coordinates) as the style draws it alone,
+    // drawn once for its size, the bar's state and colours (the last few kept: two bars, two parts).
+    const QPixmap& picture(const QStyleOptionSlider& bar, SubControl part, const QRect& area, QPainter* painter,
+                           const QWidget* widget) const
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const QString key = QStringLiteral("%1 %2x%3@%4 %5 %6 %7 %8 %9 %10")
+                                .arg(int(part))
+                                .arg(area.width())
+                                .arg(area.height())
+                                .arg(ratio)
+                                .arg(bar.palette.cacheKey())
+                                .arg(int(bar.palette.currentColorGroup()))
+                                .arg(int(bar.state))
+                                .arg(int(bar.activeSubControls & part))
+                                .arg(int(bar.orientation))
+                                .arg(int(bar.direction));
+        for (const Picture& kept : m_pictures)
+            if (kept.key == key)
+                return kept.pixmap;
+        QStyleOptionSlider alone(bar);
+        alone.subControls = part;
+        QImage image((QSizeF(area.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        {
+            QPainter drawing(&image);
+            drawing.translate(-area.topLeft());
+            QProxyStyle::drawComplexControl(CC_ScrollBar, &alone, &drawing, widget);
+        }
+        Picture& slot = m_pictures[m_next];
+        m_next = (m_next + 1) % std::size(m_pictures);
+        slot.key = key;
+        slot.pixmap = QPixmap::fromImage(std::move(image));
+        return slot.pixmap;
+    }
+
+    struct Picture {
+        QString key;
+        QPixmap pixmap;
+    };
+    mutable Picture m_pictures[8];
+    mutable std::size_t m_next = 0;
 };
 
 } // namespace
@@ -248,14 +334,19 @@ double CQuorView::DeviceYToDepth(int pane, double y) const
 void CQuorView::SetPaneTopDepth(int pane, double depth)
 {
     QScrollBar* bar = PaneScrollBar(pane);
-    const double y = depth / m_settings.scale * m_pixelsPerMmY;
-    const double position = std::floor(y + 0.5);
-    if (!std::isfinite(position))
+    int position = 0;
+    if (!depthToPosition(depth, position))
         return;
-    const int clamped = static_cast<int>(std::clamp(position, double(bar->minimum()), double(bar->maximum())));
-    QSignalBlocker block(bar);
-    bar->setValue(clamped);
-    m_scrollPosition[pane == 0 ? 0 : 1] = bar->value();
+    setPanePosition(pane, std::clamp(position, bar->minimum(), bar->maximum()));
+}
+
+bool CQuorView::depthToPosition(double depth, int& position) const
+{
+    const double y = std::floor(depth / m_settings.scale * m_pixelsPerMmY + 0.5);
+    if (!std::isfinite(y))
+        return false;
+    position = static_cast<int>(std::clamp(y, -2.0e9, 2.0e9));
+    return true;
 }
 
 double CQuorView::SnapDepth(double depth) const { return ViewGeometry::SnapDepth(depth, m_settings.tolerance); }
@@ -273,10 +364,9 @@ bool CQuorView::SetScale(double scale)
     const double right = GetPaneTopDepth(1);
     m_settings.scale = scale;
     ComputeLayout();
-    UpdateScrollRanges();
+    computeScrollRanges();
     RefitTraceCurves();
-    SetPaneTopDepth(0, left);
-    SetPaneTopDepth(1, right);
+    placePanesAt(left, right);
     update();
     return true;
 }
@@ -289,13 +379,21 @@ bool CQuorView::SetScaleAtPoint(const QPoint& point, double scale)
     const double right = DeviceYToDepth(1, point.y());
     m_settings.scale = scale;
     ComputeLayout();
-    UpdateScrollRanges();
+    computeScrollRanges();
     RefitTraceCurves();
     const double y = point.y() / m_pixelsPerMmY;
-    SetPaneTopDepth(0, left - (y - m_layout.leftColumn.top()) * scale);
-    SetPaneTopDepth(1, right - (y - m_layout.rightColumn.top()) * scale);
+    placePanesAt(left - (y - m_layout.leftColumn.top()) * scale, right - (y - m_layout.rightColumn.top()) * scale);
     update();
     return true;
+}
+
+void CQuorView::placePanesAt(double leftDepth, double rightDepth)
+{
+    int left = m_scrollPosition[0];
+    int right = m_scrollPosition[1];
+    depthToPosition(leftDepth, left);
+    depthToPosition(rightDepth, right);
+    placePanes(left, right);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -593,6 +691,9 @@ void CQuorView::createScrollBars()
         bar->setStyle(m_scrollBarStyle.get());
         connect(bar, &QScrollBar::actionTriggered, this, [this, pane](int action) { onScrollAction(pane, action); });
         connect(bar, &QScrollBar::valueChanged, this, [this, pane](int value) { scrollPaneTo(pane, value); });
+        // A thumb let go where linked scrolling had widened the range: the range fits the pane again.
+        connect(bar, &QScrollBar::sliderReleased, this,
+                [this, pane] { setPanePosition(pane, m_scrollPosition[pane == 0 ? 0 : 1]); });
         bar->show();
     }
 }
@@ -608,14 +709,22 @@ void CQuorView::onScrollAction(int pane, int action)
         bar->setSliderPosition(std::max(bar->minimum(), bar->value() - line));
 }
 
+void CQuorView::ScrollLines(int pane, int lines)
+{
+    // Each step is held to the bar's range, so the steps together are held to it once.
+    QScrollBar* bar = PaneScrollBar(pane);
+    const int line = m_settings.fineScroll ? 1 : std::max(1, m_layout.lineStepPixels);
+    const long long position = static_cast<long long>(bar->value()) + static_cast<long long>(lines) * line;
+    bar->setValue(static_cast<int>(std::clamp<long long>(position, bar->minimum(), bar->maximum())));
+}
+
 void CQuorView::OnVScroll(int pane, ScrollRequest request, int trackPosition)
 {
     QScrollBar* bar = PaneScrollBar(pane);
-    const int line = m_settings.fineScroll ? 1 : std::max(1, m_layout.lineStepPixels);
     int position = bar->value();
     switch (request) {
-    case LineUp: position -= line; break;
-    case LineDown: position += line; break;
+    case LineUp: ScrollLines(pane, -1); return;
+    case LineDown: ScrollLines(pane, 1); return;
     case PageUp: position -= bar->pageStep(); break;
     case PageDown: position += bar->pageStep(); break;
     case ThumbTrack: position = trackPosition; break;
@@ -645,6 +754,10 @@ void CQuorView::scrollPaneTo(int pane, int position)
     if (index == 1 && m_settings.linkScrolling)
         moveLeftLinked(dy);
     m_scrollPosition[index] = position;
+    // A pane coming back from where linked scrolling took it gives up the range it no longer needs;
+    // not while its thumb is held, whose range must stay as it was when the drag began.
+    if (!PaneScrollBar(pane)->isSliderDown())
+        setPanePosition(pane, position);
     ScrollPane(pane, dy);
     SetHoverRow(hover);
     invalidateFooters();
@@ -653,16 +766,34 @@ void CQuorView::scrollPaneTo(int pane, int position)
 
 void CQuorView::moveLeftLinked(int dy)
 {
-    // The left pane keeps its distance to the right one, even past the end of its own range.
-    const int position = m_scrollPosition[0] + dy;
-    QSignalBlocker block(m_leftScrollBar);
-    if (position > m_leftScrollBar->maximum())
-        m_leftScrollBar->setMaximum(position + 2);
-    else if (position < m_leftScrollBar->minimum())
-        m_leftScrollBar->setMinimum(position);
-    m_leftScrollBar->setValue(position);
-    m_scrollPosition[0] = m_leftScrollBar->value();
+    // The left pane keeps its distance to the right one, even past the end of its own range, which
+    // then reaches as far as the pane.
+    setPanePosition(0, m_scrollPosition[0] + dy);
     ScrollPane(0, dy);
+}
+
+void CQuorView::setPanePosition(int pane, int position)
+{
+    QScrollBar* bar = PaneScrollBar(pane);
+    QSignalBlocker block(bar);
+    bar->setRange(std::min(0, position), std::max(m_scrollLast, position));
+    bar->setValue(position);
+    m_scrollPosition[pane == 0 ? 0 : 1] = position;
+}
+
+void CQuorView::placePanes(int left, int right)
+{
+    // The right pane keeps to its range. The left one, while linked, keeps its distance to the right
+    // one as linked scrolling would; unlinked it keeps to its own range.
+    const int rightPlace = std::clamp(right, 0, m_scrollLast);
+    const long long linked = static_cast<long long>(left) + rightPlace - right;
+    const int leftPlace = m_settings.linkScrolling ? static_cast<int>(std::clamp(linked, -2000000000LL, 2000000000LL))
+                                                   : std::clamp(left, 0, m_scrollLast);
+    const bool moved = leftPlace != m_scrollPosition[0] || rightPlace != m_scrollPosition[1];
+    setPanePosition(1, rightPlace);
+    setPanePosition(0, leftPlace);
+    if (moved)
+        update();
 }
 
 void CQuorView::ScrollPane(int pane, int dy)
@@ -714,6 +845,14 @@ void CQuorView::invalidateFooters()
 
 void CQuorView::UpdateScrollRanges()
 {
+    // New ranges move no pane that need not move: a resize or an edit leaves the left pane where
+    // linked scrolling took it, at its distance to the right one.
+    computeScrollRanges();
+    placePanes(m_scrollPosition[0], m_scrollPosition[1]);
+}
+
+void CQuorView::computeScrollRanges()
+{
     const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     m_leftScrollBar->setGeometry(m_layout.leftScrollBarX, 0, barWidth, height());
     m_rightScrollBar->setGeometry(width() - barWidth, 0, barWidth, height());
@@ -734,18 +873,13 @@ void CQuorView::UpdateScrollRanges()
     const double maximum = std::clamp(extent / m_settings.scale * m_pixelsPerMmY, 0.0, 2.0e9);
     const int page = std::max(0, static_cast<int>(m_layout.leftColumn.height() * m_pixelsPerMmY));
     // Positions run to maximum - page + 1, as a window's scroll bar counts them.
-    const int last = std::max(0, static_cast<int>(maximum) - page + 1);
+    m_scrollLast = std::max(0, static_cast<int>(maximum) - page + 1);
     const int line = m_settings.fineScroll ? 1 : std::max(1, m_layout.lineStepPixels);
     for (int pane = 0; pane < 2; ++pane) {
         QScrollBar* bar = PaneScrollBar(pane);
         QSignalBlocker block(bar);
-        bar->setRange(0, last);
         bar->setPageStep(std::max(1, page));
         bar->setSingleStep(line);
-        if (bar->value() != m_scrollPosition[pane]) {
-            m_scrollPosition[pane] = bar->value();
-            update();
-        }
     }
 }
 

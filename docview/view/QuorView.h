@@ -51,6 +51,7 @@ struct LabelRoom;
 struct RulerReach;
 struct TraceLoadJob;
 struct PrintJob;
+struct TraceLabelRow;
 
 namespace ORBAX_Platform {
 class Graphics;
@@ -142,6 +143,8 @@ public:
     // Scroll-bar requests, from the bars and from the keyboard commands.
     enum ScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbTrack, EndScroll };
     void OnVScroll(int pane, ScrollRequest request, int trackPosition = 0);
+    // Line steps up (negative) or down, as that many line requests, in one move of the pane.
+    void ScrollLines(int pane, int lines);
     // Moves the drawing of the pane (and, for the right pane, the trace plots) by dy pixels.
     void ScrollPane(int pane, int dy);
     // The auto-scroll tick while a band selection has left the column (timer 1, every 500 ms).
@@ -213,6 +216,10 @@ public:
     static double TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
                                   const QFont& tickFont, double smallestPoints = 0, const RulerReach* reach = nullptr);
+    // The range labels under a trace plot, as LayOutTraceLabels places them.
+    static TraceLabelRow PlacedTraceLabels(const QPaintDevice* device, const QFont& font, const QRectF& plot,
+                                           const QRectF& field, double lower, double upper, int decimals,
+                                           const QString& mnemonic, double rowLeft, double smallestPoints = 0);
     // Each run of the polylines as one line.
     static void DrawCurvePolyline(ORBAX_Platform::Graphics& graphics, const QPen& pen, const CurvePolylines& polylines);
     // Text at a point: the alignment places the point (left, centre or right; top, centre or bottom).
@@ -534,6 +541,14 @@ private:
     void onScrollAction(int pane, int action);
     void scrollPaneTo(int pane, int position);
     void moveLeftLinked(int dy);
+    // Puts a pane at a scroll position without drawing; its bar's range reaches from its own range
+    // to the position.
+    void setPanePosition(int pane, int position);
+    // Puts both panes at positions, kept within their ranges as scrolling keeps them.
+    void placePanes(int left, int right);
+    void placePanesAt(double leftDepth, double rightDepth);
+    bool depthToPosition(double depth, int& position) const;
+    void computeScrollRanges();
     void invalidateFooters();
     void invalidateUnit(int pane, int unit, int margin, bool erase);
     void invalidateHeader(int pane);
@@ -556,6 +571,7 @@ private:
     QScrollBar* m_leftScrollBar = nullptr;
     QScrollBar* m_rightScrollBar = nullptr;
     int m_scrollPosition[2] = {0, 0};
+    int m_scrollLast = 0; // the last position of either pane's own range
     bool m_scrolling = false;
     double m_pixelsPerMmX = 96 / 25.4;
     double m_pixelsPerMmY = 96 / 25.4;

@@ -2,13 +2,17 @@
 // footers with the displayed and the cursor depths, and the pictures recorded for the clipboard.
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <unordered_map>
 
 #include <QBuffer>
 #include <QCursor>
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QSvgGenerator>
+#include <QTextLayout>
 
 #include "config/HatchList.h"
 #include "config/InbuiltPattern.h"
@@ -35,6 +39,93 @@ struct QueuedElement {
     QRectF rect;
     const HatchListEntry* entry;
 };
+
+// A line of text laid out as QPainter::drawText lays out a single line at a point: laying out takes
+// more than drawing, and the same depth labels, names and range values are drawn at every paint.
+struct LaidOutText {
+    QString text;
+    QFont font; // the painter's font, made for its device
+    int deviceType = 0;
+    int dpiX = 0;
+    int dpiY = 0;
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+    std::unique_ptr<QTextLayout> layout;
+    double width = 0;  // the natural width, by which drawText aligns the text's box
+    double height = 0; // the line's ascent and descent
+};
+
+const LaidOutText& LaidOut(const QPainter& painter, const QString& text)
+{
+    constexpr std::size_t kKept = 1024;
+    thread_local std::unordered_multimap<QString, LaidOutText> kept;
+    const QPaintDevice* device = painter.device();
+    const QFont& font = painter.font();
+    const int type = device->devType();
+    const int dpiX = device->logicalDpiX();
+    const int dpiY = device->logicalDpiY();
+    const Qt::LayoutDirection direction = painter.layoutDirection();
+    auto [first, last] = kept.equal_range(text);
+    for (auto it = first; it != last; ++it) {
+        const LaidOutText& known = it->second;
+        if (known.deviceType == type && known.dpiX == dpiX && known.dpiY == dpiY && known.direction == direction &&
+            known.font == font)
+            return known;
+    }
+    if (kept.size() >= kKept)
+        kept.clear();
+    LaidOutText made;
+    made.text = text;
+    made.font = font;
+    made.deviceType = type;
+    made.dpiX = dpiX;
+    made.dpiY = dpiY;
+    made.direction = direction;
+    made.layout = std::make_unique<QTextLayout>(text, font);
+    made.layout->setCacheEnabled(true);
+    QTextOption option;
+    option.setTextDirection(direction);
+    option.setAlignment(Qt::AlignLeft);
+    option.setFlags(option.flags() | QTextOption::IncludeTrailingSpaces);
+    made.layout->setTextOption(option);
+    made.layout->beginLayout();
+    QTextLine line = made.layout->createLine();
+    if (line.isValid()) {
+        line.setLineWidth(0x01000000);
+        line.setPosition(QPointF(0, 0));
+    }
+    made.layout->endLayout();
+    if (line.isValid()) {
+        made.width = line.naturalTextWidth();
+        made.height = line.ascent() + line.descent();
+    }
+    return kept.emplace(text, std::move(made))->second;
+}
+
+// What QPainter::drawText(QRectF(point, QSizeF()), alignment | Qt::TextDontClip, text) draws, from a
+// layout made once.
+void DrawLaidOutText(QPainter& painter, const QPointF& point, const QString& text, int alignment)
+{
+    if (text.isEmpty() || painter.pen().style() == Qt::NoPen)
+        return;
+    const LaidOutText& laidOut = LaidOut(painter, text);
+    if (laidOut.layout->lineCount() != 1) {
+        painter.drawText(QRectF(point, QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
+        return;
+    }
+    const QTextLine line = laidOut.layout->lineAt(0);
+    const Qt::Alignment visual = QStyle::visualAlignment(laidOut.direction, Qt::Alignment(alignment));
+    double x = 0;
+    if (visual & Qt::AlignRight)
+        x = -line.horizontalAdvance();
+    else if (visual & Qt::AlignHCenter)
+        x = -line.horizontalAdvance() / 2;
+    double y = 0;
+    if (visual & Qt::AlignBottom)
+        y = -laidOut.height;
+    else if (visual & Qt::AlignVCenter)
+        y = -laidOut.height / 2;
+    line.draw(&painter, QPointF(point.x() + x, point.y() + y));
+}
 
 } // namespace
 
@@ -70,7 +161,7 @@ void CQuorView::DrawTextAt(Graphics& graphics, const QPointF& point, const QStri
     painter.resetTransform();
     painter.setFont(deviceFont);
     painter.setPen(QPen(brush.color()));
-    painter.drawText(QRectF(anchor, QSizeF(0, 0)), alignment | Qt::TextDontClip, text);
+    DrawLaidOutText(painter, anchor, text, alignment);
     painter.restore();
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include "docview/view/QuorView.h"
@@ -17,6 +18,150 @@ using ORBAX_Platform::Graphics;
 using ORBAX_Platform::GraphicsState;
 using namespace ViewGeometry;
 
+namespace {
+
+// What a text measures depends on the device's resolution, not on which device it is.
+struct DeviceKind {
+    int type = 0;
+    int dpiX = 0;
+    int dpiY = 0;
+    explicit DeviceKind(const QPaintDevice* device)
+        : type(device ? device->devType() : 0), dpiX(device ? device->logicalDpiX() : 0),
+          dpiY(device ? device->logicalDpiY() : 0)
+    {
+    }
+    bool operator==(const DeviceKind& other) const
+    {
+        return type == other.type && dpiX == other.dpiX && dpiY == other.dpiY;
+    }
+};
+
+// Equal as inputs: the same bits, so that two missing values (NaN) match.
+bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+// A ruler is laid out again for every strip a paint draws and for every paint of an unchanged view,
+// and laying it out measures its numbers' texts, which costs more than drawing the ruler: the last few
+// layouts are kept, with which numbers were found to fit. A layout is kept by everything it is made
+// from: the smallest size and the reach by their values.
+struct KeptRuler {
+    DeviceKind device{nullptr};
+    double x = 0, length = 0, topDepth = 0, origin = 0, scale = 0, tickLength = 0, labelLeft = 0;
+    double smallestPoints = 0;
+    bool hasReach = false;
+    RulerReach reach;
+    QPointF labelOffset;
+    QFont labelFont;
+    RulerLabels labels;
+    std::vector<signed char> shown; // per tick: 1 shown, 0 not, -1 not measured yet
+
+    bool Matches(const DeviceKind& kind, double x_, double length_, double topDepth_, double origin_, double scale_,
+                 double tickLength_, const QPointF& labelOffset_, const QFont& labelFont_, double labelLeft_,
+                 double smallestPoints_, const RulerReach* reach_) const
+    {
+        return device == kind && x == x_ && length == length_ && topDepth == topDepth_ && origin == origin_ &&
+               scale == scale_ && tickLength == tickLength_ && labelLeft == labelLeft_ &&
+               smallestPoints == smallestPoints_ && hasReach == (reach_ != nullptr) &&
+               (!reach_ ||
+                (reach.left == reach_->left && reach.right == reach_->right && reach.onTicks == reach_->onTicks)) &&
+               labelOffset == labelOffset_ && labelFont == labelFont_;
+    }
+    // RulerLabels::Shown, measured once per tick.
+    bool Shown(const QPaintDevice* paintDevice, std::size_t tick)
+    {
+        if (shown[tick] < 0)
+            shown[tick] = labels.Shown(paintDevice, labels.ticks[tick]) ? 1 : 0;
+        return shown[tick] > 0;
+    }
+};
+
+KeptRuler& LaidOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
+                        double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
+                        double labelLeft, double smallestPoints, const RulerReach* reach)
+{
+    constexpr std::size_t kKept = 16;
+    thread_local std::vector<KeptRuler> kept;
+    thread_local std::size_t next = 0;
+    const DeviceKind kind(device);
+    for (KeptRuler& ruler : kept)
+        if (ruler.Matches(kind, x, length, topDepth, origin, scale, tickLength, labelOffset, labelFont, labelLeft,
+                          smallestPoints, reach))
+            return ruler;
+    KeptRuler ruler;
+    ruler.device = kind;
+    ruler.x = x;
+    ruler.length = length;
+    ruler.topDepth = topDepth;
+    ruler.origin = origin;
+    ruler.scale = scale;
+    ruler.tickLength = tickLength;
+    ruler.labelLeft = labelLeft;
+    ruler.smallestPoints = smallestPoints;
+    ruler.hasReach = reach != nullptr;
+    if (reach)
+        ruler.reach = *reach;
+    ruler.labelOffset = labelOffset;
+    ruler.labelFont = labelFont;
+    ruler.labels = LayOutRuler(device, x, length, topDepth, origin, scale, tickLength, labelOffset, labelFont,
+                               labelLeft, smallestPoints, reach);
+    ruler.shown.assign(ruler.labels.ticks.size(), -1);
+    if (kept.size() < kKept) {
+        kept.push_back(std::move(ruler));
+        return kept.back();
+    }
+    KeptRuler& slot = kept[next];
+    next = (next + 1) % kKept;
+    slot = std::move(ruler);
+    return slot;
+}
+
+} // namespace
+
+TraceLabelRow CQuorView::PlacedTraceLabels(const QPaintDevice* device, const QFont& font, const QRectF& plot,
+                                           const QRectF& field, double lower, double upper, int decimals,
+                                           const QString& mnemonic, double rowLeft, double smallestPoints)
+{
+    // Each strip of each paint, and each pointer move over the trace columns (for its hit test), asks
+    // for the same few rows again: the last placements are kept.
+    struct Kept {
+        DeviceKind device{nullptr};
+        QFont font;
+        QRectF plot, field;
+        double lower, upper, rowLeft, smallestPoints;
+        int decimals;
+        QString mnemonic;
+        TraceLabelRow row;
+    };
+    constexpr std::size_t kKept = 64;
+    thread_local std::vector<Kept> kept;
+    thread_local std::size_t next = 0;
+    const DeviceKind kind(device);
+    for (const Kept& k : kept)
+        if (k.device == kind && k.decimals == decimals && SameNumber(k.lower, lower) && SameNumber(k.upper, upper) &&
+            k.rowLeft == rowLeft && k.smallestPoints == smallestPoints && k.plot == plot && k.field == field &&
+            k.mnemonic == mnemonic && k.font == font)
+            return k.row;
+    Kept placed{
+        kind,
+        font,
+        plot,
+        field,
+        lower,
+        upper,
+        rowLeft,
+        smallestPoints,
+        decimals,
+        mnemonic,
+        LayOutTraceLabels(device, font, plot, field, lower, upper, decimals, mnemonic, rowLeft, smallestPoints)};
+    if (kept.size() < kKept) {
+        kept.push_back(std::move(placed));
+        return kept.back().row;
+    }
+    Kept& slot = kept[next];
+    next = (next + 1) % kKept;
+    slot = std::move(placed);
+    return slot.row;
+}
+
 void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double bottom, double y0, double tickLength,
                                const QPointF& labelOffset, const QBrush& labelBrush, const QPen& gridPen,
                                double gridLength, double topDepth, double depthOrigin, double scale,
@@ -24,8 +169,9 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
                                const RulerReach* reach)
 {
     QPainter& painter = graphics.painter();
-    const RulerLabels labels = LayOutRuler(painter.device(), x, bottom - top, topDepth, depthOrigin, scale, tickLength,
-                                           labelOffset, labelFont, labelLeft, smallestPoints, reach);
+    KeptRuler& ruler = LaidOutRuler(painter.device(), x, bottom - top, topDepth, depthOrigin, scale, tickLength,
+                                    labelOffset, labelFont, labelLeft, smallestPoints, reach);
+    const RulerLabels& labels = ruler.labels;
     if (labels.ticks.empty())
         return;
     GraphicsState state(graphics);
@@ -60,23 +206,27 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
         painter.setClipRect(QRectF(reach->left, spanTop - 2 * labelReach, reach->right - reach->left,
                                    spanBottom - spanTop + 4 * labelReach),
                             Qt::ReplaceClip);
-    for (const DepthTick& tick : labels.ticks)
-        if (labels.Shown(painter.device(), tick) && reaches(tick.y, labelReach))
+    for (std::size_t t = 0; t < labels.ticks.size(); ++t) {
+        const DepthTick& tick = labels.ticks[t];
+        if (tick.labelled && reaches(tick.y, labelReach) && ruler.Shown(painter.device(), t))
             DrawTextAt(graphics, labels.Anchor(tick), labels.Text(tick), labels.font, labelBrush, labels.Alignment());
+    }
 }
 
 double CQuorView::TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
                                   const QFont& tickFont, double smallestPoints, const RulerReach* reach)
 {
-    const RulerLabels labels = LayOutRuler(device, plotRect.left(), plotRect.height(), topDepth, 0, scale, tickLength,
-                                           labelOffset, tickFont, columnRect.left(), smallestPoints, reach);
+    KeptRuler& ruler = LaidOutRuler(device, plotRect.left(), plotRect.height(), topDepth, 0, scale, tickLength,
+                                    labelOffset, tickFont, columnRect.left(), smallestPoints, reach);
+    const RulerLabels& labels = ruler.labels;
     // Only the lowest label can reach below the plot, and not when it stands on its tick or outside the
     // field.
     if (labels.onTicks || labels.reached)
         return columnRect.left();
-    for (auto tick = labels.ticks.rbegin(); tick != labels.ticks.rend(); ++tick) {
-        if (!labels.Shown(device, *tick))
+    for (std::size_t t = labels.ticks.size(); t-- > 0;) {
+        const DepthTick* tick = &labels.ticks[t];
+        if (!tick->labelled || !ruler.Shown(device, t))
             continue;
         const double labelTop = plotRect.top() + tick->y - topDepth / scale - labelOffset.y();
         if (labelTop + labels.height > plotRect.bottom())
@@ -117,10 +267,107 @@ void CQuorView::DrawCurvePolyline(Graphics& graphics, const QPen& pen, const Cur
     QPainter& painter = graphics.painter();
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
+    const QTransform toDevice = graphics.worldToDevice();
+    const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    const bool hairline = pen.isCosmetic() && pen.widthF() <= 1;
+    if (!raster || !hairline || toDevice.type() > QTransform::TxScale || !(toDevice.m22() > 0)) {
+        int from = 0;
+        for (int end : polylines.ends) {
+            painter.drawPolyline(polylines.points.data() + from, end - from);
+            from = end;
+        }
+        return;
+    }
+    // On the screen a curve has up to four points on a device row where that row holds many samples:
+    // the first, lowest, highest and last. A hairline is a pixel wide, so the lines between them ink
+    // the row from the lowest to the highest point, over and over: most of the cost of a paint. Such a
+    // row is filled from its lowest to its highest point instead, each line to the next such row
+    // shared between the two rows at its middle, as the line would cross over; rows of one or two
+    // points are drawn as lines, as are the lines that join them to the rest. Each row is drawn from
+    // its own points and its neighbours', so that a strip painted alone draws what a whole paint
+    // draws there.
+    const double rowScale = toDevice.m22();
+    const double rowOffset = toDevice.dy();
+    auto rowOf = [&](const QPointF& p) { return std::floor(p.y() * rowScale + rowOffset); };
+    auto deviceX = [&](const QPointF& p) { return p.x() * toDevice.m11() + toDevice.dx(); };
+    const std::vector<QPointF>& points = polylines.points;
+    thread_local std::vector<QPointF> line;
+    thread_local std::vector<QRect> spans;
+    spans.clear();
+    struct Group {
+        int first, end; // points [first, end)
+        double row;
+    };
+    thread_local std::vector<Group> groups;
     int from = 0;
     for (int end : polylines.ends) {
-        painter.drawPolyline(polylines.points.data() + from, end - from);
+        groups.clear();
+        for (int i = from; i < end;) {
+            const double row = rowOf(points[static_cast<std::size_t>(i)]);
+            int j = i + 1;
+            while (j < end && rowOf(points[static_cast<std::size_t>(j)]) == row)
+                ++j;
+            groups.push_back({i, j, row});
+            i = j;
+        }
         from = end;
+        auto dense = [&](std::size_t g) { return groups[g].end - groups[g].first > 2; };
+        line.clear();
+        auto flushLine = [&] {
+            if (line.size() >= 2)
+                painter.drawPolyline(line.data(), static_cast<int>(line.size()));
+            line.clear();
+        };
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            const Group& group = groups[g];
+            if (!dense(g)) {
+                if (line.empty() && g > 0)
+                    line.push_back(points[static_cast<std::size_t>(groups[g - 1].end - 1)]);
+                line.insert(line.end(), points.begin() + group.first, points.begin() + group.end);
+                if (g + 1 < groups.size() && dense(g + 1)) {
+                    line.push_back(points[static_cast<std::size_t>(groups[g + 1].first)]);
+                    flushLine();
+                }
+                continue;
+            }
+            flushLine();
+            double low = deviceX(points[static_cast<std::size_t>(group.first)]);
+            double high = low;
+            for (int k = group.first + 1; k < group.end; ++k) {
+                const double x = deviceX(points[static_cast<std::size_t>(k)]);
+                low = std::min(low, x);
+                high = std::max(high, x);
+            }
+            // The lines to the dense rows next to it: half on each row.
+            if (g > 0 && dense(g - 1)) {
+                const double middle = (deviceX(points[static_cast<std::size_t>(groups[g - 1].end - 1)]) +
+                                       deviceX(points[static_cast<std::size_t>(group.first)])) /
+                                      2;
+                low = std::min(low, middle);
+                high = std::max(high, middle);
+            }
+            if (g + 1 < groups.size() && dense(g + 1)) {
+                const double middle = (deviceX(points[static_cast<std::size_t>(group.end - 1)]) +
+                                       deviceX(points[static_cast<std::size_t>(groups[g + 1].first)])) /
+                                      2;
+                low = std::min(low, middle);
+                high = std::max(high, middle);
+            }
+            // Far outside any device, a value off the plot's range stays a number of pixels.
+            const int left = static_cast<int>(std::floor(std::clamp(low, -1.0e6, 1.0e6)));
+            const int right = static_cast<int>(std::floor(std::clamp(high, -1.0e6, 1.0e6)));
+            spans.push_back(QRect(left, static_cast<int>(group.row), right - left + 1, 1));
+        }
+        flushLine();
+    }
+    if (!spans.empty()) {
+        painter.save();
+        painter.resetTransform();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(pen.color());
+        painter.drawRects(spans.data(), static_cast<int>(spans.size()));
+        painter.restore();
     }
 }
 
@@ -151,10 +398,16 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
     {
         GraphicsState smoothing(graphics);
         graphics.setSmoothing(true);
-        // The first row of labels keeps clear of a depth label standing on the plot's bottom edge.
-        const double valuesLeft =
-            TraceValuesLeft(painter.device(), plotRect, columnRect, topDepth, scale, tickLength, labelOffset,
-                            resources.tickFont, resources.smallestTextPoints, numbersReach);
+        // The labels under the plot are placed and drawn only where this paint reaches them: a scroll
+        // step or a pointer move paints strips of the plot alone. The clip holds the column at most
+        // (a printed page has no clip of its own), so a label left out here is one the paint could not
+        // show.
+        const QRectF labelClip = painter.hasClipping() ? painter.clipBoundingRect() : columnRect;
+        auto labelsReached = [&](double y, const QFont& font) {
+            const double fontMm = font.pointSizeF() > 0 ? font.pointSizeF() * 25.4 / 72 : 5.0;
+            const double reach = lineHeight + 3 * fontMm;
+            return y >= labelClip.top() - reach && y <= labelClip.bottom() + reach;
+        };
         int n = 0;
         for (std::size_t f = 0; f < traces.size(); ++f) {
             const LasProperty& file = *traces[f];
@@ -177,15 +430,21 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
                 const double lower = curve.ownRange ? curve.minimum() : curve.rangeMinimum;
                 const double upper = curve.ownRange ? curve.maximum() : curve.rangeMaximum;
                 const int centred = Qt::AlignHCenter | Qt::AlignVCenter;
-                // Whole inside the column and apart from each other (a printed field has little room).
-                const TraceLabelRow row =
-                    LayOutTraceLabels(painter.device(), font, plotRect, columnRect, lower, upper, traceRangePrecision,
-                                      QString::fromStdString(curve.mnemonic), n == 1 ? valuesLeft : columnRect.left(),
-                                      resources.smallestTextPoints);
-                for (const auto& [text, x] : {std::pair{&row.lower, row.lowerX}, std::pair{&row.upper, row.upperX},
-                                              std::pair{&row.name, row.nameX}})
-                    if (!text->text.isEmpty())
-                        DrawTextAt(graphics, QPointF(x, labelY), text->text, text->font, labelBrush, centred);
+                if (labelsReached(labelY, font)) {
+                    // Whole inside the column and apart from each other (a printed field has little room).
+                    // The first row keeps clear of a depth label standing on the plot's bottom edge.
+                    const double rowLeft = n == 1 ? TraceValuesLeft(painter.device(), plotRect, columnRect, topDepth,
+                                                                    scale, tickLength, labelOffset, resources.tickFont,
+                                                                    resources.smallestTextPoints, numbersReach)
+                                                  : columnRect.left();
+                    const TraceLabelRow row = PlacedTraceLabels(
+                        painter.device(), font, plotRect, columnRect, lower, upper, traceRangePrecision,
+                        QString::fromStdString(curve.mnemonic), rowLeft, resources.smallestTextPoints);
+                    for (const auto& [text, x] : {std::pair{&row.lower, row.lowerX}, std::pair{&row.upper, row.upperX},
+                                                  std::pair{&row.name, row.nameX}})
+                        if (!text->text.isEmpty())
+                            DrawTextAt(graphics, QPointF(x, labelY), text->text, text->font, labelBrush, centred);
+                }
 
                 if (rows <= 0 || !plotShown)
                     continue;

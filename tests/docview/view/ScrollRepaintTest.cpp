@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -201,4 +202,58 @@ TEST_F(ScrollRepaint, TheRightPaneScrollsItsTracesAndTheHoverLineWithIt)
     view->removeEventFilter(&painted);
     EXPECT_GT(painted.pixels, 0);
     EXPECT_LT(painted.pixels, 10L * view->width() * view->height() / 20) << "under a twentieth of the view a move";
+}
+
+TEST_F(ScrollRepaint, TheLinkedLeftPaneStaysWhereItsBarSaysThroughResizes)
+{
+    view->m_settings.linkScrolling = true;
+    QScrollBar* left = view->PaneScrollBar(0);
+    QScrollBar* right = view->PaneScrollBar(1);
+    const int last = right->maximum();
+    // The left pane a little down on its own, then the right one to its end: the left one keeps its
+    // distance, past its own end, and its bar reaches as far as it stands.
+    for (int i = 0; i < 10; ++i)
+        Wheel(OnColumn(0, 20), -1);
+    const int distance = left->value();
+    ASSERT_GT(distance, 0);
+    for (int i = 0; i < 80; ++i)
+        Wheel(OnColumn(1, 20), -1);
+    ASSERT_EQ(right->value(), last);
+    EXPECT_EQ(left->value(), last + distance);
+    EXPECT_EQ(left->maximum(), left->value()) << "the thumb at the bottom of its bar";
+    EXPECT_NEAR(view->GetPaneTopDepth(0), left->value() / view->PixelsPerMmY() * view->GetScale(), 1e-9);
+    std::string where;
+    EXPECT_EQ(DifferencesFromFullRepaint(where), 0) << where;
+
+    // A resize moves neither pane while both fit; a taller window shortens the right pane's range,
+    // and the left pane moves with it.
+    view->resize(1180, 780);
+    Settle();
+    EXPECT_EQ(right->value(), last);
+    EXPECT_EQ(left->value(), last + distance);
+    view->resize(1200, 900);
+    Settle();
+    const int shorter = right->maximum();
+    ASSERT_LT(shorter, last);
+    EXPECT_EQ(right->value(), shorter);
+    EXPECT_EQ(left->value(), shorter + distance);
+    EXPECT_EQ(left->maximum(), left->value());
+
+    // Back up: the left pane's bar gives up the range it no longer needs.
+    for (int i = 0; i < 80; ++i)
+        Wheel(OnColumn(1, 20), 1);
+    EXPECT_EQ(right->value(), 0);
+    EXPECT_EQ(left->value(), distance);
+    EXPECT_EQ(left->maximum(), shorter);
+    EXPECT_EQ(left->minimum(), 0);
+
+    // Unlinked, a range recomputed holds the left pane to its own range.
+    for (int i = 0; i < 80; ++i)
+        Wheel(OnColumn(1, 20), -1);
+    view->OnLinkScrollbars();
+    view->resize(1200, 800);
+    Settle();
+    EXPECT_EQ(left->value(), left->maximum());
+    EXPECT_EQ(left->maximum(), right->maximum());
+    EXPECT_EQ(DifferencesFromFullRepaint(where), 0) << where;
 }
