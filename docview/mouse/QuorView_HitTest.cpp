@@ -52,11 +52,11 @@ bool CQuorView::onTraceLabel(const QPointF& page, int column, int& traceFile, in
             const double rowLeft =
                 row == 1 ? TraceValuesLeft(this, plot, field, GetPaneTopDepth(1), m_settings.scale, m_layout.tickOrigin,
                                            QPointF(m_layout.tickIndent, m_layout.tickTextOffset),
-                                           m_screenResources->tickFont)
+                                           m_screenResources->tickFont, m_screenResources->smallestTextPoints)
                          : field.left();
-            const TraceLabelRow labels =
-                PlacedTraceLabels(this, font, plot, field, lower, upper, m_settings.traceRangePrecision,
-                                  QString::fromStdString(trace.mnemonic), rowLeft);
+            const TraceLabelRow labels = PlacedTraceLabels(
+                this, font, plot, field, lower, upper, m_settings.traceRangePrecision,
+                QString::fromStdString(trace.mnemonic), rowLeft, m_screenResources->smallestTextPoints);
             for (const auto& [text, x] :
                  {std::pair{&labels.lower, labels.lowerX}, std::pair{&labels.upper, labels.upperX},
                   std::pair{&labels.name, labels.nameX}}) {
