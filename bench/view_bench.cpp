@@ -59,18 +59,24 @@ Folder& BenchFolder()
     return folder;
 }
 
+// The shipped configuration with its colour hatch list current.
+void LoadShipped(ConfigurationTables& tables)
+{
+    QuorLogConfig config(tables);
+    ConfigMessageList messages;
+    config.ResetConfiguration();
+    const auto path = QuorTest::source_dir() / "resources" / "QuorLogConfig.txt";
+    config.ReadConfigurationText(QuorTest::read_file(path), path.wstring(), messages);
+    for (const auto& [id, list] : tables.hatchLists)
+        if (list.GetName() == L"Colour")
+            tables.currentHatchListId = id;
+}
+
 ConfigurationTables& Tables()
 {
     static ConfigurationTables tables;
     static bool loaded = [] {
-        QuorLogConfig config(tables);
-        ConfigMessageList messages;
-        config.ResetConfiguration();
-        const auto path = QuorTest::source_dir() / "resources" / "QuorLogConfig.txt";
-        config.ReadConfigurationText(QuorTest::read_file(path), path.wstring(), messages);
-        for (const auto& [id, list] : tables.hatchLists)
-            if (list.GetName() == L"Colour")
-                tables.currentHatchListId = id;
+        LoadShipped(tables);
         // One trace in each column.
         TraceDefinition a, b, c;
         a.SetName("TA");
@@ -193,14 +199,7 @@ ConfigurationTables& ShippedTables()
 {
     static ConfigurationTables tables;
     static bool loaded = [] {
-        QuorLogConfig config(tables);
-        ConfigMessageList messages;
-        config.ResetConfiguration();
-        const auto path = QuorTest::source_dir() / "resources" / "QuorLogConfig.txt";
-        config.ReadConfigurationText(QuorTest::read_file(path), path.wstring(), messages);
-        for (const auto& [id, list] : tables.hatchLists)
-            if (list.GetName() == L"Colour")
-                tables.currentHatchListId = id;
+        LoadShipped(tables);
         return true;
     }();
     (void)loaded;

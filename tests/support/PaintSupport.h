@@ -47,4 +47,22 @@ inline bool ColourNear(const QImage& image, int x, int y, QRgb colour, int radiu
     return false;
 }
 
+// Pixels inked in `a` (darker than mid-grey) with no ink near them in `b` (darker than light grey,
+// within a pixel): two drawings of one curve differ by a shade at the edges, not by stray strokes.
+inline int StrayInk(const QImage& a, const QImage& b)
+{
+    int stray = 0;
+    for (int y = 1; y + 1 < a.height(); ++y)
+        for (int x = 1; x + 1 < a.width(); ++x) {
+            if (qGray(a.pixel(x, y)) >= 128)
+                continue;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx)
+                    near = qGray(b.pixel(x + dx, y + dy)) < 200;
+            stray += !near;
+        }
+    return stray;
+}
+
 } // namespace PaintTest

@@ -173,25 +173,11 @@ TEST_F(CurveDrawing, APartDrawnAloneIsThatPartOfTheWholeAndLooksLikeEveryRowDraw
     const QImage few = render(false);
     // Every pixel the one inks has ink next to it in the other: they differ by a shade at the edges,
     // where a pixel-wide line over many rows spills into the next device row.
-    auto strayInk = [](const QImage& a, const QImage& b) {
-        int stray = 0;
-        for (int y = 1; y + 1 < a.height(); ++y)
-            for (int x = 1; x + 1 < a.width(); ++x) {
-                if (qGray(a.pixel(x, y)) >= 128)
-                    continue;
-                bool near = false;
-                for (int dy = -1; dy <= 1 && !near; ++dy)
-                    for (int dx = -1; dx <= 1 && !near; ++dx)
-                        near = qGray(b.pixel(x + dx, y + dy)) < 200;
-                stray += !near;
-            }
-        return stray;
-    };
     int inked = 0;
     for (int y = 0; y < all.height(); ++y)
         for (int x = 0; x < all.width(); ++x)
             inked += qGray(all.pixel(x, y)) < 128;
     ASSERT_GT(inked, 1000);
-    EXPECT_EQ(strayInk(all, few), 0);
-    EXPECT_EQ(strayInk(few, all), 0);
+    EXPECT_EQ(PaintTest::StrayInk(all, few), 0);
+    EXPECT_EQ(PaintTest::StrayInk(few, all), 0);
 }

@@ -66,23 +66,6 @@ QImage Render(const LasProperty& las, const CurveProperty& curve, double metres,
     return image;
 }
 
-// Pixels inked in one image (darker than mid-grey) with no ink near them in the other.
-int StrayInk(const QImage& a, const QImage& b)
-{
-    int stray = 0;
-    for (int y = 1; y + 1 < a.height(); ++y)
-        for (int x = 1; x + 1 < a.width(); ++x) {
-            if (qGray(a.pixel(x, y)) >= 128)
-                continue;
-            bool near = false;
-            for (int dy = -1; dy <= 1 && !near; ++dy)
-                for (int dx = -1; dx <= 1 && !near; ++dx)
-                    near = qGray(b.pixel(x + dx, y + dy)) < 200;
-            stray += !near;
-        }
-    return stray;
-}
-
 } // namespace
 
 TEST(CurveOnScreen, DenseRowsInkWhatEveryLineInksAndSparseRowsAreTheLinesThemselves)
@@ -102,8 +85,8 @@ TEST(CurveOnScreen, DenseRowsInkWhatEveryLineInksAndSparseRowsAreTheLinesThemsel
             for (int x = 0; x < few.width(); ++x)
                 inked += qGray(few.pixel(x, y)) < 128;
         EXPECT_GT(inked, 100) << "1:" << denominator;
-        EXPECT_EQ(StrayInk(all, few), 0) << "1:" << denominator;
-        EXPECT_EQ(StrayInk(few, all), 0) << "1:" << denominator;
+        EXPECT_EQ(PaintTest::StrayInk(all, few), 0) << "1:" << denominator;
+        EXPECT_EQ(PaintTest::StrayInk(few, all), 0) << "1:" << denominator;
     }
     // The null rows stay blank at 1:250: rows 1500 to 1799 are 1.2 mm, four device rows, of nothing
     // between the curve's parts.
