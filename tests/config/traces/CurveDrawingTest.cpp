@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include "config/traces/LasProperty.h"
+#include "tests/support/CurveSupport.h"
 #include "tests/support/PaintSupport.h"
 
 namespace {
@@ -148,17 +149,7 @@ TEST_F(CurveDrawing, APartDrawnAloneIsThatPartOfTheWholeAndLooksLikeEveryRowDraw
         pen.setCosmetic(true);
         painter.setPen(pen);
         if (everyRow) {
-            std::vector<QPointF> run;
-            for (int r = 0; r <= las.row_count(); ++r) {
-                const PointF p = r < las.row_count() ? curve->PointAt(r, 50.0f, kScale) : PointF{NAN, NAN};
-                if (std::isnan(p.X)) {
-                    if (run.size() >= 2)
-                        painter.drawPolyline(run.data(), static_cast<int>(run.size()));
-                    run.clear();
-                } else {
-                    run.emplace_back(p.X, p.Y);
-                }
-            }
+            PaintTest::DrawEverySample(painter, las, *curve, 50.0f, kScale);
         } else {
             const CurvePolylines drawn = Draw(10, 40);
             int from = 0;

@@ -7,6 +7,7 @@
 
 #include "docview/view/QuorView.h"
 #include "platform/qt/Graphics.h"
+#include "tests/support/CurveSupport.h"
 #include "tests/support/PaintSupport.h"
 
 namespace {
@@ -45,17 +46,7 @@ QImage Render(const LasProperty& las, const CurveProperty& curve, double metres,
     pen.setCosmetic(true);
     if (everyRow) {
         painter.setPen(pen);
-        std::vector<QPointF> run;
-        for (int r = 0; r <= las.row_count(); ++r) {
-            const PointF p = r < las.row_count() ? curve.PointAt(r, 40.0f, scale) : PointF{NAN, NAN};
-            if (std::isnan(p.X)) {
-                if (run.size() >= 2)
-                    painter.drawPolyline(run.data(), static_cast<int>(run.size()));
-                run.clear();
-            } else {
-                run.emplace_back(p.X, p.Y);
-            }
-        }
+        PaintTest::DrawEverySample(painter, las, curve, 40.0f, scale);
     } else {
         const QTransform toDevice = graphics.worldToDevice();
         CurvePolylines polylines;
