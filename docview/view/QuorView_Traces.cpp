@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include <QFontMetricsF>
 #include <QPaintEngine>
@@ -38,6 +39,37 @@ struct DeviceKind {
 
 // Equal as inputs: the same bits, so that two missing values (NaN) match.
 bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+// The last `Size` layouts made, the oldest replaced first. Room for all is taken at once, so that a
+// layout handed out stays where it is while others are kept.
+template <typename Layout, std::size_t Size>
+class KeptLayouts {
+public:
+    KeptLayouts() { m_kept.reserve(Size); }
+    template <typename Matches>
+    Layout* Find(Matches matches)
+    {
+        for (Layout& layout : m_kept)
+            if (matches(layout))
+                return &layout;
+        return nullptr;
+    }
+    Layout& Keep(Layout&& layout)
+    {
+        if (m_kept.size() < Size) {
+            m_kept.push_back(std::move(layout));
+            return m_kept.back();
+        }
+        Layout& slot = m_kept[m_next];
+        m_next = (m_next + 1) % Size;
+        slot = std::move(layout);
+        return slot;
+    }
+
+private:
+    std::vector<Layout> m_kept;
+    std::size_t m_next = 0;
+};
 
 // A ruler is laid out again for every strip a paint draws and for every paint of an unchanged view,
 // and laying it out measures its numbers' texts, which costs more than drawing the ruler: the last few
@@ -78,14 +110,13 @@ KeptRuler& LaidOutRuler(const QPaintDevice* device, double x, double length, dou
                         double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
                         double labelLeft, double smallestPoints, const RulerReach* reach)
 {
-    constexpr std::size_t kKept = 16;
-    thread_local std::vector<KeptRuler> kept;
-    thread_local std::size_t next = 0;
+    thread_local KeptLayouts<KeptRuler, 16> kept;
     const DeviceKind kind(device);
-    for (KeptRuler& ruler : kept)
-        if (ruler.Matches(kind, x, length, topDepth, origin, scale, tickLength, labelOffset, labelFont, labelLeft,
-                          smallestPoints, reach))
-            return ruler;
+    if (KeptRuler* known = kept.Find([&](const KeptRuler& ruler) {
+            return ruler.Matches(kind, x, length, topDepth, origin, scale, tickLength, labelOffset, labelFont,
+                                 labelLeft, smallestPoints, reach);
+        }))
+        return *known;
     KeptRuler ruler;
     ruler.device = kind;
     ruler.x = x;
@@ -104,14 +135,7 @@ KeptRuler& LaidOutRuler(const QPaintDevice* device, double x, double length, dou
     ruler.labels = LayOutRuler(device, x, length, topDepth, origin, scale, tickLength, labelOffset, labelFont,
                                labelLeft, smallestPoints, reach);
     ruler.shown.assign(ruler.labels.ticks.size(), -1);
-    if (kept.size() < kKept) {
-        kept.push_back(std::move(ruler));
-        return kept.back();
-    }
-    KeptRuler& slot = kept[next];
-    next = (next + 1) % kKept;
-    slot = std::move(ruler);
-    return slot;
+    return kept.Keep(std::move(ruler));
 }
 
 } // namespace
@@ -131,15 +155,14 @@ TraceLabelRow CQuorView::PlacedTraceLabels(const QPaintDevice* device, const QFo
         QString mnemonic;
         TraceLabelRow row;
     };
-    constexpr std::size_t kKept = 64;
-    thread_local std::vector<Kept> kept;
-    thread_local std::size_t next = 0;
+    thread_local KeptLayouts<Kept, 64> kept;
     const DeviceKind kind(device);
-    for (const Kept& k : kept)
-        if (k.device == kind && k.decimals == decimals && SameNumber(k.lower, lower) && SameNumber(k.upper, upper) &&
-            k.rowLeft == rowLeft && k.smallestPoints == smallestPoints && k.plot == plot && k.field == field &&
-            k.mnemonic == mnemonic && k.font == font)
-            return k.row;
+    if (const Kept* known = kept.Find([&](const Kept& k) {
+            return k.device == kind && k.decimals == decimals && SameNumber(k.lower, lower) &&
+                   SameNumber(k.upper, upper) && k.rowLeft == rowLeft && k.smallestPoints == smallestPoints &&
+                   k.plot == plot && k.field == field && k.mnemonic == mnemonic && k.font == font;
+        }))
+        return known->row;
     Kept placed{
         kind,
         font,
@@ -152,14 +175,7 @@ TraceLabelRow CQuorView::PlacedTraceLabels(const QPaintDevice* device, const QFo
         decimals,
         mnemonic,
         LayOutTraceLabels(device, font, plot, field, lower, upper, decimals, mnemonic, rowLeft, smallestPoints)};
-    if (kept.size() < kKept) {
-        kept.push_back(std::move(placed));
-        return kept.back().row;
-    }
-    Kept& slot = kept[next];
-    next = (next + 1) % kKept;
-    slot = std::move(placed);
-    return slot.row;
+    return kept.Keep(std::move(placed)).row;
 }
 
 void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double bottom, double y0, double tickLength,
