@@ -16,7 +16,7 @@
 #include "core/configfile/ConfigMessage.h"
 #include "platform/qt/Graphics.h"
 
-class BitmapPattern : public HatchPattern {
+class BitmapPattern final : public HatchPattern {
 public:
     enum Kind { Mono = 0, ImageFile = 1 };
 

@@ -13,7 +13,7 @@
 using InbuiltDrawFunction = void (*)(ORBAX_Platform::Graphics& graphics, const QRectF& rect, const QRectF& reference,
                                      bool flag);
 
-class InbuiltPattern : public HatchPattern {
+class InbuiltPattern final : public HatchPattern {
 public:
     // The name is widened through the global locale.
     InbuiltPattern(const char* narrowName, InbuiltDrawFunction function);

@@ -36,7 +36,7 @@ struct VectorPatternElement {
 
 bool operator==(const VectorPatternElement& a, const VectorPatternElement& b);
 
-class VectorPattern : public HatchPattern {
+class VectorPattern final : public HatchPattern {
 public:
     explicit VectorPattern(const std::wstring& patternName = std::wstring(), float cellWidth = 0, float cellHeight = 0)
         : width(cellWidth), height(cellHeight), name(patternName)

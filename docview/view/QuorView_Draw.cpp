@@ -33,7 +33,6 @@ using namespace ViewGeometry;
 namespace {
 
 constexpr std::uint32_t kBlack = 0xFF000000u;
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 
 struct QueuedElement {
     QRectF rect;
