@@ -5,11 +5,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "editors/hatchlists/NewRecordDialog.h"
@@ -108,11 +106,7 @@ void CHatchListEditor::build()
     patternLayout->addLayout(kinds);
     patternLayout->addLayout(element);
 
-    auto* ok = EditorButton("&OK", 1, this);
-    ok->setDefault(true);
-    auto* cancel = EditorButton("Cancel", 2, this);
-    auto* help = EditorButton("Help", 57670, this);
-    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
+    QHBoxLayout* buttons = OkCancelHelpRow(this, [this] { OnHelp(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -123,10 +117,6 @@ void CHatchListEditor::build()
     resize(sizeHint().expandedTo(QSize(560, 520)));
     layout->activate();
 
-    connect(ok, &QPushButton::clicked, this, &CHatchListEditor::accept);
-    connect(cancel, &QPushButton::clicked, this, &CHatchListEditor::reject);
-    connect(help, &QPushButton::clicked, this, &CHatchListEditor::OnHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &CHatchListEditor::OnHelp);
     connect(hatchListCombo, &QComboBox::activated, this, &CHatchListEditor::OnSelchangeHatchList);
     // A click makes the item current before it selects it: the handler runs once the selection is made.
     connect(rockTypeList, &QListWidget::itemSelectionChanged, this, &CHatchListEditor::OnSelchangeRockType);

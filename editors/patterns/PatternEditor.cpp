@@ -1,10 +1,8 @@
 #include "editors/patterns/PatternEditor.h"
 
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "core/catalogue/Messages.h"
@@ -45,22 +43,15 @@ void CPatternEditor::Layout(QLayout* controls, QWidget* previews, const QSize& m
     top->addWidget(m_delete);
     top->addWidget(m_rename);
 
-    auto* ok = EditorButton("&OK", 1, this);
-    ok->setDefault(true);
-    auto* cancel = EditorButton("Cancel", 2, this);
-    auto* help = EditorButton("Help", 57670, this);
+    QHBoxLayout* okCancelHelp = OkCancelHelpRow(this, [this] { OnHelp(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(controls);
     layout->addWidget(previews, 1);
-    layout->addLayout(ButtonRow({ok, cancel, help}));
+    layout->addLayout(okCancelHelp);
     resize(sizeHint().expandedTo(minimum));
 
-    connect(ok, &QPushButton::clicked, this, &CPatternEditor::accept);
-    connect(cancel, &QPushButton::clicked, this, &CPatternEditor::reject);
-    connect(help, &QPushButton::clicked, this, &CPatternEditor::OnHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &CPatternEditor::OnHelp);
     connect(m_add, &QPushButton::clicked, this, &CPatternEditor::OnAdd);
     connect(m_delete, &QPushButton::clicked, this, &CPatternEditor::OnDelete);
     connect(m_rename, &QPushButton::clicked, this, &CPatternEditor::OnRename);

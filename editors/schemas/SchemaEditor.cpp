@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTextOption>
@@ -67,14 +66,6 @@ private:
     qreal m_tabStop;
 };
 
-QPushButton* button(const QString& text, int id, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QStringLiteral("id%1").arg(id));
-    b->setAutoDefault(false);
-    return b;
-}
-
 ConfigMessageList validationMessages(SchemaDefinition& schema)
 {
     ORBAX_Logging::LoadMessages library;
@@ -97,23 +88,20 @@ CSchemaEditor::CSchemaEditor(const ORBAX_Logging::SchemaDefinitionList& schemas,
 
     m_schemaList = new CColourListBox(this);
     m_schemaList->setObjectName(QStringLiteral("id1241"));
-    auto* addNew = button(QStringLiteral("Add &new..."), 1242, this);
-    auto* import = button(QStringLiteral("&Import..."), 1252, this);
-    m_delete = button(QStringLiteral("&Delete"), 1243, this);
-    m_rename = button(QStringLiteral("&Rename"), 1249, this);
-    m_messages = button(QStringLiteral("Messa&ges..."), 1251, this);
+    auto* addNew = EditorButton(QStringLiteral("Add &new..."), 1242, this);
+    auto* import = EditorButton(QStringLiteral("&Import..."), 1252, this);
+    m_delete = EditorButton(QStringLiteral("&Delete"), 1243, this);
+    m_rename = EditorButton(QStringLiteral("&Rename"), 1249, this);
+    m_messages = EditorButton(QStringLiteral("Messa&ges..."), 1251, this);
     m_fieldList = new QListWidget(this);
     m_fieldList->setObjectName(QStringLiteral("id1245"));
     m_fieldList->setItemDelegate(new FieldLineDelegate(m_fieldList, DialogUnits(this).x(60)));
-    m_addField = button(QStringLiteral("&Add..."), 1244, this);
-    m_up = button(QStringLiteral("Move &up"), 1246, this);
-    m_down = button(QStringLiteral("Move do&wn"), 1247, this);
-    m_deleteField = button(QStringLiteral("De&lete"), 1248, this);
-    m_editField = button(QStringLiteral("&Edit"), 1250, this);
-    auto* ok = button(QStringLiteral("&OK"), 1, this);
-    ok->setDefault(true);
-    auto* cancel = button(QStringLiteral("Cancel"), 2, this);
-    auto* help = button(QStringLiteral("Help"), 57670, this);
+    m_addField = EditorButton(QStringLiteral("&Add..."), 1244, this);
+    m_up = EditorButton(QStringLiteral("Move &up"), 1246, this);
+    m_down = EditorButton(QStringLiteral("Move do&wn"), 1247, this);
+    m_deleteField = EditorButton(QStringLiteral("De&lete"), 1248, this);
+    m_editField = EditorButton(QStringLiteral("&Edit"), 1250, this);
+    QHBoxLayout* okCancelHelp = OkCancelHelpRow(this, [] { ORBAX_Platform::help().showContext(kHelpContext); });
 
     auto* schemaLabel = new QLabel(QStringLiteral("&Schemas:"), this);
     schemaLabel->setBuddy(m_schemaList);
@@ -134,12 +122,11 @@ CSchemaEditor::CSchemaEditor(const ORBAX_Logging::SchemaDefinitionList& schemas,
     fieldRow->addWidget(m_fieldList, 1);
     fieldRow->addLayout(fieldButtons);
 
-    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(schemaLabel);
     layout->addLayout(schemaRow, 2);
     layout->addWidget(fields, 3);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelHelp);
     // Wider than its minimum, so that the field descriptions show beside their kinds.
     resize(DialogUnits(this).size(280, 260));
 
@@ -157,11 +144,6 @@ CSchemaEditor::CSchemaEditor(const ORBAX_Logging::SchemaDefinitionList& schemas,
     connect(m_schemaList, &QListWidget::itemSelectionChanged, this, &CSchemaEditor::OnSelchangeSchema);
     connect(m_fieldList, &QListWidget::itemSelectionChanged, this, &CSchemaEditor::OnSelchangeField);
     connect(m_fieldList, &QListWidget::itemDoubleClicked, this, &CSchemaEditor::OnEditField);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto showHelp = [] { ORBAX_Platform::help().showContext(kHelpContext); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
 
     {
         QSignalBlocker block(m_schemaList);

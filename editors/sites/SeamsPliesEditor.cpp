@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -24,17 +23,9 @@ constexpr unsigned kHelpContext = 0x20000 + 211;
 
 QString qs(const std::wstring& text) { return QString::fromStdWString(text); }
 
-QPushButton* button(const QString& text, int id, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QStringLiteral("id%1").arg(id));
-    b->setAutoDefault(false);
-    return b;
-}
-
 QPushButton* arrow(bool up, int id, QWidget* parent)
 {
-    QPushButton* b = button(QString(QChar(up ? 0x25B2 : 0x25BC)), id, parent);
+    QPushButton* b = EditorButton(QString(QChar(up ? 0x25B2 : 0x25BC)), id, parent);
     QFont font = b->font();
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     b->setFont(font);
@@ -74,30 +65,27 @@ CSeamsPliesEditor::CSeamsPliesEditor(const CorrelationTable& sites, QWidget* par
     m_siteCombo = new QComboBox(this);
     m_siteCombo->setObjectName(QStringLiteral("id1299"));
     m_siteCombo->setMinimumContentsLength(20);
-    auto* addSite = button(QStringLiteral("&Add..."), 1242, this);
-    auto* deleteSite = button(QStringLiteral("D&elete"), 1264, this);
-    auto* renameSite = button(QStringLiteral("&Rename..."), 1249, this);
+    auto* addSite = EditorButton(QStringLiteral("&Add..."), 1242, this);
+    auto* deleteSite = EditorButton(QStringLiteral("D&elete"), 1264, this);
+    auto* renameSite = EditorButton(QStringLiteral("&Rename..."), 1249, this);
 
     m_seamList = new QListWidget(this);
     m_seamList->setObjectName(QStringLiteral("id1297"));
-    m_addSeam = button(QStringLiteral("A&dd..."), 1243, this);
-    m_deleteSeam = button(QStringLiteral("De&lete"), 1265, this);
-    m_renameSeam = button(QStringLiteral("Re&name..."), 1250, this);
+    m_addSeam = EditorButton(QStringLiteral("A&dd..."), 1243, this);
+    m_deleteSeam = EditorButton(QStringLiteral("De&lete"), 1265, this);
+    m_renameSeam = EditorButton(QStringLiteral("Re&name..."), 1250, this);
     m_seamUp = arrow(true, 1253, this);
     m_seamDown = arrow(false, 1254, this);
 
     m_plyList = new QListWidget(this);
     m_plyList->setObjectName(QStringLiteral("id1298"));
-    m_addPly = button(QStringLiteral("Add&..."), 1244, this);
-    m_deletePly = button(QStringLiteral("Dele&te"), 1266, this);
-    m_renamePly = button(QStringLiteral("Rena&me..."), 1251, this);
+    m_addPly = EditorButton(QStringLiteral("Add&..."), 1244, this);
+    m_deletePly = EditorButton(QStringLiteral("Dele&te"), 1266, this);
+    m_renamePly = EditorButton(QStringLiteral("Rena&me..."), 1251, this);
     m_plyUp = arrow(true, 1248, this);
     m_plyDown = arrow(false, 1252, this);
 
-    auto* ok = button(QStringLiteral("&OK"), 1, this);
-    ok->setDefault(true);
-    auto* cancel = button(QStringLiteral("Cancel"), 2, this);
-    auto* help = button(QStringLiteral("Help"), 57670, this);
+    QHBoxLayout* okCancelHelp = OkCancelHelpRow(this, [] { ORBAX_Platform::help().showContext(kHelpContext); });
 
     auto* siteLabel = new QLabel(QStringLiteral("S&ite:"), this);
     siteLabel->setBuddy(m_siteCombo);
@@ -130,11 +118,10 @@ CSeamsPliesEditor::CSeamsPliesEditor(const CorrelationTable& sites, QWidget* par
         column(QStringLiteral("Seams:"), m_seamList, m_addSeam, m_deleteSeam, m_renameSeam, m_seamUp, m_seamDown));
     lists->addLayout(
         column(QStringLiteral("Plies:"), m_plyList, m_addPly, m_deletePly, m_renamePly, m_plyUp, m_plyDown));
-    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(siteRow);
     layout->addLayout(lists, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelHelp);
     resize(560, 360);
 
     connect(m_siteCombo, &QComboBox::activated, this, &CSeamsPliesEditor::OnSelchangeSite);
@@ -153,11 +140,6 @@ CSeamsPliesEditor::CSeamsPliesEditor(const CorrelationTable& sites, QWidget* par
     connect(m_deletePly, &QPushButton::clicked, this, &CSeamsPliesEditor::OnDeletePly);
     connect(m_plyUp, &QPushButton::clicked, this, &CSeamsPliesEditor::OnMovePlyUp);
     connect(m_plyDown, &QPushButton::clicked, this, &CSeamsPliesEditor::OnMovePlyDown);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto showHelp = [] { ORBAX_Platform::help().showContext(kHelpContext); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
 
     FillSites();
     {
