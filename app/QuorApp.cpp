@@ -461,6 +461,11 @@ void CQuorApp::EditConfigurationFile(const std::wstring& target)
     ErrorEntries problems;
     try {
         std::wstring file = target;
+        // Started with a file of the user's own on the command line, that file is the one to edit:
+        // the per-user copy is not read by such a start.
+        const std::filesystem::path saved = m_config.SavePath();
+        if (file.empty() && !saved.empty() && saved != m_config.UserConfigurationPath())
+            file = ORBAX_Platform::wide_from_path(saved);
         if (file.empty()) {
             std::filesystem::path folder = m_config.GetUserConfigurationFolder();
             std::error_code error;

@@ -48,16 +48,18 @@ public:
     // Writes the profile values of the application (always "SaveSettings", the rest only while it is on).
     void SaveSettings();
     // Opens the configuration file in the desktop's editor for it; `target` names the file that failed
-    // to load (empty: the per-user file, copied there from the program folder first when missing).
+    // to load (empty: the file the saves write, which is the per-user file, copied there from the
+    // program folder first when missing, unless the command line named another).
     void EditConfigurationFile(const std::wstring& target = std::wstring()) override;
 
     // Finds and reads the configuration into the tables: fills the problem list and the path of the
     // file read (empty when none was found).
     void LoadConfiguration(ErrorEntries& problems, std::wstring& configurationPath);
-    // Writes the tables to the per-user configuration file; a failure is shown in the error list.
+    // Writes the tables to the file the next start reads (QuorLogConfig::SavePath); a failure is
+    // shown in the error list.
     void SaveConfiguration() override { m_config.SaveConfiguration(); }
     // Checks the bitmaps and hatch lists after an editor has changed them, shows the problems and,
-    // while "SaveSettings" is on, saves the modified configuration to the user's file.
+    // while "SaveSettings" is on, saves the modified configuration.
     void ValidateHatchLists() override { m_config.ValidateHatchLists(m_saveSettings); }
     // The per-user folder of the configuration file.
     std::filesystem::path GetUserConfigurationFolder() const { return m_config.GetUserConfigurationFolder(); }

@@ -6,6 +6,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "core/configfile/ConfigSchemaSection.h"
+#include "platform/FileIdentity.h"
 #include "platform/Paths.h"
 
 using namespace ORBAX_Config;
@@ -83,28 +84,63 @@ void QuorLogConfig::SaveConfiguration()
     SaveConfiguration(messages);
 }
 
+bool QuorLogConfig::NamesInstalledFile() const
+{
+    return !explicitPath.empty() &&
+           ORBAX_Platform::same_file(ConfigurationFilePath(explicitPath), programFolder / FileName);
+}
+
+std::filesystem::path QuorLogConfig::SavePath() const
+{
+    if (clientMode)
+        return {};
+    if (!explicitPath.empty() && !NamesInstalledFile())
+        return ConfigurationFilePath(explicitPath);
+    return UserConfigurationPath();
+}
+
 void QuorLogConfig::SaveConfiguration(ConfigMessageList& messages)
 {
-    std::error_code error;
-    std::filesystem::create_directories(userFolder, error);
-    if (error)
-        AddConfigMessage(messages, 42, 3, 1042,
-                         {ORBAX_Platform::wide_from_path(userFolder), ORBAX_Platform::wide_from_utf8(error.message())});
-    // The user's file is found, never named: a pipe or device in its place is not written into, which
-    // could stop the program for good.
-    const std::filesystem::file_status status = std::filesystem::status(UserConfigurationPath(), error);
-    const std::wstring path = ORBAX_Platform::wide_from_path(UserConfigurationPath());
-    try {
-        if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-            AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Utilities::get_message_wide(1091)});
-        else
-            WriteConfiguration(path, messages);
-    } catch (const std::exception& e) {
-        AddConfigMessage(messages, 43, 3, 1043, {std::wstring(), ORBAX_Platform::wide_from_utf8(e.what())});
+    const std::filesystem::path target = SavePath();
+    const std::wstring path = ORBAX_Platform::wide_from_path(target);
+    bool notice = false;
+    if (target.empty()) {
+        // Client mode reads only the installed file, which is never written: a save anywhere else
+        // would be a change that no start reads.
+        AddConfigMessage(messages, 31, 3, 1031, {ORBAX_Platform::wide_from_path(programFolder / FileName)});
+    } else {
+        std::error_code error;
+        if (target == UserConfigurationPath()) {
+            std::filesystem::create_directories(userFolder, error);
+            if (error)
+                AddConfigMessage(
+                    messages, 42, 3, 1042,
+                    {ORBAX_Platform::wide_from_path(userFolder), ORBAX_Platform::wide_from_utf8(error.message())});
+        }
+        // Only a regular file is written: a pipe or device in its place (found there, or named on the
+        // command line) would not give the configuration back at the next start, and writing into
+        // it could stop the program for good.
+        const std::filesystem::file_status status = std::filesystem::status(target, error);
+        try {
+            if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+                AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Utilities::get_message_wide(1091)});
+            else
+                WriteConfiguration(path, messages);
+        } catch (const std::exception& e) {
+            AddConfigMessage(messages, 43, 3, 1043, {std::wstring(), ORBAX_Platform::wide_from_utf8(e.what())});
+        }
+        if (HasConfigFailure(messages)) {
+            // The edits are still in the tables: the user learns that the file the next start reads
+            // does not hold them, and how to save them after all.
+            AddConfigMessage(messages, 33, 1, 1033, {path});
+        } else if (NamesInstalledFile() && !toldSavedElsewhere) {
+            AddConfigMessage(messages, 32, 2, 1032, {path, explicitPath});
+            toldSavedElsewhere = notice = true;
+        }
     }
     if (!HasConfigFailure(messages))
         configurationModified = false;
-    else if (showErrors)
+    if ((notice || HasConfigFailure(messages)) && showErrors)
         showErrors(messages);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The configuration file "QuorLogConfig.txt": where it is looked for, how it is read into the
-// configuration tables, checked, and written back to the per-user folder.
+// configuration tables, checked, and written back where the next start reads it.
 //
 // Reading: the header line, then sections "Bitmaps", "Vectors", "Definitions", "Correlations",
 // "Traces" and "SchemaDefinitions" in any order and number; reading stops after the section in which
@@ -68,6 +68,9 @@ public:
     bool configurationModified = false;
     // Set once the file's ".backup" has been made in this run.
     bool backedUp = false;
+    // Set once the user has been told that the saves go to the per-user file instead of the installed
+    // file named on the command line.
+    bool toldSavedElsewhere = false;
 
     // Shows a list of problems (the error-list dialog in the desktop program).
     ErrorListSink showErrors;
@@ -88,7 +91,17 @@ public:
     // Reads configuration text already in memory (the file's bytes); `path` names it in messages.
     void ReadConfigurationText(const std::string& text, const std::wstring& path, ConfigMessageList& messages);
 
-    // Writes the tables to the per-user folder; problems go to the error list when there is a failure.
+    // The file a save writes, the one that the next start with the same command line reads: the file
+    // named on the command line, else the per-user file. The file installed beside the program is
+    // never written: named on the command line, the per-user file takes the saves instead (which
+    // that start does not read, and the save says so); in client mode, which reads nothing else,
+    // there is none (empty).
+    std::filesystem::path SavePath() const;
+    // Whether the named file is the one installed beside the program.
+    bool NamesInstalledFile() const;
+
+    // Writes the tables to SavePath(); problems go to the error list when there is a failure, with
+    // the notice of a save that the next start will not read.
     void SaveConfiguration();
     void SaveConfiguration(ConfigMessageList& messages);
     void WriteConfiguration(const std::wstring& path, ConfigMessageList& messages);

@@ -214,8 +214,8 @@ void CQuorView::OnOptions()
     app.m_alwaysAskSchema = project->m_alwaysAsk;
     app.m_saveSettings = settings->m_rememberSettings;
     // Each editor's OK has saved its edit while settings were remembered; what is still unsaved
-    // (settings switched on in this sheet, or a save that failed) goes into the user's folder now
-    // (the shipped file stays).
+    // (settings switched on in this sheet, or a save that failed) is saved now, to the file the next
+    // start reads (the shipped file stays).
     if (app.m_saveSettings && m_app->Configuration().configurationModified)
         m_app->SaveConfiguration();
     app.m_saveBackups = settings->m_createBackups;

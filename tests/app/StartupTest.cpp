@@ -517,6 +517,48 @@ TEST_F(StartupTest, EditedConfigurationIsCheckedAndSavedToTheUsersFolder)
     again.ExitInstance();
 }
 
+// An editor's OK under -c writes that file, which the next start with the same -c reads, and the
+// edit-file button opens it; a file that may not be written is refused by name, left as it was, and
+// the edits wait in the tables for the next OK.
+TEST_F(StartupTest, EditsUnderTheConfigurationOptionGoToThatFile)
+{
+    writeProgramConfiguration(kGoodConfiguration);
+    Settings(L"Options").writeInt(L"ShowSplash", 0);
+    const std::filesystem::path mine = sandbox.file("mine.txt");
+    QuorTest::write_file(mine, kNamedConfiguration);
+    auto acceptSeam = [](CQuorApp& app, const wchar_t* seam) {
+        app.Tables().correlations.begin()->second.seams.emplace_back(seam);
+        app.Configuration().configurationModified = true;
+        app.ValidateHatchLists();
+    };
+    CQuorApp first;
+    ASSERT_TRUE(first.InitInstance({L"-c:" + mine.wstring()}));
+    acceptSeam(first, L"Lower");
+    first.EditConfigurationFile();
+    first.ExitInstance();
+    EXPECT_EQ(sandbox.shell.files, std::vector<std::wstring>({mine.wstring()}));
+    EXPECT_FALSE(std::filesystem::exists(sandbox.userFolder() / "QuorLogConfig.txt"));
+    EXPECT_EQ(QuorTest::read_file(mine.string() + ".backup"), kNamedConfiguration);
+
+    std::filesystem::permissions(mine, std::filesystem::perms::owner_read);
+    const std::string kept = QuorTest::read_file(mine);
+    CQuorApp second;
+    ASSERT_TRUE(second.InitInstance({L"-c:" + mine.wstring()}));
+    EXPECT_EQ(second.Tables().correlations.begin()->second.seams.back().name, L"Lower");
+    acceptSeam(second, L"Base");
+    const QString name = QString::fromStdString(mine.string());
+    ASSERT_EQ(lists.size(), 1u);
+    EXPECT_EQ(lists[0].lines.value(0), "Error: Unable to open " + name + "\n(Permission denied)");
+    EXPECT_TRUE(lists[0].lines.value(1).startsWith("Info: The changes stay in use until QUOR_Log closes, but they "
+                                                   "are not saved in " +
+                                                   name + ", where the next start looks"));
+    EXPECT_EQ(QuorTest::read_file(mine), kept);
+    std::filesystem::permissions(mine, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    second.ValidateHatchLists();
+    EXPECT_NE(QuorTest::read_file(mine).find("Base"), std::string::npos);
+    second.ExitInstance();
+}
+
 TEST_F(StartupTest, SaveSettingsOffWritesOnlyItself)
 {
     writeProgramConfiguration(kGoodConfiguration);
@@ -632,7 +674,7 @@ TEST_F(StartupTest, FilesTheProgramFindsAreReadOnlyWhenRegular)
     EXPECT_TRUE(sandbox.shell.files.empty());
     ASSERT_EQ(::mkfifo(configuration.c_str(), 0600), 0);
     app.SaveConfiguration();
-    EXPECT_EQ(lists.back().lines, QStringList{"Error: " + notRegular(configuration)});
+    EXPECT_EQ(lists.back().lines.front(), "Error: " + notRegular(configuration));
     app.ExitInstance();
     ASSERT_EQ(sandbox.boxes.shown.size(), 2u);
     EXPECT_EQ(QString::fromStdWString(sandbox.boxes.shown[0].text), notRegular(profile));

@@ -87,6 +87,12 @@ TEST_F(ConfigLocation, SearchOrderExplicitThenUserThenProgramFolder)
     EXPECT_EQ(load(messages), L"QuorLogConfig.txt");
     EXPECT_TRUE(messages.empty()) << describe(messages);
     EXPECT_EQ(firstBitmapName(), L"Other");
+    // Named so, the installed file is still never written: the user's file takes the save, and says so.
+    config.SaveConfiguration(messages);
+    EXPECT_EQ(QuorTest::read_file(programFile()), Other);
+    EXPECT_NE(QuorTest::read_file(userFile()).find("Other"), std::string::npos);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].word(), 0x20020u);
 }
 
 TEST_F(ConfigLocation, ClientModeReadsOnlyTheProgramFolder)
@@ -105,6 +111,11 @@ TEST_F(ConfigLocation, ClientModeReadsOnlyTheProgramFolder)
     messages.clear();
     EXPECT_EQ(load(messages), ORBAX_Platform::wide_from_path(programFile()));
     EXPECT_EQ(firstBitmapName(), L"Other");
+    // Which is never written, nor a file that client mode does not read.
+    config.SaveConfiguration(messages);
+    EXPECT_EQ(messages.back().word(), 0x3001Fu);
+    EXPECT_EQ(QuorTest::read_file(programFile()), Other);
+    EXPECT_EQ(QuorTest::read_file(userFile()), Minimal);
 }
 
 TEST_F(ConfigLocation, IdsAreNotReusedAfterAReload)
