@@ -14,7 +14,6 @@
 #include <QTextOption>
 #include <QVBoxLayout>
 
-#include "core/catalogue/Messages.h"
 #include "core/model/NoCaseCompare.h"
 #include "core/prolog4/Borehole_Prolog4.h"
 #include "editors/hatchlists/NewRecordDialog.h"
@@ -306,8 +305,7 @@ void CSchemaEditor::importSchema()
     if (NameExists(name))
         return;
     if (prompt.fileType != 0 && prompt.fileType != 1) {
-        ORBAX_Platform::showMessage(this, ORBAX_Utilities::format_message(1022, {L"SchemaEditor", L"351"}),
-                                    ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Error);
+        QuorGuard::ReportInternalError(this, __FILE__, __LINE__, QuorGuard::SourceName::Stem);
         return;
     }
     SchemaDefinition schema(name, {});
