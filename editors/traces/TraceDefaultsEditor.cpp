@@ -25,6 +25,7 @@
 #include "platform/services/Services.h"
 #include "widgets/controls/EditorButton.h"
 #include "widgets/controls/EditorNames.h"
+#include "widgets/controls/PositionedItems.h"
 #include "widgets/controls/SortedItems.h"
 
 using ORBAX_Utilities::get_message_wide;
@@ -210,12 +211,7 @@ bool CTraceDefaultsEditor::GetDlgItemDouble(int id, double& value) const
     return true;
 }
 
-int CTraceDefaultsEditor::definitionAt(int row) const
-{
-    if (row < 0 || row >= m_list->count())
-        return -1;
-    return m_list->item(row)->data(Qt::UserRole).toInt();
-}
+int CTraceDefaultsEditor::definitionAt(int row) const { return PositionedItems::PositionAt(m_list, row); }
 
 // The selected row, not the current one: the list makes its first row current without selecting it
 // when it takes the focus, and nothing the user did not select may be changed or deleted.
@@ -327,71 +323,36 @@ void CTraceDefaultsEditor::OnRename()
         ORBAX_Platform::showMessage(this, get_message_wide(232), ORBAX_Platform::MessageButtons::Ok,
                                     ORBAX_Platform::MessageIcon::Warning);
     }
-    m_list->item(SortedItems::selectedRow(m_list))->setText(qs(ConfigText::Widen(definition.name)));
+    PositionedItems::Rename(m_list, SortedItems::selectedRow(m_list), qs(ConfigText::Widen(definition.name)));
     OnSelchangeTrace();
 }
 
 void CTraceDefaultsEditor::OnDelete()
 {
-    const int row = SortedItems::selectedRow(m_list);
-    const int index = definitionAt(row);
-    if (index < 0)
+    if (PositionedItems::Erase(m_traces, m_list, SortedItems::selectedRow(m_list)) < 0)
         return;
-    m_traces.erase(m_traces.begin() + index);
-    {
-        QSignalBlocker block(m_list);
-        delete m_list->takeItem(row);
-        for (int i = 0; i < m_list->count(); ++i) {
-            int data = m_list->item(i)->data(Qt::UserRole).toInt();
-            if (data > index)
-                m_list->item(i)->setData(Qt::UserRole, data - 1);
-        }
-        m_list->setCurrentRow(-1);
-    }
     // The edits held the removed definition's range: they go with it.
     m_shown = -1;
     clearControls();
     enableControls();
 }
 
-void CTraceDefaultsEditor::swapEntries(int upper)
+void CTraceDefaultsEditor::moveSelected(int step)
 {
-    const int lower = upper + 1;
-    const int a = definitionAt(upper);
-    const int b = definitionAt(lower);
-    std::swap(m_traces[static_cast<std::size_t>(a)], m_traces[static_cast<std::size_t>(b)]);
-    // The rows keep the indices of their places; their texts follow the definitions.
-    m_list->item(upper)->setText(qs(ConfigText::Widen(m_traces[static_cast<std::size_t>(a)].name)));
-    m_list->item(lower)->setText(qs(ConfigText::Widen(m_traces[static_cast<std::size_t>(b)].name)));
-    const int current = SortedItems::selectedRow(m_list);
-    {
-        QSignalBlocker block(m_list);
-        if (current == upper)
-            m_list->setCurrentRow(lower);
-        else if (current == lower)
-            m_list->setCurrentRow(upper);
-    }
+    const int row = SortedItems::selectedRow(m_list);
+    if (!PositionedItems::MoveSelected(m_list, m_traces, step))
+        return;
     // The range edits belong to the definition shown, which has moved with its row.
-    if (m_shown == upper)
-        m_shown = lower;
-    else if (m_shown == lower)
-        m_shown = upper;
+    if (m_shown == row)
+        m_shown = row + step;
+    else if (m_shown == row + step)
+        m_shown = row;
     enableControls();
 }
 
-void CTraceDefaultsEditor::OnMoveUp()
-{
-    const int row = SortedItems::selectedRow(m_list);
-    if (definitionAt(row) >= 0 && row > 0)
-        swapEntries(row - 1);
-}
+void CTraceDefaultsEditor::OnMoveUp() { moveSelected(-1); }
 
-void CTraceDefaultsEditor::OnMoveDown()
-{
-    const int row = SortedItems::selectedRow(m_list);
-    if (definitionAt(row) >= 0 && row < m_list->count() - 1)
-        swapEntries(row);
-}
+void CTraceDefaultsEditor::OnMoveDown() { moveSelected(+1); }
 
 void CTraceDefaultsEditor::OnSelchangeColour()
 {

@@ -54,7 +54,8 @@ private:
     void storeRange();
     void enableControls();
     void clearControls();
-    void swapEntries(int upper);
+    // Moves the selected definition one place up (-1) or down (+1).
+    void moveSelected(int step);
     bool askName(std::wstring& name);
 
     TraceDefinitionList m_traces;
