@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -23,10 +22,10 @@
 #include "core/catalogue/Messages.h"
 #include "platform/Numbers.h"
 #include "platform/services/Services.h"
-#include "widgets/controls/EditorButton.h"
 #include "widgets/controls/EditorNames.h"
 #include "widgets/controls/PositionedItems.h"
 #include "widgets/controls/SortedItems.h"
+#include "widgets/dialogs/DialogButtons.h"
 
 using ORBAX_Utilities::get_message_wide;
 
@@ -91,11 +90,6 @@ CTraceDefaultsEditor::CTraceDefaultsEditor(const TraceDefinitionList& definition
     m_maximum = new QLineEdit(this);
     m_maximum->setObjectName(QStringLiteral("id%1").arg(kMaximumEdit));
 
-    auto* ok = named(new QPushButton(QStringLiteral("&OK"), this), 1);
-    ok->setDefault(true);
-    auto* cancel = named(new QPushButton(QStringLiteral("Cancel"), this), 2);
-    auto* help = named(new QPushButton(QStringLiteral("Help"), this), 57670);
-
     // Layout: the names on the left with their buttons, the values of the selected one on the right.
     auto* nameLabel = new QLabel(QStringLiteral("&Trace name search pattern:"), this);
     nameLabel->setBuddy(m_list);
@@ -147,10 +141,12 @@ CTraceDefaultsEditor::CTraceDefaultsEditor(const TraceDefinitionList& definition
     auto* body = new QHBoxLayout;
     body->addLayout(left, 1);
     body->addLayout(right);
-    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
+    auto showHelp = [] { ORBAX_Platform::help().showContext(kHelpContext); };
+    const DialogButtonRow buttons = OkCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("Help"), showHelp);
+    AddHelpKey(this, showHelp);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     // The colours, sorted by name, each carrying its index.
     for (int colour = 0; colour < TraceColourCount; ++colour)
@@ -175,11 +171,6 @@ CTraceDefaultsEditor::CTraceDefaultsEditor(const TraceDefinitionList& definition
     connect(m_fieldGroup, &QButtonGroup::idClicked, this, &CTraceDefaultsEditor::OnDisplayField);
     connect(m_rangeGroup, &QButtonGroup::idClicked, this, &CTraceDefaultsEditor::OnRangeType);
     connect(m_invisible, &QCheckBox::clicked, this, &CTraceDefaultsEditor::OnInvisible);
-    connect(ok, &QPushButton::clicked, this, &CTraceDefaultsEditor::OnOK);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto showHelp = [] { ORBAX_Platform::help().showContext(kHelpContext); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
 
     {
         QSignalBlocker block(m_list);
@@ -401,8 +392,8 @@ void CTraceDefaultsEditor::OnInvisible()
     enableControls();
 }
 
-void CTraceDefaultsEditor::OnOK()
+void CTraceDefaultsEditor::accept()
 {
     storeRange();
-    accept();
+    QDialog::accept();
 }

@@ -44,7 +44,8 @@ public slots:
     void OnDisplayField();
     void OnRangeType();
     void OnInvisible();
-    void OnOK();
+    // OK: the range edits are stored into the definition shown first.
+    void accept() override;
 
 private:
     // The working-list index of the list entry at `row`; -1 for none.
