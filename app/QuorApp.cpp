@@ -273,8 +273,8 @@ bool CQuorApp::ProcessShellCommand(const CQuorLogCommandLine& commandLine)
         // starts all the same.
         m_document->OnNewDocument();
         ErrorEntries problems;
-        RunGuarded(m_mainFrame.get(), __FILE__, __LINE__,
-                   [&] { m_document->openBoreholeByName(CQuorDoc::Left, commandLine.fileName, problems); });
+        QuorGuard::RunGuarded(m_mainFrame.get(), __FILE__, __LINE__,
+                              [&] { m_document->openBoreholeByName(CQuorDoc::Left, commandLine.fileName, problems); });
         if (hasReportableErrors(problems)) {
             CErrorList list(problems, m_mainFrame.get());
             list.DoModal();
@@ -328,8 +328,8 @@ bool CQuorApp::PrintShellFile(const CQuorLogCommandLine& commandLine)
     m_document->OnNewDocument();
     ErrorEntries problems;
     bool opened = false;
-    RunGuarded(m_mainFrame.get(), __FILE__, __LINE__,
-               [&] { opened = m_document->openBoreholeByName(CQuorDoc::Left, file, problems); });
+    QuorGuard::RunGuarded(m_mainFrame.get(), __FILE__, __LINE__,
+                          [&] { opened = m_document->openBoreholeByName(CQuorDoc::Left, file, problems); });
     if (!opened) {
         // The reader's own words say what is wrong with the file.
         for (const ConfigMessage& problem : problems) {
@@ -345,7 +345,7 @@ bool CQuorApp::PrintShellFile(const CQuorLogCommandLine& commandLine)
     // The log's own refusals (no room for the log, nothing to print, a printer that will not start)
     // are told by the print routine.
     bool printed = false;
-    RunGuarded(m_mainFrame.get(), __FILE__, __LINE__, [&] { printed = m_view->PrintLog(*printer); });
+    QuorGuard::RunGuarded(m_mainFrame.get(), __FILE__, __LINE__, [&] { printed = m_view->PrintLog(*printer); });
     return printed;
 }
 
@@ -523,15 +523,3 @@ void CQuorApp::OnAppAbout()
     about.DoModal();
 }
 void CQuorApp::OnHelpTopics() { ORBAX_Platform::help().showContents(); }
-
-// ---------------------------------------------------------------------------------------------------
-
-void CQuorApp::RunGuarded(QWidget* parent, const char* file, int line, const std::function<void()>& action)
-{
-    QuorGuard::RunGuarded(parent, file, line, action);
-}
-
-void CQuorApp::ReportInternalError(QWidget* parent, const char* file, int line)
-{
-    QuorGuard::ReportInternalError(parent, file, line);
-}

@@ -2,7 +2,6 @@
 // The desktop program's application object: made in main right after the QApplication, it owns the
 // configuration, the start-up settings and the main window for the whole run. InitInstance runs the
 // start-up, ExitInstance writes the settings back.
-#include <functional>
 #include <locale>
 #include <memory>
 #include <string>
@@ -21,7 +20,6 @@ class CMainFrame;
 class CQuorDoc;
 class CQuorView;
 class QPrinter;
-class QWidget;
 
 // Installs the message facets and the code page 1252 text facets in the global locale for the
 // application object's life, putting back the global locale it found when it goes. The application's
@@ -93,11 +91,6 @@ public:
     CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
     CQuorDoc* GetDocument() const { return m_document.get(); }
     CQuorView* GetView() const { return m_view; }
-
-    // Runs `action`, reporting any exception as the internal error (message 1022) with the file and
-    // line of the caller, so that no exception reaches the event loop (QuorGuard::RunGuarded).
-    static void RunGuarded(QWidget* parent, const char* file, int line, const std::function<void()>& action);
-    static void ReportInternalError(QWidget* parent, const char* file, int line);
 
     // The configuration: traces, patterns, hatch lists, correlation sites, schemas and the current
     // hatch list and site ids.

@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "core/catalogue/InternalErrorText.h"
 #include "core/catalogue/Messages.h"
 #include "core/configfile/ConfigSchemaSection.h"
 #include "platform/FileIdentity.h"
@@ -161,7 +162,7 @@ void QuorLogConfig::ResetConfiguration()
     if (basic.validate(validation))
         InsertSchemaDefinition(m_tables.schemas, basic, m_tables.schemas.end());
     else if (showInternalError)
-        showInternalError(ORBAX_Utilities::format_message(1022, {L"Quor_Log_Config", L"84"}));
+        showInternalError(QUOR_INTERNAL_ERROR_TEXT());
 }
 
 ConfigMessageList QuorLogConfig::ValidateHatchLists(bool saveSettings)

@@ -10,6 +10,7 @@
 
 #include "config/CorrelationDefinition.h"
 #include "widgets/controls/SortedItems.h"
+#include "widgets/dialogs/DialogButtons.h"
 
 int FindNameEntry(const QComboBox& combo, const std::wstring& name)
 {
@@ -33,30 +34,17 @@ CCorrelate::CCorrelate(const CorrelationDefinition* site, const std::wstring& se
     m_seamCombo->setObjectName(QStringLiteral("id1055"));
     m_plyCombo = new QComboBox(this);
     m_plyCombo->setObjectName(QStringLiteral("id1070"));
-    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("id2"));
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("id57670"));
+    const DialogButtonRow buttons =
+        OkCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("Help"), [this] { OnHelp(); });
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Seam Name:"), m_seamCombo);
     form->addRow(QStringLiteral("&Ply Name:"), m_plyCombo);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_siteEdit);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
-    connect(ok, &QPushButton::clicked, this, &CCorrelate::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connectHelp(help);
     // Only the user's choice refills the plies; the fills below select from code.
     connect(m_seamCombo, &QComboBox::activated, this, &CCorrelate::OnSelchangeSeam);
 

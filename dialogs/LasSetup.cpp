@@ -5,7 +5,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +23,7 @@
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "widgets/dialogs/DataExchange.h"
+#include "widgets/dialogs/DialogButtons.h"
 #include "widgets/dialogs/DialogUnits.h"
 #include "widgets/dialogs/FileFilters.h"
 
@@ -194,18 +194,7 @@ void LasSetup::buildControls()
     settings->addStretch(1);
     columns->addLayout(settings, 3);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("id2"));
-    QPushButton* help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("id57670"));
-    top->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &LasSetup::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &LasSetup::reject);
-    connectHelp(help);
+    top->addLayout(OkCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("Help"), [this] { OnHelp(); }).layout);
 
     // Choices by the user only: lists filled or selected from code send nothing.
     connect(m_files, &QListWidget::itemSelectionChanged, this, [this] {

@@ -1,19 +1,9 @@
 #include "dialogs/LinkMarkup.h"
 
-#include <cwctype>
-
 #include "core/catalogue/Messages.h"
+#include "core/model/NoCaseCompare.h"
 
 namespace {
-
-bool startsWithNoCase(const std::wstring& text, const wchar_t* prefix)
-{
-    std::size_t i = 0;
-    for (; prefix[i] != L'\0'; ++i)
-        if (i >= text.size() || static_cast<wchar_t>(std::towlower(static_cast<wint_t>(text[i]))) != prefix[i])
-            return false;
-    return true;
-}
 
 std::wstring escape(const std::wstring& text)
 {
@@ -42,8 +32,9 @@ bool IsWebLink(const std::wstring& address)
     if (start == std::wstring::npos)
         return false;
     std::wstring rest = address.substr(start);
-    return (startsWithNoCase(rest, L"http://") && rest.size() > 7) ||
-           (startsWithNoCase(rest, L"https://") && rest.size() > 8);
+    const NoCaseCompare compare;
+    return (compare.StartsWith(rest, L"http://") && rest.size() > 7) ||
+           (compare.StartsWith(rest, L"https://") && rest.size() > 8);
 }
 
 std::wstring LinkMarkupToHtml(const std::wstring& markup, const std::vector<std::wstring>& args, bool anyScheme)

@@ -1,7 +1,6 @@
 #include "dialogs/LoadBoreHole.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -19,11 +18,11 @@ LoadBoreHole::LoadBoreHole(QWidget* parent) : DdxDialog(324, parent)
     m_group = new QButtonGroup(this);
     m_group->addButton(left, 0);
     m_group->addButton(right, 1);
-    auto* buttons = OkCancelButtons(this);
+    const DialogButtonRow buttons = OkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(left);
     layout->addWidget(right);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.layout);
 }
 
 void LoadBoreHole::exchange(bool save) { Ddx::Radio(save, m_group, side); }

@@ -1,6 +1,5 @@
 #include "dialogs/PasteSpecial.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -20,13 +19,12 @@ CPasteSpecial::CPasteSpecial(const std::vector<FieldDefinition>* fields, QWidget
     m_list->setObjectName(QStringLiteral("id1245"));
     m_list->setSelectionMode(QAbstractItemView::MultiSelection);
     label->setBuddy(m_list);
-    auto* buttons = OkCancelButtons(this);
-    QPushButton* help = AddHelpButton(buttons);
-    connectHelp(help);
+    const DialogButtonRow buttons =
+        OkCancelButtons(this, QStringLiteral("OK"), QStringLiteral("&Help"), [this] { OnHelp(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_list, 1);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.layout);
 }
 
 bool CPasteSpecial::OnInitDialog()

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -105,13 +104,13 @@ CRenumber::CRenumber(const std::wstring& prefix, int number, const std::wstring&
     widthRow->addWidget(m_widthSpin);
     widthRow->addStretch(1);
 
-    auto* buttons = OkCancelButtons(this);
+    const DialogButtonRow buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(m_maintainOrder);
     layout->addLayout(widthRow);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.layout);
 
     for (QCheckBox* box : {m_maintainOrder, m_maintainPrefix, m_maintainNumber, m_maintainPostfix})
         connect(box, &QCheckBox::clicked, this, &CRenumber::UpdateControls);

@@ -1,6 +1,5 @@
 #include "dialogs/SampleNumber.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,12 +35,11 @@ CSampleNumber::CSampleNumber(const std::wstring& next, const std::wstring& start
     grid->addWidget(nextLabel, 1, 0);
     grid->addWidget(m_next, 1, 1, 1, 3);
 
-    auto* buttons = OkCancelButtons(this);
-    QPushButton* help = AddHelpButton(buttons);
-    connectHelp(help);
+    const DialogButtonRow buttons =
+        OkCancelButtons(this, QStringLiteral("OK"), QStringLiteral("&Help"), [this] { OnHelp(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.layout);
 }
 
 bool CSampleNumber::OnInitDialog()

@@ -1,7 +1,6 @@
 #include "dialogs/SaveBoth.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,12 +18,12 @@ CSaveBoth::CSaveBoth(QWidget* parent) : DdxDialog(190, parent)
     m_left->setObjectName(QStringLiteral("id1180"));
     m_right = new QCheckBox(QStringLiteral("Save &right"), this);
     m_right->setObjectName(QStringLiteral("id1181"));
-    auto* buttons = OkCancelButtons(this);
+    const DialogButtonRow buttons = OkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(m_left);
     layout->addWidget(m_right);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.layout);
 }
 
 void CSaveBoth::exchange(bool save)

@@ -1,6 +1,5 @@
 #include "dialogs/SelectSchema.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -27,11 +26,11 @@ CSelectSchema::CSelectSchema(const std::wstring& name_, const ORBAX_Logging::Sch
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     auto* label = new QLabel(QStringLiteral("&Select schema to use:"), this);
     label->setBuddy(m_list);
-    auto* buttons = OkCancelButtons(this, QStringLiteral("&OK"));
+    const DialogButtonRow buttons = OkCancelButtons(this, QStringLiteral("&OK"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_list, 1);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.layout);
 }
 
 bool CSelectSchema::OnInitDialog()

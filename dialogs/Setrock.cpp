@@ -12,6 +12,7 @@
 #include "widgets/controls/HatchComboBox.h"
 #include "widgets/controls/SortedItems.h"
 #include "widgets/dialogs/DataExchange.h"
+#include "widgets/dialogs/DialogButtons.h"
 #include "widgets/dialogs/DialogUnits.h"
 
 namespace {
@@ -120,30 +121,18 @@ void Setrock::build(const VectorTable& vectors, const BitmapTable& bitmaps, cons
     grid->addWidget(m_remainder3, 3, 2);
     grid->setColumnStretch(1, 1);
 
-    m_ok = new QPushButton(QStringLiteral("&OK"), this);
-    m_ok->setObjectName(QStringLiteral("id1"));
-    m_ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("id2"));
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("id57670"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    const DialogButtonRow buttons =
+        OkCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("Help"), [this] { OnHelp(); });
+    m_ok = buttons.ok;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     resize(DialogUnits(this).size(372, 110).expandedTo(sizeHint()));
     // The swatches are as wide as a third of each list once laid out.
     layout->activate();
 
-    connect(m_ok, &QPushButton::clicked, this, &Setrock::accept);
-    connect(cancel, &QPushButton::clicked, this, &Setrock::reject);
-    connectHelp(help);
     connect(m_second, &QCheckBox::clicked, this, &Setrock::OnSecondRockType);
     connect(m_third, &QCheckBox::clicked, this, &Setrock::OnThirdRockType);
     for (QLineEdit* edit : {m_percentage1, m_percentage2}) {

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 #include <limits>
-#include <locale>
 #include <optional>
 #include <string_view>
 
@@ -20,13 +19,6 @@ namespace ORBAX_Geophysics {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-std::string upper_case(std::string text)
-{
-    const auto& ct = std::use_facet<std::ctype<char>>(std::locale());
-    ct.toupper(text.data(), text.data() + text.size());
-    return text;
-}
 
 enum Section { Version, Well, Parameter, CurveSection, Ascii, SectionCount, Unknown = SectionCount };
 

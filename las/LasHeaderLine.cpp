@@ -1,11 +1,20 @@
 #include "las/LasHeaderLine.h"
 
+#include <locale>
+
 namespace ORBAX_Geophysics {
 namespace {
 
 bool is_trim_char(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 } // namespace
+
+std::string upper_case(std::string text)
+{
+    const auto& ct = std::use_facet<std::ctype<char>>(std::locale());
+    ct.toupper(text.data(), text.data() + text.size());
+    return text;
+}
 
 std::string trim_las_text(std::string_view text)
 {

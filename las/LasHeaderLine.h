@@ -14,6 +14,10 @@ struct HeaderLine {
     std::string description;
 };
 
+// The text upper-cased character by character through the global locale's narrow character facet,
+// as section words, header values and command words are compared.
+std::string upper_case(std::string text);
+
 // Removes blanks, tabs and line feeds at both ends; a text made only of them is left as it is.
 std::string trim_las_text(std::string_view text);
 

@@ -10,6 +10,7 @@
 
 #include "app/QuorApp.h"
 #include "core/prolog4/XmlPlatformGuard.h"
+#include "widgets/controls/GuardedHandler.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (...) {
-            CQuorApp::ReportInternalError(nullptr, __FILE__, __LINE__);
+            QuorGuard::ReportInternalError(nullptr, __FILE__, __LINE__);
             return false;
         }
     }
@@ -49,7 +50,7 @@ int run(int argc, char* argv[])
         int exitCode = app.ExitInstance();
         return code != 0 ? code : exitCode;
     } catch (...) {
-        CQuorApp::ReportInternalError(nullptr, __FILE__, __LINE__);
+        QuorGuard::ReportInternalError(nullptr, __FILE__, __LINE__);
         return 1;
     }
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 
+#include "core/catalogue/InternalErrorText.h"
 #include "core/catalogue/Messages.h"
 #include "core/formats/BoreholeFormats.h"
 #include "core/model/BoreholeDescription.h"
@@ -39,7 +40,7 @@ bool hasExtension(const std::wstring& path)
 
 void addInternalError(ErrorEntries& entries, int line)
 {
-    addErrorEntry(format_message(1022, {L"QuorDoc", std::to_wstring(line)}), entries, status(4, 22));
+    addErrorEntry(ORBAX_Utilities::internal_error_text("QuorDoc", line), entries, status(4, 22));
 }
 
 // The question before a save overwrites a file that changed on disk; true on Yes.

@@ -25,6 +25,7 @@
 #include <QStyleOptionSlider>
 #include <QUrl>
 
+#include "core/catalogue/InternalErrorText.h"
 #include "core/catalogue/Messages.h"
 #include "core/model/Exception.h"
 #include "dialogs/ApplicationServices.h"
@@ -41,7 +42,6 @@
 #include "widgets/dialogs/ErrorList.h"
 #include "widgets/profile/QuorSettings.h"
 
-using ORBAX_Utilities::format_message;
 using ORBAX_Utilities::get_message_wide;
 using namespace ViewGeometry;
 
@@ -932,10 +932,7 @@ void CQuorView::UpdateCursorAtMessagePos() { UpdateCursorForMode(mapFromGlobal(Q
 void CQuorView::ShowInternalError(const char* sourceFile, int line, const std::wstring& text)
 {
     ErrorEntries entries;
-    std::wstring file;
-    for (const char* p = sourceFile; p && *p; ++p)
-        file.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*p)));
-    std::wstring message = format_message(1022, {file, std::to_wstring(line)});
+    std::wstring message = ORBAX_Utilities::internal_error_text(sourceFile, line);
     if (!text.empty())
         message += L"\n" + text;
     addErrorEntry(message, entries, (3u << 16) | 22u);

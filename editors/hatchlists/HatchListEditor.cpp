@@ -17,6 +17,7 @@
 #include "widgets/controls/EditorNames.h"
 #include "widgets/controls/GuardedHandler.h"
 #include "widgets/controls/HatchListBox.h"
+#include "widgets/controls/PositionedItems.h"
 #include "widgets/controls/SortedItems.h"
 
 namespace {
@@ -282,12 +283,8 @@ void CHatchListEditor::RefreshItem(int item)
     const int index = rockTypeList->ItemData(item);
     if (!list || index < 0 || index >= static_cast<int>(list->entries.size()))
         return;
-    const bool selected = rockTypeList->GetCurSel() == item;
-    rockTypeList->ReleaseItem(item);
-    // Back at the same place, not at its sorted one: the list is sorted again when next filled.
-    rockTypeList->InsertString(item, QString::fromStdWString(HatchListEntry::DisplayText(list->entries[index])), index);
-    if (selected)
-        rockTypeList->SetCurSel(item);
+    PositionedItems::Rename(rockTypeList, item,
+                            QString::fromStdWString(HatchListEntry::DisplayText(list->entries[index])));
 }
 
 void CHatchListEditor::OnAddHatchList()
@@ -353,18 +350,9 @@ void CHatchListEditor::OnDeleteRockType()
 {
     EDITOR_GUARDED({
         HatchList* list = SelectedList();
-        const int item = rockTypeList->GetCurSel();
         if (!list || !SelectedEntry())
             return;
-        const int index = rockTypeList->ItemData(item);
-        list->entries.erase(list->entries.begin() + index);
-        rockTypeList->ReleaseItem(item);
-        for (int i = 0; i < rockTypeList->count(); ++i) {
-            const int data = rockTypeList->ItemData(i);
-            if (data > index)
-                rockTypeList->SetItemData(i, data - 1);
-        }
-        rockTypeList->SetCurSel(-1);
+        PositionedItems::Erase(list->entries, rockTypeList, rockTypeList->GetCurSel());
         OnSelchangeRockType();
     });
 }

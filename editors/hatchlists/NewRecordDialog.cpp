@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/controls/SortedItems.h"
+#include "widgets/dialogs/DialogButtons.h"
 
 namespace {
 
@@ -42,28 +43,16 @@ NewRecordDialog::NewRecordDialog(const Layout& layout, const std::vector<std::ws
     form->addWidget(m_sourceCombo, 1, 1);
     form->setColumnStretch(1, 1);
 
-    m_ok = new QPushButton(QStringLiteral("&OK"), this);
-    m_ok->setObjectName(IdName(1));
-    m_ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(IdName(2));
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(IdName(57670));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    const DialogButtonRow buttons =
+        OkCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("Help"), [this] { OnHelp(); });
+    m_ok = buttons.ok;
 
     auto* main = new QVBoxLayout(this);
     main->addLayout(form);
     main->addStretch(1);
-    main->addLayout(buttons);
+    main->addLayout(buttons.layout);
     setMinimumWidth(360);
 
-    connect(m_ok, &QPushButton::clicked, this, &NewRecordDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &NewRecordDialog::reject);
-    connectHelp(help);
     connect(m_copyCheck, &QCheckBox::clicked, this, &NewRecordDialog::UpdateControls);
     connect(m_nameEdit, &QLineEdit::textChanged, this, &NewRecordDialog::UpdateControls);
     // Only a choice from the list counts, not typing in the schema dialog's edit field.

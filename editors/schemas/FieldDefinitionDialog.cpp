@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "widgets/controls/EditorButton.h"
 #include "widgets/controls/EditorNames.h"
 #include "widgets/controls/SortedItems.h"
 #include "widgets/dialogs/DataExchange.h"
+#include "widgets/dialogs/DialogButtons.h"
 
 CFieldDefinition::CFieldDefinition(const ORBAX_Logging::FieldDefinition& field, QWidget* parent)
     : DdxDialog(205, parent), kind(field.kind), description(field.name)
@@ -24,25 +24,15 @@ CFieldDefinition::CFieldDefinition(const ORBAX_Logging::FieldDefinition& field, 
     m_description = new QLineEdit(this);
     m_description->setObjectName(QStringLiteral("id1201"));
     m_description->setMinimumWidth(260);
-    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("id2"));
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("id57670"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Field &type:"), m_kind);
     form->addRow(QStringLiteral("&Description:"), m_description);
-    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
+    const DialogButtonRow buttons =
+        OkCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("Help"), [this] { OnHelp(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    connect(ok, &QPushButton::clicked, this, &CFieldDefinition::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connectHelp(help);
+    layout->addLayout(buttons.layout);
 }
 
 void CFieldDefinition::exchange(bool save)

@@ -1,7 +1,6 @@
 #include "editors/schemas/ImportSchema.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
@@ -47,16 +46,15 @@ CImportSchema::CImportSchema(QWidget* parent) : DdxDialog(212, parent)
     grid->addWidget(m_dataLogs, 2, 1, 1, 2);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = OkCancelButtons(this);
-    m_ok = buttons->findChild<QPushButton*>(QStringLiteral("id1"));
-    QPushButton* help = AddHelpButton(buttons);
-    connectHelp(help);
+    const DialogButtonRow buttons =
+        OkCancelButtons(this, QStringLiteral("OK"), QStringLiteral("&Help"), [this] { OnHelp(); });
+    m_ok = buttons.ok;
     connect(browse, &QPushButton::clicked, this, &CImportSchema::OnBrowse);
     connect(m_dataLogs, &QComboBox::activated, this, &CImportSchema::OnDataLogChange);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.layout);
 }
 
 bool CImportSchema::OnInitDialog()

@@ -14,7 +14,6 @@
 #include <QTextOption>
 #include <QVBoxLayout>
 
-#include "core/catalogue/Messages.h"
 #include "core/model/NoCaseCompare.h"
 #include "core/prolog4/Borehole_Prolog4.h"
 #include "editors/hatchlists/NewRecordDialog.h"
@@ -25,6 +24,7 @@
 #include "widgets/controls/EditorButton.h"
 #include "widgets/controls/EditorNames.h"
 #include "widgets/controls/GuardedHandler.h"
+#include "widgets/controls/PositionedItems.h"
 #include "widgets/controls/SortedItems.h"
 #include "widgets/dialogs/DialogUnits.h"
 #include "widgets/dialogs/ErrorList.h"
@@ -306,8 +306,7 @@ void CSchemaEditor::importSchema()
     if (NameExists(name))
         return;
     if (prompt.fileType != 0 && prompt.fileType != 1) {
-        ORBAX_Platform::showMessage(this, ORBAX_Utilities::format_message(1022, {L"SchemaEditor", L"351"}),
-                                    ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Error);
+        QuorGuard::ReportInternalError(this, __FILE__, __LINE__, QuorGuard::SourceName::Stem);
         return;
     }
     SchemaDefinition schema(name, {});
@@ -336,15 +335,7 @@ void CSchemaEditor::OnDeleteSchema()
     const int position = selectedSchema();
     if (position < 0 || isBuiltIn(position))
         return;
-    m_schemas.erase(m_schemas.begin() + position);
-    {
-        QSignalBlocker block(m_schemaList);
-        m_schemaList->ReleaseItem(m_schemaList->GetCurSel());
-        for (int line = 0; line < m_schemaList->count(); ++line)
-            if (int data = m_schemaList->ItemData(line); data > position)
-                m_schemaList->SetItemData(line, data - 1);
-        m_schemaList->SetCurSel(-1);
-    }
+    PositionedItems::Erase(m_schemas, m_schemaList, m_schemaList->GetCurSel());
     UpdateButtons();
     FillFields();
     UpdateButtons();
@@ -361,11 +352,8 @@ void CSchemaEditor::OnRename()
         return;
     schema.name = name;
     const int line = m_schemaList->GetCurSel();
-    QSignalBlocker block(m_schemaList);
-    m_schemaList->ReleaseItem(line);
-    m_schemaList->InsertString(line, QString::fromStdWString(name), position);
+    PositionedItems::Rename(m_schemaList, line, QString::fromStdWString(name));
     colourLine(line);
-    m_schemaList->SetCurSel(line);
 }
 
 void CSchemaEditor::OnMessages()
@@ -423,51 +411,24 @@ void CSchemaEditor::OnDeleteField()
     const int index = selectedField();
     if (position < 0 || index < 0 || isBuiltIn(position))
         return;
-    auto& fields = m_schemas[static_cast<std::size_t>(position)].fields;
-    fields.erase(fields.begin() + index);
-    {
-        QSignalBlocker block(m_fieldList);
-        delete m_fieldList->takeItem(SortedItems::selectedRow(m_fieldList));
-        for (int line = 0; line < m_fieldList->count(); ++line)
-            if (int data = m_fieldList->item(line)->data(Qt::UserRole).toInt(); data > index)
-                m_fieldList->item(line)->setData(Qt::UserRole, data - 1);
-        m_fieldList->setCurrentRow(-1);
-    }
+    PositionedItems::Erase(m_schemas[static_cast<std::size_t>(position)].fields, m_fieldList,
+                           SortedItems::selectedRow(m_fieldList));
     revalidate(position);
     UpdateButtons();
 }
 
-void CSchemaEditor::swapFields(int upperLine)
+void CSchemaEditor::moveField(int step)
 {
     const int position = selectedSchema();
-    auto& fields = m_schemas[static_cast<std::size_t>(position)].fields;
-    const int lowerLine = upperLine + 1;
-    const int a = m_fieldList->item(upperLine)->data(Qt::UserRole).toInt();
-    const int b = m_fieldList->item(lowerLine)->data(Qt::UserRole).toInt();
-    std::swap(fields[static_cast<std::size_t>(a)], fields[static_cast<std::size_t>(b)]);
-    m_fieldList->item(upperLine)->setText(fieldLine(fields[static_cast<std::size_t>(a)]));
-    m_fieldList->item(lowerLine)->setText(fieldLine(fields[static_cast<std::size_t>(b)]));
-    const int current = SortedItems::selectedRow(m_fieldList);
-    {
-        QSignalBlocker block(m_fieldList);
-        m_fieldList->setCurrentRow(current == upperLine ? lowerLine : upperLine);
-    }
-    UpdateButtons();
+    if (selectedField() < 0 || isBuiltIn(position))
+        return;
+    if (PositionedItems::MoveSelected(m_fieldList, m_schemas[static_cast<std::size_t>(position)].fields, step))
+        UpdateButtons();
 }
 
-void CSchemaEditor::OnMoveUp()
-{
-    const int line = SortedItems::selectedRow(m_fieldList);
-    if (selectedField() >= 0 && !isBuiltIn(selectedSchema()) && line > 0)
-        swapFields(line - 1);
-}
+void CSchemaEditor::OnMoveUp() { moveField(-1); }
 
-void CSchemaEditor::OnMoveDown()
-{
-    const int line = SortedItems::selectedRow(m_fieldList);
-    if (selectedField() >= 0 && !isBuiltIn(selectedSchema()) && line < m_fieldList->count() - 1)
-        swapFields(line);
-}
+void CSchemaEditor::OnMoveDown() { moveField(+1); }
 
 void applySchemaList(ORBAX_Logging::SchemaDefinitionList& schemas, const std::vector<SchemaDefinition>& edited)
 {

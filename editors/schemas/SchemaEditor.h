@@ -62,7 +62,8 @@ private:
     void UpdateButtons();
     void revalidate(int position);
     QString fieldLine(const ORBAX_Logging::FieldDefinition& field) const;
-    void swapFields(int upperLine);
+    // Moves the selected field one place up (-1) or down (+1).
+    void moveField(int step);
 
     std::vector<ORBAX_Logging::SchemaDefinition> m_schemas;
     bool m_builtInFirst = false;

@@ -1,7 +1,5 @@
 #include "editors/sites/SeamsPliesEditor.h"
 
-#include <utility>
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,6 +13,7 @@
 #include "widgets/controls/EditedTables.h"
 #include "widgets/controls/EditorButton.h"
 #include "widgets/controls/EditorNames.h"
+#include "widgets/controls/PositionedItems.h"
 #include "widgets/controls/SortedItems.h"
 
 namespace {
@@ -31,13 +30,6 @@ QPushButton* arrow(bool up, int id, QWidget* parent)
     b->setFont(font);
     b->setMaximumWidth(b->fontMetrics().horizontalAdvance(QChar(0x25B2)) * 3 + 8);
     return b;
-}
-
-int itemData(const QListWidget* list, int row)
-{
-    if (row < 0 || row >= list->count())
-        return -1;
-    return list->item(row)->data(Qt::UserRole).toInt();
 }
 
 void addEntry(QListWidget* list, const std::wstring& text, int data)
@@ -154,18 +146,17 @@ int CSeamsPliesEditor::DoModal() { return ORBAX_Platform::dialogs().run(*this); 
 
 int CSeamsPliesEditor::selectedSite() const
 {
-    int index = m_siteCombo->currentIndex();
-    return index < 0 ? -1 : m_siteCombo->itemData(index).toInt();
+    return PositionedItems::PositionAt(m_siteCombo, m_siteCombo->currentIndex());
 }
 
 int CSeamsPliesEditor::selectedSeam() const
 {
-    return selectedSite() < 0 ? -1 : itemData(m_seamList, SortedItems::selectedRow(m_seamList));
+    return selectedSite() < 0 ? -1 : PositionedItems::PositionAt(m_seamList, SortedItems::selectedRow(m_seamList));
 }
 
 int CSeamsPliesEditor::selectedPly() const
 {
-    return selectedSeam() < 0 ? -1 : itemData(m_plyList, SortedItems::selectedRow(m_plyList));
+    return selectedSeam() < 0 ? -1 : PositionedItems::PositionAt(m_plyList, SortedItems::selectedRow(m_plyList));
 }
 
 CorrelationDefinition* CSeamsPliesEditor::site()
@@ -272,33 +263,15 @@ void CSeamsPliesEditor::OnRenameSite()
     if (!EditorNames::AskNewName(this, name, {233, 234, L"hidd_newsite.htm", EditorNames::DuplicateSite}, names))
         return;
     s->name = name;
-    const int index = m_siteCombo->currentIndex();
-    const QVariant position = m_siteCombo->itemData(index);
-    {
-        QSignalBlocker block(m_siteCombo);
-        m_siteCombo->removeItem(index);
-        m_siteCombo->insertItem(index, qs(name), position);
-        m_siteCombo->setCurrentIndex(index);
-    }
+    PositionedItems::Rename(m_siteCombo, m_siteCombo->currentIndex(), qs(name));
     FillSeams();
 }
 
 void CSeamsPliesEditor::OnDeleteSite()
 {
-    const int position = selectedSite();
-    if (position < 0)
+    if (selectedSite() < 0)
         return;
-    m_sites.erase(m_sites.begin() + position);
-    {
-        QSignalBlocker block(m_siteCombo);
-        m_siteCombo->removeItem(m_siteCombo->currentIndex());
-        for (int i = 0; i < m_siteCombo->count(); ++i) {
-            int data = m_siteCombo->itemData(i).toInt();
-            if (data > position)
-                m_siteCombo->setItemData(i, data - 1);
-        }
-        m_siteCombo->setCurrentIndex(-1);
-    }
+    PositionedItems::Erase(m_sites, m_siteCombo, m_siteCombo->currentIndex());
     // No site is selected now: its seams and plies are no longer shown.
     FillSeams();
 }
@@ -333,66 +306,30 @@ void CSeamsPliesEditor::OnRenameSeam()
                                  seamNames(*site())))
         return;
     m->name = name;
-    const int row = SortedItems::selectedRow(m_seamList);
-    FillSeams();
     // The renamed seam stays the one being edited.
-    selectRow(m_seamList, row);
+    PositionedItems::Rename(m_seamList, SortedItems::selectedRow(m_seamList), qs(name));
     FillPlies();
 }
 
 void CSeamsPliesEditor::OnDeleteSeam()
 {
     CorrelationDefinition* s = site();
-    const int index = selectedSeam();
-    if (!s || index < 0)
+    if (!s || selectedSeam() < 0)
         return;
-    s->seams.erase(s->seams.begin() + index);
-    {
-        QSignalBlocker block(m_seamList);
-        delete m_seamList->takeItem(SortedItems::selectedRow(m_seamList));
-        for (int i = 0; i < m_seamList->count(); ++i) {
-            int data = itemData(m_seamList, i);
-            if (data > index)
-                m_seamList->item(i)->setData(Qt::UserRole, data - 1);
-        }
-        m_seamList->setCurrentRow(-1);
-    }
+    PositionedItems::Erase(s->seams, m_seamList, SortedItems::selectedRow(m_seamList));
     FillPlies();
 }
 
-void CSeamsPliesEditor::MoveEntry(QListWidget* list, std::vector<std::wstring>* names,
-                                  std::vector<CorrelationSeam>* seams, int row, int step)
-{
-    const int other = row + step;
-    if (row < 0 || other < 0 || other >= list->count())
-        return;
-    const int a = itemData(list, row);
-    const int b = itemData(list, other);
-    if (names)
-        std::swap((*names)[static_cast<std::size_t>(a)], (*names)[static_cast<std::size_t>(b)]);
-    else
-        std::swap((*seams)[static_cast<std::size_t>(a)], (*seams)[static_cast<std::size_t>(b)]);
-    QSignalBlocker block(list);
-    QListWidgetItem* moved = list->takeItem(row);
-    list->insertItem(other, moved);
-    // Each item carries the index of the place it now stands at.
-    list->item(other)->setData(Qt::UserRole, b);
-    list->item(row)->setData(Qt::UserRole, a);
-    list->setCurrentRow(other);
-    EnableButtons();
-}
-
-void CSeamsPliesEditor::OnMoveSeamUp()
+void CSeamsPliesEditor::moveSeam(int step)
 {
     if (CorrelationDefinition* s = site(); s && selectedSeam() >= 0)
-        MoveEntry(m_seamList, nullptr, &s->seams, SortedItems::selectedRow(m_seamList), -1);
+        if (PositionedItems::MoveSelected(m_seamList, s->seams, step))
+            EnableButtons();
 }
 
-void CSeamsPliesEditor::OnMoveSeamDown()
-{
-    if (CorrelationDefinition* s = site(); s && selectedSeam() >= 0)
-        MoveEntry(m_seamList, nullptr, &s->seams, SortedItems::selectedRow(m_seamList), +1);
-}
+void CSeamsPliesEditor::OnMoveSeamUp() { moveSeam(-1); }
+
+void CSeamsPliesEditor::OnMoveSeamDown() { moveSeam(+1); }
 
 // ---------------------------------------------------------------------------------------------------
 // Plies
@@ -423,38 +360,26 @@ void CSeamsPliesEditor::OnRenamePly()
     if (!EditorNames::AskNewName(this, name, {237, 238, L"hidd_newseam.htm", EditorNames::DuplicatePly}, m->plies))
         return;
     m->plies[static_cast<std::size_t>(index)] = name;
-    m_plyList->item(SortedItems::selectedRow(m_plyList))->setText(qs(name));
+    PositionedItems::Rename(m_plyList, SortedItems::selectedRow(m_plyList), qs(name));
     EnableButtons();
 }
 
 void CSeamsPliesEditor::OnDeletePly()
 {
     CorrelationSeam* m = seam();
-    const int index = selectedPly();
-    if (!m || index < 0)
+    if (!m || selectedPly() < 0)
         return;
-    m->plies.erase(m->plies.begin() + index);
-    {
-        QSignalBlocker block(m_plyList);
-        delete m_plyList->takeItem(SortedItems::selectedRow(m_plyList));
-        for (int i = 0; i < m_plyList->count(); ++i) {
-            int data = itemData(m_plyList, i);
-            if (data > index)
-                m_plyList->item(i)->setData(Qt::UserRole, data - 1);
-        }
-        m_plyList->setCurrentRow(-1);
-    }
+    PositionedItems::Erase(m->plies, m_plyList, SortedItems::selectedRow(m_plyList));
     EnableButtons();
 }
 
-void CSeamsPliesEditor::OnMovePlyUp()
+void CSeamsPliesEditor::movePly(int step)
 {
     if (CorrelationSeam* m = seam(); m && selectedPly() >= 0)
-        MoveEntry(m_plyList, &m->plies, nullptr, SortedItems::selectedRow(m_plyList), -1);
+        if (PositionedItems::MoveSelected(m_plyList, m->plies, step))
+            EnableButtons();
 }
 
-void CSeamsPliesEditor::OnMovePlyDown()
-{
-    if (CorrelationSeam* m = seam(); m && selectedPly() >= 0)
-        MoveEntry(m_plyList, &m->plies, nullptr, SortedItems::selectedRow(m_plyList), +1);
-}
+void CSeamsPliesEditor::OnMovePlyUp() { movePly(-1); }
+
+void CSeamsPliesEditor::OnMovePlyDown() { movePly(+1); }

@@ -53,9 +53,9 @@ private:
     void FillSeams();
     void FillPlies();
     void EnableButtons();
-    // Moves the entry at `row` of `list` one place (-1 up, +1 down), with the vector behind it.
-    void MoveEntry(QListWidget* list, std::vector<std::wstring>* names, std::vector<CorrelationSeam>* seams, int row,
-                   int step);
+    // Moves the selected seam or ply one place (-1 up, +1 down).
+    void moveSeam(int step);
+    void movePly(int step);
 
     std::vector<CorrelationDefinition> m_sites;
 

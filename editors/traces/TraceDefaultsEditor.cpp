@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -23,9 +22,10 @@
 #include "core/catalogue/Messages.h"
 #include "platform/Numbers.h"
 #include "platform/services/Services.h"
-#include "widgets/controls/EditorButton.h"
 #include "widgets/controls/EditorNames.h"
+#include "widgets/controls/PositionedItems.h"
 #include "widgets/controls/SortedItems.h"
+#include "widgets/dialogs/DialogButtons.h"
 
 using ORBAX_Utilities::get_message_wide;
 
@@ -90,11 +90,6 @@ CTraceDefaultsEditor::CTraceDefaultsEditor(const TraceDefinitionList& definition
     m_maximum = new QLineEdit(this);
     m_maximum->setObjectName(QStringLiteral("id%1").arg(kMaximumEdit));
 
-    auto* ok = named(new QPushButton(QStringLiteral("&OK"), this), 1);
-    ok->setDefault(true);
-    auto* cancel = named(new QPushButton(QStringLiteral("Cancel"), this), 2);
-    auto* help = named(new QPushButton(QStringLiteral("Help"), this), 57670);
-
     // Layout: the names on the left with their buttons, the values of the selected one on the right.
     auto* nameLabel = new QLabel(QStringLiteral("&Trace name search pattern:"), this);
     nameLabel->setBuddy(m_list);
@@ -146,10 +141,12 @@ CTraceDefaultsEditor::CTraceDefaultsEditor(const TraceDefinitionList& definition
     auto* body = new QHBoxLayout;
     body->addLayout(left, 1);
     body->addLayout(right);
-    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
+    auto showHelp = [] { ORBAX_Platform::help().showContext(kHelpContext); };
+    const DialogButtonRow buttons = OkCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("Help"), showHelp);
+    AddHelpKey(this, showHelp);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     // The colours, sorted by name, each carrying its index.
     for (int colour = 0; colour < TraceColourCount; ++colour)
@@ -174,11 +171,6 @@ CTraceDefaultsEditor::CTraceDefaultsEditor(const TraceDefinitionList& definition
     connect(m_fieldGroup, &QButtonGroup::idClicked, this, &CTraceDefaultsEditor::OnDisplayField);
     connect(m_rangeGroup, &QButtonGroup::idClicked, this, &CTraceDefaultsEditor::OnRangeType);
     connect(m_invisible, &QCheckBox::clicked, this, &CTraceDefaultsEditor::OnInvisible);
-    connect(ok, &QPushButton::clicked, this, &CTraceDefaultsEditor::OnOK);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto showHelp = [] { ORBAX_Platform::help().showContext(kHelpContext); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
 
     {
         QSignalBlocker block(m_list);
@@ -210,12 +202,7 @@ bool CTraceDefaultsEditor::GetDlgItemDouble(int id, double& value) const
     return true;
 }
 
-int CTraceDefaultsEditor::definitionAt(int row) const
-{
-    if (row < 0 || row >= m_list->count())
-        return -1;
-    return m_list->item(row)->data(Qt::UserRole).toInt();
-}
+int CTraceDefaultsEditor::definitionAt(int row) const { return PositionedItems::PositionAt(m_list, row); }
 
 // The selected row, not the current one: the list makes its first row current without selecting it
 // when it takes the focus, and nothing the user did not select may be changed or deleted.
@@ -327,71 +314,36 @@ void CTraceDefaultsEditor::OnRename()
         ORBAX_Platform::showMessage(this, get_message_wide(232), ORBAX_Platform::MessageButtons::Ok,
                                     ORBAX_Platform::MessageIcon::Warning);
     }
-    m_list->item(SortedItems::selectedRow(m_list))->setText(qs(ConfigText::Widen(definition.name)));
+    PositionedItems::Rename(m_list, SortedItems::selectedRow(m_list), qs(ConfigText::Widen(definition.name)));
     OnSelchangeTrace();
 }
 
 void CTraceDefaultsEditor::OnDelete()
 {
-    const int row = SortedItems::selectedRow(m_list);
-    const int index = definitionAt(row);
-    if (index < 0)
+    if (PositionedItems::Erase(m_traces, m_list, SortedItems::selectedRow(m_list)) < 0)
         return;
-    m_traces.erase(m_traces.begin() + index);
-    {
-        QSignalBlocker block(m_list);
-        delete m_list->takeItem(row);
-        for (int i = 0; i < m_list->count(); ++i) {
-            int data = m_list->item(i)->data(Qt::UserRole).toInt();
-            if (data > index)
-                m_list->item(i)->setData(Qt::UserRole, data - 1);
-        }
-        m_list->setCurrentRow(-1);
-    }
     // The edits held the removed definition's range: they go with it.
     m_shown = -1;
     clearControls();
     enableControls();
 }
 
-void CTraceDefaultsEditor::swapEntries(int upper)
+void CTraceDefaultsEditor::moveSelected(int step)
 {
-    const int lower = upper + 1;
-    const int a = definitionAt(upper);
-    const int b = definitionAt(lower);
-    std::swap(m_traces[static_cast<std::size_t>(a)], m_traces[static_cast<std::size_t>(b)]);
-    // The rows keep the indices of their places; their texts follow the definitions.
-    m_list->item(upper)->setText(qs(ConfigText::Widen(m_traces[static_cast<std::size_t>(a)].name)));
-    m_list->item(lower)->setText(qs(ConfigText::Widen(m_traces[static_cast<std::size_t>(b)].name)));
-    const int current = SortedItems::selectedRow(m_list);
-    {
-        QSignalBlocker block(m_list);
-        if (current == upper)
-            m_list->setCurrentRow(lower);
-        else if (current == lower)
-            m_list->setCurrentRow(upper);
-    }
+    const int row = SortedItems::selectedRow(m_list);
+    if (!PositionedItems::MoveSelected(m_list, m_traces, step))
+        return;
     // The range edits belong to the definition shown, which has moved with its row.
-    if (m_shown == upper)
-        m_shown = lower;
-    else if (m_shown == lower)
-        m_shown = upper;
+    if (m_shown == row)
+        m_shown = row + step;
+    else if (m_shown == row + step)
+        m_shown = row;
     enableControls();
 }
 
-void CTraceDefaultsEditor::OnMoveUp()
-{
-    const int row = SortedItems::selectedRow(m_list);
-    if (definitionAt(row) >= 0 && row > 0)
-        swapEntries(row - 1);
-}
+void CTraceDefaultsEditor::OnMoveUp() { moveSelected(-1); }
 
-void CTraceDefaultsEditor::OnMoveDown()
-{
-    const int row = SortedItems::selectedRow(m_list);
-    if (definitionAt(row) >= 0 && row < m_list->count() - 1)
-        swapEntries(row);
-}
+void CTraceDefaultsEditor::OnMoveDown() { moveSelected(+1); }
 
 void CTraceDefaultsEditor::OnSelchangeColour()
 {
@@ -440,8 +392,8 @@ void CTraceDefaultsEditor::OnInvisible()
     enableControls();
 }
 
-void CTraceDefaultsEditor::OnOK()
+void CTraceDefaultsEditor::accept()
 {
     storeRange();
-    accept();
+    QDialog::accept();
 }

@@ -44,7 +44,8 @@ public slots:
     void OnDisplayField();
     void OnRangeType();
     void OnInvisible();
-    void OnOK();
+    // OK: the range edits are stored into the definition shown first.
+    void accept() override;
 
 private:
     // The working-list index of the list entry at `row`; -1 for none.
@@ -54,7 +55,8 @@ private:
     void storeRange();
     void enableControls();
     void clearControls();
-    void swapEntries(int upper);
+    // Moves the selected definition one place up (-1) or down (+1).
+    void moveSelected(int step);
     bool askName(std::wstring& name);
 
     TraceDefinitionList m_traces;

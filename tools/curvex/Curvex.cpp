@@ -3,18 +3,20 @@
 #include <exception>
 #include <iomanip>
 #include <iostream>
-#include <locale>
 #include <string>
 #include <vector>
 
 #include "las/Curve.h"
 #include "las/LasData.h"
+#include "las/LasHeaderLine.h"
 #include "platform/Paths.h"
 #include "platform/TerminalText.h"
 #include "platform/Text.h"
 
 namespace Curvex {
 namespace {
+
+using ORBAX_Geophysics::upper_case;
 
 void write_usage()
 {
@@ -25,13 +27,6 @@ void write_usage()
               << "\n"
               << "    Prints a summary of the curve information in the given LAS file.\n"
               << "\n";
-}
-
-std::string upper_case(std::string text)
-{
-    const auto& ct = std::use_facet<std::ctype<char>>(std::locale());
-    ct.toupper(text.data(), text.data() + text.size());
-    return text;
 }
 
 bool starts_with_dash(const std::string& word) { return !word.empty() && word[0] == '-'; }

@@ -4,24 +4,25 @@
 // file's name and the line.
 #include <functional>
 
+#include "core/catalogue/InternalErrorText.h"
+
 class QWidget;
 
 namespace QuorGuard {
 
-// Runs `action`; an exception ends it and is reported with the file's name (its extension kept)
-// and the line of the caller.
-void RunGuarded(QWidget* parent, const char* file, int line, const std::function<void()>& action);
+using ORBAX_Utilities::SourceName;
+
+// Runs `action`; an exception ends it and is reported with the file and the line of the caller, the
+// file named as `name` says (its extension kept, unless the caller asks for its stem).
+void RunGuarded(QWidget* parent, const char* file, int line, const std::function<void()>& action,
+                SourceName name = SourceName::FileName);
 // The report itself: message 1022 in an error box over `parent`.
-void ReportInternalError(QWidget* parent, const char* file, int line);
+void ReportInternalError(QWidget* parent, const char* file, int line, SourceName name = SourceName::FileName);
 
 } // namespace QuorGuard
 
-namespace EditorGuard {
-
-// The editors' guard: as QuorGuard::RunGuarded, the file named without its extension.
-void Run(QWidget* parent, const char* file, int line, const std::function<void()>& action);
-
-} // namespace EditorGuard
-
-// Runs the statements that follow in braces under the guard, in a handler of `this`.
-#define EDITOR_GUARDED(...) EditorGuard::Run(this, __FILE__, __LINE__, [&]() { __VA_ARGS__; })
+// Runs the statements that follow in braces under the guard, in a handler of `this`: the editors name
+// their file without its extension.
+#define EDITOR_GUARDED(...)                                                                                            \
+    QuorGuard::RunGuarded(                                                                                             \
+        this, __FILE__, __LINE__, [&]() { __VA_ARGS__; }, QuorGuard::SourceName::Stem)

@@ -1,8 +1,8 @@
 #include "widgets/controls/NamedRecordCombo.h"
 
 #include <QComboBox>
-#include <QSignalBlocker>
 
+#include "widgets/controls/PositionedItems.h"
 #include "widgets/controls/SortedItems.h"
 
 void NamedRecordCombo::Fill() const
@@ -56,11 +56,7 @@ int NamedRecordCombo::Rename(QWidget* parent)
     if (!EditorNames::AskNewName(parent, name, m_prompt, names))
         return -1;
     m_rename(position, name);
-    // The item keeps its place, not its sorted one, until the list is filled again.
-    const QSignalBlocker blocker(m_combo);
-    m_combo->removeItem(item);
-    m_combo->insertItem(item, QString::fromStdWString(name), position);
-    m_combo->setCurrentIndex(item);
+    PositionedItems::Rename(m_combo, item, QString::fromStdWString(name));
     return position;
 }
 
@@ -71,13 +67,6 @@ int NamedRecordCombo::Delete()
     if (position < 0)
         return -1;
     m_erase(position);
-    const QSignalBlocker blocker(m_combo);
-    m_combo->removeItem(item);
-    for (int i = 0; i < m_combo->count(); ++i) {
-        const int data = m_combo->itemData(i).toInt();
-        if (data > position)
-            m_combo->setItemData(i, data - 1);
-    }
-    m_combo->setCurrentIndex(-1);
+    PositionedItems::RemoveErased(m_combo, item, position);
     return position;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+#include "core/catalogue/InternalErrorText.h"
 #include "core/catalogue/Messages.h"
 #include "core/catalogue/QuorLogException.h"
 
@@ -131,6 +132,20 @@ TEST_F(MessagesTest, ExceptionCarriesUnformattedInternalErrorText)
     EXPECT_STREQ(e.what(), "An internal error occurred.  Save your work and restart QUOR_Log.\nFile: %1, Line %2");
     QuorLogException other("disk full");
     EXPECT_STREQ(other.what(), "disk full");
+}
+
+TEST_F(MessagesTest, InternalErrorNamesTheSourceFileAndLine)
+{
+    const std::wstring head = L"An internal error occurred.  Save your work and restart QUOR_Log.\nFile: ";
+    EXPECT_EQ(internal_error_text("/src/app/MainFrame.cpp", 540, SourceName::FileName),
+              head + L"MainFrame.cpp, Line 540");
+    EXPECT_EQ(internal_error_text("/src/config/Quor_Log_Config.cpp", 7, SourceName::Stem),
+              head + L"Quor_Log_Config, Line 7");
+    EXPECT_EQ(internal_error_text("QuorView_Command", 1309), head + L"QuorView_Command, Line 1309");
+    // The macro names the file and the line it stands at.
+    const int line = __LINE__ + 1;
+    const std::wstring here = QUOR_INTERNAL_ERROR_TEXT();
+    EXPECT_EQ(here, head + L"MessagesTest, Line " + std::to_wstring(line));
 }
 
 TEST_F(MessagesTest, ConcurrentLookups)
