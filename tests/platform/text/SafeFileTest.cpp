@@ -195,7 +195,8 @@ TEST(SafeFile, ALinkInASharedFolderIsFollowedOnlyWhereTheKernelWould)
     std::filesystem::create_symlink(shared / "out.pro", dir / "chain.pro");
     for (const auto& name : {shared / "out.pro", dir / "chain.pro"}) {
         const SafeSaveResult result = save_file_safely(name, std::string("planted"), secret.native() + ".backup");
-        EXPECT_EQ(result.refusedLink, shared / "out.pro");
+        EXPECT_EQ(result.refusal, Refusal::OthersLink);
+        EXPECT_EQ(result.refused, shared / "out.pro");
         EXPECT_EQ(result.error, "Permission denied");
     }
     EXPECT_EQ(names_starting(dir.path(), "secret"), std::set<std::string>{"secret.txt"});
