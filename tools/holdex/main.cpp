@@ -1,9 +1,9 @@
 #include <exception>
 #include <iostream>
 
+#include "core/catalogue/ConsoleEnd.h"
 #include "core/catalogue/Messages.h"
 #include "core/prolog4/XmlPlatformGuard.h"
-#include "platform/ConsoleStreams.h"
 #include "platform/TerminalText.h"
 #include "tools/holdex/HoldexCommands.h"
 
@@ -23,12 +23,5 @@ int main(int argc, char* argv[])
         std::cerr << "An exception occurred: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << "\n";
     }
     // A description that did not reach its file whole is no success.
-    if (const int error = console.closeStandardOutput()) {
-        std::cerr << ORBAX_Platform::terminal_text(
-                         ORBAX_Utilities::format_message1(1096, ORBAX_Utilities::SystemErrorText(error)))
-                  << "\n";
-        if (code == Holdex::ExitSuccess)
-            code = Holdex::ExitFailed;
-    }
-    return code;
+    return ORBAX_Utilities::finish_console_output(console, code, Holdex::ExitFailed);
 }
