@@ -92,7 +92,8 @@ int create_exclusive(const std::filesystem::path& file, mode_t mode, std::filesy
 
 // Gives the open file the owner, group and permissions of `old`, as far as the user may. Where the
 // group cannot be kept its permissions are dropped: they would otherwise open the file to the user's
-// own group. The set-id bits stay only where both owner and group were kept. Whether the group was.
+// own group. The set-id bits stay only where both owner and group were kept. Gives whether the group
+// was kept.
 bool take_owner_and_mode(int fd, const struct stat& old)
 {
     struct stat now {};
