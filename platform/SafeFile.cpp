@@ -9,6 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/FileAttributes.h"
+#include "platform/PathResolution.h"
+#include "platform/TemporaryFiles.h"
+
 namespace ORBAX_Platform {
 namespace {
 
@@ -58,14 +62,25 @@ std::filesystem::path temporary_beside(const std::filesystem::path& file)
     return file.parent_path() / (base + ".tmp-" + random_suffix());
 }
 
-// Creates a new file beside `file` exclusively: never an existing file, never through a link.
-int create_exclusive(const std::filesystem::path& file, mode_t mode, std::filesystem::path& made)
+// Remembers `made` for the end signals (see TemporaryFiles.h) under its full name.
+int remember(const std::filesystem::path& made)
+{
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(made, ec);
+    return ec ? -1 : remember_temporary(full.c_str());
+}
+
+// Creates a new file beside `file` exclusively: never an existing file, never through a link. The
+// file is remembered for the end signals until forget_temporary(slot).
+int create_exclusive(const std::filesystem::path& file, mode_t mode, std::filesystem::path& made, int& slot)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::filesystem::path candidate = temporary_beside(file);
+        const EndSignalsHeld held;
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0) {
             made = candidate;
+            slot = remember(made);
             return fd;
         }
         if (errno != EEXIST)
@@ -77,12 +92,13 @@ int create_exclusive(const std::filesystem::path& file, mode_t mode, std::filesy
 
 // Gives the open file the owner, group and permissions of `old`, as far as the user may. Where the
 // group cannot be kept its permissions are dropped: they would otherwise open the file to the user's
-// own group. The set-id bits stay only where both owner and group were kept.
-void take_owner_and_mode(int fd, const struct stat& old)
+// own group. The set-id bits stay only where both owner and group were kept. Gives whether the group
+// was kept.
+bool take_owner_and_mode(int fd, const struct stat& old)
 {
     struct stat now {};
     if (::fstat(fd, &now) != 0)
-        return;
+        return false;
     bool ownerKept = now.st_uid == old.st_uid;
     bool groupKept = now.st_gid == old.st_gid;
     if (!ownerKept || !groupKept) {
@@ -99,6 +115,17 @@ void take_owner_and_mode(int fd, const struct stat& old)
         mode &= ~static_cast<mode_t>(S_IRWXG);
     // Where the file system keeps no permissions the new file stays private (0600), never wider.
     (void)::fchmod(fd, mode);
+    return groupKept;
+}
+
+// Gives the new file `fd` all that `old` (whose status is `info`) carries beside its content: owner,
+// group, permissions, access control list and extended attributes. 0, or why the list or an
+// attribute could not be given: the new file must then not take the old one's place.
+int take_over(const std::filesystem::path& old, const struct stat& info, int fd)
+{
+    const int code = copy_extended_attributes(old, fd);
+    const bool groupKept = take_owner_and_mode(fd, info);
+    return code != 0 ? code : copy_access_control(old, fd, groupKept);
 }
 
 bool write_all(int fd, const char* data, std::size_t size, int& code)
@@ -146,16 +173,16 @@ int copy_to_backup(const std::filesystem::path& target, const std::filesystem::p
         return code;
     }
     std::filesystem::path made;
-    const int out = create_exclusive(backup, 0600, made);
+    int slot = -1;
+    const int out = create_exclusive(backup, 0600, made, slot);
     if (out < 0) {
         const int code = errno;
         ::close(in);
         return code;
     }
-    take_owner_and_mode(out, old);
-    int code = 0;
+    int code = take_over(target, old, out);
     char block[1 << 16];
-    for (;;) {
+    while (code == 0) {
         const ssize_t n = ::read(in, block, sizeof block);
         if (n < 0 && errno == EINTR)
             continue;
@@ -173,6 +200,7 @@ int copy_to_backup(const std::filesystem::path& target, const std::filesystem::p
         code = errno;
     if (code != 0)
         ::unlink(made.c_str());
+    forget_temporary(slot);
     return code;
 }
 
@@ -183,39 +211,33 @@ int make_backup(const std::filesystem::path& target, const std::filesystem::path
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::filesystem::path link = temporary_beside(backup);
-        if (::link(target.c_str(), link.c_str()) == 0) {
-            const int code = ::rename(link.c_str(), backup.c_str()) == 0 ? 0 : errno;
+        int code = 0;
+        int slot = -1;
+        {
+            const EndSignalsHeld held;
+            if (::link(target.c_str(), link.c_str()) == 0)
+                slot = remember(link);
+            else
+                code = errno;
+        }
+        if (code == 0) {
+            code = ::rename(link.c_str(), backup.c_str()) == 0 ? 0 : errno;
             // A rename onto another link of the same file does nothing and leaves the new name.
             ::unlink(link.c_str());
+            forget_temporary(slot);
             return code;
         }
-        switch (errno) {
+        switch (code) {
         case EEXIST: continue;
         case EPERM:
         case EXDEV:
         case EMLINK:
         case ENOSYS:
         case EOPNOTSUPP: return copy_to_backup(target, backup);
-        default: return errno;
+        default: return code;
         }
     }
     return EEXIST;
-}
-
-// Writes the content straight into a device or pipe. Its name was found to be no link, and a link put
-// there since is not followed.
-SafeSaveResult write_in_place(const std::filesystem::path& target, const std::string& bytes)
-{
-    int code = 0;
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW);
-    if (fd < 0) {
-        code = errno;
-    } else {
-        write_all(fd, bytes.data(), bytes.size(), code);
-        if (::close(fd) != 0 && code == 0 && errno != EINTR)
-            code = errno;
-    }
-    return code != 0 ? failure("write", error_text(code)) : SafeSaveResult();
 }
 
 // Whether the save may write over the existing file `target`: it has a write permission at all, and
@@ -227,24 +249,6 @@ int may_write(const std::filesystem::path& target, const struct stat& info)
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         return errno ? errno : EACCES;
     return 0;
-}
-
-// Whether the kernel's guard for shared folders lets this process follow the link `link`, whose own
-// status is `info`: the user's own link, a link in a folder that is not both sticky and writable by
-// anyone, or a link owned by the folder's owner.
-bool may_follow(const std::filesystem::path& link, const struct stat& info)
-{
-    if (info.st_uid == ::geteuid())
-        return true;
-    std::filesystem::path folder = link.parent_path();
-    if (folder.empty())
-        folder = ".";
-    struct stat shared {};
-    if (::stat(folder.c_str(), &shared) != 0)
-        return false;
-    if ((shared.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH))
-        return true;
-    return shared.st_uid == info.st_uid;
 }
 
 } // namespace
@@ -327,51 +331,84 @@ void SafeFileWriter::abandon()
     if (!m_temporary.empty())
         ::unlink(m_temporary.c_str());
     m_temporary.clear();
+    forget_temporary(m_temporarySlot);
+    m_temporarySlot = -1;
     m_open = false;
     m_inPlace = false;
     m_buffer->refuse();
 }
 
+bool SafeFileWriter::refuse(int code, Refusal refusal, const std::filesystem::path& refused)
+{
+    abandon();
+    m_failure = failure("write", error_text(code));
+    m_failure.refusal = refusal;
+    m_failure.refused = refused;
+    errno = code;
+    return false;
+}
+
 bool SafeFileWriter::open(const std::filesystem::path& name)
 {
     abandon();
-    m_error.clear();
-    m_refusedLink.clear();
+    m_failure = SafeSaveResult();
     m_given = name;
-    m_target = resolve_links(name, &m_refusedLink);
-    int code = 0;
-    struct stat old {};
-    const bool exists = !m_target.empty() && m_refusedLink.empty() && ::stat(m_target.c_str(), &old) == 0;
+    const ResolvedPath resolved = resolve_path(name);
+    m_target = resolved.path;
+    if (!resolved.refusedLink.empty())
+        return refuse(EACCES, Refusal::OthersLink, resolved.refusedLink);
+    if (resolved.error != 0)
+        return refuse(resolved.error);
     if (m_target.empty())
-        code = ENOENT;
-    else if (!m_refusedLink.empty())
-        code = EACCES;
-    else if (exists && S_ISDIR(old.st_mode))
-        code = EISDIR;
-    else if (exists)
-        code = may_write(m_target, old); // a file its permissions keep from changes stays as it is
-    if (code == 0 && exists && !S_ISREG(old.st_mode)) {
-        m_inPlace = true;
-        m_open = true;
-        m_buffer->toMemory();
-        return true;
-    }
-    if (code == 0) {
-        // A new file gets the permissions the user's umask gives; a replaced one starts private and
-        // then takes the old file's.
-        m_fd = create_exclusive(m_target, exists ? 0600 : 0666, m_temporary);
-        if (m_fd < 0)
-            code = errno;
-    }
-    if (code != 0) {
-        m_error = error_text(code);
-        errno = code;
-        return false;
-    }
-    if (exists)
-        take_owner_and_mode(m_fd, old);
+        return refuse(ENOENT);
+    struct stat old {};
+    const bool exists = ::stat(m_target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
+        return refuse(EISDIR);
+    if (exists && !S_ISREG(old.st_mode) && !owner_rule_allows(m_target, old))
+        return refuse(EACCES, Refusal::OthersDevice, m_target);
+    // A file its permissions keep from changes stays as it is.
+    if (const int code = exists ? may_write(m_target, old) : 0)
+        return refuse(code);
+    if (exists && !S_ISREG(old.st_mode))
+        return openInPlace();
+    // A new file gets the permissions the user's umask gives; a replaced one starts private and then
+    // takes the old file's.
+    m_fd = create_exclusive(m_target, exists ? 0600 : 0666, m_temporary, m_temporarySlot);
+    if (m_fd < 0)
+        return refuse(errno);
+    if (const int code = exists ? take_over(m_target, old, m_fd) : 0)
+        return refuse(code, Refusal::Attributes, m_target);
     m_open = true;
     m_buffer->toFile(m_fd);
+    return true;
+}
+
+bool SafeFileWriter::openInPlace()
+{
+    // Opened without waiting: a pipe that no program reads fails here at once instead of holding the
+    // save for ever. A link put at the name since it was examined is not followed.
+    const int fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int code = errno;
+        struct stat info {};
+        if (code == ENXIO && ::stat(m_target.c_str(), &info) == 0 && S_ISFIFO(info.st_mode))
+            return refuse(code, Refusal::PipeWithoutReader, m_target);
+        return refuse(code);
+    }
+    struct stat info {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        // A regular file put there meanwhile would be written over in place: the save stops.
+        const int code = S_ISREG(info.st_mode) ? EAGAIN : errno;
+        ::close(fd);
+        return refuse(code);
+    }
+    m_fd = fd;
+    m_inPlace = true;
+    m_open = true;
+    m_buffer->toMemory();
     return true;
 }
 
@@ -383,17 +420,19 @@ SafeSaveResult SafeFileWriter::fail(const std::string& step, int code)
 
 SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, Backup backup)
 {
-    if (!m_open) {
-        SafeSaveResult result = failure("write", m_error.empty() ? error_text(EBADF) : m_error);
-        result.refusedLink = m_refusedLink;
-        return result;
-    }
+    if (!m_open)
+        return m_failure.ok ? failure("write", error_text(EBADF)) : m_failure;
     if (!m_buffer->drain())
         return fail("write", m_buffer->code());
     if (m_inPlace) {
-        const std::string bytes = m_buffer->memory();
+        int code = 0;
+        write_all(m_fd, m_buffer->memory().data(), m_buffer->memory().size(), code);
+        const int fd = m_fd;
+        m_fd = -1;
         abandon();
-        return write_in_place(m_target, bytes);
+        if (::close(fd) != 0 && code == 0 && errno != EINTR)
+            code = errno;
+        return code != 0 ? failure("write", error_text(code)) : SafeSaveResult();
     }
     if (::fsync(m_fd) != 0)
         return fail("write", errno);
@@ -427,7 +466,7 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
         return result;
     }
     m_temporary.clear();
-    abandon();
+    abandon(); // forgets the temporary name, now the target's
     int code = sync_folder(m_target);
     if (code == 0 && result.backedUp && backupPath.parent_path() != m_target.parent_path())
         code = sync_folder(backupPath);
@@ -437,27 +476,6 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
         result.error = error_text(code);
     }
     return result;
-}
-
-std::filesystem::path resolve_links(const std::filesystem::path& name, std::filesystem::path* refused)
-{
-    std::filesystem::path path = name;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return path;
-        if (!may_follow(path, info)) {
-            if (refused)
-                *refused = path;
-            return path;
-        }
-        std::error_code ec;
-        std::filesystem::path next = std::filesystem::read_symlink(path, ec);
-        if (ec)
-            return path;
-        path = next.is_relative() ? path.parent_path() / next : next;
-    }
-    return path;
 }
 
 SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::string& bytes,
@@ -476,11 +494,8 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
                                 const std::filesystem::path& backupPath)
 {
     SafeFileWriter file;
-    if (!file.open(target)) {
-        SafeSaveResult result = failure("write", file.error());
-        result.refusedLink = file.refusedLink();
-        return result;
-    }
+    if (!file.open(target))
+        return file.openFailure();
     std::ostream out(&file.buffer());
     const bool keep = writer(out);
     out.flush();

@@ -19,7 +19,18 @@
 #include <streambuf>
 #include <string>
 
+#include "platform/PathResolution.h"
+
 namespace ORBAX_Platform {
+
+// Why a save was refused before anything was written, beyond the system's own refusals.
+enum class Refusal {
+    None,
+    OthersLink,        // a link another user owns in a shared folder (see resolve_path)
+    OthersDevice,      // a pipe or device that another user owns in a shared folder, by the same rule
+    PipeWithoutReader, // a pipe that no program reads: the save would wait for ever
+    Attributes         // the access control list or an extended attribute cannot be kept
+};
 
 struct SafeSaveResult {
     bool ok = true;
@@ -31,9 +42,10 @@ struct SafeSaveResult {
     bool backedUp = false;
     // For a backup that may fail: why it could not be made (the save went on without it).
     std::string backupError;
-    // A symbolic link that the save would not follow (see resolve_links); `error` then says why in
-    // the system's words.
-    std::filesystem::path refusedLink;
+    // Why the save was refused and the file or link concerned; `error` then says why in the system's
+    // words.
+    Refusal refusal = Refusal::None;
+    std::filesystem::path refused;
 };
 
 // One save in progress. The content is written into buffer() and put in place by commit(); a save
@@ -41,8 +53,14 @@ struct SafeSaveResult {
 //
 // A target that exists and is no regular file (a device, a named pipe, a socket) is written in place
 // at commit: no temporary file, no backup, no rename, which would put a plain file where the device
-// or pipe was. A symbolic link is followed where the system's rule for links allows it (see
-// resolve_links): the linked file is replaced and the link stays a link.
+// or pipe was. It is opened at open(), without waiting, so that a pipe that no program reads is
+// refused at once; another user's one in a shared folder is refused by the rule for links. Every
+// symbolic link of the name is followed where the system's rule for links allows it (see
+// resolve_path): the linked file is replaced and the link stays a link. Past 40 links (a loop) the
+// save is refused as the system refuses such a name.
+//
+// The new file takes the replaced file's access control list and extended attributes; where it
+// cannot, the save is refused rather than leave a file open to people the old one kept out.
 class SafeFileWriter {
 public:
     enum class Backup {
@@ -55,15 +73,16 @@ public:
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
-    // Starts the save of `name`. False (with errno and error() set) when the temporary file cannot
-    // be made, the target may not be written or a link on the way may not be followed (refusedLink()
-    // then names it); the buffer then refuses every write.
+    // Starts the save of `name`. False (with errno and openFailure() set) when the temporary file
+    // cannot be made, the target may not be written or a link on the way may not be followed; the
+    // buffer then refuses every write.
     bool open(const std::filesystem::path& name);
     bool isOpen() const;
     // The file the save replaces: `name` with its links followed.
     const std::filesystem::path& target() const { return m_target; }
-    const std::string& error() const { return m_error; }
-    const std::filesystem::path& refusedLink() const { return m_refusedLink; }
+    // Why the last open() failed (ok when it did not).
+    const SafeSaveResult& openFailure() const { return m_failure; }
+    const std::string& error() const { return m_failure.error; }
 
     // Where the content goes. Its writes fail once a write to the disk has failed.
     std::streambuf& buffer();
@@ -80,16 +99,18 @@ public:
 private:
     class Buffer;
     SafeSaveResult fail(const std::string& step, int code);
+    bool refuse(int code, Refusal refusal = Refusal::None, const std::filesystem::path& refused = {});
+    bool openInPlace();
 
     std::unique_ptr<Buffer> m_buffer;
     std::filesystem::path m_given;
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
-    std::filesystem::path m_refusedLink;
+    int m_temporarySlot = -1;
     int m_fd = -1;
     bool m_open = false;
     bool m_inPlace = false;
-    std::string m_error;
+    SafeSaveResult m_failure;
 };
 
 // Writes `bytes` to `target` (the file its links lead to). When `backupPath` is not empty and the target
@@ -102,16 +123,5 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
 // writer returns false to abandon the save (the target is then left alone).
 SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& writer,
                                 const std::filesystem::path& backupPath = {});
-
-// The file a name finally refers to, following symbolic links (also to a file not there yet). A save
-// through a link replaces the linked file, not the link, which would otherwise become a plain file
-// while the linked one stays old.
-//
-// A link is followed only where the kernel's guard for shared folders (fs.protected_symlinks) would
-// follow it, whatever that setting is here: the link is the user's own, or its folder is not both
-// sticky and writable by anyone, or the folder's owner owns the link too. Otherwise another user could
-// plant a link in /tmp that turns a save into the rewriting of any file the saver may write. Such a
-// link is the answer itself, and `refused` (when given) names it; the save then stops.
-std::filesystem::path resolve_links(const std::filesystem::path& name, std::filesystem::path* refused = nullptr);
 
 } // namespace ORBAX_Platform

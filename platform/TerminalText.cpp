@@ -1,6 +1,7 @@
 #include "platform/TerminalText.h"
 
 #include <climits>
+#include <cstdlib>
 #include <cwchar>
 #include <langinfo.h>
 
@@ -44,6 +45,16 @@ TerminalEncoding::~TerminalEncoding()
 {
     if (m_locale)
         ::freelocale(m_locale);
+}
+
+bool TerminalEncoding::isSingleByte() const
+{
+    if (!m_locale)
+        return false;
+    const locale_t previous = ::uselocale(m_locale);
+    const bool single = MB_CUR_MAX == 1;
+    ::uselocale(previous);
+    return single;
 }
 
 std::string TerminalEncoding::encode(const std::wstring& text) const

@@ -19,6 +19,8 @@ public:
     TerminalEncoding& operator=(const TerminalEncoding&) = delete;
 
     bool isUtf8() const { return m_locale == nullptr; }
+    // One byte to a character (ISO 8859 and the like, whose bytes 0x80 to 0x9F are controls).
+    bool isSingleByte() const;
     // Wide text in this encoding; a character it lacks becomes "?".
     std::string encode(const std::wstring& text) const;
 

@@ -113,7 +113,7 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
         }
         const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(target, bytes, backup);
         if (!result.ok) {
-            const std::wstring error = SaveFailureText(result.error, result.refusedLink);
+            const std::wstring error = SaveFailureText(result);
             if (result.step == "backup")
                 addError(messages, 7, ORBAX_Utilities::format_message(11004, {fileName, fileName + L".backup", error}));
             else

@@ -16,11 +16,19 @@ std::wstring FileReadFailureText(ORBAX_Platform::FileRead outcome, int code, std
     }
 }
 
-std::wstring SaveFailureText(const std::string& error, const std::filesystem::path& refusedLink)
+std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result)
 {
-    if (refusedLink.empty())
-        return ORBAX_Platform::wide_from_utf8(error);
-    return ORBAX_Utilities::format_message1(1092, ORBAX_Platform::wide_from_path(refusedLink));
+    using ORBAX_Platform::Refusal;
+    const std::wstring name = ORBAX_Platform::wide_from_path(result.refused);
+    switch (result.refusal) {
+    case Refusal::OthersLink: return ORBAX_Utilities::format_message1(1092, name);
+    case Refusal::OthersDevice: return ORBAX_Utilities::format_message1(1093, name);
+    case Refusal::PipeWithoutReader: return ORBAX_Utilities::format_message1(1094, name);
+    case Refusal::Attributes:
+        return ORBAX_Utilities::format_message2(1095, name, ORBAX_Platform::wide_from_utf8(result.error));
+    case Refusal::None: break;
+    }
+    return ORBAX_Platform::wide_from_utf8(result.error);
 }
 
 } // namespace ORBAX_Logging

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/Paths.h"
+#include "platform/SafeFile.h"
 
 namespace ORBAX_Logging {
 
@@ -24,8 +25,9 @@ constexpr std::size_t MaxDescriptionFileBytes = std::size_t(256) << 20;
 // that it is no regular file.
 std::wstring FileReadFailureText(ORBAX_Platform::FileRead outcome, int code, std::size_t maxBytes);
 
-// Why a save failed: the system's text (`error`), or, when the save would have followed a link it
-// may not follow, that reason naming the link.
-std::wstring SaveFailureText(const std::string& error, const std::filesystem::path& refusedLink);
+// Why a save failed: the system's text, or, when the safe writer refused the save (another user's
+// link, pipe or device in a shared folder, a pipe nobody reads, attributes that cannot be kept), that
+// reason naming the file.
+std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result);
 
 } // namespace ORBAX_Logging

@@ -416,7 +416,7 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
                                                              options.backup ? ORBAX_Platform::path_from_wide(backupName)
                                                                             : std::filesystem::path());
         if (!result.ok) {
-            const std::wstring reason = SaveFailureText(result.error, result.refusedLink);
+            const std::wstring reason = SaveFailureText(result);
             if (result.step == "backup")
                 addError(messages, kindBackup, format_message(11004, {fileName, backupName, reason}));
             else

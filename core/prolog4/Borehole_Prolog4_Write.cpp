@@ -96,9 +96,7 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
         const ORBAX_Platform::SafeSaveResult result =
             ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), bytes);
         if (!result.ok) {
-            addError(
-                messages, 5,
-                ORBAX_Utilities::format_message2(11001, fileName, SaveFailureText(result.error, result.refusedLink)));
+            addError(messages, 5, ORBAX_Utilities::format_message2(11001, fileName, SaveFailureText(result)));
             return;
         }
     } catch (const std::exception& e) {

@@ -138,7 +138,7 @@ OutputStream::OutputStream(const std::wstring& fileName)
     init(&m_buffer);
     if (!m_file.open(ORBAX_Platform::path_from_wide(fileName))) {
         const int code = errno ? errno : ENOENT;
-        m_error = ORBAX_Platform::utf8_from_wide(ORBAX_Logging::SaveFailureText(m_file.error(), m_file.refusedLink()));
+        m_error = ORBAX_Platform::utf8_from_wide(ORBAX_Logging::SaveFailureText(m_file.openFailure()));
         setstate(std::ios::failbit);
         errno = code;
     }

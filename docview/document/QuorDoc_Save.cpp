@@ -302,7 +302,7 @@ int CQuorDoc::exportBorehole(int k, const std::wstring& path, bool append, std::
     const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(target, bytes);
     if (result.ok)
         return 0;
-    message = format_message(1001, {path, ORBAX_Logging::SaveFailureText(result.error, result.refusedLink)});
+    message = format_message(1001, {path, ORBAX_Logging::SaveFailureText(result)});
     return 1;
 }
 

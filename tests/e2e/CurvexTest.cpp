@@ -132,3 +132,12 @@ TEST(Curvex, NonAsciiFileNameReachesTheFile)
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("Summary for las file " + name + "\n", 0), 0u) << r.out;
 }
+
+TEST(Curvex, ASummaryThatCannotBeWrittenWholeFails)
+{
+    auto r = run_program("/bin/sh", {"-c", "exec \"$0\" summarise \"$1\" > /dev/full", QuorTest::program_path("Curvex"),
+                                     QuorTest::data_file("las/sample20.las")});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err,
+              "Unable to write the standard output (No space left on device); what it received is incomplete.\n");
+}

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "tests/support/TestSupport.h"
@@ -840,4 +842,58 @@ TEST_F(HoldexCommands, ReadsStopAtTheLimitOfTheirKind)
     r = holdex({"export", "-t", "prolog4", "--deduce", "huge.prolog"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(contains(r.err, "Unable to open huge.prolog\n(The file is larger than 24 MB")) << r.err;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Failures that must not pass for success
+
+// A standard output that cannot take the whole description (a full disk) fails the command.
+TEST_F(HoldexCommands, OutputThatCannotBeWrittenWholeFailsWithAMessage)
+{
+    copySample("hole30.pro");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"export", "-s", "Short", "hole30.pro"}, std::vector<std::string>{"version"}}) {
+        std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" > /dev/full", QuorTest::program_path("Holdex")};
+        shell.insert(shell.end(), args.begin(), args.end());
+        auto r = QuorTest::run_program("/bin/sh", shell, dir.path());
+        EXPECT_EQ(r.exitCode, 2) << args[0];
+        EXPECT_TRUE(contains(r.err, "Unable to write the standard output (No space left on device)")) << r.err;
+    }
+}
+
+// Without -c, Holdex finds QuorLogConfig.txt in the current folder: a pipe there is not waited on.
+TEST_F(HoldexCommands, AConfigurationFoundAsAPipeIsNotWaitedOn)
+{
+    copySample("hole30.pro");
+    fs::remove(dir / "QuorLogConfig.txt");
+    ASSERT_EQ(::mkfifo((dir / "QuorLogConfig.txt").c_str(), 0600), 0);
+    auto r = holdex({"export", "-s", "Short", "hole30.pro"});
+    EXPECT_EQ(r.exitCode, 254);
+    EXPECT_TRUE(contains(r.err, "Unable to open QuorLogConfig.txt\n(It is not a regular file")) << r.err;
+}
+
+// While another program changes the file, repair writes nothing over it: what it read is already old.
+TEST_F(HoldexCommands, RepairWritesNothingOverAFileChangedAfterItWasRead)
+{
+    std::vector<std::vector<std::string>> units;
+    for (int i = 1; i <= 40000; ++i)
+        units.push_back({"SAND", "100", std::to_string(i), "1", "S1", "n"});
+    const std::string text = prolog30(units);
+    write_file(dir / "grow.pro", text);
+    // The other program: it changes the file's time again and again until Holdex has ended.
+    std::atomic<bool> done{false};
+    std::thread other([&] {
+        for (long second = 1000; !done; ++second) {
+            const struct timespec times[2] = {{second, 0}, {second, 0}};
+            ::utimensat(AT_FDCWD, (dir / "grow.pro").c_str(), times, 0);
+        }
+    });
+    auto r = holdex({"repair", "-s", "Short", "grow.pro"});
+    done = true;
+    other.join();
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "\"grow.pro\" changed while it was read or repaired (another program is writing it); it has not "
+                     "been written. Repair it once it is complete.\n");
+    EXPECT_EQ(file("grow.pro"), text);
+    EXPECT_FALSE(exists("grow.pro.backup"));
 }

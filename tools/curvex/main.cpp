@@ -1,8 +1,11 @@
+#include "core/catalogue/ConsoleEnd.h"
 #include "core/catalogue/Messages.h"
 #include "tools/curvex/Curvex.h"
 
 int main(int argc, char* argv[])
 {
+    ORBAX_Platform::ConsoleStreams console;
     ORBAX_Utilities::install_message_facets(ProgramStringTable());
-    return Curvex::run(argc, argv);
+    // A summary that did not reach its file whole is no success.
+    return ORBAX_Utilities::finish_console_output(console, Curvex::run(argc, argv), Curvex::ExitFailure);
 }

@@ -16,18 +16,19 @@ using ORBAX_Logging::LoadMessages;
 
 std::string narrow_text(const std::wstring& text) { return ORBAX_Platform::terminal_text(text); }
 
-ConfigurationResult read_configuration(const std::string& configFile, ORBAX_Logging::SchemaDefinitionList& schemas)
+ConfigurationResult read_configuration(const ConfigurationFile& configFile,
+                                       ORBAX_Logging::SchemaDefinitionList& schemas)
 {
     ConfigMessageList problems;
     try {
-        read_configuration_schemas(configFile, problems, schemas);
+        read_configuration_schemas(configFile.name, configFile.named, problems, schemas);
     } catch (const std::exception& e) {
         std::cerr << "An exception occurred: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << "\n";
         return ConfigurationResult::Exception;
     }
     if (!HasConfigFailure(problems))
         return ConfigurationResult::Read;
-    std::cerr << "There were errors reading the configuration file " << configFile << "\n";
+    std::cerr << "There were errors reading the configuration file " << configFile.name << "\n";
     for (const ConfigMessage& problem : problems)
         std::cerr << narrow_text(problem.text) << "\n";
     return ConfigurationResult::Failed;

@@ -9,6 +9,7 @@
 #include "core/model/SchemaList.h"
 #include "core/options/OptionsData.h"
 #include "tools/holdex/FileTypeOptions.h"
+#include "tools/holdex/HoldexCommands.h"
 
 namespace Holdex {
 
@@ -21,7 +22,8 @@ enum class ConfigurationResult { Read, Failed, Exception };
 // reading the configuration file <name>" and every problem's text to the standard error stream and
 // gives Failed; an exception from the reader writes "An exception occurred: <text>" and gives
 // Exception (the schemas read so far stay).
-ConfigurationResult read_configuration(const std::string& configFile, ORBAX_Logging::SchemaDefinitionList& schemas);
+ConfigurationResult read_configuration(const ConfigurationFile& configFile,
+                                       ORBAX_Logging::SchemaDefinitionList& schemas);
 
 // "Info", "Warning", "Error" or "Fatal" for a message's severity.
 std::string severity_word(int severity);

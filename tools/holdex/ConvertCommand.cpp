@@ -42,7 +42,7 @@ void parseSide(const WordList& words, const po::options_description& group, cons
 
 } // namespace
 
-int convert_command(const WordList& words, bool help, const std::string& configFile)
+int convert_command(const WordList& words, bool help, const ConfigurationFile& configFile)
 {
     FileTypeOptions input;
     FileTypeOptions output;

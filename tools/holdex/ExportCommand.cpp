@@ -23,7 +23,7 @@ void print_export_usage(const po::options_description& options)
 
 } // namespace
 
-int export_command(const WordList& words, bool help, const std::string& configFile)
+int export_command(const WordList& words, bool help, const ConfigurationFile& configFile)
 {
     FileTypeOptions fileType;
     po::options_description exportOptions(80, 40);

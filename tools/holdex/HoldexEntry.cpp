@@ -43,7 +43,7 @@ int run(int argc, const char* const argv[])
 
     bool help = false;
     std::string command;
-    std::string configFile;
+    ConfigurationFile configFile;
     WordList commandWords;
     try {
         po::parsed_options parsed =
@@ -75,7 +75,8 @@ int run(int argc, const char* const argv[])
         po::store(po::command_line_parser(globalWords).options(visibleAndHidden).positional(shortPositional).run(),
                   second);
         po::notify(second);
-        configFile = second["config-file"].as<std::string>();
+        configFile.name = second["config-file"].as<std::string>();
+        configFile.named = !second["config-file"].defaulted();
         command = second["command"].as<std::string>();
     } catch (const po::error& e) {
         std::cerr << "Error parsing command line: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << ".\n";

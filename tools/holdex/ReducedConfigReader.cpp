@@ -5,15 +5,15 @@
 
 namespace Holdex {
 
-void read_configuration_schemas(const std::string& fileName, ConfigMessageList& problems,
+void read_configuration_schemas(const std::string& fileName, bool named, ConfigMessageList& problems,
                                 ORBAX_Logging::SchemaDefinitionList& schemas)
 {
-    // The name as typed is UTF-8, like every file name here. The user names the file (or its default
-    // name in the current folder), so it may be a pipe.
+    // The name as typed is UTF-8, like every file name here. A file the user names may be a pipe.
     const std::wstring wideName = ORBAX_Platform::wide_from_utf8(fileName);
     std::string bytes;
-    if (ORBAX_Config::ReadConfigurationFile(ORBAX_Platform::path_from_utf8(fileName), wideName,
-                                            ORBAX_Config::ConfigFileOrigin::Named, bytes, problems))
+    const auto origin = named ? ORBAX_Config::ConfigFileOrigin::Named : ORBAX_Config::ConfigFileOrigin::Found;
+    if (ORBAX_Config::ReadConfigurationFile(ORBAX_Platform::path_from_utf8(fileName), wideName, origin, bytes,
+                                            problems))
         read_configuration_schemas_text(bytes, wideName, problems, schemas);
 }
 

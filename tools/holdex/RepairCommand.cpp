@@ -5,8 +5,11 @@
 
 #include <boost/program_options.hpp>
 
+#include "core/catalogue/Messages.h"
 #include "core/model/DepthResolution.h"
+#include "platform/FileIdentity.h"
 #include "platform/Numbers.h"
+#include "platform/Paths.h"
 #include "platform/TerminalText.h"
 #include "tools/holdex/CommandSupport.h"
 #include "tools/holdex/FileTypeOptions.h"
@@ -59,9 +62,15 @@ void repairUnits(ORBAX_Logging::Borehole& borehole, bool thicknessIsCorrect)
     }
 }
 
+int changed(const std::string& fileName)
+{
+    std::cerr << narrow_text(ORBAX_Utilities::format_message1(21005, ORBAX_Platform::wide_from_utf8(fileName))) << "\n";
+    return ExitFailed;
+}
+
 } // namespace
 
-int repair_command(const WordList& words, bool help, const std::string& configFile)
+int repair_command(const WordList& words, bool help, const ConfigurationFile& configFile)
 {
     ORBAX_Logging::SchemaDefinitionList schemas;
     if (read_configuration(configFile, schemas) == ConfigurationResult::Failed)
@@ -105,6 +114,10 @@ int repair_command(const WordList& words, bool help, const std::string& configFi
         std::unique_ptr<ORBAX_Logging::OptionsData> record = options_record(fileType, typeCode);
         record->keepGivenDepths = true;
 
+        // What the file was when it was read: a file another program changes meanwhile (one still
+        // being written) is not written over with what was read of it.
+        const std::filesystem::path path = ORBAX_Platform::path_from_utf8(fileName);
+        const ORBAX_Platform::FileIdentity read = ORBAX_Platform::file_identity(path);
         ORBAX_Logging::LoadMessages messages;
         std::unique_ptr<ORBAX_Logging::Borehole> borehole = read_borehole(typeCode, fileName, *record, messages);
         if (!borehole) {
@@ -132,6 +145,8 @@ int repair_command(const WordList& words, bool help, const std::string& configFi
 
         repairUnits(*borehole, thicknessIsCorrect);
 
+        if (ORBAX_Platform::file_identity(path) != read)
+            return changed(fileName);
         messages.clear();
         write_borehole(typeCode, fileName, *borehole, *record, messages);
         if (has_reportable(messages))

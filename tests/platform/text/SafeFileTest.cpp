@@ -5,7 +5,13 @@
 #include <set>
 #include <string>
 
+#include <acl/libacl.h>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include "platform/SafeFile.h"
@@ -195,7 +201,8 @@ TEST(SafeFile, ALinkInASharedFolderIsFollowedOnlyWhereTheKernelWould)
     std::filesystem::create_symlink(shared / "out.pro", dir / "chain.pro");
     for (const auto& name : {shared / "out.pro", dir / "chain.pro"}) {
         const SafeSaveResult result = save_file_safely(name, std::string("planted"), secret.native() + ".backup");
-        EXPECT_EQ(result.refusedLink, shared / "out.pro");
+        EXPECT_EQ(result.refusal, Refusal::OthersLink);
+        EXPECT_EQ(result.refused, shared / "out.pro");
         EXPECT_EQ(result.error, "Permission denied");
     }
     EXPECT_EQ(names_starting(dir.path(), "secret"), std::set<std::string>{"secret.txt"});
@@ -203,4 +210,163 @@ TEST(SafeFile, ALinkInASharedFolderIsFollowedOnlyWhereTheKernelWould)
     ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
     EXPECT_TRUE(save_file_safely(shared / "out.pro", std::string("not sticky")).ok);
     EXPECT_EQ(QuorTest::read_file(secret), "not sticky");
+}
+
+namespace {
+
+// A chain of `count` links in `dir`, each to the one before, the first to `file`; the last one's name.
+std::filesystem::path link_chain(const QuorTest::TempDir& dir, const std::string& prefix, int count,
+                                 const std::filesystem::path& file)
+{
+    std::filesystem::path previous = file;
+    for (int i = 1; i <= count; ++i) {
+        const auto link = dir / (prefix + std::to_string(i));
+        std::filesystem::create_symlink(previous.filename(), link);
+        previous = link;
+    }
+    return previous;
+}
+
+} // namespace
+
+// The system follows at most 40 links in one name, and the guard for shared folders holds for every
+// link it follows, the folders of the path too: the save gives up where the system would.
+TEST(SafeFile, ALoopALongChainOrAnotherUsersFolderLinkWritesNothing)
+{
+    QuorTest::TempDir dir;
+    std::filesystem::create_symlink("b", dir / "a");
+    std::filesystem::create_symlink("a", dir / "b");
+    SafeSaveResult result = save_file_safely(dir / "a", std::string("x"));
+    EXPECT_EQ(result.error, "Too many levels of symbolic links");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "a"));
+
+    const auto real = dir / "real.pro";
+    QuorTest::write_file(real, "real");
+    result = save_file_safely(link_chain(dir, "long", 41, real), std::string("x"), real.native() + ".backup");
+    EXPECT_EQ(result.error, "Too many levels of symbolic links");
+    EXPECT_EQ(QuorTest::read_file(real), "real");
+    const auto forty = link_chain(dir, "ok", 40, real);
+    EXPECT_TRUE(save_file_safely(forty, std::string("forty")).ok);
+    EXPECT_EQ(QuorTest::read_file(real), "forty");
+    EXPECT_TRUE(std::filesystem::is_symlink(forty));
+    EXPECT_EQ(names_starting(dir.path(), "real"), std::set<std::string>{"real.pro"});
+
+    // One's own link as a folder of the path, and ".." after a link, lead where the system leads.
+    const auto rootonly = dir / "rootonly";
+    std::filesystem::create_directories(rootonly / "deeper");
+    const auto shared = dir / "shared";
+    std::filesystem::create_directory(shared);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    std::filesystem::create_symlink(rootonly / "deeper", shared / "mine");
+    ASSERT_TRUE(save_file_safely(shared / "mine" / ".." / "important.pro", std::string("mine")).ok);
+    EXPECT_EQ(QuorTest::read_file(rootonly / "important.pro"), "mine");
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "another user's link takes root to make";
+    std::filesystem::create_symlink(rootonly, shared / "work");
+    ASSERT_EQ(::lchown((shared / "work").c_str(), 65534, 65534), 0);
+    result = save_file_safely(shared / "work" / "important.pro", std::string("planted"));
+    EXPECT_EQ(result.refusal, Refusal::OthersLink);
+    EXPECT_EQ(result.refused, shared / "work");
+    EXPECT_EQ(QuorTest::read_file(rootonly / "important.pro"), "mine");
+    EXPECT_EQ(names_starting(rootonly, "important"), std::set<std::string>{"important.pro"});
+}
+
+// A pipe is written in place only while a program reads it (never waiting for one), and another
+// user's pipe in a shared folder not at all.
+TEST(SafeFile, APipeIsWrittenOnlyWhileSomeoneReadsItAndNeverAnotherUsersInASharedFolder)
+{
+    QuorTest::TempDir dir;
+    const auto pipe = dir / "report.pro";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    SafeSaveResult result = save_file_safely(pipe, std::string("nobody reads"));
+    EXPECT_EQ(result.refusal, Refusal::PipeWithoutReader);
+    EXPECT_EQ(result.refused, pipe);
+
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    result = save_file_safely(pipe, std::string("read"), dir / "report.pro.backup");
+    EXPECT_TRUE(result.ok) << result.error;
+    char got[16] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 4);
+    EXPECT_EQ(std::string(got), "read");
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_FALSE(std::filesystem::exists(dir / "report.pro.backup"));
+
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chmod(dir.path().c_str(), 01777), 0);
+        ASSERT_EQ(::chown(pipe.c_str(), 65534, 65534), 0);
+        result = save_file_safely(pipe, std::string("planted"));
+        EXPECT_EQ(result.refusal, Refusal::OthersDevice);
+        EXPECT_EQ(::read(reader, got, sizeof got), 0); // no writer ever came
+    }
+    ::close(reader);
+}
+
+// The new file carries the access control list and the extended attributes of the one it replaces,
+// so a list that keeps the owning group out (while the permission bits show the mask) still does.
+TEST(SafeFile, TheReplacedFilesAccessControlListAndAttributesAreKept)
+{
+    QuorTest::TempDir dir;
+    const auto target = dir / "acl.pro";
+    QuorTest::write_file(target, "old");
+    ASSERT_EQ(::chmod(target.c_str(), 0660), 0);
+    const std::string list = "user::rw-\nuser:1001:rw-\ngroup::---\nmask::rw-\nother::---\n";
+    acl_t acl = acl_from_text(list.c_str());
+    ASSERT_NE(acl, nullptr);
+    const int set = acl_set_file(target.c_str(), ACL_TYPE_ACCESS, acl);
+    acl_free(acl);
+    if (set != 0 || ::setxattr(target.c_str(), "user.origin", "hole 7", 6, 0) != 0)
+        GTEST_SKIP() << "this file system keeps no access control lists or user attributes";
+    const auto text_of = [](const std::filesystem::path& file) {
+        acl_t now = acl_get_file(file.c_str(), ACL_TYPE_ACCESS);
+        char* text = acl_to_any_text(now, nullptr, '\n', 0);
+        const std::string result = text ? std::string(text) + "\n" : "";
+        acl_free(text);
+        acl_free(now);
+        return result;
+    };
+
+    ASSERT_TRUE(save_file_safely(target, std::string("new"), dir / "acl.pro.backup").ok);
+    EXPECT_EQ(QuorTest::read_file(target), "new");
+    EXPECT_EQ(text_of(target), list);
+    EXPECT_EQ(mode_of(target), 0660u);
+    char value[16] = {};
+    EXPECT_EQ(::getxattr(target.c_str(), "user.origin", value, sizeof value), 6);
+    EXPECT_EQ(std::string(value), "hole 7");
+
+    // A list the folder would give new files is not given to one whose old file had none.
+    const auto plain = dir / "plain.pro";
+    QuorTest::write_file(plain, "old");
+    ASSERT_EQ(::chmod(plain.c_str(), 0640), 0);
+    acl = acl_from_text("user::rwx\nuser:1001:rwx\ngroup::r-x\nmask::rwx\nother::---\n");
+    ASSERT_EQ(acl_set_file(dir.path().c_str(), ACL_TYPE_DEFAULT, acl), 0);
+    acl_free(acl);
+    ASSERT_TRUE(save_file_safely(plain, std::string("new")).ok);
+    EXPECT_EQ(acl_extended_file(plain.c_str()), 0);
+    EXPECT_EQ(mode_of(plain), 0640u);
+}
+
+// SIGINT, SIGTERM and SIGHUP during a save end the program as ever, without the temporary file.
+TEST(SafeFile, AnEndSignalDuringASaveRemovesTheTemporaryFile)
+{
+    QuorTest::TempDir dir;
+    const auto target = dir / "out.pro";
+    QuorTest::write_file(target, "old");
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            SafeFileWriter writer;
+            if (writer.open(target)) {
+                std::ostream(&writer.buffer()) << "half written" << std::flush;
+                ::raise(signal);
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal << ": " << status;
+        EXPECT_EQ(names_starting(dir.path(), "out.pro"), std::set<std::string>{"out.pro"}) << signal;
+        EXPECT_EQ(QuorTest::read_file(target), "old");
+    }
 }

@@ -34,7 +34,7 @@ const std::string header = "Quorlog Configuration v3\n";
 TEST(ReducedConfigReader, MissingFile)
 {
     ReadResult result;
-    Holdex::read_configuration_schemas("no/such/QuorLogConfig.txt", result.problems, result.schemas);
+    Holdex::read_configuration_schemas("no/such/QuorLogConfig.txt", true, result.problems, result.schemas);
     ASSERT_EQ(result.problems.size(), 1u);
     EXPECT_EQ(result.problems[0].word(), 0x30001u);
     EXPECT_EQ(result.problems[0].text, L"Unable to open no/such/QuorLogConfig.txt\n(No such file or directory)");
@@ -59,7 +59,7 @@ TEST(ReducedConfigReader, Header)
     const std::string path = (dir / "notes.txt").string();
     QuorTest::write_file(path, "Some notes\n");
     ReadResult other;
-    Holdex::read_configuration_schemas(path, other.problems, other.schemas);
+    Holdex::read_configuration_schemas(path, true, other.problems, other.schemas);
     ASSERT_EQ(other.problems.size(), 1u);
     EXPECT_EQ(other.problems[0].word(), 0x30003u);
     EXPECT_EQ(other.problems[0].text,

@@ -1,0 +1,114 @@
+#include "platform/PathResolution.h"
+
+#include <cerrno>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include <unistd.h>
+
+namespace ORBAX_Platform {
+namespace {
+
+// The kernel's limit on the links of one name (MAXSYMLINKS).
+constexpr int MaxLinks = 40;
+
+// Puts the parts of `name` on the stack of parts still to walk, the first part on top.
+void push_parts(const std::filesystem::path& name, std::vector<std::string>& pending)
+{
+    std::vector<std::string> parts;
+    for (const std::filesystem::path& part : name.relative_path())
+        parts.push_back(part.native());
+    pending.insert(pending.end(), parts.rbegin(), parts.rend());
+}
+
+// The folder above `done`, which holds no links: ".." of a physical folder is its parent there.
+std::filesystem::path parent_of(const std::filesystem::path& done)
+{
+    if (done.empty() || done.filename() == "..")
+        return done / "..";
+    if (done == done.root_path())
+        return done;
+    return done.parent_path();
+}
+
+} // namespace
+
+bool owner_rule_allows(const std::filesystem::path& file, const struct stat& info)
+{
+    if (info.st_uid == ::geteuid())
+        return true;
+    std::filesystem::path folder = file.parent_path();
+    if (folder.empty())
+        folder = ".";
+    struct stat shared {};
+    if (::stat(folder.c_str(), &shared) != 0)
+        return false;
+    if ((shared.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH))
+        return true;
+    return shared.st_uid == info.st_uid;
+}
+
+ResolvedPath resolve_path(const std::filesystem::path& name)
+{
+    ResolvedPath result;
+    if (name.empty())
+        return result;
+    std::filesystem::path done = name.root_path();
+    std::vector<std::string> pending;
+    push_parts(name, pending);
+    int links = 0;
+    while (!pending.empty()) {
+        const std::string part = pending.back();
+        pending.pop_back();
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            done = parent_of(done);
+            continue;
+        }
+        const std::filesystem::path next = done / part;
+        struct stat info {};
+        if (::lstat(next.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            done = next;
+            if (!S_ISDIR(info.st_mode) && !pending.empty()) {
+                // Not there, or no folder: the rest as written, for the open to refuse.
+                for (auto rest = pending.rbegin(); rest != pending.rend(); ++rest)
+                    done /= *rest;
+                break;
+            }
+            continue;
+        }
+        if (++links > MaxLinks) {
+            result.path = next;
+            result.error = ELOOP;
+            return result;
+        }
+        if (!owner_rule_allows(next, info)) {
+            result.path = next;
+            result.refusedLink = next;
+            return result;
+        }
+        std::error_code ec;
+        const std::filesystem::path target = std::filesystem::read_symlink(next, ec);
+        if (ec) {
+            done = next;
+            continue;
+        }
+        if (target.is_absolute())
+            done = target.root_path();
+        push_parts(target, pending);
+    }
+    result.path = done.empty() ? std::filesystem::path(".") : done;
+    return result;
+}
+
+std::filesystem::path resolve_links(const std::filesystem::path& name, std::filesystem::path* refused)
+{
+    ResolvedPath resolved = resolve_path(name);
+    if (refused)
+        *refused = resolved.refusedLink;
+    return resolved.path;
+}
+
+} // namespace ORBAX_Platform
