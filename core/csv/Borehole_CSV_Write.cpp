@@ -37,12 +37,14 @@ void writeField(void* context, const std::string& text, const OptionsData& optio
     auto* c = static_cast<CsvWriteContext*>(context);
     appendCsvField(*c->out, text, c->syntax);
     if (!csvFieldReadsBack(text, c->syntax)) {
-        // Without quotes (or without escaping) a comma would move the columns.
+        // Without quotes (or without escaping) a comma moves the columns: the user is told that the
+        // field will read back split, which is worse than a character lost.
         const std::wstring name =
             c->column < c->schema->fields.size() ? c->schema->fields[c->column].name : std::wstring();
         addMessage(*c->messages, 4, SeverityWarning,
-                   ORBAX_Utilities::format_message(11111, {name, realText(options.precision, c->unit->top()),
-                                                           realText(options.precision, c->unit->bottom)}));
+                   ORBAX_Utilities::format_message(csvFieldSplits(text, c->syntax) ? 11192 : 11111,
+                                                   {name, realText(options.precision, c->unit->top()),
+                                                    realText(options.precision, c->unit->bottom)}));
     }
 }
 
