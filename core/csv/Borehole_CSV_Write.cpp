@@ -4,6 +4,7 @@
 #include "core/csv/CsvFields.h"
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
+#include "core/model/OneRowUnits.h"
 #include "core/model/UnitRowWriter.h"
 #include "core/model/ValueText.h"
 #include "platform/Paths.h"
@@ -59,6 +60,11 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             return;
         }
         reportFieldsWithoutColumn(borehole, options, messages);
+        const OneRowUnits oneRow(borehole, *options.schema,
+                                 options.intervalLocation == CSVOptionsData::IntervalNone ? RowMarking::PercentSum
+                                                                                          : RowMarking::Percent,
+                                 options.intervalRockType);
+        oneRow.report(borehole, *options.schema, options.precision, messages);
         std::string bytes;
         CsvWriteContext context;
         context.out = &bytes;
@@ -90,7 +96,12 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             writeUnitRow(row, messages, unit, &context, options, writeField, writeSeparator, intervalRow, true);
             bytes += '\n';
         };
+        std::size_t i = 0;
         for (const Interval& unit : borehole) {
+            if (oneRow.contains(i++)) {
+                writeRow(unit, OneRowUnits::rowOf(unit), false);
+                continue;
+            }
             if (unit.elements.size() < 2) {
                 // A unit without elements still keeps its depths: it gets a blank row.
                 const LithData blank(unit.schema ? unit.schema : borehole.schema);
