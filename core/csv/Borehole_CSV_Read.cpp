@@ -163,8 +163,16 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
             return true;
         };
 
+        // Rows with text beyond the schema's fields, told in one message after the read.
+        std::size_t overfullRows = 0;
+        std::size_t firstOverfullLine = 0;
+        std::size_t firstOverfullCount = 0;
         while (reader.nextRow(cells)) {
             line = reader.rowLine();
+            if (reader.droppedText() && overfullRows++ == 0) {
+                firstOverfullLine = line;
+                firstOverfullCount = reader.rowFieldCount();
+            }
             // The line has been read as a row all the same; a stray quote or a spreadsheet's
             // multi-line field is told, never passed in silence.
             if (reader.unterminated())
@@ -282,6 +290,11 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 break;
         }
 
+        if (overfullRows > 0)
+            addMessage(messages, 16, SeverityWarning,
+                       ORBAX_Utilities::format_message(
+                           11191, {std::to_wstring(firstOverfullLine), std::to_wstring(firstOverfullCount),
+                                   std::to_wstring(fields.size()), schema->name, std::to_wstring(overfullRows)}));
         if (options.intervalLocation == CSVOptionsData::IntervalAfter && !newUnit && !empty())
             addMessage(messages, 3, SeverityWarning,
                        ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));

@@ -4,6 +4,7 @@
 #include "core/csv/CsvFields.h"
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
+#include "core/model/OneRowUnits.h"
 #include "core/model/UnitRowWriter.h"
 #include "core/model/ValueText.h"
 #include "platform/Paths.h"
@@ -37,12 +38,14 @@ void writeField(void* context, const std::string& text, const OptionsData& optio
     auto* c = static_cast<CsvWriteContext*>(context);
     appendCsvField(*c->out, text, c->syntax);
     if (!csvFieldReadsBack(text, c->syntax)) {
-        // Without quotes (or without escaping) a comma would move the columns.
+        // Without quotes (or without escaping) a comma moves the columns: the user is told that the
+        // field will read back split, which is worse than a character lost.
         const std::wstring name =
             c->column < c->schema->fields.size() ? c->schema->fields[c->column].name : std::wstring();
         addMessage(*c->messages, 4, SeverityWarning,
-                   ORBAX_Utilities::format_message(11111, {name, realText(options.precision, c->unit->top()),
-                                                           realText(options.precision, c->unit->bottom)}));
+                   ORBAX_Utilities::format_message(csvFieldSplits(text, c->syntax) ? 11192 : 11111,
+                                                   {name, realText(options.precision, c->unit->top()),
+                                                    realText(options.precision, c->unit->bottom)}));
     }
 }
 
@@ -57,6 +60,11 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             return;
         }
         reportFieldsWithoutColumn(borehole, options, messages);
+        const OneRowUnits oneRow(borehole, *options.schema,
+                                 options.intervalLocation == CSVOptionsData::IntervalNone ? RowMarking::PercentSum
+                                                                                          : RowMarking::Percent,
+                                 options.intervalRockType);
+        oneRow.report(borehole, *options.schema, options.precision, messages);
         std::string bytes;
         CsvWriteContext context;
         context.out = &bytes;
@@ -88,7 +96,12 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             writeUnitRow(row, messages, unit, &context, options, writeField, writeSeparator, intervalRow, true);
             bytes += '\n';
         };
+        std::size_t i = 0;
         for (const Interval& unit : borehole) {
+            if (oneRow.contains(i++)) {
+                writeRow(unit, OneRowUnits::rowOf(unit), false);
+                continue;
+            }
             if (unit.elements.size() < 2) {
                 // A unit without elements still keeps its depths: it gets a blank row.
                 const LithData blank(unit.schema ? unit.schema : borehole.schema);

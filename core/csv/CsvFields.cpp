@@ -61,14 +61,18 @@ bool CsvRowReader::nextRow(std::vector<std::string>& fields)
     }
     m_rowLine = m_line;
     m_rowEnded = false;
+    m_rowFields = 0;
+    m_droppedText = false;
     std::string scratch;
     while (!m_rowEnded) {
+        ++m_rowFields;
         if (fields.size() < m_maxFields) {
             fields.emplace_back();
             readField(fields.back());
         } else {
             scratch.clear();
             readField(scratch);
+            m_droppedText = m_droppedText || scratch.find_first_not_of(" \t") != std::string::npos;
         }
     }
     return true;
@@ -216,6 +220,15 @@ bool csvFieldReadsBack(std::string_view text, const CsvSyntax& syntax)
         }
     }
     return true;
+}
+
+bool csvFieldSplits(std::string_view text, const CsvSyntax& syntax)
+{
+    std::string written;
+    appendCsvField(written, text, syntax);
+    CsvRowReader reader(written, syntax);
+    std::vector<std::string> fields;
+    return reader.nextRow(fields) && fields.size() > 1;
 }
 
 unsigned countCsvColumns(std::string_view line)

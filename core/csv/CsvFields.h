@@ -37,6 +37,11 @@ public:
     std::size_t rowLine() const { return m_rowLine; }
     // True when the last row's line ended inside a quoted field.
     bool unterminated() const { return m_unterminated; }
+    // How many fields the last row had, those beyond `maxFields` included.
+    std::size_t rowFieldCount() const { return m_rowFields; }
+    // True when a field of the last row beyond `maxFields` held more than blanks: text that was
+    // dropped (empty fields at the end of a spreadsheet's row lose nothing).
+    bool droppedText() const { return m_droppedText; }
 
 private:
     // True when a line ends at `pos` (a line feed, or a carriage return before a line feed or the end).
@@ -52,7 +57,9 @@ private:
     std::size_t m_pos = 0;
     std::size_t m_line = 1;
     std::size_t m_rowLine = 0;
+    std::size_t m_rowFields = 0;
     bool m_unterminated = false;
+    bool m_droppedText = false;
     bool m_rowEnded = false;
 };
 
@@ -64,6 +71,10 @@ void appendCsvField(std::string& out, std::string_view text, const CsvSyntax& sy
 // True when a field written by appendCsvField reads back as the same text (never for a text with a
 // line break).
 bool csvFieldReadsBack(std::string_view text, const CsvSyntax& syntax);
+
+// True when a field written by appendCsvField reads back as more than one field: a comma that the
+// quoting cannot hold moves the rest of the text into the columns after it.
+bool csvFieldSplits(std::string_view text, const CsvSyntax& syntax);
 
 // The number of columns of a header line: commas outside double-quoted text (a doubled quotation mark
 // inside quotes stands for one), plus one. Used whatever the file's own quoting is.

@@ -63,7 +63,10 @@ int Borehole::insertUnit(int i, bool shiftDown, bool blank, double depth)
     const double thicknessBefore = old.thickness;
     old.thickness -= added;
     const double shared = inserted.recovered;
-    if (blank || std::isnan(shared) || !(thicknessBefore > 0.0)) {
+    if (std::isnan(shared) && !blank) {
+        // No length was measured for the unit, so none is known for either part: 0 would say that
+        // the whole core was lost.
+    } else if (blank || !(thicknessBefore > 0.0)) {
         // Nothing to share (or nothing to share it by: a unit of no thickness keeps its own length).
         inserted.recovered = 0.0;
     } else {

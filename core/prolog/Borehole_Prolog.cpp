@@ -13,6 +13,7 @@
 #include "core/model/DepthResolution.h"
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
+#include "core/model/OneRowUnits.h"
 #include "core/model/UnitRowWriter.h"
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
@@ -380,14 +381,19 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
     }
 
     reportFieldsWithoutColumn(borehole, options, messages);
+    const OneRowUnits oneRow(borehole, *options.schema, RowMarking::PercentAndRockType, options.intervalRockType);
+    oneRow.report(borehole, *options.schema, options.precision, messages);
     out.reserve(64 + borehole.size() * fieldCount * 10);
     if (options.formatCode == FormatProlog21)
         out += "v2.1\r\n";
     else
         out += "v3.0  entries=" + std::to_string(fieldCount - 2) + "\r\n";
     const LithData blankRow(options.schema);
+    std::size_t i = 0;
     for (const Interval& unit : borehole) {
-        if (unit.elements.size() >= 2) {
+        if (oneRow.contains(i++)) {
+            writeUnitRow(OneRowUnits::rowOf(unit), messages, unit, &out, options, appendLine, noSeparator, false, true);
+        } else if (unit.elements.size() >= 2) {
             for (const LithData& element : unit.elements)
                 writeUnitRow(element, messages, unit, &out, options, appendLine, noSeparator, false, true);
             LithData blank;

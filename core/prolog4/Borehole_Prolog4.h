@@ -66,7 +66,7 @@ public:
     static void save(const std::wstring& fileName, Borehole& borehole, const OptionsData& options,
                      LoadMessages& messages);
     void writeDocument(const std::wstring& fileName, const OptionsData& options, LoadMessages& messages);
-    void writeLithData(const OptionsData& options);
+    void writeLithData(const OptionsData& options, LoadMessages& messages);
     void writeFields(xercesc::DOMElement* lithData, const Interval& unit, const LithData& row, bool compositeRow,
                      const OptionsData& options);
 

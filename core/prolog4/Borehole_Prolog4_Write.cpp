@@ -9,6 +9,7 @@
 #include "core/catalogue/Messages.h"
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
+#include "core/model/OneRowUnits.h"
 #include "core/model/ValueText.h"
 #include "core/prolog4/XmlText.h"
 #include "platform/Paths.h"
@@ -67,7 +68,7 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
 
     try {
         DOMDocument* document = parser.document();
-        writeLithData(options);
+        writeLithData(options, messages);
 
         DOMImplementation* implementation = DOMImplementationRegistry::getDOMImplementation(u"LS");
         if (!implementation) {
@@ -108,10 +109,21 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
     }
 }
 
-void Borehole_Prolog4::writeLithData(const OptionsData& options)
+void Borehole_Prolog4::writeLithData(const OptionsData& options, LoadMessages& messages)
 {
     DOMDocument* document = parser.document();
+    const OneRowUnits oneRow =
+        schema ? OneRowUnits(*this, *schema, RowMarking::Percent, options.intervalRockType) : OneRowUnits();
+    if (schema)
+        oneRow.report(*this, *schema, options.precision, messages);
+    std::size_t i = 0;
     for (const Interval& unit : *this) {
+        if (oneRow.contains(i++)) {
+            DOMElement* element = document->createElement(u"CLithData");
+            writeFields(element, unit, OneRowUnits::rowOf(unit), false, options);
+            dataElement->appendChild(element);
+            continue;
+        }
         if (unit.elements.size() < 2) {
             // A unit without elements still keeps its depths in the file: it gets a blank row.
             const LithData blank(unit.schema ? unit.schema : schema);
@@ -166,7 +178,8 @@ void Borehole_Prolog4::writeFields(DOMElement* lithData, const Interval& unit, c
             if (!std::isnan(unit.recovered))
                 text = realText(decimals, unit.recovered);
             break;
-        case PERCENTAGE: text = intervalRow ? std::wstring(L"100") : std::to_wstring(row.percentage); break;
+        // The unit row is the one at 100 percent, whatever its own rock type: that is how it is read.
+        case PERCENTAGE: text = compositeRow ? std::wstring(L"100") : std::to_wstring(row.percentage); break;
         case ROCKTYPE: text = intervalRow ? options.intervalRockType : row.rockType.str(); break;
         case SEAM: text = unit.seam; break;
         case PLY: text = unit.ply; break;

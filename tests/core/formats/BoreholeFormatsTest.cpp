@@ -44,3 +44,45 @@ TEST(BoreholeFormats, EachCodeReachesItsOwnFormatThatTakesOnlyItsOwnRecord)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, ORBAX_Utilities::get_message_wide(11006));
 }
+
+// Every file reads back unit for unit: a unit the written schema cannot mark becomes one row (its main
+// rock type with the unit row's values), a lone element below 100 percent goes at 100, with a warning.
+TEST(BoreholeFormats, EveryWriterMakesFilesThatReadBackUnitForUnit)
+{
+    QuorTest::TempDir dir;
+    const std::vector<FieldDefinition> full{{ROCKTYPE, L"Rock"}, {PERCENTAGE, L"Pct"}, {BOTTOM, L"To"}, {STRING, L"N"}};
+    Borehole borehole(PrologTest::schemaOf(L"full", full));
+    for (const auto& percentages : std::vector<std::vector<std::int32_t>>{{100}, {40, 60}, {30}, {100}}) {
+        borehole.appendUnit(borehole.size() + 1.0);
+        borehole.back().setRockTypes(L"IN GENERAL", percentages, {L"SHALE", L"COAL"});
+    }
+    borehole[1].compositeRow().values.set(3, L"mixed");
+    for (const auto& fields : std::vector<std::vector<FieldDefinition>>{
+             full, {full[0], full[2], full[3]}, {full[1], full[2], full[3]}, {full[2], full[3], {STRING, L"M"}}}) {
+        auto schema = PrologTest::schemaOf(L"written", fields);
+        PrologOptionsData prolog(schema, 3, false, DefaultIntervalRockType, FormatProlog30, false, nullptr, nullptr);
+        CSVOptionsData csv;
+        csv.schema = schema;
+        for (std::int32_t location = -1; location <= CSVOptionsData::IntervalNone; ++location) {
+            SCOPED_TRACE(testing::Message() << fields.size() << fields[0].kind << " " << location);
+            csv.intervalLocation = location;
+            OptionsData& options = location < 0 ? static_cast<OptionsData&>(prolog) : csv;
+            const bool marked = schema->countOf(PERCENTAGE) && (location >= 0 || schema->countOf(ROCKTYPE));
+            LoadMessages messages;
+            BoreholeFormats::save(options.formatCode, (dir / "trip").wstring(), borehole, options, messages);
+            // Without unit rows the lone 30 percent element closes at the 100 percent row below it.
+            EXPECT_EQ(!messages.empty() && messages.back().text.rfind(L"Units written as a", 0) == 0,
+                      !marked || location != CSVOptionsData::IntervalNone);
+            auto back = BoreholeFormats::load(options.formatCode, (dir / "trip").wstring(), options, messages);
+            ASSERT_FALSE(hasFailure(messages));
+            ASSERT_EQ(back->size(), 4u);
+            EXPECT_DOUBLE_EQ((*back)[1].bottom + (*back)[3].bottom, 6.0);
+            const Interval& mixed = (*back)[1];
+            ASSERT_EQ(mixed.elements.size(), marked ? 2u : 1u);
+            if (!marked) {
+                EXPECT_EQ(mixed.elements[0].values[static_cast<std::size_t>(schema->indexOf(STRING))], L"mixed");
+                EXPECT_EQ(mixed.elements[0].rockType, schema->countOf(ROCKTYPE) ? L"COAL" : L"");
+            }
+        }
+    }
+}

@@ -153,3 +153,26 @@ TEST(Prolog4Write, OtherBoreholesAreRefused)
     EXPECT_EQ(messages[0].text, L"Unable to convert or save boreholes from other filetypes to a Prolog v4.x file.");
     EXPECT_FALSE(std::filesystem::exists(dir / "x.prolog"));
 }
+
+// Rows the reader could not group again are never written: without a percentage field an interbedded
+// unit becomes its main rock type's row, and a unit row is always written at 100 percent.
+TEST(Prolog4Write, EveryUnitReadsBackAsTheUnitItWas)
+{
+    QuorTest::TempDir dir;
+    Prolog4OptionsData options;
+    options.deduce = false;
+    options.dataLogIndex = 1;
+    options.schema = std::make_shared<SchemaDefinition>(
+        L"bare", std::vector<FieldDefinition>{{ROCKTYPE, L"R"}, {STRING, L"N"}, {THICKNESS, L"T"}, {BOTTOM, L"B"}});
+    LoadMessages messages;
+    auto bare = Borehole_Prolog4::load(wide(QuorTest::data_file("prolog4/two_logs.prolog")), options, messages);
+    bare->at(0).setRockTypes(L"IN GENERAL", {40, 60}, {L"GRANITE", L"GNEISS"});
+    Borehole_Prolog4::save(wide(dir / "bare.prolog"), *bare, OptionsData(), messages);
+    EXPECT_EQ(messages.at(0).text.rfind(L"Units written as a single row: 1, the first from 0.00 to 7.00.", 0), 0u);
+    EXPECT_EQ(Borehole_Prolog4::load(wide(dir / "bare.prolog"), options, messages)->at(0).elements[0].rockType,
+              L"GNEISS");
+    auto named = readBack(QuorTest::data_file("prolog4/two_logs.prolog"));
+    (*named)[1].compositeRow().percentage = 0;
+    Borehole_Prolog4::save(wide(dir / "named.prolog"), *named, OptionsData(), messages);
+    EXPECT_EQ(readBack(dir / "named.prolog")->at(1).elements.size(), 2u);
+}

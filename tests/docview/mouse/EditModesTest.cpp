@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -180,6 +182,8 @@ TEST_F(EditModes, CreateBoundariesSplitsOrAppendsAtThePress)
     EXPECT_NEAR(Hole(0)[2].bottom, SnappedDepthAt(0, inside), 1e-9);
     EXPECT_DOUBLE_EQ(Hole(0)[3].bottom, 15);
     EXPECT_EQ(Hole(0)[2].elements.at(0).rockType.str(), L"Shale") << "both halves keep the unit's rock";
+    EXPECT_TRUE(std::isnan(Hole(0)[2].recovered) && std::isnan(Hole(0)[3].recovered))
+        << "a unit without a recovered length splits into two without one";
     EXPECT_EQ(LastStep(), L"Create Boundary");
     EXPECT_EQ(Mode(), CreateBoundaries);
     EXPECT_FALSE(document->HasDragStep());
