@@ -373,7 +373,7 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                           paneRect.height());
     if (drawLabels && count > 0 && RectsIntersect(textArea, clipBounds)) {
         const auto labels = DrawUnitLabels(graphics, borehole, column, showSampleNumbers, resources.tickFont, topDepth,
-                                           scale, resources.tickFontItalic);
+                                           scale, resources.tickFontItalic, resources.smallestTextPoints);
         DrawLabels(graphics, column, labels, resources, isActive, selection, paneRect.right());
     }
     DrawDepthTicks(graphics, column.left(), column.top(), column.bottom(), topDepth / scale, tickOrigin,
@@ -394,11 +394,13 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
 
 std::vector<UnitLabel> CQuorView::DrawUnitLabels(Graphics& /*graphics*/, const ORBAX_Logging::Borehole& borehole,
                                                  const QRectF& column, bool showSampleNumbers, const QFont& regularFont,
-                                                 double topDepth, double scale, const QFont& italicFont) const
+                                                 double topDepth, double scale, const QFont& italicFont,
+                                                 double smallestPoints) const
 {
     const QString test = QStringLiteral("TESTLABEL");
     return CollectUnitLabels(borehole, column, showSampleNumbers, topDepth, scale,
-                             MeasureText(test, regularFont).height(), MeasureText(test, italicFont).height());
+                             MeasureText(test, regularFont).height(), MeasureText(test, italicFont).height(),
+                             SmallestFactor(regularFont, smallestPoints));
 }
 
 void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::vector<UnitLabel>& labels,
@@ -442,11 +444,17 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
         switch (label.kind) {
         case UnitLabel::SampleText:
         case UnitLabel::PlyText: drawText(texts[i]); break;
-        case UnitLabel::SampleBracket:
+        case UnitLabel::SampleBracket: {
+            // A sample number may stand some way from its sample: the leaders slant over most of the
+            // room before the texts, so that close ones stay apart enough to be followed.
+            const QPointF points[4] = {QPointF(x, y), QPointF(x + SampleLeaderStart * s, y),
+                                       QPointF(x + SampleLeaderEnd * s, ly), QPointF(x + SampleBracketLength * s, ly)};
+            painter.drawPolyline(points, 4);
+            break;
+        }
         case UnitLabel::PlyBracket: {
-            const double tail = label.kind == UnitLabel::SampleBracket ? SampleBracketLength : LabelTextIndent;
             const QPointF points[4] = {QPointF(x, y), QPointF(x + 2 * s, y), QPointF(x + 3 * s, ly),
-                                       QPointF(x + tail * s, ly)};
+                                       QPointF(x + LabelTextIndent * s, ly)};
             painter.drawPolyline(points, 4);
             break;
         }

@@ -41,14 +41,26 @@ QFont ScaledFont(const QFont& font, double factor);
 double SmallestFactor(const QFont& font, double smallestPoints);
 // A text's width in millimetres when drawn in the font on the device.
 double TextWidth(const QPaintDevice* device, const QFont& font, const QString& text);
-// The text fitted into `room` millimetres: as it is, smaller (down to the smallest factor for
-// `smallestPoints`), and (when `mayShorten`) shortened with an ellipsis; empty when nothing of it fits.
+// The text fitted into `room` millimetres: as it is (or at `largestFactor` of its size), smaller (down to
+// the smallest factor for `smallestPoints`), and (when `mayShorten`) shortened with an ellipsis; empty
+// when nothing of it fits.
 FittedText FitText(const QPaintDevice* device, const QFont& font, const QString& text, double room, bool mayShorten,
-                   double smallestPoints = 0);
+                   double smallestPoints = 0, double largestFactor = 1.0);
 // The text at the font's own size in `room` millimetres: whole or (when `mayShorten`) shortened; empty
 // when nothing of it fits.
 FittedText FitTextAtSize(const QPaintDevice* device, const QFont& font, const QString& text, double room,
                          bool mayShorten);
+
+// A text of parts, each shortened (`rank` above 0) or never (0, a number): fitted into `room` as one
+// text, set smaller down to the smallest factor for `smallestPoints`, then the parts of the highest
+// rank first, the longest first, shortened a character at a time with an ellipsis, each keeping its
+// first character; empty when even that does not fit.
+struct TextPart {
+    QString text;
+    int rank = 0;
+};
+FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std::vector<TextPart>& parts, double room,
+                        double smallestPoints);
 
 // A borehole's name over its column: centred on the column, moved sideways to stay inside the pane
 // (less the gap), set smaller and then shortened when wider than that. `left` is its left edge.
@@ -148,6 +160,9 @@ double ClearRow(double y, double half, double left, double right, const std::vec
 // texts start at 4 mm, ply brackets reach 4 mm, sample brackets 6 mm.
 constexpr double LabelTextIndent = 4.0;
 constexpr double SampleBracketLength = 6.0;
+// A sample bracket's slanting part, from the column: its start and its end.
+constexpr double SampleLeaderStart = 0.5;
+constexpr double SampleLeaderEnd = 3.5;
 
 // The labels of a curve under its trace plot: the lower value centred on the plot's left edge, the
 // upper on its right edge, the mnemonic in the middle. Each stays inside the field (less the gap) and
