@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -370,8 +371,11 @@ void CQuorView::OnFilePrintPreview()
     preview.setObjectName(QStringLiteral("dlgPrintPreview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
         try {
+            // The preview draws its pages as pictures; its print button prints on the printer, and asks
+            // as Print does before a log goes out without some of its texts.
+            const QPaintEngine* engine = target ? target->paintEngine() : nullptr;
             if (target)
-                PrintLog(*target, true);
+                PrintLog(*target, engine && engine->type() == QPaintEngine::Picture);
         } catch (...) {
             // A page that cannot be drawn stays blank in the preview.
         }

@@ -203,7 +203,7 @@ QRectF RulerLabels::Box(const QPaintDevice* device, const ViewGeometry::DepthTic
     const double width = TextWidth(device, font, Text(tick));
     const double lineHeight = QFontMetricsF(font, device).lineSpacing() * 25.4 / device->logicalDpiY();
     const double top = onTicks ? tick.y - lineHeight : reached ? tick.y - lineHeight / 2 : tick.y - offset.y();
-    return QRectF(right - width, top, width, lineHeight);
+    return QRectF(right - width, top - (tick.y == liftedY ? lift : 0.0), width, lineHeight);
 }
 
 int RulerLabels::Alignment() const
@@ -213,7 +213,7 @@ int RulerLabels::Alignment() const
 
 QPointF RulerLabels::Anchor(const ViewGeometry::DepthTick& tick) const
 {
-    return QPointF(right, onTicks || reached ? tick.y : tick.y - offset.y());
+    return QPointF(right, (onTicks || reached ? tick.y : tick.y - offset.y()) - (tick.y == liftedY ? lift : 0.0));
 }
 
 RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
@@ -230,6 +230,27 @@ RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, dou
             widest = labels.Text(tick);
     static_cast<RulerLabelPlace&>(labels) =
         PlaceRulerLabels(device, labelFont, widest, x - labelLeft, tickLength, labelOffset.x(), smallestPoints, reach);
+    if (!(smallestPoints > 0) || !device)
+        return labels;
+    // The last shown number, lifted to end at the ruler's end where it would reach below.
+    const double end = (topDepth - origin) / scale + length;
+    const QRectF* above = nullptr;
+    QRectF box, previous;
+    const ViewGeometry::DepthTick* last = nullptr;
+    for (const ViewGeometry::DepthTick& tick : labels.ticks)
+        if (labels.Shown(device, tick)) {
+            if (last) {
+                previous = box;
+                above = &previous;
+            }
+            last = &tick;
+            box = labels.Box(device, tick);
+        }
+    if (last && box.bottom() > end) {
+        const double room = above ? box.top() - above->bottom() - LineTextGap : box.bottom() - end;
+        labels.lift = std::clamp(box.bottom() - end, 0.0, std::max(0.0, room));
+        labels.liftedY = last->y;
+    }
     return labels;
 }
 

@@ -6,6 +6,7 @@
 // free text (a name, a mnemonic) shortened with an ellipsis; a number or an identifier (a sample
 // number) is never shortened: one that cannot stand whole is left out. Widths are millimetres of the
 // page, as `CQuorView::DrawTextAt` draws a text whatever the world transform's scale.
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -111,6 +112,10 @@ struct RulerLabels : RulerLabelPlace {
     ViewGeometry::RulerStep step;
     double height = 0; // a number's line height at the full size (their spacing)
     QPointF offset;    // the labels' offset as given
+    // On paper the last number stands no lower than the ruler's end, as far as the number above leaves
+    // room: below a trace plot its range values stand, and the two would read as one number.
+    double liftedY = std::numeric_limits<double>::quiet_NaN(); // the tick whose number is lifted
+    double lift = 0;
 
     QString Text(const ViewGeometry::DepthTick& tick) const;
     bool Shown(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const;
