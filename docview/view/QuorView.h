@@ -310,6 +310,9 @@ public:
 signals:
     // The selection or the trace list changed: command states may follow.
     void selectionChanged();
+    // What the log is drawn with changed (the options: the hatch list, its patterns, the fonts): what
+    // draws with the view's configuration draws again.
+    void drawingChanged();
 
 public:
     // ---- Mouse edit modes: the window's mouse messages at client points, as the event handlers pass
