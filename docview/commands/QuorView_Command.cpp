@@ -196,6 +196,7 @@ void CQuorView::OnOptions()
     // and the log is drawn with it.
     if (sheet.DoModal() != QDialog::Accepted) {
         update();
+        emit drawingChanged();
         return;
     }
 
@@ -237,4 +238,5 @@ void CQuorView::OnOptions()
     }
     OnUpdateIndicatorOvr();
     update();
+    emit drawingChanged();
 }

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -38,6 +39,7 @@
 using ORBAX_Platform::Graphics;
 using ORBAX_Platform::GraphicsState;
 using namespace LogPagination;
+using ViewGeometry::UnitLabel;
 
 namespace {
 
@@ -162,12 +164,77 @@ void MeasureLabels(PrintJob& job, int pane, const QPaintDevice& device, const OR
     }
 }
 
+// The four cells of the title block, with their texts and how those stand in them: the top and middle
+// texts across the block, centred; the left and right ones in the bottom row's halves. A text keeps a
+// millimetre from the lines beside it.
+struct TitleCell {
+    const std::wstring* text;
+    QRectF cell;
+    int alignment;
+
+    double Room() const { return cell.width() - 2 * TitleTextInset; }
+    QPointF Anchor() const
+    {
+        const double x = alignment & Qt::AlignLeft    ? cell.left() + TitleTextInset
+                         : alignment & Qt::AlignRight ? cell.right() - TitleTextInset
+                                                      : cell.center().x();
+        return QPointF(x, cell.center().y());
+    }
+    static constexpr double TitleTextInset = 1.0;
+};
+std::vector<TitleCell> TitleCells(const QRectF& title, const PageSetupSettings& setup)
+{
+    const bool middle = !setup.middleText.empty();
+    const double row = title.height() / (middle ? 3 : 2);
+    const double half = title.width() / 2;
+    std::vector<TitleCell> cells{
+        {&setup.topText, QRectF(title.left(), title.top(), title.width(), row), Qt::AlignHCenter | Qt::AlignVCenter}};
+    if (middle)
+        cells.push_back({&setup.middleText, QRectF(title.left(), title.top() + row, title.width(), row),
+                         Qt::AlignHCenter | Qt::AlignVCenter});
+    cells.push_back(
+        {&setup.leftText, QRectF(title.left(), title.bottom() - row, half, row), Qt::AlignLeft | Qt::AlignVCenter});
+    cells.push_back({&setup.rightText, QRectF(title.center().x(), title.bottom() - row, half, row),
+                     Qt::AlignRight | Qt::AlignVCenter});
+    return cells;
+}
+
+// A title text with its codes filled in, fitted whole into its cell: smaller, then its names (and then
+// its other words) shortened; its numbers never are. Empty when it cannot stand there.
+FittedText FitTitleText(const PrintJob& job, const QPaintDevice* device, const TitleCell& cell,
+                        const PageTextFields& fields)
+{
+    std::vector<TextPart> parts;
+    for (const PageTextPart& part : ExpandPageTextParts(*cell.text, fields))
+        parts.push_back({QString::fromStdWString(part.text), part.shortening});
+    return FitTextParts(device, job.titleFont, parts, cell.Room(), job.resources->smallestTextPoints);
+}
+
+// The names of samples whose numbers print nowhere: left out on every page-column where they would
+// stand, for want of room near their samples. In the order of the hole.
+std::wstring NamesLeftOut(const std::vector<std::wstring>& samples)
+{
+    using ORBAX_Utilities::get_message_wide;
+    constexpr std::size_t listed = 10;
+    std::wstring list;
+    const std::size_t named = samples.size() > listed ? listed - 1 : samples.size();
+    for (std::size_t i = 0; i < named; ++i) {
+        if (i > 0)
+            list += i + 1 == samples.size() ? get_message_wide(387) : L", ";
+        list += samples[i];
+    }
+    if (named < samples.size())
+        list += get_message_wide(387) + ORBAX_Utilities::format_message1(392, std::to_wstring(samples.size() - named));
+    return ORBAX_Utilities::format_message1(391, list);
+}
+
 // The texts the log would print without where its fields are too narrow for them even at the smallest
 // print size: depth numbers (the deepest the rulers show is the widest), sample numbers when they are
 // shown (the widest), seam and ply labels when they are not (any that cannot print even shortened), and
 // range values of the traces. Measured as the page draws them, with the room beside the fields.
 std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& device, bool sampleNumbers,
-                                       const TraceList& traces, int rangePrecision)
+                                       const TraceList& traces, int rangePrecision,
+                                       const std::vector<std::wstring>& samplesLeftOut, PageTextFields fields)
 {
     using ORBAX_Utilities::get_message_wide;
     const LogPagination::Layout& layout = job.layout;
@@ -212,11 +279,21 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
                          (std::isfinite(upper) && row.upper.text.isEmpty());
             }
     }
+    // The title texts, on the last page (the widest page number).
+    fields.page = fields.pageCount = static_cast<int>(layout.pages.size());
+    bool titles = false;
+    for (const TitleCell& cell : TitleCells(layout.titleBlock, job.setup))
+        titles = titles || (!cell.text->empty() && FitTitleText(job, &device, cell, fields).text.isEmpty());
+
     std::vector<std::wstring> names;
+    if (titles)
+        names.push_back(get_message_wide(389));
     if (depths)
         names.push_back(get_message_wide(384));
     if (samples)
         names.push_back(get_message_wide(385));
+    else if (!samplesLeftOut.empty())
+        names.push_back(NamesLeftOut(samplesLeftOut));
     if (seams)
         names.push_back(get_message_wide(388));
     if (ranges)
@@ -234,14 +311,6 @@ std::wstring TextsLeftOutMessage(const std::vector<std::wstring>& names)
         list += names[i];
     }
     return ORBAX_Utilities::format_message1(382, list);
-}
-
-void DrawText(Graphics& graphics, const QRectF& rect, int flags, const QString& text, const QFont& font)
-{
-    QPainter& painter = graphics.painter();
-    painter.setFont(graphics.deviceFont(font));
-    painter.setPen(QPen(ORBAX_Platform::ColourFromArgb(kBlack)));
-    painter.drawText(rect, flags | Qt::TextSingleLine, text);
 }
 
 } // namespace
@@ -302,8 +371,11 @@ void CQuorView::OnFilePrintPreview()
     preview.setObjectName(QStringLiteral("dlgPrintPreview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
         try {
+            // The preview draws its pages as pictures; its print button prints on the printer, and asks
+            // as Print does before a log goes out without some of its texts.
+            const QPaintEngine* engine = target ? target->paintEngine() : nullptr;
             if (target)
-                PrintLog(*target, true);
+                PrintLog(*target, engine && engine->type() == QPaintEngine::Picture);
         } catch (...) {
             // A page that cannot be drawn stays blank in the preview.
         }
@@ -388,11 +460,18 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
     for (int pane = 0; pane < 2; ++pane)
         if (job->layout.fields[pane].shown)
             MeasureLabels(*job, pane, measuring, pane == 0 ? left : right, m_settings.showSampleNumbers);
-    // Told before printing and before the preview opens, not while the preview draws its pages.
-    if (job->layout.outcome == Outcome::Pages && !quiet)
-        job->textsLeftOut =
-            TextsLeftOut(*job, measuring, m_settings.showSampleNumbers, m_traces, m_settings.traceRangePrecision);
     job->date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdWString();
+    // Told before printing and before the preview opens, not while the preview draws its pages.
+    if (job->layout.outcome == Outcome::Pages && !quiet) {
+        std::vector<std::wstring> samples;
+        if (m_settings.showSampleNumbers)
+            for (int pane = 0; pane < 2; ++pane)
+                if (job->layout.fields[pane].shown)
+                    for (std::wstring& sample : SampleNumbersLeftOut(*job, pane))
+                        samples.push_back(std::move(sample));
+        job->textsLeftOut = TextsLeftOut(*job, measuring, m_settings.showSampleNumbers, m_traces,
+                                         m_settings.traceRangePrecision, samples, PageFields(*job, 1));
+    }
     job->logo = ReadLogoImage(job->setup.logoFile);
     const Outcome outcome = job->layout.outcome;
     const bool empty = job->layout.pages.empty();
@@ -455,6 +534,52 @@ bool CQuorView::PrintLog(QPrinter& printer, bool quiet)
         OnPrint(painter, page);
     }
     return painter.end();
+}
+
+PageTextFields CQuorView::PageFields(const PrintJob& job, int page) const
+{
+    PageTextFields fields;
+    fields.date = job.date;
+    fields.leftName = m_document->GetBorehole(0).name;
+    fields.rightName = m_document->GetBorehole(1).name;
+    fields.projectName = m_settings.projectName;
+    fields.page = page;
+    fields.pageCount = static_cast<int>(job.layout.pages.size());
+    fields.scale = job.scale;
+    return fields;
+}
+
+std::vector<std::wstring> CQuorView::SampleNumbersLeftOut(const PrintJob& job, int pane) const
+{
+    // Laid out as each page-column's labels are drawn (see `OnPrint`).
+    const LogPagination::Layout& layout = job.layout;
+    const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
+    const DrawingResources& resources = *job.resources;
+    QImage image(1, 1, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    Graphics graphics(painter);
+    std::vector<std::wstring> leftOut;
+    std::set<std::wstring> printed;
+    for (const PageRecord& page : layout.pages)
+        for (int column = 0; column < layout.columns && !page.legendPage; ++column) {
+            const QRectF body =
+                layout.fields[pane].body.translated(layout.content.left() + column * layout.pageColumnWidth, 0);
+            for (const UnitLabel& label :
+                 DrawUnitLabels(graphics, hole, body, true, resources.tickFont, layout.ColumnTopDepth(page, column),
+                                job.scale, resources.tickFontItalic, resources.smallestTextPoints))
+                if (label.kind == UnitLabel::SampleText) {
+                    if (!label.leftOut)
+                        printed.insert(label.text);
+                    else if (leftOut.empty() || leftOut.back() != label.text)
+                        leftOut.push_back(label.text);
+                }
+        }
+    std::vector<std::wstring> missing;
+    std::set<std::wstring> told;
+    for (const std::wstring& sample : leftOut)
+        if (!printed.count(sample) && told.insert(sample).second)
+            missing.push_back(sample);
+    return missing;
 }
 
 void CQuorView::PrintBoreholeColumn(Graphics& graphics, const QRectF& /*content*/, double offset, int pane,
@@ -520,7 +645,7 @@ void CQuorView::OnPrint(QPainter& painter, int pageNumber)
                                       std::max(fieldRect.right(), room.right) - fieldRect.left(), fieldRect.height()));
         static const UnitRangeList noSelection;
         const auto labels = DrawUnitLabels(graphics, hole, body, samples, resources.tickFont, topDepth, job.scale,
-                                           resources.tickFontItalic);
+                                           resources.tickFontItalic, resources.smallestTextPoints);
         DrawLabels(graphics, body, labels, resources, false, noSelection, fieldRect.right(), &room);
     };
 
@@ -574,27 +699,14 @@ void CQuorView::OnPrint(QPainter& painter, int pageNumber)
     p.drawLine(QPointF(title.left(), title.bottom() - row), QPointF(title.right(), title.bottom() - row));
     p.drawLine(QPointF(title.center().x(), title.bottom() - row), QPointF(title.center().x(), title.bottom()));
 
-    PageTextFields fields;
-    fields.date = job.date;
-    fields.leftName = m_document->GetBorehole(0).name;
-    fields.rightName = m_document->GetBorehole(1).name;
-    fields.projectName = m_settings.projectName;
-    fields.page = pageNumber;
-    fields.pageCount = PrintPageCount();
-    fields.scale = job.scale;
-    auto text = [&](const std::wstring& raw) { return QString::fromStdWString(ExpandPageText(raw, fields)); };
-    // Texts keep a millimetre from the lines beside them.
-    const double inset = 1.0;
-    DrawText(graphics, QRectF(title.left(), title.top(), title.width(), row), Qt::AlignCenter, text(setup.topText),
-             job.titleFont);
-    if (middle)
-        DrawText(graphics, QRectF(title.left(), title.top() + row, title.width(), row), Qt::AlignCenter,
-                 text(setup.middleText), job.titleFont);
-    const double half = title.width() / 2;
-    DrawText(graphics, QRectF(title.left() + inset, title.bottom() - row, half - 2 * inset, row),
-             Qt::AlignLeft | Qt::AlignVCenter, text(setup.leftText), job.titleFont);
-    DrawText(graphics, QRectF(title.center().x() + inset, title.bottom() - row, half - 2 * inset, row),
-             Qt::AlignRight | Qt::AlignVCenter, text(setup.rightText), job.titleFont);
+    // Each text whole in its cell (or, with no room even shortened, not at all: a cut scale or page
+    // number would read as another).
+    const PageTextFields fields = PageFields(job, pageNumber);
+    for (const TitleCell& cell : TitleCells(title, setup)) {
+        const FittedText text = FitTitleText(job, p.device(), cell, fields);
+        if (!text.text.isEmpty())
+            DrawTextAt(graphics, cell.Anchor(), text.text, text.font, resources.blackBrush, cell.alignment);
+    }
 
     // The logo, in a square box left of the title block, inset by a millimetre and keeping its shape.
     if (layout.hasLogo) {

@@ -1,6 +1,8 @@
 // Print Sample Labels: one label for every sample of a borehole, in a grid of 85 x 57 mm cells on
 // each page, with the project, the borehole, the depths, the sample number, the seams and plies and
 // a line for a comment.
+#include <cmath>
+
 #include <QAction>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -12,6 +14,7 @@
 #include "docview/document/QuorDoc.h"
 #include "docview/print/pagination/SampleLabels.h"
 #include "docview/view/QuorView.h"
+#include "docview/view/geometry/FittedText.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"
 
@@ -32,6 +35,9 @@ QFont LabelFont(const QPaintDevice& device)
         font.setPointSizeF(probePoints * (cellMillimetres * 72.0 / 25.4) / cellPoints);
     return font;
 }
+
+// What a text keeps free of the cell's right edge.
+constexpr double LabelGap = 2.0;
 
 bool HasSampleNumbers(const ORBAX_Logging::Borehole& hole)
 {
@@ -85,10 +91,21 @@ bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
 {
     using namespace SampleLabels;
     const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
-    // The printable area in tenths of a millimetre, whole ones.
-    const QSizeF area = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
-    const Grid grid =
-        ComputeGrid(static_cast<int>(area.width() * 10 + 1e-6), static_cast<int>(area.height() * 10 + 1e-6));
+    // The paper and the part of it the printer prints on, in tenths of a millimetre, whole ones: the
+    // margins are the paper's, not added to the printer's own.
+    const QPageLayout page = printer.pageLayout();
+    const QSizeF paper = page.fullRect(QPageLayout::Millimeter).size();
+    const QRectF area = page.paintRect(QPageLayout::Millimeter);
+    auto tenths = [](double mm) { return static_cast<int>(std::floor(mm * 10 + 1e-6)); };
+    Grid grid =
+        ComputeGrid(tenths(paper.width()), tenths(paper.height()),
+                    {static_cast<int>(std::ceil(area.left() * 10 - 1e-6)),
+                     static_cast<int>(std::ceil(area.top() * 10 - 1e-6)), tenths(area.right()), tenths(area.bottom())});
+    if (printer.fullPage()) {
+        // Drawing starts at the paper's corner.
+        grid.left += static_cast<int>(std::ceil(area.left() * 10 - 1e-6));
+        grid.top += static_cast<int>(std::ceil(area.top() * 10 - 1e-6));
+    }
     if (!grid.Fits()) {
         // Labels would land outside the grid, one a page, partly off the paper.
         ORBAX_Platform::showMessage(this, ORBAX_Utilities::get_message_wide(27165), ORBAX_Platform::MessageButtons::Ok,
@@ -114,7 +131,7 @@ bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
     Graphics graphics(painter);
     const QFont font = LabelFont(printer);
     const QPen gridPen = MakeDrawingPen(0xFF000000u, 0);
-    const QPen textPen(ORBAX_Platform::ColourFromArgb(0xFF000000u));
+    const QBrush textBrush(ORBAX_Platform::ColourFromArgb(0xFF000000u));
     constexpr double tenth = 0.1; // the label geometry is in tenths of a millimetre
     const int perPage = grid.PerPage();
     for (std::size_t k = 0; k < labels.size(); ++k) {
@@ -140,12 +157,14 @@ bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
         const double y = grid.CellY(n) * tenth;
         GraphicsState state(graphics);
         graphics.intersectClip(QRectF(x, y, (CellWidth - 1) * tenth, (CellHeight - 1) * tenth));
-        painter.setFont(graphics.deviceFont(font));
-        painter.setPen(textPen);
-        for (const Line& line : labels[k])
-            painter.drawText(QRectF(QPointF(x + line.x * tenth, y + line.y * tenth), QSizeF()),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine,
-                             QString::fromStdWString(line.text));
+        // Each text whole inside the cell: smaller, down to two thirds, then (a name) shortened.
+        for (const Line& line : labels[k]) {
+            const FittedText text = FitText(&printer, font, QString::fromStdWString(line.text),
+                                            (CellWidth - line.x) * tenth - LabelGap, line.mayShorten);
+            if (!text.text.isEmpty())
+                DrawTextAt(graphics, QPointF(x + line.x * tenth, y + line.y * tenth), text.text, text.font, textBrush,
+                           Qt::AlignLeft | Qt::AlignTop);
+        }
     }
     // Without a sample the document still has its one (empty) page.
     return painter.end();

@@ -51,6 +51,7 @@ struct LabelRoom;
 struct RulerReach;
 struct TraceLoadJob;
 struct PrintJob;
+struct PageTextFields;
 struct TraceLabelRow;
 
 namespace ORBAX_Platform {
@@ -181,7 +182,8 @@ public:
     std::vector<ViewGeometry::UnitLabel> DrawUnitLabels(ORBAX_Platform::Graphics& graphics,
                                                         const ORBAX_Logging::Borehole& borehole, const QRectF& column,
                                                         bool showSampleNumbers, const QFont& regularFont,
-                                                        double topDepth, double scale, const QFont& italicFont) const;
+                                                        double topDepth, double scale, const QFont& italicFont,
+                                                        double smallestPoints = 0) const;
     // The texts stay whole left of `textRight` (the pane's or field's right edge), or on paper within
     // the `room` beyond it.
     void DrawLabels(ORBAX_Platform::Graphics& graphics, const QRectF& column,
@@ -308,6 +310,9 @@ public:
 signals:
     // The selection or the trace list changed: command states may follow.
     void selectionChanged();
+    // What the log is drawn with changed (the options: the hatch list, its patterns, the fonts): what
+    // draws with the view's configuration draws again.
+    void drawingChanged();
 
 public:
     // ---- Mouse edit modes: the window's mouse messages at client points, as the event handlers pass
@@ -508,6 +513,11 @@ public:
     void PrintBoreholeColumn(ORBAX_Platform::Graphics& graphics, const QRectF& content, double offset, int pane,
                              const DrawingResources& resources, bool showSampleNumbers, bool bothBoreholes,
                              double pageTopDepth, int column, double depthPerColumn, double scale) const;
+    // The codes' values of a printed page's title texts.
+    PageTextFields PageFields(const PrintJob& job, int page) const;
+    // The sample numbers of a pane's borehole that the job prints nowhere, for want of room near their
+    // samples: in the order of the hole, each once.
+    std::vector<std::wstring> SampleNumbersLeftOut(const PrintJob& job, int pane) const;
     // The sample labels of a pane's borehole (0 left, 1 right), after the print dialog.
     void PrintSampleLabels(int pane);
     // The same on a printer already chosen; false when nothing was printed (the user told why).

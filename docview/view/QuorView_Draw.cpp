@@ -255,6 +255,14 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
     GraphicsState paneState(graphics);
     graphics.intersectClip(paneRect);
 
+    // The end-of-hole and start-of-hole texts: set smaller to fit the column, or where even the smallest
+    // size does not, reaching over its sides as the other labels do (drawn once the column's clip is gone).
+    struct EndText {
+        QPointF at;
+        FittedText text;
+        int alignment;
+    };
+    std::vector<EndText> reaching;
     if (RectsIntersect(column, clipBounds) && bandBottom > bandTop) {
         if (count == 0) {
             painter.fillRect(column, resources.whiteBrush);
@@ -303,6 +311,16 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
             }
 
             const double x0 = width / 2;
+            auto endText = [&](const QString& text, double y, int alignment) {
+                FittedText fitted = FitText(painter.device(), resources.tickFont, text, width - 2 * LineTextGap, false,
+                                            resources.smallestTextPoints);
+                if (!fitted.text.isEmpty()) {
+                    DrawTextAt(graphics, QPointF(x0, y), fitted.text, fitted.font, resources.blackBrush, alignment);
+                    return;
+                }
+                fitted.text = text;
+                reaching.push_back({QPointF(column.x() + x0, column.top() - origin + y), fitted, alignment});
+            };
             auto triangle = [&](double y, double baseY) {
                 const QPointF points[3] = {QPointF(x0, y), QPointF(x0 - 1, baseY), QPointF(x0 + 1, baseY)};
                 painter.setPen(blackPen);
@@ -320,8 +338,7 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                     painter.fillRect(QRectF(0, b, width, below - b), resources.whiteBrush);
                 triangle(b, b + 1);
                 painter.drawLine(QPointF(x0, b), QPointF(x0, b + 2));
-                DrawTextAt(graphics, QPointF(x0, b + 2), QStringLiteral("EOH"), resources.tickFont,
-                           resources.blackBrush, Qt::AlignHCenter | Qt::AlignTop);
+                endText(QStringLiteral("EOH"), b + 2, Qt::AlignHCenter | Qt::AlignTop);
             }
             if (depthTop < 0) {
                 // Start of hole at depth 0 when the display begins above it.
@@ -332,8 +349,7 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                 painter.drawLine(QPointF(0, 0), QPointF(width, 0));
                 triangle(0, -1);
                 painter.drawLine(QPointF(x0, 0), QPointF(x0, -2));
-                DrawTextAt(graphics, QPointF(x0, -2), QStringLiteral("SOH"), resources.tickFont, resources.blackBrush,
-                           Qt::AlignHCenter | Qt::AlignBottom);
+                endText(QStringLiteral("SOH"), -2, Qt::AlignHCenter | Qt::AlignBottom);
             }
         }
         if (isActive && count > 0 && !selection.empty()) {
@@ -368,12 +384,14 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
         painter.fillRect(QRectF(QPointF(c.right(), c.top()), QPointF(p.right(), c.bottom())), resources.whiteBrush);
     }
     FrameColumn(column, graphics, forPicture);
+    for (const EndText& end : reaching)
+        DrawTextAt(graphics, end.at, end.text.text, end.text.font, resources.blackBrush, end.alignment);
 
     const QRectF textArea(column.right(), paneRect.top(), std::max(0.0, paneRect.right() - column.right()),
                           paneRect.height());
     if (drawLabels && count > 0 && RectsIntersect(textArea, clipBounds)) {
         const auto labels = DrawUnitLabels(graphics, borehole, column, showSampleNumbers, resources.tickFont, topDepth,
-                                           scale, resources.tickFontItalic);
+                                           scale, resources.tickFontItalic, resources.smallestTextPoints);
         DrawLabels(graphics, column, labels, resources, isActive, selection, paneRect.right());
     }
     DrawDepthTicks(graphics, column.left(), column.top(), column.bottom(), topDepth / scale, tickOrigin,
@@ -394,11 +412,13 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
 
 std::vector<UnitLabel> CQuorView::DrawUnitLabels(Graphics& /*graphics*/, const ORBAX_Logging::Borehole& borehole,
                                                  const QRectF& column, bool showSampleNumbers, const QFont& regularFont,
-                                                 double topDepth, double scale, const QFont& italicFont) const
+                                                 double topDepth, double scale, const QFont& italicFont,
+                                                 double smallestPoints) const
 {
     const QString test = QStringLiteral("TESTLABEL");
     return CollectUnitLabels(borehole, column, showSampleNumbers, topDepth, scale,
-                             MeasureText(test, regularFont).height(), MeasureText(test, italicFont).height());
+                             MeasureText(test, regularFont).height(), MeasureText(test, italicFont).height(),
+                             SmallestFactor(regularFont, smallestPoints));
 }
 
 void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::vector<UnitLabel>& labels,
@@ -442,11 +462,17 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
         switch (label.kind) {
         case UnitLabel::SampleText:
         case UnitLabel::PlyText: drawText(texts[i]); break;
-        case UnitLabel::SampleBracket:
+        case UnitLabel::SampleBracket: {
+            // A sample number may stand some way from its sample: the leaders slant over most of the
+            // room before the texts, so that close ones stay apart enough to be followed.
+            const QPointF points[4] = {QPointF(x, y), QPointF(x + SampleLeaderStart * s, y),
+                                       QPointF(x + SampleLeaderEnd * s, ly), QPointF(x + SampleBracketLength * s, ly)};
+            painter.drawPolyline(points, 4);
+            break;
+        }
         case UnitLabel::PlyBracket: {
-            const double tail = label.kind == UnitLabel::SampleBracket ? SampleBracketLength : LabelTextIndent;
             const QPointF points[4] = {QPointF(x, y), QPointF(x + 2 * s, y), QPointF(x + 3 * s, ly),
-                                       QPointF(x + tail * s, ly)};
+                                       QPointF(x + LabelTextIndent * s, ly)};
             painter.drawPolyline(points, 4);
             break;
         }

@@ -244,8 +244,7 @@ double CQuorView::TraceValuesLeft(const QPaintDevice* device, const QRectF& plot
         const DepthTick* tick = &labels.ticks[t];
         if (!tick->labelled || !ruler.Shown(device, t))
             continue;
-        const double labelTop = plotRect.top() + tick->y - topDepth / scale - labelOffset.y();
-        if (labelTop + labels.height > plotRect.bottom())
+        if (plotRect.top() + labels.Box(device, *tick).bottom() - topDepth / scale > plotRect.bottom())
             return plotRect.left() + labels.right;
         break;
     }

@@ -45,6 +45,7 @@ void CQuorDoc::OnPrintLayout()
         // The borehole view repaints the page when its traces or the boreholes change.
         connect(m_boreholeView, &CQuorView::selectionChanged, layout, qOverload<>(&QWidget::update));
         connect(this, &CQuorDoc::paneChanged, layout, qOverload<>(&QWidget::update));
+        connect(m_boreholeView, &CQuorView::drawingChanged, layout, &CQuorLayout::OnDrawingChanged);
         QPointer<CQuorLayout> route = layout;
         frame->SetCommandRoute(
             [route](int id) { return route && route->OnCommand(id); },

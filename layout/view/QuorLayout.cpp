@@ -18,6 +18,7 @@
 #include "docview/view/QuorView.h"
 #include "docview/view/geometry/DrawingResources.h"
 #include "docview/view/geometry/FittedText.h"
+#include "layout/geometry/LegendLayoutItem.h"
 #include "layout/view/BoreholeViewAdapter.h"
 #include "platform/qt/Graphics.h"
 #include "platform/services/Services.h"
@@ -139,6 +140,16 @@ const DrawingResources& CQuorLayout::Resources()
         m_resources->smallestTextPoints = LegiblePrintPoints;
     }
     return *m_resources;
+}
+
+void CQuorLayout::OnDrawingChanged()
+{
+    m_resources.reset();
+    if (m_document)
+        for (const LayoutEntry& entry : m_page.entries)
+            if (auto* legend = dynamic_cast<LegendLayoutItem*>(entry.item.get()))
+                legend->Rebuild(*m_document, *this);
+    update();
 }
 
 QPointF CQuorLayout::ClientToItem(const QPoint& point) const { return m_page.DeviceToItem(point, dpiX(), dpiY()); }

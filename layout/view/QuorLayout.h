@@ -50,6 +50,10 @@ public:
     // The pens, brushes and fonts the items draw with, made on first need.
     const DrawingResources& Resources();
 
+    // The borehole view's options changed: the fonts are taken again, the legends collect their
+    // entries from the hatch list now current, and the page is drawn again.
+    void OnDrawingChanged();
+
     // ---- Drawing
     // The page as the window shows it: the ground around the paper, the paper, the margin frame, the
     // selected item (beneath the others) with its frame, then the other items.

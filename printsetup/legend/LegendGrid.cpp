@@ -11,7 +11,7 @@ namespace {
 
 // One entry: its swatch outlined in the box, its name beside it, centred in the box height.
 void DrawEntry(const LegendStyle& style, Graphics& graphics, const LegendUtils::LegendItemDetails& entry,
-               const QPointF& at, float cellWidth, const QFont& font, const QPen& boxPen, const QBrush& textBrush)
+               const QPointF& at, float cellWidth, const QPen& boxPen, const QBrush& textBrush)
 {
     const QRectF box(at.x(), at.y(), style.boxWidth, style.boxHeight);
     {
@@ -26,13 +26,9 @@ void DrawEntry(const LegendStyle& style, Graphics& graphics, const LegendUtils::
     const QRectF text(at.x() + style.boxWidth + style.spacing, at.y(),
                       static_cast<double>(cellWidth) - style.boxWidth - style.spacing, style.boxHeight);
     // Names are drawn at the device's resolution in the font they were measured with, so that a cell
-    // measured for a name holds it: a font scaled down to millimetres would be laid out (and hinted)
-    // at a few pixels and come out wider. A world transform that scales the page scales the font too.
-    const QTransform& world = graphics.worldTransform();
-    const double worldScale = std::sqrt(std::fabs(world.determinant()));
-    QFont scaled(font);
-    if (worldScale > 0 && std::isfinite(worldScale) && font.pointSizeF() > 0)
-        scaled.setPointSizeF(font.pointSizeF() * worldScale);
+    // measured for a name holds it (see `LegendStyle::MeasureName`).
+    double worldScale = 1;
+    const QFont scaled = style.DrawnNameFont(graphics, worldScale);
     const QRectF onDevice = graphics.worldToDevice().mapRect(text);
     painter.save();
     painter.resetTransform();
@@ -113,12 +109,11 @@ void LegendGrid::DrawByColumns(const LegendStyle& style, Graphics& graphics, con
 {
     if (rows == 0)
         return;
-    const QFont font = style.NameFont();
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const auto row = static_cast<unsigned>(k % rows);
         const auto column = static_cast<unsigned>(k / rows);
-        DrawEntry(style, graphics, *entries[k], CellOrigin(style, cellWidth, origin, row, column), cellWidth, font,
-                  boxPen, textBrush);
+        DrawEntry(style, graphics, *entries[k], CellOrigin(style, cellWidth, origin, row, column), cellWidth, boxPen,
+                  textBrush);
     }
 }
 
@@ -127,12 +122,11 @@ void LegendGrid::DrawByRows(const LegendStyle& style, Graphics& graphics, const 
 {
     if (columns == 0)
         return;
-    const QFont font = style.NameFont();
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const auto row = static_cast<unsigned>(k / columns);
         const auto column = static_cast<unsigned>(k % columns);
-        DrawEntry(style, graphics, *entries[k], CellOrigin(style, cellWidth, origin, row, column), cellWidth, font,
-                  boxPen, textBrush);
+        DrawEntry(style, graphics, *entries[k], CellOrigin(style, cellWidth, origin, row, column), cellWidth, boxPen,
+                  textBrush);
     }
 }
 
@@ -143,9 +137,8 @@ void LegendGrid::Draw(const LegendStyle& style, Graphics& graphics, const Legend
         DrawByColumns(style, graphics, entries, origin, boxPen, textBrush);
         return;
     }
-    const QFont font = style.NameFont();
     const std::size_t count = std::min(entries.size(), cells.size());
     for (std::size_t i = 0; i < count; ++i)
         DrawEntry(style, graphics, *entries[i], CellOrigin(style, cellWidth, origin, cells[i].row, cells[i].column),
-                  cellWidth, font, boxPen, textBrush);
+                  cellWidth, boxPen, textBrush);
 }

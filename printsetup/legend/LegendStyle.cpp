@@ -47,13 +47,26 @@ QFont LegendStyle::NameFont() const
     return made ? *made : QFont();
 }
 
+QFont LegendStyle::DrawnNameFont(const Graphics& graphics, double& worldScale) const
+{
+    QFont drawn = NameFont();
+    const QTransform& world = graphics.worldTransform();
+    worldScale = std::sqrt(std::fabs(world.determinant()));
+    if (!(worldScale > 0) || !std::isfinite(worldScale))
+        worldScale = 1;
+    else if (drawn.pointSizeF() > 0)
+        drawn.setPointSizeF(drawn.pointSizeF() * worldScale);
+    return drawn;
+}
+
 float LegendStyle::MeasureName(Graphics& graphics, const std::wstring& name) const
 {
     const QPaintDevice* device = graphics.painter().device();
-    // Measured at the device's own resolution and turned into millimetres.
-    const QFontMetricsF metrics(NameFont(), device);
+    // Measured at the device's own resolution as it is drawn there, and turned into millimetres.
+    double worldScale = 1;
+    const QFontMetricsF metrics(DrawnNameFont(graphics, worldScale), device);
     const QRectF bounds = metrics.boundingRect(QRectF(), textFlags, QString::fromStdWString(name));
-    return static_cast<float>(bounds.width() * millimetresPerInch / graphics.dpiX());
+    return static_cast<float>(bounds.width() * millimetresPerInch / graphics.dpiX() / worldScale);
 }
 
 float LegendStyle::MeasureCellWidth(Graphics& graphics, const LegendUtils::LegendItems& entries,

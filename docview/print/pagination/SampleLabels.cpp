@@ -1,5 +1,6 @@
 #include "docview/print/pagination/SampleLabels.h"
 
+#include <algorithm>
 #include <set>
 
 #include "core/catalogue/Messages.h"
@@ -48,15 +49,21 @@ std::vector<Sample> CollectSamples(const ORBAX_Logging::Borehole& borehole)
     return samples;
 }
 
-Grid ComputeGrid(int width, int height)
+Grid ComputeGrid(int width, int height, const Area& printable)
 {
+    const int left = std::max(SideMargin, printable.left);
+    const int right = std::min(width - SideMargin, printable.right);
+    const int top = std::max(EndMargin, printable.top);
+    const int bottom = std::min(height - EndMargin, printable.bottom);
     Grid grid;
-    const int roomX = width - 2 * SideMargin;
-    const int roomY = height - 2 * EndMargin;
-    grid.columns = roomX > 0 ? roomX / CellWidth : 0;
-    grid.rows = roomY > 0 ? roomY / CellHeight : 0;
+    grid.left = left - printable.left;
+    grid.top = top - printable.top;
+    grid.columns = right > left ? (right - left) / CellWidth : 0;
+    grid.rows = bottom > top ? (bottom - top) / CellHeight : 0;
     return grid;
 }
+
+Grid ComputeGrid(int width, int height) { return ComputeGrid(width, height, {0, 0, width, height}); }
 
 Captions Captions::FromCatalogue()
 {
@@ -79,12 +86,12 @@ std::vector<Line> LabelLines(const ORBAX_Logging::Borehole& borehole, const Samp
     lines.push_back({CaptionX, 80, captions.borename});
     lines.push_back({ValueX, 80, borehole.name});
     lines.push_back({CaptionX, 150, captions.from});
-    lines.push_back({ValueX, 150, ORBAX_Platform::format_fixed_wide(first.top(), 3)});
+    lines.push_back({ValueX, 150, ORBAX_Platform::format_fixed_wide(first.top(), 3), false});
     lines.push_back({CaptionX, 220, captions.to});
-    lines.push_back({ValueX, 220, ORBAX_Platform::format_fixed_wide(last.bottom, 3)});
+    lines.push_back({ValueX, 220, ORBAX_Platform::format_fixed_wide(last.bottom, 3), false});
     lines.push_back({CaptionX, 290, captions.sampleNo});
     if (sampleField)
-        lines.push_back({ValueX, 290, first.sample.str()});
+        lines.push_back({ValueX, 290, first.sample.str(), false});
     if (seamField) {
         std::set<std::wstring> seams, plies;
         for (int i = sample.firstUnit; i <= sample.lastUnit; ++i) {

@@ -25,9 +25,14 @@ constexpr int CellHeight = 570; // 57 mm
 constexpr int SideMargin = 199; // 19.9 mm at the left and at the right
 constexpr int EndMargin = 200;  // 20 mm at the top and at the bottom
 
-// The label grid on a printable area of `width` x `height` tenths of a millimetre: its top-left
-// corner and the whole cells that fit inside the margins. No columns or no rows: the paper is too
-// small for a label.
+// The label grid on paper of `width` x `height` tenths of a millimetre: its top-left corner and the
+// whole cells that fit inside the margins, which are measured from the paper's edges. The printer
+// prints only inside `printable` (from the paper's top-left corner), where drawing starts: the margins
+// reach that far at least, and the corner is given from there. No columns or no rows: the paper is
+// too small for a label.
+struct Area {
+    int left, top, right, bottom;
+};
 struct Grid {
     int left = SideMargin;
     int top = EndMargin;
@@ -40,13 +45,17 @@ struct Grid {
     int CellX(int n) const { return left + CellWidth * (n % columns); }
     int CellY(int n) const { return top + CellHeight * (n / columns); }
 };
+Grid ComputeGrid(int width, int height, const Area& printable);
+// The same on paper the printer prints on whole.
 Grid ComputeGrid(int width, int height);
 
-// One text of a label, its top-left corner relative to the cell's.
+// One text of a label, its top-left corner relative to the cell's; a name may be shortened to fit the
+// cell, a number may not.
 struct Line {
     int x;
     int y;
     std::wstring text;
+    bool mayShorten = true;
 };
 
 // The captions, from the string table.

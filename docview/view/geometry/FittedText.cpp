@@ -30,15 +30,16 @@ FittedText Shortened(const QPaintDevice* device, const QFont& font, const QStrin
 // the room; false with the smallest size when none does. Glyph advances are whole device pixels and do
 // not scale exactly with the font: further steps take up what the first left over.
 bool FittingFont(const QFont& font, double room, const std::function<double(const QFont&)>& width, QFont& fitting,
-                 double smallest = SmallestTextFactor)
+                 double smallest = SmallestTextFactor, double largest = 1.0)
 {
-    fitting = font;
-    double measured = width(font);
+    largest = std::max(smallest, std::min(1.0, largest));
+    fitting = ScaledFont(font, largest);
+    double measured = width(fitting);
     if (measured <= room)
         return true;
     if (!(room > 0))
         return false;
-    double factor = std::max(smallest, room / measured);
+    double factor = std::max(smallest, largest * room / measured);
     for (int attempt = 0; attempt < 4; ++attempt) {
         fitting = ScaledFont(font, factor);
         measured = width(fitting);
@@ -81,12 +82,12 @@ double TextWidth(const QPaintDevice* device, const QFont& font, const QString& t
 }
 
 FittedText FitText(const QPaintDevice* device, const QFont& font, const QString& text, double room, bool mayShorten,
-                   double smallestPoints)
+                   double smallestPoints, double largestFactor)
 {
     FittedText fitted{text, font, 0};
     if (FittingFont(
             font, room, [&](const QFont& f) { return TextWidth(device, f, text); }, fitted.font,
-            SmallestFactor(font, smallestPoints))) {
+            SmallestFactor(font, smallestPoints), largestFactor)) {
         fitted.width = TextWidth(device, fitted.font, text);
         return fitted;
     }
@@ -102,6 +103,43 @@ FittedText FitTextAtSize(const QPaintDevice* device, const QFont& font, const QS
     if (width <= room)
         return {text, font, width};
     return mayShorten ? Shortened(device, font, text, room) : FittedText{QString(), font, 0};
+}
+
+FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std::vector<TextPart>& parts, double room,
+                        double smallestPoints)
+{
+    QString whole;
+    for (const TextPart& part : parts)
+        whole += part.text;
+    FittedText fitted = FitText(device, font, whole, room, false, smallestPoints);
+    if (!fitted.text.isEmpty() || whole.isEmpty())
+        return fitted;
+    // At the smallest size the parts that may be are shortened, each down to its first character.
+    const QFont smallest = fitted.font;
+    std::vector<QString> kept;
+    std::vector<bool> cut(parts.size(), false);
+    for (const TextPart& part : parts)
+        kept.push_back(part.text);
+    for (;;) {
+        QString shown;
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            shown += cut[i] ? kept[i] + QChar(0x2026) : kept[i];
+        const double width = TextWidth(device, smallest, shown);
+        if (width <= room)
+            return {shown, smallest, width};
+        std::size_t pick = parts.size();
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            if (parts[i].rank > 0 && kept[i].size() > 1 &&
+                (pick == parts.size() || parts[i].rank > parts[pick].rank ||
+                 (parts[i].rank == parts[pick].rank && kept[i].size() > kept[pick].size())))
+                pick = i;
+        if (pick == parts.size())
+            return {QString(), smallest, 0};
+        kept[pick].chop(1);
+        while (kept[pick].size() > 1 && kept[pick].back().isSpace())
+            kept[pick].chop(1);
+        cut[pick] = true;
+    }
 }
 
 PlacedName PlaceColumnName(const QPaintDevice* device, const QFont& font, const QString& name, const QRectF& column,
@@ -165,7 +203,7 @@ QRectF RulerLabels::Box(const QPaintDevice* device, const ViewGeometry::DepthTic
     const double width = TextWidth(device, font, Text(tick));
     const double lineHeight = QFontMetricsF(font, device).lineSpacing() * 25.4 / device->logicalDpiY();
     const double top = onTicks ? tick.y - lineHeight : reached ? tick.y - lineHeight / 2 : tick.y - offset.y();
-    return QRectF(right - width, top, width, lineHeight);
+    return QRectF(right - width, top - (tick.y == liftedY ? lift : 0.0), width, lineHeight);
 }
 
 int RulerLabels::Alignment() const
@@ -175,7 +213,7 @@ int RulerLabels::Alignment() const
 
 QPointF RulerLabels::Anchor(const ViewGeometry::DepthTick& tick) const
 {
-    return QPointF(right, onTicks || reached ? tick.y : tick.y - offset.y());
+    return QPointF(right, (onTicks || reached ? tick.y : tick.y - offset.y()) - (tick.y == liftedY ? lift : 0.0));
 }
 
 RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
@@ -192,6 +230,27 @@ RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, dou
             widest = labels.Text(tick);
     static_cast<RulerLabelPlace&>(labels) =
         PlaceRulerLabels(device, labelFont, widest, x - labelLeft, tickLength, labelOffset.x(), smallestPoints, reach);
+    if (!(smallestPoints > 0) || !device)
+        return labels;
+    // The last shown number, lifted to end at the ruler's end where it would reach below.
+    const double end = (topDepth - origin) / scale + length;
+    const QRectF* above = nullptr;
+    QRectF box, previous;
+    const ViewGeometry::DepthTick* last = nullptr;
+    for (const ViewGeometry::DepthTick& tick : labels.ticks)
+        if (labels.Shown(device, tick)) {
+            if (last) {
+                previous = box;
+                above = &previous;
+            }
+            last = &tick;
+            box = labels.Box(device, tick);
+        }
+    if (last && box.bottom() > end) {
+        const double room = above ? box.top() - above->bottom() - LineTextGap : box.bottom() - end;
+        labels.lift = std::clamp(box.bottom() - end, 0.0, std::max(0.0, room));
+        labels.liftedY = last->y;
+    }
     return labels;
 }
 
@@ -252,8 +311,9 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
             return font.pointSizeF() > 0 ? half * fitted.font.pointSizeF() / font.pointSizeF() : half;
         };
         LabelText& placed = texts[i];
-        placed.fitted = placed.beyond ? FitTextAtSize(device, smallest, text, right - textX, mayShorten)
-                                      : FitText(device, font, text, right - textX, mayShorten, smallestPoints);
+        placed.fitted = placed.beyond
+                            ? FitTextAtSize(device, smallest, text, right - textX, mayShorten)
+                            : FitText(device, font, text, right - textX, mayShorten, smallestPoints, label.size);
         placed.half = halfOf(placed.fitted);
         if (!mayReach || !room || placed.fitted.text == text)
             return;
@@ -264,7 +324,7 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
             placed = {wide, placed.y, half, true};
     };
     for (std::size_t i = 0; i < labels.size(); ++i)
-        if (isText(labels[i].kind) && wanted[i]) {
+        if (isText(labels[i].kind) && wanted[i] && !labels[i].leftOut) {
             texts[i].y = labels[i].labelY;
             fit(i, ownRight, true);
         }

@@ -6,6 +6,7 @@
 // free text (a name, a mnemonic) shortened with an ellipsis; a number or an identifier (a sample
 // number) is never shortened: one that cannot stand whole is left out. Widths are millimetres of the
 // page, as `CQuorView::DrawTextAt` draws a text whatever the world transform's scale.
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -41,14 +42,26 @@ QFont ScaledFont(const QFont& font, double factor);
 double SmallestFactor(const QFont& font, double smallestPoints);
 // A text's width in millimetres when drawn in the font on the device.
 double TextWidth(const QPaintDevice* device, const QFont& font, const QString& text);
-// The text fitted into `room` millimetres: as it is, smaller (down to the smallest factor for
-// `smallestPoints`), and (when `mayShorten`) shortened with an ellipsis; empty when nothing of it fits.
+// The text fitted into `room` millimetres: as it is (or at `largestFactor` of its size), smaller (down to
+// the smallest factor for `smallestPoints`), and (when `mayShorten`) shortened with an ellipsis; empty
+// when nothing of it fits.
 FittedText FitText(const QPaintDevice* device, const QFont& font, const QString& text, double room, bool mayShorten,
-                   double smallestPoints = 0);
+                   double smallestPoints = 0, double largestFactor = 1.0);
 // The text at the font's own size in `room` millimetres: whole or (when `mayShorten`) shortened; empty
 // when nothing of it fits.
 FittedText FitTextAtSize(const QPaintDevice* device, const QFont& font, const QString& text, double room,
                          bool mayShorten);
+
+// A text of parts, each shortened (`rank` above 0) or never (0, a number): fitted into `room` as one
+// text, set smaller down to the smallest factor for `smallestPoints`, then the parts of the highest
+// rank first, the longest first, shortened a character at a time with an ellipsis, each keeping its
+// first character; empty when even that does not fit.
+struct TextPart {
+    QString text;
+    int rank = 0;
+};
+FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std::vector<TextPart>& parts, double room,
+                        double smallestPoints);
 
 // A borehole's name over its column: centred on the column, moved sideways to stay inside the pane
 // (less the gap), set smaller and then shortened when wider than that. `left` is its left edge.
@@ -99,6 +112,10 @@ struct RulerLabels : RulerLabelPlace {
     ViewGeometry::RulerStep step;
     double height = 0; // a number's line height at the full size (their spacing)
     QPointF offset;    // the labels' offset as given
+    // On paper the last number stands no lower than the ruler's end, as far as the number above leaves
+    // room: below a trace plot its range values stand, and the two would read as one number.
+    double liftedY = std::numeric_limits<double>::quiet_NaN(); // the tick whose number is lifted
+    double lift = 0;
 
     QString Text(const ViewGeometry::DepthTick& tick) const;
     bool Shown(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const;
@@ -148,6 +165,9 @@ double ClearRow(double y, double half, double left, double right, const std::vec
 // texts start at 4 mm, ply brackets reach 4 mm, sample brackets 6 mm.
 constexpr double LabelTextIndent = 4.0;
 constexpr double SampleBracketLength = 6.0;
+// A sample bracket's slanting part, from the column: its start and its end.
+constexpr double SampleLeaderStart = 0.5;
+constexpr double SampleLeaderEnd = 3.5;
 
 // The labels of a curve under its trace plot: the lower value centred on the plot's left edge, the
 // upper on its right edge, the mnemonic in the middle. Each stays inside the field (less the gap) and

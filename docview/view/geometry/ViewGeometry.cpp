@@ -6,6 +6,7 @@
 #include "las/LasException.h"
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 using ORBAX_Logging::Borehole;
 
@@ -271,8 +272,162 @@ private:
 
 } // namespace
 
+void PlaceSampleTexts(std::vector<SampleText>& texts, double top, double bottom, double height, double smallestFactor)
+{
+    for (SampleText& text : texts) {
+        text.y = text.natural;
+        text.size = 1;
+        text.shown = true;
+    }
+    if (!(height > 0) || !std::isfinite(height))
+        return;
+    const double smallest = std::clamp(smallestFactor, 0.1, 1.0);
+    const double gap = SampleTailGap * height * smallest;
+    constexpr double step = 0.85; // the sizes between full and smallest
+    constexpr double tolerance = 1e-9;
+    std::vector<std::size_t> shown;
+    std::vector<double> offset, excess;
+    struct Block {
+        double sum;
+        std::size_t count;
+    };
+    std::vector<Block> blocks;
+    auto half = [&](std::size_t j) { return height * texts[shown[j]].size / 2; };
+    // How far apart two neighbours stand at least: their half heights, and room for two tails where a
+    // run without a number lies between them.
+    auto apart = [&](std::size_t j) {
+        return half(j - 1) + half(j) + (texts[shown[j]].run - texts[shown[j - 1]].run > 1 ? gap : 0.0);
+    };
+    // Places the shown numbers at their sizes; true when each stands within its reach and the column.
+    auto place = [&] {
+        shown.clear();
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            if (texts[i].shown)
+                shown.push_back(i);
+        const std::size_t n = shown.size();
+        if (n == 0)
+            return true;
+        offset.assign(n, 0.0);
+        for (std::size_t j = 1; j < n; ++j)
+            offset[j] = offset[j - 1] + apart(j);
+        // Each number as near its place as keeps them apart: with the offsets taken off, the places
+        // must not fall, and the nearest such (least squares) are the means of pooled neighbours.
+        blocks.clear();
+        for (std::size_t j = 0; j < n; ++j) {
+            blocks.push_back({texts[shown[j]].natural - offset[j], 1});
+            while (blocks.size() > 1 && blocks[blocks.size() - 2].sum * blocks.back().count >
+                                            blocks.back().sum * blocks[blocks.size() - 2].count) {
+                blocks[blocks.size() - 2].sum += blocks.back().sum;
+                blocks[blocks.size() - 2].count += blocks.back().count;
+                blocks.pop_back();
+            }
+        }
+        // Inside the column: all move together, as little as that takes.
+        const double lowest = top + half(0);
+        const double highest = std::max(lowest, bottom - half(n - 1) - offset[n - 1]);
+        std::size_t j = 0;
+        for (const Block& block : blocks)
+            for (std::size_t m = 0; m < block.count; ++m, ++j)
+                texts[shown[j]].y = std::clamp(block.sum / block.count, lowest, highest) + offset[j];
+        // How much further than it may each stands from its run, or past the column's ends.
+        excess.assign(n, 0.0);
+        bool near = true;
+        for (j = 0; j < n; ++j) {
+            const SampleText& text = texts[shown[j]];
+            const double away = std::max({0.0, text.top - text.y, text.y - text.bottom});
+            excess[j] = std::max(0.0, away - SampleLabelReach * 2 * half(j)) + std::max(0.0, top + half(j) - text.y) +
+                        std::max(0.0, text.y - (bottom - half(j)));
+            near = near && excess[j] <= tolerance;
+        }
+        return near;
+    };
+    // The crowds (numbers standing as close as they may) with one standing too far, as first and last
+    // index into `shown`, and those too far.
+    auto crowds = [&](const std::function<void(std::size_t, std::size_t, std::vector<std::size_t>&)>& take) {
+        std::vector<std::size_t> far;
+        for (std::size_t first = 0; first < shown.size();) {
+            std::size_t last = first;
+            while (last + 1 < shown.size() &&
+                   texts[shown[last + 1]].y - texts[shown[last]].y <= apart(last + 1) + tolerance)
+                ++last;
+            far.clear();
+            for (std::size_t j = first; j <= last; ++j)
+                if (excess[j] > tolerance)
+                    far.push_back(j);
+            if (!far.empty())
+                take(first, last, far);
+            first = last + 1;
+        }
+    };
+    if (place())
+        return;
+    // Too crowded at the full size: all are set at the smallest size, and as many are kept as can stand
+    // near their runs, taken down the column each as high as its reach lets it stand.
+    const double least = height * smallest;
+    const double reach = SampleLabelReach * least;
+    double last = 0;
+    int lastRun = 0;
+    bool any = false;
+    for (SampleText& text : texts) {
+        text.size = smallest;
+        const double from = std::max(text.top - reach, top + least / 2);
+        const double to = std::min(text.bottom + reach, bottom - least / 2);
+        const double at = any ? std::max(from, last + least + (text.run - lastRun > 1 ? gap : 0.0)) : from;
+        text.shown = at <= to + tolerance;
+        if (text.shown) {
+            last = at;
+            lastRun = text.run;
+            any = true;
+        }
+    }
+    // Set as near their runs as they may stand, the kept ones may yet stand too far: of each crowd with
+    // numbers too far the half furthest are left out, until the rest stand near.
+    while (!place())
+        crowds([&](std::size_t, std::size_t, std::vector<std::size_t>& far) {
+            std::sort(far.begin(), far.end(), [&](std::size_t a, std::size_t b) { return excess[a] > excess[b]; });
+            for (std::size_t d = 0; d < (far.size() + 1) / 2; ++d)
+                texts[shown[far[d]]].shown = false;
+        });
+    // Then each grows back a step at a time while it and its crowd still stand near.
+    std::vector<double> before(texts.size());
+    std::vector<bool> settled(texts.size(), false);
+    for (;;) {
+        std::vector<std::size_t> grown;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            if (texts[i].shown && !settled[i] && texts[i].size < 1) {
+                before[i] = texts[i].size;
+                texts[i].size = std::min(1.0, texts[i].size / step);
+                grown.push_back(i);
+            }
+        if (grown.empty())
+            break;
+        while (!place()) {
+            bool undone = false;
+            crowds([&](std::size_t first, std::size_t last, std::vector<std::size_t>&) {
+                for (std::size_t j = first; j <= last; ++j) {
+                    const std::size_t i = shown[j];
+                    if (!settled[i] && std::binary_search(grown.begin(), grown.end(), i)) {
+                        texts[i].size = before[i];
+                        settled[i] = true;
+                        undone = true;
+                    }
+                }
+            });
+            if (!undone) {
+                for (std::size_t i : grown) {
+                    texts[i].size = before[i];
+                    settled[i] = true;
+                }
+                place();
+                break;
+            }
+        }
+    }
+}
+
 std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF& column, bool showSampleNumbers,
-                                         double topDepth, double scale, double regularHeight, double italicHeight)
+                                         double topDepth, double scale, double regularHeight, double italicHeight,
+                                         double smallestFactor)
 {
     std::vector<UnitLabel> labels;
     const int count = borehole.unitCount();
@@ -301,6 +456,21 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
     }
 
     if (showSampleNumbers) {
+        // The runs of one sample number (or of none) down to the one that holds the column's bottom,
+        // and the boundaries where the number changes: the boundaries above run r are those before
+        // its `below`, which is the index of its own bottom boundary.
+        struct Run {
+            double top, bottom;
+            std::wstring text;
+            int unit; // its last unit
+            std::size_t below;
+        };
+        struct Boundary {
+            double y;
+            int unit;
+        };
+        std::vector<Run> runs;
+        std::vector<Boundary> boundaries;
         std::wstring current;
         double runTop = start == 0 ? 0.0 : topOf(start);
         if (start > 0)
@@ -315,21 +485,79 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
                 break;
             }
             const std::wstring sample = u.sample.str();
-            if (i > start || start == 0) {
-                if (!compare.Equal(sample, current)) {
-                    placer.text(UnitLabel::SampleText, yOf(runTop), y, current, i - 1, regularHeight);
-                    placer.at(UnitLabel::SampleBracket, y, std::wstring(), i, regularHeight, false);
-                    current = sample;
-                    runTop = top;
-                }
+            if ((i > start || start == 0) && !compare.Equal(sample, current)) {
+                runs.push_back({yOf(runTop), y, current, i - 1, boundaries.size()});
+                boundaries.push_back({y, i});
+                current = sample;
+                runTop = top;
             }
             if (u.thickness == 0 && placer.insideColumn(yOf(u.bottom)))
                 placer.at(UnitLabel::ZeroThickness, yOf(u.bottom), std::wstring(), i, regularHeight, false);
         }
         const double base = yOf(unit(count - 1).bottom);
-        placer.text(UnitLabel::SampleText, yOf(runTop), base, current, count - 1, regularHeight);
+        runs.push_back({yOf(runTop), base, current, count - 1, boundaries.size()});
         if (reachedEnd)
-            placer.at(UnitLabel::SampleBracket, base, std::wstring(), count - 1, regularHeight, false);
+            boundaries.push_back({base, count - 1});
+
+        // The numbers, each in the middle of its run's part of the column, placed near their runs.
+        std::vector<SampleText> texts;
+        std::vector<std::size_t> textRun;
+        for (std::size_t r = 0; r < runs.size(); ++r) {
+            const double from = std::max(runs[r].top, column.top());
+            const double to = std::min(runs[r].bottom, column.bottom());
+            if (runs[r].text.empty() || !(to > from))
+                continue;
+            texts.push_back({(from + to) / 2, from, to, static_cast<int>(r)});
+            textRun.push_back(r);
+        }
+        PlaceSampleTexts(texts, column.top(), column.bottom(), regularHeight, smallestFactor);
+
+        // The brackets between two shown numbers (or a number and the column's end) run to the room
+        // between them; where more than one boundary lies there (samples without a number between),
+        // only the first and the last are drawn, their tails kept apart.
+        const double gap = SampleTailGap * regularHeight * std::clamp(smallestFactor, 0.1, 1.0);
+        auto nextShown = [&](std::size_t from) {
+            while (from < texts.size() && !texts[from].shown)
+                ++from;
+            return from;
+        };
+        std::size_t next = nextShown(0); // the first shown number below the boundaries looked at
+        std::size_t k = 0;
+        double upperOfPrevious = column.top();
+        while (k < boundaries.size()) {
+            // The boundaries above the number `next` (all that are left when there is none).
+            const std::size_t end = next < texts.size() ? runs[textRun[next]].below : boundaries.size();
+            std::vector<std::size_t> inside;
+            for (; k < end; ++k)
+                if (placer.insideColumn(boundaries[k].y))
+                    inside.push_back(k);
+            const double lower = upperOfPrevious;
+            const double upper =
+                next < texts.size() ? texts[next].y - regularHeight * texts[next].size / 2 : column.bottom();
+            if (!inside.empty()) {
+                const Boundary& first = boundaries[inside.front()];
+                const double apart = inside.size() > 1 ? std::min(gap, std::max(0.0, upper - lower)) : 0.0;
+                const double firstTail = std::clamp(first.y, lower, std::max(lower, upper - apart));
+                labels.push_back({UnitLabel::SampleBracket, first.y, firstTail, std::wstring(), first.unit});
+                if (inside.size() > 1) {
+                    const Boundary& last = boundaries[inside.back()];
+                    const double lastTail = std::clamp(last.y, firstTail + apart, std::max(firstTail + apart, upper));
+                    labels.push_back({UnitLabel::SampleBracket, last.y, lastTail, std::wstring(), last.unit});
+                }
+            }
+            if (next >= texts.size())
+                break;
+            upperOfPrevious = texts[next].y + regularHeight * texts[next].size / 2;
+            next = nextShown(next + 1);
+        }
+        for (std::size_t t = 0; t < texts.size(); ++t) {
+            const Run& run = runs[textRun[t]];
+            UnitLabel label{UnitLabel::SampleText, texts[t].natural, texts[t].shown ? texts[t].y : texts[t].natural,
+                            run.text, run.unit};
+            label.size = texts[t].size;
+            label.leftOut = !texts[t].shown;
+            labels.push_back(std::move(label));
+        }
         return labels;
     }
 

@@ -126,13 +126,41 @@ struct UnitLabel {
     double labelY; // where the text or the bracket's tail goes
     std::wstring text;
     int unit;
+    double size = 1;      // a sample number set at this fraction of its size, to stand near its sample
+    bool leftOut = false; // a sample number with no room near its sample: not drawn
 };
+
+// How far a sample number may stand from its sample: this many of its label heights, so that the
+// leaders to it stay no steeper than they can be followed.
+constexpr double SampleLabelReach = 2;
+// What separates the tails of two brackets that no sample number stands between (the sample between
+// them has none, or its number was left out), in label heights at the smallest size.
+constexpr double SampleTailGap = 0.3;
 
 // The labels beside a column: sample-number runs with their brackets and the markers of units of no
 // thickness, or (without sample numbers) seam names and ply runs. Heights are those of a label in
-// the regular and the italic tick font.
+// the regular and the italic tick font. Sample numbers stand inside the column, each within
+// `SampleLabelReach` of its label heights of its run: close ones are moved apart as little as keeps them a
+// label height apart; where that would carry one further, the crowded ones are set smaller, down to
+// `smallestFactor` of their size, and then those still too far are left out (and marked so). Brackets
+// whose samples lost their numbers are drawn only at the ends of the run of such samples.
 std::vector<UnitLabel> CollectUnitLabels(const ORBAX_Logging::Borehole& borehole, const QRectF& column,
                                          bool showSampleNumbers, double topDepth, double scale, double regularHeight,
-                                         double italicHeight);
+                                         double italicHeight, double smallestFactor = 2.0 / 3.0);
+
+// One sample number to place: the middle of its run's part of the column (where it stands when it has
+// room), that part's ends and the run's index among the runs (numbered or not) down the column. The
+// placing sets where it stands, its size and whether it is shown.
+struct SampleText {
+    double natural = 0;
+    double top = 0, bottom = 0;
+    int run = 0;
+    double y = 0;
+    double size = 1;
+    bool shown = true;
+};
+// Places the numbers between `top` and `bottom`, each `height` high at its full size, in their order
+// (see `CollectUnitLabels`).
+void PlaceSampleTexts(std::vector<SampleText>& texts, double top, double bottom, double height, double smallestFactor);
 
 } // namespace ViewGeometry

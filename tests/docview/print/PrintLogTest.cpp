@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <regex>
 #include <set>
 
 #include <QImage>
@@ -45,8 +46,10 @@ protected:
         UsePdf(printer, pdf, QPageSize::A4, orientation);
         sandbox.boxes.answers = {answer};
         sandbox.boxes.shown.clear();
-        if (view->OnBeginPrinting(printer, true))
+        if (view->OnBeginPrinting(printer, true)) {
             layout = view->CurrentPrintJob()->layout;
+            labelHeight = view->MeasureText("TESTLABEL", view->CurrentPrintJob()->resources->tickFont).height();
+        }
         view->OnEndPrinting();
         printed = view->PrintLog(printer);
         return pdf;
@@ -74,6 +77,10 @@ protected:
     }
     static QRectF OnPaper(const QRectF& r) { return r.translated(kEdge, kEdge); }
 
+    // Message `i` shown, and message `id` of the catalogue, as UTF-8.
+    static std::string Utf8(const std::wstring& text) { return QString::fromStdWString(text).toStdString(); }
+    std::string Told(std::size_t i) const { return Utf8(sandbox.boxes.shown.at(i).text); }
+    static std::string Message(int id) { return Utf8(ORBAX_Utilities::get_message_wide(id)); }
     std::vector<std::wstring> MessagesShown() const
     {
         std::vector<std::wstring> texts;
@@ -84,6 +91,7 @@ protected:
 
     QuorTest::TempDir dir;
     LogPagination::Layout layout;
+    double labelHeight = 0; // a unit label's, at its full size
     bool printed = false;
     // The answer to printing a log whose fields are too narrow for some of its texts.
     ORBAX_Platform::MessageResult answer = ORBAX_Platform::MessageResult::Yes;
@@ -334,8 +342,11 @@ TEST_F(PrintLog, EveryTextOfTheLogPrintsWholeOffTheColumnsAndApartFromTheOthers)
                                (b.left() < word.box.right() ? 1e9 : b.left());
                     });
                 const int column = static_cast<int>(std::floor((ruler->left() - left) / layout.pageColumnWidth));
-                const double depth = layout.ColumnTopDepth(layout.pages[0], column) +
-                                     (word.box.center().y() - kEdge - layout.bodyTop) * view->GetScale();
+                // The last number ends at the body's end, its tick at its foot.
+                const double bottom = kEdge + layout.bodyBottom;
+                const double y = std::fabs(word.box.bottom() - bottom) < 0.3 ? bottom : word.box.center().y();
+                const double depth =
+                    layout.ColumnTopDepth(layout.pages[0], column) + (y - kEdge - layout.bodyTop) * view->GetScale();
                 EXPECT_NEAR(std::stod(word.text), depth, layout.ruler.step / 4) << run << " " << word.text;
                 ++rulerLabels;
             }
@@ -637,4 +648,146 @@ TEST_F(PrintLog, RangeValuesReadAsTheValuesInNarrowFields)
         EXPECT_EQ(values, 4 * columns) << columns;
         EXPECT_EQ(Contains(ReadText(pdf, 1), "DEN"), columns == 2);
     }
+}
+
+TEST_F(PrintLog, TitleTextsStandWholeInTheirCellsTheirNumbersNeverCut)
+{
+    Hole(0).name = L"Northern Extension Borehole NE-2024-117 Deep";
+    Hole(1).name = L"Southern Extension Borehole SE-2024-118 Shallow Twin";
+    PageSetupSettings& setup = view->PageSetup();
+    setup.topText = L"%l and %r - Scale %s";
+    setup.middleText = L"Geological log of the northern pit prepared for the annual resource review of the year";
+    setup.rightText = L"%n";
+    for (double scale : {1.0, 20.0}) {
+        view->SetScale(scale);
+        const auto pdf = Print("title.pdf", scale > 1 ? QPageLayout::Portrait : QPageLayout::Landscape);
+        EXPECT_TRUE(printed && MessagesShown().empty());
+        const QRectF title = OnPaper(layout.titleBlock);
+        std::string line;
+        for (const Word& word : ReadWords(pdf, 1))
+            if (title.contains(word.box.center())) {
+                line += word.text + " ";
+                EXPECT_TRUE(title.adjusted(0.5, 0, -0.5, 0).contains(word.box)) << word.text;
+            }
+        EXPECT_TRUE(Contains(line, scale > 1 ? "- Scale 1:20000 " : "- Scale 1:1000 ")) << line;
+        EXPECT_TRUE(Contains(line, "\u2026")) << "the names shortened: " << line;
+    }
+    // A text of numbers alone that cannot stand even at the smallest size is told, and left out.
+    setup.rightText = L"%d %d %d %d %d %d %d %d";
+    const auto pdf = Print("dates.pdf");
+    EXPECT_TRUE(Contains(Told(0), Message(389)));
+    const QRectF title = OnPaper(layout.titleBlock);
+    const QRectF right(title.center().x(), title.bottom() - title.height() / 3, title.width() / 2, title.height() / 3);
+    for (const Word& word : ReadWords(pdf, 1))
+        EXPECT_FALSE(right.contains(word.box.center())) << word.text;
+}
+
+TEST_F(PrintLog, SampleNumbersStandNearTheirSamplesOrAreToldAsLeftOut)
+{
+    // A 600 m hole of 95 samples: 14 of 4 m, 20 of 0.3 m from 115 m, 16 of 2.76 m, then every 9.6 m.
+    std::vector<TestUnit> units;
+    std::vector<std::pair<double, double>> spans; // each sample's top and base
+    auto sample = [&](double top, double base) {
+        if (top > (units.empty() ? 0 : units.back().bottom))
+            units.push_back({top, {{L"SANDSTONE", 100}}});
+        units.push_back({base, {{L"COAL", 100}}, QString::asprintf("SMP-%05d", int(spans.size()) + 1).toStdWString()});
+        spans.emplace_back(top, base);
+    };
+    for (int k = 0; k < 95; ++k) {
+        const double top = k < 14   ? 6 + 7.5 * k
+                           : k < 34 ? 115 + 0.3 * (k - 14)
+                           : k < 50 ? 121 + 2.76 * (k - 34)
+                                    : 9.6 * k - 308.24;
+        sample(top, top + (k < 14 ? 4 : k < 34 ? 0.3 : k < 50 ? 2.76 : 3));
+    }
+    units.push_back({600, {{L"CLAYSTONE", 100}}});
+    FillBorehole(Hole(0), L"BH-600", units);
+    view->m_settings.showSampleNumbers = true;
+    view->PageSetup().showRightBorehole = false;
+    for (double scale : {1.0, 20.0}) {
+        view->SetScale(scale);
+        const auto pdf = Print("crowded.pdf");
+        const std::string told = Told(0); // which are left out
+        std::set<std::string> printed;
+        for (int page = 1; page <= ReadInfo(pdf).pages; ++page)
+            for (const Word& word : ReadWords(pdf, page)) {
+                if (word.text.rfind("SMP-", 0) != 0)
+                    continue;
+                printed.insert(word.text);
+                const auto [top, base] = spans[std::stoi(word.text.substr(4)) - 1];
+                const double pageTop = layout.pages[page - 1].topDepth;
+                const double y = word.box.center().y() - kEdge - layout.bodyTop;
+                EXPECT_LT(std::max({0.0, top - pageTop - y * scale, pageTop + y * scale - base}),
+                          2 * labelHeight * scale)
+                    << word.text << " stands within two label heights of its sample";
+                EXPECT_LE(word.box.bottom(), kEdge + layout.bodyBottom) << word.text;
+            }
+        std::smatch others;
+        ASSERT_TRUE(std::regex_search(told, others, std::regex(" and (\\d+) others")));
+        EXPECT_EQ(printed.size() + 9 + std::stoul(others[1]), 95u) << told;
+        if (scale > 1)
+            continue;
+        const PageImage image = RenderPage(pdf, 1, 600); // the thin samples' leaders: apart halfway along
+        int dark = 0;
+        for (double y = DepthOnPaper(105).second; y < DepthOnPaper(131).second; y += 0.05)
+            dark += IsDark(image.At(BodyX(LeftBorehole, 1) + 2, y));
+        EXPECT_LT(dark, 260) << "dark along less than half of 26 mm";
+    }
+    // On screen no number stands where the view cannot scroll to it: none below the hole and its reach.
+    view->SetScale(20.0);
+    const QImage screen = Render();
+    const QRectF& column = view->Layout().leftColumn;
+    for (double y = column.top() + (600 + 300) / 20.0; y < column.bottom(); y += 0.5)
+        ASSERT_FALSE(IsDark(screen.pixel(Pixel(column.right() + 7, y)))) << y;
+}
+
+TEST_F(PrintLog, PreviewPrintAsksAndDepthsRangesAndEndOfHoleReadApart)
+{
+    TraceDefinition gr, depth;
+    gr.SetName("GR");
+    gr.displayField = 1;
+    gr.ownRange = true;
+    depth.SetName("DEPT");
+    depth.visible = false;
+    auto file = std::make_unique<LasProperty>(TraceDefinitionList{gr, depth});
+    std::wstring error;
+    ASSERT_EQ(file->read_bytes(LasText(0, 0.5, 121, {{"GR", [](int r) { return r * 0.5; }}}), L"gr.las", error), 0);
+    view->AttachTrace(std::move(file));
+    // Three page-columns beside a wide legend: no room for some depth numbers, and a narrow column.
+    PageSetupSettings& setup = view->PageSetup();
+    setup.columnsPerPage = 3;
+    setup.legendPosition = PageSetupSettings::RightOfPage;
+    setup.legendInclude = LegendUtils::AllInHatchList;
+    const auto pdf = Print();
+    ASSERT_TRUE(printed);
+    int ends = 0; // "EOH" whole: inside its narrow column, or at 4 pt (about 3 mm) where that is too narrow
+    for (int page = 1; page <= ReadInfo(pdf).pages; ++page)
+        for (const Word& word : ReadWords(pdf, page))
+            if (word.text == "EOH" && ++ends)
+                EXPECT_LE(word.box.width(), std::max(layout.fields[LeftBorehole].body.width(), 3.3));
+    EXPECT_EQ(ends, 2);
+    // The last depth number of the trace field stands above the range value under it.
+    const QRectF field = layout.fields[Trace1].field.translated(kEdge + layout.content.left(), kEdge);
+    double lowest = 0, value = 1e9; // the last depth number's foot, the range value's head
+    for (const Word& word : ReadWords(pdf, 1))
+        if (field.contains(word.box.center()) && IsNumber(word.text)) {
+            if (word.box.top() < kEdge + layout.bodyBottom - 0.5)
+                lowest = std::max(lowest, word.box.bottom());
+            else
+                value = std::min(value, word.box.top());
+        }
+    EXPECT_LE(lowest, value + 0.2);
+
+    // The preview's own print button prints on the printer: it asks first, and No prints nothing.
+    const std::filesystem::path previewed = dir / "previewed.pdf";
+    UsePdf(view->Printer(), previewed);
+    sandbox.dialogs.inspect = [&](QDialog& dialog) {
+        if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
+            preview->print();
+    };
+    sandbox.boxes.answers = {ORBAX_Platform::MessageResult::Ok, ORBAX_Platform::MessageResult::No};
+    sandbox.boxes.shown.clear();
+    view->OnFilePrintPreview();
+    EXPECT_TRUE(Contains(Told(1), Message(383))) << "told before the preview, asked before printing";
+    EXPECT_FALSE(std::filesystem::exists(previewed));
 }

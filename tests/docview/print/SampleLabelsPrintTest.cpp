@@ -44,23 +44,33 @@ protected:
 
 TEST_F(SampleLabelPrint, LabelsFillTheGridAndGoOnToTheNextPage)
 {
+    for (int i = 6; i <= 9; ++i) { // four more samples (eight a page), of a hole with a long name
+        ORBAX_Logging::Interval unit = Hole(0)[static_cast<std::size_t>(Hole(0).unitCount() - 1)];
+        unit.bottom += 1;
+        unit.sample = L"S" + std::to_wstring(i);
+        Hole(0).push_back(unit);
+    }
+    Hole(0).name = L"BH-7 of the Northern Extension drilling programme";
     const auto pdf = Print();
     ASSERT_TRUE(printed);
-    // 200 x 287 mm printable: one column of four labels a page.
+    // A4 with 5 mm the printer cannot print on: two columns of four labels inside the paper's margins.
     EXPECT_EQ(ReadInfo(pdf).pages, 2);
     const std::string first = ReadText(pdf, 1);
-    for (const char* text : {"North Pit", "Borename", "BH-7", "From", "To", "Sample No.", "Seam", "Ply", "Comment",
-                             "1.250", "4.000", "Lower, Upper", "L1, U2", "S4"})
+    for (const char* text : {"North Pit", "Borename", "From", "To", "Sample No.", "Seam", "Ply", "Comment", "1.250",
+                             "4.000", "Lower, Upper", "L1, U2", "S4", "S8"})
         EXPECT_TRUE(Contains(first, text)) << text;
-    EXPECT_FALSE(Contains(first, "S5"));
-    EXPECT_TRUE(Contains(ReadText(pdf, 2), "S5"));
-    EXPECT_TRUE(Contains(ReadText(pdf, 2), "7.000"));
+    EXPECT_FALSE(Contains(first, "S9"));
+    EXPECT_TRUE(Contains(ReadText(pdf, 2), "12.000"));
+    // The name set smaller and shortened to fit its cell.
+    EXPECT_TRUE(Contains(first, "\u2026"));
 
-    // The grid: its left edge 19.9 mm in, the line between the first two cells 57 mm below its top.
+    // The grid: its left edge 19.9 mm from the paper's, the line between the first two cells 57 mm below
+    // its top, 20 mm from the paper's.
     const PageImage image = RenderPage(pdf, 1, 200);
-    const double left = kEdge + 19.9, top = kEdge + 20;
+    const double left = 19.9, top = 20;
     EXPECT_TRUE(image.Near(left, top + 30, IsDark, 1));
     EXPECT_TRUE(image.Near(left + 85, top + 30, IsDark, 1));
+    EXPECT_TRUE(image.Near(left + 170, top + 30, IsDark, 1));
     EXPECT_TRUE(image.Near(left + 60, top + 57, IsDark, 1));
     EXPECT_TRUE(image.Near(left + 60, top + 4 * 57, IsDark, 1));
     EXPECT_TRUE(IsWhite(image.At(left + 60, top + 4 * 57 + 5))) << "nothing below the grid";
@@ -113,7 +123,7 @@ TEST_F(SampleLabelPrint, CommandNeedsAnActivePaneWithSampleNumbers)
     view->OnPrintSampleLabels();
     EXPECT_EQ(sandbox.dialogs.shown, std::vector<QString>{QStringLiteral("dlgPrintSampleLabels")});
     EXPECT_EQ(documentName, QStringLiteral("BH-7 sample labels"));
-    EXPECT_EQ(ReadInfo(pdf).pages, 2);
+    EXPECT_EQ(ReadInfo(pdf).pages, 1);
 
     // A schema without a sample field prints nothing.
     std::filesystem::remove(pdf);

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QToolBar>
@@ -310,4 +311,35 @@ TEST_F(LayoutView, ThePageShowsPaperMarginsAndItemsWithTheSelectionBeneath)
         pink = pink || image.pixel(edge.x() + dx, edge.y()) == 0xFFFFC0CBu;
     EXPECT_TRUE(pink);
     EXPECT_NE(colourAt(image, QPointF(59.9 - 1.0 / perMm, 40)), 0xFFFFC0CBu);
+}
+
+TEST_F(LayoutView, LegendNamesStayInsideTheFrameOnScreenAndFollowTheHatchListTheOptionsChoose)
+{
+    ViewTest::FillBorehole(document->GetBorehole(1), L"east",
+                           {{2, {{L"MUDSTONE", 100}}}, {4, {{L"SHALE", 100}}}, {6, {{L"SANDSTONE", 100}}}});
+    CQuorLayout* layout = OpenLayout();
+    ASSERT_NE(layout, nullptr);
+    layout->resize(800, 600);
+    sandbox.dialogs.result = QDialog::Accepted;
+    layout->OnAddSection();
+    layout->Page().entries[0].position = QPointF(120, 0);
+    layout->OnAddLegend();
+    const auto& legend = dynamic_cast<LegendLayoutItem&>(*layout->Page().entries[1].item);
+    ASSERT_EQ(legend.entries.size(), 2u) << "the standard list draws mudstone and shale alike";
+    // At a small zoom (small fonts on screen are laid out wider) the frame holds every name: right of it,
+    // along the rows of the entries, only paper.
+    layout->Page().zoom = 0.2f;
+    const QImage image = layout->grab().toImage();
+    double frame = 3; // the frame's right edge: the first pixel not white between the first two entries
+    while (image.pixel(Pixel(*layout, QPointF(frame, 11)).toPoint()) == 0xFFFFFFFFu)
+        frame += 0.25;
+    for (double y = 2; y < 2 + 4 * 10; y += 0.25)
+        for (double x = frame + 2.5; x < frame + 20; x += 0.25)
+            ASSERT_EQ(image.pixel(Pixel(*layout, QPointF(x, y)).toPoint()), 0xFFFFFACDu) << x << " " << y;
+    // Another hatch list chosen in the options: the legend collects its entries from it at once.
+    for (const auto& [id, list] : tables.hatchLists)
+        if (list.GetName() == L"Colour")
+            tables.currentHatchListId = id;
+    emit view->drawingChanged();
+    EXPECT_EQ(legend.entries.size(), 3u);
 }
