@@ -134,12 +134,14 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         }
 
         std::vector<std::wstring> texts;
+        BoreholeCounts counts;
         bool newUnit = true;
         bool rockTypeTaken = false;
         int percentageSum = 0;
         double runningDepth = 0.0;
 
         auto copyUnitValues = [&](Interval& unit, const RowValues& v) {
+            counts.characters -= unit.seam.length() + unit.ply.length() + unit.sample.length();
             if (hasSeam && hasPly) {
                 unit.seam = v.seam;
                 unit.ply = v.ply;
@@ -151,6 +153,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 unit.sample = v.sample;
             if (hasRecovered)
                 unit.recovered = v.recovered;
+            counts.characters += unit.seam.length() + unit.ply.length() + unit.sample.length();
         };
         // False when the unit cannot be placed: it is removed and no further row is read.
         auto resolve = [&](const RowValues& v) {
@@ -196,6 +199,10 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 }
             }
             row.values.assign(texts);
+            std::size_t characters = row.rockType.length();
+            for (const std::wstring& text : texts)
+                characters += text.size();
+            counts.addRow(fields.size(), characters);
 
             bool goOn = true;
             switch (options.intervalLocation) {
@@ -277,6 +284,11 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                         newUnit = true;
                 }
                 break;
+            }
+            counts.units = size();
+            if (goOn && counts.exceeded()) {
+                counts.reportRead(messages, fileName);
+                goOn = false;
             }
             if (!goOn)
                 break;

@@ -18,8 +18,8 @@ struct CsvSyntax {
 };
 
 // Splits a file's bytes into rows of fields, one row per line. The end of a line ends the field and
-// the row, inside quotes or not: a stray quote must never swallow the rows after it. A carriage
-// return before a line end is dropped.
+// the row, inside quotes or not: a stray quote must never swallow the rows after it. A line ends at
+// a line feed, a carriage return, or the two together.
 class CsvRowReader {
 public:
     // `maxFields` limits how many fields of a record are kept; the rest are read and dropped.
@@ -39,7 +39,7 @@ public:
     bool unterminated() const { return m_unterminated; }
 
 private:
-    // True when a line ends at `pos` (a line feed, or a carriage return before a line feed or the end).
+    // True when a line ends at `pos` (a line feed or a carriage return).
     bool lineEndAt(std::size_t pos) const;
     // Steps over the line end at `pos` and counts the line.
     void skipLineEnd();

@@ -154,9 +154,12 @@ public:
 // distinct attribute name costs the document's name pool a search through all the names before it. The
 // refusal is thrown as the memory budget's is, a scanning error of the library's own kind that leaves
 // the parser usable.
+// It counts the nodes the document gets (elements, attributes, texts, comments, processing
+// instructions, entity references) and the characters of their text the same way, as they are met,
+// those an entity expands to included: the document's memory grows with both.
 class Prolog4Parser::LimitedParser : public XercesDOMParser {
 public:
-    enum class Limit { None, Depth, Attributes };
+    enum class Limit { None, Depth, Attributes, Nodes, Characters };
 
     explicit LimitedParser(MemoryManager* memory) : XercesDOMParser(nullptr, memory) {}
 
@@ -166,6 +169,9 @@ public:
     void startDocument() override
     {
         m_depth = 0;
+        m_nodes = 0;
+        m_characters = 0;
+        m_inText = false;
         m_exceeded = Limit::None;
         XercesDOMParser::startDocument();
     }
@@ -178,6 +184,10 @@ public:
             refuse(Limit::Depth);
         if (count > kMaxAttributes)
             refuse(Limit::Attributes);
+        std::size_t characters = 0;
+        for (XMLSize_t i = 0; i < count; ++i)
+            characters += XMLString::stringLen(attributes.elementAt(i)->getValue());
+        add(1 + count, characters);
         XercesDOMParser::startElement(decl, urlId, prefix, attributes, count, isEmpty, isRoot);
         // The scanner ends an empty element too ("<a/>"), at once.
         ++m_depth;
@@ -186,12 +196,62 @@ public:
     void endElement(const XMLElementDecl& decl, const unsigned int urlId, const bool isRoot,
                     const XMLCh* const prefix) override
     {
+        m_inText = false;
         XercesDOMParser::endElement(decl, urlId, isRoot, prefix);
         if (m_depth > 0)
             --m_depth;
     }
 
+    // The pieces of one run of text (the scanner hands it on in blocks) make one node.
+    void docCharacters(const XMLCh* const chars, const XMLSize_t length, const bool cdataSection) override
+    {
+        addText(length);
+        XercesDOMParser::docCharacters(chars, length, cdataSection);
+    }
+    void ignorableWhitespace(const XMLCh* const chars, const XMLSize_t length, const bool cdataSection) override
+    {
+        addText(length);
+        XercesDOMParser::ignorableWhitespace(chars, length, cdataSection);
+    }
+    void docComment(const XMLCh* const comment) override
+    {
+        add(1, XMLString::stringLen(comment));
+        XercesDOMParser::docComment(comment);
+    }
+    void docPI(const XMLCh* const target, const XMLCh* const data) override
+    {
+        add(1, XMLString::stringLen(target) + XMLString::stringLen(data));
+        XercesDOMParser::docPI(target, data);
+    }
+    void startEntityReference(const XMLEntityDecl& entity) override
+    {
+        add(1, 0);
+        XercesDOMParser::startEntityReference(entity);
+    }
+    void endEntityReference(const XMLEntityDecl& entity) override
+    {
+        m_inText = false;
+        XercesDOMParser::endEntityReference(entity);
+    }
+
 private:
+    void add(std::size_t nodes, std::size_t characters)
+    {
+        m_inText = false;
+        m_nodes += nodes;
+        m_characters += characters;
+        if (m_nodes > MaxProlog4Nodes)
+            refuse(Limit::Nodes);
+        if (m_characters > MaxProlog4Characters)
+            refuse(Limit::Characters);
+    }
+    void addText(std::size_t characters)
+    {
+        const bool continued = m_inText;
+        add(continued ? 0 : 1, characters);
+        m_inText = true;
+    }
+
     [[noreturn]] void refuse(Limit limit)
     {
         m_exceeded = limit;
@@ -199,6 +259,9 @@ private:
     }
 
     unsigned m_depth = 0;
+    std::size_t m_nodes = 0;
+    std::size_t m_characters = 0;
+    bool m_inText = false; // the last node counted is a text that more pieces may join
     Limit m_exceeded = Limit::None;
 };
 
@@ -207,8 +270,8 @@ namespace {
 // The memory a parse of a file of this size may take, in bytes.
 std::size_t memoryBudget(std::size_t fileSize)
 {
-    if (fileSize > (static_cast<std::size_t>(-1) - Prolog4Parser::kMemoryBase) / Prolog4Parser::kMemoryPerFileByte)
-        return static_cast<std::size_t>(-1);
+    if (fileSize > (Prolog4Parser::kMemoryMost - Prolog4Parser::kMemoryBase) / Prolog4Parser::kMemoryPerFileByte)
+        return Prolog4Parser::kMemoryMost;
     return Prolog4Parser::kMemoryBase + fileSize * Prolog4Parser::kMemoryPerFileByte;
 }
 
@@ -260,6 +323,12 @@ std::wstring Prolog4Parser::refusal(const std::wstring& fileName) const
         return ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
     case LimitedParser::Limit::Attributes:
         return ORBAX_Utilities::format_message2(11190, fileName, std::to_wstring(kMaxAttributes));
+    case LimitedParser::Limit::Nodes:
+        return ORBAX_Utilities::format_message2(
+            11177, fileName, ORBAX_Utilities::format_message1(11174, std::to_wstring(MaxProlog4Nodes)));
+    case LimitedParser::Limit::Characters:
+        return ORBAX_Utilities::format_message2(
+            11177, fileName, ORBAX_Utilities::format_message1(11175, std::to_wstring(MaxProlog4Characters)));
     case LimitedParser::Limit::None: break;
     }
     if (m_memory->exceeded())
@@ -288,6 +357,7 @@ Prolog4Parser::Outcome Prolog4Parser::parseBytes(const std::string& bytes, const
 {
     error.clear();
     m_fileSize = bytes.size();
+    m_fileName = fileName;
     m_errors->resetErrors();
     startParser(bytes.size());
     std::wstring thrown;

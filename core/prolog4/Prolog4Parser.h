@@ -3,8 +3,9 @@
 // the UTF-8 path helpers and parsed from memory, a fatal parse error (missing, empty, non-XML or
 // truncated file) makes the parse fail instead of leaving a partial tree, validation complaints of a
 // file without a grammar stay silent, external entities and DTDs are never fetched, and a document
-// that would expand beyond a memory budget, nests deeper or gives an element more attributes than any
-// Prolog 4 file is refused while it is parsed.
+// that would expand beyond a memory budget, nests deeper, gives an element more attributes or holds
+// more nodes or characters of text (entities expanded) than any Prolog 4 file is refused while it is
+// parsed.
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -39,10 +40,13 @@ public:
     // Prolog 4 elements carry a handful, and each new attribute name costs the document time in
     // proportion to the names before it.
     static constexpr std::size_t kMaxAttributes = 1000;
-    // The memory a parse may take: this much, plus kMemoryPerFileByte for each byte of the file. A
-    // document whose declared entities or attribute defaults would expand beyond it is Refused.
+    // The memory a parse may take: this much, plus kMemoryPerFileByte for each byte of the file, and
+    // never more than kMemoryMost. A document whose declared entities or attribute defaults would
+    // expand beyond it is Refused. The limits on nodes and characters (FileLimits.h) keep any other
+    // document well inside it.
     static constexpr std::size_t kMemoryBase = std::size_t(64) << 20;
     static constexpr std::size_t kMemoryPerFileByte = 64;
+    static constexpr std::size_t kMemoryMost = std::size_t(1280) << 20;
 
     // Releases the document of an earlier parse, then parses the file, which is not read when it is
     // larger than MaxProlog4FileBytes. On success the document has a root element. `error` receives
@@ -54,8 +58,9 @@ public:
 
     // The document of the last successful parse, owned by the parser; null otherwise.
     xercesc::DOMDocument* document() const { return m_document; }
-    // The size in bytes of the file of the last parse.
+    // The size in bytes of the file of the last parse, and its name as messages give it.
     std::size_t fileSize() const { return m_fileSize; }
+    const std::wstring& fileName() const { return m_fileName; }
     void resetDocumentPool();
 
 private:
@@ -78,6 +83,7 @@ private:
     std::unique_ptr<LimitedParser> m_parser; // made anew for each document
     xercesc::DOMDocument* m_document = nullptr;
     std::size_t m_fileSize = 0;
+    std::wstring m_fileName;
 };
 
 // Every descendant element of `root` with the tag name, in document order (the root itself is not

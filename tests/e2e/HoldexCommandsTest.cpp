@@ -839,5 +839,5 @@ TEST_F(HoldexCommands, ReadsStopAtTheLimitOfTheirKind)
     EXPECT_TRUE(contains(r.err, "Unable to open /dev/zero\n(The file is larger than 16 MB, the limit")) << r.err;
     r = holdex({"export", "-t", "prolog4", "--deduce", "huge.prolog"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(contains(r.err, "Unable to open huge.prolog\n(The file is larger than 24 MB")) << r.err;
+    EXPECT_TRUE(contains(r.err, "Unable to open huge.prolog\n(The file is larger than 128 MB")) << r.err;
 }
