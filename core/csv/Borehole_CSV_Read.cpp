@@ -166,6 +166,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
             return true;
         };
 
+        bool stopped = false;
         while (reader.nextRow(cells)) {
             line = reader.rowLine();
             // The line has been read as a row all the same; a stray quote or a spreadsheet's
@@ -290,9 +291,15 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 counts.reportRead(messages, fileName);
                 goOn = false;
             }
-            if (!goOn)
+            if (!goOn) {
+                stopped = true;
                 break;
+            }
         }
+        // An empty line ends the data; rows after it are not lost without a word.
+        if (!stopped && reader.textLeft())
+            addMessage(messages, 9, SeverityWarning,
+                       ORBAX_Utilities::format_message1(11169, std::to_wstring(reader.rowLine())));
 
         if (options.intervalLocation == CSVOptionsData::IntervalAfter && !newUnit && !empty())
             addMessage(messages, 3, SeverityWarning,

@@ -37,6 +37,8 @@ public:
     std::size_t rowLine() const { return m_rowLine; }
     // True when the last row's line ended inside a quoted field.
     bool unterminated() const { return m_unterminated; }
+    // True when anything but blanks and line ends is left to read (after an empty line ended the data).
+    bool textLeft() const { return m_bytes.find_first_not_of(" \t\r\n", m_pos) != std::string_view::npos; }
 
 private:
     // True when a line ends at `pos` (a line feed or a carriage return).

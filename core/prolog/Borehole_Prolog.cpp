@@ -14,6 +14,7 @@
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
 #include "core/model/UnitRowWriter.h"
+#include "core/model/ValueText.h"
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
@@ -318,6 +319,11 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             if (anyText)
                 addMessage(messages, kindIncomplete, SeverityWarning,
                            ORBAX_Utilities::format_message1(11118, fileName));
+            // As in the other formats, an interbedded unit left open has no depths, and the user is
+            // told (a file read with the wrong line ends shows here too).
+            if (unitOpen)
+                addMessage(messages, kindIncomplete, SeverityWarning,
+                           ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
             break;
         }
         row.rockType = rock;
