@@ -66,6 +66,8 @@ void ReadConfigurationSections(const std::string& bytes, const std::wstring& fil
 
     std::string token;
     while (stream.nextWordOrString(token) != ConfigTokenStream::End) {
+        if (!CountConfigItems(stream, messages))
+            break;
         if (const ConfigSectionReader* section = findSection(stream, token, sections)) {
             section->read(stream, messages);
         } else if (others == OtherSections::Refuse) {
