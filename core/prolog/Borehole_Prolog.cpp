@@ -432,7 +432,8 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
     using ORBAX_Utilities::format_message;
     try {
         std::string out;
-        if (!writeBytes(out, messages, borehole, options))
+        if (!writeBytes(out, messages, borehole, options) ||
+            !checkWriteBytes(out.size(), MaxBoreholeTextFileBytes, fileName, messages))
             return;
 
         const std::wstring backupName = fileName + L".backup";

@@ -79,6 +79,9 @@ private:
     static void listTemplatesFrom(const std::wstring& fileName, const std::string* bytes,
                                   std::vector<std::wstring>& names, std::vector<unsigned>& fieldCounts);
     void emptyDataElement();
+    // 0 when a read of the document with the borehole's rows written would keep within the limits of
+    // nodes and characters (FileLimits.h); else the number of the message that names the one passed.
+    int writtenSizeLimit(const OptionsData& options) const;
 
     Prolog4Parser parser;
 

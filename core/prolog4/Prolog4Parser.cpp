@@ -1,6 +1,8 @@
 #include "core/prolog4/Prolog4Parser.h"
 
 #include <new>
+#include <string>
+#include <unordered_set>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/framework/MemoryManager.hpp>
@@ -159,7 +161,7 @@ public:
 // those an entity expands to included: the document's memory grows with both.
 class Prolog4Parser::LimitedParser : public XercesDOMParser {
 public:
-    enum class Limit { None, Depth, Attributes, Nodes, Characters };
+    enum class Limit { None, Depth, Attributes, Names, Nodes, Characters };
 
     explicit LimitedParser(MemoryManager* memory) : XercesDOMParser(nullptr, memory) {}
 
@@ -172,6 +174,7 @@ public:
         m_nodes = 0;
         m_characters = 0;
         m_inText = false;
+        m_names.clear();
         m_exceeded = Limit::None;
         XercesDOMParser::startDocument();
     }
@@ -185,8 +188,11 @@ public:
         if (count > kMaxAttributes)
             refuse(Limit::Attributes);
         std::size_t characters = 0;
-        for (XMLSize_t i = 0; i < count; ++i)
+        takeName(decl.getFullName());
+        for (XMLSize_t i = 0; i < count; ++i) {
+            takeName(attributes.elementAt(i)->getQName());
             characters += XMLString::stringLen(attributes.elementAt(i)->getValue());
+        }
         add(1 + count, characters);
         XercesDOMParser::startElement(decl, urlId, prefix, attributes, count, isEmpty, isRoot);
         // The scanner ends an empty element too ("<a/>"), at once.
@@ -235,6 +241,11 @@ public:
     }
 
 private:
+    void takeName(const XMLCh* name)
+    {
+        if (m_names.emplace(name ? name : u"").second && m_names.size() > kMaxNames)
+            refuse(Limit::Names);
+    }
     void add(std::size_t nodes, std::size_t characters)
     {
         m_inText = false;
@@ -262,6 +273,7 @@ private:
     std::size_t m_nodes = 0;
     std::size_t m_characters = 0;
     bool m_inText = false; // the last node counted is a text that more pieces may join
+    std::unordered_set<std::u16string> m_names;
     Limit m_exceeded = Limit::None;
 };
 
@@ -323,6 +335,8 @@ std::wstring Prolog4Parser::refusal(const std::wstring& fileName) const
         return ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
     case LimitedParser::Limit::Attributes:
         return ORBAX_Utilities::format_message2(11190, fileName, std::to_wstring(kMaxAttributes));
+    case LimitedParser::Limit::Names:
+        return ORBAX_Utilities::format_message2(11168, fileName, std::to_wstring(kMaxNames));
     case LimitedParser::Limit::Nodes:
         return ORBAX_Utilities::format_message2(
             11177, fileName, ORBAX_Utilities::format_message1(11174, std::to_wstring(MaxProlog4Nodes)));
@@ -412,6 +426,44 @@ std::vector<DOMElement*> elements_by_tag(const DOMNode* root, const wchar_t* tag
         node = node->getNextSibling();
     }
     return found;
+}
+
+void count_nodes(const DOMNode* root, std::size_t& nodes, std::size_t& characters)
+{
+    std::size_t depth = 0;
+    const DOMNode* node = root;
+    while (node) {
+        ++nodes;
+        if (node->getNodeType() == DOMNode::ELEMENT_NODE) {
+            if (const DOMNamedNodeMap* attributes = node->getAttributes()) {
+                nodes += attributes->getLength();
+                for (XMLSize_t i = 0; i < attributes->getLength(); ++i)
+                    characters += XMLString::stringLen(attributes->item(i)->getNodeValue());
+            }
+            std::size_t children = 0;
+            bool elementChildren = false;
+            for (const DOMNode* child = node->getFirstChild(); child; child = child->getNextSibling()) {
+                ++children;
+                elementChildren = elementChildren || child->getNodeType() == DOMNode::ELEMENT_NODE;
+            }
+            if (elementChildren) {
+                nodes += children + 1;
+                characters += (children + 1) * (2 + 2 * depth);
+            }
+        } else if (node->getNodeType() != DOMNode::DOCUMENT_NODE) {
+            characters += XMLString::stringLen(node->getNodeValue());
+        }
+        if (const DOMNode* child = node->getFirstChild()) {
+            node = child;
+            ++depth;
+            continue;
+        }
+        while (node != root && !node->getNextSibling()) {
+            node = node->getParentNode();
+            --depth;
+        }
+        node = node == root ? nullptr : node->getNextSibling();
+    }
 }
 
 std::wstring direct_text(const DOMNode* element)

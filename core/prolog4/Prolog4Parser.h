@@ -40,6 +40,10 @@ public:
     // Prolog 4 elements carry a handful, and each new attribute name costs the document time in
     // proportion to the names before it.
     static constexpr std::size_t kMaxAttributes = 1000;
+    // A document with more different names of elements and attributes than this is Refused when the
+    // parser meets the first name beyond it: Prolog 4 files use a few dozen, and each new name costs
+    // the parser time in proportion to the names before it.
+    static constexpr std::size_t kMaxNames = 10000;
     // The memory a parse may take: this much, plus kMemoryPerFileByte for each byte of the file, and
     // never more than kMemoryMost. A document whose declared entities or attribute defaults would
     // expand beyond it is Refused. The limits on nodes and characters (FileLimits.h) keep any other
@@ -89,6 +93,12 @@ private:
 // Every descendant element of `root` with the tag name, in document order (the root itself is not
 // included). Walks the tree without recursion, so deep nesting cannot exhaust the stack.
 std::vector<xercesc::DOMElement*> elements_by_tag(const xercesc::DOMNode* root, const wchar_t* tag);
+
+// Adds the nodes under `root` (itself included) and the characters of their text to the counts, as
+// a read of the document written indented would count them at most: besides the nodes themselves, a
+// line end and indentation before each child of an element with element children and before its end
+// tag.
+void count_nodes(const xercesc::DOMNode* root, std::size_t& nodes, std::size_t& characters);
 
 // The concatenated text of the element's direct text children; CDATA sections and the text of
 // nested elements do not count.
