@@ -21,8 +21,13 @@ void AddConfigMessage(ConfigMessageList& messages, ConfigMessage message)
         messages.push_back(std::move(message));
         return;
     }
-    if (messages.size() == MaxConfigMessages)
-        messages.emplace_back(61, 0, ORBAX_Utilities::get_message_wide(1061));
+    if (messages.size() == MaxConfigMessages) {
+        // The note holds the highest severity of the whole list, so that it alone tells a failure.
+        std::uint16_t severity = 0;
+        for (const ConfigMessage& listed : messages)
+            severity = std::max(severity, listed.severity);
+        messages.emplace_back(61, severity, ORBAX_Utilities::get_message_wide(1061));
+    }
     ConfigMessage& note = messages[MaxConfigMessages];
     note.severity = std::max(note.severity, message.severity);
 }
@@ -47,7 +52,8 @@ bool CountConfigItems(ConfigTokenStream& stream, ConfigMessageList& messages, st
             AddConfigMessage(messages, 60, 3, 1060, {std::to_wstring(MaxConfigurationItems), LineText(stream)});
         return false;
     }
-    return messages.size() <= MaxConfigMessages;
+    // Past the listed problems, a read that has failed already ends here instead of meeting more.
+    return messages.size() <= MaxConfigMessages || messages[MaxConfigMessages].severity < 3;
 }
 
 std::wstring LineText(const ConfigTokenStream& stream) { return std::to_wstring(stream.lineNumber()); }

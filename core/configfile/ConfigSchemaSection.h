@@ -25,7 +25,7 @@ constexpr char ConfigurationVersion = '3';
 // some 250 MB.
 constexpr std::size_t MaxConfigurationItems = 1000000;
 // The problems a list shows in full; beyond them one note says that more were found, and the note
-// takes the highest severity of those left out, so that a failure stays a failure.
+// takes the highest severity of the whole list, so that a failure stays a failure.
 constexpr std::size_t MaxConfigMessages = 1000;
 
 // The token stream of a configuration read, which also counts what the read builds.
@@ -37,7 +37,8 @@ public:
 };
 
 // Counts `count` more items built. False when the read should end: the items went beyond
-// MaxConfigurationItems (message 1060, an error, once) or the problems beyond MaxConfigMessages.
+// MaxConfigurationItems (message 1060, an error, once), or the problems beyond MaxConfigMessages with
+// an error among them (the read has failed; meeting more problems would only cost time).
 bool CountConfigItems(ConfigTokenStream& stream, ConfigMessageList& messages, std::size_t count = 1);
 
 // Appends a problem with the text of message `messageId` (arguments %1, %2, ...).
