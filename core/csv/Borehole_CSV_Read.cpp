@@ -141,7 +141,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         double runningDepth = 0.0;
 
         auto copyUnitValues = [&](Interval& unit, const RowValues& v) {
-            counts.characters -= unit.seam.length() + unit.ply.length() + unit.sample.length();
+            counts.characters -= unitCharacters(unit);
             if (hasSeam && hasPly) {
                 unit.seam = v.seam;
                 unit.ply = v.ply;
@@ -153,7 +153,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 unit.sample = v.sample;
             if (hasRecovered)
                 unit.recovered = v.recovered;
-            counts.characters += unit.seam.length() + unit.ply.length() + unit.sample.length();
+            counts.characters += unitCharacters(unit);
         };
         // False when the unit cannot be placed: it is removed and no further row is read.
         auto resolve = [&](const RowValues& v) {
@@ -200,10 +200,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 }
             }
             row.values.assign(texts);
-            std::size_t characters = row.rockType.length();
-            for (const std::wstring& text : texts)
-                characters += text.size();
-            counts.addRow(fields.size(), characters);
+            counts.addRow(fields.size(), row.rockType.str(), texts);
 
             bool goOn = true;
             switch (options.intervalLocation) {

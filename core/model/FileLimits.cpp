@@ -34,6 +34,19 @@ void BoreholeCounts::reportRead(LoadMessages& messages, const std::wstring& file
     addError(messages, 9, ORBAX_Utilities::format_message2(11177, fileName, exceededText(*this)));
 }
 
+void BoreholeCounts::addRow(std::size_t fields, const std::wstring& rockType, const std::vector<std::wstring>& texts)
+{
+    std::size_t rowCharacters = rockType.size();
+    for (const std::wstring& text : texts)
+        rowCharacters += text.size();
+    addRow(fields, rowCharacters);
+}
+
+std::size_t unitCharacters(const Interval& unit)
+{
+    return unit.seam.length() + unit.ply.length() + unit.sample.length();
+}
+
 std::size_t rowCharacters(const LithData& row) { return row.rockType.length() + row.values.characterCount(); }
 
 BoreholeCounts writtenCounts(const Borehole& borehole, const SchemaDefinition& schema)
@@ -42,7 +55,7 @@ BoreholeCounts writtenCounts(const Borehole& borehole, const SchemaDefinition& s
     const std::size_t fields = schema.fields.size();
     counts.units = borehole.size();
     for (const Interval& unit : borehole) {
-        counts.characters += unit.seam.length() + unit.ply.length() + unit.sample.length();
+        counts.characters += unitCharacters(unit);
         if (unit.elements.empty())
             counts.addRow(fields, 0);
         for (const LithData& row : unit.elements)

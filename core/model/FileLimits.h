@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/model/LoadMessage.h"
 #include "platform/Paths.h"
@@ -25,6 +26,7 @@
 namespace ORBAX_Logging {
 
 class Borehole;
+class Interval;
 class LithData;
 class SchemaDefinition;
 
@@ -54,6 +56,8 @@ struct BoreholeCounts {
         cells += fields;
         characters += rowCharacters;
     }
+    // The same for a row read: its rock type and the texts of its values.
+    void addRow(std::size_t fields, const std::wstring& rockType, const std::vector<std::wstring>& texts);
     // True once a count has passed its limit.
     bool exceeded() const
     {
@@ -64,8 +68,10 @@ struct BoreholeCounts {
     void reportRead(LoadMessages& messages, const std::wstring& fileName) const;
 };
 
-// The characters of the texts of a row (rock type and values), as the counts take them.
+// The characters of the texts of a row (rock type and values), and of a unit's own (seam, ply and
+// sample), as the counts take them.
 std::size_t rowCharacters(const LithData& row);
+std::size_t unitCharacters(const Interval& unit);
 
 // What `borehole` would hold once written with `schema` (its fields give the cells of every row) and
 // read back: the units, one row per element (a blank one for a unit without any) and a unit-level row

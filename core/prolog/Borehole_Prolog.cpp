@@ -112,7 +112,7 @@ struct SchemaShape {
 // Sets the unit-level values of the record and keeps `characters` (the text the read holds) in step.
 void setUnitValues(Interval& unit, const RecordValues& record, const SchemaShape& shape, std::size_t& characters)
 {
-    characters -= unit.seam.length() + unit.ply.length() + unit.sample.length();
+    characters -= unitCharacters(unit);
     if (shape.seam) {
         unit.seam = record.seam;
         unit.ply = shape.ply ? record.ply : std::wstring();
@@ -121,7 +121,7 @@ void setUnitValues(Interval& unit, const RecordValues& record, const SchemaShape
         unit.sample = record.sample;
     if (shape.recovered)
         unit.recovered = record.recovered;
-    characters += unit.seam.length() + unit.ply.length() + unit.sample.length();
+    characters += unitCharacters(unit);
 }
 
 void appendLine(void* context, const std::string& text, const OptionsData&)
@@ -328,10 +328,7 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
         }
         row.rockType = rock;
         row.values.assign(texts);
-        std::size_t characters = rock.size();
-        for (const std::wstring& text : texts)
-            characters += text.size();
-        counts.addRow(fieldCount, characters);
+        counts.addRow(fieldCount, rock, texts);
 
         const bool compositeRecord = rock.compare(0, intervalText.size(), intervalText) == 0;
         int resolution = ResolvedConsistent;

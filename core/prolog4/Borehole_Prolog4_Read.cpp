@@ -215,7 +215,7 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
 
         counts.addRow(columns, rowCharacters(row));
         auto copyUnitValues = [&](Interval& unit) {
-            counts.characters -= unit.seam.length() + unit.ply.length() + unit.sample.length();
+            counts.characters -= unitCharacters(unit);
             if (hasSeam && hasPly) {
                 unit.seam = seam;
                 unit.ply = ply;
@@ -227,7 +227,7 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
                 unit.sample = sample;
             if (hasRecovered)
                 unit.recovered = recovered;
-            counts.characters += unit.seam.length() + unit.ply.length() + unit.sample.length();
+            counts.characters += unitCharacters(unit);
         };
 
         int resolution = ResolvedConsistent;
