@@ -62,8 +62,7 @@ public:
 
     // The document of the last successful parse, owned by the parser; null otherwise.
     xercesc::DOMDocument* document() const { return m_document; }
-    // The size in bytes of the file of the last parse, and its name as messages give it.
-    std::size_t fileSize() const { return m_fileSize; }
+    // The name of the file of the last parse, as messages give it.
     const std::wstring& fileName() const { return m_fileName; }
     void resetDocumentPool();
 
