@@ -1,8 +1,10 @@
-// Times whole `Holdex export` processes on generated inputs that once made it crawl or swell, as a user
-// would run them: a configuration of many one-field schemas (read before every command), a Prolog 4
-// file of elements nested millions deep (refused), and a Prolog 4 file whose root element carries
-// hundreds of thousands of attributes (refused). Prints the median wall time and the peak memory of
-// several runs beside the size of the input.
+// Times whole `Holdex` processes on generated inputs that once made it crawl or swell, and on the
+// largest ones its reads take, as a user would run them: a configuration of many one-field schemas
+// (read before every command) and one nested millions deep (refused), Prolog 4 files of elements nested
+// millions deep, of hundreds of thousands of attributes and of an entity that expands to millions of
+// rows (refused), a Prolog 4 file of the most units and one of the most text its reads take, and a CSV
+// file of a million units of 32 fields. Prints the median wall time and the peak memory of several runs
+// beside the size of the input.
 //   holdex_inputs HOLDEX [SCHEMAS=40000] [LEVELS=2000000] [RUNS=5] [ATTRIBUTES=500000] [FOLDER=/tmp]
 #include <algorithm>
 #include <chrono>
@@ -103,9 +105,20 @@ int main(int argc, char* argv[])
     const std::string hole = stem + ".csv";
     const std::string nested = stem + ".prolog";
     const std::string wide = stem + "_attributes.prolog";
+    const std::string deepConfig = stem + "_deep.txt";
+    const std::string entity = stem + "_entity.prolog";
+    const std::string thin = stem + "_thin.prolog";
+    const std::string text = stem + "_text.prolog";
+    const std::string cells = stem + "_cells.csv";
     {
-        const char* const head = "Quorlog Configuration v3\nSchemaDefinitions {\n"
-                                 "   Short {\n      ROCKTYPE \"Rock\"\n      BOTTOM \"Depth\"\n   }\n";
+        std::string wideSchema = "   Wide {\n      ROCKTYPE \"Rock\"\n      THICKNESS \"Thick\"\n";
+        for (int i = 0; i < 30; ++i)
+            wideSchema += "      STRING \"S" + std::to_string(i) + "\"\n";
+        const std::string head = "Quorlog Configuration v3\nSchemaDefinitions {\n"
+                                 "   Short {\n      ROCKTYPE \"Rock\"\n      BOTTOM \"Depth\"\n   }\n"
+                                 "   Units {\n      ROCKTYPE \"Rock\"\n      PERCENTAGE \"Pct\"\n"
+                                 "      BOTTOM \"Depth\"\n      THICKNESS \"Thick\"\n   }\n" +
+                                 wideSchema + "   }\n";
         std::ofstream out(config, std::ios::binary);
         out << head;
         for (long i = 0; i < schemas; ++i)
@@ -125,12 +138,66 @@ int main(int argc, char* argv[])
         for (long i = 0; i < attributes; ++i)
             many << " a" << i << "=\"1\"";
         many << "><CHeadings/></CProlog>\n";
-        if (!out || !plain || !csv || !xml || !many) {
+        // A configuration of 16 MB nested one "{" deeper a byte.
+        std::ofstream deep(deepConfig, std::ios::binary);
+        deep << "Quorlog Configuration v3\nSchemaDefinitions {\n" << std::string((std::size_t(16) << 20) - 64, '{');
+        // Prolog 4: a 24 MB file whose entity of 1,000 rows is used 7,000 times; 666,000 units of six
+        // XML nodes each under a template of four headings (the most units of the least nodes); 540,000
+        // units of 100 characters each (133 MB, near the most text).
+        const std::string template4 = "<CProlog><CHeadings>"
+                                      "<m_HeadingItem><CItem><m_Heading>Rock</m_Heading></CItem></m_HeadingItem>"
+                                      "<m_HeadingItem><CItem><m_Heading>Pct</m_Heading></CItem></m_HeadingItem>"
+                                      "<m_HeadingItem><CItem><m_Heading>Depth</m_Heading></CItem></m_HeadingItem>"
+                                      "<m_HeadingItem><CItem><m_Heading>Thick</m_Heading></CItem></m_HeadingItem>"
+                                      "</CHeadings><m_Data>";
+        std::ofstream expanding(entity, std::ios::binary);
+        expanding << "<!DOCTYPE CProlog [<!ENTITY e \"";
+        for (int i = 0; i < 1000; ++i)
+            expanding << "<CLithData/>";
+        expanding << "\">]>\n" << template4;
+        for (int i = 0; i < 7000; ++i)
+            expanding << "&e;";
+        expanding << "</m_Data><!--" << std::string(24000000, 'x') << "--></CProlog>\n";
+        std::ofstream units(thin, std::ios::binary);
+        units << template4;
+        for (int i = 0; i < 666000; ++i)
+            units << "<CLithData><a/><b/><c/><d>1</d></CLithData>";
+        units << "</m_Data></CProlog>\n";
+        std::ofstream texts(text, std::ios::binary);
+        std::string rock;
+        for (int i = 0; i < 100; ++i)
+            rock += "\xC3\xA9"; // e acute, two bytes of UTF-8
+        texts << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" << template4;
+        for (int i = 0; i < 540000; ++i)
+            texts << "<CLithData><a>" << rock << "</a><b/><c/><d>1</d></CLithData>";
+        texts << "</m_Data></CProlog>\n";
+        // CSV: a million units of 32 cells, 30 of them two characters of code page 1252 that UTF-8
+        // holds in three bytes each.
+        std::ofstream wideCsv(cells, std::ios::binary);
+        std::string row = "S,1";
+        for (int i = 0; i < 30; ++i)
+            row += ",\x80\x80";
+        row += "\n";
+        wideCsv << "heading\n";
+        for (int i = 0; i < 1000000; ++i)
+            wideCsv << row;
+        if (!out || !plain || !csv || !xml || !many || !deep || !expanding || !units || !texts || !wideCsv) {
             std::fprintf(stderr, "holdex_inputs: cannot write the inputs under %s\n", folder.c_str());
             return 1;
         }
     }
     std::printf("whole `Holdex export` process, median wall time of %d runs, highest peak (MB = 10^6 bytes):\n", runs);
+    measure("configuration nested 16 MB deep (refused)", holdex,
+            {"-c", deepConfig, "export", "-t", "csv", "-s", "Short", hole}, megabytes_of(deepConfig), runs, 254);
+    measure("Prolog 4, entity used 7,000 times (refused)", holdex,
+            {"-c", config, "export", "-t", "prolog4", "--deduce", entity}, megabytes_of(entity), runs, 2);
+    measure("Prolog 4, 666,000 units", holdex, {"-c", config, "export", "-t", "prolog4", "-s", "Units", thin},
+            megabytes_of(thin), runs, 0);
+    measure("Prolog 4, 540,000 units of 100 characters", holdex,
+            {"-c", config, "export", "-t", "prolog4", "-s", "Units", text}, megabytes_of(text), runs, 0);
+    measure("CSV, 1,000,000 units of 32 fields", holdex,
+            {"-c", config, "export", "-t", "csv", "-s", "Wide", "--interval-location", "none", cells},
+            megabytes_of(cells), runs, 0);
     const std::string schemasTitle = std::to_string(schemas) + " one-field schemas";
     measure(schemasTitle.c_str(), holdex, {"-c", config, "export", "-t", "csv", "-s", "Short", hole},
             megabytes_of(config), runs, 0);
@@ -145,5 +212,7 @@ int main(int argc, char* argv[])
     std::remove(hole.c_str());
     std::remove(nested.c_str());
     std::remove(wide.c_str());
+    for (const std::string& file : {deepConfig, entity, thin, text, cells})
+        std::remove(file.c_str());
     return 0;
 }

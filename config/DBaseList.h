@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <typeinfo>
+#include <unordered_map>
 
 #include <boost/core/demangle.hpp>
 
@@ -43,6 +44,8 @@ public:
     bool Contains(int id) const { return m_records.count(id) != 0; }
     iterator find(int id) { return m_records.find(id); }
     const_iterator find(int id) const { return m_records.find(id); }
+    // The first record with an id above `id`.
+    const_iterator after(int id) const { return m_records.upper_bound(id); }
 
     // The first record, in id order, whose name equals `name` exactly; a new record made by
     // `make(name)` and inserted with the next id when there is none.
@@ -60,6 +63,24 @@ public:
     T& FindOrCreate(const Name& name)
     {
         return FindOrCreate(name, [](const Name& n) { return T(n); });
+    }
+    // The same over a run of look-ups in which no record is renamed or removed (a read of the
+    // configuration file): `index` holds the ids of the names, taken from the table at its first use
+    // and kept up with the records made, so that each look-up costs one hash, not a pass over the table.
+    template <class Name>
+    T& FindOrCreate(const Name& name, std::unordered_map<Name, int>& index)
+    {
+        if (index.empty())
+            for (const auto& entry : m_records)
+                index.emplace(entry.second.GetName(), entry.first);
+        const auto found = index.find(name);
+        if (found != index.end())
+            return Get(found->second);
+        T created(name);
+        created.id = 0;
+        T& record = Insert(created)->second;
+        index.emplace(name, record.id);
+        return record;
     }
 
     // Removes every record and keeps the last id.

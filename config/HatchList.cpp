@@ -23,6 +23,43 @@ int FindByName(const Table& table, const std::wstring& name)
 
 } // namespace
 
+template <class Table>
+void PatternNames::take(const Table& table, Names& names)
+{
+    for (auto record = table.after(names.lastId); record != table.end(); ++record) {
+        // The first of a name keeps it, as a search in id order finds it first.
+        names.ids.emplace(m_compare.UpperCase(record->second.GetName()), record->first);
+        names.lastId = record->first;
+    }
+}
+
+void PatternNames::update(const BitmapTable& bitmaps, const VectorTable& vectors, const InbuiltTable& inbuilts)
+{
+    take(bitmaps, m_bitmaps);
+    take(vectors, m_vectors);
+    take(inbuilts, m_inbuilts);
+}
+
+int PatternNames::find(int kind, const std::wstring& name) const
+{
+    const Names* names = nullptr;
+    switch (kind) {
+    case HatchListEntry::Bitmap: names = &m_bitmaps; break;
+    case HatchListEntry::Isovector:
+    case HatchListEntry::Anivector: names = &m_vectors; break;
+    case HatchListEntry::Inbuilt: names = &m_inbuilts; break;
+    default: return 0;
+    }
+    const auto found = names->ids.find(m_compare.UpperCase(name));
+    return found == names->ids.end() ? 0 : found->second;
+}
+
+bool HatchListEntry::Resolve(const PatternNames& names, HatchListEntry& entry)
+{
+    entry.patternId = names.find(entry.kind, entry.patternName);
+    return entry.patternId != 0;
+}
+
 bool HatchListEntry::Resolve(const BitmapTable& bitmaps, HatchListEntry& entry, const VectorTable& vectors,
                              const InbuiltTable& inbuilts, bool force)
 {

@@ -4,6 +4,7 @@
 // the pattern does not exist.
 #include <ostream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <QRectF>
@@ -12,11 +13,34 @@
 #include "config/DBaseList.h"
 #include "config/InbuiltPattern.h"
 #include "config/VectorPattern.h"
+#include "core/model/NoCaseCompare.h"
 #include "platform/qt/Graphics.h"
 
 using BitmapTable = ORBAX_Utilities::DBaseList<BitmapPattern>;
 using VectorTable = ORBAX_Utilities::DBaseList<VectorPattern>;
 using InbuiltTable = ORBAX_Utilities::DBaseList<InbuiltPattern>;
+
+// The patterns of the three tables by name ignoring case, for resolving many hatch-list entries: a
+// look-up costs one hash instead of a pass over a table. update() takes in the patterns added since the
+// last call; patterns renamed or removed meanwhile are not noticed, so it serves one read or one check.
+class PatternNames {
+public:
+    void update(const BitmapTable& bitmaps, const VectorTable& vectors, const InbuiltTable& inbuilts);
+    // The id of the first pattern (in id order) of the kind's table with the name ignoring case; 0
+    // when there is none.
+    int find(int kind, const std::wstring& name) const;
+
+private:
+    struct Names {
+        std::unordered_map<std::wstring, int> ids;
+        int lastId = 0;
+    };
+    template <class Table>
+    void take(const Table& table, Names& names);
+
+    NoCaseCompare m_compare;
+    Names m_bitmaps, m_vectors, m_inbuilts;
+};
 
 class HatchListEntry {
 public:
@@ -33,6 +57,8 @@ public:
     // unless `force` is set.
     static bool Resolve(const BitmapTable& bitmaps, HatchListEntry& entry, const VectorTable& vectors,
                         const InbuiltTable& inbuilts, bool force);
+    // The same, with `force`, through the names of the patterns.
+    static bool Resolve(const PatternNames& names, HatchListEntry& entry);
 
     // Fills the rectangle with the entry's pattern. An unresolved entry, or one whose pattern is no
     // longer in its table, draws the placeholder naming its kind and pattern.

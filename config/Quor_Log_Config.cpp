@@ -185,10 +185,12 @@ ConfigMessageList QuorLogConfig::CheckHatchLists()
         else
             AddConfigMessage(messages, 8, 2, 1208, {pattern.name});
     }
+    PatternNames names;
+    names.update(m_tables.bitmaps, m_tables.vectors, m_tables.inbuilts);
     for (auto& item : m_tables.hatchLists) {
         HatchList& list = item.second;
         for (HatchListEntry& entry : list.entries) {
-            if (HatchListEntry::Resolve(m_tables.bitmaps, entry, m_tables.vectors, m_tables.inbuilts, true))
+            if (HatchListEntry::Resolve(names, entry))
                 continue;
             // Unlike the same finding while reading the file, there is no line to name here.
             AddConfigMessage(messages, 6, 2, 1106,

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "config/BitmapPattern.h"
 #include "config/CorrelationDefinition.h"
@@ -20,7 +21,6 @@
 #include "core/configfile/ConfigFileReader.h"
 #include "core/configfile/ConfigMessage.h"
 #include "core/model/SchemaList.h"
-#include "core/streams/TokenStream.h"
 
 // The configuration's tables, owned by the application for the whole run.
 struct ConfigurationTables {
@@ -121,18 +121,26 @@ public:
     std::filesystem::path UserConfigurationPath() const { return userFolder / FileName; }
 
     // Section readers, each called just after its section word.
-    void ReadBitmapsSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
-    void ReadVectorsSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
-    void ReadDefinitionsSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
-    void ReadCorrelationsSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
-    void ReadTracesSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
-    void ReadSchemaDefinitionsSection(ORBAX_Utilities::TokenStream<char>& stream, ConfigMessageList& messages);
+    void ReadBitmapsSection(ORBAX_Config::ConfigTokenStream& stream, ConfigMessageList& messages);
+    void ReadVectorsSection(ORBAX_Config::ConfigTokenStream& stream, ConfigMessageList& messages);
+    void ReadDefinitionsSection(ORBAX_Config::ConfigTokenStream& stream, ConfigMessageList& messages);
+    void ReadCorrelationsSection(ORBAX_Config::ConfigTokenStream& stream, ConfigMessageList& messages);
+    void ReadTracesSection(ORBAX_Config::ConfigTokenStream& stream, ConfigMessageList& messages);
+    void ReadSchemaDefinitionsSection(ORBAX_Config::ConfigTokenStream& stream, ConfigMessageList& messages);
 
     // The header and every non-empty section, as the file holds them.
     void WriteTables(std::ostream& out) const;
 
 private:
+    // What a read looks its records up by, so that a look-up costs a hash, not a pass over a table
+    // (a file of many records would otherwise take time in proportion to their square).
+    struct ReadIndexes {
+        std::unordered_map<std::wstring, int> bitmaps, vectors, hatchLists, correlations;
+        PatternNames patterns;
+    };
+
     ConfigurationTables& m_tables;
+    ReadIndexes m_read;
 };
 
 // The 16 custom colours of the colour chooser: 0xFFFFFF each, then the profile's stored values in

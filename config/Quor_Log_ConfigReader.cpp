@@ -1,5 +1,7 @@
 // Reading the configuration file: the header, the section dispatch and the stop rule, and the
 // sections of bitmaps, vector patterns and hatch lists.
+#include <algorithm>
+
 #include "config/Quor_Log_Config.h"
 #include "core/configfile/ConfigFileReader.h"
 #include "core/configfile/ConfigSchemaSection.h"
@@ -59,6 +61,7 @@ void QuorLogConfig::ReadConfigurationText(const std::string& bytes, const std::w
     auto section = [this](void (QuorLogConfig::*reader)(ConfigTokenStream&, ConfigMessageList&)) {
         return [this, reader](ConfigTokenStream& stream, ConfigMessageList& list) { (this->*reader)(stream, list); };
     };
+    m_read = ReadIndexes();
     const std::vector<ConfigSectionReader> sections = {
         {"bitmaps", section(&QuorLogConfig::ReadBitmapsSection)},
         {"vectors", section(&QuorLogConfig::ReadVectorsSection)},
@@ -78,7 +81,7 @@ void QuorLogConfig::ReadBitmapsSection(ConfigTokenStream& stream, ConfigMessageL
             FormatProblem(stream, messages);
             return false;
         }
-        BitmapPattern& pattern = m_tables.bitmaps.FindOrCreate(ORBAX_Platform::widen_cp1252(token));
+        BitmapPattern& pattern = m_tables.bitmaps.FindOrCreate(ORBAX_Platform::widen_cp1252(token), m_read.bitmaps);
 
         kind = stream.nextWordOrString(token);
         if (kind == ConfigTokenStream::End)
@@ -127,7 +130,7 @@ void QuorLogConfig::ReadVectorsSection(ConfigTokenStream& stream, ConfigMessageL
             return false;
         }
         const std::wstring name = ORBAX_Platform::widen_cp1252(token);
-        VectorPattern& pattern = m_tables.vectors.FindOrCreate(name);
+        VectorPattern& pattern = m_tables.vectors.FindOrCreate(name, m_read.vectors);
 
         std::uint32_t colorref = 0;
         if (stream.readColour(colorref))
@@ -177,7 +180,7 @@ void QuorLogConfig::ReadDefinitionsSection(ConfigTokenStream& stream, ConfigMess
             FormatProblem(stream, messages);
             return false;
         }
-        HatchList& list = m_tables.hatchLists.FindOrCreate(ORBAX_Platform::widen_cp1252(token));
+        HatchList& list = m_tables.hatchLists.FindOrCreate(ORBAX_Platform::widen_cp1252(token), m_read.hatchLists);
         if (!OpenRecord(stream, messages))
             return false;
         for (;;) {
@@ -215,14 +218,18 @@ void QuorLogConfig::ReadDefinitionsSection(ConfigTokenStream& stream, ConfigMess
             if (!ReadRockTypes(stream, raw))
                 return false;
 
+            // One entry per rock type, counted before the list is split.
+            if (!CountConfigItems(stream, messages,
+                                  static_cast<std::size_t>(std::count(raw.begin(), raw.end(), ',')) + 1))
+                return false;
+            m_read.patterns.update(m_tables.bitmaps, m_tables.vectors, m_tables.inbuilts);
             bool reported = false;
             for (const std::string& rockType : splitRockTypes(raw)) {
                 if (entryKind < 0)
                     continue;
                 HatchListEntry entry(entryKind, ORBAX_Platform::widen_cp1252(patternName),
                                      ORBAX_Platform::widen_cp1252(rockType));
-                if (!HatchListEntry::Resolve(m_tables.bitmaps, entry, m_tables.vectors, m_tables.inbuilts, true) &&
-                    !reported) {
+                if (!HatchListEntry::Resolve(m_read.patterns, entry) && !reported) {
                     reported = true;
                     AddConfigMessage(messages, 6, 2, 1006,
                                      {list.name, ORBAX_Platform::widen_cp1252(HatchListEntry::KindWord(entryKind)),

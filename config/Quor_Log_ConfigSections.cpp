@@ -19,7 +19,8 @@ void QuorLogConfig::ReadCorrelationsSection(ConfigTokenStream& stream, ConfigMes
             return false;
         }
         // A repeated site name adds its seams to the site read before.
-        CorrelationDefinition& site = m_tables.correlations.FindOrCreate(ORBAX_Platform::widen_cp1252(token));
+        CorrelationDefinition& site =
+            m_tables.correlations.FindOrCreate(ORBAX_Platform::widen_cp1252(token), m_read.correlations);
         if (!OpenRecord(stream, messages))
             return false;
         kind = stream.nextWordOrString(token);
@@ -28,6 +29,8 @@ void QuorLogConfig::ReadCorrelationsSection(ConfigTokenStream& stream, ConfigMes
                 return false;
             if (IsBrace(kind, token, '}'))
                 break;
+            if (!CountConfigItems(stream, messages))
+                return false;
             site.seams.emplace_back(ORBAX_Platform::widen_cp1252(token));
             kind = stream.nextWordOrString(token);
             if (!IsBrace(kind, token, '{'))
@@ -42,6 +45,8 @@ void QuorLogConfig::ReadCorrelationsSection(ConfigTokenStream& stream, ConfigMes
                     FormatProblem(stream, messages);
                     return false;
                 }
+                if (!CountConfigItems(stream, messages))
+                    return false;
                 site.seams.back().plies.push_back(ORBAX_Platform::widen_cp1252(token));
             }
             kind = stream.nextWordOrString(token);

@@ -1,25 +1,16 @@
 #pragma once
-// Reading one line of text: a trailing carriage return is dropped, so files with CR LF line ends
-// read exactly like files with LF line ends.
+// Reading one line of text: a line ends at a line feed, a carriage return (files of old Mac programs)
+// or the two together, so files with CR LF, LF or CR line ends read alike.
 #include <cstddef>
 #include <istream>
+#include <limits>
 #include <string>
 
 namespace ORBAX_Platform {
 
-template <class CharT, class Traits, class Alloc>
-std::basic_istream<CharT, Traits>& read_line(std::basic_istream<CharT, Traits>& in,
-                                             std::basic_string<CharT, Traits, Alloc>& line)
-{
-    std::getline(in, line);
-    if (!line.empty() && line.back() == CharT('\r'))
-        line.pop_back();
-    return in;
-}
-
-// One line as read_line reads it, but of at most `maxBytes` characters: a longer line is not read on,
-// `tooLong` is set and the stream fails, so that a file of one endless line (or a device) cannot fill
-// the memory.
+// One line as read_line below reads it, but of at most `maxBytes` characters: a longer line is not
+// read on, `tooLong` is set and the stream fails, so that a file of one endless line (or a device)
+// cannot fill the memory.
 template <class CharT, class Traits, class Alloc>
 std::basic_istream<CharT, Traits>& read_line(std::basic_istream<CharT, Traits>& in,
                                              std::basic_string<CharT, Traits, Alloc>& line, std::size_t maxBytes,
@@ -40,6 +31,14 @@ std::basic_istream<CharT, Traits>& read_line(std::basic_istream<CharT, Traits>& 
             }
             if (Traits::to_char_type(c) == CharT('\n'))
                 break;
+            if (Traits::to_char_type(c) == CharT('\r')) {
+                // The buffer looks ahead past its own blocks, so a CR LF split between two reads
+                // is still one line end.
+                const typename Traits::int_type next = buffer->sgetc();
+                if (!Traits::eq_int_type(next, Traits::eof()) && Traits::to_char_type(next) == CharT('\n'))
+                    buffer->sbumpc();
+                break;
+            }
             if (line.size() >= maxBytes) {
                 tooLong = true;
                 in.setstate(std::ios::failbit);
@@ -51,21 +50,31 @@ std::basic_istream<CharT, Traits>& read_line(std::basic_istream<CharT, Traits>& 
         // The file's buffer reports a failed read (a folder opened as a file) by throwing.
         in.setstate(std::ios::badbit);
     }
-    if (!line.empty() && line.back() == CharT('\r'))
-        line.pop_back();
     return in;
 }
 
-// A whole text with the carriage return of every CR LF pair (and a CR at the very end) dropped, so
-// that text saved by a Windows editor reads like its original; every other byte is kept.
-inline std::string drop_line_end_carriage_returns(const std::string& bytes)
+template <class CharT, class Traits, class Alloc>
+std::basic_istream<CharT, Traits>& read_line(std::basic_istream<CharT, Traits>& in,
+                                             std::basic_string<CharT, Traits, Alloc>& line)
+{
+    bool tooLong = false;
+    return read_line(in, line, std::numeric_limits<std::size_t>::max(), tooLong);
+}
+
+// A whole text with every line end made a line feed: a CR LF pair and a carriage return alone (files
+// of old Mac programs) become one line feed; every other byte is kept.
+inline std::string line_feeds_only(const std::string& bytes)
 {
     std::string out;
     out.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] == '\n'))
-            continue;
-        out += bytes[i];
+        if (bytes[i] == '\r') {
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                continue;
+            out += '\n';
+        } else {
+            out += bytes[i];
+        }
     }
     return out;
 }

@@ -57,7 +57,7 @@ void ReadConfigurationSections(const std::string& bytes, const std::wstring& fil
                                const std::vector<ConfigSectionReader>& sections, OtherSections others,
                                ConfigMessageList& messages)
 {
-    std::stringbuf buffer(ORBAX_Platform::drop_line_end_carriage_returns(bytes));
+    std::stringbuf buffer(ORBAX_Platform::line_feeds_only(bytes));
     ConfigTokenStream stream(&buffer);
     std::string firstLine;
     stream.readLine(firstLine);
@@ -66,6 +66,8 @@ void ReadConfigurationSections(const std::string& bytes, const std::wstring& fil
 
     std::string token;
     while (stream.nextWordOrString(token) != ConfigTokenStream::End) {
+        if (!CountConfigItems(stream, messages))
+            break;
         if (const ConfigSectionReader* section = findSection(stream, token, sections)) {
             section->read(stream, messages);
         } else if (others == OtherSections::Refuse) {

@@ -35,7 +35,7 @@ struct ConfigSectionReader {
 // its brace-balanced block skipped unread (Skip; 1014 still when no "{" follows).
 enum class OtherSections { Refuse, Skip };
 
-// Reads configuration text (the file's bytes; a carriage return before each line feed is dropped).
+// Reads configuration text (the file's bytes; CR LF and a lone CR read as a line feed).
 // `fileName` names the text in messages. A header that does not name a configuration of this version
 // gives its message and nothing is read.
 void ReadConfigurationSections(const std::string& bytes, const std::wstring& fileName,

@@ -1,5 +1,6 @@
 #include "core/configfile/ConfigSchemaSection.h"
 
+#include <algorithm>
 #include <locale>
 
 #include "core/catalogue/Messages.h"
@@ -14,10 +15,45 @@ using ORBAX_Utilities::format_message;
 
 const char* const ConfigurationHeader = "Quorlog Configuration v";
 
+void AddConfigMessage(ConfigMessageList& messages, ConfigMessage message)
+{
+    if (messages.size() < MaxConfigMessages) {
+        messages.push_back(std::move(message));
+        return;
+    }
+    if (messages.size() == MaxConfigMessages) {
+        // The note holds the highest severity of the whole list, so that it alone tells a failure.
+        std::uint16_t severity = 0;
+        for (const ConfigMessage& listed : messages)
+            severity = std::max(severity, listed.severity);
+        messages.emplace_back(61, severity, ORBAX_Utilities::get_message_wide(1061));
+    }
+    ConfigMessage& note = messages[MaxConfigMessages];
+    note.severity = std::max(note.severity, message.severity);
+}
+
 void AddConfigMessage(ConfigMessageList& messages, std::uint16_t code, std::uint16_t severity, int messageId,
                       const std::vector<std::wstring>& args)
 {
-    messages.emplace_back(code, severity, format_message(messageId, args));
+    if (messages.size() > MaxConfigMessages) {
+        // Only the note's severity can change: the text is not made.
+        AddConfigMessage(messages, ConfigMessage(code, severity, std::wstring()));
+        return;
+    }
+    AddConfigMessage(messages, ConfigMessage(code, severity, format_message(messageId, args)));
+}
+
+bool CountConfigItems(ConfigTokenStream& stream, ConfigMessageList& messages, std::size_t count)
+{
+    const bool within = stream.items <= MaxConfigurationItems;
+    stream.items += count;
+    if (stream.items > MaxConfigurationItems) {
+        if (within)
+            AddConfigMessage(messages, 60, 3, 1060, {std::to_wstring(MaxConfigurationItems), LineText(stream)});
+        return false;
+    }
+    // Past the listed problems, a read that has failed already ends here instead of meeting more.
+    return messages.size() <= MaxConfigMessages || messages[MaxConfigMessages].severity < 3;
 }
 
 std::wstring LineText(const ConfigTokenStream& stream) { return std::to_wstring(stream.lineNumber()); }
@@ -67,8 +103,8 @@ std::uint16_t ConfigCodeOfLibraryKind(std::int32_t kind)
 void appendLibraryErrors(const ORBAX_Logging::LoadMessages& library, ConfigMessageList& messages)
 {
     for (const ORBAX_Logging::LoadMessage& message : library)
-        messages.emplace_back(ConfigCodeOfLibraryKind(message.kind), static_cast<std::uint16_t>(message.severity),
-                              message.text);
+        AddConfigMessage(messages, ConfigMessage(ConfigCodeOfLibraryKind(message.kind),
+                                                 static_cast<std::uint16_t>(message.severity), message.text));
 }
 
 using QuorLogConfigSyntax::FormatProblem;
@@ -100,6 +136,8 @@ void ReadSchemaDefinitionsSection(ConfigTokenStream& stream, ConfigMessageList& 
                 closed = true;
                 break;
             }
+            if (!CountConfigItems(stream, messages))
+                return false;
             if (kind != ConfigTokenStream::Word)
                 FormatProblem(stream, messages);
             const std::int32_t fieldKind = ORBAX_Logging::fieldKindFromKeyword(ORBAX_Platform::widen_cp1252(token));

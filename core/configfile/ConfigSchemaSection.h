@@ -2,6 +2,7 @@
 // The parts of the configuration file that the console tool shares with the desktop program and
 // that need nothing of the drawing layer: the header text, problem records, the conversion of
 // library problems into configuration problems, and the "SchemaDefinitions" section.
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -19,11 +20,32 @@ namespace ORBAX_Config {
 extern const char* const ConfigurationHeader; // "Quorlog Configuration v"
 constexpr char ConfigurationVersion = '3';
 
-using ConfigTokenStream = ORBAX_Utilities::TokenStream<char>;
+// The most records, fields, entries, seams and plies (and sections) one read of the configuration
+// builds: far above any real configuration (the shipped one has some 150), and together no more than
+// some 250 MB.
+constexpr std::size_t MaxConfigurationItems = 1000000;
+// The problems a list shows in full; beyond them one note says that more were found, and the note
+// takes the highest severity of the whole list, so that a failure stays a failure.
+constexpr std::size_t MaxConfigMessages = 1000;
+
+// The token stream of a configuration read, which also counts what the read builds.
+class ConfigTokenStream : public ORBAX_Utilities::TokenStream<char> {
+public:
+    using ORBAX_Utilities::TokenStream<char>::TokenStream;
+
+    std::size_t items = 0;
+};
+
+// Counts `count` more items built. False when the read should end: the items went beyond
+// MaxConfigurationItems (message 1060, an error, once), or the problems beyond MaxConfigMessages with
+// an error among them (the read has failed; meeting more problems would only cost time).
+bool CountConfigItems(ConfigTokenStream& stream, ConfigMessageList& messages, std::size_t count = 1);
 
 // Appends a problem with the text of message `messageId` (arguments %1, %2, ...).
 void AddConfigMessage(ConfigMessageList& messages, std::uint16_t code, std::uint16_t severity, int messageId,
                       const std::vector<std::wstring>& args);
+// Appends a problem, or, beyond MaxConfigMessages, raises the note's severity to it.
+void AddConfigMessage(ConfigMessageList& messages, ConfigMessage message);
 // The stream's current line as a decimal number, for messages.
 std::wstring LineText(const ConfigTokenStream& stream);
 

@@ -52,7 +52,7 @@ void ReadRecordList(Stream& stream, ConfigMessageList& messages, std::string& to
         return;
     for (;;) {
         const int kind = stream.nextWordOrString(token);
-        if (EndsRecordList(kind, token) || !readRecord(kind))
+        if (EndsRecordList(kind, token) || !ORBAX_Config::CountConfigItems(stream, messages) || !readRecord(kind))
             return;
     }
 }

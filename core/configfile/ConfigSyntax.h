@@ -4,11 +4,11 @@
 #include <string>
 
 #include "core/configfile/ConfigMessage.h"
-#include "core/streams/TokenStream.h"
+#include "core/configfile/ConfigSchemaSection.h"
 
 namespace QuorLogConfigSyntax {
 
-using Stream = ORBAX_Utilities::TokenStream<char>;
+using Stream = ORBAX_Config::ConfigTokenStream;
 
 bool IsName(int kind);
 bool IsBrace(int kind, const std::string& token, char brace);
@@ -23,7 +23,8 @@ bool OpenSection(Stream& stream, ConfigMessageList& messages);
 bool OpenRecord(Stream& stream, ConfigMessageList& messages);
 // A section of records: the "{" that opens it (message 1005 without it), then `readRecord` once a
 // record with the record's first token in `token` and its kind as the argument, until the "}" that
-// closes the section, the end of input, or `readRecord` giving false.
+// closes the section, the end of input, `readRecord` giving false, or the read having built or met
+// too much (CountConfigItems; each record counts one).
 void ReadRecordList(Stream& stream, ConfigMessageList& messages, std::string& token,
                     const std::function<bool(int kind)>& readRecord);
 // A quoted-string token without its quotes (an unterminated one loses only its opening quote).

@@ -134,12 +134,14 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         }
 
         std::vector<std::wstring> texts;
+        BoreholeCounts counts;
         bool newUnit = true;
         bool rockTypeTaken = false;
         int percentageSum = 0;
         double runningDepth = 0.0;
 
         auto copyUnitValues = [&](Interval& unit, const RowValues& v) {
+            counts.characters -= unitCharacters(unit);
             if (hasSeam && hasPly) {
                 unit.seam = v.seam;
                 unit.ply = v.ply;
@@ -151,6 +153,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 unit.sample = v.sample;
             if (hasRecovered)
                 unit.recovered = v.recovered;
+            counts.characters += unitCharacters(unit);
         };
         // False when the unit cannot be placed: it is removed and no further row is read.
         auto resolve = [&](const RowValues& v) {
@@ -167,6 +170,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         std::size_t overfullRows = 0;
         std::size_t firstOverfullLine = 0;
         std::size_t firstOverfullCount = 0;
+        bool stopped = false;
         while (reader.nextRow(cells)) {
             line = reader.rowLine();
             if (reader.droppedText() && overfullRows++ == 0) {
@@ -204,6 +208,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 }
             }
             row.values.assign(texts);
+            counts.addRow(fields.size(), row.rockType.str(), texts);
 
             bool goOn = true;
             switch (options.intervalLocation) {
@@ -286,9 +291,20 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 }
                 break;
             }
-            if (!goOn)
+            counts.units = size();
+            if (goOn && counts.exceeded()) {
+                counts.reportRead(messages, fileName);
+                goOn = false;
+            }
+            if (!goOn) {
+                stopped = true;
                 break;
+            }
         }
+        // An empty line ends the data; rows after it are not lost without a word.
+        if (!stopped && reader.textLeft())
+            addMessage(messages, 9, SeverityWarning,
+                       ORBAX_Utilities::format_message1(11169, std::to_wstring(reader.rowLine())));
 
         if (overfullRows > 0)
             addMessage(messages, 16, SeverityWarning,

@@ -118,6 +118,8 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
                 writeRow(unit, composite, true);
         }
 
+        if (!checkWriteBytes(bytes.size(), MaxBoreholeTextFileBytes, fileName, messages))
+            return;
         const std::filesystem::path target = ORBAX_Platform::path_from_wide(fileName);
         std::filesystem::path backup;
         if (options.backup) {

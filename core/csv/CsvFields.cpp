@@ -20,9 +20,9 @@ bool CsvRowReader::lineEndAt(std::size_t pos) const
 {
     if (pos >= m_bytes.size())
         return false;
-    if (m_bytes[pos] == '\n')
-        return true;
-    return m_bytes[pos] == '\r' && (pos + 1 == m_bytes.size() || m_bytes[pos + 1] == '\n');
+    // A carriage return ends a line alone too (files of old Mac programs); before a line feed the two
+    // are one line end.
+    return m_bytes[pos] == '\n' || m_bytes[pos] == '\r';
 }
 
 void CsvRowReader::skipLineEnd()

@@ -18,8 +18,8 @@ struct CsvSyntax {
 };
 
 // Splits a file's bytes into rows of fields, one row per line. The end of a line ends the field and
-// the row, inside quotes or not: a stray quote must never swallow the rows after it. A carriage
-// return before a line end is dropped.
+// the row, inside quotes or not: a stray quote must never swallow the rows after it. A line ends at
+// a line feed, a carriage return, or the two together.
 class CsvRowReader {
 public:
     // `maxFields` limits how many fields of a record are kept; the rest are read and dropped.
@@ -42,9 +42,11 @@ public:
     // True when a field of the last row beyond `maxFields` held more than blanks: text that was
     // dropped (empty fields at the end of a spreadsheet's row lose nothing).
     bool droppedText() const { return m_droppedText; }
+    // True when anything but blanks and line ends is left to read (after an empty line ended the data).
+    bool textLeft() const { return m_bytes.find_first_not_of(" \t\r\n", m_pos) != std::string_view::npos; }
 
 private:
-    // True when a line ends at `pos` (a line feed, or a carriage return before a line feed or the end).
+    // True when a line ends at `pos` (a line feed or a carriage return).
     bool lineEndAt(std::size_t pos) const;
     // Steps over the line end at `pos` and counts the line.
     void skipLineEnd();

@@ -1,6 +1,7 @@
 #include "core/formats/BoreholeFormats.h"
 
 #include "core/csv/Borehole_CSV.h"
+#include "core/model/FileLimits.h"
 #include "core/prolog/Borehole_Prolog.h"
 #include "core/prolog4/Borehole_Prolog4.h"
 
@@ -70,7 +71,12 @@ std::unique_ptr<Borehole> BoreholeFormats::load(std::int32_t formatCode, const s
 void BoreholeFormats::save(std::int32_t formatCode, const std::wstring& fileName, Borehole& borehole,
                            const OptionsData& options, LoadMessages& messages)
 {
-    formatOf(formatCode).save(fileName, borehole, options, messages);
+    const Format& format = formatOf(formatCode);
+    // A file that its reader would refuse is never written: the user keeps the old one and is told.
+    const SchemaPtr& schema = options.schema ? options.schema : borehole.schema;
+    if (schema && !checkWriteCounts(borehole, *schema, fileName, messages))
+        return;
+    format.save(fileName, borehole, options, messages);
 }
 
 } // namespace ORBAX_Logging

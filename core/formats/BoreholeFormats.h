@@ -26,7 +26,9 @@ public:
     // reader finds goes into `options` as that reader says. The readers never throw.
     static std::unique_ptr<Borehole> load(std::int32_t formatCode, const std::wstring& fileName, OptionsData& options,
                                           LoadMessages& messages);
-    // Writes with the writer of the code; the version written is that of options.formatCode.
+    // Writes with the writer of the code; the version written is that of options.formatCode. A
+    // borehole that would give a file beyond the counts a read takes (FileLimits.h) is refused with a
+    // message before anything is written.
     static void save(std::int32_t formatCode, const std::wstring& fileName, Borehole& borehole,
                      const OptionsData& options, LoadMessages& messages);
 };

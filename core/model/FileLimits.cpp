@@ -3,8 +3,88 @@
 #include <cerrno>
 
 #include "core/catalogue/Messages.h"
+#include "core/model/Borehole.h"
 
 namespace ORBAX_Logging {
+
+namespace {
+
+// The words that name the first count beyond its limit ("more than 1000000 units").
+std::wstring exceededText(const BoreholeCounts& counts)
+{
+    using ORBAX_Utilities::format_message1;
+    if (counts.units > MaxBoreholeUnits)
+        return format_message1(11170, std::to_wstring(MaxBoreholeUnits));
+    if (counts.rows > MaxBoreholeRows)
+        return format_message1(11171, std::to_wstring(MaxBoreholeRows));
+    if (counts.cells > MaxBoreholeCells)
+        return format_message1(11172, std::to_wstring(MaxBoreholeCells));
+    return format_message1(11173, std::to_wstring(MaxBoreholeCharacters));
+}
+
+void addWriteRefusal(LoadMessages& messages, const std::wstring& fileName, const std::wstring& what)
+{
+    addError(messages, 5, ORBAX_Utilities::format_message2(11178, fileName, what));
+}
+
+} // namespace
+
+void BoreholeCounts::reportRead(LoadMessages& messages, const std::wstring& fileName) const
+{
+    addError(messages, 9, ORBAX_Utilities::format_message2(11177, fileName, exceededText(*this)));
+}
+
+void BoreholeCounts::addRow(std::size_t fields, const std::wstring& rockType, const std::vector<std::wstring>& texts)
+{
+    std::size_t rowCharacters = rockType.size();
+    for (const std::wstring& text : texts)
+        rowCharacters += text.size();
+    addRow(fields, rowCharacters);
+}
+
+std::size_t unitCharacters(const Interval& unit)
+{
+    return unit.seam.length() + unit.ply.length() + unit.sample.length();
+}
+
+std::size_t rowCharacters(const LithData& row) { return row.rockType.length() + row.values.characterCount(); }
+
+BoreholeCounts writtenCounts(const Borehole& borehole, const SchemaDefinition& schema)
+{
+    BoreholeCounts counts;
+    const std::size_t fields = schema.fields.size();
+    counts.units = borehole.size();
+    for (const Interval& unit : borehole) {
+        counts.characters += unitCharacters(unit);
+        if (unit.elements.empty())
+            counts.addRow(fields, 0);
+        for (const LithData& row : unit.elements)
+            counts.addRow(fields, rowCharacters(row));
+        if (unit.elements.size() >= 2)
+            counts.addRow(fields, unit.composite ? rowCharacters(*unit.composite) : 0);
+        if (counts.exceeded())
+            break;
+    }
+    return counts;
+}
+
+bool checkWriteCounts(const Borehole& borehole, const SchemaDefinition& schema, const std::wstring& fileName,
+                      LoadMessages& messages)
+{
+    const BoreholeCounts counts = writtenCounts(borehole, schema);
+    if (!counts.exceeded())
+        return true;
+    addWriteRefusal(messages, fileName, exceededText(counts));
+    return false;
+}
+
+bool checkWriteBytes(std::size_t bytes, std::size_t maxBytes, const std::wstring& fileName, LoadMessages& messages)
+{
+    if (bytes <= maxBytes)
+        return true;
+    addWriteRefusal(messages, fileName, ORBAX_Utilities::format_message1(11176, std::to_wstring(maxBytes >> 20)));
+    return false;
+}
 
 std::wstring FileReadFailureText(ORBAX_Platform::FileRead outcome, int code, std::size_t maxBytes)
 {

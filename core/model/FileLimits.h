@@ -1,25 +1,92 @@
 #pragma once
-// The most a whole-file read of the borehole library takes of each kind of file, and the reasons its
-// "Unable to open" messages give when a file cannot be read or written.
+// What a read of the borehole library may cost, and the reasons its "Unable to open" messages give
+// when a file cannot be read or written.
 //
-// Each limit is far above any real file of its kind (a borehole of 20,000 units takes about 1 MB as
-// text) and keeps the peak memory of a read well under 2 GB: a Prolog 2.1/3.0 or CSV read takes up to
-// about 120 times the file's size (a unit may be two bytes of the file and some 230 bytes in memory),
-// so 8 MB peak at about 1 GB; a Prolog 4 read up to about 60 times (a parsed element of four bytes),
-// so 24 MB peak at about 1.4 GB.
+// A read is bounded by what it builds, counted as it builds it: units, element rows (a unit-level
+// row counts as one), cells (a value for every schema field of every row, empty or not) and the
+// characters of the texts held; a Prolog 4 read also by the nodes of the parsed document (elements,
+// attributes, texts, comments, entity references, those that entities expand to included) and the
+// characters they hold. Each limit is far above any real borehole (20,000 units of 30 fields is a
+// large one) and together they keep the peak memory of a read under 2 GB: a unit costs about 300
+// bytes, a row 100, a cell 1, a character up to 3 (held as UTF-8), a parsed node about 220 and a
+// parsed character 2.
+//
+// The byte limits only keep the file's own bytes, which are held while they are read, in proportion:
+// every file our writers make from a borehole within the counts is smaller (a Prolog 3.0 record is a
+// line per field), and a save that would make a larger one, or one whose borehole passes a count, is
+// refused before the file is touched.
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "core/model/LoadMessage.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 
 namespace ORBAX_Logging {
 
-constexpr std::size_t MaxBoreholeTextFileBytes = std::size_t(8) << 20; // Prolog 2.1/3.0 and CSV
-constexpr std::size_t MaxProlog4FileBytes = std::size_t(24) << 20;
+class Borehole;
+class Interval;
+class LithData;
+class SchemaDefinition;
+
+constexpr std::size_t MaxBoreholeTextFileBytes = std::size_t(256) << 20; // Prolog 2.1/3.0 and CSV
+constexpr std::size_t MaxProlog4FileBytes = std::size_t(128) << 20;
 // A text description that an export appends to, read whole before it is written anew.
 constexpr std::size_t MaxDescriptionFileBytes = std::size_t(256) << 20;
+
+constexpr std::size_t MaxBoreholeUnits = 1000000;
+constexpr std::size_t MaxBoreholeRows = 2000000;
+constexpr std::size_t MaxBoreholeCells = 32000000;
+constexpr std::size_t MaxBoreholeCharacters = 64000000;
+constexpr std::size_t MaxProlog4Nodes = 4000000;
+constexpr std::size_t MaxProlog4Characters = 64000000;
+
+// What a borehole read has built so far (or what a borehole holds), against the limits above.
+struct BoreholeCounts {
+    std::size_t units = 0;
+    std::size_t rows = 0;
+    std::size_t cells = 0;
+    std::size_t characters = 0;
+
+    // One row of `fields` cells holding `characters` characters of text.
+    void addRow(std::size_t fields, std::size_t rowCharacters)
+    {
+        ++rows;
+        cells += fields;
+        characters += rowCharacters;
+    }
+    // The same for a row read: its rock type and the texts of its values.
+    void addRow(std::size_t fields, const std::wstring& rockType, const std::vector<std::wstring>& texts);
+    // True once a count has passed its limit.
+    bool exceeded() const
+    {
+        return units > MaxBoreholeUnits || rows > MaxBoreholeRows || cells > MaxBoreholeCells ||
+               characters > MaxBoreholeCharacters;
+    }
+    // The error that names the first count beyond its limit: the read of `fileName` stopped there.
+    void reportRead(LoadMessages& messages, const std::wstring& fileName) const;
+};
+
+// The characters of the texts of a row (rock type and values), and of a unit's own (seam, ply and
+// sample), as the counts take them.
+std::size_t rowCharacters(const LithData& row);
+std::size_t unitCharacters(const Interval& unit);
+
+// What `borehole` would hold once written with `schema` (its fields give the cells of every row) and
+// read back: the units, one row per element (a blank one for a unit without any) and a unit-level row
+// for an interbedded unit, and the characters of their texts.
+BoreholeCounts writtenCounts(const Borehole& borehole, const SchemaDefinition& schema);
+
+// Before a save of `borehole` to `fileName` with `schema`: false, with an error that names the count
+// and says nothing was written, when the file would hold more than a read takes.
+bool checkWriteCounts(const Borehole& borehole, const SchemaDefinition& schema, const std::wstring& fileName,
+                      LoadMessages& messages);
+
+// Before the bytes of a save are written: false, with an error, when they are more than `maxBytes`,
+// the limit of the reader of the file's kind.
+bool checkWriteBytes(std::size_t bytes, std::size_t maxBytes, const std::wstring& fileName, LoadMessages& messages);
 
 // Why a read ended without the file: the system's text, or that the file is larger than `maxBytes`, or
 // that it is no regular file.

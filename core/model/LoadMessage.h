@@ -1,6 +1,7 @@
 #pragma once
 // A problem met while reading, writing or checking a borehole or a schema. Readers, writers, the
 // depth resolution and schema validation only append to a list that the caller owns.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ enum Severity : std::int16_t {
     SeverityError = 3,
     SeverityFatal = 4
 };
+
+// The messages a list shows in full. Beyond them a note says that more were found, and only the first
+// error of each kind and severity is kept.
+constexpr std::size_t MaxListedMessages = 1000;
 
 LoadMessage& addMessage(LoadMessages& list, std::int32_t kind, std::int16_t severity, const std::wstring& text);
 LoadMessage& addError(LoadMessages& list, std::int32_t kind, const std::wstring& text);

@@ -116,6 +116,18 @@ std::size_t ValueList::offsetOf(std::size_t i) const
     return static_cast<std::size_t>(p - m_data);
 }
 
+std::size_t ValueList::characterCount() const
+{
+    std::size_t characters = 0;
+    const char* p = m_data;
+    for (std::size_t k = 0; p && k < m_count; ++k) {
+        const std::size_t length = readVarint(p);
+        characters += PackedText::characterCount(p, length);
+        p += length;
+    }
+    return characters;
+}
+
 std::wstring ValueList::at(std::size_t i) const
 {
     if (i >= m_count)

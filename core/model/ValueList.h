@@ -41,6 +41,8 @@ public:
     void clear() noexcept;
 
     std::vector<std::wstring> toVector() const;
+    // The characters of all the values together, in one pass over the block.
+    std::size_t characterCount() const;
 
     friend bool operator==(const ValueList& a, const ValueList& b);
     friend bool operator!=(const ValueList& a, const ValueList& b) { return !(a == b); }

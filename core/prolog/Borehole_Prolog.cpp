@@ -15,6 +15,7 @@
 #include "core/model/InternalError.h"
 #include "core/model/OneRowUnits.h"
 #include "core/model/UnitRowWriter.h"
+#include "core/model/ValueText.h"
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
@@ -46,8 +47,8 @@ const double NaN = std::numeric_limits<double>::quiet_NaN();
 
 std::wstring systemText(int code) { return ORBAX_Platform::wide_from_utf8(std::generic_category().message(code)); }
 
-// Lines of a file held in memory; a line ends at a line feed, and a carriage return before it is
-// dropped. A last line without a line feed still counts.
+// Lines of a file held in memory; a line ends at a line feed, a carriage return (files of old Mac
+// programs) or the two together. A last line without a line end still counts.
 class LineCursor {
 public:
     explicit LineCursor(const std::string& bytes) : m_bytes(bytes) {}
@@ -56,20 +57,21 @@ public:
     {
         if (m_pos >= m_bytes.size())
             return false;
-        const std::size_t newline = m_bytes.find('\n', m_pos);
-        const std::size_t end = newline == std::string::npos ? m_bytes.size() : newline;
+        const std::size_t lineEnd = m_bytes.find_first_of("\r\n", m_pos);
+        const std::size_t end = lineEnd == std::string::npos ? m_bytes.size() : lineEnd;
         line = std::string_view(m_bytes.data() + m_pos, end - m_pos);
-        m_pos = newline == std::string::npos ? m_bytes.size() : newline + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        m_pos = end;
+        if (m_pos < m_bytes.size() && m_bytes[m_pos++] == '\r' && m_pos < m_bytes.size() && m_bytes[m_pos] == '\n')
+            ++m_pos;
         return true;
     }
 
+    // About the number of lines left (line feeds, or carriage returns in a file without any).
     std::size_t remainingLines() const
     {
-        return static_cast<std::size_t>(
-                   std::count(m_bytes.begin() + static_cast<std::ptrdiff_t>(m_pos), m_bytes.end(), '\n')) +
-               1;
+        const auto from = m_bytes.begin() + static_cast<std::ptrdiff_t>(m_pos);
+        const auto feeds = static_cast<std::size_t>(std::count(from, m_bytes.end(), '\n'));
+        return (feeds ? feeds : static_cast<std::size_t>(std::count(from, m_bytes.end(), '\r'))) + 1;
     }
 
 private:
@@ -108,8 +110,10 @@ struct SchemaShape {
     bool recovered = false;
 };
 
-void setUnitValues(Interval& unit, const RecordValues& record, const SchemaShape& shape)
+// Sets the unit-level values of the record and keeps `characters` (the text the read holds) in step.
+void setUnitValues(Interval& unit, const RecordValues& record, const SchemaShape& shape, std::size_t& characters)
 {
+    characters -= unitCharacters(unit);
     if (shape.seam) {
         unit.seam = record.seam;
         unit.ply = shape.ply ? record.ply : std::wstring();
@@ -118,6 +122,7 @@ void setUnitValues(Interval& unit, const RecordValues& record, const SchemaShape
         unit.sample = record.sample;
     if (shape.recovered)
         unit.recovered = record.recovered;
+    characters += unitCharacters(unit);
 }
 
 void appendLine(void* context, const std::string& text, const OptionsData&)
@@ -257,7 +262,8 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
     shape.sample = schema->countOf(SAMPLE) > 0;
     shape.recovered = schema->countOf(RECOVERED) > 0;
     const std::wstring& intervalText = options.intervalRockType;
-    reserve(lines.remainingLines() / fieldCount + 1);
+    reserve(std::min(lines.remainingLines() / fieldCount + 1, MaxBoreholeUnits + 1));
+    BoreholeCounts counts;
 
     double runningDepth = 0.0;
     bool unitOpen = false;
@@ -314,21 +320,28 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             if (anyText)
                 addMessage(messages, kindIncomplete, SeverityWarning,
                            ORBAX_Utilities::format_message1(11118, fileName));
+            // As in the other formats, an interbedded unit left open has no depths, and the user is
+            // told (a file read with the wrong line ends shows here too).
+            if (unitOpen)
+                addMessage(messages, kindIncomplete, SeverityWarning,
+                           ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
             break;
         }
         row.rockType = rock;
         row.values.assign(texts);
+        counts.addRow(fieldCount, rock, texts);
 
         const bool compositeRecord = rock.compare(0, intervalText.size(), intervalText) == 0;
+        int resolution = ResolvedConsistent;
         if (!unitOpen) {
             emplace_back(schema);
             Interval& unit = back();
             const std::int32_t percentage = row.percentage;
             unit.elements.push_back(std::move(row));
             if (percentage == 100)
-                resolveAndReport(messages, options.precision, unit, runningDepth, record.top, record.bottom,
-                                 record.thickness, options.keepGivenDepths);
-            setUnitValues(unit, record, shape);
+                resolution = resolveAndReport(messages, options.precision, unit, runningDepth, record.top,
+                                              record.bottom, record.thickness, options.keepGivenDepths);
+            setUnitValues(unit, record, shape, counts.characters);
             unitOpen = percentage != 100;
         } else if (!compositeRecord) {
             Interval& unit = back();
@@ -337,10 +350,18 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
         } else {
             Interval& unit = back();
             unit.composite = std::move(row);
-            setUnitValues(unit, record, shape);
-            resolveAndReport(messages, options.precision, unit, runningDepth, record.top, record.bottom,
-                             record.thickness, options.keepGivenDepths);
+            setUnitValues(unit, record, shape, counts.characters);
+            resolution = resolveAndReport(messages, options.precision, unit, runningDepth, record.top, record.bottom,
+                                          record.thickness, options.keepGivenDepths);
             unitOpen = false;
+        }
+        // A unit that cannot be placed ends the read, as its message says.
+        if (resolution >= OnlyTopGiven)
+            break;
+        counts.units = size();
+        if (counts.exceeded()) {
+            counts.reportRead(messages, fileName);
+            break;
         }
     }
 
@@ -414,7 +435,8 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
     using ORBAX_Utilities::format_message;
     try {
         std::string out;
-        if (!writeBytes(out, messages, borehole, options))
+        if (!writeBytes(out, messages, borehole, options) ||
+            !checkWriteBytes(out.size(), MaxBoreholeTextFileBytes, fileName, messages))
             return;
 
         const std::wstring backupName = fileName + L".backup";

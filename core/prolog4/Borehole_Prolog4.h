@@ -15,6 +15,8 @@
 
 namespace ORBAX_Logging {
 
+class OneRowUnits;
+
 class Borehole_Prolog4 : public Borehole {
 public:
     explicit Borehole_Prolog4(SchemaPtr boreholeSchema = SchemaPtr());
@@ -66,7 +68,7 @@ public:
     static void save(const std::wstring& fileName, Borehole& borehole, const OptionsData& options,
                      LoadMessages& messages);
     void writeDocument(const std::wstring& fileName, const OptionsData& options, LoadMessages& messages);
-    void writeLithData(const OptionsData& options, LoadMessages& messages);
+    void writeLithData(const OneRowUnits& oneRow, const OptionsData& options);
     void writeFields(xercesc::DOMElement* lithData, const Interval& unit, const LithData& row, bool compositeRow,
                      const OptionsData& options);
 
@@ -79,6 +81,9 @@ private:
     static void listTemplatesFrom(const std::wstring& fileName, const std::string* bytes,
                                   std::vector<std::wstring>& names, std::vector<unsigned>& fieldCounts);
     void emptyDataElement();
+    // 0 when a read of the document with the borehole's rows written would keep within the limits of
+    // nodes and characters (FileLimits.h); else the number of the message that names the one passed.
+    int writtenSizeLimit(const OneRowUnits& oneRow, const OptionsData& options) const;
 
     Prolog4Parser parser;
 

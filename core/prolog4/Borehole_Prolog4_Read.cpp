@@ -8,6 +8,7 @@
 #include "core/catalogue/Messages.h"
 #include "core/model/DepthResolution.h"
 #include "core/model/Exception.h"
+#include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
 #include "core/model/ValueText.h"
 #include "core/prolog4/XmlText.h"
@@ -186,27 +187,18 @@ void Borehole_Prolog4::emptyDataElement()
 {
     if (!dataElement)
         return;
-    // The removed nodes stay in the document's pool until the next read or the end of the borehole.
+    // Released nodes go back to the document, which makes the nodes of the next save from them.
     while (DOMNode* last = dataElement->getLastChild())
-        dataElement->removeChild(last);
+        dataElement->removeChild(last)->release();
 }
 
 void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages& messages)
 {
     const std::vector<DOMElement*> rows = elements_by_tag(dataElement, L"CLithData");
-    // Every row holds a value for every column of the schema. The depths are the last columns, so a
-    // genuine row carries an element per column and its file is larger than its cells; a file of
-    // near-empty rows under a template of thousands of headings would otherwise take its size times
-    // thousands in memory and time.
-    const std::size_t columns = std::max<std::size_t>(schema->fields.size(), 1);
-    const std::size_t fileSize = parser.fileSize();
-    const std::size_t maxCells =
-        (std::size_t(16) << 20) + (fileSize > (std::size_t(1) << 56) ? fileSize : fileSize * 8);
-    if (rows.size() > maxCells / columns) {
-        addReadError(messages, ORBAX_Utilities::format_message2(11146, std::to_wstring(rows.size()),
-                                                                std::to_wstring(schema->fields.size())));
-        return;
-    }
+    // Every row holds a value for every column of the schema, so a file of near-empty rows under a
+    // template of thousands of headings is bounded by the cells counted, not by its size.
+    const std::size_t columns = schema->fields.size();
+    BoreholeCounts counts;
     const bool hasSeam = schema->countOf(SEAM) > 0;
     const bool hasPly = schema->countOf(PLY) > 0;
     const bool hasSample = schema->countOf(SAMPLE) > 0;
@@ -214,14 +206,16 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
 
     bool newUnit = true;
     double runningDepth = 0.0;
-    reserve(rows.size());
+    reserve(std::min(rows.size(), MaxBoreholeUnits + 1));
     for (const DOMElement* element : rows) {
         LithData row(schema);
         double top = kNaN, bottom = kNaN, thickness = kNaN, recovered = kNaN;
         std::wstring seam, ply, sample;
         readLithData(element, row, top, bottom, thickness, recovered, seam, ply, sample);
 
+        counts.addRow(columns, rowCharacters(row));
         auto copyUnitValues = [&](Interval& unit) {
+            counts.characters -= unitCharacters(unit);
             if (hasSeam && hasPly) {
                 unit.seam = seam;
                 unit.ply = ply;
@@ -233,13 +227,15 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
                 unit.sample = sample;
             if (hasRecovered)
                 unit.recovered = recovered;
+            counts.characters += unitCharacters(unit);
         };
 
+        int resolution = ResolvedConsistent;
         if (newUnit) {
             emplace_back(schema, row);
             if (row.percentage == 100)
-                resolveAndReport(messages, options.precision, back(), runningDepth, top, bottom, thickness,
-                                 options.keepGivenDepths);
+                resolution = resolveAndReport(messages, options.precision, back(), runningDepth, top, bottom, thickness,
+                                              options.keepGivenDepths);
             else
                 newUnit = false; // an interbedded unit has begun
             copyUnitValues(back());
@@ -247,11 +243,19 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
             Interval& unit = back();
             unit.compositeRow() = row;
             copyUnitValues(unit);
-            resolveAndReport(messages, options.precision, unit, runningDepth, top, bottom, thickness,
-                             options.keepGivenDepths);
+            resolution = resolveAndReport(messages, options.precision, unit, runningDepth, top, bottom, thickness,
+                                          options.keepGivenDepths);
             newUnit = true;
         } else {
             back().elements.push_back(row);
+        }
+        // A unit that cannot be placed ends the read, as its message says.
+        if (resolution >= OnlyTopGiven)
+            return;
+        counts.units = size();
+        if (counts.exceeded()) {
+            counts.reportRead(messages, parser.fileName());
+            return;
         }
     }
     if (!newUnit)

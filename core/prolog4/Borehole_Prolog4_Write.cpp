@@ -34,6 +34,65 @@ public:
     std::wstring text;
 };
 
+// The tag of field i of n: "f1", "f2", ... and the last three "Recovered", "EstThick", "EstDepth".
+std::wstring tagOf(long i, long n)
+{
+    if (i < n - 3)
+        return L"f" + std::to_wstring(i + 1);
+    if (i == n - 3)
+        return L"Recovered";
+    return i == n - 2 ? L"EstThick" : L"EstDepth";
+}
+
+// The text written for field k of a row.
+std::wstring writtenText(const FieldDefinition& field, std::size_t k, const Interval& unit, const LithData& row,
+                         bool compositeRow, const OptionsData& options)
+{
+    // A composite row made by an edit has no rock type of its own: it is the interval row.
+    const bool intervalRow = compositeRow && row.rockType.empty();
+    const int decimals = options.precision;
+    switch (field.kind) {
+    case BOTTOM: return realText(decimals, unit.bottom);
+    case TOP: return realText(decimals, unit.bottom - unit.thickness);
+    case THICKNESS: return realText(decimals, unit.thickness);
+    case RECOVERED: return std::isnan(unit.recovered) ? std::wstring() : realText(decimals, unit.recovered);
+    // The unit row is the one at 100 percent, whatever its own rock type: that is how it is read.
+    case PERCENTAGE: return compositeRow ? std::wstring(L"100") : std::to_wstring(row.percentage);
+    case ROCKTYPE: return intervalRow ? options.intervalRockType : row.rockType.str();
+    case SEAM: return unit.seam;
+    case PLY: return unit.ply;
+    case SAMPLE: return unit.sample;
+    case STRING:
+    case REAL:
+    case INTEGER: return k < row.values.size() ? row.values[k] : std::wstring();
+    default: return std::wstring();
+    }
+}
+
+// Calls `visit(unit, row, compositeRow)` for every row writeLithData writes, in its order: a unit of
+// `oneRow` as its one row, others as their elements and their composite row.
+template <class Visit>
+void forEachWrittenRow(const Borehole& borehole, const OneRowUnits& oneRow, Visit visit)
+{
+    std::size_t i = 0;
+    for (const Interval& unit : borehole) {
+        if (oneRow.contains(i++)) {
+            visit(unit, OneRowUnits::rowOf(unit), false);
+            continue;
+        }
+        if (unit.elements.size() < 2) {
+            // A unit without elements still keeps its depths in the file: it gets a blank row.
+            const LithData blank(unit.schema ? unit.schema : borehole.schema);
+            visit(unit, unit.elements.empty() ? blank : unit.elements.front(), false);
+            continue;
+        }
+        for (const LithData& row : unit.elements)
+            visit(unit, row, false);
+        LithData blank;
+        visit(unit, unit.compositeOr(blank), true);
+    }
+}
+
 template <class T>
 struct Released {
     T* object;
@@ -68,7 +127,19 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
 
     try {
         DOMDocument* document = parser.document();
-        writeLithData(options, messages);
+        const OneRowUnits oneRow =
+            schema ? OneRowUnits(*this, *schema, RowMarking::Percent, options.intervalRockType) : OneRowUnits();
+        const int limit = writtenSizeLimit(oneRow, options);
+        if (limit) {
+            const std::wstring what =
+                limit == 11174 ? ORBAX_Utilities::format_message1(11174, std::to_wstring(MaxProlog4Nodes))
+                               : ORBAX_Utilities::format_message1(11175, std::to_wstring(MaxProlog4Characters));
+            addError(messages, 5, ORBAX_Utilities::format_message2(11178, fileName, what));
+            return;
+        }
+        if (schema)
+            oneRow.report(*this, *schema, options.precision, messages);
+        writeLithData(oneRow, options);
 
         DOMImplementation* implementation = DOMImplementationRegistry::getDOMImplementation(u"LS");
         if (!implementation) {
@@ -93,6 +164,8 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
                          errors.text.empty() ? std::wstring(L"The document could not be serialised.") : errors.text));
             return;
         }
+        if (!checkWriteBytes(target.getLen(), MaxProlog4FileBytes, fileName, messages))
+            return;
         const std::string bytes(reinterpret_cast<const char*>(target.getRawBuffer()), target.getLen());
         const ORBAX_Platform::SafeSaveResult result =
             ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), bytes);
@@ -109,40 +182,38 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
     }
 }
 
-void Borehole_Prolog4::writeLithData(const OptionsData& options, LoadMessages& messages)
+int Borehole_Prolog4::writtenSizeLimit(const OneRowUnits& oneRow, const OptionsData& options) const
+{
+    // The document as it stands (its data emptied), then each row: its element, an element and a text
+    // per field, and the line end and indentation the serializer puts before each element and end tag.
+    std::size_t nodes = 0;
+    std::size_t characters = 0;
+    count_nodes(parser.document(), nodes, characters);
+    std::size_t depth = 0;
+    for (const DOMNode* node = dataElement; node; node = node->getParentNode())
+        ++depth;
+    const std::size_t indent = 1 + 2 * depth;
+    forEachWrittenRow(*this, oneRow, [&](const Interval& unit, const LithData& row, bool compositeRow) {
+        const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
+        const std::size_t n = rowSchema ? rowSchema->fields.size() : 0;
+        nodes += 3 + 3 * n;
+        characters += 2 * indent + n * (indent + 2);
+        for (std::size_t k = 0; k < n; ++k)
+            characters += writtenText(rowSchema->fields[k], k, unit, row, compositeRow, options).size();
+    });
+    if (nodes > MaxProlog4Nodes)
+        return 11174;
+    return characters > MaxProlog4Characters ? 11175 : 0;
+}
+
+void Borehole_Prolog4::writeLithData(const OneRowUnits& oneRow, const OptionsData& options)
 {
     DOMDocument* document = parser.document();
-    const OneRowUnits oneRow =
-        schema ? OneRowUnits(*this, *schema, RowMarking::Percent, options.intervalRockType) : OneRowUnits();
-    if (schema)
-        oneRow.report(*this, *schema, options.precision, messages);
-    std::size_t i = 0;
-    for (const Interval& unit : *this) {
-        if (oneRow.contains(i++)) {
-            DOMElement* element = document->createElement(u"CLithData");
-            writeFields(element, unit, OneRowUnits::rowOf(unit), false, options);
-            dataElement->appendChild(element);
-            continue;
-        }
-        if (unit.elements.size() < 2) {
-            // A unit without elements still keeps its depths in the file: it gets a blank row.
-            const LithData blank(unit.schema ? unit.schema : schema);
-            const LithData& row = unit.elements.empty() ? blank : unit.elements.front();
-            DOMElement* element = document->createElement(u"CLithData");
-            writeFields(element, unit, row, false, options);
-            dataElement->appendChild(element);
-            continue;
-        }
-        for (const LithData& row : unit.elements) {
-            DOMElement* element = document->createElement(u"CLithData");
-            writeFields(element, unit, row, false, options);
-            dataElement->appendChild(element);
-        }
+    forEachWrittenRow(*this, oneRow, [&](const Interval& unit, const LithData& row, bool compositeRow) {
         DOMElement* element = document->createElement(u"CLithData");
-        LithData blank;
-        writeFields(element, unit, unit.compositeOr(blank), true, options);
+        writeFields(element, unit, row, compositeRow, options);
         dataElement->appendChild(element);
-    }
+    });
 }
 
 void Borehole_Prolog4::writeFields(DOMElement* lithData, const Interval& unit, const LithData& row, bool compositeRow,
@@ -154,44 +225,10 @@ void Borehole_Prolog4::writeFields(DOMElement* lithData, const Interval& unit, c
     DOMDocument* document = parser.document();
     const std::vector<FieldDefinition>& fields = rowSchema->fields;
     const long n = static_cast<long>(fields.size());
-    // A composite row made by an edit has no rock type of its own: it is the interval row.
-    const bool intervalRow = compositeRow && row.rockType.empty();
-    const int decimals = options.precision;
     for (long i = 0; i < n; ++i) {
-        std::wstring tag;
-        if (i < n - 3)
-            tag = L"f" + std::to_wstring(i + 1);
-        else if (i == n - 3)
-            tag = L"Recovered";
-        else if (i == n - 2)
-            tag = L"EstThick";
-        else
-            tag = L"EstDepth";
-
-        std::wstring text;
         const std::size_t k = static_cast<std::size_t>(i);
-        switch (fields[k].kind) {
-        case BOTTOM: text = realText(decimals, unit.bottom); break;
-        case TOP: text = realText(decimals, unit.bottom - unit.thickness); break;
-        case THICKNESS: text = realText(decimals, unit.thickness); break;
-        case RECOVERED:
-            if (!std::isnan(unit.recovered))
-                text = realText(decimals, unit.recovered);
-            break;
-        // The unit row is the one at 100 percent, whatever its own rock type: that is how it is read.
-        case PERCENTAGE: text = compositeRow ? std::wstring(L"100") : std::to_wstring(row.percentage); break;
-        case ROCKTYPE: text = intervalRow ? options.intervalRockType : row.rockType.str(); break;
-        case SEAM: text = unit.seam; break;
-        case PLY: text = unit.ply; break;
-        case SAMPLE: text = unit.sample; break;
-        case STRING:
-        case REAL:
-        case INTEGER:
-            if (k < row.values.size())
-                text = row.values[k];
-            break;
-        default: break;
-        }
+        const std::wstring tag = tagOf(i, n);
+        const std::wstring text = writtenText(fields[k], k, unit, row, compositeRow, options);
         DOMElement* child = document->createElement(XmlString(tag).c_str());
         child->setTextContent(XmlString(text).c_str());
         lithData->appendChild(child);

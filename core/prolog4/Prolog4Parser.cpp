@@ -1,6 +1,8 @@
 #include "core/prolog4/Prolog4Parser.h"
 
 #include <new>
+#include <string>
+#include <unordered_set>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/framework/MemoryManager.hpp>
@@ -154,9 +156,12 @@ public:
 // distinct attribute name costs the document's name pool a search through all the names before it. The
 // refusal is thrown as the memory budget's is, a scanning error of the library's own kind that leaves
 // the parser usable.
+// It counts the nodes the document gets (elements, attributes, texts, comments, processing
+// instructions, entity references) and the characters of their text the same way, as they are met,
+// those an entity expands to included: the document's memory grows with both.
 class Prolog4Parser::LimitedParser : public XercesDOMParser {
 public:
-    enum class Limit { None, Depth, Attributes };
+    enum class Limit { None, Depth, Attributes, Names, Nodes, Characters };
 
     explicit LimitedParser(MemoryManager* memory) : XercesDOMParser(nullptr, memory) {}
 
@@ -166,6 +171,10 @@ public:
     void startDocument() override
     {
         m_depth = 0;
+        m_nodes = 0;
+        m_characters = 0;
+        m_inText = false;
+        m_names.clear();
         m_exceeded = Limit::None;
         XercesDOMParser::startDocument();
     }
@@ -178,6 +187,13 @@ public:
             refuse(Limit::Depth);
         if (count > kMaxAttributes)
             refuse(Limit::Attributes);
+        std::size_t characters = 0;
+        takeName(decl.getFullName());
+        for (XMLSize_t i = 0; i < count; ++i) {
+            takeName(attributes.elementAt(i)->getQName());
+            characters += XMLString::stringLen(attributes.elementAt(i)->getValue());
+        }
+        add(1 + count, characters);
         XercesDOMParser::startElement(decl, urlId, prefix, attributes, count, isEmpty, isRoot);
         // The scanner ends an empty element too ("<a/>"), at once.
         ++m_depth;
@@ -186,12 +202,67 @@ public:
     void endElement(const XMLElementDecl& decl, const unsigned int urlId, const bool isRoot,
                     const XMLCh* const prefix) override
     {
+        m_inText = false;
         XercesDOMParser::endElement(decl, urlId, isRoot, prefix);
         if (m_depth > 0)
             --m_depth;
     }
 
+    // The pieces of one run of text (the scanner hands it on in blocks) make one node.
+    void docCharacters(const XMLCh* const chars, const XMLSize_t length, const bool cdataSection) override
+    {
+        addText(length);
+        XercesDOMParser::docCharacters(chars, length, cdataSection);
+    }
+    void ignorableWhitespace(const XMLCh* const chars, const XMLSize_t length, const bool cdataSection) override
+    {
+        addText(length);
+        XercesDOMParser::ignorableWhitespace(chars, length, cdataSection);
+    }
+    void docComment(const XMLCh* const comment) override
+    {
+        add(1, XMLString::stringLen(comment));
+        XercesDOMParser::docComment(comment);
+    }
+    void docPI(const XMLCh* const target, const XMLCh* const data) override
+    {
+        add(1, XMLString::stringLen(target) + XMLString::stringLen(data));
+        XercesDOMParser::docPI(target, data);
+    }
+    void startEntityReference(const XMLEntityDecl& entity) override
+    {
+        add(1, 0);
+        XercesDOMParser::startEntityReference(entity);
+    }
+    void endEntityReference(const XMLEntityDecl& entity) override
+    {
+        m_inText = false;
+        XercesDOMParser::endEntityReference(entity);
+    }
+
 private:
+    void takeName(const XMLCh* name)
+    {
+        if (m_names.emplace(name ? name : u"").second && m_names.size() > kMaxNames)
+            refuse(Limit::Names);
+    }
+    void add(std::size_t nodes, std::size_t characters)
+    {
+        m_inText = false;
+        m_nodes += nodes;
+        m_characters += characters;
+        if (m_nodes > MaxProlog4Nodes)
+            refuse(Limit::Nodes);
+        if (m_characters > MaxProlog4Characters)
+            refuse(Limit::Characters);
+    }
+    void addText(std::size_t characters)
+    {
+        const bool continued = m_inText;
+        add(continued ? 0 : 1, characters);
+        m_inText = true;
+    }
+
     [[noreturn]] void refuse(Limit limit)
     {
         m_exceeded = limit;
@@ -199,6 +270,10 @@ private:
     }
 
     unsigned m_depth = 0;
+    std::size_t m_nodes = 0;
+    std::size_t m_characters = 0;
+    bool m_inText = false; // the last node counted is a text that more pieces may join
+    std::unordered_set<std::u16string> m_names;
     Limit m_exceeded = Limit::None;
 };
 
@@ -207,8 +282,8 @@ namespace {
 // The memory a parse of a file of this size may take, in bytes.
 std::size_t memoryBudget(std::size_t fileSize)
 {
-    if (fileSize > (static_cast<std::size_t>(-1) - Prolog4Parser::kMemoryBase) / Prolog4Parser::kMemoryPerFileByte)
-        return static_cast<std::size_t>(-1);
+    if (fileSize > (Prolog4Parser::kMemoryMost - Prolog4Parser::kMemoryBase) / Prolog4Parser::kMemoryPerFileByte)
+        return Prolog4Parser::kMemoryMost;
     return Prolog4Parser::kMemoryBase + fileSize * Prolog4Parser::kMemoryPerFileByte;
 }
 
@@ -260,6 +335,14 @@ std::wstring Prolog4Parser::refusal(const std::wstring& fileName) const
         return ORBAX_Utilities::format_message2(11144, fileName, std::to_wstring(kMaxDepth));
     case LimitedParser::Limit::Attributes:
         return ORBAX_Utilities::format_message2(11190, fileName, std::to_wstring(kMaxAttributes));
+    case LimitedParser::Limit::Names:
+        return ORBAX_Utilities::format_message2(11168, fileName, std::to_wstring(kMaxNames));
+    case LimitedParser::Limit::Nodes:
+        return ORBAX_Utilities::format_message2(
+            11177, fileName, ORBAX_Utilities::format_message1(11174, std::to_wstring(MaxProlog4Nodes)));
+    case LimitedParser::Limit::Characters:
+        return ORBAX_Utilities::format_message2(
+            11177, fileName, ORBAX_Utilities::format_message1(11175, std::to_wstring(MaxProlog4Characters)));
     case LimitedParser::Limit::None: break;
     }
     if (m_memory->exceeded())
@@ -288,6 +371,7 @@ Prolog4Parser::Outcome Prolog4Parser::parseBytes(const std::string& bytes, const
 {
     error.clear();
     m_fileSize = bytes.size();
+    m_fileName = fileName;
     m_errors->resetErrors();
     startParser(bytes.size());
     std::wstring thrown;
@@ -342,6 +426,44 @@ std::vector<DOMElement*> elements_by_tag(const DOMNode* root, const wchar_t* tag
         node = node->getNextSibling();
     }
     return found;
+}
+
+void count_nodes(const DOMNode* root, std::size_t& nodes, std::size_t& characters)
+{
+    std::size_t depth = 0;
+    const DOMNode* node = root;
+    while (node) {
+        ++nodes;
+        if (node->getNodeType() == DOMNode::ELEMENT_NODE) {
+            if (const DOMNamedNodeMap* attributes = node->getAttributes()) {
+                nodes += attributes->getLength();
+                for (XMLSize_t i = 0; i < attributes->getLength(); ++i)
+                    characters += XMLString::stringLen(attributes->item(i)->getNodeValue());
+            }
+            std::size_t children = 0;
+            bool elementChildren = false;
+            for (const DOMNode* child = node->getFirstChild(); child; child = child->getNextSibling()) {
+                ++children;
+                elementChildren = elementChildren || child->getNodeType() == DOMNode::ELEMENT_NODE;
+            }
+            if (elementChildren) {
+                nodes += children + 1;
+                characters += (children + 1) * (2 + 2 * depth);
+            }
+        } else if (node->getNodeType() != DOMNode::DOCUMENT_NODE) {
+            characters += XMLString::stringLen(node->getNodeValue());
+        }
+        if (const DOMNode* child = node->getFirstChild()) {
+            node = child;
+            ++depth;
+            continue;
+        }
+        while (node != root && !node->getNextSibling()) {
+            node = node->getParentNode();
+            --depth;
+        }
+        node = node == root ? nullptr : node->getNextSibling();
+    }
 }
 
 std::wstring direct_text(const DOMNode* element)

@@ -3,8 +3,9 @@
 // the UTF-8 path helpers and parsed from memory, a fatal parse error (missing, empty, non-XML or
 // truncated file) makes the parse fail instead of leaving a partial tree, validation complaints of a
 // file without a grammar stay silent, external entities and DTDs are never fetched, and a document
-// that would expand beyond a memory budget, nests deeper or gives an element more attributes than any
-// Prolog 4 file is refused while it is parsed.
+// that would expand beyond a memory budget, nests deeper, gives an element more attributes or holds
+// more nodes or characters of text (entities expanded) than any Prolog 4 file is refused while it is
+// parsed.
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -39,10 +40,17 @@ public:
     // Prolog 4 elements carry a handful, and each new attribute name costs the document time in
     // proportion to the names before it.
     static constexpr std::size_t kMaxAttributes = 1000;
-    // The memory a parse may take: this much, plus kMemoryPerFileByte for each byte of the file. A
-    // document whose declared entities or attribute defaults would expand beyond it is Refused.
+    // A document with more different names of elements and attributes than this is Refused when the
+    // parser meets the first name beyond it: Prolog 4 files use a few dozen, and each new name costs
+    // the parser time in proportion to the names before it.
+    static constexpr std::size_t kMaxNames = 10000;
+    // The memory a parse may take: this much, plus kMemoryPerFileByte for each byte of the file, and
+    // never more than kMemoryMost. A document whose declared entities or attribute defaults would
+    // expand beyond it is Refused. The limits on nodes and characters (FileLimits.h) keep any other
+    // document well inside it.
     static constexpr std::size_t kMemoryBase = std::size_t(64) << 20;
     static constexpr std::size_t kMemoryPerFileByte = 64;
+    static constexpr std::size_t kMemoryMost = std::size_t(1280) << 20;
 
     // Releases the document of an earlier parse, then parses the file, which is not read when it is
     // larger than MaxProlog4FileBytes. On success the document has a root element. `error` receives
@@ -54,8 +62,8 @@ public:
 
     // The document of the last successful parse, owned by the parser; null otherwise.
     xercesc::DOMDocument* document() const { return m_document; }
-    // The size in bytes of the file of the last parse.
-    std::size_t fileSize() const { return m_fileSize; }
+    // The name of the file of the last parse, as messages give it.
+    const std::wstring& fileName() const { return m_fileName; }
     void resetDocumentPool();
 
 private:
@@ -78,11 +86,18 @@ private:
     std::unique_ptr<LimitedParser> m_parser; // made anew for each document
     xercesc::DOMDocument* m_document = nullptr;
     std::size_t m_fileSize = 0;
+    std::wstring m_fileName;
 };
 
 // Every descendant element of `root` with the tag name, in document order (the root itself is not
 // included). Walks the tree without recursion, so deep nesting cannot exhaust the stack.
 std::vector<xercesc::DOMElement*> elements_by_tag(const xercesc::DOMNode* root, const wchar_t* tag);
+
+// Adds the nodes under `root` (itself included) and the characters of their text to the counts, as
+// a read of the document written indented would count them at most: besides the nodes themselves, a
+// line end and indentation before each child of an element with element children and before its end
+// tag.
+void count_nodes(const xercesc::DOMNode* root, std::size_t& nodes, std::size_t& characters);
 
 // The concatenated text of the element's direct text children; CDATA sections and the text of
 // nested elements do not count.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <unordered_map>
 
 #include "config/BitmapPattern.h"
 #include "config/DBaseList.h"
@@ -90,4 +91,34 @@ TEST(DBaseList, FindOrCreateComparesNamesExactly)
     VectorPattern& sand = vectors.FindOrCreate(std::wstring(L"Sand"));
     EXPECT_EQ(sand.colour, 0xFFFFFFFFu);
     EXPECT_FALSE(sand.compiled);
+}
+
+// A read's look-ups through an index find what a pass over the table would: the first record of a name
+// (in id order) or a new one under the next id; and, ignoring case, the first pattern of an entry's
+// kind, patterns added since taken in by update().
+TEST(DBaseList, IndexedLookUpsFindWhatAPassWould)
+{
+    DBaseList<BitmapPattern> bitmaps;
+    bitmaps.Insert(Named(L"Coal", 5));
+    bitmaps.Insert(Named(L"Coal", 7));
+    std::unordered_map<std::wstring, int> index;
+    EXPECT_EQ(bitmaps.FindOrCreate(std::wstring(L"Coal"), index).id, 5);
+    BitmapPattern& sand = bitmaps.FindOrCreate(std::wstring(L"Sand"), index);
+    EXPECT_EQ(sand.id, 8);
+    EXPECT_EQ(&bitmaps.FindOrCreate(std::wstring(L"Sand"), index), &sand);
+    EXPECT_EQ(bitmaps.FindOrCreate(std::wstring(L"sand"), index).id, 9);
+
+    VectorTable vectors;
+    InbuiltTable inbuilts;
+    PatternNames names;
+    names.update(bitmaps, vectors, inbuilts);
+    HatchListEntry coal(HatchListEntry::Bitmap, L"COAL", L"C");
+    EXPECT_TRUE(HatchListEntry::Resolve(names, coal));
+    EXPECT_EQ(coal.patternId, 5);
+    HatchListEntry shale(HatchListEntry::Isovector, L"shale", L"S");
+    EXPECT_FALSE(HatchListEntry::Resolve(names, shale));
+    const int shaleId = vectors.Insert(VectorPattern(L"Shale"))->first;
+    names.update(bitmaps, vectors, inbuilts);
+    EXPECT_TRUE(HatchListEntry::Resolve(names, shale));
+    EXPECT_EQ(shale.patternId, shaleId);
 }

@@ -169,6 +169,25 @@ TEST(SchemaSection, BadRecordsGiveTheirMessages)
     }
 }
 
+// Problems are listed up to their limit, then one note takes the highest severity of them all: warnings
+// alone let the read go on to the end, an error among them ends it at the next record.
+TEST(SchemaSection, ProblemsPastTheListedOnesKeepTheirWeight)
+{
+    std::string schemas = "{\n";
+    for (int i = 0; i < 1200; ++i)
+        schemas += " S" + std::to_string(i) + " { ROCKTYPE r }\n"; // a schema without depths: a warning
+    const SectionRead warned = readSection(schemas + " Last { ROCKTYPE r BOTTOM b } }");
+    ASSERT_EQ(warned.messages.size(), ORBAX_Config::MaxConfigMessages + 1);
+    EXPECT_EQ(warned.messages.back().text, L"More problems were found than are listed here.");
+    EXPECT_EQ(warned.messages.back().severity, 2);
+    EXPECT_EQ(warned.schemas.size(), 1201u);
+
+    const SectionRead failed = readSection(schemas + " Bad { DEPTHS d }\n Later { ROCKTYPE r BOTTOM b } }");
+    EXPECT_EQ(failed.messages.back().severity, 3);
+    EXPECT_TRUE(HasConfigFailure(failed.messages));
+    EXPECT_EQ(failed.schemas.size(), 1201u) << "nothing after the error is read";
+}
+
 TEST(SchemaSection, HeaderCheck)
 {
     ConfigMessageList messages;

@@ -47,8 +47,11 @@ TEST(CsvRead, HeadingRowsAndUnits)
     CSVOptionsData options = optionsFor(rockPercentBottom());
     LoadMessages messages;
     auto borehole = readText("Rock,Pct,Base\nSAND,100,10\nCLAY,100,12\n\nLOST,100,20\n", options, messages);
-    ASSERT_TRUE(messages.empty());
-    ASSERT_EQ(borehole->size(), 2u); // the empty line ends the data
+    // The empty line ends the data, and the user is told that rows after it are not read.
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].severity, SeverityWarning);
+    EXPECT_EQ(messages[0].text, L"The empty line 4 ends the data; the lines after it are not read.");
+    ASSERT_EQ(borehole->size(), 2u);
     EXPECT_DOUBLE_EQ((*borehole)[0].bottom, 10.0);
     EXPECT_DOUBLE_EQ((*borehole)[1].thickness, 2.0);
     EXPECT_EQ(options.formatCode, 5);

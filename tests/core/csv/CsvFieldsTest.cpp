@@ -84,8 +84,9 @@ TEST(CsvGrammar, LineEndsEmptyLinesAndCarriageReturns)
 {
     // A carriage return before the line feed is dropped; an empty line ends the data.
     EXPECT_EQ(rows("a,b\r\nc,d\r\n\r\ne,f\r\n", syntax(1)), (std::vector<Row>{{"a", "b"}, {"c", "d"}}));
-    // The last line may lack its line feed; a lone carriage return inside a line is text.
-    EXPECT_EQ(rows("a\rb,c", syntax(0)), (std::vector<Row>{{"a\rb", "c"}}));
+    // The last line may lack its line feed; a lone carriage return ends a line too (old Mac files),
+    // inside quotes or not.
+    EXPECT_EQ(rows("a\rb,c\r\"d\re\r", syntax(1)), (std::vector<Row>{{"a"}, {"b", "c"}, {"d"}, {"e"}}));
     EXPECT_EQ(rows("a,\n", syntax(1)), (std::vector<Row>{{"a", ""}}));
 }
 

@@ -130,3 +130,21 @@ TEST(DepthResolution, KeepingTheGivenValuesForRepair)
     r = resolve(2, N, N, 1.5, 3, true);
     EXPECT_EQ(r.bottom, 3.5);
 }
+
+// A list keeps 1,000 messages and a note; past them each kind of error is kept once, so that a read
+// fails, or a repair read goes on through inconsistencies, as it would with every message kept.
+TEST(LoadMessages, PastTheListedOnesAFailureStillShows)
+{
+    LoadMessages messages;
+    for (int i = 0; i < 1500; ++i)
+        addError(messages, 1, L"inconsistent");
+    ASSERT_EQ(messages.size(), MaxListedMessages + 2);
+    EXPECT_EQ(messages[MaxListedMessages].severity, SeverityInfo);
+    EXPECT_TRUE(hasReadFailure(messages, false));
+    EXPECT_FALSE(hasReadFailure(messages, true));
+    addMessage(messages, 9, SeverityWarning, L"left out");
+    addError(messages, 3, L"incomplete");
+    addError(messages, 3, L"incomplete again");
+    EXPECT_EQ(messages.size(), MaxListedMessages + 3);
+    EXPECT_TRUE(hasReadFailure(messages, true));
+}

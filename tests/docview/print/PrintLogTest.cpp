@@ -761,10 +761,12 @@ TEST_F(PrintLog, PreviewPrintAsksAndDepthsRangesAndEndOfHoleReadApart)
     const auto pdf = Print();
     ASSERT_TRUE(printed);
     int ends = 0; // "EOH" whole: inside its narrow column, or at 4 pt (about 3 mm) where that is too narrow
-    for (int page = 1; page <= ReadInfo(pdf).pages; ++page)
-        for (const Word& word : ReadWords(pdf, page))
+    for (int page = 1; page <= ReadInfo(pdf).pages; ++page) {
+        for (const Word& word : ReadWords(pdf, page)) {
             if (word.text == "EOH" && ++ends)
                 EXPECT_LE(word.box.width(), std::max(layout.fields[LeftBorehole].body.width(), 3.3));
+        }
+    }
     EXPECT_EQ(ends, 2);
     // The last depth number of the trace field stands above the range value under it.
     const QRectF field = layout.fields[Trace1].field.translated(kEdge + layout.content.left(), kEdge);

@@ -1,6 +1,7 @@
 #include <climits>
 #include <clocale>
 #include <cmath>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -139,16 +140,26 @@ TEST(TextModule, TrimmingBlanks)
     EXPECT_EQ(text, L"");
 }
 
-TEST(LineReader, CrLfLineEqualsItsLfTwin)
+TEST(LineReader, CrLfAndLoneCrLinesEqualTheirLfTwin)
 {
+    QuorTest::TempDir dir;
+    // The file is read through a buffer of three bytes, so that a CR LF pair is split between reads.
+    QuorTest::write_file(dir / "cr.txt", "first\rsecond\r\n\rlast\r");
+    std::ifstream file;
+    char block[3];
+    file.rdbuf()->pubsetbuf(block, sizeof block);
+    file.open(dir / "cr.txt", std::ios::binary);
     std::istringstream crlf("first\r\nsecond\r\n\r\nlast");
-    std::istringstream lf("first\nsecond\n\nlast");
-    std::string a, b;
-    while (read_line(crlf, a)) {
-        ASSERT_TRUE(static_cast<bool>(read_line(lf, b)));
-        EXPECT_EQ(a, b);
+    for (std::istream* in : {static_cast<std::istream*>(&crlf), static_cast<std::istream*>(&file)}) {
+        std::istringstream lf("first\nsecond\n\nlast");
+        std::string a, b;
+        while (read_line(*in, a)) {
+            ASSERT_TRUE(static_cast<bool>(read_line(lf, b)));
+            EXPECT_EQ(a, b);
+        }
+        EXPECT_FALSE(static_cast<bool>(read_line(lf, b)));
     }
-    EXPECT_FALSE(static_cast<bool>(read_line(lf, b)));
+    EXPECT_EQ(line_feeds_only("a\r\nb\rc\r"), "a\nb\nc\n");
 }
 
 TEST(Numbers, ParseLikeTheCLibraryWithoutItsLocale)
