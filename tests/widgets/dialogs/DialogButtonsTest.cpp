@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 #include "tests/support/AppTestSupport.h"
 #include "widgets/controls/EditorButton.h"
@@ -38,6 +39,7 @@ TEST(DialogButtons, OkIsTheDefaultAndAcceptsThroughTheDialogsOwnAccept)
     int helped = 0;
     const DialogButtonRow row =
         OkCancelButtons(&dialog, QStringLiteral("&OK"), QStringLiteral("Help"), [&] { ++helped; });
+    (new QVBoxLayout(&dialog))->addLayout(row.layout); // as every caller does, so the dialog owns it
     EXPECT_TRUE(row.ok->isDefault());
     ASSERT_EQ(row.layout->count(), 4) << "pressed to the right, in the template's order";
     EXPECT_EQ(row.layout->itemAt(1)->widget(), dialog.findChild<QPushButton*>("id1"));
@@ -51,11 +53,13 @@ TEST(DialogButtons, OkIsTheDefaultAndAcceptsThroughTheDialogsOwnAccept)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 
     QDialog plain;
-    EXPECT_EQ(OkCancelButtons(&plain).help, nullptr) << "no Help without its text";
+    const DialogButtonRow plainRow = OkCancelButtons(&plain);
+    (new QVBoxLayout(&plain))->addLayout(plainRow.layout);
+    EXPECT_EQ(plainRow.help, nullptr) << "no Help without its text";
 
     // The editors' row: no button becomes the default by focus; Help and F1 call the help.
     QDialog editor;
-    OkCancelHelpRow(&editor, [&] { ++helped; });
+    (new QVBoxLayout(&editor))->addLayout(OkCancelHelpRow(&editor, [&] { ++helped; }));
     for (QPushButton* button : editor.findChildren<QPushButton*>())
         EXPECT_FALSE(button->autoDefault()) << button->objectName().toStdString();
     ASSERT_EQ(HelpKeys(editor).size(), 1u);
