@@ -127,6 +127,8 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
 
     try {
         DOMDocument* document = parser.document();
+        // The read's line ends and indentation would join those of the pretty printer and grow.
+        drop_layout_whitespace(document);
         const OneRowUnits oneRow =
             schema ? OneRowUnits(*this, *schema, RowMarking::Percent, options.intervalRockType) : OneRowUnits();
         const int limit = writtenSizeLimit(oneRow, options);
@@ -153,6 +155,11 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
         config->setParameter(XMLUni::fgDOMErrorHandler, &errors);
         if (config->canSetParameter(XMLUni::fgDOMWRTFormatPrettyPrint, true))
             config->setParameter(XMLUni::fgDOMWRTFormatPrettyPrint, true);
+        // Without the library's extra line end between the children of the root, the layout is the
+        // same at every level and (with the read's layout dropped above) an unchanged borehole saves
+        // to the same bytes every time.
+        if (config->canSetParameter(XMLUni::fgDOMWRTXercesPrettyPrint, false))
+            config->setParameter(XMLUni::fgDOMWRTXercesPrettyPrint, false);
 
         MemBufFormatTarget target;
         output.object->setByteStream(&target);
