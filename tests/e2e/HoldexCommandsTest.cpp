@@ -622,18 +622,22 @@ TEST_F(HoldexCommands, RepairKeepsTheVersionOfTheFile)
     EXPECT_TRUE(startsWith(file("hole21.pro"), "v2.1\r\nSAND\r\n100\r\n2.000\r\n2.000\r\nA\r\nA1\r\nS-1\r\n"));
 }
 
+// An interbedded unit closed by a full element has no depths: the repair stops there, and since no
+// file holds such a unit so that it reads back, it writes nothing and names the unit.
 TEST_F(HoldexCommands, RepairStopsAfterAnUnknownBottom)
 {
-    // An interbedded unit closed by a full element has no depths: it and everything below it stay.
-    write_file(dir / "hole.pro", prolog30({{"SAND", "100", "2", "1", "S1", ""},
-                                           {"SHALE", "60", "4", "2", "S2", ""},
-                                           {"COAL", "100", "4", "2", "S2", ""},
-                                           {"CLAY", "100", "9", "1", "S3", ""}}));
+    const std::string text = prolog30({{"SAND", "100", "2", "1", "S1", ""},
+                                       {"SHALE", "60", "4", "2", "S2", ""},
+                                       {"COAL", "100", "4", "2", "S2", ""},
+                                       {"CLAY", "100", "9", "1", "S3", ""}});
+    write_file(dir / "hole.pro", text);
     auto r = holdex({"repair", "-s", "Short", "hole.pro"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.out, "Thickness of unit from 0.000 to 2.000 changed from 1.000 to 2.000\n");
-    const std::string text = file("hole.pro");
-    EXPECT_TRUE(contains(text, "CLAY\r\n100\r\n9.000\r\n1.000\r\n")) << text;
+    EXPECT_TRUE(contains(r.err, "hole.pro was not written: the depths of unit 2 (SHALE, COAL) below 2.000 are unknown"))
+        << r.err;
+    EXPECT_EQ(file("hole.pro"), text);
+    EXPECT_FALSE(exists("hole.pro.backup"));
 }
 
 TEST_F(HoldexCommands, RepairCsv)
@@ -913,7 +917,8 @@ TEST_F(HoldexCommands, WhatItWritesReadsBack)
         headings += "<m_HeadingItem><CItem><m_Heading>h" + std::to_string(i) + "</m_Heading></CItem></m_HeadingItem>";
     write_file(dir / "in.prolog", headings + "</CHeadings><m_Data>" +
                                       repeated("<CLithData><a>R</a><b>50</b></CLithData>", 1334) +
-                                      "</m_Data></CProlog>");
+                                      "<CLithData><a>IN GENERAL</a><b>100</b>" + repeated("<c/>", 997) +
+                                      "<d>5</d></CLithData></m_Data></CProlog>");
     write_file(dir / "out.prolog", "old");
     r = holdex({"convert", "-t", "prolog4", "--deduce", "in.prolog", "-t", "prolog4", "--deduce", "out.prolog"});
     EXPECT_NE(r.exitCode, 0);
