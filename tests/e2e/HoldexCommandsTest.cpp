@@ -477,6 +477,10 @@ TEST_F(HoldexCommands, ConvertProlog4)
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, descriptionHead + "SAND                 100%     2.00     2.00       S1\n"
                                        "CLAY                 100%     3.00     5.00       S1\n");
+    // Saved again unchanged, it is the same file.
+    r = holdex({"convert", "-t", "prolog4", "--deduce", "copy.prolog", "-t", "prolog4", "--deduce", "again.prolog"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(file("again.prolog"), file("copy.prolog"));
 }
 
 TEST_F(HoldexCommands, ConvertToProlog4FromAnotherTypeIsRefused)
@@ -927,6 +931,27 @@ TEST_F(HoldexCommands, WhatItWritesReadsBack)
     EXPECT_EQ(file("out.prolog"), "old");
 }
 
+// Depths with more decimals than Holdex writes: the written depths agree with each other, so the files
+// read back (rounded each on its own, 31.4059 and 5.8916 gave a bottom and a thickness that disagreed).
+TEST_F(HoldexCommands, DepthsWithMoreDecimalsReadBack)
+{
+    write_file(dir / "fine.csv", "Lith,Pct,Depth,Thick,Seam,Note\nSAND,100,31.4059,,,\nCLAY,100,,5.8916,,\n");
+    std::string xml = read_file(QuorTest::data_file("holdex/hole40.prolog"));
+    xml.replace(xml.find("<f>2</f><g>2</g>"), 16, "<f/><g>31.4059</g>");
+    xml.replace(xml.find("<f>3</f><g>5</g>"), 16, "<f/><g>37.2975</g>");
+    write_file(dir / "fine.prolog", xml);
+    auto r = holdex({"convert", "-t", "csv", "-s", "Short", "fine.csv", "-t", "prolog3", "-s", "Short", "fine.pro"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    r = holdex({"convert", "-t", "prolog4", "--deduce", "fine.prolog", "-t", "prolog4", "--deduce", "out.prolog"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"export", "-s", "Short", "fine.pro"},
+                                                 {"export", "-t", "prolog4", "--deduce", "out.prolog"}}) {
+        r = holdex(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_TRUE(contains(r.out, "CLAY                 100%     5.89    37.30")) << r.out;
+    }
+}
+
 // A line ends at a lone carriage return (files of old Mac programs) as at CR LF and LF, in the
 // configuration and in CSV and Prolog files.
 TEST_F(HoldexCommands, LoneCarriageReturnsEndLines)
@@ -947,6 +972,26 @@ TEST_F(HoldexCommands, LoneCarriageReturnsEndLines)
     r = holdex({"-c", "mac.txt", "export", "-s", "Short", "mac.pro"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, sampleDescription);
+
+    // Every CR LF made two carriage returns: the files read as they were. Where an empty line is left
+    // after every line (CR CR LF), the read fails at line 2 and nothing is written.
+    for (const char* name : {"hole.csv", "hole30.pro"}) {
+        auto lineEnds = [&](const std::string& end) {
+            std::string out;
+            for (char c : macLines(read_file(QuorTest::data_file(std::string("holdex/") + name))))
+                out += c == '\r' ? end : std::string(1, c);
+            return out;
+        };
+        write_file(dir / name, lineEnds("\r\r"));
+        const char* type = name[5] == 'c' ? "csv" : "prolog3";
+        r = holdex({"export", "-t", type, "-s", "Short", name});
+        EXPECT_EQ(r.out, sampleDescription) << r.err;
+        write_file(dir / name, lineEnds("\r\r\n"));
+        r = holdex({"convert", "-t", type, "-s", "Short", name, "-t", "csv", "-s", "Short", "out.csv"});
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(contains(r.err, "line 2 ")) << r.err;
+        EXPECT_FALSE(exists("out.csv"));
+    }
 }
 
 // A whole-file read stops at the limit of its kind and fails as usual, naming the file and the limit:
