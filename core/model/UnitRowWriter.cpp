@@ -56,10 +56,6 @@ std::string number(const OptionsData& options, double x)
     return out;
 }
 
-} // namespace
-
-namespace {
-
 // x as a file holds it when printed with the decimals.
 double asWritten(int decimals, double x)
 {

@@ -48,11 +48,10 @@ using SeparatorWriter = void (*)(void* formatContext, const OptionsData& options
 
 // For each field of options.schema in order: its narrow text (code page 1252, "?" for a character
 // that has none) handed to writeField, with writeSeparator between two fields. The depth fields are
-// written from `depths` (DepthsAsWritten). `intervalRow` marks
-// the composite row of an interbedded unit. Rock type, sample, ply and seam with characters that
-// cannot be saved give one warning (11111) per field. With `lineFields` (a format whose rows end at
-// line ends) a carriage return or line feed in any field is written as a blank, with the same
-// warning, so that the record stays aligned.
+// written from `depths` (DepthsAsWritten). `intervalRow` marks the composite row of an interbedded
+// unit. Rock type, sample, ply and seam with characters that cannot be saved give one warning (11111)
+// per field. With `lineFields` (a format whose rows end at line ends) a carriage return or line feed
+// in any field is written as a blank, with the same warning, so that the record stays aligned.
 void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, const WrittenDepths& depths,
                   void* formatContext, const OptionsData& options, FieldWriter writeField,
                   SeparatorWriter writeSeparator, bool intervalRow, bool lineFields = false);

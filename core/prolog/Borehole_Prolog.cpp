@@ -365,8 +365,8 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
     }
 
     // Records that give no unit depths are no borehole (a file read with the wrong line ends shows
-    // so): the read fails, naming where the records begin. Otherwise an interbedded unit left open
-    // has no depths, and the user is told, as in the other formats.
+    // so): the read fails, naming where the records begin (line 2, after the version line). Otherwise an interbedded
+    // unit left open has no depths, and the user is told, as in the other formats.
     if (!empty() && !hasFailure(messages) &&
         std::none_of(begin(), end(), [](const Interval& unit) { return unit.depthsKnown(); }))
         addError(messages, kindReadError, format_message(11146, {fileName, L"2"}));
