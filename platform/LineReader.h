@@ -5,6 +5,7 @@
 #include <istream>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace ORBAX_Platform {
 
@@ -75,6 +76,38 @@ inline std::string line_feeds_only(const std::string& bytes)
         } else {
             out += bytes[i];
         }
+    }
+    return out;
+}
+
+// True when every line end of the text is a doubled carriage return: it holds no line feed, and its
+// carriage returns come in runs of even length. That is a file whose CR LF line ends had their line
+// feeds turned into carriage returns; read as it stands, an empty line would follow every line.
+inline bool doubled_carriage_returns(std::string_view bytes)
+{
+    if (bytes.find('\n') != std::string_view::npos)
+        return false;
+    bool any = false;
+    for (std::size_t i = bytes.find('\r'); i != std::string_view::npos; i = bytes.find('\r', i)) {
+        const std::size_t end = bytes.find_first_not_of('\r', i);
+        const std::size_t run = (end == std::string_view::npos ? bytes.size() : end) - i;
+        if (run % 2 != 0)
+            return false;
+        any = true;
+        i += run;
+    }
+    return any;
+}
+
+// The text with each pair of carriage returns made one.
+inline std::string single_carriage_returns(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        out += bytes[i];
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\r')
+            ++i;
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #include "core/csv/Borehole_CSV.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <fstream>
@@ -125,7 +126,11 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         const bool hasRecovered = schema->countOf(RECOVERED) > 0;
         const bool keep = options.keepGivenDepths;
 
-        CsvRowReader reader(bytes, syntaxOf(options), fields.size());
+        // A file whose every line end is a doubled carriage return reads as the file it was.
+        std::string single;
+        if (ORBAX_Platform::doubled_carriage_returns(bytes))
+            single = ORBAX_Platform::single_carriage_returns(bytes);
+        CsvRowReader reader(single.empty() ? bytes : single, syntaxOf(options), fields.size());
         std::vector<std::string> cells;
         // Heading rows are lines, skipped whatever they hold: a quote in a heading opens nothing.
         for (std::uint32_t h = 0; h < options.headingRows; ++h) {
@@ -171,8 +176,11 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         std::size_t firstOverfullLine = 0;
         std::size_t firstOverfullCount = 0;
         bool stopped = false;
+        std::size_t firstRowLine = 0;
         while (reader.nextRow(cells)) {
             line = reader.rowLine();
+            if (firstRowLine == 0)
+                firstRowLine = line;
             if (reader.droppedText() && overfullRows++ == 0) {
                 firstOverfullLine = line;
                 firstOverfullCount = reader.rowFieldCount();
@@ -301,17 +309,27 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 break;
             }
         }
-        // An empty line ends the data; rows after it are not lost without a word.
-        if (!stopped && reader.textLeft())
-            addMessage(messages, 9, SeverityWarning,
-                       ORBAX_Utilities::format_message1(11169, std::to_wstring(reader.rowLine())));
+        // An empty line ends the data; rows after it are not lost without a word. One before any row
+        // leaves nothing read from a file full of rows: that read fails.
+        if (!stopped && reader.textLeft()) {
+            if (firstRowLine == 0)
+                addError(messages, 9,
+                         ORBAX_Utilities::format_message2(11147, fileName, std::to_wstring(reader.rowLine())));
+            else
+                addMessage(messages, 9, SeverityWarning,
+                           ORBAX_Utilities::format_message1(11169, std::to_wstring(reader.rowLine())));
+        }
 
         if (overfullRows > 0)
             addMessage(messages, 16, SeverityWarning,
                        ORBAX_Utilities::format_message(
                            11191, {std::to_wstring(firstOverfullLine), std::to_wstring(firstOverfullCount),
                                    std::to_wstring(fields.size()), schema->name, std::to_wstring(overfullRows)}));
-        if (options.intervalLocation == CSVOptionsData::IntervalAfter && !newUnit && !empty())
+        // Rows that give no unit depths are no borehole: the read fails, naming where they begin.
+        if (!empty() && !hasFailure(messages) &&
+            std::none_of(begin(), end(), [](const Interval& unit) { return unit.depthsKnown(); }))
+            addError(messages, 9, ORBAX_Utilities::format_message2(11146, fileName, std::to_wstring(firstRowLine)));
+        else if (options.intervalLocation == CSVOptionsData::IntervalAfter && !newUnit && !empty())
             addMessage(messages, 3, SeverityWarning,
                        ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
 

@@ -59,6 +59,8 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             addError(messages, 6, ORBAX_Utilities::format_message1(11002, std::wstring()));
             return;
         }
+        if (!checkDepthsKnown(borehole, fileName, options.precision, messages))
+            return;
         reportFieldsWithoutColumn(borehole, options, messages);
         const OneRowUnits oneRow(borehole, *options.schema,
                                  options.intervalLocation == CSVOptionsData::IntervalNone ? RowMarking::PercentSum
@@ -89,15 +91,18 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             }
         }
 
+        DepthsAsWritten depthsOf(options.precision);
+        WrittenDepths depths;
         auto writeRow = [&](const Interval& unit, const LithData& row, bool intervalRow) {
             context.unit = &unit;
             context.column = 0;
             // A line break would split the row: it is written as a blank, with a warning.
-            writeUnitRow(row, messages, unit, &context, options, writeField, writeSeparator, intervalRow, true);
+            writeUnitRow(row, messages, unit, depths, &context, options, writeField, writeSeparator, intervalRow, true);
             bytes += '\n';
         };
         std::size_t i = 0;
         for (const Interval& unit : borehole) {
+            depths = depthsOf.next(unit);
             if (oneRow.contains(i++)) {
                 writeRow(unit, OneRowUnits::rowOf(unit), false);
                 continue;

@@ -2,6 +2,7 @@
 // One unit of a borehole: its base depth, thickness and recovered length (NaN when absent), its seam,
 // ply and sample number, and one element row per rock type; an interbedded unit has several elements
 // and a composite (unit-level) row, made only when the unit has one.
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -49,6 +50,9 @@ public:
 
     // The top depth: bottom minus thickness.
     double top() const { return bottom - thickness; }
+    // Whether the bottom and the thickness are numbers (an interbedded unit that its file left open
+    // has neither).
+    bool depthsKnown() const { return std::isfinite(bottom) && std::isfinite(thickness); }
 
     // The sum of the percentages of elements 0 to n; 0 for n below 0. Throws Exception type 3 when n
     // is not below the element count.

@@ -6,6 +6,7 @@
 #include "core/catalogue/Messages.h"
 #include "core/model/SchemaDefinition.h"
 #include "core/model/ValueText.h"
+#include "platform/Numbers.h"
 #include "platform/Text.h"
 
 namespace ORBAX_Logging {
@@ -55,11 +56,77 @@ std::string number(const OptionsData& options, double x)
     return out;
 }
 
+// x as a file holds it when printed with the decimals.
+double asWritten(int decimals, double x)
+{
+    std::string text;
+    realText(text, decimals, x);
+    return ORBAX_Platform::parse_double(text);
+}
+
 } // namespace
 
-void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, void* formatContext,
-                  const OptionsData& options, FieldWriter writeField, SeparatorWriter writeSeparator, bool intervalRow,
-                  bool lineFields)
+WrittenDepths DepthsAsWritten::next(const Interval& unit)
+{
+    WrittenDepths depths;
+    depths.bottom = asWritten(m_decimals, unit.bottom);
+    const double top = unit.top();
+    const double halfPlace = 0.5 * std::pow(10.0, -std::clamp(m_decimals, 0, 30));
+    // A difference smaller than the file shows is none: the unit begins where the one above ends.
+    if (!m_first && std::fabs(top - m_bottomAbove) <= halfPlace)
+        depths.top = m_writtenAbove;
+    else
+        depths.top = asWritten(m_decimals, top);
+    depths.thickness = depths.bottom - depths.top;
+    m_first = false;
+    m_bottomAbove = unit.bottom;
+    m_writtenAbove = depths.bottom;
+    return depths;
+}
+
+bool checkDepthsKnown(const Borehole& borehole, const std::wstring& fileName, int decimals, LoadMessages& messages)
+{
+    std::size_t first = borehole.size();
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < borehole.size(); ++i) {
+        if (borehole[i].depthsKnown())
+            continue;
+        if (count++ == 0)
+            first = i;
+    }
+    if (count == 0)
+        return true;
+    const Interval& unit = borehole[first];
+    // The unit by its first rock types, as many as name it.
+    std::wstring rockTypes;
+    std::size_t named = 0;
+    for (const LithData& element : unit.elements) {
+        if (element.rockType.empty())
+            continue;
+        if (named++ == 3) {
+            rockTypes += L", ...";
+            break;
+        }
+        rockTypes += (rockTypes.empty() ? L" (" : L", ") + element.rockType.str();
+    }
+    if (!rockTypes.empty())
+        rockTypes += L")";
+    // The depth above the unit: the last known bottom before it.
+    double above = 0.0;
+    for (std::size_t i = first; i-- > 0;)
+        if (std::isfinite(borehole[i].bottom)) {
+            above = borehole[i].bottom;
+            break;
+        }
+    addError(messages, 5,
+             ORBAX_Utilities::format_message(11119, {fileName, std::to_wstring(first + 1) + rockTypes,
+                                                     realText(decimals, above), std::to_wstring(count)}));
+    return false;
+}
+
+void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, const WrittenDepths& depths,
+                  void* formatContext, const OptionsData& options, FieldWriter writeField,
+                  SeparatorWriter writeSeparator, bool intervalRow, bool lineFields)
 {
     if (!options.schema)
         return;
@@ -75,9 +142,9 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
         bool printable = false; // control characters are dropped
         std::string text;
         switch (field.kind) {
-        case BOTTOM: text = number(options, unit.bottom); break;
-        case TOP: text = number(options, unit.bottom - unit.thickness); break;
-        case THICKNESS: text = number(options, unit.thickness); break;
+        case BOTTOM: text = number(options, depths.bottom); break;
+        case TOP: text = number(options, depths.top); break;
+        case THICKNESS: text = number(options, depths.thickness); break;
         case RECOVERED:
             if (!std::isnan(unit.recovered))
                 text = number(options, unit.recovered);

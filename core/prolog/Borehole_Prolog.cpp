@@ -204,7 +204,11 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
 {
     using ORBAX_Utilities::format_message;
     clear();
-    LineCursor lines(bytes);
+    // A file whose every line end is a doubled carriage return reads as the file it was.
+    std::string single;
+    if (ORBAX_Platform::doubled_carriage_returns(bytes))
+        single = ORBAX_Platform::single_carriage_returns(bytes);
+    LineCursor lines(single.empty() ? bytes : single);
     std::string_view first;
     if (!lines.next(first)) {
         addError(messages, kindReadError, format_message(11112, {fileName, systemText(ENODATA)}));
@@ -320,11 +324,6 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             if (anyText)
                 addMessage(messages, kindIncomplete, SeverityWarning,
                            ORBAX_Utilities::format_message1(11118, fileName));
-            // As in the other formats, an interbedded unit left open has no depths, and the user is
-            // told (a file read with the wrong line ends shows here too).
-            if (unitOpen)
-                addMessage(messages, kindIncomplete, SeverityWarning,
-                           ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
             break;
         }
         row.rockType = rock;
@@ -364,6 +363,16 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             break;
         }
     }
+
+    // Records that give no unit depths are no borehole (a file read with the wrong line ends shows
+    // so): the read fails, naming where the records begin (line 2, after the version line). Otherwise an interbedded
+    // unit left open has no depths, and the user is told, as in the other formats.
+    if (!empty() && !hasFailure(messages) &&
+        std::none_of(begin(), end(), [](const Interval& unit) { return unit.depthsKnown(); }))
+        addError(messages, kindReadError, format_message(11146, {fileName, L"2"}));
+    else if (unitOpen)
+        addMessage(messages, kindIncomplete, SeverityWarning,
+                   ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
 
     // The repair read keeps the units through the inconsistencies it exists to mend.
     const bool failed = hasReadFailure(messages, options.keepGivenDepths);
@@ -410,20 +419,25 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
     else
         out += "v3.0  entries=" + std::to_string(fieldCount - 2) + "\r\n";
     const LithData blankRow(options.schema);
+    DepthsAsWritten depthsOf(options.precision);
     std::size_t i = 0;
     for (const Interval& unit : borehole) {
+        const WrittenDepths depths = depthsOf.next(unit);
+        auto write = [&](const LithData& row, bool intervalRow) {
+            writeUnitRow(row, messages, unit, depths, &out, options, appendLine, noSeparator, intervalRow, true);
+        };
         if (oneRow.contains(i++)) {
-            writeUnitRow(OneRowUnits::rowOf(unit), messages, unit, &out, options, appendLine, noSeparator, false, true);
+            write(OneRowUnits::rowOf(unit), false);
         } else if (unit.elements.size() >= 2) {
             for (const LithData& element : unit.elements)
-                writeUnitRow(element, messages, unit, &out, options, appendLine, noSeparator, false, true);
+                write(element, false);
             LithData blank;
-            writeUnitRow(unit.compositeOr(blank), messages, unit, &out, options, appendLine, noSeparator, true, true);
+            write(unit.compositeOr(blank), true);
         } else if (unit.elements.size() == 1) {
-            writeUnitRow(unit.elements[0], messages, unit, &out, options, appendLine, noSeparator, false, true);
+            write(unit.elements[0], false);
         } else {
             // A unit without elements still takes its record, so that the units after it stay aligned.
-            writeUnitRow(blankRow, messages, unit, &out, options, appendLine, noSeparator, false, true);
+            write(blankRow, false);
         }
     }
     return true;
@@ -435,7 +449,8 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
     using ORBAX_Utilities::format_message;
     try {
         std::string out;
-        if (!writeBytes(out, messages, borehole, options) ||
+        if (!checkDepthsKnown(borehole, fileName, options.precision, messages) ||
+            !writeBytes(out, messages, borehole, options) ||
             !checkWriteBytes(out.size(), MaxBoreholeTextFileBytes, fileName, messages))
             return;
 

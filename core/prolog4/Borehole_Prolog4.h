@@ -16,6 +16,7 @@
 namespace ORBAX_Logging {
 
 class OneRowUnits;
+struct WrittenDepths;
 
 class Borehole_Prolog4 : public Borehole {
 public:
@@ -69,8 +70,8 @@ public:
                      LoadMessages& messages);
     void writeDocument(const std::wstring& fileName, const OptionsData& options, LoadMessages& messages);
     void writeLithData(const OneRowUnits& oneRow, const OptionsData& options);
-    void writeFields(xercesc::DOMElement* lithData, const Interval& unit, const LithData& row, bool compositeRow,
-                     const OptionsData& options);
+    void writeFields(xercesc::DOMElement* lithData, const Interval& unit, const WrittenDepths& depths,
+                     const LithData& row, bool compositeRow, const OptionsData& options);
 
 private:
     // The readers over a file (`bytes` null) or over bytes in memory.

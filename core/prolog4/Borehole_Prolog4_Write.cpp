@@ -10,6 +10,7 @@
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
 #include "core/model/OneRowUnits.h"
+#include "core/model/UnitRowWriter.h"
 #include "core/model/ValueText.h"
 #include "core/prolog4/XmlText.h"
 #include "platform/Paths.h"
@@ -45,16 +46,16 @@ std::wstring tagOf(long i, long n)
 }
 
 // The text written for field k of a row.
-std::wstring writtenText(const FieldDefinition& field, std::size_t k, const Interval& unit, const LithData& row,
-                         bool compositeRow, const OptionsData& options)
+std::wstring writtenText(const FieldDefinition& field, std::size_t k, const Interval& unit, const WrittenDepths& depths,
+                         const LithData& row, bool compositeRow, const OptionsData& options)
 {
     // A composite row made by an edit has no rock type of its own: it is the interval row.
     const bool intervalRow = compositeRow && row.rockType.empty();
     const int decimals = options.precision;
     switch (field.kind) {
-    case BOTTOM: return realText(decimals, unit.bottom);
-    case TOP: return realText(decimals, unit.bottom - unit.thickness);
-    case THICKNESS: return realText(decimals, unit.thickness);
+    case BOTTOM: return realText(decimals, depths.bottom);
+    case TOP: return realText(decimals, depths.top);
+    case THICKNESS: return realText(decimals, depths.thickness);
     case RECOVERED: return std::isnan(unit.recovered) ? std::wstring() : realText(decimals, unit.recovered);
     // The unit row is the one at 100 percent, whatever its own rock type: that is how it is read.
     case PERCENTAGE: return compositeRow ? std::wstring(L"100") : std::to_wstring(row.percentage);
@@ -69,27 +70,29 @@ std::wstring writtenText(const FieldDefinition& field, std::size_t k, const Inte
     }
 }
 
-// Calls `visit(unit, row, compositeRow)` for every row writeLithData writes, in its order: a unit of
-// `oneRow` as its one row, others as their elements and their composite row.
+// Calls `visit(unit, depths, row, compositeRow)` for every row writeLithData writes, in its order: a
+// unit of `oneRow` as its one row, others as their elements and their composite row.
 template <class Visit>
-void forEachWrittenRow(const Borehole& borehole, const OneRowUnits& oneRow, Visit visit)
+void forEachWrittenRow(const Borehole& borehole, const OneRowUnits& oneRow, int decimals, Visit visit)
 {
+    DepthsAsWritten depthsOf(decimals);
     std::size_t i = 0;
     for (const Interval& unit : borehole) {
+        const WrittenDepths depths = depthsOf.next(unit);
         if (oneRow.contains(i++)) {
-            visit(unit, OneRowUnits::rowOf(unit), false);
+            visit(unit, depths, OneRowUnits::rowOf(unit), false);
             continue;
         }
         if (unit.elements.size() < 2) {
             // A unit without elements still keeps its depths in the file: it gets a blank row.
             const LithData blank(unit.schema ? unit.schema : borehole.schema);
-            visit(unit, unit.elements.empty() ? blank : unit.elements.front(), false);
+            visit(unit, depths, unit.elements.empty() ? blank : unit.elements.front(), false);
             continue;
         }
         for (const LithData& row : unit.elements)
-            visit(unit, row, false);
+            visit(unit, depths, row, false);
         LithData blank;
-        visit(unit, unit.compositeOr(blank), true);
+        visit(unit, depths, unit.compositeOr(blank), true);
     }
 }
 
@@ -126,7 +129,11 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
     } emptied{this};
 
     try {
+        if (!checkDepthsKnown(*this, fileName, options.precision, messages))
+            return;
         DOMDocument* document = parser.document();
+        // The read's line ends and indentation would join those of the pretty printer and grow.
+        drop_layout_whitespace(document);
         const OneRowUnits oneRow =
             schema ? OneRowUnits(*this, *schema, RowMarking::Percent, options.intervalRockType) : OneRowUnits();
         const int limit = writtenSizeLimit(oneRow, options);
@@ -153,6 +160,11 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
         config->setParameter(XMLUni::fgDOMErrorHandler, &errors);
         if (config->canSetParameter(XMLUni::fgDOMWRTFormatPrettyPrint, true))
             config->setParameter(XMLUni::fgDOMWRTFormatPrettyPrint, true);
+        // Without the library's extra line end between the children of the root, the layout is the
+        // same at every level and (with the read's layout dropped above) an unchanged borehole saves
+        // to the same bytes every time.
+        if (config->canSetParameter(XMLUni::fgDOMWRTXercesPrettyPrint, false))
+            config->setParameter(XMLUni::fgDOMWRTXercesPrettyPrint, false);
 
         MemBufFormatTarget target;
         output.object->setByteStream(&target);
@@ -193,14 +205,16 @@ int Borehole_Prolog4::writtenSizeLimit(const OneRowUnits& oneRow, const OptionsD
     for (const DOMNode* node = dataElement; node; node = node->getParentNode())
         ++depth;
     const std::size_t indent = 1 + 2 * depth;
-    forEachWrittenRow(*this, oneRow, [&](const Interval& unit, const LithData& row, bool compositeRow) {
-        const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
-        const std::size_t n = rowSchema ? rowSchema->fields.size() : 0;
-        nodes += 3 + 3 * n;
-        characters += 2 * indent + n * (indent + 2);
-        for (std::size_t k = 0; k < n; ++k)
-            characters += writtenText(rowSchema->fields[k], k, unit, row, compositeRow, options).size();
-    });
+    forEachWrittenRow(*this, oneRow, options.precision,
+                      [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool compositeRow) {
+                          const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
+                          const std::size_t n = rowSchema ? rowSchema->fields.size() : 0;
+                          nodes += 3 + 3 * n;
+                          characters += 2 * indent + n * (indent + 2);
+                          for (std::size_t k = 0; k < n; ++k)
+                              characters +=
+                                  writtenText(rowSchema->fields[k], k, unit, depths, row, compositeRow, options).size();
+                      });
     if (nodes > MaxProlog4Nodes)
         return 11174;
     return characters > MaxProlog4Characters ? 11175 : 0;
@@ -209,15 +223,16 @@ int Borehole_Prolog4::writtenSizeLimit(const OneRowUnits& oneRow, const OptionsD
 void Borehole_Prolog4::writeLithData(const OneRowUnits& oneRow, const OptionsData& options)
 {
     DOMDocument* document = parser.document();
-    forEachWrittenRow(*this, oneRow, [&](const Interval& unit, const LithData& row, bool compositeRow) {
-        DOMElement* element = document->createElement(u"CLithData");
-        writeFields(element, unit, row, compositeRow, options);
-        dataElement->appendChild(element);
-    });
+    forEachWrittenRow(*this, oneRow, options.precision,
+                      [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool compositeRow) {
+                          DOMElement* element = document->createElement(u"CLithData");
+                          writeFields(element, unit, depths, row, compositeRow, options);
+                          dataElement->appendChild(element);
+                      });
 }
 
-void Borehole_Prolog4::writeFields(DOMElement* lithData, const Interval& unit, const LithData& row, bool compositeRow,
-                                   const OptionsData& options)
+void Borehole_Prolog4::writeFields(DOMElement* lithData, const Interval& unit, const WrittenDepths& depths,
+                                   const LithData& row, bool compositeRow, const OptionsData& options)
 {
     const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
     if (!rowSchema)
@@ -228,7 +243,7 @@ void Borehole_Prolog4::writeFields(DOMElement* lithData, const Interval& unit, c
     for (long i = 0; i < n; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         const std::wstring tag = tagOf(i, n);
-        const std::wstring text = writtenText(fields[k], k, unit, row, compositeRow, options);
+        const std::wstring text = writtenText(fields[k], k, unit, depths, row, compositeRow, options);
         DOMElement* child = document->createElement(XmlString(tag).c_str());
         child->setTextContent(XmlString(text).c_str());
         lithData->appendChild(child);

@@ -3,12 +3,14 @@
 #include <new>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/framework/MemoryManager.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/RuntimeException.hpp>
+#include <xercesc/util/XMLChar.hpp>
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 #include <xercesc/util/XMLString.hpp>
@@ -463,6 +465,41 @@ void count_nodes(const DOMNode* root, std::size_t& nodes, std::size_t& character
             --depth;
         }
         node = node == root ? nullptr : node->getNextSibling();
+    }
+}
+
+void drop_layout_whitespace(DOMNode* root)
+{
+    std::vector<DOMNode*> pending{root};
+    std::vector<DOMNode*> layout;
+    while (!pending.empty()) {
+        DOMNode* node = pending.back();
+        pending.pop_back();
+        bool otherNodes = false;
+        bool text = false;
+        layout.clear();
+        for (DOMNode* child = node->getFirstChild(); child; child = child->getNextSibling()) {
+            switch (child->getNodeType()) {
+            case DOMNode::TEXT_NODE: {
+                const XMLCh* value = child->getNodeValue();
+                if (XMLChar1_0::isAllSpaces(value, XMLString::stringLen(value)))
+                    layout.push_back(child);
+                else
+                    text = true;
+                break;
+            }
+            case DOMNode::CDATA_SECTION_NODE:
+            case DOMNode::ENTITY_REFERENCE_NODE: text = true; break;
+            case DOMNode::ELEMENT_NODE:
+                pending.push_back(child);
+                otherNodes = true;
+                break;
+            default: otherNodes = true; break;
+            }
+        }
+        if (otherNodes && !text)
+            for (DOMNode* blank : layout)
+                node->removeChild(blank)->release();
     }
 }
 

@@ -99,6 +99,12 @@ std::vector<xercesc::DOMElement*> elements_by_tag(const xercesc::DOMNode* root, 
 // tag.
 void count_nodes(const xercesc::DOMNode* root, std::size_t& nodes, std::size_t& characters);
 
+// Removes the text nodes of blanks and line ends that lay out elements whose content is other nodes
+// (elements, comments) and no other text, so that a pretty-printing write lays the document out alone:
+// the read's line ends and indentation beside its own would grow with every save. The text of an
+// element without such children (a field's value, blanks included) is kept.
+void drop_layout_whitespace(xercesc::DOMNode* root);
+
 // The concatenated text of the element's direct text children; CDATA sections and the text of
 // nested elements do not count.
 std::wstring direct_text(const xercesc::DOMNode* element);

@@ -477,6 +477,10 @@ TEST_F(HoldexCommands, ConvertProlog4)
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, descriptionHead + "SAND                 100%     2.00     2.00       S1\n"
                                        "CLAY                 100%     3.00     5.00       S1\n");
+    // Saved again unchanged, it is the same file.
+    r = holdex({"convert", "-t", "prolog4", "--deduce", "copy.prolog", "-t", "prolog4", "--deduce", "again.prolog"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(file("again.prolog"), file("copy.prolog"));
 }
 
 TEST_F(HoldexCommands, ConvertToProlog4FromAnotherTypeIsRefused)
@@ -624,16 +628,17 @@ TEST_F(HoldexCommands, RepairKeepsTheVersionOfTheFile)
 
 TEST_F(HoldexCommands, RepairStopsAfterAnUnknownBottom)
 {
-    // An interbedded unit closed by a full element has no depths: it and everything below it stay.
+    // An interbedded unit closed by a full element has no depths: the repair stops there, and as no file
+    // holds such a unit so that it reads back, it writes nothing (no backup is made) and names the unit.
     write_file(dir / "hole.pro", prolog30({{"SAND", "100", "2", "1", "S1", ""},
                                            {"SHALE", "60", "4", "2", "S2", ""},
                                            {"COAL", "100", "4", "2", "S2", ""},
                                            {"CLAY", "100", "9", "1", "S3", ""}}));
     auto r = holdex({"repair", "-s", "Short", "hole.pro"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.out, "Thickness of unit from 0.000 to 2.000 changed from 1.000 to 2.000\n");
-    const std::string text = file("hole.pro");
-    EXPECT_TRUE(contains(text, "CLAY\r\n100\r\n9.000\r\n1.000\r\n")) << text;
+    EXPECT_TRUE(contains(r.err, "hole.pro was not written: the depths of unit 2 (SHALE, COAL) below 2.000")) << r.err;
+    EXPECT_FALSE(exists("hole.pro.backup"));
 }
 
 TEST_F(HoldexCommands, RepairCsv)
@@ -913,13 +918,29 @@ TEST_F(HoldexCommands, WhatItWritesReadsBack)
         headings += "<m_HeadingItem><CItem><m_Heading>h" + std::to_string(i) + "</m_Heading></CItem></m_HeadingItem>";
     write_file(dir / "in.prolog", headings + "</CHeadings><m_Data>" +
                                       repeated("<CLithData><a>R</a><b>50</b></CLithData>", 1334) +
-                                      "</m_Data></CProlog>");
+                                      "<CLithData><a>IN GENERAL</a><b>100</b>" + repeated("<c/>", 997) +
+                                      "<d>5</d></CLithData></m_Data></CProlog>");
     write_file(dir / "out.prolog", "old");
     r = holdex({"convert", "-t", "prolog4", "--deduce", "in.prolog", "-t", "prolog4", "--deduce", "out.prolog"});
     EXPECT_NE(r.exitCode, 0);
     EXPECT_TRUE(contains(r.err, "out.prolog was not written: the file would hold more than 4000000 XML nodes"))
         << r.err;
     EXPECT_EQ(file("out.prolog"), "old");
+}
+
+// Depths with more decimals than Holdex writes: the written depths agree with each other, so the file
+// reads back (rounded each on its own, 31.4059 and 5.8916 gave a bottom and a thickness that disagreed).
+TEST_F(HoldexCommands, DepthsWithMoreDecimalsReadBack)
+{
+    std::string xml = read_file(QuorTest::data_file("holdex/hole40.prolog"));
+    xml.replace(xml.find("<f>2</f><g>2</g>"), 16, "<f/><g>31.4059</g>");
+    xml.replace(xml.find("<f>3</f><g>5</g>"), 16, "<f/><g>37.2975</g>");
+    write_file(dir / "fine.prolog", xml);
+    auto r = holdex({"convert", "-t", "prolog4", "--deduce", "fine.prolog", "-t", "prolog4", "--deduce", "out.prolog"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    r = holdex({"export", "-t", "prolog4", "--deduce", "out.prolog"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, "CLAY                 100%     5.89    37.30")) << r.out;
 }
 
 // A line ends at a lone carriage return (files of old Mac programs) as at CR LF and LF, in the
@@ -942,6 +963,27 @@ TEST_F(HoldexCommands, LoneCarriageReturnsEndLines)
     r = holdex({"-c", "mac.txt", "export", "-s", "Short", "mac.pro"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, sampleDescription);
+
+    // Every CR LF made two carriage returns, the files read as they were; where an empty line is left
+    // after every line (CR CR LF), the read fails at line 2 and nothing is written.
+    for (const char* name : {"hole.csv", "hole30.pro"}) {
+        const char* type = name[5] == 'c' ? "csv" : "prolog3";
+        for (const char* end : {"\r\r", "\r\r\n"}) {
+            std::string text;
+            for (char c : macLines(read_file(QuorTest::data_file(std::string("holdex/") + name))))
+                text += c == '\r' ? end : std::string(1, c);
+            write_file(dir / name, text);
+            if (!end[2]) {
+                r = holdex({"export", "-t", type, "-s", "Short", name});
+                EXPECT_EQ(r.out, sampleDescription) << r.err;
+                continue;
+            }
+            r = holdex({"convert", "-t", type, "-s", "Short", name, "-t", "csv", "-s", "Short", "out.csv"});
+            EXPECT_EQ(r.exitCode, 2);
+            EXPECT_TRUE(contains(r.err, "line 2 ")) << r.err;
+            EXPECT_FALSE(exists("out.csv"));
+        }
+    }
 }
 
 // A whole-file read stops at the limit of its kind and fails as usual, naming the file and the limit:

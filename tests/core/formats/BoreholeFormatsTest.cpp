@@ -2,6 +2,7 @@
 // without a format or a record of another format is refused before any file is touched.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "core/catalogue/Messages.h"
@@ -82,6 +83,39 @@ TEST(BoreholeFormats, EveryWriterMakesFilesThatReadBackUnitForUnit)
             if (!marked) {
                 EXPECT_EQ(mixed.elements[0].values[static_cast<std::size_t>(schema->indexOf(STRING))], L"mixed");
                 EXPECT_EQ(mixed.elements[0].rockType, schema->countOf(ROCKTYPE) ? L"COAL" : L"");
+            }
+        }
+    }
+}
+
+// Depths with more decimals than a file keeps read back with its schema, whichever of top, bottom and
+// thickness it has: the written depths agree, and those the decimals hold stay exact.
+TEST(BoreholeFormats, WrittenDepthsAgreeWithEachOther)
+{
+    QuorTest::TempDir dir;
+    const std::vector<FieldDefinition> all{
+        {ROCKTYPE, L"R"}, {TOP, L"T"}, {BOTTOM, L"B"}, {THICKNESS, L"H"}, {STRING, L"N"}};
+    Borehole borehole(PrologTest::schemaOf(L"all", all));
+    double bottom = 0.0;
+    for (double thickness : {2.5, 0.4995, 36.2035, 1.0005, 0.0004, 7.12345, 0.0015})
+        borehole.appendUnit(bottom += thickness);
+    for (const auto& fields : std::vector<std::vector<FieldDefinition>>{
+             all, {all[0], all[2], all[3]}, {all[0], all[1], all[3]}, {all[0], all[3], all[4]}}) {
+        for (int decimals : {2, 3}) {
+            PrologOptionsData prolog(PrologTest::schemaOf(L"w", fields), decimals, false, DefaultIntervalRockType,
+                                     FormatProlog30, false, nullptr, nullptr);
+            CSVOptionsData csv;
+            csv.schema = prolog.schema;
+            csv.precision = decimals;
+            for (OptionsData* options : {static_cast<OptionsData*>(&prolog), static_cast<OptionsData*>(&csv)}) {
+                LoadMessages messages;
+                const std::wstring path = (dir / std::to_string(options->formatCode)).wstring();
+                BoreholeFormats::save(options->formatCode, path, borehole, *options, messages);
+                auto back = BoreholeFormats::load(options->formatCode, path, *options, messages);
+                ASSERT_EQ(back->size(), borehole.size()) << fields[1].kind << fields.size() << " " << decimals;
+                EXPECT_EQ((*back)[0].bottom, 2.5);
+                for (std::size_t i = 0; i < borehole.size(); ++i)
+                    EXPECT_NEAR((*back)[i].bottom, borehole[i].bottom, 0.501 * std::pow(10.0, -decimals)) << i;
             }
         }
     }

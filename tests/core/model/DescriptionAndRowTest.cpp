@@ -29,7 +29,8 @@ Row rowOf(const LithData& element, const Interval& unit, const OptionsData& opti
 {
     Row row;
     LoadMessages local;
-    writeUnitRow(element, messages ? *messages : local, unit, &row, options, collectField, countSeparator, intervalRow);
+    writeUnitRow(element, messages ? *messages : local, unit, DepthsAsWritten(options.precision).next(unit), &row,
+                 options, collectField, countSeparator, intervalRow);
     return row;
 }
 

@@ -231,6 +231,11 @@ TEST(Prolog4Read, AnUnclosedInterbeddedUnitIsReported)
     EXPECT_EQ(messages[0].severity, SeverityWarning);
     EXPECT_EQ(messages[0].text,
               L"The interbedded unit below 2.00 is not closed by its interval row.  Its depths are unknown.");
+    // Saved, it is refused before the old file is touched: read back, the file would fail.
+    Borehole_Prolog4::save(wide(dir / "out.prolog"), *loaded, OptionsData(), messages);
+    EXPECT_EQ(
+        messages.back().text.rfind(wide(dir / "out.prolog") + L" was not written: the depths of unit 2 (COAL)", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.prolog"));
 }
 
 TEST(Prolog4Read, ImportTemplate)

@@ -108,6 +108,7 @@ TEST(Prolog4Write, ElementNamesAndCompositeRows)
     EXPECT_EQ((*again)[1].elements.size(), 2u);
 }
 
+// Written twice, and read and written again, an unchanged borehole gives the same bytes.
 TEST(Prolog4Write, WritingTwiceGivesTheSameFile)
 {
     QuorTest::TempDir dir;
@@ -116,8 +117,10 @@ TEST(Prolog4Write, WritingTwiceGivesTheSameFile)
     LoadMessages messages;
     Borehole_Prolog4::save(wide(dir / "a.prolog"), *borehole, out, messages);
     Borehole_Prolog4::save(wide(dir / "b.prolog"), *borehole, out, messages);
+    Borehole_Prolog4::save(wide(dir / "c.prolog"), *readBack(dir / "b.prolog"), out, messages);
     ASSERT_TRUE(messages.empty());
     EXPECT_EQ(QuorTest::read_file(dir / "a.prolog"), QuorTest::read_file(dir / "b.prolog"));
+    EXPECT_EQ(QuorTest::read_file(dir / "a.prolog"), QuorTest::read_file(dir / "c.prolog"));
 }
 
 TEST(Prolog4Write, FailuresLeaveTheOldFileAndTheDocument)
