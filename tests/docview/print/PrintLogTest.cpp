@@ -763,8 +763,9 @@ TEST_F(PrintLog, PreviewPrintAsksAndDepthsRangesAndEndOfHoleReadApart)
     int ends = 0; // "EOH" whole: inside its narrow column, or at 4 pt (about 3 mm) where that is too narrow
     for (int page = 1; page <= ReadInfo(pdf).pages; ++page) {
         for (const Word& word : ReadWords(pdf, page)) {
-            if (word.text == "EOH" && ++ends)
+            if (word.text == "EOH" && ++ends) {
                 EXPECT_LE(word.box.width(), std::max(layout.fields[LeftBorehole].body.width(), 3.3));
+            }
         }
     }
     EXPECT_EQ(ends, 2);
