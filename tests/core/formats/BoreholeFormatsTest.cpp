@@ -86,3 +86,31 @@ TEST(BoreholeFormats, EveryWriterMakesFilesThatReadBackUnitForUnit)
         }
     }
 }
+
+// A format read from its own file alone keeps the version read; the others offer each version. An
+// extension is found ignoring case, an empty one never; a record is copied only as its own kind.
+TEST(BoreholeFormats, WhatABoreholeMayBeWrittenAsAndWhichFilesAFormatReads)
+{
+    const auto codes = [](std::int32_t readCode) {
+        std::vector<std::int32_t> found;
+        for (const FormatVersion& version : BoreholeFormats::writableVersions(readCode))
+            found.push_back(version.version);
+        return found;
+    };
+    EXPECT_EQ(codes(FormatProlog41),
+              (std::vector<std::int32_t>{FormatProlog21, FormatProlog30, FormatProlog41, FormatCSV}));
+    EXPECT_EQ(codes(FormatProlog30), (std::vector<std::int32_t>{FormatProlog21, FormatProlog30, FormatCSV}));
+    EXPECT_EQ(codes(FormatUnknown), codes(FormatCSV));
+
+    EXPECT_EQ(BoreholeFormats::ofExtension(L"PROLOG"), BoreholeFormats::find(FormatProlog40));
+    EXPECT_EQ(BoreholeFormats::ofExtension(L"csv"), BoreholeFormats::find(FormatCSV));
+    for (const wchar_t* none : {L"", L"txt", L"prolog4"})
+        EXPECT_EQ(BoreholeFormats::ofExtension(none), nullptr) << none;
+    EXPECT_EQ(BoreholeFormats::withoutExtension().code, FormatProlog21);
+
+    CSVOptionsData csv;
+    csv.headingRows = 3;
+    auto copy = BoreholeFormats::find(FormatCSV)->copyOptions(csv);
+    EXPECT_EQ(dynamic_cast<CSVOptionsData&>(*copy).headingRows, 3u);
+    EXPECT_THROW(BoreholeFormats::find(FormatProlog30)->copyOptions(csv), BoreholeFormatError);
+}
