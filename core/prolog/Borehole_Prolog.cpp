@@ -5,7 +5,6 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <string_view>
 #include <system_error>
 
@@ -14,6 +13,7 @@
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
 #include "core/model/OneRowUnits.h"
+#include "core/model/UnitRowValues.h"
 #include "core/model/UnitRowWriter.h"
 #include "core/model/ValueText.h"
 #include "platform/LineReader.h"
@@ -42,8 +42,6 @@ constexpr int kindDefaultSchema = 8;
 constexpr int kindReadError = 9;
 constexpr int kindNotProlog = 10;
 constexpr int kindFieldCount = 16;
-
-const double NaN = std::numeric_limits<double>::quiet_NaN();
 
 std::wstring systemText(int code) { return ORBAX_Platform::wide_from_utf8(std::generic_category().message(code)); }
 
@@ -91,39 +89,6 @@ std::string upperAscii(std::string_view text)
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 std::int32_t toInt32(long value) { return static_cast<std::int32_t>(std::clamp<long>(value, INT32_MIN, INT32_MAX)); }
-
-// The values of one record that belong to the unit rather than to the element row.
-struct RecordValues {
-    double top = NaN;
-    double bottom = NaN;
-    double thickness = NaN;
-    double recovered = NaN;
-    std::wstring seam;
-    std::wstring ply;
-    std::wstring sample;
-};
-
-struct SchemaShape {
-    bool seam = false;
-    bool ply = false;
-    bool sample = false;
-    bool recovered = false;
-};
-
-// Sets the unit-level values of the record and keeps `characters` (the text the read holds) in step.
-void setUnitValues(Interval& unit, const RecordValues& record, const SchemaShape& shape, std::size_t& characters)
-{
-    characters -= unitCharacters(unit);
-    if (shape.seam) {
-        unit.seam = record.seam;
-        unit.ply = shape.ply ? record.ply : std::wstring();
-    }
-    if (shape.sample)
-        unit.sample = record.sample;
-    if (shape.recovered)
-        unit.recovered = record.recovered;
-    characters += unitCharacters(unit);
-}
 
 void appendLine(void* context, const std::string& text, const OptionsData&)
 {
@@ -256,11 +221,7 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
 
     const std::vector<FieldDefinition>& fields = schema->fields;
     const std::size_t fieldCount = fields.size();
-    SchemaShape shape;
-    shape.seam = schema->countOf(SEAM) > 0;
-    shape.ply = shape.seam && schema->countOf(PLY) > 0;
-    shape.sample = schema->countOf(SAMPLE) > 0;
-    shape.recovered = schema->countOf(RECOVERED) > 0;
+    const UnitValueFields unitFields(*schema);
     const std::wstring& intervalText = options.intervalRockType;
     reserve(std::min(lines.remainingLines() / fieldCount + 1, MaxBoreholeUnits + 1));
     BoreholeCounts counts;
@@ -272,14 +233,11 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
     // rock type and the unit-level values.
     std::vector<std::wstring> texts(fieldCount);
     std::wstring rock;
-    RecordValues record;
+    UnitRowValues record;
 
     for (;;) {
         LithData row(schema);
-        record.top = record.bottom = record.thickness = record.recovered = NaN;
-        record.seam.clear();
-        record.ply.clear();
-        record.sample.clear();
+        record.reset();
         rock.clear();
         bool complete = true;
         bool anyText = false;
@@ -341,7 +299,7 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             if (percentage == 100)
                 resolution = resolveAndReport(messages, options.precision, unit, runningDepth, record.top,
                                               record.bottom, record.thickness, options.keepGivenDepths);
-            setUnitValues(unit, record, shape, counts.characters);
+            setUnitValues(unit, record, unitFields, counts.characters);
             unitOpen = percentage != 100;
         } else if (!compositeRecord) {
             Interval& unit = back();
@@ -350,7 +308,7 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
         } else {
             Interval& unit = back();
             unit.composite = std::move(row);
-            setUnitValues(unit, record, shape, counts.characters);
+            setUnitValues(unit, record, unitFields, counts.characters);
             resolution = resolveAndReport(messages, options.precision, unit, runningDepth, record.top, record.bottom,
                                           record.thickness, options.keepGivenDepths);
             unitOpen = false;
