@@ -19,7 +19,6 @@
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
-#include "platform/SafeFile.h"
 #include "platform/Text.h"
 
 namespace ORBAX_Logging {
@@ -37,7 +36,6 @@ constexpr std::size_t prolog21FieldCount = 25;
 constexpr int kindIncomplete = 3;
 constexpr int kindOpen = 5;
 constexpr int kindUnknownSchema = 6;
-constexpr int kindBackup = 7;
 constexpr int kindDefaultSchema = 8;
 constexpr int kindReadError = 9;
 constexpr int kindNotProlog = 10;
@@ -367,48 +365,21 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
         out += "v2.1\r\n";
     else
         out += "v3.0  entries=" + std::to_string(fieldCount - 2) + "\r\n";
-    const LithData blankRow(options.schema);
-    std::size_t i = 0;
-    for (const Interval& unit : borehole) {
-        if (oneRow.contains(i++)) {
-            writeUnitRow(OneRowUnits::rowOf(unit), messages, unit, &out, options, appendLine, noSeparator, false, true);
-        } else if (unit.elements.size() >= 2) {
-            for (const LithData& element : unit.elements)
-                writeUnitRow(element, messages, unit, &out, options, appendLine, noSeparator, false, true);
-            LithData blank;
-            writeUnitRow(unit.compositeOr(blank), messages, unit, &out, options, appendLine, noSeparator, true, true);
-        } else if (unit.elements.size() == 1) {
-            writeUnitRow(unit.elements[0], messages, unit, &out, options, appendLine, noSeparator, false, true);
-        } else {
-            // A unit without elements still takes its record, so that the units after it stay aligned.
-            writeUnitRow(blankRow, messages, unit, &out, options, appendLine, noSeparator, false, true);
-        }
-    }
+    forEachWrittenRow(borehole, oneRow, UnitRowPlace::AfterElements,
+                      [&](const Interval& unit, const LithData& row, bool unitRow) {
+                          writeUnitRow(row, messages, unit, &out, options, appendLine, noSeparator, unitRow, true);
+                      });
     return true;
 }
 
 void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages, Borehole& borehole,
                            const OptionsData& options)
 {
-    using ORBAX_Utilities::format_message;
     try {
         std::string out;
         if (!writeBytes(out, messages, borehole, options) ||
-            !checkWriteBytes(out.size(), MaxBoreholeTextFileBytes, fileName, messages))
+            !writeBoreholeFile(fileName, out, MaxBoreholeTextFileBytes, options.backup, messages))
             return;
-
-        const std::wstring backupName = fileName + L".backup";
-        const auto result = ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), out,
-                                                             options.backup ? ORBAX_Platform::path_from_wide(backupName)
-                                                                            : std::filesystem::path());
-        if (!result.ok) {
-            const std::wstring reason = SaveFailureText(result);
-            if (result.step == "backup")
-                addError(messages, kindBackup, format_message(11004, {fileName, backupName, reason}));
-            else
-                addError(messages, kindOpen, format_message(11001, {fileName, reason}));
-            return;
-        }
         borehole.setNameFromPath(fileName);
     } catch (const std::exception& e) {
         addInternalError(messages, sourceName, writerLine, e.what());

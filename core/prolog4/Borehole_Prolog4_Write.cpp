@@ -13,7 +13,6 @@
 #include "core/model/ValueText.h"
 #include "core/prolog4/XmlText.h"
 #include "platform/Paths.h"
-#include "platform/SafeFile.h"
 
 using namespace xercesc;
 
@@ -66,30 +65,6 @@ std::wstring writtenText(const FieldDefinition& field, std::size_t k, const Inte
     case REAL:
     case INTEGER: return k < row.values.size() ? row.values[k] : std::wstring();
     default: return std::wstring();
-    }
-}
-
-// Calls `visit(unit, row, compositeRow)` for every row writeLithData writes, in its order: a unit of
-// `oneRow` as its one row, others as their elements and their composite row.
-template <class Visit>
-void forEachWrittenRow(const Borehole& borehole, const OneRowUnits& oneRow, Visit visit)
-{
-    std::size_t i = 0;
-    for (const Interval& unit : borehole) {
-        if (oneRow.contains(i++)) {
-            visit(unit, OneRowUnits::rowOf(unit), false);
-            continue;
-        }
-        if (unit.elements.size() < 2) {
-            // A unit without elements still keeps its depths in the file: it gets a blank row.
-            const LithData blank(unit.schema ? unit.schema : borehole.schema);
-            visit(unit, unit.elements.empty() ? blank : unit.elements.front(), false);
-            continue;
-        }
-        for (const LithData& row : unit.elements)
-            visit(unit, row, false);
-        LithData blank;
-        visit(unit, unit.compositeOr(blank), true);
     }
 }
 
@@ -164,15 +139,10 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
                          errors.text.empty() ? std::wstring(L"The document could not be serialised.") : errors.text));
             return;
         }
-        if (!checkWriteBytes(target.getLen(), MaxProlog4FileBytes, fileName, messages))
-            return;
+        // A Prolog 4 save keeps no backup.
         const std::string bytes(reinterpret_cast<const char*>(target.getRawBuffer()), target.getLen());
-        const ORBAX_Platform::SafeSaveResult result =
-            ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), bytes);
-        if (!result.ok) {
-            addError(messages, 5, ORBAX_Utilities::format_message2(11001, fileName, SaveFailureText(result)));
+        if (!writeBoreholeFile(fileName, bytes, MaxProlog4FileBytes, false, messages))
             return;
-        }
     } catch (const std::exception& e) {
         addInternalError(messages, "Borehole_Prolog4", kSaveLine, e.what());
     } catch (...) {
@@ -193,14 +163,15 @@ int Borehole_Prolog4::writtenSizeLimit(const OneRowUnits& oneRow, const OptionsD
     for (const DOMNode* node = dataElement; node; node = node->getParentNode())
         ++depth;
     const std::size_t indent = 1 + 2 * depth;
-    forEachWrittenRow(*this, oneRow, [&](const Interval& unit, const LithData& row, bool compositeRow) {
-        const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
-        const std::size_t n = rowSchema ? rowSchema->fields.size() : 0;
-        nodes += 3 + 3 * n;
-        characters += 2 * indent + n * (indent + 2);
-        for (std::size_t k = 0; k < n; ++k)
-            characters += writtenText(rowSchema->fields[k], k, unit, row, compositeRow, options).size();
-    });
+    forEachWrittenRow(
+        *this, oneRow, UnitRowPlace::AfterElements, [&](const Interval& unit, const LithData& row, bool compositeRow) {
+            const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
+            const std::size_t n = rowSchema ? rowSchema->fields.size() : 0;
+            nodes += 3 + 3 * n;
+            characters += 2 * indent + n * (indent + 2);
+            for (std::size_t k = 0; k < n; ++k)
+                characters += writtenText(rowSchema->fields[k], k, unit, row, compositeRow, options).size();
+        });
     if (nodes > MaxProlog4Nodes)
         return 11174;
     return characters > MaxProlog4Characters ? 11175 : 0;
@@ -209,11 +180,12 @@ int Borehole_Prolog4::writtenSizeLimit(const OneRowUnits& oneRow, const OptionsD
 void Borehole_Prolog4::writeLithData(const OneRowUnits& oneRow, const OptionsData& options)
 {
     DOMDocument* document = parser.document();
-    forEachWrittenRow(*this, oneRow, [&](const Interval& unit, const LithData& row, bool compositeRow) {
-        DOMElement* element = document->createElement(u"CLithData");
-        writeFields(element, unit, row, compositeRow, options);
-        dataElement->appendChild(element);
-    });
+    forEachWrittenRow(*this, oneRow, UnitRowPlace::AfterElements,
+                      [&](const Interval& unit, const LithData& row, bool compositeRow) {
+                          DOMElement* element = document->createElement(u"CLithData");
+                          writeFields(element, unit, row, compositeRow, options);
+                          dataElement->appendChild(element);
+                      });
 }
 
 void Borehole_Prolog4::writeFields(DOMElement* lithData, const Interval& unit, const LithData& row, bool compositeRow,
