@@ -1,3 +1,4 @@
+// The desktop program's rows of the borehole formats: Prolog 2.1 and 3.0, Prolog 4 and CSV.
 #include "dialogs/DesktopFormats.h"
 
 #include "core/catalogue/Messages.h"
