@@ -17,6 +17,7 @@
 #include "core/configfile/ConfigSchemaSection.h"
 #include "core/model/FileLimits.h"
 #include "dialogs/AboutDlg.h"
+#include "dialogs/DesktopFormats.h"
 #include "dialogs/FirstTimeSplash.h"
 #include "docview/clipboard/ClipboardTransfer.h"
 #include "docview/document/QuorDoc.h"
@@ -26,7 +27,6 @@
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
 #include "widgets/controls/GuardedHandler.h"
-#include "widgets/profile/QuorSettings.h"
 
 using ORBAX_Platform::Settings;
 using ORBAX_Utilities::format_message;
@@ -214,14 +214,8 @@ void CQuorApp::ReadSettings()
                 break;
             }
 
-    CQuorSettings csv(L"CSVOptions");
-    m_csvAlwaysAsk = csv.ReadInt(L"AlwaysAsk", 1) != 0;
-    m_csvOptions.load(csv, m_tables.schemas);
-    CQuorSettings prolog(L"PrologOptions");
-    m_prologAlwaysAsk = prolog.ReadInt(L"AlwaysAsk", 1) != 0;
-    m_prologOptions.load(prolog, m_tables.schemas);
-    CQuorSettings prolog4(L"Prolog4Options");
-    m_prolog4Options.load(prolog4, m_tables.schemas);
+    for (const DesktopFormat& format : AllDesktopFormats())
+        format.loadProfile(*this, m_tables.schemas);
 
     m_alwaysAskSchema = options.readInt(L"AlwaysAsk", 1) != 0;
     m_defaultSchema = options.readString(L"DefaultSchema", std::wstring());
@@ -392,14 +386,8 @@ void CQuorApp::SaveSettings()
         options.writeInt(L"AlwaysAsk", m_alwaysAskSchema ? 1 : 0);
         options.writeString(L"DefaultSchema", m_defaultSchema);
 
-        CQuorSettings csv(L"CSVOptions");
-        csv.WriteInt(L"AlwaysAsk", m_csvAlwaysAsk ? 1 : 0);
-        m_csvOptions.save(csv, m_tables.schemas);
-        CQuorSettings prolog4(L"Prolog4Options");
-        m_prolog4Options.save(prolog4, m_tables.schemas);
-        CQuorSettings prolog(L"PrologOptions");
-        prolog.WriteInt(L"AlwaysAsk", m_prologAlwaysAsk ? 1 : 0);
-        m_prologOptions.save(prolog, m_tables.schemas);
+        for (const DesktopFormat& format : AllDesktopFormats())
+            format.saveProfile(*this, m_tables.schemas);
     }
     // The recent-file list is the window's own record, kept whatever "SaveSettings" says.
     Settings recent(kRecentSection);

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cmath>
 #include <fstream>
-#include <limits>
 #include <vector>
 
 #include "core/catalogue/Messages.h"
@@ -12,6 +11,7 @@
 #include "core/model/DepthResolution.h"
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
+#include "core/model/UnitRowValues.h"
 #include "core/model/ValueText.h"
 #include "platform/LineReader.h"
 #include "platform/Paths.h"
@@ -20,7 +20,6 @@
 namespace ORBAX_Logging {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Line numbers of the internal-error messages of this reader.
 constexpr int kReadLine = 160;
 constexpr int kLoadLine = 40;
@@ -33,17 +32,6 @@ CsvSyntax syntaxOf(const CSVOptionsData& options)
     syntax.escape = options.escapeCharacter;
     return syntax;
 }
-
-// What one data row gives besides its element row.
-struct RowValues {
-    double top = kNaN;
-    double bottom = kNaN;
-    double thickness = kNaN;
-    double recovered = kNaN;
-    std::wstring seam;
-    std::wstring ply;
-    std::wstring sample;
-};
 
 } // namespace
 
@@ -120,10 +108,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         }
         schema = std::make_shared<SchemaDefinition>(*options.schema);
         const std::vector<FieldDefinition>& fields = schema->fields;
-        const bool hasSeam = schema->countOf(SEAM) > 0;
-        const bool hasPly = schema->countOf(PLY) > 0;
-        const bool hasSample = schema->countOf(SAMPLE) > 0;
-        const bool hasRecovered = schema->countOf(RECOVERED) > 0;
+        const UnitValueFields unitFields(*schema);
         const bool keep = options.keepGivenDepths;
 
         // A file whose every line end is a doubled carriage return reads as the file it was.
@@ -145,23 +130,8 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         int percentageSum = 0;
         double runningDepth = 0.0;
 
-        auto copyUnitValues = [&](Interval& unit, const RowValues& v) {
-            counts.characters -= unitCharacters(unit);
-            if (hasSeam && hasPly) {
-                unit.seam = v.seam;
-                unit.ply = v.ply;
-            } else if (hasSeam) {
-                unit.seam = v.seam;
-                unit.ply.clear();
-            }
-            if (hasSample)
-                unit.sample = v.sample;
-            if (hasRecovered)
-                unit.recovered = v.recovered;
-            counts.characters += unitCharacters(unit);
-        };
         // False when the unit cannot be placed: it is removed and no further row is read.
-        auto resolve = [&](const RowValues& v) {
+        auto resolve = [&](const UnitRowValues& v) {
             int code =
                 resolveAndReport(messages, options.precision, back(), runningDepth, v.top, v.bottom, v.thickness, keep);
             if (code >= OnlyTopGiven) {
@@ -191,7 +161,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 addMessage(messages, 9, SeverityWarning,
                            ORBAX_Utilities::format_message1(11199, std::to_wstring(line)));
             LithData row(schema);
-            RowValues v;
+            UnitRowValues v;
             // The free fields' texts, given to the row in one go.
             texts.assign(fields.size(), std::wstring());
             for (std::size_t k = 0; k < cells.size(); ++k) {
@@ -225,7 +195,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                     emplace_back(schema, row);
                     goOn = resolve(v);
                     if (goOn)
-                        copyUnitValues(back(), v);
+                        setUnitValues(back(), v, unitFields, counts.characters);
                     newUnit = false;
                 } else if (empty()) {
                     // An element row with no interval row before it has no unit to join.
@@ -251,7 +221,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                     if (row.percentage == 100) {
                         goOn = resolve(v);
                         if (goOn)
-                            copyUnitValues(back(), v);
+                            setUnitValues(back(), v, unitFields, counts.characters);
                     } else {
                         newUnit = false;
                     }
@@ -266,7 +236,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                     }
                     goOn = resolve(v);
                     if (goOn)
-                        copyUnitValues(back(), v);
+                        setUnitValues(back(), v, unitFields, counts.characters);
                     newUnit = true;
                 }
                 break;
@@ -275,7 +245,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                     emplace_back(schema, row);
                     goOn = resolve(v);
                     if (goOn)
-                        copyUnitValues(back(), v);
+                        setUnitValues(back(), v, unitFields, counts.characters);
                     if (row.percentage == 100) {
                         newUnit = true;
                     } else {

@@ -8,7 +8,6 @@
 #include "core/model/UnitRowWriter.h"
 #include "core/model/ValueText.h"
 #include "platform/Paths.h"
-#include "platform/SafeFile.h"
 #include "platform/Text.h"
 
 namespace ORBAX_Logging {
@@ -91,55 +90,21 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             }
         }
 
-        DepthsAsWritten depthsOf(options.precision);
-        WrittenDepths depths;
-        auto writeRow = [&](const Interval& unit, const LithData& row, bool intervalRow) {
+        auto writeRow = [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool intervalRow) {
             context.unit = &unit;
             context.column = 0;
             // A line break would split the row: it is written as a blank, with a warning.
             writeUnitRow(row, messages, unit, depths, &context, options, writeField, writeSeparator, intervalRow, true);
             bytes += '\n';
         };
-        std::size_t i = 0;
-        for (const Interval& unit : borehole) {
-            depths = depthsOf.next(unit);
-            if (oneRow.contains(i++)) {
-                writeRow(unit, OneRowUnits::rowOf(unit), false);
-                continue;
-            }
-            if (unit.elements.size() < 2) {
-                // A unit without elements still keeps its depths: it gets a blank row.
-                const LithData blank(unit.schema ? unit.schema : borehole.schema);
-                writeRow(unit, unit.elements.empty() ? blank : unit.elements.front(), false);
-                continue;
-            }
-            LithData blank;
-            const LithData& composite = unit.compositeOr(blank);
-            if (options.intervalLocation == CSVOptionsData::IntervalBefore)
-                writeRow(unit, composite, true);
-            for (const LithData& row : unit.elements)
-                writeRow(unit, row, false);
-            if (options.intervalLocation == CSVOptionsData::IntervalAfter)
-                writeRow(unit, composite, true);
-        }
+        const UnitRowPlace place =
+            options.intervalLocation == CSVOptionsData::IntervalBefore  ? UnitRowPlace::BeforeElements
+            : options.intervalLocation == CSVOptionsData::IntervalAfter ? UnitRowPlace::AfterElements
+                                                                        : UnitRowPlace::None;
+        forEachWrittenRow(borehole, oneRow, place, options.precision, writeRow);
 
-        if (!checkWriteBytes(bytes.size(), MaxBoreholeTextFileBytes, fileName, messages))
+        if (!writeBoreholeFile(fileName, bytes, MaxBoreholeTextFileBytes, options.backup, messages))
             return;
-        const std::filesystem::path target = ORBAX_Platform::path_from_wide(fileName);
-        std::filesystem::path backup;
-        if (options.backup) {
-            backup = target;
-            backup += ".backup";
-        }
-        const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(target, bytes, backup);
-        if (!result.ok) {
-            const std::wstring error = SaveFailureText(result);
-            if (result.step == "backup")
-                addError(messages, 7, ORBAX_Utilities::format_message(11004, {fileName, fileName + L".backup", error}));
-            else
-                addError(messages, 5, ORBAX_Utilities::format_message2(11001, fileName, error));
-            return;
-        }
         borehole.setNameFromPath(fileName);
     } catch (const std::exception& e) {
         addInternalError(messages, "Borehole_CSV", kSaveLine, e.what());

@@ -111,4 +111,23 @@ std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result)
     return ORBAX_Platform::wide_from_utf8(result.error);
 }
 
+bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
+                       LoadMessages& messages)
+{
+    if (!checkWriteBytes(bytes.size(), maxBytes, fileName, messages))
+        return false;
+    const std::wstring backupName = fileName + L".backup";
+    const ORBAX_Platform::SafeSaveResult result =
+        ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), bytes,
+                                         backup ? ORBAX_Platform::path_from_wide(backupName) : std::filesystem::path());
+    if (result.ok)
+        return true;
+    const std::wstring reason = SaveFailureText(result);
+    if (result.step == "backup")
+        addError(messages, 7, ORBAX_Utilities::format_message(11004, {fileName, backupName, reason}));
+    else
+        addError(messages, 5, ORBAX_Utilities::format_message(11001, {fileName, reason}));
+    return false;
+}
+
 } // namespace ORBAX_Logging

@@ -12,6 +12,7 @@
 #include "core/model/LithData.h"
 #include "core/model/LoadMessage.h"
 #include "core/model/SchemaDefinition.h"
+#include "core/model/UnitRowWriter.h"
 
 namespace ORBAX_Logging {
 
@@ -48,5 +49,41 @@ private:
     std::size_t m_count = 0;
     std::size_t m_first = 0;
 };
+
+// Where an interbedded unit's unit row is written beside its elements.
+enum class UnitRowPlace { AfterElements, BeforeElements, None };
+
+// Calls `visit(unit, depths, row, unitRow)` for every row the units of `borehole` are written as, in
+// order, `depths` being the unit's depths as written with `decimals` (DepthsAsWritten): a
+// unit of `oneRow` as its one row, a unit of one element as that element, one without any as a blank
+// row (so that its depths stay in the file and the rows after it aligned), an interbedded unit as its
+// elements with its unit row (`unitRow` true) where `place` puts it.
+template <class Visit>
+void forEachWrittenRow(const Borehole& borehole, const OneRowUnits& oneRow, UnitRowPlace place, int decimals,
+                       Visit visit)
+{
+    DepthsAsWritten depthsOf(decimals);
+    std::size_t i = 0;
+    for (const Interval& unit : borehole) {
+        const WrittenDepths depths = depthsOf.next(unit);
+        if (oneRow.contains(i++)) {
+            visit(unit, depths, OneRowUnits::rowOf(unit), false);
+            continue;
+        }
+        if (unit.elements.size() < 2) {
+            const LithData blank(unit.schema ? unit.schema : borehole.schema);
+            visit(unit, depths, unit.elements.empty() ? blank : unit.elements.front(), false);
+            continue;
+        }
+        LithData blank;
+        const LithData& unitRow = unit.compositeOr(blank);
+        if (place == UnitRowPlace::BeforeElements)
+            visit(unit, depths, unitRow, true);
+        for (const LithData& row : unit.elements)
+            visit(unit, depths, row, false);
+        if (place == UnitRowPlace::AfterElements)
+            visit(unit, depths, unitRow, true);
+    }
+}
 
 } // namespace ORBAX_Logging

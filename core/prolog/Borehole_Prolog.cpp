@@ -5,7 +5,6 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <string_view>
 #include <system_error>
 
@@ -14,12 +13,12 @@
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
 #include "core/model/OneRowUnits.h"
+#include "core/model/UnitRowValues.h"
 #include "core/model/UnitRowWriter.h"
 #include "core/model/ValueText.h"
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
-#include "platform/SafeFile.h"
 #include "platform/Text.h"
 
 namespace ORBAX_Logging {
@@ -37,13 +36,10 @@ constexpr std::size_t prolog21FieldCount = 25;
 constexpr int kindIncomplete = 3;
 constexpr int kindOpen = 5;
 constexpr int kindUnknownSchema = 6;
-constexpr int kindBackup = 7;
 constexpr int kindDefaultSchema = 8;
 constexpr int kindReadError = 9;
 constexpr int kindNotProlog = 10;
 constexpr int kindFieldCount = 16;
-
-const double NaN = std::numeric_limits<double>::quiet_NaN();
 
 std::wstring systemText(int code) { return ORBAX_Platform::wide_from_utf8(std::generic_category().message(code)); }
 
@@ -91,39 +87,6 @@ std::string upperAscii(std::string_view text)
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 std::int32_t toInt32(long value) { return static_cast<std::int32_t>(std::clamp<long>(value, INT32_MIN, INT32_MAX)); }
-
-// The values of one record that belong to the unit rather than to the element row.
-struct RecordValues {
-    double top = NaN;
-    double bottom = NaN;
-    double thickness = NaN;
-    double recovered = NaN;
-    std::wstring seam;
-    std::wstring ply;
-    std::wstring sample;
-};
-
-struct SchemaShape {
-    bool seam = false;
-    bool ply = false;
-    bool sample = false;
-    bool recovered = false;
-};
-
-// Sets the unit-level values of the record and keeps `characters` (the text the read holds) in step.
-void setUnitValues(Interval& unit, const RecordValues& record, const SchemaShape& shape, std::size_t& characters)
-{
-    characters -= unitCharacters(unit);
-    if (shape.seam) {
-        unit.seam = record.seam;
-        unit.ply = shape.ply ? record.ply : std::wstring();
-    }
-    if (shape.sample)
-        unit.sample = record.sample;
-    if (shape.recovered)
-        unit.recovered = record.recovered;
-    characters += unitCharacters(unit);
-}
 
 void appendLine(void* context, const std::string& text, const OptionsData&)
 {
@@ -260,11 +223,7 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
 
     const std::vector<FieldDefinition>& fields = schema->fields;
     const std::size_t fieldCount = fields.size();
-    SchemaShape shape;
-    shape.seam = schema->countOf(SEAM) > 0;
-    shape.ply = shape.seam && schema->countOf(PLY) > 0;
-    shape.sample = schema->countOf(SAMPLE) > 0;
-    shape.recovered = schema->countOf(RECOVERED) > 0;
+    const UnitValueFields unitFields(*schema);
     const std::wstring& intervalText = options.intervalRockType;
     reserve(std::min(lines.remainingLines() / fieldCount + 1, MaxBoreholeUnits + 1));
     BoreholeCounts counts;
@@ -276,14 +235,11 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
     // rock type and the unit-level values.
     std::vector<std::wstring> texts(fieldCount);
     std::wstring rock;
-    RecordValues record;
+    UnitRowValues record;
 
     for (;;) {
         LithData row(schema);
-        record.top = record.bottom = record.thickness = record.recovered = NaN;
-        record.seam.clear();
-        record.ply.clear();
-        record.sample.clear();
+        record.reset();
         rock.clear();
         bool complete = true;
         bool anyText = false;
@@ -340,7 +296,7 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             if (percentage == 100)
                 resolution = resolveAndReport(messages, options.precision, unit, runningDepth, record.top,
                                               record.bottom, record.thickness, options.keepGivenDepths);
-            setUnitValues(unit, record, shape, counts.characters);
+            setUnitValues(unit, record, unitFields, counts.characters);
             unitOpen = percentage != 100;
         } else if (!compositeRecord) {
             Interval& unit = back();
@@ -349,7 +305,7 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
         } else {
             Interval& unit = back();
             unit.composite = std::move(row);
-            setUnitValues(unit, record, shape, counts.characters);
+            setUnitValues(unit, record, unitFields, counts.characters);
             resolution = resolveAndReport(messages, options.precision, unit, runningDepth, record.top, record.bottom,
                                           record.thickness, options.keepGivenDepths);
             unitOpen = false;
@@ -418,54 +374,23 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
         out += "v2.1\r\n";
     else
         out += "v3.0  entries=" + std::to_string(fieldCount - 2) + "\r\n";
-    const LithData blankRow(options.schema);
-    DepthsAsWritten depthsOf(options.precision);
-    std::size_t i = 0;
-    for (const Interval& unit : borehole) {
-        const WrittenDepths depths = depthsOf.next(unit);
-        auto write = [&](const LithData& row, bool intervalRow) {
-            writeUnitRow(row, messages, unit, depths, &out, options, appendLine, noSeparator, intervalRow, true);
-        };
-        if (oneRow.contains(i++)) {
-            write(OneRowUnits::rowOf(unit), false);
-        } else if (unit.elements.size() >= 2) {
-            for (const LithData& element : unit.elements)
-                write(element, false);
-            LithData blank;
-            write(unit.compositeOr(blank), true);
-        } else if (unit.elements.size() == 1) {
-            write(unit.elements[0], false);
-        } else {
-            // A unit without elements still takes its record, so that the units after it stay aligned.
-            write(blankRow, false);
-        }
-    }
+    forEachWrittenRow(borehole, oneRow, UnitRowPlace::AfterElements, options.precision,
+                      [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool unitRow) {
+                          writeUnitRow(row, messages, unit, depths, &out, options, appendLine, noSeparator, unitRow,
+                                       true);
+                      });
     return true;
 }
 
 void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages, Borehole& borehole,
                            const OptionsData& options)
 {
-    using ORBAX_Utilities::format_message;
     try {
         std::string out;
         if (!checkDepthsKnown(borehole, fileName, options.precision, messages) ||
             !writeBytes(out, messages, borehole, options) ||
-            !checkWriteBytes(out.size(), MaxBoreholeTextFileBytes, fileName, messages))
+            !writeBoreholeFile(fileName, out, MaxBoreholeTextFileBytes, options.backup, messages))
             return;
-
-        const std::wstring backupName = fileName + L".backup";
-        const auto result = ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), out,
-                                                             options.backup ? ORBAX_Platform::path_from_wide(backupName)
-                                                                            : std::filesystem::path());
-        if (!result.ok) {
-            const std::wstring reason = SaveFailureText(result);
-            if (result.step == "backup")
-                addError(messages, kindBackup, format_message(11004, {fileName, backupName, reason}));
-            else
-                addError(messages, kindOpen, format_message(11001, {fileName, reason}));
-            return;
-        }
         borehole.setNameFromPath(fileName);
     } catch (const std::exception& e) {
         addInternalError(messages, sourceName, writerLine, e.what());

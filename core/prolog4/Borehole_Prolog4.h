@@ -10,6 +10,7 @@
 
 #include "core/model/Borehole.h"
 #include "core/model/LoadMessage.h"
+#include "core/model/UnitRowValues.h"
 #include "core/options/OptionsData.h"
 #include "core/prolog4/Prolog4Parser.h"
 
@@ -43,9 +44,7 @@ public:
     // "CDataLogs".
     static std::vector<xercesc::DOMElement*> findDataLog(const xercesc::DOMElement* root);
     void readUnits(const Prolog4OptionsData& options, LoadMessages& messages);
-    void readLithData(const xercesc::DOMElement* lithData, LithData& row, double& top, double& bottom,
-                      double& thickness, double& recovered, std::wstring& seam, std::wstring& ply,
-                      std::wstring& sample) const;
+    void readLithData(const xercesc::DOMElement* lithData, LithData& row, UnitRowValues& values) const;
 
     // Heading templates as schemas. The two lists may differ in length after a damaged template.
     static void readTemplates(const xercesc::DOMElement* root, LoadMessages& messages,

@@ -199,52 +199,33 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
     // template of thousands of headings is bounded by the cells counted, not by its size.
     const std::size_t columns = schema->fields.size();
     BoreholeCounts counts;
-    const bool hasSeam = schema->countOf(SEAM) > 0;
-    const bool hasPly = schema->countOf(PLY) > 0;
-    const bool hasSample = schema->countOf(SAMPLE) > 0;
-    const bool hasRecovered = schema->countOf(RECOVERED) > 0;
+    const UnitValueFields unitFields(*schema);
 
     bool newUnit = true;
     double runningDepth = 0.0;
     reserve(std::min(rows.size(), MaxBoreholeUnits + 1));
     for (const DOMElement* element : rows) {
         LithData row(schema);
-        double top = kNaN, bottom = kNaN, thickness = kNaN, recovered = kNaN;
-        std::wstring seam, ply, sample;
-        readLithData(element, row, top, bottom, thickness, recovered, seam, ply, sample);
+        UnitRowValues values;
+        readLithData(element, row, values);
 
         counts.addRow(columns, rowCharacters(row));
-        auto copyUnitValues = [&](Interval& unit) {
-            counts.characters -= unitCharacters(unit);
-            if (hasSeam && hasPly) {
-                unit.seam = seam;
-                unit.ply = ply;
-            } else if (hasSeam) {
-                unit.seam = seam;
-                unit.ply.clear();
-            }
-            if (hasSample)
-                unit.sample = sample;
-            if (hasRecovered)
-                unit.recovered = recovered;
-            counts.characters += unitCharacters(unit);
-        };
 
         int resolution = ResolvedConsistent;
         if (newUnit) {
             emplace_back(schema, row);
             if (row.percentage == 100)
-                resolution = resolveAndReport(messages, options.precision, back(), runningDepth, top, bottom, thickness,
-                                              options.keepGivenDepths);
+                resolution = resolveAndReport(messages, options.precision, back(), runningDepth, values.top,
+                                              values.bottom, values.thickness, options.keepGivenDepths);
             else
                 newUnit = false; // an interbedded unit has begun
-            copyUnitValues(back());
+            setUnitValues(back(), values, unitFields, counts.characters);
         } else if (row.percentage == 100) {
             Interval& unit = back();
             unit.compositeRow() = row;
-            copyUnitValues(unit);
-            resolution = resolveAndReport(messages, options.precision, unit, runningDepth, top, bottom, thickness,
-                                          options.keepGivenDepths);
+            setUnitValues(unit, values, unitFields, counts.characters);
+            resolution = resolveAndReport(messages, options.precision, unit, runningDepth, values.top, values.bottom,
+                                          values.thickness, options.keepGivenDepths);
             newUnit = true;
         } else {
             back().elements.push_back(row);
@@ -263,9 +244,7 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
                    ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
 }
 
-void Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, double& top, double& bottom,
-                                    double& thickness, double& recovered, std::wstring& seam, std::wstring& ply,
-                                    std::wstring& sample) const
+void Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, UnitRowValues& values) const
 {
     const std::vector<FieldDefinition>& fields = schema->fields;
     std::size_t k = 0;
@@ -281,19 +260,19 @@ void Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, d
             continue;
         std::wstring text = ORBAX_Platform::trimmed_blanks(direct_text(child));
         switch (fields[k].kind) {
-        case BOTTOM: bottom = real(text); break;
-        case THICKNESS: thickness = real(text); break;
-        case RECOVERED: recovered = real(text); break;
-        case TOP: top = real(text); break;
+        case BOTTOM: values.bottom = real(text); break;
+        case THICKNESS: values.thickness = real(text); break;
+        case RECOVERED: values.recovered = real(text); break;
+        case TOP: values.top = real(text); break;
         case PERCENTAGE: {
             std::int32_t percentage = 100;
             row.percentage = parseInteger(text, percentage) ? percentage : 100;
             break;
         }
         case ROCKTYPE: row.rockType = std::move(text); break;
-        case SEAM: seam = std::move(text); break;
-        case PLY: ply = std::move(text); break;
-        case SAMPLE: sample = std::move(text); break;
+        case SEAM: values.seam = std::move(text); break;
+        case PLY: values.ply = std::move(text); break;
+        case SAMPLE: values.sample = std::move(text); break;
         case STRING:
         case REAL:
         case INTEGER:

@@ -14,7 +14,6 @@
 #include "core/model/ValueText.h"
 #include "core/prolog4/XmlText.h"
 #include "platform/Paths.h"
-#include "platform/SafeFile.h"
 
 using namespace xercesc;
 
@@ -67,32 +66,6 @@ std::wstring writtenText(const FieldDefinition& field, std::size_t k, const Inte
     case REAL:
     case INTEGER: return k < row.values.size() ? row.values[k] : std::wstring();
     default: return std::wstring();
-    }
-}
-
-// Calls `visit(unit, depths, row, compositeRow)` for every row writeLithData writes, in its order: a
-// unit of `oneRow` as its one row, others as their elements and their composite row.
-template <class Visit>
-void forEachWrittenRow(const Borehole& borehole, const OneRowUnits& oneRow, int decimals, Visit visit)
-{
-    DepthsAsWritten depthsOf(decimals);
-    std::size_t i = 0;
-    for (const Interval& unit : borehole) {
-        const WrittenDepths depths = depthsOf.next(unit);
-        if (oneRow.contains(i++)) {
-            visit(unit, depths, OneRowUnits::rowOf(unit), false);
-            continue;
-        }
-        if (unit.elements.size() < 2) {
-            // A unit without elements still keeps its depths in the file: it gets a blank row.
-            const LithData blank(unit.schema ? unit.schema : borehole.schema);
-            visit(unit, depths, unit.elements.empty() ? blank : unit.elements.front(), false);
-            continue;
-        }
-        for (const LithData& row : unit.elements)
-            visit(unit, depths, row, false);
-        LithData blank;
-        visit(unit, depths, unit.compositeOr(blank), true);
     }
 }
 
@@ -176,15 +149,10 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
                          errors.text.empty() ? std::wstring(L"The document could not be serialised.") : errors.text));
             return;
         }
-        if (!checkWriteBytes(target.getLen(), MaxProlog4FileBytes, fileName, messages))
-            return;
+        // A Prolog 4 save keeps no backup.
         const std::string bytes(reinterpret_cast<const char*>(target.getRawBuffer()), target.getLen());
-        const ORBAX_Platform::SafeSaveResult result =
-            ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), bytes);
-        if (!result.ok) {
-            addError(messages, 5, ORBAX_Utilities::format_message2(11001, fileName, SaveFailureText(result)));
+        if (!writeBoreholeFile(fileName, bytes, MaxProlog4FileBytes, false, messages))
             return;
-        }
     } catch (const std::exception& e) {
         addInternalError(messages, "Borehole_Prolog4", kSaveLine, e.what());
     } catch (...) {
@@ -205,7 +173,7 @@ int Borehole_Prolog4::writtenSizeLimit(const OneRowUnits& oneRow, const OptionsD
     for (const DOMNode* node = dataElement; node; node = node->getParentNode())
         ++depth;
     const std::size_t indent = 1 + 2 * depth;
-    forEachWrittenRow(*this, oneRow, options.precision,
+    forEachWrittenRow(*this, oneRow, UnitRowPlace::AfterElements, options.precision,
                       [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool compositeRow) {
                           const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
                           const std::size_t n = rowSchema ? rowSchema->fields.size() : 0;
@@ -223,7 +191,7 @@ int Borehole_Prolog4::writtenSizeLimit(const OneRowUnits& oneRow, const OptionsD
 void Borehole_Prolog4::writeLithData(const OneRowUnits& oneRow, const OptionsData& options)
 {
     DOMDocument* document = parser.document();
-    forEachWrittenRow(*this, oneRow, options.precision,
+    forEachWrittenRow(*this, oneRow, UnitRowPlace::AfterElements, options.precision,
                       [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool compositeRow) {
                           DOMElement* element = document->createElement(u"CLithData");
                           writeFields(element, unit, depths, row, compositeRow, options);

@@ -1,14 +1,16 @@
 // The view's commands: the file commands, the exports of the text description, Undo and Options.
+#include <utility>
+#include <vector>
+
 #include <QAction>
 #include <QTabWidget>
 
 #include "core/catalogue/Messages.h"
 #include "dialogs/ApplicationServices.h"
-#include "dialogs/OptionsCSV.h"
+#include "dialogs/DesktopFormats.h"
+#include "dialogs/FormatOptionsPage.h"
 #include "dialogs/OptionsFonts.h"
 #include "dialogs/OptionsProject.h"
-#include "dialogs/OptionsProlog.h"
-#include "dialogs/OptionsProlog4.h"
 #include "dialogs/OptionsSettings.h"
 #include "dialogs/OptionsView.h"
 #include "docview/commands/CommandFrame.h"
@@ -183,13 +185,16 @@ void CQuorView::OnOptions()
     project->SetConfigurationTables(&tables);
     auto* settings = new COptionsSettings(app.m_saveSettings, app.m_saveBackups, m_app->ClientMode());
     settings->SetApplication(m_app);
-    auto* prolog = new COptionsProlog(app.m_prologOptions, &tables.schemas, app.m_prologAlwaysAsk);
-    auto* prolog4 = new COptionsProlog4(app.m_prolog4Options, &tables.schemas);
-    auto* csv = new COptionsCSV(&tables.schemas, app.m_csvOptions, app.m_csvAlwaysAsk);
+    // Each format's page, in the order of the formats.
+    std::vector<std::pair<const DesktopFormat*, FormatOptionsPage*>> formatPages;
+    for (const DesktopFormat& format : AllDesktopFormats())
+        formatPages.emplace_back(&format, format.sheetPage(app, &tables.schemas));
     auto* fonts = new COptionsFonts(m_titleFontDescription, m_generalFontDescription, m_tickFontDescription);
-    for (PropertyPage* page :
-         std::initializer_list<PropertyPage*>{view, project, settings, prolog, prolog4, csv, fonts})
+    for (PropertyPage* page : std::initializer_list<PropertyPage*>{view, project, settings})
         sheet.AddPage(page);
+    for (const auto& entry : formatPages)
+        sheet.AddPage(entry.second);
+    sheet.AddPage(fonts);
     // Every page's tab in sight: the sheet is as wide as its tabs.
     sheet.tabs()->setUsesScrollButtons(false);
     // Cancel keeps every value; what the configuration editors already put into the tables stays,
@@ -223,11 +228,8 @@ void CQuorView::OnOptions()
     m_titleFontDescription = fonts->m_titleFont;
     m_generalFontDescription = fonts->m_generalFont;
     m_tickFontDescription = fonts->m_tickFont;
-    app.m_csvAlwaysAsk = csv->alwaysAsk;
-    app.m_csvOptions = csv->options;
-    app.m_prologOptions = prolog->options;
-    app.m_prologAlwaysAsk = prolog->alwaysAsk;
-    app.m_prolog4Options = prolog4->options;
+    for (const auto& [format, page] : formatPages)
+        format->takeSheetPage(*page, app);
 
     // New fonts and scale: the resources, the layout and the trace plots are made again.
     CreateDrawingResources();

@@ -52,7 +52,8 @@ public:
     // Open Borehole: asks about unsaved changes, then the file prompt; the filter chosen picks the reader.
     void openBorehole(int k, ErrorEntries& entries);
     // Opens a named file without a prompt, the reader chosen by its extension: none for Prolog 2.1/3.0,
-    // "csv" in any case for CSV. Asks about unsaved changes first; false when nothing was opened.
+    // "csv" in any case for CSV; any other is refused (a format's row says whether a named file is read
+    // by its extension). Asks about unsaved changes first; false when nothing was opened.
     bool openBoreholeByName(int k, const std::wstring& path, ErrorEntries& entries);
     // Opens a file of the recent-file list: asks about unsaved changes, then reads it with the reader
     // its extension names ("prolog" Prolog 4, "csv" CSV, anything else Prolog 2.1/3.0); false when
@@ -111,13 +112,9 @@ protected:
     void OnTitleChanged() override;
 
 private:
-    // Each reader is named by a format code of the files it reads: the code picks it in the dispatch.
-    enum class Reader : std::int32_t {
-        Prolog = ORBAX_Logging::FormatProlog30,
-        Prolog4 = ORBAX_Logging::FormatProlog40,
-        Csv = ORBAX_Logging::FormatCSV,
-    };
-    bool load(Reader reader, int k, const std::wstring& path, ErrorEntries& entries);
+    // Reads into pane k with the format of the code, asking for its options on its page where the
+    // user chose to be asked, where the format always asks or where the remembered ones do not serve.
+    bool load(std::int32_t formatCode, int k, const std::wstring& path, ErrorEntries& entries);
     // Asks message 130 about pane k's unsaved changes and saves on Yes; false when the operation that
     // asked must stop (Cancel, a cancelled save, or a save that failed).
     bool askToSave(int k, ErrorEntries& entries);

@@ -4,12 +4,22 @@
 
 #include "core/catalogue/Messages.h"
 #include "dialogs/ApplicationServices.h"
+#include "platform/Paths.h"
 
 namespace QuorDocShared {
 
 void addCancel(ErrorEntries& entries)
 {
     addErrorEntry(ORBAX_Utilities::get_message_wide(1023), entries, status(1, 23));
+}
+
+std::optional<std::wstring> fileExtension(const std::wstring& path)
+{
+    const std::wstring name = ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(path).filename());
+    const std::size_t dot = name.rfind(L'.');
+    if (dot == std::wstring::npos)
+        return std::nullopt;
+    return name.substr(dot + 1);
 }
 
 bool hasFailure(const ErrorEntries& entries, std::size_t from)
@@ -38,6 +48,12 @@ const ORBAX_Logging::SchemaDefinitionList& schemaList(ApplicationServices* app)
 {
     static const ORBAX_Logging::SchemaDefinitionList none;
     return app ? app->Tables().schemas : none;
+}
+
+const StartupSettings& startupSettings(ApplicationServices* app)
+{
+    static const StartupSettings firstStart;
+    return app ? app->Startup() : firstStart;
 }
 
 } // namespace QuorDocShared

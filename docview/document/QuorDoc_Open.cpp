@@ -2,14 +2,14 @@
 #include <cerrno>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "core/catalogue/Messages.h"
 #include "core/formats/BoreholeFormats.h"
-#include "core/model/NoCaseCompare.h"
 #include "dialogs/ApplicationServices.h"
-#include "dialogs/OptionsCSV.h"
-#include "dialogs/OptionsProlog.h"
-#include "dialogs/OptionsProlog4.h"
+#include "dialogs/DesktopFormats.h"
+#include "dialogs/FormatOptionsPage.h"
 #include "dialogs/SelectSchema.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/document/QuorDocShared.h"
@@ -67,32 +67,29 @@ void CQuorDoc::openBorehole(int k, ErrorEntries& entries)
                         ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(path).parent_path()));
     options.writeInt(L"BoreFilter", filter);
 
-    switch (filter) {
-    case 2: load(Reader::Prolog4, k, path, entries); break;
-    case 3: load(Reader::Csv, k, path, entries); break;
-    default: load(Reader::Prolog, k, path, entries); break;
-    }
+    // The prompt lists the formats in the order of their rows.
+    const std::vector<ORBAX_Logging::BoreholeFormat>& formats = ORBAX_Logging::BoreholeFormats::all();
+    const std::size_t row =
+        static_cast<std::size_t>(filter) <= formats.size() ? static_cast<std::size_t>(filter - 1) : 0;
+    load(formats[row].code, k, path, entries);
 }
 
 bool CQuorDoc::openBoreholeByName(int k, const std::wstring& path, ErrorEntries& entries)
 {
-    // The extension is that of the file name: a folder's name may hold dots too.
-    const std::wstring name = ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(path).filename());
-    const std::size_t dot = name.rfind(L'.');
-    const std::wstring extension = dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
-    Reader reader = Reader::Prolog;
-    if (dot != std::wstring::npos) {
-        if (!NoCaseCompare().Equal(extension, L"CSV")) {
-            addErrorEntry(format_message(1047, {extension}), entries, status(3, 47));
+    const std::optional<std::wstring> extension = fileExtension(path);
+    const ORBAX_Logging::BoreholeFormat* format = &ORBAX_Logging::BoreholeFormats::withoutExtension();
+    if (extension) {
+        format = ORBAX_Logging::BoreholeFormats::ofExtension(*extension);
+        if (!format || !format->readWhenNamed) {
+            addErrorEntry(format_message(1047, {*extension}), entries, status(3, 47));
             return false;
         }
-        reader = Reader::Csv;
     }
     // A file dropped on a pane with unsaved changes would otherwise replace them unasked.
     ErrorEntries saveEntries;
     if (!askToSave(k, saveEntries))
         return false;
-    return load(reader, k, path, entries);
+    return load(format->code, k, path, entries);
 }
 
 bool CQuorDoc::fileIsThere(const std::wstring& path, ErrorEntries& entries)
@@ -110,103 +107,58 @@ bool CQuorDoc::fileIsThere(const std::wstring& path, ErrorEntries& entries)
 bool CQuorDoc::openRecentFile(int k, const std::wstring& path, ErrorEntries& entries)
 {
     // The list holds files this program wrote or read, Prolog 4 ones among them: unlike a dropped
-    // file, one named ".prolog" is read as Prolog 4.
-    const std::wstring name = ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(path).filename());
-    const std::size_t dot = name.rfind(L'.');
-    const std::wstring extension = dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
-    Reader reader = Reader::Prolog;
-    if (NoCaseCompare().Equal(extension, L"CSV"))
-        reader = Reader::Csv;
-    else if (NoCaseCompare().Equal(extension, L"prolog"))
-        reader = Reader::Prolog4;
+    // file, one named ".prolog" is read as Prolog 4, and one of an unknown extension as a file without.
+    const std::optional<std::wstring> extension = fileExtension(path);
+    const ORBAX_Logging::BoreholeFormat* format =
+        extension ? ORBAX_Logging::BoreholeFormats::ofExtension(*extension) : nullptr;
+    if (!format)
+        format = &ORBAX_Logging::BoreholeFormats::withoutExtension();
     if (!askToSave(k, entries))
         return false;
     entries.clear();
-    return load(reader, k, path, entries);
+    return load(format->code, k, path, entries);
 }
 
 bool CQuorDoc::LoadPrologBorehole(int k, const std::wstring& path, ErrorEntries& entries)
 {
-    return load(Reader::Prolog, k, path, entries);
+    return load(ORBAX_Logging::FormatProlog30, k, path, entries);
 }
 
 bool CQuorDoc::LoadProlog4Borehole(int k, const std::wstring& path, ErrorEntries& entries)
 {
-    return load(Reader::Prolog4, k, path, entries);
+    return load(ORBAX_Logging::FormatProlog40, k, path, entries);
 }
 
 bool CQuorDoc::LoadCsvBorehole(int k, const std::wstring& path, ErrorEntries& entries)
 {
-    return load(Reader::Csv, k, path, entries);
+    return load(ORBAX_Logging::FormatCSV, k, path, entries);
 }
 
-bool CQuorDoc::load(Reader reader, int k, const std::wstring& path, ErrorEntries& entries)
+bool CQuorDoc::load(std::int32_t formatCode, int k, const std::wstring& path, ErrorEntries& entries)
 {
     pane(k); // a bad pane index fails before anything is asked
-    const StartupSettings* app = m_app ? &m_app->Startup() : nullptr;
+    const StartupSettings& settings = startupSettings(m_app);
     const ORBAX_Logging::SchemaDefinitionList& schemas = schemaList(m_app);
-    const bool backups = app ? app->m_saveBackups : true;
-    const CSVOptions csvRecord = app ? app->m_csvOptions : CSVOptions();
-    const PrologOptions prologRecord = app ? app->m_prologOptions : PrologOptions();
-    const Prolog4Options prolog4Record = app ? app->m_prolog4Options : Prolog4Options();
+    const DesktopFormat& desktop = DesktopFormatOf(formatCode);
 
     // The options from the application's record; a record whose schema is gone builds none.
     std::unique_ptr<ORBAX_Logging::OptionsData> options;
     try {
-        switch (reader) {
-        case Reader::Prolog:
-            options = std::make_unique<ORBAX_Logging::PrologOptionsData>(prologRecord.toOptionsData(schemas, backups));
-            break;
-        case Reader::Prolog4:
-            options =
-                std::make_unique<ORBAX_Logging::Prolog4OptionsData>(prolog4Record.toOptionsData(schemas, backups));
-            break;
-        case Reader::Csv:
-            options = std::make_unique<ORBAX_Logging::CSVOptionsData>(csvRecord.toOptionsData(schemas, backups));
-            break;
-        }
+        options = desktop.remembered(settings, schemas, settings.m_saveBackups);
     } catch (const std::exception&) {
         options.reset();
     }
 
-    bool ask = true;
-    if (reader == Reader::Prolog)
-        ask = (app && app->m_prologAlwaysAsk) || !options;
-    else if (reader == Reader::Csv)
-        ask = (app && app->m_csvAlwaysAsk) || !options;
-
     const std::size_t before = entries.size();
-    if (ask) {
-        CEnhancedPropertySheet sheet(get_message_wide(182), m_promptParent);
-        std::unique_ptr<FormatOptionsPage> page;
-        switch (reader) {
-        case Reader::Prolog: page = std::make_unique<COptionsProlog>(prologRecord, &schemas, path, &sheet); break;
-        case Reader::Prolog4: page = std::make_unique<COptionsProlog4>(prolog4Record, &schemas, path, &sheet); break;
-        case Reader::Csv: page = std::make_unique<COptionsCSV>(&schemas, csvRecord, path, &sheet); break;
-        }
-        sheet.AddPage(page.get());
-        const bool ok = sheet.DoModal() == QDialog::Accepted;
-        // The page belongs to this function, not to the sheet that showed it.
-        page->setParent(nullptr);
-        if (!ok) {
+    if (desktop.asks(settings, options != nullptr)) {
+        const std::unique_ptr<FormatOptionsPage> page = AskOnFormatPage(
+            m_promptParent, [&](PropertySheet* sheet) { return desktop.beforeRead(settings, &schemas, path, sheet); });
+        if (!page) {
             addCancel(entries);
             return false;
         }
         try {
-            switch (reader) {
-            case Reader::Prolog:
-                options = std::make_unique<ORBAX_Logging::PrologOptionsData>(
-                    static_cast<COptionsProlog&>(*page).options.toOptionsData(schemas, backups));
-                break;
-            case Reader::Prolog4:
-                options = std::make_unique<ORBAX_Logging::Prolog4OptionsData>(
-                    static_cast<COptionsProlog4&>(*page).options.toOptionsData(schemas, backups));
-                break;
-            case Reader::Csv:
-                options = std::make_unique<ORBAX_Logging::CSVOptionsData>(
-                    static_cast<COptionsCSV&>(*page).options.toOptionsData(schemas, backups));
-                break;
-            }
+            options = desktop.chosen(*page, schemas, settings.m_saveBackups);
         } catch (const std::exception& e) {
             addErrorEntry(format_message(1001, {path, ORBAX_Platform::wide_from_utf8(e.what())}), entries,
                           status(3, 1));
@@ -221,7 +173,7 @@ bool CQuorDoc::load(Reader reader, int k, const std::wstring& path, ErrorEntries
     const ORBAX_Platform::FileIdentity state = ORBAX_Platform::file_identity(ORBAX_Platform::path_from_wide(path));
     try {
         ORBAX_Logging::LoadMessages messages;
-        borehole = ORBAX_Logging::BoreholeFormats::load(static_cast<std::int32_t>(reader), path, *options, messages);
+        borehole = ORBAX_Logging::BoreholeFormats::load(formatCode, path, *options, messages);
         appendLibraryErrors(messages, entries);
     } catch (const std::exception&) {
         addErrorEntry(format_message(1001, {path, L"Exception thrown"}), entries, status(3, 1));

@@ -1,5 +1,6 @@
 // Saving boreholes in place and under a new name, exporting their text description, and the question
 // about unsaved changes when the document closes.
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -11,8 +12,8 @@
 #include "core/model/BoreholeDescription.h"
 #include "core/model/FileLimits.h"
 #include "dialogs/ApplicationServices.h"
-#include "dialogs/OptionsCSV.h"
-#include "dialogs/OptionsProlog.h"
+#include "dialogs/DesktopFormats.h"
+#include "dialogs/FormatOptionsPage.h"
 #include "dialogs/SaveBoth.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/document/QuorDocShared.h"
@@ -25,18 +26,10 @@
 #include "widgets/dialogs/PropertySheet.h"
 
 using namespace QuorDocShared;
-using ORBAX_Logging::FormatCode;
 using ORBAX_Utilities::format_message;
 using ORBAX_Utilities::get_message_wide;
 
 namespace {
-
-// The file name of a path has an extension.
-bool hasExtension(const std::wstring& path)
-{
-    const std::wstring name = ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(path).filename());
-    return name.find(L'.') != std::wstring::npos;
-}
 
 void addInternalError(ErrorEntries& entries, int line)
 {
@@ -101,26 +94,28 @@ void CQuorDoc::saveBorehole(int k, ErrorEntries& entries)
 
 void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
 {
-    const StartupSettings* app = m_app ? &m_app->Startup() : nullptr;
+    const StartupSettings& settings = startupSettings(m_app);
     const ORBAX_Logging::SchemaDefinitionList& schemas = schemaList(m_app);
-    const bool backups = app ? app->m_saveBackups : true;
     const ORBAX_Logging::OptionsData* stored = GetFormatOptions(k);
-    const int storedCode = stored ? stored->formatCode : ORBAX_Logging::FormatUnknown;
+    const std::int32_t storedCode = stored ? stored->formatCode : ORBAX_Logging::FormatUnknown;
 
-    // Prolog 4 is offered only for a borehole read from a Prolog 4 file: only its document can be written.
-    const bool fourFilters =
-        stored && (storedCode == ORBAX_Logging::FormatProlog40 || storedCode == ORBAX_Logging::FormatProlog41);
-    const QStringList filters = QtFileFilters(get_message_wide(fourFilters ? 241 : 162));
+    // One filter a version the borehole can be written in, the version it was read or last written in
+    // offered first. Prolog 4 is offered only for a borehole read from a Prolog 4 file, whose document
+    // alone can be written: message 241 lists it, 162 does not.
+    const std::vector<ORBAX_Logging::FormatVersion> versions =
+        ORBAX_Logging::BoreholeFormats::writableVersions(storedCode);
+    const bool withOwnOnly = std::any_of(versions.begin(), versions.end(), [](const ORBAX_Logging::FormatVersion& v) {
+        return !v.format->writesAnyBorehole;
+    });
+    const QStringList filters = QtFileFilters(get_message_wide(withOwnOnly ? 241 : 162));
     int initial = 1;
-    if (storedCode == ORBAX_Logging::FormatProlog30)
-        initial = 2;
-    else if (fourFilters)
-        initial = 3;
-    else if (storedCode == ORBAX_Logging::FormatCSV)
-        initial = fourFilters ? 4 : 3;
-    const QStringList suffixes =
-        fourFilters ? QStringList{QString(), QString(), QStringLiteral("prolog"), QStringLiteral("CSV")}
-                    : QStringList{QString(), QString(), QStringLiteral("CSV")};
+    QStringList suffixes;
+    for (const ORBAX_Logging::FormatVersion& version : versions) {
+        if (version.version == storedCode)
+            initial = static_cast<int>(suffixes.size()) + 1;
+        const wchar_t* extension = version.format->extension;
+        suffixes.push_back(*extension ? QString::fromWCharArray(extension) : QString());
+    }
 
     const std::wstring folder = ORBAX_Platform::Settings(L"Options").readString(L"BorePath", std::wstring());
     QString selected = FileFilterAt(filters, initial);
@@ -133,83 +128,42 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
     }
     std::wstring path = chosen.toStdWString();
     const int filter = FileFilterPosition(filters, selected);
-    enum { Prolog21, Prolog30, Prolog4, Csv, Impossible } format = Impossible;
-    if (filter == 1)
-        format = Prolog21;
-    else if (filter == 2)
-        format = Prolog30;
-    else if (filter == 3)
-        format = fourFilters ? Prolog4 : Csv;
-    else if (filter == 4 && fourFilters)
-        format = Csv;
-    if (format == Impossible) {
+    if (filter < 1 || static_cast<std::size_t>(filter) > versions.size()) {
         addInternalError(entries, __LINE__);
         return;
     }
-    if (format == Prolog4 && !hasExtension(path))
-        path += L".prolog";
-    else if (format == Csv && !hasExtension(path))
-        path += L".CSV";
+    const ORBAX_Logging::FormatVersion& written = versions[static_cast<std::size_t>(filter - 1)];
+    if (*written.format->extension && !fileExtension(path))
+        path += L"." + std::wstring(written.format->extension);
     if (!confirmOverwrite(k, path, entries))
         return;
 
     const std::size_t before = entries.size();
     ORBAX_Logging::Borehole& borehole = GetBorehole(k);
     const unsigned fieldCount = borehole.schema ? static_cast<unsigned>(borehole.schema->fields.size()) : 0;
+    const DesktopFormat& desktop = DesktopFormatOf(written.version);
     std::unique_ptr<ORBAX_Logging::OptionsData> options;
     try {
-        ORBAX_Logging::LoadMessages messages;
-        if (format == Prolog21 || format == Prolog30) {
-            const PrologOptions record = app ? app->m_prologOptions : PrologOptions();
-            std::unique_ptr<ORBAX_Logging::PrologOptionsData> prolog;
-            try {
-                prolog = std::make_unique<ORBAX_Logging::PrologOptionsData>(record.toOptionsData(schemas, backups));
-            } catch (const std::exception&) {
-                prolog.reset();
-            }
-            if ((app && app->m_prologAlwaysAsk) || !prolog) {
-                PrologOptions start = record;
-                if (stored && stored->schema)
-                    start.schemaId = static_cast<std::uint32_t>(stored->schema->id);
-                CEnhancedPropertySheet sheet(get_message_wide(182), m_promptParent);
-                auto* page = new COptionsProlog(start, &schemas, fieldCount, &sheet);
-                sheet.AddPage(page);
-                if (sheet.DoModal() != QDialog::Accepted) {
-                    addCancel(entries);
-                    return;
-                }
-                prolog =
-                    std::make_unique<ORBAX_Logging::PrologOptionsData>(page->options.toOptionsData(schemas, backups));
-            }
-            prolog->formatCode = format == Prolog21 ? ORBAX_Logging::FormatProlog21 : ORBAX_Logging::FormatProlog30;
-            options = std::move(prolog);
-        } else if (format == Prolog4) {
-            const Prolog4Options record = app ? app->m_prolog4Options : Prolog4Options();
-            auto prolog4 = std::make_unique<ORBAX_Logging::Prolog4OptionsData>(record.toOptionsData(schemas, backups));
-            // The document written is the one the borehole was read from: its version stays.
-            prolog4->formatCode = storedCode;
-            options = std::move(prolog4);
-        } else {
-            const CSVOptions record = app ? app->m_csvOptions : CSVOptions();
-            std::unique_ptr<ORBAX_Logging::CSVOptionsData> csv;
-            try {
-                csv = std::make_unique<ORBAX_Logging::CSVOptionsData>(record.toOptionsData(schemas, backups));
-            } catch (const std::exception&) {
-                csv.reset();
-            }
-            if ((app && app->m_csvAlwaysAsk) || !csv) {
-                const CSVOptions start = stored ? CSVOptions(*stored) : record;
-                CEnhancedPropertySheet sheet(get_message_wide(182), m_promptParent);
-                auto* page = new COptionsCSV(&schemas, start, fieldCount, &sheet);
-                sheet.AddPage(page);
-                if (sheet.DoModal() != QDialog::Accepted) {
-                    addCancel(entries);
-                    return;
-                }
-                csv = std::make_unique<ORBAX_Logging::CSVOptionsData>(page->options.toOptionsData(schemas, backups));
-            }
-            options = std::move(csv);
+        try {
+            options = desktop.remembered(settings, schemas, settings.m_saveBackups);
+        } catch (const std::exception&) {
+            // A format that never asks has no other options: its save fails.
+            if (!desktop.beforeWrite)
+                throw;
         }
+        if (desktop.beforeWrite && desktop.asks(settings, options != nullptr)) {
+            const std::unique_ptr<FormatOptionsPage> page = AskOnFormatPage(m_promptParent, [&](PropertySheet* sheet) {
+                return desktop.beforeWrite(settings, stored, &schemas, fieldCount, sheet);
+            });
+            if (!page) {
+                addCancel(entries);
+                return;
+            }
+            options = desktop.chosen(*page, schemas, settings.m_saveBackups);
+        }
+        // The version chosen; for Prolog 4, that of the document read.
+        options->formatCode = written.version;
+        ORBAX_Logging::LoadMessages messages;
         ORBAX_Logging::BoreholeFormats::save(options->formatCode, path, borehole, *options, messages);
         appendLibraryErrors(messages, entries);
     } catch (const std::exception&) {

@@ -65,13 +65,10 @@ void write_message_lines(const LoadMessages& messages, const char* activity, con
 
 std::unique_ptr<ORBAX_Logging::OptionsData> options_record(const FileTypeOptions& options, int typeCode)
 {
-    switch (typeCode) {
-    case FileTypeProlog:
-    case FileTypeProlog3: return options.prolog_options();
-    case FileTypeProlog4: return options.prolog4_options();
-    case FileTypeCSV: return options.csv_options();
-    default: throw std::runtime_error(internal_error_text(__LINE__));
-    }
+    const ORBAX_Logging::BoreholeFormat* format = ORBAX_Logging::BoreholeFormats::find(typeCode);
+    if (!format)
+        throw std::runtime_error(internal_error_text(__LINE__));
+    return format->copyOptions(options.record());
 }
 
 std::unique_ptr<ORBAX_Logging::Borehole> read_borehole(int typeCode, const std::string& fileName,

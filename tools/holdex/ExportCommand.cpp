@@ -3,6 +3,7 @@
 
 #include <boost/program_options.hpp>
 
+#include "core/formats/BoreholeFormats.h"
 #include "core/model/BoreholeDescription.h"
 #include "platform/TerminalText.h"
 #include "tools/holdex/CommandSupport.h"
@@ -68,8 +69,7 @@ int export_command(const WordList& words, bool help, const ConfigurationFile& co
         return ExitCommandLine;
     }
 
-    if (typeCode != FileTypeProlog && typeCode != FileTypeProlog3 && typeCode != FileTypeProlog4 &&
-        typeCode != FileTypeCSV) {
+    if (!ORBAX_Logging::BoreholeFormats::find(typeCode)) {
         std::cerr << "Internal error at ExportCommand.cpp, " << __LINE__ << ".\n";
         return ExitFailed;
     }

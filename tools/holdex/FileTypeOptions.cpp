@@ -178,11 +178,9 @@ std::unique_ptr<OptionsData> csvRecord(const po::variables_map& map, const ORBAX
 }
 
 template <class Record>
-std::unique_ptr<Record> copyOf(bool parsed, const std::unique_ptr<OptionsData>& record)
+std::unique_ptr<Record> copyOf(const OptionsData& record)
 {
-    if (!parsed || !record)
-        throw std::runtime_error("command line not parsed");
-    const Record* typed = dynamic_cast<const Record*>(record.get());
+    const Record* typed = dynamic_cast<const Record*>(&record);
     if (!typed)
         throw std::runtime_error("wrong file type");
     return std::make_unique<Record>(*typed);
@@ -311,17 +309,21 @@ int FileTypeOptions::parse(const po::variables_map& map, const ORBAX_Logging::Sc
 
 std::unique_ptr<PrologOptionsData> FileTypeOptions::prolog_options() const
 {
-    return copyOf<PrologOptionsData>(m_parsed, m_record);
+    return copyOf<PrologOptionsData>(record());
 }
 
 std::unique_ptr<Prolog4OptionsData> FileTypeOptions::prolog4_options() const
 {
-    return copyOf<Prolog4OptionsData>(m_parsed, m_record);
+    return copyOf<Prolog4OptionsData>(record());
 }
 
-std::unique_ptr<CSVOptionsData> FileTypeOptions::csv_options() const
+std::unique_ptr<CSVOptionsData> FileTypeOptions::csv_options() const { return copyOf<CSVOptionsData>(record()); }
+
+const OptionsData& FileTypeOptions::record() const
 {
-    return copyOf<CSVOptionsData>(m_parsed, m_record);
+    if (!m_parsed || !m_record)
+        throw std::runtime_error("command line not parsed");
+    return *m_record;
 }
 
 ORBAX_Logging::SchemaPtr find_schema(const ORBAX_Logging::SchemaDefinitionList& schemas, const std::wstring& name)

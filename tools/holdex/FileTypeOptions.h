@@ -47,6 +47,8 @@ public:
     std::unique_ptr<ORBAX_Logging::PrologOptionsData> prolog_options() const;
     std::unique_ptr<ORBAX_Logging::Prolog4OptionsData> prolog4_options() const;
     std::unique_ptr<ORBAX_Logging::CSVOptionsData> csv_options() const;
+    // The record itself; throws std::runtime_error "command line not parsed" before a successful parse.
+    const ORBAX_Logging::OptionsData& record() const;
 
     bool outputSide() const { return m_outputSide; }
     bool parsed() const { return m_parsed; }

@@ -177,8 +177,12 @@ Layout Paginate(const Input& input)
             layout.pages.push_back(std::move(page));
         }
 
-        if (position == PageSetupSettings::BottomOfPage) {
-            const double width = layout.LegendRightLimit() - content.left();
+        if (position == PageSetupSettings::BottomOfPage || position == PageSetupSettings::RightOfPage) {
+            // Each log page's legend, below the body in the width left of the title block (and the
+            // logo), or right of the body in the height above the title block.
+            const bool below = position == PageSetupSettings::BottomOfPage;
+            const double room =
+                below ? layout.LegendRightLimit() - content.left() : layout.titleBlock.top() - content.top();
             for (std::size_t i = firstLogPage; i < layout.pages.size(); ++i) {
                 PageRecord& page = layout.pages[i];
                 page.legend = LegendOf(input, page.topDepth, page.topDepth + pageDepth);
@@ -192,34 +196,20 @@ Layout Paginate(const Input& input)
                     break;
                 }
                 widestCell = std::max(widestCell, cell);
-                page.grid = style.FitToWidth(page.legend.size(), static_cast<float>(width), widestCell);
+                page.grid = below
+                                ? style.FitToWidth(page.legend.size(), static_cast<float>(room), widestCell)
+                                : LegendGrid::Compute(style, page.legend.size(), static_cast<float>(room), widestCell);
                 page.legendSize = page.grid.GetSize(style);
-                // A legend that does not fit below the body takes depth off every page-column.
-                if (content.bottom() < bodyBottom + page.legendSize.height() + h && D > 2 * step) {
+                if (!below) {
+                    layout.usableRight = std::min(layout.usableRight, content.right() - page.legendSize.width());
+                } else if (content.bottom() < bodyBottom + page.legendSize.height() + h && D > 2 * step) {
+                    // A legend that does not fit below the body takes depth off every page-column.
                     D -= step;
                     restart = true;
                     break;
                 }
             }
-        } else if (position == PageSetupSettings::RightOfPage) {
-            const double height = layout.titleBlock.top() - content.top();
-            for (std::size_t i = firstLogPage; i < layout.pages.size(); ++i) {
-                PageRecord& page = layout.pages[i];
-                page.legend = LegendOf(input, page.topDepth, page.topDepth + pageDepth);
-                if (page.legend.empty())
-                    continue;
-                const float cell = CellWidthOf(input, page.legend, widestCell);
-                if (widestCell > 0 && cell > widestCell) {
-                    widestCell = cell;
-                    restart = true;
-                    break;
-                }
-                widestCell = std::max(widestCell, cell);
-                page.grid = LegendGrid::Compute(style, page.legend.size(), static_cast<float>(height), widestCell);
-                page.legendSize = page.grid.GetSize(style);
-                layout.usableRight = std::min(layout.usableRight, content.right() - page.legendSize.width());
-            }
-            if (!restart && !(layout.usableRight > content.left())) {
+            if (!below && !restart && !(layout.usableRight > content.left())) {
                 // The log would have no width left.
                 layout.outcome = Outcome::LegendDoesNotFit;
                 return layout;

@@ -120,3 +120,74 @@ TEST(BoreholeFormats, WrittenDepthsAgreeWithEachOther)
         }
     }
 }
+
+// A format read from its own file alone keeps the version read; the others offer each version. An
+// extension is found ignoring case, an empty one never; a record is copied only as its own kind.
+TEST(BoreholeFormats, WhatABoreholeMayBeWrittenAsAndWhichFilesAFormatReads)
+{
+    const auto codes = [](std::int32_t readCode) {
+        std::vector<std::int32_t> found;
+        for (const FormatVersion& version : BoreholeFormats::writableVersions(readCode))
+            found.push_back(version.version);
+        return found;
+    };
+    EXPECT_EQ(codes(FormatProlog41),
+              (std::vector<std::int32_t>{FormatProlog21, FormatProlog30, FormatProlog41, FormatCSV}));
+    EXPECT_EQ(codes(FormatProlog30), (std::vector<std::int32_t>{FormatProlog21, FormatProlog30, FormatCSV}));
+    EXPECT_EQ(codes(FormatUnknown), codes(FormatCSV));
+
+    EXPECT_EQ(BoreholeFormats::ofExtension(L"PROLOG"), BoreholeFormats::find(FormatProlog40));
+    EXPECT_EQ(BoreholeFormats::ofExtension(L"csv"), BoreholeFormats::find(FormatCSV));
+    for (const wchar_t* none : {L"", L"txt", L"prolog4"})
+        EXPECT_EQ(BoreholeFormats::ofExtension(none), nullptr) << none;
+    EXPECT_EQ(BoreholeFormats::withoutExtension().code, FormatProlog21);
+
+    CSVOptionsData csv;
+    csv.headingRows = 3;
+    auto copy = BoreholeFormats::find(FormatCSV)->copyOptions(csv);
+    EXPECT_EQ(dynamic_cast<CSVOptionsData&>(*copy).headingRows, 3u);
+    EXPECT_THROW(BoreholeFormats::find(FormatProlog30)->copyOptions(csv), BoreholeFormatError);
+}
+
+// A unit without elements keeps its place in every text format, written with another schema than the
+// borehole's too; the old file stays when its backup cannot be made.
+TEST(BoreholeFormats, BlankUnitsKeepTheirPlaceAndAFailedBackupKeepsTheOldFile)
+{
+    QuorTest::TempDir dir;
+    Borehole borehole(PrologTest::schemaOf(L"own", {{ROCKTYPE, L"Rock"}, {PERCENTAGE, L"Pct"}, {BOTTOM, L"To"}}));
+    for (double bottom : {1.0, 2.0, 3.0})
+        borehole.appendUnit(bottom);
+    borehole[0].elements.clear();
+    borehole[1].setRockTypes(L"IN GENERAL", {40, 60}, {L"SHALE", L"COAL"});
+    borehole[2].elements[0].rockType = L"SILT";
+    auto other = PrologTest::schemaOf(L"other", {{BOTTOM, L"To"}, {ROCKTYPE, L"Rock"}, {PERCENTAGE, L"Pct"}});
+    PrologOptionsData prolog(other, 3, false, DefaultIntervalRockType, FormatProlog30, false, nullptr, nullptr);
+    CSVOptionsData csv;
+    csv.schema = other;
+    csv.backup = false;
+    const std::wstring path = (dir / "blank").wstring();
+    for (std::int32_t location = -1; location <= CSVOptionsData::IntervalNone; ++location) {
+        SCOPED_TRACE(location);
+        csv.intervalLocation = location;
+        OptionsData& options = location < 0 ? static_cast<OptionsData&>(prolog) : csv;
+        LoadMessages messages;
+        BoreholeFormats::save(options.formatCode, path, borehole, options, messages);
+        auto back = BoreholeFormats::load(options.formatCode, path, options, messages);
+        ASSERT_FALSE(hasFailure(messages));
+        ASSERT_EQ(back->size(), 3u);
+        EXPECT_EQ((*back)[0].elements.at(0).rockType, L"");
+        EXPECT_EQ((*back)[1].elements.size(), 2u);
+        EXPECT_EQ((*back)[2].elements.at(0).rockType, L"SILT");
+        EXPECT_DOUBLE_EQ((*back)[2].bottom, 3.0);
+    }
+
+    const std::string old = QuorTest::read_file(dir / "blank");
+    std::filesystem::create_directories(dir / "blank.backup" / "inside");
+    csv.backup = true;
+    LoadMessages messages;
+    BoreholeFormats::save(FormatCSV, path, borehole, csv, messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, 7);
+    EXPECT_EQ(messages[0].text.rfind(L"Error copying file from " + path + L" to " + path + L".backup\n", 0), 0u);
+    EXPECT_EQ(QuorTest::read_file(dir / "blank"), old);
+}

@@ -213,6 +213,21 @@ TEST_F(DocumentFiles, NamedFileTakesItsReaderFromTheExtension)
     EXPECT_EQ(doc->GetUnitSampleNumber(1, 0), L"keep");
 }
 
+// A name that ends in a dot has an empty extension: refused when named, read as a file without an
+// extension from the recent-file list.
+TEST_F(DocumentFiles, ANameEndingInADotIsRefusedNamedAndReadAsPrologFromTheList)
+{
+    fs::copy_file(sandbox.file("east_bore"), sandbox.file("east."));
+    ErrorEntries entries;
+    EXPECT_FALSE(doc->openBoreholeByName(0, path("east."), entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].text,
+              L"Unrecognised file extension .  Specify the file type using the Open Borehole command.");
+    entries.clear();
+    EXPECT_TRUE(doc->openRecentFile(0, path("east."), entries));
+    EXPECT_EQ(doc->GetFormatOptions(0)->formatCode, ORBAX_Logging::FormatProlog30);
+}
+
 // Yes to "save first" with a save that fails stops the open: the edits stay in the pane.
 TEST_F(DocumentFiles, SaveThatFailsBeforeOpenOrNewStopsIt)
 {
