@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <limits>
 #include <vector>
@@ -137,7 +138,9 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         BoreholeCounts counts;
         bool newUnit = true;
         bool rockTypeTaken = false;
-        int percentageSum = 0;
+        // Any whole number the file gives is a percentage; their sum over a unit's rows is kept wide
+        // enough that no rows of the file can overflow it.
+        std::int64_t percentageSum = 0;
         double runningDepth = 0.0;
 
         auto copyUnitValues = [&](Interval& unit, const RowValues& v) {
