@@ -63,7 +63,8 @@ bool FontDescription::Save(const std::wstring& prefix) const
 int FontDescription::LogicalHeight(float points, double dotsPerInchY)
 {
     const double pixels = static_cast<double>(points) * dotsPerInchY / 72.0;
-    if (!std::isfinite(pixels))
+    // A size read from the profile may be any float: one beyond an int's pixels is no height.
+    if (!(std::fabs(pixels) < 2147483648.0))
         return 0;
     return -static_cast<int>(std::trunc(pixels));
 }
