@@ -8,6 +8,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 #include <unistd.h>
 
@@ -25,24 +26,31 @@ using namespace ORBAX_Logging;
 using FuzzSupport::check;
 
 struct Setup {
+    std::filesystem::path folder;
     std::filesystem::path file;
     SchemaDefinitionList schemas;
 
     Setup()
     {
         FuzzSupport::install_facets_once();
-        char folder[] = "/tmp/quorlog-profile-fuzz-XXXXXX";
-        if (!::mkdtemp(folder))
+        char made[] = "/tmp/quorlog-profile-fuzz-XXXXXX";
+        if (!::mkdtemp(made))
             std::abort();
-        const std::filesystem::path user = std::filesystem::path(folder) / "user";
+        folder = made;
+        const std::filesystem::path user = folder / "user";
         std::filesystem::create_directories(user / ORBAX_Platform::Settings::Organisation);
-        ORBAX_Platform::Settings::SetProfileFolders(user, std::filesystem::path(folder) / "system");
+        ORBAX_Platform::Settings::SetProfileFolders(user, folder / "system");
         file = user / ORBAX_Platform::Settings::Organisation /
                (std::string(ORBAX_Platform::Settings::Application) + ".conf");
         auto coal = std::make_shared<SchemaDefinition>(
             L"Coal", std::vector<FieldDefinition>{{ROCKTYPE, L"Rock"}, {PERCENTAGE, L"Pct"}, {BOTTOM, L"Base"}});
         coal->id = 1;
         schemas.push_back(coal);
+    }
+    ~Setup()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
     }
 };
 
