@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     general.Load(L"GeneralFont");
     tick.Load(L"TickFont");
     for (const FontDescription* font : {&title, &general, &tick}) {
-        check(font->size > 0);
+        check(font->size > 0 && std::isfinite(font->size));
         (void)FontDescription::LogicalHeight(font->size, 600.0);
     }
 

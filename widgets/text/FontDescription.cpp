@@ -33,10 +33,11 @@ bool FontDescription::Load(const std::wstring& prefix)
     // back as 10.3 when nothing is stored.
     const std::wstring height = settings.readString(prefix + L"-Height", ORBAX_Platform::format_fixed_wide(size, 1));
     std::size_t used = 0;
-    const double points = ORBAX_Platform::parse_double(height, &used);
+    const float points = static_cast<float>(ORBAX_Platform::parse_double(height, &used));
     // A height that is not a number, or not above 0, would make a font of no size: keep the current one.
+    // Judged as the size is kept, in a float: 1e-300 is 0 there and 1e39 infinite.
     if (used > 0 && std::isfinite(points) && points > 0)
-        size = static_cast<float>(points);
+        size = points;
 
     const std::wstring style = LowerCase(settings.readString(prefix + L"-Style", std::wstring()));
     italic = style.find(L"italic") != std::wstring::npos;

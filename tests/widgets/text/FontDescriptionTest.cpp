@@ -84,7 +84,7 @@ TEST(FontDescription, HeightThatIsNoSizeKeepsTheCurrentSize)
 {
     QuorTest::ScratchProfile scratch;
     Settings view(L"View");
-    const std::wstring bad[] = {L"abc", L"0", L"-4.5", L"nan", L"inf", L""};
+    const std::wstring bad[] = {L"abc", L"0", L"-4.5", L"nan", L"inf", L"", L"1e-300", L"1e39"};
     for (const std::wstring& height : bad) {
         view.writeString(L"TickFont-Height", height);
         FontDescription font(L"Arial", false, false, 8.0f);
