@@ -1,5 +1,8 @@
 #include "dialogs/Setrock.h"
 
+#include <algorithm>
+#include <climits>
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,7 +39,7 @@ int EditValue(const QLineEdit* edit)
     return EditNumber(edit, value) ? value : 0;
 }
 
-bool InPercentRange(int value) { return value >= 1 && value <= 99; }
+bool InPercentRange(long long value) { return value >= 1 && value <= 99; }
 
 QLineEdit* PercentageEdit(const char* name, QWidget* parent)
 {
@@ -197,7 +200,7 @@ void Setrock::exchange(bool save)
 
     const bool wasRewriting = m_rewriting;
     m_rewriting = true; // the edits' change notifications must not rewrite the remainders meanwhile
-    int sum = 0;
+    long long sum = 0;
     for (std::size_t i = 0; i < percentageRows; ++i) {
         if (i < 2) {
             if (save)
@@ -206,7 +209,7 @@ void Setrock::exchange(bool save)
                 Ddx::Text(false, edits[i], percentages[i]);
             sum += percentages[i];
         } else {
-            percentages[i] = 100 - sum - m_beyondThird;
+            percentages[i] = static_cast<int>(std::clamp<long long>(100 - sum - m_beyondThird, INT_MIN, INT_MAX));
         }
         if (!save)
             remainders[i]->setText(QString::number(percentages[i]));
@@ -272,7 +275,7 @@ void Setrock::RewriteRemainders()
     m_rewriting = true;
     const int remainder = 100 - EditValue(m_percentage1);
     if (m_third->isChecked()) {
-        m_remainder3->setText(QString::number(std::max(0, remainder - EditValue(m_percentage2) - m_beyondThird)));
+        m_remainder3->setText(QString::number(std::max(0LL, remainder - EditValue(m_percentage2) - m_beyondThird)));
     } else {
         const QString text = QString::number(std::max(0, remainder));
         m_percentage2->setText(text);
@@ -305,7 +308,7 @@ void Setrock::Validate()
         // read as absent the next time the unit is opened.
         int secondValue = 0;
         const bool secondOk = EditNumber(m_percentage2, secondValue) && InPercentRange(secondValue);
-        const int rest = 100 - EditValue(m_percentage2) - (second ? EditValue(m_percentage1) : 0) - m_beyondThird;
+        const long long rest = 100 - EditValue(m_percentage2) - (second ? EditValue(m_percentage1) : 0) - m_beyondThird;
         valid = valid && secondOk && InPercentRange(rest) && m_lists[2]->GetCurSel() >= 0;
     }
     m_ok->setEnabled(valid);

@@ -64,7 +64,8 @@ private:
     std::vector<std::wstring>* m_rockTypes;
     std::vector<int>* m_percentages;
     bool m_rewriting = false;
-    // The percentages of the elements beyond the third, which have no row.
-    int m_beyondThird = 0;
+    // The percentages of the elements beyond the third, which have no row. Wide: a file may give
+    // any whole numbers as percentages.
+    long long m_beyondThird = 0;
     bool m_hasBeyondThird = false;
 };

@@ -48,7 +48,8 @@ void ReadUpdateInfo(std::istream& reply, std::vector<UpdateInfoEntry>& entries)
         UpdateInfoEntry entry;
         ReadVersionNumber(in, entry);
         long long date = 0;
-        if (in >> date) {
+        // Only a number of at most eight digits is a date; another one leaves the entry without.
+        if (in >> date && date >= 0 && date <= 99999999) {
             entry.date.year = static_cast<int>(date / 10000) - 1900;
             entry.date.month = static_cast<int>(date / 100 % 100) - 1;
             entry.date.day = static_cast<int>(date % 100);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <vector>
 
@@ -127,7 +128,9 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         BoreholeCounts counts;
         bool newUnit = true;
         bool rockTypeTaken = false;
-        int percentageSum = 0;
+        // Any whole number the file gives is a percentage; their sum over a unit's rows is kept wide
+        // enough that no rows of the file can overflow it.
+        std::int64_t percentageSum = 0;
         double runningDepth = 0.0;
 
         // False when the unit cannot be placed: it is removed and no further row is read.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,4 +189,12 @@ TEST(Setrock, ElementsBeyondTheThirdAreKeptAndCountedInTheThirdRemainder)
     EXPECT_EQ(g.label("id1142"), "15");
     g.pressOk();
     EXPECT_EQ(g.percentages, std::vector<int>({30, 15, 15, 30, 10}));
+
+    // Percentages a file gave far beyond any real ones are summed without overflow, and refused.
+    Fixture h({L"Sandstone", L"Shale", L"Coal", L"Sand", L"Sand"}, {INT32_MAX, INT32_MAX, 5, INT32_MAX, INT32_MAX});
+    EXPECT_EQ(h.label("id1142"), QString::number(INT32_MIN));
+    h.edit("id1089")->setText(QStringLiteral("30"));
+    h.edit("id1090")->setText(QStringLiteral("15"));
+    EXPECT_EQ(h.label("id1142"), "0");
+    EXPECT_FALSE(h.okEnabled());
 }

@@ -47,6 +47,12 @@ TEST(UpdateInfo, LinesDatesAndLinks)
     EXPECT_EQ(entries[2].major, 4);
     EXPECT_EQ(entries[2].link, "");
     EXPECT_TRUE(read("").empty());
+    // A number too long for a date leaves the entry without one (its year would not fit an int).
+    const auto undated = read("3.4.0 21474836480000 http://a\n3.4.1 -99999999999 http://b\n");
+    ASSERT_EQ(undated.size(), 2u);
+    EXPECT_EQ(undated[0].date.year, 0);
+    EXPECT_EQ(undated[1].date.day, 0);
+    EXPECT_EQ(undated[1].link, "http://b");
 
     EXPECT_EQ(failure("3-4-0 20170101 http://a\n"), "missing first dot");
     EXPECT_EQ(failure("3.4-0 20170101 http://a\n"), "missing second dot");

@@ -1,5 +1,6 @@
 #include "widgets/dialogs/DlgDouble.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <sstream>
 
@@ -17,7 +18,9 @@ void CDlgDouble::exchange(bool save)
     if (!save) {
         // The stream follows the global locale, whose numbers are the classic ones.
         std::wostringstream out;
-        out << std::fixed << std::setprecision(m_decimals < 0 ? 0 : m_decimals) << value;
+        // The decimals come from the user's profile: no more than any depth can use, so that a
+        // damaged value cannot ask the stream for billions of digits.
+        out << std::fixed << std::setprecision(std::clamp(m_decimals, 0, 30)) << value;
         edit()->setText(QString::fromStdWString(out.str()));
         return;
     }

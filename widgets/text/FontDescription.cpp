@@ -33,10 +33,11 @@ bool FontDescription::Load(const std::wstring& prefix)
     // back as 10.3 when nothing is stored.
     const std::wstring height = settings.readString(prefix + L"-Height", ORBAX_Platform::format_fixed_wide(size, 1));
     std::size_t used = 0;
-    const double points = ORBAX_Platform::parse_double(height, &used);
+    const float points = static_cast<float>(ORBAX_Platform::parse_double(height, &used));
     // A height that is not a number, or not above 0, would make a font of no size: keep the current one.
+    // Judged as the size is kept, in a float: 1e-300 is 0 there and 1e39 infinite.
     if (used > 0 && std::isfinite(points) && points > 0)
-        size = static_cast<float>(points);
+        size = points;
 
     const std::wstring style = LowerCase(settings.readString(prefix + L"-Style", std::wstring()));
     italic = style.find(L"italic") != std::wstring::npos;
@@ -63,7 +64,8 @@ bool FontDescription::Save(const std::wstring& prefix) const
 int FontDescription::LogicalHeight(float points, double dotsPerInchY)
 {
     const double pixels = static_cast<double>(points) * dotsPerInchY / 72.0;
-    if (!std::isfinite(pixels))
+    // A size read from the profile may be any float: one beyond an int's pixels is no height.
+    if (!(std::fabs(pixels) < 2147483648.0))
         return 0;
     return -static_cast<int>(std::trunc(pixels));
 }

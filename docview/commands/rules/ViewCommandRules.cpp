@@ -1,5 +1,6 @@
 #include "docview/commands/rules/ViewCommandRules.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -35,8 +36,10 @@ double ZoomOutDenominator(double denominator)
 int ScaleDialogValue(double scale)
 {
     // scale = n / 1000 comes back a hair below n for some n: a tiny nudge before truncating keeps n,
-    // while 0.1239 still gives 123.
-    return static_cast<int>(scale * 1000 + 1e-7);
+    // while 0.1239 still gives 123. A scale beyond the dialog's whole numbers (typed in the view
+    // options, or read from a damaged profile) shows as the largest of them.
+    const double denominator = scale * 1000 + 1e-7;
+    return denominator < INT_MAX ? static_cast<int>(denominator) : INT_MAX;
 }
 
 bool ModeTicked(MouseModes::Mode commandMode, MouseModes::Mode currentMode)

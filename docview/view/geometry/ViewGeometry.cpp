@@ -145,8 +145,10 @@ QRectF ElementRect(int unit, int element, double columnWidth, double scale, cons
 {
     QRectF row = UnitRowRect(columnWidth, scale, unit, borehole);
     const ORBAX_Logging::Interval& interval = borehole[static_cast<std::size_t>(unit)];
-    const int upTo = interval.percentageUpTo(element); // throws for a bad element
-    const int percentage = interval.elements[static_cast<std::size_t>(element)].percentage;
+    // In floating point: a file may give any whole numbers as percentages, and their difference
+    // need not be one.
+    const double upTo = interval.percentageUpTo(element); // throws for a bad element
+    const double percentage = interval.elements[static_cast<std::size_t>(element)].percentage;
     row.setX(columnWidth * (upTo - percentage) / 100.0);
     row.setWidth(columnWidth * percentage / 100.0);
     return row;

@@ -166,6 +166,23 @@ TEST(CsvRead, NoIntervalRowsGroupsByPercentage)
                                 L"elements.  Values read from the first element have been used.");
 }
 
+// Percentages far outside 0 to 100 are read as the file gives them; their running sum must not wrap
+// round and keep a unit open.
+TEST(CsvRead, HugePercentagesGroupWithoutOverflow)
+{
+    CSVOptionsData options = optionsFor(rockPercentBottom(), CSVOptionsData::IntervalNone);
+    LoadMessages messages;
+    auto borehole = readText("h\nCOAL,1111111111,2\nSHALE,1111111111,2\nSAND,50,3\nCLAY,-2147483648,3\n"
+                             "SILT,2147483647,3\nMUD,2147483647,3\nGRIT,10,4\n",
+                             options, messages);
+    EXPECT_FALSE(hasFailure(messages));
+    ASSERT_EQ(borehole->size(), 3u);
+    EXPECT_EQ((*borehole)[0].elements.size(), 2u);
+    EXPECT_EQ((*borehole)[0].elements[1].percentage, 1111111111);
+    ASSERT_EQ((*borehole)[1].elements.size(), 4u);
+    EXPECT_EQ((*borehole)[1].elements[1].percentage, INT32_MIN);
+}
+
 TEST(CsvRead, FailuresLeaveNoUnits)
 {
     LoadMessages messages;

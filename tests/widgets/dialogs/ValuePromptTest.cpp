@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,6 +71,11 @@ TEST(ValuePrompts, RealNumberShowsFixedDecimalsAndReadsTheLeadingNumber)
     EXPECT_EQ(runWith(sandbox, three, "99", "id2", &shown), QDialog::Rejected);
     EXPECT_EQ(shown, "12.500");
     EXPECT_DOUBLE_EQ(three.value, 12.5) << "Cancel leaves the value";
+
+    // A precision far beyond any number's digits (a damaged profile's) shows at most 30 decimals.
+    CDlgDouble huge(1.5, INT_MAX, L"c", L"p", L"t");
+    EXPECT_EQ(runWith(sandbox, huge, "2", "id1", &shown), QDialog::Accepted);
+    EXPECT_EQ(shown, "1." + QString(30, '0').replace(0, 1, "5"));
 }
 
 TEST(ValuePrompts, IntegerRefusesTextThatIsNotAnIntegerAndStaysOpen)

@@ -84,7 +84,7 @@ TEST(FontDescription, HeightThatIsNoSizeKeepsTheCurrentSize)
 {
     QuorTest::ScratchProfile scratch;
     Settings view(L"View");
-    const std::wstring bad[] = {L"abc", L"0", L"-4.5", L"nan", L"inf", L""};
+    const std::wstring bad[] = {L"abc", L"0", L"-4.5", L"nan", L"inf", L"", L"1e-300", L"1e39"};
     for (const std::wstring& height : bad) {
         view.writeString(L"TickFont-Height", height);
         FontDescription font(L"Arial", false, false, 8.0f);
@@ -113,6 +113,9 @@ TEST(FontDescription, LogicalFontForADevice)
     EXPECT_EQ(FontDescription::LogicalHeight(10.0f, 96.0), -13);
     EXPECT_EQ(FontDescription::LogicalHeight(12.0f, 96.0), -16);
     EXPECT_EQ(FontDescription::LogicalHeight(8.0f, 600.0), -66);
+    // A size from a damaged profile beyond any pixel count gives no height, not an overflow.
+    EXPECT_EQ(FontDescription::LogicalHeight(1e30f, 96.0), 0);
+    EXPECT_EQ(FontDescription::LogicalHeight(-1e30f, 96.0), 0);
 
     QImage device(10, 10, QImage::Format_ARGB32);
     device.setDotsPerMeterX(3780);

@@ -2,6 +2,8 @@
 // and the values the unit dialogs propose.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "docview/commands/rules/ViewCommandRules.h"
 #include "docview/document/history/BoreholeDocument.h"
 #include "tests/docview/DocviewTestSupport.h"
@@ -39,6 +41,8 @@ TEST(ViewCommandRules, ScaleValueIsTruncatedButNeverLosesAWholeDenominator)
     EXPECT_EQ(ScaleDialogValue(0.1), 100);
     for (int n : {1, 3, 7, 1001, 1003, 2049, 99999})
         EXPECT_EQ(ScaleDialogValue(n / 1000.0), n) << n;
+    // A scale no whole number holds shows as the largest one rather than overflowing.
+    EXPECT_EQ(ScaleDialogValue(1e297), INT_MAX);
 }
 
 TEST(ViewCommandRules, PanesAndModeTicks)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "core/model/Exception.h"
 #include "docview/view/geometry/ViewGeometry.h"
@@ -175,6 +176,9 @@ TEST(UnitGeometry, ElementsShareTheRowLeftToRight)
     EXPECT_DOUBLE_EQ(second.x(), 18);
     EXPECT_DOUBLE_EQ(second.width(), 12);
     EXPECT_DOUBLE_EQ(second.height(), 30);
+    // Any whole numbers a file gives as percentages place the elements without overflow.
+    hole[0].setRockTypes(L"IB", {INT32_MAX, INT32_MAX, INT32_MIN}, {L"SAND", L"SHALE", L"COAL"});
+    EXPECT_DOUBLE_EQ(ElementRect(0, 2, 30, 0.1, hole).x(), 30 * (4294967296.0 - 2) / 100);
 }
 
 TEST(UnitGeometry, BadIndexesThrowUnitOutOfRange)
