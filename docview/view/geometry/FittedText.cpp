@@ -12,18 +12,22 @@
 
 namespace {
 
-// The text shortened with an ellipsis at the font's size; empty when not even one character and the
-// ellipsis fit.
+// The text shortened with an ellipsis at the font's size: a name in its middle, keeping its start and its
+// end (where the names of holes that share a long prefix differ: "Northern_ex…NX-0042"), or where the
+// room is too short for that, its first characters; empty when not even one character and the ellipsis
+// fit.
 FittedText Shortened(const QPaintDevice* device, const QFont& font, const QString& text, double room)
 {
     if (!(room > 0) || text.isEmpty())
         return {QString(), font, 0};
-    const QString shown =
-        QFontMetricsF(font, device).elidedText(text, Qt::ElideRight, room * device->logicalDpiX() / 25.4);
-    const double width = TextWidth(device, font, shown);
-    if (shown.isEmpty() || shown == QStringLiteral("\u2026") || width > room)
-        return {QString(), font, 0};
-    return {shown, font, width};
+    const QFontMetricsF metrics(font, device);
+    for (Qt::TextElideMode mode : {Qt::ElideMiddle, Qt::ElideRight}) {
+        const QString shown = metrics.elidedText(text, mode, room * device->logicalDpiX() / 25.4);
+        const double width = TextWidth(device, font, shown);
+        if (!shown.isEmpty() && shown != QStringLiteral("\u2026") && width <= room)
+            return {shown, font, width};
+    }
+    return {QString(), font, 0};
 }
 
 // The largest size of the font, down to `smallest` times its size, at which `width` (of the font) fits
@@ -114,31 +118,40 @@ FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std
     FittedText fitted = FitText(device, font, whole, room, false, smallestPoints);
     if (!fitted.text.isEmpty() || whole.isEmpty())
         return fitted;
-    // At the smallest size the parts that may be are shortened, each down to its first character.
+    // At the smallest size the parts that may be are shortened, each down to one character: a name in
+    // its middle (as `Shortened` does), other words at their end.
     const QFont smallest = fitted.font;
-    std::vector<QString> kept;
-    std::vector<bool> cut(parts.size(), false);
+    std::vector<int> kept; // how many characters of each part are shown
     for (const TextPart& part : parts)
-        kept.push_back(part.text);
+        kept.push_back(static_cast<int>(part.text.size()));
+    auto shownPart = [&](std::size_t i) {
+        const QString& text = parts[i].text;
+        const int n = kept[i];
+        if (n == text.size())
+            return text;
+        if (parts[i].rank == TextPart::Name)
+            return text.left((n + 1) / 2) + QChar(0x2026) + text.right(n / 2);
+        QString head = text.left(n);
+        while (head.size() > 1 && head.back().isSpace())
+            head.chop(1);
+        return head + QChar(0x2026);
+    };
     for (;;) {
         QString shown;
         for (std::size_t i = 0; i < parts.size(); ++i)
-            shown += cut[i] ? kept[i] + QChar(0x2026) : kept[i];
+            shown += shownPart(i);
         const double width = TextWidth(device, smallest, shown);
         if (width <= room)
             return {shown, smallest, width};
         std::size_t pick = parts.size();
         for (std::size_t i = 0; i < parts.size(); ++i)
-            if (parts[i].rank > 0 && kept[i].size() > 1 &&
+            if (parts[i].rank > 0 && kept[i] > 1 &&
                 (pick == parts.size() || parts[i].rank > parts[pick].rank ||
-                 (parts[i].rank == parts[pick].rank && kept[i].size() > kept[pick].size())))
+                 (parts[i].rank == parts[pick].rank && kept[i] > kept[pick])))
                 pick = i;
         if (pick == parts.size())
             return {QString(), smallest, 0};
-        kept[pick].chop(1);
-        while (kept[pick].size() > 1 && kept[pick].back().isSpace())
-            kept[pick].chop(1);
-        cut[pick] = true;
+        --kept[static_cast<std::size_t>(pick)];
     }
 }
 

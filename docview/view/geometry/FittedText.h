@@ -3,8 +3,8 @@
 // narrower than the screen's columns, and a text cut by its field's edge can read as another text
 // ("10" cut to "0"). A text wider than its room is set smaller, down to two thirds of its size; where a
 // printed field is too narrow even for that, down to a size that still prints legibly. Only then is a
-// free text (a name, a mnemonic) shortened with an ellipsis; a number or an identifier (a sample
-// number) is never shortened: one that cannot stand whole is left out. Widths are millimetres of the
+// free text (a name, a mnemonic) shortened with an ellipsis in its middle; a number or an identifier (a
+// sample number) is never shortened: one that cannot stand whole is left out. Widths are millimetres of the
 // page, as `CQuorView::DrawTextAt` draws a text whatever the world transform's scale.
 #include <limits>
 #include <utility>
@@ -43,7 +43,8 @@ double SmallestFactor(const QFont& font, double smallestPoints);
 // A text's width in millimetres when drawn in the font on the device.
 double TextWidth(const QPaintDevice* device, const QFont& font, const QString& text);
 // The text fitted into `room` millimetres: as it is (or at `largestFactor` of its size), smaller (down to
-// the smallest factor for `smallestPoints`), and (when `mayShorten`) shortened with an ellipsis; empty
+// the smallest factor for `smallestPoints`), and (when `mayShorten`) shortened with an ellipsis in its
+// middle; empty
 // when nothing of it fits.
 FittedText FitText(const QPaintDevice* device, const QFont& font, const QString& text, double room, bool mayShorten,
                    double smallestPoints = 0, double largestFactor = 1.0);
@@ -52,13 +53,14 @@ FittedText FitText(const QPaintDevice* device, const QFont& font, const QString&
 FittedText FitTextAtSize(const QPaintDevice* device, const QFont& font, const QString& text, double room,
                          bool mayShorten);
 
-// A text of parts, each shortened (`rank` above 0) or never (0, a number): fitted into `room` as one
-// text, set smaller down to the smallest factor for `smallestPoints`, then the parts of the highest
-// rank first, the longest first, shortened a character at a time with an ellipsis, each keeping its
-// first character; empty when even that does not fit.
+// A text of parts, each shortened (`rank` above 0) or never (`Never`, a number): fitted into `room` as
+// one text, set smaller down to the smallest factor for `smallestPoints`, then the parts of the highest
+// rank first, the longest first, shortened a character at a time with an ellipsis, each keeping one
+// character: a name in its middle, other words at their end. Empty when even that does not fit.
 struct TextPart {
+    enum Rank { Never = 0, Words = 1, Name = 2 };
     QString text;
-    int rank = 0;
+    int rank = Never;
 };
 FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std::vector<TextPart>& parts, double room,
                         double smallestPoints);

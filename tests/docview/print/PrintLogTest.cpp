@@ -682,6 +682,34 @@ TEST_F(PrintLog, TitleTextsStandWholeInTheirCellsTheirNumbersNeverCut)
         EXPECT_FALSE(right.contains(word.box.center())) << word.text;
 }
 
+TEST_F(PrintLog, TypedTitleTextsThatCannotStandWholeAreToldNamesKeepTheirEnds)
+{
+    Hole(0).name = L"Northern_exploration_licence_NX-0042";
+    PageSetupSettings& setup = view->PageSetup();
+    setup.rightText = L"%l";
+    std::wstring middle = L"Log of the northern licence with the seams, plies and core recovered";
+    for (int round = 0; round < 2; ++round) {
+        setup.middleText = round == 0 ? middle
+                                      : middle + L", the sampling summary, approved by the chief geologist " +
+                                            L"on behalf of the operator for the annual resource statement, " +
+                                            L"with the assays of every seam and ply by the laboratory";
+        const auto pdf = Print("title.pdf");
+        ASSERT_EQ(MessagesShown().size(), std::size_t(round)) << "a shortened typed text is told";
+        if (round == 1)
+            EXPECT_TRUE(Contains(Told(0), Message(389)));
+        std::string line; // the middle row
+        const QRectF title = OnPaper(layout.titleBlock);
+        int names = 0; // the name shortened in its middle in its half of the title block
+        for (const Word& word : ReadWords(pdf, 1)) {
+            if (std::abs(word.box.center().y() - title.center().y()) < 1)
+                line += word.text + " ";
+            names += Contains(word.text, "\u2026") && Contains(word.text, "_NX-0042");
+        }
+        EXPECT_EQ(names, 1);
+        EXPECT_EQ(Contains(line, "\u2026"), round == 1) << line;
+    }
+}
+
 TEST_F(PrintLog, SampleNumbersStandNearTheirSamplesOrAreToldAsLeftOut)
 {
     // A 600 m hole of 95 samples: 14 of 4 m, 20 of 0.3 m from 115 m, 16 of 2.76 m, then every 9.6 m.
@@ -739,6 +767,37 @@ TEST_F(PrintLog, SampleNumbersStandNearTheirSamplesOrAreToldAsLeftOut)
     const QRectF& column = view->Layout().leftColumn;
     for (double y = column.top() + (600 + 300) / 20.0; y < column.bottom(); y += 0.5)
         ASSERT_FALSE(IsDark(screen.pixel(Pixel(column.right() + 7, y)))) << y;
+}
+
+TEST_F(PrintLog, SeamAndPlyLabelsStandNearTheirSeamsOrAreToldAsLeftOut)
+{
+    // Three seams of two plies each in 70 m, at 1:20000 (3.5 mm of log): the twelve labels cannot all
+    // stand near their seams.
+    std::vector<TestUnit> units;
+    for (const auto& [seam, top] : {std::pair{L"Upper", 12.0}, {L"Main", 30.4}, {L"Lower", 54.0}}) {
+        units.push_back({top, {{L"SHALE", 100}}});
+        units.push_back({top + 0.9, {{L"COAL", 100}}, L"", seam, std::wstring(seam, 1) + L"1"});
+        units.push_back({top + 2.3, {{L"COAL", 100}}, L"", seam, std::wstring(seam, 1) + L"2"});
+    }
+    units.push_back({70, {{L"SANDSTONE", 100}}});
+    FillBorehole(Hole(0), L"BH-Seams", units);
+    view->PageSetup().showRightBorehole = false;
+    view->SetScale(20.0);
+    const auto pdf = Print("seams.pdf");
+    ASSERT_EQ(MessagesShown().size(), 1u);
+    EXPECT_TRUE(Contains(Told(0), Utf8(ORBAX_Utilities::format_message1(393, L""))));
+    int shown = 0;
+    for (const Word& word : ReadWords(pdf, 1))
+        if (std::regex_match(word.text, std::regex("Upper|Main|Lower|[UML][12]")) && ++shown) {
+            EXPECT_LT(word.box.center().y(), DepthOnPaper(70).second + 2 * labelHeight) << word.text;
+            EXPECT_FALSE(word.text.size() == 2 && Contains(Told(0), word.text)) << word.text << " printed and told";
+        }
+    EXPECT_GT(shown, 1);
+    // On screen nothing is carried below the hole and its reach, where the view cannot scroll.
+    const QImage screen = Render();
+    const QRectF& column = view->Layout().leftColumn;
+    for (double y = column.top() + 70 / 20.0 + 3 * labelHeight; y < column.bottom(); y += 0.5)
+        ASSERT_FALSE(IsDark(screen.pixel(Pixel(column.right() + 5, y)))) << y;
 }
 
 TEST_F(PrintLog, PreviewPrintAsksAndDepthsRangesAndEndOfHoleReadApart)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <QAction>
 #include <QPrintDialog>
 
@@ -75,6 +77,26 @@ TEST_F(SampleLabelPrint, LabelsFillTheGridAndGoOnToTheNextPage)
     EXPECT_TRUE(image.Near(left + 60, top + 4 * 57, IsDark, 1));
     EXPECT_TRUE(IsWhite(image.At(left + 60, top + 4 * 57 + 5))) << "nothing below the grid";
     EXPECT_TRUE(IsWhite(image.At(left - 3, top + 30)));
+}
+
+TEST_F(SampleLabelPrint, LongNamesKeepWhatTellsHolesApart)
+{
+    // Two holes whose names share a long start print labels that tell them apart.
+    FillBorehole(Hole(1), L"", {{1, {{L"COAL", 100}}, L"S1"}});
+    std::set<std::string> names;
+    for (int pane = 0; pane < 2; ++pane) {
+        Hole(pane).name = L"Northern_exploration_licence_drilling_NX-004" + std::to_wstring(pane + 2);
+        const std::filesystem::path pdf = dir / "long.pdf";
+        QPrinter printer(QPrinter::HighResolution);
+        UsePdf(printer, pdf);
+        ASSERT_TRUE(view->PrintSampleLabels(printer, pane));
+        for (const Word& word : ReadWords(pdf, 1))
+            if (Contains(word.text, "Northern"))
+                names.insert(word.text);
+    }
+    ASSERT_EQ(names.size(), 2u);
+    for (const std::string& name : names)
+        EXPECT_TRUE(std::regex_match(name, std::regex("Northern.*\u2026.*_NX-004[23]"))) << name;
 }
 
 TEST_F(SampleLabelPrint, NoSampleGivesOneBlankPage)
