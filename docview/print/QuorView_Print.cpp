@@ -122,22 +122,40 @@ LabelRoom LabelsRoom(const PrintJob& job, int pane, int column, bool sampleNumbe
     return room;
 }
 
+// The room field `f` of page-column `column` leaves under its body for its ruler's last depth number: its
+// footer, less a trace plot's rows of range values; no lower than a legend below the log reaches up.
+double RoomBelow(const PrintJob& job, int f, int column)
+{
+    const Layout& layout = job.layout;
+    const Field& field = layout.fields[f];
+    double bottom = layout.bodyBottom + field.footer;
+    const double left = layout.content.left() + column * layout.pageColumnWidth + field.field.left();
+    if (job.setup.legendPosition == PageSetupSettings::BottomOfPage && left < layout.LegendRightLimit())
+        for (const PageRecord& page : layout.pages)
+            if (!page.legend.empty())
+                bottom =
+                    std::min({bottom, layout.titleBlock.top(), layout.content.bottom() - page.legendSize.height()});
+    return bottom - layout.bodyBottom - (f >= Trace1 ? job.traceRows[f - Trace1] * job.tickLineHeight : 0.0);
+}
+
 // Where the depth numbers of field `f` may stand when its ruler space is too narrow for them, from its
 // ruler: over the margin of the field to its left (a trace plot's frame, or a borehole's label lines)
-// or, for the first field of the first page-column, in the page margin left of the frame.
+// or, for the first field of the first page-column, in the page margin left of the frame; and how far
+// below the ruler's end the last may reach.
 RulerReach NumbersReach(const PrintJob& job, int f, int column, bool sampleNumbers)
 {
     const Layout& layout = job.layout;
     const double ruler = layout.fields[f].body.left();
+    const double below = RoomBelow(job, f, column);
     const Neighbour before = Beside(layout, f, column, -1);
     if (!before.field) {
         const double rulerOnPage = layout.content.left() + ruler;
-        return {FieldTextGap - rulerOnPage, layout.content.left() - LineTextGap - rulerOnPage, false};
+        return {FieldTextGap - rulerOnPage, layout.content.left() - LineTextGap - rulerOnPage, false, below};
     }
     double left = before.offset + before.field->body.right() + LineTextGap;
     if (before.index < Trace1)
         left += LabelLineLength(sampleNumbers) * LabelsRoom(job, before.index, before.column, sampleNumbers).lineScale;
-    return {left - ruler, -LineTextGap, true};
+    return {left - ruler, -LineTextGap, true, below};
 }
 
 // The widths of a borehole's label texts at the smallest size (see `PrintJob::widestLabel`).
@@ -464,6 +482,10 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
     };
 
     job->layout = Paginate(input);
+    for (const auto& file : m_traces)
+        for (const CurveProperty& curve : file->curves())
+            if (curve.displayField >= 0 && curve.displayField < 3 && curve.visible && IsDrawnColour(curve.colourIndex))
+                ++job->traceRows[curve.displayField];
     for (int pane = 0; pane < 2; ++pane)
         if (job->layout.fields[pane].shown)
             MeasureLabels(*job, pane, measuring, pane == 0 ? left : right, m_settings.showSampleNumbers);

@@ -213,21 +213,28 @@ bool RulerLabels::Shown(const QPaintDevice* device, const ViewGeometry::DepthTic
 
 QRectF RulerLabels::Box(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const
 {
-    const double width = TextWidth(device, font, Text(tick));
-    const double lineHeight = QFontMetricsF(font, device).lineSpacing() * 25.4 / device->logicalDpiY();
+    const QFont& shown = Font(tick);
+    const double width = TextWidth(device, shown, Text(tick));
+    const double lineHeight = QFontMetricsF(shown, device).lineSpacing() * 25.4 / device->logicalDpiY();
+    if (tick.y == endY)
+        return QRectF(right - width, endBottom - lineHeight, width, lineHeight);
     const double top = onTicks ? tick.y - lineHeight : reached ? tick.y - lineHeight / 2 : tick.y - offset.y();
-    return QRectF(right - width, top - (tick.y == liftedY ? lift : 0.0), width, lineHeight);
+    return QRectF(right - width, top, width, lineHeight);
 }
 
-int RulerLabels::Alignment() const
+int RulerLabels::Alignment(const ViewGeometry::DepthTick& tick) const
 {
-    return Qt::AlignRight | (onTicks ? Qt::AlignBottom : reached ? Qt::AlignVCenter : Qt::AlignTop);
+    return Qt::AlignRight | (onTicks || tick.y == endY ? Qt::AlignBottom : reached ? Qt::AlignVCenter : Qt::AlignTop);
 }
 
 QPointF RulerLabels::Anchor(const ViewGeometry::DepthTick& tick) const
 {
-    return QPointF(right, (onTicks || reached ? tick.y : tick.y - offset.y()) - (tick.y == liftedY ? lift : 0.0));
+    if (tick.y == endY)
+        return QPointF(right, endBottom);
+    return QPointF(right, onTicks || reached ? tick.y : tick.y - offset.y());
 }
+
+const QFont& RulerLabels::Font(const ViewGeometry::DepthTick& tick) const { return tick.y == endY ? endFont : font; }
 
 RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
                         double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
@@ -245,25 +252,35 @@ RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, dou
         PlaceRulerLabels(device, labelFont, widest, x - labelLeft, tickLength, labelOffset.x(), smallestPoints, reach);
     if (!(smallestPoints > 0) || !device)
         return labels;
-    // The last shown number, lifted to end at the ruler's end where it would reach below.
+    // The last shown number, and the one above it.
     const double end = (topDepth - origin) / scale + length;
-    const QRectF* above = nullptr;
-    QRectF box, previous;
+    const double below = reach && !labels.reached ? std::max(0.0, reach->below) : 0.0;
     const ViewGeometry::DepthTick* last = nullptr;
+    QRectF box, above;
     for (const ViewGeometry::DepthTick& tick : labels.ticks)
         if (labels.Shown(device, tick)) {
-            if (last) {
-                previous = box;
-                above = &previous;
-            }
+            if (last)
+                above = box;
             last = &tick;
             box = labels.Box(device, tick);
         }
-    if (last && box.bottom() > end) {
-        const double room = above ? box.top() - above->bottom() - LineTextGap : box.bottom() - end;
-        labels.lift = std::clamp(box.bottom() - end, 0.0, std::max(0.0, room));
-        labels.liftedY = last->y;
+    if (!last || box.bottom() <= end + below)
+        return labels;
+    // As large as it may be while it reads as its own tick's: its middle nearer that tick than halfway
+    // to the next, clear of the number above. Centred on its tick where the room below lets it.
+    const double spacing = labels.step.halfStep / scale;
+    const double largest = labelFont.pointSizeF() > 0 ? labels.font.pointSizeF() / labelFont.pointSizeF() : 1.0;
+    const double smallest = std::min(largest, SmallestFactor(labelFont, smallestPoints));
+    for (double factor = largest;; factor = std::max(smallest, factor * 0.9)) {
+        labels.endFont = ScaledFont(labelFont, factor);
+        const double height = QFontMetricsF(labels.endFont, device).lineSpacing() * 25.4 / device->logicalDpiY();
+        labels.endBottom = std::max(last->y, std::min(last->y + height / 2, end + below));
+        const bool own = last->y - (labels.endBottom - height / 2) <= 0.4 * spacing;
+        const bool clear = above.isNull() || labels.endBottom - height >= above.bottom() + LineTextGap;
+        if ((own && clear) || factor <= smallest)
+            break;
     }
+    labels.endY = last->y;
     return labels;
 }
 

@@ -80,10 +80,13 @@ PlacedName PlaceColumnName(const QPaintDevice* device, const QFont& font, const 
 // of the page's first page-column, in the page margin left of the frame, level with their ticks.
 // Millimetres from the ruler's x, negative to its left: the numbers' right edge is `right`, their room
 // reaches to `left`.
+// `below` is how far under the ruler's end its last number may reach on paper (the room its field leaves
+// free there); a number standing in the reach reaches no further than the end.
 struct RulerReach {
     double left = 0;
     double right = 0;
     bool onTicks = true;
+    double below = 0;
 };
 
 // Where the depth numbers of a ruler stand and at what size, one for all, so that the widest fits
@@ -114,18 +117,22 @@ struct RulerLabels : RulerLabelPlace {
     ViewGeometry::RulerStep step;
     double height = 0; // a number's line height at the full size (their spacing)
     QPointF offset;    // the labels' offset as given
-    // On paper the last number stands no lower than the ruler's end, as far as the number above leaves
-    // room: below a trace plot its range values stand, and the two would read as one number.
-    double liftedY = std::numeric_limits<double>::quiet_NaN(); // the tick whose number is lifted
-    double lift = 0;
+    // On paper the last number reaches below the ruler's end no further than the reach's `below` (below
+    // a trace plot its range values stand, and the two would read as one number): it is lifted as far
+    // as that takes, its foot never above its tick, and set smaller where it would otherwise stand
+    // nearer another tick than its own or meet the number above. Its box's bottom and its font:
+    double endY = std::numeric_limits<double>::quiet_NaN(); // the tick whose number that is
+    double endBottom = 0;
+    QFont endFont;
 
     QString Text(const ViewGeometry::DepthTick& tick) const;
     bool Shown(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const;
-    // Where a shown number stands: its box, from the ruler's x and the ticks' y; the point and the
-    // alignment it is drawn at.
+    // Where a shown number stands: its box, from the ruler's x and the ticks' y; the point, the alignment
+    // and the font it is drawn with.
     QRectF Box(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const;
     QPointF Anchor(const ViewGeometry::DepthTick& tick) const;
-    int Alignment() const;
+    int Alignment(const ViewGeometry::DepthTick& tick) const;
+    const QFont& Font(const ViewGeometry::DepthTick& tick) const;
 };
 RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
                         double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,

@@ -695,8 +695,9 @@ TEST_F(PrintLog, TypedTitleTextsThatCannotStandWholeAreToldNamesKeepTheirEnds)
                                             L"with the assays of every seam and ply by the laboratory";
         const auto pdf = Print("title.pdf");
         ASSERT_EQ(MessagesShown().size(), std::size_t(round)) << "a shortened typed text is told";
-        if (round == 1)
+        if (round == 1) {
             EXPECT_TRUE(Contains(Told(0), Message(389)));
+        }
         std::string line; // the middle row
         const QRectF title = OnPaper(layout.titleBlock);
         int names = 0; // the name shortened in its middle in its half of the title block
@@ -798,6 +799,54 @@ TEST_F(PrintLog, SeamAndPlyLabelsStandNearTheirSeamsOrAreToldAsLeftOut)
     const QRectF& column = view->Layout().leftColumn;
     for (double y = column.top() + 70 / 20.0 + 3 * labelHeight; y < column.bottom(); y += 0.5)
         ASSERT_FALSE(IsDark(screen.pixel(Pixel(column.right() + 5, y)))) << y;
+}
+
+TEST_F(PrintLog, LastDepthNumbersReadAsTheirTicksClearOfTheRangeValues)
+{
+    // Eight curves in the first trace field; all but one hidden until the last round, whose rows of
+    // range values leave the last depth number no room below the plot.
+    TraceDefinitionList definitions(9);
+    std::vector<LasCurve> curves;
+    for (int k = 0; k < 8; ++k) {
+        definitions[k].SetName("C" + std::to_string(k));
+        definitions[k].displayField = 1;
+        definitions[k].ownRange = true;
+        curves.push_back({"C" + std::to_string(k), [k](int r) { return 10.0 * k + r; }});
+    }
+    definitions[8].SetName("DEPT");
+    definitions[8].visible = false;
+    auto file = std::make_unique<LasProperty>(definitions);
+    std::wstring error;
+    ASSERT_EQ(file->read_bytes(LasText(0, 0.5, 121, curves), L"c.las", error), 0);
+    LasProperty& traces = *file;
+    view->AttachTrace(std::move(file));
+    const std::vector<std::pair<double, int>> rounds{{0.02, 1}, {1, 1}, {20, 1}, {1, 3}, {1, 8}};
+    for (const auto& [scale, rows] : rounds) {
+        view->SetScale(scale);
+        view->PageSetup().columnsPerPage = rows == 3 ? 3 : 1; // three page-columns: numbers over the margins
+        view->PageSetup().legendPosition = rows == 3 ? PageSetupSettings::RightOfPage : PageSetupSettings::NoLegend;
+        for (int k = 1; k < 8; ++k)
+            traces.curves()[k].visible = rows == 8;
+        const auto pdf = Print();
+        const double spacing = layout.ruler.halfStep / scale, bottom = kEdge + layout.bodyBottom;
+        for (int f : {int(LeftBorehole), int(Trace1)}) {
+            const double ruler = kEdge + layout.content.left() + layout.fields[f].body.left();
+            double lowest = 0, values = 1e9; // the last depth number's foot, the range values' head
+            for (const Word& word : ReadWords(pdf, FirstLogPage() + 1)) {
+                const QRectF& box = word.box;
+                if (!IsNumber(word.text) || box.right() > ruler + 0.5 || box.right() < ruler - 12)
+                    continue;
+                if (box.center().y() > bottom + layout.tickTextOffset) {
+                    values = std::min(values, box.top());
+                    continue;
+                }
+                const double tick = kEdge + layout.bodyTop + std::stod(word.text) / scale;
+                EXPECT_LT(std::abs(box.center().y() - tick), spacing / 2) << word.text << " at 1:" << scale * 1000;
+                lowest = std::max(lowest, box.bottom());
+            }
+            EXPECT_LE(lowest, values + 0.1) << "1:" << scale * 1000 << " with " << rows << " rows";
+        }
+    }
 }
 
 TEST_F(PrintLog, PreviewPrintAsksAndDepthsRangesAndEndOfHoleReadApart)
