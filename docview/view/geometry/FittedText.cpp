@@ -119,7 +119,7 @@ FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std
     if (!fitted.text.isEmpty() || whole.isEmpty())
         return fitted;
     // At the smallest size the parts that may be are shortened, each down to one character: a name in
-    // its middle (as `Shortened` does), other words at their end.
+    // its middle (as `Shortened` does), other words at their end, a word at a time.
     const QFont smallest = fitted.font;
     std::vector<int> kept; // how many characters of each part are shown
     for (const TextPart& part : parts)
@@ -151,7 +151,12 @@ FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std
                 pick = i;
         if (pick == parts.size())
             return {QString(), smallest, 0};
-        --kept[static_cast<std::size_t>(pick)];
+        // Words lose a whole word where they have more than one.
+        int& n = kept[pick];
+        --n;
+        const int space = parts[pick].rank == TextPart::Words ? parts[pick].text.lastIndexOf(QChar(' '), n) : -1;
+        if (space > 0)
+            n = space;
     }
 }
 

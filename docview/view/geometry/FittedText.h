@@ -56,7 +56,8 @@ FittedText FitTextAtSize(const QPaintDevice* device, const QFont& font, const QS
 // A text of parts, each shortened (`rank` above 0) or never (`Never`, a number): fitted into `room` as
 // one text, set smaller down to the smallest factor for `smallestPoints`, then the parts of the highest
 // rank first, the longest first, shortened a character at a time with an ellipsis, each keeping one
-// character: a name in its middle, other words at their end. Empty when even that does not fit.
+// character: a name in its middle, other words at their end (a word at a time). Empty when even that
+// does not fit.
 struct TextPart {
     enum Rank { Never = 0, Words = 1, Name = 2 };
     QString text;
