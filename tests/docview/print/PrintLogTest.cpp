@@ -685,30 +685,22 @@ TEST_F(PrintLog, TitleTextsStandWholeInTheirCellsTheirNumbersNeverCut)
 TEST_F(PrintLog, TypedTitleTextsThatCannotStandWholeAreToldNamesKeepTheirEnds)
 {
     Hole(0).name = L"Northern_exploration_licence_NX-0042";
-    PageSetupSettings& setup = view->PageSetup();
-    setup.rightText = L"%l";
-    std::wstring middle = L"Log of the northern licence with the seams, plies and core recovered";
-    for (int round = 0; round < 2; ++round) {
-        setup.middleText = round == 0 ? middle
-                                      : middle + L", the sampling summary, approved by the chief geologist " +
-                                            L"on behalf of the operator for the annual resource statement, " +
-                                            L"with the assays of every seam and ply by the laboratory";
-        const auto pdf = Print("title.pdf");
-        ASSERT_EQ(MessagesShown().size(), std::size_t(round)) << "a shortened typed text is told";
-        if (round == 1) {
-            EXPECT_TRUE(Contains(Told(0), Message(389)));
-        }
-        std::string line; // the middle row
-        const QRectF title = OnPaper(layout.titleBlock);
-        int names = 0; // the name shortened in its middle in its half of the title block
-        for (const Word& word : ReadWords(pdf, 1)) {
-            if (std::abs(word.box.center().y() - title.center().y()) < 1)
-                line += word.text + " ";
-            names += Contains(word.text, "\u2026") && Contains(word.text, "_NX-0042");
-        }
-        EXPECT_EQ(names, 1);
-        EXPECT_EQ(Contains(line, "\u2026"), round == 1) << line;
+    view->PageSetup().rightText = L"%l";
+    view->PageSetup().middleText =
+        L"Log of the northern licence with the seams, plies and core recovered, the sampling "
+        L"summary, approved by the chief geologist on behalf of the operator for the annual "
+        L"resource statement, with the assays of every seam and ply by the laboratory";
+    const auto pdf = Print("title.pdf");
+    ASSERT_TRUE(MessagesShown().size() == 1 && Contains(Told(0), Message(389))) << "a shortened typed text is told";
+    std::string middle;
+    int names = 0; // the name shortened in its middle in its half of the title block
+    for (const Word& word : ReadWords(pdf, 1)) {
+        if (std::abs(word.box.center().y() - OnPaper(layout.titleBlock).center().y()) < 1)
+            middle += word.text + " ";
+        names += Contains(word.text, "\u2026") && Contains(word.text, "_NX-0042");
     }
+    EXPECT_EQ(names, 1);
+    EXPECT_TRUE(Contains(middle, "\u2026")) << middle;
 }
 
 TEST_F(PrintLog, SampleNumbersStandNearTheirSamplesOrAreToldAsLeftOut)
@@ -772,8 +764,7 @@ TEST_F(PrintLog, SampleNumbersStandNearTheirSamplesOrAreToldAsLeftOut)
 
 TEST_F(PrintLog, SeamAndPlyLabelsStandNearTheirSeamsOrAreToldAsLeftOut)
 {
-    // Three seams of two plies each in 70 m, at 1:20000 (3.5 mm of log): the twelve labels cannot all
-    // stand near their seams.
+    // Three seams of two plies in 70 m at 1:20000 (3.5 mm): the twelve labels cannot all stand near.
     std::vector<TestUnit> units;
     for (const auto& [seam, top] : {std::pair{L"Upper", 12.0}, {L"Main", 30.4}, {L"Lower", 54.0}}) {
         units.push_back({top, {{L"SHALE", 100}}});
@@ -782,7 +773,6 @@ TEST_F(PrintLog, SeamAndPlyLabelsStandNearTheirSeamsOrAreToldAsLeftOut)
     }
     units.push_back({70, {{L"SANDSTONE", 100}}});
     FillBorehole(Hole(0), L"BH-Seams", units);
-    view->PageSetup().showRightBorehole = false;
     view->SetScale(20.0);
     const auto pdf = Print("seams.pdf");
     ASSERT_EQ(MessagesShown().size(), 1u);
@@ -820,11 +810,8 @@ TEST_F(PrintLog, LastDepthNumbersReadAsTheirTicksClearOfTheRangeValues)
     ASSERT_EQ(file->read_bytes(LasText(0, 0.5, 121, curves), L"c.las", error), 0);
     LasProperty& traces = *file;
     view->AttachTrace(std::move(file));
-    const std::vector<std::pair<double, int>> rounds{{0.02, 1}, {1, 1}, {20, 1}, {1, 3}, {1, 8}};
-    for (const auto& [scale, rows] : rounds) {
+    for (const auto& [scale, rows] : std::vector<std::pair<double, int>>{{0.02, 1}, {1, 1}, {20, 1}, {1, 8}}) {
         view->SetScale(scale);
-        view->PageSetup().columnsPerPage = rows == 3 ? 3 : 1; // three page-columns: numbers over the margins
-        view->PageSetup().legendPosition = rows == 3 ? PageSetupSettings::RightOfPage : PageSetupSettings::NoLegend;
         for (int k = 1; k < 8; ++k)
             traces.curves()[k].visible = rows == 8;
         const auto pdf = Print();
