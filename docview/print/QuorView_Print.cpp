@@ -301,8 +301,8 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
                          (std::isfinite(upper) && row.upper.text.isEmpty());
             }
     }
-    // The title texts, on the last page (the widest page number): each whole but for its names, which
-    // alone are shortened without a word (a typed text that does not fit prints shortened, and is told).
+    // The title texts, on the last page (the widest page number): each must stand whole but for its
+    // names, which may be shortened untold; a typed text that does not fit prints shortened, and is told.
     fields.page = fields.pageCount = static_cast<int>(layout.pages.size());
     bool titles = false;
     for (const TitleCell& cell : TitleCells(layout.titleBlock, job.setup))
