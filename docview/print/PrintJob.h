@@ -28,6 +28,8 @@ struct PrintJob {
     // it), and the room in which every one prints, whole or, where it may be, shortened.
     double widestLabel[2] = {0, 0};
     double labelRoomNeeded[2] = {0, 0};
+    // The rows of range values under each trace plot: one a curve drawn there.
+    int traceRows[3] = {0, 0, 0};
     // The texts the log prints without, for want of room even at the smallest size (their names, for
     // the message that says so); empty when every text has room.
     std::vector<std::wstring> textsLeftOut;

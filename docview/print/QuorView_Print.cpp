@@ -122,22 +122,40 @@ LabelRoom LabelsRoom(const PrintJob& job, int pane, int column, bool sampleNumbe
     return room;
 }
 
+// The room field `f` of page-column `column` leaves under its body for its ruler's last depth number: its
+// footer, less a trace plot's rows of range values; no lower than a legend below the log reaches up.
+double RoomBelow(const PrintJob& job, int f, int column)
+{
+    const Layout& layout = job.layout;
+    const Field& field = layout.fields[f];
+    double bottom = layout.bodyBottom + field.footer;
+    const double left = layout.content.left() + column * layout.pageColumnWidth + field.field.left();
+    if (job.setup.legendPosition == PageSetupSettings::BottomOfPage && left < layout.LegendRightLimit())
+        for (const PageRecord& page : layout.pages)
+            if (!page.legend.empty())
+                bottom =
+                    std::min({bottom, layout.titleBlock.top(), layout.content.bottom() - page.legendSize.height()});
+    return bottom - layout.bodyBottom - (f >= Trace1 ? job.traceRows[f - Trace1] * job.tickLineHeight : 0.0);
+}
+
 // Where the depth numbers of field `f` may stand when its ruler space is too narrow for them, from its
 // ruler: over the margin of the field to its left (a trace plot's frame, or a borehole's label lines)
-// or, for the first field of the first page-column, in the page margin left of the frame.
+// or, for the first field of the first page-column, in the page margin left of the frame; and how far
+// below the ruler's end the last may reach.
 RulerReach NumbersReach(const PrintJob& job, int f, int column, bool sampleNumbers)
 {
     const Layout& layout = job.layout;
     const double ruler = layout.fields[f].body.left();
+    const double below = RoomBelow(job, f, column);
     const Neighbour before = Beside(layout, f, column, -1);
     if (!before.field) {
         const double rulerOnPage = layout.content.left() + ruler;
-        return {FieldTextGap - rulerOnPage, layout.content.left() - LineTextGap - rulerOnPage, false};
+        return {FieldTextGap - rulerOnPage, layout.content.left() - LineTextGap - rulerOnPage, false, below};
     }
     double left = before.offset + before.field->body.right() + LineTextGap;
     if (before.index < Trace1)
         left += LabelLineLength(sampleNumbers) * LabelsRoom(job, before.index, before.column, sampleNumbers).lineScale;
-    return {left - ruler, -LineTextGap, true};
+    return {left - ruler, -LineTextGap, true, below};
 }
 
 // The widths of a borehole's label texts at the smallest size (see `PrintJob::widestLabel`).
@@ -199,42 +217,46 @@ std::vector<TitleCell> TitleCells(const QRectF& title, const PageSetupSettings& 
     return cells;
 }
 
-// A title text with its codes filled in, fitted whole into its cell: smaller, then its names (and then
-// its other words) shortened; its numbers never are. Empty when it cannot stand there.
+// A title text with its codes filled in, fitted whole into its cell: smaller, then its names (and then,
+// unless `namesOnly`, its other words) shortened; its numbers never are. Empty when it cannot stand there.
 FittedText FitTitleText(const PrintJob& job, const QPaintDevice* device, const TitleCell& cell,
-                        const PageTextFields& fields)
+                        const PageTextFields& fields, bool namesOnly = false)
 {
     std::vector<TextPart> parts;
     for (const PageTextPart& part : ExpandPageTextParts(*cell.text, fields))
-        parts.push_back({QString::fromStdWString(part.text), part.shortening});
+        parts.push_back({QString::fromStdWString(part.text), part.shortening == PageTextPart::Name ? TextPart::Name
+                                                             : part.shortening == PageTextPart::Words
+                                                                 ? (namesOnly ? TextPart::Never : TextPart::Words)
+                                                                 : TextPart::Never});
     return FitTextParts(device, job.titleFont, parts, cell.Room(), job.resources->smallestTextPoints);
 }
 
-// The names of samples whose numbers print nowhere: left out on every page-column where they would
-// stand, for want of room near their samples. In the order of the hole.
-std::wstring NamesLeftOut(const std::vector<std::wstring>& samples)
+// The texts of unit labels that print nowhere, for want of room near their units, as message `id`
+// names them ("sample numbers ...", "seam and ply labels ..."): the first few, then how many others.
+std::wstring NamesLeftOut(int id, const std::vector<std::wstring>& texts)
 {
     using ORBAX_Utilities::get_message_wide;
     constexpr std::size_t listed = 10;
     std::wstring list;
-    const std::size_t named = samples.size() > listed ? listed - 1 : samples.size();
+    const std::size_t named = texts.size() > listed ? listed - 1 : texts.size();
     for (std::size_t i = 0; i < named; ++i) {
         if (i > 0)
-            list += i + 1 == samples.size() ? get_message_wide(387) : L", ";
-        list += samples[i];
+            list += i + 1 == texts.size() ? get_message_wide(387) : L", ";
+        list += texts[i];
     }
-    if (named < samples.size())
-        list += get_message_wide(387) + ORBAX_Utilities::format_message1(392, std::to_wstring(samples.size() - named));
-    return ORBAX_Utilities::format_message1(391, list);
+    if (named < texts.size())
+        list += get_message_wide(387) + ORBAX_Utilities::format_message1(392, std::to_wstring(texts.size() - named));
+    return ORBAX_Utilities::format_message1(id, list);
 }
 
 // The texts the log would print without where its fields are too narrow for them even at the smallest
 // print size: depth numbers (the deepest the rulers show is the widest), sample numbers when they are
 // shown (the widest), seam and ply labels when they are not (any that cannot print even shortened), and
-// range values of the traces. Measured as the page draws them, with the room beside the fields.
+// range values of the traces. Measured as the page draws them, with the room beside the fields. The
+// unit labels with no room near their units (`labelsLeftOut`) are named.
 std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& device, bool sampleNumbers,
                                        const TraceList& traces, int rangePrecision,
-                                       const std::vector<std::wstring>& samplesLeftOut, PageTextFields fields)
+                                       const std::vector<std::wstring>& labelsLeftOut, PageTextFields fields)
 {
     using ORBAX_Utilities::get_message_wide;
     const LogPagination::Layout& layout = job.layout;
@@ -279,11 +301,12 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
                          (std::isfinite(upper) && row.upper.text.isEmpty());
             }
     }
-    // The title texts, on the last page (the widest page number).
+    // The title texts, on the last page (the widest page number): each must stand whole but for its
+    // names, which may be shortened untold; a typed text that does not fit prints shortened, and is told.
     fields.page = fields.pageCount = static_cast<int>(layout.pages.size());
     bool titles = false;
     for (const TitleCell& cell : TitleCells(layout.titleBlock, job.setup))
-        titles = titles || (!cell.text->empty() && FitTitleText(job, &device, cell, fields).text.isEmpty());
+        titles = titles || (!cell.text->empty() && FitTitleText(job, &device, cell, fields, true).text.isEmpty());
 
     std::vector<std::wstring> names;
     if (titles)
@@ -292,10 +315,12 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
         names.push_back(get_message_wide(384));
     if (samples)
         names.push_back(get_message_wide(385));
-    else if (!samplesLeftOut.empty())
-        names.push_back(NamesLeftOut(samplesLeftOut));
+    else if (sampleNumbers && !labelsLeftOut.empty())
+        names.push_back(NamesLeftOut(391, labelsLeftOut));
     if (seams)
         names.push_back(get_message_wide(388));
+    else if (!sampleNumbers && !labelsLeftOut.empty())
+        names.push_back(NamesLeftOut(393, labelsLeftOut));
     if (ranges)
         names.push_back(get_message_wide(386));
     return names;
@@ -457,20 +482,23 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
     };
 
     job->layout = Paginate(input);
+    for (const auto& file : m_traces)
+        for (const CurveProperty& curve : file->curves())
+            if (curve.displayField >= 0 && curve.displayField < 3 && curve.visible && IsDrawnColour(curve.colourIndex))
+                ++job->traceRows[curve.displayField];
     for (int pane = 0; pane < 2; ++pane)
         if (job->layout.fields[pane].shown)
             MeasureLabels(*job, pane, measuring, pane == 0 ? left : right, m_settings.showSampleNumbers);
     job->date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdWString();
     // Told before printing and before the preview opens, not while the preview draws its pages.
     if (job->layout.outcome == Outcome::Pages && !quiet) {
-        std::vector<std::wstring> samples;
-        if (m_settings.showSampleNumbers)
-            for (int pane = 0; pane < 2; ++pane)
-                if (job->layout.fields[pane].shown)
-                    for (std::wstring& sample : SampleNumbersLeftOut(*job, pane))
-                        samples.push_back(std::move(sample));
+        std::vector<std::wstring> labels;
+        for (int pane = 0; pane < 2; ++pane)
+            if (job->layout.fields[pane].shown)
+                for (std::wstring& text : LabelsLeftOut(*job, pane, m_settings.showSampleNumbers))
+                    labels.push_back(std::move(text));
         job->textsLeftOut = TextsLeftOut(*job, measuring, m_settings.showSampleNumbers, m_traces,
-                                         m_settings.traceRangePrecision, samples, PageFields(*job, 1));
+                                         m_settings.traceRangePrecision, labels, PageFields(*job, 1));
     }
     job->logo = ReadLogoImage(job->setup.logoFile);
     const Outcome outcome = job->layout.outcome;
@@ -549,36 +577,46 @@ PageTextFields CQuorView::PageFields(const PrintJob& job, int page) const
     return fields;
 }
 
-std::vector<std::wstring> CQuorView::SampleNumbersLeftOut(const PrintJob& job, int pane) const
+std::vector<std::wstring> CQuorView::LabelsLeftOut(const PrintJob& job, int pane, bool sampleNumbers) const
 {
-    // Laid out as each page-column's labels are drawn (see `OnPrint`).
+    // Laid out as each page-column's labels are drawn (see `OnPrint`). A label split between two
+    // page-columns prints when it prints in either: a sample number is known by its text, a seam or
+    // ply label by its kind and unit.
     const LogPagination::Layout& layout = job.layout;
     const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
     const DrawingResources& resources = *job.resources;
     QImage image(1, 1, QImage::Format_ARGB32);
     QPainter painter(&image);
     Graphics graphics(painter);
-    std::vector<std::wstring> leftOut;
+    auto key = [sampleNumbers](const UnitLabel& label) {
+        return sampleNumbers ? label.text : std::to_wstring(label.kind) + L':' + std::to_wstring(label.unit);
+    };
+    std::vector<const UnitLabel*> leftOut;
     std::set<std::wstring> printed;
+    std::vector<std::vector<UnitLabel>> columns;
     for (const PageRecord& page : layout.pages)
         for (int column = 0; column < layout.columns && !page.legendPage; ++column) {
             const QRectF body =
                 layout.fields[pane].body.translated(layout.content.left() + column * layout.pageColumnWidth, 0);
-            for (const UnitLabel& label :
-                 DrawUnitLabels(graphics, hole, body, true, resources.tickFont, layout.ColumnTopDepth(page, column),
-                                job.scale, resources.tickFontItalic, resources.smallestTextPoints))
-                if (label.kind == UnitLabel::SampleText) {
-                    if (!label.leftOut)
-                        printed.insert(label.text);
-                    else if (leftOut.empty() || leftOut.back() != label.text)
-                        leftOut.push_back(label.text);
-                }
+            columns.push_back(DrawUnitLabels(graphics, hole, body, sampleNumbers, resources.tickFont,
+                                             layout.ColumnTopDepth(page, column), job.scale, resources.tickFontItalic,
+                                             resources.smallestTextPoints));
         }
+    for (const std::vector<UnitLabel>& labels : columns)
+        for (const UnitLabel& label : labels)
+            if (label.kind == UnitLabel::SampleText || label.kind == UnitLabel::PlyText ||
+                label.kind == UnitLabel::SeamEnds || label.kind == UnitLabel::SeamBegins) {
+                if (label.leftOut)
+                    leftOut.push_back(&label);
+                else
+                    printed.insert(key(label));
+            }
+    // Each text named once, in the order of the hole.
     std::vector<std::wstring> missing;
     std::set<std::wstring> told;
-    for (const std::wstring& sample : leftOut)
-        if (!printed.count(sample) && told.insert(sample).second)
-            missing.push_back(sample);
+    for (const UnitLabel* label : leftOut)
+        if (!printed.count(key(*label)) && told.insert(label->text).second)
+            missing.push_back(label->text);
     return missing;
 }
 

@@ -213,11 +213,16 @@ public:
                                 const DrawingResources& resources, const QPen& gridPen, QPen curvePen,
                                 const QPen& dividerPen, bool fine, const TraceList& traces,
                                 const std::uint32_t* colourTable, const RulerReach* numbersReach = nullptr);
-    // The left edge the first row of range labels under a trace plot keeps clear of: the right edge of
-    // a depth label that reaches below the plot's bottom, else the column's left edge.
+    // The left edge the first row of range labels under a trace plot keeps clear of: on the screen the
+    // right edge of a depth label that reaches below the plot's bottom, else the column's left edge.
     static double TraceValuesLeft(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
                                   const QFont& tickFont, double smallestPoints = 0, const RulerReach* reach = nullptr);
+    // On paper (`smallestPoints` given), how far the rows of range labels move down to stand below the
+    // ruler's last depth number, which stays on its tick as far as the reach's `below` lets it.
+    static double TraceRowsDrop(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
+                                double topDepth, double scale, double tickLength, const QPointF& labelOffset,
+                                const QFont& tickFont, double smallestPoints, const RulerReach* reach);
     // The range labels under a trace plot, as LayOutTraceLabels places them.
     static TraceLabelRow PlacedTraceLabels(const QPaintDevice* device, const QFont& font, const QRectF& plot,
                                            const QRectF& field, double lower, double upper, int decimals,
@@ -515,9 +520,9 @@ public:
                              double pageTopDepth, int column, double depthPerColumn, double scale) const;
     // The codes' values of a printed page's title texts.
     PageTextFields PageFields(const PrintJob& job, int page) const;
-    // The sample numbers of a pane's borehole that the job prints nowhere, for want of room near their
-    // samples: in the order of the hole, each once.
-    std::vector<std::wstring> SampleNumbersLeftOut(const PrintJob& job, int pane) const;
+    // The texts of a pane's unit labels (sample numbers, or seam and ply names) that the job prints
+    // nowhere, for want of room near their units: in the order of the hole, each once.
+    std::vector<std::wstring> LabelsLeftOut(const PrintJob& job, int pane, bool sampleNumbers) const;
     // The sample labels of a pane's borehole (0 left, 1 right), after the print dialog.
     void PrintSampleLabels(int pane);
     // The same on a printer already chosen; false when nothing was printed (the user told why).

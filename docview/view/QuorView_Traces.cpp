@@ -93,8 +93,8 @@ struct KeptRuler {
         return device == kind && x == x_ && length == length_ && topDepth == topDepth_ && origin == origin_ &&
                scale == scale_ && tickLength == tickLength_ && labelLeft == labelLeft_ &&
                smallestPoints == smallestPoints_ && hasReach == (reach_ != nullptr) &&
-               (!reach_ ||
-                (reach.left == reach_->left && reach.right == reach_->right && reach.onTicks == reach_->onTicks)) &&
+               (!reach_ || (reach.left == reach_->left && reach.right == reach_->right &&
+                            reach.onTicks == reach_->onTicks && reach.below == reach_->below)) &&
                labelOffset == labelOffset_ && labelFont == labelFont_;
     }
     // RulerLabels::Shown, measured once per tick.
@@ -225,7 +225,8 @@ void CQuorView::DrawDepthTicks(Graphics& graphics, double x, double top, double 
     for (std::size_t t = 0; t < labels.ticks.size(); ++t) {
         const DepthTick& tick = labels.ticks[t];
         if (tick.labelled && reaches(tick.y, labelReach) && ruler.Shown(painter.device(), t))
-            DrawTextAt(graphics, labels.Anchor(tick), labels.Text(tick), labels.font, labelBrush, labels.Alignment());
+            DrawTextAt(graphics, labels.Anchor(tick), labels.Text(tick), labels.Font(tick), labelBrush,
+                       labels.Alignment(tick));
     }
 }
 
@@ -233,6 +234,9 @@ double CQuorView::TraceValuesLeft(const QPaintDevice* device, const QRectF& plot
                                   double topDepth, double scale, double tickLength, const QPointF& labelOffset,
                                   const QFont& tickFont, double smallestPoints, const RulerReach* reach)
 {
+    // On paper the rows move down below the number instead (see `TraceRowsDrop`).
+    if (smallestPoints > 0)
+        return columnRect.left();
     KeptRuler& ruler = LaidOutRuler(device, plotRect.left(), plotRect.height(), topDepth, 0, scale, tickLength,
                                     labelOffset, tickFont, columnRect.left(), smallestPoints, reach);
     const RulerLabels& labels = ruler.labels;
@@ -249,6 +253,21 @@ double CQuorView::TraceValuesLeft(const QPaintDevice* device, const QRectF& plot
         break;
     }
     return columnRect.left();
+}
+
+double CQuorView::TraceRowsDrop(const QPaintDevice* device, const QRectF& plotRect, const QRectF& columnRect,
+                                double topDepth, double scale, double tickLength, const QPointF& labelOffset,
+                                const QFont& tickFont, double smallestPoints, const RulerReach* reach)
+{
+    if (!(smallestPoints > 0))
+        return 0;
+    KeptRuler& ruler = LaidOutRuler(device, plotRect.left(), plotRect.height(), topDepth, 0, scale, tickLength,
+                                    labelOffset, tickFont, columnRect.left(), smallestPoints, reach);
+    for (std::size_t t = ruler.labels.ticks.size(); t-- > 0;)
+        if (ruler.labels.ticks[t].labelled && ruler.Shown(device, t))
+            return std::max(0.0, plotRect.top() + ruler.labels.Box(device, ruler.labels.ticks[t]).bottom() -
+                                     topDepth / scale - plotRect.bottom());
+    return 0;
 }
 
 void CQuorView::FrameColumn(const QRectF& rect, Graphics& graphics, bool fine)
@@ -423,6 +442,10 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
             const double reach = lineHeight + 3 * fontMm;
             return y >= labelClip.top() - reach && y <= labelClip.bottom() + reach;
         };
+        // On paper the rows stand below the ruler's last number where it reaches below the plot.
+        const double rowsDrop =
+            TraceRowsDrop(painter.device(), plotRect, columnRect, topDepth, scale, tickLength, labelOffset,
+                          resources.tickFont, resources.smallestTextPoints, numbersReach);
         int n = 0;
         for (std::size_t f = 0; f < traces.size(); ++f) {
             const LasProperty& file = *traces[f];
@@ -441,7 +464,7 @@ void CQuorView::DrawTraceColumn(Graphics& graphics, const QRectF& plotRect, cons
                 const QFont& font = selected ? resources.tickFontBold : resources.tickFont;
 
                 ++n;
-                const double labelY = plotRect.bottom() + (n - 0.5) * lineHeight;
+                const double labelY = plotRect.bottom() + rowsDrop + (n - 0.5) * lineHeight;
                 const double lower = curve.ownRange ? curve.minimum() : curve.rangeMinimum;
                 const double upper = curve.ownRange ? curve.maximum() : curve.rangeMaximum;
                 const int centred = Qt::AlignHCenter | Qt::AlignVCenter;

@@ -1,6 +1,7 @@
 #pragma once
-// A legend placed on the page: the rock types of the sections already placed when it was made, sorted
-// and merged as the legend builder does, drawn as a grid at most 200 mm high inside a grey frame.
+// A legend placed on the page: the rock types of the sections on the page (collected when it is made,
+// and again as items are added, edited or deleted and when the options change), sorted and merged as
+// the legend builder does, drawn as a grid at most 200 mm high inside a grey frame.
 #include <vector>
 
 #include "layout/geometry/LayoutItem.h"
@@ -45,7 +46,7 @@ public:
     // A white ground, the entries by columns (boxes outlined black, 0.1 mm; names black), a grey frame.
     void Draw(ORBAX_Platform::Graphics& graphics, const QRectF& area, const BoreholeDocument& document,
               const LayoutItemView& view, const DrawingResources& resources) const override;
-    // The legend's dialog over a copy; OK takes the copy over (the entries are not collected again).
+    // The legend's dialog over a copy; OK takes the copy over (the page then collects the entries again).
     bool EditProperties(CQuorDoc& document, const QPointF& position);
 
     int sortOrder = LegendUtils::Alphabetical;

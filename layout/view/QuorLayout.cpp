@@ -145,11 +145,16 @@ const DrawingResources& CQuorLayout::Resources()
 void CQuorLayout::OnDrawingChanged()
 {
     m_resources.reset();
+    collectLegends();
+    update();
+}
+
+void CQuorLayout::collectLegends()
+{
     if (m_document)
         for (const LayoutEntry& entry : m_page.entries)
             if (auto* legend = dynamic_cast<LegendLayoutItem*>(entry.item.get()))
                 legend->Rebuild(*m_document, *this);
-    update();
 }
 
 QPointF CQuorLayout::ClientToItem(const QPoint& point) const { return m_page.DeviceToItem(point, dpiX(), dpiY()); }

@@ -103,7 +103,11 @@ protected:
 private:
     // Places the item a dialog accepted, tells every item, repaints.
     void place(std::shared_ptr<LayoutItem> item);
+    // An item was added, edited or deleted: every item is told, the legends collect their entries from
+    // the sections now on the page, and the page is drawn again.
     void itemsChanged();
+    // Each legend collects its entries from the sections on the page, with the hatch list now current.
+    void collectLegends();
     // A graphics on an image of the window's resolution, for measuring and hit tests outside painting.
     void measure(const std::function<void(ORBAX_Platform::Graphics&)>& work);
     double dpiX() const;

@@ -47,6 +47,8 @@ void CQuorLayout::itemsChanged()
     if (m_document)
         for (const LayoutEntry& entry : m_page.entries)
             entry.item->NoOp(*m_document, *this);
+    // A legend placed before the sections lists them once they are placed.
+    collectLegends();
     update();
 }
 

@@ -245,7 +245,8 @@ Layout Paginate(const Input& input)
         const double fieldWidth = width + (borehole ? 13 : 6) * g;
         // The field's height is measured from the body's bottom as a page position, as the log was
         // always printed: it reaches below the labels, and everything after the log draws over it.
-        field.field = QRectF(x, content.top(), fieldWidth, bodyBottom + (borehole ? 1 : 5) * h);
+        field.footer = (borehole ? 1 : 5) * h;
+        field.field = QRectF(x, content.top(), fieldWidth, bodyBottom + field.footer);
         field.body = QRectF(x + 5 * g, layout.bodyTop, width, bodyHeightAtD);
         x += fieldWidth;
     }

@@ -36,6 +36,7 @@ struct Field {
     // holds the body and, around it, the name, the ticks and labels or the trace labels.
     QRectF field;
     QRectF body;
+    double footer = 0; // the height under the body its texts may take (a trace plot's range values)
 };
 
 struct PageRecord {

@@ -12,18 +12,22 @@
 
 namespace {
 
-// The text shortened with an ellipsis at the font's size; empty when not even one character and the
-// ellipsis fit.
+// The text shortened with an ellipsis at the font's size: a name in its middle, keeping its start and its
+// end (where the names of holes that share a long prefix differ: "Northern_ex…NX-0042"), or where the
+// room is too short for that, its first characters; empty when not even one character and the ellipsis
+// fit.
 FittedText Shortened(const QPaintDevice* device, const QFont& font, const QString& text, double room)
 {
     if (!(room > 0) || text.isEmpty())
         return {QString(), font, 0};
-    const QString shown =
-        QFontMetricsF(font, device).elidedText(text, Qt::ElideRight, room * device->logicalDpiX() / 25.4);
-    const double width = TextWidth(device, font, shown);
-    if (shown.isEmpty() || shown == QStringLiteral("\u2026") || width > room)
-        return {QString(), font, 0};
-    return {shown, font, width};
+    const QFontMetricsF metrics(font, device);
+    for (Qt::TextElideMode mode : {Qt::ElideMiddle, Qt::ElideRight}) {
+        const QString shown = metrics.elidedText(text, mode, room * device->logicalDpiX() / 25.4);
+        const double width = TextWidth(device, font, shown);
+        if (!shown.isEmpty() && shown != QStringLiteral("\u2026") && width <= room)
+            return {shown, font, width};
+    }
+    return {QString(), font, 0};
 }
 
 // The largest size of the font, down to `smallest` times its size, at which `width` (of the font) fits
@@ -114,31 +118,45 @@ FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std
     FittedText fitted = FitText(device, font, whole, room, false, smallestPoints);
     if (!fitted.text.isEmpty() || whole.isEmpty())
         return fitted;
-    // At the smallest size the parts that may be are shortened, each down to its first character.
+    // At the smallest size the parts that may be are shortened, each down to one character: a name in
+    // its middle (as `Shortened` does), other words at their end, a word at a time.
     const QFont smallest = fitted.font;
-    std::vector<QString> kept;
-    std::vector<bool> cut(parts.size(), false);
+    std::vector<int> kept; // how many characters of each part are shown
     for (const TextPart& part : parts)
-        kept.push_back(part.text);
+        kept.push_back(static_cast<int>(part.text.size()));
+    auto shownPart = [&](std::size_t i) {
+        const QString& text = parts[i].text;
+        const int n = kept[i];
+        if (n == text.size())
+            return text;
+        if (parts[i].rank == TextPart::Name)
+            return text.left((n + 1) / 2) + QChar(0x2026) + text.right(n / 2);
+        QString head = text.left(n);
+        while (head.size() > 1 && head.back().isSpace())
+            head.chop(1);
+        return head + QChar(0x2026);
+    };
     for (;;) {
         QString shown;
         for (std::size_t i = 0; i < parts.size(); ++i)
-            shown += cut[i] ? kept[i] + QChar(0x2026) : kept[i];
+            shown += shownPart(i);
         const double width = TextWidth(device, smallest, shown);
         if (width <= room)
             return {shown, smallest, width};
         std::size_t pick = parts.size();
         for (std::size_t i = 0; i < parts.size(); ++i)
-            if (parts[i].rank > 0 && kept[i].size() > 1 &&
+            if (parts[i].rank > 0 && kept[i] > 1 &&
                 (pick == parts.size() || parts[i].rank > parts[pick].rank ||
-                 (parts[i].rank == parts[pick].rank && kept[i].size() > kept[pick].size())))
+                 (parts[i].rank == parts[pick].rank && kept[i] > kept[pick])))
                 pick = i;
         if (pick == parts.size())
             return {QString(), smallest, 0};
-        kept[pick].chop(1);
-        while (kept[pick].size() > 1 && kept[pick].back().isSpace())
-            kept[pick].chop(1);
-        cut[pick] = true;
+        // Words lose a whole word where they have more than one.
+        int& n = kept[pick];
+        --n;
+        const int space = parts[pick].rank == TextPart::Words ? parts[pick].text.lastIndexOf(QChar(' '), n) : -1;
+        if (space > 0)
+            n = space;
     }
 }
 
@@ -200,21 +218,28 @@ bool RulerLabels::Shown(const QPaintDevice* device, const ViewGeometry::DepthTic
 
 QRectF RulerLabels::Box(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const
 {
-    const double width = TextWidth(device, font, Text(tick));
-    const double lineHeight = QFontMetricsF(font, device).lineSpacing() * 25.4 / device->logicalDpiY();
+    const QFont& shown = Font(tick);
+    const double width = TextWidth(device, shown, Text(tick));
+    const double lineHeight = QFontMetricsF(shown, device).lineSpacing() * 25.4 / device->logicalDpiY();
+    if (tick.y == endY)
+        return QRectF(right - width, endBottom - lineHeight, width, lineHeight);
     const double top = onTicks ? tick.y - lineHeight : reached ? tick.y - lineHeight / 2 : tick.y - offset.y();
-    return QRectF(right - width, top - (tick.y == liftedY ? lift : 0.0), width, lineHeight);
+    return QRectF(right - width, top, width, lineHeight);
 }
 
-int RulerLabels::Alignment() const
+int RulerLabels::Alignment(const ViewGeometry::DepthTick& tick) const
 {
-    return Qt::AlignRight | (onTicks ? Qt::AlignBottom : reached ? Qt::AlignVCenter : Qt::AlignTop);
+    return Qt::AlignRight | (onTicks || tick.y == endY ? Qt::AlignBottom : reached ? Qt::AlignVCenter : Qt::AlignTop);
 }
 
 QPointF RulerLabels::Anchor(const ViewGeometry::DepthTick& tick) const
 {
-    return QPointF(right, (onTicks || reached ? tick.y : tick.y - offset.y()) - (tick.y == liftedY ? lift : 0.0));
+    if (tick.y == endY)
+        return QPointF(right, endBottom);
+    return QPointF(right, onTicks || reached ? tick.y : tick.y - offset.y());
 }
+
+const QFont& RulerLabels::Font(const ViewGeometry::DepthTick& tick) const { return tick.y == endY ? endFont : font; }
 
 RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
                         double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,
@@ -232,25 +257,35 @@ RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, dou
         PlaceRulerLabels(device, labelFont, widest, x - labelLeft, tickLength, labelOffset.x(), smallestPoints, reach);
     if (!(smallestPoints > 0) || !device)
         return labels;
-    // The last shown number, lifted to end at the ruler's end where it would reach below.
+    // The last shown number, and the one above it.
     const double end = (topDepth - origin) / scale + length;
-    const QRectF* above = nullptr;
-    QRectF box, previous;
+    const double below = reach && !labels.reached ? std::max(0.0, reach->below) : 0.0;
     const ViewGeometry::DepthTick* last = nullptr;
+    QRectF box, above;
     for (const ViewGeometry::DepthTick& tick : labels.ticks)
         if (labels.Shown(device, tick)) {
-            if (last) {
-                previous = box;
-                above = &previous;
-            }
+            if (last)
+                above = box;
             last = &tick;
             box = labels.Box(device, tick);
         }
-    if (last && box.bottom() > end) {
-        const double room = above ? box.top() - above->bottom() - LineTextGap : box.bottom() - end;
-        labels.lift = std::clamp(box.bottom() - end, 0.0, std::max(0.0, room));
-        labels.liftedY = last->y;
+    if (!last || box.bottom() <= end + below)
+        return labels;
+    // As large as it may be while it reads as its own tick's: its middle nearer that tick than halfway
+    // to the next, clear of the number above. Centred on its tick where the room below lets it.
+    const double spacing = labels.step.halfStep / scale;
+    const double largest = labelFont.pointSizeF() > 0 ? labels.font.pointSizeF() / labelFont.pointSizeF() : 1.0;
+    const double smallest = std::min(largest, SmallestFactor(labelFont, smallestPoints));
+    for (double factor = largest;; factor = std::max(smallest, factor * 0.9)) {
+        labels.endFont = ScaledFont(labelFont, factor);
+        const double height = QFontMetricsF(labels.endFont, device).lineSpacing() * 25.4 / device->logicalDpiY();
+        labels.endBottom = std::max(last->y, std::min(last->y + height / 2, end + below));
+        const bool own = last->y - (labels.endBottom - height / 2) <= 0.4 * spacing;
+        const bool clear = above.isNull() || labels.endBottom - height >= above.bottom() + LineTextGap;
+        if ((own && clear) || factor <= smallest)
+            break;
     }
+    labels.endY = last->y;
     return labels;
 }
 

@@ -3,8 +3,8 @@
 // narrower than the screen's columns, and a text cut by its field's edge can read as another text
 // ("10" cut to "0"). A text wider than its room is set smaller, down to two thirds of its size; where a
 // printed field is too narrow even for that, down to a size that still prints legibly. Only then is a
-// free text (a name, a mnemonic) shortened with an ellipsis; a number or an identifier (a sample
-// number) is never shortened: one that cannot stand whole is left out. Widths are millimetres of the
+// free text (a name, a mnemonic) shortened with an ellipsis in its middle; a number or an identifier (a
+// sample number) is never shortened: one that cannot stand whole is left out. Widths are millimetres of the
 // page, as `CQuorView::DrawTextAt` draws a text whatever the world transform's scale.
 #include <limits>
 #include <utility>
@@ -43,7 +43,8 @@ double SmallestFactor(const QFont& font, double smallestPoints);
 // A text's width in millimetres when drawn in the font on the device.
 double TextWidth(const QPaintDevice* device, const QFont& font, const QString& text);
 // The text fitted into `room` millimetres: as it is (or at `largestFactor` of its size), smaller (down to
-// the smallest factor for `smallestPoints`), and (when `mayShorten`) shortened with an ellipsis; empty
+// the smallest factor for `smallestPoints`), and (when `mayShorten`) shortened with an ellipsis in its
+// middle; empty
 // when nothing of it fits.
 FittedText FitText(const QPaintDevice* device, const QFont& font, const QString& text, double room, bool mayShorten,
                    double smallestPoints = 0, double largestFactor = 1.0);
@@ -52,13 +53,15 @@ FittedText FitText(const QPaintDevice* device, const QFont& font, const QString&
 FittedText FitTextAtSize(const QPaintDevice* device, const QFont& font, const QString& text, double room,
                          bool mayShorten);
 
-// A text of parts, each shortened (`rank` above 0) or never (0, a number): fitted into `room` as one
-// text, set smaller down to the smallest factor for `smallestPoints`, then the parts of the highest
-// rank first, the longest first, shortened a character at a time with an ellipsis, each keeping its
-// first character; empty when even that does not fit.
+// A text of parts, each shortened (`rank` above 0) or never (`Never`, a number): fitted into `room` as
+// one text, set smaller down to the smallest factor for `smallestPoints`, then the parts of the highest
+// rank first, the longest first, shortened a character at a time with an ellipsis, each keeping one
+// character: a name in its middle, other words at their end (a word at a time). Empty when even that
+// does not fit.
 struct TextPart {
+    enum Rank { Never = 0, Words = 1, Name = 2 };
     QString text;
-    int rank = 0;
+    int rank = Never;
 };
 FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std::vector<TextPart>& parts, double room,
                         double smallestPoints);
@@ -78,10 +81,13 @@ PlacedName PlaceColumnName(const QPaintDevice* device, const QFont& font, const 
 // of the page's first page-column, in the page margin left of the frame, level with their ticks.
 // Millimetres from the ruler's x, negative to its left: the numbers' right edge is `right`, their room
 // reaches to `left`.
+// `below` is how far under the ruler's end its last number may reach on paper (the room its field leaves
+// free there); a number standing in the reach reaches no further than the end.
 struct RulerReach {
     double left = 0;
     double right = 0;
     bool onTicks = true;
+    double below = 0;
 };
 
 // Where the depth numbers of a ruler stand and at what size, one for all, so that the widest fits
@@ -112,18 +118,22 @@ struct RulerLabels : RulerLabelPlace {
     ViewGeometry::RulerStep step;
     double height = 0; // a number's line height at the full size (their spacing)
     QPointF offset;    // the labels' offset as given
-    // On paper the last number stands no lower than the ruler's end, as far as the number above leaves
-    // room: below a trace plot its range values stand, and the two would read as one number.
-    double liftedY = std::numeric_limits<double>::quiet_NaN(); // the tick whose number is lifted
-    double lift = 0;
+    // On paper the last number reaches below the ruler's end no further than the reach's `below` (below
+    // a trace plot its range values stand, and the two would read as one number): it is lifted as far
+    // as that takes, its foot never above its tick, and set smaller where it would otherwise stand
+    // nearer another tick than its own or meet the number above. Its box's bottom and its font:
+    double endY = std::numeric_limits<double>::quiet_NaN(); // the tick whose number that is
+    double endBottom = 0;
+    QFont endFont;
 
     QString Text(const ViewGeometry::DepthTick& tick) const;
     bool Shown(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const;
-    // Where a shown number stands: its box, from the ruler's x and the ticks' y; the point and the
-    // alignment it is drawn at.
+    // Where a shown number stands: its box, from the ruler's x and the ticks' y; the point, the alignment
+    // and the font it is drawn with.
     QRectF Box(const QPaintDevice* device, const ViewGeometry::DepthTick& tick) const;
     QPointF Anchor(const ViewGeometry::DepthTick& tick) const;
-    int Alignment() const;
+    int Alignment(const ViewGeometry::DepthTick& tick) const;
+    const QFont& Font(const ViewGeometry::DepthTick& tick) const;
 };
 RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, double topDepth, double origin,
                         double scale, double tickLength, const QPointF& labelOffset, const QFont& labelFont,

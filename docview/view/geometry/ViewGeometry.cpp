@@ -227,64 +227,17 @@ ViewLayout ComputeLayout(const LayoutInput& in)
     return layout;
 }
 
-namespace {
-
-// Places labels top-down: a text never starts above the previous label's lower half.
-class LabelPlacer {
-public:
-    LabelPlacer(std::vector<UnitLabel>& labels, const QRectF& column) : m_labels(labels), m_column(column) {}
-
-    bool insideColumn(double y) const { return y >= m_column.top() && y <= m_column.bottom(); }
-
-    // A text in the middle of the part of [top, bottom] that lies inside the column.
-    void text(int kind, double top, double bottom, const std::wstring& text, int unit, double height)
-    {
-        const double from = std::max(top, m_column.top());
-        const double to = std::min(bottom, m_column.bottom());
-        if (text.empty() || !(to > from))
-            return;
-        const double natural = (from + to) / 2;
-        place(kind, natural, std::max(natural, m_nextFree + height / 2), text, unit, height);
-    }
-
-    // A bracket, seam name or marker at a boundary; boundaries outside the column are not shown. Seam
-    // names are texts and take room; a bracket's tail runs to the first free position and a marker
-    // sits at its unit, neither taking room from the texts.
-    void at(int kind, double y, const std::wstring& text, int unit, double height, bool isText)
-    {
-        if (!insideColumn(y))
-            return;
-        if (isText)
-            place(kind, y, std::max(y, m_nextFree + height / 2), text, unit, height);
-        else
-            m_labels.push_back({kind, y, kind == UnitLabel::ZeroThickness ? y : std::max(y, m_nextFree), text, unit});
-    }
-
-private:
-    void place(int kind, double y, double labelY, const std::wstring& text, int unit, double height)
-    {
-        m_labels.push_back({kind, y, labelY, text, unit});
-        m_nextFree = std::max(m_nextFree, labelY + height / 2);
-    }
-
-    std::vector<UnitLabel>& m_labels;
-    QRectF m_column;
-    double m_nextFree = -1000;
-};
-
-} // namespace
-
-void PlaceSampleTexts(std::vector<SampleText>& texts, double top, double bottom, double height, double smallestFactor)
+void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, double smallestFactor)
 {
-    for (SampleText& text : texts) {
+    for (LabelSlot& text : texts) {
         text.y = text.natural;
         text.size = 1;
         text.shown = true;
     }
-    if (!(height > 0) || !std::isfinite(height))
+    if (std::any_of(texts.begin(), texts.end(),
+                    [](const LabelSlot& text) { return !(text.height > 0) || !std::isfinite(text.height); }))
         return;
     const double smallest = std::clamp(smallestFactor, 0.1, 1.0);
-    const double gap = SampleTailGap * height * smallest;
     constexpr double step = 0.85; // the sizes between full and smallest
     constexpr double tolerance = 1e-9;
     std::vector<std::size_t> shown;
@@ -294,13 +247,14 @@ void PlaceSampleTexts(std::vector<SampleText>& texts, double top, double bottom,
         std::size_t count;
     };
     std::vector<Block> blocks;
-    auto half = [&](std::size_t j) { return height * texts[shown[j]].size / 2; };
-    // How far apart two neighbours stand at least: their half heights, and room for two tails where a
-    // run without a number lies between them.
-    auto apart = [&](std::size_t j) {
-        return half(j - 1) + half(j) + (texts[shown[j]].run - texts[shown[j - 1]].run > 1 ? gap : 0.0);
+    auto half = [&](std::size_t j) { return texts[shown[j]].height * texts[shown[j]].size / 2; };
+    // How far apart two neighbours stand at least: their half heights, and room for two tails where
+    // more than one bracket lies between them.
+    auto tails = [&](const LabelSlot& upper, const LabelSlot& lower) {
+        return lower.run - upper.run > 1 ? LabelTailGap * lower.height * smallest : 0.0;
     };
-    // Places the shown numbers at their sizes; true when each stands within its reach and the column.
+    auto apart = [&](std::size_t j) { return half(j - 1) + half(j) + tails(texts[shown[j - 1]], texts[shown[j]]); };
+    // Places the shown texts at their sizes; true when each stands within its reach and the column.
     auto place = [&] {
         shown.clear();
         for (std::size_t i = 0; i < texts.size(); ++i)
@@ -312,7 +266,7 @@ void PlaceSampleTexts(std::vector<SampleText>& texts, double top, double bottom,
         offset.assign(n, 0.0);
         for (std::size_t j = 1; j < n; ++j)
             offset[j] = offset[j - 1] + apart(j);
-        // Each number as near its place as keeps them apart: with the offsets taken off, the places
+        // Each text as near its place as keeps them apart: with the offsets taken off, the places
         // must not fall, and the nearest such (least squares) are the means of pooled neighbours.
         blocks.clear();
         for (std::size_t j = 0; j < n; ++j) {
@@ -335,15 +289,15 @@ void PlaceSampleTexts(std::vector<SampleText>& texts, double top, double bottom,
         excess.assign(n, 0.0);
         bool near = true;
         for (j = 0; j < n; ++j) {
-            const SampleText& text = texts[shown[j]];
+            const LabelSlot& text = texts[shown[j]];
             const double away = std::max({0.0, text.top - text.y, text.y - text.bottom});
-            excess[j] = std::max(0.0, away - SampleLabelReach * 2 * half(j)) + std::max(0.0, top + half(j) - text.y) +
+            excess[j] = std::max(0.0, away - LabelReach * 2 * half(j)) + std::max(0.0, top + half(j) - text.y) +
                         std::max(0.0, text.y - (bottom - half(j)));
             near = near && excess[j] <= tolerance;
         }
         return near;
     };
-    // The crowds (numbers standing as close as they may) with one standing too far, as first and last
+    // The crowds (texts standing as close as they may) with one standing too far, as first and last
     // index into `shown`, and those too far.
     auto crowds = [&](const std::function<void(std::size_t, std::size_t, std::vector<std::size_t>&)>& take) {
         std::vector<std::size_t> far;
@@ -365,25 +319,23 @@ void PlaceSampleTexts(std::vector<SampleText>& texts, double top, double bottom,
         return;
     // Too crowded at the full size: all are set at the smallest size, and as many are kept as can stand
     // near their runs, taken down the column each as high as its reach lets it stand.
-    const double least = height * smallest;
-    const double reach = SampleLabelReach * least;
+    const LabelSlot* previous = nullptr;
     double last = 0;
-    int lastRun = 0;
-    bool any = false;
-    for (SampleText& text : texts) {
+    for (LabelSlot& text : texts) {
         text.size = smallest;
-        const double from = std::max(text.top - reach, top + least / 2);
-        const double to = std::min(text.bottom + reach, bottom - least / 2);
-        const double at = any ? std::max(from, last + least + (text.run - lastRun > 1 ? gap : 0.0)) : from;
+        const double least = text.height * smallest;
+        const double from = std::max(text.top - LabelReach * least, top + least / 2);
+        const double to = std::min(text.bottom + LabelReach * least, bottom - least / 2);
+        const double at =
+            previous ? std::max(from, last + (previous->height * smallest + least) / 2 + tails(*previous, text)) : from;
         text.shown = at <= to + tolerance;
         if (text.shown) {
             last = at;
-            lastRun = text.run;
-            any = true;
+            previous = &text;
         }
     }
     // Set as near their runs as they may stand, the kept ones may yet stand too far: of each crowd with
-    // numbers too far the half furthest are left out, until the rest stand near.
+    // texts too far the half furthest are left out, until the rest stand near.
     while (!place())
         crowds([&](std::size_t, std::size_t, std::vector<std::size_t>& far) {
             std::sort(far.begin(), far.end(), [&](std::size_t a, std::size_t b) { return excess[a] > excess[b]; });
@@ -427,6 +379,113 @@ void PlaceSampleTexts(std::vector<SampleText>& texts, double top, double bottom,
     }
 }
 
+namespace {
+
+// The texts of a column collected down it, each with the label it becomes, and the brackets between
+// them; then placed near their units, and the brackets' tails run to the room between them.
+class LabelCollector {
+public:
+    LabelCollector(std::vector<UnitLabel>& labels, const QRectF& column) : m_labels(labels), m_column(column) {}
+
+    bool insideColumn(double y) const { return y >= m_column.top() && y <= m_column.bottom(); }
+
+    // A text in the middle of the part of [top, bottom] that lies inside the column.
+    void text(int kind, double top, double bottom, const std::wstring& text, int unit, double height)
+    {
+        const double from = std::max(top, m_column.top());
+        const double to = std::min(bottom, m_column.bottom());
+        if (!text.empty() && to > from)
+            add(kind, (from + to) / 2, from, to, text, unit, height);
+    }
+    // A text at a boundary (a seam's end); none outside the column.
+    void at(int kind, double y, const std::wstring& text, int unit, double height)
+    {
+        if (!text.empty() && insideColumn(y))
+            add(kind, y, y, y, text, unit, height);
+    }
+    // A bracket at a boundary, where the text above ends and the one below begins.
+    void bracket(int kind, double y, int unit) { m_brackets.push_back({kind, y, unit}); }
+
+    void place(double smallestFactor)
+    {
+        PlaceLabelTexts(m_slots, m_column.top(), m_column.bottom(), smallestFactor);
+        // The brackets between two shown texts (or a text and the column's end) run to the room between
+        // them; where more than one lies there (runs without a text between, or texts left out), only
+        // the first and the last are drawn, their tails kept apart.
+        auto nextShown = [&](std::size_t from) {
+            while (from < m_slots.size() && !m_slots[from].shown)
+                ++from;
+            return from;
+        };
+        std::size_t next = nextShown(0); // the first shown text below the brackets looked at
+        std::size_t k = 0;
+        double upperOfPrevious = m_column.top();
+        while (k < m_brackets.size()) {
+            // The brackets above the text `next` (all that are left when there is none).
+            const std::size_t end =
+                next < m_slots.size() ? static_cast<std::size_t>(m_slots[next].run) : m_brackets.size();
+            std::vector<std::size_t> inside;
+            for (; k < end; ++k)
+                if (insideColumn(m_brackets[k].y))
+                    inside.push_back(k);
+            const double lower = upperOfPrevious;
+            const double upper = next < m_slots.size() ? top(m_slots[next]) : m_column.bottom();
+            if (!inside.empty()) {
+                const Bracket& first = m_brackets[inside.front()];
+                const double gap = LabelTailGap * m_tallest * std::clamp(smallestFactor, 0.1, 1.0);
+                const double apart = inside.size() > 1 ? std::min(gap, std::max(0.0, upper - lower)) : 0.0;
+                const double firstTail = std::clamp(first.y, lower, std::max(lower, upper - apart));
+                m_labels.push_back({first.kind, first.y, firstTail, std::wstring(), first.unit});
+                if (inside.size() > 1) {
+                    const Bracket& last = m_brackets[inside.back()];
+                    const double lastTail = std::clamp(last.y, firstTail + apart, std::max(firstTail + apart, upper));
+                    m_labels.push_back({last.kind, last.y, lastTail, std::wstring(), last.unit});
+                }
+            }
+            if (next >= m_slots.size())
+                break;
+            upperOfPrevious = top(m_slots[next]) + m_slots[next].height * m_slots[next].size;
+            next = nextShown(next + 1);
+        }
+        for (std::size_t t = 0; t < m_slots.size(); ++t) {
+            UnitLabel label = m_texts[t];
+            label.labelY = m_slots[t].shown ? m_slots[t].y : label.y;
+            label.size = m_slots[t].size;
+            label.leftOut = !m_slots[t].shown;
+            m_labels.push_back(std::move(label));
+        }
+    }
+
+private:
+    struct Bracket {
+        int kind;
+        double y;
+        int unit;
+    };
+    static double top(const LabelSlot& slot) { return slot.y - slot.height * slot.size / 2; }
+    void add(int kind, double y, double from, double to, const std::wstring& text, int unit, double height)
+    {
+        LabelSlot slot;
+        slot.natural = y;
+        slot.top = from;
+        slot.bottom = to;
+        slot.run = static_cast<int>(m_brackets.size());
+        slot.height = height;
+        m_slots.push_back(slot);
+        m_texts.push_back({kind, y, y, text, unit});
+        m_tallest = std::max(m_tallest, height);
+    }
+
+    std::vector<UnitLabel>& m_labels;
+    QRectF m_column;
+    std::vector<LabelSlot> m_slots;
+    std::vector<UnitLabel> m_texts;
+    std::vector<Bracket> m_brackets;
+    double m_tallest = 0; // the tallest text's height, for the tails' gap
+};
+
+} // namespace
+
 std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF& column, bool showSampleNumbers,
                                          double topDepth, double scale, double regularHeight, double italicHeight,
                                          double smallestFactor)
@@ -438,7 +497,7 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
     auto yOf = [&](double depth) { return column.y() + (depth - topDepth) / scale; };
     auto topOf = [&](int i) { return i == 0 ? 0.0 : borehole[static_cast<std::size_t>(i - 1)].bottom; };
     auto unit = [&](int i) -> const ORBAX_Logging::Interval& { return borehole[static_cast<std::size_t>(i)]; };
-    LabelPlacer placer(labels, column);
+    LabelCollector collector(labels, column);
     // Samples, seams and plies are names: a run goes on while they stay the same name in any case.
     const NoCaseCompare compare;
 
@@ -458,21 +517,6 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
     }
 
     if (showSampleNumbers) {
-        // The runs of one sample number (or of none) down to the one that holds the column's bottom,
-        // and the boundaries where the number changes: the boundaries above run r are those before
-        // its `below`, which is the index of its own bottom boundary.
-        struct Run {
-            double top, bottom;
-            std::wstring text;
-            int unit; // its last unit
-            std::size_t below;
-        };
-        struct Boundary {
-            double y;
-            int unit;
-        };
-        std::vector<Run> runs;
-        std::vector<Boundary> boundaries;
         std::wstring current;
         double runTop = start == 0 ? 0.0 : topOf(start);
         if (start > 0)
@@ -488,78 +532,19 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
             }
             const std::wstring sample = u.sample.str();
             if ((i > start || start == 0) && !compare.Equal(sample, current)) {
-                runs.push_back({yOf(runTop), y, current, i - 1, boundaries.size()});
-                boundaries.push_back({y, i});
+                collector.text(UnitLabel::SampleText, yOf(runTop), y, current, i - 1, regularHeight);
+                collector.bracket(UnitLabel::SampleBracket, y, i);
                 current = sample;
                 runTop = top;
             }
-            if (u.thickness == 0 && placer.insideColumn(yOf(u.bottom)))
-                placer.at(UnitLabel::ZeroThickness, yOf(u.bottom), std::wstring(), i, regularHeight, false);
+            if (u.thickness == 0 && collector.insideColumn(yOf(u.bottom)))
+                labels.push_back({UnitLabel::ZeroThickness, yOf(u.bottom), yOf(u.bottom), std::wstring(), i});
         }
         const double base = yOf(unit(count - 1).bottom);
-        runs.push_back({yOf(runTop), base, current, count - 1, boundaries.size()});
+        collector.text(UnitLabel::SampleText, yOf(runTop), base, current, count - 1, regularHeight);
         if (reachedEnd)
-            boundaries.push_back({base, count - 1});
-
-        // The numbers, each in the middle of its run's part of the column, placed near their runs.
-        std::vector<SampleText> texts;
-        std::vector<std::size_t> textRun;
-        for (std::size_t r = 0; r < runs.size(); ++r) {
-            const double from = std::max(runs[r].top, column.top());
-            const double to = std::min(runs[r].bottom, column.bottom());
-            if (runs[r].text.empty() || !(to > from))
-                continue;
-            texts.push_back({(from + to) / 2, from, to, static_cast<int>(r)});
-            textRun.push_back(r);
-        }
-        PlaceSampleTexts(texts, column.top(), column.bottom(), regularHeight, smallestFactor);
-
-        // The brackets between two shown numbers (or a number and the column's end) run to the room
-        // between them; where more than one boundary lies there (samples without a number between),
-        // only the first and the last are drawn, their tails kept apart.
-        const double gap = SampleTailGap * regularHeight * std::clamp(smallestFactor, 0.1, 1.0);
-        auto nextShown = [&](std::size_t from) {
-            while (from < texts.size() && !texts[from].shown)
-                ++from;
-            return from;
-        };
-        std::size_t next = nextShown(0); // the first shown number below the boundaries looked at
-        std::size_t k = 0;
-        double upperOfPrevious = column.top();
-        while (k < boundaries.size()) {
-            // The boundaries above the number `next` (all that are left when there is none).
-            const std::size_t end = next < texts.size() ? runs[textRun[next]].below : boundaries.size();
-            std::vector<std::size_t> inside;
-            for (; k < end; ++k)
-                if (placer.insideColumn(boundaries[k].y))
-                    inside.push_back(k);
-            const double lower = upperOfPrevious;
-            const double upper =
-                next < texts.size() ? texts[next].y - regularHeight * texts[next].size / 2 : column.bottom();
-            if (!inside.empty()) {
-                const Boundary& first = boundaries[inside.front()];
-                const double apart = inside.size() > 1 ? std::min(gap, std::max(0.0, upper - lower)) : 0.0;
-                const double firstTail = std::clamp(first.y, lower, std::max(lower, upper - apart));
-                labels.push_back({UnitLabel::SampleBracket, first.y, firstTail, std::wstring(), first.unit});
-                if (inside.size() > 1) {
-                    const Boundary& last = boundaries[inside.back()];
-                    const double lastTail = std::clamp(last.y, firstTail + apart, std::max(firstTail + apart, upper));
-                    labels.push_back({UnitLabel::SampleBracket, last.y, lastTail, std::wstring(), last.unit});
-                }
-            }
-            if (next >= texts.size())
-                break;
-            upperOfPrevious = texts[next].y + regularHeight * texts[next].size / 2;
-            next = nextShown(next + 1);
-        }
-        for (std::size_t t = 0; t < texts.size(); ++t) {
-            const Run& run = runs[textRun[t]];
-            UnitLabel label{UnitLabel::SampleText, texts[t].natural, texts[t].shown ? texts[t].y : texts[t].natural,
-                            run.text, run.unit};
-            label.size = texts[t].size;
-            label.leftOut = !texts[t].shown;
-            labels.push_back(std::move(label));
-        }
+            collector.bracket(UnitLabel::SampleBracket, base, count - 1);
+        collector.place(smallestFactor);
         return labels;
     }
 
@@ -583,27 +568,24 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
         const std::wstring unitSeam = unit(i).seam.str();
         const std::wstring unitPly = unit(i).ply.str();
         if (!compare.Equal(unitSeam, seam)) {
-            placer.text(UnitLabel::PlyText, yOf(plyTop), y, ply, i - 1, italicHeight);
-            if (placer.insideColumn(y)) {
-                if (!seam.empty())
-                    placer.at(UnitLabel::SeamEnds, y, seam, i - 1, regularHeight, true);
-                if (!unitSeam.empty())
-                    placer.at(UnitLabel::SeamBegins, y, unitSeam, i, regularHeight, true);
-            }
+            collector.text(UnitLabel::PlyText, yOf(plyTop), y, ply, i - 1, italicHeight);
+            collector.at(UnitLabel::SeamEnds, y, seam, i - 1, regularHeight);
+            collector.at(UnitLabel::SeamBegins, y, unitSeam, i, regularHeight);
             seam = unitSeam;
             ply = unitPly;
             plyTop = top;
         } else if (!compare.Equal(unitPly, ply)) {
-            placer.text(UnitLabel::PlyText, yOf(plyTop), y, ply, i - 1, italicHeight);
-            placer.at(UnitLabel::PlyBracket, y, std::wstring(), i, regularHeight, false);
+            collector.text(UnitLabel::PlyText, yOf(plyTop), y, ply, i - 1, italicHeight);
+            collector.bracket(UnitLabel::PlyBracket, y, i);
             ply = unitPly;
             plyTop = top;
         }
     }
     const double base = yOf(unit(count - 1).bottom);
-    placer.text(UnitLabel::PlyText, yOf(plyTop), base, ply, count - 1, italicHeight);
-    if (reachedEnd && !seam.empty() && placer.insideColumn(base))
-        placer.at(UnitLabel::SeamEnds, base, seam, count - 1, regularHeight, true);
+    collector.text(UnitLabel::PlyText, yOf(plyTop), base, ply, count - 1, italicHeight);
+    if (reachedEnd)
+        collector.at(UnitLabel::SeamEnds, base, seam, count - 1, regularHeight);
+    collector.place(smallestFactor);
     return labels;
 }
 

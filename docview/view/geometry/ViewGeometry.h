@@ -110,7 +110,7 @@ struct ViewLayout {
 
 ViewLayout ComputeLayout(const LayoutInput& input);
 
-// A label of the units' text column: collected top-down so that texts never overlap.
+// A label of the units' text column: its texts placed near their units (see `CollectUnitLabels`).
 struct UnitLabel {
     enum Kind {
         SampleText = 0,
@@ -126,41 +126,43 @@ struct UnitLabel {
     double labelY; // where the text or the bracket's tail goes
     std::wstring text;
     int unit;
-    double size = 1;      // a sample number set at this fraction of its size, to stand near its sample
-    bool leftOut = false; // a sample number with no room near its sample: not drawn
+    double size = 1;      // a text set at this fraction of its size, to stand near its units
+    bool leftOut = false; // a text with no room near its units: not drawn
 };
 
-// How far a sample number may stand from its sample: this many of its label heights, so that the
-// leaders to it stay no steeper than they can be followed.
-constexpr double SampleLabelReach = 2;
-// What separates the tails of two brackets that no sample number stands between (the sample between
-// them has none, or its number was left out), in label heights at the smallest size.
-constexpr double SampleTailGap = 0.3;
+// How far a text may stand from its units: this many of its label heights, so that the leaders to it
+// stay no steeper than they can be followed.
+constexpr double LabelReach = 2;
+// What separates the tails of two brackets that no text stands between (the run between them has
+// none, or its text was left out), in label heights at the smallest size.
+constexpr double LabelTailGap = 0.3;
 
 // The labels beside a column: sample-number runs with their brackets and the markers of units of no
-// thickness, or (without sample numbers) seam names and ply runs. Heights are those of a label in
-// the regular and the italic tick font. Sample numbers stand inside the column, each within
-// `SampleLabelReach` of its label heights of its run: close ones are moved apart as little as keeps them a
-// label height apart; where that would carry one further, the crowded ones are set smaller, down to
-// `smallestFactor` of their size, and then those still too far are left out (and marked so). Brackets
-// whose samples lost their numbers are drawn only at the ends of the run of such samples.
+// thickness, or (without sample numbers) seam names at the seams' ends and ply names with the brackets
+// between plies. Heights are those of a label in the regular and the italic tick font (ply names are
+// italic). The texts stand inside the column, each within `LabelReach` of its label heights of its
+// run or seam end: close ones are moved apart as little as keeps them apart; where that would carry
+// one further, the crowded ones are set smaller, down to `smallestFactor` of their size, and then
+// those still too far are left out (and marked so). Where brackets have no text left between them,
+// only the first and the last are drawn.
 std::vector<UnitLabel> CollectUnitLabels(const ORBAX_Logging::Borehole& borehole, const QRectF& column,
                                          bool showSampleNumbers, double topDepth, double scale, double regularHeight,
                                          double italicHeight, double smallestFactor = 2.0 / 3.0);
 
-// One sample number to place: the middle of its run's part of the column (where it stands when it has
-// room), that part's ends and the run's index among the runs (numbered or not) down the column. The
+// One text to place: where it stands when it has room (the middle of its run's part of the column, or
+// its seam's end), the part of the column it labels, how many brackets lie above it down the column
+// (two texts with more than one between need room for two tails) and its height at its full size. The
 // placing sets where it stands, its size and whether it is shown.
-struct SampleText {
+struct LabelSlot {
     double natural = 0;
     double top = 0, bottom = 0;
     int run = 0;
+    double height = 0;
     double y = 0;
     double size = 1;
     bool shown = true;
 };
-// Places the numbers between `top` and `bottom`, each `height` high at its full size, in their order
-// (see `CollectUnitLabels`).
-void PlaceSampleTexts(std::vector<SampleText>& texts, double top, double bottom, double height, double smallestFactor);
+// Places the texts between `top` and `bottom`, in their order (see `CollectUnitLabels`).
+void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, double smallestFactor);
 
 } // namespace ViewGeometry

@@ -682,6 +682,27 @@ TEST_F(PrintLog, TitleTextsStandWholeInTheirCellsTheirNumbersNeverCut)
         EXPECT_FALSE(right.contains(word.box.center())) << word.text;
 }
 
+TEST_F(PrintLog, TypedTitleTextsThatCannotStandWholeAreToldNamesKeepTheirEnds)
+{
+    Hole(0).name = L"Northern_exploration_licence_NX-0042";
+    view->PageSetup().rightText = L"%l";
+    view->PageSetup().middleText =
+        L"Log of the northern licence with the seams, plies and core recovered, the sampling "
+        L"summary, approved by the chief geologist on behalf of the operator for the annual "
+        L"resource statement, with the assays of every seam and ply by the laboratory";
+    const auto pdf = Print("title.pdf");
+    ASSERT_TRUE(MessagesShown().size() == 1 && Contains(Told(0), Message(389))) << "a shortened typed text is told";
+    std::string middle;
+    int names = 0; // the name shortened in its middle in its half of the title block
+    for (const Word& word : ReadWords(pdf, 1)) {
+        if (std::abs(word.box.center().y() - OnPaper(layout.titleBlock).center().y()) < 1)
+            middle += word.text + " ";
+        names += Contains(word.text, "\u2026") && Contains(word.text, "_NX-0042");
+    }
+    EXPECT_EQ(names, 1);
+    EXPECT_TRUE(Contains(middle, "\u2026")) << middle;
+}
+
 TEST_F(PrintLog, SampleNumbersStandNearTheirSamplesOrAreToldAsLeftOut)
 {
     // A 600 m hole of 95 samples: 14 of 4 m, 20 of 0.3 m from 115 m, 16 of 2.76 m, then every 9.6 m.
@@ -739,6 +760,80 @@ TEST_F(PrintLog, SampleNumbersStandNearTheirSamplesOrAreToldAsLeftOut)
     const QRectF& column = view->Layout().leftColumn;
     for (double y = column.top() + (600 + 300) / 20.0; y < column.bottom(); y += 0.5)
         ASSERT_FALSE(IsDark(screen.pixel(Pixel(column.right() + 7, y)))) << y;
+}
+
+TEST_F(PrintLog, SeamAndPlyLabelsStandNearTheirSeamsOrAreToldAsLeftOut)
+{
+    // Three seams of two plies in 70 m at 1:20000 (3.5 mm): the twelve labels cannot all stand near.
+    std::vector<TestUnit> units;
+    for (const auto& [seam, top] : {std::pair{L"Upper", 12.0}, {L"Main", 30.4}, {L"Lower", 54.0}}) {
+        units.push_back({top, {{L"SHALE", 100}}});
+        units.push_back({top + 0.9, {{L"COAL", 100}}, L"", seam, std::wstring(seam, 1) + L"1"});
+        units.push_back({top + 2.3, {{L"COAL", 100}}, L"", seam, std::wstring(seam, 1) + L"2"});
+    }
+    units.push_back({70, {{L"SANDSTONE", 100}}});
+    FillBorehole(Hole(0), L"BH-Seams", units);
+    view->SetScale(20.0);
+    const auto pdf = Print("seams.pdf");
+    ASSERT_EQ(MessagesShown().size(), 1u);
+    EXPECT_TRUE(Contains(Told(0), Utf8(ORBAX_Utilities::format_message1(393, L""))));
+    int shown = 0;
+    for (const Word& word : ReadWords(pdf, 1))
+        if (std::regex_match(word.text, std::regex("Upper|Main|Lower|[UML][12]")) && ++shown) {
+            EXPECT_LT(word.box.center().y(), DepthOnPaper(70).second + 2 * labelHeight) << word.text;
+            EXPECT_FALSE(word.text.size() == 2 && Contains(Told(0), word.text)) << word.text << " printed and told";
+        }
+    EXPECT_GT(shown, 1);
+    // On screen nothing is carried below the hole and its reach, where the view cannot scroll.
+    const QImage screen = Render();
+    const QRectF& column = view->Layout().leftColumn;
+    for (double y = column.top() + 70 / 20.0 + 3 * labelHeight; y < column.bottom(); y += 0.5)
+        ASSERT_FALSE(IsDark(screen.pixel(Pixel(column.right() + 5, y)))) << y;
+}
+
+TEST_F(PrintLog, LastDepthNumbersReadAsTheirTicksClearOfTheRangeValues)
+{
+    // Eight curves in the first trace field; all but one hidden until the last round, whose rows of
+    // range values leave the last depth number no room below the plot.
+    TraceDefinitionList definitions(9);
+    std::vector<LasCurve> curves;
+    for (int k = 0; k < 8; ++k) {
+        definitions[k].SetName("C" + std::to_string(k));
+        definitions[k].displayField = 1;
+        definitions[k].ownRange = true;
+        curves.push_back({"C" + std::to_string(k), [k](int r) { return 10.0 * k + r; }});
+    }
+    definitions[8].SetName("DEPT");
+    definitions[8].visible = false;
+    auto file = std::make_unique<LasProperty>(definitions);
+    std::wstring error;
+    ASSERT_EQ(file->read_bytes(LasText(0, 0.5, 121, curves), L"c.las", error), 0);
+    LasProperty& traces = *file;
+    view->AttachTrace(std::move(file));
+    for (const auto& [scale, rows] : std::vector<std::pair<double, int>>{{0.02, 1}, {1, 1}, {20, 1}, {1, 8}}) {
+        view->SetScale(scale);
+        for (int k = 1; k < 8; ++k)
+            traces.curves()[k].visible = rows == 8;
+        const auto pdf = Print();
+        const double spacing = layout.ruler.halfStep / scale, bottom = kEdge + layout.bodyBottom;
+        for (int f : {int(LeftBorehole), int(Trace1)}) {
+            const double ruler = kEdge + layout.content.left() + layout.fields[f].body.left();
+            double lowest = 0, values = 1e9; // the last depth number's foot, the range values' head
+            for (const Word& word : ReadWords(pdf, FirstLogPage() + 1)) {
+                const QRectF& box = word.box;
+                if (!IsNumber(word.text) || box.right() > ruler + 0.5 || box.right() < ruler - 12)
+                    continue;
+                if (box.center().y() > bottom + layout.tickTextOffset) {
+                    values = std::min(values, box.top());
+                    continue;
+                }
+                const double tick = kEdge + layout.bodyTop + std::stod(word.text) / scale;
+                EXPECT_LT(std::abs(box.center().y() - tick), spacing / 2) << word.text << " at 1:" << scale * 1000;
+                lowest = std::max(lowest, box.bottom());
+            }
+            EXPECT_LE(lowest, values + 0.1) << "1:" << scale * 1000 << " with " << rows << " rows";
+        }
+    }
 }
 
 TEST_F(PrintLog, PreviewPrintAsksAndDepthsRangesAndEndOfHoleReadApart)

@@ -77,6 +77,20 @@ TEST_F(SampleLabelPrint, LabelsFillTheGridAndGoOnToTheNextPage)
     EXPECT_TRUE(IsWhite(image.At(left - 3, top + 30)));
 }
 
+TEST_F(SampleLabelPrint, LongNamesKeepWhatTellsHolesApart)
+{
+    // Two holes whose names share a long start print labels that tell them apart.
+    for (int n : {2, 3}) {
+        Hole(0).name = L"Northern_exploration_licence_drilling_NX-004" + std::to_wstring(n);
+        const auto pdf = Print();
+        const std::regex shortened("Northern.*\u2026.*_NX-004" + std::to_string(n));
+        int labels = 0;
+        for (const Word& word : ReadWords(pdf, 1))
+            labels += std::regex_match(word.text, shortened);
+        EXPECT_EQ(labels, 5) << "each of the five labels names its hole";
+    }
+}
+
 TEST_F(SampleLabelPrint, NoSampleGivesOneBlankPage)
 {
     FillBorehole(Hole(0), L"BH-8", {{3, {{L"COAL", 100}}}, {4, {{L"COAL", 100}}}});

@@ -155,6 +155,19 @@ TEST_F(LayoutView, ItemsArePlacedOnlyAfterOkAndALegendCollectsFromThePlacedSecti
     EXPECT_EQ(names, (std::vector<std::wstring>{L"COAL", L"SANDSTONE"}));
 }
 
+TEST_F(LayoutView, ALegendPlacedOnAnEmptyPageListsTheSectionsPlacedAfterIt)
+{
+    FillRight();
+    CQuorLayout* layout = OpenLayout();
+    ASSERT_NE(layout, nullptr);
+    sandbox.dialogs.result = QDialog::Accepted;
+    layout->OnAddLegend();
+    const auto& legend = dynamic_cast<LegendLayoutItem&>(*layout->Page().entries[0].item);
+    EXPECT_TRUE(legend.entries.empty());
+    layout->OnAddSection();
+    EXPECT_EQ(legend.entries.size(), 2u) << "coal and sandstone, without a repaint or the options";
+}
+
 TEST_F(LayoutView, AClickPicksTheFirstPlacedItemAndADragMovesIt)
 {
     CQuorLayout* layout = OpenLayout();
