@@ -60,7 +60,8 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
         }
         if (!checkDepthsKnown(borehole, fileName, options.precision, messages))
             return;
-        reportFieldsWithoutColumn(borehole, options, messages);
+        WrittenFields written(*options.schema);
+        reportFieldsWithoutColumn(borehole, written, messages);
         const OneRowUnits oneRow(borehole, *options.schema,
                                  options.intervalLocation == CSVOptionsData::IntervalNone ? RowMarking::PercentSum
                                                                                           : RowMarking::Percent,
@@ -94,7 +95,8 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             context.unit = &unit;
             context.column = 0;
             // A line break would split the row: it is written as a blank, with a warning.
-            writeUnitRow(row, messages, unit, depths, &context, options, writeField, writeSeparator, intervalRow, true);
+            writeUnitRow(row, messages, unit, depths, &context, options, written, writeField, writeSeparator,
+                         intervalRow, true);
             bytes += '\n';
         };
         const UnitRowPlace place =

@@ -366,7 +366,8 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
         return false;
     }
 
-    reportFieldsWithoutColumn(borehole, options, messages);
+    WrittenFields written(*options.schema);
+    reportFieldsWithoutColumn(borehole, written, messages);
     const OneRowUnits oneRow(borehole, *options.schema, RowMarking::PercentAndRockType, options.intervalRockType);
     oneRow.report(borehole, *options.schema, options.precision, messages);
     out.reserve(64 + borehole.size() * fieldCount * 10);
@@ -376,8 +377,8 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
         out += "v3.0  entries=" + std::to_string(fieldCount - 2) + "\r\n";
     forEachWrittenRow(borehole, oneRow, UnitRowPlace::AfterElements, options.precision,
                       [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool unitRow) {
-                          writeUnitRow(row, messages, unit, depths, &out, options, appendLine, noSeparator, unitRow,
-                                       true);
+                          writeUnitRow(row, messages, unit, depths, &out, options, written, appendLine, noSeparator,
+                                       unitRow, true);
                       });
     return true;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 
 #include "core/csv/Borehole_CSV.h"
 #include "core/prolog4/Borehole_Prolog4.h"
@@ -178,4 +179,27 @@ TEST(Prolog4Write, EveryUnitReadsBackAsTheUnitItWas)
     (*named)[1].compositeRow().percentage = 0;
     Borehole_Prolog4::save(wide(dir / "named.prolog"), *named, OptionsData(), messages);
     EXPECT_EQ(readBack(dir / "named.prolog")->at(1).elements.size(), 2u);
+}
+
+// Each field of a written row is an element of its own name ("f1", "f2", ...): a schema of more
+// fields than the reader takes names would give a file that it refuses, so it is not written.
+TEST(Prolog4Write, FieldsBeyondTheNamesTheReaderTakesAreRefused)
+{
+    QuorTest::TempDir dir;
+    std::ofstream file(dir / "wide.prolog", std::ios::binary);
+    file << "<CProlog><CHeadings>";
+    for (int i = 0; i < 10000; ++i)
+        file << "<m_HeadingItem><CItem><m_Heading>H" << i << "</m_Heading></CItem></m_HeadingItem>";
+    file << "</CHeadings><m_Data><CLithData><a>SAND</a><b>100</b>";
+    for (int i = 0; i < 9996; ++i)
+        file << "<c/>";
+    file << "<d>1</d><e>1</e></CLithData></m_Data></CProlog>";
+    file.close();
+    auto wide10000 = readBack(dir / "wide.prolog");
+    ASSERT_EQ(wide10000->size(), 1u);
+    LoadMessages messages;
+    Borehole_Prolog4::save(wide(dir / "out.prolog"), *wide10000, OptionsData(), messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find(L"more than 10000 different names"), std::wstring::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.prolog"));
 }
