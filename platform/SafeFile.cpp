@@ -251,6 +251,19 @@ int may_write(const std::filesystem::path& target, const struct stat& info)
     return 0;
 }
 
+// The descriptor of this process that a kernel link names (/proc/<this process>/fd/<n>), -1 for
+// any other name.
+int own_descriptor(const std::filesystem::path& link)
+{
+    const std::filesystem::path own = std::filesystem::path("/proc") / std::to_string(::getpid()) / "fd";
+    if (link.parent_path() != own)
+        return -1;
+    const std::string digits = link.filename().native();
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stoi(digits);
+}
+
 } // namespace
 
 // The content of a save on its way to the temporary file, or held in memory for a device or pipe
@@ -365,13 +378,17 @@ bool SafeFileWriter::open(const std::filesystem::path& name)
     const bool exists = ::stat(m_target.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
         return refuse(EISDIR);
+    // What a kernel link leads to has no name beside which a new file could take its place: a pipe,
+    // socket or device is written in place like one found at its name, anything else is refused.
+    if (resolved.kernelLink && (!exists || S_ISREG(old.st_mode)))
+        return refuse(ENOENT);
     if (exists && !S_ISREG(old.st_mode) && !owner_rule_allows(m_target, old))
         return refuse(EACCES, Refusal::OthersDevice, m_target);
     // A file its permissions keep from changes stays as it is.
     if (const int code = exists ? may_write(m_target, old) : 0)
         return refuse(code);
     if (exists && !S_ISREG(old.st_mode))
-        return openInPlace();
+        return openInPlace(resolved.kernelLink);
     // A new file gets the permissions the user's umask gives; a replaced one starts private and then
     // takes the old file's.
     m_fd = create_exclusive(m_target, exists ? 0600 : 0666, m_temporary, m_temporarySlot);
@@ -384,11 +401,32 @@ bool SafeFileWriter::open(const std::filesystem::path& name)
     return true;
 }
 
-bool SafeFileWriter::openInPlace()
+bool SafeFileWriter::openInPlace(bool kernelLink)
 {
     // Opened without waiting: a pipe that no program reads fails here at once instead of holding the
-    // save for ever. A link put at the name since it was examined is not followed.
-    const int fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    // save for ever. A link put at the name since it was examined is not followed, but a kernel link is
+    // the name that leads there: the kernel follows it to its pipe or device and no further.
+    int fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (kernelLink ? 0 : O_NOFOLLOW));
+    if (fd < 0 && errno == ENXIO && kernelLink) {
+        // A socket is not opened again through its link: one this process holds is written through a
+        // copy of its own descriptor, which is left as it is (blocking or not).
+        if (const int own = own_descriptor(m_target); own >= 0) {
+            fd = ::fcntl(own, F_DUPFD_CLOEXEC, 0);
+            struct stat info {};
+            if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISSOCK(info.st_mode))) {
+                ::close(fd);
+                fd = -1;
+                errno = ENXIO;
+            }
+            if (fd >= 0) {
+                m_fd = fd;
+                m_inPlace = true;
+                m_open = true;
+                m_buffer->toMemory();
+                return true;
+            }
+        }
+    }
     if (fd < 0) {
         const int code = errno;
         struct stat info {};

@@ -57,7 +57,9 @@ struct SafeSaveResult {
 // refused at once; another user's one in a shared folder is refused by the rule for links. Every
 // symbolic link of the name is followed where the system's rule for links allows it (see
 // resolve_path): the linked file is replaced and the link stays a link. Past 40 links (a loop) the
-// save is refused as the system refuses such a name.
+// save is refused as the system refuses such a name. A kernel link that leads to no name (/dev/stdout
+// of a pipe or socket) is opened as it is and what it leads to written in place; one that leads to a
+// regular file without a name is refused.
 //
 // The new file takes the replaced file's access control list and extended attributes; where it
 // cannot, the save is refused rather than leave a file open to people the old one kept out.
@@ -100,7 +102,7 @@ private:
     class Buffer;
     SafeSaveResult fail(const std::string& step, int code);
     bool refuse(int code, Refusal refusal = Refusal::None, const std::filesystem::path& refused = {});
-    bool openInPlace();
+    bool openInPlace(bool kernelLink);
 
     std::unique_ptr<Buffer> m_buffer;
     std::filesystem::path m_given;
