@@ -5,8 +5,10 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include "platform/FileAttributes.h"
@@ -264,6 +266,33 @@ int own_descriptor(const std::filesystem::path& link)
     return std::stoi(digits);
 }
 
+// Whether the process may override the ownership of files (CAP_FOWNER), as root usually may.
+bool may_override_owners()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+    if (::syscall(SYS_capget, &header, data) != 0)
+        return false;
+    return (data[CAP_FOWNER / 32].effective & (1u << (CAP_FOWNER % 32))) != 0;
+}
+
+// Whether a new file may be renamed over `target` (and the target's hard link over its backup): in a
+// sticky folder the system lets only the file's owner, the folder's owner or a process that may
+// override owners do so. 0, or EPERM, which the rename would give once the new file was made.
+int may_replace(const std::filesystem::path& target, const struct stat& info)
+{
+    if (info.st_uid == ::geteuid())
+        return 0;
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    struct stat shared {};
+    if (::stat(folder.c_str(), &shared) != 0 || !(shared.st_mode & S_ISVTX) || shared.st_uid == ::geteuid() ||
+        may_override_owners())
+        return 0;
+    return EPERM;
+}
+
 } // namespace
 
 // The content of a save on its way to the temporary file, or held in memory for a device or pipe
@@ -389,6 +418,8 @@ bool SafeFileWriter::open(const std::filesystem::path& name)
         return refuse(code);
     if (exists && !S_ISREG(old.st_mode))
         return openInPlace(resolved.kernelLink);
+    if (const int code = exists ? may_replace(m_target, old) : 0)
+        return refuse(code, Refusal::OthersInSticky, m_target);
     // A new file gets the permissions the user's umask gives; a replaced one starts private and then
     // takes the old file's.
     m_fd = create_exclusive(m_target, exists ? 0600 : 0666, m_temporary, m_temporarySlot);
@@ -488,13 +519,23 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
     SafeSaveResult result;
     struct stat old {};
     if (!backupPath.empty() && ::stat(m_target.c_str(), &old) == 0) {
-        const int code = make_backup(m_target, backupPath);
-        if (code == 0)
+        // Another user's older backup in a sticky folder cannot be replaced: said as such, and no
+        // link of the target is made beside it.
+        struct stat older {};
+        const bool othersBackup = ::lstat(backupPath.c_str(), &older) == 0 && may_replace(backupPath, older) != 0;
+        const int code = othersBackup ? EPERM : make_backup(m_target, backupPath);
+        if (code == 0) {
             result.backedUp = true;
-        else if (backup == Backup::Required)
-            return fail("backup", code);
-        else
+        } else if (backup == Backup::Required) {
+            result = fail("backup", code);
+            if (othersBackup) {
+                result.refusal = Refusal::OthersInSticky;
+                result.refused = backupPath;
+            }
+            return result;
+        } else {
             result.backupError = error_text(code);
+        }
     }
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         const int code = errno;

@@ -8,6 +8,11 @@
 // may set them), so a save never makes a private file readable by others. A backup is a hard link
 // of the old file (a copy where the file system has no links), put in place by a rename.
 //
+// A file that the system would not let the new one take the place of is refused before anything is
+// made: another user's file in a sticky folder (such as /tmp) that a third user owns, unless the
+// process may override file ownership (CAP_FOWNER). Nothing would be left there that the user cannot
+// remove, not even the hard link a backup begins as.
+//
 // A file the user may not write is not replaced: write permission on its folder would allow it, but
 // the file's own permissions say it is not to be changed, as an editor would ask first. The test is
 // the file's own: at least one write permission, and the system's answer for this user (so that even
@@ -29,6 +34,7 @@ enum class Refusal {
     OthersLink,        // a link another user owns in a shared folder (see resolve_path)
     OthersDevice,      // a pipe or device that another user owns in a shared folder, by the same rule
     PipeWithoutReader, // a pipe that no program reads: the save would wait for ever
+    OthersInSticky,    // another user's file in a sticky folder of a third: only they may replace it
     Attributes         // the access control list or an extended attribute cannot be kept
 };
 
