@@ -118,22 +118,24 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
         }
         if (!checkDepthsKnown(borehole, fileName, options.precision, messages))
             return;
+        // What the file holds is said once it is written.
+        LoadMessages notes;
         WrittenFields written(*options.schema);
-        reportFieldsWithoutColumn(borehole, written, messages);
+        reportFieldsWithoutColumn(borehole, written, notes);
         const OneRowUnits oneRow(borehole, *options.schema,
                                  options.intervalLocation == CSVOptionsData::IntervalNone ? RowMarking::PercentSum
                                                                                           : RowMarking::Percent,
                                  options.intervalRockType);
-        oneRow.report(borehole, *options.schema, options.precision, messages);
+        oneRow.report(borehole, *options.schema, options.precision, notes);
         if (options.intervalLocation == CSVOptionsData::IntervalNone)
-            reportUnitRowsLeftOut(borehole, oneRow, options, written, messages);
+            reportUnitRowsLeftOut(borehole, oneRow, options, written, notes);
         std::string bytes;
         CsvWriteContext context;
         context.out = &bytes;
         context.syntax.quoting = options.quotingStyle;
         context.syntax.quoteQuote = options.quoteQuoteStyle;
         context.syntax.escape = options.escapeCharacter;
-        context.messages = &messages;
+        context.messages = &notes;
         context.schema = options.schema.get();
 
         const std::vector<FieldDefinition>& fields = options.schema->fields;
@@ -155,8 +157,8 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             context.unit = &unit;
             context.column = 0;
             // A line break would split the row: it is written as a blank, with a warning.
-            writeUnitRow(row, messages, unit, depths, &context, options, written, writeField, writeSeparator,
-                         intervalRow, true);
+            writeUnitRow(row, notes, unit, depths, &context, options, written, writeField, writeSeparator, intervalRow,
+                         true);
             bytes += '\n';
         };
         const UnitRowPlace place =
@@ -165,7 +167,7 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
                                                                         : UnitRowPlace::None;
         forEachWrittenRow(borehole, oneRow, place, options.precision, writeRow);
 
-        if (!writeBoreholeFile(fileName, bytes, MaxBoreholeTextFileBytes, options.backup, messages))
+        if (!writeBoreholeFile(fileName, bytes, MaxBoreholeTextFileBytes, options.backup, messages, notes))
             return;
         borehole.setNameFromPath(fileName);
     } catch (const std::exception& e) {

@@ -113,7 +113,7 @@ std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result)
 }
 
 bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
-                       LoadMessages& messages)
+                       LoadMessages& messages, const LoadMessages& notes)
 {
     if (!checkWriteBytes(bytes.size(), maxBytes, fileName, messages))
         return false;
@@ -121,8 +121,11 @@ bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, s
     const ORBAX_Platform::SafeSaveResult result =
         ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), bytes,
                                          backup ? ORBAX_Platform::path_from_wide(backupName) : std::filesystem::path());
-    if (result.ok)
+    if (result.ok) {
+        for (const LoadMessage& note : notes)
+            addMessage(messages, note.kind, note.severity, note.text);
         return true;
+    }
     std::wstring reason = SaveFailureText(result);
     if (result.step == "backup") {
         // The message ends the reason with its own full stop.

@@ -388,9 +388,15 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
 {
     try {
         std::string out;
-        if (!checkDepthsKnown(borehole, fileName, options.precision, messages) ||
-            !writeBytes(out, messages, borehole, options) ||
-            !writeBoreholeFile(fileName, out, MaxBoreholeTextFileBytes, options.backup, messages))
+        if (!checkDepthsKnown(borehole, fileName, options.precision, messages))
+            return;
+        // What the file holds is said once it is written; a refusal of the bytes is said at once.
+        LoadMessages notes;
+        if (!writeBytes(out, notes, borehole, options)) {
+            messages.insert(messages.end(), notes.begin(), notes.end());
+            return;
+        }
+        if (!writeBoreholeFile(fileName, out, MaxBoreholeTextFileBytes, options.backup, messages, notes))
             return;
         borehole.setNameFromPath(fileName);
     } catch (const std::exception& e) {

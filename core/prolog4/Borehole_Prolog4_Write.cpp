@@ -120,8 +120,10 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
             addError(messages, 5, ORBAX_Utilities::format_message2(11178, fileName, what));
             return;
         }
+        // What the file holds is said once it is written.
+        LoadMessages notes;
         if (schema)
-            oneRow.report(*this, *schema, options.precision, messages);
+            oneRow.report(*this, *schema, options.precision, notes);
         writeLithData(oneRow, options);
 
         DOMImplementation* implementation = DOMImplementationRegistry::getDOMImplementation(u"LS");
@@ -154,7 +156,7 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
         }
         // A Prolog 4 save keeps no backup.
         const std::string bytes(reinterpret_cast<const char*>(target.getRawBuffer()), target.getLen());
-        if (!writeBoreholeFile(fileName, bytes, MaxProlog4FileBytes, false, messages))
+        if (!writeBoreholeFile(fileName, bytes, MaxProlog4FileBytes, false, messages, notes))
             return;
     } catch (const std::exception& e) {
         addInternalError(messages, "Borehole_Prolog4", kSaveLine, e.what());
