@@ -383,7 +383,7 @@ void SafeFileWriter::abandon()
 bool SafeFileWriter::refuse(int code, Refusal refusal, const std::filesystem::path& refused)
 {
     abandon();
-    m_failure = failure("write", error_text(code));
+    m_failure = failure("open", error_text(code));
     m_failure.refusal = refusal;
     m_failure.refused = refused;
     errno = code;

@@ -42,7 +42,9 @@ struct SafeSaveResult {
     bool ok = true;
     // What went wrong, in the system's words (empty on success).
     std::string error;
-    // Which step failed: "backup" when the old file could not become its backup, "write" otherwise.
+    // Which step failed: "open" when the save was refused or its file could not be made or opened,
+    // "backup" when the old file could not become its backup, "write" when the content could not be
+    // written or put in place.
     std::string step;
     // A backup of the replaced file was made.
     bool backedUp = false;

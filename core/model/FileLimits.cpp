@@ -134,7 +134,7 @@ bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, s
         addError(messages, 7, ORBAX_Utilities::format_message(11004, {fileName, backupName, reason}));
         return false;
     }
-    addError(messages, 5, ORBAX_Utilities::format_message(11001, {fileName, reason}));
+    addError(messages, 5, ORBAX_Utilities::format_message(result.step == "open" ? 11001 : 11017, {fileName, reason}));
     return false;
 }
 

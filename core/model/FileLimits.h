@@ -101,7 +101,8 @@ std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result);
 // over `fileName`, the old file kept as "<fileName>.backup" with `backup`, and adds `notes` (the
 // warnings about what the file holds: fields it has no room for, characters it cannot hold) to
 // `messages`. False, the old file standing, with checkWriteBytes' error, message 11004 (kind 7) when
-// the backup failed or 11001 (kind 5) when the write did, and without the notes: nothing was written.
+// the backup failed, 11001 (kind 5) when the file could not be opened or was refused, or 11017 (kind 5)
+// when writing it failed, and without the notes: nothing was written.
 bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
                        LoadMessages& messages, const LoadMessages& notes = {});
 
