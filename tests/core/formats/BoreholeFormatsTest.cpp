@@ -200,16 +200,14 @@ TEST(BoreholeFormats, AFailedSaveSaysNothingOfWhatTheFileHolds)
     Borehole borehole(PrologTest::schemaOf(L"own", {{ROCKTYPE, L"Rock"}, {BOTTOM, L"To"}, {STRING, L"Note"}}));
     borehole.appendUnit(1.0);
     borehole[0].elements[0].values.set(2, L"lost");
-    auto other = PrologTest::schemaOf(L"other", {{ROCKTYPE, L"Rock"}, {BOTTOM, L"To"}, {STRING, L"Colour"}});
-    PrologOptionsData prolog(other, 3, false, DefaultIntervalRockType, FormatProlog30, false, nullptr, nullptr);
     CSVOptionsData csv;
-    csv.schema = other;
-    for (OptionsData* options : {static_cast<OptionsData*>(&prolog), static_cast<OptionsData*>(&csv)}) {
+    csv.schema = PrologTest::schemaOf(L"other", {{ROCKTYPE, L"Rock"}, {BOTTOM, L"To"}, {STRING, L"Colour"}});
+    PrologOptionsData prolog(csv.schema, 3, false, DefaultIntervalRockType, FormatProlog30, false, nullptr, nullptr);
+    for (OptionsData* options : {static_cast<OptionsData*>(&prolog), static_cast<OptionsData*>(&csv)})
         for (const char* name : {"missing/x", "x"}) {
             LoadMessages messages;
             BoreholeFormats::save(options->formatCode, (dir / name).wstring(), borehole, *options, messages);
             ASSERT_EQ(messages.size(), 1u) << name;
-            EXPECT_EQ(messages[0].severity, std::string(name) == "x" ? SeverityWarning : SeverityError);
+            EXPECT_EQ(messages[0].severity, name[0] == 'x' ? SeverityWarning : SeverityError);
         }
-    }
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 
 #include "core/csv/Borehole_CSV.h"
 #include "core/prolog4/Borehole_Prolog4.h"
@@ -186,19 +185,15 @@ TEST(Prolog4Write, EveryUnitReadsBackAsTheUnitItWas)
 TEST(Prolog4Write, FieldsBeyondTheNamesTheReaderTakesAreRefused)
 {
     QuorTest::TempDir dir;
-    std::ofstream file(dir / "wide.prolog", std::ios::binary);
-    file << "<CProlog><CHeadings>";
-    for (int i = 0; i < 10000; ++i)
-        file << "<m_HeadingItem><CItem><m_Heading>H" << i << "</m_Heading></CItem></m_HeadingItem>";
-    file << "</CHeadings><m_Data><CLithData><a>SAND</a><b>100</b>";
-    for (int i = 0; i < 9996; ++i)
-        file << "<c/>";
-    file << "<d>1</d><e>1</e></CLithData></m_Data></CProlog>";
-    file.close();
-    auto wide10000 = readBack(dir / "wide.prolog");
-    ASSERT_EQ(wide10000->size(), 1u);
+    std::string headings, cells;
+    for (int i = 0; i < 10000; ++i) {
+        headings += "<m_HeadingItem><CItem><m_Heading>H" + std::to_string(i) + "</m_Heading></CItem></m_HeadingItem>";
+        cells += "<c>100</c>";
+    }
+    QuorTest::write_file(dir / "wide.prolog", "<CProlog><CHeadings>" + headings + "</CHeadings><m_Data><CLithData>" +
+                                                  cells + "</CLithData></m_Data></CProlog>");
     LoadMessages messages;
-    Borehole_Prolog4::save(wide(dir / "out.prolog"), *wide10000, OptionsData(), messages);
+    Borehole_Prolog4::save(wide(dir / "out.prolog"), *readBack(dir / "wide.prolog"), OptionsData(), messages);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].text.find(L"more than 10000 different names"), std::wstring::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "out.prolog"));

@@ -304,29 +304,26 @@ TEST(SafeFile, APipeIsWrittenOnlyWhileSomeoneReadsItAndNeverAnotherUsersInAShare
 }
 
 // /dev/stdout leads to the kernel's own link of the open pipe or socket ("pipe:[1234]"), which names
-// no file: the save writes to what the descriptor holds, and makes no file of that name. A deleted
-// file behind such a link has no name to put a new file under, and is refused.
+// no file: the save writes into what the descriptor holds. A deleted file there has no name to put a
+// new file under, and is refused.
 TEST(SafeFile, ThePipeOrSocketOfAnOpenDescriptorIsWrittenInPlace)
 {
     QuorTest::TempDir dir;
-    int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
-    int pair[2];
+    int pipe[2], pair[2];
+    ASSERT_EQ(::pipe(pipe), 0);
     ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
-    const auto descriptor = [](int fd) { return std::filesystem::path("/dev/fd") / std::to_string(fd); };
-    for (const auto& [writeEnd, readEnd] : {std::pair{ends[1], ends[0]}, std::pair{pair[1], pair[0]}}) {
-        const SafeSaveResult result = save_file_safely(descriptor(writeEnd), std::string("piped"));
-        EXPECT_TRUE(result.ok) << result.error;
+    const int deleted = ::open((dir / "gone.pro").c_str(), O_WRONLY | O_CREAT, 0600);
+    std::filesystem::remove(dir / "gone.pro");
+    auto descriptor = [](int fd) { return std::filesystem::path("/dev/fd") / std::to_string(fd); };
+    for (const int* ends : {pipe, pair}) {
+        ASSERT_TRUE(save_file_safely(descriptor(ends[1]), std::string("piped")).ok);
         char got[16] = {};
-        EXPECT_EQ(::read(readEnd, got, sizeof got), 5);
+        EXPECT_EQ(::read(ends[0], got, sizeof got), 5);
         EXPECT_EQ(std::string(got), "piped");
     }
-    const int deleted = ::open((dir / "gone.pro").c_str(), O_WRONLY | O_CREAT, 0600);
-    ASSERT_GE(deleted, 0);
-    std::filesystem::remove(dir / "gone.pro");
     EXPECT_EQ(save_file_safely(descriptor(deleted), std::string("x")).error, "No such file or directory");
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-    for (int fd : {ends[0], ends[1], pair[0], pair[1], deleted})
+    for (int fd : {pipe[0], pipe[1], pair[0], pair[1], deleted})
         ::close(fd);
 }
 
