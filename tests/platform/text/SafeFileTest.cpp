@@ -317,9 +317,8 @@ TEST(SafeFile, ThePipeOrSocketOfAnOpenDescriptorIsWrittenInPlace)
     auto descriptor = [](int fd) { return std::filesystem::path("/dev/fd") / std::to_string(fd); };
     for (const int* ends : {pipe, pair}) {
         ASSERT_TRUE(save_file_safely(descriptor(ends[1]), std::string("piped")).ok);
-        char got[16] = {};
-        EXPECT_EQ(::read(ends[0], got, sizeof got), 5);
-        EXPECT_EQ(std::string(got), "piped");
+        char got[8] = {};
+        EXPECT_EQ(std::string(got, static_cast<std::size_t>(std::max<ssize_t>(0, ::read(ends[0], got, 8)))), "piped");
     }
     EXPECT_EQ(save_file_safely(descriptor(deleted), std::string("x")).error, "No such file or directory");
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
