@@ -852,15 +852,14 @@ TEST_F(HoldexCommands, AnotherUsersFileInAStickyFolderIsRefusedBeforeAnythingIsM
         fs::copy_file(dir / "hole30.pro", dir / "shared" / name);
     ASSERT_EQ(::chmod((dir / "shared" / "root.pro").c_str(), 0666), 0);
     ASSERT_EQ(::chown((dir / "shared" / "mine.pro").c_str(), 65534, 65534), 0);
-    for (const std::string target : {"root.pro", "mine.pro"}) {
+    for (const auto& [target, refused] : {std::pair{"root.pro", "root.pro"}, {"mine.pro", "mine.pro.backup"}}) {
         const auto r = QuorTest::run_program("/usr/bin/setpriv",
                                              {"--reuid=65534", "--regid=65534", "--clear-groups",
                                               QuorTest::program_path("Holdex").string(), "repair", "-s", "Short",
-                                              "shared/" + target},
+                                              std::string("shared/") + target},
                                              dir.path());
         EXPECT_EQ(r.exitCode, 2);
-        EXPECT_TRUE(contains(r.err, "shared/" + (target == "root.pro" ? target : target + ".backup") +
-                                        " belongs to another user in a sticky folder"))
+        EXPECT_TRUE(contains(r.err, std::string("shared/") + refused + " belongs to another user in a sticky"))
             << r.err;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "shared"), fs::directory_iterator()), 3);
