@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-
 #include <unordered_set>
 
 #include "core/catalogue/Messages.h"

@@ -69,7 +69,7 @@ private:
 
     const SchemaDefinition& m_written;
     NoCaseCompare m_compare;
-    // Upper-cased names, each to its first field.
+    // The written fields' names upper-cased, each to its first field, and in the fields' order.
     std::unordered_map<std::wstring, int> m_first;
     std::vector<std::wstring> m_keys;
     std::unordered_map<const SchemaDefinition*, Match> m_matches;
@@ -78,12 +78,13 @@ private:
 using FieldWriter = void (*)(void* formatContext, const std::string& text, const OptionsData& options);
 using SeparatorWriter = void (*)(void* formatContext, const OptionsData& options);
 
-// For each field of the written schema (`fields`, options.schema's) in order: its narrow text (code page 1252, "?" for
-// a character that has none) handed to writeField, with writeSeparator between two fields. The depth fields are written
-// from `depths` (DepthsAsWritten). `intervalRow` marks the composite row of an interbedded unit. Rock type, sample, ply
-// and seam with characters that cannot be saved give one warning (11111) per field. With `lineFields` (a format whose
-// rows end at line ends) a carriage return or line feed in any field is written as a blank, with the same warning, so
-// that the record stays aligned.
+// For each field of the written schema (`fields`, that of options.schema) in order: its narrow text
+// (code page 1252, "?" for a character that has none) handed to writeField, with writeSeparator
+// between two fields. The depth fields are written from `depths` (DepthsAsWritten). `intervalRow`
+// marks the composite row of an interbedded unit. Rock type, sample, ply and seam with characters
+// that cannot be saved give one warning (11111) per field. With `lineFields` (a format whose rows end
+// at line ends) a carriage return or line feed in any field is written as a blank, with the same
+// warning, so that the record stays aligned.
 void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, const WrittenDepths& depths,
                   void* formatContext, const OptionsData& options, WrittenFields& fields, FieldWriter writeField,
                   SeparatorWriter writeSeparator, bool intervalRow, bool lineFields = false);
