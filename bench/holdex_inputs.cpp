@@ -2,10 +2,12 @@
 // largest ones its reads take, as a user would run them: a configuration of many one-field schemas
 // (read before every command) and one nested millions deep (refused), Prolog 4 files of elements nested
 // millions deep, of hundreds of thousands of attributes and of an entity that expands to millions of
-// rows (refused), a Prolog 4 file of the most units and one of the most text its reads take, and a CSV
-// file of a million units of 32 fields. Prints the median wall time and the peak memory of several runs
-// beside the size of the input.
-//   holdex_inputs HOLDEX [SCHEMAS=40000] [LEVELS=2000000] [RUNS=5] [ATTRIBUTES=500000] [FOLDER=/tmp]
+// rows (refused), a Prolog 4 file of the most units and one of the most text its reads take, a CSV
+// file of a million units of 32 fields, and the conversion of a CSV file whose schema has most of the
+// fields a configuration holds (once quadratic in them: 40,000 fields took 11 s). Prints the median
+// wall time and the peak memory of several runs beside the size of the input.
+//   holdex_inputs HOLDEX [SCHEMAS=40000] [LEVELS=2000000] [RUNS=5] [ATTRIBUTES=500000] [FIELDS=850000]
+//                 [FOLDER=/tmp]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -90,7 +92,7 @@ int main(int argc, char* argv[])
 {
     if (argc < 2) {
         std::fprintf(stderr, "usage: holdex_inputs HOLDEX [SCHEMAS=40000] [LEVELS=2000000] [RUNS=5] "
-                             "[ATTRIBUTES=500000] [FOLDER=/tmp]\n");
+                             "[ATTRIBUTES=500000] [FIELDS=850000] [FOLDER=/tmp]\n");
         return 2;
     }
     const std::string holdex = argv[1];
@@ -98,7 +100,8 @@ int main(int argc, char* argv[])
     const long levels = argc > 3 ? std::atol(argv[3]) : 2000000;
     const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 5;
     const long attributes = argc > 5 ? std::atol(argv[5]) : 500000;
-    const std::string folder = argc > 6 ? argv[6] : "/tmp";
+    const long fields = argc > 6 ? std::atol(argv[6]) : 850000;
+    const std::string folder = argc > 7 ? argv[7] : "/tmp";
     const std::string stem = folder + "/holdex_inputs_" + std::to_string(::getpid());
     const std::string config = stem + ".txt";
     const std::string plainConfig = stem + "_plain.txt";
@@ -110,6 +113,9 @@ int main(int argc, char* argv[])
     const std::string thin = stem + "_thin.prolog";
     const std::string text = stem + "_text.prolog";
     const std::string cells = stem + "_cells.csv";
+    const std::string fieldsConfig = stem + "_fields.txt";
+    const std::string fieldsCsv = stem + "_fields.csv";
+    const std::string fieldsOut = stem + "_fields.out";
     {
         std::string wideSchema = "   Wide {\n      ROCKTYPE \"Rock\"\n      THICKNESS \"Thick\"\n";
         for (int i = 0; i < 30; ++i)
@@ -181,12 +187,34 @@ int main(int argc, char* argv[])
         wideCsv << "heading\n";
         for (int i = 0; i < 1000000; ++i)
             wideCsv << row;
-        if (!out || !plain || !csv || !xml || !many || !deep || !expanding || !units || !texts || !wideCsv) {
+        // A schema of FIELDS fields, with another that names a sixth of them backwards (so that each
+        // field is looked up by its name), and a CSV file of 30 rows of them: a save of every field of
+        // every row, read before through the counts (30 rows of 850,000 fields are 25,500,000 cells).
+        std::ofstream schemaOfFields(fieldsConfig, std::ios::binary);
+        schemaOfFields << "Quorlog Configuration v3\nSchemaDefinitions {\nMany {\nBOTTOM B\nROCKTYPE R\n";
+        for (long i = 0; i < fields; ++i)
+            schemaOfFields << "STRING F" << i << "\n";
+        schemaOfFields << "}\nBackwards {\nBOTTOM B\nROCKTYPE R\n";
+        for (long i = fields / 6; i-- > 0;)
+            schemaOfFields << "STRING F" << i << "\n";
+        schemaOfFields << "}\n}\n";
+        std::ofstream manyCsv(fieldsCsv, std::ios::binary);
+        manyCsv << "heading\n";
+        for (int r = 1; r <= 30; ++r) {
+            manyCsv << r << ",SAND";
+            for (long i = 0; i < fields; ++i)
+                manyCsv << ",x";
+            manyCsv << "\n";
+        }
+        if (!out || !plain || !csv || !xml || !many || !deep || !expanding || !units || !texts || !wideCsv ||
+            !schemaOfFields || !manyCsv) {
             std::fprintf(stderr, "holdex_inputs: cannot write the inputs under %s\n", folder.c_str());
             return 1;
         }
     }
-    std::printf("whole `Holdex export` process, median wall time of %d runs, highest peak (MB = 10^6 bytes):\n", runs);
+    std::printf("whole `Holdex export` (or convert) process, median wall time of %d runs, highest peak (MB = 10^6 "
+                "bytes):\n",
+                runs);
     measure("configuration nested 16 MB deep (refused)", holdex,
             {"-c", deepConfig, "export", "-t", "csv", "-s", "Short", hole}, megabytes_of(deepConfig), runs, 254);
     measure("Prolog 4, entity used 7,000 times (refused)", holdex,
@@ -198,6 +226,15 @@ int main(int argc, char* argv[])
     measure("CSV, 1,000,000 units of 32 fields", holdex,
             {"-c", config, "export", "-t", "csv", "-s", "Wide", "--interval-location", "none", cells},
             megabytes_of(cells), runs, 0);
+    const std::string fieldsTitle = "convert 30 rows of " + std::to_string(fields) + " fields to Prolog 3";
+    measure(
+        fieldsTitle.c_str(), holdex,
+        {"-c", fieldsConfig, "convert", "-t", "csv", "-s", "Many", fieldsCsv, "-t", "prolog3", "-s", "Many", fieldsOut},
+        megabytes_of(fieldsCsv), runs, 0);
+    measure("the same to CSV, a sixth of them by name", holdex,
+            {"-c", fieldsConfig, "convert", "-t", "csv", "-s", "Many", fieldsCsv, "-t", "csv", "-s", "Backwards",
+             fieldsOut},
+            megabytes_of(fieldsCsv), runs, 0);
     const std::string schemasTitle = std::to_string(schemas) + " one-field schemas";
     measure(schemasTitle.c_str(), holdex, {"-c", config, "export", "-t", "csv", "-s", "Short", hole},
             megabytes_of(config), runs, 0);
@@ -212,7 +249,8 @@ int main(int argc, char* argv[])
     std::remove(hole.c_str());
     std::remove(nested.c_str());
     std::remove(wide.c_str());
-    for (const std::string& file : {deepConfig, entity, thin, text, cells})
+    for (const std::string& file :
+         {deepConfig, entity, thin, text, cells, fieldsConfig, fieldsCsv, fieldsOut, fieldsOut + ".backup"})
         std::remove(file.c_str());
     return 0;
 }

@@ -157,8 +157,8 @@ void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageLi
         if (out.backedUp())
             backedUp = true;
         if (!closed)
-            AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Platform::wide_from_utf8(out.errorText())});
+            AddConfigMessage(messages, 1, 3, 1088, {path, ORBAX_Platform::wide_from_utf8(out.errorText())});
     } catch (const WriteFailed& failure) {
-        AddConfigMessage(messages, 1, 3, 1001, {path, ORBAX_Platform::wide_from_utf8(failure.what())});
+        AddConfigMessage(messages, 1, 3, 1088, {path, ORBAX_Platform::wide_from_utf8(failure.what())});
     }
 }

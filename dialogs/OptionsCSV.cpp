@@ -195,8 +195,8 @@ std::wstring COptionsCSV::fileFieldText()
         try {
             ORBAX_Logging::LoadMessages messages;
             unsigned count = ORBAX_Logging::Borehole_CSV::importSchema(m_fileName, messages);
-            // A file that cannot be opened counts as -1 fields.
-            m_fileFields = ORBAX_Logging::hasFailure(messages) ? std::wstring(L"-1") : std::to_wstring(count);
+            // A file that cannot be read has an unknown number of fields.
+            m_fileFields = ORBAX_Logging::hasFailure(messages) ? std::wstring(L"unknown") : std::to_wstring(count);
         } catch (const std::exception&) {
             m_fileFields = L"unknown";
         }

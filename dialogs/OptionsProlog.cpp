@@ -70,9 +70,11 @@ std::wstring COptionsProlog::fileFieldText()
     if (!m_fileCounted) {
         m_fileCounted = true;
         try {
-            // The number of entries the file's schema part declares; -1 when there is none.
+            // The number of entries the file's schema part declares; a file that cannot be read, or
+            // that is no Prolog file, has an unknown number.
             ORBAX_Logging::LoadMessages messages;
-            m_fileFields = std::to_wstring(ORBAX_Logging::Borehole_Prolog::importSchema(m_fileName, messages));
+            const int count = ORBAX_Logging::Borehole_Prolog::importSchema(m_fileName, messages);
+            m_fileFields = count < 0 ? std::wstring(L"unknown") : std::to_wstring(count);
         } catch (const std::exception&) {
             m_fileFields = L"unknown";
         }

@@ -5,6 +5,8 @@
 #include <system_error>
 #include <vector>
 
+#include <linux/magic.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace ORBAX_Platform {
@@ -30,6 +32,18 @@ std::filesystem::path parent_of(const std::filesystem::path& done)
     if (done == done.root_path())
         return done;
     return done.parent_path();
+}
+
+// A link of /proc whose text, read as a name, leads nowhere: the kernel's own link to an open pipe,
+// socket or deleted file ("pipe:[1234]", "/tmp/x (deleted)"). Walking its text would make a new file
+// of that name; only opening the link itself reaches what it stands for.
+bool is_kernel_link(const std::filesystem::path& folder, const std::filesystem::path& target)
+{
+    struct statfs fs {};
+    if (::statfs(folder.empty() ? "." : folder.c_str(), &fs) != 0 || fs.f_type != PROC_SUPER_MAGIC)
+        return false;
+    struct stat info {};
+    return ::lstat((target.is_absolute() ? target : folder / target).c_str(), &info) != 0;
 }
 
 } // namespace
@@ -94,6 +108,11 @@ ResolvedPath resolve_path(const std::filesystem::path& name)
         if (ec) {
             done = next;
             continue;
+        }
+        if (pending.empty() && is_kernel_link(done, target)) {
+            result.path = next;
+            result.kernelLink = true;
+            return result;
         }
         if (target.is_absolute())
             done = target.root_path();

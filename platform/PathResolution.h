@@ -22,11 +22,16 @@ struct ResolvedPath {
     std::filesystem::path refusedLink;
     // ELOOP past the kernel's 40 links (a loop, or a chain too long); 0 otherwise.
     int error = 0;
+    // `path` is a link of the kernel's own that leads to no name: /proc/self/fd/1 (where /dev/stdout
+    // leads) of a pipe ("pipe:[1234]"), a socket or a deleted file. Only the kernel can follow it, when
+    // the link itself is opened.
+    bool kernelLink = false;
 };
 
 // Resolves every link of `name`: the folders on the way and the last part. A name that is not there
 // (or that leads through something other than a folder) stops the walk; the rest is kept as written,
-// and the open that follows fails as it would have.
+// and the open that follows fails as it would have. A link of /proc whose text names nothing stops
+// the walk as a kernel link.
 ResolvedPath resolve_path(const std::filesystem::path& name);
 
 // The file a name finally refers to: resolve_path's path, and `refused` (when given) receives a

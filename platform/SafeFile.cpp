@@ -5,8 +5,10 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include "platform/FileAttributes.h"
@@ -251,6 +253,46 @@ int may_write(const std::filesystem::path& target, const struct stat& info)
     return 0;
 }
 
+// The descriptor of this process that a kernel link names (/proc/<this process>/fd/<n>), -1 for
+// any other name.
+int own_descriptor(const std::filesystem::path& link)
+{
+    const std::filesystem::path own = std::filesystem::path("/proc") / std::to_string(::getpid()) / "fd";
+    if (link.parent_path() != own)
+        return -1;
+    const std::string digits = link.filename().native();
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stoi(digits);
+}
+
+// Whether the process may override the ownership of files (CAP_FOWNER), as root usually may.
+bool may_override_owners()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+    if (::syscall(SYS_capget, &header, data) != 0)
+        return false;
+    return (data[CAP_FOWNER / 32].effective & (1u << (CAP_FOWNER % 32))) != 0;
+}
+
+// Whether a new file may be renamed over `target` (and the target's hard link over its backup): in a
+// sticky folder the system lets only the file's owner, the folder's owner or a process that may
+// override owners do so. 0, or EPERM, which the rename would give once the new file was made.
+int may_replace(const std::filesystem::path& target, const struct stat& info)
+{
+    if (info.st_uid == ::geteuid())
+        return 0;
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    struct stat shared {};
+    if (::stat(folder.c_str(), &shared) != 0 || !(shared.st_mode & S_ISVTX) || shared.st_uid == ::geteuid() ||
+        may_override_owners())
+        return 0;
+    return EPERM;
+}
+
 } // namespace
 
 // The content of a save on its way to the temporary file, or held in memory for a device or pipe
@@ -341,7 +383,7 @@ void SafeFileWriter::abandon()
 bool SafeFileWriter::refuse(int code, Refusal refusal, const std::filesystem::path& refused)
 {
     abandon();
-    m_failure = failure("write", error_text(code));
+    m_failure = failure("open", error_text(code));
     m_failure.refusal = refusal;
     m_failure.refused = refused;
     errno = code;
@@ -365,13 +407,19 @@ bool SafeFileWriter::open(const std::filesystem::path& name)
     const bool exists = ::stat(m_target.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
         return refuse(EISDIR);
+    // What a kernel link leads to has no name beside which a new file could take its place: a pipe,
+    // socket or device is written in place like one found at its name, anything else is refused.
+    if (resolved.kernelLink && (!exists || S_ISREG(old.st_mode)))
+        return refuse(ENOENT);
     if (exists && !S_ISREG(old.st_mode) && !owner_rule_allows(m_target, old))
         return refuse(EACCES, Refusal::OthersDevice, m_target);
     // A file its permissions keep from changes stays as it is.
     if (const int code = exists ? may_write(m_target, old) : 0)
         return refuse(code);
     if (exists && !S_ISREG(old.st_mode))
-        return openInPlace();
+        return openInPlace(resolved.kernelLink);
+    if (const int code = exists ? may_replace(m_target, old) : 0)
+        return refuse(code, Refusal::OthersInSticky, m_target);
     // A new file gets the permissions the user's umask gives; a replaced one starts private and then
     // takes the old file's.
     m_fd = create_exclusive(m_target, exists ? 0600 : 0666, m_temporary, m_temporarySlot);
@@ -384,11 +432,32 @@ bool SafeFileWriter::open(const std::filesystem::path& name)
     return true;
 }
 
-bool SafeFileWriter::openInPlace()
+bool SafeFileWriter::openInPlace(bool kernelLink)
 {
     // Opened without waiting: a pipe that no program reads fails here at once instead of holding the
-    // save for ever. A link put at the name since it was examined is not followed.
-    const int fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    // save for ever. A link put at the name since it was examined is not followed, but a kernel link is
+    // the name that leads there: the kernel follows it to its pipe or device and no further.
+    int fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (kernelLink ? 0 : O_NOFOLLOW));
+    if (fd < 0 && errno == ENXIO && kernelLink) {
+        // A socket is not opened again through its link: one this process holds is written through a
+        // copy of its own descriptor, which is left as it is (blocking or not).
+        if (const int own = own_descriptor(m_target); own >= 0) {
+            fd = ::fcntl(own, F_DUPFD_CLOEXEC, 0);
+            struct stat info {};
+            if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISSOCK(info.st_mode))) {
+                ::close(fd);
+                fd = -1;
+                errno = ENXIO;
+            }
+            if (fd >= 0) {
+                m_fd = fd;
+                m_inPlace = true;
+                m_open = true;
+                m_buffer->toMemory();
+                return true;
+            }
+        }
+    }
     if (fd < 0) {
         const int code = errno;
         struct stat info {};
@@ -450,13 +519,23 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
     SafeSaveResult result;
     struct stat old {};
     if (!backupPath.empty() && ::stat(m_target.c_str(), &old) == 0) {
-        const int code = make_backup(m_target, backupPath);
-        if (code == 0)
+        // Another user's older backup in a sticky folder cannot be replaced: said as such, and no
+        // link of the target is made beside it.
+        struct stat older {};
+        const bool othersBackup = ::lstat(backupPath.c_str(), &older) == 0 && may_replace(backupPath, older) != 0;
+        const int code = othersBackup ? EPERM : make_backup(m_target, backupPath);
+        if (code == 0) {
             result.backedUp = true;
-        else if (backup == Backup::Required)
-            return fail("backup", code);
-        else
+        } else if (backup == Backup::Required) {
+            result = fail("backup", code);
+            if (othersBackup) {
+                result.refusal = Refusal::OthersInSticky;
+                result.refused = backupPath;
+            }
+            return result;
+        } else {
             result.backupError = error_text(code);
+        }
     }
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         const int code = errno;

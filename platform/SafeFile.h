@@ -8,6 +8,11 @@
 // may set them), so a save never makes a private file readable by others. A backup is a hard link
 // of the old file (a copy where the file system has no links), put in place by a rename.
 //
+// A file that the system would not let the new one take the place of is refused before anything is
+// made: another user's file in a sticky folder (such as /tmp) that a third user owns, unless the
+// process may override file ownership (CAP_FOWNER). Nothing would be left there that the user cannot
+// remove, not even the hard link a backup begins as.
+//
 // A file the user may not write is not replaced: write permission on its folder would allow it, but
 // the file's own permissions say it is not to be changed, as an editor would ask first. The test is
 // the file's own: at least one write permission, and the system's answer for this user (so that even
@@ -29,6 +34,7 @@ enum class Refusal {
     OthersLink,        // a link another user owns in a shared folder (see resolve_path)
     OthersDevice,      // a pipe or device that another user owns in a shared folder, by the same rule
     PipeWithoutReader, // a pipe that no program reads: the save would wait for ever
+    OthersInSticky,    // another user's file in a sticky folder of a third: only they may replace it
     Attributes         // the access control list or an extended attribute cannot be kept
 };
 
@@ -36,7 +42,9 @@ struct SafeSaveResult {
     bool ok = true;
     // What went wrong, in the system's words (empty on success).
     std::string error;
-    // Which step failed: "backup" when the old file could not become its backup, "write" otherwise.
+    // Which step failed: "open" when the save was refused or its file could not be made or opened,
+    // "backup" when the old file could not become its backup, "write" when the content could not be
+    // written or put in place.
     std::string step;
     // A backup of the replaced file was made.
     bool backedUp = false;
@@ -57,7 +65,9 @@ struct SafeSaveResult {
 // refused at once; another user's one in a shared folder is refused by the rule for links. Every
 // symbolic link of the name is followed where the system's rule for links allows it (see
 // resolve_path): the linked file is replaced and the link stays a link. Past 40 links (a loop) the
-// save is refused as the system refuses such a name.
+// save is refused as the system refuses such a name. A kernel link that leads to no name (/dev/stdout
+// of a pipe or socket) is opened as it is and what it leads to written in place; one that leads to a
+// regular file without a name is refused.
 //
 // The new file takes the replaced file's access control list and extended attributes; where it
 // cannot, the save is refused rather than leave a file open to people the old one kept out.
@@ -100,7 +110,7 @@ private:
     class Buffer;
     SafeSaveResult fail(const std::string& step, int code);
     bool refuse(int code, Refusal refusal = Refusal::None, const std::filesystem::path& refused = {});
-    bool openInPlace();
+    bool openInPlace(bool kernelLink);
 
     std::unique_ptr<Buffer> m_buffer;
     std::filesystem::path m_given;

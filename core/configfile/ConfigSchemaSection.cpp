@@ -123,6 +123,7 @@ void ReadSchemaDefinitionsSection(ConfigTokenStream& stream, ConfigMessageList& 
             FormatProblem(stream, messages); // the token still names the schema
         SchemaDefinition schema;
         schema.name = ORBAX_Platform::widen_cp1252(token);
+        const std::wstring firstLine = LineText(stream);
 
         if (!OpenRecord(stream, messages))
             return false;
@@ -159,8 +160,12 @@ void ReadSchemaDefinitionsSection(ConfigTokenStream& stream, ConfigMessageList& 
             if (fieldKind >= 0)
                 schema.fields.emplace_back(fieldKind, ORBAX_Platform::widen_cp1252(fieldName));
         }
-        if (!closed)
-            return false; // the input ended inside the record
+        if (!closed) {
+            // The file ends inside the record (cut off): the schema is not read, and the user is told
+            // before an editor's save writes the configuration without it.
+            AddConfigMessage(messages, 52, 3, 1052, {schema.name, firstLine});
+            return false;
+        }
 
         ORBAX_Logging::LoadMessages validation;
         schema.validate(validation);

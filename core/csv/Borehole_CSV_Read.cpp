@@ -148,6 +148,10 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         std::size_t overfullRows = 0;
         std::size_t firstOverfullLine = 0;
         std::size_t firstOverfullCount = 0;
+        // Percentages that are no number, read as 100 percent, told in one message after the read too.
+        std::size_t badPercentages = 0;
+        std::size_t firstBadPercentageLine = 0;
+        std::wstring firstBadPercentage;
         bool stopped = false;
         std::size_t firstRowLine = 0;
         while (reader.nextRow(cells)) {
@@ -174,7 +178,17 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 case THICKNESS: v.thickness = csvReal(cell); break;
                 case RECOVERED: v.recovered = csvReal(cell); break;
                 case TOP: v.top = csvReal(cell); break;
-                case PERCENTAGE: row.percentage = csvPercentage(cell); break;
+                case PERCENTAGE: {
+                    bool read = true;
+                    row.percentage = csvPercentage(cell, &read);
+                    if (!read && badPercentages++ == 0) {
+                        firstBadPercentageLine = line;
+                        firstBadPercentage = ORBAX_Platform::widen_cp1252(cell.substr(0, 40));
+                        if (cell.size() > 40)
+                            firstBadPercentage += L"...";
+                    }
+                    break;
+                }
                 case ROCKTYPE: {
                     row.rockType = ORBAX_Platform::trimmed_blanks(ORBAX_Platform::widen_cp1252(cell));
                     break;
@@ -298,6 +312,10 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                        ORBAX_Utilities::format_message(
                            11191, {std::to_wstring(firstOverfullLine), std::to_wstring(firstOverfullCount),
                                    std::to_wstring(fields.size()), schema->name, std::to_wstring(overfullRows)}));
+        if (badPercentages > 0)
+            addMessage(messages, 16, SeverityWarning,
+                       ORBAX_Utilities::format_message(11194, {std::to_wstring(firstBadPercentageLine),
+                                                               firstBadPercentage, std::to_wstring(badPercentages)}));
         // Rows that give no unit depths are no borehole: the read fails, naming where they begin.
         if (!empty() && !hasFailure(messages) &&
             std::none_of(begin(), end(), [](const Interval& unit) { return unit.depthsKnown(); }))

@@ -48,6 +48,64 @@ void writeField(void* context, const std::string& text, const OptionsData& optio
     }
 }
 
+// The texts a row writes, field by field (a field of a kind no writer knows stays empty).
+struct CollectedRow {
+    std::vector<std::string> texts;
+    std::size_t column = 0;
+};
+
+void collectText(void* context, const std::string& text, const OptionsData&)
+{
+    auto* row = static_cast<CollectedRow*>(context);
+    row->texts[row->column] = text;
+}
+
+void nextColumn(void* context, const OptionsData&) { ++static_cast<CollectedRow*>(context)->column; }
+
+// Without unit-level rows an interbedded unit keeps in the file only what its element rows carry: the
+// values its unit-level row has of its own (a comment such as "interbedded", a rock type other than the
+// interval rock type) are lost. One warning (11195) names those fields, the number of such units and
+// the first, so that they are never dropped without a word.
+void reportUnitRowsLeftOut(const Borehole& borehole, const OneRowUnits& oneRow, const CSVOptionsData& options,
+                           WrittenFields& written, LoadMessages& messages)
+{
+    const std::vector<FieldDefinition>& fields = written.schema().fields;
+    std::vector<bool> lost(fields.size(), false);
+    std::size_t units = 0;
+    const Interval* first = nullptr;
+    LoadMessages unused;
+    for (std::size_t i = 0; i < borehole.size(); ++i) {
+        const Interval& unit = borehole[i];
+        if (unit.elements.size() < 2 || !unit.composite || oneRow.contains(i))
+            continue;
+        CollectedRow row;
+        row.texts.resize(fields.size());
+        writeUnitRow(*unit.composite, unused, unit, WrittenDepths(), &row, options, written, collectText, nextColumn,
+                     true);
+        const std::wstring rockType = ORBAX_Platform::trimmed_blanks(unit.composite->rockType.str());
+        bool any = false;
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+            const bool own = isFreeField(fields[k].kind) ? !row.texts[k].empty()
+                                                         : fields[k].kind == ROCKTYPE && !rockType.empty() &&
+                                                               rockType != options.intervalRockType;
+            lost[k] = lost[k] || own;
+            any = any || own;
+        }
+        if (any && units++ == 0)
+            first = &unit;
+    }
+    if (!first)
+        return;
+    std::wstring names;
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        if (lost[k])
+            names += (names.empty() ? L"\"" : L", \"") + fields[k].name + L"\"";
+    addMessage(messages, 4, SeverityWarning,
+               ORBAX_Utilities::format_message(11195, {names, std::to_wstring(units),
+                                                       realText(options.precision, first->top()),
+                                                       realText(options.precision, first->bottom)}));
+}
+
 } // namespace
 
 void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const CSVOptionsData& options,
@@ -60,19 +118,24 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
         }
         if (!checkDepthsKnown(borehole, fileName, options.precision, messages))
             return;
-        reportFieldsWithoutColumn(borehole, options, messages);
+        // What the file holds is said once it is written.
+        LoadMessages notes;
+        WrittenFields written(*options.schema);
+        reportFieldsWithoutColumn(borehole, written, notes);
         const OneRowUnits oneRow(borehole, *options.schema,
                                  options.intervalLocation == CSVOptionsData::IntervalNone ? RowMarking::PercentSum
                                                                                           : RowMarking::Percent,
                                  options.intervalRockType);
-        oneRow.report(borehole, *options.schema, options.precision, messages);
+        oneRow.report(borehole, *options.schema, options.precision, notes);
+        if (options.intervalLocation == CSVOptionsData::IntervalNone)
+            reportUnitRowsLeftOut(borehole, oneRow, options, written, notes);
         std::string bytes;
         CsvWriteContext context;
         context.out = &bytes;
         context.syntax.quoting = options.quotingStyle;
         context.syntax.quoteQuote = options.quoteQuoteStyle;
         context.syntax.escape = options.escapeCharacter;
-        context.messages = &messages;
+        context.messages = &notes;
         context.schema = options.schema.get();
 
         const std::vector<FieldDefinition>& fields = options.schema->fields;
@@ -94,7 +157,8 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
             context.unit = &unit;
             context.column = 0;
             // A line break would split the row: it is written as a blank, with a warning.
-            writeUnitRow(row, messages, unit, depths, &context, options, writeField, writeSeparator, intervalRow, true);
+            writeUnitRow(row, notes, unit, depths, &context, options, written, writeField, writeSeparator, intervalRow,
+                         true);
             bytes += '\n';
         };
         const UnitRowPlace place =
@@ -103,7 +167,7 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
                                                                         : UnitRowPlace::None;
         forEachWrittenRow(borehole, oneRow, place, options.precision, writeRow);
 
-        if (!writeBoreholeFile(fileName, bytes, MaxBoreholeTextFileBytes, options.backup, messages))
+        if (!writeBoreholeFile(fileName, bytes, MaxBoreholeTextFileBytes, options.backup, messages, notes))
             return;
         borehole.setNameFromPath(fileName);
     } catch (const std::exception& e) {

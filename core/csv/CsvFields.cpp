@@ -270,13 +270,14 @@ double csvReal(std::string_view field)
     return value;
 }
 
-int csvPercentage(std::string_view field)
+int csvPercentage(std::string_view field, bool* read)
 {
     std::size_t used = 0;
     long value = ORBAX_Platform::parse_long(field, &used);
-    if (used == 0 || value < INT_MIN || value > INT_MAX)
-        return 100;
-    return static_cast<int>(value);
+    const bool number = used != 0 && value >= INT_MIN && value <= INT_MAX;
+    if (read)
+        *read = number || field.find_first_not_of(" \t") == std::string_view::npos;
+    return number ? static_cast<int>(value) : 100;
 }
 
 } // namespace ORBAX_Logging

@@ -86,6 +86,8 @@ unsigned countCsvColumns(std::string_view line);
 // the longest number, trailing characters ignored. A field that does not begin with a number gives
 // not-a-number (real) or 100 (percentage).
 double csvReal(std::string_view field);
-int csvPercentage(std::string_view field);
+// `read`, where given, is set false when the field holds text that gives no percentage (no number,
+// or one beyond any whole number a percentage holds), true otherwise (a blank field is a missing one).
+int csvPercentage(std::string_view field, bool* read = nullptr);
 
 } // namespace ORBAX_Logging

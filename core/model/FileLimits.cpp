@@ -104,6 +104,7 @@ std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result)
     case Refusal::OthersLink: return ORBAX_Utilities::format_message1(1092, name);
     case Refusal::OthersDevice: return ORBAX_Utilities::format_message1(1093, name);
     case Refusal::PipeWithoutReader: return ORBAX_Utilities::format_message1(1094, name);
+    case Refusal::OthersInSticky: return ORBAX_Utilities::format_message1(1089, name);
     case Refusal::Attributes:
         return ORBAX_Utilities::format_message2(1095, name, ORBAX_Platform::wide_from_utf8(result.error));
     case Refusal::None: break;
@@ -112,7 +113,7 @@ std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result)
 }
 
 bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
-                       LoadMessages& messages)
+                       LoadMessages& messages, const LoadMessages& notes)
 {
     if (!checkWriteBytes(bytes.size(), maxBytes, fileName, messages))
         return false;
@@ -120,13 +121,20 @@ bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, s
     const ORBAX_Platform::SafeSaveResult result =
         ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), bytes,
                                          backup ? ORBAX_Platform::path_from_wide(backupName) : std::filesystem::path());
-    if (result.ok)
+    if (result.ok) {
+        for (const LoadMessage& note : notes)
+            addMessage(messages, note.kind, note.severity, note.text);
         return true;
-    const std::wstring reason = SaveFailureText(result);
-    if (result.step == "backup")
+    }
+    std::wstring reason = SaveFailureText(result);
+    if (result.step == "backup") {
+        // The message ends the reason with its own full stop.
+        if (!reason.empty() && reason.back() == L'.')
+            reason.pop_back();
         addError(messages, 7, ORBAX_Utilities::format_message(11004, {fileName, backupName, reason}));
-    else
-        addError(messages, 5, ORBAX_Utilities::format_message(11001, {fileName, reason}));
+        return false;
+    }
+    addError(messages, 5, ORBAX_Utilities::format_message(result.step == "open" ? 11001 : 11017, {fileName, reason}));
     return false;
 }
 

@@ -98,10 +98,12 @@ std::wstring FileReadFailureText(ORBAX_Platform::FileRead outcome, int code, std
 std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result);
 
 // The last step of every borehole save: once checkWriteBytes allows the bytes, writes them safely
-// over `fileName`, the old file kept as "<fileName>.backup" with `backup`. False, the old file
-// standing, with checkWriteBytes' error, message 11004 (kind 7) when the backup failed or 11001
-// (kind 5) when the write did.
+// over `fileName`, the old file kept as "<fileName>.backup" with `backup`, and adds `notes` (the
+// warnings about what the file holds: fields it has no room for, characters it cannot hold) to
+// `messages`. False, the old file standing, with checkWriteBytes' error, message 11004 (kind 7) when
+// the backup failed, 11001 (kind 5) when the file could not be opened or was refused, or 11017 (kind 5)
+// when writing it failed, and without the notes: nothing was written.
 bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
-                       LoadMessages& messages);
+                       LoadMessages& messages, const LoadMessages& notes = {});
 
 } // namespace ORBAX_Logging

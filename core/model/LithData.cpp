@@ -1,5 +1,7 @@
 #include "core/model/LithData.h"
 
+#include <unordered_map>
+
 namespace ORBAX_Logging {
 
 LithData::LithData(SchemaPtr rowSchema)
@@ -18,13 +20,16 @@ void assignByName(ValueList& target, const SchemaDefinition* targetSchema, const
     if (sourceSchema && targetSchema) {
         const auto& from = sourceSchema->fields;
         const auto& to = targetSchema->fields;
-        for (std::size_t i = 0; i < source.size() && i < from.size(); ++i) {
-            for (std::size_t k = 0; k < to.size(); ++k) {
-                if (to[k].name == from[i].name) {
-                    mapped[k] = source[i];
-                    break;
-                }
-            }
+        // Each name to its first target field, and the source read once: a row of many fields costs
+        // their number, not its square.
+        std::unordered_map<std::wstring, std::size_t> firstOf;
+        for (std::size_t k = to.size(); k-- > 0;)
+            firstOf[to[k].name] = k;
+        std::vector<std::wstring> values = source.toVector();
+        for (std::size_t i = 0; i < values.size() && i < from.size(); ++i) {
+            const auto found = firstOf.find(from[i].name);
+            if (found != firstOf.end())
+                mapped[found->second] = std::move(values[i]);
         }
     }
     target.assign(mapped);

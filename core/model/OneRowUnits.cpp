@@ -98,11 +98,14 @@ LithData OneRowUnits::rowOf(const Interval& unit)
     LithData row = unit.elements[main];
     row.percentage = 100;
     if (unit.elements.size() >= 2 && unit.composite && unit.composite->schema == row.schema) {
-        const ValueList& whole = unit.composite->values;
-        const std::size_t count = std::min(whole.size(), row.values.size());
+        // Unpacked once: a value looked up or set in place costs a pass over the row's values.
+        const std::vector<std::wstring> whole = unit.composite->values.toVector();
+        std::vector<std::wstring> values = row.values.toVector();
+        const std::size_t count = std::min(whole.size(), values.size());
         for (std::size_t k = 0; k < count; ++k)
-            if (row.values.isEmpty(k) && !whole.isEmpty(k))
-                row.values.set(k, whole.at(k));
+            if (values[k].empty())
+                values[k] = whole[k];
+        row.values.assign(values);
     }
     return row;
 }

@@ -105,24 +105,27 @@ int findField(const std::vector<FieldDefinition>& fields, const std::wstring& na
 
 bool fieldText(std::wstring& out, const LithData& element, const std::wstring& name)
 {
-    if (!element.schema) {
-        out.clear();
-        return false;
-    }
-    const int index = findField(element.schema->fields, name);
+    const int index = element.schema ? findField(element.schema->fields, name) : -1;
     if (index < 0) {
         out.clear();
         return false;
     }
-    switch (element.schema->fields[static_cast<std::size_t>(index)].kind) {
+    return fieldTextAt(out, element, static_cast<std::size_t>(index));
+}
+
+bool fieldTextAt(std::wstring& out, const LithData& element, std::size_t index, const std::vector<std::wstring>* values)
+{
+    switch (element.schema->fields[index].kind) {
     case PERCENTAGE: out = std::to_wstring(element.percentage); break;
     case ROCKTYPE: out = element.rockType; break;
     case STRING:
     case REAL:
     case INTEGER:
     case TOP:
-        out = static_cast<std::size_t>(index) < element.values.size() ? element.values[static_cast<std::size_t>(index)]
-                                                                      : std::wstring();
+        if (values)
+            out = index < values->size() ? (*values)[index] : std::wstring();
+        else
+            out = index < element.values.size() ? element.values[index] : std::wstring();
         break;
     default:
         // Depths, seam, ply, sample and recovered length belong to the unit; the writers take them

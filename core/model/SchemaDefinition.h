@@ -58,6 +58,11 @@ int findField(const std::vector<FieldDefinition>& fields, const std::wstring& na
 // a free (or TOP) field. Unit-level kinds leave `out` as it is and answer true; a name the element's
 // schema lacks empties `out` and answers false.
 bool fieldText(std::wstring& out, const LithData& element, const std::wstring& name);
+// The same for field `index` of the element's schema, which must be below its field count. `values`,
+// where given, are the row's values unpacked (ValueList::toVector), so that a pass over every field
+// reads the row once.
+bool fieldTextAt(std::wstring& out, const LithData& element, std::size_t index,
+                 const std::vector<std::wstring>* values = nullptr);
 inline bool fieldValueToString(std::wstring& out, const LithData& element, const std::wstring& name)
 {
     return fieldText(out, element, name);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "core/catalogue/Messages.h"
 #include "core/model/SchemaDefinition.h"
@@ -124,14 +125,60 @@ bool checkDepthsKnown(const Borehole& borehole, const std::wstring& fileName, in
     return false;
 }
 
+WrittenFields::WrittenFields(const SchemaDefinition& written) : m_written(written)
+{
+    m_keys.reserve(written.fields.size());
+    m_first.reserve(written.fields.size());
+    for (std::size_t k = 0; k < written.fields.size(); ++k) {
+        m_keys.push_back(m_compare.UpperCase(written.fields[k].name));
+        m_first.emplace(m_keys.back(), static_cast<int>(k));
+    }
+}
+
+const WrittenFields::Match& WrittenFields::matchOf(const SchemaDefinition& source)
+{
+    const auto known = m_matches.find(&source);
+    if (known != m_matches.end())
+        return known->second;
+    Match match;
+    const std::size_t count = source.fields.size();
+    // A copy of the written schema whose names all differ: each field is its own match.
+    if (source.fields == m_written.fields && m_first.size() == count) {
+        match.sources.resize(count);
+        for (std::size_t k = 0; k < count; ++k)
+            match.sources[k] = static_cast<int>(k);
+        match.written = match.sources;
+        return m_matches.emplace(&source, std::move(match)).first->second;
+    }
+    std::unordered_map<std::wstring, int> first;
+    first.reserve(count);
+    match.written.assign(count, -1);
+    for (std::size_t k = 0; k < count; ++k) {
+        std::wstring key = m_compare.UpperCase(source.fields[k].name);
+        const auto found = m_first.find(key);
+        if (found != m_first.end())
+            match.written[k] = found->second;
+        first.emplace(std::move(key), static_cast<int>(k));
+    }
+    match.sources.assign(m_keys.size(), -1);
+    for (std::size_t k = 0; k < m_keys.size(); ++k) {
+        const auto found = first.find(m_keys[k]);
+        if (found != first.end())
+            match.sources[k] = found->second;
+    }
+    return m_matches.emplace(&source, std::move(match)).first->second;
+}
+
 void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, const WrittenDepths& depths,
-                  void* formatContext, const OptionsData& options, FieldWriter writeField,
+                  void* formatContext, const OptionsData& options, WrittenFields& fields, FieldWriter writeField,
                   SeparatorWriter writeSeparator, bool intervalRow, bool lineFields)
 {
-    if (!options.schema)
-        return;
-    const SchemaDefinition& schema = *options.schema;
-    const bool sameSchema = options.schema.get() == unit.schema.get();
+    const SchemaDefinition& schema = fields.schema();
+    const bool sameSchema = &schema == unit.schema.get();
+    // Where each written field finds its value in a row of another schema; the row's values are read
+    // once, not once per field.
+    const std::vector<int>* sources = !sameSchema && element.schema ? &fields.sourcesIn(*element.schema) : nullptr;
+    const std::vector<std::wstring> values = element.values.toVector();
 
     for (std::size_t k = 0; k < schema.fields.size(); ++k) {
         if (k > 0)
@@ -182,10 +229,10 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
         case INTEGER: {
             std::wstring value;
             if (sameSchema) {
-                if (k < element.values.size())
-                    value = element.values[k];
-            } else {
-                fieldText(value, element, field.name);
+                if (k < values.size())
+                    value = values[k];
+            } else if (sources && (*sources)[k] >= 0) {
+                fieldTextAt(value, element, static_cast<std::size_t>((*sources)[k]), &values);
             }
             text = ORBAX_Platform::narrow_cp1252(value);
             break;
@@ -208,71 +255,85 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
     }
 }
 
-void reportFieldsWithoutColumn(const Borehole& borehole, const OptionsData& options, LoadMessages& messages)
+void reportFieldsWithoutColumn(const Borehole& borehole, WrittenFields& fields, LoadMessages& messages)
 {
-    if (!options.schema)
-        return;
-    const SchemaDefinition& written = *options.schema;
+    const SchemaDefinition& written = fields.schema();
     std::vector<std::wstring> lost;
-    auto note = [&lost](const std::wstring& name) {
-        if (std::find(lost.begin(), lost.end(), name) == lost.end())
+    std::unordered_set<std::wstring> lostNames;
+    auto note = [&](const std::wstring& name) {
+        if (lostNames.insert(name).second)
             lost.push_back(name);
+    };
+    bool writtenKinds[FieldKindCount] = {};
+    for (const FieldDefinition& field : written.fields)
+        if (field.kind >= 0 && field.kind < FieldKindCount)
+            writtenKinds[field.kind] = true;
+
+    // Per schema of the units and rows: the first field of each kind, and which free fields the
+    // written schema has no field for (a value goes to the written field of the same name, ignoring
+    // case, and only a free field takes it), each named once.
+    struct Source {
+        int firstOfKind[FieldKindCount];
+        std::vector<bool> lacking;
+        std::size_t lackingCount = 0;
+    };
+    std::unordered_map<const SchemaDefinition*, Source> known;
+    auto sourceOf = [&](const SchemaDefinition& schema) -> Source& {
+        const auto found = known.find(&schema);
+        if (found != known.end())
+            return found->second;
+        Source source;
+        std::fill(std::begin(source.firstOfKind), std::end(source.firstOfKind), -1);
+        source.lacking.assign(schema.fields.size(), false);
+        for (std::size_t k = schema.fields.size(); k-- > 0;) {
+            const std::int32_t kind = schema.fields[k].kind;
+            if (kind >= 0 && kind < FieldKindCount)
+                source.firstOfKind[kind] = static_cast<int>(k);
+        }
+        if (&schema != &written) {
+            for (std::size_t k = 0; k < schema.fields.size(); ++k) {
+                if (!isFreeField(schema.fields[k].kind))
+                    continue;
+                const int at = fields.writtenFieldsOf(schema)[k];
+                source.lacking[k] = at < 0 || !isFreeField(written.fields[static_cast<std::size_t>(at)].kind);
+                source.lackingCount += source.lacking[k] ? 1 : 0;
+            }
+        }
+        return known.emplace(&schema, std::move(source)).first->second;
     };
     // A unit-level field is lost when the borehole's schema has it, the written one has not, and the
     // unit holds a value for it.
-    std::vector<std::int32_t> writtenKinds;
-    for (const FieldDefinition& field : written.fields)
-        writtenKinds.push_back(field.kind);
-    auto checkUnitField = [&](const SchemaDefinition* source, std::int32_t kind, bool hasValue) {
-        if (!hasValue || !source || std::find(writtenKinds.begin(), writtenKinds.end(), kind) != writtenKinds.end())
+    auto checkUnitField = [&](const SchemaDefinition* schema, std::int32_t kind, bool hasValue) {
+        if (!hasValue || !schema || writtenKinds[kind])
             return;
-        const int at = source->indexOf(kind);
+        const int at = sourceOf(*schema).firstOfKind[kind];
         if (at >= 0)
-            note(source->fields[static_cast<std::size_t>(at)].name);
-    };
-
-    // Per schema of the rows, which free fields the written schema has no field for: a value goes to
-    // the written field of the same name (ignoring case), and only a free field takes it.
-    struct Lacking {
-        const SchemaDefinition* schema;
-        std::vector<bool> fields;
-    };
-    std::vector<Lacking> known;
-    auto lackingOf = [&](const SchemaDefinition& schema) -> const std::vector<bool>& {
-        for (const Lacking& entry : known)
-            if (entry.schema == &schema)
-                return entry.fields;
-        std::vector<bool> fields(schema.fields.size(), false);
-        if (&schema != &written) {
-            for (std::size_t k = 0; k < schema.fields.size(); ++k) {
-                const std::int32_t kind = schema.fields[k].kind;
-                if (kind != STRING && kind != REAL && kind != INTEGER)
-                    continue;
-                const int at = findField(written.fields, schema.fields[k].name);
-                const std::int32_t target = at >= 0 ? written.fields[static_cast<std::size_t>(at)].kind : -1;
-                fields[k] = target != STRING && target != REAL && target != INTEGER;
-            }
-        }
-        known.push_back({&schema, std::move(fields)});
-        return known.back().fields;
+            note(schema->fields[static_cast<std::size_t>(at)].name);
     };
     auto checkRow = [&](const LithData& row) {
         if (!row.schema)
             return;
-        const std::vector<bool>& lacking = lackingOf(*row.schema);
-        const std::size_t count = std::min(lacking.size(), row.values.size());
-        for (std::size_t k = 0; k < count; ++k)
-            if (lacking[k] && !row.values.isEmpty(k))
-                note(row.schema->fields[k].name);
+        Source& source = sourceOf(*row.schema);
+        if (source.lackingCount > 0) {
+            const std::vector<std::wstring> values = row.values.toVector();
+            const std::size_t count = std::min(source.lacking.size(), values.size());
+            for (std::size_t k = 0; k < count; ++k)
+                if (source.lacking[k] && !values[k].empty()) {
+                    // Named once: the field is no longer looked at in later rows.
+                    source.lacking[k] = false;
+                    --source.lackingCount;
+                    note(row.schema->fields[k].name);
+                }
+        }
         checkUnitField(row.schema.get(), PERCENTAGE, row.percentage != 100);
     };
 
     for (const Interval& unit : borehole) {
-        const SchemaDefinition* source = unit.schema ? unit.schema.get() : borehole.schema.get();
-        checkUnitField(source, SEAM, !unit.seam.empty());
-        checkUnitField(source, PLY, !unit.ply.empty());
-        checkUnitField(source, SAMPLE, !unit.sample.empty());
-        checkUnitField(source, RECOVERED, !std::isnan(unit.recovered));
+        const SchemaDefinition* schema = unit.schema ? unit.schema.get() : borehole.schema.get();
+        checkUnitField(schema, SEAM, !unit.seam.empty());
+        checkUnitField(schema, PLY, !unit.ply.empty());
+        checkUnitField(schema, SAMPLE, !unit.sample.empty());
+        checkUnitField(schema, RECOVERED, !std::isnan(unit.recovered));
         for (const LithData& row : unit.elements)
             checkRow(row);
         if (unit.composite)

@@ -3,10 +3,13 @@
 // schema for one element row of one unit. The format supplies how a field and a separator are
 // written.
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "core/model/Borehole.h"
 #include "core/model/Interval.h"
 #include "core/model/LoadMessage.h"
+#include "core/model/NoCaseCompare.h"
 #include "core/options/OptionsData.h"
 
 namespace ORBAX_Logging {
@@ -43,23 +46,53 @@ private:
 // and the depth above it. Called before anything is written.
 bool checkDepthsKnown(const Borehole& borehole, const std::wstring& fileName, int decimals, LoadMessages& messages);
 
+// The fields of the schema a file is written with, and where each takes its value from in a row of
+// another schema: the first field of the same name, ignoring case. Names are looked up once per save
+// and per schema of the rows, so that a save costs what it writes, not the product of the two
+// schemas' field counts.
+class WrittenFields {
+public:
+    explicit WrittenFields(const SchemaDefinition& written);
+
+    const SchemaDefinition& schema() const { return m_written; }
+    // For each written field in order, its field of the same name in `source`, -1 where it has none.
+    const std::vector<int>& sourcesIn(const SchemaDefinition& source) { return matchOf(source).sources; }
+    // For each field of `source` in order, the written field of its name, -1 where there is none.
+    const std::vector<int>& writtenFieldsOf(const SchemaDefinition& source) { return matchOf(source).written; }
+
+private:
+    struct Match {
+        std::vector<int> sources;
+        std::vector<int> written;
+    };
+    const Match& matchOf(const SchemaDefinition& source);
+
+    const SchemaDefinition& m_written;
+    NoCaseCompare m_compare;
+    // The written fields' names upper-cased, each to its first field, and in the fields' order.
+    std::unordered_map<std::wstring, int> m_first;
+    std::vector<std::wstring> m_keys;
+    std::unordered_map<const SchemaDefinition*, Match> m_matches;
+};
+
 using FieldWriter = void (*)(void* formatContext, const std::string& text, const OptionsData& options);
 using SeparatorWriter = void (*)(void* formatContext, const OptionsData& options);
 
-// For each field of options.schema in order: its narrow text (code page 1252, "?" for a character
-// that has none) handed to writeField, with writeSeparator between two fields. The depth fields are
-// written from `depths` (DepthsAsWritten). `intervalRow` marks the composite row of an interbedded
-// unit. Rock type, sample, ply and seam with characters that cannot be saved give one warning (11111)
-// per field. With `lineFields` (a format whose rows end at line ends) a carriage return or line feed
-// in any field is written as a blank, with the same warning, so that the record stays aligned.
+// For each field of the written schema (`fields`, that of options.schema) in order: its narrow text
+// (code page 1252, "?" for a character that has none) handed to writeField, with writeSeparator
+// between two fields. The depth fields are written from `depths` (DepthsAsWritten). `intervalRow`
+// marks the composite row of an interbedded unit. Rock type, sample, ply and seam with characters
+// that cannot be saved give one warning (11111) per field. With `lineFields` (a format whose rows end
+// at line ends) a carriage return or line feed in any field is written as a blank, with the same
+// warning, so that the record stays aligned.
 void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, const WrittenDepths& depths,
-                  void* formatContext, const OptionsData& options, FieldWriter writeField,
+                  void* formatContext, const OptionsData& options, WrittenFields& fields, FieldWriter writeField,
                   SeparatorWriter writeSeparator, bool intervalRow, bool lineFields = false);
 
 // A file written with another schema than the borehole's keeps only the values the written schema has
 // a field for. Adds one warning (11198) naming every field of the borehole whose values would be lost
 // that way, so that a save never drops them without a word; nothing when none would be.
-void reportFieldsWithoutColumn(const Borehole& borehole, const OptionsData& options, LoadMessages& messages);
+void reportFieldsWithoutColumn(const Borehole& borehole, WrittenFields& fields, LoadMessages& messages);
 
 // The wide text of field `fieldIndex` of the element's schema, as the XML writer wants it: no
 // suppressed percentages, no character check. A field of an unknown kind leaves `out` as it is.

@@ -366,7 +366,8 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
         return false;
     }
 
-    reportFieldsWithoutColumn(borehole, options, messages);
+    WrittenFields written(*options.schema);
+    reportFieldsWithoutColumn(borehole, written, messages);
     const OneRowUnits oneRow(borehole, *options.schema, RowMarking::PercentAndRockType, options.intervalRockType);
     oneRow.report(borehole, *options.schema, options.precision, messages);
     out.reserve(64 + borehole.size() * fieldCount * 10);
@@ -376,8 +377,8 @@ bool Borehole_Prolog::writeBytes(std::string& out, LoadMessages& messages, const
         out += "v3.0  entries=" + std::to_string(fieldCount - 2) + "\r\n";
     forEachWrittenRow(borehole, oneRow, UnitRowPlace::AfterElements, options.precision,
                       [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool unitRow) {
-                          writeUnitRow(row, messages, unit, depths, &out, options, appendLine, noSeparator, unitRow,
-                                       true);
+                          writeUnitRow(row, messages, unit, depths, &out, options, written, appendLine, noSeparator,
+                                       unitRow, true);
                       });
     return true;
 }
@@ -387,9 +388,15 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
 {
     try {
         std::string out;
-        if (!checkDepthsKnown(borehole, fileName, options.precision, messages) ||
-            !writeBytes(out, messages, borehole, options) ||
-            !writeBoreholeFile(fileName, out, MaxBoreholeTextFileBytes, options.backup, messages))
+        if (!checkDepthsKnown(borehole, fileName, options.precision, messages))
+            return;
+        // What the file holds is said once it is written; a refusal of the bytes is said at once.
+        LoadMessages notes;
+        if (!writeBytes(out, notes, borehole, options)) {
+            messages.insert(messages.end(), notes.begin(), notes.end());
+            return;
+        }
+        if (!writeBoreholeFile(fileName, out, MaxBoreholeTextFileBytes, options.backup, messages, notes))
             return;
         borehole.setNameFromPath(fileName);
     } catch (const std::exception& e) {

@@ -1,6 +1,7 @@
 #include "core/prolog4/Borehole_Prolog4.h"
 
 #include <cmath>
+#include <unordered_set>
 
 #include <xercesc/dom/DOMLSSerializer.hpp>
 #include <xercesc/framework/MemBufFormatTarget.hpp>
@@ -44,9 +45,10 @@ std::wstring tagOf(long i, long n)
     return i == n - 2 ? L"EstThick" : L"EstDepth";
 }
 
-// The text written for field k of a row.
+// The text written for field k of a row whose values, unpacked, are `values`.
 std::wstring writtenText(const FieldDefinition& field, std::size_t k, const Interval& unit, const WrittenDepths& depths,
-                         const LithData& row, bool compositeRow, const OptionsData& options)
+                         const LithData& row, const std::vector<std::wstring>& values, bool compositeRow,
+                         const OptionsData& options)
 {
     // A composite row made by an edit has no rock type of its own: it is the interval row.
     const bool intervalRow = compositeRow && row.rockType.empty();
@@ -64,7 +66,7 @@ std::wstring writtenText(const FieldDefinition& field, std::size_t k, const Inte
     case SAMPLE: return unit.sample;
     case STRING:
     case REAL:
-    case INTEGER: return k < row.values.size() ? row.values[k] : std::wstring();
+    case INTEGER: return k < values.size() ? values[k] : std::wstring();
     default: return std::wstring();
     }
 }
@@ -111,14 +113,17 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
             schema ? OneRowUnits(*this, *schema, RowMarking::Percent, options.intervalRockType) : OneRowUnits();
         const int limit = writtenSizeLimit(oneRow, options);
         if (limit) {
-            const std::wstring what =
-                limit == 11174 ? ORBAX_Utilities::format_message1(11174, std::to_wstring(MaxProlog4Nodes))
-                               : ORBAX_Utilities::format_message1(11175, std::to_wstring(MaxProlog4Characters));
+            const std::size_t most = limit == 11167   ? Prolog4Parser::kMaxNames
+                                     : limit == 11174 ? MaxProlog4Nodes
+                                                      : MaxProlog4Characters;
+            const std::wstring what = ORBAX_Utilities::format_message1(limit, std::to_wstring(most));
             addError(messages, 5, ORBAX_Utilities::format_message2(11178, fileName, what));
             return;
         }
+        // What the file holds is said once it is written.
+        LoadMessages notes;
         if (schema)
-            oneRow.report(*this, *schema, options.precision, messages);
+            oneRow.report(*this, *schema, options.precision, notes);
         writeLithData(oneRow, options);
 
         DOMImplementation* implementation = DOMImplementationRegistry::getDOMImplementation(u"LS");
@@ -151,7 +156,7 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
         }
         // A Prolog 4 save keeps no backup.
         const std::string bytes(reinterpret_cast<const char*>(target.getRawBuffer()), target.getLen());
-        if (!writeBoreholeFile(fileName, bytes, MaxProlog4FileBytes, false, messages))
+        if (!writeBoreholeFile(fileName, bytes, MaxProlog4FileBytes, false, messages, notes))
             return;
     } catch (const std::exception& e) {
         addInternalError(messages, "Borehole_Prolog4", kSaveLine, e.what());
@@ -166,23 +171,35 @@ int Borehole_Prolog4::writtenSizeLimit(const OneRowUnits& oneRow, const OptionsD
 {
     // The document as it stands (its data emptied), then each row: its element, an element and a text
     // per field, and the line end and indentation the serializer puts before each element and end tag.
+    // The rows' tags are names of their own ("f1", "f2", ...): a schema of more fields than the
+    // reader takes names would write a file that it refuses.
     std::size_t nodes = 0;
     std::size_t characters = 0;
-    count_nodes(parser.document(), nodes, characters);
+    std::unordered_set<std::basic_string<XMLCh>> names;
+    count_nodes(parser.document(), nodes, characters, &names);
+    names.insert(XmlString(L"CLithData").str());
+    std::unordered_set<std::size_t> fieldCounts;
     std::size_t depth = 0;
     for (const DOMNode* node = dataElement; node; node = node->getParentNode())
         ++depth;
     const std::size_t indent = 1 + 2 * depth;
-    forEachWrittenRow(*this, oneRow, UnitRowPlace::AfterElements, options.precision,
-                      [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool compositeRow) {
-                          const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
-                          const std::size_t n = rowSchema ? rowSchema->fields.size() : 0;
-                          nodes += 3 + 3 * n;
-                          characters += 2 * indent + n * (indent + 2);
-                          for (std::size_t k = 0; k < n; ++k)
-                              characters +=
-                                  writtenText(rowSchema->fields[k], k, unit, depths, row, compositeRow, options).size();
-                      });
+    forEachWrittenRow(
+        *this, oneRow, UnitRowPlace::AfterElements, options.precision,
+        [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool compositeRow) {
+            const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
+            const std::size_t n = rowSchema ? rowSchema->fields.size() : 0;
+            nodes += 3 + 3 * n;
+            characters += 2 * indent + n * (indent + 2);
+            if (fieldCounts.insert(n).second)
+                for (std::size_t k = 0; k < n && names.size() <= Prolog4Parser::kMaxNames; ++k)
+                    names.insert(XmlString(tagOf(static_cast<long>(k), static_cast<long>(n))).str());
+            const std::vector<std::wstring> values = row.values.toVector();
+            for (std::size_t k = 0; k < n; ++k)
+                characters +=
+                    writtenText(rowSchema->fields[k], k, unit, depths, row, values, compositeRow, options).size();
+        });
+    if (names.size() > Prolog4Parser::kMaxNames)
+        return 11167;
     if (nodes > MaxProlog4Nodes)
         return 11174;
     return characters > MaxProlog4Characters ? 11175 : 0;
@@ -208,10 +225,11 @@ void Borehole_Prolog4::writeFields(DOMElement* lithData, const Interval& unit, c
     DOMDocument* document = parser.document();
     const std::vector<FieldDefinition>& fields = rowSchema->fields;
     const long n = static_cast<long>(fields.size());
+    const std::vector<std::wstring> values = row.values.toVector();
     for (long i = 0; i < n; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         const std::wstring tag = tagOf(i, n);
-        const std::wstring text = writtenText(fields[k], k, unit, depths, row, compositeRow, options);
+        const std::wstring text = writtenText(fields[k], k, unit, depths, row, values, compositeRow, options);
         DOMElement* child = document->createElement(XmlString(tag).c_str());
         child->setTextContent(XmlString(text).c_str());
         lithData->appendChild(child);

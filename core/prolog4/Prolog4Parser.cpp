@@ -430,17 +430,23 @@ std::vector<DOMElement*> elements_by_tag(const DOMNode* root, const wchar_t* tag
     return found;
 }
 
-void count_nodes(const DOMNode* root, std::size_t& nodes, std::size_t& characters)
+void count_nodes(const DOMNode* root, std::size_t& nodes, std::size_t& characters,
+                 std::unordered_set<std::basic_string<XMLCh>>* names)
 {
     std::size_t depth = 0;
     const DOMNode* node = root;
     while (node) {
         ++nodes;
         if (node->getNodeType() == DOMNode::ELEMENT_NODE) {
+            if (names)
+                names->emplace(node->getNodeName());
             if (const DOMNamedNodeMap* attributes = node->getAttributes()) {
                 nodes += attributes->getLength();
-                for (XMLSize_t i = 0; i < attributes->getLength(); ++i)
+                for (XMLSize_t i = 0; i < attributes->getLength(); ++i) {
                     characters += XMLString::stringLen(attributes->item(i)->getNodeValue());
+                    if (names)
+                        names->emplace(attributes->item(i)->getNodeName());
+                }
             }
             std::size_t children = 0;
             bool elementChildren = false;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include <xercesc/dom/DOM.hpp>
@@ -96,8 +97,9 @@ std::vector<xercesc::DOMElement*> elements_by_tag(const xercesc::DOMNode* root, 
 // Adds the nodes under `root` (itself included) and the characters of their text to the counts, as
 // a read of the document written indented would count them at most: besides the nodes themselves, a
 // line end and indentation before each child of an element with element children and before its end
-// tag.
-void count_nodes(const xercesc::DOMNode* root, std::size_t& nodes, std::size_t& characters);
+// tag. With `names`, the names of the elements and attributes go into it too.
+void count_nodes(const xercesc::DOMNode* root, std::size_t& nodes, std::size_t& characters,
+                 std::unordered_set<std::basic_string<XMLCh>>* names = nullptr);
 
 // Removes the text nodes of blanks and line ends that lay out elements whose content is other nodes
 // (elements, comments) and no other text, so that a pretty-printing write lays the document out alone:

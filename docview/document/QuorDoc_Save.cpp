@@ -256,7 +256,7 @@ int CQuorDoc::exportBorehole(int k, const std::wstring& path, bool append, std::
     const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(target, bytes);
     if (result.ok)
         return 0;
-    message = format_message(1001, {path, ORBAX_Logging::SaveFailureText(result)});
+    message = format_message(result.step == "open" ? 1001 : 1088, {path, ORBAX_Logging::SaveFailureText(result)});
     return 1;
 }
 

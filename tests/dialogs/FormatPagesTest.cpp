@@ -204,12 +204,12 @@ TEST_F(FormatPages, PrologCountsTheFileOrTheBoreholeToWrite)
     };
     write.DoModal();
 
-    // A file that cannot be opened counts -1 fields.
+    // A file that cannot be opened (or is of another kind) has an unknown number of fields.
     CEnhancedPropertySheet missing(L"Set File Options");
     auto* missingPage = new COptionsProlog(PrologOptions(), &schemas, L"/no/such/file", &missing);
     missing.AddPage(missingPage);
     sandbox.dialogs.inspect = [&](QDialog& d) {
-        EXPECT_EQ(child<QLabel>(d, 1201)->text(), "File has -1 fields (selected schema has unknown fields)");
+        EXPECT_EQ(child<QLabel>(d, 1201)->text(), "File has unknown fields (selected schema has unknown fields)");
         d.reject();
     };
     missing.DoModal();

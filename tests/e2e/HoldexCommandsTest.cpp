@@ -803,7 +803,8 @@ TEST_F(HoldexCommands, SavingOntoAPipeOrADeviceWritesInPlace)
         fs::create_symlink("/dev/full", dir / "full.csv");
         r = holdex({"convert", "-s", "Short", "hole30.pro", "-t", "csv", "-s", "Short", "full.csv"});
         EXPECT_EQ(r.exitCode, 2) << r.err;
-        EXPECT_TRUE(contains(r.err, "No space left on device")) << r.err;
+        // The open went well: it is the write that failed.
+        EXPECT_TRUE(contains(r.err, "Unable to write full.csv\n(No space left on device)")) << r.err;
         EXPECT_TRUE(fs::is_character_file("/dev/full"));
         EXPECT_FALSE(exists("full.csv.backup"));
     }
@@ -834,6 +835,35 @@ TEST_F(HoldexCommands, SavesKeepOffAReadOnlyFileAndAnotherUsersLink)
                                 "owns in a folder open to everyone; it is not followed.)"))
         << r.err;
     EXPECT_EQ(file("secret.txt"), "secret");
+}
+
+// In a sticky folder (such as /tmp) only a file's owner may replace it: a save by another user over
+// root's file, or over root's older backup of the user's own file, is refused before anything is made,
+// and no name is left there that the user could not remove.
+TEST_F(HoldexCommands, AnotherUsersFileInAStickyFolderIsRefusedBeforeAnythingIsMade)
+{
+    if (::geteuid() != 0 || !fs::exists("/usr/bin/setpriv"))
+        GTEST_SKIP() << "running as another user takes root and setpriv";
+    copySample("hole30.pro");
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    fs::create_directory(dir / "shared");
+    ASSERT_EQ(::chmod((dir / "shared").c_str(), 01777), 0);
+    for (const char* name : {"root.pro", "mine.pro", "mine.pro.backup"})
+        fs::copy_file(dir / "hole30.pro", dir / "shared" / name);
+    ASSERT_EQ(::chmod((dir / "shared" / "root.pro").c_str(), 0666), 0);
+    ASSERT_EQ(::chown((dir / "shared" / "mine.pro").c_str(), 65534, 65534), 0);
+    for (const auto& [target, refused] : {std::pair{"root.pro", "root.pro"}, {"mine.pro", "mine.pro.backup"}}) {
+        const auto r = QuorTest::run_program("/usr/bin/setpriv",
+                                             {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                              QuorTest::program_path("Holdex").string(), "repair", "-s", "Short",
+                                              std::string("shared/") + target},
+                                             dir.path());
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(contains(r.err, std::string("shared/") + refused + " belongs to another user in a sticky"))
+            << r.err;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "shared"), fs::directory_iterator()), 3);
+    EXPECT_EQ(file("shared/root.pro"), file("hole30.pro"));
 }
 
 std::string repeated(const std::string& text, std::size_t count)

@@ -162,10 +162,16 @@ TEST(SchemaSection, BadRecordsGiveTheirMessages)
         EXPECT_EQ(read.messages[0].text, L"Format problem with configuration file on line 1");
     }
     {
-        // The end of input inside a record ends the section quietly.
-        const SectionRead read = readSection("{ A { ROCKTYPE r");
-        EXPECT_TRUE(read.messages.empty());
-        EXPECT_TRUE(read.schemas.empty());
+        // A file cut off inside a record loses that schema, and says so; one that ends after a whole
+        // record, without the section's own "}", loses nothing and says nothing.
+        for (const char* cut : {"{ A { ROCKTYPE r BOTTOM b }\n B {\n ROCKTYPE r", "{\n B {\n ROCKTYPE"}) {
+            const SectionRead read = readSection(cut);
+            ASSERT_EQ(read.messages.size(), 1u);
+            EXPECT_EQ(read.messages[0].text,
+                      L"The configuration file ends inside the schema \"B\" that begins on line 2: "
+                      L"the file is cut short, and the schema is not read.");
+        }
+        EXPECT_TRUE(readSection("{ A { ROCKTYPE r BOTTOM b }").messages.empty());
     }
 }
 

@@ -101,6 +101,19 @@ TEST(CsvRead, ValuesByKind)
     EXPECT_TRUE(std::isnan((*borehole)[1].recovered));
 }
 
+// A percentage that is no number, or too large for one, stands as 100 percent as the format has it,
+// but never in silence: one warning names the first such line and counts them. A blank one is missing.
+TEST(CsvRead, APercentageThatIsNoNumberIsToldAndReadAs100)
+{
+    CSVOptionsData options = optionsFor(rockPercentBottom());
+    LoadMessages messages;
+    auto borehole = readText("Rock,Pct,Base\nA, ,1\nB,abc,2\nC,99999999999999999999,3\nD,100%,4\n", options, messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, L"Line 3 gives \"abc\" as its percentage, which is not a whole number that fits: it is "
+                                L"read as 100 percent (lines with such percentages: 2).");
+    EXPECT_EQ(borehole->size(), 4u);
+}
+
 TEST(CsvRead, IntervalRowAfterItsElements)
 {
     CSVOptionsData options = optionsFor(rockPercentBottom(), CSVOptionsData::IntervalAfter);

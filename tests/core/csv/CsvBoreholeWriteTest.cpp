@@ -108,6 +108,27 @@ TEST(CsvWrite, HeadingRowsAndRowOrder)
     EXPECT_NE(text.find("\nIN GENERAL,100,B,,,3.500,5.500\nCOAL,60"), std::string::npos);
 }
 
+// Without unit-level rows, what an interbedded unit's own row holds (a note, a rock type of its own) is
+// not in the file: the save says which fields, and nothing when the row held the interval rock type.
+TEST(CsvWrite, UnitRowsLeftOutAreNamed)
+{
+    QuorTest::TempDir dir;
+    const SchemaPtr schema = fullSchema();
+    Borehole borehole = sampleBorehole(schema);
+    const CSVOptionsData options = optionsFor(schema, 1, 0, CSVOptionsData::IntervalNone);
+    LoadMessages messages;
+    Borehole_CSV::save((dir / "a.csv").wstring(), borehole, options, messages);
+    EXPECT_TRUE(messages.empty());
+    borehole[1].compositeRow().values.set(4, L"interbedded");
+    borehole[1].compositeRow().rockType = L"MIXED";
+    Borehole_CSV::save((dir / "b.csv").wstring(), borehole, options, messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, L"The file was written without unit-level rows, so the values of \"Rock\", \"Note\" "
+                                L"that interbedded units hold in their own rows are not in the file (units: 1, the "
+                                L"first from 2.000 to 5.500).  Write the unit-level rows before or after the "
+                                L"elements to keep them.");
+}
+
 TEST(CsvWrite, QuotingStyles)
 {
     QuorTest::TempDir dir;

@@ -191,3 +191,23 @@ TEST(BoreholeFormats, BlankUnitsKeepTheirPlaceAndAFailedBackupKeepsTheOldFile)
     EXPECT_EQ(messages[0].text.rfind(L"Error copying file from " + path + L" to " + path + L".backup\n", 0), 0u);
     EXPECT_EQ(QuorTest::read_file(dir / "blank"), old);
 }
+
+// What a file holds is said only of a file that was written: a save that fails (here into a folder
+// that is not there) gives its error alone, not that the file was written without some fields.
+TEST(BoreholeFormats, AFailedSaveSaysNothingOfWhatTheFileHolds)
+{
+    QuorTest::TempDir dir;
+    Borehole borehole(PrologTest::schemaOf(L"own", {{ROCKTYPE, L"Rock"}, {BOTTOM, L"To"}, {STRING, L"Note"}}));
+    borehole.appendUnit(1.0);
+    borehole[0].elements[0].values.set(2, L"lost");
+    CSVOptionsData csv;
+    csv.schema = PrologTest::schemaOf(L"other", {{ROCKTYPE, L"Rock"}, {BOTTOM, L"To"}, {STRING, L"Colour"}});
+    PrologOptionsData prolog(csv.schema, 3, false, DefaultIntervalRockType, FormatProlog30, false, nullptr, nullptr);
+    for (OptionsData* options : {static_cast<OptionsData*>(&prolog), static_cast<OptionsData*>(&csv)})
+        for (const char* name : {"missing/x", "x"}) {
+            LoadMessages messages;
+            BoreholeFormats::save(options->formatCode, (dir / name).wstring(), borehole, *options, messages);
+            ASSERT_EQ(messages.size(), 1u) << name;
+            EXPECT_EQ(messages[0].severity, name[0] == 'x' ? SeverityWarning : SeverityError);
+        }
+}

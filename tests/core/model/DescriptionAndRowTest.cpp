@@ -29,8 +29,11 @@ Row rowOf(const LithData& element, const Interval& unit, const OptionsData& opti
 {
     Row row;
     LoadMessages local;
+    if (!options.schema)
+        return row;
+    WrittenFields fields(*options.schema);
     writeUnitRow(element, messages ? *messages : local, unit, DepthsAsWritten(options.precision).next(unit), &row,
-                 options, collectField, countSeparator, intervalRow);
+                 options, fields, collectField, countSeparator, intervalRow);
     return row;
 }
 
@@ -143,6 +146,31 @@ TEST(UnitRows, FreeFieldsByPositionOrByName)
     EXPECT_EQ(rowOf(unit.elements[0], unit, other, false).fields, (std::vector<std::string>{"soft", "", "red", ""}));
     OptionsData none;
     EXPECT_TRUE(rowOf(unit.elements[0], unit, none, false).fields.empty());
+}
+
+// Names are looked up once per schema of the rows: rows of two schemas in one save each find their own
+// fields (the first of a name, ignoring case), and every lost field is named once, in order.
+TEST(UnitRows, OneSaveOverRowsOfSeveralSchemas)
+{
+    auto written = ModelTest::makeSchema(L"w", {{ROCKTYPE, L"Rock"}, {STRING, L"note"}, {STRING, L"NOTE"}});
+    auto first = ModelTest::makeSchema(L"a", {{STRING, L"Lost"}, {STRING, L"Note"}, {ROCKTYPE, L"Rock"}});
+    auto second = ModelTest::makeSchema(L"b", {{ROCKTYPE, L"Rock"}, {STRING, L"Lost"}, {STRING, L"Other"}});
+    Borehole hole(first);
+    hole.push_back(Interval(first, LithData(first)));
+    hole.push_back(Interval(second, LithData(second)));
+    hole[0].elements[0].values.assign({L"gone", L"soft", L""});
+    hole[1].elements[0].values.assign({L"", L"gone too", L"other"});
+    WrittenFields fields(*written);
+    LoadMessages messages;
+    reportFieldsWithoutColumn(hole, fields, messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find(L"no field for \"Lost\", \"Other\" of"), std::wstring::npos);
+    for (std::size_t i = 0; i < 2; ++i) {
+        Row row;
+        writeUnitRow(hole[i].elements[0], messages, hole[i], WrittenDepths(), &row,
+                     OptionsData(written, 2, false, L"IN GENERAL", 2), fields, collectField, countSeparator, false);
+        EXPECT_EQ(row.fields, (std::vector<std::string>{"", i ? "" : "soft", i ? "" : "soft"}));
+    }
 }
 
 TEST(UnitRows, UnsavableCharactersWarnOncePerField)

@@ -179,3 +179,22 @@ TEST(Prolog4Write, EveryUnitReadsBackAsTheUnitItWas)
     Borehole_Prolog4::save(wide(dir / "named.prolog"), *named, OptionsData(), messages);
     EXPECT_EQ(readBack(dir / "named.prolog")->at(1).elements.size(), 2u);
 }
+
+// Each field of a written row is an element of its own name ("f1", "f2", ...): a schema of more
+// fields than the reader takes names would give a file that it refuses, so it is not written.
+TEST(Prolog4Write, FieldsBeyondTheNamesTheReaderTakesAreRefused)
+{
+    QuorTest::TempDir dir;
+    std::string headings, cells;
+    for (int i = 0; i < 10000; ++i) {
+        headings += "<m_HeadingItem><CItem><m_Heading>H" + std::to_string(i) + "</m_Heading></CItem></m_HeadingItem>";
+        cells += "<c>100</c>";
+    }
+    QuorTest::write_file(dir / "wide.prolog", "<CProlog><CHeadings>" + headings + "</CHeadings><m_Data><CLithData>" +
+                                                  cells + "</CLithData></m_Data></CProlog>");
+    LoadMessages messages;
+    Borehole_Prolog4::save(wide(dir / "out.prolog"), *readBack(dir / "wide.prolog"), OptionsData(), messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find(L"more than 10000 different names"), std::wstring::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.prolog"));
+}

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/acl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -300,6 +301,29 @@ TEST(SafeFile, APipeIsWrittenOnlyWhileSomeoneReadsItAndNeverAnotherUsersInAShare
         EXPECT_EQ(::read(reader, got, sizeof got), 0); // no writer ever came
     }
     ::close(reader);
+}
+
+// /dev/stdout leads to the kernel's own link of the open pipe or socket ("pipe:[1234]"), which names
+// no file: the save writes into what the descriptor holds. A deleted file there has no name to put a
+// new file under, and is refused.
+TEST(SafeFile, ThePipeOrSocketOfAnOpenDescriptorIsWrittenInPlace)
+{
+    QuorTest::TempDir dir;
+    int pipe[2], pair[2];
+    ASSERT_TRUE(::pipe(pipe) == 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, pair) == 0);
+    const int deleted = ::open((dir / "gone.pro").c_str(), O_WRONLY | O_CREAT, 0600);
+    std::filesystem::remove(dir / "gone.pro");
+    auto descriptor = [](int fd) { return std::filesystem::path("/dev/fd") / std::to_string(fd); };
+    for (const int* ends : {pipe, pair}) {
+        ASSERT_TRUE(save_file_safely(descriptor(ends[1]), std::string("piped")).ok);
+        char got[8] = {};
+        EXPECT_EQ(::read(ends[0], got, 8), 5);
+        EXPECT_STREQ(got, "piped");
+    }
+    EXPECT_EQ(save_file_safely(descriptor(deleted), std::string("x")).error, "No such file or directory");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    for (int fd : {pipe[0], pipe[1], pair[0], pair[1], deleted})
+        ::close(fd);
 }
 
 // The new file carries the access control list and the extended attributes of the one it replaces,
