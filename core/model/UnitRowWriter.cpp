@@ -341,9 +341,14 @@ void reportFieldsWithoutColumn(const Borehole& borehole, WrittenFields& fields, 
     }
     if (lost.empty())
         return;
+    // A schema of thousands of fields would otherwise make a warning of megabytes: name the first ones
+    // and count the rest.
+    constexpr std::size_t namedAtMost = 20;
     std::wstring names;
-    for (const std::wstring& name : lost)
-        names += (names.empty() ? L"\"" : L", \"") + name + L"\"";
+    for (std::size_t i = 0; i < lost.size() && i < namedAtMost; ++i)
+        names += (names.empty() ? L"\"" : L", \"") + lost[i] + L"\"";
+    if (lost.size() > namedAtMost)
+        names += ORBAX_Utilities::format_message(11193, {std::to_wstring(lost.size() - namedAtMost)});
     addMessage(messages, 4, SeverityWarning, ORBAX_Utilities::format_message(11198, {written.name, names}));
 }
 

@@ -90,8 +90,9 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
                   SeparatorWriter writeSeparator, bool intervalRow, bool lineFields = false);
 
 // A file written with another schema than the borehole's keeps only the values the written schema has
-// a field for. Adds one warning (11198) naming every field of the borehole whose values would be lost
-// that way, so that a save never drops them without a word; nothing when none would be.
+// a field for. Adds one warning (11198) naming the fields of the borehole whose values would be lost
+// that way (the first 20 by name, the others counted), so that a save never drops them without a word;
+// nothing when none would be.
 void reportFieldsWithoutColumn(const Borehole& borehole, WrittenFields& fields, LoadMessages& messages);
 
 // The wide text of field `fieldIndex` of the element's schema, as the XML writer wants it: no

@@ -44,7 +44,9 @@ public:
     // "CDataLogs".
     static std::vector<xercesc::DOMElement*> findDataLog(const xercesc::DOMElement* root);
     void readUnits(const Prolog4OptionsData& options, LoadMessages& messages);
-    void readLithData(const xercesc::DOMElement* lithData, LithData& row, UnitRowValues& values) const;
+    // Returns false when the row's percentage is a text that is no whole number (read as 100 percent).
+    bool readLithData(const xercesc::DOMElement* lithData, LithData& row, UnitRowValues& values,
+                      std::wstring& percentageText) const;
 
     // Heading templates as schemas. The two lists may differ in length after a damaged template.
     static void readTemplates(const xercesc::DOMElement* root, LoadMessages& messages,

@@ -204,10 +204,22 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
     bool newUnit = true;
     double runningDepth = 0.0;
     reserve(std::min(rows.size(), MaxBoreholeUnits + 1));
+    // Percentages that are no number, told in one message after the read.
+    std::size_t badPercentages = 0;
+    std::size_t firstBadPercentageRow = 0;
+    std::wstring firstBadPercentage;
+    std::wstring percentageText;
+    std::size_t rowNumber = 0;
     for (const DOMElement* element : rows) {
+        ++rowNumber;
         LithData row(schema);
         UnitRowValues values;
-        readLithData(element, row, values);
+        if (!readLithData(element, row, values, percentageText) && badPercentages++ == 0) {
+            firstBadPercentageRow = rowNumber;
+            firstBadPercentage = percentageText.substr(0, 40);
+            if (percentageText.size() > 40)
+                firstBadPercentage += L"...";
+        }
 
         counts.addRow(columns, rowCharacters(row));
 
@@ -242,10 +254,16 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
     if (!newUnit)
         addMessage(messages, 3, SeverityWarning,
                    ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
+    if (badPercentages > 0)
+        addMessage(messages, 3, SeverityWarning,
+                   ORBAX_Utilities::format_message(11180, {std::to_wstring(firstBadPercentageRow), firstBadPercentage,
+                                                           std::to_wstring(badPercentages)}));
 }
 
-void Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, UnitRowValues& values) const
+bool Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, UnitRowValues& values,
+                                    std::wstring& percentageText) const
 {
+    bool percentageRead = true;
     const std::vector<FieldDefinition>& fields = schema->fields;
     std::size_t k = 0;
     // The free fields' texts, given to the row in one go.
@@ -266,7 +284,12 @@ void Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, U
         case TOP: values.top = real(text); break;
         case PERCENTAGE: {
             std::int32_t percentage = 100;
-            row.percentage = parseInteger(text, percentage) ? percentage : 100;
+            // An empty percentage is the writer's way of saying 100; any other text that is no
+            // whole number is read as 100 too, but the reader says so.
+            percentageRead = parseInteger(text, percentage) || text.empty();
+            row.percentage = percentageRead ? percentage : 100;
+            if (!percentageRead)
+                percentageText = std::move(text);
             break;
         }
         case ROCKTYPE: row.rockType = std::move(text); break;
@@ -284,6 +307,7 @@ void Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, U
         ++k;
     }
     row.values.assign(texts);
+    return percentageRead;
 }
 
 } // namespace ORBAX_Logging

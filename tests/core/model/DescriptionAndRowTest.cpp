@@ -173,6 +173,29 @@ TEST(UnitRows, OneSaveOverRowsOfSeveralSchemas)
     }
 }
 
+// A schema of many fields written with a small one: the warning names the first twenty and counts the
+// rest, instead of growing with every field.
+TEST(UnitRows, ManyLostFieldsNamedInPart)
+{
+    std::vector<FieldDefinition> many{{ROCKTYPE, L"Rock"}};
+    std::vector<std::wstring> values{L""};
+    for (int i = 1; i <= 25; ++i) {
+        many.push_back({STRING, L"F" + std::to_wstring(i)});
+        values.push_back(L"v");
+    }
+    auto wide = ModelTest::makeSchema(L"wide", many);
+    Borehole hole(wide);
+    hole.push_back(Interval(wide, LithData(wide)));
+    hole[0].elements[0].values.assign(values);
+    auto narrow = ModelTest::makeSchema(L"w", {{ROCKTYPE, L"Rock"}});
+    WrittenFields fields(*narrow);
+    LoadMessages messages;
+    reportFieldsWithoutColumn(hole, fields, messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find(L"\"F19\", \"F20\" and 5 other fields of this"), std::wstring::npos);
+    EXPECT_EQ(messages[0].text.find(L"F21"), std::wstring::npos);
+}
+
 TEST(UnitRows, UnsavableCharactersWarnOncePerField)
 {
     auto schema = ModelTest::fullSchema();

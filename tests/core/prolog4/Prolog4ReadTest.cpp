@@ -120,7 +120,8 @@ TEST(Prolog4Read, VersionFourZeroDocument)
     Prolog4OptionsData options = deduced();
     LoadMessages messages;
     auto loaded = Borehole_Prolog4::load(wide(QuorTest::data_file("prolog4/old_format.prolog")), options, messages);
-    ASSERT_TRUE(messages.empty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(holds(messages, L"Row 1 of the data gives \"abc\" as its percentage"));
     EXPECT_EQ(options.formatCode, 3);
     EXPECT_EQ(loaded->schema->name, L"RockType");
     const auto& fields = loaded->schema->fields;
@@ -236,6 +237,27 @@ TEST(Prolog4Read, AnUnclosedInterbeddedUnitIsReported)
     EXPECT_EQ(
         messages.back().text.rfind(wide(dir / "out.prolog") + L" was not written: the depths of unit 2 (COAL)", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists(dir / "out.prolog"));
+}
+
+// A percentage that is no number reads as 100 percent, as it always has, but not silently; an empty
+// one is the writer's 100 and says nothing.
+TEST(Prolog4Read, PercentagesThatAreNoNumberAreTold)
+{
+    QuorTest::TempDir dir;
+    const std::string xml = "<D><m_Version>4.1</m_Version>" + std::string(kMinimalTemplate) +
+                            "<CDataLogs><CDataLog><m_Data>"
+                            "<CLithData><a>SAND</a><b/><c/><d>2</d></CLithData>"
+                            "<CLithData><a>COAL</a><b>all of it</b><c/><d>3</d></CLithData>"
+                            "<CLithData><a>SHALE</a><b>-</b><c/><d>4</d></CLithData>"
+                            "</m_Data></CDataLog></CDataLogs></D>";
+    LoadMessages messages;
+    auto loaded = loadText(dir, xml, deduced(), messages);
+    ASSERT_EQ(loaded->size(), 3u);
+    EXPECT_EQ((*loaded)[1].elements[0].percentage, 100);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].severity, SeverityWarning);
+    EXPECT_EQ(messages[0].text, L"Row 2 of the data gives \"all of it\" as its percentage, which is not a whole number "
+                                L"that fits: it is read as 100 percent (rows with such percentages: 2).");
 }
 
 TEST(Prolog4Read, ImportTemplate)
