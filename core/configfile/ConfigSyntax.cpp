@@ -6,6 +6,7 @@
 
 #include "core/configfile/ConfigSchemaSection.h"
 #include "platform/Numbers.h"
+#include "platform/Text.h"
 
 namespace QuorLogConfigSyntax {
 
@@ -52,8 +53,18 @@ void ReadRecordList(Stream& stream, ConfigMessageList& messages, std::string& to
         return;
     for (;;) {
         const int kind = stream.nextWordOrString(token);
-        if (EndsRecordList(kind, token) || !ORBAX_Config::CountConfigItems(stream, messages) || !readRecord(kind))
+        if (EndsRecordList(kind, token) || !ORBAX_Config::CountConfigItems(stream, messages))
             return;
+        const std::size_t problems = messages.size();
+        const std::wstring name = ORBAX_Platform::widen_cp1252(token);
+        const std::wstring line = ORBAX_Config::LineText(stream);
+        if (!readRecord(kind)) {
+            // A record that the end of the file cuts off says so, unless its reader has already said
+            // why it stopped: a hand-edited or truncated file must not lose entries without a word.
+            if (messages.size() == problems && stream.peek() == Stream::traits_type::eof())
+                ORBAX_Config::AddConfigMessage(messages, 53, 2, 1053, {name, line});
+            return;
+        }
     }
 }
 

@@ -24,7 +24,8 @@ bool OpenRecord(Stream& stream, ConfigMessageList& messages);
 // A section of records: the "{" that opens it (message 1005 without it), then `readRecord` once a
 // record with the record's first token in `token` and its kind as the argument, until the "}" that
 // closes the section, the end of input, `readRecord` giving false, or the read having built or met
-// too much (CountConfigItems; each record counts one).
+// too much (CountConfigItems; each record counts one). A record that the end of the input cuts off
+// gives warning 1053 naming it, unless its reader reported a problem of its own.
 void ReadRecordList(Stream& stream, ConfigMessageList& messages, std::string& token,
                     const std::function<bool(int kind)>& readRecord);
 // A quoted-string token without its quotes (an unterminated one loses only its opening quote).

@@ -123,9 +123,20 @@ TEST_F(ConfigMessages, ReadingStopsAfterTheSectionOfTheFirstErrorButNotAfterWarn
     EXPECT_EQ(tables.bitmaps.size(), 1u);
     EXPECT_EQ(tables.hatchLists.begin()->second.entries[0].patternId, 0);
 
-    // The end of the file inside a section ends reading without a message.
+    // The end of the file after a whole record ends reading without a message; inside a record, the
+    // cut record is named with its line, whatever the section.
     EXPECT_TRUE(read(Header + "Bitmaps {\n B mono 4 \"0x1\"\n").empty());
     EXPECT_EQ(tables.bitmaps.size(), 1u);
+    for (const std::string& cut :
+         {std::string("Definitions {\n L { Inbuilt black { X } }\n Main {\n  Inbuilt black { Y }\n"),
+          std::string("Correlations {\n S { A }\n Main { A { p"),
+          std::string("Traces {\n GR 0 1 red 1 Y\n Main PATTERN")}) {
+        messages = read(Header + cut);
+        ASSERT_EQ(messages.size(), 1u) << cut;
+        EXPECT_EQ(messages[0].word(), 0x20035u);
+        EXPECT_EQ(messages[0].text, L"The configuration file ends inside the record \"Main\" that begins on line 4: "
+                                    L"the file is cut short, and that record is not read whole.");
+    }
 }
 
 TEST_F(ConfigMessages, RepeatedRecordsMergeOrReplace)
