@@ -178,15 +178,12 @@ TEST(UnitRows, OneSaveOverRowsOfSeveralSchemas)
 TEST(UnitRows, ManyLostFieldsNamedInPart)
 {
     std::vector<FieldDefinition> many{{ROCKTYPE, L"Rock"}};
-    std::vector<std::wstring> values{L""};
-    for (int i = 1; i <= 25; ++i) {
+    for (int i = 1; i <= 25; ++i)
         many.push_back({STRING, L"F" + std::to_wstring(i)});
-        values.push_back(L"v");
-    }
     auto wide = ModelTest::makeSchema(L"wide", many);
     Borehole hole(wide);
     hole.push_back(Interval(wide, LithData(wide)));
-    hole[0].elements[0].values.assign(values);
+    hole[0].elements[0].values.assign(std::vector<std::wstring>(26, L"v"));
     auto narrow = ModelTest::makeSchema(L"w", {{ROCKTYPE, L"Rock"}});
     WrittenFields fields(*narrow);
     LoadMessages messages;
