@@ -244,13 +244,8 @@ int main(int argc, char* argv[])
     const std::string wideTitle = "Prolog 4, " + std::to_string(attributes) + " attributes (refused)";
     measure(wideTitle.c_str(), holdex, {"-c", plainConfig, "export", "-t", "prolog4", "--deduce", wide},
             megabytes_of(wide), runs, 2);
-    std::remove(config.c_str());
-    std::remove(plainConfig.c_str());
-    std::remove(hole.c_str());
-    std::remove(nested.c_str());
-    std::remove(wide.c_str());
-    for (const std::string& file :
-         {deepConfig, entity, thin, text, cells, fieldsConfig, fieldsCsv, fieldsOut, fieldsOut + ".backup"})
+    for (const std::string& file : {config, plainConfig, hole, nested, wide, deepConfig, entity, thin, text, cells,
+                                    fieldsConfig, fieldsCsv, fieldsOut, fieldsOut + ".backup"})
         std::remove(file.c_str());
     return 0;
 }

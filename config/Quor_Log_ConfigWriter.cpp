@@ -8,6 +8,7 @@
 #include "core/configfile/ConfigSchemaSection.h"
 #include "core/configfile/ConfigSyntax.h"
 #include "core/streams/OutputStream.h"
+#include "platform/PathResolution.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 

@@ -21,7 +21,7 @@ ControlEscapingBuffer::Escape escape_for(int fd)
 {
     if (!::isatty(fd))
         return ControlEscapingBuffer::Escape::None;
-    static const TerminalEncoding terminal;
+    const TerminalEncoding& terminal = terminal_encoding();
     if (terminal.isUtf8())
         return ControlEscapingBuffer::Escape::Utf8;
     return terminal.isSingleByte() ? ControlEscapingBuffer::Escape::SingleByte

@@ -15,42 +15,39 @@ namespace {
 
 bool unsupported(int code) { return code == ENOTSUP || code == EOPNOTSUPP || code == ENOSYS; }
 
-// The names of `old`'s extended attributes, each ended by a zero byte; false with errno set.
-bool attribute_names(const std::filesystem::path& old, std::vector<char>& names)
+// Fills `out` through the system's two-step query `get` (the size first, with no buffer, then the
+// bytes), asking again where what it answers grew in between; false with errno set.
+template <class Get>
+bool read_sized(std::vector<char>& out, Get get)
 {
     for (;;) {
-        const ssize_t size = ::llistxattr(old.c_str(), nullptr, 0);
+        const ssize_t size = get(nullptr, 0);
         if (size <= 0) {
-            names.clear();
+            out.clear();
             return size == 0;
         }
-        names.resize(static_cast<std::size_t>(size));
-        const ssize_t got = ::llistxattr(old.c_str(), names.data(), names.size());
+        out.resize(static_cast<std::size_t>(size));
+        const ssize_t got = get(out.data(), out.size());
         if (got >= 0) {
-            names.resize(static_cast<std::size_t>(got));
-            return true;
-        }
-        if (errno != ERANGE) // grown meanwhile: ask again
-            return false;
-    }
-}
-
-// The value of one attribute; false with errno set.
-bool attribute_value(const std::filesystem::path& old, const char* name, std::vector<char>& value)
-{
-    for (;;) {
-        const ssize_t size = ::lgetxattr(old.c_str(), name, nullptr, 0);
-        if (size < 0)
-            return false;
-        value.resize(static_cast<std::size_t>(size));
-        const ssize_t got = ::lgetxattr(old.c_str(), name, value.data(), value.size());
-        if (got >= 0) {
-            value.resize(static_cast<std::size_t>(got));
+            out.resize(static_cast<std::size_t>(got));
             return true;
         }
         if (errno != ERANGE)
             return false;
     }
+}
+
+// The names of `old`'s extended attributes, each ended by a zero byte; false with errno set.
+bool attribute_names(const std::filesystem::path& old, std::vector<char>& names)
+{
+    return read_sized(names, [&](char* buffer, std::size_t size) { return ::llistxattr(old.c_str(), buffer, size); });
+}
+
+// The value of one attribute; false with errno set.
+bool attribute_value(const std::filesystem::path& old, const char* name, std::vector<char>& value)
+{
+    return read_sized(value,
+                      [&](char* buffer, std::size_t size) { return ::lgetxattr(old.c_str(), name, buffer, size); });
 }
 
 // Takes every permission of the owning group's entry away.

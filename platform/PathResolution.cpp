@@ -48,15 +48,18 @@ bool is_kernel_link(const std::filesystem::path& folder, const std::filesystem::
 
 } // namespace
 
+std::filesystem::path folder_of(const std::filesystem::path& file)
+{
+    std::filesystem::path folder = file.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
 bool owner_rule_allows(const std::filesystem::path& file, const struct stat& info)
 {
     if (info.st_uid == ::geteuid())
         return true;
-    std::filesystem::path folder = file.parent_path();
-    if (folder.empty())
-        folder = ".";
     struct stat shared {};
-    if (::stat(folder.c_str(), &shared) != 0)
+    if (::stat(folder_of(file).c_str(), &shared) != 0)
         return false;
     if ((shared.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH))
         return true;

@@ -9,6 +9,9 @@
 
 namespace ORBAX_Platform {
 
+// The folder that holds `file`: its parent, or "." for a bare name.
+std::filesystem::path folder_of(const std::filesystem::path& file);
+
 // The kernel's owner rule for shared folders: the user's own file, a file in a folder that is not
 // both sticky and writable by anyone, or a file that the folder's owner owns too. `info` is the
 // file's own status (that of the link itself for a link).

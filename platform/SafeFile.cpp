@@ -150,10 +150,7 @@ bool write_all(int fd, const char* data, std::size_t size, int& code)
 // opened or synced on this file system is left as it is; only a failing disk fails the save.
 int sync_folder(const std::filesystem::path& file)
 {
-    std::filesystem::path folder = file.parent_path();
-    if (folder.empty())
-        folder = ".";
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(folder_of(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return 0;
     const int code = ::fsync(fd) == 0 ? 0 : errno;
@@ -283,12 +280,9 @@ int may_replace(const std::filesystem::path& target, const struct stat& info)
 {
     if (info.st_uid == ::geteuid())
         return 0;
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
     struct stat shared {};
-    if (::stat(folder.c_str(), &shared) != 0 || !(shared.st_mode & S_ISVTX) || shared.st_uid == ::geteuid() ||
-        may_override_owners())
+    if (::stat(folder_of(target).c_str(), &shared) != 0 || !(shared.st_mode & S_ISVTX) ||
+        shared.st_uid == ::geteuid() || may_override_owners())
         return 0;
     return EPERM;
 }
@@ -434,6 +428,13 @@ bool SafeFileWriter::open(const std::filesystem::path& name)
 
 bool SafeFileWriter::openInPlace(bool kernelLink)
 {
+    const auto inPlace = [this](int fd) {
+        m_fd = fd;
+        m_inPlace = true;
+        m_open = true;
+        m_buffer->toMemory();
+        return true;
+    };
     // Opened without waiting: a pipe that no program reads fails here at once instead of holding the
     // save for ever. A link put at the name since it was examined is not followed, but a kernel link is
     // the name that leads there: the kernel follows it to its pipe or device and no further.
@@ -449,13 +450,8 @@ bool SafeFileWriter::openInPlace(bool kernelLink)
                 fd = -1;
                 errno = ENXIO;
             }
-            if (fd >= 0) {
-                m_fd = fd;
-                m_inPlace = true;
-                m_open = true;
-                m_buffer->toMemory();
-                return true;
-            }
+            if (fd >= 0)
+                return inPlace(fd);
         }
     }
     if (fd < 0) {
@@ -474,11 +470,7 @@ bool SafeFileWriter::openInPlace(bool kernelLink)
         ::close(fd);
         return refuse(code);
     }
-    m_fd = fd;
-    m_inPlace = true;
-    m_open = true;
-    m_buffer->toMemory();
-    return true;
+    return inPlace(fd);
 }
 
 SafeSaveResult SafeFileWriter::fail(const std::string& step, int code)

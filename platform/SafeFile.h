@@ -24,8 +24,6 @@
 #include <streambuf>
 #include <string>
 
-#include "platform/PathResolution.h"
-
 namespace ORBAX_Platform {
 
 // Why a save was refused before anything was written, beyond the system's own refusals.
@@ -92,7 +90,6 @@ public:
     const std::filesystem::path& target() const { return m_target; }
     // Why the last open() failed (ok when it did not).
     const SafeSaveResult& openFailure() const { return m_failure; }
-    const std::string& error() const { return m_failure.error; }
 
     // Where the content goes. Its writes fail once a write to the disk has failed.
     std::streambuf& buffer();

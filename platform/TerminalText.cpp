@@ -83,11 +83,13 @@ std::string TerminalEncoding::encode(const std::wstring& text) const
     return out;
 }
 
-std::string terminal_text(const std::wstring& text)
+const TerminalEncoding& terminal_encoding()
 {
     static const TerminalEncoding terminal;
-    return terminal.encode(text);
+    return terminal;
 }
+
+std::string terminal_text(const std::wstring& text) { return terminal_encoding().encode(text); }
 
 std::string terminal_text_of_bytes(std::string_view bytes)
 {

@@ -29,6 +29,9 @@ private:
     locale_t m_locale = nullptr;
 };
 
+// The encoding of the user's terminal, found once for the whole run.
+const TerminalEncoding& terminal_encoding();
+
 // Wide text in the terminal's encoding.
 std::string terminal_text(const std::wstring& text);
 // Narrow text of unknown origin (an exception's text, a typed argument) in the terminal's encoding:

@@ -4,6 +4,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "core/model/Borehole.h"
+#include "platform/SafeFile.h"
 
 namespace ORBAX_Logging {
 
@@ -25,6 +26,38 @@ std::wstring exceededText(const BoreholeCounts& counts)
 void addWriteRefusal(LoadMessages& messages, const std::wstring& fileName, const std::wstring& what)
 {
     addError(messages, 5, ORBAX_Utilities::format_message2(11178, fileName, what));
+}
+
+// What `borehole` would hold once written with `schema` (its fields give the cells of every row) and
+// read back: the units, one row per element (a blank one for a unit without any) and a unit-level row
+// for an interbedded unit, and the characters of their texts.
+BoreholeCounts writtenCounts(const Borehole& borehole, const SchemaDefinition& schema)
+{
+    BoreholeCounts counts;
+    const std::size_t fields = schema.fields.size();
+    counts.units = borehole.size();
+    for (const Interval& unit : borehole) {
+        counts.characters += unitCharacters(unit);
+        if (unit.elements.empty())
+            counts.addRow(fields, 0);
+        for (const LithData& row : unit.elements)
+            counts.addRow(fields, rowCharacters(row));
+        if (unit.elements.size() >= 2)
+            counts.addRow(fields, unit.composite ? rowCharacters(*unit.composite) : 0);
+        if (counts.exceeded())
+            break;
+    }
+    return counts;
+}
+
+// Before the bytes of a save are written: false, with an error, when they are more than `maxBytes`,
+// the limit of the reader of the file's kind.
+bool checkWriteBytes(std::size_t bytes, std::size_t maxBytes, const std::wstring& fileName, LoadMessages& messages)
+{
+    if (bytes <= maxBytes)
+        return true;
+    addWriteRefusal(messages, fileName, ORBAX_Utilities::format_message1(11176, std::to_wstring(maxBytes >> 20)));
+    return false;
 }
 
 } // namespace
@@ -49,25 +82,6 @@ std::size_t unitCharacters(const Interval& unit)
 
 std::size_t rowCharacters(const LithData& row) { return row.rockType.length() + row.values.characterCount(); }
 
-BoreholeCounts writtenCounts(const Borehole& borehole, const SchemaDefinition& schema)
-{
-    BoreholeCounts counts;
-    const std::size_t fields = schema.fields.size();
-    counts.units = borehole.size();
-    for (const Interval& unit : borehole) {
-        counts.characters += unitCharacters(unit);
-        if (unit.elements.empty())
-            counts.addRow(fields, 0);
-        for (const LithData& row : unit.elements)
-            counts.addRow(fields, rowCharacters(row));
-        if (unit.elements.size() >= 2)
-            counts.addRow(fields, unit.composite ? rowCharacters(*unit.composite) : 0);
-        if (counts.exceeded())
-            break;
-    }
-    return counts;
-}
-
 bool checkWriteCounts(const Borehole& borehole, const SchemaDefinition& schema, const std::wstring& fileName,
                       LoadMessages& messages)
 {
@@ -75,14 +89,6 @@ bool checkWriteCounts(const Borehole& borehole, const SchemaDefinition& schema, 
     if (!counts.exceeded())
         return true;
     addWriteRefusal(messages, fileName, exceededText(counts));
-    return false;
-}
-
-bool checkWriteBytes(std::size_t bytes, std::size_t maxBytes, const std::wstring& fileName, LoadMessages& messages)
-{
-    if (bytes <= maxBytes)
-        return true;
-    addWriteRefusal(messages, fileName, ORBAX_Utilities::format_message1(11176, std::to_wstring(maxBytes >> 20)));
     return false;
 }
 

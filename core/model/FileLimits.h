@@ -16,13 +16,15 @@
 // line per field), and a save that would make a larger one, or one whose borehole passes a count, is
 // refused before the file is touched.
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/model/LoadMessage.h"
 #include "platform/Paths.h"
-#include "platform/SafeFile.h"
+
+namespace ORBAX_Platform {
+struct SafeSaveResult;
+}
 
 namespace ORBAX_Logging {
 
@@ -74,19 +76,10 @@ struct BoreholeCounts {
 std::size_t rowCharacters(const LithData& row);
 std::size_t unitCharacters(const Interval& unit);
 
-// What `borehole` would hold once written with `schema` (its fields give the cells of every row) and
-// read back: the units, one row per element (a blank one for a unit without any) and a unit-level row
-// for an interbedded unit, and the characters of their texts.
-BoreholeCounts writtenCounts(const Borehole& borehole, const SchemaDefinition& schema);
-
 // Before a save of `borehole` to `fileName` with `schema`: false, with an error that names the count
 // and says nothing was written, when the file would hold more than a read takes.
 bool checkWriteCounts(const Borehole& borehole, const SchemaDefinition& schema, const std::wstring& fileName,
                       LoadMessages& messages);
-
-// Before the bytes of a save are written: false, with an error, when they are more than `maxBytes`,
-// the limit of the reader of the file's kind.
-bool checkWriteBytes(std::size_t bytes, std::size_t maxBytes, const std::wstring& fileName, LoadMessages& messages);
 
 // Why a read ended without the file: the system's text, or that the file is larger than `maxBytes`, or
 // that it is no regular file.
@@ -97,12 +90,13 @@ std::wstring FileReadFailureText(ORBAX_Platform::FileRead outcome, int code, std
 // reason naming the file.
 std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result);
 
-// The last step of every borehole save: once checkWriteBytes allows the bytes, writes them safely
-// over `fileName`, the old file kept as "<fileName>.backup" with `backup`, and adds `notes` (the
-// warnings about what the file holds: fields it has no room for, characters it cannot hold) to
-// `messages`. False, the old file standing, with checkWriteBytes' error, message 11004 (kind 7) when
-// the backup failed, 11001 (kind 5) when the file could not be opened or was refused, or 11017 (kind 5)
-// when writing it failed, and without the notes: nothing was written.
+// The last step of every borehole save: unless the bytes are more than `maxBytes` (the limit of the
+// reader of the file's kind), writes them safely over `fileName`, the old file kept as
+// "<fileName>.backup" with `backup`, and adds `notes` (the warnings about what the file holds: fields it
+// has no room for, characters it cannot hold) to `messages`. False, the old file standing, with an
+// error that names the limit (kind 5) for too many bytes, message 11004 (kind 7) when the backup
+// failed, 11001 (kind 5) when the file could not be opened or was refused, or 11017 (kind 5) when
+// writing it failed, and without the notes: nothing was written.
 bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
                        LoadMessages& messages, const LoadMessages& notes = {});
 
