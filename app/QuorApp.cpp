@@ -81,8 +81,7 @@ CQuorApp::CQuorApp()
         list.DoModal();
     };
     m_config.showInternalError = [this](const std::wstring& text) {
-        ORBAX_Platform::showMessage(m_mainFrame.get(), text, ORBAX_Platform::MessageButtons::Ok,
-                                    ORBAX_Platform::MessageIcon::Error);
+        QuorGuard::ShowInternalError(m_mainFrame.get(), text);
     };
 }
 
