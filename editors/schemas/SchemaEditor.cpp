@@ -333,7 +333,6 @@ void CSchemaEditor::OnDeleteSchema()
     if (position < 0 || isBuiltIn(position))
         return;
     PositionedItems::Erase(m_schemas, m_schemaList, m_schemaList->GetCurSel());
-    UpdateButtons();
     FillFields();
     UpdateButtons();
 }
