@@ -81,8 +81,7 @@ CQuorApp::CQuorApp()
         list.DoModal();
     };
     m_config.showInternalError = [this](const std::wstring& text) {
-        ORBAX_Platform::showMessage(m_mainFrame.get(), text, ORBAX_Platform::MessageButtons::Ok,
-                                    ORBAX_Platform::MessageIcon::Error);
+        QuorGuard::ShowInternalError(m_mainFrame.get(), text);
     };
 }
 
@@ -455,15 +454,10 @@ void CQuorApp::EditConfigurationFile(const std::wstring& target)
         if (file.empty() && !saved.empty() && saved != m_config.UserConfigurationPath())
             file = ORBAX_Platform::wide_from_path(saved);
         if (file.empty()) {
-            std::filesystem::path folder = m_config.GetUserConfigurationFolder();
-            std::error_code error;
-            std::filesystem::create_directories(folder, error);
-            if (error)
-                addErrorEntry(format_message(1042, {ORBAX_Platform::wide_from_path(folder),
-                                                    ORBAX_Platform::wide_from_utf8(error.message())}),
-                              problems, status(3, 42));
+            m_config.MakeUserFolder(problems);
             std::filesystem::path user = m_config.UserConfigurationPath();
             file = ORBAX_Platform::wide_from_path(user);
+            std::error_code error;
             if (!std::filesystem::exists(user, error)) {
                 std::filesystem::path source = m_config.programFolder / QuorLogConfig::FileName;
                 std::filesystem::copy_file(source, user, std::filesystem::copy_options::skip_existing, error);

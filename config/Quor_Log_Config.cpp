@@ -91,6 +91,15 @@ bool QuorLogConfig::NamesInstalledFile() const
            ORBAX_Platform::same_file(ConfigurationFilePath(explicitPath), programFolder / FileName);
 }
 
+void QuorLogConfig::MakeUserFolder(ConfigMessageList& messages) const
+{
+    std::error_code error;
+    std::filesystem::create_directories(userFolder, error);
+    if (error)
+        AddConfigMessage(messages, 42, 3, 1042,
+                         {ORBAX_Platform::wide_from_path(userFolder), ORBAX_Platform::wide_from_utf8(error.message())});
+}
+
 std::filesystem::path QuorLogConfig::SavePath() const
 {
     if (clientMode)
@@ -110,17 +119,12 @@ void QuorLogConfig::SaveConfiguration(ConfigMessageList& messages)
         // would be a change that no start reads.
         AddConfigMessage(messages, 31, 3, 1031, {ORBAX_Platform::wide_from_path(programFolder / FileName)});
     } else {
-        std::error_code error;
-        if (target == UserConfigurationPath()) {
-            std::filesystem::create_directories(userFolder, error);
-            if (error)
-                AddConfigMessage(
-                    messages, 42, 3, 1042,
-                    {ORBAX_Platform::wide_from_path(userFolder), ORBAX_Platform::wide_from_utf8(error.message())});
-        }
+        if (target == UserConfigurationPath())
+            MakeUserFolder(messages);
         // Only a regular file is written: a pipe or device in its place (found there, or named on the
         // command line) would not give the configuration back at the next start, and writing into
         // it could stop the program for good.
+        std::error_code error;
         const std::filesystem::file_status status = std::filesystem::status(target, error);
         try {
             if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))

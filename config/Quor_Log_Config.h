@@ -119,6 +119,8 @@ public:
 
     std::filesystem::path GetUserConfigurationFolder() const { return userFolder; }
     std::filesystem::path UserConfigurationPath() const { return userFolder / FileName; }
+    // Makes the per-user folder where it is missing; a failure adds message 1042 to `messages`.
+    void MakeUserFolder(ConfigMessageList& messages) const;
 
     // Section readers, each called just after its section word.
     void ReadBitmapsSection(ORBAX_Config::ConfigTokenStream& stream, ConfigMessageList& messages);

@@ -39,9 +39,8 @@ public:
     virtual QuorLogConfig& Configuration() = 0;
     // The machine-wide client mode: the configuration comes from the program folder only.
     virtual bool ClientMode() const = 0;
-    // Writes the tables to the configuration file that the next start reads: the file named on the
-    // command line, else the per-user file (never the file installed beside the program); a failure
-    // is shown in the error list.
+    // Writes the tables to the configuration file that the next start reads (QuorLogConfig::SavePath);
+    // a failure is shown in the error list.
     virtual void SaveConfiguration() = 0;
     // Checks the bitmaps and hatch lists after an editor has changed them, shows the problems and,
     // while "SaveSettings" is on, saves the modified configuration.

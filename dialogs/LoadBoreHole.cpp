@@ -1,7 +1,6 @@
 #include "dialogs/LoadBoreHole.h"
 
 #include <QButtonGroup>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 

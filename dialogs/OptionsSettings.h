@@ -2,9 +2,9 @@
 // The Settings page of the options sheet: whether settings are remembered and borehole backups made,
 // and the buttons that open the configuration file and the configuration editors. An editor works on
 // a copy of one of the application's tables; after its OK the copy replaces the table at once, the
-// configuration is marked changed, checked and, while settings are remembered, written to the file the
-// next start reads, so that cancelling the sheet afterwards loses no accepted edit. In client mode the editors are
-// replaced by the administrator's notice.
+// configuration is marked changed, checked and, while settings are remembered, written to the file
+// the next start reads, so that cancelling the sheet afterwards loses no accepted edit. In client
+// mode the editors are replaced by the administrator's notice.
 #include <functional>
 
 #include "widgets/dialogs/PropertySheet.h"

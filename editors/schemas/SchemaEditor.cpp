@@ -265,10 +265,7 @@ void CSchemaEditor::appendSchema(SchemaDefinition schema)
     m_schemas.push_back(std::move(schema));
     const int line = addSchemaLine(static_cast<int>(m_schemas.size() - 1));
     colourLine(line);
-    {
-        QSignalBlocker block(m_schemaList);
-        m_schemaList->SetCurSel(line);
-    }
+    m_schemaList->SetCurSel(line);
     FillFields();
     UpdateButtons();
 }
@@ -336,7 +333,6 @@ void CSchemaEditor::OnDeleteSchema()
     if (position < 0 || isBuiltIn(position))
         return;
     PositionedItems::Erase(m_schemas, m_schemaList, m_schemaList->GetCurSel());
-    UpdateButtons();
     FillFields();
     UpdateButtons();
 }
@@ -381,10 +377,7 @@ void CSchemaEditor::OnAddField()
     auto* item = new QListWidgetItem(fieldLine(fields.back()), m_fieldList);
     item->setData(Qt::UserRole, static_cast<int>(fields.size() - 1));
     revalidate(position);
-    {
-        QSignalBlocker block(m_fieldList);
-        m_fieldList->setCurrentRow(m_fieldList->count() - 1);
-    }
+    SortedItems::selectQuietly(m_fieldList, m_fieldList->count() - 1);
     UpdateButtons();
 }
 

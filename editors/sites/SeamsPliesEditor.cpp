@@ -38,12 +38,6 @@ void addEntry(QListWidget* list, const std::wstring& text, int data)
     item->setData(Qt::UserRole, data);
 }
 
-void selectRow(QListWidget* list, int row)
-{
-    QSignalBlocker block(list);
-    list->setCurrentRow(row);
-}
-
 std::vector<std::wstring> seamNames(const CorrelationDefinition& site) { return EditorNames::NamesOf(site.seams); }
 
 } // namespace
@@ -134,10 +128,7 @@ CSeamsPliesEditor::CSeamsPliesEditor(const CorrelationTable& sites, QWidget* par
     connect(m_plyDown, &QPushButton::clicked, this, &CSeamsPliesEditor::OnMovePlyDown);
 
     FillSites();
-    {
-        QSignalBlocker block(m_siteCombo);
-        m_siteCombo->setCurrentIndex(m_siteCombo->count() > 0 ? 0 : -1);
-    }
+    SortedItems::selectQuietly(m_siteCombo, m_siteCombo->count() > 0 ? 0 : -1);
     EnableButtons();
     FillSeams();
 }
@@ -292,7 +283,7 @@ void CSeamsPliesEditor::OnAddSeam()
         return;
     s->seams.emplace_back(name);
     addEntry(m_seamList, name, static_cast<int>(s->seams.size() - 1));
-    selectRow(m_seamList, m_seamList->count() - 1);
+    SortedItems::selectQuietly(m_seamList, m_seamList->count() - 1);
     FillPlies();
 }
 
@@ -346,7 +337,7 @@ void CSeamsPliesEditor::OnAddPly()
         return;
     m->plies.push_back(name);
     addEntry(m_plyList, name, static_cast<int>(m->plies.size() - 1));
-    selectRow(m_plyList, m_plyList->count() - 1);
+    SortedItems::selectQuietly(m_plyList, m_plyList->count() - 1);
     EnableButtons();
 }
 

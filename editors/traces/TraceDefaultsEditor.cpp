@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "config/ConfigText.h"
@@ -172,10 +171,7 @@ CTraceDefaultsEditor::CTraceDefaultsEditor(const TraceDefinitionList& definition
     connect(m_rangeGroup, &QButtonGroup::idClicked, this, &CTraceDefaultsEditor::OnRangeType);
     connect(m_invisible, &QCheckBox::clicked, this, &CTraceDefaultsEditor::OnInvisible);
 
-    {
-        QSignalBlocker block(m_list);
-        m_list->setCurrentRow(m_list->count() > 0 ? 0 : -1);
-    }
+    SortedItems::selectQuietly(m_list, m_list->count() > 0 ? 0 : -1);
     OnSelchangeTrace();
 }
 
@@ -291,10 +287,7 @@ void CTraceDefaultsEditor::OnAdd()
     m_traces.push_back(definition);
     auto* item = new QListWidgetItem(qs(ConfigText::Widen(definition.name)), m_list);
     item->setData(Qt::UserRole, static_cast<int>(m_traces.size() - 1));
-    {
-        QSignalBlocker block(m_list);
-        m_list->setCurrentRow(m_list->count() - 1);
-    }
+    SortedItems::selectQuietly(m_list, m_list->count() - 1);
     OnSelchangeTrace();
 }
 

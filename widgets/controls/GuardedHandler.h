@@ -3,6 +3,7 @@
 // failure ends the handler and is reported as the internal error (message 1022) with the source
 // file's name and the line.
 #include <functional>
+#include <string>
 
 #include "core/catalogue/InternalErrorText.h"
 
@@ -18,6 +19,8 @@ void RunGuarded(QWidget* parent, const char* file, int line, const std::function
                 SourceName name = SourceName::FileName);
 // The report itself: message 1022 in an error box over `parent`.
 void ReportInternalError(QWidget* parent, const char* file, int line, SourceName name = SourceName::FileName);
+// The error box of a report whose text was made elsewhere (internal_error_text).
+void ShowInternalError(QWidget* parent, const std::wstring& text);
 
 } // namespace QuorGuard
 
