@@ -130,11 +130,8 @@ double RoomBelow(const PrintJob& job, int f, int column)
     const Field& field = layout.fields[f];
     double bottom = layout.bodyBottom + field.footer;
     const double left = layout.content.left() + column * layout.pageColumnWidth + field.field.left();
-    if (job.setup.legendPosition == PageSetupSettings::BottomOfPage && left < layout.LegendRightLimit())
-        for (const PageRecord& page : layout.pages)
-            if (!page.legend.empty())
-                bottom =
-                    std::min({bottom, layout.titleBlock.top(), layout.content.bottom() - page.legendSize.height()});
+    if (left < layout.LegendRightLimit())
+        bottom = std::min(bottom, job.legendTop);
     return bottom - layout.bodyBottom - (f >= Trace1 ? job.traceRows[f - Trace1] * job.tickLineHeight : 0.0);
 }
 
@@ -482,6 +479,11 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
     };
 
     job->layout = Paginate(input);
+    if (job->setup.legendPosition == PageSetupSettings::BottomOfPage)
+        for (const PageRecord& page : job->layout.pages)
+            if (!page.legend.empty())
+                job->legendTop = std::min({job->legendTop, job->layout.titleBlock.top(),
+                                           job->layout.content.bottom() - page.legendSize.height()});
     for (const auto& file : m_traces)
         for (const CurveProperty& curve : file->curves())
             if (curve.displayField >= 0 && curve.displayField < 3 && curve.visible && IsDrawnColour(curve.colourIndex))
