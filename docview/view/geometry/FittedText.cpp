@@ -257,17 +257,20 @@ RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, dou
         PlaceRulerLabels(device, labelFont, widest, x - labelLeft, tickLength, labelOffset.x(), smallestPoints, reach);
     if (!(smallestPoints > 0) || !device)
         return labels;
-    // The last shown number, and the one above it.
+    // The last shown number, and the one above it: sought from the end, as measuring a number costs
+    // more than the rest of the layout.
     const double end = (topDepth - origin) / scale + length;
     const double below = reach && !labels.reached ? std::max(0.0, reach->below) : 0.0;
     const ViewGeometry::DepthTick* last = nullptr;
     QRectF box, above;
-    for (const ViewGeometry::DepthTick& tick : labels.ticks)
-        if (labels.Shown(device, tick)) {
-            if (last)
-                above = box;
-            last = &tick;
-            box = labels.Box(device, tick);
+    for (auto tick = labels.ticks.rbegin(); tick != labels.ticks.rend(); ++tick)
+        if (labels.Shown(device, *tick)) {
+            if (last) {
+                above = labels.Box(device, *tick);
+                break;
+            }
+            last = &*tick;
+            box = labels.Box(device, *tick);
         }
     if (!last || box.bottom() <= end + below)
         return labels;
