@@ -587,9 +587,6 @@ std::vector<std::wstring> CQuorView::LabelsLeftOut(const PrintJob& job, int pane
     const LogPagination::Layout& layout = job.layout;
     const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
     const DrawingResources& resources = *job.resources;
-    QImage image(1, 1, QImage::Format_ARGB32);
-    QPainter painter(&image);
-    Graphics graphics(painter);
     auto key = [sampleNumbers](const UnitLabel& label) {
         return sampleNumbers ? label.text : std::to_wstring(label.kind) + L':' + std::to_wstring(label.unit);
     };
@@ -600,14 +597,13 @@ std::vector<std::wstring> CQuorView::LabelsLeftOut(const PrintJob& job, int pane
         for (int column = 0; column < layout.columns && !page.legendPage; ++column) {
             const QRectF body =
                 layout.fields[pane].body.translated(layout.content.left() + column * layout.pageColumnWidth, 0);
-            columns.push_back(DrawUnitLabels(graphics, hole, body, sampleNumbers, resources.tickFont,
+            columns.push_back(DrawUnitLabels(hole, body, sampleNumbers, resources.tickFont,
                                              layout.ColumnTopDepth(page, column), job.scale, resources.tickFontItalic,
                                              resources.smallestTextPoints));
         }
     for (const std::vector<UnitLabel>& labels : columns)
         for (const UnitLabel& label : labels)
-            if (label.kind == UnitLabel::SampleText || label.kind == UnitLabel::PlyText ||
-                label.kind == UnitLabel::SeamEnds || label.kind == UnitLabel::SeamBegins) {
+            if (label.IsText()) {
                 if (label.leftOut)
                     leftOut.push_back(&label);
                 else
@@ -684,7 +680,7 @@ void CQuorView::OnPrint(QPainter& painter, int pageNumber)
         graphics.intersectClip(QRectF(fieldRect.left(), fieldRect.top(),
                                       std::max(fieldRect.right(), room.right) - fieldRect.left(), fieldRect.height()));
         static const UnitRangeList noSelection;
-        const auto labels = DrawUnitLabels(graphics, hole, body, samples, resources.tickFont, topDepth, job.scale,
+        const auto labels = DrawUnitLabels(hole, body, samples, resources.tickFont, topDepth, job.scale,
                                            resources.tickFontItalic, resources.smallestTextPoints);
         DrawLabels(graphics, body, labels, resources, false, noSelection, fieldRect.right(), &room);
     };

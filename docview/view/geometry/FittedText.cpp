@@ -330,10 +330,6 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
                                      double smallestPoints, const LabelRoom* room)
 {
     using ViewGeometry::UnitLabel;
-    auto isText = [](int kind) {
-        return kind == UnitLabel::SampleText || kind == UnitLabel::PlyText || kind == UnitLabel::SeamEnds ||
-               kind == UnitLabel::SeamBegins;
-    };
     const double ownRight = textRight - FieldTextGap;
     std::vector<LabelText> texts(labels.size());
     // The text in its row up to `right`; where that leaves no room for the whole text, over the next
@@ -362,7 +358,7 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
             placed = {wide, placed.y, half, true};
     };
     for (std::size_t i = 0; i < labels.size(); ++i)
-        if (isText(labels[i].kind) && wanted[i] && !labels[i].leftOut) {
+        if (labels[i].IsText() && wanted[i] && !labels[i].leftOut) {
             texts[i].y = labels[i].labelY;
             fit(i, ownRight, true);
         }

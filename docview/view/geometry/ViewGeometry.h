@@ -128,6 +128,9 @@ struct UnitLabel {
     int unit;
     double size = 1;      // a text set at this fraction of its size, to stand near its units
     bool leftOut = false; // a text with no room near its units: not drawn
+
+    // A sample number, a ply name or a seam's name (the others are lines and markers).
+    bool IsText() const { return kind == SampleText || kind == PlyText || kind == SeamEnds || kind == SeamBegins; }
 };
 
 // How far a text may stand from its units: this many of its label heights, so that the leaders to it
