@@ -250,10 +250,11 @@ std::wstring NamesLeftOut(int id, const std::vector<std::wstring>& texts)
 // print size: depth numbers (the deepest the rulers show is the widest), sample numbers when they are
 // shown (the widest), seam and ply labels when they are not (any that cannot print even shortened), and
 // range values of the traces. Measured as the page draws them, with the room beside the fields. The
-// unit labels with no room near their units (`labelsLeftOut`) are named.
+// unit labels with no room near their units (`labelsLeftOut`) are named. The title texts are fitted with
+// the last page's `fields` (the widest page number).
 std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& device, bool sampleNumbers,
                                        const TraceList& traces, int rangePrecision,
-                                       const std::vector<std::wstring>& labelsLeftOut, PageTextFields fields)
+                                       const std::vector<std::wstring>& labelsLeftOut, const PageTextFields& fields)
 {
     using ORBAX_Utilities::get_message_wide;
     const LogPagination::Layout& layout = job.layout;
@@ -298,9 +299,8 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
                          (std::isfinite(upper) && row.upper.text.isEmpty());
             }
     }
-    // The title texts, on the last page (the widest page number): each must stand whole but for its
-    // names, which may be shortened untold; a typed text that does not fit prints shortened, and is told.
-    fields.page = fields.pageCount = static_cast<int>(layout.pages.size());
+    // The title texts: each must stand whole but for its names, which may be shortened untold; a typed
+    // text that does not fit prints shortened, and is told.
     bool titles = false;
     for (const TitleCell& cell : TitleCells(layout.titleBlock, job.setup))
         titles = titles || (!cell.text->empty() && FitTitleText(job, &device, cell, fields, true).text.isEmpty());
@@ -499,8 +499,9 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
             if (job->layout.fields[pane].shown)
                 for (std::wstring& text : LabelsLeftOut(*job, pane, m_settings.showSampleNumbers))
                     labels.push_back(std::move(text));
-        job->textsLeftOut = TextsLeftOut(*job, measuring, m_settings.showSampleNumbers, m_traces,
-                                         m_settings.traceRangePrecision, labels, PageFields(*job, 1));
+        job->textsLeftOut =
+            TextsLeftOut(*job, measuring, m_settings.showSampleNumbers, m_traces, m_settings.traceRangePrecision,
+                         labels, PageFields(*job, static_cast<int>(job->layout.pages.size())));
     }
     job->logo = ReadLogoImage(job->setup.logoFile);
     const Outcome outcome = job->layout.outcome;
