@@ -152,20 +152,4 @@ std::vector<UnitLabel> CollectUnitLabels(const ORBAX_Logging::Borehole& borehole
                                          bool showSampleNumbers, double topDepth, double scale, double regularHeight,
                                          double italicHeight, double smallestFactor = 2.0 / 3.0);
 
-// One text to place: where it stands when it has room (the middle of its run's part of the column, or
-// its seam's end), the part of the column it labels, how many brackets lie above it down the column
-// (two texts with more than one between need room for two tails) and its height at its full size. The
-// placing sets where it stands, its size and whether it is shown.
-struct LabelSlot {
-    double natural = 0;
-    double top = 0, bottom = 0;
-    int run = 0;
-    double height = 0;
-    double y = 0;
-    double size = 1;
-    bool shown = true;
-};
-// Places the texts between `top` and `bottom`, in their order (see `CollectUnitLabels`).
-void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, double smallestFactor);
-
 } // namespace ViewGeometry
