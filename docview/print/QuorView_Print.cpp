@@ -228,22 +228,28 @@ FittedText FitTitleText(const PrintJob& job, const QPaintDevice* device, const T
     return FitTextParts(device, job.titleFont, parts, cell.Room(), job.resources->smallestTextPoints);
 }
 
+// The items as a list for a message: "a, b and c".
+std::wstring ListText(const std::vector<std::wstring>& items)
+{
+    std::wstring list;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == items.size() ? ORBAX_Utilities::get_message_wide(387) : L", ";
+        list += items[i];
+    }
+    return list;
+}
+
 // The texts of unit labels that print nowhere, for want of room near their units, as message `id`
 // names them ("sample numbers ...", "seam and ply labels ..."): the first few, then how many others.
 std::wstring NamesLeftOut(int id, const std::vector<std::wstring>& texts)
 {
-    using ORBAX_Utilities::get_message_wide;
     constexpr std::size_t listed = 10;
-    std::wstring list;
     const std::size_t named = texts.size() > listed ? listed - 1 : texts.size();
-    for (std::size_t i = 0; i < named; ++i) {
-        if (i > 0)
-            list += i + 1 == texts.size() ? get_message_wide(387) : L", ";
-        list += texts[i];
-    }
+    std::vector<std::wstring> items(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(named));
     if (named < texts.size())
-        list += get_message_wide(387) + ORBAX_Utilities::format_message1(392, std::to_wstring(texts.size() - named));
-    return ORBAX_Utilities::format_message1(id, list);
+        items.push_back(ORBAX_Utilities::format_message1(392, std::to_wstring(texts.size() - named)));
+    return ORBAX_Utilities::format_message1(id, ListText(items));
 }
 
 // The texts the log would print without where its fields are too narrow for them even at the smallest
@@ -326,13 +332,7 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
 // The message that the log would print without some of its texts.
 std::wstring TextsLeftOutMessage(const std::vector<std::wstring>& names)
 {
-    std::wstring list;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i > 0)
-            list += i + 1 == names.size() ? ORBAX_Utilities::get_message_wide(387) : L", ";
-        list += names[i];
-    }
-    return ORBAX_Utilities::format_message1(382, list);
+    return ORBAX_Utilities::format_message1(382, ListText(names));
 }
 
 } // namespace
