@@ -2,6 +2,7 @@
 // What the view keeps while the log prints, from OnBeginPrinting to OnEndPrinting: the printer's
 // drawing resources, the page list and the page-column geometry, the page setup as it was read, the
 // texts every page shares and the logo image (read once for the whole job).
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ struct PrintJob {
     double labelRoomNeeded[2] = {0, 0};
     // The rows of range values under each trace plot: one a curve drawn there.
     int traceRows[3] = {0, 0, 0};
+    // How high a legend below the log reaches on any page (no higher than the title block's top); the
+    // fields left of the legend's right limit keep their texts above it. Infinite with no such legend.
+    double legendTop = std::numeric_limits<double>::infinity();
     // The texts the log prints without, for want of room even at the smallest size (their names, for
     // the message that says so); empty when every text has room.
     std::vector<std::wstring> textsLeftOut;

@@ -130,11 +130,8 @@ double RoomBelow(const PrintJob& job, int f, int column)
     const Field& field = layout.fields[f];
     double bottom = layout.bodyBottom + field.footer;
     const double left = layout.content.left() + column * layout.pageColumnWidth + field.field.left();
-    if (job.setup.legendPosition == PageSetupSettings::BottomOfPage && left < layout.LegendRightLimit())
-        for (const PageRecord& page : layout.pages)
-            if (!page.legend.empty())
-                bottom =
-                    std::min({bottom, layout.titleBlock.top(), layout.content.bottom() - page.legendSize.height()});
+    if (left < layout.LegendRightLimit())
+        bottom = std::min(bottom, job.legendTop);
     return bottom - layout.bodyBottom - (f >= Trace1 ? job.traceRows[f - Trace1] * job.tickLineHeight : 0.0);
 }
 
@@ -231,32 +228,39 @@ FittedText FitTitleText(const PrintJob& job, const QPaintDevice* device, const T
     return FitTextParts(device, job.titleFont, parts, cell.Room(), job.resources->smallestTextPoints);
 }
 
+// The items as a list for a message: "a, b and c".
+std::wstring ListText(const std::vector<std::wstring>& items)
+{
+    std::wstring list;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == items.size() ? ORBAX_Utilities::get_message_wide(387) : L", ";
+        list += items[i];
+    }
+    return list;
+}
+
 // The texts of unit labels that print nowhere, for want of room near their units, as message `id`
 // names them ("sample numbers ...", "seam and ply labels ..."): the first few, then how many others.
 std::wstring NamesLeftOut(int id, const std::vector<std::wstring>& texts)
 {
-    using ORBAX_Utilities::get_message_wide;
     constexpr std::size_t listed = 10;
-    std::wstring list;
     const std::size_t named = texts.size() > listed ? listed - 1 : texts.size();
-    for (std::size_t i = 0; i < named; ++i) {
-        if (i > 0)
-            list += i + 1 == texts.size() ? get_message_wide(387) : L", ";
-        list += texts[i];
-    }
+    std::vector<std::wstring> items(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(named));
     if (named < texts.size())
-        list += get_message_wide(387) + ORBAX_Utilities::format_message1(392, std::to_wstring(texts.size() - named));
-    return ORBAX_Utilities::format_message1(id, list);
+        items.push_back(ORBAX_Utilities::format_message1(392, std::to_wstring(texts.size() - named)));
+    return ORBAX_Utilities::format_message1(id, ListText(items));
 }
 
 // The texts the log would print without where its fields are too narrow for them even at the smallest
 // print size: depth numbers (the deepest the rulers show is the widest), sample numbers when they are
 // shown (the widest), seam and ply labels when they are not (any that cannot print even shortened), and
 // range values of the traces. Measured as the page draws them, with the room beside the fields. The
-// unit labels with no room near their units (`labelsLeftOut`) are named.
+// unit labels with no room near their units (`labelsLeftOut`) are named. The title texts are fitted with
+// the last page's `fields` (the widest page number).
 std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& device, bool sampleNumbers,
                                        const TraceList& traces, int rangePrecision,
-                                       const std::vector<std::wstring>& labelsLeftOut, PageTextFields fields)
+                                       const std::vector<std::wstring>& labelsLeftOut, const PageTextFields& fields)
 {
     using ORBAX_Utilities::get_message_wide;
     const LogPagination::Layout& layout = job.layout;
@@ -301,9 +305,8 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
                          (std::isfinite(upper) && row.upper.text.isEmpty());
             }
     }
-    // The title texts, on the last page (the widest page number): each must stand whole but for its
-    // names, which may be shortened untold; a typed text that does not fit prints shortened, and is told.
-    fields.page = fields.pageCount = static_cast<int>(layout.pages.size());
+    // The title texts: each must stand whole but for its names, which may be shortened untold; a typed
+    // text that does not fit prints shortened, and is told.
     bool titles = false;
     for (const TitleCell& cell : TitleCells(layout.titleBlock, job.setup))
         titles = titles || (!cell.text->empty() && FitTitleText(job, &device, cell, fields, true).text.isEmpty());
@@ -329,13 +332,7 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
 // The message that the log would print without some of its texts.
 std::wstring TextsLeftOutMessage(const std::vector<std::wstring>& names)
 {
-    std::wstring list;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i > 0)
-            list += i + 1 == names.size() ? ORBAX_Utilities::get_message_wide(387) : L", ";
-        list += names[i];
-    }
-    return ORBAX_Utilities::format_message1(382, list);
+    return ORBAX_Utilities::format_message1(382, ListText(names));
 }
 
 } // namespace
@@ -482,6 +479,11 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
     };
 
     job->layout = Paginate(input);
+    if (job->setup.legendPosition == PageSetupSettings::BottomOfPage)
+        for (const PageRecord& page : job->layout.pages)
+            if (!page.legend.empty())
+                job->legendTop = std::min({job->legendTop, job->layout.titleBlock.top(),
+                                           job->layout.content.bottom() - page.legendSize.height()});
     for (const auto& file : m_traces)
         for (const CurveProperty& curve : file->curves())
             if (curve.displayField >= 0 && curve.displayField < 3 && curve.visible && IsDrawnColour(curve.colourIndex))
@@ -497,8 +499,9 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
             if (job->layout.fields[pane].shown)
                 for (std::wstring& text : LabelsLeftOut(*job, pane, m_settings.showSampleNumbers))
                     labels.push_back(std::move(text));
-        job->textsLeftOut = TextsLeftOut(*job, measuring, m_settings.showSampleNumbers, m_traces,
-                                         m_settings.traceRangePrecision, labels, PageFields(*job, 1));
+        job->textsLeftOut =
+            TextsLeftOut(*job, measuring, m_settings.showSampleNumbers, m_traces, m_settings.traceRangePrecision,
+                         labels, PageFields(*job, static_cast<int>(job->layout.pages.size())));
     }
     job->logo = ReadLogoImage(job->setup.logoFile);
     const Outcome outcome = job->layout.outcome;
@@ -585,9 +588,6 @@ std::vector<std::wstring> CQuorView::LabelsLeftOut(const PrintJob& job, int pane
     const LogPagination::Layout& layout = job.layout;
     const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
     const DrawingResources& resources = *job.resources;
-    QImage image(1, 1, QImage::Format_ARGB32);
-    QPainter painter(&image);
-    Graphics graphics(painter);
     auto key = [sampleNumbers](const UnitLabel& label) {
         return sampleNumbers ? label.text : std::to_wstring(label.kind) + L':' + std::to_wstring(label.unit);
     };
@@ -598,14 +598,13 @@ std::vector<std::wstring> CQuorView::LabelsLeftOut(const PrintJob& job, int pane
         for (int column = 0; column < layout.columns && !page.legendPage; ++column) {
             const QRectF body =
                 layout.fields[pane].body.translated(layout.content.left() + column * layout.pageColumnWidth, 0);
-            columns.push_back(DrawUnitLabels(graphics, hole, body, sampleNumbers, resources.tickFont,
+            columns.push_back(DrawUnitLabels(hole, body, sampleNumbers, resources.tickFont,
                                              layout.ColumnTopDepth(page, column), job.scale, resources.tickFontItalic,
                                              resources.smallestTextPoints));
         }
     for (const std::vector<UnitLabel>& labels : columns)
         for (const UnitLabel& label : labels)
-            if (label.kind == UnitLabel::SampleText || label.kind == UnitLabel::PlyText ||
-                label.kind == UnitLabel::SeamEnds || label.kind == UnitLabel::SeamBegins) {
+            if (label.IsText()) {
                 if (label.leftOut)
                     leftOut.push_back(&label);
                 else
@@ -682,7 +681,7 @@ void CQuorView::OnPrint(QPainter& painter, int pageNumber)
         graphics.intersectClip(QRectF(fieldRect.left(), fieldRect.top(),
                                       std::max(fieldRect.right(), room.right) - fieldRect.left(), fieldRect.height()));
         static const UnitRangeList noSelection;
-        const auto labels = DrawUnitLabels(graphics, hole, body, samples, resources.tickFont, topDepth, job.scale,
+        const auto labels = DrawUnitLabels(hole, body, samples, resources.tickFont, topDepth, job.scale,
                                            resources.tickFontItalic, resources.smallestTextPoints);
         DrawLabels(graphics, body, labels, resources, false, noSelection, fieldRect.right(), &room);
     };

@@ -2,6 +2,8 @@
 // each page, with the project, the borehole, the depths, the sample number, the seams and plies and
 // a line for a comment.
 #include <cmath>
+#include <map>
+#include <tuple>
 
 #include <QAction>
 #include <QFontMetricsF>
@@ -97,14 +99,13 @@ bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
     const QSizeF paper = page.fullRect(QPageLayout::Millimeter).size();
     const QRectF area = page.paintRect(QPageLayout::Millimeter);
     auto tenths = [](double mm) { return static_cast<int>(std::floor(mm * 10 + 1e-6)); };
-    Grid grid =
-        ComputeGrid(tenths(paper.width()), tenths(paper.height()),
-                    {static_cast<int>(std::ceil(area.left() * 10 - 1e-6)),
-                     static_cast<int>(std::ceil(area.top() * 10 - 1e-6)), tenths(area.right()), tenths(area.bottom())});
+    auto tenthsUp = [](double mm) { return static_cast<int>(std::ceil(mm * 10 - 1e-6)); };
+    const Area printable{tenthsUp(area.left()), tenthsUp(area.top()), tenths(area.right()), tenths(area.bottom())};
+    Grid grid = ComputeGrid(tenths(paper.width()), tenths(paper.height()), printable);
     if (printer.fullPage()) {
         // Drawing starts at the paper's corner.
-        grid.left += static_cast<int>(std::ceil(area.left() * 10 - 1e-6));
-        grid.top += static_cast<int>(std::ceil(area.top() * 10 - 1e-6));
+        grid.left += printable.left;
+        grid.top += printable.top;
     }
     if (!grid.Fits()) {
         // Labels would land outside the grid, one a page, partly off the paper.
@@ -133,6 +134,19 @@ bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
     const QPen gridPen = MakeDrawingPen(0xFF000000u, 0);
     const QBrush textBrush(ORBAX_Platform::ColourFromArgb(0xFF000000u));
     constexpr double tenth = 0.1; // the label geometry is in tenths of a millimetre
+    // Each text whole inside the cell: smaller, down to two thirds, then (a name) shortened. The captions,
+    // the project and the borehole are the same on every label: each is fitted once.
+    std::map<std::tuple<int, std::wstring, bool>, FittedText> fitted;
+    auto fit = [&](const Line& line) -> const FittedText& {
+        auto key = std::make_tuple(line.x, line.text, line.mayShorten);
+        auto found = fitted.find(key);
+        if (found == fitted.end())
+            found = fitted
+                        .emplace(std::move(key), FitText(&printer, font, QString::fromStdWString(line.text),
+                                                         (CellWidth - line.x) * tenth - LabelGap, line.mayShorten))
+                        .first;
+        return found->second;
+    };
     const int perPage = grid.PerPage();
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const int n = static_cast<int>(k % static_cast<std::size_t>(perPage));
@@ -157,10 +171,8 @@ bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
         const double y = grid.CellY(n) * tenth;
         GraphicsState state(graphics);
         graphics.intersectClip(QRectF(x, y, (CellWidth - 1) * tenth, (CellHeight - 1) * tenth));
-        // Each text whole inside the cell: smaller, down to two thirds, then (a name) shortened.
         for (const Line& line : labels[k]) {
-            const FittedText text = FitText(&printer, font, QString::fromStdWString(line.text),
-                                            (CellWidth - line.x) * tenth - LabelGap, line.mayShorten);
+            const FittedText& text = fit(line);
             if (!text.text.isEmpty())
                 DrawTextAt(graphics, QPointF(x + line.x * tenth, y + line.y * tenth), text.text, text.font, textBrush,
                            Qt::AlignLeft | Qt::AlignTop);

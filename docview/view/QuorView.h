@@ -179,11 +179,11 @@ public:
                       bool drawName, bool forPicture, const ORBAX_Logging::Borehole& borehole,
                       ORBAX_Platform::Graphics& graphics, const RulerReach* reach = nullptr,
                       bool drawLabels = true) const;
-    std::vector<ViewGeometry::UnitLabel> DrawUnitLabels(ORBAX_Platform::Graphics& graphics,
-                                                        const ORBAX_Logging::Borehole& borehole, const QRectF& column,
+    // The unit labels beside a column, placed (not drawn) with the label heights of the fonts.
+    std::vector<ViewGeometry::UnitLabel> DrawUnitLabels(const ORBAX_Logging::Borehole& borehole, const QRectF& column,
                                                         bool showSampleNumbers, const QFont& regularFont,
                                                         double topDepth, double scale, const QFont& italicFont,
-                                                        double smallestPoints = 0) const;
+                                                        double smallestPoints) const;
     // The texts stay whole left of `textRight` (the pane's or field's right edge), or on paper within
     // the `room` beyond it.
     void DrawLabels(ORBAX_Platform::Graphics& graphics, const QRectF& column,

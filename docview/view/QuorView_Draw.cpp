@@ -390,8 +390,8 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
     const QRectF textArea(column.right(), paneRect.top(), std::max(0.0, paneRect.right() - column.right()),
                           paneRect.height());
     if (drawLabels && count > 0 && RectsIntersect(textArea, clipBounds)) {
-        const auto labels = DrawUnitLabels(graphics, borehole, column, showSampleNumbers, resources.tickFont, topDepth,
-                                           scale, resources.tickFontItalic, resources.smallestTextPoints);
+        const auto labels = DrawUnitLabels(borehole, column, showSampleNumbers, resources.tickFont, topDepth, scale,
+                                           resources.tickFontItalic, resources.smallestTextPoints);
         DrawLabels(graphics, column, labels, resources, isActive, selection, paneRect.right());
     }
     DrawDepthTicks(graphics, column.left(), column.top(), column.bottom(), topDepth / scale, tickOrigin,
@@ -410,10 +410,9 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
     }
 }
 
-std::vector<UnitLabel> CQuorView::DrawUnitLabels(Graphics& /*graphics*/, const ORBAX_Logging::Borehole& borehole,
-                                                 const QRectF& column, bool showSampleNumbers, const QFont& regularFont,
-                                                 double topDepth, double scale, const QFont& italicFont,
-                                                 double smallestPoints) const
+std::vector<UnitLabel> CQuorView::DrawUnitLabels(const ORBAX_Logging::Borehole& borehole, const QRectF& column,
+                                                 bool showSampleNumbers, const QFont& regularFont, double topDepth,
+                                                 double scale, const QFont& italicFont, double smallestPoints) const
 {
     const QString test = QStringLiteral("TESTLABEL");
     return CollectUnitLabels(borehole, column, showSampleNumbers, topDepth, scale,

@@ -10,8 +10,9 @@ using ORBAX_Platform::Graphics;
 namespace {
 
 // One entry: its swatch outlined in the box, its name beside it, centred in the box height.
+// `font` is the style's as drawn on the device (see `LegendStyle::DrawnNameFont`), made once for all.
 void DrawEntry(const LegendStyle& style, Graphics& graphics, const LegendUtils::LegendItemDetails& entry,
-               const QPointF& at, float cellWidth, const QPen& boxPen, const QBrush& textBrush)
+               const QPointF& at, float cellWidth, const QFont& font, const QPen& boxPen, const QBrush& textBrush)
 {
     const QRectF box(at.x(), at.y(), style.boxWidth, style.boxHeight);
     {
@@ -27,12 +28,10 @@ void DrawEntry(const LegendStyle& style, Graphics& graphics, const LegendUtils::
                       static_cast<double>(cellWidth) - style.boxWidth - style.spacing, style.boxHeight);
     // Names are drawn at the device's resolution in the font they were measured with, so that a cell
     // measured for a name holds it (see `LegendStyle::MeasureName`).
-    double worldScale = 1;
-    const QFont scaled = style.DrawnNameFont(graphics, worldScale);
     const QRectF onDevice = graphics.worldToDevice().mapRect(text);
     painter.save();
     painter.resetTransform();
-    painter.setFont(scaled);
+    painter.setFont(font);
     painter.setPen(QPen(textBrush, 0));
     painter.drawText(onDevice, style.textFlags | Qt::TextDontClip, QString::fromStdWString(entry.GetName()));
     painter.restore();
@@ -109,11 +108,12 @@ void LegendGrid::DrawByColumns(const LegendStyle& style, Graphics& graphics, con
 {
     if (rows == 0)
         return;
+    const QFont font = style.DrawnNameFont(graphics);
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const auto row = static_cast<unsigned>(k % rows);
         const auto column = static_cast<unsigned>(k / rows);
-        DrawEntry(style, graphics, *entries[k], CellOrigin(style, cellWidth, origin, row, column), cellWidth, boxPen,
-                  textBrush);
+        DrawEntry(style, graphics, *entries[k], CellOrigin(style, cellWidth, origin, row, column), cellWidth, font,
+                  boxPen, textBrush);
     }
 }
 
@@ -122,11 +122,12 @@ void LegendGrid::DrawByRows(const LegendStyle& style, Graphics& graphics, const 
 {
     if (columns == 0)
         return;
+    const QFont font = style.DrawnNameFont(graphics);
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const auto row = static_cast<unsigned>(k / columns);
         const auto column = static_cast<unsigned>(k % columns);
-        DrawEntry(style, graphics, *entries[k], CellOrigin(style, cellWidth, origin, row, column), cellWidth, boxPen,
-                  textBrush);
+        DrawEntry(style, graphics, *entries[k], CellOrigin(style, cellWidth, origin, row, column), cellWidth, font,
+                  boxPen, textBrush);
     }
 }
 
@@ -137,8 +138,9 @@ void LegendGrid::Draw(const LegendStyle& style, Graphics& graphics, const Legend
         DrawByColumns(style, graphics, entries, origin, boxPen, textBrush);
         return;
     }
+    const QFont font = style.DrawnNameFont(graphics);
     const std::size_t count = std::min(entries.size(), cells.size());
     for (std::size_t i = 0; i < count; ++i)
         DrawEntry(style, graphics, *entries[i], CellOrigin(style, cellWidth, origin, cells[i].row, cells[i].column),
-                  cellWidth, boxPen, textBrush);
+                  cellWidth, font, boxPen, textBrush);
 }

@@ -39,6 +39,22 @@ void ReadLength(ORBAX_Utilities::SettingsReader& reader, const wchar_t* key, flo
         value = static_cast<float>(read);
 }
 
+// The scale the graphics' world transform gives lengths; 1 where it gives none that can be used.
+double WorldScale(const Graphics& graphics)
+{
+    const double scale = std::sqrt(std::fabs(graphics.worldTransform().determinant()));
+    return scale > 0 && std::isfinite(scale) ? scale : 1.0;
+}
+
+// A name's width in millimetres of the page, measured as it is drawn on the graphics' device (in
+// `metrics` of the drawn font) and taken back through the world transform's `scale`.
+float NameWidth(const QFontMetricsF& metrics, int flags, const Graphics& graphics, double scale,
+                const std::wstring& name)
+{
+    const QRectF bounds = metrics.boundingRect(QRectF(), flags, QString::fromStdWString(name));
+    return static_cast<float>(bounds.width() * millimetresPerInch / graphics.dpiX() / scale);
+}
+
 } // namespace
 
 QFont LegendStyle::NameFont() const
@@ -47,34 +63,31 @@ QFont LegendStyle::NameFont() const
     return made ? *made : QFont();
 }
 
-QFont LegendStyle::DrawnNameFont(const Graphics& graphics, double& worldScale) const
+QFont LegendStyle::DrawnNameFont(const Graphics& graphics) const
 {
     QFont drawn = NameFont();
-    const QTransform& world = graphics.worldTransform();
-    worldScale = std::sqrt(std::fabs(world.determinant()));
-    if (!(worldScale > 0) || !std::isfinite(worldScale))
-        worldScale = 1;
-    else if (drawn.pointSizeF() > 0)
-        drawn.setPointSizeF(drawn.pointSizeF() * worldScale);
+    if (drawn.pointSizeF() > 0)
+        drawn.setPointSizeF(drawn.pointSizeF() * WorldScale(graphics));
     return drawn;
 }
 
 float LegendStyle::MeasureName(Graphics& graphics, const std::wstring& name) const
 {
-    const QPaintDevice* device = graphics.painter().device();
     // Measured at the device's own resolution as it is drawn there, and turned into millimetres.
-    double worldScale = 1;
-    const QFontMetricsF metrics(DrawnNameFont(graphics, worldScale), device);
-    const QRectF bounds = metrics.boundingRect(QRectF(), textFlags, QString::fromStdWString(name));
-    return static_cast<float>(bounds.width() * millimetresPerInch / graphics.dpiX() / worldScale);
+    const QFontMetricsF metrics(DrawnNameFont(graphics), graphics.painter().device());
+    return NameWidth(metrics, textFlags, graphics, WorldScale(graphics), name);
 }
 
 float LegendStyle::MeasureCellWidth(Graphics& graphics, const LegendUtils::LegendItems& entries,
                                     float minCellWidth) const
 {
+    // Every name in the one font, made once.
+    const QFontMetricsF metrics(DrawnNameFont(graphics), graphics.painter().device());
+    const double scale = WorldScale(graphics);
     float widest = 0.0f;
     for (const auto& entry : entries)
-        widest = std::max(widest, boxWidth + spacing + MeasureName(graphics, entry->GetName()));
+        widest =
+            std::max(widest, boxWidth + spacing + NameWidth(metrics, textFlags, graphics, scale, entry->GetName()));
     return std::max(widest, minCellWidth);
 }
 

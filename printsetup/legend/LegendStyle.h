@@ -42,9 +42,8 @@ public:
     // The font names are written in, at its size in points.
     QFont NameFont() const;
     // The font as names are drawn on the graphics' device: laid out at the size the world transform
-    // gives it there (a font scaled down to the page is hinted at a few pixels and comes out wider),
-    // with that scale.
-    QFont DrawnNameFont(const ORBAX_Platform::Graphics& graphics, double& worldScale) const;
+    // gives it there (a font scaled down to the page is hinted at a few pixels and comes out wider).
+    QFont DrawnNameFont(const ORBAX_Platform::Graphics& graphics) const;
 
     float boxWidth = 8.0f;
     float boxHeight = 8.0f;

@@ -257,17 +257,20 @@ RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, dou
         PlaceRulerLabels(device, labelFont, widest, x - labelLeft, tickLength, labelOffset.x(), smallestPoints, reach);
     if (!(smallestPoints > 0) || !device)
         return labels;
-    // The last shown number, and the one above it.
+    // The last shown number, and the one above it: sought from the end, as measuring a number costs
+    // more than the rest of the layout.
     const double end = (topDepth - origin) / scale + length;
     const double below = reach && !labels.reached ? std::max(0.0, reach->below) : 0.0;
     const ViewGeometry::DepthTick* last = nullptr;
     QRectF box, above;
-    for (const ViewGeometry::DepthTick& tick : labels.ticks)
-        if (labels.Shown(device, tick)) {
-            if (last)
-                above = box;
-            last = &tick;
-            box = labels.Box(device, tick);
+    for (auto tick = labels.ticks.rbegin(); tick != labels.ticks.rend(); ++tick)
+        if (labels.Shown(device, *tick)) {
+            if (last) {
+                above = labels.Box(device, *tick);
+                break;
+            }
+            last = &*tick;
+            box = labels.Box(device, *tick);
         }
     if (!last || box.bottom() <= end + below)
         return labels;
@@ -327,10 +330,6 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
                                      double smallestPoints, const LabelRoom* room)
 {
     using ViewGeometry::UnitLabel;
-    auto isText = [](int kind) {
-        return kind == UnitLabel::SampleText || kind == UnitLabel::PlyText || kind == UnitLabel::SeamEnds ||
-               kind == UnitLabel::SeamBegins;
-    };
     const double ownRight = textRight - FieldTextGap;
     std::vector<LabelText> texts(labels.size());
     // The text in its row up to `right`; where that leaves no room for the whole text, over the next
@@ -359,7 +358,7 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
             placed = {wide, placed.y, half, true};
     };
     for (std::size_t i = 0; i < labels.size(); ++i)
-        if (isText(labels[i].kind) && wanted[i] && !labels[i].leftOut) {
+        if (labels[i].IsText() && wanted[i] && !labels[i].leftOut) {
             texts[i].y = labels[i].labelY;
             fit(i, ownRight, true);
         }

@@ -227,6 +227,23 @@ ViewLayout ComputeLayout(const LayoutInput& in)
     return layout;
 }
 
+namespace {
+
+// One text to place: where it stands when it has room (the middle of its run's part of the column, or
+// its seam's end), the part of the column it labels, how many brackets lie above it down the column
+// (two texts with more than one between need room for two tails) and its height at its full size. The
+// placing sets where it stands, its size and whether it is shown.
+struct LabelSlot {
+    double natural = 0;
+    double top = 0, bottom = 0;
+    int run = 0;
+    double height = 0;
+    double y = 0;
+    double size = 1;
+    bool shown = true;
+};
+
+// Places the texts between `top` and `bottom`, in their order (see `CollectUnitLabels`).
 void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, double smallestFactor)
 {
     for (LabelSlot& text : texts) {
@@ -378,8 +395,6 @@ void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, d
         }
     }
 }
-
-namespace {
 
 // The texts of a column collected down it, each with the label it becomes, and the brackets between
 // them; then placed near their units, and the brackets' tails run to the room between them.

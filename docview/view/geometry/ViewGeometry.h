@@ -128,6 +128,9 @@ struct UnitLabel {
     int unit;
     double size = 1;      // a text set at this fraction of its size, to stand near its units
     bool leftOut = false; // a text with no room near its units: not drawn
+
+    // A sample number, a ply name or a seam's name (the others are lines and markers).
+    bool IsText() const { return kind == SampleText || kind == PlyText || kind == SeamEnds || kind == SeamBegins; }
 };
 
 // How far a text may stand from its units: this many of its label heights, so that the leaders to it
@@ -148,21 +151,5 @@ constexpr double LabelTailGap = 0.3;
 std::vector<UnitLabel> CollectUnitLabels(const ORBAX_Logging::Borehole& borehole, const QRectF& column,
                                          bool showSampleNumbers, double topDepth, double scale, double regularHeight,
                                          double italicHeight, double smallestFactor = 2.0 / 3.0);
-
-// One text to place: where it stands when it has room (the middle of its run's part of the column, or
-// its seam's end), the part of the column it labels, how many brackets lie above it down the column
-// (two texts with more than one between need room for two tails) and its height at its full size. The
-// placing sets where it stands, its size and whether it is shown.
-struct LabelSlot {
-    double natural = 0;
-    double top = 0, bottom = 0;
-    int run = 0;
-    double height = 0;
-    double y = 0;
-    double size = 1;
-    bool shown = true;
-};
-// Places the texts between `top` and `bottom`, in their order (see `CollectUnitLabels`).
-void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, double smallestFactor);
 
 } // namespace ViewGeometry
