@@ -9,6 +9,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "core/csv/CsvFields.h"
+#include "core/model/BadPercentages.h"
 #include "core/model/DepthResolution.h"
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
@@ -149,9 +150,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         std::size_t firstOverfullLine = 0;
         std::size_t firstOverfullCount = 0;
         // Percentages that are no number, read as 100 percent, told in one message after the read too.
-        std::size_t badPercentages = 0;
-        std::size_t firstBadPercentageLine = 0;
-        std::wstring firstBadPercentage;
+        BadPercentages badPercentages;
         bool stopped = false;
         std::size_t firstRowLine = 0;
         while (reader.nextRow(cells)) {
@@ -181,12 +180,8 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 case PERCENTAGE: {
                     bool read = true;
                     row.percentage = csvPercentage(cell, &read);
-                    if (!read && badPercentages++ == 0) {
-                        firstBadPercentageLine = line;
-                        firstBadPercentage = ORBAX_Platform::widen_cp1252(cell.substr(0, 40));
-                        if (cell.size() > 40)
-                            firstBadPercentage += L"...";
-                    }
+                    if (!read)
+                        badPercentages.note(line, std::string_view(cell));
                     break;
                 }
                 case ROCKTYPE: {
@@ -312,10 +307,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                        ORBAX_Utilities::format_message(
                            11191, {std::to_wstring(firstOverfullLine), std::to_wstring(firstOverfullCount),
                                    std::to_wstring(fields.size()), schema->name, std::to_wstring(overfullRows)}));
-        if (badPercentages > 0)
-            addMessage(messages, 16, SeverityWarning,
-                       ORBAX_Utilities::format_message(11194, {std::to_wstring(firstBadPercentageLine),
-                                                               firstBadPercentage, std::to_wstring(badPercentages)}));
+        badPercentages.report(messages, 16, 11194);
         // Rows that give no unit depths are no borehole: the read fails, naming where they begin.
         if (!empty() && !hasFailure(messages) &&
             std::none_of(begin(), end(), [](const Interval& unit) { return unit.depthsKnown(); }))
