@@ -125,7 +125,10 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 break;
         }
 
+        // Reused from row to row: the free fields' texts, the rock type and the unit-level values.
         std::vector<std::wstring> texts;
+        std::wstring rock;
+        UnitRowValues v;
         BoreholeCounts counts;
         bool newUnit = true;
         bool rockTypeTaken = false;
@@ -167,7 +170,8 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 addMessage(messages, 9, SeverityWarning,
                            ORBAX_Utilities::format_message1(11199, std::to_wstring(line)));
             LithData row(schema);
-            UnitRowValues v;
+            v.reset();
+            rock.clear();
             // The free fields' texts, given to the row in one go.
             texts.assign(fields.size(), std::wstring());
             for (std::size_t k = 0; k < cells.size(); ++k) {
@@ -184,27 +188,34 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                         badPercentages.note(line, std::string_view(cell));
                     break;
                 }
-                case ROCKTYPE: {
-                    row.rockType = ORBAX_Platform::trimmed_blanks(ORBAX_Platform::widen_cp1252(cell));
+                case ROCKTYPE:
+                    ORBAX_Platform::widen_cp1252(cell, rock);
+                    ORBAX_Platform::trim_blanks(rock);
                     break;
-                }
-                case SEAM: v.seam = ORBAX_Platform::widen_cp1252(cell); break;
-                case PLY: v.ply = ORBAX_Platform::widen_cp1252(cell); break;
-                case SAMPLE: v.sample = ORBAX_Platform::widen_cp1252(cell); break;
+                case SEAM: ORBAX_Platform::widen_cp1252(cell, v.seam); break;
+                case PLY: ORBAX_Platform::widen_cp1252(cell, v.ply); break;
+                case SAMPLE: ORBAX_Platform::widen_cp1252(cell, v.sample); break;
                 case STRING:
                 case REAL:
                 case INTEGER: texts[k] = ORBAX_Platform::widen_cp1252(cell); break;
                 default: break;
                 }
             }
+            row.rockType = rock;
             row.values.assign(texts);
-            counts.addRow(fields.size(), row.rockType.str(), texts);
+            counts.addRow(fields.size(), rock, texts);
+            // The row is moved into its unit whole (it has the unit's schema), not copied.
+            const std::int32_t percentage = row.percentage;
+            auto addUnit = [&] {
+                emplace_back(schema);
+                back().elements.push_back(std::move(row));
+            };
 
             bool goOn = true;
             switch (options.intervalLocation) {
             case CSVOptionsData::IntervalBefore:
-                if (row.percentage == 100) {
-                    emplace_back(schema, row);
+                if (percentage == 100) {
+                    addUnit();
                     goOn = resolve(v);
                     if (goOn)
                         setUnitValues(back(), v, unitFields, counts.characters);
@@ -216,7 +227,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 } else {
                     Interval& unit = back();
                     if (!newUnit && unit.elements.size() == 1) {
-                        unit.compositeRow() = unit.elements.front();
+                        unit.composite = std::move(unit.elements.front());
                         unit.elements.clear();
                         if (!rockTypeTaken) {
                             options.intervalRockType = unit.composite->rockType.str();
@@ -224,28 +235,27 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                         }
                         newUnit = true;
                     }
-                    unit.elements.push_back(row);
+                    unit.elements.push_back(std::move(row));
                 }
                 break;
             case CSVOptionsData::IntervalAfter:
                 if (newUnit) {
-                    emplace_back(schema, row);
-                    if (row.percentage == 100) {
+                    addUnit();
+                    if (percentage == 100) {
                         goOn = resolve(v);
                         if (goOn)
                             setUnitValues(back(), v, unitFields, counts.characters);
                     } else {
                         newUnit = false;
                     }
-                } else if (row.percentage != 100) {
-                    back().elements.push_back(row);
+                } else if (percentage != 100) {
+                    back().elements.push_back(std::move(row));
                 } else {
-                    Interval& unit = back();
-                    unit.compositeRow() = row;
                     if (!rockTypeTaken) {
-                        options.intervalRockType = row.rockType.str();
+                        options.intervalRockType = rock;
                         rockTypeTaken = true;
                     }
+                    back().composite = std::move(row);
                     goOn = resolve(v);
                     if (goOn)
                         setUnitValues(back(), v, unitFields, counts.characters);
@@ -253,20 +263,20 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 }
                 break;
             default: // no interval rows: elements are grouped by their percentages
-                if (row.percentage == 100 || newUnit) {
-                    emplace_back(schema, row);
+                if (percentage == 100 || newUnit) {
+                    addUnit();
                     goOn = resolve(v);
                     if (goOn)
                         setUnitValues(back(), v, unitFields, counts.characters);
-                    if (row.percentage == 100) {
+                    if (percentage == 100) {
                         newUnit = true;
                     } else {
                         newUnit = false;
-                        percentageSum = row.percentage;
+                        percentageSum = percentage;
                     }
                 } else {
                     Interval& unit = back();
-                    unit.elements.push_back(row);
+                    unit.elements.push_back(std::move(row));
                     const double unitTop = unit.bottom - unit.thickness;
                     bool differs = (!std::isnan(v.thickness) && std::fabs(v.thickness - unit.thickness) > 1e-05) ||
                                    (!std::isnan(v.bottom) && std::fabs(v.bottom - unit.bottom) > 1e-05) ||
@@ -275,7 +285,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                         addMessage(messages, 1, SeverityWarning,
                                    ORBAX_Utilities::format_message2(11003, realText(options.precision, unitTop),
                                                                     realText(options.precision, unit.bottom)));
-                    percentageSum += row.percentage;
+                    percentageSum += percentage;
                     if (percentageSum > 99)
                         newUnit = true;
                 }

@@ -218,24 +218,27 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
 
         counts.addRow(columns, rowCharacters(row));
 
+        // The row is moved into its unit whole (it has the unit's schema), not copied.
+        const std::int32_t percentage = row.percentage;
         int resolution = ResolvedConsistent;
         if (newUnit) {
-            emplace_back(schema, row);
-            if (row.percentage == 100)
+            emplace_back(schema);
+            back().elements.push_back(std::move(row));
+            if (percentage == 100)
                 resolution = resolveAndReport(messages, options.precision, back(), runningDepth, values.top,
                                               values.bottom, values.thickness, options.keepGivenDepths);
             else
                 newUnit = false; // an interbedded unit has begun
             setUnitValues(back(), values, unitFields, counts.characters);
-        } else if (row.percentage == 100) {
+        } else if (percentage == 100) {
             Interval& unit = back();
-            unit.compositeRow() = row;
+            unit.composite = std::move(row);
             setUnitValues(unit, values, unitFields, counts.characters);
             resolution = resolveAndReport(messages, options.precision, unit, runningDepth, values.top, values.bottom,
                                           values.thickness, options.keepGivenDepths);
             newUnit = true;
         } else {
-            back().elements.push_back(row);
+            back().elements.push_back(std::move(row));
         }
         // A unit that cannot be placed ends the read, as its message says.
         if (resolution >= OnlyTopGiven)
