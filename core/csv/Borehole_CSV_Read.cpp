@@ -26,15 +26,6 @@ namespace {
 constexpr int kReadLine = 160;
 constexpr int kLoadLine = 40;
 
-CsvSyntax syntaxOf(const CSVOptionsData& options)
-{
-    CsvSyntax syntax;
-    syntax.quoting = options.quotingStyle;
-    syntax.quoteQuote = options.quoteQuoteStyle;
-    syntax.escape = options.escapeCharacter;
-    return syntax;
-}
-
 } // namespace
 
 Borehole_CSV::Borehole_CSV(SchemaPtr boreholeSchema) : Borehole(std::move(boreholeSchema)) {}
@@ -117,7 +108,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         std::string single;
         if (ORBAX_Platform::doubled_carriage_returns(bytes))
             single = ORBAX_Platform::single_carriage_returns(bytes);
-        CsvRowReader reader(single.empty() ? bytes : single, syntaxOf(options), fields.size());
+        CsvRowReader reader(single.empty() ? bytes : single, csvSyntaxOf(options), fields.size());
         std::vector<std::string> cells;
         // Heading rows are lines, skipped whatever they hold: a quote in a heading opens nothing.
         for (std::uint32_t h = 0; h < options.headingRows; ++h) {
