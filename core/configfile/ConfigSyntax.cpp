@@ -56,13 +56,15 @@ void ReadRecordList(Stream& stream, ConfigMessageList& messages, std::string& to
         if (EndsRecordList(kind, token) || !ORBAX_Config::CountConfigItems(stream, messages))
             return;
         const std::size_t problems = messages.size();
-        const std::wstring name = ORBAX_Platform::widen_cp1252(token);
-        const std::wstring line = ORBAX_Config::LineText(stream);
+        // Where the record begins, kept as it is: it is made into text only when the record is cut off.
+        const std::string name = token;
+        const int line = stream.lineNumber();
         if (!readRecord(kind)) {
             // A record that the end of the file cuts off says so, unless its reader has already said
             // why it stopped: a hand-edited or truncated file must not lose entries without a word.
             if (messages.size() == problems && stream.peek() == Stream::traits_type::eof())
-                ORBAX_Config::AddConfigMessage(messages, 53, 2, 1053, {name, line});
+                ORBAX_Config::AddConfigMessage(messages, 53, 2, 1053,
+                                               {ORBAX_Platform::widen_cp1252(name), std::to_wstring(line)});
             return;
         }
     }

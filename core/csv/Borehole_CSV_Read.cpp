@@ -9,6 +9,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "core/csv/CsvFields.h"
+#include "core/model/BadPercentages.h"
 #include "core/model/DepthResolution.h"
 #include "core/model/FileLimits.h"
 #include "core/model/InternalError.h"
@@ -24,15 +25,6 @@ namespace {
 // Line numbers of the internal-error messages of this reader.
 constexpr int kReadLine = 160;
 constexpr int kLoadLine = 40;
-
-CsvSyntax syntaxOf(const CSVOptionsData& options)
-{
-    CsvSyntax syntax;
-    syntax.quoting = options.quotingStyle;
-    syntax.quoteQuote = options.quoteQuoteStyle;
-    syntax.escape = options.escapeCharacter;
-    return syntax;
-}
 
 } // namespace
 
@@ -116,7 +108,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         std::string single;
         if (ORBAX_Platform::doubled_carriage_returns(bytes))
             single = ORBAX_Platform::single_carriage_returns(bytes);
-        CsvRowReader reader(single.empty() ? bytes : single, syntaxOf(options), fields.size());
+        CsvRowReader reader(single.empty() ? bytes : single, csvSyntaxOf(options), fields.size());
         std::vector<std::string> cells;
         // Heading rows are lines, skipped whatever they hold: a quote in a heading opens nothing.
         for (std::uint32_t h = 0; h < options.headingRows; ++h) {
@@ -124,7 +116,10 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 break;
         }
 
+        // Reused from row to row: the free fields' texts, the rock type and the unit-level values.
         std::vector<std::wstring> texts;
+        std::wstring rock;
+        UnitRowValues v;
         BoreholeCounts counts;
         bool newUnit = true;
         bool rockTypeTaken = false;
@@ -149,9 +144,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         std::size_t firstOverfullLine = 0;
         std::size_t firstOverfullCount = 0;
         // Percentages that are no number, read as 100 percent, told in one message after the read too.
-        std::size_t badPercentages = 0;
-        std::size_t firstBadPercentageLine = 0;
-        std::wstring firstBadPercentage;
+        BadPercentages badPercentages;
         bool stopped = false;
         std::size_t firstRowLine = 0;
         while (reader.nextRow(cells)) {
@@ -168,7 +161,8 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 addMessage(messages, 9, SeverityWarning,
                            ORBAX_Utilities::format_message1(11199, std::to_wstring(line)));
             LithData row(schema);
-            UnitRowValues v;
+            v.reset();
+            rock.clear();
             // The free fields' texts, given to the row in one go.
             texts.assign(fields.size(), std::wstring());
             for (std::size_t k = 0; k < cells.size(); ++k) {
@@ -181,35 +175,38 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 case PERCENTAGE: {
                     bool read = true;
                     row.percentage = csvPercentage(cell, &read);
-                    if (!read && badPercentages++ == 0) {
-                        firstBadPercentageLine = line;
-                        firstBadPercentage = ORBAX_Platform::widen_cp1252(cell.substr(0, 40));
-                        if (cell.size() > 40)
-                            firstBadPercentage += L"...";
-                    }
+                    if (!read)
+                        badPercentages.note(line, std::string_view(cell));
                     break;
                 }
-                case ROCKTYPE: {
-                    row.rockType = ORBAX_Platform::trimmed_blanks(ORBAX_Platform::widen_cp1252(cell));
+                case ROCKTYPE:
+                    ORBAX_Platform::widen_cp1252(cell, rock);
+                    ORBAX_Platform::trim_blanks(rock);
                     break;
-                }
-                case SEAM: v.seam = ORBAX_Platform::widen_cp1252(cell); break;
-                case PLY: v.ply = ORBAX_Platform::widen_cp1252(cell); break;
-                case SAMPLE: v.sample = ORBAX_Platform::widen_cp1252(cell); break;
+                case SEAM: ORBAX_Platform::widen_cp1252(cell, v.seam); break;
+                case PLY: ORBAX_Platform::widen_cp1252(cell, v.ply); break;
+                case SAMPLE: ORBAX_Platform::widen_cp1252(cell, v.sample); break;
                 case STRING:
                 case REAL:
                 case INTEGER: texts[k] = ORBAX_Platform::widen_cp1252(cell); break;
                 default: break;
                 }
             }
+            row.rockType = rock;
             row.values.assign(texts);
-            counts.addRow(fields.size(), row.rockType.str(), texts);
+            counts.addRow(fields.size(), rock, texts);
+            // The row is moved into its unit whole (it has the unit's schema), not copied.
+            const std::int32_t percentage = row.percentage;
+            auto addUnit = [&] {
+                emplace_back(schema);
+                back().elements.push_back(std::move(row));
+            };
 
             bool goOn = true;
             switch (options.intervalLocation) {
             case CSVOptionsData::IntervalBefore:
-                if (row.percentage == 100) {
-                    emplace_back(schema, row);
+                if (percentage == 100) {
+                    addUnit();
                     goOn = resolve(v);
                     if (goOn)
                         setUnitValues(back(), v, unitFields, counts.characters);
@@ -221,7 +218,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 } else {
                     Interval& unit = back();
                     if (!newUnit && unit.elements.size() == 1) {
-                        unit.compositeRow() = unit.elements.front();
+                        unit.composite = std::move(unit.elements.front());
                         unit.elements.clear();
                         if (!rockTypeTaken) {
                             options.intervalRockType = unit.composite->rockType.str();
@@ -229,28 +226,27 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                         }
                         newUnit = true;
                     }
-                    unit.elements.push_back(row);
+                    unit.elements.push_back(std::move(row));
                 }
                 break;
             case CSVOptionsData::IntervalAfter:
                 if (newUnit) {
-                    emplace_back(schema, row);
-                    if (row.percentage == 100) {
+                    addUnit();
+                    if (percentage == 100) {
                         goOn = resolve(v);
                         if (goOn)
                             setUnitValues(back(), v, unitFields, counts.characters);
                     } else {
                         newUnit = false;
                     }
-                } else if (row.percentage != 100) {
-                    back().elements.push_back(row);
+                } else if (percentage != 100) {
+                    back().elements.push_back(std::move(row));
                 } else {
-                    Interval& unit = back();
-                    unit.compositeRow() = row;
                     if (!rockTypeTaken) {
-                        options.intervalRockType = row.rockType.str();
+                        options.intervalRockType = rock;
                         rockTypeTaken = true;
                     }
+                    back().composite = std::move(row);
                     goOn = resolve(v);
                     if (goOn)
                         setUnitValues(back(), v, unitFields, counts.characters);
@@ -258,20 +254,20 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 }
                 break;
             default: // no interval rows: elements are grouped by their percentages
-                if (row.percentage == 100 || newUnit) {
-                    emplace_back(schema, row);
+                if (percentage == 100 || newUnit) {
+                    addUnit();
                     goOn = resolve(v);
                     if (goOn)
                         setUnitValues(back(), v, unitFields, counts.characters);
-                    if (row.percentage == 100) {
+                    if (percentage == 100) {
                         newUnit = true;
                     } else {
                         newUnit = false;
-                        percentageSum = row.percentage;
+                        percentageSum = percentage;
                     }
                 } else {
                     Interval& unit = back();
-                    unit.elements.push_back(row);
+                    unit.elements.push_back(std::move(row));
                     const double unitTop = unit.bottom - unit.thickness;
                     bool differs = (!std::isnan(v.thickness) && std::fabs(v.thickness - unit.thickness) > 1e-05) ||
                                    (!std::isnan(v.bottom) && std::fabs(v.bottom - unit.bottom) > 1e-05) ||
@@ -280,7 +276,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                         addMessage(messages, 1, SeverityWarning,
                                    ORBAX_Utilities::format_message2(11003, realText(options.precision, unitTop),
                                                                     realText(options.precision, unit.bottom)));
-                    percentageSum += row.percentage;
+                    percentageSum += percentage;
                     if (percentageSum > 99)
                         newUnit = true;
                 }
@@ -312,10 +308,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                        ORBAX_Utilities::format_message(
                            11191, {std::to_wstring(firstOverfullLine), std::to_wstring(firstOverfullCount),
                                    std::to_wstring(fields.size()), schema->name, std::to_wstring(overfullRows)}));
-        if (badPercentages > 0)
-            addMessage(messages, 16, SeverityWarning,
-                       ORBAX_Utilities::format_message(11194, {std::to_wstring(firstBadPercentageLine),
-                                                               firstBadPercentage, std::to_wstring(badPercentages)}));
+        badPercentages.report(messages, 16, 11194);
         // Rows that give no unit depths are no borehole: the read fails, naming where they begin.
         if (!empty() && !hasFailure(messages) &&
             std::none_of(begin(), end(), [](const Interval& unit) { return unit.depthsKnown(); }))

@@ -132,9 +132,7 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
         std::string bytes;
         CsvWriteContext context;
         context.out = &bytes;
-        context.syntax.quoting = options.quotingStyle;
-        context.syntax.quoteQuote = options.quoteQuoteStyle;
-        context.syntax.escape = options.escapeCharacter;
+        context.syntax = csvSyntaxOf(options);
         context.messages = &notes;
         context.schema = options.schema.get();
 

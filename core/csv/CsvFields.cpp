@@ -4,9 +4,19 @@
 #include <cmath>
 #include <limits>
 
+#include "core/options/OptionsData.h"
 #include "platform/Numbers.h"
 
 namespace ORBAX_Logging {
+
+CsvSyntax csvSyntaxOf(const CSVOptionsData& options)
+{
+    CsvSyntax syntax;
+    syntax.quoting = options.quotingStyle;
+    syntax.quoteQuote = options.quoteQuoteStyle;
+    syntax.escape = options.escapeCharacter;
+    return syntax;
+}
 
 CsvRowReader::CsvRowReader(std::string_view bytes, const CsvSyntax& syntax, std::size_t maxFields)
     : m_bytes(bytes), m_syntax(syntax), m_quote(syntax.quoteChar()), m_maxFields(maxFields)

@@ -8,6 +8,8 @@
 
 namespace ORBAX_Logging {
 
+class CSVOptionsData;
+
 struct CsvSyntax {
     int quoting = 1;    // 0 none, 1 double quotation mark, 2 apostrophe
     int quoteQuote = 0; // quote inside quotes: 0 doubled, 1 after the escape character, 2 as it is
@@ -16,6 +18,9 @@ struct CsvSyntax {
     // The quote character of the quoting style, 0 when there is none.
     char quoteChar() const { return quoting == 1 ? '"' : quoting == 2 ? '\'' : '\0'; }
 };
+
+// The syntax that the options of a read or write choose.
+CsvSyntax csvSyntaxOf(const CSVOptionsData& options);
 
 // Splits a file's bytes into rows of fields, one row per line. The end of a line ends the field and
 // the row, inside quotes or not: a stray quote must never swallow the rows after it. A line ends at

@@ -70,9 +70,13 @@ void forEachWrittenRow(const Borehole& borehole, const OneRowUnits& oneRow, Unit
             visit(unit, depths, OneRowUnits::rowOf(unit), false);
             continue;
         }
-        if (unit.elements.size() < 2) {
+        if (unit.elements.size() == 1) {
+            visit(unit, depths, unit.elements.front(), false);
+            continue;
+        }
+        if (unit.elements.empty()) {
             const LithData blank(unit.schema ? unit.schema : borehole.schema);
-            visit(unit, depths, unit.elements.empty() ? blank : unit.elements.front(), false);
+            visit(unit, depths, blank, false);
             continue;
         }
         LithData blank;

@@ -71,8 +71,10 @@ public:
                      LoadMessages& messages);
     void writeDocument(const std::wstring& fileName, const OptionsData& options, LoadMessages& messages);
     void writeLithData(const OneRowUnits& oneRow, const OptionsData& options);
-    void writeFields(xercesc::DOMElement* lithData, const Interval& unit, const WrittenDepths& depths,
-                     const LithData& row, bool compositeRow, const OptionsData& options);
+    // The row's fields, of `rowSchema` (the row's own, else the borehole's), under `tags`, one a field.
+    void writeFields(xercesc::DOMElement* lithData, const SchemaDefinition& rowSchema,
+                     const std::vector<std::basic_string<XMLCh>>& tags, const Interval& unit,
+                     const WrittenDepths& depths, const LithData& row, bool compositeRow, const OptionsData& options);
 
 private:
     // The readers over a file (`bytes` null) or over bytes in memory.

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "core/catalogue/Messages.h"
+#include "core/model/BadPercentages.h"
 #include "core/model/DepthResolution.h"
 #include "core/model/Exception.h"
 #include "core/model/FileLimits.h"
@@ -205,42 +206,39 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
     double runningDepth = 0.0;
     reserve(std::min(rows.size(), MaxBoreholeUnits + 1));
     // Percentages that are no number, told in one message after the read.
-    std::size_t badPercentages = 0;
-    std::size_t firstBadPercentageRow = 0;
-    std::wstring firstBadPercentage;
+    BadPercentages badPercentages;
     std::wstring percentageText;
     std::size_t rowNumber = 0;
     for (const DOMElement* element : rows) {
         ++rowNumber;
         LithData row(schema);
         UnitRowValues values;
-        if (!readLithData(element, row, values, percentageText) && badPercentages++ == 0) {
-            firstBadPercentageRow = rowNumber;
-            firstBadPercentage = percentageText.substr(0, 40);
-            if (percentageText.size() > 40)
-                firstBadPercentage += L"...";
-        }
+        if (!readLithData(element, row, values, percentageText))
+            badPercentages.note(rowNumber, std::wstring_view(percentageText));
 
         counts.addRow(columns, rowCharacters(row));
 
+        // The row is moved into its unit whole (it has the unit's schema), not copied.
+        const std::int32_t percentage = row.percentage;
         int resolution = ResolvedConsistent;
         if (newUnit) {
-            emplace_back(schema, row);
-            if (row.percentage == 100)
+            emplace_back(schema);
+            back().elements.push_back(std::move(row));
+            if (percentage == 100)
                 resolution = resolveAndReport(messages, options.precision, back(), runningDepth, values.top,
                                               values.bottom, values.thickness, options.keepGivenDepths);
             else
                 newUnit = false; // an interbedded unit has begun
             setUnitValues(back(), values, unitFields, counts.characters);
-        } else if (row.percentage == 100) {
+        } else if (percentage == 100) {
             Interval& unit = back();
-            unit.compositeRow() = row;
+            unit.composite = std::move(row);
             setUnitValues(unit, values, unitFields, counts.characters);
             resolution = resolveAndReport(messages, options.precision, unit, runningDepth, values.top, values.bottom,
                                           values.thickness, options.keepGivenDepths);
             newUnit = true;
         } else {
-            back().elements.push_back(row);
+            back().elements.push_back(std::move(row));
         }
         // A unit that cannot be placed ends the read, as its message says.
         if (resolution >= OnlyTopGiven)
@@ -254,10 +252,7 @@ void Borehole_Prolog4::readUnits(const Prolog4OptionsData& options, LoadMessages
     if (!newUnit)
         addMessage(messages, 3, SeverityWarning,
                    ORBAX_Utilities::format_message1(11142, realText(options.precision, runningDepth)));
-    if (badPercentages > 0)
-        addMessage(messages, 3, SeverityWarning,
-                   ORBAX_Utilities::format_message(11180, {std::to_wstring(firstBadPercentageRow), firstBadPercentage,
-                                                           std::to_wstring(badPercentages)}));
+    badPercentages.report(messages, 3, 11180);
 }
 
 bool Borehole_Prolog4::readLithData(const DOMElement* lithData, LithData& row, UnitRowValues& values,

@@ -1,7 +1,9 @@
 #include "core/prolog4/Borehole_Prolog4.h"
 
 #include <cmath>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include <xercesc/dom/DOMLSSerializer.hpp>
 #include <xercesc/framework/MemBufFormatTarget.hpp>
@@ -43,6 +45,16 @@ std::wstring tagOf(long i, long n)
     if (i == n - 3)
         return L"Recovered";
     return i == n - 2 ? L"EstThick" : L"EstDepth";
+}
+
+// The tags of a row of n fields, as the document takes them.
+std::vector<std::basic_string<XMLCh>> tagsOf(std::size_t n)
+{
+    std::vector<std::basic_string<XMLCh>> tags;
+    tags.reserve(n);
+    for (std::size_t k = 0; k < n; ++k)
+        tags.push_back(XmlString(tagOf(static_cast<long>(k), static_cast<long>(n))).str());
+    return tags;
 }
 
 // The text written for field k of a row whose values, unpacked, are `values`.
@@ -208,29 +220,34 @@ int Borehole_Prolog4::writtenSizeLimit(const OneRowUnits& oneRow, const OptionsD
 void Borehole_Prolog4::writeLithData(const OneRowUnits& oneRow, const OptionsData& options)
 {
     DOMDocument* document = parser.document();
+    // The fields' tags by the count of fields, made once for all the rows of that count.
+    std::unordered_map<std::size_t, std::vector<std::basic_string<XMLCh>>> tags;
     forEachWrittenRow(*this, oneRow, UnitRowPlace::AfterElements, options.precision,
                       [&](const Interval& unit, const WrittenDepths& depths, const LithData& row, bool compositeRow) {
                           DOMElement* element = document->createElement(u"CLithData");
-                          writeFields(element, unit, depths, row, compositeRow, options);
+                          const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
+                          if (rowSchema) {
+                              const std::size_t n = rowSchema->fields.size();
+                              auto known = tags.find(n);
+                              if (known == tags.end())
+                                  known = tags.emplace(n, tagsOf(n)).first;
+                              writeFields(element, *rowSchema, known->second, unit, depths, row, compositeRow, options);
+                          }
                           dataElement->appendChild(element);
                       });
 }
 
-void Borehole_Prolog4::writeFields(DOMElement* lithData, const Interval& unit, const WrittenDepths& depths,
-                                   const LithData& row, bool compositeRow, const OptionsData& options)
+void Borehole_Prolog4::writeFields(DOMElement* lithData, const SchemaDefinition& rowSchema,
+                                   const std::vector<std::basic_string<XMLCh>>& tags, const Interval& unit,
+                                   const WrittenDepths& depths, const LithData& row, bool compositeRow,
+                                   const OptionsData& options)
 {
-    const SchemaPtr& rowSchema = row.schema ? row.schema : schema;
-    if (!rowSchema)
-        return;
     DOMDocument* document = parser.document();
-    const std::vector<FieldDefinition>& fields = rowSchema->fields;
-    const long n = static_cast<long>(fields.size());
+    const std::vector<FieldDefinition>& fields = rowSchema.fields;
     const std::vector<std::wstring> values = row.values.toVector();
-    for (long i = 0; i < n; ++i) {
-        const std::size_t k = static_cast<std::size_t>(i);
-        const std::wstring tag = tagOf(i, n);
+    for (std::size_t k = 0; k < fields.size(); ++k) {
         const std::wstring text = writtenText(fields[k], k, unit, depths, row, values, compositeRow, options);
-        DOMElement* child = document->createElement(XmlString(tag).c_str());
+        DOMElement* child = document->createElement(tags[k].c_str());
         child->setTextContent(XmlString(text).c_str());
         lithData->appendChild(child);
     }
