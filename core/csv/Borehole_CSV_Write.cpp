@@ -96,12 +96,12 @@ void reportUnitRowsLeftOut(const Borehole& borehole, const OneRowUnits& oneRow, 
     }
     if (!first)
         return;
-    std::wstring names;
+    std::vector<std::wstring> names;
     for (std::size_t k = 0; k < fields.size(); ++k)
         if (lost[k])
-            names += (names.empty() ? L"\"" : L", \"") + fields[k].name + L"\"";
+            names.push_back(fields[k].name);
     addMessage(messages, 4, SeverityWarning,
-               ORBAX_Utilities::format_message(11195, {names, std::to_wstring(units),
+               ORBAX_Utilities::format_message(11195, {quotedFieldNames(names), std::to_wstring(units),
                                                        realText(options.precision, first->top()),
                                                        realText(options.precision, first->bottom)}));
 }

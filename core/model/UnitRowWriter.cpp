@@ -341,15 +341,21 @@ void reportFieldsWithoutColumn(const Borehole& borehole, WrittenFields& fields, 
     }
     if (lost.empty())
         return;
+    addMessage(messages, 4, SeverityWarning,
+               ORBAX_Utilities::format_message(11198, {written.name, quotedFieldNames(lost)}));
+}
+
+std::wstring quotedFieldNames(const std::vector<std::wstring>& names)
+{
     // A schema of thousands of fields would otherwise make a warning of megabytes: name the first ones
     // and count the rest.
     constexpr std::size_t namedAtMost = 20;
-    std::wstring names;
-    for (std::size_t i = 0; i < lost.size() && i < namedAtMost; ++i)
-        names += (names.empty() ? L"\"" : L", \"") + lost[i] + L"\"";
-    if (lost.size() > namedAtMost)
-        names += ORBAX_Utilities::format_message(11193, {std::to_wstring(lost.size() - namedAtMost)});
-    addMessage(messages, 4, SeverityWarning, ORBAX_Utilities::format_message(11198, {written.name, names}));
+    std::wstring text;
+    for (std::size_t i = 0; i < names.size() && i < namedAtMost; ++i)
+        text += (text.empty() ? L"\"" : L", \"") + names[i] + L"\"";
+    if (names.size() > namedAtMost)
+        text += ORBAX_Utilities::format_message(11193, {std::to_wstring(names.size() - namedAtMost)});
+    return text;
 }
 
 void unitFieldText(const Interval& unit, const LithData& element, std::wstring& out, const OptionsData& options,

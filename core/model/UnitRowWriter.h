@@ -95,6 +95,10 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
 // nothing when none would be.
 void reportFieldsWithoutColumn(const Borehole& borehole, WrittenFields& fields, LoadMessages& messages);
 
+// Field names for a warning, each in double quotes and separated by commas: the first 20, then the
+// number of the others.
+std::wstring quotedFieldNames(const std::vector<std::wstring>& names);
+
 // The wide text of field `fieldIndex` of the element's schema, as the XML writer wants it: no
 // suppressed percentages, no character check. A field of an unknown kind leaves `out` as it is.
 void unitFieldText(const Interval& unit, const LithData& element, std::wstring& out, const OptionsData& options,
