@@ -24,6 +24,7 @@
 #include "core/catalogue/Messages.h"
 #include "core/catalogue/StringTable.h"
 #include "dialogs/ApplicationServices.h"
+#include "platform/services/QtNames.h"
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
 #include "widgets/controls/GuardedHandler.h"
@@ -373,8 +374,10 @@ void CMainFrame::createMenus(bool developerMode)
         auto* action = new QAction(this);
         action->setObjectName(QStringLiteral("id%1").arg(ID_FILE_MRU_FILE1 + i));
         action->setVisible(false);
-        connect(action, &QAction::triggered, this,
-                [this, action] { emit recentFileChosen(action->data().toString()); });
+        connect(action, &QAction::triggered, this, [this, i] {
+            if (static_cast<std::size_t>(i) < m_recentFiles.size())
+                emit recentFileChosen(m_recentFiles[static_cast<std::size_t>(i)]);
+        });
         m_fileMenu->addAction(action);
         m_recentActions.push_back(action);
     }
@@ -569,11 +572,12 @@ QString CMainFrame::RecentFileLabel(const QString& path)
 
 void CMainFrame::SetRecentFiles(const std::vector<std::wstring>& files)
 {
+    m_recentFiles = files;
     bool any = false;
     for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
         QAction* action = m_recentActions[i];
         if (i < files.size() && !files[i].empty()) {
-            QString path = QString::fromStdWString(files[i]);
+            const QString path = ORBAX_Platform::display_text(files[i]);
             action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(RecentFileLabel(path)));
             action->setData(path);
             action->setStatusTip(path);

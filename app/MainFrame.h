@@ -87,7 +87,8 @@ public:
     void OnTimer();
 
 signals:
-    void recentFileChosen(const QString& path);
+    // The entry's file as the list holds it (a name that is not UTF-8 among them).
+    void recentFileChosen(const std::wstring& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +114,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
     std::vector<QAction*> m_recentActions;
+    std::vector<std::wstring> m_recentFiles; // what the entries open, kept as the names they are
     std::map<int, QAction*> m_commands;
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, std::function<void(QAction&)>> m_updates;

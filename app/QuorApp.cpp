@@ -236,7 +236,7 @@ void CQuorApp::CreateMainWindow()
     m_document->RegisterLayoutCommands(*m_mainFrame, *m_view);
     m_mainFrame->SetRecentFiles(m_recentFiles);
     QObject::connect(m_mainFrame.get(), &CMainFrame::recentFileChosen, m_view,
-                     [view = m_view](const QString& path) { view->OnOpenRecentFile(path.toStdWString()); });
+                     [view = m_view](const std::wstring& path) { view->OnOpenRecentFile(path); });
     QObject::connect(m_document.get(), &CQuorDoc::titleChanged, m_mainFrame.get(),
                      [frame = m_mainFrame.get()](const QString& title) {
                          frame->setWindowTitle(CQuorDoc::WindowTitle(title.toStdWString()));

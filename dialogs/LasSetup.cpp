@@ -20,12 +20,14 @@
 #include "core/model/NoCaseCompare.h"
 #include "las/LasException.h"
 #include "platform/Paths.h"
+#include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "widgets/dialogs/DataExchange.h"
 #include "widgets/dialogs/DialogButtons.h"
 #include "widgets/dialogs/DialogUnits.h"
 #include "widgets/dialogs/FileFilters.h"
+#include "widgets/dialogs/PromptedName.h"
 
 using ORBAX_Utilities::get_message_wide;
 
@@ -367,13 +369,16 @@ void LasSetup::OnAddNew()
     const std::wstring folder = options.readString(L"LasPath", std::wstring());
     QString selected;
     QString chosen;
-    if (ORBAX_Platform::filePrompts().openFileName(this, Text(get_message_wide(154)), Text(folder),
-                                                   PromptFilter(get_message_wide(171)), selected, chosen)) {
+    std::wstring name;
+    if (ORBAX_Platform::filePrompts().openFileName(this, Text(get_message_wide(154)),
+                                                   ORBAX_Platform::qt_from_name(folder),
+                                                   PromptFilter(get_message_wide(171)), selected, chosen) &&
+        PromptedFileName(this, chosen, name)) {
         auto file = std::make_unique<LasProperty>(m_traceDefinitions);
         std::wstring errorText;
         int result = 0;
         try {
-            result = file->read(chosen.toStdWString(), errorText);
+            result = file->read(name, errorText);
         } catch (const ORBAX_Geophysics::LasException& e) {
             result = e.code() != 0 ? e.code() : 3;
             errorText = ConfigText::Widen(e.what());
@@ -397,7 +402,7 @@ void LasSetup::OnAddNew()
                 m_files->setCurrentRow(row);
             }
             OnChooseFile();
-            const std::filesystem::path path = ORBAX_Platform::path_from_wide(chosen.toStdWString());
+            const std::filesystem::path path = ORBAX_Platform::path_from_wide(name);
             options.writeString(L"LasPath", ORBAX_Platform::wide_from_path(path.parent_path()));
         }
     }

@@ -9,11 +9,27 @@
 
 namespace ORBAX_Platform {
 
-std::filesystem::path path_from_wide(const std::wstring& name) { return std::filesystem::path(utf8_from_wide(name)); }
+bool path_from_wide(const std::wstring& name, std::filesystem::path& path)
+{
+    std::string bytes;
+    if (!name_from_wide(name, bytes)) {
+        path.clear();
+        return false;
+    }
+    path = std::move(bytes);
+    return true;
+}
+
+std::filesystem::path path_from_wide(const std::wstring& name)
+{
+    std::filesystem::path path;
+    path_from_wide(name, path);
+    return path;
+}
 
 std::filesystem::path path_from_utf8(const std::string& name) { return std::filesystem::path(name); }
 
-std::wstring wide_from_path(const std::filesystem::path& path) { return wide_from_utf8(path.native()); }
+std::wstring wide_from_path(const std::filesystem::path& path) { return wide_from_name(path.native()); }
 
 bool open_input(std::ifstream& stream, const std::filesystem::path& path)
 {

@@ -9,7 +9,12 @@
 
 namespace ORBAX_Platform {
 
+// A name travels as wide text (see wide_from_name) and reaches the system as the bytes it was made
+// from. A name that no file can have (one holding NUL) gives false, or the empty path, which every
+// call refuses: never another name.
+bool path_from_wide(const std::wstring& name, std::filesystem::path& path);
 std::filesystem::path path_from_wide(const std::wstring& name);
+// The bytes of a name as typed (a program's argument), unchanged.
 std::filesystem::path path_from_utf8(const std::string& name);
 std::wstring wide_from_path(const std::filesystem::path& path);
 

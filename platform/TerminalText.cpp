@@ -57,10 +57,40 @@ bool TerminalEncoding::isSingleByte() const
     return single;
 }
 
+namespace {
+
+// A byte of a file name that is no character (see wide_from_name), as `ls -b` shows it: "\351".
+void append_carried_byte(std::string& out, wchar_t c)
+{
+    const unsigned byte = 0x80 + static_cast<unsigned>(c - FirstCarriedByte);
+    out += '\\';
+    out += static_cast<char>('0' + ((byte >> 6) & 7));
+    out += static_cast<char>('0' + ((byte >> 3) & 7));
+    out += static_cast<char>('0' + (byte & 7));
+}
+
+std::string utf8_with_carried_bytes(const std::wstring& text)
+{
+    if (!holds_carried_bytes(text))
+        return utf8_from_wide(text);
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (!is_carried_byte(text[k]))
+            continue;
+        out += utf8_from_wide(text.substr(start, k - start));
+        append_carried_byte(out, text[k]);
+        start = k + 1;
+    }
+    return out + utf8_from_wide(text.substr(start));
+}
+
+} // namespace
+
 std::string TerminalEncoding::encode(const std::wstring& text) const
 {
     if (!m_locale)
-        return utf8_from_wide(text);
+        return utf8_with_carried_bytes(text);
     // The conversion of the locale, on this thread only: the program's own locale is left alone.
     const locale_t previous = ::uselocale(m_locale);
     std::string out;
@@ -68,6 +98,10 @@ std::string TerminalEncoding::encode(const std::wstring& text) const
     char buffer[MB_LEN_MAX];
     std::mbstate_t state{};
     for (wchar_t c : text) {
+        if (is_carried_byte(c)) {
+            append_carried_byte(out, c);
+            continue;
+        }
         const std::size_t n = std::wcrtomb(buffer, c, &state);
         if (n == static_cast<std::size_t>(-1)) {
             state = std::mbstate_t{};
@@ -98,5 +132,7 @@ std::string terminal_text_of_bytes(std::string_view bytes)
         return terminal_text(wide);
     return terminal_text(widen_cp1252(bytes));
 }
+
+std::string terminal_name(std::string_view bytes) { return terminal_text(wide_from_name(bytes)); }
 
 } // namespace ORBAX_Platform

@@ -21,7 +21,8 @@ public:
     bool isUtf8() const { return m_locale == nullptr; }
     // One byte to a character (ISO 8859 and the like, whose bytes 0x80 to 0x9F are controls).
     bool isSingleByte() const;
-    // Wide text in this encoding; a character it lacks becomes "?".
+    // Wide text in this encoding; a character it lacks becomes "?", and a byte of a file name that is
+    // no character is shown as `ls -b` shows it, "\351".
     std::string encode(const std::wstring& text) const;
 
 private:
@@ -37,5 +38,7 @@ std::string terminal_text(const std::wstring& text);
 // Narrow text of unknown origin (an exception's text, a typed argument) in the terminal's encoding:
 // valid UTF-8 is taken as such, anything else as code page 1252.
 std::string terminal_text_of_bytes(std::string_view bytes);
+// A file name as typed (bytes, mostly UTF-8) in the terminal's encoding.
+std::string terminal_name(std::string_view bytes);
 
 } // namespace ORBAX_Platform

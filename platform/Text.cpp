@@ -76,83 +76,126 @@ std::string narrow_cp1252(const std::wstring& text, char replacement, bool* lost
     return out;
 }
 
-std::string utf8_from_wide(const std::wstring& text)
+namespace {
+
+void append_utf8(std::string& out, std::uint32_t c)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (wchar_t wc : text) {
-        auto c = static_cast<std::uint32_t>(wc);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            c = 0xFFFD;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
-    return out;
 }
 
-std::wstring wide_from_utf8(std::string_view text)
+bool is_surrogate(std::uint32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+// The length of the valid UTF-8 sequence at `p` and its character; 0 when the byte there starts none.
+int utf8_sequence(const unsigned char* p, const unsigned char* end, std::uint32_t& c)
+{
+    const unsigned char b = *p;
+    int extra;
+    if (b < 0x80) {
+        c = b;
+        return 1;
+    } else if ((b & 0xE0) == 0xC0) {
+        c = b & 0x1F;
+        extra = 1;
+    } else if ((b & 0xF0) == 0xE0) {
+        c = b & 0x0F;
+        extra = 2;
+    } else if ((b & 0xF8) == 0xF0) {
+        c = b & 0x07;
+        extra = 3;
+    } else {
+        return 0;
+    }
+    if (end - p < extra + 1)
+        return 0;
+    for (int i = 1; i <= extra; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (p[i] & 0x3F);
+    }
+    static const std::uint32_t minimum[4] = {0, 0x80, 0x800, 0x10000};
+    if (c < minimum[extra] || c > 0x10FFFF || is_surrogate(c))
+        return 0;
+    return extra + 1;
+}
+
+// UTF-8 as wide text; a byte that starts no valid sequence becomes `invalid(byte)`.
+template <typename Invalid>
+std::wstring decode_utf8(std::string_view text, Invalid invalid)
 {
     std::wstring out;
     out.reserve(text.size());
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const auto* end = p + text.size();
     while (p < end) {
-        unsigned char b = *p;
-        std::uint32_t c;
-        int extra;
-        if (b < 0x80) {
-            c = b;
-            extra = 0;
-        } else if ((b & 0xE0) == 0xC0) {
-            c = b & 0x1F;
-            extra = 1;
-        } else if ((b & 0xF0) == 0xE0) {
-            c = b & 0x0F;
-            extra = 2;
-        } else if ((b & 0xF8) == 0xF0) {
-            c = b & 0x07;
-            extra = 3;
+        std::uint32_t c = 0;
+        const int length = utf8_sequence(p, end, c);
+        if (length == 0) {
+            out += invalid(*p);
+            ++p;
         } else {
-            out += L'\xFFFD';
-            ++p;
-            continue;
+            out += static_cast<wchar_t>(c);
+            p += length;
         }
-        if (end - p < extra + 1) {
-            out += L'\xFFFD';
-            ++p;
-            continue;
-        }
-        bool ok = true;
-        for (int i = 1; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            c = (c << 6) | (p[i] & 0x3F);
-        }
-        static const std::uint32_t minimum[4] = {0, 0x80, 0x800, 0x10000};
-        if (!ok || c < minimum[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            out += L'\xFFFD';
-            ++p;
-            continue;
-        }
-        out += static_cast<wchar_t>(c);
-        p += extra + 1;
     }
     return out;
+}
+
+} // namespace
+
+std::string utf8_from_wide(const std::wstring& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t wc : text) {
+        auto c = static_cast<std::uint32_t>(wc);
+        append_utf8(out, c > 0x10FFFF || is_surrogate(c) ? 0xFFFD : c);
+    }
+    return out;
+}
+
+std::wstring wide_from_utf8(std::string_view text)
+{
+    return decode_utf8(text, [](unsigned char) { return L'\xFFFD'; });
+}
+
+std::wstring wide_from_name(std::string_view bytes)
+{
+    return decode_utf8(bytes, [](unsigned char b) { return static_cast<wchar_t>(FirstCarriedByte + (b - 0x80)); });
+}
+
+bool name_from_wide(const std::wstring& name, std::string& bytes)
+{
+    bytes.clear();
+    bytes.reserve(name.size());
+    for (wchar_t wc : name) {
+        const auto c = static_cast<std::uint32_t>(wc);
+        if (is_carried_byte(wc))
+            bytes += static_cast<char>(0x80 + (c - FirstCarriedByte));
+        else if (c == 0 || c > 0x10FFFF || is_surrogate(c))
+            return false;
+        else
+            append_utf8(bytes, c);
+    }
+    return true;
+}
+
+bool holds_carried_bytes(const std::wstring& name)
+{
+    return std::any_of(name.begin(), name.end(), [](wchar_t c) { return is_carried_byte(c); });
 }
 
 std::string utf8_from_cp1252(std::string_view bytes) { return utf8_from_wide(widen_cp1252(bytes)); }

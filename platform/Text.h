@@ -27,9 +27,24 @@ void widen_cp1252(std::string_view bytes, std::wstring& out);
 // `lost` (when given) is set to true.
 std::string narrow_cp1252(const std::wstring& text, char replacement = '?', bool* lost = nullptr);
 
+// Text for the terminal, a message or a QString: a character that UTF-8 cannot hold (a surrogate, one
+// past U+10FFFF) becomes U+FFFD, so a carried byte of a file name (below) is shown as one.
 std::string utf8_from_wide(const std::wstring& text);
 // Invalid sequences become U+FFFD, one per offending byte.
 std::wstring wide_from_utf8(std::string_view text);
+
+// File names are bytes, mostly UTF-8, but any byte but NUL may be part of one (a Latin-1 name from an
+// older disk). As wide text, each byte that is not part of valid UTF-8 is carried as one of the
+// reserved characters U+DC80 to U+DCFF, lone surrogates that no decoded text holds, so that a name
+// read from the system, kept as wide text and given back is the same name byte for byte.
+constexpr wchar_t FirstCarriedByte = 0xDC80;
+constexpr bool is_carried_byte(wchar_t c) { return c >= FirstCarriedByte && c <= FirstCarriedByte + 0x7F; }
+std::wstring wide_from_name(std::string_view bytes);
+// The bytes of a name kept as wide text; false when it holds a character that no name can (NUL,
+// another surrogate, one past U+10FFFF), for then it could only be given as another name.
+bool name_from_wide(const std::wstring& name, std::string& bytes);
+// True when the name holds a carried byte: it is not valid UTF-8 as the system has it.
+bool holds_carried_bytes(const std::wstring& name);
 // Code page bytes as UTF-8, for the terminal.
 std::string utf8_from_cp1252(std::string_view bytes);
 

@@ -10,6 +10,7 @@
 
 #include "app/QuorApp.h"
 #include "core/prolog4/XmlPlatformGuard.h"
+#include "platform/Text.h"
 #include "widgets/controls/GuardedHandler.h"
 
 namespace {
@@ -39,10 +40,11 @@ int run(int argc, char* argv[])
     // Made after the QApplication and gone before it, with every window it owns.
     CQuorApp app;
     try {
+        // The arguments Qt left (it takes out its own), from the bytes as given: Qt's copies show a
+        // name that is not UTF-8 with U+FFFD in place of its bytes, which would name another file.
         std::vector<std::wstring> arguments;
-        const QStringList all = QCoreApplication::arguments();
-        for (int i = 1; i < all.size(); ++i)
-            arguments.push_back(all[i].toStdWString());
+        for (int i = 1; i < argc; ++i)
+            arguments.push_back(ORBAX_Platform::wide_from_name(argv[i]));
 
         int code = 0;
         if (app.InitInstance(arguments))

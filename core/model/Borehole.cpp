@@ -4,6 +4,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "core/model/Exception.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Logging {
 
@@ -29,6 +30,9 @@ void Borehole::setNameFromPath(const std::wstring& path)
     const auto dot = file.find_last_of(L'.');
     if (dot != std::wstring::npos && dot != 0)
         file.erase(dot);
+    for (wchar_t& c : file)
+        if (ORBAX_Platform::is_carried_byte(c))
+            c = L'\xFFFD';
     name = file;
 }
 

@@ -26,7 +26,8 @@ public:
 
     // Removes every unit and names the borehole "<unnamed>" again; the schema stays.
     void clear();
-    // The file name of a path, without folder and without its extension.
+    // The file name of a path, without folder and without its extension. The name is shown and written
+    // as text: a byte of a file name that is no character (see wide_from_name) becomes U+FFFD.
     void setNameFromPath(const std::wstring& path);
 
     int unitCount() const { return static_cast<int>(size()); }

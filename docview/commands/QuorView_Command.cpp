@@ -20,6 +20,7 @@
 #include "resources/CommandIds.h"
 #include "widgets/dialogs/ErrorList.h"
 #include "widgets/dialogs/FileFilters.h"
+#include "widgets/dialogs/PromptedName.h"
 
 using ORBAX_Utilities::get_message_wide;
 using namespace QuorCommand;
@@ -134,7 +135,9 @@ void CQuorView::exportBoreholes(bool left, bool right)
     if (!ORBAX_Platform::filePrompts().saveFileName(this, QString::fromStdWString(get_message_wide(165)), QString(),
                                                     filters.join(QStringLiteral(";;")), selected, chosen))
         return;
-    const std::wstring path = chosen.toStdWString();
+    std::wstring path;
+    if (!PromptedFileName(this, chosen, path))
+        return;
     std::wstring message;
     bool append = false;
     for (int pane : {0, 1}) {

@@ -2,7 +2,6 @@
 // modes, with their update rules and the status panes they fill.
 #include <QAction>
 #include <QCursor>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 
@@ -14,12 +13,15 @@
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "editors/traces/TraceAverageValue.h"
+#include "platform/Paths.h"
+#include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
 #include "widgets/dialogs/DlgDouble.h"
 #include "widgets/dialogs/DlgInteger.h"
 #include "widgets/dialogs/FileFilters.h"
+#include "widgets/dialogs/PromptedName.h"
 
 using ORBAX_Utilities::get_message_wide;
 using namespace QuorCommand;
@@ -169,17 +171,25 @@ void CQuorView::OnOpenTrace()
         }
     }
     ORBAX_Platform::Settings options(L"Options");
-    const QString folder = QString::fromStdWString(options.readString(L"LasPath", L""));
+    const QString folder = ORBAX_Platform::qt_from_name(options.readString(L"LasPath", L""));
     const QString filter = caseBlindFilters(QtFileFilters(get_message_wide(171))).join(QStringLiteral(";;"));
     QString selected;
     QStringList files;
     if (!ORBAX_Platform::filePrompts().openFileNames(this, QString::fromStdWString(get_message_wide(154)), folder,
                                                      filter, selected, files))
         return;
-    for (const QString& file : files)
-        StartTraceLoad(file.toStdWString());
-    if (!files.isEmpty())
-        options.writeString(L"LasPath", QFileInfo(files.front()).absolutePath().toStdWString());
+    std::wstring first;
+    for (const QString& file : files) {
+        std::wstring name;
+        if (!PromptedFileName(this, file, name))
+            continue;
+        StartTraceLoad(name);
+        if (first.empty())
+            first = name;
+    }
+    if (!first.empty())
+        options.writeString(L"LasPath",
+                            ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(first).parent_path()));
 }
 
 void CQuorView::OnTraceManager()

@@ -15,9 +15,11 @@
 #include "docview/document/QuorDocShared.h"
 #include "platform/FileIdentity.h"
 #include "platform/Paths.h"
+#include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "widgets/dialogs/FileFilters.h"
+#include "widgets/dialogs/PromptedName.h"
 #include "widgets/dialogs/PropertySheet.h"
 
 using namespace QuorDocShared;
@@ -56,12 +58,17 @@ void CQuorDoc::openBorehole(int k, ErrorEntries& entries)
     QString selected = FileFilterAt(filters, options.readInt(L"BoreFilter", 1));
     QString chosen;
     if (!ORBAX_Platform::filePrompts().openFileName(m_promptParent, QString::fromStdWString(get_message_wide(163)),
-                                                    QString::fromStdWString(folder), filters.join(QStringLiteral(";;")),
-                                                    selected, chosen)) {
+                                                    ORBAX_Platform::qt_from_name(folder),
+                                                    filters.join(QStringLiteral(";;")), selected, chosen)) {
         addCancel(entries);
         return;
     }
-    const std::wstring path = chosen.toStdWString();
+    std::wstring path;
+    std::wstring refusal;
+    if (!PromptedFileName(chosen, path, refusal)) {
+        addErrorEntry(refusal, entries, status(3, 1));
+        return;
+    }
     const int filter = std::max(1, FileFilterPosition(filters, selected));
     options.writeString(L"BorePath",
                         ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(path).parent_path()));

@@ -20,9 +20,11 @@
 #include "platform/FileIdentity.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
+#include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "widgets/dialogs/FileFilters.h"
+#include "widgets/dialogs/PromptedName.h"
 #include "widgets/dialogs/PropertySheet.h"
 
 using namespace QuorDocShared;
@@ -121,12 +123,17 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
     QString selected = FileFilterAt(filters, initial);
     QString chosen;
     if (!ORBAX_Platform::filePrompts().saveFileNameWithSuffixes(
-            m_promptParent, QString::fromStdWString(get_message_wide(164)), QString::fromStdWString(folder),
+            m_promptParent, QString::fromStdWString(get_message_wide(164)), ORBAX_Platform::qt_from_name(folder),
             filters.join(QStringLiteral(";;")), selected, chosen, suffixes)) {
         addCancel(entries);
         return;
     }
-    std::wstring path = chosen.toStdWString();
+    std::wstring path;
+    std::wstring refusal;
+    if (!PromptedFileName(chosen, path, refusal)) {
+        addErrorEntry(refusal, entries, status(3, 1));
+        return;
+    }
     const int filter = FileFilterPosition(filters, selected);
     if (filter < 1 || static_cast<std::size_t>(filter) > versions.size()) {
         addInternalError(entries, __LINE__);

@@ -23,6 +23,7 @@
 #include "widgets/controls/SortedItems.h"
 #include "widgets/controls/UpDownControl.h"
 #include "widgets/dialogs/ErrorList.h"
+#include "widgets/dialogs/PromptedName.h"
 
 namespace {
 
@@ -225,8 +226,11 @@ void CBitmapEditor::OnBrowseFile()
                 this, QStringLiteral("Open"), start, ImageFileFilter(ORBAX_Utilities::get_message_wide(filterMessage)),
                 selectedFilter, chosen))
             return;
+        std::wstring name;
+        if (!PromptedFileName(this, chosen, name))
+            return;
         std::wstring errorText;
-        if (!BitmapPattern::LoadImageFile(chosen.toStdWString(), pattern, errorText, folder)) {
+        if (!BitmapPattern::LoadImageFile(name, pattern, errorText, folder)) {
             ErrorEntries entries;
             addErrorEntry(ORBAX_Utilities::format_message2(1108, pattern.name, pattern.fileName) + L"\n" + errorText,
                           entries, 0x30008);

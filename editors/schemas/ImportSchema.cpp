@@ -11,10 +11,12 @@
 
 #include "core/catalogue/Messages.h"
 #include "core/prolog4/Borehole_Prolog4.h"
+#include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
 #include "widgets/dialogs/DataExchange.h"
 #include "widgets/dialogs/DialogButtons.h"
 #include "widgets/dialogs/FileFilters.h"
+#include "widgets/dialogs/PromptedName.h"
 #include "widgets/dialogs/SortedLists.h"
 
 CImportSchema::CImportSchema(QWidget* parent) : DdxDialog(212, parent)
@@ -81,7 +83,7 @@ void CImportSchema::exchange(bool save)
 void CImportSchema::showFileName()
 {
     // The whole path is kept in fileName; the label shows it shortened in the middle when too long.
-    QString path = QString::fromStdWString(fileName);
+    QString path = ORBAX_Platform::display_text(fileName);
     m_file->setToolTip(path);
     m_file->setText(m_file->fontMetrics().elidedText(path, Qt::ElideMiddle, std::max(40, m_file->width() - 8)));
 }
@@ -91,10 +93,12 @@ void CImportSchema::OnBrowse()
     const QStringList filters = QtFileFilters(ORBAX_Utilities::get_message_wide(242));
     QString selected = filters.isEmpty() ? QString() : filters.front();
     QString chosen;
-    if (!ORBAX_Platform::filePrompts().openFileName(this, windowTitle(), QString::fromStdWString(fileName),
-                                                    filters.join(QStringLiteral(";;")), selected, chosen))
+    std::wstring name;
+    if (!ORBAX_Platform::filePrompts().openFileName(this, windowTitle(), ORBAX_Platform::qt_from_name(fileName),
+                                                    filters.join(QStringLiteral(";;")), selected, chosen) ||
+        !PromptedFileName(this, chosen, name))
         return;
-    fileName = chosen.toStdWString();
+    fileName = name;
     showFileName();
     fileType = FileFilterPosition(filters, selected) == 1 ? 1 : 0;
     ListDataLogs();

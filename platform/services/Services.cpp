@@ -19,6 +19,7 @@
 #include <QUrl>
 
 #include "platform/Paths.h"
+#include "platform/services/QtNames.h"
 
 namespace ORBAX_Platform {
 namespace {
@@ -29,8 +30,8 @@ public:
                        MessageIcon icon) override
     {
         QMessageBox box(parent);
-        box.setText(QString::fromStdWString(text));
-        box.setWindowTitle(QString::fromStdWString(title));
+        box.setText(display_text(text));
+        box.setWindowTitle(display_text(title));
         switch (icon) {
         case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
         case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
@@ -150,6 +151,11 @@ public:
         if (!std::filesystem::exists(path_from_wide(path), error)) {
             // The desktop's opener gives no reason of its own; a missing file is the common one.
             errorText = wide_from_utf8(std::generic_category().message(error ? error.value() : ENOENT));
+            return false;
+        }
+        // The desktop's opener takes the name as UTF-8 text: one that is not would reach it as another.
+        if (holds_carried_bytes(path)) {
+            errorText = L"The name is not valid UTF-8, which the desktop's file opener needs";
             return false;
         }
         if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdWString(path))))

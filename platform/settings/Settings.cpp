@@ -102,6 +102,10 @@ std::wstring Settings::readString(const std::wstring& key, const std::wstring& d
     const QVariant value = m_settings ? m_settings->value(keyPath(m_section, key)) : QVariant();
     if (!value.isValid() || !value.canConvert<QString>())
         return defaultValue;
+    if (value.typeId() == QMetaType::QByteArray) {
+        const QByteArray bytes = value.toByteArray();
+        return wide_from_name(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }
     return value.toString().toStdWString();
 }
 
@@ -127,7 +131,14 @@ std::vector<std::uint8_t> Settings::readBinary(const std::wstring& key) const
 
 void Settings::writeString(const std::wstring& key, const std::wstring& value)
 {
-    if (m_settings)
+    if (!m_settings)
+        return;
+    // A file name that is not UTF-8 is kept as its bytes, which QSettings writes as they are, so that
+    // it reads back as the same name; anything else stays text, as every profile has it.
+    std::string bytes;
+    if (holds_carried_bytes(value) && name_from_wide(value, bytes))
+        m_settings->setValue(keyPath(m_section, key), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    else
         m_settings->setValue(keyPath(m_section, key), toQString(value));
 }
 

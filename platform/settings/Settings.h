@@ -43,6 +43,8 @@ public:
     // Binary values (window placement, custom colours); empty when absent.
     std::vector<std::uint8_t> readBinary(const std::wstring& key) const;
 
+    // A string holding a file name that is not UTF-8 (see wide_from_name) is kept as its bytes and
+    // reads back as the same string.
     void writeString(const std::wstring& key, const std::wstring& value);
     void writeInt(const std::wstring& key, int value);
     void writeBinary(const std::wstring& key, const std::vector<std::uint8_t>& value);

@@ -1,4 +1,3 @@
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -7,11 +6,14 @@
 #include <QVBoxLayout>
 
 #include "core/catalogue/Messages.h"
+#include "platform/Paths.h"
+#include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "printsetup/pagesetup/PageSetupPages.h"
 #include "widgets/dialogs/DataExchange.h"
 #include "widgets/dialogs/FileFilters.h"
+#include "widgets/dialogs/PromptedName.h"
 
 CPageSetup_Titles::CPageSetup_Titles(PageSetupSettings& settings, QWidget* parent)
     : PropertyPage(201, QStringLiteral("Titles"), parent), m_settings(settings)
@@ -71,21 +73,25 @@ void CPageSetup_Titles::exchange(bool save)
     Ddx::Text(save, m_middle, m_settings.middleText);
     Ddx::Text(save, m_left, m_settings.leftText);
     Ddx::Text(save, m_right, m_settings.rightText);
-    Ddx::Text(save, m_logo, m_settings.logoFile);
+    Ddx::FileName(save, m_logo, m_settings.logoFile);
 }
 
 void CPageSetup_Titles::OnBrowseLogo()
 {
     ORBAX_Platform::Settings options(L"Options");
     const QStringList filters = QtFileFilters(ORBAX_Utilities::get_message_wide(211));
-    const QString folder = QString::fromStdWString(options.readString(L"LogoPath", std::wstring()));
+    const QString folder = ORBAX_Platform::qt_from_name(options.readString(L"LogoPath", std::wstring()));
     QString selected = FileFilterAt(filters, options.readInt(L"LogoFilter", 1));
     QString chosen;
     if (!ORBAX_Platform::filePrompts().openFileName(this,
                                                     QString::fromStdWString(ORBAX_Utilities::get_message_wide(212)),
                                                     folder, filters.join(QStringLiteral(";;")), selected, chosen))
         return;
-    options.writeString(L"LogoPath", QFileInfo(chosen).absolutePath().toStdWString());
+    std::wstring name;
+    if (!PromptedFileName(this, chosen, name))
+        return;
+    options.writeString(L"LogoPath",
+                        ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(name).parent_path()));
     options.writeInt(L"LogoFilter", FileFilterPosition(filters, selected));
-    m_logo->setText(chosen);
+    m_logo->setText(ORBAX_Platform::qt_from_name(name));
 }

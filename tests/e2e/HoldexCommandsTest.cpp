@@ -1083,3 +1083,29 @@ TEST_F(HoldexCommands, RepairWritesNothingOverAFileChangedAfterItWasRead)
     EXPECT_EQ(file("grow.pro"), text);
     EXPECT_FALSE(exists("grow.pro.backup"));
 }
+
+// A name that is not UTF-8 (a Latin-1 one from an older disk) reaches the system as typed: two such
+// outputs are two files, such inputs are read by Holdex and Curvex, and messages show the byte escaped.
+TEST_F(HoldexCommands, NamesThatAreNotUtf8AreCarriedByteForByte)
+{
+    copySample("hole.csv");
+    for (const std::string out : {"a\xE9.csv", "a\xE8.csv"}) {
+        auto r = holdex({"convert", "-t", "csv", "-s", "Short", "hole.csv", "-t", "csv", "-s", "Short", out});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(file(out), sampleCsv);
+        EXPECT_FALSE(exists(out + ".backup"));
+    }
+    EXPECT_FALSE(exists("a\xEF\xBF\xBD.csv"));
+    fs::rename(dir / "hole.csv", dir / "in\xE9.csv");
+    auto r = holdex({"export", "-t", "csv", "-s", "Short", "in\xE9.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, sampleDescription);
+    r = holdex({"export", "-t", "csv", "-s", "Short", "gone\xE9.csv"});
+    EXPECT_TRUE(contains(r.err, "Unable to open gone\\351.csv\n(No such file or directory)")) << r.err;
+
+    write_file(dir / "t\xE9.las", "~Version\n VERS. 2.0 : v\n WRAP. NO : w\n~Well\n STRT.M 1 : s\n STOP.M 2 : s\n"
+                                  " NULL. -999.25 : n\n~Curve\n DEPT.M : Depth\n~A\n1\n2\n");
+    r = QuorTest::run_program(QuorTest::program_path("Curvex"), {"summarise", "t\xE9.las"}, dir.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(startsWith(r.out, "Summary for las file t\\351.las\n")) << r.out;
+}

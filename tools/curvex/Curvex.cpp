@@ -63,15 +63,15 @@ int summarise(const std::vector<std::string>& args)
     try {
         ORBAX_Geophysics::LasData<ORBAX_Geophysics::Curve> las;
         std::wstring errorText;
-        // The name is UTF-8 as typed; it reaches the file system unchanged.
-        int result = las.read(ORBAX_Platform::wide_from_utf8(fileName), errorText);
+        // The name reaches the system as typed, byte for byte, whether it is UTF-8 or not.
+        int result = las.read(ORBAX_Platform::wide_from_name(fileName), errorText);
         if (result != 0) {
             // A file that could not be read gives its reason, never a summary of nothing.
             std::cerr << ORBAX_Platform::terminal_text(errorText) << "\n";
             return ExitFailure;
         }
 
-        std::cout << "Summary for las file " << ORBAX_Platform::terminal_text_of_bytes(fileName) << "\n";
+        std::cout << "Summary for las file " << ORBAX_Platform::terminal_name(fileName) << "\n";
         std::cout << std::setprecision(3);
         std::cout << std::left << std::setw(20) << "Start depth:" << std::right << std::setw(10) << las.start_depth()
                   << "\n";

@@ -28,7 +28,8 @@ ConfigurationResult read_configuration(const ConfigurationFile& configFile,
     }
     if (!HasConfigFailure(problems))
         return ConfigurationResult::Read;
-    std::cerr << "There were errors reading the configuration file " << configFile.name << "\n";
+    std::cerr << "There were errors reading the configuration file " << ORBAX_Platform::terminal_name(configFile.name)
+              << "\n";
     for (const ConfigMessage& problem : problems)
         std::cerr << narrow_text(problem.text) << "\n";
     return ConfigurationResult::Failed;
@@ -59,8 +60,8 @@ bool has_failure(const LoadMessages& messages) { return ORBAX_Logging::hasFailur
 void write_message_lines(const LoadMessages& messages, const char* activity, const std::string& fileName)
 {
     for (const LoadMessage& m : messages)
-        std::cerr << severity_word(m.severity) << ' ' << m.kind << " while " << activity << " \"" << fileName
-                  << "\": " << narrow_text(m.text) << "\n";
+        std::cerr << severity_word(m.severity) << ' ' << m.kind << " while " << activity << " \""
+                  << ORBAX_Platform::terminal_name(fileName) << "\": " << narrow_text(m.text) << "\n";
 }
 
 std::unique_ptr<ORBAX_Logging::OptionsData> options_record(const FileTypeOptions& options, int typeCode)
@@ -74,14 +75,15 @@ std::unique_ptr<ORBAX_Logging::OptionsData> options_record(const FileTypeOptions
 std::unique_ptr<ORBAX_Logging::Borehole> read_borehole(int typeCode, const std::string& fileName,
                                                        ORBAX_Logging::OptionsData& record, LoadMessages& messages)
 {
-    // File names on the command line are UTF-8, not text of the borehole's code page.
-    return ORBAX_Logging::BoreholeFormats::load(typeCode, ORBAX_Platform::wide_from_utf8(fileName), record, messages);
+    // A name on the command line is bytes, mostly UTF-8, never text of the borehole's code page; it
+    // reaches the system as typed.
+    return ORBAX_Logging::BoreholeFormats::load(typeCode, ORBAX_Platform::wide_from_name(fileName), record, messages);
 }
 
 void write_borehole(int typeCode, const std::string& fileName, ORBAX_Logging::Borehole& borehole,
                     const ORBAX_Logging::OptionsData& record, LoadMessages& messages)
 {
-    ORBAX_Logging::BoreholeFormats::save(typeCode, ORBAX_Platform::wide_from_utf8(fileName), borehole, record,
+    ORBAX_Logging::BoreholeFormats::save(typeCode, ORBAX_Platform::wide_from_name(fileName), borehole, record,
                                          messages);
 }
 

@@ -120,7 +120,8 @@ int convert_command(const WordList& words, bool help, const ConfigurationFile& c
         ORBAX_Logging::LoadMessages messages;
         std::unique_ptr<ORBAX_Logging::Borehole> borehole = read_borehole(inType, inFile, *inRecord, messages);
         if (!borehole) {
-            std::cerr << "An unspecified error occurred while reading \"" << inFile << "\"\n";
+            std::cerr << "An unspecified error occurred while reading \"" << ORBAX_Platform::terminal_name(inFile)
+                      << "\"\n";
             return ExitFailed;
         }
         if (has_reportable(messages)) {

@@ -84,7 +84,8 @@ int export_command(const WordList& words, bool help, const ConfigurationFile& co
         return ExitCommandLine;
     }
     if (!borehole) {
-        std::cerr << "An unspecified error occurred while reading \"" << fileName << "\"\n";
+        std::cerr << "An unspecified error occurred while reading \"" << ORBAX_Platform::terminal_name(fileName)
+                  << "\"\n";
         return ExitFailed;
     }
 

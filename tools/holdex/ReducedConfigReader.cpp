@@ -8,8 +8,8 @@ namespace Holdex {
 void read_configuration_schemas(const std::string& fileName, bool named, ConfigMessageList& problems,
                                 ORBAX_Logging::SchemaDefinitionList& schemas)
 {
-    // The name as typed is UTF-8, like every file name here. A file the user names may be a pipe.
-    const std::wstring wideName = ORBAX_Platform::wide_from_utf8(fileName);
+    // The name is read as typed, byte for byte. A file the user names may be a pipe.
+    const std::wstring wideName = ORBAX_Platform::wide_from_name(fileName);
     std::string bytes;
     const auto origin = named ? ORBAX_Config::ConfigFileOrigin::Named : ORBAX_Config::ConfigFileOrigin::Found;
     if (ORBAX_Config::ReadConfigurationFile(ORBAX_Platform::path_from_utf8(fileName), wideName, origin, bytes,

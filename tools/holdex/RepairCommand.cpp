@@ -64,7 +64,7 @@ void repairUnits(ORBAX_Logging::Borehole& borehole, bool thicknessIsCorrect)
 
 int changed(const std::string& fileName)
 {
-    std::cerr << narrow_text(ORBAX_Utilities::format_message1(21005, ORBAX_Platform::wide_from_utf8(fileName))) << "\n";
+    std::cerr << narrow_text(ORBAX_Utilities::format_message1(21005, ORBAX_Platform::wide_from_name(fileName))) << "\n";
     return ExitFailed;
 }
 
@@ -121,7 +121,8 @@ int repair_command(const WordList& words, bool help, const ConfigurationFile& co
         ORBAX_Logging::LoadMessages messages;
         std::unique_ptr<ORBAX_Logging::Borehole> borehole = read_borehole(typeCode, fileName, *record, messages);
         if (!borehole) {
-            std::cerr << "An unspecified error occurred while reading \"" << fileName << "\"\n";
+            std::cerr << "An unspecified error occurred while reading \"" << ORBAX_Platform::terminal_name(fileName)
+                      << "\"\n";
             return ExitFailed;
         }
 
@@ -139,7 +140,8 @@ int repair_command(const WordList& words, bool help, const ConfigurationFile& co
         if (has_failure(others) || partial)
             return ExitFailed;
         if (borehole->empty()) {
-            std::cerr << "No units were read from \"" << fileName << "\"; the file has not been changed.\n";
+            std::cerr << "No units were read from \"" << ORBAX_Platform::terminal_name(fileName)
+                      << "\"; the file has not been changed.\n";
             return ExitFailed;
         }
 

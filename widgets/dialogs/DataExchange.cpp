@@ -16,7 +16,9 @@
 #include "core/catalogue/Messages.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
+#include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
+#include "widgets/dialogs/PromptedName.h"
 
 namespace Ddx {
 
@@ -139,6 +141,19 @@ void Text(bool save, QLineEdit* edit, std::wstring& value)
         value = editText(edit);
     else
         setEditText(edit, value);
+}
+
+void FileName(bool save, QLineEdit* edit, std::wstring& value)
+{
+    if (!save) {
+        edit->setText(ORBAX_Platform::qt_from_name(value));
+        return;
+    }
+    std::wstring name;
+    std::wstring refusal;
+    if (!PromptedFileName(edit->text(), name, refusal))
+        throw Refusal(edit, refusal);
+    value = name;
 }
 
 void Text(bool save, QLineEdit* edit, int& value)

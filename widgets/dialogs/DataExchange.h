@@ -42,6 +42,9 @@ constexpr int UnsignedRefusal = 61719; // "Please enter a positive integer."
 
 // Every text is accepted.
 void Text(bool save, QLineEdit* edit, std::wstring& value);
+// A file name, kept as the name it is (one that is not UTF-8 among them); a name that would stand for
+// another file (see PromptedFileName) is refused.
+void FileName(bool save, QLineEdit* edit, std::wstring& value);
 // A signed decimal integer with blanks around it; anything else, or a value out of range, is refused.
 void Text(bool save, QLineEdit* edit, int& value);
 // Digits only (blanks around them allowed); a sign or any other text is refused.

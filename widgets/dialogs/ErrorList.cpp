@@ -9,6 +9,7 @@
 #include <QStyleOptionFocusRect>
 
 #include "core/catalogue/Messages.h"
+#include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
 #include "widgets/dialogs/DialogUnits.h"
 
@@ -75,7 +76,7 @@ void CErrorListBox::AddEntries(const ErrorEntries& entries)
 {
     int width = (count() > 0 && m_extent > 0) ? m_extent : clientWidth();
     for (const ErrorEntry& entry : entries) {
-        QString line = QString::fromStdWString(errorLine(entry));
+        QString line = ORBAX_Platform::display_text(errorLine(entry));
         auto* item = new QListWidgetItem(line);
         QSize size = MeasureItem(line, width);
         if (size.width() > width)

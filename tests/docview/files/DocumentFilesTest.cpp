@@ -21,6 +21,7 @@
 #include "dialogs/SelectSchema.h"
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
+#include "platform/Paths.h"
 #include "resources/CommandIds.h"
 #include "tests/docview/DocviewTestSupport.h"
 #include "tests/support/AppTestSupport.h"
@@ -723,6 +724,41 @@ TEST_F(DocumentFiles, RecentFilesFollowOpensAndSavesAndOpenAgain)
     app = std::make_unique<CQuorApp>();
     ASSERT_TRUE(app->InitInstance({}));
     EXPECT_EQ(recentEntries(*app->GetMainFrame()), kept);
+}
+
+// A name that is not UTF-8 (a Latin-1 one from an older disk) given on the command line opens, is
+// saved under itself and comes back from the recent files of the next run as itself; a file prompt's
+// stand-in for such a name is refused, never written.
+TEST_F(DocumentFiles, NameThatIsNotUtf8StaysItself)
+{
+    const fs::path file = sandbox.file("west\xE9.csv");
+    fs::copy_file(sandbox.file("west_bore.csv"), file);
+    const std::wstring name = ORBAX_Platform::wide_from_path(file);
+    const auto restart = [this](const std::vector<std::wstring>& arguments) {
+        app->ExitInstance();
+        app = std::make_unique<CQuorApp>();
+        ASSERT_TRUE(app->InitInstance(arguments));
+        doc = app->GetDocument();
+    };
+    restart({name});
+    ASSERT_EQ(doc->GetPathName(0), name);
+    doc->EditSampleNumber(0, {{0, 0}}, L"edited");
+    ErrorEntries entries;
+    doc->saveBorehole(0, entries);
+    EXPECT_FALSE(hasReportableErrors(entries));
+    EXPECT_NE(QuorTest::read_file(file).find("edited"), std::string::npos);
+
+    answerPrompt(ORBAX_Platform::wide_from_path(sandbox.file("west\xEF\xBF\xBD.csv")), 3);
+    doc->saveBoreholeAs(0, entries);
+    ASSERT_FALSE(entries.empty());
+    EXPECT_NE(entries.back().text.find(L"cannot be used"), std::wstring::npos);
+    EXPECT_FALSE(fs::exists(sandbox.file("west\xEF\xBF\xBD.csv")));
+
+    restart({});
+    app->GetView()->m_activePane = 1;
+    chooseRecent(*app->GetMainFrame(), 0);
+    EXPECT_EQ(doc->GetPathName(1), name);
+    EXPECT_EQ(doc->GetBorehole(1)[0].sample, L"edited");
 }
 
 TEST(RecentFileLabel, ShortPathsWholeLongOnesCutAndAmpersandsShown)

@@ -43,6 +43,22 @@ TEST_F(SettingsTest, ValuesWrittenInASectionAreReadBackByANewObject)
     EXPECT_EQ(prolog.readString(L"Schema", L"default"), L"default");
 }
 
+// A file name that is not UTF-8 reads back as the same name; a profile written before, with its names
+// as UTF-8 text, reads as it did.
+TEST_F(SettingsTest, FileNamesThatAreNotUtf8ReadBackAsThemselves)
+{
+    std::filesystem::create_directories(userFile().parent_path());
+    QuorTest::write_file(userFile(), "[Recent%20File%20List]\nFile1=/d/\xC3\xA9t\xC3\xA9.csv\n");
+    const std::wstring latin1 = ORBAX_Platform::wide_from_name("/d/a\xE9.csv");
+    {
+        Settings recent(L"Recent File List");
+        EXPECT_EQ(recent.readString(L"File1", L""), L"/d/\u00E9t\u00E9.csv");
+        recent.writeString(L"File2", latin1);
+        EXPECT_TRUE(recent.sync());
+    }
+    EXPECT_EQ(Settings(L"Recent File List").readString(L"File2", L""), latin1);
+}
+
 TEST_F(SettingsTest, AbsentOrUnreadableNumbersGiveTheDefault)
 {
     std::filesystem::create_directories(userFile().parent_path());

@@ -243,6 +243,37 @@ TEST(Paths, Utf8NamesRoundTrip)
     EXPECT_EQ(code, ENOENT);
 }
 
+// A name that is not UTF-8 (a Latin-1 one from an older disk, broken sequences) goes from bytes to
+// wide text and back unchanged and reaches the system as itself; text made of it for display is valid
+// UTF-8; a name no file can have is refused, never turned into another.
+TEST(Paths, NamesThatAreNotUtf8KeepTheirBytes)
+{
+    for (const std::string bytes :
+         {"a\xE9.csv", "\xC3\xA9t\xE9", "\xC0\xAF\xFFx\xE2\x82", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
+        std::string back;
+        ASSERT_TRUE(name_from_wide(wide_from_name(bytes), back));
+        EXPECT_EQ(back, bytes);
+        EXPECT_EQ(path_from_wide(wide_from_path(bytes)).native(), bytes);
+    }
+    EXPECT_EQ(wide_from_name("\xC3\xA9t\xE9"), L"\u00E9t\xDCE9");
+    EXPECT_NE(wide_from_name("a\xE9"), wide_from_name("a\xE8"));
+    EXPECT_EQ(utf8_from_wide(wide_from_name("a\xE9")), "a\xEF\xBF\xBD");
+    EXPECT_EQ(TerminalEncoding("C.UTF-8").encode(wide_from_name("a\xE9 \xC3\xA9")), "a\\351 \xC3\xA9");
+    std::filesystem::path refused("x");
+    EXPECT_FALSE(path_from_wide(std::wstring(L"a\0b", 3), refused));
+    EXPECT_TRUE(refused.empty());
+    EXPECT_TRUE(path_from_wide(std::wstring(1, static_cast<wchar_t>(0xD800))).empty());
+
+    QuorTest::TempDir dir;
+    QuorTest::write_file(dir / "in\xE9.csv", "x");
+    std::string bytes;
+    int code = 0;
+    const std::wstring name = wide_from_path(dir / "in\xE9.csv");
+    EXPECT_EQ(read_file_bytes(path_from_wide(name), 16, bytes, code), FileRead::Read);
+    EXPECT_EQ(read_file_bytes(path_from_wide(name.substr(0, name.size() - 5) + L"\xFFFD.csv"), 16, bytes, code),
+              FileRead::Failed);
+}
+
 // A whole-file read stops at its limit: a larger regular file, an endless device, a longer line.
 TEST(Paths, ReadsStopAtTheirLimit)
 {

@@ -1,0 +1,46 @@
+#include "platform/services/QtNames.h"
+
+#include <sys/stat.h>
+
+#include "platform/Paths.h"
+
+namespace ORBAX_Platform {
+
+QString display_text(const std::wstring& text)
+{
+    if (!holds_carried_bytes(text))
+        return QString::fromStdWString(text);
+    std::wstring shown = text;
+    for (wchar_t& c : shown)
+        if (is_carried_byte(c))
+            c = L'\xFFFD';
+    return QString::fromStdWString(shown);
+}
+
+// QString keeps a lone surrogate, so a carried byte goes in as it is.
+QString qt_from_name(const std::wstring& name) { return QString::fromStdWString(name); }
+
+bool name_from_qt(const QString& text, std::wstring& name)
+{
+    name.clear();
+    name.reserve(static_cast<std::size_t>(text.size()));
+    bool replaced = false;
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const char16_t c = text[k].unicode();
+        if (QChar::isHighSurrogate(c) && k + 1 < text.size() && QChar::isLowSurrogate(text[k + 1].unicode())) {
+            name += static_cast<wchar_t>(QChar::surrogateToUcs4(c, text[k + 1].unicode()));
+            ++k;
+            continue;
+        }
+        if (c == 0xFFFD)
+            replaced = true;
+        name += static_cast<wchar_t>(c);
+    }
+    std::filesystem::path path;
+    if (!path_from_wide(name, path))
+        return false;
+    struct stat status {};
+    return !replaced || ::lstat(path.c_str(), &status) == 0;
+}
+
+} // namespace ORBAX_Platform
