@@ -170,6 +170,8 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
         const std::string bytes(reinterpret_cast<const char*>(target.getRawBuffer()), target.getLen());
         if (!writeBoreholeFile(fileName, bytes, MaxProlog4FileBytes, false, messages, notes))
             return;
+        // The borehole now goes by the file that the next save writes, as after a save in any format.
+        setNameFromPath(fileName);
     } catch (const std::exception& e) {
         addInternalError(messages, "Borehole_Prolog4", kSaveLine, e.what());
     } catch (...) {

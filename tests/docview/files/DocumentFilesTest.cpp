@@ -370,6 +370,7 @@ TEST_F(DocumentFiles, SaveAsOffersTheFormatsTheBoreholeCanTake)
     ASSERT_EQ(prompts.filters.back().size(), 4);
     EXPECT_EQ(prompts.initialFilters.back(), prompts.filters.back()[2]);
     EXPECT_EQ(doc->GetPathName(1), path("north_copy.prolog"));
+    EXPECT_EQ(doc->GetTitle(), L"as30, north_copy") << "the pane is named after the file Save writes";
     {
         ORBAX_Logging::Prolog4OptionsData options = app->m_prolog4Options.toOptionsData(schemas, false);
         ORBAX_Logging::LoadMessages messages;
