@@ -14,7 +14,6 @@ public:
         m_file = std::move(file);
         setg(m_space, m_space, m_space);
     }
-    bool is_open() const { return m_file.valid(); }
 
 protected:
     int_type underflow() override
@@ -47,8 +46,6 @@ private:
 InputFile::InputFile() : std::istream(nullptr), m_buffer(std::make_unique<Buffer>()) { rdbuf(m_buffer.get()); }
 
 InputFile::~InputFile() = default;
-
-bool InputFile::is_open() const { return m_buffer->is_open(); }
 
 FileRead open_input(InputFile& stream, const std::filesystem::path& path, int& code)
 {

@@ -17,8 +17,6 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    bool is_open() const;
-
 private:
     friend FileRead open_input(InputFile& stream, const std::filesystem::path& path, int& code);
     class Buffer;

@@ -63,6 +63,14 @@ TEST(CheckedWalk, ASwappedFolderAPlantedLinkOrPipeAndADeepFolderChangeNothing)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(secret), {}), 1);
     EXPECT_EQ(QuorTest::read_file(secret / "file.csv"), "private");
 
+    // A backup named in another folder gets a walk of its own, which keeps a link at its name: the
+    // link is replaced, never written through.
+    std::filesystem::create_symlink(secret / "file.csv", dir / "other.backup");
+    ASSERT_TRUE(save_file_safely(shared / "dreal" / "file.csv", std::string("newer"), dir / "other.backup").ok);
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "other.backup"));
+    EXPECT_EQ(QuorTest::read_file(dir / "other.backup"), "new");
+    EXPECT_EQ(QuorTest::read_file(secret / "file.csv"), "private");
+
     // Reading under the owner rule: one's own link in a shared folder reads; another user's link or
     // pipe there does not (the pipe without waiting for a writer).
     std::string bytes;
@@ -94,6 +102,12 @@ TEST(CheckedWalk, ASwappedFolderAPlantedLinkOrPipeAndADeepFolderChangeNothing)
         InputFile in;
         EXPECT_EQ(open_input(in, shared / "lure.csv", code), FileRead::Failed);
         EXPECT_TRUE(in.fail());
+        std::filesystem::create_directory_symlink(secret, shared / "lured");
+        ASSERT_EQ(::lchown((shared / "lured").c_str(), 65534, 65534), 0);
+        const SafeSaveResult refused =
+            save_file_safely(shared / "dreal" / "file.csv", std::string("x"), shared / "lured" / "file.csv.backup");
+        EXPECT_EQ(refused.refusal, Refusal::OthersLink);
+        EXPECT_EQ(QuorTest::read_file(shared / "dreal" / "file.csv"), "newer");
     }
 
     // A kernel link reads what it leads to; once only regular files are read (the desktop program's
