@@ -133,9 +133,11 @@ void QuorLogConfig::WriteTables(std::ostream& out) const
 
 void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageList& messages)
 {
-    // Through a symbolic link the linked file is replaced and backed up, and the link stays.
-    const std::filesystem::path target = ORBAX_Platform::resolve_links(ORBAX_Platform::path_from_wide(path));
-    const std::filesystem::path backup = target.native() + ".backup";
+    // Through a symbolic link the linked file is replaced and backed up beside it (the writer puts a
+    // backup named after the given name there), and the link stays. The name shown is where it went.
+    const std::filesystem::path given = ORBAX_Platform::path_from_wide(path);
+    const std::filesystem::path backup = given.native() + ".backup";
+    const std::filesystem::path shownBackup = ORBAX_Platform::resolve_links(given).native() + ".backup";
     try {
         ORBAX_Utilities::OutputStream out(path);
         if (!out.isOpen()) {
@@ -154,7 +156,7 @@ void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageLi
         if (!out.backupError().empty())
             AddConfigMessage(
                 messages, 44, 3, 1044,
-                {path, ORBAX_Platform::wide_from_path(backup), ORBAX_Platform::wide_from_utf8(out.backupError())});
+                {path, ORBAX_Platform::wide_from_path(shownBackup), ORBAX_Platform::wide_from_utf8(out.backupError())});
         if (out.backedUp())
             backedUp = true;
         if (!closed)

@@ -259,8 +259,12 @@ int LasDataCommon::read(const std::wstring& fileName, std::wstring& errorText)
 {
     LasLineSource source(m_tuning.blockBytes);
     int error = 0;
-    if (!source.open(ORBAX_Platform::path_from_wide(fileName), error)) {
-        errorText = ORBAX_Utilities::format_message(20001, {fileName, ORBAX_Utilities::SystemErrorText(error)});
+    const ORBAX_Platform::FileRead outcome = source.open(ORBAX_Platform::path_from_wide(fileName), error);
+    if (outcome != ORBAX_Platform::FileRead::Read) {
+        const std::wstring reason = outcome == ORBAX_Platform::FileRead::NotRegular
+                                        ? ORBAX_Utilities::get_message_wide(1091)
+                                        : ORBAX_Utilities::SystemErrorText(error);
+        errorText = ORBAX_Utilities::format_message(20001, {fileName, reason});
         return 1;
     }
     return read_source(source, fileName, errorText);

@@ -49,27 +49,16 @@ LasLineSource::~LasLineSource()
         ::close(m_fd);
 }
 
-bool LasLineSource::open(const std::filesystem::path& path, int& error)
+ORBAX_Platform::FileRead LasLineSource::open(const std::filesystem::path& path, int& error)
 {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (m_fd < 0) {
-        error = errno ? errno : ENOENT;
-        return false;
-    }
+    ORBAX_Platform::FileDescriptor file;
     struct stat info {};
-    if (::fstat(m_fd, &info) != 0) {
-        error = errno;
+    const ORBAX_Platform::FileRead outcome = ORBAX_Platform::open_for_reading(path, false, file, info, error);
+    if (outcome != ORBAX_Platform::FileRead::Read)
+        return outcome;
+    if (m_fd >= 0)
         ::close(m_fd);
-        m_fd = -1;
-        return false;
-    }
-    // A folder opens on this system but cannot be read; say so rather than report an empty file.
-    if (S_ISDIR(info.st_mode)) {
-        ::close(m_fd);
-        m_fd = -1;
-        error = EISDIR;
-        return false;
-    }
+    m_fd = file.release();
     m_regular = S_ISREG(info.st_mode);
     std::size_t capacity = m_blockBytes;
     if (m_regular) {
@@ -90,7 +79,7 @@ bool LasLineSource::open(const std::filesystem::path& path, int& error)
     m_readOffset = 0;
     m_lineNumber = 0;
     m_overlongLine = 0;
-    return true;
+    return ORBAX_Platform::FileRead::Read;
 }
 
 bool LasLineSource::overlong(std::size_t length)

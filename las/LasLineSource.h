@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "las/LargeBlock.h"
+#include "platform/Paths.h"
 
 namespace ORBAX_Geophysics {
 
@@ -30,8 +31,10 @@ public:
     LasLineSource& operator=(const LasLineSource&) = delete;
     ~LasLineSource();
 
-    // Opens the file; false with the system's error number when it cannot be read.
-    bool open(const std::filesystem::path& path, int& error);
+    // Opens the file as every read of a named file is opened (ORBAX_Platform::open_for_reading): Read,
+    // or Failed with the system's error number, or NotRegular for a pipe or device where only regular
+    // files are read.
+    ORBAX_Platform::FileRead open(const std::filesystem::path& path, int& error);
 
     // The next line, a trailing carriage return dropped; the line counter counts it. False at the end
     // of the input or on a read error. The view holds until the next call.

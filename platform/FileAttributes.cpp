@@ -37,17 +37,26 @@ bool read_sized(std::vector<char>& out, Get get)
     }
 }
 
+// The name under which the kernel leads to the open file `fd` itself, for the calls that refuse a
+// descriptor opened only as a path.
+std::string descriptor_name(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
 // The names of `old`'s extended attributes, each ended by a zero byte; false with errno set.
-bool attribute_names(const std::filesystem::path& old, std::vector<char>& names)
+bool attribute_names(int old, std::vector<char>& names)
 {
-    return read_sized(names, [&](char* buffer, std::size_t size) { return ::llistxattr(old.c_str(), buffer, size); });
+    return read_sized(names, [&](char* buffer, std::size_t size) {
+        const ssize_t got = ::flistxattr(old, buffer, size);
+        return got < 0 && errno == EBADF ? ::listxattr(descriptor_name(old).c_str(), buffer, size) : got;
+    });
 }
 
 // The value of one attribute; false with errno set.
-bool attribute_value(const std::filesystem::path& old, const char* name, std::vector<char>& value)
+bool attribute_value(int old, const char* name, std::vector<char>& value)
 {
-    return read_sized(value,
-                      [&](char* buffer, std::size_t size) { return ::lgetxattr(old.c_str(), name, buffer, size); });
+    return read_sized(value, [&](char* buffer, std::size_t size) {
+        const ssize_t got = ::fgetxattr(old, name, buffer, size);
+        return got < 0 && errno == EBADF ? ::getxattr(descriptor_name(old).c_str(), name, buffer, size) : got;
+    });
 }
 
 // Takes every permission of the owning group's entry away.
@@ -68,7 +77,7 @@ int clear_group_entry(acl_t acl)
 
 } // namespace
 
-int copy_extended_attributes(const std::filesystem::path& old, int fd)
+int copy_extended_attributes(int old, int fd)
 {
     std::vector<char> names;
     if (!attribute_names(old, names))
@@ -89,14 +98,17 @@ int copy_extended_attributes(const std::filesystem::path& old, int fd)
     return 0;
 }
 
-int copy_access_control(const std::filesystem::path& old, int fd, bool groupKept)
+int copy_access_control(int old, int fd, bool groupKept)
 {
-    const int extended = acl_extended_file_nofollow(old.c_str());
+    int extended = acl_extended_fd(old);
+    const bool pathOnly = extended < 0 && errno == EBADF;
+    if (pathOnly)
+        extended = acl_extended_file(descriptor_name(old).c_str());
     if (extended < 0)
-        return unsupported(errno) || errno == ENOENT ? 0 : errno;
+        return unsupported(errno) ? 0 : errno;
     acl_t acl = nullptr;
     if (extended == 1) {
-        acl = acl_get_file(old.c_str(), ACL_TYPE_ACCESS);
+        acl = pathOnly ? acl_get_file(descriptor_name(old).c_str(), ACL_TYPE_ACCESS) : acl_get_fd(old);
     } else {
         // A list inherited from the folder's default goes: the old file had none.
         if (acl_extended_fd(fd) != 1)

@@ -4,41 +4,60 @@
 // whatever those settings are on this machine. Otherwise another user could plant a link in /tmp
 // that turns a save into the rewriting of any file the saver may write, or a pipe that receives what
 // the saver meant to keep.
+//
+// The walk opens each folder in turn and ends holding the last one open: whatever is done with the
+// file afterwards is done relative to that descriptor, so a folder or link that someone swaps in on
+// the way after the walk changes nothing. Nothing looks the whole name up again.
 #include <filesystem>
+#include <string>
+
 #include <sys/stat.h>
+
+#include "platform/FileDescriptor.h"
 
 namespace ORBAX_Platform {
 
-// The folder that holds `file`: its parent, or "." for a bare name.
-std::filesystem::path folder_of(const std::filesystem::path& file);
-
 // The kernel's owner rule for shared folders: the user's own file, a file in a folder that is not
 // both sticky and writable by anyone, or a file that the folder's owner owns too. `info` is the
-// file's own status (that of the link itself for a link).
-bool owner_rule_allows(const std::filesystem::path& file, const struct stat& info);
+// file's own status (that of the link itself for a link), `folder` the status of the folder that
+// holds it.
+bool owner_rule_allows(const struct stat& folder, const struct stat& info);
 
-struct ResolvedPath {
-    // The name with every link on its way followed (also to a file not there yet); where a link was
-    // refused, that link itself.
+// Whether a link in the name's last place is followed (a file read or written through it) or is
+// itself what is meant (a name that a rename replaces).
+enum class LastLink { Follow, Keep };
+
+struct WalkedPath {
+    // The folder that holds the last part, opened by the walk (without read access: it serves as the
+    // base of later calls); not valid where the walk stopped.
+    FileDescriptor folder;
+    struct stat folderInfo {};
+    // The last part, a name in that folder: "." where the name leads to a folder ("/", "a/..").
+    std::string name;
+    // The name with every link on its way followed, for messages; where a link was refused, that
+    // link; where the walk stopped, the rest as it was written.
     std::filesystem::path path;
-    // A link that the owner rule keeps from being followed.
+    // A link that the owner rule keeps from being followed (error is then EACCES).
     std::filesystem::path refusedLink;
-    // ELOOP past the kernel's 40 links (a loop, or a chain too long); 0 otherwise.
+    // Why the walk stopped: ELOOP past the kernel's 40 links, or what the system said of a folder on
+    // the way (ENOENT, ENOTDIR, EACCES); 0 when it reached the last part, there or not.
     int error = 0;
-    // `path` is a link of the kernel's own that leads to no name: /proc/self/fd/1 (where /dev/stdout
-    // leads) of a pipe ("pipe:[1234]"), a socket or a deleted file. Only the kernel can follow it, when
-    // the link itself is opened.
+    // The last part is a link of the kernel's own that leads to no name: /proc/self/fd/1 (where
+    // /dev/stdout leads) of a pipe ("pipe:[1234]"), a socket or a deleted file. Only the kernel can
+    // follow it, when the link itself is opened (without O_NOFOLLOW).
     bool kernelLink = false;
+    // The last part is there, and its status (of what a kernel link leads to).
+    bool exists = false;
+    struct stat info {};
 };
 
-// Resolves every link of `name`: the folders on the way and the last part. A name that is not there
-// (or that leads through something other than a folder) stops the walk; the rest is kept as written,
-// and the open that follows fails as it would have. A link of /proc whose text names nothing stops
-// the walk as a kernel link.
-ResolvedPath resolve_path(const std::filesystem::path& name);
+// Walks `name` from the current folder (or "/"), following every link on the way where the owner
+// rule allows it, at most 40 of them as the kernel does. A part that changes between being examined
+// and being opened is examined again.
+WalkedPath walk_path(const std::filesystem::path& name, LastLink last = LastLink::Follow);
 
-// The file a name finally refers to: resolve_path's path, and `refused` (when given) receives a
-// link that was not followed.
+// The file a name finally refers to, for messages: walk_path's path, and `refused` (when given)
+// receives a link that was not followed.
 std::filesystem::path resolve_links(const std::filesystem::path& name, std::filesystem::path* refused = nullptr);
 
 } // namespace ORBAX_Platform

@@ -1,11 +1,14 @@
 #include "platform/Paths.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/PathResolution.h"
 
 namespace ORBAX_Platform {
 
@@ -31,12 +34,6 @@ std::filesystem::path path_from_utf8(const std::string& name) { return std::file
 
 std::wstring wide_from_path(const std::filesystem::path& path) { return wide_from_name(path.native()); }
 
-bool open_input(std::ifstream& stream, const std::filesystem::path& path)
-{
-    stream.open(path.native(), std::ios::in | std::ios::binary);
-    return stream.is_open();
-}
-
 bool open_output(std::ofstream& stream, const std::filesystem::path& path)
 {
     stream.open(path.native(), std::ios::out | std::ios::binary | std::ios::trunc);
@@ -44,6 +41,8 @@ bool open_output(std::ofstream& stream, const std::filesystem::path& path)
 }
 
 namespace {
+
+std::atomic<bool> regularFilesOnly{false};
 
 // Reads the open file `fd` to its end into `bytes`, stopping once more than `maxBytes` have come (a file
 // that grows while it is read, a pipe or a device that never ends).
@@ -66,70 +65,99 @@ FileRead read_open_file(int fd, std::size_t maxBytes, std::string& bytes, int& c
     }
 }
 
-// The read of the open file `fd` whose status is `st`, the file closed after it; nothing is kept of a
-// read that fails.
+// The read of the open file `fd` whose status is `st`; nothing is kept of a read that fails.
 FileRead read_whole(int fd, const struct stat& st, std::size_t maxBytes, std::string& bytes, int& code)
 {
-    FileRead outcome = FileRead::Read;
-    if (S_ISDIR(st.st_mode)) {
-        code = EISDIR;
-        outcome = FileRead::Failed;
-    } else if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
-        outcome = FileRead::TooLarge;
-    } else {
+    FileRead outcome = FileRead::TooLarge;
+    if (!S_ISREG(st.st_mode) || static_cast<std::uintmax_t>(st.st_size) <= maxBytes) {
         if (S_ISREG(st.st_mode))
             bytes.reserve(static_cast<std::size_t>(st.st_size));
         outcome = read_open_file(fd, maxBytes, bytes, code);
     }
-    ::close(fd);
     if (outcome != FileRead::Read)
         std::string().swap(bytes);
     return outcome;
 }
 
+// A pipe, device or socket: what the owner rule for shared folders governs beside links.
+bool is_special(const struct stat& st) { return !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode); }
+
 } // namespace
+
+void read_regular_files_only() { regularFilesOnly.store(true); }
+
+bool reading_regular_files_only() { return regularFilesOnly.load(); }
+
+FileRead open_for_reading(const std::filesystem::path& path, bool regularOnly, FileDescriptor& file, struct stat& st,
+                          int& code)
+{
+    file.reset();
+    code = 0;
+    regularOnly = regularOnly || reading_regular_files_only();
+    const WalkedPath walked = walk_path(path);
+    if (walked.error != 0 || !walked.exists) {
+        code = walked.error != 0 ? walked.error : ENOENT;
+        return FileRead::Failed;
+    }
+    st = walked.info;
+    if (is_special(st) && regularOnly)
+        return FileRead::NotRegular;
+    if (is_special(st) && !owner_rule_allows(walked.folderInfo, st)) {
+        code = EACCES;
+        return FileRead::Failed;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        code = EISDIR;
+        return FileRead::Failed;
+    }
+    // A pipe the user named may wait for its writer. Anything else is opened without waiting, should
+    // its name have been given to a pipe since the walk examined it.
+    const bool mayWait = is_special(st);
+    const int flags =
+        O_RDONLY | O_NOCTTY | O_CLOEXEC | (walked.kernelLink ? 0 : O_NOFOLLOW) | (mayWait ? 0 : O_NONBLOCK);
+    file.reset(::openat(walked.folder.get(), walked.name.c_str(), flags));
+    if (!file.valid() || ::fstat(file.get(), &st) != 0) {
+        code = errno;
+        file.reset();
+        return FileRead::Failed;
+    }
+    FileRead outcome = FileRead::Read;
+    if (S_ISDIR(st.st_mode))
+        code = EISDIR;
+    else if (is_special(st) && regularOnly)
+        outcome = FileRead::NotRegular;
+    else if (is_special(st) && !owner_rule_allows(walked.folderInfo, st))
+        code = EACCES;
+    else if (!mayWait) {
+        const int now = ::fcntl(file.get(), F_GETFL);
+        if (now < 0 || ::fcntl(file.get(), F_SETFL, now & ~O_NONBLOCK) != 0)
+            code = errno;
+    }
+    if (code != 0)
+        outcome = FileRead::Failed;
+    if (outcome != FileRead::Read)
+        file.reset();
+    return outcome;
+}
 
 FileRead read_file_bytes(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code)
 {
     bytes.clear();
-    code = 0;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    FileDescriptor file;
     struct stat st {};
-    if (fd < 0 || ::fstat(fd, &st) != 0) {
-        code = errno;
-        if (fd >= 0)
-            ::close(fd);
-        return FileRead::Failed;
-    }
-    return read_whole(fd, st, maxBytes, bytes, code);
+    const FileRead outcome = open_for_reading(path, false, file, st, code);
+    return outcome == FileRead::Read ? read_whole(file.get(), st, maxBytes, bytes, code) : outcome;
 }
 
 FileRead read_regular_file(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code)
 {
     bytes.clear();
-    code = 0;
+    FileDescriptor file;
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        code = errno;
-        return FileRead::Failed;
-    }
-    if (!S_ISREG(st.st_mode))
+    const FileRead outcome = open_for_reading(path, true, file, st, code);
+    if (outcome == FileRead::Failed && code == EISDIR)
         return FileRead::NotRegular;
-    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes)
-        return FileRead::TooLarge;
-    // Should the name have been swapped for a pipe meanwhile, the open does not wait for a writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0 || ::fstat(fd, &st) != 0) {
-        code = errno;
-        if (fd >= 0)
-            ::close(fd);
-        return FileRead::Failed;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return FileRead::NotRegular;
-    }
-    return read_whole(fd, st, maxBytes, bytes, code);
+    return outcome == FileRead::Read ? read_whole(file.get(), st, maxBytes, bytes, code) : outcome;
 }
 
 } // namespace ORBAX_Platform

@@ -54,35 +54,27 @@ std::string random_suffix()
     return suffix;
 }
 
-// A name beside `file` that nobody can guess. A very long name is shortened first, so that the
-// temporary name still fits the folder's limit.
-std::filesystem::path temporary_beside(const std::filesystem::path& file)
+// A name beside `name` (in the same folder) that nobody can guess. A very long name is shortened
+// first, so that the temporary name still fits the folder's limit.
+std::string temporary_beside(const std::string& name)
 {
-    std::string base = file.filename().native();
+    std::string base = name;
     if (base.size() > 200)
         base.resize(200);
-    return file.parent_path() / (base + ".tmp-" + random_suffix());
+    return base + ".tmp-" + random_suffix();
 }
 
-// Remembers `made` for the end signals (see TemporaryFiles.h) under its full name.
-int remember(const std::filesystem::path& made)
-{
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(made, ec);
-    return ec ? -1 : remember_temporary(full.c_str());
-}
-
-// Creates a new file beside `file` exclusively: never an existing file, never through a link. The
-// file is remembered for the end signals until forget_temporary(slot).
-int create_exclusive(const std::filesystem::path& file, mode_t mode, std::filesystem::path& made, int& slot)
+// Creates a new file beside `name` in `folder` exclusively: never an existing file, never through a
+// link. The file is remembered for the end signals until forget_temporary(slot).
+int create_exclusive(int folder, const std::string& name, mode_t mode, std::string& made, int& slot)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path candidate = temporary_beside(file);
+        const std::string candidate = temporary_beside(name);
         const EndSignalsHeld held;
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        const int fd = ::openat(folder, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0) {
             made = candidate;
-            slot = remember(made);
+            slot = remember_temporary(folder, candidate.c_str());
             return fd;
         }
         if (errno != EEXIST)
@@ -90,6 +82,23 @@ int create_exclusive(const std::filesystem::path& file, mode_t mode, std::filesy
     }
     errno = EEXIST;
     return -1;
+}
+
+// The regular file `name` in `folder`, opened to copy what it carries, and its status in `old`: for
+// reading where the user may read it, else only as a path. Invalid with errno set.
+FileDescriptor open_old(int folder, const std::string& name, struct stat& old)
+{
+    // Not waiting and never a terminal, should the name have become a pipe or device meanwhile.
+    FileDescriptor file(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.valid() && (errno == EACCES || errno == EPERM))
+        file.reset(::openat(folder, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (file.valid() && ::fstat(file.get(), &old) != 0)
+        file.reset();
+    else if (file.valid() && !S_ISREG(old.st_mode)) {
+        file.reset();
+        errno = EAGAIN;
+    }
+    return file;
 }
 
 // Gives the open file the owner, group and permissions of `old`, as far as the user may. Where the
@@ -120,10 +129,10 @@ bool take_owner_and_mode(int fd, const struct stat& old)
     return groupKept;
 }
 
-// Gives the new file `fd` all that `old` (whose status is `info`) carries beside its content: owner,
-// group, permissions, access control list and extended attributes. 0, or why the list or an
-// attribute could not be given: the new file must then not take the old one's place.
-int take_over(const std::filesystem::path& old, const struct stat& info, int fd)
+// Gives the new file `fd` all that the old file `old` (open, with the status `info`) carries beside
+// its content: owner, group, permissions, access control list and extended attributes. 0, or why the
+// list or an attribute could not be given: the new file must then not take the old one's place.
+int take_over(int old, const struct stat& info, int fd)
 {
     const int code = copy_extended_attributes(old, fd);
     const bool groupKept = take_owner_and_mode(fd, info);
@@ -146,11 +155,11 @@ bool write_all(int fd, const char* data, std::size_t size, int& code)
     return true;
 }
 
-// Makes a rename (or a new file) in the folder of `file` last through a crash. A folder that cannot be
-// opened or synced on this file system is left as it is; only a failing disk fails the save.
-int sync_folder(const std::filesystem::path& file)
+// Makes a rename (or a new file) in `folder` last through a crash. A folder that cannot be opened or
+// synced on this file system is left as it is; only a failing disk fails the save.
+int sync_folder(int folder)
 {
-    const int fd = ::open(folder_of(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return 0;
     const int code = ::fsync(fd) == 0 ? 0 : errno;
@@ -158,31 +167,31 @@ int sync_folder(const std::filesystem::path& file)
     return code == EIO ? EIO : 0;
 }
 
-// The old file copied to `backup`, for file systems without hard links: into a new private file,
-// synced, then renamed over any older backup.
-int copy_to_backup(const std::filesystem::path& target, const std::filesystem::path& backup)
+bool same_folder(int a, int b)
 {
-    const int in = ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (in < 0)
-        return errno;
+    struct stat first {
+    }, second{};
+    return a == b || (::fstat(a, &first) == 0 && ::fstat(b, &second) == 0 && first.st_dev == second.st_dev &&
+                      first.st_ino == second.st_ino);
+}
+
+// The old file `name` in `folder` copied to `backup` in `backupFolder`, for file systems without hard
+// links: into a new private file, synced, then renamed over any older backup.
+int copy_to_backup(int folder, const std::string& name, int backupFolder, const std::string& backup)
+{
     struct stat old {};
-    if (::fstat(in, &old) != 0) {
-        const int code = errno;
-        ::close(in);
-        return code;
-    }
-    std::filesystem::path made;
+    const FileDescriptor in = open_old(folder, name, old);
+    if (!in.valid())
+        return errno;
+    std::string made;
     int slot = -1;
-    const int out = create_exclusive(backup, 0600, made, slot);
-    if (out < 0) {
-        const int code = errno;
-        ::close(in);
-        return code;
-    }
-    int code = take_over(target, old, out);
+    const int out = create_exclusive(backupFolder, backup, 0600, made, slot);
+    if (out < 0)
+        return errno;
+    int code = take_over(in.get(), old, out);
     char block[1 << 16];
     while (code == 0) {
-        const ssize_t n = ::read(in, block, sizeof block);
+        const ssize_t n = ::read(in.get(), block, sizeof block);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -190,39 +199,39 @@ int copy_to_backup(const std::filesystem::path& target, const std::filesystem::p
         if (n <= 0 || !write_all(out, block, static_cast<std::size_t>(n), code))
             break;
     }
-    ::close(in);
     if (code == 0 && ::fsync(out) != 0)
         code = errno;
     if (::close(out) != 0 && code == 0 && errno != EINTR)
         code = errno;
-    if (code == 0 && ::rename(made.c_str(), backup.c_str()) != 0)
+    if (code == 0 && ::renameat(backupFolder, made.c_str(), backupFolder, backup.c_str()) != 0)
         code = errno;
     if (code != 0)
-        ::unlink(made.c_str());
+        ::unlinkat(backupFolder, made.c_str(), 0);
     forget_temporary(slot);
     return code;
 }
 
-// Keeps the target's current content under `backup` while the target keeps its name: a hard link
-// made under a new name and renamed over any older backup (which never leaves the backup's name
-// empty either), or a copy where links are not possible. Returns 0 or the system's error code.
-int make_backup(const std::filesystem::path& target, const std::filesystem::path& backup)
+// Keeps the current content of `name` in `folder` under `backup` in `backupFolder` while the file
+// keeps its name: a hard link made under a new name and renamed over any older backup (which never
+// leaves the backup's name empty either), or a copy where links are not possible. Returns 0 or the
+// system's error code.
+int make_backup(int folder, const std::string& name, int backupFolder, const std::string& backup)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path link = temporary_beside(backup);
+        const std::string link = temporary_beside(backup);
         int code = 0;
         int slot = -1;
         {
             const EndSignalsHeld held;
-            if (::link(target.c_str(), link.c_str()) == 0)
-                slot = remember(link);
+            if (::linkat(folder, name.c_str(), backupFolder, link.c_str(), 0) == 0)
+                slot = remember_temporary(backupFolder, link.c_str());
             else
                 code = errno;
         }
         if (code == 0) {
-            code = ::rename(link.c_str(), backup.c_str()) == 0 ? 0 : errno;
+            code = ::renameat(backupFolder, link.c_str(), backupFolder, backup.c_str()) == 0 ? 0 : errno;
             // A rename onto another link of the same file does nothing and leaves the new name.
-            ::unlink(link.c_str());
+            ::unlinkat(backupFolder, link.c_str(), 0);
             forget_temporary(slot);
             return code;
         }
@@ -232,20 +241,20 @@ int make_backup(const std::filesystem::path& target, const std::filesystem::path
         case EXDEV:
         case EMLINK:
         case ENOSYS:
-        case EOPNOTSUPP: return copy_to_backup(target, backup);
+        case EOPNOTSUPP: return copy_to_backup(folder, name, backupFolder, backup);
         default: return code;
         }
     }
     return EEXIST;
 }
 
-// Whether the save may write over the existing file `target`: it has a write permission at all, and
-// the system lets this user write it. 0 or the error number of the refusal.
-int may_write(const std::filesystem::path& target, const struct stat& info)
+// Whether the save may write over the existing file `name` in `folder`: it has a write permission at
+// all, and the system lets this user write it. 0 or the error number of the refusal.
+int may_write(int folder, const std::string& name, const struct stat& info, bool kernelLink)
 {
     if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return EACCES;
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+    if (::faccessat(folder, name.c_str(), W_OK, AT_EACCESS | (kernelLink ? 0 : AT_SYMLINK_NOFOLLOW)) != 0)
         return errno ? errno : EACCES;
     return 0;
 }
@@ -273,16 +282,15 @@ bool may_override_owners()
     return (data[CAP_FOWNER / 32].effective & (1u << (CAP_FOWNER % 32))) != 0;
 }
 
-// Whether a new file may be renamed over `target` (and the target's hard link over its backup): in a
-// sticky folder the system lets only the file's owner, the folder's owner or a process that may
-// override owners do so. 0, or EPERM, which the rename would give once the new file was made.
-int may_replace(const std::filesystem::path& target, const struct stat& info)
+// Whether a new file may be renamed over a file of status `info` in the folder of status `folder`
+// (and the file's hard link over its backup): in a sticky folder the system lets only the file's
+// owner, the folder's owner or a process that may override owners do so. 0, or EPERM, which the
+// rename would give once the new file was made.
+int may_replace(const struct stat& folder, const struct stat& info)
 {
     if (info.st_uid == ::geteuid())
         return 0;
-    struct stat shared {};
-    if (::stat(folder_of(target).c_str(), &shared) != 0 || !(shared.st_mode & S_ISVTX) ||
-        shared.st_uid == ::geteuid() || may_override_owners())
+    if (!(folder.st_mode & S_ISVTX) || folder.st_uid == ::geteuid() || may_override_owners())
         return 0;
     return EPERM;
 }
@@ -364,11 +372,13 @@ void SafeFileWriter::abandon()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
-    if (!m_temporary.empty())
-        ::unlink(m_temporary.c_str());
+    if (!m_temporary.empty() && m_folder.valid())
+        ::unlinkat(m_folder.get(), m_temporary.c_str(), 0);
     m_temporary.clear();
     forget_temporary(m_temporarySlot);
     m_temporarySlot = -1;
+    m_folder.reset();
+    m_name.clear();
     m_open = false;
     m_inPlace = false;
     m_buffer->refuse();
@@ -389,37 +399,45 @@ bool SafeFileWriter::open(const std::filesystem::path& name)
     abandon();
     m_failure = SafeSaveResult();
     m_given = name;
-    const ResolvedPath resolved = resolve_path(name);
-    m_target = resolved.path;
-    if (!resolved.refusedLink.empty())
-        return refuse(EACCES, Refusal::OthersLink, resolved.refusedLink);
-    if (resolved.error != 0)
-        return refuse(resolved.error);
-    if (m_target.empty())
-        return refuse(ENOENT);
-    struct stat old {};
-    const bool exists = ::stat(m_target.c_str(), &old) == 0;
+    WalkedPath walked = walk_path(name);
+    m_target = walked.path;
+    if (!walked.refusedLink.empty())
+        return refuse(EACCES, Refusal::OthersLink, walked.refusedLink);
+    if (walked.error != 0)
+        return refuse(walked.error);
+    // From here on every step names the file by the folder the walk holds open and the name in it.
+    m_folder = std::move(walked.folder);
+    m_name = walked.name;
+    const bool exists = walked.exists;
+    const bool kernelLink = walked.kernelLink;
+    struct stat old = walked.info;
+    FileDescriptor oldFile;
+    if (exists && S_ISREG(old.st_mode) && !kernelLink) {
+        oldFile = open_old(m_folder.get(), m_name, old);
+        if (!oldFile.valid())
+            return refuse(errno);
+    }
     if (exists && S_ISDIR(old.st_mode))
         return refuse(EISDIR);
     // What a kernel link leads to has no name beside which a new file could take its place: a pipe,
     // socket or device is written in place like one found at its name, anything else is refused.
-    if (resolved.kernelLink && (!exists || S_ISREG(old.st_mode)))
+    if (kernelLink && (!exists || S_ISREG(old.st_mode)))
         return refuse(ENOENT);
-    if (exists && !S_ISREG(old.st_mode) && !owner_rule_allows(m_target, old))
+    if (exists && !S_ISREG(old.st_mode) && !owner_rule_allows(walked.folderInfo, old))
         return refuse(EACCES, Refusal::OthersDevice, m_target);
     // A file its permissions keep from changes stays as it is.
-    if (const int code = exists ? may_write(m_target, old) : 0)
+    if (const int code = exists ? may_write(m_folder.get(), m_name, old, kernelLink) : 0)
         return refuse(code);
     if (exists && !S_ISREG(old.st_mode))
-        return openInPlace(resolved.kernelLink);
-    if (const int code = exists ? may_replace(m_target, old) : 0)
+        return openInPlace(kernelLink);
+    if (const int code = exists ? may_replace(walked.folderInfo, old) : 0)
         return refuse(code, Refusal::OthersInSticky, m_target);
     // A new file gets the permissions the user's umask gives; a replaced one starts private and then
     // takes the old file's.
-    m_fd = create_exclusive(m_target, exists ? 0600 : 0666, m_temporary, m_temporarySlot);
+    m_fd = create_exclusive(m_folder.get(), m_name, exists ? 0600 : 0666, m_temporary, m_temporarySlot);
     if (m_fd < 0)
         return refuse(errno);
-    if (const int code = exists ? take_over(m_target, old, m_fd) : 0)
+    if (const int code = exists ? take_over(oldFile.get(), old, m_fd) : 0)
         return refuse(code, Refusal::Attributes, m_target);
     m_open = true;
     m_buffer->toFile(m_fd);
@@ -438,7 +456,8 @@ bool SafeFileWriter::openInPlace(bool kernelLink)
     // Opened without waiting: a pipe that no program reads fails here at once instead of holding the
     // save for ever. A link put at the name since it was examined is not followed, but a kernel link is
     // the name that leads there: the kernel follows it to its pipe or device and no further.
-    int fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (kernelLink ? 0 : O_NOFOLLOW));
+    const int follow = kernelLink ? 0 : O_NOFOLLOW;
+    int fd = ::openat(m_folder.get(), m_name.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | follow);
     if (fd < 0 && errno == ENXIO && kernelLink) {
         // A socket is not opened again through its link: one this process holds is written through a
         // copy of its own descriptor, which is left as it is (blocking or not).
@@ -457,11 +476,14 @@ bool SafeFileWriter::openInPlace(bool kernelLink)
     if (fd < 0) {
         const int code = errno;
         struct stat info {};
-        if (code == ENXIO && ::stat(m_target.c_str(), &info) == 0 && S_ISFIFO(info.st_mode))
+        if (code == ENXIO &&
+            ::fstatat(m_folder.get(), m_name.c_str(), &info, kernelLink ? 0 : AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISFIFO(info.st_mode))
             return refuse(code, Refusal::PipeWithoutReader, m_target);
         return refuse(code);
     }
-    struct stat info {};
+    struct stat info {
+    }, shared{};
     const int flags = ::fcntl(fd, F_GETFL);
     if (::fstat(fd, &info) != 0 || S_ISREG(info.st_mode) || flags < 0 ||
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
@@ -469,6 +491,11 @@ bool SafeFileWriter::openInPlace(bool kernelLink)
         const int code = S_ISREG(info.st_mode) ? EAGAIN : errno;
         ::close(fd);
         return refuse(code);
+    }
+    // Another user's pipe put there meanwhile is refused as one found there at first.
+    if (::fstat(m_folder.get(), &shared) != 0 || !owner_rule_allows(shared, info)) {
+        ::close(fd);
+        return refuse(EACCES, Refusal::OthersDevice, m_target);
     }
     return inPlace(fd);
 }
@@ -502,45 +529,65 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
     if (::close(fd) != 0 && errno != EINTR)
         return fail("write", errno);
 
-    // Through a link, the backup goes beside the file that is replaced.
-    std::filesystem::path backupPath = givenBackup;
-    if (m_target != m_given && !givenBackup.empty() &&
-        givenBackup == std::filesystem::path(m_given.native() + ".backup"))
-        backupPath = m_target.native() + ".backup";
-
     SafeSaveResult result;
-    struct stat old {};
-    if (!backupPath.empty() && ::stat(m_target.c_str(), &old) == 0) {
-        // Another user's older backup in a sticky folder cannot be replaced: said as such, and no
-        // link of the target is made beside it.
-        struct stat older {};
-        const bool othersBackup = ::lstat(backupPath.c_str(), &older) == 0 && may_replace(backupPath, older) != 0;
-        const int code = othersBackup ? EPERM : make_backup(m_target, backupPath);
-        if (code == 0) {
-            result.backedUp = true;
-        } else if (backup == Backup::Required) {
-            result = fail("backup", code);
-            if (othersBackup) {
-                result.refusal = Refusal::OthersInSticky;
-                result.refused = backupPath;
-            }
-            return result;
-        } else {
+    const auto backupFailed = [&](int code, const std::filesystem::path& refused, Refusal refusal) {
+        if (backup == Backup::Optional) {
             result.backupError = error_text(code);
+            return false;
+        }
+        result = fail("backup", code);
+        result.refusal = refusal;
+        result.refused = refusal == Refusal::None ? std::filesystem::path() : refused;
+        return true;
+    };
+    // The backup's folder: the target's own where it is named after the target (so that through a
+    // link it goes beside the linked file), else a walk of its own that keeps a link at its name.
+    WalkedPath elsewhere;
+    int backupFolder = -1;
+    std::string backupName;
+    std::filesystem::path backupPath;
+    struct stat old {};
+    if (!givenBackup.empty() && ::fstatat(m_folder.get(), m_name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (givenBackup == std::filesystem::path(m_given.native() + ".backup")) {
+            backupFolder = m_folder.get();
+            backupName = m_name + ".backup";
+            backupPath = m_target.native() + ".backup";
+        } else {
+            elsewhere = walk_path(givenBackup, LastLink::Keep);
+            backupFolder = elsewhere.folder.get();
+            backupName = elsewhere.name;
+            backupPath = elsewhere.path;
+            if (elsewhere.error != 0 &&
+                backupFailed(elsewhere.error, elsewhere.refusedLink,
+                             elsewhere.refusedLink.empty() ? Refusal::None : Refusal::OthersLink))
+                return result;
         }
     }
-    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+    if (backupFolder >= 0) {
+        // Another user's older backup in a sticky folder cannot be replaced: said as such, and no
+        // link of the target is made beside it.
+        struct stat older {
+        }, shared{};
+        const bool othersBackup = ::fstatat(backupFolder, backupName.c_str(), &older, AT_SYMLINK_NOFOLLOW) == 0 &&
+                                  ::fstat(backupFolder, &shared) == 0 && may_replace(shared, older) != 0;
+        const int code = othersBackup ? EPERM : make_backup(m_folder.get(), m_name, backupFolder, backupName);
+        if (code == 0)
+            result.backedUp = true;
+        else if (backupFailed(code, backupPath, othersBackup ? Refusal::OthersInSticky : Refusal::None))
+            return result;
+    }
+    if (::renameat(m_folder.get(), m_temporary.c_str(), m_folder.get(), m_name.c_str()) != 0) {
         const int code = errno;
         const bool backedUp = result.backedUp;
         result = fail("write", code);
         result.backedUp = backedUp;
         return result;
     }
-    m_temporary.clear();
-    abandon(); // forgets the temporary name, now the target's
-    int code = sync_folder(m_target);
-    if (code == 0 && result.backedUp && backupPath.parent_path() != m_target.parent_path())
-        code = sync_folder(backupPath);
+    m_temporary.clear(); // now the target's name
+    int code = sync_folder(m_folder.get());
+    if (code == 0 && result.backedUp && !same_folder(backupFolder, m_folder.get()))
+        code = sync_folder(backupFolder);
+    abandon();
     if (code != 0) {
         result.ok = false;
         result.step = "write";

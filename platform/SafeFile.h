@@ -8,6 +8,11 @@
 // may set them), so a save never makes a private file readable by others. A backup is a hard link
 // of the old file (a copy where the file system has no links), put in place by a rename.
 //
+// The name is walked once, folder by folder (see walk_path), and every later step (the target's
+// status, the temporary file, the backup link, the rename, the removal on a signal) names the file
+// relative to the folder that walk opened: a folder or link swapped in on the way afterwards cannot
+// send any of them elsewhere.
+//
 // A file that the system would not let the new one take the place of is refused before anything is
 // made: another user's file in a sticky folder (such as /tmp) that a third user owns, unless the
 // process may override file ownership (CAP_FOWNER). Nothing would be left there that the user cannot
@@ -24,12 +29,14 @@
 #include <streambuf>
 #include <string>
 
+#include "platform/FileDescriptor.h"
+
 namespace ORBAX_Platform {
 
 // Why a save was refused before anything was written, beyond the system's own refusals.
 enum class Refusal {
     None,
-    OthersLink,        // a link another user owns in a shared folder (see resolve_path)
+    OthersLink,        // a link another user owns in a shared folder (see walk_path)
     OthersDevice,      // a pipe or device that another user owns in a shared folder, by the same rule
     PipeWithoutReader, // a pipe that no program reads: the save would wait for ever
     OthersInSticky,    // another user's file in a sticky folder of a third: only they may replace it
@@ -62,7 +69,7 @@ struct SafeSaveResult {
 // or pipe was. It is opened at open(), without waiting, so that a pipe that no program reads is
 // refused at once; another user's one in a shared folder is refused by the rule for links. Every
 // symbolic link of the name is followed where the system's rule for links allows it (see
-// resolve_path): the linked file is replaced and the link stays a link. Past 40 links (a loop) the
+// walk_path): the linked file is replaced and the link stays a link. Past 40 links (a loop) the
 // save is refused as the system refuses such a name. A kernel link that leads to no name (/dev/stdout
 // of a pipe or socket) is opened as it is and what it leads to written in place; one that leads to a
 // regular file without a name is refused.
@@ -112,7 +119,10 @@ private:
     std::unique_ptr<Buffer> m_buffer;
     std::filesystem::path m_given;
     std::filesystem::path m_target;
-    std::filesystem::path m_temporary;
+    // The folder the walk of the name opened, and the target's and the temporary file's names in it.
+    FileDescriptor m_folder;
+    std::string m_name;
+    std::string m_temporary;
     int m_temporarySlot = -1;
     int m_fd = -1;
     bool m_open = false;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstring>
 
+#include <fcntl.h>
 #include <limits.h>
 #include <pthread.h>
 #include <unistd.h>
@@ -18,7 +19,8 @@ enum SlotState : int { Free, Filling, Full };
 constexpr int SlotCount = 16;
 struct Slot {
     std::atomic<int> state{Free};
-    char name[PATH_MAX];
+    int folder = -1;
+    char name[NAME_MAX + 1];
 };
 Slot slots[SlotCount];
 std::atomic<bool> handlersInstalled{false};
@@ -27,7 +29,7 @@ void remove_temporaries(int signal)
 {
     for (Slot& slot : slots)
         if (slot.state.load(std::memory_order_acquire) == Full)
-            ::unlink(slot.name);
+            ::unlinkat(slot.folder, slot.name, 0);
     // The default action ends the program as the signal would have without us.
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
@@ -67,16 +69,22 @@ EndSignalsHeld::EndSignalsHeld()
 
 EndSignalsHeld::~EndSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
 
-int remember_temporary(const char* name)
+int remember_temporary(int folder, const char* name)
 {
     static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads the slots");
     const std::size_t length = std::strlen(name);
-    if (length >= PATH_MAX)
+    if (length > NAME_MAX || std::strchr(name, '/'))
         return -1;
     install_handlers();
     for (int i = 0; i < SlotCount; ++i) {
         int expected = Free;
         if (slots[i].state.compare_exchange_strong(expected, Filling, std::memory_order_acquire)) {
+            // A copy of its own: the caller may close its descriptor before it forgets the file.
+            slots[i].folder = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+            if (slots[i].folder < 0) {
+                slots[i].state.store(Free, std::memory_order_release);
+                return -1;
+            }
             std::memcpy(slots[i].name, name, length + 1);
             slots[i].state.store(Full, std::memory_order_release);
             return i;
@@ -87,8 +95,11 @@ int remember_temporary(const char* name)
 
 void forget_temporary(int slot)
 {
-    if (slot >= 0 && slot < SlotCount)
-        slots[slot].state.store(Free, std::memory_order_release);
+    if (slot < 0 || slot >= SlotCount)
+        return;
+    const int folder = slots[slot].folder;
+    slots[slot].state.store(Free, std::memory_order_release);
+    ::close(folder);
 }
 
 } // namespace ORBAX_Platform

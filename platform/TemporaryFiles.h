@@ -23,10 +23,12 @@ private:
     sigset_t m_previous;
 };
 
-// Remembers a temporary file's name; the returned number forgets it. -1 when it cannot be remembered
-// (a name too long, too many saves at once): such a file is then left by a signal, as before.
-int remember_temporary(const char* name);
-// Forgets the name (once the file is renamed into place or removed); -1 does nothing.
+// Remembers a temporary file by the folder that holds it (a descriptor, of which a copy is kept) and
+// its name there, so that it is found however long the folder's full name and wherever that name now
+// leads. The returned number forgets it. -1 when it cannot be remembered (too many saves at once):
+// such a file is then left by a signal, as before.
+int remember_temporary(int folder, const char* name);
+// Forgets the file (once it is renamed into place or removed); -1 does nothing.
 void forget_temporary(int slot);
 
 } // namespace ORBAX_Platform

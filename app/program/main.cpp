@@ -10,6 +10,7 @@
 
 #include "app/QuorApp.h"
 #include "core/prolog4/XmlPlatformGuard.h"
+#include "platform/Paths.h"
 #include "platform/Text.h"
 #include "widgets/controls/GuardedHandler.h"
 
@@ -36,6 +37,9 @@ int run(int argc, char* argv[])
     // QApplication has applied the user's locale to the C library; numbers are written with a point.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("QUOR_Log"));
+    // The window's one thread never waits in the open of a pipe for a writer: a pipe or device named
+    // as a borehole, trace, logo or configuration is refused with a message.
+    ORBAX_Platform::read_regular_files_only();
 
     // Made after the QApplication and gone before it, with every window it owns.
     CQuorApp app;

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <vector>
 
 #include "core/catalogue/Messages.h"
@@ -15,6 +14,7 @@
 #include "core/model/InternalError.h"
 #include "core/model/UnitRowValues.h"
 #include "core/model/ValueText.h"
+#include "platform/InputFile.h"
 #include "platform/LineReader.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -334,12 +334,14 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
 
 unsigned Borehole_CSV::importSchema(const std::wstring& fileName, LoadMessages& messages)
 {
-    std::ifstream in;
-    errno = 0;
-    if (!ORBAX_Platform::open_input(in, ORBAX_Platform::path_from_wide(fileName))) {
+    ORBAX_Platform::InputFile in;
+    int code = 0;
+    const ORBAX_Platform::FileRead outcome =
+        ORBAX_Platform::open_input(in, ORBAX_Platform::path_from_wide(fileName), code);
+    if (outcome != ORBAX_Platform::FileRead::Read) {
         addError(messages, 5,
                  ORBAX_Utilities::format_message2(11001, fileName,
-                                                  ORBAX_Utilities::SystemErrorText(errno ? errno : ENOENT)));
+                                                  FileReadFailureText(outcome, code, MaxBoreholeTextFileBytes)));
         return 0;
     }
     return importSchema(in, fileName, messages);

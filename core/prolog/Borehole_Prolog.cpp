@@ -16,6 +16,7 @@
 #include "core/model/UnitRowValues.h"
 #include "core/model/UnitRowWriter.h"
 #include "core/model/ValueText.h"
+#include "platform/InputFile.h"
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
@@ -407,10 +408,13 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
 int Borehole_Prolog::importSchema(const std::wstring& fileName, LoadMessages& messages)
 {
     using ORBAX_Utilities::format_message;
-    std::ifstream in;
-    errno = 0;
-    if (!ORBAX_Platform::open_input(in, ORBAX_Platform::path_from_wide(fileName))) {
-        addError(messages, kindOpen, format_message(11001, {fileName, systemText(errno ? errno : ENOENT)}));
+    ORBAX_Platform::InputFile in;
+    int code = 0;
+    const ORBAX_Platform::FileRead outcome =
+        ORBAX_Platform::open_input(in, ORBAX_Platform::path_from_wide(fileName), code);
+    if (outcome != ORBAX_Platform::FileRead::Read) {
+        addError(messages, kindOpen,
+                 format_message(11001, {fileName, FileReadFailureText(outcome, code, MaxBoreholeTextFileBytes)}));
         return -1;
     }
     return importSchema(in, fileName, messages);
