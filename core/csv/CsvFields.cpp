@@ -91,7 +91,7 @@ bool CsvRowReader::nextRow(std::vector<std::string>& fields)
             m_rowCharacters += scratch.size();
             m_droppedText = m_droppedText || scratch.find_first_not_of(" \t") != std::string::npos;
         }
-        if (!whole) {
+        if (!whole || m_rowCharacters > m_maxRowCharacters) {
             m_rowTooLong = true;
             fields.clear();
             return false;
@@ -103,7 +103,7 @@ bool CsvRowReader::nextRow(std::vector<std::string>& fields)
 bool CsvRowReader::readField(std::string& field)
 {
     const std::size_t n = m_bytes.size();
-    // The field may grow to this before the row is too long.
+    // Once the field holds more than this, the row is too long: it is built no further.
     const std::size_t room = m_maxRowCharacters - std::min(m_rowCharacters, m_maxRowCharacters);
     bool inQuotes = false;
     if (m_quote && m_pos < n && m_bytes[m_pos] == m_quote) {
