@@ -4,14 +4,18 @@
 // millions deep, of hundreds of thousands of attributes and of an entity that expands to millions of
 // rows (refused), a Prolog 4 file of the most units and one of the most text its reads take, a CSV
 // file of a million units of 32 fields, and the conversion of a CSV file whose schema has most of the
-// fields a configuration holds (once quadratic in them: 40,000 fields took 11 s). Prints the median
-// wall time and the peak memory of several runs beside the size of the input.
+// fields a configuration holds (once quadratic in them: 40,000 fields took 11 s). Then lines of
+// endless text: a CSV row and a Prolog 3.0 note line of 255,000,000 bytes (refused) and a row of the
+// most text a read takes; and `Curvex summarise` (the Curvex beside HOLDEX) on LAS files of millions of
+// curves (refused), of the most curves with one 16 MB data row, and of the most curves wrapped. Prints
+// the median wall time and the peak memory of several runs beside the size of the input.
 //   holdex_inputs HOLDEX [SCHEMAS=40000] [LEVELS=2000000] [RUNS=5] [ATTRIBUTES=500000] [FIELDS=850000]
 //                 [FOLDER=/tmp]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -29,8 +33,8 @@ struct Run {
     int exitCode = 0;
 };
 
-// Runs Holdex once with the arguments, its output thrown away.
-Run run_once(const std::string& holdex, const std::vector<std::string>& args)
+// Runs the program once with the arguments, its output thrown away.
+Run run_once(const std::string& program, const std::vector<std::string>& args)
 {
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = ::fork();
@@ -38,11 +42,11 @@ Run run_once(const std::string& holdex, const std::vector<std::string>& args)
         const int null = ::open("/dev/null", O_WRONLY);
         ::dup2(null, 1);
         ::dup2(null, 2);
-        std::vector<char*> argv{const_cast<char*>(holdex.c_str())};
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        ::execv(holdex.c_str(), argv.data());
+        ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
     int status = 0;
@@ -68,15 +72,15 @@ double megabytes_of(const std::string& file)
     return static_cast<double>(in.tellg()) / 1e6;
 }
 
-void measure(const char* title, const std::string& holdex, const std::vector<std::string>& args, double inputMegabytes,
+void measure(const char* title, const std::string& program, const std::vector<std::string>& args, double inputMegabytes,
              int runs, int expectedExit)
 {
     std::vector<double> wall, peak;
-    run_once(holdex, args); // a first run settles the page cache and the program's pages
+    run_once(program, args); // a first run settles the page cache and the program's pages
     for (int i = 0; i < runs; ++i) {
-        const Run r = run_once(holdex, args);
+        const Run r = run_once(program, args);
         if (r.exitCode != expectedExit) {
-            std::fprintf(stderr, "holdex_inputs: %s: Holdex ended with %d, not %d\n", title, r.exitCode, expectedExit);
+            std::fprintf(stderr, "holdex_inputs: %s: ended with %d, not %d\n", title, r.exitCode, expectedExit);
             std::exit(1);
         }
         wall.push_back(r.wall);
@@ -116,6 +120,14 @@ int main(int argc, char* argv[])
     const std::string fieldsConfig = stem + "_fields.txt";
     const std::string fieldsCsv = stem + "_fields.csv";
     const std::string fieldsOut = stem + "_fields.out";
+    const std::string longRowCsv = stem + "_long.csv";
+    const std::string longNote = stem + "_long.prolog";
+    const std::string mostTextCsv = stem + "_note.csv";
+    const std::string mostTextProlog = stem + "_note.prolog";
+    const std::string manyCurves = stem + "_curves.las";
+    const std::string mostCurves = stem + "_most.las";
+    const std::string wrappedCurves = stem + "_wrapped.las";
+    const std::string curvex = holdex.substr(0, holdex.rfind('/') + 1) + "Curvex";
     {
         std::string wideSchema = "   Wide {\n      ROCKTYPE \"Rock\"\n      THICKNESS \"Thick\"\n";
         for (int i = 0; i < 30; ++i)
@@ -206,8 +218,61 @@ int main(int argc, char* argv[])
                 manyCsv << ",x";
             manyCsv << "\n";
         }
+        // Lines of endless text: a CSV row followed by 255,000,000 NUL bytes (a hole in a sparse file)
+        // and a Prolog 3.0 record (schema Wide, 32 lines) whose first note line is 255,000,000 bytes;
+        // and a row of the most text a read takes, a note of 63,999,990 characters that UTF-8 holds in
+        // three bytes each.
+        const std::size_t endless = 255000000;
+        const std::string endlessChunk(std::size_t(1) << 20, 'x');
+        {
+            std::ofstream longCsv(longRowCsv, std::ios::binary);
+            longCsv << "heading\nS,1\n";
+        }
+        std::filesystem::resize_file(longRowCsv, endless + 12);
+        std::ofstream longProlog(longNote, std::ios::binary);
+        longProlog << "v3.0  entries=30\r\nS\r\n1\r\n";
+        for (std::size_t written = 0; written < endless; written += endlessChunk.size())
+            longProlog.write(endlessChunk.data(),
+                             static_cast<std::streamsize>(std::min(endlessChunk.size(), endless - written)));
+        for (int i = 0; i < 30; ++i)
+            longProlog << "\r\n";
+        const std::string note(63999990, '\x80');
+        std::ofstream noteCsv(mostTextCsv, std::ios::binary);
+        noteCsv << "heading\nS,1," << note << "\n";
+        std::ofstream noteProlog(mostTextProlog, std::ios::binary);
+        noteProlog << "v3.0  entries=30\r\nS\r\n1\r\n" << note;
+        for (int i = 0; i < 30; ++i)
+            noteProlog << "\r\n";
+        // LAS: 8,000,000 curves and one 16 MB data row (refused); the most curves a read takes with the
+        // same row; the most curves wrapped, 100 depth steps of 10,000 lines each.
+        auto lasHead = [](std::ofstream& las, long curves, bool wrap) {
+            las << "~Version\nVERS. 2.0 : v\nWRAP. " << (wrap ? "YES" : "NO")
+                << " : w\n~Well\nSTRT.M 1 : s\nSTOP.M 100 : s\nSTEP.M 1 : s\nNULL. -999.25 : n\n~Curve\n";
+            for (long i = 0; i < curves; ++i)
+                las << "C" << i << ".M : curve\n";
+            las << "~A\n";
+        };
+        std::string longRow;
+        for (int i = 0; i < (8 << 20) - 1; ++i)
+            longRow += "1 ";
+        longRow += "1\n";
+        std::ofstream curvesLas(manyCurves, std::ios::binary);
+        lasHead(curvesLas, 8000000, false);
+        curvesLas << longRow;
+        std::ofstream mostLas(mostCurves, std::ios::binary);
+        lasHead(mostLas, 100000, false);
+        mostLas << longRow;
+        std::ofstream wrappedLas(wrappedCurves, std::ios::binary);
+        lasHead(wrappedLas, 100000, true);
+        std::string step;
+        for (int i = 0; i < 9999; ++i)
+            step += "1.5 2.5 3.5 4.5 5.5 6.5 7.5 8.5 9.5 1.5\n";
+        step += "1.5 2.5 3.5 4.5 5.5 6.5 7.5 8.5 9.5\n";
+        for (int depth = 1; depth <= 100; ++depth)
+            wrappedLas << depth << "\n" << step;
         if (!out || !plain || !csv || !xml || !many || !deep || !expanding || !units || !texts || !wideCsv ||
-            !schemaOfFields || !manyCsv) {
+            !schemaOfFields || !manyCsv || !longProlog || !noteCsv || !noteProlog || !curvesLas || !mostLas ||
+            !wrappedLas) {
             std::fprintf(stderr, "holdex_inputs: cannot write the inputs under %s\n", folder.c_str());
             return 1;
         }
@@ -244,8 +309,26 @@ int main(int argc, char* argv[])
     const std::string wideTitle = "Prolog 4, " + std::to_string(attributes) + " attributes (refused)";
     measure(wideTitle.c_str(), holdex, {"-c", plainConfig, "export", "-t", "prolog4", "--deduce", wide},
             megabytes_of(wide), runs, 2);
-    for (const std::string& file : {config, plainConfig, hole, nested, wide, deepConfig, entity, thin, text, cells,
-                                    fieldsConfig, fieldsCsv, fieldsOut, fieldsOut + ".backup"})
+    measure("CSV, a row and 255,000,000 NUL bytes (refused)", holdex,
+            {"-c", config, "export", "-t", "csv", "-s", "Wide", "--interval-location", "none", longRowCsv},
+            megabytes_of(longRowCsv), runs, 2);
+    measure("Prolog 3.0, a note line of 255,000,000 bytes (refused)", holdex,
+            {"-c", config, "export", "-t", "prolog3", "-s", "Wide", longNote}, megabytes_of(longNote), runs, 2);
+    measure("CSV, a note of 63,999,990 characters", holdex,
+            {"-c", config, "export", "-t", "csv", "-s", "Wide", "--interval-location", "none", mostTextCsv},
+            megabytes_of(mostTextCsv), runs, 0);
+    measure("Prolog 3.0, a note of 63,999,990 characters", holdex,
+            {"-c", config, "export", "-t", "prolog3", "-s", "Wide", mostTextProlog}, megabytes_of(mostTextProlog), runs,
+            0);
+    measure("LAS, 8,000,000 curves, a 16 MB row (refused)", curvex, {"summarise", manyCurves}, megabytes_of(manyCurves),
+            runs, 3);
+    measure("LAS, 100,000 curves, a 16 MB row", curvex, {"summarise", mostCurves}, megabytes_of(mostCurves), runs, 0);
+    measure("LAS, 100,000 curves wrapped, 100 steps", curvex, {"summarise", wrappedCurves}, megabytes_of(wrappedCurves),
+            runs, 0);
+    for (const std::string& file :
+         {config,     plainConfig, hole,        nested,         wide,       deepConfig, entity,
+          thin,       text,        cells,       fieldsConfig,   fieldsCsv,  fieldsOut,  fieldsOut + ".backup",
+          longRowCsv, longNote,    mostTextCsv, mostTextProlog, manyCurves, mostCurves, wrappedCurves})
         std::remove(file.c_str());
     return 0;
 }

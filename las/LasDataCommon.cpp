@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -65,6 +66,7 @@ private:
     std::string m_line; // the current line, copied out of the source's buffer
     int m_versionMajor = 0;
     bool m_wrapped = false;
+    std::int64_t m_tooManyCurves = 0; // the line of the curve beyond kMaxCurves, which ended the read
 };
 
 Section LasFileReader::classify(const std::string& word) const
@@ -140,6 +142,10 @@ bool LasFileReader::parse_curve_section()
         auto header = split_header_line(line);
         if (!header)
             return false; // a malformed line (a blank line too) ends the section and is dropped
+        if (m_las.curve_count() >= LasDataCommon::kMaxCurves) {
+            m_tooManyCurves = m_source.line_number();
+            return false;
+        }
         Curve& curve = m_las.append_curve();
         curve.mnemonic = std::move(header->mnemonic);
         curve.unit = std::move(header->unit);
@@ -208,7 +214,13 @@ int LasFileReader::read_sections()
             case Version: leftTitle = parse_version_section(); break;
             case Well: leftTitle = parse_well_section(); break;
             case Parameter: leftTitle = parse_parameter_section(); break;
-            case CurveSection: leftTitle = parse_curve_section(); break;
+            case CurveSection:
+                leftTitle = parse_curve_section();
+                if (m_tooManyCurves > 0)
+                    return fail(3, 20007,
+                                {m_las.m_fileName, std::to_wstring(LasDataCommon::kMaxCurves),
+                                 std::to_wstring(m_tooManyCurves)});
+                break;
             case Ascii: {
                 LasDataSectionReader data(m_las, m_source, m_wrapped, m_las.m_tuning);
                 data.read();

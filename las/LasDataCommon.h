@@ -16,6 +16,11 @@ class LasLineSource;
 
 class LasDataCommon : public LasBase {
 public:
+    // The most curves a file may define, far above any real log (a few hundred curves are common,
+    // array logs have thousands). A file that defines more is not read: every curve costs its own
+    // memory, and a depth step holds a value of each, over as many lines as wrapped data takes.
+    static constexpr std::size_t kMaxCurves = 100000;
+
     // Curves hold a pointer back to their owner, so the object is neither copied nor moved.
     LasDataCommon(const LasDataCommon&) = delete;
     LasDataCommon& operator=(const LasDataCommon&) = delete;

@@ -109,6 +109,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         if (ORBAX_Platform::doubled_carriage_returns(bytes))
             single = ORBAX_Platform::single_carriage_returns(bytes);
         CsvRowReader reader(single.empty() ? bytes : single, csvSyntaxOf(options), fields.size());
+        reader.limitRowCharacters(MaxRowCharacters);
         std::vector<std::string> cells;
         // Heading rows are lines, skipped whatever they hold: a quote in a heading opens nothing.
         for (std::uint32_t h = 0; h < options.headingRows; ++h) {
@@ -116,8 +117,9 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 break;
         }
 
-        // Reused from row to row: the free fields' texts, the rock type and the unit-level values.
-        std::vector<std::wstring> texts;
+        // Reused from row to row: the free fields' texts (the row's cells, packed straight from the
+        // file's bytes), the rock type and the unit-level values.
+        std::vector<std::string_view> texts;
         std::wstring rock;
         UnitRowValues v;
         BoreholeCounts counts;
@@ -164,7 +166,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
             v.reset();
             rock.clear();
             // The free fields' texts, given to the row in one go.
-            texts.assign(fields.size(), std::wstring());
+            texts.assign(fields.size(), std::string_view());
             for (std::size_t k = 0; k < cells.size(); ++k) {
                 const std::string& cell = cells[k];
                 switch (fields[k].kind) {
@@ -188,12 +190,12 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 case SAMPLE: ORBAX_Platform::widen_cp1252(cell, v.sample); break;
                 case STRING:
                 case REAL:
-                case INTEGER: texts[k] = ORBAX_Platform::widen_cp1252(cell); break;
+                case INTEGER: texts[k] = cell; break;
                 default: break;
                 }
             }
             row.rockType = rock;
-            row.values.assign(texts);
+            row.values.assignCp1252(texts);
             counts.addRow(fields.size(), rock, texts);
             // The row is moved into its unit whole (it has the unit's schema), not copied.
             const std::int32_t percentage = row.percentage;
@@ -291,6 +293,11 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                 stopped = true;
                 break;
             }
+        }
+        if (reader.rowTooLong()) {
+            counts.addOverlongRow();
+            counts.reportRead(messages, fileName);
+            stopped = true;
         }
         // An empty line ends the data; rows after it are not lost without a word. One before any row
         // leaves nothing read from a file full of rows: that read fails.

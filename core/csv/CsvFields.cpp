@@ -1,5 +1,6 @@
 #include "core/csv/CsvFields.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -61,6 +62,8 @@ bool CsvRowReader::nextRow(std::vector<std::string>& fields)
 {
     fields.clear();
     m_unterminated = false;
+    if (m_rowTooLong)
+        return false;
     if (m_pos >= m_bytes.size() || lineEndAt(m_pos)) {
         // An empty line ends the data; step over it so a caller skipping heading rows moves on.
         if (m_pos < m_bytes.size()) {
@@ -72,25 +75,36 @@ bool CsvRowReader::nextRow(std::vector<std::string>& fields)
     m_rowLine = m_line;
     m_rowEnded = false;
     m_rowFields = 0;
+    m_rowCharacters = 0;
     m_droppedText = false;
     std::string scratch;
     while (!m_rowEnded) {
         ++m_rowFields;
+        bool whole;
         if (fields.size() < m_maxFields) {
             fields.emplace_back();
-            readField(fields.back());
+            whole = readField(fields.back());
+            m_rowCharacters += fields.back().size();
         } else {
             scratch.clear();
-            readField(scratch);
+            whole = readField(scratch);
+            m_rowCharacters += scratch.size();
             m_droppedText = m_droppedText || scratch.find_first_not_of(" \t") != std::string::npos;
+        }
+        if (!whole || m_rowCharacters > m_maxRowCharacters) {
+            m_rowTooLong = true;
+            fields.clear();
+            return false;
         }
     }
     return true;
 }
 
-void CsvRowReader::readField(std::string& field)
+bool CsvRowReader::readField(std::string& field)
 {
     const std::size_t n = m_bytes.size();
+    // Once the field holds more than this, the row is too long: it is built no further.
+    const std::size_t room = m_maxRowCharacters - std::min(m_rowCharacters, m_maxRowCharacters);
     bool inQuotes = false;
     if (m_quote && m_pos < n && m_bytes[m_pos] == m_quote) {
         inQuotes = true;
@@ -102,19 +116,21 @@ void CsvRowReader::readField(std::string& field)
         if (m_pos >= n) {
             m_unterminated = m_unterminated || inQuotes;
             m_rowEnded = true;
-            return;
+            return true;
         }
         if (lineEndAt(m_pos)) {
             m_unterminated = m_unterminated || inQuotes;
             skipLineEnd();
             m_rowEnded = true;
-            return;
+            return true;
         }
+        if (field.size() > room)
+            return false;
         const char c = m_bytes[m_pos];
         if (!inQuotes) {
             ++m_pos;
             if (c == ',')
-                return;
+                return true;
             field += c;
             continue;
         }

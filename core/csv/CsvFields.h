@@ -34,6 +34,12 @@ public:
     // the data; `fields` is then empty.
     bool nextRow(std::vector<std::string>& fields);
 
+    // A row whose fields (the dropped ones too) hold more than `maxCharacters` characters is read no
+    // further: nextRow gives it up and returns false, then and after, with rowTooLong() set. The
+    // characters are counted as the fields are built, so a line of endless text costs no more.
+    void limitRowCharacters(std::size_t maxCharacters) { m_maxRowCharacters = maxCharacters; }
+    bool rowTooLong() const { return m_rowTooLong; }
+
     // Steps over one line as it stands, quotes or not (heading rows are skipped whatever they hold).
     // False when nothing is left to read.
     bool skipLine();
@@ -55,7 +61,8 @@ private:
     bool lineEndAt(std::size_t pos) const;
     // Steps over the line end at `pos` and counts the line.
     void skipLineEnd();
-    void readField(std::string& field);
+    // Reads one field into `field`; false when the row passed its character limit there.
+    bool readField(std::string& field);
 
     std::string_view m_bytes;
     CsvSyntax m_syntax;
@@ -65,6 +72,9 @@ private:
     std::size_t m_line = 1;
     std::size_t m_rowLine = 0;
     std::size_t m_rowFields = 0;
+    std::size_t m_maxRowCharacters = static_cast<std::size_t>(-1);
+    std::size_t m_rowCharacters = 0;
+    bool m_rowTooLong = false;
     bool m_unterminated = false;
     bool m_droppedText = false;
     bool m_rowEnded = false;

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "platform/Text.h"
+
 namespace ORBAX_Logging {
 
 namespace PackedText {
@@ -101,6 +103,23 @@ char* pack(const wchar_t* text, std::size_t count, char* out)
         }
     }
     return reinterpret_cast<char*>(p);
+}
+
+std::size_t packedSize(std::string_view cp1252)
+{
+    std::size_t size = 0;
+    for (const char c : cp1252)
+        size += sizeOf(codeOf(ORBAX_Platform::cp1252_to_unicode(static_cast<unsigned char>(c))));
+    return size;
+}
+
+char* pack(std::string_view cp1252, char* out)
+{
+    for (const char c : cp1252) {
+        const wchar_t wide = ORBAX_Platform::cp1252_to_unicode(static_cast<unsigned char>(c));
+        out = pack(&wide, 1, out);
+    }
+    return out;
 }
 
 void unpackAppend(const char* bytes, std::size_t size, std::wstring& out)

@@ -19,6 +19,9 @@ namespace PackedText {
 std::size_t packedSize(const wchar_t* text, std::size_t count);
 // Packs the characters into `out`, which holds packedSize(text, count) bytes; returns the end.
 char* pack(const wchar_t* text, std::size_t count, char* out);
+// The same for code page 1252 bytes, each packed as the character it widens to, without a wide copy.
+std::size_t packedSize(std::string_view cp1252);
+char* pack(std::string_view cp1252, char* out);
 // Appends the characters of `size` packed bytes to `out`.
 void unpackAppend(const char* bytes, std::size_t size, std::wstring& out);
 // The number of characters in `size` packed bytes.

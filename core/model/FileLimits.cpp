@@ -67,10 +67,11 @@ void BoreholeCounts::reportRead(LoadMessages& messages, const std::wstring& file
     addError(messages, 9, ORBAX_Utilities::format_message2(11177, fileName, exceededText(*this)));
 }
 
-void BoreholeCounts::addRow(std::size_t fields, const std::wstring& rockType, const std::vector<std::wstring>& texts)
+void BoreholeCounts::addRow(std::size_t fields, const std::wstring& rockType,
+                            const std::vector<std::string_view>& texts)
 {
     std::size_t rowCharacters = rockType.size();
-    for (const std::wstring& text : texts)
+    for (const std::string_view text : texts)
         rowCharacters += text.size();
     addRow(fields, rowCharacters);
 }

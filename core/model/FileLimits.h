@@ -15,8 +15,10 @@
 // every file our writers make from a borehole within the counts is smaller (a Prolog 3.0 record is a
 // line per field), and a save that would make a larger one, or one whose borehole passes a count, is
 // refused before the file is touched.
+#include <algorithm>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/model/LoadMessage.h"
@@ -42,6 +44,11 @@ constexpr std::size_t MaxBoreholeUnits = 1000000;
 constexpr std::size_t MaxBoreholeRows = 2000000;
 constexpr std::size_t MaxBoreholeCells = 32000000;
 constexpr std::size_t MaxBoreholeCharacters = 64000000;
+// The text of one row (CSV) or record (Prolog 2.1/3.0) a read holds before it counts the row: the
+// characters limit, and room for the numbers (depths, thickness, recovery, percentage) that the
+// counts leave out. A longer line stops the read at once as one of too many characters, so that a line
+// of endless text costs no more than this.
+constexpr std::size_t MaxRowCharacters = MaxBoreholeCharacters + 65536;
 constexpr std::size_t MaxProlog4Nodes = 4000000;
 constexpr std::size_t MaxProlog4Characters = 64000000;
 
@@ -59,8 +66,12 @@ struct BoreholeCounts {
         cells += fields;
         characters += rowCharacters;
     }
-    // The same for a row read: its rock type and the texts of its values.
-    void addRow(std::size_t fields, const std::wstring& rockType, const std::vector<std::wstring>& texts);
+    // The same for a row read: its rock type and the texts of its values (code page bytes, a character
+    // each).
+    void addRow(std::size_t fields, const std::wstring& rockType, const std::vector<std::string_view>& texts);
+    // The row being read holds more than MaxRowCharacters characters: the count of characters is
+    // passed, whatever the rows before held.
+    void addOverlongRow() { characters = std::max(characters, MaxBoreholeCharacters) + 1; }
     // True once a count has passed its limit.
     bool exceeded() const
     {

@@ -220,28 +220,43 @@ void ValueList::push_back(const std::wstring& text)
     set(static_cast<std::size_t>(m_count) - 1, text);
 }
 
-void ValueList::assign(const std::vector<std::wstring>& texts)
+template <class Size, class Pack>
+void ValueList::assignPacked(std::size_t count, Size packedSize, Pack pack)
 {
-    checkSize(texts.size());
+    checkSize(count);
     std::size_t size = 0;
-    for (const std::wstring& text : texts) {
-        const std::size_t packed = PackedText::packedSize(text.data(), text.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t packed = packedSize(i);
         size += varintSize(packed) + packed;
     }
     checkSize(size);
     char* block = nullptr;
-    if (size != texts.size()) {
+    if (size != count) {
         block = new char[size];
         char* p = block;
-        for (const std::wstring& text : texts) {
-            p = writeVarint(PackedText::packedSize(text.data(), text.size()), p);
-            p = PackedText::pack(text.data(), text.size(), p);
+        for (std::size_t i = 0; i < count; ++i) {
+            p = writeVarint(packedSize(i), p);
+            p = pack(i, p);
         }
     }
     delete[] m_data;
     m_data = block;
-    m_count = static_cast<std::uint32_t>(texts.size());
+    m_count = static_cast<std::uint32_t>(count);
     m_bytes = block ? static_cast<std::uint32_t>(size) : 0;
+}
+
+void ValueList::assign(const std::vector<std::wstring>& texts)
+{
+    assignPacked(
+        texts.size(), [&](std::size_t i) { return PackedText::packedSize(texts[i].data(), texts[i].size()); },
+        [&](std::size_t i, char* out) { return PackedText::pack(texts[i].data(), texts[i].size(), out); });
+}
+
+void ValueList::assignCp1252(const std::vector<std::string_view>& texts)
+{
+    assignPacked(
+        texts.size(), [&](std::size_t i) { return PackedText::packedSize(texts[i]); },
+        [&](std::size_t i, char* out) { return PackedText::pack(texts[i], out); });
 }
 
 void ValueList::clear() noexcept

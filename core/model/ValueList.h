@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ORBAX_Logging {
@@ -38,6 +39,8 @@ public:
     void resize(std::size_t count);
     void push_back(const std::wstring& text);
     void assign(const std::vector<std::wstring>& texts);
+    // The values of code page 1252 bytes, packed straight from them: a read holds no wide copy.
+    void assignCp1252(const std::vector<std::string_view>& texts);
     void clear() noexcept;
 
     std::vector<std::wstring> toVector() const;
@@ -54,6 +57,9 @@ private:
     // there is none), then drops the block when every value is empty.
     void splice(std::size_t from, std::size_t to, const char* data, std::size_t insert);
     void materialise();
+    // Replaces the values by `count` values, value i of packedSize(i) bytes written by pack(i, out).
+    template <class Size, class Pack>
+    void assignPacked(std::size_t count, Size packedSize, Pack pack);
 
     // Either null (every value empty) or m_bytes bytes.
     char* m_data = nullptr;

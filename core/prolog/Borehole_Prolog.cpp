@@ -54,8 +54,10 @@ public:
     {
         if (m_pos >= m_bytes.size())
             return false;
-        const std::size_t lineEnd = m_bytes.find_first_of("\r\n", m_pos);
-        const std::size_t end = lineEnd == std::string::npos ? m_bytes.size() : lineEnd;
+        // A plain loop: find_first_of looks each byte up in the set by a call of its own.
+        std::size_t end = m_pos;
+        while (end < m_bytes.size() && m_bytes[end] != '\n' && m_bytes[end] != '\r')
+            ++end;
         line = std::string_view(m_bytes.data() + m_pos, end - m_pos);
         m_pos = end;
         if (m_pos < m_bytes.size() && m_bytes[m_pos++] == '\r' && m_pos < m_bytes.size() && m_bytes[m_pos] == '\n')
@@ -232,25 +234,42 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
     double runningDepth = 0.0;
     bool unitOpen = false;
     auto widenInto = [](std::string_view line, std::wstring& out) { ORBAX_Platform::widen_cp1252(line, out); };
-    // Reused from record to record: the free fields' texts (the other positions stay empty), the
-    // rock type and the unit-level values.
-    std::vector<std::wstring> texts(fieldCount);
+    // Reused from record to record: the free fields' texts (lines of the file, packed straight from
+    // its bytes; the other positions stay empty), the rock type and the unit-level values.
+    std::vector<std::string_view> texts(fieldCount);
     std::wstring rock;
     UnitRowValues record;
+    // The lines of a record, found before any of them is read: a record cut short is dropped, and
+    // one of more text than a read holds is refused, without a character of either being widened.
+    std::vector<std::string_view> recordLines(fieldCount);
 
     for (;;) {
+        std::size_t found = 0;
+        std::size_t recordCharacters = 0;
+        bool anyText = false;
+        while (found < fieldCount && lines.next(recordLines[found])) {
+            const std::string_view line = recordLines[found++];
+            recordCharacters += line.size();
+            anyText = anyText || line.find_first_not_of(" \t") != std::string_view::npos;
+        }
+        if (recordCharacters > MaxRowCharacters) {
+            counts.addOverlongRow();
+            counts.reportRead(messages, fileName);
+            break;
+        }
+        if (found < fieldCount) {
+            // A record cut short by the end of the file is dropped; when it holds any text the file
+            // was probably cut short, and the user is told what was left out.
+            if (anyText)
+                addMessage(messages, kindIncomplete, SeverityWarning,
+                           ORBAX_Utilities::format_message1(11118, fileName));
+            break;
+        }
         LithData row(schema);
         record.reset();
         rock.clear();
-        bool complete = true;
-        bool anyText = false;
         for (std::size_t k = 0; k < fieldCount; ++k) {
-            std::string_view line;
-            if (!lines.next(line)) {
-                complete = false;
-                break;
-            }
-            anyText = anyText || line.find_first_not_of(" \t") != std::string_view::npos;
+            const std::string_view line = recordLines[k];
             switch (fields[k].kind) {
             case TOP: record.top = ORBAX_Platform::parse_double(line); break;
             case BOTTOM: record.bottom = ORBAX_Platform::parse_double(line); break;
@@ -271,20 +290,12 @@ void Borehole_Prolog::read(const std::string& bytes, const std::wstring& fileNam
             case PLY: widenInto(line, record.ply); break;
             case STRING:
             case REAL:
-            case INTEGER: widenInto(line, texts[k]); break;
+            case INTEGER: texts[k] = line; break;
             default: break;
             }
         }
-        if (!complete) {
-            // A record cut short by the end of the file is dropped; when it holds any text the file
-            // was probably cut short, and the user is told what was left out.
-            if (anyText)
-                addMessage(messages, kindIncomplete, SeverityWarning,
-                           ORBAX_Utilities::format_message1(11118, fileName));
-            break;
-        }
         row.rockType = rock;
-        row.values.assign(texts);
+        row.values.assignCp1252(texts);
         counts.addRow(fieldCount, rock, texts);
 
         const bool compositeRecord = rock.compare(0, intervalText.size(), intervalText) == 0;

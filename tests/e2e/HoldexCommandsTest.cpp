@@ -915,6 +915,35 @@ TEST_F(HoldexCommands, ReadsStopAtWhatTheyBuild)
     EXPECT_LT(std::count(r.err.begin(), r.err.end(), '\n'), 1010);
 }
 
+// A line is text a read holds too, counted as it is read: a CSV row (here of NUL bytes) or a Prolog
+// record of more characters than a read takes stops it, naming the count, and so does a LAS file of
+// more curves than a read takes. A row of the most text a save writes reads.
+TEST_F(HoldexCommands, LongLinesAndManyCurvesStopTheRead)
+{
+    write_file(dir / "long.csv", "Lith,Pct,Depth,Thick,Seam,Note\nS,,2,2,,\nS,,3,1,," + std::string(65 << 20, '\0'));
+    auto r = holdex({"export", "-t", "csv", "-s", "Short", "long.csv"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(contains(r.err, "long.csv holds more than 64000000 characters of text")) << r.err;
+
+    write_file(dir / "long.pro",
+               prolog30({{"S", "100", "2", "2", "", "note"}, {"S", "100", "3", "1", ""}}) + std::string(65 << 20, 'x'));
+    r = holdex({"export", "-s", "Short", "long.pro"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(contains(r.err, "long.pro holds more than 64000000 characters of text")) << r.err;
+
+    // The text a save writes of one row at the count, with the row's depths beside it.
+    write_file(dir / "most.csv", "Lith,Pct,Depth,Thick,Seam,Note\nS,100,2.000,2.000,," + std::string(63999999, 'n'));
+    r = holdex({"export", "-t", "csv", "-s", "Short", "most.csv"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+
+    write_file(dir / "many.las", "~Version\nVERS. 2.0 :\n~Well\n~Curve\n" + repeated("C.M : c\n", 100001) + "~A\n1\n");
+    r = QuorTest::run_program(QuorTest::program_path("Curvex"), {"summarise", "many.las"}, dir.path());
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err, "LAS file many.las defines more than 100000 curves, the limit for one file: line 100005 is the "
+                     "curve beyond it.\n");
+}
+
 // What the programs write from a borehole they read, they read again: 800,000 thin units of an 8 MB
 // CSV file make a 23 MB Prolog 3.0 file that reads back. A save whose file would hold more than a read
 // takes is refused before the old file is touched: the same units under a schema of 41 fields (too

@@ -230,3 +230,20 @@ TEST(CsvNumbers, StreamExtractionRules)
     EXPECT_EQ(csvPercentage("abc"), 100);
     EXPECT_EQ(csvPercentage("99999999999999999999"), 100);
 }
+
+// A row's characters are counted as its fields are built, those past the kept fields and a doubled
+// quote (one character) included: a row of exactly the limit is read, one more stops the reader for
+// good, without the row.
+TEST(CsvGrammar, ARowLongerThanItsLimitStopsTheReader)
+{
+    CsvRowReader reader("ab,\"c\"\"d\",e\nabc,\"\"\"\"\"\",xy\nlast\n", syntax(1), 2);
+    reader.limitRowCharacters(6);
+    std::vector<std::string> fields;
+    ASSERT_TRUE(reader.nextRow(fields));
+    EXPECT_EQ(fields, (Row{"ab", "c\"d"}));
+    EXPECT_FALSE(reader.rowTooLong());
+    EXPECT_FALSE(reader.nextRow(fields));
+    EXPECT_TRUE(reader.rowTooLong());
+    EXPECT_TRUE(fields.empty());
+    EXPECT_FALSE(reader.nextRow(fields));
+}
