@@ -59,8 +59,8 @@ public:
     // its extension names ("prolog" Prolog 4, "csv" CSV, anything else Prolog 2.1/3.0); false when
     // nothing was opened.
     bool openRecentFile(int k, const std::wstring& path, ErrorEntries& entries);
-    // Whether a file is there to be read; when it is not, message 1001 with the system's reason is
-    // appended.
+    // Whether a regular file is there to be read; when it is not, message 1001 with the system's reason
+    // (or, for a pipe, device or folder, that it is not read) is appended.
     static bool fileIsThere(const std::wstring& path, ErrorEntries& entries);
     // One format's read into pane k; true when the pane now holds the file. A failed read changes
     // nothing.

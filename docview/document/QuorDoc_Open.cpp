@@ -1,5 +1,4 @@
 // Opening boreholes into a pane and making new empty ones.
-#include <cerrno>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -101,13 +100,15 @@ bool CQuorDoc::openBoreholeByName(int k, const std::wstring& path, ErrorEntries&
 
 bool CQuorDoc::fileIsThere(const std::wstring& path, ErrorEntries& entries)
 {
+    // The name's status never waits, whatever stands there.
     std::error_code error;
-    if (std::filesystem::is_regular_file(ORBAX_Platform::path_from_wide(path), error))
+    const std::filesystem::file_status found = std::filesystem::status(ORBAX_Platform::path_from_wide(path), error);
+    if (!error && std::filesystem::is_regular_file(found))
         return true;
-    // Something else under the name (a folder) is no borehole file either.
-    const int reason = error ? error.value()
-                             : (std::filesystem::exists(ORBAX_Platform::path_from_wide(path), error) ? EISDIR : ENOENT);
-    addErrorEntry(format_message(1001, {path, ORBAX_Utilities::SystemErrorText(reason)}), entries, status(3, 1));
+    // Something else under the name (a folder, a pipe, a device) is no borehole file either: a pipe
+    // would hold the program until some other program wrote to it.
+    const std::wstring reason = error ? ORBAX_Utilities::SystemErrorText(error.value()) : get_message_wide(1091);
+    addErrorEntry(format_message(1001, {path, reason}), entries, status(3, 1));
     return false;
 }
 
@@ -147,6 +148,9 @@ bool CQuorDoc::load(std::int32_t formatCode, int k, const std::wstring& path, Er
     const StartupSettings& settings = startupSettings(m_app);
     const ORBAX_Logging::SchemaDefinitionList& schemas = schemaList(m_app);
     const DesktopFormat& desktop = DesktopFormatOf(formatCode);
+    // Told before the options are asked for, which would count the fields of a file that cannot be read.
+    if (!fileIsThere(path, entries))
+        return false;
 
     // The options from the application's record; a record whose schema is gone builds none.
     std::unique_ptr<ORBAX_Logging::OptionsData> options;

@@ -503,7 +503,11 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
             TextsLeftOut(*job, measuring, m_settings.showSampleNumbers, m_traces, m_settings.traceRangePrecision,
                          labels, PageFields(*job, static_cast<int>(job->layout.pages.size())));
     }
-    job->logo = ReadLogoImage(job->setup.logoFile);
+    std::wstring logoProblem;
+    job->logo = ReadLogoImage(job->setup.logoFile, &logoProblem);
+    // The box stays empty; the user hears why before the pages, as an open of the file would say it.
+    if (!quiet && !logoProblem.empty() && job->layout.outcome == Outcome::Pages)
+        Tell(this, ORBAX_Utilities::format_message(1001, {job->setup.logoFile, logoProblem}));
     const Outcome outcome = job->layout.outcome;
     const bool empty = job->layout.pages.empty();
     m_printJob = std::move(job);

@@ -657,7 +657,7 @@ TEST_F(StartupTest, FilesTheProgramFindsAreReadOnlyWhenRegular)
     const std::filesystem::path guide = sandbox.programFolder() / "Guide.pdf";
     auto notRegular = [](const std::filesystem::path& file) {
         return "Unable to open " + QString::fromStdString(file.string()) + "\n(It is not a regular file; a pipe, " +
-               "device or folder found in its place is left alone.)";
+               "device or folder in its place is not read and is left alone.)";
     };
     for (const auto& folder : {sandbox.userFolder(), profile.parent_path()})
         std::filesystem::create_directories(folder);

@@ -22,6 +22,7 @@
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "platform/Paths.h"
+#include "printsetup/pagesetup/LogoImage.h"
 #include "resources/CommandIds.h"
 #include "tests/docview/DocviewTestSupport.h"
 #include "tests/support/AppTestSupport.h"
@@ -184,6 +185,35 @@ TEST_F(DocumentFiles, FailedReadNeverReplacesThePane)
     EXPECT_NE(saved.find("EDITED"), std::string::npos);
     EXPECT_NE(saved.find("coarse, cross-bedded"), std::string::npos);
     EXPECT_EQ(QuorTest::read_file(sandbox.file("west_bore.csv.backup")), original);
+}
+
+// As the program reads them, a pipe or device named as a borehole (on the command line, through the
+// list of recent files, from the prompt) or as the logo is refused at once with a message, no options
+// asked for, instead of holding the program until something writes to the pipe.
+TEST_F(DocumentFiles, APipeOrDeviceIsNeverWaitedOnAndSaysSo)
+{
+    ORBAX_Platform::read_regular_files_only();
+    ASSERT_EQ(::mkfifo(sandbox.file("pipe.csv").c_str(), 0600), 0);
+    const std::wstring notRead = L"\n(It is not a regular file; a pipe, device or folder in its place is not read and "
+                                 L"is left alone.)";
+    for (const std::wstring& name : {path("pipe.csv"), std::wstring(L"/dev/zero")}) {
+        ErrorEntries named, recent, prompted;
+        EXPECT_FALSE(doc->openBoreholeByName(0, name, named));
+        EXPECT_FALSE(doc->openRecentFile(0, name, recent));
+        EXPECT_FALSE(CQuorDoc::fileIsThere(name, recent));
+        answerPrompt(name, 3);
+        doc->openBorehole(0, prompted);
+        for (const ErrorEntries* entries : {&named, &recent, &prompted}) {
+            ASSERT_FALSE(entries->empty());
+            EXPECT_EQ(entries->front().text, L"Unable to open " + name + notRead);
+        }
+    }
+    EXPECT_TRUE(shown.empty()) << "no options page before the refusal";
+    EXPECT_TRUE(doc->GetPathName(0).empty());
+
+    std::wstring reason;
+    EXPECT_TRUE(ReadLogoImage(path("pipe.csv"), &reason).isNull());
+    EXPECT_EQ(L"\n(" + reason + L")", notRead);
 }
 
 TEST_F(DocumentFiles, NamedFileTakesItsReaderFromTheExtension)
