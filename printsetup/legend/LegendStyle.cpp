@@ -78,6 +78,34 @@ float LegendStyle::MeasureName(Graphics& graphics, const std::wstring& name) con
     return NameWidth(metrics, textFlags, graphics, WorldScale(graphics), name);
 }
 
+LegendStyle::FittedName LegendStyle::FitName(Graphics& graphics, const QFont& drawn, const std::wstring& name,
+                                             double width) const
+{
+    const QPaintDevice* device = graphics.painter().device();
+    const double scale = WorldScale(graphics);
+    // The text room in device pixels, as the names are drawn.
+    const double roomX = width * graphics.dpiX() * scale / millimetresPerInch;
+    const double roomY = boxHeight * graphics.dpiY() * scale / millimetresPerInch;
+    const QString text = QString::fromStdWString(name);
+    const double points = drawn.pointSizeF();
+    const double stylePoints = NameFont().pointSizeF();
+    const double smallest = points > 0 && stylePoints > 0 ? std::min(1.0, SmallestNamePoints / stylePoints) : 1.0;
+    const int wrapped = textFlags | Qt::TextWordWrap;
+    for (double factor = 1.0;; factor = std::max(smallest, factor * 0.9)) {
+        QFont font = drawn;
+        if (points > 0)
+            font.setPointSizeF(points * factor);
+        const QFontMetricsF metrics(font, device);
+        for (int flags : {textFlags, wrapped}) {
+            const QRectF bounds = metrics.boundingRect(QRectF(0, 0, roomX, 0), flags, text);
+            if (bounds.width() <= roomX && bounds.height() <= roomY)
+                return {font, text, flags, true};
+        }
+        if (factor <= smallest)
+            return {font, metrics.elidedText(text, Qt::ElideRight, roomX), textFlags, false};
+    }
+}
+
 float LegendStyle::MeasureCellWidth(Graphics& graphics, const LegendUtils::LegendItems& entries,
                                     float minCellWidth) const
 {

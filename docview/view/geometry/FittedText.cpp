@@ -370,7 +370,7 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
         double right = text.beyond ? room->right : ownRight;
         for (const QRectF& box : room->keepClear)
             if (box.top() < text.y + text.half && box.bottom() > text.y - text.half)
-                right = std::min(right, box.left() - FieldTextGap);
+                right = std::min(right, box.left() - PrintTextsApart);
         return right;
     };
     // The rows the other texts and the brackets' tails take, for a text that moves.
@@ -391,8 +391,8 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
         if (textX + text.fitted.width <= right)
             continue;
         const double y =
-            ClearRow(text.y, text.half, textX, textX + text.fitted.width, room->keepClear, taken(i),
-                     text.beyond ? room->top : -HUGE_VAL, text.beyond ? room->bottom : HUGE_VAL, 2 * regularHalf);
+            ClearRow(text.y, text.half, textX, textX + text.fitted.width + PrintTextsApart, room->keepClear, taken(i),
+                     room->top, std::min(room->bottom, std::max(text.y, room->end) + text.half), 2 * regularHalf);
         if (std::isfinite(y))
             text.y = y;
         else
