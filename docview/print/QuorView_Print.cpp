@@ -223,10 +223,13 @@ void MeasureLabels(PrintJob& job, int pane, const QPaintDevice& device, const OR
         const QString shown = QString::fromStdWString(text);
         const double width = TextWidth(&device, smallest, shown);
         job.widestLabel[pane] = std::max(job.widestLabel[pane], width);
-        // The shortest a name is shortened to: its first character and the ellipsis.
-        const double least = sampleNumbers || shown.size() < 2
-                                 ? width
-                                 : std::min(width, TextWidth(&device, smallest, shown.left(1) + QChar(0x2026)));
+        // The room a name is given at the least: for its first and last few characters about the
+        // ellipsis it is shortened with, enough to tell one from another ("Nort…am_5", "NX-0005" whole).
+        constexpr int kept = ShortenedNameKeeps;
+        const double least =
+            sampleNumbers || shown.size() <= 2 * kept + 1
+                ? width
+                : std::min(width, TextWidth(&device, smallest, shown.left(kept) + QChar(0x2026) + shown.right(kept)));
         job.labelRoomNeeded[pane] = std::max(job.labelRoomNeeded[pane], least);
     }
 }

@@ -349,13 +349,17 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
                             ? FitTextAtSize(device, smallest, text, right - textX, mayShorten)
                             : FitText(device, font, text, right - textX, mayShorten, smallestPoints, label.size);
         placed.half = halfOf(placed.fitted);
-        if (!mayReach || !room || placed.fitted.text == text)
-            return;
-        const FittedText wide = FitTextAtSize(device, smallest, text, room->right - textX, mayShorten);
-        const double half = halfOf(wide);
-        if (wide.text.size() > placed.fitted.text.size() && placed.y - half >= room->top &&
-            placed.y + half <= room->bottom)
-            placed = {wide, placed.y, half, true};
+        if (mayReach && room && placed.fitted.text != text) {
+            const FittedText wide = FitTextAtSize(device, smallest, text, room->right - textX, mayShorten);
+            const double half = halfOf(wide);
+            if (wide.text.size() > placed.fitted.text.size() && placed.y - half >= room->top &&
+                placed.y + half <= room->bottom)
+                placed = {wide, placed.y, half, true};
+        }
+        // Shortened to fewer than its first and last few characters, a name no longer tells itself from
+        // another ("N…5"): it is left out instead.
+        if (placed.fitted.text != text && placed.fitted.text.size() < 2 * ShortenedNameKeeps + 1)
+            placed.fitted.text.clear();
     };
     for (std::size_t i = 0; i < labels.size(); ++i)
         if (labels[i].IsText() && wanted[i] && !labels[i].leftOut) {

@@ -158,12 +158,15 @@ struct LabelRoom {
 };
 // The texts of the unit labels beside a column, for the labels `wanted` (none for the other labels and
 // those that are not texts), starting at `textX` and whole left of `textRight` less the gap: set
-// smaller (down to `smallestPoints`), then seams and plies shortened; a sample number, an identifier,
-// is left out rather than shortened. A text set smaller keeps its middle where the label stands. On
+// smaller (down to `smallestPoints`), then seams and plies shortened (keeping `ShortenedNameKeeps`
+// characters at either end, else left out); a sample number, an identifier, is left out rather than
+// shortened. A text set smaller keeps its middle where the label stands. On
 // paper (`room`) a text short of room in its field reaches on, at the smallest size, over the next
 // field's ruler space in the rows of the body; where a number of the next ruler would leave it less
 // room it moves up or down, a line at most, clear of the number and the other labels, or else takes
 // the room left of it. `regularHalf` and `italicHalf` are half the line heights of the two fonts.
+// A unit label's name is shortened to no fewer than this many characters at either end of the ellipsis.
+constexpr int ShortenedNameKeeps = 4;
 struct LabelText {
     FittedText fitted;
     double y = 0;        // its middle

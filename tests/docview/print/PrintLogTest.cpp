@@ -723,8 +723,10 @@ TEST_F(PrintLog, SampleNumbersStandNearTheirSamplesOrAreToldAsLeftOut)
     FillBorehole(Hole(0), L"BH-600", units);
     view->m_settings.showSampleNumbers = true;
     view->PageSetup().showRightBorehole = false;
-    for (double scale : {1.0, 20.0}) {
+    // On one page-column and on several: each prints near its sample, or is named, and only then.
+    for (const auto& [scale, columns] : {std::pair{1.0, 1}, {20.0, 1}, {1.0, 2}, {1.0, 4}}) {
         view->SetScale(scale);
+        view->PageSetup().columnsPerPage = columns;
         const auto pdf = Print("crowded.pdf");
         const std::string told = Told(0); // which are left out
         std::set<std::string> printed;
@@ -734,17 +736,22 @@ TEST_F(PrintLog, SampleNumbersStandNearTheirSamplesOrAreToldAsLeftOut)
                     continue;
                 printed.insert(word.text);
                 const auto [top, base] = spans[std::stoi(word.text.substr(4)) - 1];
-                const double pageTop = layout.pages[page - 1].topDepth;
+                const int column =
+                    static_cast<int>((word.box.left() - kEdge - layout.content.left()) / layout.pageColumnWidth);
+                const double pageTop = layout.ColumnTopDepth(layout.pages[page - 1], column);
                 const double y = word.box.center().y() - kEdge - layout.bodyTop;
                 EXPECT_LT(std::max({0.0, top - pageTop - y * scale, pageTop + y * scale - base}),
                           2 * labelHeight * scale)
                     << word.text << " stands within two label heights of its sample";
                 EXPECT_LE(word.box.bottom(), kEdge + layout.bodyBottom) << word.text;
+                EXPECT_FALSE(Contains(told, word.text)) << word.text << " printed and told";
             }
         std::smatch others;
-        ASSERT_TRUE(std::regex_search(told, others, std::regex(" and (\\d+) others")));
-        EXPECT_EQ(printed.size() + 9 + std::stoul(others[1]), 95u) << told;
-        if (scale > 1)
+        const std::regex name("SMP-\\d{5}");
+        const auto named = std::distance(std::sregex_iterator(told.begin(), told.end(), name), {});
+        const bool more = std::regex_search(told, others, std::regex(" and (\\d+) others"));
+        EXPECT_EQ(printed.size() + named + (more ? std::stoul(others[1]) : 0), 95u) << columns << told;
+        if (scale > 1 || columns > 1)
             continue;
         const PageImage image = RenderPage(pdf, 1, 600); // the thin samples' leaders: apart halfway along
         int dark = 0;
@@ -886,4 +893,55 @@ TEST_F(PrintLog, PreviewPrintAsksAndDepthsRangesAndEndOfHoleReadApart)
     view->OnFilePrintPreview();
     EXPECT_TRUE(Contains(Told(1), Message(383))) << "told before the preview, asked before printing";
     EXPECT_FALSE(std::filesystem::exists(previewed));
+}
+
+TEST_F(PrintLog, TextsKeepClearOfTheFrameTheNextRulerAndTheEndOfTheHole)
+{
+    // 80 samples of 0.1 m at the end of a 600 m hole, plies of long-named seams above; ILD up to 18.0 in
+    // the last field, at the frame.
+    std::vector<TestUnit> units{{150, {{L"SANDSTONE", 100}}}};
+    for (int k = 0; k < 40; ++k)
+        units.push_back({152.0 + 2 * k,
+                         {{L"COAL", 100}},
+                         L"",
+                         L"Northern_Extension_Seam_" + std::to_wstring(k / 8),
+                         L"NX-" + std::to_wstring(1000 + k)});
+    units.push_back({592, {{L"SANDSTONE", 100}}});
+    for (int k = 1; k <= 80; ++k)
+        units.push_back({592 + 0.1 * k, {{L"COAL", 100}}, QString::asprintf("E-%05d", k).toStdWString()});
+    FillBorehole(Hole(0), L"BH-600", units);
+    TraceDefinition ild, depth;
+    ild.SetName("ILD");
+    ild.displayField = 3;
+    ild.maximum = 18;
+    depth.SetName("DEPT");
+    depth.visible = false;
+    auto file = std::make_unique<LasProperty>(TraceDefinitionList{ild, depth});
+    std::wstring error;
+    ASSERT_EQ(file->read_bytes(LasText(0, 1, 601, {{"ILD", [](int r) { return r % 18; }}}), L"ild.las", error), 0);
+    view->AttachTrace(std::move(file));
+    view->SetScale(1.0);
+    for (bool samples : {true, false}) {
+        view->m_settings.showSampleNumbers = samples;
+        const auto pdf = Print("clear.pdf");
+        const auto [endPage, endY] = DepthOnPaper(600);
+        const QRectF frame = OnPaper(layout.content);
+        for (int page = 1; page <= ReadInfo(pdf).pages; ++page) {
+            const std::vector<Word> words = ReadWords(pdf, page);
+            for (const Word& word : words) {
+                const bool inFrame = word.box.center().y() > frame.top() && word.box.center().y() < frame.bottom();
+                EXPECT_TRUE(!inFrame || word.box.right() < frame.right() - 0.3) << word.text;
+                const bool sample = word.text.rfind("E-", 0) == 0;
+                EXPECT_TRUE(!sample || page < endPage || word.box.center().y() <= endY) << word.text << " below";
+                if (word.text.rfind("N", 0) != 0)
+                    continue;
+                for (const Word& number : words) { // a label and a depth number in one row stay a space apart
+                    if (IsNumber(number.text) && number.box.left() > word.box.left() &&
+                        number.box.top() < word.box.bottom() - 0.3 && number.box.bottom() > word.box.top() + 0.3) {
+                        EXPECT_GT(number.box.left() - word.box.right(), 0.6) << word.text << " " << number.text;
+                    }
+                }
+            }
+        }
+    }
 }
