@@ -313,7 +313,7 @@ std::wstring NamesLeftOut(int id, const std::vector<std::wstring>& texts)
 // whole title texts and legend names. Measured as the page draws them, with the room beside the fields.
 // The unit labels that print nowhere (`labelsLeftOut`) are named. The title texts are fitted with the
 // last page's `fields` (the widest page number).
-std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& device, bool sampleNumbers,
+std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QImage& device, bool sampleNumbers,
                                        const TraceList& traces, int rangePrecision,
                                        const std::vector<std::wstring>& labelsLeftOut, const PageTextFields& fields)
 {
@@ -364,9 +364,7 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
     // The legend's names, each whole in its cell, smaller or wrapped where the cell is narrower.
     bool legend = false;
     {
-        QImage image(1, 1, QImage::Format_ARGB32);
-        image.setDotsPerMeterX(static_cast<int>(std::lround(device.logicalDpiX() / 0.0254)));
-        image.setDotsPerMeterY(static_cast<int>(std::lround(device.logicalDpiY() / 0.0254)));
+        QImage image = device;
         QPainter painter(&image);
         Graphics graphics(painter);
         const LegendStyle& style = job.setup.legendStyle;

@@ -83,9 +83,11 @@ LegendStyle::FittedName LegendStyle::FitName(Graphics& graphics, const QFont& dr
 {
     const QPaintDevice* device = graphics.painter().device();
     const double scale = WorldScale(graphics);
-    // The text room in device pixels, as the names are drawn.
+    // The text room in device pixels, as the names are drawn: the box's height, or one line at the
+    // style's size where the box is lower (a name is never set smaller for the box's height alone).
     const double roomX = width * graphics.dpiX() * scale / millimetresPerInch;
-    const double roomY = boxHeight * graphics.dpiY() * scale / millimetresPerInch;
+    const double roomY =
+        std::max(boxHeight * graphics.dpiY() * scale / millimetresPerInch, QFontMetricsF(drawn, device).height());
     const QString text = QString::fromStdWString(name);
     const double points = drawn.pointSizeF();
     const double stylePoints = NameFont().pointSizeF();

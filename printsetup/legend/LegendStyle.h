@@ -42,10 +42,10 @@ public:
     void Save(ORBAX_Utilities::SettingsWriter& writer) const;
     void Load(ORBAX_Utilities::SettingsReader& reader);
 
-    // A name as it stands in a cell's text room `width` millimetres wide and the box high: on one line
-    // at the style's size where it fits, else wrapped at its spaces, else set smaller (down to
-    // `SmallestNamePoints`) and wrapped. Where even that does not hold it, `fits` is false and it stands
-    // on one line at the smallest size, shortened at its end. `drawn` is `DrawnNameFont(graphics)`.
+    // A name as it stands in a cell's text room `width` millimetres wide and the box high (at least a
+    // line): on one line at the style's size where it fits, else wrapped at its spaces, else set smaller
+    // (down to `SmallestNamePoints`) and wrapped. Where even that does not hold it, `fits` is false and it
+    // stands on one line at the smallest size, shortened at its end. `drawn` is `DrawnNameFont(graphics)`.
     struct FittedName {
         QFont font;
         QString text;
