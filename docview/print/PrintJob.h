@@ -26,7 +26,8 @@ struct PrintJob {
     QImage logo; // null when there is no logo or it could not be read
     // The widths of each borehole's unit labels (sample numbers, or seam and ply names) at the smallest
     // size: the widest (the labels' lines are drawn shorter where the room beside a column is short of
-    // it), and the room in which every one prints, whole or, where it may be, shortened.
+    // it), and the room the fields give them, in which every one prints, whole or, where it may be,
+    // shortened to its first and last few characters.
     double widestLabel[2] = {0, 0};
     double labelRoomNeeded[2] = {0, 0};
     // The rows of range values under each trace plot: one a curve drawn there.

@@ -102,23 +102,43 @@ Neighbour Beside(const Layout& layout, int f, int column, int direction)
 
 // The labels' longest line: sample brackets when sample numbers are shown, else ply brackets.
 double LabelLineLength(bool sampleNumbers) { return sampleNumbers ? SampleBracketLength : LabelTextIndent; }
+// The labels' lines are drawn no shorter than this share of their length.
+constexpr double LeastLineScale = 0.5;
+// What a label keeps free of its field's right edge, beyond which the next field's depth numbers may
+// stand (a field keeps its own texts `FieldTextGap` inside its edges): texts of the two stay apart.
+constexpr double LabelsRightGap = PrintTextsApart - FieldTextGap;
+
+// Field `f` of page-column `column` on the page. A side on the page's frame (or the frame of a legend at
+// the right) keeps its texts further from it than from another field.
+QRectF FieldOnPage(const Layout& layout, int f, int column)
+{
+    QRectF field = layout.fields[f].field.translated(layout.content.left() + column * layout.pageColumnWidth, 0);
+    if (!Beside(layout, f, column, -1).field)
+        field.setLeft(field.left() + PrintLineGap - FieldTextGap);
+    if (!Beside(layout, f, column, 1).field)
+        field.setRight(field.right() - PrintLineGap + FieldTextGap);
+    return field;
+}
 
 // Where a borehole field's unit labels may reach, from the page-column's own geometry: over the ruler
 // space of the field to its right up to its ticks, within the body; the lines as long as on screen where
-// the room beside the column holds them and the widest text, down to half that where it is short.
+// the room beside the column in the field holds them and the widest text, down to half that where it is
+// short.
 LabelRoom LabelsRoom(const PrintJob& job, int pane, int column, bool sampleNumbers)
 {
     const Layout& layout = job.layout;
     const Field& field = layout.fields[pane];
     LabelRoom room;
     const Neighbour next = Beside(layout, pane, column, 1);
-    room.right = next.field ? next.offset + next.field->body.left() - layout.tickOrigin - LineTextGap
-                            : field.field.right() - FieldTextGap;
+    room.right = next.field ? next.offset + next.field->body.left() - layout.tickOrigin - PrintLineGap
+                            : field.field.right() - PrintLineGap;
     room.top = layout.bodyTop;
     room.bottom = layout.bodyBottom;
+    const double own = field.field.right() - (next.field ? LabelsRightGap : PrintLineGap) - field.body.right();
     const double width = room.right - field.body.right();
-    room.lineScale = std::clamp(
-        std::min((width - job.widestLabel[pane]) / LabelTextIndent, width / LabelLineLength(sampleNumbers)), 0.5, 1.0);
+    room.lineScale =
+        std::clamp(std::min((own - job.widestLabel[pane]) / LabelTextIndent, width / LabelLineLength(sampleNumbers)),
+                   LeastLineScale, 1.0);
     return room;
 }
 
@@ -147,12 +167,44 @@ RulerReach NumbersReach(const PrintJob& job, int f, int column, bool sampleNumbe
     const Neighbour before = Beside(layout, f, column, -1);
     if (!before.field) {
         const double rulerOnPage = layout.content.left() + ruler;
-        return {FieldTextGap - rulerOnPage, layout.content.left() - LineTextGap - rulerOnPage, false, below};
+        return {FieldTextGap - rulerOnPage, layout.content.left() - PrintLineGap - rulerOnPage, false, below};
     }
     double left = before.offset + before.field->body.right() + LineTextGap;
     if (before.index < Trace1)
         left += LabelLineLength(sampleNumbers) * LabelsRoom(job, before.index, before.column, sampleNumbers).lineScale;
     return {left - ruler, -LineTextGap, true, below};
+}
+
+// The room of a borehole field's unit labels on a page-column (see `LabelsRoom`), on the page, with the
+// boxes of the next ruler's depth numbers they keep clear of and the end of the `hole` they label.
+// `tickTextOffset` is how far above its ticks a borehole's ruler sets its numbers (the view's).
+LabelRoom PageLabelsRoom(const PrintJob& job, const PageRecord& page, int column, int pane,
+                         const ORBAX_Logging::Borehole& hole, bool sampleNumbers, const QPaintDevice* device,
+                         double tickTextOffset)
+{
+    const Layout& layout = job.layout;
+    const DrawingResources& resources = *job.resources;
+    const double offset = layout.content.left() + column * layout.pageColumnWidth;
+    LabelRoom room = LabelsRoom(job, pane, column, sampleNumbers);
+    room.right += offset;
+    if (!hole.empty())
+        room.end = layout.bodyTop + (hole.back().bottom - layout.ColumnTopDepth(page, column)) / job.scale;
+    const Neighbour next = Beside(layout, pane, column, 1);
+    if (!next.field)
+        return room;
+    const double ruler = offset + next.offset + next.field->body.left();
+    const double top = layout.ColumnTopDepth(page, next.column);
+    const RulerReach reach = NumbersReach(job, next.index, next.column, sampleNumbers);
+    // A borehole's ruler takes its numbers' offset from the view's layout, a trace plot's from the page.
+    const QPointF labelOffset = next.index < Trace1 ? QPointF(static_cast<int>(layout.tickIndent), tickTextOffset)
+                                                    : QPointF(layout.tickIndent, layout.tickTextOffset);
+    const RulerLabels numbers = LayOutRuler(
+        device, ruler, layout.bodyBottom - layout.bodyTop, top, 0, job.scale, layout.tickOrigin, labelOffset,
+        resources.tickFont, offset + next.offset + next.field->field.left(), resources.smallestTextPoints, &reach);
+    for (const ViewGeometry::DepthTick& tick : numbers.ticks)
+        if (numbers.Shown(device, tick))
+            room.keepClear.push_back(numbers.Box(device, tick).translated(ruler, layout.bodyTop - top / job.scale));
+    return room;
 }
 
 // The widths of a borehole's label texts at the smallest size (see `PrintJob::widestLabel`).
@@ -171,10 +223,13 @@ void MeasureLabels(PrintJob& job, int pane, const QPaintDevice& device, const OR
         const QString shown = QString::fromStdWString(text);
         const double width = TextWidth(&device, smallest, shown);
         job.widestLabel[pane] = std::max(job.widestLabel[pane], width);
-        // The shortest a name is shortened to: its first character and the ellipsis.
-        const double least = sampleNumbers || shown.size() < 2
-                                 ? width
-                                 : std::min(width, TextWidth(&device, smallest, shown.left(1) + QChar(0x2026)));
+        // The room a name is given at the least: for its first and last few characters about the
+        // ellipsis it is shortened with, enough to tell one from another ("Nort…am_5", "NX-0005" whole).
+        constexpr int kept = ShortenedNameKeeps;
+        const double least =
+            sampleNumbers || shown.size() <= 2 * kept + 1
+                ? width
+                : std::min(width, TextWidth(&device, smallest, shown.left(kept) + QChar(0x2026) + shown.right(kept)));
         job.labelRoomNeeded[pane] = std::max(job.labelRoomNeeded[pane], least);
     }
 }
@@ -240,8 +295,9 @@ std::wstring ListText(const std::vector<std::wstring>& items)
     return list;
 }
 
-// The texts of unit labels that print nowhere, for want of room near their units, as message `id`
-// names them ("sample numbers ...", "seam and ply labels ..."): the first few, then how many others.
+// The texts of unit labels that print nowhere, for want of room near their units or beside their
+// column, as message `id` names them ("sample numbers ...", "seam and ply labels ..."): the first few,
+// then how many others.
 std::wstring NamesLeftOut(int id, const std::vector<std::wstring>& texts)
 {
     constexpr std::size_t listed = 10;
@@ -253,12 +309,11 @@ std::wstring NamesLeftOut(int id, const std::vector<std::wstring>& texts)
 }
 
 // The texts the log would print without where its fields are too narrow for them even at the smallest
-// print size: depth numbers (the deepest the rulers show is the widest), sample numbers when they are
-// shown (the widest), seam and ply labels when they are not (any that cannot print even shortened), and
-// range values of the traces. Measured as the page draws them, with the room beside the fields. The
-// unit labels with no room near their units (`labelsLeftOut`) are named. The title texts are fitted with
-// the last page's `fields` (the widest page number).
-std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& device, bool sampleNumbers,
+// print size: depth numbers (the deepest the rulers show is the widest), range values of the traces,
+// whole title texts and legend names. Measured as the page draws them, with the room beside the fields.
+// The unit labels that print nowhere (`labelsLeftOut`) are named. The title texts are fitted with the
+// last page's `fields` (the widest page number).
+std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QImage& device, bool sampleNumbers,
                                        const TraceList& traces, int rangePrecision,
                                        const std::vector<std::wstring>& labelsLeftOut, const PageTextFields& fields)
 {
@@ -266,7 +321,7 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
     const LogPagination::Layout& layout = job.layout;
     const QFont& font = job.resources->tickFont;
     const double smallest = job.resources->smallestTextPoints;
-    bool depths = false, samples = false, seams = false, ranges = false;
+    bool depths = false, ranges = false;
 
     double deepest = 0;
     for (const PageRecord& page : layout.pages)
@@ -278,52 +333,59 @@ std::vector<std::wstring> TextsLeftOut(const PrintJob& job, const QPaintDevice& 
         if (!field.shown)
             continue;
         for (int column = 0; column < layout.columns; ++column) {
+            // The field as the page-column draws it, from its own left edge.
+            const double onPage = layout.content.left() + column * layout.pageColumnWidth;
+            const QRectF drawn = FieldOnPage(layout, f, column).translated(-onPage, 0);
             const RulerReach reach = NumbersReach(job, f, column, sampleNumbers);
-            depths = depths || !PlaceRulerLabels(&device, font, widestDepth, field.body.left() - field.field.left(),
+            depths = depths || !PlaceRulerLabels(&device, font, widestDepth, field.body.left() - drawn.left(),
                                                  layout.tickOrigin, layout.tickIndent, smallest, &reach)
                                     .fits;
+            if (f < Trace1)
+                continue;
+            for (const auto& file : traces)
+                for (const CurveProperty& curve : file->curves()) {
+                    if (curve.displayField != f - Trace1 || !curve.visible || !IsDrawnColour(curve.colourIndex))
+                        continue;
+                    const double lower = curve.ownRange ? curve.minimum() : curve.rangeMinimum;
+                    const double upper = curve.ownRange ? curve.maximum() : curve.rangeMaximum;
+                    const TraceLabelRow row =
+                        LayOutTraceLabels(&device, font, field.body, drawn, lower, upper, rangePrecision,
+                                          QString::fromStdString(curve.mnemonic), drawn.left(), smallest);
+                    ranges = ranges || (std::isfinite(lower) && row.lower.text.isEmpty()) ||
+                             (std::isfinite(upper) && row.upper.text.isEmpty());
+                }
         }
-        if (f < Trace1) {
-            for (int column = 0; column < layout.columns; ++column) {
-                const LabelRoom room = LabelsRoom(job, f, column, sampleNumbers);
-                if (job.labelRoomNeeded[f] > 0 &&
-                    room.right - (field.body.right() + LabelTextIndent * room.lineScale) < job.labelRoomNeeded[f])
-                    (sampleNumbers ? samples : seams) = true;
-            }
-            continue;
-        }
-        for (const auto& file : traces)
-            for (const CurveProperty& curve : file->curves()) {
-                if (curve.displayField != f - Trace1 || !curve.visible || !IsDrawnColour(curve.colourIndex))
-                    continue;
-                const double lower = curve.ownRange ? curve.minimum() : curve.rangeMinimum;
-                const double upper = curve.ownRange ? curve.maximum() : curve.rangeMaximum;
-                const TraceLabelRow row =
-                    LayOutTraceLabels(&device, font, field.body, field.field, lower, upper, rangePrecision,
-                                      QString::fromStdString(curve.mnemonic), field.field.left(), smallest);
-                ranges = ranges || (std::isfinite(lower) && row.lower.text.isEmpty()) ||
-                         (std::isfinite(upper) && row.upper.text.isEmpty());
-            }
     }
     // The title texts: each must stand whole but for its names, which may be shortened untold; a typed
     // text that does not fit prints shortened, and is told.
     bool titles = false;
     for (const TitleCell& cell : TitleCells(layout.titleBlock, job.setup))
         titles = titles || (!cell.text->empty() && FitTitleText(job, &device, cell, fields, true).text.isEmpty());
+    // The legend's names, each whole in its cell, smaller or wrapped where the cell is narrower.
+    bool legend = false;
+    {
+        QImage image = device;
+        QPainter painter(&image);
+        Graphics graphics(painter);
+        const LegendStyle& style = job.setup.legendStyle;
+        const QFont drawn = style.DrawnNameFont(graphics);
+        for (const PageRecord& page : layout.pages)
+            for (const auto& entry : page.legend)
+                legend = legend || !style
+                                        .FitName(graphics, drawn, entry->GetName(),
+                                                 page.grid.cellWidth - style.boxWidth - style.spacing)
+                                        .fits;
+    }
 
     std::vector<std::wstring> names;
     if (titles)
         names.push_back(get_message_wide(389));
+    if (legend)
+        names.push_back(get_message_wide(394));
     if (depths)
         names.push_back(get_message_wide(384));
-    if (samples)
-        names.push_back(get_message_wide(385));
-    else if (sampleNumbers && !labelsLeftOut.empty())
-        names.push_back(NamesLeftOut(391, labelsLeftOut));
-    if (seams)
-        names.push_back(get_message_wide(388));
-    else if (!sampleNumbers && !labelsLeftOut.empty())
-        names.push_back(NamesLeftOut(393, labelsLeftOut));
+    if (!labelsLeftOut.empty())
+        names.push_back(NamesLeftOut(sampleNumbers ? 391 : 393, labelsLeftOut));
     if (ranges)
         names.push_back(get_message_wide(386));
     return names;
@@ -478,6 +540,16 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
         return std::max(widest, minCellWidth);
     };
 
+    // The unit labels' texts, measured first: the fields give them the room they need.
+    const bool shownPanes[2] = {job->setup.showLeftBorehole, job->setup.showRightBorehole};
+    for (int pane = 0; pane < 2; ++pane)
+        if (shownPanes[pane]) {
+            MeasureLabels(*job, pane, measuring, pane == 0 ? left : right, m_settings.showSampleNumbers);
+            if (job->labelRoomNeeded[pane] > 0)
+                input.labelRoom[pane] = LabelTextIndent * LeastLineScale + job->labelRoomNeeded[pane] +
+                                        std::max(LabelsRightGap, PrintLineGap);
+        }
+
     job->layout = Paginate(input);
     if (job->setup.legendPosition == PageSetupSettings::BottomOfPage)
         for (const PageRecord& page : job->layout.pages)
@@ -488,17 +560,17 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
         for (const CurveProperty& curve : file->curves())
             if (curve.displayField >= 0 && curve.displayField < 3 && curve.visible && IsDrawnColour(curve.colourIndex))
                 ++job->traceRows[curve.displayField];
-    for (int pane = 0; pane < 2; ++pane)
-        if (job->layout.fields[pane].shown)
-            MeasureLabels(*job, pane, measuring, pane == 0 ? left : right, m_settings.showSampleNumbers);
     job->date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdWString();
     // Told before printing and before the preview opens, not while the preview draws its pages.
     if (job->layout.outcome == Outcome::Pages && !quiet) {
+        // A text left out of both boreholes is named once.
         std::vector<std::wstring> labels;
+        std::set<std::wstring> named;
         for (int pane = 0; pane < 2; ++pane)
             if (job->layout.fields[pane].shown)
-                for (std::wstring& text : LabelsLeftOut(*job, pane, m_settings.showSampleNumbers))
-                    labels.push_back(std::move(text));
+                for (std::wstring& text : LabelsLeftOut(*job, pane, m_settings.showSampleNumbers, measuring))
+                    if (named.insert(text).second)
+                        labels.push_back(std::move(text));
         job->textsLeftOut =
             TextsLeftOut(*job, measuring, m_settings.showSampleNumbers, m_traces, m_settings.traceRangePrecision,
                          labels, PageFields(*job, static_cast<int>(job->layout.pages.size())));
@@ -584,42 +656,50 @@ PageTextFields CQuorView::PageFields(const PrintJob& job, int page) const
     return fields;
 }
 
-std::vector<std::wstring> CQuorView::LabelsLeftOut(const PrintJob& job, int pane, bool sampleNumbers) const
+std::vector<std::wstring> CQuorView::LabelsLeftOut(const PrintJob& job, int pane, bool sampleNumbers,
+                                                   const QPaintDevice& device) const
 {
-    // Laid out as each page-column's labels are drawn (see `OnPrint`). A label split between two
-    // page-columns prints when it prints in either: a sample number is known by its text, a seam or
+    // Laid out and fitted as each page-column's labels are drawn (see `OnPrint` and `DrawLabels`): a text
+    // the placing leaves out, or with no room beside its column, prints nowhere. A label split between
+    // two page-columns prints when it prints in either: a sample number is known by its text, a seam or
     // ply label by its kind and unit.
     const LogPagination::Layout& layout = job.layout;
     const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
     const DrawingResources& resources = *job.resources;
+    const double regularHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFont).height() / 2;
+    const double italicHalf = MeasureText(QStringLiteral("TESTLABEL"), resources.tickFontItalic).height() / 2;
     auto key = [sampleNumbers](const UnitLabel& label) {
         return sampleNumbers ? label.text : std::to_wstring(label.kind) + L':' + std::to_wstring(label.unit);
     };
-    std::vector<const UnitLabel*> leftOut;
+    std::vector<UnitLabel> leftOut;
     std::set<std::wstring> printed;
-    std::vector<std::vector<UnitLabel>> columns;
     for (const PageRecord& page : layout.pages)
         for (int column = 0; column < layout.columns && !page.legendPage; ++column) {
             const QRectF body =
                 layout.fields[pane].body.translated(layout.content.left() + column * layout.pageColumnWidth, 0);
-            columns.push_back(DrawUnitLabels(hole, body, sampleNumbers, resources.tickFont,
-                                             layout.ColumnTopDepth(page, column), job.scale, resources.tickFontItalic,
-                                             resources.smallestTextPoints));
+            const LabelRoom room =
+                PageLabelsRoom(job, page, column, pane, hole, sampleNumbers, &device, m_layout.tickTextOffset);
+            std::vector<UnitLabel> labels =
+                DrawUnitLabels(hole, body, sampleNumbers, resources.tickFont, layout.ColumnTopDepth(page, column),
+                               job.scale, resources.tickFontItalic, resources.smallestTextPoints);
+            const std::vector<LabelText> texts = FitLabelTexts(
+                &device, labels, std::vector<bool>(labels.size(), true), resources.tickFont, resources.tickFontItalic,
+                regularHalf, italicHalf, body.right() + LabelTextIndent * room.lineScale,
+                FieldOnPage(layout, pane, column).right(), resources.smallestTextPoints, &room);
+            for (std::size_t i = 0; i < labels.size(); ++i)
+                if (labels[i].IsText()) {
+                    if (labels[i].leftOut || texts[i].fitted.text.isEmpty())
+                        leftOut.push_back(std::move(labels[i]));
+                    else
+                        printed.insert(key(labels[i]));
+                }
         }
-    for (const std::vector<UnitLabel>& labels : columns)
-        for (const UnitLabel& label : labels)
-            if (label.IsText()) {
-                if (label.leftOut)
-                    leftOut.push_back(&label);
-                else
-                    printed.insert(key(label));
-            }
     // Each text named once, in the order of the hole.
     std::vector<std::wstring> missing;
     std::set<std::wstring> told;
-    for (const UnitLabel* label : leftOut)
-        if (!printed.count(key(*label)) && told.insert(label->text).second)
-            missing.push_back(label->text);
+    for (const UnitLabel& label : leftOut)
+        if (!printed.count(key(label)) && told.insert(label.text).second)
+            missing.push_back(label.text);
     return missing;
 }
 
@@ -630,9 +710,8 @@ void CQuorView::PrintBoreholeColumn(Graphics& graphics, const QRectF& /*content*
     if (!m_printJob || pane < 0 || pane > 1)
         return;
     const LogPagination::Layout& layout = m_printJob->layout;
-    const Field& field = layout.fields[pane];
-    const QRectF fieldRect = field.field.translated(offset, 0);
-    const QRectF body = field.body.translated(offset, 0);
+    const QRectF fieldRect = FieldOnPage(layout, pane, column);
+    const QRectF body = layout.fields[pane].body.translated(offset, 0);
     static const UnitRangeList noSelection;
     const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
     // The labels are drawn once every field of the page is (they may reach over the next field).
@@ -656,37 +735,18 @@ void CQuorView::OnPrint(QPainter& painter, int pageNumber)
     // A borehole field's unit labels, drawn once every field of the page is: they may reach over the
     // ruler space of the field to their right, clear of its depth numbers.
     auto printLabels = [&](int column, int pane) {
-        const double offset = layout.content.left() + column * layout.pageColumnWidth;
-        const QRectF fieldRect = layout.fields[pane].field.translated(offset, 0);
-        const QRectF body = layout.fields[pane].body.translated(offset, 0);
+        const QRectF fieldRect = FieldOnPage(layout, pane, column);
+        const QRectF body = layout.fields[pane].body.translated(content.left() + column * layout.pageColumnWidth, 0);
         const bool samples = m_settings.showSampleNumbers;
-        LabelRoom room = LabelsRoom(job, pane, column, samples);
-        room.right += offset;
-        const Neighbour next = Beside(layout, pane, column, 1);
-        if (next.field) {
-            QPaintDevice* device = graphics.painter().device();
-            const double ruler = offset + next.offset + next.field->body.left();
-            const double top = layout.ColumnTopDepth(page, next.column);
-            const RulerReach reach = NumbersReach(job, next.index, next.column, samples);
-            // A borehole's ruler takes its numbers' offset from the view's layout, a trace plot's from the page.
-            const QPointF labelOffset = next.index < Trace1
-                                            ? QPointF(static_cast<int>(layout.tickIndent), m_layout.tickTextOffset)
-                                            : QPointF(layout.tickIndent, layout.tickTextOffset);
-            const RulerLabels numbers = LayOutRuler(
-                device, ruler, body.height(), top, 0, job.scale, layout.tickOrigin, labelOffset, resources.tickFont,
-                offset + next.offset + next.field->field.left(), resources.smallestTextPoints, &reach);
-            for (const ViewGeometry::DepthTick& tick : numbers.ticks)
-                if (numbers.Shown(device, tick))
-                    room.keepClear.push_back(numbers.Box(device, tick).translated(ruler, body.top() - top / job.scale));
-        }
-        const double topDepth = layout.ColumnTopDepth(page, column);
-        const ORBAX_Logging::Borehole& hole = m_document->GetBorehole(pane);
+        const LabelRoom room = PageLabelsRoom(job, page, column, pane, m_document->GetBorehole(pane), samples,
+                                              graphics.painter().device(), m_layout.tickTextOffset);
         GraphicsState state(graphics);
         graphics.intersectClip(QRectF(fieldRect.left(), fieldRect.top(),
                                       std::max(fieldRect.right(), room.right) - fieldRect.left(), fieldRect.height()));
         static const UnitRangeList noSelection;
-        const auto labels = DrawUnitLabels(hole, body, samples, resources.tickFont, topDepth, job.scale,
-                                           resources.tickFontItalic, resources.smallestTextPoints);
+        const auto labels = DrawUnitLabels(m_document->GetBorehole(pane), body, samples, resources.tickFont,
+                                           layout.ColumnTopDepth(page, column), job.scale, resources.tickFontItalic,
+                                           resources.smallestTextPoints);
         DrawLabels(graphics, body, labels, resources, false, noSelection, fieldRect.right(), &room);
     };
 
@@ -705,7 +765,7 @@ void CQuorView::OnPrint(QPainter& painter, int pageNumber)
                 if (!field.shown)
                     continue;
                 const RulerReach reach = NumbersReach(job, Trace1 + k, i, m_settings.showSampleNumbers);
-                DrawTraceColumn(graphics, field.body.translated(offset, 0), field.field.translated(offset, 0),
+                DrawTraceColumn(graphics, field.body.translated(offset, 0), FieldOnPage(layout, Trace1 + k, i),
                                 job.scale, k, -1, -1, m_settings.traceRangePrecision, job.tickLineHeight,
                                 layout.ColumnTopDepth(page, i), layout.tickOrigin,
                                 QPointF(layout.tickIndent, layout.tickTextOffset), resources, resources.greyPen,

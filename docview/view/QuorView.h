@@ -521,8 +521,10 @@ public:
     // The codes' values of a printed page's title texts.
     PageTextFields PageFields(const PrintJob& job, int page) const;
     // The texts of a pane's unit labels (sample numbers, or seam and ply names) that the job prints
-    // nowhere, for want of room near their units: in the order of the hole, each once.
-    std::vector<std::wstring> LabelsLeftOut(const PrintJob& job, int pane, bool sampleNumbers) const;
+    // nowhere, for want of room near their units or beside their column (fitted as on `device`): in the
+    // order of the hole, each once.
+    std::vector<std::wstring> LabelsLeftOut(const PrintJob& job, int pane, bool sampleNumbers,
+                                            const QPaintDevice& device) const;
     // The sample labels of a pane's borehole (0 left, 1 right), after the print dialog.
     void PrintSampleLabels(int pane);
     // The same on a printer already chosen; false when nothing was printed (the user told why).

@@ -27,13 +27,15 @@ void DrawEntry(const LegendStyle& style, Graphics& graphics, const LegendUtils::
     const QRectF text(at.x() + style.boxWidth + style.spacing, at.y(),
                       static_cast<double>(cellWidth) - style.boxWidth - style.spacing, style.boxHeight);
     // Names are drawn at the device's resolution in the font they were measured with, so that a cell
-    // measured for a name holds it (see `LegendStyle::MeasureName`).
+    // measured for a name holds it (see `LegendStyle::MeasureName`); a cell narrower than its name
+    // (one that would not fit the page) holds it smaller or wrapped.
+    const LegendStyle::FittedName name = style.FitName(graphics, font, entry.GetName(), text.width());
     const QRectF onDevice = graphics.worldToDevice().mapRect(text);
     painter.save();
     painter.resetTransform();
-    painter.setFont(font);
+    painter.setFont(name.font);
     painter.setPen(QPen(textBrush, 0));
-    painter.drawText(onDevice, style.textFlags | Qt::TextDontClip, QString::fromStdWString(entry.GetName()));
+    painter.drawText(onDevice, name.flags | Qt::TextDontClip, name.text);
     painter.restore();
 }
 

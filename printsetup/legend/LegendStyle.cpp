@@ -78,6 +78,36 @@ float LegendStyle::MeasureName(Graphics& graphics, const std::wstring& name) con
     return NameWidth(metrics, textFlags, graphics, WorldScale(graphics), name);
 }
 
+LegendStyle::FittedName LegendStyle::FitName(Graphics& graphics, const QFont& drawn, const std::wstring& name,
+                                             double width) const
+{
+    const QPaintDevice* device = graphics.painter().device();
+    const double scale = WorldScale(graphics);
+    // The text room in device pixels, as the names are drawn: the box's height, or one line at the
+    // style's size where the box is lower (a name is never set smaller for the box's height alone).
+    const double roomX = width * graphics.dpiX() * scale / millimetresPerInch;
+    const double roomY =
+        std::max(boxHeight * graphics.dpiY() * scale / millimetresPerInch, QFontMetricsF(drawn, device).height());
+    const QString text = QString::fromStdWString(name);
+    const double points = drawn.pointSizeF();
+    const double stylePoints = NameFont().pointSizeF();
+    const double smallest = points > 0 && stylePoints > 0 ? std::min(1.0, SmallestNamePoints / stylePoints) : 1.0;
+    const int wrapped = textFlags | Qt::TextWordWrap;
+    for (double factor = 1.0;; factor = std::max(smallest, factor * 0.9)) {
+        QFont font = drawn;
+        if (points > 0)
+            font.setPointSizeF(points * factor);
+        const QFontMetricsF metrics(font, device);
+        for (int flags : {textFlags, wrapped}) {
+            const QRectF bounds = metrics.boundingRect(QRectF(0, 0, roomX, 0), flags, text);
+            if (bounds.width() <= roomX && bounds.height() <= roomY)
+                return {font, text, flags, true};
+        }
+        if (factor <= smallest)
+            return {font, metrics.elidedText(text, Qt::ElideRight, roomX), textFlags, false};
+    }
+}
+
 float LegendStyle::MeasureCellWidth(Graphics& graphics, const LegendUtils::LegendItems& entries,
                                     float minCellWidth) const
 {

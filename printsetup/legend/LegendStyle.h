@@ -3,8 +3,11 @@
 // and the inner margins between the legend's frame and its cells (millimetres; the font in points),
 // and how names sit in their cells. Only the box size is kept in the profile.
 #include <cstddef>
+#include <string>
 
+#include <QFont>
 #include <QPainterPath>
+#include <QString>
 #include <Qt>
 
 #include "core/options/FormatProfiles.h"
@@ -38,6 +41,21 @@ public:
     // "LegendBoxWidth" and "LegendBoxHeight" as text; a stored text that is not a number keeps the value.
     void Save(ORBAX_Utilities::SettingsWriter& writer) const;
     void Load(ORBAX_Utilities::SettingsReader& reader);
+
+    // A name as it stands in a cell's text room `width` millimetres wide and the box high (at least a
+    // line): on one line at the style's size where it fits, else wrapped at its spaces, else set smaller
+    // (down to `SmallestNamePoints`) and wrapped. Where even that does not hold it, `fits` is false and it
+    // stands on one line at the smallest size, shortened at its end. `drawn` is `DrawnNameFont(graphics)`.
+    struct FittedName {
+        QFont font;
+        QString text;
+        int flags = 0;
+        bool fits = true;
+    };
+    FittedName FitName(ORBAX_Platform::Graphics& graphics, const QFont& drawn, const std::wstring& name,
+                       double width) const;
+    // The smallest size a name is set at to fit its cell: what a printed page still shows legibly.
+    static constexpr double SmallestNamePoints = 4.0;
 
     // The font names are written in, at its size in points.
     QFont NameFont() const;

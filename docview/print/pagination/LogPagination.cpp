@@ -25,6 +25,16 @@ float CellWidthOf(const Input& input, const LegendUtils::LegendItems& entries, f
     return entries.empty() ? minCellWidth : std::max(minCellWidth, style.boxWidth + style.spacing);
 }
 
+// The widest cell of a legend `columns` cells wide that fits `width` with its margins and gaps.
+float WidestCell(const LegendStyle& style, double width, unsigned columns)
+{
+    const unsigned n = std::max(1u, columns);
+    return static_cast<float>((width - 2.0 * style.horizontalMargin + style.horizontalGap) / n - style.horizontalGap);
+}
+
+// The narrowest cell worth drawing: the box, the spacing and as much again as the box for the name.
+float LeastCell(const LegendStyle& style) { return 2 * style.boxWidth + style.spacing; }
+
 LegendUtils::LegendItems LegendOf(const Input& input, double top, double bottom)
 {
     return input.legend ? input.legend(top, bottom) : LegendUtils::LegendItems();
@@ -38,7 +48,12 @@ bool AppendLegendPages(const Input& input, Layout& layout)
     if (remaining.empty())
         return true;
     const LegendStyle& style = input.setup.legendStyle;
-    const float cellWidth = CellWidthOf(input, remaining, 0.0f);
+    // A long name is set smaller or wrapped in a cell no wider than the page (see `LegendGrid`); the
+    // region's columns count a gap after each.
+    const float cellWidth = std::min(CellWidthOf(input, remaining, 0.0f),
+                                     WidestCell(style, layout.content.width() - style.horizontalGap, 1));
+    if (cellWidth < LeastCell(style))
+        return false;
     QPainterPath region;
     region.addRect(layout.content);
     QPainterPath taken;
@@ -128,9 +143,16 @@ Layout Paginate(const Input& input)
     const int b = layout.boreholesShown;
     const int t = layout.tracesShown;
 
-    const double titleLeft = std::max(0.0, content.right() - 75.0);
-    layout.titleBlock = QRectF(titleLeft, content.bottom() - 5 * h, 75.0, 5 * h);
+    // The title block (and the logo box left of it) inside the frame: narrower than 75 mm where the
+    // content is, but never narrower than it is high.
     layout.hasLogo = !setup.logoFile.empty();
+    const double titleWidth = std::min(75.0, content.width() - (layout.hasLogo ? 5 * h : 0.0));
+    if (!(titleWidth >= 5 * h)) {
+        layout.outcome = Outcome::NoBodyHeight;
+        return layout;
+    }
+    const double titleLeft = content.right() - titleWidth;
+    layout.titleBlock = QRectF(titleLeft, content.bottom() - 5 * h, titleWidth, 5 * h);
     if (layout.hasLogo)
         layout.logoBox = QRectF(titleLeft - 5 * h, layout.titleBlock.top(), 5 * h, 5 * h);
     layout.usableRight = content.right();
@@ -196,9 +218,20 @@ Layout Paginate(const Input& input)
                     break;
                 }
                 widestCell = std::max(widestCell, cell);
-                page.grid = below
-                                ? style.FitToWidth(page.legend.size(), static_cast<float>(room), widestCell)
-                                : LegendGrid::Compute(style, page.legend.size(), static_cast<float>(room), widestCell);
+                // No wider than the room beside the title block, or a share of the page at the right: its
+                // names are then set smaller or wrapped (see `LegendGrid`).
+                const float widest =
+                    below ? WidestCell(style, room, 1)
+                          : WidestCell(
+                                style, RightLegendShare * content.width(),
+                                LegendGrid::Compute(style, page.legend.size(), static_cast<float>(room), 0.0f).columns);
+                if (widest < LeastCell(style)) {
+                    layout.outcome = Outcome::LegendDoesNotFit;
+                    return layout;
+                }
+                const float fitted = std::min(widestCell, widest);
+                page.grid = below ? style.FitToWidth(page.legend.size(), static_cast<float>(room), fitted)
+                                  : LegendGrid::Compute(style, page.legend.size(), static_cast<float>(room), fitted);
                 page.legendSize = page.grid.GetSize(style);
                 if (!below) {
                     layout.usableRight = std::min(layout.usableRight, content.right() - page.legendSize.width());
@@ -231,9 +264,26 @@ Layout Paginate(const Input& input)
     const double P = (layout.usableRight - content.left()) / layout.columns;
     layout.pageColumnWidth = P;
     const double r = P / (20.0 * (b + t));
-    const double bw = std::min(boreWidth, 7 * r);
-    const double tw = std::min(traceWidth, 14 * r);
+    double bw = std::min(boreWidth, 7 * r);
+    double tw = std::min(traceWidth, 14 * r);
     const double g = (P - b * bw - t * tw) / (13.0 * b + 6.0 * t);
+    // A borehole's unit labels stand right of its column, in 8g: where their texts need more, the
+    // columns and plots give it, down to a share of their width.
+    double labelExtra[2] = {0, 0};
+    double wanted = 0;
+    for (int f = LeftBorehole; f <= RightBorehole; ++f)
+        if (shown[f] && Finite(input.labelRoom[f])) {
+            labelExtra[f] = std::max(0.0, input.labelRoom[f] - 8 * g);
+            wanted += labelExtra[f];
+        }
+    const double bodies = b * bw + t * tw;
+    if (wanted > 0 && bodies > 0) {
+        const double given = std::min(wanted, bodies * (1 - LeastBodyShare));
+        bw *= 1 - given / bodies;
+        tw *= 1 - given / bodies;
+        for (double& extra : labelExtra)
+            extra *= given / wanted;
+    }
     const double bodyHeightAtD = bodyBottom - layout.bodyTop;
     double x = 0;
     for (int f = 0; f < FieldCount; ++f) {
@@ -242,7 +292,7 @@ Layout Paginate(const Input& input)
             continue;
         const bool borehole = f < Trace1;
         const double width = borehole ? bw : tw;
-        const double fieldWidth = width + (borehole ? 13 : 6) * g;
+        const double fieldWidth = width + (borehole ? 13 * g + labelExtra[f] : 6 * g);
         // The field's height is measured from the body's bottom as a page position, as the log was
         // always printed: it reaches below the labels, and everything after the log draws over it.
         field.footer = (borehole ? 1 : 5) * h;

@@ -63,11 +63,19 @@ struct Input {
     double deepestDepth = 0;
     LegendSource legend;        // none: no legend entries
     CellWidthMeasure cellWidth; // none: cells as wide as the minimum (or the box and spacing)
+    // The room right of each borehole's column its unit labels take at the least (their widest text
+    // that may not be shortened, at the smallest size, after the shortest lines); 0 for none.
+    double labelRoom[2] = {0, 0};
 };
+
+// The most of the content's width a legend at the right of the page takes: the log keeps the rest.
+constexpr double RightLegendShare = 1.0 / 3.0;
+// The columns and trace plots are narrowed down to this share of their width to give unit labels room.
+constexpr double LeastBodyShare = 0.5;
 
 enum class Outcome {
     Pages,            // the page list is ready
-    NoBodyHeight,     // the margins and title block leave the log no room
+    NoBodyHeight,     // the margins and title block leave the log (or the title block) no room
     LegendDoesNotFit, // a legend page (or the legend at the right) has no room for its entries
     TooManyPages,     // more log pages than MaxLogPages (a depth far beyond any hole, or a tiny scale)
 };
@@ -82,7 +90,7 @@ struct Layout {
     double bodyBottom = 0; // the bottom of the body at the chosen depth per page-column
     ViewGeometry::RulerStep ruler;
     double depthPerColumn = 0; // D, a whole number of ruler steps
-    QRectF titleBlock;
+    QRectF titleBlock;         // 75 mm wide, or as wide as the content where that is narrower
     bool hasLogo = false;
     QRectF logoBox;
     double usableRight = 0; // the content's right edge, less a legend at the right

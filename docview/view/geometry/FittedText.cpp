@@ -349,13 +349,17 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
                             ? FitTextAtSize(device, smallest, text, right - textX, mayShorten)
                             : FitText(device, font, text, right - textX, mayShorten, smallestPoints, label.size);
         placed.half = halfOf(placed.fitted);
-        if (!mayReach || !room || placed.fitted.text == text)
-            return;
-        const FittedText wide = FitTextAtSize(device, smallest, text, room->right - textX, mayShorten);
-        const double half = halfOf(wide);
-        if (wide.text.size() > placed.fitted.text.size() && placed.y - half >= room->top &&
-            placed.y + half <= room->bottom)
-            placed = {wide, placed.y, half, true};
+        if (mayReach && room && placed.fitted.text != text) {
+            const FittedText wide = FitTextAtSize(device, smallest, text, room->right - textX, mayShorten);
+            const double half = halfOf(wide);
+            if (wide.text.size() > placed.fitted.text.size() && placed.y - half >= room->top &&
+                placed.y + half <= room->bottom)
+                placed = {wide, placed.y, half, true};
+        }
+        // Shortened to fewer than its first and last few characters, a name no longer tells itself from
+        // another ("N…5"): it is left out instead.
+        if (placed.fitted.text != text && placed.fitted.text.size() < 2 * ShortenedNameKeeps + 1)
+            placed.fitted.text.clear();
     };
     for (std::size_t i = 0; i < labels.size(); ++i)
         if (labels[i].IsText() && wanted[i] && !labels[i].leftOut) {
@@ -370,7 +374,7 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
         double right = text.beyond ? room->right : ownRight;
         for (const QRectF& box : room->keepClear)
             if (box.top() < text.y + text.half && box.bottom() > text.y - text.half)
-                right = std::min(right, box.left() - FieldTextGap);
+                right = std::min(right, box.left() - PrintTextsApart);
         return right;
     };
     // The rows the other texts and the brackets' tails take, for a text that moves.
@@ -391,8 +395,8 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
         if (textX + text.fitted.width <= right)
             continue;
         const double y =
-            ClearRow(text.y, text.half, textX, textX + text.fitted.width, room->keepClear, taken(i),
-                     text.beyond ? room->top : -HUGE_VAL, text.beyond ? room->bottom : HUGE_VAL, 2 * regularHalf);
+            ClearRow(text.y, text.half, textX, textX + text.fitted.width + PrintTextsApart, room->keepClear, taken(i),
+                     room->top, std::min(room->bottom, std::max(text.y, room->end) + text.half), 2 * regularHalf);
         if (std::isfinite(y))
             text.y = y;
         else

@@ -6,6 +6,7 @@
 // free text (a name, a mnemonic) shortened with an ellipsis in its middle; a number or an identifier (a
 // sample number) is never shortened: one that cannot stand whole is left out. Widths are millimetres of the
 // page, as `CQuorView::DrawTextAt` draws a text whatever the world transform's scale.
+#include <cmath>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -28,6 +29,12 @@ constexpr double FieldTextGap = 0.25;
 // What a text keeps free of a line beside it (a frame or a tick, at most 0.2 mm wide): with the glyphs'
 // own side bearings a hairline of white stays between them.
 constexpr double LineTextGap = 0.15;
+// On paper, what a text keeps free of the page's frame and of the ticks of another field's ruler it
+// reaches towards: white that the eye sees, so that the text does not seem to run into the line.
+constexpr double PrintLineGap = 0.5;
+// On paper, what separates two texts of different things in one row (a unit label and a depth number):
+// more than a word space, so that they never read as one text ("NX-0005 170").
+constexpr double PrintTextsApart = 1.0;
 
 struct FittedText {
     QString text;     // what to draw; empty when nothing is drawn
@@ -144,18 +151,22 @@ RulerLabels LayOutRuler(const QPaintDevice* device, double x, double length, dou
 // short the labels' lines are drawn shorter, the texts following them.
 struct LabelRoom {
     double right = 0;              // the texts' right edge at most (the next ruler's ticks, less the gap)
-    double top = 0, bottom = 0;    // texts reach beyond the field only between these (the body)
+    double top = 0, bottom = 0;    // texts reach beyond the field or move only between these (the body)
+    double end = HUGE_VAL;         // and a text that moves stands no lower than this (the end of the hole)
     double lineScale = 1;          // the lines at this fraction of their length
     std::vector<QRectF> keepClear; // the boxes of the next ruler's numbers
 };
 // The texts of the unit labels beside a column, for the labels `wanted` (none for the other labels and
 // those that are not texts), starting at `textX` and whole left of `textRight` less the gap: set
-// smaller (down to `smallestPoints`), then seams and plies shortened; a sample number, an identifier,
-// is left out rather than shortened. A text set smaller keeps its middle where the label stands. On
+// smaller (down to `smallestPoints`), then seams and plies shortened (keeping `ShortenedNameKeeps`
+// characters at either end, else left out); a sample number, an identifier, is left out rather than
+// shortened. A text set smaller keeps its middle where the label stands. On
 // paper (`room`) a text short of room in its field reaches on, at the smallest size, over the next
 // field's ruler space in the rows of the body; where a number of the next ruler would leave it less
 // room it moves up or down, a line at most, clear of the number and the other labels, or else takes
 // the room left of it. `regularHalf` and `italicHalf` are half the line heights of the two fonts.
+// A unit label's name is shortened to no fewer than this many characters at either end of the ellipsis.
+constexpr int ShortenedNameKeeps = 4;
 struct LabelText {
     FittedText fitted;
     double y = 0;        // its middle

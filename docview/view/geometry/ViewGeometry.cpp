@@ -243,8 +243,9 @@ struct LabelSlot {
     bool shown = true;
 };
 
-// Places the texts between `top` and `bottom`, in their order (see `CollectUnitLabels`).
-void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, double smallestFactor)
+// Places the texts between `top` and `bottom`, in their order, none with its middle below `end` (the
+// end of the hole) unless it is that near the top (see `CollectUnitLabels`).
+void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, double end, double smallestFactor)
 {
     for (LabelSlot& text : texts) {
         text.y = text.natural;
@@ -271,6 +272,8 @@ void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, d
         return lower.run - upper.run > 1 ? LabelTailGap * lower.height * smallest : 0.0;
     };
     auto apart = [&](std::size_t j) { return half(j - 1) + half(j) + tails(texts[shown[j - 1]], texts[shown[j]]); };
+    // The lowest the middle of a text of half height `h` may stand.
+    auto lowestMiddle = [&](double h) { return std::min(bottom - h, std::max(end, top + h)); };
     // Places the shown texts at their sizes; true when each stands within its reach and the column.
     auto place = [&] {
         shown.clear();
@@ -297,7 +300,7 @@ void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, d
         }
         // Inside the column: all move together, as little as that takes.
         const double lowest = top + half(0);
-        const double highest = std::max(lowest, bottom - half(n - 1) - offset[n - 1]);
+        const double highest = std::max(lowest, lowestMiddle(half(n - 1)) - offset[n - 1]);
         std::size_t j = 0;
         for (const Block& block : blocks)
             for (std::size_t m = 0; m < block.count; ++m, ++j)
@@ -309,7 +312,7 @@ void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, d
             const LabelSlot& text = texts[shown[j]];
             const double away = std::max({0.0, text.top - text.y, text.y - text.bottom});
             excess[j] = std::max(0.0, away - LabelReach * 2 * half(j)) + std::max(0.0, top + half(j) - text.y) +
-                        std::max(0.0, text.y - (bottom - half(j)));
+                        std::max(0.0, text.y - lowestMiddle(half(j)));
             near = near && excess[j] <= tolerance;
         }
         return near;
@@ -342,7 +345,7 @@ void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, d
         text.size = smallest;
         const double least = text.height * smallest;
         const double from = std::max(text.top - LabelReach * least, top + least / 2);
-        const double to = std::min(text.bottom + LabelReach * least, bottom - least / 2);
+        const double to = std::min(text.bottom + LabelReach * least, lowestMiddle(least / 2));
         const double at =
             previous ? std::max(from, last + (previous->height * smallest + least) / 2 + tails(*previous, text)) : from;
         text.shown = at <= to + tolerance;
@@ -400,7 +403,10 @@ void PlaceLabelTexts(std::vector<LabelSlot>& texts, double top, double bottom, d
 // them; then placed near their units, and the brackets' tails run to the room between them.
 class LabelCollector {
 public:
-    LabelCollector(std::vector<UnitLabel>& labels, const QRectF& column) : m_labels(labels), m_column(column) {}
+    LabelCollector(std::vector<UnitLabel>& labels, const QRectF& column, double end)
+        : m_labels(labels), m_column(column), m_end(end)
+    {
+    }
 
     bool insideColumn(double y) const { return y >= m_column.top() && y <= m_column.bottom(); }
 
@@ -423,7 +429,7 @@ public:
 
     void place(double smallestFactor)
     {
-        PlaceLabelTexts(m_slots, m_column.top(), m_column.bottom(), smallestFactor);
+        PlaceLabelTexts(m_slots, m_column.top(), m_column.bottom(), m_end, smallestFactor);
         // The brackets between two shown texts (or a text and the column's end) run to the room between
         // them; where more than one lies there (runs without a text between, or texts left out), only
         // the first and the last are drawn, their tails kept apart.
@@ -493,6 +499,7 @@ private:
 
     std::vector<UnitLabel>& m_labels;
     QRectF m_column;
+    double m_end; // the end of the hole
     std::vector<LabelSlot> m_slots;
     std::vector<UnitLabel> m_texts;
     std::vector<Bracket> m_brackets;
@@ -512,7 +519,8 @@ std::vector<UnitLabel> CollectUnitLabels(const Borehole& borehole, const QRectF&
     auto yOf = [&](double depth) { return column.y() + (depth - topDepth) / scale; };
     auto topOf = [&](int i) { return i == 0 ? 0.0 : borehole[static_cast<std::size_t>(i - 1)].bottom; };
     auto unit = [&](int i) -> const ORBAX_Logging::Interval& { return borehole[static_cast<std::size_t>(i)]; };
-    LabelCollector collector(labels, column);
+    // No text stands lower than the end of the hole: below it the paper or the screen is blank.
+    LabelCollector collector(labels, column, yOf(borehole[static_cast<std::size_t>(count - 1)].bottom));
     // Samples, seams and plies are names: a run goes on while they stay the same name in any case.
     const NoCaseCompare compare;
 

@@ -143,8 +143,9 @@ constexpr double LabelTailGap = 0.3;
 // The labels beside a column: sample-number runs with their brackets and the markers of units of no
 // thickness, or (without sample numbers) seam names at the seams' ends and ply names with the brackets
 // between plies. Heights are those of a label in the regular and the italic tick font (ply names are
-// italic). The texts stand inside the column, each within `LabelReach` of its label heights of its
-// run or seam end: close ones are moved apart as little as keeps them apart; where that would carry
+// italic). The texts stand inside the column, none with its middle below the end of the hole (unless the
+// hole ends that near the column's top), each within `LabelReach` of its label heights of its run or
+// seam end: close ones are moved apart as little as keeps them apart; where that would carry
 // one further, the crowded ones are set smaller, down to `smallestFactor` of their size, and then
 // those still too far are left out (and marked so). Where brackets have no text left between them,
 // only the first and the last are drawn.

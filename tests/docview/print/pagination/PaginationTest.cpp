@@ -149,10 +149,10 @@ TEST(Pagination, TitleBlockAndLogoSitAtTheBottomRight)
     EXPECT_EQ(layout.logoBox, QRectF(105 - 20, 247, 20, 20));
     EXPECT_DOUBLE_EQ(layout.LegendRightLimit(), 85);
 
-    // A page narrower than the block puts it at the page's left edge.
+    // Content narrower than the block gets a block as wide as it, inside the frame.
     Input narrow = A4(10);
     narrow.printable = QSizeF(90, 287);
-    EXPECT_DOUBLE_EQ(Paginate(narrow).titleBlock.left(), 0);
+    EXPECT_EQ(Paginate(narrow).titleBlock, QRectF(20, 247, 50, 20));
 }
 
 TEST(Pagination, FieldsFillThePageColumnInTheirOrder)
@@ -241,21 +241,17 @@ TEST(Pagination, RightLegendNarrowsTheLog)
     Input input = A4(100);
     input.setup.legendPosition = PageSetupSettings::RightOfPage;
     input.legend = Entries(30);
-    input.cellWidth = [](const LegendUtils::LegendItems&, float min) { return std::max(min, 30.0f); };
+    input.cellWidth = [](const LegendUtils::LegendItems&, float min) { return std::max(min, 20.0f); };
     const Layout layout = Paginate(input);
     ASSERT_EQ(layout.outcome, Outcome::Pages);
-    // 227 mm above the title block holds 22 rows of 10 mm: 2 columns of 30 mm cells.
+    // 227 mm above the title block holds 22 rows of 10 mm: 2 columns of 20 mm cells.
     const PageRecord& page = layout.pages.front();
     EXPECT_EQ(page.grid.rows, 22u);
     EXPECT_EQ(page.grid.columns, 2u);
     const double width = page.legendSize.width(); // 2 margins, 2 cells, 1 gap
-    EXPECT_DOUBLE_EQ(width, 2 * 2 + 2 * 32 - 2);
+    EXPECT_DOUBLE_EQ(width, 2 * 2 + 2 * 22 - 2);
     EXPECT_DOUBLE_EQ(layout.usableRight, 180 - width);
     EXPECT_DOUBLE_EQ(layout.pageColumnWidth, 160 - width);
-
-    // A legend wider than the content leaves the log no room: refused.
-    input.cellWidth = [](const LegendUtils::LegendItems&, float min) { return std::max(min, 200.0f); };
-    EXPECT_EQ(Paginate(input).outcome, Outcome::LegendDoesNotFit);
 }
 
 TEST(Pagination, LegendPagesComeFirstOrLastAndHoldEveryEntryOnce)
@@ -297,7 +293,7 @@ TEST(Pagination, LegendPagesWithoutRoomForOneEntryStop)
     Input input = A4(100);
     input.setup.legendPosition = PageSetupSettings::EndOfDocument;
     input.legend = Entries(5);
-    input.cellWidth = [](const LegendUtils::LegendItems&, float min) { return std::max(min, 500.0f); };
+    input.setup.legendStyle.boxHeight = 300; // taller than the page
     const auto start = std::chrono::steady_clock::now();
     const Layout layout = Paginate(input);
     EXPECT_EQ(layout.outcome, Outcome::LegendDoesNotFit);
@@ -348,4 +344,36 @@ TEST(DeepestDepth, TakesTheDeepestBaseAndTraceEndWithItsShift)
     // A file listed from the bottom up ends at its start.
     traces.push_back(las("60", "50", "-10"));
     EXPECT_DOUBLE_EQ(DeepestDepth(&left, &right, traces), 60);
+}
+
+TEST(Pagination, TitleBlockAndLegendsStayInsideTheFrameOrAreRefused)
+{
+    // 50 mm of content: a 30 mm block beside the 20 mm logo; 35 mm leave the block less than its height.
+    Input narrow = A4(100);
+    narrow.printable = QSizeF(90, 287);
+    narrow.setup.logoFile = L"logo.png";
+    EXPECT_EQ(Paginate(narrow).titleBlock, QRectF(40, 247, 30, 20));
+    EXPECT_EQ(Paginate(narrow).logoBox, QRectF(20, 247, 20, 20));
+    narrow.setup.leftMargin = 35;
+    EXPECT_EQ(Paginate(narrow).outcome, Outcome::NoBodyHeight);
+
+    // Names 200 mm long: the legend keeps beside the title block, to a third of the page at the right,
+    // inside the page on pages of its own.
+    for (int position :
+         {PageSetupSettings::BottomOfPage, PageSetupSettings::RightOfPage, PageSetupSettings::EndOfDocument}) {
+        Input input = A4(100);
+        input.setup.legendPosition = position;
+        input.legend = Entries(30);
+        input.cellWidth = [](const LegendUtils::LegendItems&, float min) { return std::max(min, 200.0f); };
+        const Layout layout = Paginate(input);
+        const double room = position == PageSetupSettings::RightOfPage ? 160 / 3.0 : layout.LegendRightLimit() - 20;
+        for (const PageRecord& page : layout.pages)
+            EXPECT_LE(page.legendSize.width(), page.legendPage ? 160 : room + 1e-3) << position;
+        EXPECT_TRUE(layout.outcome == Outcome::Pages && layout.pages.size() > 2) << position;
+    }
+    // So many entries that a third of the page holds no cell wide enough to read: refused.
+    narrow = A4(100);
+    narrow.setup.legendPosition = PageSetupSettings::RightOfPage;
+    narrow.legend = Entries(200);
+    EXPECT_EQ(Paginate(narrow).outcome, Outcome::LegendDoesNotFit);
 }

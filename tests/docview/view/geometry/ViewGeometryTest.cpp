@@ -307,8 +307,8 @@ TEST(UnitLabels, SampleRunsIgnoreCaseAndGetBracketsAtTheirEnds)
 
 TEST(UnitLabels, CloseTextsArePushedOneLabelHeightApart)
 {
-    // Runs of 0.2 m at 1:100 are 2 mm high; labels are 4 mm high.
-    Borehole hole = sampleHole({0.2, 0.4}, {L"A", L"B"});
+    // Runs of 0.2 m at 1:100 are 2 mm high; labels are 4 mm high; the hole goes on below them.
+    Borehole hole = sampleHole({0.2, 0.4, 1.0}, {L"A", L"B", L""});
     auto labels = CollectUnitLabels(hole, kColumn, true, 0, 0.1, 4, 4);
     auto texts = ofKind(labels, UnitLabel::SampleText);
     ASSERT_EQ(texts.size(), 2u);
