@@ -445,6 +445,7 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
     const std::vector<LabelText> texts =
         FitLabelTexts(device, labels, painted, resources.tickFont, resources.tickFontItalic, regularHalf, italicHalf,
                       textX, textRight, resources.smallestTextPoints, room);
+    const std::vector<double> tails = FollowedTails(labels, texts, regularHalf, italicHalf);
     auto drawText = [&](const LabelText& text) {
         if (!text.fitted.text.isEmpty())
             DrawTextAt(graphics, QPointF(textX, text.y - text.half), text.fitted.text, text.fitted.font,
@@ -453,7 +454,7 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const UnitLabel& label = labels[i];
         const double y = label.y;
-        const double ly = label.labelY;
+        const double ly = tails[i];
         if (!painted[i])
             continue;
         painter.setBrush(Qt::NoBrush);

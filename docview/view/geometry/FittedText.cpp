@@ -324,6 +324,30 @@ double ClearRow(double y, double half, double left, double right, const std::vec
     return std::numeric_limits<double>::quiet_NaN();
 }
 
+namespace {
+
+bool IsBracket(const ViewGeometry::UnitLabel& label)
+{
+    return label.kind == ViewGeometry::UnitLabel::SampleBracket || label.kind == ViewGeometry::UnitLabel::PlyBracket;
+}
+
+// Half the height of a text label where the placing put it, at its size.
+double PlacedHalf(const ViewGeometry::UnitLabel& label, double regularHalf, double italicHalf)
+{
+    return (label.kind == ViewGeometry::UnitLabel::PlyText ? italicHalf : regularHalf) * label.size;
+}
+
+// Whether a bracket's tail was placed at the top or bottom edge of the text label `text`: the bracket
+// then holds that text, and goes where it goes.
+bool HoldsText(const ViewGeometry::UnitLabel& bracket, const ViewGeometry::UnitLabel& text, double half)
+{
+    const double near = 1e-3 * half;
+    return std::abs(bracket.labelY - (text.labelY - half)) <= near ||
+           std::abs(bracket.labelY - (text.labelY + half)) <= near;
+}
+
+} // namespace
+
 std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vector<ViewGeometry::UnitLabel>& labels,
                                      const std::vector<bool>& wanted, const QFont& regular, const QFont& italic,
                                      double regularHalf, double italicHalf, double textX, double textRight,
@@ -377,13 +401,15 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
                 right = std::min(right, box.left() - PrintTextsApart);
         return right;
     };
-    // The rows the other texts and the brackets' tails take, for a text that moves.
+    // The rows the other texts and the brackets' tails take, for a text that moves; the tails at its
+    // own edges move with it.
     auto taken = [&](std::size_t except) {
+        const double half = PlacedHalf(labels[except], regularHalf, italicHalf);
         std::vector<std::pair<double, double>> rows;
         for (std::size_t k = 0; k < labels.size(); ++k)
             if (k != except && !texts[k].fitted.text.isEmpty())
                 rows.emplace_back(texts[k].y - texts[k].half, texts[k].y + texts[k].half);
-            else if (labels[k].kind == UnitLabel::SampleBracket || labels[k].kind == UnitLabel::PlyBracket)
+            else if (IsBracket(labels[k]) && !HoldsText(labels[k], labels[except], half))
                 rows.emplace_back(labels[k].labelY - 0.1, labels[k].labelY + 0.1);
         return rows;
     };
@@ -403,6 +429,32 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
             fit(i, right, false);
     }
     return texts;
+}
+
+std::vector<double> FollowedTails(const std::vector<ViewGeometry::UnitLabel>& labels,
+                                  const std::vector<LabelText>& texts, double regularHalf, double italicHalf)
+{
+    std::vector<double> tails(labels.size());
+    for (std::size_t k = 0; k < labels.size(); ++k)
+        tails[k] = labels[k].labelY;
+    for (std::size_t j = 0; j < labels.size() && j < texts.size(); ++j) {
+        const LabelText& moved = texts[j];
+        if (!labels[j].IsText() || moved.fitted.text.isEmpty() || moved.y == labels[j].labelY)
+            continue;
+        const double half = PlacedHalf(labels[j], regularHalf, italicHalf);
+        const double shift = moved.y - labels[j].labelY;
+        for (std::size_t k = 0; k < labels.size(); ++k) {
+            if (!IsBracket(labels[k]))
+                continue;
+            if (HoldsText(labels[k], labels[j], half))
+                tails[k] = labels[k].labelY + shift;
+            else if (labels[k].labelY < labels[j].labelY)
+                tails[k] = std::min(tails[k], moved.y - moved.half);
+            else
+                tails[k] = std::max(tails[k], moved.y + moved.half);
+        }
+    }
+    return tails;
 }
 
 TraceLabelRow LayOutTraceLabels(const QPaintDevice* device, const QFont& font, const QRectF& plot, const QRectF& field,

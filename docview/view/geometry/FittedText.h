@@ -156,6 +156,8 @@ struct LabelRoom {
     double lineScale = 1;          // the lines at this fraction of their length
     std::vector<QRectF> keepClear; // the boxes of the next ruler's numbers
 };
+// A unit label's name is shortened to no fewer than this many characters at either end of the ellipsis.
+constexpr int ShortenedNameKeeps = 4;
 // The texts of the unit labels beside a column, for the labels `wanted` (none for the other labels and
 // those that are not texts), starting at `textX` and whole left of `textRight` less the gap: set
 // smaller (down to `smallestPoints`), then seams and plies shortened (keeping `ShortenedNameKeeps`
@@ -163,10 +165,9 @@ struct LabelRoom {
 // shortened. A text set smaller keeps its middle where the label stands. On
 // paper (`room`) a text short of room in its field reaches on, at the smallest size, over the next
 // field's ruler space in the rows of the body; where a number of the next ruler would leave it less
-// room it moves up or down, a line at most, clear of the number and the other labels, or else takes
-// the room left of it. `regularHalf` and `italicHalf` are half the line heights of the two fonts.
-// A unit label's name is shortened to no fewer than this many characters at either end of the ellipsis.
-constexpr int ShortenedNameKeeps = 4;
+// room it moves up or down, a line at most, clear of the number and the other labels (the brackets'
+// tails at its own edges going with it, see `FollowedTails`), or else takes the room left of it.
+// `regularHalf` and `italicHalf` are half the line heights of the two fonts.
 struct LabelText {
     FittedText fitted;
     double y = 0;        // its middle
@@ -177,6 +178,11 @@ std::vector<LabelText> FitLabelTexts(const QPaintDevice* device, const std::vect
                                      const std::vector<bool>& wanted, const QFont& regular, const QFont& italic,
                                      double regularHalf, double italicHalf, double textX, double textRight,
                                      double smallestPoints, const LabelRoom* room);
+// Where the brackets' tails go once `FitLabelTexts` has moved texts off their rows: a tail at a moved
+// text's top or bottom edge moves with it, so that the bracket still holds its sample or ply's text, and
+// no other tail is left inside a moved text's row. One value per label (its own for all but brackets).
+std::vector<double> FollowedTails(const std::vector<ViewGeometry::UnitLabel>& labels,
+                                  const std::vector<LabelText>& texts, double regularHalf, double italicHalf);
 // The row nearest `y`, at most `maxShift` from it and between `top` and `bottom`, at which a text
 // `half` above and below its middle, spanning `left` to `right`, keeps clear of the boxes and of the
 // rows others take (their top and bottom); NaN when there is none.

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/model/Exception.h"
+#include "docview/view/geometry/FittedText.h"
 #include "docview/view/geometry/ViewGeometry.h"
 #include "tests/core/model/ModelTestSupport.h"
 
@@ -314,6 +315,39 @@ TEST(UnitLabels, CloseTextsArePushedOneLabelHeightApart)
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_NEAR(texts[1]->labelY - texts[0]->labelY, 4, 1e-9);
     EXPECT_DOUBLE_EQ(texts[0]->labelY, 22); // as near its middle as the column's top lets it stand
+}
+
+// A text moved off its row on paper (clear of the next ruler's numbers) takes the tails of its own
+// bracket along, so that the bracket still points at it; other brackets stay, but out of its new row.
+TEST(UnitLabels, BracketsFollowATextMovedOffItsRow)
+{
+    // Runs of 0.1 m at 1:100 are 1 mm high, thinner than the 4 mm texts: their tails meet the texts' edges.
+    Borehole hole = sampleHole({1, 1.1, 3, 3.1, 6}, {L"", L"X", L"", L"Y", L""});
+    const auto labels = CollectUnitLabels(hole, kColumn, true, 0, 0.1, 4, 4);
+    std::vector<LabelText> texts(labels.size());
+    std::vector<double> before(labels.size());
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        before[i] = labels[i].labelY;
+        texts[i].y = labels[i].labelY;
+        texts[i].half = 2;
+        if (labels[i].text == L"X") {
+            texts[i].fitted.text = QStringLiteral("X");
+            texts[i].y += 3;
+        }
+    }
+    const std::vector<double> tails = FollowedTails(labels, texts, 2, 2);
+    int moved = 0;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (labels[i].kind != UnitLabel::SampleBracket) {
+            EXPECT_EQ(tails[i], before[i]);
+        } else if (labels[i].y < 40) { // the brackets of X, at 30 and 31 mm
+            EXPECT_DOUBLE_EQ(tails[i], before[i] + 3);
+            ++moved;
+        } else {
+            EXPECT_EQ(tails[i], before[i]) << "Y's bracket stays";
+        }
+    }
+    EXPECT_EQ(moved, 2);
 }
 
 TEST(UnitLabels, ZeroThicknessMarkerOnlyWithSampleNumbers)
