@@ -137,7 +137,6 @@ void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageLi
     // backup named after the given name there), and the link stays. The name shown is where it went.
     const std::filesystem::path given = ORBAX_Platform::path_from_wide(path);
     const std::filesystem::path backup = given.native() + ".backup";
-    const std::filesystem::path shownBackup = ORBAX_Platform::resolve_links(given).native() + ".backup";
     try {
         ORBAX_Utilities::OutputStream out(path);
         if (!out.isOpen()) {
@@ -154,9 +153,10 @@ void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageLi
         // made is reported, and the file is written all the same. A device or pipe has none.
         const bool closed = out.close(backedUp ? std::filesystem::path() : backup);
         if (!out.backupError().empty())
-            AddConfigMessage(
-                messages, 44, 3, 1044,
-                {path, ORBAX_Platform::wide_from_path(shownBackup), ORBAX_Platform::wide_from_utf8(out.backupError())});
+            AddConfigMessage(messages, 44, 3, 1044,
+                             {path,
+                              ORBAX_Platform::wide_from_path(ORBAX_Platform::resolve_links(given).native() + ".backup"),
+                              ORBAX_Platform::wide_from_utf8(out.backupError())});
         if (out.backedUp())
             backedUp = true;
         if (!closed)

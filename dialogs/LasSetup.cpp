@@ -402,8 +402,7 @@ void LasSetup::OnAddNew()
                 m_files->setCurrentRow(row);
             }
             OnChooseFile();
-            const std::filesystem::path path = ORBAX_Platform::path_from_wide(name);
-            options.writeString(L"LasPath", ORBAX_Platform::wide_from_path(path.parent_path()));
+            options.writeString(L"LasPath", ORBAX_Platform::folder_of_name(name));
         }
     }
     updateControls();

@@ -34,6 +34,8 @@ std::filesystem::path path_from_utf8(const std::string& name) { return std::file
 
 std::wstring wide_from_path(const std::filesystem::path& path) { return wide_from_name(path.native()); }
 
+std::wstring folder_of_name(const std::wstring& name) { return wide_from_path(path_from_wide(name).parent_path()); }
+
 bool open_output(std::ofstream& stream, const std::filesystem::path& path)
 {
     stream.open(path.native(), std::ios::out | std::ios::binary | std::ios::trunc);

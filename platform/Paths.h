@@ -20,6 +20,8 @@ std::filesystem::path path_from_wide(const std::wstring& name);
 // The bytes of a name as typed (a program's argument), unchanged.
 std::filesystem::path path_from_utf8(const std::string& name);
 std::wstring wide_from_path(const std::filesystem::path& path);
+// The folder that holds the file `name`, as a name (the folder a prompt remembers for next time).
+std::wstring folder_of_name(const std::wstring& name);
 
 // A binary output stream: no newline translation, bytes as they are in the file.
 bool open_output(std::ofstream& stream, const std::filesystem::path& path);

@@ -198,6 +198,13 @@ bool holds_carried_bytes(const std::wstring& name)
     return std::any_of(name.begin(), name.end(), [](wchar_t c) { return is_carried_byte(c); });
 }
 
+std::wstring shown_name(std::wstring name)
+{
+    std::replace_if(
+        name.begin(), name.end(), [](wchar_t c) { return is_carried_byte(c); }, L'\xFFFD');
+    return name;
+}
+
 std::string utf8_from_cp1252(std::string_view bytes) { return utf8_from_wide(widen_cp1252(bytes)); }
 
 namespace {

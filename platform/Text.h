@@ -45,6 +45,8 @@ std::wstring wide_from_name(std::string_view bytes);
 bool name_from_wide(const std::wstring& name, std::string& bytes);
 // True when the name holds a carried byte: it is not valid UTF-8 as the system has it.
 bool holds_carried_bytes(const std::wstring& name);
+// The name as text to show or write into a file: each carried byte becomes U+FFFD.
+std::wstring shown_name(std::wstring name);
 // Code page bytes as UTF-8, for the terminal.
 std::string utf8_from_cp1252(std::string_view bytes);
 

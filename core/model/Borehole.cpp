@@ -30,10 +30,7 @@ void Borehole::setNameFromPath(const std::wstring& path)
     const auto dot = file.find_last_of(L'.');
     if (dot != std::wstring::npos && dot != 0)
         file.erase(dot);
-    for (wchar_t& c : file)
-        if (ORBAX_Platform::is_carried_byte(c))
-            c = L'\xFFFD';
-    name = file;
+    name = ORBAX_Platform::shown_name(std::move(file));
 }
 
 void Borehole::checkIndex(int i) const

@@ -188,8 +188,7 @@ void CQuorView::OnOpenTrace()
             first = name;
     }
     if (!first.empty())
-        options.writeString(L"LasPath",
-                            ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(first).parent_path()));
+        options.writeString(L"LasPath", ORBAX_Platform::folder_of_name(first));
 }
 
 void CQuorView::OnTraceManager()

@@ -69,8 +69,7 @@ void CQuorDoc::openBorehole(int k, ErrorEntries& entries)
         return;
     }
     const int filter = std::max(1, FileFilterPosition(filters, selected));
-    options.writeString(L"BorePath",
-                        ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(path).parent_path()));
+    options.writeString(L"BorePath", ORBAX_Platform::folder_of_name(path));
     options.writeInt(L"BoreFilter", filter);
 
     // The prompt lists the formats in the order of their rows.

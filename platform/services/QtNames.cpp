@@ -8,13 +8,7 @@ namespace ORBAX_Platform {
 
 QString display_text(const std::wstring& text)
 {
-    if (!holds_carried_bytes(text))
-        return QString::fromStdWString(text);
-    std::wstring shown = text;
-    for (wchar_t& c : shown)
-        if (is_carried_byte(c))
-            c = L'\xFFFD';
-    return QString::fromStdWString(shown);
+    return QString::fromStdWString(holds_carried_bytes(text) ? shown_name(text) : text);
 }
 
 // QString keeps a lone surrogate, so a carried byte goes in as it is.

@@ -90,8 +90,7 @@ void CPageSetup_Titles::OnBrowseLogo()
     std::wstring name;
     if (!PromptedFileName(this, chosen, name))
         return;
-    options.writeString(L"LogoPath",
-                        ORBAX_Platform::wide_from_path(ORBAX_Platform::path_from_wide(name).parent_path()));
+    options.writeString(L"LogoPath", ORBAX_Platform::folder_of_name(name));
     options.writeInt(L"LogoFilter", FileFilterPosition(filters, selected));
     m_logo->setText(ORBAX_Platform::qt_from_name(name));
 }
