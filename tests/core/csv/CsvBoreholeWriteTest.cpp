@@ -226,9 +226,8 @@ TEST(CsvWrite, BackupsAndFailures)
     options.replaces = ORBAX_Platform::file_identity(dir / "b.csv");
     QuorTest::write_file(dir / "b.csv", second + "appended\n");
     Borehole_CSV::save(file, borehole, options, messages);
-    EXPECT_EQ(messages.at(0).text,
-              L"Unable to write " + file + L"\n(" + file +
-                  L" was changed by another program while it was being saved; it is left as it was.)");
+    EXPECT_NE(messages.at(0).text.find(L" was changed by another program while it was being saved"),
+              std::wstring::npos);
     EXPECT_EQ(QuorTest::read_file(dir / "b.csv"), second + "appended\n");
 }
 

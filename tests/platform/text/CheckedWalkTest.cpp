@@ -164,34 +164,24 @@ TEST(CheckedWalk, ASwappedFolderAPlantedLinkOrPipeAndADeepFolderChangeNothing)
     ::close(folders[0]);
 }
 
-// The kernel names the open file of a deleted one "x (deleted)", and a folder of it the same way:
-// another user may make a file of that name, which is not what the link leads to. A read takes the
-// open file, a save is refused, a name inside a deleted folder is not there.
+// The kernel names the open file of a deleted one "x (deleted)": another user may make a file of
+// that name, which is not what the link leads to. A read takes the open file, a save is refused.
 TEST(CheckedWalk, AKernelLinkToADeletedFileIsNeverFollowedByItsText)
 {
     QuorTest::TempDir dir;
     ASSERT_EQ(::chmod(dir.path().c_str(), 01777), 0);
     QuorTest::write_file(dir / "rd.csv", "open file");
-    std::filesystem::create_directory(dir / "gone");
     const int file = ::open((dir / "rd.csv").c_str(), O_RDWR | O_CLOEXEC);
-    const int folder = ::open((dir / "gone").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     std::filesystem::remove(dir / "rd.csv");
-    std::filesystem::remove(dir / "gone");
-    std::filesystem::create_directory(dir / "gone (deleted)");
-    for (const char* planted : {"rd.csv (deleted)", "gone (deleted)/x.csv"}) {
-        QuorTest::write_file(dir / planted, "planted");
-        ASSERT_TRUE(::geteuid() != 0 || ::chown((dir / planted).c_str(), 65534, 65534) == 0);
-    }
+    QuorTest::write_file(dir / "rd.csv (deleted)", "planted");
+    ASSERT_TRUE(::geteuid() != 0 || ::chown((dir / "rd.csv (deleted)").c_str(), 65534, 65534) == 0);
+    const std::filesystem::path name = "/dev/fd/" + std::to_string(file);
     std::string bytes;
     int code = 0;
-    const std::filesystem::path name = "/dev/fd/" + std::to_string(file);
     EXPECT_EQ(read_file_bytes(name, 100, bytes, code), FileRead::Read);
     EXPECT_EQ(bytes, "open file");
     EXPECT_EQ(save_file_safely(name, std::string("x"), name.native() + ".backup").error, "No such file or directory");
-    EXPECT_EQ(read_file_bytes("/proc/self/fd/" + std::to_string(folder) + "/x.csv", 100, bytes, code),
-              FileRead::Failed);
     EXPECT_EQ(QuorTest::read_file(dir / "rd.csv (deleted)"), "planted");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     ::close(file);
-    ::close(folder);
 }
