@@ -16,10 +16,15 @@ bool FileIdentity::operator==(const FileIdentity& other) const
 
 FileIdentity file_identity(const std::filesystem::path& name)
 {
-    FileIdentity identity;
     struct stat st {};
     if (name.empty() || ::stat(name.c_str(), &st) != 0)
-        return identity;
+        return FileIdentity();
+    return file_identity(st);
+}
+
+FileIdentity file_identity(const struct stat& st)
+{
+    FileIdentity identity;
     identity.exists = true;
     identity.device = static_cast<std::uint64_t>(st.st_dev);
     identity.inode = static_cast<std::uint64_t>(st.st_ino);

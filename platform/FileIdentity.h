@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace ORBAX_Platform {
 
 struct FileIdentity {
@@ -23,6 +25,8 @@ struct FileIdentity {
 
 // The file that `name` leads to, its links followed.
 FileIdentity file_identity(const std::filesystem::path& name);
+// The file of that status.
+FileIdentity file_identity(const struct stat& status);
 
 // Whether two names lead to one file: the same file where both are there, else the same name once
 // both are made absolute.

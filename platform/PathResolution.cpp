@@ -61,16 +61,21 @@ bool read_link(int folder, const std::string& name, std::string& target)
     }
 }
 
-// A link of /proc whose text, read as a name, leads nowhere: the kernel's own link to an open pipe,
-// socket or deleted file ("pipe:[1234]", "/tmp/x (deleted)"). Walking its text would make a new file
-// of that name; only opening the link itself reaches what it stands for.
-bool is_kernel_link(int folder, const std::string& target)
+// A link of /proc that only the kernel can follow: its text does not name what it leads to. The
+// kernel's link to an open pipe or socket ("pipe:[1234]"), to a deleted file ("/tmp/x (deleted)")
+// and to a file or folder that its text names in another mount namespace: what the text names, if
+// anything, is another file (another user may plant "/tmp/x (deleted)"), and only opening the link
+// itself reaches what it stands for. The two are compared as files, device and inode.
+bool is_kernel_link(int folder, const std::string& part, const std::string& target)
 {
     struct statfs fs {};
     if (::fstatfs(folder, &fs) != 0 || fs.f_type != PROC_SUPER_MAGIC)
         return false;
-    struct stat info {};
-    return ::fstatat(folder, target.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0;
+    struct stat opened {
+    }, named{};
+    return ::fstatat(folder, part.c_str(), &opened, 0) != 0 ||
+           ::fstatat(folder, target.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 || opened.st_dev != named.st_dev ||
+           opened.st_ino != named.st_ino;
 }
 
 class Walk {
@@ -178,11 +183,23 @@ private:
             m_result = stop(code, next);
             return false;
         }
-        if (last && is_kernel_link(m_folder.get(), target)) {
-            m_result = finish(part);
-            m_result.kernelLink = true;
-            m_result.exists = ::fstatat(m_result.folder.get(), part.c_str(), &m_result.info, 0) == 0;
-            return false;
+        if (is_kernel_link(m_folder.get(), part, target)) {
+            if (last) {
+                m_result = finish(part);
+                m_result.kernelLink = true;
+                m_result.exists = ::fstatat(m_result.folder.get(), part.c_str(), &m_result.info, 0) == 0;
+                return false;
+            }
+            // A folder on the way (/proc/self/cwd, /proc/self/fd/N of a folder) is entered as the
+            // kernel enters it, through the link itself, and named by the link.
+            FileDescriptor inner(::openat(m_folder.get(), part.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+            if (!inner.valid()) {
+                m_result = stop(errno, next);
+                return false;
+            }
+            m_folder = std::move(inner);
+            m_done = next;
+            return true;
         }
         if (target.empty()) {
             m_result = stop(ENOENT, next);

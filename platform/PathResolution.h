@@ -42,9 +42,12 @@ struct WalkedPath {
     // Why the walk stopped: ELOOP past the kernel's 40 links, or what the system said of a folder on
     // the way (ENOENT, ENOTDIR, EACCES); 0 when it reached the last part, there or not.
     int error = 0;
-    // The last part is a link of the kernel's own that leads to no name: /proc/self/fd/1 (where
-    // /dev/stdout leads) of a pipe ("pipe:[1234]"), a socket or a deleted file. Only the kernel can
-    // follow it, when the link itself is opened (without O_NOFOLLOW).
+    // The last part is a link of the kernel's own whose text names nothing or another file than the
+    // one it leads to: /proc/self/fd/1 (where /dev/stdout leads) of a pipe ("pipe:[1234]"), a socket
+    // or a deleted file ("/tmp/x (deleted)", whatever file of that name someone has made since). Only
+    // the kernel can follow it, when the link itself is opened (without O_NOFOLLOW). Such a link on
+    // the way is entered through itself too; where its text names the very file, it is followed as
+    // any link.
     bool kernelLink = false;
     // The last part is there, and its status (of what a kernel link leads to).
     bool exists = false;

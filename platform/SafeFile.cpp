@@ -175,16 +175,16 @@ bool same_folder(int a, int b)
                       first.st_ino == second.st_ino);
 }
 
-// The old file `name` in `folder` copied to `backup` in `backupFolder`, for file systems without hard
-// links: into a new private file, synced, then renamed over any older backup.
-int copy_to_backup(int folder, const std::string& name, int backupFolder, const std::string& backup)
+// The old file `name` in `folder` copied to a new private file beside `backup` in `backupFolder`, for
+// file systems without hard links, and synced; `made` and `slot` as for create_exclusive. 0 or the
+// system's error code, the copy removed.
+int copy_to_backup(int folder, const std::string& name, int backupFolder, const std::string& backup, std::string& made,
+                   int& slot)
 {
     struct stat old {};
     const FileDescriptor in = open_old(folder, name, old);
     if (!in.valid())
         return errno;
-    std::string made;
-    int slot = -1;
     const int out = create_exclusive(backupFolder, backup, 0600, made, slot);
     if (out < 0)
         return errno;
@@ -203,50 +203,97 @@ int copy_to_backup(int folder, const std::string& name, int backupFolder, const 
         code = errno;
     if (::close(out) != 0 && code == 0 && errno != EINTR)
         code = errno;
-    if (code == 0 && ::renameat(backupFolder, made.c_str(), backupFolder, backup.c_str()) != 0)
-        code = errno;
-    if (code != 0)
+    if (code != 0) {
         ::unlinkat(backupFolder, made.c_str(), 0);
-    forget_temporary(slot);
+        made.clear();
+        forget_temporary(slot);
+        slot = -1;
+    }
     return code;
 }
 
-// Keeps the current content of `name` in `folder` under `backup` in `backupFolder` while the file
-// keeps its name: a hard link made under a new name and renamed over any older backup (which never
-// leaves the backup's name empty either), or a copy where links are not possible. Returns 0 or the
-// system's error code.
-int make_backup(int folder, const std::string& name, int backupFolder, const std::string& backup)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string link = temporary_beside(backup);
-        int code = 0;
-        int slot = -1;
-        {
-            const EndSignalsHeld held;
-            if (::linkat(folder, name.c_str(), backupFolder, link.c_str(), 0) == 0)
-                slot = remember_temporary(backupFolder, link.c_str());
-            else
-                code = errno;
+// The backup of a save, made under a temporary name beside the one it is to have and put under that
+// name only once the new file is in place: a save that fails at its last step leaves an older backup
+// as it was. Until then an end signal removes it with the save's temporary file.
+class PendingBackup {
+public:
+    PendingBackup() = default;
+    PendingBackup(const PendingBackup&) = delete;
+    PendingBackup& operator=(const PendingBackup&) = delete;
+    ~PendingBackup() { drop(); }
+
+    // Keeps the current content of `name` in `folder` beside `backup` in `backupFolder`: a hard link
+    // made exclusively under a name nobody can guess, or a copy where links are not possible. 0 or the
+    // system's error code.
+    int make(int folder, const std::string& name, int backupFolder, const std::string& backup)
+    {
+        m_folder.reset(::fcntl(backupFolder, F_DUPFD_CLOEXEC, 0));
+        if (!m_folder.valid())
+            return errno;
+        m_name = backup;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string link = temporary_beside(backup);
+            int code = 0;
+            {
+                const EndSignalsHeld held;
+                if (::linkat(folder, name.c_str(), backupFolder, link.c_str(), 0) == 0) {
+                    m_temporary = link;
+                    m_slot = remember_temporary(backupFolder, link.c_str());
+                } else {
+                    code = errno;
+                }
+            }
+            switch (code) {
+            case 0: return 0;
+            case EEXIST: continue;
+            case EPERM:
+            case EXDEV:
+            case EMLINK:
+            case ENOSYS:
+            case EOPNOTSUPP: return copy_to_backup(folder, name, backupFolder, backup, m_temporary, m_slot);
+            default: return code;
+            }
         }
-        if (code == 0) {
-            code = ::renameat(backupFolder, link.c_str(), backupFolder, backup.c_str()) == 0 ? 0 : errno;
-            // A rename onto another link of the same file does nothing and leaves the new name.
-            ::unlinkat(backupFolder, link.c_str(), 0);
-            forget_temporary(slot);
-            return code;
-        }
-        switch (code) {
-        case EEXIST: continue;
-        case EPERM:
-        case EXDEV:
-        case EMLINK:
-        case ENOSYS:
-        case EOPNOTSUPP: return copy_to_backup(folder, name, backupFolder, backup);
-        default: return code;
-        }
+        return EEXIST;
     }
-    return EEXIST;
-}
+
+    bool made() const { return !m_temporary.empty(); }
+
+    // Renames the backup over its name, replacing any older backup there. 0 or the system's error code.
+    int place()
+    {
+        if (::renameat(m_folder.get(), m_temporary.c_str(), m_folder.get(), m_name.c_str()) != 0)
+            return errno;
+        // A rename onto another link of the same file does nothing and leaves the temporary name.
+        drop();
+        return 0;
+    }
+
+    // Leaves the backup under its temporary name, where no signal removes it; gives that name.
+    std::string keep()
+    {
+        forget_temporary(m_slot);
+        m_slot = -1;
+        std::string name;
+        name.swap(m_temporary);
+        return name;
+    }
+
+    void drop()
+    {
+        if (!m_temporary.empty())
+            ::unlinkat(m_folder.get(), m_temporary.c_str(), 0);
+        m_temporary.clear();
+        forget_temporary(m_slot);
+        m_slot = -1;
+    }
+
+private:
+    FileDescriptor m_folder;
+    std::string m_name;
+    std::string m_temporary;
+    int m_slot = -1;
+};
 
 // Whether the save may write over the existing file `name` in `folder`: it has a write permission at
 // all, and the system lets this user write it. 0 or the error number of the refusal.
@@ -506,7 +553,8 @@ SafeSaveResult SafeFileWriter::fail(const std::string& step, int code)
     return failure(step, error_text(code));
 }
 
-SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, Backup backup)
+SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, Backup backup,
+                                      const ReplaceCheck& check)
 {
     if (!m_open)
         return m_failure.ok ? failure("write", error_text(EBADF)) : m_failure;
@@ -563,32 +611,78 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
                 return result;
         }
     }
+    PendingBackup pending;
     if (backupFolder >= 0) {
         // Another user's older backup in a sticky folder cannot be replaced: said as such, and no
-        // link of the target is made beside it.
+        // link of the target is made beside it. Nor can a folder, which is found before anything is
+        // put in place.
         struct stat older {
         }, shared{};
-        const bool othersBackup = ::fstatat(backupFolder, backupName.c_str(), &older, AT_SYMLINK_NOFOLLOW) == 0 &&
-                                  ::fstat(backupFolder, &shared) == 0 && may_replace(shared, older) != 0;
-        const int code = othersBackup ? EPERM : make_backup(m_folder.get(), m_name, backupFolder, backupName);
-        if (code == 0)
-            result.backedUp = true;
-        else if (backupFailed(code, backupPath, othersBackup ? Refusal::OthersInSticky : Refusal::None))
+        const bool there = ::fstatat(backupFolder, backupName.c_str(), &older, AT_SYMLINK_NOFOLLOW) == 0;
+        const bool othersBackup = there && ::fstat(backupFolder, &shared) == 0 && may_replace(shared, older) != 0;
+        const int code = othersBackup ? EPERM
+                         : there && S_ISDIR(older.st_mode)
+                             ? EISDIR
+                             : pending.make(m_folder.get(), m_name, backupFolder, backupName);
+        if (code != 0 && backupFailed(code, backupPath, othersBackup ? Refusal::OthersInSticky : Refusal::None))
             return result;
     }
-    if (::renameat(m_folder.get(), m_temporary.c_str(), m_folder.get(), m_name.c_str()) != 0) {
-        const int code = errno;
-        const bool backedUp = result.backedUp;
-        result = fail("write", code);
-        result.backedUp = backedUp;
-        return result;
+    // The file about to be replaced, held open so that it can be examined once more after the rename.
+    FileDescriptor replaced;
+    FileIdentity checked;
+    if (check) {
+        struct stat info {};
+        replaced = open_old(m_folder.get(), m_name, info);
+        if (replaced.valid())
+            checked = file_identity(info);
+        if (!check(checked)) {
+            pending.drop();
+            result = fail("write", EAGAIN);
+            result.refusal = Refusal::Changed;
+            result.refused = m_target;
+            return result;
+        }
     }
-    m_temporary.clear(); // now the target's name
+    {
+        // The new file and its backup take their names as one step, which no end signal parts: the
+        // replaced file's content is never under a temporary name alone when the program ends.
+        const EndSignalsHeld held;
+        if (::renameat(m_folder.get(), m_temporary.c_str(), m_folder.get(), m_name.c_str()) != 0) {
+            const int code = errno;
+            pending.drop();
+            return fail("write", code);
+        }
+        m_temporary.clear(); // now the target's name
+        forget_temporary(m_temporarySlot);
+        m_temporarySlot = -1;
+        const bool backingUp = pending.made();
+        const int code = backingUp ? pending.place() : 0;
+        if (code != 0 && backup == Backup::Optional) {
+            result.backupError = error_text(code);
+        } else if (code != 0) {
+            // The new file is in place: the old one stays under the backup's temporary name.
+            result.ok = false;
+            result.step = "backup";
+            result.error = error_text(code) + "; the replaced file is kept as " + pending.keep();
+        }
+        result.backedUp = backingUp && code == 0;
+    }
     int code = sync_folder(m_folder.get());
-    if (code == 0 && result.backedUp && !same_folder(backupFolder, m_folder.get()))
+    if (code == 0 && backupFolder >= 0 && !same_folder(backupFolder, m_folder.get()))
         code = sync_folder(backupFolder);
     abandon();
-    if (code != 0) {
+    // As late as it can be: a program that opened the old file before the rename and writes to it
+    // soon after is seen too.
+    struct stat after {};
+    if (replaced.valid() && (::fstat(replaced.get(), &after) != 0 || file_identity(after) != checked))
+        result.changedAfterCheck = true;
+    if (result.ok && result.changedAfterCheck) {
+        result.ok = false;
+        result.step = "write";
+        result.error = error_text(EAGAIN);
+        result.refusal = Refusal::Changed;
+        result.refused = m_target;
+    } else if (result.ok && code != 0) {
         result.ok = false;
         result.step = "write";
         result.error = error_text(code);
@@ -597,7 +691,7 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
 }
 
 SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::string& bytes,
-                                const std::filesystem::path& backupPath)
+                                const std::filesystem::path& backupPath, const ReplaceCheck& check)
 {
     return save_file_safely(
         target,
@@ -605,11 +699,11 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
             return true;
         },
-        backupPath);
+        backupPath, check);
 }
 
 SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& writer,
-                                const std::filesystem::path& backupPath)
+                                const std::filesystem::path& backupPath, const ReplaceCheck& check)
 {
     SafeFileWriter file;
     if (!file.open(target))
@@ -621,7 +715,7 @@ SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::
         file.abandon();
         return failure("write", std::string());
     }
-    return file.commit(backupPath);
+    return file.commit(backupPath, SafeFileWriter::Backup::Required, check);
 }
 
 } // namespace ORBAX_Platform

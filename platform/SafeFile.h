@@ -1,12 +1,13 @@
 #pragma once
 // Replacing a file safely: the new content goes to a temporary file beside the target, is flushed,
 // checked and synced, and only then renamed over the target. A failed save leaves the old file (and
-// any backup) as it was, and at every moment the target's name holds a whole file.
+// any older backup) as it was, and at every moment the target's name holds a whole file.
 //
 // The temporary file is created exclusively under a random name, never through a link someone
 // placed there, and takes the replaced file's permissions (and its owner and group where the user
 // may set them), so a save never makes a private file readable by others. A backup is a hard link
-// of the old file (a copy where the file system has no links), put in place by a rename.
+// of the old file (a copy where the file system has no links), made under a temporary name before
+// the new file is put in place and renamed over any older backup only once it is.
 //
 // The name is walked once, folder by folder (see walk_path), and every later step (the target's
 // status, the temporary file, the backup link, the rename, the removal on a signal) names the file
@@ -30,6 +31,7 @@
 #include <string>
 
 #include "platform/FileDescriptor.h"
+#include "platform/FileIdentity.h"
 
 namespace ORBAX_Platform {
 
@@ -40,7 +42,8 @@ enum class Refusal {
     OthersDevice,      // a pipe or device that another user owns in a shared folder, by the same rule
     PipeWithoutReader, // a pipe that no program reads: the save would wait for ever
     OthersInSticky,    // another user's file in a sticky folder of a third: only they may replace it
-    Attributes         // the access control list or an extended attribute cannot be kept
+    Attributes,        // the access control list or an extended attribute cannot be kept
+    Changed            // the caller's check found the file changed (see ReplaceCheck)
 };
 
 struct SafeSaveResult {
@@ -59,7 +62,19 @@ struct SafeSaveResult {
     // words.
     Refusal refusal = Refusal::None;
     std::filesystem::path refused;
+    // The replaced file changed after the caller's check passed, while the new file took its place
+    // (a program that had it open went on writing it): the new file is in place, and the old one,
+    // with that change, in the backup where one was made. `ok` is then false, the refusal Changed.
+    bool changedAfterCheck = false;
 };
+
+// What a caller asks of the file a save replaces, at the last moment: called right before the new
+// file is renamed into place (its backup made) with the identity of the file then at the name (one
+// that is not there, or no regular file, has none), it returns false to stop the save, which then
+// leaves everything as it was (refusal Changed). After the rename the replaced file is examined once
+// more through a descriptor held on it since the check, so that a change made in between is
+// reported too (changedAfterCheck). A pipe or device written in place is not checked.
+using ReplaceCheck = std::function<bool(const FileIdentity& current)>;
 
 // One save in progress. The content is written into buffer() and put in place by commit(); a save
 // neither committed nor abandoned is abandoned when the writer goes.
@@ -103,10 +118,14 @@ public:
     bool writeFailed() const;
 
     // Puts the content in place. With a backup path and an existing target, the target's old content
-    // is kept under that name first (an older file there is replaced). When `backupPath` is the name
-    // given to open() with ".backup" appended and that name is a link, the backup goes beside the
-    // linked file instead.
-    SafeSaveResult commit(const std::filesystem::path& backupPath = {}, Backup backup = Backup::Required);
+    // is kept under a temporary name beside that one first, and takes the name (an older file there
+    // is replaced) once the new file is in place; a save that fails before leaves the older one. When
+    // `backupPath` is the name given to open() with ".backup" appended and that name is a link, the
+    // backup goes beside the linked file instead. A folder at the backup's name stops the save before
+    // anything is put in place; should the backup's rename still fail, the old file stays under its
+    // temporary name, which the error gives.
+    SafeSaveResult commit(const std::filesystem::path& backupPath = {}, Backup backup = Backup::Required,
+                          const ReplaceCheck& check = {});
     // Drops the save: the temporary file goes, the target stays as it was.
     void abandon();
 
@@ -131,14 +150,14 @@ private:
 };
 
 // Writes `bytes` to `target` (the file its links lead to). When `backupPath` is not empty and the target
-// exists, the old content is kept under `backupPath` (replacing an older backup) before the new file
-// is put in place; a backup that cannot be made stops the save.
+// exists, the old content is kept under `backupPath` (replacing an older backup once the new file is
+// in place); a backup that cannot be made stops the save. `check` as for SafeFileWriter::commit.
 SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::string& bytes,
-                                const std::filesystem::path& backupPath = {});
+                                const std::filesystem::path& backupPath = {}, const ReplaceCheck& check = {});
 
 // The same, with the content produced by a writer into a binary stream on the temporary file. The
 // writer returns false to abandon the save (the target is then left alone).
 SafeSaveResult save_file_safely(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& writer,
-                                const std::filesystem::path& backupPath = {});
+                                const std::filesystem::path& backupPath = {}, const ReplaceCheck& check = {});
 
 } // namespace ORBAX_Platform

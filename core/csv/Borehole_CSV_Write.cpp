@@ -165,7 +165,8 @@ void Borehole_CSV::save(const std::wstring& fileName, Borehole& borehole, const 
                                                                         : UnitRowPlace::None;
         forEachWrittenRow(borehole, oneRow, place, options.precision, writeRow);
 
-        if (!writeBoreholeFile(fileName, bytes, MaxBoreholeTextFileBytes, options.backup, messages, notes))
+        if (!writeBoreholeFile(fileName, bytes, MaxBoreholeTextFileBytes, options.backup, messages, notes,
+                               options.replaces))
             return;
         borehole.setNameFromPath(fileName);
     } catch (const std::exception& e) {

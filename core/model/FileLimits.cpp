@@ -114,24 +114,35 @@ std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result)
     case Refusal::OthersInSticky: return ORBAX_Utilities::format_message1(1089, name);
     case Refusal::Attributes:
         return ORBAX_Utilities::format_message2(1095, name, ORBAX_Platform::wide_from_utf8(result.error));
+    case Refusal::Changed: return ORBAX_Utilities::format_message1(1100, name);
     case Refusal::None: break;
     }
     return ORBAX_Platform::wide_from_utf8(result.error);
 }
 
 bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
-                       LoadMessages& messages, const LoadMessages& notes)
+                       LoadMessages& messages, const LoadMessages& notes, const ORBAX_Platform::FileIdentity& replaces)
 {
     if (!checkWriteBytes(bytes.size(), maxBytes, fileName, messages))
         return false;
     const std::wstring backupName = fileName + L".backup";
-    const ORBAX_Platform::SafeSaveResult result =
-        ORBAX_Platform::save_file_safely(ORBAX_Platform::path_from_wide(fileName), bytes,
-                                         backup ? ORBAX_Platform::path_from_wide(backupName) : std::filesystem::path());
-    if (result.ok) {
+    ORBAX_Platform::ReplaceCheck check;
+    if (replaces.exists)
+        check = [&replaces](const ORBAX_Platform::FileIdentity& current) { return current == replaces; };
+    const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(
+        ORBAX_Platform::path_from_wide(fileName), bytes,
+        backup ? ORBAX_Platform::path_from_wide(backupName) : std::filesystem::path(), check);
+    if (result.ok || result.changedAfterCheck) {
         for (const LoadMessage& note : notes)
             addMessage(messages, note.kind, note.severity, note.text);
+    }
+    if (result.ok)
         return true;
+    if (result.changedAfterCheck && result.step == "write") {
+        // Where the backup could not take its name, the message below says where the old file is.
+        const std::wstring kept = result.backedUp ? backupName : std::wstring();
+        addError(messages, 5, ORBAX_Utilities::format_message(kept.empty() ? 11019 : 11018, {fileName, kept}));
+        return false;
     }
     std::wstring reason = SaveFailureText(result);
     if (result.step == "backup") {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/model/SchemaDefinition.h"
+#include "platform/FileIdentity.h"
 
 namespace ORBAX_Logging {
 
@@ -36,6 +37,10 @@ public:
     // The repair read: keep every unit and the bottom and thickness that the file gives, even where
     // they disagree (the disagreements are still reported).
     bool keepGivenDepths = false;
+    // The repair's write-back: the file as it was read. The save then puts its file in place only
+    // while the file at the name is still that one, and reports a change made as it does (see
+    // ORBAX_Platform::ReplaceCheck). Empty (not `exists`) for every other save.
+    ORBAX_Platform::FileIdentity replaces;
 
     OptionsData() = default;
     OptionsData(SchemaPtr schema_, std::int32_t precision_, bool backup_, std::wstring intervalRockType_,

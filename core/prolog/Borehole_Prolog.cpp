@@ -408,7 +408,8 @@ void Borehole_Prolog::save(const std::wstring& fileName, LoadMessages& messages,
             messages.insert(messages.end(), notes.begin(), notes.end());
             return;
         }
-        if (!writeBoreholeFile(fileName, out, MaxBoreholeTextFileBytes, options.backup, messages, notes))
+        if (!writeBoreholeFile(fileName, out, MaxBoreholeTextFileBytes, options.backup, messages, notes,
+                               options.replaces))
             return;
         borehole.setNameFromPath(fileName);
     } catch (const std::exception& e) {

@@ -149,6 +149,9 @@ int repair_command(const WordList& words, bool help, const ConfigurationFile& co
 
         if (ORBAX_Platform::file_identity(path) != read)
             return changed(fileName);
+        // Checked again by the save as its last step, and once more as the repaired file takes the
+        // old one's place.
+        record->replaces = read;
         messages.clear();
         write_borehole(typeCode, fileName, *borehole, *record, messages);
         if (has_reportable(messages))

@@ -220,6 +220,15 @@ TEST(CsvWrite, BackupsAndFailures)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, 6);
     EXPECT_EQ(QuorTest::read_file(dir / "b.csv"), second);
+
+    // The repair's write-back replaces only the file it read, checked as the save's last step.
+    messages.clear();
+    options.replaces = ORBAX_Platform::file_identity(dir / "b.csv");
+    QuorTest::write_file(dir / "b.csv", second + "appended\n");
+    Borehole_CSV::save(file, borehole, options, messages);
+    EXPECT_NE(messages.at(0).text.find(L" was changed by another program while it was being saved"),
+              std::wstring::npos);
+    EXPECT_EQ(QuorTest::read_file(dir / "b.csv"), second + "appended\n");
 }
 
 TEST(CsvWrite, SampleFileRoundTrip)

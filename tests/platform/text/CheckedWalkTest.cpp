@@ -163,3 +163,25 @@ TEST(CheckedWalk, ASwappedFolderAPlantedLinkOrPipeAndADeepFolderChangeNothing)
     }
     ::close(folders[0]);
 }
+
+// The kernel names the open file of a deleted one "x (deleted)": another user may make a file of
+// that name, which is not what the link leads to. A read takes the open file, a save is refused.
+TEST(CheckedWalk, AKernelLinkToADeletedFileIsNeverFollowedByItsText)
+{
+    QuorTest::TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 01777), 0);
+    QuorTest::write_file(dir / "rd.csv", "open file");
+    const int file = ::open((dir / "rd.csv").c_str(), O_RDWR | O_CLOEXEC);
+    std::filesystem::remove(dir / "rd.csv");
+    QuorTest::write_file(dir / "rd.csv (deleted)", "planted");
+    ASSERT_TRUE(::geteuid() != 0 || ::chown((dir / "rd.csv (deleted)").c_str(), 65534, 65534) == 0);
+    const std::filesystem::path name = "/dev/fd/" + std::to_string(file);
+    std::string bytes;
+    int code = 0;
+    EXPECT_EQ(read_file_bytes(name, 100, bytes, code), FileRead::Read);
+    EXPECT_EQ(bytes, "open file");
+    EXPECT_EQ(save_file_safely(name, std::string("x"), name.native() + ".backup").error, "No such file or directory");
+    EXPECT_EQ(QuorTest::read_file(dir / "rd.csv (deleted)"), "planted");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    ::close(file);
+}

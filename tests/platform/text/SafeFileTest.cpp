@@ -394,3 +394,54 @@ TEST(SafeFile, AnEndSignalDuringASaveRemovesTheTemporaryFile)
         EXPECT_EQ(QuorTest::read_file(target), "old");
     }
 }
+
+// The new backup waits under a temporary name until the new file is in place: a save that fails at
+// its rename (a folder put at the name at the last moment) or that a signal ends there leaves the
+// older backup as it was.
+TEST(SafeFile, ASaveThatFailsAtItsLastStepLeavesTheOlderBackup)
+{
+    QuorTest::TempDir dir;
+    const auto target = dir / "app.csv";
+    const auto backup = dir / "app.csv.backup";
+    QuorTest::write_file(target, "current");
+    QuorTest::write_file(backup, "OLDER");
+    const SafeSaveResult result = save_file_safely(target, std::string("new"), backup, [&](const FileIdentity&) {
+        std::filesystem::rename(target, dir / "moved");
+        std::filesystem::create_directories(target / "inside");
+        return true;
+    });
+    EXPECT_FALSE(result.ok || result.backedUp);
+    std::filesystem::remove_all(target);
+    std::filesystem::rename(dir / "moved", target);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        save_file_safely(target, std::string("new"), backup, [](const FileIdentity&) { return ::raise(SIGTERM); });
+        ::_exit(0);
+    }
+    int status = 0;
+    EXPECT_TRUE(::waitpid(child, &status, 0) == child && WIFSIGNALED(status));
+    EXPECT_EQ(QuorTest::read_file(backup), "OLDER");
+    EXPECT_EQ(QuorTest::read_file(target), "current");
+    EXPECT_EQ(names_starting(dir.path(), ""), (std::set<std::string>{"app.csv", "app.csv.backup"}));
+}
+
+// A program that had the file open appends to it after the check right before the rename (the
+// check itself appends here): the descriptor held on the old file sees it, and the save fails with
+// the backup holding the changed file.
+TEST(SafeFile, AFileThatChangesAsItIsReplacedIsNeverReplacedWithoutAWord)
+{
+    QuorTest::TempDir dir;
+    const auto target = dir / "big.csv";
+    QuorTest::write_file(target, "rows\n");
+    const FileIdentity read = file_identity(target);
+    const int appending = ::open(target.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const SafeSaveResult result =
+        save_file_safely(target, std::string("new\n"), target.native() + ".backup", [&](const FileIdentity& current) {
+            EXPECT_EQ(::write(appending, "appended\n", 9), 9);
+            return current == read;
+        });
+    EXPECT_TRUE(!result.ok && result.refusal == Refusal::Changed && result.changedAfterCheck && result.backedUp);
+    EXPECT_EQ(QuorTest::read_file(target), "new\n");
+    EXPECT_EQ(QuorTest::read_file(target.native() + ".backup"), "rows\nappended\n");
+    ::close(appending);
+}
