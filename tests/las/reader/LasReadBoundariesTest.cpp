@@ -1,6 +1,8 @@
 // However the text is cut (blocks ending inside a line or a number, parts of one line, one thread or
 // many) and wherever it comes from (memory, a file, a pipe), a read gives exactly what reading it line
 // by line gives.
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdint>
 #include <fstream>
@@ -109,7 +111,7 @@ std::string mixed_data(std::uint32_t seed, int lines, int curves, bool allowShor
                                          "-.5e2",
                                          "1e400",
                                          "0x10"};
-    static const char* const blanks[] = {" ", "  ", "     ", "\t", " \t ", "\v", "\f", " \r "};
+    static const char* const blanks[] = {" ", "  ", "     ", "\t", " \t ", "\v", "\f", " \f\t"};
     std::uint32_t r = seed;
     auto next = [&r](std::uint32_t n) {
         r = r * 1664525u + 1013904223u;
@@ -131,7 +133,7 @@ std::string mixed_data(std::uint32_t seed, int lines, int curves, bool allowShor
             text += v == 0 ? std::to_string(1000 + line) + "." + std::to_string(next(1000))
                            : values[next(sizeof values / sizeof *values)];
         }
-        text += next(5) == 0 ? " \r\n" : next(4) == 0 ? "\r\n" : "\n";
+        text += next(5) == 0 ? " \r\n" : next(4) == 0 ? "\r\n" : next(6) == 0 ? "\r" : "\n";
     }
     return text;
 }
@@ -288,5 +290,43 @@ TEST(LasReadBoundaries, SeveralReadsAtOnce)
                                   *together[i].las),
                   "")
             << "file " << i;
+    }
+}
+
+// A token that only begins with a number is a gap, a comma after a value (LAS 3.0) is none, and a
+// carriage return alone ends a line, also where a block or a read slice of the file ends.
+TEST(LasReadBoundaries, ValuesAndLineEndsAsTheFileGivesThem)
+{
+    auto read_file = [](const std::filesystem::path& path, const LasReadTuning& tuning) {
+        Read r;
+        r.las->set_read_tuning(tuning);
+        r.code = r.las->read(ORBAX_Platform::wide_from_path(path), r.error);
+        return r;
+    };
+    const Read odd = read_file(QuorTest::data_file("las/odd-values.las"), {});
+    ASSERT_EQ(odd.code, 0);
+    const double n = std::nan("");
+    const std::vector<double> expected{n, n, n, n, n, n, 2.5, 0.5, 5, 1000, 0.001, n, -0.25, n};
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_TRUE(same_value(odd.las->curves()[1].sample(static_cast<int>(i)), expected[i])) << "row " << i;
+    EXPECT_EQ(odd.las->curves()[2].sample(13), 140.0);
+
+    std::string lf = QuorTest::read_file(QuorTest::data_file("las/cr-line-ends.las"));
+    std::replace(lf.begin(), lf.end(), '\r', '\n');
+    LasReadTuning small;
+    small.blockBytes = 16;
+    const Read cr = read_file(QuorTest::data_file("las/cr-line-ends.las"), small);
+    EXPECT_EQ(read_difference(0, {}, *read_bytes(lf, {}).las, cr.code, cr.error, *cr.las), "");
+    EXPECT_EQ(cr.las->curves()[1].minimum(), 45.5); // the null value is known
+
+    // Carriage returns at every other byte, at odd places and then at even ones: some end a slice.
+    Files files;
+    std::string lines;
+    for (int i = 0; i < 600000; ++i)
+        lines += "1\r";
+    for (const char* well : {" W. A : w\n", " W. AB : w\n"}) {
+        Read slices;
+        ASSERT_EQ(slices.las->read(files.write(header(well, {"DEPT"}) + "~A\n" + lines), slices.error), 0);
+        EXPECT_EQ(slices.las->row_count(), 600000);
     }
 }
