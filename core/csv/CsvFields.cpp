@@ -301,8 +301,9 @@ int csvPercentage(std::string_view field, bool* read)
     std::size_t used = 0;
     long value = ORBAX_Platform::parse_long(field, &used);
     const bool number = used != 0 && value >= INT_MIN && value <= INT_MAX;
+    // Read as the file gives it when nothing but blanks stands around the number.
     if (read)
-        *read = number || field.find_first_not_of(" \t") == std::string_view::npos;
+        *read = field.find_first_not_of(" \t", number ? used : 0) == std::string_view::npos;
     return number ? static_cast<int>(value) : 100;
 }
 
