@@ -432,11 +432,8 @@ TEST_F(HoldexCommands, ConvertTellsOfTextsAndPercentagesNotAsTheFileGivesThem)
     write_file(dir / "omega.prolog", xml.replace(xml.find("stiff"), 5, "stiff \xCE\xA9")); // a UTF-8 omega
     for (const char* type : {"csv", "prolog3"}) {
         auto r = holdex({"convert", "-t", "prolog4", "--deduce", "omega.prolog", "-t", type, "-s", "Short", "out"});
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_TRUE(contains(r.err, "\"out\": The Note field in the unit from 2.000 to 5.000 contains characters that "
-                                    "cannot be saved with this file format.\n"))
-            << r.err;
-        EXPECT_TRUE(contains(file("out"), "stiff ?")) << type;
+        EXPECT_TRUE(r.exitCode == 0 && contains(file("out"), "stiff ?")) << type;
+        EXPECT_TRUE(contains(r.err, "\"out\": The Note field in the unit from 2.000 to 5.000 contains characters"));
     }
     write_file(dir / "pct.csv",
                "Lith,Pct,Depth,Thick,Seam,Note\nA,100,1,1,S,\nB,50.5,,,S,\nC,70abc,,,S,\nD,1e2,3,2,S,\n");

@@ -107,7 +107,7 @@ TEST(CsvRead, APercentageThatIsNoNumberIsToldAndReadAs100)
 {
     CSVOptionsData options = optionsFor(rockPercentBottom());
     LoadMessages messages;
-    auto borehole = readText("Rock,Pct,Base\nA, ,1\nB,abc,2\nC,99999999999999999999,3\nD,100 ,4\n", options, messages);
+    auto borehole = readText("Rock,Pct,Base\nA, ,1\nB,abc,2\nC,99999999999999999999,3\nD,100%,4\n", options, messages);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text,
               L"Line 3 gives \"abc\" as its percentage, which is not a whole number that fits: it is "

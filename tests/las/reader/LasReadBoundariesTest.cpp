@@ -293,40 +293,26 @@ TEST(LasReadBoundaries, SeveralReadsAtOnce)
     }
 }
 
-// A token that only begins with a number is a gap, a comma after a value (LAS 3.0) is none, and a
-// carriage return alone ends a line, also where a block or a read slice of the file ends.
+// A token that only begins with a number is a gap, a comma after a value (LAS 3.0) is none, and a lone
+// carriage return ends a line, also where a read slice of a file ends.
 TEST(LasReadBoundaries, ValuesAndLineEndsAsTheFileGivesThem)
 {
-    auto read_file = [](const std::filesystem::path& path, const LasReadTuning& tuning) {
-        Read r;
-        r.las->set_read_tuning(tuning);
-        r.code = r.las->read(ORBAX_Platform::wide_from_path(path), r.error);
-        return r;
-    };
-    const Read odd = read_file(QuorTest::data_file("las/odd-values.las"), {});
-    ASSERT_EQ(odd.code, 0);
+    const Loaded odd = load(QuorTest::read_file(QuorTest::data_file("las/odd-values.las")));
     const double n = std::nan("");
-    const std::vector<double> expected{n, n, n, n, n, n, 2.5, 0.5, 5, 1000, 0.001, n, -0.25, n};
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_TRUE(same_value(odd.las->curves()[1].sample(static_cast<int>(i)), expected[i])) << "row " << i;
+    const std::vector<double> odds{n, n, n, n, n, n, 2.5, 0.5, 5, 1000, 0.001, n, -0.25, n};
+    for (int i = 0; i < 14; ++i)
+        EXPECT_TRUE(same_value(odd.las->curves()[1].sample(i), odds[static_cast<std::size_t>(i)])) << "row " << i;
     EXPECT_EQ(odd.las->curves()[2].sample(13), 140.0);
 
-    std::string lf = QuorTest::read_file(QuorTest::data_file("las/cr-line-ends.las"));
+    std::string lf = QuorTest::read_file(QuorTest::data_file("las/cr-line-ends.las")), cr = lf;
     std::replace(lf.begin(), lf.end(), '\r', '\n');
-    LasReadTuning small;
-    small.blockBytes = 16;
-    const Read cr = read_file(QuorTest::data_file("las/cr-line-ends.las"), small);
-    EXPECT_EQ(read_difference(0, {}, *read_bytes(lf, {}).las, cr.code, cr.error, *cr.las), "");
-    EXPECT_EQ(cr.las->curves()[1].minimum(), 45.5); // the null value is known
+    const Loaded a = load(lf), b = load(cr);
+    EXPECT_EQ(read_difference(a.code, a.error, *a.las, b.code, b.error, *b.las), "");
+    EXPECT_EQ(b.las->curves()[1].minimum(), 45.5); // the null value is known
 
-    // Carriage returns at every other byte, at odd places and then at even ones: some end a slice.
-    Files files;
-    std::string lines;
+    std::string lines; // carriage returns at every other byte, at odd places and then at even ones
     for (int i = 0; i < 600000; ++i)
         lines += "1\r";
-    for (const char* well : {" W. A : w\n", " W. AB : w\n"}) {
-        Read slices;
-        ASSERT_EQ(slices.las->read(files.write(header(well, {"DEPT"}) + "~A\n" + lines), slices.error), 0);
-        EXPECT_EQ(slices.las->row_count(), 600000);
-    }
+    for (const char* well : {" W. A : w\n", " W. AB : w\n"})
+        EXPECT_EQ(Files().load(header(well, {"DEPT"}) + "~A\n" + lines).las->row_count(), 600000);
 }
