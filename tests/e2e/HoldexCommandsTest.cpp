@@ -424,25 +424,6 @@ TEST_F(HoldexCommands, ConvertCsvToPrologAndBack)
     EXPECT_EQ(r.out, sampleDescription);
 }
 
-// Whatever field loses a character that code page 1252 lacks, a warning names it; a percentage read
-// otherwise than the file gives it is told with what it was read as.
-TEST_F(HoldexCommands, ConvertTellsOfTextsAndPercentagesNotAsTheFileGivesThem)
-{
-    std::string xml = read_file(QuorTest::data_file("holdex/hole40.prolog"));
-    write_file(dir / "omega.prolog", xml.replace(xml.find("stiff"), 5, "stiff \xCE\xA9")); // a UTF-8 omega
-    for (const char* type : {"csv", "prolog3"}) {
-        auto r = holdex({"convert", "-t", "prolog4", "--deduce", "omega.prolog", "-t", type, "-s", "Short", "out"});
-        EXPECT_TRUE(r.exitCode == 0 && contains(file("out"), "stiff ?")) << type;
-        EXPECT_TRUE(contains(r.err, "\"out\": The Note field in the unit from 2.000 to 5.000 contains characters"));
-    }
-    write_file(dir / "pct.csv",
-               "Lith,Pct,Depth,Thick,Seam,Note\nA,100,1,1,S,\nB,50.5,,,S,\nC,70abc,,,S,\nD,1e2,3,2,S,\n");
-    auto r = holdex({"convert", "-t", "csv", "-s", "Short", "pct.csv", "-t", "csv", "-s", "Short", "out.csv"});
-    EXPECT_TRUE(contains(r.err, "Line 3 gives \"50.5\" as its percentage, which is not a whole number that fits: it is "
-                                "read as 50 percent (lines with such percentages: 3;"))
-        << r.err;
-}
-
 TEST_F(HoldexCommands, ConvertPrologVersions)
 {
     write_file(dir / "hole21.pro", prolog21({{"SAND", "100", "1.5", "1.5", "A", "A1", "S-1", "free"},

@@ -1,8 +1,6 @@
 // However the text is cut (blocks ending inside a line or a number, parts of one line, one thread or
 // many) and wherever it comes from (memory, a file, a pipe), a read gives exactly what reading it line
 // by line gives.
-#include <algorithm>
-#include <cmath>
 #include <csignal>
 #include <cstdint>
 #include <fstream>
@@ -302,7 +300,6 @@ TEST(LasReadBoundaries, ValuesAndLineEndsAsTheFileGivesThem)
     const std::vector<double> odds{n, n, n, n, n, n, 2.5, 0.5, 5, 1000, 0.001, n, -0.25, n};
     for (int i = 0; i < 14; ++i)
         EXPECT_TRUE(same_value(odd.las->curves()[1].sample(i), odds[static_cast<std::size_t>(i)])) << "row " << i;
-    EXPECT_EQ(odd.las->curves()[2].sample(13), 140.0);
 
     std::string lf = QuorTest::read_file(QuorTest::data_file("las/cr-line-ends.las")), cr = lf;
     std::replace(lf.begin(), lf.end(), '\r', '\n');
