@@ -34,6 +34,34 @@ std::size_t read_fully(int fd, char* at, std::size_t length, const std::uint64_t
     return got;
 }
 
+// A line ends at a line feed, a carriage return followed by a line feed, or a carriage return alone
+// (files of old Mac programs), as in ORBAX_Platform::read_line. Each lone carriage return in [p, end)
+// becomes a line feed, so that the lines and blocks need look for line feeds only; a carriage return
+// before a line feed stays and is dropped with the line end. The last byte is left: whether a line
+// feed follows it is not known until the next bytes are read.
+void end_lines_at_lone_carriage_returns(char* p, char* end)
+{
+    if (p == end)
+        return;
+    char* const last = end - 1;
+    while (p < last) {
+        char* cr = static_cast<char*>(std::memchr(p, '\r', static_cast<std::size_t>(last - p)));
+        if (!cr)
+            break;
+        if (cr[1] != '\n')
+            *cr = '\n';
+        p = cr + 1;
+    }
+}
+
+bool has_lone_carriage_return(std::string_view bytes)
+{
+    for (std::size_t i = bytes.find('\r'); i != std::string_view::npos; i = bytes.find('\r', i + 1))
+        if (i + 1 == bytes.size() || bytes[i + 1] != '\n')
+            return true;
+    return false;
+}
+
 } // namespace
 
 LasLineSource::LasLineSource(std::size_t blockBytes) : m_blockBytes(blockBytes < 16 ? 16 : blockBytes) {}
@@ -41,6 +69,16 @@ LasLineSource::LasLineSource(std::size_t blockBytes) : m_blockBytes(blockBytes <
 LasLineSource::LasLineSource(std::string_view bytes, std::size_t blockBytes)
     : m_blockBytes(blockBytes < 16 ? 16 : blockBytes), m_data(bytes.data()), m_end(bytes.size()), m_atEnd(true)
 {
+    // The caller's bytes are not changed: a text with lone carriage returns is read from a copy.
+    if (has_lone_carriage_return(bytes)) {
+        m_buffer = LargeBlock(bytes.size());
+        char* copy = static_cast<char*>(m_buffer.data());
+        std::memcpy(copy, bytes.data(), bytes.size());
+        end_lines_at_lone_carriage_returns(copy, copy + bytes.size());
+        if (copy[bytes.size() - 1] == '\r')
+            copy[bytes.size() - 1] = '\n';
+        m_data = copy;
+    }
 }
 
 LasLineSource::~LasLineSource()
@@ -110,8 +148,11 @@ std::optional<std::uint64_t> LasLineSource::remaining_bytes() const
 
 std::size_t LasLineSource::read_into(char* at, std::size_t length)
 {
-    if (!m_regular || length < kParallelReadBytes)
-        return read_fully(m_fd, at, length, m_regular ? &m_readOffset : nullptr);
+    if (!m_regular || length < kParallelReadBytes) {
+        const std::size_t got = read_fully(m_fd, at, length, m_regular ? &m_readOffset : nullptr);
+        end_lines_at_lone_carriage_returns(at, at + got);
+        return got;
+    }
     // Slices of the block read by several threads at once: the copying out of the page cache is
     // shared between cores instead of running on one before the parsing can start.
     const std::size_t slices = std::min<std::size_t>(4 * std::size_t(parse_width()), length / kReadSliceBytes);
@@ -122,13 +163,17 @@ std::size_t LasLineSource::read_into(char* at, std::size_t length)
         const std::size_t wanted = std::min(sliceBytes, length - start);
         const std::uint64_t offset = m_readOffset + start;
         got[i] = read_fully(m_fd, at + start, wanted, &offset);
+        end_lines_at_lone_carriage_returns(at + start, at + start + got[i]);
     });
-    // The bytes in are those up to the first slice that came back short (the end of the file).
+    // The bytes in are those up to the first slice that came back short (the end of the file). The
+    // last byte of each slice but the last is looked at now that the next slice is in.
     std::size_t total = 0;
     for (std::size_t i = 0; i < slices; ++i) {
         total += got[i];
         if (got[i] < std::min(sliceBytes, length - i * sliceBytes))
             break;
+        if (i + 1 < slices && got[i + 1] > 0)
+            end_lines_at_lone_carriage_returns(at + total - 1, at + total + 1);
     }
     return total;
 }
@@ -150,10 +195,16 @@ bool LasLineSource::refill()
     }
     const std::size_t wanted = m_buffer.bytes() - m_end;
     const std::size_t got = read_into(buffer + m_end, wanted);
+    // The last byte read before, left for want of the byte after it.
+    if (got > 0 && m_end > 0)
+        end_lines_at_lone_carriage_returns(buffer + m_end - 1, buffer + m_end + 1);
     m_end += got;
     m_readOffset += got;
-    if (got < wanted)
+    if (got < wanted) {
         m_atEnd = true; // the end of the file, or a read error: either way no more lines
+        if (m_end > 0 && buffer[m_end - 1] == '\r')
+            buffer[m_end - 1] = '\n';
+    }
     return got > 0;
 }
 

@@ -36,7 +36,8 @@ public:
     // files are read.
     ORBAX_Platform::FileRead open(const std::filesystem::path& path, int& error);
 
-    // The next line, a trailing carriage return dropped; the line counter counts it. False at the end
+    // The next line, which ends at a line feed, a carriage return and a line feed, or a carriage return
+    // alone (the blocks below end their lines alike); the line counter counts it. False at the end
     // of the input or on a read error. The view holds until the next call.
     bool read_line(std::string_view& line);
     // The next line that is no comment (its first character other than a space is "#"). Comment

@@ -5,8 +5,11 @@
 
 namespace ORBAX_Geophysics {
 
-// Reads the number at the start of a token as atof does (the longest numeric prefix). False when the
-// token does not start with a number. Plain decimal numbers take a fast path whose results are the
+// Reads a token that is wholly a number, as the locale-free parser of the platform reads one (a sign,
+// ".5", "5.", an exponent, "inf" and "nan"), also with one comma after it (LAS 3.0 data written
+// "1.0, 2.0"). False for any other token, even one that begins with a number: "-1.#IND0000" (a value
+// some programs write for no number), a decimal comma "123,420", a time "00:00:01" or "1.2D+03" is no
+// number, not the number it begins with. Plain decimal numbers take a fast path whose results are the
 // same correctly rounded values as std::from_chars; everything else goes through the general parser.
 bool parse_las_number(std::string_view token, double& value);
 

@@ -145,7 +145,8 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
         std::size_t overfullRows = 0;
         std::size_t firstOverfullLine = 0;
         std::size_t firstOverfullCount = 0;
-        // Percentages that are no number, read as 100 percent, told in one message after the read too.
+        // Percentages that are no whole number, read as 100 percent or by the whole number they begin
+        // with, told in one message after the read too.
         BadPercentages badPercentages;
         bool stopped = false;
         std::size_t firstRowLine = 0;
@@ -178,7 +179,7 @@ void Borehole_CSV::readBytes(const std::string& bytes, const std::wstring& fileN
                     bool read = true;
                     row.percentage = csvPercentage(cell, &read);
                     if (!read)
-                        badPercentages.note(line, std::string_view(cell));
+                        badPercentages.note(line, std::string_view(cell), row.percentage);
                     break;
                 }
                 case ROCKTYPE:

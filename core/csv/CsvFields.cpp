@@ -301,8 +301,13 @@ int csvPercentage(std::string_view field, bool* read)
     std::size_t used = 0;
     long value = ORBAX_Platform::parse_long(field, &used);
     const bool number = used != 0 && value >= INT_MIN && value <= INT_MAX;
-    if (read)
-        *read = number || field.find_first_not_of(" \t") == std::string_view::npos;
+    // Read as the file gives it when only blanks, or a percent sign ("60%"), stand after the number.
+    if (read) {
+        std::size_t rest = field.find_first_not_of(" \t", number ? used : 0);
+        if (number && rest != std::string_view::npos && field[rest] == '%')
+            rest = field.find_first_not_of(" \t", rest + 1);
+        *read = rest == std::string_view::npos;
+    }
     return number ? static_cast<int>(value) : 100;
 }
 

@@ -101,8 +101,10 @@ unsigned countCsvColumns(std::string_view line);
 // the longest number, trailing characters ignored. A field that does not begin with a number gives
 // not-a-number (real) or 100 (percentage).
 double csvReal(std::string_view field);
-// `read`, where given, is set false when the field holds text that gives no percentage (no number,
-// or one beyond any whole number a percentage holds), true otherwise (a blank field is a missing one).
+// The whole number a field begins with, or 100 when it begins with none that fits. `read`, where
+// given, is set false when that is not what the field says: it holds more than a whole number and a
+// percent sign ("50.5", "70abc", "1e2" give 50, 70 and 1) or one beyond any a percentage holds, or no
+// number; true otherwise (a blank field is a missing one).
 int csvPercentage(std::string_view field, bool* read = nullptr);
 
 } // namespace ORBAX_Logging

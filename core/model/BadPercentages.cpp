@@ -11,21 +11,23 @@ constexpr std::size_t shownCharacters = 40;
 
 } // namespace
 
-void BadPercentages::note(std::size_t where, std::wstring_view text)
+void BadPercentages::note(std::size_t where, std::wstring_view text, std::int32_t readAs)
 {
     if (m_count++ > 0)
         return;
     m_first = where;
+    m_readAs = readAs;
     m_text.assign(text.substr(0, shownCharacters));
     if (text.size() > shownCharacters)
         m_text += L"...";
 }
 
-void BadPercentages::note(std::size_t where, std::string_view cp1252)
+void BadPercentages::note(std::size_t where, std::string_view cp1252, std::int32_t readAs)
 {
     if (m_count++ > 0)
         return;
     m_first = where;
+    m_readAs = readAs;
     // One character a byte: only the bytes shown are widened.
     m_text = ORBAX_Platform::widen_cp1252(cp1252.substr(0, shownCharacters));
     if (cp1252.size() > shownCharacters)
@@ -36,9 +38,9 @@ void BadPercentages::report(LoadMessages& messages, std::int32_t kind, int messa
 {
     if (m_count == 0)
         return;
-    addMessage(
-        messages, kind, SeverityWarning,
-        ORBAX_Utilities::format_message(messageId, {std::to_wstring(m_first), m_text, std::to_wstring(m_count)}));
+    addMessage(messages, kind, SeverityWarning,
+               ORBAX_Utilities::format_message(
+                   messageId, {std::to_wstring(m_first), m_text, std::to_wstring(m_count), std::to_wstring(m_readAs)}));
 }
 
 } // namespace ORBAX_Logging

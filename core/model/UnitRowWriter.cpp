@@ -185,7 +185,6 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
             writeSeparator(formatContext, options);
         const FieldDefinition& field = schema.fields[k];
         bool lost = false;
-        bool checked = false;
         bool printable = false; // control characters are dropped
         std::string text;
         switch (field.kind) {
@@ -204,25 +203,17 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
             break;
         case ROCKTYPE:
             if (intervalRow && element.rockType.empty()) {
-                text = ORBAX_Platform::narrow_cp1252(options.intervalRockType);
+                text = ORBAX_Platform::narrow_cp1252(options.intervalRockType, '?', &lost);
             } else {
                 text = ORBAX_Platform::narrow_cp1252(element.rockType, '?', &lost);
                 printable = true;
-                checked = true;
             }
             break;
-        case SAMPLE:
-            text = ORBAX_Platform::narrow_cp1252(unit.sample, '?', &lost);
-            checked = true;
-            break;
-        case PLY:
-            text = ORBAX_Platform::narrow_cp1252(unit.ply, '?', &lost);
-            checked = true;
-            break;
+        case SAMPLE: text = ORBAX_Platform::narrow_cp1252(unit.sample, '?', &lost); break;
+        case PLY: text = ORBAX_Platform::narrow_cp1252(unit.ply, '?', &lost); break;
         case SEAM:
             text = ORBAX_Platform::narrow_cp1252(unit.seam, '?', &lost);
             printable = true;
-            checked = true;
             break;
         case STRING:
         case REAL:
@@ -234,7 +225,7 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
             } else if (sources && (*sources)[k] >= 0) {
                 fieldTextAt(value, element, static_cast<std::size_t>((*sources)[k]), &values);
             }
-            text = ORBAX_Platform::narrow_cp1252(value);
+            text = ORBAX_Platform::narrow_cp1252(value, '?', &lost);
             break;
         }
         default:
@@ -242,10 +233,10 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
             continue;
         }
         if (lineFields && blankLineBreaks(text))
-            lost = checked = true;
+            lost = true;
         if (printable)
             text = printableOnly(std::move(text));
-        if (checked && lost) {
+        if (lost) {
             addMessage(messages, 4, SeverityWarning,
                        ORBAX_Utilities::format_message(
                            11111, {field.name, realText(options.precision, unit.bottom - unit.thickness),

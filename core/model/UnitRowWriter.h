@@ -81,8 +81,8 @@ using SeparatorWriter = void (*)(void* formatContext, const OptionsData& options
 // For each field of the written schema (`fields`, that of options.schema) in order: its narrow text
 // (code page 1252, "?" for a character that has none) handed to writeField, with writeSeparator
 // between two fields. The depth fields are written from `depths` (DepthsAsWritten). `intervalRow`
-// marks the composite row of an interbedded unit. Rock type, sample, ply and seam with characters
-// that cannot be saved give one warning (11111) per field. With `lineFields` (a format whose rows end
+// marks the composite row of an interbedded unit. Every field with characters that cannot be saved
+// (a rock type, a seam, a note alike) gives one warning (11111). With `lineFields` (a format whose rows end
 // at line ends) a carriage return or line feed in any field is written as a blank, with the same
 // warning, so that the record stays aligned.
 void writeUnitRow(const LithData& element, LoadMessages& messages, const Interval& unit, const WrittenDepths& depths,

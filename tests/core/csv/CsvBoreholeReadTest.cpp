@@ -101,16 +101,20 @@ TEST(CsvRead, ValuesByKind)
     EXPECT_TRUE(std::isnan((*borehole)[1].recovered));
 }
 
-// A percentage that is no number, or too large for one, stands as 100 percent as the format has it,
-// but never in silence: one warning names the first such line and counts them. A blank one is missing.
-TEST(CsvRead, APercentageThatIsNoNumberIsToldAndReadAs100)
+// A percentage that is not wholly a whole number is read by the one it begins with, or as 100 percent
+// where none fits, but never in silence: one warning names the first such line, what it was read as,
+// and counts them. A blank one is missing; "100%" is 100.
+TEST(CsvRead, APercentageReadOtherwiseThanTheFileGivesItIsTold)
 {
     CSVOptionsData options = optionsFor(rockPercentBottom());
     LoadMessages messages;
-    auto borehole = readText("Rock,Pct,Base\nA, ,1\nB,abc,2\nC,99999999999999999999,3\nD,100%,4\n", options, messages);
+    auto borehole =
+        readText("Rock,Pct,Base\nA, ,1\nB,50.5,2\nC,99999999999999999999,3\nD,100%,4\nE,abc,5\n", options, messages);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, L"Line 3 gives \"abc\" as its percentage, which is not a whole number that fits: it is "
-                                L"read as 100 percent (lines with such percentages: 2).");
+    EXPECT_EQ(messages[0].text,
+              L"Line 3 gives \"50.5\" as its percentage, which is not a whole number that fits: it is "
+              L"read as 50 percent (lines with such percentages: 3; each is read as the whole number "
+              L"it begins with, or as 100 percent when it begins with none that fits).");
     EXPECT_EQ(borehole->size(), 4u);
 }
 

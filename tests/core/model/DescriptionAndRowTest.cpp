@@ -202,14 +202,15 @@ TEST(UnitRows, UnsavableCharactersWarnOncePerField)
     unit.thickness = 2;
     unit.seam = L"\u4E2D\u4E2D\x01";
     unit.sample = L"\u4E2D";
-    unit.elements[0].values.set(8, L"\u4E2D"); // free fields are not checked
+    unit.elements[0].values.set(8, L"\u4E2D");
     OptionsData options(schema, 1, false, L"IN GENERAL", 2);
     LoadMessages messages;
     Row row = rowOf(unit.elements[0], unit, options, false, &messages);
-    ASSERT_EQ(messages.size(), 2u);
+    ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(messages[0].text, L"The Sample field in the unit from 0.0 to 2.0 contains characters that cannot be "
                                 L"saved with this file format.");
     EXPECT_NE(messages[1].text.find(L"The Seam field"), std::wstring::npos);
+    EXPECT_NE(messages[2].text.find(L"The Colour field"), std::wstring::npos);
     EXPECT_EQ(row.fields[6], "??"); // the control character is dropped
     EXPECT_EQ(row.fields[5], "?");
     EXPECT_EQ(row.fields[8], "?");

@@ -109,7 +109,7 @@ std::string mixed_data(std::uint32_t seed, int lines, int curves, bool allowShor
                                          "-.5e2",
                                          "1e400",
                                          "0x10"};
-    static const char* const blanks[] = {" ", "  ", "     ", "\t", " \t ", "\v", "\f", " \r "};
+    static const char* const blanks[] = {" ", "  ", "     ", "\t", " \t ", "\v", "\f", " \f\t"};
     std::uint32_t r = seed;
     auto next = [&r](std::uint32_t n) {
         r = r * 1664525u + 1013904223u;
@@ -131,7 +131,7 @@ std::string mixed_data(std::uint32_t seed, int lines, int curves, bool allowShor
             text += v == 0 ? std::to_string(1000 + line) + "." + std::to_string(next(1000))
                            : values[next(sizeof values / sizeof *values)];
         }
-        text += next(5) == 0 ? " \r\n" : next(4) == 0 ? "\r\n" : "\n";
+        text += next(5) == 0 ? " \r\n" : next(4) == 0 ? "\r\n" : next(6) == 0 ? "\r" : "\n";
     }
     return text;
 }
@@ -289,4 +289,27 @@ TEST(LasReadBoundaries, SeveralReadsAtOnce)
                   "")
             << "file " << i;
     }
+}
+
+// A token that only begins with a number is a gap, a comma after a value (LAS 3.0) is none, and a lone
+// carriage return ends a line, also where a read slice of a file ends.
+TEST(LasReadBoundaries, ValuesAndLineEndsAsTheFileGivesThem)
+{
+    const Loaded odd = load(QuorTest::read_file(QuorTest::data_file("las/odd-values.las")));
+    const double n = std::nan("");
+    const std::vector<double> odds{n, n, n, n, n, n, 2.5, 0.5, 5, 1000, 0.001, n, -0.25, n};
+    for (int i = 0; i < 14; ++i)
+        EXPECT_TRUE(same_value(odd.las->curves()[1].sample(i), odds[static_cast<std::size_t>(i)])) << "row " << i;
+
+    std::string lf = QuorTest::read_file(QuorTest::data_file("las/cr-line-ends.las")), cr = lf;
+    std::replace(lf.begin(), lf.end(), '\r', '\n');
+    const Loaded a = load(lf), b = load(cr);
+    EXPECT_EQ(read_difference(a.code, a.error, *a.las, b.code, b.error, *b.las), "");
+    EXPECT_EQ(b.las->curves()[1].minimum(), 45.5); // the null value is known
+
+    std::string lines; // carriage returns at every other byte, at odd places and then at even ones
+    for (int i = 0; i < 600000; ++i)
+        lines += "1\r";
+    for (const char* well : {" W. A : w\n", " W. AB : w\n"})
+        EXPECT_EQ(Files().load(header(well, {"DEPT"}) + "~A\n" + lines).las->row_count(), 600000);
 }
