@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -7,6 +8,7 @@
 #include "editors/patterns/BitmapEditor.h"
 #include "editors/patterns/BitmapView.h"
 #include "editors/patterns/ImageFileFilter.h"
+#include "platform/services/QtNames.h"
 #include "tests/editors/EditorTestSupport.h"
 #include "widgets/controls/ColourComboBox.h"
 #include "widgets/controls/EditedTables.h"
@@ -29,11 +31,15 @@ Definitions {
 }
 )";
 
+// Written under the name's own bytes, which need not be UTF-8.
 void WriteImage(const std::filesystem::path& file, int width, int height)
 {
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(0xFF336699u);
-    ASSERT_TRUE(image.save(QString::fromStdString(file.string()), "PNG"));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+    QuorTest::write_file(file, bytes.toStdString());
 }
 
 class BitmapEditorTest : public ::testing::Test {
@@ -219,6 +225,38 @@ TEST_F(BitmapEditorTest, ImageFilesAreChosenWithThePromptAndUnreadableOnesReport
     Click(*editor, "id1265");
     EXPECT_TRUE(red(*editor, "Sand"));
     EXPECT_TRUE(script.done());
+}
+
+TEST_F(BitmapEditorTest, AnImageNameTheConfigurationFileCannotHoldIsRefusedAndThePatternKeepsItsFile)
+{
+    ORBAX_Platform::ScriptedFilePrompts prompts;
+    ORBAX_Platform::ScopedFilePrompts installed(prompts);
+    // Readable images under a name with a Cyrillic letter and under one whose bytes are not UTF-8 (the
+    // prompt hands that back as it was given, each stray byte carried).
+    const std::filesystem::path folder = sandbox.programFolder();
+    WriteImage(folder / "\xD0\xBC\xD1\x80.png", 8, 8);
+    WriteImage(folder / "pat\xE9.png", 8, 8);
+    const std::wstring latin = ORBAX_Platform::wide_from_name((folder / "pat\xE9.png").string());
+    prompts.answers = {{QString::fromStdString((folder / "\xD0\xBC\xD1\x80.png").string())},
+                       {ORBAX_Platform::qt_from_name(latin)},
+                       {QString::fromStdString((folder / "a\"b.png").string())}};
+    auto editor = open();
+    Click(*editor, "id1268");
+    Click(*editor, "id1268");
+    Click(*editor, "id1268");
+    const std::wstring shownFolder = ORBAX_Platform::wide_from_path(folder);
+    ASSERT_EQ(sandbox.boxes.shown.size(), 3u);
+    EXPECT_EQ(sandbox.boxes.shown[0].text, L"The configuration file cannot hold the image file name " + shownFolder +
+                                               L"/\u043C\u0440.png: it contains the character \u043C.  Choose a "
+                                               L"file whose name does not, or rename the file.");
+    EXPECT_EQ(sandbox.boxes.shown[1].text.rfind(L"The configuration file cannot hold the image file name " +
+                                                    shownFolder + L"/pat\uFFFD.png: the name is not UTF-8",
+                                                0),
+              0u);
+    EXPECT_NE(sandbox.boxes.shown[2].text.find(L"it contains the character \"."), std::wstring::npos);
+    EXPECT_EQ(named(*editor, L"Photo").fileName, L"photo.png");
+    EXPECT_EQ(named(*editor, L"Photo").width, 24);
+    EXPECT_EQ(Control<QLineEdit>(*editor, "id1267")->text(), "photo.png");
 }
 
 TEST_F(BitmapEditorTest, OkHandsBackTheEditsAndRenamedPatternsKeepTheirRockTypes)
