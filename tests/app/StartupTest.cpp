@@ -647,6 +647,30 @@ TEST_F(StartupTest, ReleaseNotesFailureIsReported)
     app.ExitInstance();
 }
 
+TEST_F(StartupTest, HelpWithNoPagesInstalledSaysSoAndNamesTheFolder)
+{
+    writeProgramConfiguration(kGoodConfiguration);
+    Settings(L"Options").writeInt(L"ShowSplash", 0);
+    CQuorApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    // The help the program ships with, over a program folder without help pages; a folder named as the
+    // contents page holds none either.
+    ORBAX_Platform::setHelpService(nullptr);
+    std::filesystem::create_directories(sandbox.programFolder() / "help" / "index.htm");
+    app.OnHelpTopics();
+    ErrorEntries entries;
+    addErrorEntry(L"a problem", entries, 0x30005);
+    CErrorList list(entries);
+    list.OnHelp();
+    ORBAX_Platform::setHelpService(&sandbox.help);
+    const std::wstring text = L"No help pages are installed: QUOR_Log looks for them in the folder " +
+                              (sandbox.programFolder() / "help").wstring() + L".";
+    ASSERT_EQ(sandbox.boxes.shown.size(), 2u);
+    for (const auto& box : sandbox.boxes.shown)
+        EXPECT_EQ(box.text, text);
+    app.ExitInstance();
+}
+
 // A pipe where the configuration is found ends start-up as an unreadable one and takes no save; a pipe
 // as the profile gives a warning and is left alone; a pipe as the guide never reaches the desktop.
 TEST_F(StartupTest, FilesTheProgramFindsAreReadOnlyWhenRegular)
