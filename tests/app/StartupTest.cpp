@@ -663,8 +663,8 @@ TEST_F(StartupTest, HelpWithNoPagesInstalledSaysSoAndNamesTheFolder)
     CErrorList list(entries);
     list.OnHelp();
     ORBAX_Platform::setHelpService(&sandbox.help);
-    const std::wstring text = L"No help pages are installed: QUOR_Log looks for them in the folder " +
-                              (sandbox.programFolder() / "help").wstring() + L".";
+    const std::wstring text = L"No help pages are installed. QUOR_Log looks for them in the folder\n" +
+                              (sandbox.programFolder() / "help").wstring();
     ASSERT_EQ(sandbox.boxes.shown.size(), 2u);
     for (const auto& box : sandbox.boxes.shown)
         EXPECT_EQ(box.text, text);
