@@ -13,7 +13,6 @@
 #include "platform/SafeFile.h"
 
 using namespace ORBAX_Config;
-using ORBAX_Config::FileText;
 using ORBAX_Utilities::indent;
 using ORBAX_Utilities::outdent;
 

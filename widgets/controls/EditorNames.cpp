@@ -46,6 +46,16 @@ CharacterFlaw FirstFlaw(const std::wstring& text, std::wstring_view forbidden)
     return {};
 }
 
+// True for no refusal; a refusal is shown in a message box with an OK button.
+bool NotRefused(QWidget* parent, const std::wstring& refusal)
+{
+    if (refusal.empty())
+        return true;
+    ORBAX_Platform::showMessage(parent, refusal, ORBAX_Platform::MessageButtons::Ok,
+                                ORBAX_Platform::MessageIcon::Warning);
+    return false;
+}
+
 } // namespace
 
 namespace EditorNames {
@@ -103,15 +113,7 @@ std::wstring FileNameRefusal(const std::wstring& name)
     return std::wstring();
 }
 
-bool AcceptFileName(QWidget* parent, const std::wstring& name)
-{
-    const std::wstring refusal = FileNameRefusal(name);
-    if (refusal.empty())
-        return true;
-    ORBAX_Platform::showMessage(parent, refusal, ORBAX_Platform::MessageButtons::Ok,
-                                ORBAX_Platform::MessageIcon::Warning);
-    return false;
-}
+bool AcceptFileName(QWidget* parent, const std::wstring& name) { return NotRefused(parent, FileNameRefusal(name)); }
 
 bool AskName(QWidget* parent, std::wstring& name, int captionMessage, int promptMessage, const std::wstring& helpTopic)
 {
@@ -127,12 +129,8 @@ bool AcceptName(QWidget* parent, std::wstring& name, const std::vector<std::wstr
                 NameKind kind)
 {
     const std::wstring normalised = Normalise(name, kind);
-    const std::wstring refusal = Refusal(normalised, existing, duplicateMessage, kind);
-    if (!refusal.empty()) {
-        ORBAX_Platform::showMessage(parent, refusal, ORBAX_Platform::MessageButtons::Ok,
-                                    ORBAX_Platform::MessageIcon::Warning);
+    if (!NotRefused(parent, Refusal(normalised, existing, duplicateMessage, kind)))
         return false;
-    }
     name = normalised;
     return true;
 }

@@ -208,40 +208,6 @@ TEST_F(ConfigLocation, AFailedSaveReportsItAndChangesNothing)
     EXPECT_EQ(QuorTest::read_file(dir / "blocker"), "x");
 }
 
-TEST_F(ConfigLocation, ATextTheFileCannotHoldFailsTheSaveAndLeavesTheFileAsItWas)
-{
-    writeUserFile(Minimal);
-    ConfigMessageList messages;
-    load(messages);
-    auto expectRefused = [&](const std::wstring& character, const std::wstring& shown) {
-        messages.clear();
-        config.configurationModified = true;
-        config.SaveConfiguration(messages);
-        ASSERT_FALSE(messages.empty());
-        EXPECT_EQ(messages[0].code, 1);
-        EXPECT_EQ(messages[0].severity, 3);
-        EXPECT_EQ(messages[0].text, L"Unable to write " + ORBAX_Platform::wide_from_path(userFile()) +
-                                        L"\n(The configuration file cannot hold the character " + character +
-                                        L" in \"" + shown + L"\")");
-        EXPECT_TRUE(config.configurationModified);
-        EXPECT_EQ(QuorTest::read_file(userFile()), Minimal);
-        int files = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(config.userFolder))
-            ++files;
-        EXPECT_EQ(files, 1) << "no temporary file or backup is left";
-    };
-    // An image file name outside the code page, and a hatch list name holding a byte of a name that is
-    // not UTF-8: neither may reach the file as "?".
-    BitmapPattern photo(L"Photo");
-    photo.kind = BitmapPattern::ImageFile;
-    photo.fileName = L"/data/\u043C\u0440.png";
-    BitmapPattern& stored = tables.bitmaps.Insert(photo)->second;
-    expectRefused(L"\u043C", photo.fileName);
-    stored.fileName = L"/data/photo.png";
-    tables.hatchLists.Insert(HatchList(L"pat\xDCE9 list"));
-    expectRefused(L"\uFFFD", L"pat\uFFFD list");
-}
-
 TEST_F(ConfigLocation, CheckReportsUnusableBitmapsAndUnresolvedEntriesAndSavesWhenSettingsAreRemembered)
 {
     BitmapPattern missing(L"Photo");

@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QMouseEvent>
 #include <QRadioButton>
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
 #include "docview/document/QuorDoc.h"
-#include "docview/mouse/rules/MouseModes.h"
 #include "docview/view/QuorView.h"
 #include "resources/CommandIds.h"
 #include "tests/support/AppTestSupport.h"
@@ -156,58 +154,6 @@ TEST_F(FileCommands, ExportBothWritesLeftThenRightAndStopsAtAFailure)
     run(ID_EXPORT_RIGHT);
     EXPECT_NE(QuorTest::read_file(sandbox.file("right.txt")).find("COAL                 100%     1.50"),
               std::string::npos);
-}
-
-TEST_F(FileCommands, APressInAPaneInAnyModeMakesItThePaneTheFileCommandsActOn)
-{
-    ErrorEntries entries;
-    ASSERT_TRUE(doc->LoadPrologBorehole(0, path("east_bore"), entries));
-    ASSERT_TRUE(doc->LoadCsvBorehole(1, path("west_bore.csv"), entries));
-    doc->EditSampleNumber(0, {{0, 0}}, L"left edit");
-    view->Select(-1, -1, 0, 0);
-    // The client point of a unit's base in a pane's column.
-    auto baseOf = [this](int pane, int unit) {
-        const QRectF& column = view->Layout().column(pane);
-        const double depth = doc->GetBorehole(pane)[static_cast<std::size_t>(unit)].bottom;
-        const double y = column.top() + (depth - view->GetPaneTopDepth(pane)) / view->GetScale();
-        return view->PageToDevice(QPointF(column.center().x(), y)).toPoint();
-    };
-
-    auto mouse = [this](QEvent::Type type, const QPoint& at, Qt::MouseButtons held, Qt::KeyboardModifiers keys) {
-        QMouseEvent event(type, QPointF(at), view->mapToGlobal(QPointF(at)),
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, keys);
-        QCoreApplication::sendEvent(view, &event);
-    };
-
-    // A drag of the right borehole's first base: the press on the boundary makes the right pane active.
-    const QPoint base = baseOf(1, 0);
-    const QPoint lower = base + QPoint(0, static_cast<int>(5 * view->PixelsPerMmY()));
-    mouse(QEvent::MouseButtonPress, base, Qt::LeftButton, Qt::NoModifier);
-    mouse(QEvent::MouseMove, lower, Qt::LeftButton, Qt::NoModifier);
-    mouse(QEvent::MouseButtonRelease, lower, Qt::NoButton, Qt::NoModifier);
-    EXPECT_EQ(view->m_activePane, 1);
-    ASSERT_TRUE(doc->IsPaneModified(1));
-
-    // New asks about the right borehole's changes; No discards them, and the left keeps its own.
-    sandbox.boxes.answers.push_back(ORBAX_Platform::MessageResult::No);
-    run(ID_FILE_NEW);
-    ASSERT_EQ(sandbox.boxes.shown.size(), 1u);
-    EXPECT_EQ(sandbox.boxes.shown[0].text, L"Bore hole data changed.  Do you want to save?");
-    ASSERT_EQ(doc->unitCountOnSide(1), 0);
-    EXPECT_EQ(doc->GetUnitSampleNumber(0, 0), L"left edit");
-    EXPECT_TRUE(doc->IsPaneModified(0));
-
-    // A press on a boundary without a drag (Ctrl), and in the modes that pick a boundary or a unit.
-    ASSERT_TRUE(doc->LoadCsvBorehole(1, path("west_bore.csv"), entries));
-    int pane = 1;
-    for (MouseModes::Mode mode : {MouseModes::Normal, MouseModes::PickAndDrag, MouseModes::Correlate,
-                                  MouseModes::SetBaseDepth, MouseModes::Insert}) {
-        view->m_editMode = mode;
-        mouse(QEvent::MouseButtonPress, baseOf(pane, 0), Qt::LeftButton, Qt::ControlModifier);
-        EXPECT_EQ(view->m_activePane, pane) << mode;
-        view->OnCaptureLost();
-        pane = 1 - pane;
-    }
 }
 
 TEST_F(FileCommands, ClosingTheWindowAsksAboutUnsavedChanges)

@@ -6,7 +6,6 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QUrl>
-#include <set>
 #include <thread>
 
 #include "app/MainFrame.h"
@@ -108,28 +107,19 @@ TEST_F(TraceLoading, ThreeFilesLoadAtOnceWithOneCountingStatusMessage)
     EXPECT_GE(view->PaneScrollBar(1)->maximum() + view->PaneScrollBar(1)->pageStep(), deepest);
 }
 
-TEST_F(TraceLoading, DroppedFilesAreOpenedUnderTheBytesOfTheirNames)
+TEST_F(TraceLoading, ADroppedFileIsOpenedUnderTheBytesOfItsName)
 {
-    // A Latin-1 name that is not UTF-8, and a UTF-8 one with characters a URL encodes.
-    const std::string latin = (dir / "caf\xE9.las").string();
-    const std::string encoded = (dir / "\xC3\xA9 #%.las").string();
-    for (const std::string& name : {latin, encoded})
-        QuorTest::write_file(name, LasText(0, 1, 10, {{"GR", [](int r) { return r; }}}));
+    const std::string latin = (dir / "caf\xE9 #%.las").string(); // not UTF-8, and what a URL encodes
+    QuorTest::write_file(latin, LasText(0, 1, 10, {{"GR", [](int r) { return r; }}}));
     QMimeData data;
-    const QByteArray folder = QUrl::fromLocalFile(QString::fromStdString(dir.path().string())).toEncoded();
-    data.setUrls({QUrl::fromEncoded(folder + "/caf%E9.las"), QUrl::fromLocalFile(QString::fromStdString(encoded))});
-    const QPointF onTraces(view->Layout().tracePlot[1].center().x() * view->PixelsPerMmX(), 100);
-    QDropEvent drop(onTraces, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    // Handed to the view's own handler, as a drop from the window system reaches it.
-    static_cast<QObject*>(view.get())->event(&drop);
+    data.setUrls({QUrl::fromEncoded(QUrl::fromLocalFile(QString::fromStdString(dir.path().string())).toEncoded() +
+                                    "/caf%E9%20%23%25.las")});
+    QDropEvent drop(QPointF(view->Layout().tracePlot[1].center().x() * view->PixelsPerMmX(), 100), Qt::CopyAction,
+                    &data, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject*>(view.get())->event(&drop); // as a drop from the window system reaches the view
     view->WaitForTraceLoads();
-    EXPECT_TRUE(sandbox.boxes.shown.empty()) << ORBAX_Platform::utf8_from_wide(sandbox.boxes.shown.front().text);
-    ASSERT_EQ(view->Traces().size(), 2u);
-    std::set<std::wstring> opened;
-    for (const auto& trace : view->Traces())
-        opened.insert(trace->file_name());
-    EXPECT_EQ(opened,
-              std::set<std::wstring>({ORBAX_Platform::wide_from_name(latin), ORBAX_Platform::wide_from_name(encoded)}));
+    ASSERT_EQ(view->Traces().size(), 1u);
+    EXPECT_EQ(view->Traces()[0]->file_name(), ORBAX_Platform::wide_from_name(latin));
 }
 
 TEST_F(TraceLoading, FilesEnterTheListInTheOrderTheirLoadsComplete)
