@@ -27,6 +27,7 @@
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
 #include "widgets/controls/GuardedHandler.h"
+#include "widgets/dialogs/HelpPages.h"
 
 using ORBAX_Platform::Settings;
 using ORBAX_Utilities::format_message;
@@ -504,4 +505,4 @@ void CQuorApp::OnAppAbout()
     CAboutDlg about(m_mainFrame.get());
     about.DoModal();
 }
-void CQuorApp::OnHelpTopics() { ORBAX_Platform::help().showContents(); }
+void CQuorApp::OnHelpTopics() { HelpPages::ShowContents(m_mainFrame.get()); }

@@ -8,7 +8,6 @@
 #include <QBuffer>
 #include <QImageReader>
 
-#include "config/ConfigText.h"
 #include "core/catalogue/Messages.h"
 #include "core/configfile/ConfigSchemaSection.h"
 #include "platform/Paths.h"
@@ -344,10 +343,10 @@ std::string BitmapPattern::MonoRowsText() const
 void BitmapPattern::Write(std::ostream& out) const
 {
     const std::ios_base::fmtflags saved = out.flags();
-    out << std::left << std::setw(20) << ORBAX_Config::QuoteName(ConfigText::Narrow(name)) << std::right;
+    out << std::left << std::setw(20) << ORBAX_Config::QuoteName(ORBAX_Config::FileText(name)) << std::right;
     if (kind == Mono)
         out << " mono " << std::setw(3) << width << " \"" << MonoRowsText() << "\"";
     else
-        out << " rgb      \"" << ConfigText::Narrow(fileName) << "\"";
+        out << " rgb      \"" << ORBAX_Config::FileText(fileName) << "\"";
     out.flags(saved);
 }

@@ -59,7 +59,8 @@ public:
     static void Fill(const BitmapPattern& pattern, ORBAX_Platform::Graphics& graphics, const QRectF& rect,
                      bool physical);
 
-    // One record of the "Bitmaps" section, without its line end.
+    // One record of the "Bitmaps" section, without its line end. A name or image file name the file
+    // cannot hold throws ORBAX_Config::UnholdableText.
     void Write(std::ostream& out) const;
     // The mono rows as written: "0x" and upper-case hexadecimal digits per row, each followed by a
     // blank; empty when there is no usable image.

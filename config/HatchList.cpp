@@ -147,8 +147,9 @@ const char* HatchListEntry::FileKindWord(int kind)
 void HatchListEntry::Write(std::ostream& out) const
 {
     const std::ios_base::fmtflags saved = out.flags();
-    out << FileKindWord(kind) << std::left << std::setw(20) << ORBAX_Config::QuoteName(ConfigText::Narrow(patternName))
-        << " { " << ConfigText::Narrow(rockType) << " }";
+    out << FileKindWord(kind) << std::left << std::setw(20)
+        << ORBAX_Config::QuoteName(ORBAX_Config::FileText(patternName)) << " { " << ORBAX_Config::FileText(rockType)
+        << " }";
     out.flags(saved);
 }
 
@@ -177,7 +178,7 @@ void HatchList::Write(std::ostream& out, int indent, int step) const
 {
     const std::string outer(static_cast<std::size_t>(indent > 0 ? indent : 0), ' ');
     const std::string inner(outer.size() + static_cast<std::size_t>(step > 0 ? step : 0), ' ');
-    out << ORBAX_Config::QuoteName(ConfigText::Narrow(name)) << " {";
+    out << ORBAX_Config::QuoteName(ORBAX_Config::FileText(name)) << " {";
     for (const HatchListEntry& entry : entries) {
         out << "\n" << inner;
         entry.Write(out);

@@ -74,7 +74,8 @@ public:
     // The kind word of the file, padded to ten characters: "Bitmap    ", "Isovector ", ...
     static const char* FileKindWord(int kind);
 
-    // One entry as written in the "Definitions" section, without its line end.
+    // One entry as written in the "Definitions" section, without its line end. A pattern name or rock
+    // type the file cannot hold throws ORBAX_Config::UnholdableText.
     void Write(std::ostream& out) const;
 
     // The entry as the hatch list editor lists it, two lines tall: the rock type, then a blank, the

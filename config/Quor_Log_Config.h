@@ -130,7 +130,8 @@ public:
     void ReadTracesSection(ORBAX_Config::ConfigTokenStream& stream, ConfigMessageList& messages);
     void ReadSchemaDefinitionsSection(ORBAX_Config::ConfigTokenStream& stream, ConfigMessageList& messages);
 
-    // The header and every non-empty section, as the file holds them.
+    // The header and every non-empty section, as the file holds them. A text the file cannot hold
+    // throws ORBAX_Config::UnholdableText.
     void WriteTables(std::ostream& out) const;
 
 private:

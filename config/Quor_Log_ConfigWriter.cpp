@@ -56,8 +56,8 @@ std::string lineOf(const Record& record)
 void writeVectorPattern(std::ostream& out, const VectorPattern& pattern)
 {
     const std::uint32_t c = pattern.colour;
-    out << QuoteName(ORBAX_Platform::narrow_cp1252(pattern.name)) << " (" << ((c >> 16) & 0xFF) << ", "
-        << ((c >> 8) & 0xFF) << ", " << (c & 0xFF) << ") " << std::right << std::setw(8)
+    out << QuoteName(FileText(pattern.name)) << " (" << ((c >> 16) & 0xFF) << ", " << ((c >> 8) & 0xFF) << ", "
+        << (c & 0xFF) << ") " << std::right << std::setw(8)
         << QuorLogConfigSyntax::FormatNumber(static_cast<double>(pattern.width) * 10) << " "
         << QuorLogConfigSyntax::FormatNumber(static_cast<double>(pattern.height) * 10) << " {" << '\n'
         << indent;
@@ -68,7 +68,7 @@ void writeVectorPattern(std::ostream& out, const VectorPattern& pattern)
 
 void writeHatchList(std::ostream& out, const HatchList& list)
 {
-    out << QuoteName(ORBAX_Platform::narrow_cp1252(list.name)) << " {" << '\n' << indent;
+    out << QuoteName(FileText(list.name)) << " {" << '\n' << indent;
     for (const HatchListEntry& entry : list.entries)
         writeUnwrappedLine(out, lineOf(entry));
     out << outdent << "}";
@@ -76,18 +76,18 @@ void writeHatchList(std::ostream& out, const HatchList& list)
 
 void writeSeam(std::ostream& out, const CorrelationSeam& seam)
 {
-    out << QuoteName(ORBAX_Platform::narrow_cp1252(seam.name));
+    out << QuoteName(FileText(seam.name));
     if (seam.plies.empty())
         return;
     out << " {";
     for (std::size_t i = 0; i < seam.plies.size(); ++i)
-        out << (i ? " " : "") << QuoteName(ORBAX_Platform::narrow_cp1252(seam.plies[i]));
+        out << (i ? " " : "") << QuoteName(FileText(seam.plies[i]));
     out << " }";
 }
 
 void writeSite(std::ostream& out, const CorrelationDefinition& site)
 {
-    out << QuoteName(ORBAX_Platform::narrow_cp1252(site.name)) << " {" << '\n' << indent;
+    out << QuoteName(FileText(site.name)) << " {" << '\n' << indent;
     for (const CorrelationSeam& seam : site.seams) {
         writeSeam(out, seam);
         out << '\n';
@@ -162,6 +162,9 @@ void QuorLogConfig::WriteConfiguration(const std::wstring& path, ConfigMessageLi
         if (!closed)
             AddConfigMessage(messages, 1, 3, 1088, {path, ORBAX_Platform::wide_from_utf8(out.errorText())});
     } catch (const WriteFailed& failure) {
+        AddConfigMessage(messages, 1, 3, 1088, {path, ORBAX_Platform::wide_from_utf8(failure.what())});
+    } catch (const ORBAX_Config::UnholdableText& failure) {
+        // Nothing was put in place: the file keeps what it held.
         AddConfigMessage(messages, 1, 3, 1088, {path, ORBAX_Platform::wide_from_utf8(failure.what())});
     }
 }

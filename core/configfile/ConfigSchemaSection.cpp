@@ -188,12 +188,41 @@ std::string QuoteName(const std::string& name)
     return plain ? name : "\"" + name + "\"";
 }
 
+namespace {
+
+std::string UnholdableReason(const std::wstring& text)
+{
+    wchar_t lacking = 0;
+    for (wchar_t c : text) {
+        char byte = 0;
+        if (!ORBAX_Platform::unicode_to_cp1252(c, byte)) {
+            lacking = c;
+            break;
+        }
+    }
+    const std::wstring shown = ORBAX_Platform::shown_name(text);
+    const std::wstring character(1, ORBAX_Platform::is_carried_byte(lacking) ? L'\uFFFD' : lacking);
+    return ORBAX_Platform::utf8_from_wide(format_message(1062, {character, shown}));
+}
+
+} // namespace
+
+UnholdableText::UnholdableText(const std::wstring& text) : std::runtime_error(UnholdableReason(text)) {}
+
+std::string FileText(const std::wstring& text)
+{
+    bool lost = false;
+    std::string bytes = ORBAX_Platform::narrow_cp1252(text, '?', &lost);
+    if (lost)
+        throw UnholdableText(text);
+    return bytes;
+}
+
 void WriteSchemaDefinition(std::ostream& out, const SchemaDefinition& schema)
 {
-    out << QuoteName(ORBAX_Platform::narrow_cp1252(schema.name)) << " { " << '\n' << ORBAX_Utilities::indent;
+    out << QuoteName(FileText(schema.name)) << " { " << '\n' << ORBAX_Utilities::indent;
     for (const ORBAX_Logging::FieldDefinition& field : schema.fields)
-        out << ORBAX_Platform::narrow_cp1252(ORBAX_Logging::fieldKindKeyword(field.kind)) << " \""
-            << ORBAX_Platform::narrow_cp1252(field.name) << "\"\n";
+        out << FileText(ORBAX_Logging::fieldKindKeyword(field.kind)) << " \"" << FileText(field.name) << "\"\n";
     out << ORBAX_Utilities::outdent << "}";
 }
 

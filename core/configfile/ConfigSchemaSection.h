@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -66,10 +67,24 @@ void ReadSchemaDefinitionsSection(ConfigTokenStream& stream, ConfigMessageList& 
 
 // One schema record as the section holds it: the name, " { ", then one line per field one
 // indentation level deeper (on an OutputStream), and "}" on a line of its own. No final line end.
+// A name the file cannot hold throws UnholdableText.
 void WriteSchemaDefinition(std::ostream& out, const ORBAX_Logging::SchemaDefinition& schema);
 
 // A name as written in the file: between double quotes unless it is a plain word (a letter or "_",
 // then letters, digits and "_"), so that every name reads back whole.
 std::string QuoteName(const std::string& name);
+
+// A text that the file cannot hold: it has a character that code page 1252 lacks, or a byte of a file
+// name that is not UTF-8 (which the file could only give back as another character). `what()` is the
+// reason for the failed write, as UTF-8, naming the character and the text.
+class UnholdableText : public std::runtime_error {
+public:
+    explicit UnholdableText(const std::wstring& text);
+};
+
+// A text as the file holds it, in code page 1252. Another character in place of one the file cannot
+// hold would name another pattern or file at the next read: such a text throws UnholdableText, so that
+// the write fails and the file keeps what it held.
+std::string FileText(const std::wstring& text);
 
 } // namespace ORBAX_Config

@@ -180,6 +180,11 @@ void CQuorView::OnLButtonDown(const QPoint& point, Qt::KeyboardModifiers keys)
         m_bandEnd = point;
         int traceFile = -1, curve = -1;
         const int hit = HitTest(point, &traceFile, &curve);
+        // Whatever the mode makes of the press (a boundary drag, a pick, a band), the pane pressed is
+        // the active one, so that the file commands that follow act on the borehole last touched.
+        const int pane = pressedPane(point, hit);
+        if (pane >= 0 && pane != m_activePane)
+            Select(-1, -1, pane, -1);
         switch (m_editMode) {
         case Normal: pressNormal(point, hit, traceFile, curve, keys); break;
         case SetBaseDepth:
@@ -201,6 +206,15 @@ void CQuorView::OnLButtonDown(const QPoint& point, Qt::KeyboardModifiers keys)
             m_document->cancelDragStep();
         UpdateCursorForMode(point);
     });
+}
+
+int CQuorView::pressedPane(const QPoint& point, int hit) const
+{
+    if (hit & HitLeft)
+        return 0;
+    if ((hit & HitRight) && !(hit & HitTrace) && DeviceToPage(QPointF(point)).x() < m_layout.rightPane.right())
+        return 1;
+    return -1;
 }
 
 void CQuorView::pressNormal(const QPoint& point, int hit, int traceFile, int curve, Qt::KeyboardModifiers keys)

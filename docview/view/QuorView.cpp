@@ -35,6 +35,7 @@
 #include "docview/view/TraceColours.h"
 #include "docview/view/TraceLoadJob.h"
 #include "platform/qt/Graphics.h"
+#include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
@@ -1122,7 +1123,7 @@ void CQuorView::dropEvent(QDropEvent* event)
     std::vector<std::wstring> files;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
-            files.push_back(url.toLocalFile().toStdWString());
+            files.push_back(ORBAX_Platform::name_from_url(url));
     event->acceptProposedAction();
     QuorGuard::RunGuarded(this, __FILE__, __LINE__, [&] { OnDropFiles(files, event->position().toPoint()); });
 }

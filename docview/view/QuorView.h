@@ -535,6 +535,9 @@ private:
     void exportBoreholes(bool left, bool right);
 
     // The mouse modes' parts (docview/mouse).
+    // The pane whose area holds a press with the hit-test result `hit`: 0 or 1, -1 for the trace
+    // columns and the gap between the panes.
+    int pressedPane(const QPoint& point, int hit) const;
     void pressNormal(const QPoint& point, int hit, int traceFile, int curve, Qt::KeyboardModifiers keys);
     void pressPickUnit(const QPoint& point, int hit);
     void pressInsert(const QPoint& point, int hit, Qt::KeyboardModifiers keys);

@@ -19,6 +19,7 @@
 #include "widgets/controls/HatchListBox.h"
 #include "widgets/controls/PositionedItems.h"
 #include "widgets/controls/SortedItems.h"
+#include "widgets/dialogs/HelpPages.h"
 
 namespace {
 
@@ -375,7 +376,7 @@ void CHatchListEditor::OnRenameRockType()
     });
 }
 
-void CHatchListEditor::OnHelp() { ORBAX_Platform::help().showContext(0x20000u + 208); }
+void CHatchListEditor::OnHelp() { HelpPages::ShowContext(this, 0x20000u + 208); }
 
 void CHatchListEditor::UpdateControls()
 {

@@ -19,6 +19,7 @@
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "widgets/controls/EditorButton.h"
+#include "widgets/controls/EditorNames.h"
 #include "widgets/controls/GuardedHandler.h"
 #include "widgets/controls/SortedItems.h"
 #include "widgets/controls/UpDownControl.h"
@@ -227,7 +228,9 @@ void CBitmapEditor::OnBrowseFile()
                 selectedFilter, chosen))
             return;
         std::wstring name;
-        if (!PromptedFileName(this, chosen, name))
+        // A name the configuration file cannot hold is refused here, while the pattern keeps its file:
+        // written in another form it would name another file at the next start.
+        if (!PromptedFileName(this, chosen, name) || !EditorNames::AcceptFileName(this, name))
             return;
         std::wstring errorText;
         if (!BitmapPattern::LoadImageFile(name, pattern, errorText, folder)) {

@@ -11,6 +11,7 @@
 #include "widgets/controls/GuardedHandler.h"
 #include "widgets/controls/SortedItems.h"
 #include "widgets/dialogs/ErrorList.h"
+#include "widgets/dialogs/HelpPages.h"
 
 CPatternEditor::CPatternEditor(const Texts& texts, QWidget* parent) : QDialog(parent), m_texts(texts)
 {
@@ -183,4 +184,4 @@ void CPatternEditor::accept()
         QDialog::accept();
 }
 
-void CPatternEditor::OnHelp() { ORBAX_Platform::help().showContext(0x20000u + static_cast<unsigned>(m_texts.dialog)); }
+void CPatternEditor::OnHelp() { HelpPages::ShowContext(this, 0x20000u + static_cast<unsigned>(m_texts.dialog)); }

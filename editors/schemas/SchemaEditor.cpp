@@ -28,6 +28,7 @@
 #include "widgets/controls/SortedItems.h"
 #include "widgets/dialogs/DialogUnits.h"
 #include "widgets/dialogs/ErrorList.h"
+#include "widgets/dialogs/HelpPages.h"
 
 using ORBAX_Logging::FieldDefinition;
 using ORBAX_Logging::SchemaDefinition;
@@ -101,7 +102,7 @@ CSchemaEditor::CSchemaEditor(const ORBAX_Logging::SchemaDefinitionList& schemas,
     m_down = EditorButton(QStringLiteral("Move do&wn"), 1247, this);
     m_deleteField = EditorButton(QStringLiteral("De&lete"), 1248, this);
     m_editField = EditorButton(QStringLiteral("&Edit"), 1250, this);
-    QHBoxLayout* okCancelHelp = OkCancelHelpRow(this, [] { ORBAX_Platform::help().showContext(kHelpContext); });
+    QHBoxLayout* okCancelHelp = OkCancelHelpRow(this, [this] { HelpPages::ShowContext(this, kHelpContext); });
 
     auto* schemaLabel = new QLabel(QStringLiteral("&Schemas:"), this);
     schemaLabel->setBuddy(m_schemaList);

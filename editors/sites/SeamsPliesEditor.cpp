@@ -15,6 +15,7 @@
 #include "widgets/controls/EditorNames.h"
 #include "widgets/controls/PositionedItems.h"
 #include "widgets/controls/SortedItems.h"
+#include "widgets/dialogs/HelpPages.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ CSeamsPliesEditor::CSeamsPliesEditor(const CorrelationTable& sites, QWidget* par
     m_plyUp = arrow(true, 1248, this);
     m_plyDown = arrow(false, 1252, this);
 
-    QHBoxLayout* okCancelHelp = OkCancelHelpRow(this, [] { ORBAX_Platform::help().showContext(kHelpContext); });
+    QHBoxLayout* okCancelHelp = OkCancelHelpRow(this, [this] { HelpPages::ShowContext(this, kHelpContext); });
 
     auto* siteLabel = new QLabel(QStringLiteral("S&ite:"), this);
     siteLabel->setBuddy(m_siteCombo);

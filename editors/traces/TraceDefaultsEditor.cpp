@@ -25,6 +25,7 @@
 #include "widgets/controls/PositionedItems.h"
 #include "widgets/controls/SortedItems.h"
 #include "widgets/dialogs/DialogButtons.h"
+#include "widgets/dialogs/HelpPages.h"
 
 using ORBAX_Utilities::get_message_wide;
 
@@ -140,7 +141,7 @@ CTraceDefaultsEditor::CTraceDefaultsEditor(const TraceDefinitionList& definition
     auto* body = new QHBoxLayout;
     body->addLayout(left, 1);
     body->addLayout(right);
-    auto showHelp = [] { ORBAX_Platform::help().showContext(kHelpContext); };
+    auto showHelp = [this] { HelpPages::ShowContext(this, kHelpContext); };
     const DialogButtonRow buttons = OkCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("Help"), showHelp);
     AddHelpKey(this, showHelp);
     auto* layout = new QVBoxLayout(this);

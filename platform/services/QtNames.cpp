@@ -2,7 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <QByteArray>
+#include <QUrl>
+
 #include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace ORBAX_Platform {
 
@@ -35,6 +39,15 @@ bool name_from_qt(const QString& text, std::wstring& name)
         return false;
     struct stat status {};
     return !replaced || ::lstat(path.c_str(), &status) == 0;
+}
+
+std::wstring name_from_url(const QUrl& url)
+{
+    QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    const QString host = url.host(QUrl::FullyEncoded);
+    if (!host.isEmpty())
+        bytes.prepend(QStringLiteral("//%1").arg(host).toUtf8());
+    return wide_from_name(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace ORBAX_Platform

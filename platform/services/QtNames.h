@@ -8,6 +8,8 @@
 
 #include <QString>
 
+class QUrl;
+
 namespace ORBAX_Platform {
 
 // Text for a widget (a message, a title, a menu entry): each carried byte shown as U+FFFD.
@@ -19,5 +21,10 @@ QString qt_from_name(const std::wstring& name);
 // one holding U+FFFD (as Qt shows a byte that is not UTF-8) unless a file or folder has exactly that
 // name, or one holding a character that no name can (NUL, a surrogate that is no carried byte).
 bool name_from_qt(const QString& text, std::wstring& name);
+// The name of the local file a URL names (a file dropped on a window) as wide text, byte for byte: the
+// URL's percent-encoded path gives the name's bytes, where QUrl::toLocalFile would decode them as UTF-8
+// and put U+FFFD for each byte that is not. A URL with a host gives "//host" before the path, as
+// toLocalFile does.
+std::wstring name_from_url(const QUrl& url);
 
 } // namespace ORBAX_Platform

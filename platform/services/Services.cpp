@@ -20,6 +20,7 @@
 
 #include "platform/Paths.h"
 #include "platform/services/QtNames.h"
+#include "platform/settings/Settings.h"
 
 namespace ORBAX_Platform {
 namespace {
@@ -121,7 +122,6 @@ public:
     }
 };
 
-// Help pages are HTML files in the "help" folder beside the program, opened in the desktop's browser.
 // A context number names the page "context-<hex>.htm".
 class QtHelp : public HelpService {
 public:
@@ -135,11 +135,15 @@ public:
 private:
     static bool openPage(const QString& page)
     {
-        QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/help"));
+        const QDir folder(QString::fromStdString(help_folder().string()));
         QString path = folder.filePath(page);
-        if (!QFileInfo::exists(path))
+        if (!QFileInfo(path).isFile())
             path = folder.filePath(QStringLiteral("index.htm"));
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        if (!QFileInfo(path).isFile())
+            return false;
+        // The browser reports a page it cannot show itself.
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        return true;
     }
 };
 
@@ -210,6 +214,8 @@ ClipboardService* g_clipboard = nullptr;
 DialogService* g_dialogs = nullptr;
 
 } // namespace
+
+std::filesystem::path help_folder() { return Settings::ProgramFolder() / "help"; }
 
 MessageBoxService& messageBoxes() { return g_messageBoxes ? *g_messageBoxes : g_qtMessageBoxes; }
 FilePromptService& filePrompts() { return g_filePrompts ? *g_filePrompts : g_qtFilePrompts; }

@@ -2,6 +2,7 @@
 // The desktop program never calls a modal window, the help viewer, the desktop's file opener or the
 // clipboard directly: it goes through these services. Each has one Qt implementation, installed by
 // default, and can be replaced (tests install recording versions).
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -57,6 +58,9 @@ public:
     virtual bool chooseColour(QWidget* parent, const QColor& initial, QColor& chosen) = 0;
 };
 
+// Help pages are HTML files in help_folder(), opened in the desktop's browser: a topic's own page, or
+// the contents page (index.htm) where it has none. Each call gives false, opening nothing, when neither
+// page is there (no help pages are installed); the caller says so.
 class HelpService {
 public:
     virtual ~HelpService() = default;
@@ -67,6 +71,9 @@ public:
     // The contents page (Help Topics).
     virtual bool showContents() = 0;
 };
+
+// Where the help pages are looked for: the folder "help" in the program folder.
+std::filesystem::path help_folder();
 
 class ShellService {
 public:

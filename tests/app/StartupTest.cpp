@@ -647,6 +647,23 @@ TEST_F(StartupTest, ReleaseNotesFailureIsReported)
     app.ExitInstance();
 }
 
+TEST_F(StartupTest, HelpWithNoPagesInstalledSaysSoAndNamesTheFolder)
+{
+    writeProgramConfiguration(kGoodConfiguration);
+    CQuorApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    ORBAX_Platform::setHelpService(nullptr); // the program's own, over a program folder without pages
+    app.OnHelpTopics();
+    const ErrorEntries none;
+    CErrorList list(none);
+    list.OnHelp();
+    ASSERT_EQ(sandbox.boxes.shown.size(), 2u);
+    for (const auto& box : sandbox.boxes.shown)
+        EXPECT_EQ(box.text, L"No help pages are installed. QUOR_Log looks for them in the folder\n" +
+                                (sandbox.programFolder() / "help").wstring());
+    app.ExitInstance();
+}
+
 // A pipe where the configuration is found ends start-up as an unreadable one and takes no save; a pipe
 // as the profile gives a warning and is left alone; a pipe as the guide never reaches the desktop.
 TEST_F(StartupTest, FilesTheProgramFindsAreReadOnlyWhenRegular)

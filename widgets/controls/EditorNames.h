@@ -1,7 +1,8 @@
 #pragma once
 // The rule every configuration editor applies to a name the user has typed for a new or renamed
 // record: it must not be empty, must not equal (ignoring case) the name of any record of the same
-// kind, the renamed record included, and must be text the configuration file can hold and read back.
+// kind, the renamed record included, and must be text the configuration file can hold and read back;
+// and the same rule of characters for the name of a file the configuration keeps.
 #include <string>
 #include <vector>
 
@@ -34,6 +35,13 @@ std::wstring Normalise(const std::wstring& typed, NameKind kind = NameKind::Reco
 // `existing` holds the names of every record of the same kind.
 std::wstring Refusal(const std::wstring& name, const std::vector<std::wstring>& existing, int duplicateMessage,
                      NameKind kind = NameKind::Record);
+
+// The text that refuses the name of a file that the configuration file is to keep (a pattern's image
+// file), or an empty text when the file can hold it and give it back as the same name: no double
+// quote, no control character, every character one of code page 1252, and no byte that is not UTF-8.
+std::wstring FileNameRefusal(const std::wstring& name);
+// FileNameRefusal, a refusal shown in a message box with an OK button; true when the name can be kept.
+bool AcceptFileName(QWidget* parent, const std::wstring& name);
 
 // Asks for a name with the one-text prompt: `name` is the text it starts with and, after OK (true),
 // the text typed, as typed. The caption and prompt are message numbers.

@@ -5,6 +5,7 @@
 
 #include "platform/services/Services.h"
 #include "widgets/dialogs/DataExchange.h"
+#include "widgets/dialogs/HelpPages.h"
 
 DdxDialog::DdxDialog(int resource, QWidget* parent) : QDialog(parent), m_resource(resource)
 {
@@ -36,9 +37,9 @@ void DdxDialog::accept()
 void DdxDialog::OnHelp()
 {
     if (!m_helpTopic.empty())
-        ORBAX_Platform::help().showTopic(m_helpTopic);
+        HelpPages::ShowTopic(this, m_helpTopic);
     else
-        ORBAX_Platform::help().showContext(0x20000u + static_cast<unsigned>(m_resource));
+        HelpPages::ShowContext(this, 0x20000u + static_cast<unsigned>(m_resource));
 }
 
 void DdxDialog::connectHelp(QAbstractButton* button)

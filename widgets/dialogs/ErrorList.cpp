@@ -12,6 +12,7 @@
 #include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
 #include "widgets/dialogs/DialogUnits.h"
+#include "widgets/dialogs/HelpPages.h"
 
 using ORBAX_Utilities::get_message_wide;
 
@@ -202,7 +203,7 @@ void CErrorList::OnHelp()
             lowest = index.row();
     // Line i is entry i: the list is unsorted and filled in order.
     if (lowest < 0 || lowest >= static_cast<int>(m_entries->size()))
-        ORBAX_Platform::help().showContext(kDialogHelpContext);
+        HelpPages::ShowContext(this, kDialogHelpContext);
     else
-        ORBAX_Platform::help().showContext(kHelpContextBase + (*m_entries)[lowest].code);
+        HelpPages::ShowContext(this, kHelpContextBase + (*m_entries)[lowest].code);
 }

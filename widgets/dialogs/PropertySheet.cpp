@@ -9,6 +9,7 @@
 
 #include "platform/services/Services.h"
 #include "widgets/dialogs/DataExchange.h"
+#include "widgets/dialogs/HelpPages.h"
 
 PropertyPage::PropertyPage(int resource, const QString& title, QWidget* parent)
     : QWidget(parent), m_resource(resource), m_title(title)
@@ -129,5 +130,5 @@ void PropertySheet::accept()
 void PropertySheet::OnHelp()
 {
     if (PropertyPage* page = currentPage())
-        ORBAX_Platform::help().showContext(0x20000u + static_cast<unsigned>(page->resource()));
+        HelpPages::ShowContext(this, 0x20000u + static_cast<unsigned>(page->resource()));
 }

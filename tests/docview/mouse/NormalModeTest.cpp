@@ -294,3 +294,23 @@ TEST_F(NormalMode, APressThatCannotOpenItsStepReportsTheInternalError)
     Release(At(0, 6));
     EXPECT_GT(Hole(0)[0].bottom, 5.5);
 }
+
+TEST_F(NormalMode, APressOnABoundaryMakesItsPaneTheOneTheFileCommandsActOn)
+{
+    view->Select(-1, -1, 0, 0);
+    Press(At(1, 4));
+    DragTo(At(1, 5));
+    Release(At(1, 5));
+    EXPECT_EQ(view->m_activePane, 1);
+    // New asks about the right borehole's edits, and No discards them; the left stays.
+    sandbox.boxes.answers.push_back(ORBAX_Platform::MessageResult::No);
+    view->OnNewBorehole();
+    EXPECT_EQ(sandbox.boxes.shown.size(), 1u);
+    EXPECT_EQ(Hole(1).unitCount(), 0);
+    EXPECT_EQ(Hole(0).unitCount(), 3);
+    // A boundary picked in Pick and Drag, too.
+    view->Select(-1, -1, 1, -1);
+    view->m_editMode = PickAndDrag;
+    Press(At(0, 5));
+    EXPECT_EQ(view->m_activePane, 0);
+}

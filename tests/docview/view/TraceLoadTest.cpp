@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QUrl>
 #include <thread>
 
 #include "app/MainFrame.h"
@@ -102,6 +105,21 @@ TEST_F(TraceLoading, ThreeFilesLoadAtOnceWithOneCountingStatusMessage)
     // The scroll range now reaches the deepest file: 799 m at 1:100.
     const int deepest = static_cast<int>(799 / view->GetScale() * view->PixelsPerMmY());
     EXPECT_GE(view->PaneScrollBar(1)->maximum() + view->PaneScrollBar(1)->pageStep(), deepest);
+}
+
+TEST_F(TraceLoading, ADroppedFileIsOpenedUnderTheBytesOfItsName)
+{
+    const std::string latin = (dir / "caf\xE9 #%.las").string(); // not UTF-8, and what a URL encodes
+    QuorTest::write_file(latin, LasText(0, 1, 10, {{"GR", [](int r) { return r; }}}));
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded(QUrl::fromLocalFile(QString::fromStdString(dir.path().string())).toEncoded() +
+                                    "/caf%E9%20%23%25.las")});
+    QDropEvent drop(QPointF(view->Layout().tracePlot[1].center().x() * view->PixelsPerMmX(), 100), Qt::CopyAction,
+                    &data, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject*>(view.get())->event(&drop); // as a drop from the window system reaches the view
+    view->WaitForTraceLoads();
+    ASSERT_EQ(view->Traces().size(), 1u);
+    EXPECT_EQ(view->Traces()[0]->file_name(), ORBAX_Platform::wide_from_name(latin));
 }
 
 TEST_F(TraceLoading, FilesEnterTheListInTheOrderTheirLoadsComplete)

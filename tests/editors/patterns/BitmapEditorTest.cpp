@@ -7,6 +7,7 @@
 #include "editors/patterns/BitmapEditor.h"
 #include "editors/patterns/BitmapView.h"
 #include "editors/patterns/ImageFileFilter.h"
+#include "platform/services/QtNames.h"
 #include "tests/editors/EditorTestSupport.h"
 #include "widgets/controls/ColourComboBox.h"
 #include "widgets/controls/EditedTables.h"
@@ -219,6 +220,33 @@ TEST_F(BitmapEditorTest, ImageFilesAreChosenWithThePromptAndUnreadableOnesReport
     Click(*editor, "id1265");
     EXPECT_TRUE(red(*editor, "Sand"));
     EXPECT_TRUE(script.done());
+}
+
+TEST_F(BitmapEditorTest, AnImageNameTheConfigurationCannotHoldIsRefusedAndNeverWrittenAsAQuestionMark)
+{
+    ORBAX_Platform::ScriptedFilePrompts prompts;
+    ORBAX_Platform::ScopedFilePrompts installed(prompts);
+    const std::wstring latin = ORBAX_Platform::wide_from_name((sandbox.programFolder() / "pat\xE9.png").string());
+    prompts.answers = {{QString::fromStdWString(L"/data/\u043C.png")}, {ORBAX_Platform::qt_from_name(latin)}};
+    auto editor = open();
+    Click(*editor, "id1268");
+    Click(*editor, "id1268");
+    ASSERT_EQ(sandbox.boxes.shown.size(), 2u);
+    EXPECT_NE(sandbox.boxes.shown[0].text.find(L"\u043C.png: it contains the character \u043C."), std::wstring::npos);
+    EXPECT_NE(sandbox.boxes.shown[1].text.find(L"pat\uFFFD.png: the name is not UTF-8"), std::wstring::npos);
+    EXPECT_EQ(named(*editor, L"Photo").fileName, L"photo.png");
+    // Tables that hold such a name all the same fail the write, and the file keeps what it held.
+    for (auto& [id, pattern] : configured->tables.bitmaps)
+        pattern.fileName = latin;
+    const std::filesystem::path file = sandbox.file("written.txt");
+    QuorTest::write_file(file, "kept");
+    ConfigMessageList messages;
+    configured->config.WriteConfiguration(file.wstring(), messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, L"Unable to write " + file.wstring() +
+                                    L"\n(The configuration file cannot hold the character \uFFFD in \"" +
+                                    ORBAX_Platform::shown_name(latin) + L"\")");
+    EXPECT_EQ(QuorTest::read_file(file), "kept");
 }
 
 TEST_F(BitmapEditorTest, OkHandsBackTheEditsAndRenamedPatternsKeepTheirRockTypes)
