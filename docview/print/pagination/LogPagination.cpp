@@ -25,11 +25,14 @@ float CellWidthOf(const Input& input, const LegendUtils::LegendItems& entries, f
     return entries.empty() ? minCellWidth : std::max(minCellWidth, style.boxWidth + style.spacing);
 }
 
-// The widest cell of a legend `columns` cells wide that fits `width` with its margins and gaps.
+// The widest cell of a legend `columns` cells wide that fits `width` with its margins and gaps. Cell
+// widths are floats: rounded up, a cell made as wide as the page would no longer fit it.
 float WidestCell(const LegendStyle& style, double width, unsigned columns)
 {
     const unsigned n = std::max(1u, columns);
-    return static_cast<float>((width - 2.0 * style.horizontalMargin + style.horizontalGap) / n - style.horizontalGap);
+    const double widest = (width - 2.0 * style.horizontalMargin + style.horizontalGap) / n - style.horizontalGap;
+    const float cell = static_cast<float>(widest);
+    return cell > widest ? std::nextafter(cell, -HUGE_VALF) : cell;
 }
 
 // The narrowest cell worth drawing: the box, the spacing and as much again as the box for the name.
