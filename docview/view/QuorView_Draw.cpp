@@ -442,10 +442,21 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
     for (std::size_t i = 0; i < labels.size(); ++i)
         painted[i] = clip.isNull() || (std::max(labels[i].y, labels[i].labelY) >= clip.top() - reach &&
                                        std::min(labels[i].y, labels[i].labelY) <= clip.bottom() + reach);
+    // A bracket is drawn with a text of its own, which is fitted even where it is not painted.
+    std::vector<bool> fitted = painted;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        if (painted[i])
+            for (int text : {labels[i].above, labels[i].below})
+                if (text >= 0 && static_cast<std::size_t>(text) < labels.size())
+                    fitted[static_cast<std::size_t>(text)] = true;
     const std::vector<LabelText> texts =
-        FitLabelTexts(device, labels, painted, resources.tickFont, resources.tickFontItalic, regularHalf, italicHalf,
+        FitLabelTexts(device, labels, fitted, resources.tickFont, resources.tickFontItalic, regularHalf, italicHalf,
                       textX, textRight, resources.smallestTextPoints, room);
     const std::vector<double> tails = FollowedTails(labels, texts, regularHalf, italicHalf);
+    auto drawn = [&](int text) {
+        return text >= 0 && static_cast<std::size_t>(text) < texts.size() &&
+               !texts[static_cast<std::size_t>(text)].fitted.text.isEmpty();
+    };
     auto drawText = [&](const LabelText& text) {
         if (!text.fitted.text.isEmpty())
             DrawTextAt(graphics, QPointF(textX, text.y - text.half), text.fitted.text, text.fitted.font,
@@ -463,6 +474,8 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
         case UnitLabel::SampleText:
         case UnitLabel::PlyText: drawText(texts[i]); break;
         case UnitLabel::SampleBracket: {
+            if (!drawn(label.above) && !drawn(label.below))
+                break;
             // A sample number may stand some way from its sample: the leaders slant over most of the
             // room before the texts, so that close ones stay apart enough to be followed.
             const QPointF points[4] = {QPointF(x, y), QPointF(x + SampleLeaderStart * s, y),
@@ -471,6 +484,8 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
             break;
         }
         case UnitLabel::PlyBracket: {
+            if (!drawn(label.above) && !drawn(label.below))
+                break;
             const QPointF points[4] = {QPointF(x, y), QPointF(x + 2 * s, y), QPointF(x + 3 * s, ly),
                                        QPointF(x + LabelTextIndent * s, ly)};
             painter.drawPolyline(points, 4);
@@ -478,8 +493,8 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
         }
         case UnitLabel::SeamEnds:
         case UnitLabel::SeamBegins: {
-            // The line runs to where the text stands.
-            const double ty = texts[i].fitted.text.isEmpty() ? ly : texts[i].y;
+            // The line runs to where the text stands; without its text it only marks the seam's end.
+            const double ty = texts[i].fitted.text.isEmpty() ? y : texts[i].y;
             const QPointF points[4] = {QPointF(x, y), QPointF(x + s, y), QPointF(x + 2 * s, ty),
                                        QPointF(x + 3 * s, ty)};
             painter.drawPolyline(points, 4);
