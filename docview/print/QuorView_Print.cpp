@@ -590,6 +590,7 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
         using ORBAX_Utilities::get_message_wide;
         switch (outcome) {
         case Outcome::NoBodyHeight: Tell(this, get_message_wide(27163)); break;
+        case Outcome::NoWidth: Tell(this, get_message_wide(27162)); break;
         case Outcome::LegendDoesNotFit: Tell(this, get_message_wide(27161)); break;
         case Outcome::TooManyPages:
             Tell(this, ORBAX_Utilities::format_message1(27167, std::to_wstring(MaxLogPages)));

@@ -123,7 +123,11 @@ Layout Paginate(const Input& input)
     layout.bodyTop = content.top() + 3 * h;
     const double fullBodyBottom = content.bottom() - 10 * h;
     const double bodyHeight = fullBodyBottom - layout.bodyTop;
-    if (!(content.width() > 0) || !(bodyHeight > 0) || !ViewGeometry::IsUsableScale(scale) || !(h >= 0)) {
+    if (!(content.width() > 0)) {
+        layout.outcome = Outcome::NoWidth;
+        return layout;
+    }
+    if (!(bodyHeight > 0) || !ViewGeometry::IsUsableScale(scale) || !(h >= 0)) {
         layout.outcome = Outcome::NoBodyHeight;
         return layout;
     }
@@ -151,7 +155,7 @@ Layout Paginate(const Input& input)
     layout.hasLogo = !setup.logoFile.empty();
     const double titleWidth = std::min(75.0, content.width() - (layout.hasLogo ? 5 * h : 0.0));
     if (!(titleWidth >= 5 * h)) {
-        layout.outcome = Outcome::NoBodyHeight;
+        layout.outcome = Outcome::NoWidth;
         return layout;
     }
     const double titleLeft = content.right() - titleWidth;

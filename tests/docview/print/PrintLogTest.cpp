@@ -536,7 +536,7 @@ TEST_F(PrintLog, CommandsRunTheirDialogsThroughTheService)
     sandbox.dialogs.shown.clear();
     view->OnFilePrintPreview();
     EXPECT_TRUE(sandbox.dialogs.shown.empty());
-    EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{ORBAX_Utilities::get_message_wide(27163)});
+    EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{ORBAX_Utilities::get_message_wide(27162)});
 }
 
 TEST_F(PrintLog, NarrowFieldsPrintTheirDepthNumbersSmallerOrSaySoBeforePrinting)
