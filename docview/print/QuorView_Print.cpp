@@ -550,6 +550,21 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
                                         std::max(LabelsRightGap, PrintLineGap);
         }
 
+    // The end-of-hole mark under each hole's last base: its stem, its word at full size and the gap
+    // it keeps below; across, its word at the smallest size between the column's frame lines (and a
+    // hundredth of a millimetre, so that rounding never sets it smaller still).
+    for (int pane = 0; pane < 2; ++pane) {
+        const ORBAX_Logging::Borehole& hole = pane == 0 ? left : right;
+        if (shownPanes[pane] && !hole.empty())
+            input.holeEnd[pane] = hole.back().bottom;
+    }
+    const QFont& tickFont = job->resources->tickFont;
+    input.endMarkBelow = EndMarkStem + job->tickLineHeight + PrintLineGap;
+    input.endMarkWidth =
+        TextWidth(&measuring, ScaledFont(tickFont, SmallestFactor(tickFont, job->resources->smallestTextPoints)),
+                  QStringLiteral("EOH")) +
+        2 * LineTextGap + 0.01;
+
     job->layout = Paginate(input);
     if (job->setup.legendPosition == PageSetupSettings::BottomOfPage)
         for (const PageRecord& page : job->layout.pages)
