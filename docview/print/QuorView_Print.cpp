@@ -550,6 +550,21 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
                                         std::max(LabelsRightGap, PrintLineGap);
         }
 
+    // The end-of-hole mark under each hole's last base: its stem, its word at full size and the gap
+    // it keeps below; across, its word at the smallest size between the column's frame lines (and a
+    // hundredth of a millimetre, so that rounding never sets it smaller still).
+    for (int pane = 0; pane < 2; ++pane) {
+        const ORBAX_Logging::Borehole& hole = pane == 0 ? left : right;
+        if (shownPanes[pane] && !hole.empty())
+            input.holeEnd[pane] = hole.back().bottom;
+    }
+    const QFont& tickFont = job->resources->tickFont;
+    input.endMarkBelow = EndMarkStem + job->tickLineHeight + PrintLineGap;
+    input.endMarkWidth =
+        TextWidth(&measuring, ScaledFont(tickFont, SmallestFactor(tickFont, job->resources->smallestTextPoints)),
+                  QStringLiteral("EOH")) +
+        2 * LineTextGap + 0.01;
+
     job->layout = Paginate(input);
     if (job->setup.legendPosition == PageSetupSettings::BottomOfPage)
         for (const PageRecord& page : job->layout.pages)
@@ -590,6 +605,7 @@ bool CQuorView::OnBeginPrinting(QPrinter& printer, bool quiet)
         using ORBAX_Utilities::get_message_wide;
         switch (outcome) {
         case Outcome::NoBodyHeight: Tell(this, get_message_wide(27163)); break;
+        case Outcome::NoWidth: Tell(this, get_message_wide(27162)); break;
         case Outcome::LegendDoesNotFit: Tell(this, get_message_wide(27161)); break;
         case Outcome::TooManyPages:
             Tell(this, ORBAX_Utilities::format_message1(27167, std::to_wstring(MaxLogPages)));

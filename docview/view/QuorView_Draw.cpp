@@ -2,11 +2,13 @@
 // footers with the displayed and the cursor depths, and the pictures recorded for the clipboard.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <unordered_map>
 
 #include <QBuffer>
 #include <QCursor>
+#include <QFontMetricsF>
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
@@ -263,6 +265,9 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
         int alignment;
     };
     std::vector<EndText> reaching;
+    // The end of the hole's mark, drawn once the column's clip is gone too: on paper the hole may end at
+    // the foot of a page-column, and the mark stands below it there (the page gives it the room).
+    double endMark = std::numeric_limits<double>::quiet_NaN(); // its base's y
     if (RectsIntersect(column, clipBounds) && bandBottom > bandTop) {
         if (count == 0) {
             painter.fillRect(column, resources.whiteBrush);
@@ -311,43 +316,39 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
             }
 
             const double x0 = width / 2;
-            auto endText = [&](const QString& text, double y, int alignment) {
-                FittedText fitted = FitText(painter.device(), resources.tickFont, text, width - 2 * LineTextGap, false,
-                                            resources.smallestTextPoints);
-                if (!fitted.text.isEmpty()) {
-                    DrawTextAt(graphics, QPointF(x0, y), fitted.text, fitted.font, resources.blackBrush, alignment);
-                    return;
-                }
-                fitted.text = text;
-                reaching.push_back({QPointF(column.x() + x0, column.top() - origin + y), fitted, alignment});
-            };
-            auto triangle = [&](double y, double baseY) {
-                const QPointF points[3] = {QPointF(x0, y), QPointF(x0 - 1, baseY), QPointF(x0 + 1, baseY)};
-                painter.setPen(blackPen);
-                painter.setBrush(Qt::NoBrush);
-                painter.drawPolygon(points, 3);
-            };
-            // The end of hole shows when the last base lies in the column (at or below its top). Its mark
-            // and text reach below the base, into parts of the column that may be drawn alone.
+            // The end of hole shows when the last base lies in the column (at or below its top; at its foot
+            // too, which the column's millimetres, summed, may miss by a rounding). Its mark and text reach
+            // below the base, into parts of the column that may be drawn alone.
             const double lastBase = borehole[static_cast<std::size_t>(count - 1)].bottom;
             const double endReach = (2 + 2 * lineHeight) * scale;
-            if (lastBase >= topDepth && lastBase <= depthBottom && lastBase + endReach >= depthTop) {
+            const double rounding = 1e-6 * scale;
+            if (lastBase >= topDepth && lastBase <= depthBottom + rounding && lastBase + endReach >= depthTop) {
                 const double b = lastBase / scale;
                 const double below = reference.bottom() + lineHeight;
                 if (below > b)
                     painter.fillRect(QRectF(0, b, width, below - b), resources.whiteBrush);
-                triangle(b, b + 1);
-                painter.drawLine(QPointF(x0, b), QPointF(x0, b + 2));
-                endText(QStringLiteral("EOH"), b + 2, Qt::AlignHCenter | Qt::AlignTop);
+                endMark = column.top() - origin + b;
             }
             if (depthTop < 0) {
+                auto endText = [&](const QString& text, double y, int alignment) {
+                    FittedText fitted = FitText(painter.device(), resources.tickFont, text, width - 2 * LineTextGap,
+                                                false, resources.smallestTextPoints);
+                    if (!fitted.text.isEmpty()) {
+                        DrawTextAt(graphics, QPointF(x0, y), fitted.text, fitted.font, resources.blackBrush, alignment);
+                        return;
+                    }
+                    fitted.text = text;
+                    reaching.push_back({QPointF(column.x() + x0, column.top() - origin + y), fitted, alignment});
+                };
                 // Start of hole at depth 0 when the display begins above it.
                 const double above = reference.top() - lineHeight;
                 if (above < 0)
                     painter.fillRect(QRectF(0, above, width, -above), resources.whiteBrush);
                 painter.setPen(blackPen);
+                painter.setBrush(Qt::NoBrush);
                 painter.drawLine(QPointF(0, 0), QPointF(width, 0));
-                triangle(0, -1);
+                const QPointF points[3] = {QPointF(x0, 0), QPointF(x0 - 1, -1), QPointF(x0 + 1, -1)};
+                painter.drawPolygon(points, 3);
                 painter.drawLine(QPointF(x0, 0), QPointF(x0, -2));
                 endText(QStringLiteral("SOH"), -2, Qt::AlignHCenter | Qt::AlignBottom);
             }
@@ -384,6 +385,36 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
         painter.fillRect(QRectF(QPointF(c.right(), c.top()), QPointF(p.right(), c.bottom())), resources.whiteBrush);
     }
     FrameColumn(column, graphics, forPicture);
+    if (std::isfinite(endMark)) {
+        // Its triangle and stem below the base, and "EOH" under them, as large as the column holds it.
+        GraphicsState state(graphics);
+        graphics.setSmoothing(true);
+        const double x0 = column.center().x();
+        const double b = endMark;
+        const QPointF points[3] = {QPointF(x0, b), QPointF(x0 - 1, b + 1), QPointF(x0 + 1, b + 1)};
+        painter.setPen(DevicePen(MakeDrawingPen(kBlack, 0.2), graphics.worldToDevice()));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolygon(points, 3);
+        painter.drawLine(QPointF(x0, b), QPointF(x0, b + EndMarkStem));
+        // The word as large as the column's width holds it and, on paper, the room the field leaves
+        // below (a legend below the log may stand near); where even the smallest size does not fit,
+        // at that size, reaching over the column's sides.
+        const QPaintDevice* device = painter.device();
+        const QString word = QStringLiteral("EOH");
+        const double width = column.width() - 2 * LineTextGap;
+        const double height = reach ? column.bottom() + reach->below - PrintLineGap - (b + EndMarkStem) : HUGE_VAL;
+        auto share = [&](const QFont& f) {
+            const double high = QFontMetricsF(f, device).height() * 25.4 / device->logicalDpiY();
+            return std::max(TextWidth(device, f, word) / width, high / height);
+        };
+        FittedText text{word, resources.tickFont, 0};
+        if (!(width > 0) || !(height > 0) ||
+            !FittingFont(resources.tickFont, 1.0 + 1e-9, share, text.font,
+                         SmallestFactor(resources.tickFont, resources.smallestTextPoints)))
+            text.font =
+                ScaledFont(resources.tickFont, SmallestFactor(resources.tickFont, resources.smallestTextPoints));
+        reaching.push_back({QPointF(x0, b + EndMarkStem), text, Qt::AlignHCenter | Qt::AlignTop});
+    }
     for (const EndText& end : reaching)
         DrawTextAt(graphics, end.at, end.text.text, end.text.font, resources.blackBrush, end.alignment);
 
@@ -442,10 +473,21 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
     for (std::size_t i = 0; i < labels.size(); ++i)
         painted[i] = clip.isNull() || (std::max(labels[i].y, labels[i].labelY) >= clip.top() - reach &&
                                        std::min(labels[i].y, labels[i].labelY) <= clip.bottom() + reach);
+    // A bracket is drawn with a text of its own, which is fitted even where it is not painted.
+    std::vector<bool> fitted = painted;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        if (painted[i])
+            for (int text : {labels[i].above, labels[i].below})
+                if (text >= 0 && static_cast<std::size_t>(text) < labels.size())
+                    fitted[static_cast<std::size_t>(text)] = true;
     const std::vector<LabelText> texts =
-        FitLabelTexts(device, labels, painted, resources.tickFont, resources.tickFontItalic, regularHalf, italicHalf,
+        FitLabelTexts(device, labels, fitted, resources.tickFont, resources.tickFontItalic, regularHalf, italicHalf,
                       textX, textRight, resources.smallestTextPoints, room);
     const std::vector<double> tails = FollowedTails(labels, texts, regularHalf, italicHalf);
+    auto drawn = [&](int text) {
+        return text >= 0 && static_cast<std::size_t>(text) < texts.size() &&
+               !texts[static_cast<std::size_t>(text)].fitted.text.isEmpty();
+    };
     auto drawText = [&](const LabelText& text) {
         if (!text.fitted.text.isEmpty())
             DrawTextAt(graphics, QPointF(textX, text.y - text.half), text.fitted.text, text.fitted.font,
@@ -463,6 +505,8 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
         case UnitLabel::SampleText:
         case UnitLabel::PlyText: drawText(texts[i]); break;
         case UnitLabel::SampleBracket: {
+            if (!drawn(label.above) && !drawn(label.below))
+                break;
             // A sample number may stand some way from its sample: the leaders slant over most of the
             // room before the texts, so that close ones stay apart enough to be followed.
             const QPointF points[4] = {QPointF(x, y), QPointF(x + SampleLeaderStart * s, y),
@@ -471,6 +515,8 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
             break;
         }
         case UnitLabel::PlyBracket: {
+            if (!drawn(label.above) && !drawn(label.below))
+                break;
             const QPointF points[4] = {QPointF(x, y), QPointF(x + 2 * s, y), QPointF(x + 3 * s, ly),
                                        QPointF(x + LabelTextIndent * s, ly)};
             painter.drawPolyline(points, 4);
@@ -478,8 +524,8 @@ void CQuorView::DrawLabels(Graphics& graphics, const QRectF& column, const std::
         }
         case UnitLabel::SeamEnds:
         case UnitLabel::SeamBegins: {
-            // The line runs to where the text stands.
-            const double ty = texts[i].fitted.text.isEmpty() ? ly : texts[i].y;
+            // The line runs to where the text stands; without its text it only marks the seam's end.
+            const double ty = texts[i].fitted.text.isEmpty() ? y : texts[i].y;
             const QPointF points[4] = {QPointF(x, y), QPointF(x + s, y), QPointF(x + 2 * s, ty),
                                        QPointF(x + 3 * s, ty)};
             painter.drawPolyline(points, 4);

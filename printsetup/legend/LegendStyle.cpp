@@ -9,6 +9,7 @@
 #include <QPaintDevice>
 
 #include "platform/Numbers.h"
+#include "widgets/text/TextFit.h"
 
 using ORBAX_Platform::Graphics;
 
@@ -89,23 +90,22 @@ LegendStyle::FittedName LegendStyle::FitName(Graphics& graphics, const QFont& dr
     const double roomY =
         std::max(boxHeight * graphics.dpiY() * scale / millimetresPerInch, QFontMetricsF(drawn, device).height());
     const QString text = QString::fromStdWString(name);
-    const double points = drawn.pointSizeF();
-    const double stylePoints = NameFont().pointSizeF();
-    const double smallest = points > 0 && stylePoints > 0 ? std::min(1.0, SmallestNamePoints / stylePoints) : 1.0;
     const int wrapped = textFlags | Qt::TextWordWrap;
-    for (double factor = 1.0;; factor = std::max(smallest, factor * 0.9)) {
-        QFont font = drawn;
-        if (points > 0)
-            font.setPointSizeF(points * factor);
-        const QFontMetricsF metrics(font, device);
-        for (int flags : {textFlags, wrapped}) {
-            const QRectF bounds = metrics.boundingRect(QRectF(0, 0, roomX, 0), flags, text);
-            if (bounds.width() <= roomX && bounds.height() <= roomY)
-                return {font, text, flags, true};
-        }
-        if (factor <= smallest)
-            return {font, metrics.elidedText(text, Qt::ElideRight, roomX), textFlags, false};
-    }
+    auto share = [&](const QFont& font, int flags) {
+        const QRectF bounds = QFontMetricsF(font, device).boundingRect(QRectF(0, 0, roomX, 0), flags, text);
+        return std::max(bounds.width() / roomX, bounds.height() / roomY);
+    };
+    // As every printed text is fitted (see `FitText`): at the largest size, down to the smallest that
+    // prints legibly, at which the name takes no more than its room, on one line or wrapped at its spaces;
+    // else at that size shortened in its middle.
+    const double smallest = SmallestFactor(NameFont(), LegiblePrintPoints);
+    QFont font = ScaledFont(drawn, smallest);
+    if (roomX > 0 && FittingFont(
+                         drawn, 1.0, [&](const QFont& f) { return std::min(share(f, textFlags), share(f, wrapped)); },
+                         font, smallest))
+        return {font, text, share(font, textFlags) <= 1.0 ? textFlags : wrapped, true};
+    const double dpi = device && device->logicalDpiX() > 0 ? device->logicalDpiX() : graphics.dpiX();
+    return {font, ShortenedText(device, font, text, roomX * millimetresPerInch / dpi).text, textFlags, false};
 }
 
 float LegendStyle::MeasureCellWidth(Graphics& graphics, const LegendUtils::LegendItems& entries,

@@ -43,9 +43,11 @@ public:
     void Load(ORBAX_Utilities::SettingsReader& reader);
 
     // A name as it stands in a cell's text room `width` millimetres wide and the box high (at least a
-    // line): on one line at the style's size where it fits, else wrapped at its spaces, else set smaller
-    // (down to `SmallestNamePoints`) and wrapped. Where even that does not hold it, `fits` is false and it
-    // stands on one line at the smallest size, shortened at its end. `drawn` is `DrawnNameFont(graphics)`.
+    // line), fitted as every printed text is: at its size where it fits on one line or wrapped at its
+    // spaces, else set smaller (down to the size that prints legibly, see `widgets/text/TextFit.h`),
+    // on one line or wrapped. Where even that does not hold it, `fits` is false and it stands on one
+    // line at the smallest size, shortened in its middle (keeping its start and end). `drawn` is
+    // `DrawnNameFont(graphics)`.
     struct FittedName {
         QFont font;
         QString text;
@@ -54,8 +56,6 @@ public:
     };
     FittedName FitName(ORBAX_Platform::Graphics& graphics, const QFont& drawn, const std::wstring& name,
                        double width) const;
-    // The smallest size a name is set at to fit its cell: what a printed page still shows legibly.
-    static constexpr double SmallestNamePoints = 4.0;
 
     // The font names are written in, at its size in points.
     QFont NameFont() const;

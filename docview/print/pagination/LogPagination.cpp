@@ -25,11 +25,14 @@ float CellWidthOf(const Input& input, const LegendUtils::LegendItems& entries, f
     return entries.empty() ? minCellWidth : std::max(minCellWidth, style.boxWidth + style.spacing);
 }
 
-// The widest cell of a legend `columns` cells wide that fits `width` with its margins and gaps.
+// The widest cell of a legend `columns` cells wide that fits `width` with its margins and gaps. Cell
+// widths are floats: rounded up, a cell made as wide as the page would no longer fit it.
 float WidestCell(const LegendStyle& style, double width, unsigned columns)
 {
     const unsigned n = std::max(1u, columns);
-    return static_cast<float>((width - 2.0 * style.horizontalMargin + style.horizontalGap) / n - style.horizontalGap);
+    const double widest = (width - 2.0 * style.horizontalMargin + style.horizontalGap) / n - style.horizontalGap;
+    const float cell = static_cast<float>(widest);
+    return cell > widest ? std::nextafter(cell, -HUGE_VALF) : cell;
 }
 
 // The narrowest cell worth drawing: the box, the spacing and as much again as the box for the name.
@@ -120,7 +123,11 @@ Layout Paginate(const Input& input)
     layout.bodyTop = content.top() + 3 * h;
     const double fullBodyBottom = content.bottom() - 10 * h;
     const double bodyHeight = fullBodyBottom - layout.bodyTop;
-    if (!(content.width() > 0) || !(bodyHeight > 0) || !ViewGeometry::IsUsableScale(scale) || !(h >= 0)) {
+    if (!(content.width() > 0)) {
+        layout.outcome = Outcome::NoWidth;
+        return layout;
+    }
+    if (!(bodyHeight > 0) || !ViewGeometry::IsUsableScale(scale) || !(h >= 0)) {
         layout.outcome = Outcome::NoBodyHeight;
         return layout;
     }
@@ -148,7 +155,7 @@ Layout Paginate(const Input& input)
     layout.hasLogo = !setup.logoFile.empty();
     const double titleWidth = std::min(75.0, content.width() - (layout.hasLogo ? 5 * h : 0.0));
     if (!(titleWidth >= 5 * h)) {
-        layout.outcome = Outcome::NoBodyHeight;
+        layout.outcome = Outcome::NoWidth;
         return layout;
     }
     const double titleLeft = content.right() - titleWidth;
@@ -169,6 +176,22 @@ Layout Paginate(const Input& input)
     const double boreWidth = std::min(22.5 * u, static_cast<double>(setup.maxBoreWidth));
     const double traceWidth = std::min(45.0 * u, static_cast<double>(setup.maxTraceWidth));
     const int position = setup.legendPosition;
+
+    // What a legend below the log leaves free under the body: a line, and on the page-column where a
+    // hole ends near the body's foot the room its end-of-hole mark takes below it.
+    auto roomUnderBody = [&](double depth, double bottom) {
+        double room = h;
+        for (int f = LeftBorehole; f <= RightBorehole; ++f) {
+            const double end = input.holeEnd[f];
+            if (!shown[f] || !Finite(end) || !(end > 0) || !(input.endMarkBelow > room))
+                continue;
+            // Where in its page-column the end stands: (0, depth] from the column's top.
+            const double inColumn = end - (std::ceil(end / depth) - 1) * depth;
+            if (bottom - layout.bodyTop - inColumn / scale < input.endMarkBelow)
+                room = input.endMarkBelow;
+        }
+        return room;
+    };
 
     float widestCell = 0.0f;
     double bodyBottom = fullBodyBottom;
@@ -235,7 +258,8 @@ Layout Paginate(const Input& input)
                 page.legendSize = page.grid.GetSize(style);
                 if (!below) {
                     layout.usableRight = std::min(layout.usableRight, content.right() - page.legendSize.width());
-                } else if (content.bottom() < bodyBottom + page.legendSize.height() + h && D > 2 * step) {
+                } else if (content.bottom() < bodyBottom + page.legendSize.height() + roomUnderBody(D, bodyBottom) &&
+                           D > 2 * step) {
                     // A legend that does not fit below the body takes depth off every page-column.
                     D -= step;
                     restart = true;
@@ -267,6 +291,15 @@ Layout Paginate(const Input& input)
     double bw = std::min(boreWidth, 7 * r);
     double tw = std::min(traceWidth, 14 * r);
     const double g = (P - b * bw - t * tw) / (13.0 * b + 6.0 * t);
+    // A borehole's column holds its end-of-hole word: a narrower one is widened (no wider than the page
+    // setup lets a column be), the trace plots giving the room, down to a share of their width.
+    const double bwSet = bw, twSet = tw;
+    const double endWord = b > 0 ? std::min(input.endMarkWidth, boreWidth) : 0.0;
+    if (bw < endWord && t > 0) {
+        const double taken = std::min(b * (endWord - bw), t * tw * (1 - LeastBodyShare));
+        bw += taken / b;
+        tw -= taken / t;
+    }
     // A borehole's unit labels stand right of its column, in 8g: where their texts need more, the
     // columns and plots give it, down to a share of their width.
     double labelExtra[2] = {0, 0};
@@ -276,11 +309,24 @@ Layout Paginate(const Input& input)
             labelExtra[f] = std::max(0.0, input.labelRoom[f] - 8 * g);
             wanted += labelExtra[f];
         }
-    const double bodies = b * bw + t * tw;
-    if (wanted > 0 && bodies > 0) {
-        const double given = std::min(wanted, bodies * (1 - LeastBodyShare));
-        bw *= 1 - given / bodies;
-        tw *= 1 - given / bodies;
+    // The bodies give it in proportion to their widths, down to their least: half the width they were
+    // set to, and for a column no less than its end-of-hole word where it holds it. What one cannot give,
+    // the other does.
+    const double bwLeast = std::max(bwSet * LeastBodyShare, std::min(bw, endWord));
+    const double twLeast = twSet * LeastBodyShare;
+    const double spare = b * (bw - bwLeast) + t * (tw - twLeast);
+    if (wanted > 0 && spare > 0) {
+        const double given = std::min(wanted, spare);
+        const double cut = given / (b * bw + t * tw);
+        double column = std::max(bwLeast, bw * (1 - cut));
+        double plot = std::max(twLeast, tw * (1 - cut));
+        const double owed = given - b * (bw - column) - t * (tw - plot);
+        if (owed > 0 && column > bwLeast)
+            column = std::max(bwLeast, column - owed / b);
+        else if (owed > 0 && t > 0)
+            plot = std::max(twLeast, plot - owed / t);
+        bw = column;
+        tw = plot;
         for (double& extra : labelExtra)
             extra *= given / wanted;
     }
@@ -295,7 +341,7 @@ Layout Paginate(const Input& input)
         const double fieldWidth = width + (borehole ? 13 * g + labelExtra[f] : 6 * g);
         // The field's height is measured from the body's bottom as a page position, as the log was
         // always printed: it reaches below the labels, and everything after the log draws over it.
-        field.footer = (borehole ? 1 : 5) * h;
+        field.footer = borehole ? std::max(h, input.endMarkBelow) : 5 * h;
         field.field = QRectF(x, content.top(), fieldWidth, bodyBottom + field.footer);
         field.body = QRectF(x + 5 * g, layout.bodyTop, width, bodyHeightAtD);
         x += fieldWidth;

@@ -7,6 +7,7 @@
 // and their grid. Lengths are millimetres from the printable area's top-left corner; depths metres.
 #include <cstddef>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -66,16 +67,26 @@ struct Input {
     // The room right of each borehole's column its unit labels take at the least (their widest text
     // that may not be shortened, at the smallest size, after the shortest lines); 0 for none.
     double labelRoom[2] = {0, 0};
+    // The end of each borehole (its deepest base; NaN for none) and its end-of-hole mark: how far below
+    // the base it reaches with the gap it keeps from what stands below, and how wide a column must be
+    // to hold its word at the smallest size; 0 for none. The page-column on which a hole ends gives the
+    // mark that room below its body, and the columns are widened to hold the word where the trace plots
+    // can give it.
+    double holeEnd[2] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+    double endMarkBelow = 0;
+    double endMarkWidth = 0;
 };
 
 // The most of the content's width a legend at the right of the page takes: the log keeps the rest.
 constexpr double RightLegendShare = 1.0 / 3.0;
-// The columns and trace plots are narrowed down to this share of their width to give unit labels room.
+// The columns and trace plots are narrowed down to this share of their width to give unit labels room,
+// and the trace plots to it to widen the columns for their end-of-hole word.
 constexpr double LeastBodyShare = 0.5;
 
 enum class Outcome {
     Pages,            // the page list is ready
-    NoBodyHeight,     // the margins and title block leave the log (or the title block) no room
+    NoBodyHeight,     // the margins and title block leave the log no height
+    NoWidth,          // the side margins leave the title block (or the log) too little width
     LegendDoesNotFit, // a legend page (or the legend at the right) has no room for its entries
     TooManyPages,     // more log pages than MaxLogPages (a depth far beyond any hole, or a tiny scale)
 };

@@ -10,105 +10,6 @@
 
 #include "docview/view/geometry/ViewSettings.h"
 
-namespace {
-
-// The text shortened with an ellipsis at the font's size: a name in its middle, keeping its start and its
-// end (where the names of holes that share a long prefix differ: "Northern_ex…NX-0042"), or where the
-// room is too short for that, its first characters; empty when not even one character and the ellipsis
-// fit.
-FittedText Shortened(const QPaintDevice* device, const QFont& font, const QString& text, double room)
-{
-    if (!(room > 0) || text.isEmpty())
-        return {QString(), font, 0};
-    const QFontMetricsF metrics(font, device);
-    for (Qt::TextElideMode mode : {Qt::ElideMiddle, Qt::ElideRight}) {
-        const QString shown = metrics.elidedText(text, mode, room * device->logicalDpiX() / 25.4);
-        const double width = TextWidth(device, font, shown);
-        if (!shown.isEmpty() && shown != QStringLiteral("\u2026") && width <= room)
-            return {shown, font, width};
-    }
-    return {QString(), font, 0};
-}
-
-// The largest size of the font, down to `smallest` times its size, at which `width` (of the font) fits
-// the room; false with the smallest size when none does. Glyph advances are whole device pixels and do
-// not scale exactly with the font: further steps take up what the first left over.
-bool FittingFont(const QFont& font, double room, const std::function<double(const QFont&)>& width, QFont& fitting,
-                 double smallest = SmallestTextFactor, double largest = 1.0)
-{
-    largest = std::max(smallest, std::min(1.0, largest));
-    fitting = ScaledFont(font, largest);
-    double measured = width(fitting);
-    if (measured <= room)
-        return true;
-    if (!(room > 0))
-        return false;
-    double factor = std::max(smallest, largest * room / measured);
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        fitting = ScaledFont(font, factor);
-        measured = width(fitting);
-        if (measured <= room)
-            return true;
-        if (factor <= smallest)
-            break;
-        factor = std::max(smallest, factor * 0.99 * room / measured);
-    }
-    fitting = ScaledFont(font, smallest);
-    return false;
-}
-
-} // namespace
-
-QFont ScaledFont(const QFont& font, double factor)
-{
-    QFont scaled(font);
-    if (factor == 1.0)
-        return scaled;
-    if (font.pointSizeF() > 0)
-        scaled.setPointSizeF(font.pointSizeF() * factor);
-    else if (font.pixelSize() > 0)
-        scaled.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * factor))));
-    return scaled;
-}
-
-double SmallestFactor(const QFont& font, double smallestPoints)
-{
-    if (!(smallestPoints > 0) || !(font.pointSizeF() > 0))
-        return SmallestTextFactor;
-    return std::min(SmallestTextFactor, smallestPoints / font.pointSizeF());
-}
-
-double TextWidth(const QPaintDevice* device, const QFont& font, const QString& text)
-{
-    if (text.isEmpty() || !device)
-        return 0;
-    return QFontMetricsF(font, device).horizontalAdvance(text) * 25.4 / device->logicalDpiX();
-}
-
-FittedText FitText(const QPaintDevice* device, const QFont& font, const QString& text, double room, bool mayShorten,
-                   double smallestPoints, double largestFactor)
-{
-    FittedText fitted{text, font, 0};
-    if (FittingFont(
-            font, room, [&](const QFont& f) { return TextWidth(device, f, text); }, fitted.font,
-            SmallestFactor(font, smallestPoints), largestFactor)) {
-        fitted.width = TextWidth(device, fitted.font, text);
-        return fitted;
-    }
-    if (mayShorten)
-        return Shortened(device, fitted.font, text, room);
-    return {QString(), fitted.font, 0};
-}
-
-FittedText FitTextAtSize(const QPaintDevice* device, const QFont& font, const QString& text, double room,
-                         bool mayShorten)
-{
-    const double width = TextWidth(device, font, text);
-    if (width <= room)
-        return {text, font, width};
-    return mayShorten ? Shortened(device, font, text, room) : FittedText{QString(), font, 0};
-}
-
 FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std::vector<TextPart>& parts, double room,
                         double smallestPoints)
 {
@@ -119,7 +20,7 @@ FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std
     if (!fitted.text.isEmpty() || whole.isEmpty())
         return fitted;
     // At the smallest size the parts that may be are shortened, each down to one character: a name in
-    // its middle (as `Shortened` does), other words at their end, a word at a time.
+    // its middle (as `ShortenedText` does), other words at their end, a word at a time.
     const QFont smallest = fitted.font;
     std::vector<int> kept; // how many characters of each part are shown
     for (const TextPart& part : parts)
@@ -535,12 +436,12 @@ TraceLabelRow LayOutTraceLabels(const QPaintDevice* device, const QFont& font, c
         const double space = TextWidth(device, smallest, QStringLiteral(" "));
         const double values = TextWidth(device, smallest, lo) + TextWidth(device, smallest, up) +
                               space * ((!lo.isEmpty()) + (!up.isEmpty()));
-        FittedText name = Shortened(device, smallest, mnemonic, room - values);
+        FittedText name = ShortenedText(device, smallest, mnemonic, room - values);
         if (!name.text.isEmpty())
             return place(smallest, lo, up, std::move(name));
     }
     QFont f;
     if ((!lo.isEmpty() || !up.isEmpty()) && fitRow(lo, up, QString(), f))
         return place(f, lo, up, {QString(), f, 0});
-    return place(smallest, QString(), QString(), Shortened(device, smallest, mnemonic, room));
+    return place(smallest, QString(), QString(), ShortenedText(device, smallest, mnemonic, room));
 }

@@ -1,8 +1,7 @@
 #pragma once
 // Texts kept whole inside the room their field gives them. The printed page's fields are much
 // narrower than the screen's columns, and a text cut by its field's edge can read as another text
-// ("10" cut to "0"). A text wider than its room is set smaller, down to two thirds of its size; where a
-// printed field is too narrow even for that, down to a size that still prints legibly. Only then is a
+// ("10" cut to "0"). Each is fitted by the one rule of `widgets/text/TextFit.h`: set smaller, then a
 // free text (a name, a mnemonic) shortened with an ellipsis in its middle; a number or an identifier (a
 // sample number) is never shortened: one that cannot stand whole is left out. Widths are millimetres of the
 // page, as `CQuorView::DrawTextAt` draws a text whatever the world transform's scale.
@@ -16,14 +15,10 @@
 #include <QString>
 
 #include "docview/view/geometry/ViewGeometry.h"
+#include "widgets/text/TextFit.h"
 
 class QPaintDevice;
 
-// The smallest a text is set before it is shortened or left out, on screen and for names.
-constexpr double SmallestTextFactor = 2.0 / 3.0;
-// The smallest size in points printed labels, depths and values are set in where two thirds of their
-// size do not fit.
-constexpr double LegiblePrintPoints = 4.0;
 // What a text keeps free next to its field's edges, so that texts of neighbouring fields never touch.
 constexpr double FieldTextGap = 0.25;
 // What a text keeps free of a line beside it (a frame or a tick, at most 0.2 mm wide): with the glyphs'
@@ -35,30 +30,6 @@ constexpr double PrintLineGap = 0.5;
 // On paper, what separates two texts of different things in one row (a unit label and a depth number):
 // more than a word space, so that they never read as one text ("NX-0005 170").
 constexpr double PrintTextsApart = 1.0;
-
-struct FittedText {
-    QString text;     // what to draw; empty when nothing is drawn
-    QFont font;       // the font at the size to draw it in
-    double width = 0; // millimetres
-};
-
-// The font at `factor` times its size.
-QFont ScaledFont(const QFont& font, double factor);
-// The smallest factor a text of the font is set at: two thirds, or down to `smallestPoints` where that
-// is smaller (0: two thirds).
-double SmallestFactor(const QFont& font, double smallestPoints);
-// A text's width in millimetres when drawn in the font on the device.
-double TextWidth(const QPaintDevice* device, const QFont& font, const QString& text);
-// The text fitted into `room` millimetres: as it is (or at `largestFactor` of its size), smaller (down to
-// the smallest factor for `smallestPoints`), and (when `mayShorten`) shortened with an ellipsis in its
-// middle; empty
-// when nothing of it fits.
-FittedText FitText(const QPaintDevice* device, const QFont& font, const QString& text, double room, bool mayShorten,
-                   double smallestPoints = 0, double largestFactor = 1.0);
-// The text at the font's own size in `room` millimetres: whole or (when `mayShorten`) shortened; empty
-// when nothing of it fits.
-FittedText FitTextAtSize(const QPaintDevice* device, const QFont& font, const QString& text, double room,
-                         bool mayShorten);
 
 // A text of parts, each shortened (`rank` above 0) or never (`Never`, a number): fitted into `room` as
 // one text, set smaller down to the smallest factor for `smallestPoints`, then the parts of the highest
@@ -192,6 +163,9 @@ double ClearRow(double y, double half, double left, double right, const std::vec
 // texts start at 4 mm, ply brackets reach 4 mm, sample brackets 6 mm.
 constexpr double LabelTextIndent = 4.0;
 constexpr double SampleBracketLength = 6.0;
+// The end of the hole's mark under its last base: a triangle a millimetre high on a stem this long,
+// its word "EOH" under the stem.
+constexpr double EndMarkStem = 2.0;
 // A sample bracket's slanting part, from the column: its start and its end.
 constexpr double SampleLeaderStart = 0.5;
 constexpr double SampleLeaderEnd = 3.5;

@@ -438,6 +438,23 @@ public:
                 ++from;
             return from;
         };
+        // Each bracket's texts: of its kind, the last in the run above it and the first in the run below
+        // (a seam's boundary, which has no bracket, may end one ply's run and begin the next).
+        std::vector<int> lastOfRun(m_brackets.size() + 1, -1), firstOfRun(m_brackets.size() + 1, -1);
+        for (std::size_t t = 0; t < m_slots.size(); ++t)
+            if (m_texts[t].kind == UnitLabel::SampleText || m_texts[t].kind == UnitLabel::PlyText) {
+                const auto run = static_cast<std::size_t>(m_slots[t].run);
+                lastOfRun[run] = static_cast<int>(t);
+                if (firstOfRun[run] < 0)
+                    firstOfRun[run] = static_cast<int>(t);
+            }
+        std::vector<UnitLabel> brackets;
+        auto keep = [&](std::size_t k, double tail) {
+            const Bracket& bracket = m_brackets[k];
+            brackets.push_back({bracket.kind, bracket.y, tail, std::wstring(), bracket.unit});
+            brackets.back().above = lastOfRun[k];
+            brackets.back().below = firstOfRun[k + 1];
+        };
         std::size_t next = nextShown(0); // the first shown text below the brackets looked at
         std::size_t k = 0;
         double upperOfPrevious = m_column.top();
@@ -456,17 +473,24 @@ public:
                 const double gap = LabelTailGap * m_tallest * std::clamp(smallestFactor, 0.1, 1.0);
                 const double apart = inside.size() > 1 ? std::min(gap, std::max(0.0, upper - lower)) : 0.0;
                 const double firstTail = std::clamp(first.y, lower, std::max(lower, upper - apart));
-                m_labels.push_back({first.kind, first.y, firstTail, std::wstring(), first.unit});
+                keep(inside.front(), firstTail);
                 if (inside.size() > 1) {
                     const Bracket& last = m_brackets[inside.back()];
-                    const double lastTail = std::clamp(last.y, firstTail + apart, std::max(firstTail + apart, upper));
-                    m_labels.push_back({last.kind, last.y, lastTail, std::wstring(), last.unit});
+                    keep(inside.back(), std::clamp(last.y, firstTail + apart, std::max(firstTail + apart, upper)));
                 }
             }
             if (next >= m_slots.size())
                 break;
             upperOfPrevious = top(m_slots[next]) + m_slots[next].height * m_slots[next].size;
             next = nextShown(next + 1);
+        }
+        // The texts follow the brackets: their indices are counted from there.
+        const int firstText = static_cast<int>(m_labels.size() + brackets.size());
+        for (UnitLabel& bracket : brackets) {
+            for (int* text : {&bracket.above, &bracket.below})
+                if (*text >= 0)
+                    *text += firstText;
+            m_labels.push_back(std::move(bracket));
         }
         for (std::size_t t = 0; t < m_slots.size(); ++t) {
             UnitLabel label = m_texts[t];

@@ -128,6 +128,10 @@ struct UnitLabel {
     int unit;
     double size = 1;      // a text set at this fraction of its size, to stand near its units
     bool leftOut = false; // a text with no room near its units: not drawn
+    // A bracket's texts: the one of the run it ends and the one of the run it begins, as indices into
+    // the labels (-1: that run shows none here). A bracket is drawn only with a text of its own drawn.
+    int above = -1;
+    int below = -1;
 
     // A sample number, a ply name or a seam's name (the others are lines and markers).
     bool IsText() const { return kind == SampleText || kind == PlyText || kind == SeamEnds || kind == SeamBegins; }
@@ -148,7 +152,7 @@ constexpr double LabelTailGap = 0.3;
 // seam end: close ones are moved apart as little as keeps them apart; where that would carry
 // one further, the crowded ones are set smaller, down to `smallestFactor` of their size, and then
 // those still too far are left out (and marked so). Where brackets have no text left between them,
-// only the first and the last are drawn.
+// only the first and the last are kept; each knows the texts it lies between.
 std::vector<UnitLabel> CollectUnitLabels(const ORBAX_Logging::Borehole& borehole, const QRectF& column,
                                          bool showSampleNumbers, double topDepth, double scale, double regularHeight,
                                          double italicHeight, double smallestFactor = 2.0 / 3.0);

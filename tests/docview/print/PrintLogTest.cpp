@@ -536,7 +536,7 @@ TEST_F(PrintLog, CommandsRunTheirDialogsThroughTheService)
     sandbox.dialogs.shown.clear();
     view->OnFilePrintPreview();
     EXPECT_TRUE(sandbox.dialogs.shown.empty());
-    EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{ORBAX_Utilities::get_message_wide(27163)});
+    EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{ORBAX_Utilities::get_message_wide(27162)});
 }
 
 TEST_F(PrintLog, NarrowFieldsPrintTheirDepthNumbersSmallerOrSaySoBeforePrinting)
@@ -934,4 +934,98 @@ TEST_F(PrintLog, TextsKeepClearOfTheFrameTheNextRulerAndTheEndOfTheHole)
             }
         }
     }
+}
+
+TEST_F(PrintLog, EndOfHoleLegendNamesBracketsAndSideMarginsMissNothingOnPaper)
+{
+    // Every "EOH" inside the frame, its word and its stem printed: also at a page-column's foot, below
+    // which the body ends, and above a legend at the bottom; no wider than its column, and at its full
+    // size where the column is wide.
+    auto endsShow = [&](const std::filesystem::path& pdf, bool wide) {
+        const QRectF frame = OnPaper(layout.content);
+        double legendTop = frame.bottom();
+        for (const PageRecord& page : layout.pages)
+            if (view->PageSetup().legendPosition == PageSetupSettings::BottomOfPage && !page.legend.empty())
+                legendTop = std::min(legendTop, frame.bottom() - page.legendSize.height());
+        int ends = 0;
+        for (int page = 1; page <= ReadInfo(pdf).pages; ++page) {
+            const PageImage image = RenderPage(pdf, page, 300);
+            for (const Word& word : ReadWords(pdf, page)) {
+                if (word.text != "EOH" || !++ends)
+                    continue;
+                const QPointF c = word.box.center();
+                EXPECT_TRUE(frame.contains(word.box) && word.box.bottom() < legendTop) << page << " " << c.y();
+                EXPECT_LE(word.box.width(), layout.fields[LeftBorehole].body.width()) << page;
+                EXPECT_TRUE(!wide || word.box.height() > 0.9 * labelHeight) << page;
+                bool inked = false; // the word's letters
+                for (double x = word.box.left(); x < word.box.right(); x += 0.1)
+                    inked = inked || image.Near(x, c.y(), IsDark, 1);
+                EXPECT_TRUE(inked && image.Near(c.x(), word.box.top() - 1, IsDark)) << page << " " << c.y();
+            }
+        }
+        return ends;
+    };
+    Hole(1).clear();
+    FillBorehole(Hole(0), L"BH-18", {{10, {{L"SANDSTONE", 100}}}, {18, {{L"COAL", 100}}, L"", L"Upper", L"U1"}});
+    EXPECT_EQ(endsShow(Print("eoh18.pdf"), true), 1);
+    EXPECT_DOUBLE_EQ(layout.depthPerColumn, 18); // the hole ends at the page-column's foot
+    view->PageSetup().columnsPerPage = 4;        // columns narrowed for their labels
+    EXPECT_GE(endsShow(Print("eoh4.pdf"), false), 1);
+    view->PageSetup().columnsPerPage = 1;
+    view->PageSetup().legendPosition = PageSetupSettings::BottomOfPage;
+    view->PageSetup().legendInclude = LegendUtils::AllInHatchList; // leaving the body a line above it
+    view->SetScale(0.085);
+    for (QPageLayout::Orientation orientation : {QPageLayout::Landscape, QPageLayout::Portrait}) {
+        FillBorehole(Hole(0), L"BH-3", {{3, {{L"COAL", 100}}}});
+        Print("legend.pdf", orientation);
+        FillBorehole(Hole(0), L"BH-10",
+                     {{0.6 * layout.depthPerColumn, {{L"SANDSTONE", 100}}}, {layout.depthPerColumn, {{L"COAL", 100}}}});
+        EXPECT_EQ(endsShow(Print("eoh10.pdf", orientation), true), 1) << orientation;
+    }
+    view->SetScale(0.1);
+
+    // A legend name of 69 letters on a narrow page: shortened in its middle and told, at every place.
+    const std::wstring name(69, L'W');
+    FillBorehole(Hole(0), L"BH-W", {{5, {{name, 100}}}, {9, {{L"COAL", 100}}}});
+    view->PageSetup().leftMargin = 50.2f; // a cell as wide as the page, rounded up, once did not fit it
+    view->PageSetup().rightMargin = 50;
+    view->PageSetup().legendInclude = LegendUtils::AllInHole;
+    for (int position : {PageSetupSettings::BottomOfPage, PageSetupSettings::RightOfPage,
+                         PageSetupSettings::BeginningOfDocument, PageSetupSettings::EndOfDocument}) {
+        view->PageSetup().legendPosition = position;
+        const auto pdf = Print("long.pdf");
+        ASSERT_TRUE(printed) << position;
+        EXPECT_TRUE(Contains(Told(0), Message(394))) << position;
+        int shortened = 0;
+        for (int page = 1; page <= ReadInfo(pdf).pages; ++page)
+            for (const Word& word : ReadWords(pdf, page))
+                shortened +=
+                    std::regex_match(word.text, std::regex("W+\u2026W+")) && OnPaper(layout.content).contains(word.box);
+        EXPECT_GE(shortened, 1) << position;
+    }
+
+    // A sample number with no room beside its column is left out, and so are the brackets only it had.
+    view->PageSetup() = PageSetupSettings();
+    view->PageSetup().columnsPerPage = 3;
+    view->m_settings.showSampleNumbers = true;
+    const std::wstring wide = L"LONGSAMPLENUMBER-00000000000000000002";
+    FillBorehole(Hole(0), L"BH-S",
+                 {{4, {{L"SANDSTONE", 100}}},
+                  {5, {{L"COAL", 100}}, L"S-1"},
+                  {7, {{L"SHALE", 100}}},
+                  {8, {{L"COAL", 100}}, wide},
+                  {12, {{L"SHALE", 100}}}});
+    const auto samples = Print("samples.pdf");
+    EXPECT_TRUE(Contains(Told(0), Utf8(wide)));
+    const PageImage image = RenderPage(samples, 1, 300);
+    auto bracket = [&](double depth) {
+        return image.Near(BodyX(LeftBorehole, 1) + 0.3, DepthOnPaper(depth).second, IsDark); // clear of the column
+    };
+    EXPECT_TRUE(bracket(4) && bracket(5));
+    EXPECT_FALSE(bracket(7) || bracket(8));
+
+    // Side margins that leave the title block too narrow are told so.
+    view->PageSetup().leftMargin = view->PageSetup().rightMargin = 90;
+    EXPECT_FALSE(std::filesystem::exists(Print("narrow.pdf")));
+    EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{ORBAX_Utilities::get_message_wide(27162)});
 }

@@ -113,7 +113,7 @@ TEST(Pagination, MarginsOrTextThatLeaveNoBodyAreRefused)
     Input wide = A4(100);
     wide.setup.leftMargin = 100;
     wide.setup.rightMargin = 100;
-    EXPECT_EQ(Paginate(wide).outcome, Outcome::NoBodyHeight);
+    EXPECT_EQ(Paginate(wide).outcome, Outcome::NoWidth);
 
     Input bigText = A4(100);
     bigText.lineHeight = 20; // a title font of some 50 points
@@ -355,7 +355,7 @@ TEST(Pagination, TitleBlockAndLegendsStayInsideTheFrameOrAreRefused)
     EXPECT_EQ(Paginate(narrow).titleBlock, QRectF(40, 247, 30, 20));
     EXPECT_EQ(Paginate(narrow).logoBox, QRectF(20, 247, 20, 20));
     narrow.setup.leftMargin = 35;
-    EXPECT_EQ(Paginate(narrow).outcome, Outcome::NoBodyHeight);
+    EXPECT_EQ(Paginate(narrow).outcome, Outcome::NoWidth);
 
     // Names 200 mm long: the legend keeps beside the title block, to a third of the page at the right,
     // inside the page on pages of its own.
