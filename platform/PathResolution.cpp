@@ -61,21 +61,30 @@ bool read_link(int folder, const std::string& name, std::string& target)
     }
 }
 
-// A link of /proc that only the kernel can follow: its text does not name what it leads to. The
-// kernel's link to an open pipe or socket ("pipe:[1234]"), to a deleted file ("/tmp/x (deleted)")
-// and to a file or folder that its text names in another mount namespace: what the text names, if
-// anything, is another file (another user may plant "/tmp/x (deleted)"), and only opening the link
-// itself reaches what it stands for. The two are compared as files, device and inode.
-bool is_kernel_link(int folder, const std::string& part, const std::string& target)
+// The inode of /proc itself, the same in every mount of the file system.
+constexpr ino_t ProcRootInode = 1;
+
+// A link of a process's folder in /proc (cwd, root, exe, fd/N, map_files/..., ns/...), which only the
+// kernel can follow: it leads to what the process holds, and its text is at best the name this has in
+// the process's own mount namespace and root. Another namespace (a tmpfs mounted over a folder there)
+// gives that name another file here, even where the folder it starts from ("/") is the same; a pipe,
+// a socket or a deleted file ("/tmp/x (deleted)") has no name at all. The links of /proc itself
+// (self, thread-self, mounts) are ordinary ones whose text is a name in /proc.
+bool is_kernel_link(int folder)
 {
     struct statfs fs {};
-    if (::fstatfs(folder, &fs) != 0 || fs.f_type != PROC_SUPER_MAGIC)
-        return false;
-    struct stat opened {
-    }, named{};
-    return ::fstatat(folder, part.c_str(), &opened, 0) != 0 ||
-           ::fstatat(folder, target.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 || opened.st_dev != named.st_dev ||
-           opened.st_ino != named.st_ino;
+    struct stat info {};
+    return ::fstatfs(folder, &fs) == 0 && fs.f_type == PROC_SUPER_MAGIC && ::fstat(folder, &info) == 0 &&
+           info.st_ino != ProcRootInode;
+}
+
+// Whether two names are of one file or folder, as the kernel follows them.
+bool same_inode(int folderA, const char* a, int folderB, const char* b)
+{
+    struct stat first {
+    }, second{};
+    return ::fstatat(folderA, a, &first, 0) == 0 && ::fstatat(folderB, b, &second, 0) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 class Walk {
@@ -172,6 +181,24 @@ private:
             m_result.path = m_result.refusedLink = next;
             return false;
         }
+        if (is_kernel_link(m_folder.get())) {
+            if (last) {
+                m_result = finish(part);
+                m_result.kernelLink = true;
+                m_result.exists = ::fstatat(m_result.folder.get(), part.c_str(), &m_result.info, 0) == 0;
+                return false;
+            }
+            // A folder on the way (/proc/<pid>/cwd, /proc/<pid>/root, /proc/self/fd/N of a folder) is
+            // entered as the kernel enters it, through the link itself, and named by the link.
+            FileDescriptor inner(::openat(m_folder.get(), part.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+            if (!inner.valid()) {
+                m_result = stop(errno, next);
+                return false;
+            }
+            m_folder = std::move(inner);
+            m_done = next;
+            return true;
+        }
         std::string target;
         if (!read_link(m_folder.get(), part, target)) {
             const int code = errno;
@@ -182,24 +209,6 @@ private:
             }
             m_result = stop(code, next);
             return false;
-        }
-        if (is_kernel_link(m_folder.get(), part, target)) {
-            if (last) {
-                m_result = finish(part);
-                m_result.kernelLink = true;
-                m_result.exists = ::fstatat(m_result.folder.get(), part.c_str(), &m_result.info, 0) == 0;
-                return false;
-            }
-            // A folder on the way (/proc/self/cwd, /proc/self/fd/N of a folder) is entered as the
-            // kernel enters it, through the link itself, and named by the link.
-            FileDescriptor inner(::openat(m_folder.get(), part.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-            if (!inner.valid()) {
-                m_result = stop(errno, next);
-                return false;
-            }
-            m_folder = std::move(inner);
-            m_done = next;
-            return true;
         }
         if (target.empty()) {
             m_result = stop(ENOENT, next);
@@ -275,6 +284,30 @@ WalkedPath walk_path(const std::filesystem::path& name, LastLink last)
         return result;
     }
     return Walk(name, last).run(name.is_absolute());
+}
+
+WalkedPath walk_kernel_link_text(const WalkedPath& link)
+{
+    WalkedPath none;
+    none.error = ENOENT;
+    none.path = link.path;
+    std::string text;
+    if (!link.kernelLink || !link.exists || !read_link(link.folder.get(), link.name, text) || text.empty() ||
+        text.front() != '/')
+        return none;
+    // The folder of the process the link is of: the link's own (exe, cwd, root) or the one above it
+    // (fd/N, map_files/...).
+    struct stat info {};
+    const char* process =
+        ::fstatat(link.folder.get(), "ns", &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode) ? "." : "..";
+    const FileDescriptor folder(::openat(link.folder.get(), process, O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid() || !same_inode(folder.get(), "ns/mnt", AT_FDCWD, "/proc/thread-self/ns/mnt") ||
+        !same_inode(folder.get(), "root", AT_FDCWD, "/"))
+        return none;
+    WalkedPath named = walk_path(text);
+    const bool same = named.exists && !named.kernelLink && named.info.st_dev == link.info.st_dev &&
+                      named.info.st_ino == link.info.st_ino;
+    return named.error != 0 || same ? std::move(named) : std::move(none);
 }
 
 std::filesystem::path resolve_links(const std::filesystem::path& name, std::filesystem::path* refused)

@@ -42,12 +42,12 @@ struct WalkedPath {
     // Why the walk stopped: ELOOP past the kernel's 40 links, or what the system said of a folder on
     // the way (ENOENT, ENOTDIR, EACCES); 0 when it reached the last part, there or not.
     int error = 0;
-    // The last part is a link of the kernel's own whose text names nothing or another file than the
-    // one it leads to: /proc/self/fd/1 (where /dev/stdout leads) of a pipe ("pipe:[1234]"), a socket
-    // or a deleted file ("/tmp/x (deleted)", whatever file of that name someone has made since). Only
-    // the kernel can follow it, when the link itself is opened (without O_NOFOLLOW). Such a link on
-    // the way is entered through itself too; where its text names the very file, it is followed as
-    // any link.
+    // The last part is a link of a process's folder in /proc (/proc/self/fd/1, where /dev/stdout
+    // leads, /proc/<pid>/exe), whose text is no name to go by here (see is_kernel_link): a pipe
+    // ("pipe:[1234]"), a socket, a deleted file ("/tmp/x (deleted)", whatever file of that name
+    // someone has made since), or a name in another mount namespace. Only the kernel can follow it,
+    // when the link itself is opened (without O_NOFOLLOW). Such a link on the way is entered through
+    // itself too, and what lies below it walked by the owner rule as any folder.
     bool kernelLink = false;
     // The last part is there, and its status (of what a kernel link leads to).
     bool exists = false;
@@ -58,6 +58,12 @@ struct WalkedPath {
 // rule allows it, at most 40 of them as the kernel does. A part that changes between being examined
 // and being opened is examined again.
 WalkedPath walk_path(const std::filesystem::path& name, LastLink last = LastLink::Follow);
+
+// For a save over a regular file that a kernel link in the last place leads to (/dev/stdout sent to
+// a file): the walk of the name the link's text gives, where that text is a name here (the link's
+// process has this one's mount namespace and root) and leads to that very file. Else its error
+// (ENOENT where there is no such name).
+WalkedPath walk_kernel_link_text(const WalkedPath& link);
 
 // The file a name finally refers to, for messages: walk_path's path, and `refused` (when given)
 // receives a link that was not followed.

@@ -1,6 +1,8 @@
 #include "platform/SafeFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <random>
 #include <system_error>
 
@@ -54,14 +56,22 @@ std::string random_suffix()
     return suffix;
 }
 
-// A name beside `name` (in the same folder) that nobody can guess. A very long name is shortened
-// first, so that the temporary name still fits the folder's limit.
-std::string temporary_beside(const std::string& name)
+// The longest name, in bytes, that `folder` may hold.
+std::size_t name_limit(int folder)
 {
+    const long limit = ::fpathconf(folder, _PC_NAME_MAX);
+    return limit > 0 ? static_cast<std::size_t>(limit) : NAME_MAX;
+}
+
+// A name beside `name` in `folder` that nobody can guess. A long name is shortened first, so that the
+// temporary name still fits the folder's limit.
+std::string temporary_beside(int folder, const std::string& name)
+{
+    const std::string suffix = ".tmp-" + random_suffix();
+    const std::size_t limit = name_limit(folder);
     std::string base = name;
-    if (base.size() > 200)
-        base.resize(200);
-    return base + ".tmp-" + random_suffix();
+    base.resize(std::min({base.size(), std::size_t(200), limit > suffix.size() + 1 ? limit - suffix.size() : 1}));
+    return base + suffix;
 }
 
 // Creates a new file beside `name` in `folder` exclusively: never an existing file, never through a
@@ -69,7 +79,7 @@ std::string temporary_beside(const std::string& name)
 int create_exclusive(int folder, const std::string& name, mode_t mode, std::string& made, int& slot)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string candidate = temporary_beside(name);
+        const std::string candidate = temporary_beside(folder, name);
         const EndSignalsHeld held;
         const int fd = ::openat(folder, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0) {
@@ -232,7 +242,7 @@ public:
             return errno;
         m_name = backup;
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const std::string link = temporary_beside(backup);
+            const std::string link = temporary_beside(backupFolder, backup);
             int code = 0;
             {
                 const EndSignalsHeld held;
@@ -447,6 +457,10 @@ bool SafeFileWriter::open(const std::filesystem::path& name)
     m_failure = SafeSaveResult();
     m_given = name;
     WalkedPath walked = walk_path(name);
+    // A regular file behind a kernel link (/dev/stdout sent to a file) is replaced under the name it
+    // has here, where it has one.
+    if (walked.kernelLink && walked.exists && S_ISREG(walked.info.st_mode))
+        walked = walk_kernel_link_text(walked);
     m_target = walked.path;
     if (!walked.refusedLink.empty())
         return refuse(EACCES, Refusal::OthersLink, walked.refusedLink);
@@ -578,14 +592,17 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
         return fail("write", errno);
 
     SafeSaveResult result;
-    const auto backupFailed = [&](int code, const std::filesystem::path& refused, Refusal refusal) {
+    const auto backupFailed = [&](int code, const std::filesystem::path& refused, Refusal refusal,
+                                  std::size_t nameLimit = 0) {
         if (backup == Backup::Optional) {
             result.backupError = error_text(code);
+            result.nameLimit = nameLimit;
             return false;
         }
         result = fail("backup", code);
         result.refusal = refusal;
         result.refused = refusal == Refusal::None ? std::filesystem::path() : refused;
+        result.nameLimit = nameLimit;
         return true;
     };
     // The backup's folder: the target's own where it is named after the target (so that through a
@@ -614,17 +631,21 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
     PendingBackup pending;
     if (backupFolder >= 0) {
         // Another user's older backup in a sticky folder cannot be replaced: said as such, and no
-        // link of the target is made beside it. Nor can a folder, which is found before anything is
-        // put in place.
+        // link of the target is made beside it. Nor can a folder, and a name longer than the folder
+        // allows cannot be made at all: both are found before anything is put in place.
         struct stat older {
         }, shared{};
+        const std::size_t limit = name_limit(backupFolder);
+        const bool tooLong = backupName.size() > limit;
         const bool there = ::fstatat(backupFolder, backupName.c_str(), &older, AT_SYMLINK_NOFOLLOW) == 0;
         const bool othersBackup = there && ::fstat(backupFolder, &shared) == 0 && may_replace(shared, older) != 0;
-        const int code = othersBackup ? EPERM
+        const int code = tooLong        ? ENAMETOOLONG
+                         : othersBackup ? EPERM
                          : there && S_ISDIR(older.st_mode)
                              ? EISDIR
                              : pending.make(m_folder.get(), m_name, backupFolder, backupName);
-        if (code != 0 && backupFailed(code, backupPath, othersBackup ? Refusal::OthersInSticky : Refusal::None))
+        const Refusal refusal = tooLong ? Refusal::NameTooLong : othersBackup ? Refusal::OthersInSticky : Refusal::None;
+        if (code != 0 && backupFailed(code, backupPath, refusal, tooLong ? limit : 0))
             return result;
     }
     // The file about to be replaced, held open so that it can be examined once more after the rename.
@@ -655,15 +676,24 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
         m_temporary.clear(); // now the target's name
         forget_temporary(m_temporarySlot);
         m_temporarySlot = -1;
+        result.newFileInPlace = true;
         const bool backingUp = pending.made();
         const int code = backingUp ? pending.place() : 0;
         if (code != 0 && backup == Backup::Optional) {
             result.backupError = error_text(code);
         } else if (code != 0) {
-            // The new file is in place: the old one stays under the backup's temporary name.
+            // The new file is in place: the old one stays under the backup's temporary name, and an
+            // older backup at the name (one that cannot be replaced) as it was.
+            struct stat older {};
             result.ok = false;
             result.step = "backup";
-            result.error = error_text(code) + "; the replaced file is kept as " + pending.keep();
+            result.error = error_text(code);
+            result.keptAs = pending.keep();
+            std::error_code unknown; // a folder deeper than PATH_MAX keeps the name it was given
+            result.keptIn = std::filesystem::absolute(backupPath, unknown).parent_path();
+            if (unknown)
+                result.keptIn = backupPath.has_parent_path() ? backupPath.parent_path() : ".";
+            result.olderBackupKept = ::fstatat(backupFolder, backupName.c_str(), &older, AT_SYMLINK_NOFOLLOW) == 0;
         }
         result.backedUp = backingUp && code == 0;
     }

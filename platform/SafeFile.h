@@ -43,7 +43,8 @@ enum class Refusal {
     PipeWithoutReader, // a pipe that no program reads: the save would wait for ever
     OthersInSticky,    // another user's file in a sticky folder of a third: only they may replace it
     Attributes,        // the access control list or an extended attribute cannot be kept
-    Changed            // the caller's check found the file changed (see ReplaceCheck)
+    Changed,           // the caller's check found the file changed (see ReplaceCheck)
+    NameTooLong        // the backup's name is longer than its folder allows (nameLimit)
 };
 
 struct SafeSaveResult {
@@ -58,6 +59,9 @@ struct SafeSaveResult {
     bool backedUp = false;
     // For a backup that may fail: why it could not be made (the save went on without it).
     std::string backupError;
+    // Where the backup's name is longer than its folder allows, which is found before anything is
+    // put in place: the longest name, in bytes, that folder may hold.
+    std::size_t nameLimit = 0;
     // Why the save was refused and the file or link concerned; `error` then says why in the system's
     // words.
     Refusal refusal = Refusal::None;
@@ -66,6 +70,14 @@ struct SafeSaveResult {
     // (a program that had it open went on writing it): the new file is in place, and the old one,
     // with that change, in the backup where one was made. `ok` is then false, the refusal Changed.
     bool changedAfterCheck = false;
+    // The new file took the target's name, whatever failed afterwards.
+    bool newFileInPlace = false;
+    // The new file is in place, but the replaced one could not take the backup's name (step "backup",
+    // `error` the system's reason): it is kept under the temporary name `keptAs` in the folder
+    // `keptIn`, and an older backup at the name, where there is one, as it was.
+    std::string keptAs;
+    std::filesystem::path keptIn;
+    bool olderBackupKept = false;
 };
 
 // What a caller asks of the file a save replaces, at the last moment: called right before the new
@@ -122,8 +134,9 @@ public:
     // is replaced) once the new file is in place; a save that fails before leaves the older one. When
     // `backupPath` is the name given to open() with ".backup" appended and that name is a link, the
     // backup goes beside the linked file instead. A folder at the backup's name stops the save before
-    // anything is put in place; should the backup's rename still fail, the old file stays under its
-    // temporary name, which the error gives.
+    // anything is put in place, and so does a backup's name longer than its folder allows (refusal
+    // NameTooLong). Should the backup's rename still fail, the old file stays under its temporary
+    // name, which the result gives (keptAs).
     SafeSaveResult commit(const std::filesystem::path& backupPath = {}, Backup backup = Backup::Required,
                           const ReplaceCheck& check = {});
     // Drops the save: the temporary file goes, the target stays as it was.

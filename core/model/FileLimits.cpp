@@ -115,9 +115,17 @@ std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result)
     case Refusal::Attributes:
         return ORBAX_Utilities::format_message2(1095, name, ORBAX_Platform::wide_from_utf8(result.error));
     case Refusal::Changed: return ORBAX_Utilities::format_message1(1100, name);
+    case Refusal::NameTooLong: return ORBAX_Utilities::format_message1(11201, std::to_wstring(result.nameLimit));
     case Refusal::None: break;
     }
     return ORBAX_Platform::wide_from_utf8(result.error);
+}
+
+std::wstring BackupFailureText(const ORBAX_Platform::SafeSaveResult& result)
+{
+    if (result.nameLimit != 0)
+        return ORBAX_Utilities::format_message1(11201, std::to_wstring(result.nameLimit));
+    return ORBAX_Platform::wide_from_utf8(result.backupError);
 }
 
 bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
@@ -132,7 +140,7 @@ bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, s
     const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(
         ORBAX_Platform::path_from_wide(fileName), bytes,
         backup ? ORBAX_Platform::path_from_wide(backupName) : std::filesystem::path(), check);
-    if (result.ok || result.changedAfterCheck) {
+    if (result.ok || result.newFileInPlace) {
         for (const LoadMessage& note : notes)
             addMessage(messages, note.kind, note.severity, note.text);
     }
@@ -142,6 +150,23 @@ bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, s
         // Where the backup could not take its name, the message below says where the old file is.
         const std::wstring kept = result.backedUp ? backupName : std::wstring();
         addError(messages, 5, ORBAX_Utilities::format_message(kept.empty() ? 11019 : 11018, {fileName, kept}));
+        return false;
+    }
+    if (result.refusal == ORBAX_Platform::Refusal::NameTooLong) {
+        const std::size_t suffix = backupName.size() - fileName.size();
+        addError(messages, 7,
+                 ORBAX_Utilities::format_message(11200, {fileName, backupName, std::to_wstring(result.nameLimit),
+                                                         std::to_wstring(result.nameLimit - suffix)}));
+        return false;
+    }
+    if (result.step == "backup" && result.newFileInPlace) {
+        // No copy was tried: the replaced file could not take the backup's name after the new one had
+        // taken its own, and the message says where it is kept.
+        addError(messages, 7,
+                 ORBAX_Utilities::format_message(result.olderBackupKept ? 11202 : 11203,
+                                                 {fileName, backupName, ORBAX_Platform::wide_from_utf8(result.error),
+                                                  ORBAX_Platform::wide_from_path(result.keptAs),
+                                                  ORBAX_Platform::wide_from_path(result.keptIn)}));
         return false;
     }
     std::wstring reason = SaveFailureText(result);

@@ -101,17 +101,21 @@ std::wstring FileReadFailureText(ORBAX_Platform::FileRead outcome, int code, std
 // link, pipe or device in a shared folder, a pipe nobody reads, attributes that cannot be kept), that
 // reason naming the file.
 std::wstring SaveFailureText(const ORBAX_Platform::SafeSaveResult& result);
+// Why a backup that a save went on without could not be made (the result's backupError): the
+// system's text, or that its name is longer than its folder allows.
+std::wstring BackupFailureText(const ORBAX_Platform::SafeSaveResult& result);
 
 // The last step of every borehole save: unless the bytes are more than `maxBytes` (the limit of the
 // reader of the file's kind), writes them safely over `fileName`, the old file kept as
 // "<fileName>.backup" with `backup`, and adds `notes` (the warnings about what the file holds: fields it
 // has no room for, characters it cannot hold) to `messages`. False, the old file standing, with an
 // error that names the limit (kind 5) for too many bytes, message 11004 (kind 7) when the backup
-// failed, 11001 (kind 5) when the file could not be opened or was refused, or 11017 (kind 5) when
-// writing it failed or the file was no longer `replaces` (where that is given), and without the
-// notes: nothing was written. A file that changed from `replaces` as the new one took its place is
-// said by message 11018 (kind 5), which names the backup that holds the changed file: false, with
-// the notes, the new file in place.
+// failed (11200 where its name would be too long), 11001 (kind 5) when the file could not be opened
+// or was refused, or 11017 (kind 5) when writing it failed or the file was no longer `replaces`
+// (where that is given), and without the notes: nothing was written. A file that changed from `replaces` as the new one
+// took its place is said by message 11018 (kind 5), which names the backup that holds the changed file: false, with the
+// notes, the new file in place; so is 11202 or 11203 (kind 7), which says where the replaced file is, when it could not
+// take the backup's name after the new file had taken its place.
 bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
                        LoadMessages& messages, const LoadMessages& notes = {},
                        const ORBAX_Platform::FileIdentity& replaces = {});

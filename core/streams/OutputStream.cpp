@@ -165,7 +165,9 @@ bool OutputStream::close(const std::filesystem::path& backupPath)
     const ORBAX_Platform::SafeSaveResult result =
         m_file.commit(backupPath, ORBAX_Platform::SafeFileWriter::Backup::Optional);
     m_backedUp = result.backedUp;
-    m_backupError = result.backupError;
+    m_backupError = result.backupError.empty()
+                        ? std::string()
+                        : ORBAX_Platform::utf8_from_wide(ORBAX_Logging::BackupFailureText(result));
     if (!result.ok) {
         m_error = result.error.empty() ? std::generic_category().message(EIO) : result.error;
         setstate(std::ios::badbit);

@@ -10,6 +10,8 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -184,4 +186,38 @@ TEST(CheckedWalk, AKernelLinkToADeletedFileIsNeverFollowedByItsText)
     EXPECT_EQ(QuorTest::read_file(dir / "rd.csv (deleted)"), "planted");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     ::close(file);
+}
+
+// A folder of another mount namespace (a tmpfs over a folder there) is entered through its kernel link,
+// never by the text, which names this namespace's folder; a regular file is replaced through such a
+// link (/dev/stdout sent to a file) only where its name here leads to it.
+TEST(CheckedWalk, AFolderOfAnotherMountNamespaceIsEnteredThroughItsLink)
+{
+    QuorTest::TempDir dir;
+    const auto box = dir / "box";
+    std::filesystem::create_directory(box);
+    QuorTest::write_file(box / "x.csv", "HOST");
+    const int host = ::open("/proc/self/ns/mnt", O_RDONLY | O_CLOEXEC);
+    const bool unshared = ::unshare(CLONE_NEWNS) == 0;
+    const bool mounted = unshared && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                         ::mount("none", box.c_str(), "tmpfs", 0, nullptr) == 0;
+    const int other = ::open("/proc/self/ns/mnt", O_RDONLY | O_CLOEXEC), root = ::open("/", O_PATH | O_CLOEXEC);
+    if (mounted)
+        QuorTest::write_file(box / "x.csv", "BOX");
+    const int boxed = ::open((box / "x.csv").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_TRUE(!unshared || ::setns(host, CLONE_NEWNS) == 0);
+    if (!mounted)
+        GTEST_SKIP() << "no mount namespace can be made here";
+    const std::filesystem::path inner = ("/dev/fd/" + std::to_string(root)) / box.relative_path();
+    std::string bytes;
+    int code = 0;
+    EXPECT_TRUE(read_file_bytes(inner / "x.csv", 64, bytes, code) == FileRead::Read && bytes == "BOX");
+    EXPECT_TRUE(save_file_safely(inner / "out.pro", std::string("new")).ok &&
+                QuorTest::read_file(inner / "out.pro") == "new");
+    EXPECT_FALSE(save_file_safely("/dev/fd/" + std::to_string(boxed), std::string("lost")).ok);
+    const int own = ::open((box / "x.csv").c_str(), O_RDONLY | O_CLOEXEC);
+    EXPECT_TRUE(save_file_safely("/dev/fd/" + std::to_string(own), std::string("mine")).ok);
+    EXPECT_TRUE(QuorTest::read_file(box / "x.csv") == "mine" && !std::filesystem::exists(box / "out.pro"));
+    for (const int fd : {host, other, root, boxed, own})
+        ::close(fd);
 }

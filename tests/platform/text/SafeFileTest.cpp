@@ -397,7 +397,7 @@ TEST(SafeFile, AnEndSignalDuringASaveRemovesTheTemporaryFile)
 
 // The new backup waits under a temporary name until the new file is in place: a save that fails at
 // its rename (a folder put at the name at the last moment) or that a signal ends there leaves the
-// older backup as it was.
+// older backup as it was, and so does one whose backup cannot take its name.
 TEST(SafeFile, ASaveThatFailsAtItsLastStepLeavesTheOlderBackup)
 {
     QuorTest::TempDir dir;
@@ -423,6 +423,15 @@ TEST(SafeFile, ASaveThatFailsAtItsLastStepLeavesTheOlderBackup)
     EXPECT_EQ(QuorTest::read_file(backup), "OLDER");
     EXPECT_EQ(QuorTest::read_file(target), "current");
     EXPECT_EQ(names_starting(dir.path(), ""), (std::set<std::string>{"app.csv", "app.csv.backup"}));
+
+    // An older backup that refuses to be replaced once the new file is in place (as an immutable or
+    // mounted one does): the result says where the replaced file is kept.
+    const SafeSaveResult kept = save_file_safely(target, std::string("new"), backup, [&](const FileIdentity&) {
+        return std::filesystem::remove(backup) && std::filesystem::create_directories(backup / "older");
+    });
+    EXPECT_TRUE(!kept.ok && kept.step == "backup" && kept.newFileInPlace && kept.olderBackupKept);
+    EXPECT_EQ(kept.error + kept.keptIn.native(), "Is a directory" + dir.path().native());
+    EXPECT_EQ(QuorTest::read_file(dir / kept.keptAs) + QuorTest::read_file(target), "currentnew");
 }
 
 // A program that had the file open appends to it after the check right before the rename (the
@@ -444,4 +453,18 @@ TEST(SafeFile, AFileThatChangesAsItIsReplacedIsNeverReplacedWithoutAWord)
     EXPECT_EQ(QuorTest::read_file(target), "new\n");
     EXPECT_EQ(QuorTest::read_file(target.native() + ".backup"), "rows\nappended\n");
     ::close(appending);
+}
+
+// A backup name its folder cannot hold stops the save before anything is put in place, and nothing is
+// left beside the file.
+TEST(SafeFile, ANameTooLongForItsBackupIsFoundBeforeAnythingIsPutInPlace)
+{
+    QuorTest::TempDir dir;
+    const std::size_t limit = static_cast<std::size_t>(::pathconf(dir.path().c_str(), _PC_NAME_MAX));
+    const auto target = dir / (std::string(limit - 8, 'a') + ".csv");
+    QuorTest::write_file(target, "old");
+    const SafeSaveResult refused = save_file_safely(target, std::string("new"), target.native() + ".backup");
+    EXPECT_TRUE(!refused.ok && refused.refusal == Refusal::NameTooLong && refused.nameLimit == limit);
+    EXPECT_EQ(QuorTest::read_file(target), "old");
+    EXPECT_EQ(names_starting(dir.path(), ""), (std::set<std::string>{target.filename()}));
 }
