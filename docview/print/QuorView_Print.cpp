@@ -710,7 +710,7 @@ void CQuorView::PrintBoreholeColumn(Graphics& graphics, const QRectF& /*content*
     const RulerReach reach = NumbersReach(*m_printJob, pane, column, showSampleNumbers);
     DrawBorehole(fieldRect, body, fieldRect, m_printJob->lineHeight, false, pageTopDepth + column * depthPerColumn,
                  scale, layout.tickOrigin, static_cast<int>(layout.tickIndent), resources, noSelection,
-                 showSampleNumbers, bothBoreholes, true, hole, graphics, &reach, false);
+                 showSampleNumbers, bothBoreholes, true, hole, graphics, &reach, false, depthPerColumn);
 }
 
 void CQuorView::OnPrint(QPainter& painter, int pageNumber)

@@ -11,6 +11,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "docview/print/PrintJob.h"
+#include "docview/view/geometry/FittedText.h"
 #include "tests/docview/print/PrintTestSupport.h"
 
 using namespace PrintTest;
@@ -1028,4 +1029,37 @@ TEST_F(PrintLog, EndOfHoleLegendNamesBracketsAndSideMarginsMissNothingOnPaper)
     view->PageSetup().leftMargin = view->PageSetup().rightMargin = 90;
     EXPECT_FALSE(std::filesystem::exists(Print("narrow.pdf")));
     EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{ORBAX_Utilities::get_message_wide(27162)});
+}
+
+// A hole that ends at the foot of a page-column prints its end there, below the foot, and not again at
+// the top of the next page-column: on the same page, or on the next where a longer hole beside it goes on.
+TEST_F(PrintLog, AnEndAtAPageColumnsFootPrintsOnceBelowIt)
+{
+    struct Case {
+        double ratio;
+        int columns;
+        bool beside;
+    };
+    for (const Case& c : {Case{100, 6, false}, Case{100, 1, true}, Case{20, 6, true}, Case{20000, 3, true}}) {
+        view->SetScale(c.ratio / 1000);
+        view->PageSetup().columnsPerPage = c.columns;
+        Hole(1).clear();
+        Print("probe.pdf");
+        const double D = layout.depthPerColumn;
+        FillBorehole(Hole(0), L"BH-A", {{0.6 * D, {{L"SANDSTONE", 100}}}, {D, {{L"COAL", 100}}}});
+        if (c.beside)
+            FillBorehole(Hole(1), L"BH-B", {{0.5 * D, {{L"COAL", 100}}}, {7.5 * D, {{L"SANDSTONE", 100}}}});
+        const auto pdf = Print();
+        std::vector<std::pair<int, QPointF>> ends;
+        for (int page = 1; page <= ReadInfo(pdf).pages; ++page)
+            for (const Word& word : ReadWords(pdf, page))
+                if (word.text == "EOH")
+                    ends.emplace_back(page, word.box.center());
+        ASSERT_EQ(ends.size(), c.beside ? 2u : 1u) << c.ratio << " " << c.columns;
+        const double foot = kEdge + layout.bodyTop + D / view->GetScale();
+        EXPECT_EQ(ends[0].first, 1);
+        EXPECT_TRUE(ends[0].second.y() > foot + EndMarkStem && ends[0].second.y() < foot + EndMarkStem + labelHeight)
+            << c.ratio << " " << ends[0].second.y();
+        EXPECT_LT(ends[0].second.x(), kEdge + layout.content.left() + layout.pageColumnWidth) << c.ratio;
+    }
 }
