@@ -1035,31 +1035,25 @@ TEST_F(PrintLog, EndOfHoleLegendNamesBracketsAndSideMarginsMissNothingOnPaper)
 // the top of the next page-column: on the same page, or on the next where a longer hole beside it goes on.
 TEST_F(PrintLog, AnEndAtAPageColumnsFootPrintsOnceBelowIt)
 {
-    struct Case {
-        double ratio;
-        int columns;
-        bool beside;
-    };
-    for (const Case& c : {Case{100, 6, false}, Case{100, 1, true}, Case{20, 6, true}, Case{20000, 3, true}}) {
-        view->SetScale(c.ratio / 1000);
-        view->PageSetup().columnsPerPage = c.columns;
-        Hole(1).clear();
+    for (const auto& [ratio, columns, beside] :
+         {std::tuple{100, 6, false}, {100, 1, true}, {20, 6, true}, {20000, 3, true}}) {
+        view->SetScale(ratio / 1000.0);
+        view->PageSetup().columnsPerPage = columns;
         Print("probe.pdf");
-        const double D = layout.depthPerColumn;
+        const double D = layout.depthPerColumn, foot = kEdge + layout.bodyTop + D / view->GetScale();
         FillBorehole(Hole(0), L"BH-A", {{0.6 * D, {{L"SANDSTONE", 100}}}, {D, {{L"COAL", 100}}}});
-        if (c.beside)
-            FillBorehole(Hole(1), L"BH-B", {{0.5 * D, {{L"COAL", 100}}}, {7.5 * D, {{L"SANDSTONE", 100}}}});
+        FillBorehole(Hole(1), L"BH-B",
+                     beside ? std::vector<TestUnit>{{7.5 * D, {{L"COAL", 100}}}} : std::vector<TestUnit>{});
         const auto pdf = Print();
-        std::vector<std::pair<int, QPointF>> ends;
+        int ends = 0;
         for (int page = 1; page <= ReadInfo(pdf).pages; ++page)
             for (const Word& word : ReadWords(pdf, page))
-                if (word.text == "EOH")
-                    ends.emplace_back(page, word.box.center());
-        ASSERT_EQ(ends.size(), c.beside ? 2u : 1u) << c.ratio << " " << c.columns;
-        const double foot = kEdge + layout.bodyTop + D / view->GetScale();
-        EXPECT_EQ(ends[0].first, 1);
-        EXPECT_TRUE(ends[0].second.y() > foot + EndMarkStem && ends[0].second.y() < foot + EndMarkStem + labelHeight)
-            << c.ratio << " " << ends[0].second.y();
-        EXPECT_LT(ends[0].second.x(), kEdge + layout.content.left() + layout.pageColumnWidth) << c.ratio;
+                if (word.text == "EOH" && ++ends == 1) { // the first hole's, just below the first page-column's foot
+                    EXPECT_TRUE(page == 1 && word.box.top() > foot + EndMarkStem - 0.5 &&
+                                word.box.bottom() < foot + EndMarkStem + labelHeight &&
+                                word.box.right() < kEdge + layout.content.left() + layout.pageColumnWidth)
+                        << ratio << " " << word.box.top();
+                }
+        EXPECT_EQ(ends, beside ? 2 : 1) << ratio << " " << columns;
     }
 }
