@@ -87,7 +87,7 @@ std::string utf8_with_carried_bytes(const std::wstring& text)
 
 } // namespace
 
-std::string TerminalEncoding::encode(const std::wstring& text) const
+std::string TerminalEncoding::encode(const std::wstring& text, bool* lost) const
 {
     if (!m_locale)
         return utf8_with_carried_bytes(text);
@@ -106,6 +106,8 @@ std::string TerminalEncoding::encode(const std::wstring& text) const
         if (n == static_cast<std::size_t>(-1)) {
             state = std::mbstate_t{};
             out += '?';
+            if (lost)
+                *lost = true;
         } else {
             out.append(buffer, n);
         }
@@ -123,7 +125,7 @@ const TerminalEncoding& terminal_encoding()
     return terminal;
 }
 
-std::string terminal_text(const std::wstring& text) { return terminal_encoding().encode(text); }
+std::string terminal_text(const std::wstring& text, bool* lost) { return terminal_encoding().encode(text, lost); }
 
 std::string terminal_text_of_bytes(std::string_view bytes)
 {

@@ -236,14 +236,18 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
             lost = true;
         if (printable)
             text = printableOnly(std::move(text));
-        if (lost) {
-            addMessage(messages, 4, SeverityWarning,
-                       ORBAX_Utilities::format_message(
-                           11111, {field.name, realText(options.precision, unit.bottom - unit.thickness),
-                                   realText(options.precision, unit.bottom)}));
-        }
+        if (lost)
+            addLostCharactersWarning(messages, field.name, unit, options.precision);
         writeField(formatContext, text, options);
     }
+}
+
+void addLostCharactersWarning(LoadMessages& messages, const std::wstring& fieldName, const Interval& unit, int decimals,
+                              int id)
+{
+    addMessage(messages, 4, SeverityWarning,
+               ORBAX_Utilities::format_message(
+                   id, {fieldName, realText(decimals, unit.bottom - unit.thickness), realText(decimals, unit.bottom)}));
 }
 
 void reportFieldsWithoutColumn(const Borehole& borehole, WrittenFields& fields, LoadMessages& messages)

@@ -89,6 +89,12 @@ void writeUnitRow(const LithData& element, LoadMessages& messages, const Interva
                   void* formatContext, const OptionsData& options, WrittenFields& fields, FieldWriter writeField,
                   SeparatorWriter writeSeparator, bool intervalRow, bool lineFields = false);
 
+// The warning that field `fieldName` of the unit is written without some of its characters: message
+// 11111 (or `id`, of the same arguments) naming the field and the unit's top and bottom with `decimals`
+// decimals; kind 4, a warning.
+void addLostCharactersWarning(LoadMessages& messages, const std::wstring& fieldName, const Interval& unit, int decimals,
+                              int id = 11111);
+
 // A file written with another schema than the borehole's keeps only the values the written schema has
 // a field for. Adds one warning (11198) naming the fields of the borehole whose values would be lost
 // that way (the first 20 by name, the others counted), so that a save never drops them without a word;

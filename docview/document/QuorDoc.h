@@ -75,7 +75,8 @@ public:
     // Save Borehole As: the file prompt, the format's options, the save.
     void saveBoreholeAs(int k, ErrorEntries& entries);
     // Writes the text description of borehole k (appended to the file's content when `append` is set);
-    // 0, or 1 with message 1001 in `message` when the file cannot be written.
+    // 0, or 1 with message 1001 in `message` when the file cannot be written. A written text that lost
+    // a character to the file's code page is told in the error list, as a save tells it.
     int exportBorehole(int k, const std::wstring& path, bool append, std::wstring& message);
     // Whether the document may close: asks about the panes' unsaved changes and saves those chosen.
     // Every question about a file changed on disk comes before the first save writes.

@@ -238,7 +238,8 @@ int CQuorDoc::exportBorehole(int k, const std::wstring& path, bool append, std::
 {
     message = get_message_wide(1000);
     std::ostringstream text;
-    text << GetBorehole(k);
+    ORBAX_Logging::LoadMessages written;
+    ORBAX_Logging::writeDescription(text, GetBorehole(k), written);
     std::string bytes = text.str();
     const std::filesystem::path target = ORBAX_Platform::path_from_wide(path);
     if (append) {
@@ -261,8 +262,13 @@ int CQuorDoc::exportBorehole(int k, const std::wstring& path, bool append, std::
         }
     }
     const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(target, bytes);
-    if (result.ok)
+    if (result.ok) {
+        // The texts written with a "?", told as a save tells them.
+        ErrorEntries entries;
+        appendLibraryErrors(written, entries);
+        showIfReportable(entries);
         return 0;
+    }
     message = format_message(result.step == "open" ? 1001 : 1088, {path, ORBAX_Logging::SaveFailureText(result)});
     return 1;
 }

@@ -25,6 +25,7 @@
 #include "docview/document/QuorDoc.h"
 #include "docview/print/BoreholePens.h"
 #include "docview/print/PrintJob.h"
+#include "docview/print/pagination/LeftOutNames.h"
 #include "docview/print/pagination/PageText.h"
 #include "docview/print/pagination/PrintLegend.h"
 #include "docview/view/QuorView.h"
@@ -281,31 +282,6 @@ FittedText FitTitleText(const PrintJob& job, const QPaintDevice* device, const T
                                                                  ? (namesOnly ? TextPart::Never : TextPart::Words)
                                                                  : TextPart::Never});
     return FitTextParts(device, job.titleFont, parts, cell.Room(), job.resources->smallestTextPoints);
-}
-
-// The items as a list for a message: "a, b and c".
-std::wstring ListText(const std::vector<std::wstring>& items)
-{
-    std::wstring list;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i > 0)
-            list += i + 1 == items.size() ? ORBAX_Utilities::get_message_wide(387) : L", ";
-        list += items[i];
-    }
-    return list;
-}
-
-// The texts of unit labels that print nowhere, for want of room near their units or beside their
-// column, as message `id` names them ("sample numbers ...", "seam and ply labels ..."): the first few,
-// then how many others.
-std::wstring NamesLeftOut(int id, const std::vector<std::wstring>& texts)
-{
-    constexpr std::size_t listed = 10;
-    const std::size_t named = texts.size() > listed ? listed - 1 : texts.size();
-    std::vector<std::wstring> items(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(named));
-    if (named < texts.size())
-        items.push_back(ORBAX_Utilities::format_message1(392, std::to_wstring(texts.size() - named)));
-    return ORBAX_Utilities::format_message1(id, ListText(items));
 }
 
 // The texts the log would print without where its fields are too narrow for them even at the smallest
@@ -734,7 +710,7 @@ void CQuorView::PrintBoreholeColumn(Graphics& graphics, const QRectF& /*content*
     const RulerReach reach = NumbersReach(*m_printJob, pane, column, showSampleNumbers);
     DrawBorehole(fieldRect, body, fieldRect, m_printJob->lineHeight, false, pageTopDepth + column * depthPerColumn,
                  scale, layout.tickOrigin, static_cast<int>(layout.tickIndent), resources, noSelection,
-                 showSampleNumbers, bothBoreholes, true, hole, graphics, &reach, false);
+                 showSampleNumbers, bothBoreholes, true, hole, graphics, &reach, false, depthPerColumn);
 }
 
 void CQuorView::OnPrint(QPainter& painter, int pageNumber)

@@ -3,6 +3,7 @@
 // a line for a comment.
 #include <cmath>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include <QAction>
@@ -14,6 +15,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "docview/document/QuorDoc.h"
+#include "docview/print/pagination/LeftOutNames.h"
 #include "docview/print/pagination/SampleLabels.h"
 #include "docview/view/QuorView.h"
 #include "docview/view/geometry/FittedText.h"
@@ -122,6 +124,42 @@ bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
     for (const Sample& sample : samples)
         labels.push_back(LabelLines(hole, sample, m_settings.projectName, captions));
 
+    // Each text whole inside the cell: smaller, down to two thirds, then (a name) shortened, a list name
+    // by name. The captions, the project and the borehole are the same on every label: each is fitted
+    // once. Fitted before the print starts, so that the labels print only with the texts they are
+    // asked to go without.
+    const QFont font = LabelFont(printer);
+    constexpr double tenth = 0.1; // the label geometry is in tenths of a millimetre
+    std::map<std::tuple<int, std::wstring, bool, std::vector<std::wstring>>, FittedLine> fitted;
+    auto fit = [&](const Line& line) -> const FittedLine& {
+        auto key = std::make_tuple(line.x, line.text, line.mayShorten, line.names);
+        auto found = fitted.find(key);
+        if (found == fitted.end())
+            found =
+                fitted.emplace(std::move(key), FitLine(&printer, font, line, (CellWidth - line.x) * tenth - LabelGap))
+                    .first;
+        return found->second;
+    };
+    std::map<int, std::vector<std::wstring>> leftOut; // by the message that names them
+    std::set<std::pair<int, std::wstring>> named;
+    for (const std::vector<Line>& label : labels)
+        for (const Line& line : label)
+            for (const std::wstring& text : fit(line).leftOut)
+                if (named.insert({line.namedAs, text}).second)
+                    leftOut[line.namedAs].push_back(text);
+    if (!leftOut.empty()) {
+        std::vector<std::wstring> items;
+        for (int id : {391, 27182, 27183})
+            if (leftOut.count(id))
+                items.push_back(NamesLeftOut(id, leftOut[id]));
+        if (ORBAX_Platform::showMessage(this,
+                                        ORBAX_Utilities::format_message1(27180, ListText(items)) + L"\n\n" +
+                                            ORBAX_Utilities::get_message_wide(27181),
+                                        ORBAX_Platform::MessageButtons::YesNo,
+                                        ORBAX_Platform::MessageIcon::Warning) != ORBAX_Platform::MessageResult::Yes)
+            return false;
+    }
+
     QPainter painter;
     if (!painter.begin(&printer)) {
         const QString name = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
@@ -130,23 +168,8 @@ bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
         return false;
     }
     Graphics graphics(painter);
-    const QFont font = LabelFont(printer);
     const QPen gridPen = MakeDrawingPen(0xFF000000u, 0);
     const QBrush textBrush(ORBAX_Platform::ColourFromArgb(0xFF000000u));
-    constexpr double tenth = 0.1; // the label geometry is in tenths of a millimetre
-    // Each text whole inside the cell: smaller, down to two thirds, then (a name) shortened. The captions,
-    // the project and the borehole are the same on every label: each is fitted once.
-    std::map<std::tuple<int, std::wstring, bool>, FittedText> fitted;
-    auto fit = [&](const Line& line) -> const FittedText& {
-        auto key = std::make_tuple(line.x, line.text, line.mayShorten);
-        auto found = fitted.find(key);
-        if (found == fitted.end())
-            found = fitted
-                        .emplace(std::move(key), FitText(&printer, font, QString::fromStdWString(line.text),
-                                                         (CellWidth - line.x) * tenth - LabelGap, line.mayShorten))
-                        .first;
-        return found->second;
-    };
     const int perPage = grid.PerPage();
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const int n = static_cast<int>(k % static_cast<std::size_t>(perPage));
@@ -172,7 +195,7 @@ bool CQuorView::PrintSampleLabels(QPrinter& printer, int pane)
         GraphicsState state(graphics);
         graphics.intersectClip(QRectF(x, y, (CellWidth - 1) * tenth, (CellHeight - 1) * tenth));
         for (const Line& line : labels[k]) {
-            const FittedText& text = fit(line);
+            const FittedText& text = fit(line).text;
             if (!text.text.isEmpty())
                 DrawTextAt(graphics, QPointF(x + line.x * tenth, y + line.y * tenth), text.text, text.font, textBrush,
                            Qt::AlignLeft | Qt::AlignTop);

@@ -173,12 +173,14 @@ public:
     void OnDraw(QPainter& painter, const QRectF& clip, bool forScreen = false);
     // Draws one borehole in its column and pane. Printing gives its depth numbers a reach beyond the
     // field and draws the unit labels itself, once every field of the page is drawn (`drawLabels`).
+    // A page-column (`pageColumnDepth`, the depth it prints) draws the end of the hole only where it
+    // falls on it: below its top, down to its foot, or at the log's top.
     void DrawBorehole(const QRectF& clipBounds, const QRectF& column, const QRectF& paneRect, double lineHeight,
                       bool isActive, double topDepth, double scale, double tickOrigin, int tickIndent,
                       const DrawingResources& resources, const UnitRangeList& selection, bool showSampleNumbers,
                       bool drawName, bool forPicture, const ORBAX_Logging::Borehole& borehole,
-                      ORBAX_Platform::Graphics& graphics, const RulerReach* reach = nullptr,
-                      bool drawLabels = true) const;
+                      ORBAX_Platform::Graphics& graphics, const RulerReach* reach = nullptr, bool drawLabels = true,
+                      double pageColumnDepth = 0) const;
     // The unit labels beside a column, placed (not drawn) with the label heights of the fonts.
     std::vector<ViewGeometry::UnitLabel> DrawUnitLabels(const ORBAX_Logging::Borehole& borehole, const QRectF& column,
                                                         bool showSampleNumbers, const QFont& regularFont,

@@ -241,7 +241,7 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                              bool isActive, double topDepth, double scale, double tickOrigin, int tickIndent,
                              const DrawingResources& resources, const UnitRangeList& selection, bool showSampleNumbers,
                              bool drawName, bool forPicture, const ORBAX_Logging::Borehole& borehole,
-                             Graphics& graphics, const RulerReach* reach, bool drawLabels) const
+                             Graphics& graphics, const RulerReach* reach, bool drawLabels, double pageColumnDepth) const
 {
     if (!IsUsableScale(scale))
         return;
@@ -327,7 +327,14 @@ void CQuorView::DrawBorehole(const QRectF& clipBounds, const QRectF& column, con
                 const double below = reference.bottom() + lineHeight;
                 if (below > b)
                     painter.fillRect(QRectF(0, b, width, below - b), resources.whiteBrush);
-                endMark = column.top() - origin + b;
+                // An end at a page-column's top is the foot of the page-column above, which draws it; one
+                // below the depths it prints (in the part of a millimetre its body may show more) is the
+                // next one's, as the pagination gives it room.
+                const bool onThisPageColumn =
+                    !(pageColumnDepth > 0) || ((topDepth <= rounding || lastBase > topDepth + rounding) &&
+                                               lastBase <= topDepth + pageColumnDepth + rounding);
+                if (onThisPageColumn)
+                    endMark = column.top() - origin + b;
             }
             if (depthTop < 0) {
                 auto endText = [&](const QString& text, double y, int alignment) {

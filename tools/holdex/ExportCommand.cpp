@@ -94,7 +94,12 @@ int export_command(const WordList& words, bool help, const ConfigurationFile& co
     if (has_failure(messages))
         return ExitFailed;
 
-    ORBAX_Logging::writeDescription(std::cout, *borehole, ORBAX_Platform::terminal_text);
+    // In the terminal's encoding; a text it cannot show whole is printed with a "?" and told after
+    // the description, as the reader's warnings are told before it.
+    ORBAX_Logging::LoadMessages written;
+    ORBAX_Logging::writeDescription(std::cout, *borehole, ORBAX_Platform::terminal_text, 11220, written);
+    if (has_reportable(written))
+        write_message_lines(written, "exporting", fileName);
     return ExitSuccess;
 }
 

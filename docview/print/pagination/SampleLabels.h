@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/model/Borehole.h"
+#include "docview/view/geometry/FittedText.h"
 
 namespace SampleLabels {
 
@@ -50,13 +51,27 @@ Grid ComputeGrid(int width, int height, const Area& printable);
 Grid ComputeGrid(int width, int height);
 
 // One text of a label, its top-left corner relative to the cell's; a name may be shortened to fit the
-// cell, a number may not.
+// cell, a number may not. A list of names (the seams, the plies) is shortened name by name; `namedAs`
+// is the message that names the texts of a line left out ("seams %1"), 0 for a line that is never.
 struct Line {
     int x;
     int y;
     std::wstring text;
     bool mayShorten = true;
+    int namedAs = 0;
+    std::vector<std::wstring> names = {};
 };
+
+// The text of a line fitted into `room` millimetres with the font, and the texts of it left out.
+struct FittedLine {
+    FittedText text;
+    std::vector<std::wstring> leftOut;
+};
+// A text as its field's texts are fitted (`FitText`); a list of names set smaller the same way, then
+// each name shortened in its middle, the longest first, keeping at least its first and last
+// `ShortenedNameKeeps` characters; where even that is too wide the last names are left out, an ellipsis
+// after the others standing for them.
+FittedLine FitLine(const QPaintDevice* device, const QFont& font, const Line& line, double room);
 
 // The captions, from the string table.
 struct Captions {

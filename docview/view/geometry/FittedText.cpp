@@ -19,7 +19,7 @@ FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std
     FittedText fitted = FitText(device, font, whole, room, false, smallestPoints);
     if (!fitted.text.isEmpty() || whole.isEmpty())
         return fitted;
-    // At the smallest size the parts that may be are shortened, each down to one character: a name in
+    // At the smallest size the parts that may be are shortened, each down to its least: a name in
     // its middle (as `ShortenedText` does), other words at their end, a word at a time.
     const QFont smallest = fitted.font;
     std::vector<int> kept; // how many characters of each part are shown
@@ -46,7 +46,7 @@ FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std
             return {shown, smallest, width};
         std::size_t pick = parts.size();
         for (std::size_t i = 0; i < parts.size(); ++i)
-            if (parts[i].rank > 0 && kept[i] > 1 &&
+            if (parts[i].rank > 0 && kept[i] > std::max(1, parts[i].least) &&
                 (pick == parts.size() || parts[i].rank > parts[pick].rank ||
                  (parts[i].rank == parts[pick].rank && kept[i] > kept[pick])))
                 pick = i;

@@ -33,13 +33,14 @@ constexpr double PrintTextsApart = 1.0;
 
 // A text of parts, each shortened (`rank` above 0) or never (`Never`, a number): fitted into `room` as
 // one text, set smaller down to the smallest factor for `smallestPoints`, then the parts of the highest
-// rank first, the longest first, shortened a character at a time with an ellipsis, each keeping one
-// character: a name in its middle, other words at their end (a word at a time). Empty when even that
+// rank first, the longest first, shortened a character at a time with an ellipsis, each keeping `least`
+// characters: a name in its middle, other words at their end (a word at a time). Empty when even that
 // does not fit.
 struct TextPart {
     enum Rank { Never = 0, Words = 1, Name = 2 };
     QString text;
     int rank = Never;
+    int least = 1;
 };
 FittedText FitTextParts(const QPaintDevice* device, const QFont& font, const std::vector<TextPart>& parts, double room,
                         double smallestPoints);

@@ -50,7 +50,8 @@ TEST(Description, ColumnsOfElementLines)
     hole.push_back(Interval(schema)); // a unit without elements prints nothing
 
     std::ostringstream out;
-    out << hole;
+    LoadMessages messages;
+    writeDescription(out, hole, messages);
     const std::string expected = "Unit           Percentage  EndDist       RL     Seam\n"
                                  "----------------------------------------------------\n"
                                  "SANDSTONE            100%     2.50     2.50    UPPER\n"
@@ -60,7 +61,7 @@ TEST(Description, ColumnsOfElementLines)
 
     Borehole noSeam = ModelTest::column(schema, {1});
     std::ostringstream plain;
-    plain << noSeam;
+    writeDescription(plain, noSeam, messages);
     EXPECT_EQ(plain.str().substr(106), std::string(20, ' ') + " 100%     1.00     1.00" + std::string(9, ' ') + "\n");
 }
 
@@ -77,10 +78,32 @@ TEST(Description, FlushedOnceAtTheEnd)
         }
     } buffer;
     std::ostream out(&buffer);
-    out << ModelTest::column(ModelTest::fullSchema(), {1, 2, 3, 4});
+    LoadMessages messages;
+    writeDescription(out, ModelTest::column(ModelTest::fullSchema(), {1, 2, 3, 4}), messages);
     EXPECT_EQ(buffer.flushes, 1);
     const std::string text = buffer.str();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
+}
+
+// A text the encoding cannot hold is told by its message, naming the field and the unit: a seam once.
+TEST(Description, TextsThatLoseACharacterAreToldOnceWhereTheyPrint)
+{
+    Borehole hole = ModelTest::column(ModelTest::fullSchema(), {2});
+    hole[0].setRockTypes(L"IN GENERAL", {60, 40}, {L"SAND", L"GR\u00C8S"});
+    hole[0].seam = L"S\u00C81";
+    const TextEncoder ascii = [](const std::wstring& text, bool* lost) {
+        std::string bytes;
+        for (wchar_t c : text)
+            bytes += c > 0x7F ? (*lost = true, '?') : static_cast<char>(c);
+        return bytes;
+    };
+    std::ostringstream out;
+    LoadMessages messages;
+    writeDescription(out, hole, ascii, 11220, messages);
+    EXPECT_NE(out.str().find("GR?S                  40%     2.00     2.00      S?1\n"), std::string::npos);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, L"The Seam field in the unit from 0.00 to 2.00 contains characters that cannot be "
+                                L"shown in the terminal's encoding.");
 }
 
 TEST(UnitRows, FieldTextsByKind)

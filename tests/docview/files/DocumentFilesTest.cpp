@@ -640,6 +640,16 @@ TEST_F(DocumentFiles, ExportWritesTheTextDescription)
     EXPECT_EQ(doc->exportBorehole(0, path("folder"), true, message), 1);
     EXPECT_NE(message.find(L"The file could not be read."), std::wstring::npos);
     EXPECT_TRUE(std::filesystem::is_directory(sandbox.file("folder")));
+
+    // A Prolog 4 text that code page 1252 lacks is written with a "?" and told in the error list.
+    std::string xml = QuorTest::read_file(sandbox.file("north_bore.prolog"));
+    QuorTest::write_file(sandbox.file("omega.prolog"), xml.replace(xml.find("<f3>A<"), 6, "<f3>S\xCE\xA9\x31<"));
+    respond = [](QDialog& sheet) { sheet.findChild<QPushButton*>("id1")->click(); };
+    openLeft(path("omega.prolog"), 2);
+    respond = nullptr;
+    EXPECT_EQ(doc->exportBorehole(0, path("omega.txt"), false, message), 0);
+    EXPECT_EQ(errorLines, QStringList("Warning: The Seam field in the unit from 0.00 to 3.00 contains characters that "
+                                      "cannot be saved with this file format."));
 }
 
 // Save, Save As and Export onto a file nobody may write each say they cannot open it, with the

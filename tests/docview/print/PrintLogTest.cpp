@@ -11,6 +11,7 @@
 
 #include "core/catalogue/Messages.h"
 #include "docview/print/PrintJob.h"
+#include "docview/view/geometry/FittedText.h"
 #include "tests/docview/print/PrintTestSupport.h"
 
 using namespace PrintTest;
@@ -1028,4 +1029,31 @@ TEST_F(PrintLog, EndOfHoleLegendNamesBracketsAndSideMarginsMissNothingOnPaper)
     view->PageSetup().leftMargin = view->PageSetup().rightMargin = 90;
     EXPECT_FALSE(std::filesystem::exists(Print("narrow.pdf")));
     EXPECT_EQ(MessagesShown(), std::vector<std::wstring>{ORBAX_Utilities::get_message_wide(27162)});
+}
+
+// A hole that ends at the foot of a page-column prints its end there, below the foot, and not again at
+// the top of the next page-column: on the same page, or on the next where a longer hole beside it goes on.
+TEST_F(PrintLog, AnEndAtAPageColumnsFootPrintsOnceBelowIt)
+{
+    for (const auto& [ratio, columns, beside] :
+         {std::tuple{100, 6, false}, {100, 1, true}, {20, 6, true}, {20000, 3, true}}) {
+        view->SetScale(ratio / 1000.0);
+        view->PageSetup().columnsPerPage = columns;
+        Print("probe.pdf");
+        const double D = layout.depthPerColumn, foot = kEdge + layout.bodyTop + D / view->GetScale();
+        FillBorehole(Hole(0), L"BH-A", {{0.6 * D, {{L"SANDSTONE", 100}}}, {D, {{L"COAL", 100}}}});
+        FillBorehole(Hole(1), L"BH-B",
+                     beside ? std::vector<TestUnit>{{7.5 * D, {{L"COAL", 100}}}} : std::vector<TestUnit>{});
+        const auto pdf = Print();
+        int ends = 0;
+        for (int page = 1; page <= ReadInfo(pdf).pages; ++page)
+            for (const Word& word : ReadWords(pdf, page))
+                if (word.text == "EOH" && ++ends == 1) { // the first hole's, just below the first page-column's foot
+                    EXPECT_TRUE(page == 1 && word.box.top() > foot + EndMarkStem - 0.5 &&
+                                word.box.bottom() < foot + EndMarkStem + labelHeight &&
+                                word.box.right() < kEdge + layout.content.left() + layout.pageColumnWidth)
+                        << ratio << " " << word.box.top();
+                }
+        EXPECT_EQ(ends, beside ? 2 : 1) << ratio << " " << columns;
+    }
 }

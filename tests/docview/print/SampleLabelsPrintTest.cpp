@@ -147,3 +147,29 @@ TEST_F(SampleLabelPrint, CommandNeedsAnActivePaneWithSampleNumbers)
     view->OnPrintSampleLabels();
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }
+
+// A list of seams or plies is shortened name by name, each keeping its first and last four characters;
+// names that cannot stand even so are left out after an ellipsis and named in the question before printing.
+TEST_F(SampleLabelPrint, ListsOfNamesAreShortenedNameByNameAndThoseLeftOutAreAsked)
+{
+    FillBorehole(Hole(0), L"BH-9",
+                 {{1, {{L"COAL", 100}}, L"S1", L"Main_Upper_Seam_North_Block", L"Upper_Ply_Of_The_North_Block"},
+                  {2, {{L"COAL", 100}}, L"S1", L"Main_Lower_Seam_North_Block", L"Lower_Ply_Of_The_North_Block"}});
+    const std::string both = ReadText(Print(), 1);
+    EXPECT_TRUE(printed && sandbox.boxes.shown.empty());
+    EXPECT_TRUE(std::regex_search(
+        both, std::regex(R"(Main_L\S*_Block, Main_U\S*_Block\s[\s\S]*Lower_\S*_Block, Upper_\S*_Block\s)")));
+
+    std::vector<TestUnit> units; // eight seams: No prints nothing, Yes the names that stand
+    for (char c = 'A'; c <= 'H'; ++c)
+        units.push_back({1.0 + (c - 'A'), {{L"COAL", 100}}, L"S1", std::wstring(1, c) + L"_Seam_of_the_North_Block"});
+    FillBorehole(Hole(0), L"BH-10", units);
+    sandbox.boxes.answers = {ORBAX_Platform::MessageResult::No, ORBAX_Platform::MessageResult::Yes};
+    EXPECT_FALSE(std::filesystem::exists(Print(QPageSize::A4, "no.pdf")) || printed);
+    const std::wstring asked = sandbox.boxes.shown.at(0).text, head = ORBAX_Utilities::get_message_wide(27180);
+    EXPECT_EQ(asked.rfind(head.substr(0, head.find(L'%')) + L"seams ", 0), 0u) << asked;
+    EXPECT_TRUE(asked.find(L"B_Seam") == std::wstring::npos &&
+                asked.find(L"H_Seam_of_the_North_Block.") != std::wstring::npos);
+    const std::string text = ReadText(Print(QPageSize::A4, "yes.pdf"), 1);
+    EXPECT_TRUE(printed && std::regex_search(text, std::regex("Seam +A_Se\\S*, B_Se\\S*, \u2026\n"))) << text;
+}

@@ -376,4 +376,7 @@ TEST(TerminalText, ASingleByteLocaleGetsItsOwnBytes)
     TerminalEncoding encoding(found);
     ASSERT_FALSE(encoding.isUtf8());
     EXPECT_EQ(encoding.encode(L"\u00E9t\u00E9 \u4E2D"), "\xE9t\xE9 ?");
+    bool lost = false;
+    EXPECT_TRUE(encoding.encode(L"\u00E9", &lost) == "\xE9" && !lost);
+    EXPECT_TRUE(encoding.encode(L"\u4E2D", &lost) == "?" && lost) << "a character it lacks is told";
 }
