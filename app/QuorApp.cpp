@@ -117,8 +117,9 @@ bool CQuorApp::InitInstance(const std::vector<std::wstring>& arguments)
     for (const Settings::ProfileProblem& problem : Settings::ProfileProblems())
         ORBAX_Platform::showMessage(
             nullptr,
-            format_message(1001, {ORBAX_Platform::wide_from_path(problem.file),
-                                  ORBAX_Logging::FileReadFailureText(problem.outcome, 0, Settings::MaxProfileBytes)}),
+            format_message(
+                1001, {ORBAX_Platform::wide_from_path(problem.file),
+                       ORBAX_Logging::FileReadFailureText(problem.outcome, problem.code, Settings::MaxProfileBytes)}),
             ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Warning);
 
     ErrorEntries problems;

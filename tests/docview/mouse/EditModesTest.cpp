@@ -332,7 +332,7 @@ TEST_F(EditModes, ALeftPressAnywhereInAPaneMakesItTheActiveOneInEveryMode)
 {
     // Beside the column (where its labels go), on a unit and on a boundary, at depths where units exist,
     // with the other pane active; then beside the column of a new empty borehole. The release keeps it.
-    const std::vector<MouseModes::Mode> modes{Normal, CreateBoundaries, PickAndDrag, SetRock,  Merge,
+    const std::vector<MouseModes::Mode> modes{Normal, CreateBoundaries, PickAndDrag, SetRock, Merge,
                                               Insert, SetBaseDepth,     Correlate,   Delete};
     auto pressIn = [this](int pane, MouseModes::Mode mode, const QPoint& point) {
         view->Select(-1, -1, 1 - pane, -1);
