@@ -1,6 +1,8 @@
 // Quor_Log: the desktop program.
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "app/QuorApp.h"
 #include "core/prolog4/XmlPlatformGuard.h"
+#include "platform/ConsoleStreams.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "widgets/controls/GuardedHandler.h"
@@ -31,8 +34,24 @@ public:
     }
 };
 
+// A print asked for on the command line ("-p file", "-pt file printer") shows no window: where there
+// is no display to connect to (a scheduled job, a remote shell), Qt's windowless platform serves it,
+// so that it prints instead of ending before it starts.
+void chooseWindowlessPlatformToPrint(int argc, char* argv[])
+{
+    if (std::getenv("QT_QPA_PLATFORM") || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY"))
+        return;
+    for (int i = 1; i < argc; ++i)
+        for (const char* verb : {"-p", "-P", "-pt", "-PT", "-Pt"})
+            if (std::strcmp(argv[i], verb) == 0) {
+                ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+                return;
+            }
+}
+
 int run(int argc, char* argv[])
 {
+    chooseWindowlessPlatformToPrint(argc, argv);
     QuorApplication application(argc, argv);
     // QApplication has applied the user's locale to the C library; numbers are written with a point.
     std::setlocale(LC_NUMERIC, "C");
@@ -65,6 +84,9 @@ int run(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    // What a print from the command line writes to the standard error (file names, a borehole's texts)
+    // reaches a terminal with its control characters escaped.
+    ORBAX_Platform::ConsoleStreams console;
     // First made, last destroyed: the XML library is up before anything may parse (the configuration,
     // a borehole named on the command line) and stays up until the last parser is gone with the
     // application object.
