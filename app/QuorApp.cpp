@@ -107,8 +107,7 @@ bool CQuorApp::InitInstance(const std::vector<std::wstring>& arguments)
     m_developer = commandLine.developer;
     // A print from the command line shows no window and waits for no one: every message it has goes to
     // the standard error, and whatever ends it early ends it with a failure.
-    m_printing = commandLine.shellCommand == CQuorLogCommandLine::FilePrint ||
-                 commandLine.shellCommand == CQuorLogCommandLine::FilePrintTo;
+    m_printing = commandLine.PrintsOnly();
     if (m_printing) {
         m_console = std::make_unique<ORBAX_Platform::ConsoleReports>(ConsoleOutput(), get_message_wide(29602),
                                                                      get_message_wide(29603), get_message_wide(29604));

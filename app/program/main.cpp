@@ -2,7 +2,6 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <string>
@@ -37,21 +36,29 @@ public:
 // A print asked for on the command line ("-p file", "-pt file printer") shows no window: where there
 // is no display to connect to (a scheduled job, a remote shell), Qt's windowless platform serves it,
 // so that it prints instead of ending before it starts.
-void chooseWindowlessPlatformToPrint(int argc, char* argv[])
+void chooseWindowlessPlatformToPrint(const std::vector<std::wstring>& arguments)
 {
     if (std::getenv("QT_QPA_PLATFORM") || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY"))
         return;
+    CQuorLogCommandLine commandLine;
+    commandLine.Parse(arguments);
+    if (commandLine.PrintsOnly())
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+}
+
+// The arguments after the program name, from the bytes as given: Qt's copies show a name that is not
+// UTF-8 with U+FFFD in place of its bytes, which would name another file.
+std::vector<std::wstring> argumentsOf(int argc, char* argv[])
+{
+    std::vector<std::wstring> arguments;
     for (int i = 1; i < argc; ++i)
-        for (const char* verb : {"-p", "-P", "-pt", "-PT", "-Pt"})
-            if (std::strcmp(argv[i], verb) == 0) {
-                ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-                return;
-            }
+        arguments.push_back(ORBAX_Platform::wide_from_name(argv[i]));
+    return arguments;
 }
 
 int run(int argc, char* argv[])
 {
-    chooseWindowlessPlatformToPrint(argc, argv);
+    chooseWindowlessPlatformToPrint(argumentsOf(argc, argv));
     QuorApplication application(argc, argv);
     // QApplication has applied the user's locale to the C library; numbers are written with a point.
     std::setlocale(LC_NUMERIC, "C");
@@ -63,14 +70,9 @@ int run(int argc, char* argv[])
     // Made after the QApplication and gone before it, with every window it owns.
     CQuorApp app;
     try {
-        // The arguments Qt left (it takes out its own), from the bytes as given: Qt's copies show a
-        // name that is not UTF-8 with U+FFFD in place of its bytes, which would name another file.
-        std::vector<std::wstring> arguments;
-        for (int i = 1; i < argc; ++i)
-            arguments.push_back(ORBAX_Platform::wide_from_name(argv[i]));
-
+        // The arguments Qt left: it takes out its own.
         int code = 0;
-        if (app.InitInstance(arguments))
+        if (app.InitInstance(argumentsOf(argc, argv)))
             code = application.exec();
         int exitCode = app.ExitInstance();
         return code != 0 ? code : exitCode;

@@ -157,49 +157,31 @@ TEST_F(CommandLinePrint, ALogThatCannotPrintIsToldByThePrintAndEndsWithFailure)
 // exit status says whether the log was printed. A question is answered No (or Cancel), and says so.
 TEST_F(CommandLinePrint, EveryMessageGoesToTheErrorStreamAndNoOneIsAsked)
 {
-    {
-        PdfPrintingApp app(dir / "none.pdf");
-        EXPECT_FALSE(app.InitInstance({L"-pt", File("west_bore.csv")}));
-        EXPECT_EQ(app.ExitInstance(), 1);
-        EXPECT_EQ(Messages(app),
-                  Line(format_message(390, {File("west_bore.csv"), ORBAX_Utilities::get_message_wide(29601)})));
-    }
-    {
-        // The file is read with the options the page would start from; its warning comes first.
-        Settings(L"CSVOptions").writeInt(L"AlwaysAsk", 1);
-        std::string text = QuorTest::read_file(sandbox.file("west_bore.csv"));
-        text.replace(text.find("COAL,100"), 8, "COAL,100.5");
-        QuorTest::write_file(sandbox.file("warned.csv"), text);
-        PdfPrintingApp app(dir / "warned.pdf");
-        EXPECT_FALSE(app.InitInstance({L"-pt", File("warned.csv"), L"PDF"}));
-        EXPECT_EQ(app.ExitInstance(), 0);
-        const std::string shown = Messages(app);
-        EXPECT_EQ(shown.rfind("Warning: ", 0), 0u) << shown;
-        EXPECT_NE(shown.find("\"100.5\""), std::string::npos) << shown;
-        EXPECT_TRUE(fs::exists(dir / "warned.pdf"));
-    }
-    {
-        // The configuration's list, and no question about editing it.
-        QuorTest::write_file(sandbox.programFolder() / "QuorLogConfig.txt",
-                             "Quorlog Configuration v3\nBitmaps {\n   Bad mono 2 \"zz\"\n}\n");
-        PdfPrintingApp app(dir / "bad.pdf");
-        EXPECT_FALSE(app.InitInstance({L"-pt", File("west_bore.csv"), L"PDF"}));
-        EXPECT_EQ(app.ExitInstance(), 1);
-        const std::string shown = Messages(app);
-        EXPECT_EQ(shown.rfind(ORBAX_Platform::utf8_from_wide(ORBAX_Utilities::get_message_wide(219)) + "\nError: ", 0),
-                  0u)
-            << shown;
-        EXPECT_FALSE(fs::exists(dir / "bad.pdf"));
-    }
+    using ORBAX_Utilities::get_message_wide;
+    auto run = [this](const std::vector<std::wstring>& arguments) {
+        PdfPrintingApp app(dir / "out.pdf");
+        EXPECT_FALSE(app.InitInstance(arguments));
+        const int status = app.ExitInstance();
+        return std::make_pair(status, Messages(app));
+    };
+    EXPECT_EQ(run({L"-pt", File("west_bore.csv")}),
+              std::make_pair(1, Line(format_message(390, {File("west_bore.csv"), get_message_wide(29601)}))));
+    Settings(L"CSVOptions").writeInt(L"AlwaysAsk", 1);
+    std::string text = QuorTest::read_file(sandbox.file("west_bore.csv"));
+    QuorTest::write_file(sandbox.file("warned.csv"), text.replace(text.find("COAL,100"), 8, "COAL,100.5"));
+    const auto [printed, warned] = run({L"-pt", File("warned.csv"), L"PDF"});
+    EXPECT_EQ(printed, 0);
+    EXPECT_EQ(warned.rfind("Warning: Line 2 gives \"100.5\" as its percentage", 0), 0u) << warned;
+    QuorTest::write_file(sandbox.programFolder() / "QuorLogConfig.txt",
+                         "Quorlog Configuration v3\nBitmaps {\n   Bad mono 2 \"zz\"\n}\n");
+    EXPECT_EQ(run({L"-pt", File("west_bore.csv"), L"PDF"}),
+              std::make_pair(1, Line(get_message_wide(219) + L"\nError: Unrecognised number \"zz\" on line 3")));
+
     std::ostringstream out;
     ORBAX_Platform::ConsoleMessageBoxes boxes(out, L"(No)", L"(Cancel)");
-    using ORBAX_Platform::MessageButtons;
-    using ORBAX_Platform::MessageIcon;
-    EXPECT_EQ(boxes.show(nullptr, L"Print?", L"", MessageButtons::YesNo, MessageIcon::Question),
+    EXPECT_EQ(boxes.show(nullptr, L"Print?", L"", ORBAX_Platform::MessageButtons::YesNo, {}),
               ORBAX_Platform::MessageResult::No);
-    EXPECT_EQ(boxes.show(nullptr, L"Save?", L"", MessageButtons::YesNoCancel, MessageIcon::Question),
-              ORBAX_Platform::MessageResult::Cancel);
-    EXPECT_EQ(out.str(), "Print?\n(No)\nSave?\n(Cancel)\n");
+    EXPECT_EQ(out.str(), "Print?\n(No)\n");
 }
 
 } // namespace
