@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
+#include <iterator>
 #include <system_error>
 
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "platform/Paths.h"
+#include "platform/services/ConsoleServices.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "resources/CommandIds.h"
@@ -102,6 +105,14 @@ bool CQuorApp::InitInstance(const std::vector<std::wstring>& arguments)
     CQuorLogCommandLine commandLine;
     commandLine.Parse(arguments);
     m_developer = commandLine.developer;
+    // A print from the command line shows no window and waits for no one: every message it has goes to
+    // the standard error, and whatever ends it early ends it with a failure.
+    m_printing = commandLine.PrintsOnly();
+    if (m_printing) {
+        m_console = std::make_unique<ORBAX_Platform::ConsoleReports>(ConsoleOutput(), get_message_wide(29602),
+                                                                     get_message_wide(29603), get_message_wide(29604));
+        m_exitCode = 1;
+    }
 
     Settings recent(kRecentSection);
     m_recentFiles.clear();
@@ -117,8 +128,9 @@ bool CQuorApp::InitInstance(const std::vector<std::wstring>& arguments)
     for (const Settings::ProfileProblem& problem : Settings::ProfileProblems())
         ORBAX_Platform::showMessage(
             nullptr,
-            format_message(1001, {ORBAX_Platform::wide_from_path(problem.file),
-                                  ORBAX_Logging::FileReadFailureText(problem.outcome, 0, Settings::MaxProfileBytes)}),
+            format_message(
+                1001, {ORBAX_Platform::wide_from_path(problem.file),
+                       ORBAX_Logging::FileReadFailureText(problem.outcome, problem.code, Settings::MaxProfileBytes)}),
             ORBAX_Platform::MessageButtons::Ok, ORBAX_Platform::MessageIcon::Warning);
 
     ErrorEntries problems;
@@ -128,6 +140,10 @@ bool CQuorApp::InitInstance(const std::vector<std::wstring>& arguments)
         return false;
 
     ReadSettings();
+    // No one can answer a format's options page: the file is read with the options it remembers, the
+    // ones the page would start from.
+    if (m_printing)
+        m_csvAlwaysAsk = m_prologAlwaysAsk = false;
 
     CreateMainWindow();
     if (!ProcessShellCommand(commandLine))
@@ -149,17 +165,16 @@ bool CQuorApp::InitInstance(const std::vector<std::wstring>& arguments)
 
 bool CQuorApp::ReportConfigurationProblems(const ErrorEntries& problems, const std::wstring& configurationPath)
 {
-    if (hasReportableErrors(problems)) {
-        CErrorList list(problems, get_message_wide(219));
-        list.DoModal();
-    }
+    if (hasReportableErrors(problems))
+        ShowProblemList(problems, get_message_wide(219));
     if (!HasConfigFailure(problems))
         return true;
     // No file found, or one that cannot be opened: there is nothing to edit.
     if (hasCode(problems, 30) || hasCode(problems, 1))
         return false;
-    // In client mode only the program folder's file is read, which the user is not meant to edit.
-    if (ClientMode())
+    // In client mode only the program folder's file is read, which the user is not meant to edit; a
+    // print from the command line opens no editor.
+    if (ClientMode() || m_printing)
         return false;
     std::wstring question = format_message(240, {configurationPath});
     if (ORBAX_Platform::showMessage(nullptr, question, ORBAX_Platform::MessageButtons::YesNo,
@@ -269,10 +284,8 @@ bool CQuorApp::ProcessShellCommand(const CQuorLogCommandLine& commandLine)
         ErrorEntries problems;
         QuorGuard::RunGuarded(m_mainFrame.get(), __FILE__, __LINE__,
                               [&] { m_document->openBoreholeByName(CQuorDoc::Left, commandLine.fileName, problems); });
-        if (hasReportableErrors(problems)) {
-            CErrorList list(problems, m_mainFrame.get());
-            list.DoModal();
-        }
+        if (hasReportableErrors(problems))
+            ShowProblemList(problems);
         return true;
     }
     // A print asked for by the shell ends the program whatever its outcome; a failure ends it with
@@ -281,10 +294,33 @@ bool CQuorApp::ProcessShellCommand(const CQuorLogCommandLine& commandLine)
     return false;
 }
 
+void CQuorApp::ShowProblemList(const ErrorEntries& problems, const std::wstring& caption)
+{
+    if (!m_printing) {
+        std::unique_ptr<CErrorList> list = caption.empty()
+                                               ? std::make_unique<CErrorList>(problems, m_mainFrame.get())
+                                               : std::make_unique<CErrorList>(problems, caption, m_mainFrame.get());
+        list->DoModal();
+        return;
+    }
+    // The list's lines, under its caption.
+    std::wstring text = caption;
+    for (const ErrorEntry& problem : problems)
+        text += (text.empty() ? L"" : L"\n") + errorLine(problem);
+    ORBAX_Platform::showMessage(nullptr, text, ORBAX_Platform::MessageButtons::Ok,
+                                ORBAX_Platform::MessageIcon::Warning);
+}
+
+std::ostream& CQuorApp::ConsoleOutput() { return std::cerr; }
+
 std::unique_ptr<QPrinter> CQuorApp::ShellPrinter(const CQuorLogCommandLine& commandLine, std::wstring& reason)
 {
     QPrinterInfo info;
     if (commandLine.shellCommand == CQuorLogCommandLine::FilePrintTo) {
+        if (commandLine.printerName.empty()) {
+            reason = get_message_wide(29601);
+            return nullptr;
+        }
         info = QPrinterInfo::printerInfo(QString::fromStdWString(commandLine.printerName));
         if (info.isNull()) {
             reason = format_message(27168, {commandLine.printerName});
@@ -324,6 +360,13 @@ bool CQuorApp::PrintShellFile(const CQuorLogCommandLine& commandLine)
     bool opened = false;
     QuorGuard::RunGuarded(m_mainFrame.get(), __FILE__, __LINE__,
                           [&] { opened = m_document->openBoreholeByName(CQuorDoc::Left, file, problems); });
+    // The reader's warnings come first, whether the file opened or not; its errors are the reason below.
+    ErrorEntries warnings;
+    std::copy_if(problems.begin(), problems.end(), std::back_inserter(warnings), [](const ErrorEntry& problem) {
+        return problem.severity > 0 && problem.severity < 3 && problem.code != 23;
+    });
+    if (!warnings.empty())
+        ShowProblemList(warnings);
     if (!opened) {
         // The reader's own words say what is wrong with the file.
         for (const ConfigMessage& problem : problems) {
@@ -369,6 +412,7 @@ int CQuorApp::ExitInstance()
     m_document.reset();
     m_started = false;
     m_tables.Clear();
+    m_console.reset();
     return m_exitCode;
 }
 

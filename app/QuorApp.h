@@ -4,6 +4,7 @@
 // start-up, ExitInstance writes the settings back.
 #include <locale>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@
 #include "config/Quor_Log_Config.h"
 #include "dialogs/ApplicationServices.h"
 #include "widgets/dialogs/ErrorList.h"
+
+namespace ORBAX_Platform {
+class ConsoleReports;
+}
 
 class CMainFrame;
 class CQuorDoc;
@@ -107,8 +112,13 @@ protected:
     // dialog. True when every page went to the printer; otherwise the user has been told why.
     bool PrintShellFile(const CQuorLogCommandLine& commandLine);
     // The printer a shell print goes to: the default one, or the one named after the file. None
-    // when there is no such printer, with the reason for the message.
+    // when there is no such printer (or no name after "-pt file"), with the reason for the message.
     virtual std::unique_ptr<QPrinter> ShellPrinter(const CQuorLogCommandLine& commandLine, std::wstring& reason);
+    // Where a print from the command line writes its messages: the standard error.
+    virtual std::ostream& ConsoleOutput();
+    // A list of problems: the error list over the main window, or, in a print from the command line,
+    // its caption and lines among the messages.
+    void ShowProblemList(const ErrorEntries& problems, const std::wstring& caption = std::wstring());
     // The profile values of the application, the current site and hatch list and the format options.
     void ReadSettings();
     // The welcome dialog, while the profile asks for it.
@@ -127,6 +137,9 @@ private:
     QByteArray m_windowPlacement;
     std::vector<std::wstring> m_recentFiles;
     bool m_started = false;
-    // What the program returns: 1 when a print asked for on the command line failed.
+    // What the program returns: 1 when a print asked for on the command line did not print.
     int m_exitCode = 0;
+    // A print from the command line ("-p", "-pt"): no window, messages to the standard error.
+    bool m_printing = false;
+    std::unique_ptr<ORBAX_Platform::ConsoleReports> m_console;
 };

@@ -20,6 +20,8 @@ public:
 
     // Parses the arguments after the program name.
     void Parse(const std::vector<std::wstring>& arguments);
+    // "-p" or "-pt" with a file: the program prints it and ends, showing no window.
+    bool PrintsOnly() const { return shellCommand == FilePrint || shellCommand == FilePrintTo; }
 
     // One parameter; `flag` is true when it began with "-", which has been removed.
     virtual void ParseParam(const std::wstring& parameter, bool flag, bool last);

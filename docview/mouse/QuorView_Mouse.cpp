@@ -190,7 +190,7 @@ void CQuorView::OnLButtonDown(const QPoint& point, Qt::KeyboardModifiers keys)
         case SetBaseDepth:
         case SetRock:
         case Delete:
-        case Merge: pressPickUnit(point, hit); break;
+        case Merge: pressPickUnit(point, hit, pane); break;
         case Insert:
         case CreateBoundaries: pressInsert(point, hit, keys); break;
         case PickAndDrag:
@@ -302,14 +302,15 @@ void CQuorView::selectTraceAt(const QPoint& point, int hit, int traceFile, int c
         Select(found.front().file, found.front().curve, -1, -1);
 }
 
-void CQuorView::pressPickUnit(const QPoint& point, int hit)
+void CQuorView::pressPickUnit(const QPoint& point, int hit, int pane)
 {
-    // The action waits for the release.
+    // The action waits for the release. A press beside the units picks none and leaves the pane it
+    // fell in the active one.
     if ((hit & HitColumn) && !(hit & HitLabel)) {
-        const int pane = (hit & HitLeft) ? 0 : 1;
-        Select(-1, -1, pane, UnitHitAt(pane, point).unit);
+        const int column = (hit & HitLeft) ? 0 : 1;
+        Select(-1, -1, column, UnitHitAt(column, point).unit);
     } else {
-        Select(-1, -1, -1, -1);
+        Select(-1, -1, pane, -1);
     }
 }
 

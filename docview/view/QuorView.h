@@ -541,7 +541,8 @@ private:
     // columns and the gap between the panes.
     int pressedPane(const QPoint& point, int hit) const;
     void pressNormal(const QPoint& point, int hit, int traceFile, int curve, Qt::KeyboardModifiers keys);
-    void pressPickUnit(const QPoint& point, int hit);
+    // Picks the unit under a press for the release's action; `pane` is the pane pressed.
+    void pressPickUnit(const QPoint& point, int hit, int pane);
     void pressInsert(const QPoint& point, int hit, Qt::KeyboardModifiers keys);
     void pressPickAndDrag(const QPoint& point, int hit, Qt::KeyboardModifiers keys);
     void pressCorrelate(const QPoint& point, int hit);

@@ -16,6 +16,7 @@
 #include "editors/patterns/BitmapView.h"
 #include "editors/patterns/ImageFileFilter.h"
 #include "platform/Paths.h"
+#include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
 #include "platform/settings/Settings.h"
 #include "widgets/controls/EditorButton.h"
@@ -35,6 +36,15 @@ constexpr EditorNames::NamePrompt kNamePrompt{222, 223, L"hidd_newbitmap.htm", E
 constexpr CPatternEditor::Texts kTexts{207, "Bitmap Editor", "&Bitmap hatch:", 1174, 225, L"new bitmap", kNamePrompt};
 
 std::filesystem::path ProgramFolder() { return ORBAX_Platform::Settings::ProgramFolder(); }
+
+// The image file named in the field, as the name it stands for (a name Qt gave back with U+FFFD for a
+// byte stays so, and names no file).
+std::wstring FieldName(const QLineEdit* edit)
+{
+    std::wstring name;
+    ORBAX_Platform::name_from_qt(edit->text(), name);
+    return name;
+}
 
 // The width typed: a whole number, or 0 for anything else (which the compile then refuses).
 int TypedWidth(const QLineEdit* edit)
@@ -147,7 +157,7 @@ void CBitmapEditor::ShowPattern(int position)
         externalRadio->setChecked(external);
         monoRadio->setChecked(!external);
         if (external) {
-            fileEdit->setText(QString::fromStdWString(pattern.fileName));
+            fileEdit->setText(ORBAX_Platform::qt_from_name(pattern.fileName));
             rowsEdit->clear();
             widthEdit->clear();
         } else {
@@ -194,7 +204,7 @@ void CBitmapEditor::OnSourceType()
             BitmapPattern& pattern = patterns[static_cast<std::size_t>(position)];
             std::wstring errorText;
             // A file that cannot be read is not reported here: the pattern turns red until one can.
-            BitmapPattern::LoadImageFile(fileEdit->text().toStdWString(), pattern, errorText, ProgramFolder());
+            BitmapPattern::LoadImageFile(FieldName(fileEdit), pattern, errorText, ProgramFolder());
             ColourItemOf(position);
             widthEdit->clear();
             rowsEdit->clear();
@@ -214,18 +224,17 @@ void CBitmapEditor::OnBrowseFile()
             return;
         BitmapPattern& pattern = patterns[static_cast<std::size_t>(position)];
         const std::filesystem::path folder = ProgramFolder();
-        QString start = QString::fromStdString(folder.string());
+        std::filesystem::path start = folder;
         if (!fileEdit->text().isEmpty()) {
-            std::filesystem::path initial = ORBAX_Platform::path_from_wide(fileEdit->text().toStdWString());
-            if (initial.is_relative())
-                initial = folder / initial;
-            start = QString::fromStdString(initial.string());
+            start = ORBAX_Platform::path_from_wide(FieldName(fileEdit));
+            if (start.is_relative())
+                start = folder / start;
         }
         QString selectedFilter;
         QString chosen;
         if (!ORBAX_Platform::filePrompts().openFileName(
-                this, QStringLiteral("Open"), start, ImageFileFilter(ORBAX_Utilities::get_message_wide(filterMessage)),
-                selectedFilter, chosen))
+                this, QStringLiteral("Open"), ORBAX_Platform::qt_from_name(ORBAX_Platform::wide_from_path(start)),
+                ImageFileFilter(ORBAX_Utilities::get_message_wide(filterMessage)), selectedFilter, chosen))
             return;
         std::wstring name;
         // A name the configuration file cannot hold is refused here, while the pattern keeps its file:
@@ -240,7 +249,7 @@ void CBitmapEditor::OnBrowseFile()
             CErrorList errors(entries, this);
             errors.DoModal();
         }
-        fileEdit->setText(QString::fromStdWString(pattern.fileName));
+        fileEdit->setText(ORBAX_Platform::qt_from_name(pattern.fileName));
         preview->update();
         ColourItemOf(position);
     });

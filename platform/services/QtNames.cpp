@@ -50,4 +50,14 @@ std::wstring name_from_url(const QUrl& url)
     return wide_from_name(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
+QUrl url_from_name(const std::wstring& name)
+{
+    std::string bytes;
+    if (!name_from_wide(name, bytes) || bytes.empty())
+        return QUrl();
+    // A path's own delimiters stay as they are, as QUrl::fromLocalFile leaves them.
+    const QByteArray path = QByteArray::fromStdString(bytes).toPercentEncoding("/!$&'()*+,;=:@");
+    return QUrl::fromEncoded(QByteArrayLiteral("file://") + path, QUrl::StrictMode);
+}
+
 } // namespace ORBAX_Platform

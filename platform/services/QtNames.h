@@ -26,5 +26,9 @@ bool name_from_qt(const QString& text, std::wstring& name);
 // and put U+FFFD for each byte that is not. A URL with a host gives "//host" before the path, as
 // toLocalFile does.
 std::wstring name_from_url(const QUrl& url);
+// The URL of a local file by its name, byte for byte: a byte that is not part of UTF-8 is percent-encoded
+// as itself, where QUrl::fromLocalFile would put U+FFFD for it and so name another file. An empty URL for
+// a name that no file can have. The reverse of name_from_url.
+QUrl url_from_name(const std::wstring& name);
 
 } // namespace ORBAX_Platform

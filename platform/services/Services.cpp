@@ -10,9 +10,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QMimeData>
@@ -125,24 +123,30 @@ public:
 // A context number names the page "context-<hex>.htm".
 class QtHelp : public HelpService {
 public:
-    bool showTopic(const std::wstring& topic) override { return openPage(QString::fromStdWString(topic)); }
+    bool showTopic(const std::wstring& topic) override { return openPage(path_from_wide(topic)); }
     bool showContext(unsigned context) override
     {
-        return openPage(QStringLiteral("context-%1.htm").arg(context, 0, 16));
+        return openPage(QStringLiteral("context-%1.htm").arg(context, 0, 16).toStdString());
     }
-    bool showContents() override { return openPage(QStringLiteral("index.htm")); }
+    bool showContents() override { return openPage("index.htm"); }
 
 private:
-    static bool openPage(const QString& page)
+    // The folder is looked at by its own bytes, whatever its name: a program folder whose name is not
+    // UTF-8 holds its pages all the same.
+    static bool openPage(const std::filesystem::path& page)
     {
-        const QDir folder(QString::fromStdString(help_folder().string()));
-        QString path = folder.filePath(page);
-        if (!QFileInfo(path).isFile())
-            path = folder.filePath(QStringLiteral("index.htm"));
-        if (!QFileInfo(path).isFile())
+        const std::filesystem::path folder = help_folder();
+        auto isPage = [](const std::filesystem::path& path) {
+            std::error_code error;
+            return std::filesystem::is_regular_file(path, error);
+        };
+        std::filesystem::path path = folder / page;
+        if (page.empty() || !isPage(path))
+            path = folder / "index.htm";
+        if (!isPage(path))
             return false;
         // The browser reports a page it cannot show itself.
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        QDesktopServices::openUrl(url_from_name(wide_from_path(path)));
         return true;
     }
 };
@@ -157,12 +161,7 @@ public:
             errorText = wide_from_utf8(std::generic_category().message(error ? error.value() : ENOENT));
             return false;
         }
-        // The desktop's opener takes the name as UTF-8 text: one that is not would reach it as another.
-        if (holds_carried_bytes(path)) {
-            errorText = L"The name is not valid UTF-8, which the desktop's file opener needs";
-            return false;
-        }
-        if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdWString(path))))
+        if (QDesktopServices::openUrl(url_from_name(path)))
             return true;
         errorText = L"No program is associated with this file";
         return false;

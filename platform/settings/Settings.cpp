@@ -1,14 +1,18 @@
 #include "platform/settings/Settings.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <mutex>
 #include <system_error>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <QByteArray>
+#include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -27,6 +31,10 @@ std::filesystem::path g_programFolder;
 std::filesystem::path g_userProfileFolder;
 std::filesystem::path g_systemProfileFolder;
 std::vector<Settings::ProfileProblem> g_profileProblems;
+// The folders held open for profiles whose names are not UTF-8 (see qtFileName), by their names. Kept
+// for the whole run: QSettings keeps the data of a file by its name, so a number given once must go on
+// naming that folder.
+std::map<std::string, int> g_heldFolders;
 
 QString toQString(const std::wstring& text) { return QString::fromStdWString(text); }
 
@@ -67,23 +75,90 @@ std::filesystem::path profileFile(QSettings::Scope scope)
     return folder / Settings::Organisation / (std::string(Settings::Application) + ".conf");
 }
 
-// The profile of `scope`, or null when its file is there but is no regular file of sane size; that
-// problem is kept for ProfileProblems. A file that is missing or cannot be read is QSettings' own
-// case: it gives the defaults.
+bool reachesItself(const std::string& bytes)
+{
+    const QByteArray name(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QFile::encodeName(QFile::decodeName(name)) == name;
+}
+
+// A descriptor of `folder` held for the rest of the run, or -1 with the system's error in `code`. One
+// that no longer leads to the folder of that name (removed and made again) is replaced, the old one
+// left open so that its number names nothing else.
+int heldFolder(const std::filesystem::path& folder, int& code)
+{
+    std::lock_guard<std::mutex> lock(g_folderLock);
+    struct stat named {};
+    struct stat held {};
+    const auto found = g_heldFolders.find(folder.native());
+    if (found != g_heldFolders.end() && ::stat(folder.c_str(), &named) == 0 && ::fstat(found->second, &held) == 0 &&
+        named.st_dev == held.st_dev && named.st_ino == held.st_ino)
+        return found->second;
+    const int fd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        code = errno;
+        return -1;
+    }
+    g_heldFolders[folder.native()] = fd;
+    return fd;
+}
+
+// The name under which Qt reaches `file` itself. Qt gives a file name to the system as the UTF-8 of
+// its QString, and a name whose bytes are not UTF-8 (a home folder "pro\351") decodes with U+FFFD in
+// their place: QSettings would read and write, and make folders for, a file of another name. Such a
+// file is reached through a descriptor of its deepest folder there is, as /proc/self/fd/N/<the rest>;
+// folders missing on the way whose names are not UTF-8 either are made first, as QSettings would make
+// them at its first write. Empty, with the system's error in `code`, where that folder cannot be held.
+QString qtFileName(const std::filesystem::path& file, int& code)
+{
+    if (reachesItself(file.native()))
+        return QFile::decodeName(QByteArray::fromStdString(file.native()));
+    std::error_code error;
+    std::filesystem::path there = file.parent_path();
+    while (!there.empty() && there != there.root_path() && !std::filesystem::is_directory(there, error))
+        there = there.parent_path();
+    std::filesystem::path rest = file.lexically_relative(there.empty() ? std::filesystem::path(".") : there);
+    if (!reachesItself(rest.native())) {
+        // The folders are made as QSettings makes them (mode 0777 less the umask).
+        there = file.parent_path();
+        rest = file.filename();
+        std::filesystem::create_directories(there, error);
+    }
+    const int fd = heldFolder(there.empty() ? std::filesystem::path(".") : there, code);
+    if (fd < 0)
+        return QString();
+    return QStringLiteral("/proc/self/fd/%1/").arg(fd) + QFile::decodeName(QByteArray::fromStdString(rest.native()));
+}
+
+void keepProblem(const std::filesystem::path& file, FileRead outcome, int code)
+{
+    std::lock_guard<std::mutex> lock(g_folderLock);
+    if (std::none_of(g_profileProblems.begin(), g_profileProblems.end(),
+                     [&file](const Settings::ProfileProblem& problem) { return problem.file == file; }))
+        g_profileProblems.push_back({file, outcome, code});
+}
+
+// The profile of `scope`, or null when its file is there but is no regular file of sane size, or its
+// folder cannot be reached by its own name; that problem is kept for ProfileProblems. A file that is
+// missing or cannot be read is QSettings' own case: it gives the defaults.
 std::unique_ptr<QSettings> openProfile(QSettings::Scope scope)
 {
     const std::filesystem::path file = profileFile(scope);
     struct stat info {};
-    if (::stat(file.c_str(), &info) == 0 &&
-        (!S_ISREG(info.st_mode) || static_cast<std::uintmax_t>(info.st_size) > Settings::MaxProfileBytes)) {
-        const FileRead outcome = S_ISREG(info.st_mode) ? FileRead::TooLarge : FileRead::NotRegular;
-        std::lock_guard<std::mutex> lock(g_folderLock);
-        if (std::none_of(g_profileProblems.begin(), g_profileProblems.end(),
-                         [&file](const Settings::ProfileProblem& problem) { return problem.file == file; }))
-            g_profileProblems.push_back({file, outcome});
+    const bool there = ::stat(file.c_str(), &info) == 0;
+    // The machine's profile is only read: where it is missing there is nothing to reach.
+    if (!there && scope == QSettings::SystemScope)
+        return nullptr;
+    if (there && (!S_ISREG(info.st_mode) || static_cast<std::uintmax_t>(info.st_size) > Settings::MaxProfileBytes)) {
+        keepProblem(file, S_ISREG(info.st_mode) ? FileRead::TooLarge : FileRead::NotRegular, 0);
         return nullptr;
     }
-    return std::make_unique<QSettings>(QString::fromStdString(file.native()), QSettings::IniFormat);
+    int code = 0;
+    const QString name = qtFileName(file, code);
+    if (name.isEmpty()) {
+        keepProblem(file, FileRead::Failed, code);
+        return nullptr;
+    }
+    return std::make_unique<QSettings>(name, QSettings::IniFormat);
 }
 
 } // namespace
@@ -188,7 +263,8 @@ void Settings::SetProfileFolders(const std::filesystem::path& userFolder, const 
     g_profileProblems.clear();
     // QSettings objects made elsewhere by scope (a test's own) see the same files.
     auto folderOf = [](const std::filesystem::path& folder, QSettings::Scope scope) {
-        return QString::fromStdString((folder.empty() ? defaultProfileFolder(scope) : folder).native());
+        return QFile::decodeName(
+            QByteArray::fromStdString((folder.empty() ? defaultProfileFolder(scope) : folder).native()));
     };
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folderOf(userFolder, QSettings::UserScope));
     QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, folderOf(systemFolder, QSettings::SystemScope));

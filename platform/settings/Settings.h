@@ -64,10 +64,12 @@ public:
 
     // The most of a profile file that is read: far above any real one, which holds a few kilobytes.
     static constexpr std::size_t MaxProfileBytes = std::size_t(1) << 20;
-    // A profile file left alone, and why (NotRegular or TooLarge).
+    // A profile file left alone, and why: NotRegular, TooLarge, or Failed where its folder could not be
+    // reached by its own name, `code` holding the system's error.
     struct ProfileProblem {
         std::filesystem::path file;
         FileRead outcome;
+        int code = 0;
     };
     // Each profile file left alone so far, once.
     static std::vector<ProfileProblem> ProfileProblems();

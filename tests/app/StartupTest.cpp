@@ -2,13 +2,18 @@
 #include <sys/stat.h>
 
 #include <QCheckBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QStackedWidget>
+#include <QUrl>
 
 #include "app/MainFrame.h"
 #include "app/QuorApp.h"
 #include "core/catalogue/Messages.h"
 #include "docview/view/QuorView.h"
+#include "editors/patterns/BitmapEditor.h"
+#include "platform/Paths.h"
+#include "platform/services/QtNames.h"
 #include "tests/support/AppTestSupport.h"
 #include "widgets/dialogs/ErrorList.h"
 
@@ -697,6 +702,43 @@ TEST_F(StartupTest, FilesTheProgramFindsAreReadOnlyWhenRegular)
     EXPECT_EQ(QString::fromStdWString(sandbox.boxes.shown[0].text), notRegular(profile));
     EXPECT_EQ(QString::fromStdWString(sandbox.boxes.shown[1].text), notRegular(guide));
     EXPECT_TRUE(std::filesystem::is_fifo(profile));
+}
+
+// A program folder and a profile folder whose names are not UTF-8 (a Latin-1 name from an older disk)
+// are used under their own names: the profile's missing folders are made there and it is written and
+// read there, the help pages are found there and handed on by their bytes, and the bitmap editor's
+// prompt starts there. Nothing is made under a name with U+FFFD in place of the byte.
+TEST_F(StartupTest, FoldersWhoseNamesAreNotUtf8AreUsedUnderTheirOwnNames)
+{
+    const std::filesystem::path program = sandbox.file("prog\xE9");
+    const std::filesystem::path profile = sandbox.file("pro\xE9") / "config";
+    std::filesystem::create_directories(program / "help");
+    QuorTest::write_file(program / "QuorLogConfig.txt",
+                         std::string(kNamedConfiguration) + "Bitmaps { Photo rgb \"photo.png\" }\n");
+    QuorTest::write_file(program / "help" / "index.htm", "<p>Contents</p>");
+    Settings::SetProgramFolder(program);
+    Settings::SetProfileFolders(profile, sandbox.file("profile-system"));
+    {
+        CQuorApp app;
+        ASSERT_TRUE(app.InitInstance({}));
+        ORBAX_Platform::setHelpService(nullptr);
+        app.OnHelpTopics();
+        EXPECT_TRUE(sandbox.boxes.shown.empty()) << "the pages are there";
+        app.SetCurrentHatchList(app.m_tables.hatchLists.begin()->first);
+        ORBAX_Platform::ScriptedFilePrompts prompts;
+        ORBAX_Platform::ScopedFilePrompts installed(prompts);
+        CBitmapEditor(app.m_tables.bitmaps).findChild<QPushButton*>(QStringLiteral("id1268"))->click();
+        std::wstring start;
+        EXPECT_TRUE(!prompts.folders.empty() && ORBAX_Platform::name_from_qt(prompts.folders[0], start));
+        EXPECT_EQ(start, ORBAX_Platform::wide_from_path(program / "photo.png"));
+        app.ExitInstance();
+    }
+    EXPECT_NE(QuorTest::read_file(profile / "ORBAX" / "QUOR_Log 3.0.conf").find("HatchList=Other"), std::string::npos);
+    EXPECT_EQ(Settings(L"Options").readString(L"HatchList", L""), L"Other");
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(sandbox.file("")))
+        EXPECT_EQ(entry.path().native().find("\xEF\xBF\xBD"), std::string::npos) << entry.path();
+    const std::wstring page = ORBAX_Platform::wide_from_path(program / "help" / "a b(1)#%.htm");
+    EXPECT_EQ(ORBAX_Platform::name_from_url(ORBAX_Platform::url_from_name(page)), page);
 }
 
 } // namespace

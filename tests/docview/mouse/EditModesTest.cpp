@@ -327,3 +327,26 @@ TEST_F(EditModes, CorrelateOpensTheCorrelateOrSampleNumberDialogOnTheUnit)
     EXPECT_EQ(sandbox.dialogs.shown, (std::vector<QString>{"dlg156", "dlg159"}));
     EXPECT_EQ(selectedThen, 1);
 }
+
+TEST_F(EditModes, ALeftPressAnywhereInAPaneMakesItTheActiveOneInEveryMode)
+{
+    // Beside the column (where its labels go), on a unit and on a boundary, at depths where units exist,
+    // with the other pane active; then beside the column of a new empty borehole. The release keeps it.
+    auto pressIn = [this](int pane, MouseModes::Mode mode, const QPoint& point) {
+        view->Select(-1, -1, 1 - pane, -1);
+        view->m_editMode = mode;
+        Click(point);
+        EXPECT_EQ(view->m_activePane, pane) << "mode " << mode << " at " << point.x() << "," << point.y();
+        view->m_editMode = Normal;
+    };
+    for (MouseModes::Mode mode :
+         {Normal, CreateBoundaries, PickAndDrag, SetRock, Merge, Insert, SetBaseDepth, Correlate, Delete}) {
+        for (int pane : {0, 1})
+            for (const QPoint& point : {At(pane, 3, 1.6), At(pane, 3), At(pane, 4)})
+                pressIn(pane, mode, point);
+        document->GetBorehole(1) = ORBAX_Logging::Borehole(schema);
+        view->OnSize();
+        pressIn(1, mode, At(1, 3, 1.6));
+        ViewTest::FillBorehole(Hole(1), L"Right hole", {{4, {{L"Shale", 100}}}, {12, {{L"Coal", 100}}}});
+    }
+}
