@@ -49,9 +49,10 @@ TEST(Curvex, ArgumentErrorsGiveUsageAndExit255)
     EXPECT_EQ(subOption.exitCode, 255);
     EXPECT_EQ(subOption.err, "summarise: unknown option --verbose\n" + kUsage);
 
-    auto noName = curvex({"summarise"});
-    EXPECT_EQ(noName.exitCode, 255);
-    EXPECT_EQ(noName.err, "summarise: Missing file name\n" + kUsage);
+    for (const auto& noName : {curvex({"summarise"}), curvex({"summarise", ""})}) {
+        EXPECT_EQ(noName.exitCode, 255);
+        EXPECT_EQ(noName.err, "summarise: Missing file name\n" + kUsage);
+    }
 
     auto tooMany = curvex({"SUMMARISE", "a.las", "b.las"});
     EXPECT_EQ(tooMany.exitCode, 255);

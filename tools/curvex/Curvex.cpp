@@ -60,7 +60,7 @@ int summarise(const std::vector<std::string>& args)
         fileName = arg;
         haveName = true;
     }
-    if (!haveName) {
+    if (fileName.empty()) { // none given, or an empty word (a script's unset variable)
         std::cerr << ORBAX_Platform::terminal_text(ORBAX_Utilities::get_message_wide(20008)) << "\n";
         write_usage();
         return ExitUsage;
