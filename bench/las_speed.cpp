@@ -1,7 +1,9 @@
 // Times the whole `Curvex summarise` process on a generated LAS file, as a user would run it: on all
 // cores, on one core, and with the file coming through a pipe. Prints the median wall time and speed,
-// the CPU time and the peak memory of each way, beside the size of the samples themselves.
-//   las_speed CURVEX [MEGABYTES=79] [RUNS=9] [FOLDER=/tmp]
+// the CPU time and the peak memory of each way, beside the size of the samples themselves. Given a
+// second Curvex (another build), it runs the two in turn, A B A B, so that both see the same load,
+// and prints each one's medians and the ratio of the second to the first.
+//   las_speed CURVEX [MEGABYTES=79] [RUNS=9] [FOLDER=/tmp] [OTHER_CURVEX]
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -107,25 +109,55 @@ double load_average()
     return load;
 }
 
-void measure(const char* title, const std::string& curvex, const std::string& file, double fileMegabytes,
-             double sampleMegabytes, int runs, bool oneCore, bool pipe)
-{
+struct Side {
+    std::string curvex;
     std::vector<double> wall, cpu, peak;
-    run_once(curvex, file, oneCore, pipe); // a first run settles the page cache and the program's pages
-    for (int i = 0; i < runs; ++i) {
-        Run r = run_once(curvex, file, oneCore, pipe);
-        wall.push_back(r.wall);
-        cpu.push_back(r.cpu);
-        peak.push_back(r.peakMegabytes);
-    }
-    const double w = median(wall);
-    const double top = *std::max_element(peak.begin(), peak.end());
+};
+
+void print_side(const char* title, const Side& side, double fileMegabytes, double sampleMegabytes)
+{
+    const double w = median(side.wall);
+    const double top = *std::max_element(side.peak.begin(), side.peak.end());
     std::printf("%-26s %7.3f s  %6.0f MB/s   CPU %6.3f s   peak %6.1f MB = samples %.1f + %.1f MB\n", title, w,
-                fileMegabytes / w, median(cpu), top, sampleMegabytes, top - sampleMegabytes);
+                fileMegabytes / w, median(side.cpu), top, sampleMegabytes, top - sampleMegabytes);
     std::printf("%-26s wall of each run:", "");
-    for (double x : wall)
+    for (double x : side.wall)
         std::printf(" %.3f", x);
     std::printf("\n");
+}
+
+// Each side once to settle the page cache and the programs' pages, then `runs` rounds of every side in
+// turn.
+void measure(const char* title, std::vector<Side> sides, const std::string& file, double fileMegabytes,
+             double sampleMegabytes, int runs, bool oneCore, bool pipe)
+{
+    for (const Side& side : sides)
+        run_once(side.curvex, file, oneCore, pipe);
+    const double loadBefore = load_average();
+    for (int i = 0; i < runs; ++i) {
+        for (Side& side : sides) {
+            Run r = run_once(side.curvex, file, oneCore, pipe);
+            side.wall.push_back(r.wall);
+            side.cpu.push_back(r.cpu);
+            side.peak.push_back(r.peakMegabytes);
+        }
+    }
+    if (sides.size() == 1) {
+        print_side(title, sides[0], fileMegabytes, sampleMegabytes);
+        return;
+    }
+    std::printf("%s (load average %.2f to %.2f):\n", title, loadBefore, load_average());
+    print_side("  A", sides[0], fileMegabytes, sampleMegabytes);
+    print_side("  B", sides[1], fileMegabytes, sampleMegabytes);
+    // The ratio of each pair's runs, which share the moment's load, besides that of the medians.
+    std::vector<double> wallRatios, cpuRatios;
+    for (int i = 0; i < runs; ++i) {
+        wallRatios.push_back(sides[1].wall[static_cast<std::size_t>(i)] / sides[0].wall[static_cast<std::size_t>(i)]);
+        cpuRatios.push_back(sides[1].cpu[static_cast<std::size_t>(i)] / sides[0].cpu[static_cast<std::size_t>(i)]);
+    }
+    std::printf("  B / A: wall %.3f (median of pairs %.3f), CPU %.3f (median of pairs %.3f)\n",
+                median(sides[1].wall) / median(sides[0].wall), median(wallRatios),
+                median(sides[1].cpu) / median(sides[0].cpu), median(cpuRatios));
 }
 
 } // namespace
@@ -133,13 +165,16 @@ void measure(const char* title, const std::string& curvex, const std::string& fi
 int main(int argc, char* argv[])
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: las_speed CURVEX [MEGABYTES=79] [RUNS=9] [FOLDER=/tmp]\n");
+        std::fprintf(stderr, "usage: las_speed CURVEX [MEGABYTES=79] [RUNS=9] [FOLDER=/tmp] [OTHER_CURVEX]\n");
         return 2;
     }
     const std::string curvex = argv[1];
     const double megabytes = argc > 2 ? std::atof(argv[2]) : 79.0;
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 9;
     const std::string folder = argc > 4 ? argv[4] : "/tmp";
+    std::vector<Side> sides{Side{curvex, {}, {}, {}}};
+    if (argc > 5)
+        sides.push_back(Side{argv[5], {}, {}, {}});
     if (!(megabytes > 0)) {
         std::fprintf(stderr, "las_speed: the size must be a positive number of megabytes\n");
         return 2;
@@ -158,9 +193,11 @@ int main(int argc, char* argv[])
                 fileMegabytes, static_cast<unsigned long long>(shape.rows), shape.curves, sampleMegabytes);
     std::printf("machine: %ld cores; load average %.2f before the runs\n", cores, load_average());
     std::printf("whole `Curvex summarise` process, median of %d runs (MB = 10^6 bytes):\n", runs);
-    measure("all cores", curvex, file, fileMegabytes, sampleMegabytes, runs, false, false);
-    measure("one core (CPU 0)", curvex, file, fileMegabytes, sampleMegabytes, runs, true, false);
-    measure("all cores, through a pipe", curvex, file, fileMegabytes, sampleMegabytes, runs, false, true);
+    if (sides.size() > 1)
+        std::printf("A: %s\nB: %s\n", sides[0].curvex.c_str(), sides[1].curvex.c_str());
+    measure("all cores", sides, file, fileMegabytes, sampleMegabytes, runs, false, false);
+    measure("one core (CPU 0)", sides, file, fileMegabytes, sampleMegabytes, runs, true, false);
+    measure("all cores, through a pipe", sides, file, fileMegabytes, sampleMegabytes, runs, false, true);
     std::printf("load average %.2f after the runs\n", load_average());
     std::remove(file.c_str());
     return 0;

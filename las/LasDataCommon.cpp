@@ -269,7 +269,7 @@ double LasDataCommon::index_value(int row) const
 
 int LasDataCommon::read(const std::wstring& fileName, std::wstring& errorText)
 {
-    LasLineSource source(m_tuning.blockBytes);
+    LasLineSource source(m_tuning);
     int error = 0;
     const ORBAX_Platform::FileRead outcome = source.open(ORBAX_Platform::path_from_wide(fileName), error);
     if (outcome != ORBAX_Platform::FileRead::Read) {
@@ -284,7 +284,7 @@ int LasDataCommon::read(const std::wstring& fileName, std::wstring& errorText)
 
 int LasDataCommon::read_bytes(std::string_view bytes, const std::wstring& name, std::wstring& errorText)
 {
-    LasLineSource source(bytes, m_tuning.blockBytes);
+    LasLineSource source(bytes, m_tuning);
     return read_source(source, name, errorText);
 }
 

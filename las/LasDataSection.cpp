@@ -34,7 +34,21 @@ constexpr std::array<CharClass, 256> make_classes()
     table['\n'] = LineFeed;
     return table;
 }
-constexpr std::array<CharClass, 256> kClass = make_classes();
+// The tables the parse reads at every character or value start on a cache line, so that none of them
+// spans one more line than it must, wherever the linker puts it.
+constexpr std::size_t kCacheLine = 64;
+alignas(kCacheLine) constexpr std::array<CharClass, 256> kClass = make_classes();
+
+// The unit in which threads contend for memory: a cache line, and the neighbour that the hardware
+// fetches with it.
+constexpr std::size_t kLineBytes = 2 * kCacheLine;
+constexpr std::size_t kLineDoubles = kLineBytes / sizeof(double);
+
+double* align_to_line(double* p)
+{
+    const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(p);
+    return reinterpret_cast<double*>((address + kLineBytes - 1) / kLineBytes * kLineBytes);
+}
 
 inline CharClass class_of(char c) { return kClass[static_cast<unsigned char>(c)]; }
 
@@ -74,8 +88,8 @@ inline std::uint64_t digits_value(std::uint64_t word, unsigned n)
 // (and `p` unchanged) for anything else. Reads up to 24 bytes from `p`.
 inline bool parse_common_number(const char*& p, double& value)
 {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
-    static constexpr std::uint64_t kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+    alignas(kCacheLine) static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+    alignas(kCacheLine) static constexpr std::uint64_t kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
     const char* q = p;
     const bool negative = *q == '-';
     q += *q == '-' || *q == '+';
@@ -387,9 +401,13 @@ void LasDataSectionReader::read_blocks()
         run_parallel(curves, [&](std::size_t c) { m_las.curve_at(c).m_samples.commit(m_rows, firstRow[n]); });
 
         std::vector<PartResult> results(n);
-        std::vector<double> ranges(2 * n * curves);
+        // A part's thread writes its range at every value, so each part's range stands on lines of its
+        // own, wherever the heap puts the vector: two threads writing one line slow each other down.
+        const std::size_t stride = (2 * curves + kLineDoubles - 1) / kLineDoubles * kLineDoubles;
+        std::vector<double> ranges(n * stride + kLineDoubles);
+        double* const firstRange = align_to_line(ranges.data());
         for (std::size_t i = 0; i < n; ++i) {
-            results[i].minimum = ranges.data() + 2 * i * curves;
+            results[i].minimum = firstRange + i * stride;
             results[i].maximum = results[i].minimum + curves;
             std::fill_n(results[i].minimum, curves, kInf);
             std::fill_n(results[i].maximum, curves, -kInf);

@@ -38,11 +38,14 @@ std::size_t read_fully(int fd, char* at, std::size_t length, const std::uint64_t
 // (files of old Mac programs), as in ORBAX_Platform::read_line. Each lone carriage return in [p, end)
 // becomes a line feed, so that the lines and blocks need look for line feeds only; a carriage return
 // before a line feed stays and is dropped with the line end. The last byte is left: whether a line
-// feed follows it is not known until the next bytes are read.
-void end_lines_at_lone_carriage_returns(char* p, char* end)
+// feed follows it is not known until the next bytes are read. Returns the first byte as it was read,
+// which decides the last byte of the bytes before (end_line_at_join): once these bytes are changed, a
+// lone carriage return at their start looks like a line feed.
+char end_lines_at_lone_carriage_returns(char* p, char* end)
 {
     if (p == end)
-        return;
+        return '\0';
+    const char first = *p;
     char* const last = end - 1;
     while (p < last) {
         char* cr = static_cast<char*>(std::memchr(p, '\r', static_cast<std::size_t>(last - p)));
@@ -52,6 +55,15 @@ void end_lines_at_lone_carriage_returns(char* p, char* end)
             *cr = '\n';
         p = cr + 1;
     }
+    return first;
+}
+
+// The last byte of bytes read before others, left as it was read, given the first of those others
+// as it was read.
+void end_line_at_join(char& last, char next)
+{
+    if (last == '\r' && next != '\n')
+        last = '\n';
 }
 
 bool has_lone_carriage_return(std::string_view bytes)
@@ -64,10 +76,14 @@ bool has_lone_carriage_return(std::string_view bytes)
 
 } // namespace
 
-LasLineSource::LasLineSource(std::size_t blockBytes) : m_blockBytes(blockBytes < 16 ? 16 : blockBytes) {}
+LasLineSource::LasLineSource(const LasReadTuning& tuning)
+    : m_blockBytes(std::max<std::size_t>(tuning.blockBytes, 16)), m_readSlices(tuning.readSlices)
+{
+}
 
-LasLineSource::LasLineSource(std::string_view bytes, std::size_t blockBytes)
-    : m_blockBytes(blockBytes < 16 ? 16 : blockBytes), m_data(bytes.data()), m_end(bytes.size()), m_atEnd(true)
+LasLineSource::LasLineSource(std::string_view bytes, const LasReadTuning& tuning)
+    : m_blockBytes(std::max<std::size_t>(tuning.blockBytes, 16)), m_readSlices(tuning.readSlices), m_data(bytes.data()),
+      m_end(bytes.size()), m_atEnd(true)
 {
     // The caller's bytes are not changed: a text with lone carriage returns is read from a copy.
     if (has_lone_carriage_return(bytes)) {
@@ -146,34 +162,40 @@ std::optional<std::uint64_t> LasLineSource::remaining_bytes() const
     return buffered + (m_fileSize > m_readOffset ? m_fileSize - m_readOffset : 0);
 }
 
-std::size_t LasLineSource::read_into(char* at, std::size_t length)
+std::size_t LasLineSource::read_into(char* at, std::size_t length, char& first)
 {
-    if (!m_regular || length < kParallelReadBytes) {
+    std::size_t slices = 1;
+    if (m_regular && m_readSlices)
+        slices = std::min<std::size_t>(m_readSlices, length);
+    else if (m_regular && length >= kParallelReadBytes)
+        slices = std::min<std::size_t>(4 * std::size_t(parse_width()), length / kReadSliceBytes);
+    if (slices <= 1) {
         const std::size_t got = read_fully(m_fd, at, length, m_regular ? &m_readOffset : nullptr);
-        end_lines_at_lone_carriage_returns(at, at + got);
+        first = end_lines_at_lone_carriage_returns(at, at + got);
         return got;
     }
     // Slices of the block read by several threads at once: the copying out of the page cache is
     // shared between cores instead of running on one before the parsing can start.
-    const std::size_t slices = std::min<std::size_t>(4 * std::size_t(parse_width()), length / kReadSliceBytes);
     const std::size_t sliceBytes = (length + slices - 1) / slices;
     std::vector<std::size_t> got(slices, 0);
+    std::vector<char> firsts(slices, '\0');
     run_parallel(slices, [&](std::size_t i) {
         const std::size_t start = i * sliceBytes;
         const std::size_t wanted = std::min(sliceBytes, length - start);
         const std::uint64_t offset = m_readOffset + start;
         got[i] = read_fully(m_fd, at + start, wanted, &offset);
-        end_lines_at_lone_carriage_returns(at + start, at + start + got[i]);
+        firsts[i] = end_lines_at_lone_carriage_returns(at + start, at + start + got[i]);
     });
     // The bytes in are those up to the first slice that came back short (the end of the file). The
     // last byte of each slice but the last is looked at now that the next slice is in.
+    first = firsts[0];
     std::size_t total = 0;
     for (std::size_t i = 0; i < slices; ++i) {
         total += got[i];
         if (got[i] < std::min(sliceBytes, length - i * sliceBytes))
             break;
         if (i + 1 < slices && got[i + 1] > 0)
-            end_lines_at_lone_carriage_returns(at + total - 1, at + total + 1);
+            end_line_at_join(at[total - 1], firsts[i + 1]);
     }
     return total;
 }
@@ -194,10 +216,11 @@ bool LasLineSource::refill()
         m_data = buffer;
     }
     const std::size_t wanted = m_buffer.bytes() - m_end;
-    const std::size_t got = read_into(buffer + m_end, wanted);
+    char first = '\0';
+    const std::size_t got = read_into(buffer + m_end, wanted, first);
     // The last byte read before, left for want of the byte after it.
     if (got > 0 && m_end > 0)
-        end_lines_at_lone_carriage_returns(buffer + m_end - 1, buffer + m_end + 1);
+        end_line_at_join(buffer[m_end - 1], first);
     m_end += got;
     m_readOffset += got;
     if (got < wanted) {

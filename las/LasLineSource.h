@@ -12,21 +12,21 @@
 #include <string_view>
 
 #include "las/LargeBlock.h"
+#include "las/LasReadTuning.h"
 #include "platform/Paths.h"
 
 namespace ORBAX_Geophysics {
 
 class LasLineSource {
 public:
-    static constexpr std::size_t kDefaultBlockBytes = std::size_t(4) << 20;
     // The longest line read, far above any real one: a line of a thousand curves' values has some
     // 20 KB.
     static constexpr std::size_t kMaxLineBytes = std::size_t(16) << 20;
 
-    // A file, given to open(); blocks of about `blockBytes`.
-    explicit LasLineSource(std::size_t blockBytes = kDefaultBlockBytes);
+    // A file, given to open(); blocks of about `tuning.blockBytes`, read in `tuning.readSlices`.
+    explicit LasLineSource(const LasReadTuning& tuning = {});
     // Bytes held by the caller, which outlive the source.
-    explicit LasLineSource(std::string_view bytes, std::size_t blockBytes = kDefaultBlockBytes);
+    explicit LasLineSource(std::string_view bytes, const LasReadTuning& tuning = {});
     LasLineSource(const LasLineSource&) = delete;
     LasLineSource& operator=(const LasLineSource&) = delete;
     ~LasLineSource();
@@ -62,13 +62,15 @@ public:
 private:
     // Moves the unread bytes to the front of the buffer and reads more; false when nothing was added.
     bool refill();
-    // Reads into the buffer at `at`, up to `length` bytes; the number read.
-    std::size_t read_into(char* at, std::size_t length);
+    // Reads into the buffer at `at`, up to `length` bytes, and ends lines at lone carriage returns in
+    // them but the last byte; the number read, and in `first` the first byte as it was read.
+    std::size_t read_into(char* at, std::size_t length, char& first);
     // True, and the input ended, when the line at the current position, `length` bytes so far, is too
     // long.
     bool overlong(std::size_t length);
 
     std::size_t m_blockBytes;
+    unsigned m_readSlices;
     const char* m_data = nullptr; // the buffer, or the caller's bytes
     std::size_t m_begin = 0;      // first unread byte
     std::size_t m_end = 0;        // one past the last byte available

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/catalogue/Messages.h"
 #include "las/Curve.h"
 #include "las/LasData.h"
 #include "las/LasHeaderLine.h"
@@ -58,6 +59,11 @@ int summarise(const std::vector<std::string>& args)
         }
         fileName = arg;
         haveName = true;
+    }
+    if (fileName.empty()) { // none given, or an empty word (a script's unset variable)
+        std::cerr << ORBAX_Platform::terminal_text(ORBAX_Utilities::get_message_wide(20008)) << "\n";
+        write_usage();
+        return ExitUsage;
     }
 
     try {

@@ -217,47 +217,76 @@ TEST(LasReadBoundaries, WordAtATimeNumbersAreTheGeneralParsersNumbers)
     }
 }
 
+namespace {
+
+// Read as a file and through a pipe with each tuning, the text gives what it gives from memory (the
+// messages name another file).
+void expect_file_and_pipe_read_as_memory(const std::string& text, const std::vector<LasReadTuning>& tunings)
+{
+    const auto unnamed = [](const std::wstring& error) {
+        return error.substr(std::min(error.find(L" in "), error.size()));
+    };
+    const Read reference = read_bytes(text, {});
+    Files files;
+    const std::wstring file = files.write(text);
+    const std::filesystem::path pipe = files.dir() / "pipe.las";
+    std::signal(SIGPIPE, SIG_IGN); // a reader that stopped early must not end the test program
+    for (const LasReadTuning& tuning : tunings) {
+        for (bool piped : {false, true}) {
+            std::thread writer;
+            if (piped) {
+                std::filesystem::remove(pipe);
+                ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+                writer = std::thread([&] {
+                    std::ofstream out(pipe, std::ios::binary);
+                    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+                });
+            }
+            Read r;
+            r.las->set_read_tuning(tuning);
+            r.code = r.las->read(piped ? ORBAX_Platform::wide_from_path(pipe) : file, r.error);
+            if (piped)
+                writer.join();
+            EXPECT_EQ(unnamed(r.error), unnamed(reference.error));
+            r.error = reference.error;
+            EXPECT_EQ(read_difference(reference.code, reference.error, *reference.las, r.code, r.error, *r.las), "")
+                << (piped ? "through a pipe" : "from the file") << " in " << tuning.readSlices
+                << " slices of blocks of " << tuning.blockBytes;
+        }
+    }
+}
+
+} // namespace
+
 TEST(LasReadBoundaries, FileAndPipeReadAsMemory)
 {
     std::string text = header(kDown, {"DEPT", "A", "B"}) + "~A\n" + mixed_data(99, 3000, 3, false);
     text += "1 2\n3 4 5\n"; // a short line, then a line where a title must stand
-    const Read reference = read_bytes(text, {});
-    ASSERT_EQ(reference.code, 3);
-
-    Files files;
-    const std::wstring file = files.write(text);
+    ASSERT_EQ(read_bytes(text, {}).code, 3);
     LasReadTuning small;
     small.blockBytes = 100;
     small.minPartBytes = 1;
-    for (const LasReadTuning& tuning : {LasReadTuning{}, small}) {
-        Read r;
-        r.las->set_read_tuning(tuning);
-        r.code = r.las->read(file, r.error);
-        // The message names the file it read.
-        EXPECT_EQ(r.error.substr(r.error.find(L" in section")),
-                  reference.error.substr(reference.error.find(L" in section")));
-        r.error = reference.error;
-        EXPECT_EQ(read_difference(reference.code, reference.error, *reference.las, r.code, r.error, *r.las), "");
+    expect_file_and_pipe_read_as_memory(text, {LasReadTuning{}, small});
+}
 
-        const std::filesystem::path pipe = files.dir() / "pipe.las";
-        std::filesystem::remove(pipe);
-        ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-        std::signal(SIGPIPE, SIG_IGN); // a reader that stopped early must not end the test program
-        std::thread writer([&] {
-            std::ofstream out(pipe, std::ios::binary);
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        });
-        Read piped;
-        piped.las->set_read_tuning(tuning);
-        piped.code = piped.las->read(ORBAX_Platform::wide_from_path(pipe), piped.error);
-        writer.join();
-        piped.error = piped.error.substr(piped.error.find(L" in section"));
-        const std::wstring expected = reference.error.substr(reference.error.find(L" in section"));
-        EXPECT_EQ(piped.error, expected);
-        piped.error = reference.error;
-        EXPECT_EQ(read_difference(reference.code, reference.error, *reference.las, piped.code, piped.error, *piped.las),
-                  "");
+// Where read slices or blocks meet between two lone carriage returns, there is an empty line, on any
+// number of cores: the well section's empty lines are counted, and the data's ends the data.
+TEST(LasReadBoundaries, LoneCarriageReturnsWhereReadsMeet)
+{
+    std::string text = header(kUp + std::string(40000, '\n'), {"DEPT", "V"}) + "~A\n1 10\n2 20\n\n3 30\n";
+    const Read lf = read_bytes(text, {});
+    ASSERT_EQ(lf.code, 3);
+    EXPECT_NE(lf.error.find(L"line " + std::to_wstring(std::count(text.begin(), text.end(), '\n'))),
+              std::wstring::npos);
+    std::replace(text.begin(), text.end(), '\n', '\r');
+    std::vector<LasReadTuning> tunings(16); // 1 to 8 slices of one block, and of blocks of 4099 bytes
+    for (unsigned i = 0; i < 16; ++i) {
+        tunings[i].blockBytes = i < 8 ? tunings[i].blockBytes : 4099;
+        tunings[i].readSlices = 1 + i % 8;
     }
+    expect_file_and_pipe_read_as_memory(text, tunings);
+    const Read cr = read_bytes(text, {});
+    EXPECT_EQ(read_difference(lf.code, lf.error, *lf.las, cr.code, cr.error, *cr.las), "");
 }
 
 // Reads on several threads at once share the parse threads and each gets its own file right.
