@@ -179,8 +179,6 @@ bool CQuorDoc::load(std::int32_t formatCode, int k, const std::wstring& path, Er
     // The reader's result replaces the pane's borehole only when the read succeeded: a failed read
     // must never stand in the pane under the old file's name, where Save would write it over that file.
     std::unique_ptr<ORBAX_Logging::Borehole> borehole;
-    // Taken before the read: a change made while the file is read then shows as one at the next save.
-    const ORBAX_Platform::FileIdentity state = ORBAX_Platform::file_identity(ORBAX_Platform::path_from_wide(path));
     try {
         ORBAX_Logging::LoadMessages messages;
         borehole = ORBAX_Logging::BoreholeFormats::load(formatCode, path, *options, messages);
@@ -191,6 +189,8 @@ bool CQuorDoc::load(std::int32_t formatCode, int k, const std::wstring& path, Er
     if (!borehole || hasFailure(entries, before))
         return false;
 
+    // The file as the reader opened it: a change made while it was read shows as one at the next save.
+    const ORBAX_Platform::FileIdentity state = options->fileRead;
     replaceBorehole(k, std::move(borehole));
     setFormatOptions(k, std::move(options));
     fileOpenedOrSaved(k, path, state);
