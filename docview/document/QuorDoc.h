@@ -80,7 +80,8 @@ public:
     // 0, or 1 with message 1001 in `message` when the file cannot be written.
     int exportBorehole(int k, const std::wstring& path, bool append, std::wstring& message);
     // Whether the document may close: asks about the panes' unsaved changes and saves those chosen.
-    // Every question about a file changed on disk comes before the first save writes.
+    // Every question about a file changed on disk comes before the first save writes; a change made
+    // after them is asked about as that save meets it.
     bool SaveModified();
 
     // The window the document's prompts belong to.

@@ -98,9 +98,8 @@ int repair_command(const WordList& words, bool help, const ConfigurationFile& co
         po::store(po::command_line_parser(words).options(all).positional(positional).run(), map);
         po::notify(map);
         typeCode = fileType.parse(map, schemas);
-        // Only the formats that write any borehole can be repaired: Prolog 4 writes back only the
-        // document it read.
-        if (typeCode != FileTypeProlog && typeCode != FileTypeProlog3 && typeCode != FileTypeCSV)
+        // Prolog 4 files are not repaired: the type the user gave is refused here, with the usage.
+        if (typeCode == FileTypeProlog4)
             throw std::runtime_error(ORBAX_Utilities::get_message(21006));
     } catch (const std::exception& e) {
         std::cerr << "Error parsing repair command line: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << ".\n";
