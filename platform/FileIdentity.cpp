@@ -1,14 +1,17 @@
 #include "platform/FileIdentity.h"
 
+#include <cerrno>
 #include <system_error>
 
 #include <sys/stat.h>
+
+#include "platform/PathResolution.h"
 
 namespace ORBAX_Platform {
 
 bool FileIdentity::operator==(const FileIdentity& other) const
 {
-    if (exists != other.exists)
+    if (error != 0 || other.error != 0 || exists != other.exists)
         return false;
     return !exists || (device == other.device && inode == other.inode && size == other.size &&
                        modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds);
@@ -16,10 +19,16 @@ bool FileIdentity::operator==(const FileIdentity& other) const
 
 FileIdentity file_identity(const std::filesystem::path& name)
 {
-    struct stat st {};
-    if (name.empty() || ::stat(name.c_str(), &st) != 0)
+    if (name.empty())
         return FileIdentity();
-    return file_identity(st);
+    const WalkedPath walked = walk_path(name);
+    if (walked.exists)
+        return file_identity(walked.info);
+    FileIdentity identity;
+    // A folder on the way that is not there, or is no folder, leaves no room for the file either.
+    if (walked.error != ENOENT && walked.error != ENOTDIR)
+        identity.error = walked.error;
+    return identity;
 }
 
 FileIdentity file_identity(const struct stat& st)

@@ -142,12 +142,15 @@ FileRead open_for_reading(const std::filesystem::path& path, bool regularOnly, F
     return outcome;
 }
 
-FileRead read_file_bytes(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code)
+FileRead read_file_bytes(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code,
+                         FileIdentity* opened)
 {
     bytes.clear();
     FileDescriptor file;
     struct stat st {};
     const FileRead outcome = open_for_reading(path, false, file, st, code);
+    if (opened)
+        *opened = outcome == FileRead::Read ? file_identity(st) : FileIdentity();
     return outcome == FileRead::Read ? read_whole(file.get(), st, maxBytes, bytes, code) : outcome;
 }
 

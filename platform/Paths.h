@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "platform/FileDescriptor.h"
+#include "platform/FileIdentity.h"
 #include "platform/Text.h"
 
 namespace ORBAX_Platform {
@@ -55,8 +56,10 @@ FileRead open_for_reading(const std::filesystem::path& path, bool regularOnly, F
 // The whole file as bytes, at most `maxBytes` of them. A regular file larger than that is refused before
 // anything is read; a pipe or device (which the user may name) is read until it ends or more than
 // `maxBytes` have come, so that an endless one ends the read instead of filling the memory. Only
-// Read, Failed and TooLarge (and NotRegular after read_regular_files_only()).
-FileRead read_file_bytes(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code);
+// Read, Failed and TooLarge (and NotRegular after read_regular_files_only()). `opened`, when given,
+// receives the file that was opened and read, as it was when opened (see FileIdentity), or nothing.
+FileRead read_file_bytes(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& code,
+                         FileIdentity* opened = nullptr);
 
 // A file the user did not name (one named inside another file, such as a pattern's image or a page
 // logo, and one the program finds by itself, such as its configuration) is read only when it is a

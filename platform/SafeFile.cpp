@@ -22,6 +22,12 @@ namespace {
 
 std::string error_text(int code) { return std::generic_category().message(code ? code : EIO); }
 
+std::function<void()>& replace_check_hook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
 SafeSaveResult failure(const std::string& step, const std::string& error)
 {
     SafeSaveResult result;
@@ -561,6 +567,8 @@ bool SafeFileWriter::openInPlace(bool kernelLink)
     return inPlace(fd);
 }
 
+void set_replace_check_hook(std::function<void()> hook) { replace_check_hook() = std::move(hook); }
+
 SafeSaveResult SafeFileWriter::fail(const std::string& step, int code)
 {
     abandon();
@@ -652,6 +660,8 @@ SafeSaveResult SafeFileWriter::commit(const std::filesystem::path& givenBackup, 
     FileDescriptor replaced;
     FileIdentity checked;
     if (check) {
+        if (replace_check_hook())
+            replace_check_hook()();
         struct stat info {};
         replaced = open_old(m_folder.get(), m_name, info);
         if (replaced.valid())

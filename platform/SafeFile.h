@@ -88,6 +88,10 @@ struct SafeSaveResult {
 // reported too (changedAfterCheck). A pipe or device written in place is not checked.
 using ReplaceCheck = std::function<bool(const FileIdentity& current)>;
 
+// For tests: `hook` runs in every save that has a check, right before the file it replaces is
+// examined for it, as another program might change that file at that moment. Empty: nothing runs.
+void set_replace_check_hook(std::function<void()> hook);
+
 // One save in progress. The content is written into buffer() and put in place by commit(); a save
 // neither committed nor abandoned is abandoned when the writer goes.
 //

@@ -73,7 +73,7 @@ void Borehole_CSV::read(const std::wstring& fileName, CSVOptionsData& options, L
     int code = 0;
     try {
         const ORBAX_Platform::FileRead outcome = ORBAX_Platform::read_file_bytes(
-            ORBAX_Platform::path_from_wide(fileName), MaxBoreholeTextFileBytes, bytes, code);
+            ORBAX_Platform::path_from_wide(fileName), MaxBoreholeTextFileBytes, bytes, code, &options.fileRead);
         if (outcome == ORBAX_Platform::FileRead::Read) {
             readBytes(bytes, fileName, options, messages);
             return;

@@ -129,17 +129,14 @@ std::wstring BackupFailureText(const ORBAX_Platform::SafeSaveResult& result)
 }
 
 bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
-                       LoadMessages& messages, const LoadMessages& notes, const ORBAX_Platform::FileIdentity& replaces)
+                       LoadMessages& messages, const LoadMessages& notes, const ORBAX_Platform::ReplaceCheck& replaces)
 {
     if (!checkWriteBytes(bytes.size(), maxBytes, fileName, messages))
         return false;
     const std::wstring backupName = fileName + L".backup";
-    ORBAX_Platform::ReplaceCheck check;
-    if (replaces.exists)
-        check = [&replaces](const ORBAX_Platform::FileIdentity& current) { return current == replaces; };
     const ORBAX_Platform::SafeSaveResult result = ORBAX_Platform::save_file_safely(
         ORBAX_Platform::path_from_wide(fileName), bytes,
-        backup ? ORBAX_Platform::path_from_wide(backupName) : std::filesystem::path(), check);
+        backup ? ORBAX_Platform::path_from_wide(backupName) : std::filesystem::path(), replaces);
     if (result.ok || result.newFileInPlace) {
         for (const LoadMessage& note : notes)
             addMessage(messages, note.kind, note.severity, note.text);

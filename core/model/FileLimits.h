@@ -22,12 +22,8 @@
 #include <vector>
 
 #include "core/model/LoadMessage.h"
-#include "platform/FileIdentity.h"
 #include "platform/Paths.h"
-
-namespace ORBAX_Platform {
-struct SafeSaveResult;
-}
+#include "platform/SafeFile.h"
 
 namespace ORBAX_Logging {
 
@@ -111,13 +107,14 @@ std::wstring BackupFailureText(const ORBAX_Platform::SafeSaveResult& result);
 // has no room for, characters it cannot hold) to `messages`. False, the old file standing, with an
 // error that names the limit (kind 5) for too many bytes, message 11004 (kind 7) when the backup
 // failed (11200 where its name would be too long), 11001 (kind 5) when the file could not be opened
-// or was refused, or 11017 (kind 5) when writing it failed or the file was no longer `replaces`
-// (where that is given), and without the notes: nothing was written. A file that changed from `replaces` as the new one
-// took its place is said by message 11018 (kind 5), which names the backup that holds the changed file: false, with the
-// notes, the new file in place; so is 11202 or 11203 (kind 7), which says where the replaced file is, when it could not
-// take the backup's name after the new file had taken its place.
+// or was refused, or 11017 (kind 5) when writing it failed or `replaces` (where given) refused the
+// file at the name, and without the notes: nothing was written. A file that changed after `replaces`
+// passed it, as the new one took its place, is said by message 11018 (kind 5), which names the backup
+// that holds the changed file: false, with the notes, the new file in place; so is 11202 or 11203
+// (kind 7), which says where the replaced file is, when it could not take the backup's name after the
+// new file had taken its place.
 bool writeBoreholeFile(const std::wstring& fileName, const std::string& bytes, std::size_t maxBytes, bool backup,
                        LoadMessages& messages, const LoadMessages& notes = {},
-                       const ORBAX_Platform::FileIdentity& replaces = {});
+                       const ORBAX_Platform::ReplaceCheck& replaces = {});
 
 } // namespace ORBAX_Logging

@@ -8,6 +8,7 @@
 
 #include "core/model/SchemaDefinition.h"
 #include "platform/FileIdentity.h"
+#include "platform/SafeFile.h"
 
 namespace ORBAX_Logging {
 
@@ -37,10 +38,13 @@ public:
     // The repair read: keep every unit and the bottom and thickness that the file gives, even where
     // they disagree (the disagreements are still reported).
     bool keepGivenDepths = false;
-    // The repair's write-back: the file as it was read. The save then puts its file in place only
-    // while the file at the name is still that one, and reports a change made as it does (see
-    // ORBAX_Platform::ReplaceCheck). Empty (not `exists`) for every other save.
-    ORBAX_Platform::FileIdentity replaces;
+    // The file a read of a file with this record read, as it was when opened: set by the readers, not
+    // `exists` before. A later save of the same file holds it against what is there then.
+    ORBAX_Platform::FileIdentity fileRead;
+    // The save's last check of the file it replaces (see ORBAX_Platform::ReplaceCheck): given what is
+    // at the name right before the new file takes its place, false leaves everything as it was. The
+    // save reports a change made as the new file goes in. Empty: no check.
+    ORBAX_Platform::ReplaceCheck replaces;
 
     OptionsData() = default;
     OptionsData(SchemaPtr schema_, std::int32_t precision_, bool backup_, std::wstring intervalRockType_,

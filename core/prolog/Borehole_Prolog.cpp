@@ -129,7 +129,7 @@ std::unique_ptr<Borehole> Borehole_Prolog::load(const std::wstring& fileName, Pr
     int code = 0;
     try {
         const ORBAX_Platform::FileRead outcome = ORBAX_Platform::read_file_bytes(
-            ORBAX_Platform::path_from_wide(fileName), MaxBoreholeTextFileBytes, bytes, code);
+            ORBAX_Platform::path_from_wide(fileName), MaxBoreholeTextFileBytes, bytes, code, &options.fileRead);
         if (outcome == ORBAX_Platform::FileRead::Read)
             return loadBytes(bytes, fileName, options, messages);
         messages.clear();

@@ -86,7 +86,7 @@ void Borehole_Prolog4::readFrom(Prolog4OptionsData& options, const std::wstring&
         version = 0;
 
         std::wstring error;
-        switch (bytes ? parser.parseBytes(*bytes, fileName, error) : parser.parse(fileName, error)) {
+        switch (bytes ? parser.parseBytes(*bytes, fileName, error) : parser.parse(fileName, error, &options.fileRead)) {
         case Prolog4Parser::Outcome::OpenFailed:
             addError(messages, 5, ORBAX_Utilities::format_message2(11001, fileName, error));
             return;

@@ -168,7 +168,7 @@ void Borehole_Prolog4::writeDocument(const std::wstring& fileName, const Options
         }
         // A Prolog 4 save keeps no backup.
         const std::string bytes(reinterpret_cast<const char*>(target.getRawBuffer()), target.getLen());
-        if (!writeBoreholeFile(fileName, bytes, MaxProlog4FileBytes, false, messages, notes))
+        if (!writeBoreholeFile(fileName, bytes, MaxProlog4FileBytes, false, messages, notes, options.replaces))
             return;
         // The borehole now goes by the file that the next save writes, as after a save in any format.
         setNameFromPath(fileName);

@@ -352,15 +352,16 @@ std::wstring Prolog4Parser::refusal(const std::wstring& fileName) const
     return std::wstring();
 }
 
-Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::wstring& error)
+Prolog4Parser::Outcome Prolog4Parser::parse(const std::wstring& fileName, std::wstring& error,
+                                            ORBAX_Platform::FileIdentity* opened)
 {
     resetDocumentPool();
     error.clear();
 
     std::string bytes;
     int code = 0;
-    const ORBAX_Platform::FileRead outcome =
-        ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName), MaxProlog4FileBytes, bytes, code);
+    const ORBAX_Platform::FileRead outcome = ORBAX_Platform::read_file_bytes(ORBAX_Platform::path_from_wide(fileName),
+                                                                             MaxProlog4FileBytes, bytes, code, opened);
     if (outcome != ORBAX_Platform::FileRead::Read) {
         error = FileReadFailureText(outcome, code, MaxProlog4FileBytes);
         return Outcome::OpenFailed;

@@ -19,6 +19,7 @@
 #include <xercesc/util/XMLEntityResolver.hpp>
 
 #include "core/prolog4/XmlPlatformGuard.h"
+#include "platform/FileIdentity.h"
 
 namespace ORBAX_Logging {
 
@@ -56,8 +57,9 @@ public:
     // Releases the document of an earlier parse, then parses the file, which is not read when it is
     // larger than MaxProlog4FileBytes. On success the document has a root element. `error` receives
     // why the file could not be read (OpenFailed), the parser's text (Malformed) or the whole reason in
-    // the user's words (Refused).
-    Outcome parse(const std::wstring& fileName, std::wstring& error);
+    // the user's words (Refused). `opened`, when given, receives the file that was read, as it was
+    // when opened.
+    Outcome parse(const std::wstring& fileName, std::wstring& error, ORBAX_Platform::FileIdentity* opened = nullptr);
     // The same over a file's bytes held in memory; `fileName` names them in messages.
     Outcome parseBytes(const std::string& bytes, const std::wstring& fileName, std::wstring& error);
 

@@ -70,16 +70,19 @@ public:
     // New Borehole: asks about unsaved changes, then an empty borehole with a chosen schema.
     void newBorehole(int k);
     // Save Borehole: in place with the options the file was read or written with, else Save As. A file
-    // changed since the pane read or wrote it is overwritten only when the user agrees.
+    // changed since the pane read or wrote it is overwritten only when the user agrees (see
+    // writeBorehole).
     void saveBorehole(int k, ErrorEntries& entries);
-    // Save Borehole As: the file prompt, the format's options, the save.
+    // Save Borehole As: the file prompt, the format's options, the save. A file that changes after the
+    // prompt is not overwritten (see writeBorehole).
     void saveBoreholeAs(int k, ErrorEntries& entries);
     // Writes the text description of borehole k (appended to the file's content when `append` is set);
     // 0, or 1 with message 1001 in `message` when the file cannot be written. A written text that lost
     // a character to the file's code page is told in the error list, as a save tells it.
     int exportBorehole(int k, const std::wstring& path, bool append, std::wstring& message);
     // Whether the document may close: asks about the panes' unsaved changes and saves those chosen.
-    // Every question about a file changed on disk comes before the first save writes.
+    // Every question about a file changed on disk comes before the first save writes; a change made
+    // after them is asked about as that save meets it.
     bool SaveModified();
 
     // The window the document's prompts belong to.
@@ -122,10 +125,17 @@ private:
     // After a file operation succeeded: the pane's file as it was read or written, its unchanged state
     // and the title.
     void fileOpenedOrSaved(int k, const std::wstring& path, const ORBAX_Platform::FileIdentity& state);
-    // Before pane k writes `path`: true when the save may go on. When `path` is the pane's own file and
-    // it changed since the pane read or wrote it, asks first (naming the other pane when that holds the
-    // same file); No appends the cancel entry. Another name is not checked: the save prompt asked.
-    bool confirmOverwrite(int k, const std::wstring& path, ErrorEntries& entries);
+    // Writes borehole k to `path` with `options` by the writer of their format code, and appends its
+    // messages. The safe save checks the file it replaces as its very last step, after any option page
+    // or question: the pane's own file is replaced while mayReplace allows it, another file while it is
+    // as `chosen` (as the save prompt found it) or where none is. The pane's own file changed is asked
+    // about (naming the other pane when that holds the same file) and written again on Yes; No appends
+    // the cancel entry and gives false. Another file changed is refused with the writer's message.
+    bool writeBorehole(int k, const std::wstring& path, ORBAX_Logging::OptionsData& options,
+                       const ORBAX_Platform::FileIdentity& chosen, ErrorEntries& entries);
+    // Whether pane k may replace what is found at its own file's name: nothing, the file as the pane
+    // read or wrote it, or as the user agreed, before "save both", to overwrite it.
+    bool mayReplace(int k, const ORBAX_Platform::FileIdentity& found) const;
     // Before "save both" writes anything: asks about each in-place save that would overwrite a changed
     // file or, for the right pane, what the left pane's save puts into the same file. A pane whose
     // question is answered No is left out of `save` (with the cancel entry).

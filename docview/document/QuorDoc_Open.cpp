@@ -1,5 +1,5 @@
 // Opening boreholes into a pane and making new empty ones.
-#include <filesystem>
+#include <cerrno>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -13,6 +13,7 @@
 #include "docview/document/QuorDoc.h"
 #include "docview/document/QuorDocShared.h"
 #include "platform/FileIdentity.h"
+#include "platform/PathResolution.h"
 #include "platform/Paths.h"
 #include "platform/services/QtNames.h"
 #include "platform/services/Services.h"
@@ -99,14 +100,15 @@ bool CQuorDoc::openBoreholeByName(int k, const std::wstring& path, ErrorEntries&
 
 bool CQuorDoc::fileIsThere(const std::wstring& path, ErrorEntries& entries)
 {
-    // The name's status never waits, whatever stands there.
-    std::error_code error;
-    const std::filesystem::file_status found = std::filesystem::status(ORBAX_Platform::path_from_wide(path), error);
-    if (!error && std::filesystem::is_regular_file(found))
+    // The name's status never waits, whatever stands there; it is taken as the read will reach the
+    // file, through the walk (a name past PATH_MAX too).
+    const ORBAX_Platform::WalkedPath found = ORBAX_Platform::walk_path(ORBAX_Platform::path_from_wide(path));
+    const int error = found.error != 0 ? found.error : found.exists ? 0 : ENOENT;
+    if (error == 0 && S_ISREG(found.info.st_mode))
         return true;
     // Something else under the name (a folder, a pipe, a device) is no borehole file either: a pipe
     // would hold the program until some other program wrote to it.
-    const std::wstring reason = error ? ORBAX_Utilities::SystemErrorText(error.value()) : get_message_wide(1091);
+    const std::wstring reason = error ? ORBAX_Utilities::SystemErrorText(error) : get_message_wide(1091);
     addErrorEntry(format_message(1001, {path, reason}), entries, status(3, 1));
     return false;
 }
@@ -179,8 +181,6 @@ bool CQuorDoc::load(std::int32_t formatCode, int k, const std::wstring& path, Er
     // The reader's result replaces the pane's borehole only when the read succeeded: a failed read
     // must never stand in the pane under the old file's name, where Save would write it over that file.
     std::unique_ptr<ORBAX_Logging::Borehole> borehole;
-    // Taken before the read: a change made while the file is read then shows as one at the next save.
-    const ORBAX_Platform::FileIdentity state = ORBAX_Platform::file_identity(ORBAX_Platform::path_from_wide(path));
     try {
         ORBAX_Logging::LoadMessages messages;
         borehole = ORBAX_Logging::BoreholeFormats::load(formatCode, path, *options, messages);
@@ -191,6 +191,8 @@ bool CQuorDoc::load(std::int32_t formatCode, int k, const std::wstring& path, Er
     if (!borehole || hasFailure(entries, before))
         return false;
 
+    // The file as the reader opened it: a change made while it was read shows as one at the next save.
+    const ORBAX_Platform::FileIdentity state = options->fileRead;
     replaceBorehole(k, std::move(borehole));
     setFormatOptions(k, std::move(options));
     fileOpenedOrSaved(k, path, state);

@@ -73,12 +73,14 @@ void CQuorDoc::saveBorehole(int k, ErrorEntries& entries)
         return;
     }
     const std::size_t before = entries.size();
-    if (!confirmOverwrite(k, path, entries))
-        return;
     try {
-        ORBAX_Logging::LoadMessages messages;
-        ORBAX_Logging::BoreholeFormats::save(stored->formatCode, path, GetBorehole(k), *stored, messages);
-        appendLibraryErrors(messages, entries);
+        // A copy, which carries the save's check.
+        const ORBAX_Logging::BoreholeFormat* format = ORBAX_Logging::BoreholeFormats::find(stored->formatCode);
+        if (!format)
+            throw ORBAX_Logging::BoreholeFormatError("unknown file type");
+        const std::unique_ptr<ORBAX_Logging::OptionsData> options = format->copyOptions(*stored);
+        if (!writeBorehole(k, path, *options, ORBAX_Platform::FileIdentity(), entries))
+            return;
     } catch (const ORBAX_Logging::BoreholeFormatError&) {
         // Options that no writer takes: nothing has been written.
         addInternalError(entries, __LINE__);
@@ -142,8 +144,8 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
     const ORBAX_Logging::FormatVersion& written = versions[static_cast<std::size_t>(filter - 1)];
     if (*written.format->extension && !fileExtension(path))
         path += L"." + std::wstring(written.format->extension);
-    if (!confirmOverwrite(k, path, entries))
-        return;
+    // The file the prompt asked about replacing, which is replaced only as it was then.
+    const ORBAX_Platform::FileIdentity prompted = ORBAX_Platform::file_identity(ORBAX_Platform::path_from_wide(path));
 
     const std::size_t before = entries.size();
     ORBAX_Logging::Borehole& borehole = GetBorehole(k);
@@ -170,9 +172,8 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
         }
         // The version chosen; for Prolog 4, that of the document read.
         options->formatCode = written.version;
-        ORBAX_Logging::LoadMessages messages;
-        ORBAX_Logging::BoreholeFormats::save(options->formatCode, path, borehole, *options, messages);
-        appendLibraryErrors(messages, entries);
+        if (!writeBorehole(k, path, *options, prompted, entries))
+            return;
     } catch (const std::exception&) {
         addErrorEntry(format_message(1001, {path, L"Exception thrown"}), entries, status(3, 1));
         return;
@@ -183,25 +184,55 @@ void CQuorDoc::saveBoreholeAs(int k, ErrorEntries& entries)
     fileOpenedOrSaved(k, path, ORBAX_Platform::file_identity(ORBAX_Platform::path_from_wide(path)));
 }
 
-bool CQuorDoc::confirmOverwrite(int k, const std::wstring& path, ErrorEntries& entries)
+bool CQuorDoc::mayReplace(int k, const ORBAX_Platform::FileIdentity& found) const
+{
+    // Nothing there to lose, or the file as this pane left it.
+    if (found.absent() || found == m_fileStates[k])
+        return true;
+    const OverwriteAgreement& agreed = m_overwriteAgreed[k];
+    return agreed.given && (found == agreed.state || (agreed.afterOtherPane && found == m_fileStates[otherPane(k)]));
+}
+
+bool CQuorDoc::writeBorehole(int k, const std::wstring& path, ORBAX_Logging::OptionsData& options,
+                             const ORBAX_Platform::FileIdentity& chosen, ErrorEntries& entries)
 {
     const std::filesystem::path name = ORBAX_Platform::path_from_wide(path);
     // Under another name than the pane's own file, the save prompt has asked about whatever is there.
-    if (!ORBAX_Platform::same_file(name, ORBAX_Platform::path_from_wide(GetPathName(k))))
-        return true;
-    const ORBAX_Platform::FileIdentity now = ORBAX_Platform::file_identity(name);
-    // Nothing there to lose, or the file as this pane left it.
-    if (!now.exists || now == m_fileStates[k])
-        return true;
-    const int other = otherPane(k);
-    const OverwriteAgreement& agreed = m_overwriteAgreed[k];
-    if (agreed.given && (now == agreed.state || (agreed.afterOtherPane && now == m_fileStates[other])))
-        return true;
-    const bool otherHoldsIt = ORBAX_Platform::same_file(name, ORBAX_Platform::path_from_wide(GetPathName(other)));
-    if (askToOverwrite(m_promptParent, changedFileQuestion(k, otherHoldsIt), path))
-        return true;
-    addCancel(entries);
-    return false;
+    const bool own = ORBAX_Platform::same_file(name, ORBAX_Platform::path_from_wide(GetPathName(k)));
+    // The file as the user, asked here, agreed to overwrite it.
+    ORBAX_Platform::FileIdentity agreed;
+    struct DropCheck {
+        ORBAX_Logging::OptionsData& options;
+        ~DropCheck() { options.replaces = nullptr; }
+    } drop{options};
+    for (;;) {
+        // Made by the safe save as its last step, after every page and question: a file changed while
+        // one was open is found there.
+        ORBAX_Platform::FileIdentity found;
+        bool changed = false;
+        options.replaces = [&](const ORBAX_Platform::FileIdentity& current) {
+            if (own ? mayReplace(k, current) || current == agreed : current.absent() || current == chosen)
+                return true;
+            found = current;
+            changed = true;
+            return false;
+        };
+        ORBAX_Logging::LoadMessages messages;
+        ORBAX_Logging::BoreholeFormats::save(options.formatCode, path, GetBorehole(k), options, messages);
+        // Another file is refused with the writer's message; the pane's own file is asked about and
+        // written again on Yes, checked again.
+        if (!changed || !own) {
+            appendLibraryErrors(messages, entries);
+            return true;
+        }
+        const bool otherHoldsIt =
+            ORBAX_Platform::same_file(name, ORBAX_Platform::path_from_wide(GetPathName(otherPane(k))));
+        if (!askToOverwrite(m_promptParent, changedFileQuestion(k, otherHoldsIt), path)) {
+            addCancel(entries);
+            return false;
+        }
+        agreed = found;
+    }
 }
 
 void CQuorDoc::confirmSavingBoth(std::array<bool, PaneCount>& save, ErrorEntries& entries)
@@ -221,7 +252,7 @@ void CQuorDoc::confirmSavingBoth(std::array<bool, PaneCount>& save, ErrorEntries
         int question = 0;
         if (afterLeft)
             question = 189;
-        else if (now.exists && now != m_fileStates[k])
+        else if (!mayReplace(k, now))
             question = changedFileQuestion(k, otherHoldsIt);
         if (question == 0)
             continue;

@@ -374,9 +374,6 @@ TEST_F(HoldexCommands, DamagedProlog4FilesAreReportedNotFatal)
         EXPECT_EQ(r.exitCode, 2) << name;
         EXPECT_FALSE(exists("out.csv"));
     }
-    auto r = holdex({"repair", "-t", "prolog4", "--deduce", "damaged.prolog"});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(file("damaged.prolog"), read_file(QuorTest::data_file("holdex/damaged.prolog")));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -723,10 +720,13 @@ TEST_F(HoldexCommands, RepairLeavesTheFileAloneWhenTheReadFails)
 TEST_F(HoldexCommands, RepairRefusesProlog4)
 {
     copySample("hole40.prolog");
+    // A type the user gives is refused as any other word of the command line: no internal error.
     auto r = holdex({"repair", "-t", "prolog4", "--deduce", "hole40.prolog"});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_TRUE(startsWith(r.err, "An exception occurred: Internal error at (Holdex, ")) << r.err;
+    EXPECT_EQ(r.exitCode, 255);
+    EXPECT_TRUE(startsWith(r.err, "Error parsing repair command line: file type prolog4 cannot be repaired, only "
+                                  "prolog, prolog2, prolog3 and csv.\n" +
+                                      repairUsage))
+        << r.err;
     EXPECT_EQ(file("hole40.prolog"), read_file(QuorTest::data_file("holdex/hole40.prolog")));
 
     r = holdex({"repair", "--bogus", "hole40.prolog"});

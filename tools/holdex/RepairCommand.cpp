@@ -98,6 +98,9 @@ int repair_command(const WordList& words, bool help, const ConfigurationFile& co
         po::store(po::command_line_parser(words).options(all).positional(positional).run(), map);
         po::notify(map);
         typeCode = fileType.parse(map, schemas);
+        // Prolog 4 files are not repaired: the type the user gave is refused here, with the usage.
+        if (typeCode == FileTypeProlog4)
+            throw std::runtime_error(ORBAX_Utilities::get_message(21006));
     } catch (const std::exception& e) {
         std::cerr << "Error parsing repair command line: " << ORBAX_Platform::terminal_text_of_bytes(e.what()) << ".\n";
         print_repair_usage(repairOptions);
@@ -107,17 +110,10 @@ int repair_command(const WordList& words, bool help, const ConfigurationFile& co
     const bool thicknessIsCorrect = map.count("thickness") > 0;
 
     try {
-        if (typeCode != FileTypeProlog && typeCode != FileTypeProlog3 && typeCode != FileTypeCSV)
-            throw std::runtime_error(internal_error_text(__LINE__));
-
-        // Kept for the write-back: the Prolog reader records the version of the file in it.
+        // Kept for the write-back: the Prolog reader records the version of the file in it, and every
+        // reader the file it read.
         std::unique_ptr<ORBAX_Logging::OptionsData> record = options_record(fileType, typeCode);
         record->keepGivenDepths = true;
-
-        // What the file was when it was read: a file another program changes meanwhile (one still
-        // being written) is not written over with what was read of it.
-        const std::filesystem::path path = ORBAX_Platform::path_from_utf8(fileName);
-        const ORBAX_Platform::FileIdentity read = ORBAX_Platform::file_identity(path);
         ORBAX_Logging::LoadMessages messages;
         std::unique_ptr<ORBAX_Logging::Borehole> borehole = read_borehole(typeCode, fileName, *record, messages);
         if (!borehole) {
@@ -147,11 +143,18 @@ int repair_command(const WordList& words, bool help, const ConfigurationFile& co
 
         repairUnits(*borehole, thicknessIsCorrect);
 
-        if (ORBAX_Platform::file_identity(path) != read)
+        // The file as it was opened for the read: a file another program changes meanwhile (one still
+        // being written) is not written over with what was read of it. What cannot be examined is
+        // taken as changed.
+        const ORBAX_Platform::FileIdentity read = record->fileRead;
+        const auto unchanged = [read](const ORBAX_Platform::FileIdentity& current) {
+            return read.exists && current == read;
+        };
+        if (!unchanged(ORBAX_Platform::file_identity(ORBAX_Platform::path_from_utf8(fileName))))
             return changed(fileName);
         // Checked again by the save as its last step, and once more as the repaired file takes the
         // old one's place.
-        record->replaces = read;
+        record->replaces = unchanged;
         messages.clear();
         write_borehole(typeCode, fileName, *borehole, *record, messages);
         if (has_reportable(messages))

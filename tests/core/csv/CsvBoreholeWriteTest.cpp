@@ -223,7 +223,8 @@ TEST(CsvWrite, BackupsAndFailures)
 
     // The repair's write-back replaces only the file it read, checked as the save's last step.
     messages.clear();
-    options.replaces = ORBAX_Platform::file_identity(dir / "b.csv");
+    const ORBAX_Platform::FileIdentity read = ORBAX_Platform::file_identity(dir / "b.csv");
+    options.replaces = [read](const ORBAX_Platform::FileIdentity& current) { return current == read; };
     QuorTest::write_file(dir / "b.csv", second + "appended\n");
     Borehole_CSV::save(file, borehole, options, messages);
     EXPECT_NE(messages.at(0).text.find(L" was changed by another program while it was being saved"),

@@ -22,6 +22,7 @@
 #include "docview/document/QuorDoc.h"
 #include "docview/view/QuorView.h"
 #include "platform/Paths.h"
+#include "platform/SafeFile.h"
 #include "printsetup/pagesetup/LogoImage.h"
 #include "resources/CommandIds.h"
 #include "tests/docview/DocviewTestSupport.h"
@@ -619,6 +620,47 @@ TEST_F(DocumentFiles, AFileChangedSinceThePaneReadItIsOverwrittenOnlyWhenTheUser
     doc->saveBoreholeAs(0, entries);
     EXPECT_EQ(doc->GetPathName(0), path("elsewhere.csv"));
     EXPECT_TRUE(save(0, MessageResult::No).empty()) << "the pane's file is now the new one";
+}
+
+// The changed-file check is the save's last step: a change made while the format's page is open, or
+// as the file is about to be replaced, is asked about (a file the pane did not read is refused), and
+// written over only on Yes, checked again. Prolog 4 too.
+TEST_F(DocumentFiles, AFileChangedWhileThePageIsOpenIsAskedAboutAtTheLastStep)
+{
+    openLeft(path("east_bore"), 1);
+    doc->EditSampleNumber(0, {{0, 0}}, L"mine");
+    app->m_prologAlwaysAsk = true;
+    ErrorEntries entries;
+    for (const char* name : {"east_bore", "elsewhere"}) {
+        respond = [&](QDialog& sheet) {
+            QuorTest::write_file(sandbox.file(name), "theirs");
+            sheet.accept();
+        };
+        sandbox.boxes.answers = {MessageResult::No};
+        answerPrompt(path(name), 2);
+        doc->saveBoreholeAs(0, entries);
+        EXPECT_EQ(QuorTest::read_file(sandbox.file(name)), "theirs");
+    }
+    ASSERT_EQ(sandbox.boxes.shown.size(), 1u);
+    EXPECT_EQ(sandbox.boxes.shown[0].text.find(L"The file " + path("east_bore") + L" has changed since the left"), 0u);
+    EXPECT_TRUE(entries.at(0).code == 23 && doc->IsPaneModified(0));
+    EXPECT_NE(entries.at(1).text.find(L"was changed by another program while it was being saved"), std::wstring::npos);
+
+    respond = [](QDialog& sheet) { sheet.findChild<QPushButton*>("id1")->click(); };
+    answerPrompt(path("north_bore.prolog"), 2);
+    doc->openBorehole(1, entries);
+    doc->EditUnitDepth(1, 0, false, 2.5);
+    int checks = 0;
+    ORBAX_Platform::set_replace_check_hook([&] {
+        if (checks++ == 0)
+            QuorTest::write_file(sandbox.file("north_bore.prolog"), "theirs");
+    });
+    sandbox.boxes.answers = {MessageResult::Yes};
+    doc->saveBorehole(1, entries);
+    ORBAX_Platform::set_replace_check_hook(nullptr);
+    EXPECT_NE(sandbox.boxes.shown.back().text.find(L"has changed since the right borehole"), std::wstring::npos);
+    EXPECT_TRUE(checks == 2 && QuorTest::read_file(sandbox.file("north_bore.prolog")) != "theirs");
+    EXPECT_FALSE(doc->IsPaneModified(1));
 }
 
 TEST_F(DocumentFiles, ExportWritesTheTextDescription)
